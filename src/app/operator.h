@@ -1,0 +1,32 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace portiqa {
+
+// Everything that asks or tells the operator something. The core never shows
+// a dialog itself; the window answers with message boxes and file dialogs,
+// the command line from its options, tests from a script.
+class IOperator {
+public:
+    virtual ~IOperator() = default;
+    // A message box with an empty title and an OK button.
+    virtual void ShowMessage(const QString& text) = 0;
+    // A question with the buttons "Принять" and "Отменить"; true for "Принять".
+    virtual bool AskAccept(const QString& text) = 0;
+    // A warning with OK and Cancel; true for OK.
+    virtual bool WarnOkCancel(const QString& text) = 0;
+    // The report of a failure that ended an operation.
+    virtual void ReportError(const QString& text) = 0;
+    // File choices; an empty result means the operator cancelled.
+    virtual QString ChooseSaveFile(const QString& folder, const QString& filter,
+                                   const QString& proposedName) = 0;
+    virtual QString ChooseOpenFile(const QString& folder, const QString& filter) = 0;
+};
+
+// Runs an event handler and reports any failure it raises through the
+// operator; this is the one place where such failures are caught.
+bool RunGuarded(IOperator& op, const std::function<void()>& handler);
+
+} // namespace portiqa

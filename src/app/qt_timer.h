@@ -1,0 +1,30 @@
+#pragma once
+#include "app/timer.h"
+#include <QTimer>
+
+namespace portiqa {
+
+// ITimer on a QTimer of the main thread's event loop. QTimer::start restarts a
+// running timer, so enabling goes through isActive() first.
+class TQtTimer : public ITimer {
+public:
+    explicit TQtTimer(int intervalMs, bool enabled = false) {
+        timer_.setInterval(intervalMs);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Fire(); });
+        if (enabled) timer_.start();
+    }
+    void SetInterval(int ms) override {
+        if (ms != timer_.interval()) timer_.setInterval(ms);
+    }
+    int Interval() const override { return timer_.interval(); }
+    void SetEnabled(bool on) override {
+        if (on && !timer_.isActive()) timer_.start();
+        else if (!on) timer_.stop();
+    }
+    bool Enabled() const override { return timer_.isActive(); }
+
+private:
+    QTimer timer_;
+};
+
+} // namespace portiqa

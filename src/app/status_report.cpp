@@ -1,0 +1,25 @@
+#include "app/status_report.h"
+
+namespace portiqa {
+
+void Tstatusbar_ctrl::ShowStatus(const QString& text) {
+    display_.SetStatusText(text);
+    tmr2_.SetEnabled(true);
+    tmr2_.SetInterval(kStatusClearMs);
+}
+
+void Tprogressbar_ctrl::SetProgress(uint16_t value) {
+    if (value != 0) display_.SetProgressVisible(true);
+    display_.SetProgressPosition(value);
+    if (value == 100) display_.SetProgressVisible(false);
+}
+
+void BindStatusClearTimer(ITimer& tmr2, Tstatusbar_ctrl& status, Tprogressbar_ctrl& progress) {
+    tmr2.OnTimer = [&tmr2, &status, &progress] {
+        status.ShowStatus(QString());
+        progress.SetProgress(100);
+        tmr2.SetEnabled(false);
+    };
+}
+
+} // namespace portiqa

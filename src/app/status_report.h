@@ -1,0 +1,36 @@
+#pragma once
+#include "app/status_display.h"
+#include "app/timer.h"
+#include <cstdint>
+
+namespace portiqa {
+
+// Writes the short English status text; the clear timer tmr2 empties it three
+// seconds after the first text since the timer last stopped.
+class Tstatusbar_ctrl {
+public:
+    Tstatusbar_ctrl(IStatusDisplay& display, ITimer& tmr2) : display_(display), tmr2_(tmr2) {}
+    void ShowStatus(const QString& text);
+    IStatusDisplay& Display() { return display_; }
+
+private:
+    IStatusDisplay& display_;
+    ITimer& tmr2_;
+};
+
+// Moves the progress bar; 100 means done and hides the bar.
+class Tprogressbar_ctrl {
+public:
+    explicit Tprogressbar_ctrl(IStatusDisplay& display) : display_(display) {}
+    void SetProgress(uint16_t value);
+
+private:
+    IStatusDisplay& display_;
+};
+
+// Hooks the clear timer's expiry: empty text, hidden bar, timer stopped.
+void BindStatusClearTimer(ITimer& tmr2, Tstatusbar_ctrl& status, Tprogressbar_ctrl& progress);
+
+constexpr int kStatusClearMs = 3000;
+
+} // namespace portiqa

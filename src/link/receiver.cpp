@@ -1,0 +1,167 @@
+#include "link/receiver.h"
+#include <algorithm>
+
+namespace portiqa {
+
+TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq,
+                     Tprogressbar_ctrl& progress, IOperator& op)
+    : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()),
+      progress_(progress), op_(op), tmr1_(seq.ReplyTimer()) {
+    tmr1_.OnTimer = [this] { tmr1Timer(); };
+}
+
+void TReceiver::cm1ReceiveData(const uint8_t* buffer, int length) {
+    for (int i = 0; i < length; ++i) {
+        if (!RunGuarded(op_, [&] { ReceiveByte(buffer[i]); }) && OnFailure)
+            OnFailure(TLinkFailure::HandlerFailed, QString());
+    }
+}
+
+void TReceiver::ReceiveByte(uint8_t b) {
+    tmr1_.SetEnabled(false);
+    status_.ShowStatus(QStringLiteral("Data communication"));
+    switch (assembler_.Feed(b)) {
+    case TRecData::TStep::Invalid:
+        status_.ShowStatus(QStringLiteral("Invalid data"));
+        break;
+    case TRecData::TStep::Complete:
+        assembler_.CopyTo(valid_);
+        Dispatch();
+        break;
+    default:
+        break;
+    }
+    // While a reply is still owed, silence on the line is measured from the
+    // last byte: a dropped or damaged reply ends in the reply timer's
+    // message instead of a transfer that stops without a word.
+    if (seq_.Outstanding()) {
+        tmr1_.SetEnabled(true);
+        tmr1_.SetInterval(kReplyTimeoutMs);
+    }
+}
+
+bool TReceiver::FirstPayloadByteIsOne() const {
+    // A status reply without payload carries no status byte: a failure.
+    return valid_.Length > 0 && valid_.Payload[0] == 1;
+}
+
+void TReceiver::Fail(TLinkFailure why, const QString& text) {
+    op_.ShowMessage(text);
+    if (OnFailure) OnFailure(why, text);
+}
+
+void TReceiver::ReplyToSingle(const QString& statusText, const QString& okText,
+                              const QString& failText) {
+    seq_.SetOutstanding(false);
+    status_.ShowStatus(statusText);
+    const bool ok = FirstPayloadByteIsOne();
+    if (ok) op_.ShowMessage(okText);
+    else Fail(TLinkFailure::CommandFailed, failText);
+    if (OnCommandReply) OnCommandReply(valid_.Command, ok);
+}
+
+void TReceiver::Dispatch() {
+    switch (valid_.Command) {
+    case kCmdTimeSync:
+        ReplyToSingle(QStringLiteral("Receives the data synchronization command returns"),
+                      QStringLiteral("Возврат времени синхронизации в норму"),
+                      QStringLiteral("Ошибка возврата времени синхронизации"));
+        break;
+    case kCmdCheckingMode:
+        ReplyToSingle(QStringLiteral("Checking mode"), QStringLiteral("Enter"), QStringLiteral("Error"));
+        break;
+    case kCmdDeleteHistory:
+        ReplyToSingle(QStringLiteral("Delete command"), QStringLiteral("История данных удалена"),
+                      QStringLiteral("Ошибка при удалении исторических данных"));
+        break;
+    case kCmdSavePage:
+        DispatchSave();
+        break;
+    case kCmdReadPage:
+        DispatchRead();
+        break;
+    default:
+        status_.ShowStatus(QStringLiteral("Undefined data"));
+        break;
+    }
+}
+
+void TReceiver::ShowPages(const QString& prefix, Tsend_rec_command& block) {
+    const int done = std::max(0, int(block.PageNo) - 1);
+    status_.ShowStatus(prefix + QString::number(done) + u'/' + QString::number(block.PageCount));
+    if (block.PageNo != 0 && block.PageCount != 0)
+        progress_.SetProgress(static_cast<uint16_t>(block.PageNo * 100 / block.PageCount));
+}
+
+void TReceiver::HandOver(Tsend_rec_command& block) {
+    block.Address = valid_.Address;
+    std::copy(valid_.Payload.begin(), valid_.Payload.begin() + valid_.Length, block.Buffer.begin());
+}
+
+void TReceiver::DispatchSave() {
+    switch (ClassifyAddress(valid_.Address)) {
+    case TAddressClass::Settings:
+        status_.ShowStatus(QStringLiteral("Save basic settings"));
+        if (!settings_) return;
+        seq_.SetOutstanding(false);
+        HandOver(*settings_);
+        if (FirstPayloadByteIsOne()) settings_->HandleSaveReply();
+        else Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки"));
+        break;
+    case TAddressClass::Numbers:
+        if (!numbers_) return;
+        ShowPages(QStringLiteral("Save number list:"), *numbers_);
+        seq_.SetOutstanding(false);
+        HandOver(*numbers_);
+        if (FirstPayloadByteIsOne()) numbers_->HandleSaveReply();
+        else Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров"));
+        break;
+    case TAddressClass::History:
+        status_.ShowStatus(QStringLiteral("Undefined address"));
+        break;
+    }
+}
+
+void TReceiver::DispatchRead() {
+    switch (ClassifyAddress(valid_.Address)) {
+    case TAddressClass::Settings:
+        status_.ShowStatus(QStringLiteral("Reading basic setting"));
+        seq_.SetOutstanding(false);
+        if (password_ && password_->Pending()) {
+            password_->CheckPassword(valid_.Payload.data());
+        } else if (settings_) {
+            HandOver(*settings_);
+            settings_->HandleReadReply();
+        }
+        break;
+    case TAddressClass::Numbers:
+        if (!numbers_) return;
+        ShowPages(QStringLiteral("Reading number list:"), *numbers_);
+        seq_.SetOutstanding(false);
+        HandOver(*numbers_);
+        numbers_->HandleReadReply();
+        break;
+    case TAddressClass::History:
+        if (!history_) return;
+        ShowPages(QStringLiteral("Reading historical data:"), *history_);
+        seq_.SetOutstanding(false);
+        HandOver(*history_);
+        history_->HandleReadReply();
+        break;
+    }
+}
+
+void TReceiver::tmr1Timer() {
+    tmr1_.SetEnabled(false);
+    seq_.SetOutstanding(false);
+    // A frame cut off by the silence can never complete: start afresh, so
+    // that the next reply is not read as its continuation.
+    assembler_.Reset();
+    // A login whose reply never came must not swallow a later settings read.
+    if (password_) password_->CancelPending();
+    Fail(TLinkFailure::ReplyTimeout, QStringLiteral("Необходимо ожидание"));
+    status_.Display().SetStatusText(QString());
+    progress_.SetProgress(100);
+}
+
+} // namespace portiqa

@@ -1,0 +1,69 @@
+#pragma once
+#include "app/operator.h"
+#include "app/status_report.h"
+#include "app/timer.h"
+#include "link/rec_data.h"
+#include "link/request.h"
+#include <functional>
+
+namespace portiqa {
+
+// The password check as the receiver sees it.
+class IPasswordCheck {
+public:
+    virtual ~IPasswordCheck() = default;
+    virtual bool Pending() const = 0;
+    virtual void CheckPassword(const uint8_t* payload) = 0;  // 256 bytes
+    virtual void CancelPending() = 0;
+};
+
+// Why a transfer ended early, for front ends that need more than a message.
+enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed };
+
+// Turns received bytes into replies and hands each to its owner; owns the
+// reply timer's expiry.
+class TReceiver {
+public:
+    TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq,
+              Tprogressbar_ctrl& progress, IOperator& op);
+
+    void SetSettingsBlock(Tsend_rec_command* block) { settings_ = block; }
+    void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
+    void SetHistoryBlock(Tsend_rec_command* block) { history_ = block; }
+    void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
+
+    // The port's receive event: every byte goes through the per-byte steps.
+    void cm1ReceiveData(const uint8_t* buffer, int length);
+    // The reply timer's expiry.
+    void tmr1Timer();
+
+    // Raised with the reason whenever a transfer or command ends in failure.
+    std::function<void(TLinkFailure, const QString&)> OnFailure;
+    // Raised when a single-frame command (3, 4, 133) has been answered.
+    std::function<void(uint8_t command, bool ok)> OnCommandReply;
+
+private:
+    void ReceiveByte(uint8_t b);
+    void Dispatch();
+    void DispatchSave();
+    void DispatchRead();
+    void ReplyToSingle(const QString& statusText, const QString& okText, const QString& failText);
+    void ShowPages(const QString& prefix, Tsend_rec_command& block);
+    void HandOver(Tsend_rec_command& block);
+    bool FirstPayloadByteIsOne() const;
+    void Fail(TLinkFailure why, const QString& text);
+
+    TRecData& assembler_;
+    TRecValidCom& valid_;
+    TRequestSequence& seq_;
+    Tstatusbar_ctrl& status_;
+    Tprogressbar_ctrl& progress_;
+    IOperator& op_;
+    ITimer& tmr1_;
+    Tsend_rec_command* settings_ = nullptr;
+    Tsend_rec_command* numbers_ = nullptr;
+    Tsend_rec_command* history_ = nullptr;
+    IPasswordCheck* password_ = nullptr;
+};
+
+} // namespace portiqa

@@ -1,0 +1,70 @@
+#include "app/status_report.h"
+#include "app/errors.h"
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+
+namespace {
+
+struct Reporting {
+    TRecordingStatusDisplay display;
+    TManualTimer tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    Tprogressbar_ctrl progress{display};
+    Reporting() { BindStatusClearTimer(tmr2, status, progress); }
+};
+
+TEST(StatusReport, ClearComesThreeSecondsAfterTheFirstTextNotTheLatest) {
+    Reporting r;
+    r.tmr2.SetEnabled(false);
+    r.status.ShowStatus("first");
+    r.tmr2.Advance(1000);
+    r.status.ShowStatus("second");
+    r.tmr2.Advance(1999);
+    EXPECT_EQ(r.display.Text(), "second");
+    r.tmr2.Advance(1);
+    EXPECT_EQ(r.display.Text(), "");
+    EXPECT_FALSE(r.tmr2.Enabled());
+    // The next text starts a new period.
+    r.status.ShowStatus("third");
+    r.tmr2.Advance(2999);
+    EXPECT_EQ(r.display.Text(), "third");
+    r.tmr2.Advance(1);
+    EXPECT_EQ(r.display.Text(), "");
+}
+
+TEST(StatusReport, ProgressShowsHidesAndZeroKeepsVisibility) {
+    Reporting r;
+    r.progress.SetProgress(50);
+    EXPECT_TRUE(r.display.Visible());
+    EXPECT_EQ(r.display.Position(), 50);
+    r.progress.SetProgress(100);
+    EXPECT_FALSE(r.display.Visible());
+    r.progress.SetProgress(0);
+    EXPECT_FALSE(r.display.Visible());
+    EXPECT_EQ(r.display.Position(), 0);
+}
+
+TEST(StatusReport, BarVisibleAtStartDisappearsAfterThreeSeconds) {
+    Reporting r;
+    EXPECT_TRUE(r.display.Visible());
+    r.tmr2.Advance(3000);
+    EXPECT_FALSE(r.display.Visible());
+    EXPECT_FALSE(r.tmr2.Enabled());
+}
+
+TEST(StrToInt, AcceptsOnlyWholeDecimalIntegers) {
+    EXPECT_EQ(StrToInt("10"), 10);
+    EXPECT_EQ(StrToInt("-7"), -7);
+    EXPECT_EQ(StrToInt("007"), 7);
+    for (const char* bad : {"", "1a", " 1", "1.0", "+", "99999999999"}) {
+        try {
+            StrToInt(QString::fromUtf8(bad));
+            ADD_FAILURE() << bad;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value").arg(bad));
+        }
+    }
+}
+
+} // namespace

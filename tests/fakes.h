@@ -1,0 +1,42 @@
+#pragma once
+#include "app/operator.h"
+#include "app/status_report.h"
+#include "link/serial_port.h"
+#include <QByteArray>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace portiqa::test {
+
+inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
+
+struct TRecordingPort : ISerialPort {
+    bool open = true;
+    std::vector<QByteArray> frames;
+    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override {
+        if (!open || size == 0) return false;
+        frames.emplace_back(reinterpret_cast<const char*>(data), size);
+        return true;
+    }
+};
+
+struct TScriptedOperator : IOperator {
+    QStringList messages, questions, warnings, errors;
+    std::deque<bool> answers;    // for AskAccept and WarnOkCancel; true when empty
+    QString saveFile, openFile;
+    void ShowMessage(const QString& t) override { messages << t; }
+    bool AskAccept(const QString& t) override { questions << t; return Next(); }
+    bool WarnOkCancel(const QString& t) override { warnings << t; return Next(); }
+    void ReportError(const QString& t) override { errors << t; }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return saveFile; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return openFile; }
+    bool Next() {
+        if (answers.empty()) return true;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+} // namespace portiqa::test

@@ -1,0 +1,92 @@
+#include "fakes.h"
+#include "app/timer.h"
+#include "link/data_package.h"
+#include "link/request.h"
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+using portiqa::test::Hex;
+
+namespace {
+
+QByteArray Frame(uint8_t cmd, int32_t address, int32_t len, const uint8_t* payload = nullptr) {
+    TDataPackage p;
+    p.SetCommand(cmd);
+    p.SetLength(len);
+    p.SetAddress(address);
+    if (payload) p.SetPayload(payload);
+    p.BuildFrame();
+    return QByteArray(reinterpret_cast<const char*>(p.FrameBuffer.data()), p.FrameLength);
+}
+
+struct Vector { const char* name; uint8_t cmd; int32_t address; const char* hex; };
+
+TEST(DataPackage, ReadAndCommandFramesMatchTheWireVectors) {
+    const Vector vectors[] = {
+        {"settings page 1", 131, SettingsPageAddress(1), "23 83 00 00 00 00 00 00 83"},
+        {"settings page 2", 131, SettingsPageAddress(2), "23 83 00 00 01 00 00 00 82"},
+        {"numbers page 1", 131, NumberPageAddress(1), "23 83 00 00 10 00 00 00 93"},
+        {"numbers page 375", 131, NumberPageAddress(375), "23 83 00 01 86 00 00 00 04"},
+        {"history page 1", 131, HistoryPageAddress(1), "23 83 00 03 00 00 00 00 80"},
+        {"history page 2", 131, HistoryPageAddress(2), "23 83 00 03 01 00 00 00 81"},
+        {"history page 500", 131, HistoryPageAddress(500), "23 83 00 04 F3 00 00 00 74"},
+        {"checking mode", 4, 0, "23 04 00 00 00 00 00 00 04"},
+        {"delete history", 133, 0, "23 85 00 00 00 00 00 00 85"},
+    };
+    for (const auto& v : vectors) EXPECT_EQ(Frame(v.cmd, v.address, 0), Hex(v.hex)) << v.name;
+}
+
+TEST(DataPackage, FullPageSaveCarriesEveryByteAndTheChecksum) {
+    std::array<uint8_t, 256> page;
+    page.fill(0xFF);
+    const QByteArray f = Frame(130, SettingsPageAddress(2), 256, page.data());
+    ASSERT_EQ(f.size(), 265);
+    EXPECT_EQ(f.left(10), Hex("23 82 00 00 01 00 01 00 FF FF"));
+    EXPECT_EQ(uint8_t(f.back()), 0x82);
+
+    page.fill(0);
+    page[0] = 0x23;  // no escaping: '#' inside a payload goes out as it is
+    const QByteArray g = Frame(130, 0, 256, page.data());
+    EXPECT_EQ(uint8_t(g[8]), 0x23);
+    EXPECT_EQ(uint8_t(g.back()), 0x82 ^ 0x01 ^ 0x23);
+}
+
+TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
+    test::TRecordingPort port;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1(3000), tmr2(3000, true);
+    Tstatusbar_ctrl status(display, tmr2);
+    TRequestSequence seq(port, status, tmr1);
+    Tsynchronizationtime_sc sync(seq);
+    sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
+    ASSERT_EQ(port.frames.size(), 1u);
+    EXPECT_EQ(port.frames[0], Hex("23 03 00 00 00 00 00 06 EA 0C 07 00 1D 0F F6"));
+    EXPECT_EQ(display.Text(), "Send sync time command");
+    EXPECT_TRUE(tmr1.Enabled());
+    EXPECT_TRUE(seq.Outstanding());
+
+    Tsingalcmd deleter(seq, 133);
+    deleter.Send();
+    EXPECT_EQ(port.frames[1], Hex("23 85 00 00 00 00 00 00 85"));
+    EXPECT_EQ(display.Text(), "Password verifying");
+}
+
+TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
+    test::TRecordingPort port;
+    port.open = false;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1(3000), tmr2(3000, true);
+    Tstatusbar_ctrl status(display, tmr2);
+    TRequestSequence seq(port, status, tmr1);
+    int expiries = 0;
+    tmr1.OnTimer = [&] { ++expiries; tmr1.SetEnabled(false); };
+    Tsingalcmd check(seq, 4);
+    check.Send();
+    tmr1.Advance(2000);
+    check.Send();  // a second request shares the first one's period
+    tmr1.Advance(1000);
+    EXPECT_TRUE(port.frames.empty());
+    EXPECT_EQ(expiries, 1);
+}
+
+} // namespace

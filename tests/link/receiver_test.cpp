@@ -1,0 +1,248 @@
+#include "fakes.h"
+#include "app/timer.h"
+#include "link/receiver.h"
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace portiqa;
+using portiqa::test::Hex;
+
+namespace {
+
+struct FakeBlock : Tsend_rec_command {
+    int reads = 0, saves = 0;
+    QByteArray lastBuffer;
+    void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
+    void HandleSaveReply() override { ++saves; }
+};
+
+struct FakePassword : IPasswordCheck {
+    bool pending = false;
+    int checks = 0;
+    bool Pending() const override { return pending; }
+    void CheckPassword(const uint8_t*) override { ++checks; pending = false; }
+    void CancelPending() override { pending = false; }
+};
+
+QByteArray Reply(uint8_t cmd, int32_t address, QByteArray payload) {
+    TDataPackage p;
+    p.SetCommand(cmd);
+    p.SetLength(int32_t(payload.size()));
+    p.SetAddress(address);
+    payload.resize(256);
+    p.SetPayload(reinterpret_cast<const uint8_t*>(payload.constData()));
+    p.BuildFrame();
+    return QByteArray(reinterpret_cast<const char*>(p.FrameBuffer.data()), p.FrameLength);
+}
+
+struct ReceiverTest : ::testing::Test {
+    test::TRecordingPort port;
+    test::TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    Tprogressbar_ctrl progress{display};
+    TRequestSequence seq{port, status, tmr1};
+    TRecData assembler;
+    TRecValidCom valid;
+    TReceiver rx{assembler, valid, seq, progress, op};
+    FakeBlock settings, numbers, history;
+    FakePassword password;
+    std::vector<TLinkFailure> failures;
+
+    void SetUp() override {
+        rx.SetSettingsBlock(&settings);
+        rx.SetNumberBlock(&numbers);
+        rx.SetHistoryBlock(&history);
+        rx.SetPasswordCheck(&password);
+        rx.OnFailure = [this](TLinkFailure f, const QString&) { failures.push_back(f); };
+    }
+    void Feed(const QByteArray& bytes) {
+        for (char c : bytes) {
+            const auto b = static_cast<uint8_t>(c);
+            rx.cm1ReceiveData(&b, 1);
+        }
+    }
+    void Request() { seq.Send(131, 0, 0, nullptr, "Read settings"); }
+};
+
+TEST_F(ReceiverTest, EmptyReadReplyByteByByteGoesToSettingsOrPasswordCheck) {
+    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    EXPECT_EQ(settings.reads, 1);
+    EXPECT_EQ(valid.Length, 0);
+    EXPECT_EQ(valid.Address, 0);
+    EXPECT_EQ(display.Text(), "Reading basic setting");
+
+    password.pending = true;
+    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    EXPECT_EQ(password.checks, 1);
+    EXPECT_EQ(settings.reads, 1);
+}
+
+TEST_F(ReceiverTest, SaveReplyAndItsCorruptTwin) {
+    Feed(Hex("23 82 00 00 00 00 00 01 01 82"));
+    EXPECT_EQ(settings.saves, 1);
+    EXPECT_EQ(display.Text(), "Save basic settings");
+
+    Feed(Hex("23 82 00 00 00 00 00 01 01 83"));
+    EXPECT_EQ(settings.saves, 1);
+    EXPECT_EQ(display.Text(), "Invalid data");
+    EXPECT_EQ(assembler.Receiving, 0);
+    // The assembler waits for the next '#', and the next good frame works.
+    Feed(Hex("41 23 82 00 00 00 00 00 01 01 82"));
+    EXPECT_EQ(settings.saves, 2);
+}
+
+TEST_F(ReceiverTest, StrayBytesAreDroppedAndStopTheTimerWhenNothingIsOwed) {
+    tmr1.SetEnabled(true);
+    Feed(Hex("00 FF 41"));
+    EXPECT_EQ(display.Text(), "Data communication");
+    EXPECT_FALSE(tmr1.Enabled());
+    EXPECT_EQ(assembler.Receiving, 0);
+}
+
+TEST_F(ReceiverTest, HashInsidePayloadIsData) {
+    Feed(Reply(131, 0x30000, Hex("23 23 23")));
+    EXPECT_EQ(history.reads, 1);
+    EXPECT_EQ(history.lastBuffer.left(3), Hex("23 23 23"));
+}
+
+TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
+    struct Case { const char* hex; const char* status; const char* message; };
+    const Case cases[] = {
+        {"23 85 00 00 00 00 00 01 01 85", "Delete command", "История данных удалена"},
+        {"23 85 00 00 00 00 00 01 00 84", "Delete command", "Ошибка при удалении исторических данных"},
+        {"23 85 00 00 00 00 00 00 85", "Delete command", "Ошибка при удалении исторических данных"},
+        {"23 04 00 00 00 00 00 01 01 04", "Checking mode", "Enter"},
+        {"23 04 00 00 00 00 00 01 02 07", "Checking mode", "Error"},
+        {"23 03 00 00 00 00 00 01 01 03", "Receives the data synchronization command returns",
+         "Возврат времени синхронизации в норму"},
+        {"23 03 00 00 00 00 00 00 03", "Receives the data synchronization command returns",
+         "Ошибка возврата времени синхронизации"},
+    };
+    for (const auto& c : cases) {
+        op.messages.clear();
+        Feed(Hex(c.hex));
+        EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
+        EXPECT_EQ(op.messages, QStringList{QString::fromUtf8(c.message)}) << c.hex;
+    }
+}
+
+TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
+    numbers.PageCount = 375;
+    numbers.PageNo = 2;
+    Feed(Reply(131, 0x1000, QByteArray(256, '\xff')));
+    EXPECT_EQ(numbers.reads, 1);
+    EXPECT_EQ(display.Text(), "Reading number list:1/375");
+    EXPECT_EQ(display.Position(), 0);
+
+    history.PageCount = 500;
+    history.PageNo = 2;
+    Feed(Reply(131, 0x30000, QByteArray(256, 0)));
+    EXPECT_EQ(display.Text(), "Reading historical data:1/500");
+    EXPECT_EQ(display.Position(), 0);
+    history.PageNo = 501;
+    Feed(Reply(131, 0x4F300, QByteArray(256, 0)));
+    EXPECT_FALSE(display.Visible());
+
+    numbers.PageNo = 376;
+    Feed(Reply(130, 0x186FF, Hex("01")));
+    EXPECT_EQ(numbers.saves, 1);
+    EXPECT_EQ(display.Text(), "Save number list:375/375");
+    Feed(Reply(130, 0x1000, Hex("00")));
+    EXPECT_EQ(op.messages.back(), "Ошибка данных списка номеров");
+    Feed(Reply(130, 0x100, Hex("02")));
+    EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
+
+    Feed(Reply(130, 0x30000, Hex("01")));
+    EXPECT_EQ(display.Text(), "Undefined address");
+    Feed(Reply(5, 0, Hex("01")));
+    EXPECT_EQ(display.Text(), "Undefined data");
+
+    // An address with its top bit set is negative and counts as settings.
+    Feed(Reply(131, int32_t(0x80000000u), QByteArray(256, 0)));
+    EXPECT_EQ(settings.reads, 1);
+    EXPECT_EQ(failures.size(), 2u);
+}
+
+TEST_F(ReceiverTest, NumberReplyBeforeAnyTransferShowsNoProgress) {
+    display.SetProgressPosition(33);
+    Feed(Reply(131, 0x1000, QByteArray(256, 0)));
+    EXPECT_EQ(numbers.reads, 1);
+    EXPECT_EQ(display.Position(), 33);
+}
+
+TEST_F(ReceiverTest, SilenceAfterARequestGivesOneMessageThenClears) {
+    Request();
+    tmr1.Advance(2999);
+    EXPECT_TRUE(op.messages.isEmpty());
+    tmr1.Advance(1);
+    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание"});
+    EXPECT_EQ(display.Text(), "");
+    EXPECT_FALSE(display.Visible());
+    tmr1.Advance(10000);
+    EXPECT_EQ(op.messages.size(), 1);
+    EXPECT_EQ(failures, std::vector<TLinkFailure>{TLinkFailure::ReplyTimeout});
+}
+
+TEST_F(ReceiverTest, DroppedReplyWhileARequestIsOwedStillEndsInTheTimerMessage) {
+    Request();
+    Feed(Hex("23 82 00 00 00 00 00 01 01 83"));  // wrong checksum
+    Feed(Reply(9, 0, Hex("01")));                  // unknown command
+    EXPECT_TRUE(tmr1.Enabled());
+    tmr1.Advance(3000);
+    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание"});
+}
+
+TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
+    Request();
+    Feed(Hex("23 83 00 00"));
+    tmr1.Advance(3000);
+    Request();
+    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    EXPECT_EQ(settings.reads, 1);
+}
+
+TEST_F(ReceiverTest, TimerExpiryEndsAPendingPasswordCheck) {
+    password.pending = true;
+    Request();
+    tmr1.Advance(3000);
+    EXPECT_FALSE(password.pending);
+}
+
+TEST_F(ReceiverTest, OversizedLengthIsDroppedAsSoonAsTheLengthArrives) {
+    Feed(Hex("23 83 00 00 00 00 01 01"));
+    EXPECT_EQ(display.Text(), "Invalid data");
+    EXPECT_EQ(assembler.Receiving, 0);
+    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    EXPECT_EQ(settings.reads, 1);
+}
+
+TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
+    std::mt19937 rng(12345);
+    const QByteArray good[] = {Reply(131, 0x30000, QByteArray(256, 'x')), Reply(130, 0x1000, Hex("01")),
+                               Reply(133, 0, Hex("01")), Hex("23 83 00 00 00 00 00 00 83")};
+    settings.PageCount = numbers.PageCount = history.PageCount = 1;
+    long bytes = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray f = good[rng() % 4];
+        switch (rng() % 4) {
+        case 0: f[int(rng() % f.size())] = char(rng()); break;
+        case 1: f.truncate(int(rng() % f.size())); break;
+        case 2: for (int i = 0; i < 16; ++i) f.append(char(rng())); break;
+        default: break;
+        }
+        for (char c : f) {
+            const auto b = static_cast<uint8_t>(c);
+            rx.cm1ReceiveData(&b, 1);
+            ASSERT_GE(assembler.ByteCount, 0);
+            ASSERT_LE(assembler.ByteCount, 265);
+            ASSERT_LE(valid.Length, 256);
+        }
+        bytes += f.size();
+    }
+    EXPECT_GT(bytes, 1000000);
+    EXPECT_GT(history.reads + numbers.saves + settings.reads, 0);
+}
+
+} // namespace

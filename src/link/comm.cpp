@@ -1,0 +1,283 @@
+#include "link/comm.h"
+#include <QMetaObject>
+#include <QPointer>
+#include <system_error>
+#include <vector>
+
+namespace portiqa {
+
+namespace {
+enum TNotice { kReceiveError = 2, kRequestHangup = 3, kModemState = 4, kSendDataEmpty = 5 };
+}
+
+TComm::TComm(QObject* parent) : QObject(parent) {}
+
+TComm::~TComm() {
+    // The threads refer to this object: they end before it goes.
+    CloseComm();
+}
+
+void TComm::SetCommPort(uint8_t n) {
+    if (n == 0 || n == commPort_) return;
+    commPort_ = n;
+    commName_ = QStringLiteral("COM") + QString::number(n);
+}
+
+void TComm::SetInputLen(uint16_t v) {
+    if (v == 0) inputLen_ = inBufferSize_;
+    else if (v <= inBufferSize_) inputLen_ = v;
+}
+
+bool TComm::PortOpen() {
+    cachedOpen_ = handle_ != commio::kNoHandle;
+    return cachedOpen_;
+}
+
+void TComm::SetPortOpen(bool open) {
+    if (open) OpenComm();
+    else CloseComm();
+}
+
+void TComm::SetOutput(const QString& text) {
+    output_ = text;
+    const QByteArray bytes = text.toLatin1();
+    WriteCommBuffer(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<uint16_t>(bytes.size()));
+}
+
+QString TComm::DevicePath() const {
+    return QString::fromStdString(commio::DevicePath(commName_.toStdString()));
+}
+
+commio::LineSettings TComm::LineSettingsOf(const TComm& c) {
+    commio::LineSettings s;
+    s.baudRate = c.baudRate_;
+    s.dataBits = static_cast<int>(c.byteSize_) + 5;
+    s.parity = static_cast<int>(c.parity_);
+    s.stopBits = static_cast<int>(c.stopBits_);
+    s.ctsFlow = c.outxCtsFlow_;
+    s.xonXoffOut = c.outxXonXoffFlow_;
+    s.xonXoffIn = c.inxXonXoffFlow_;
+    s.parityCheck = c.parityCheck_;
+    s.dtrActive = c.dtrControl_ == TDtrControl::DtrEnable;
+    s.rtsActive = c.rtsControl_ == TRtsControl::RtsEnable;
+    s.rtsFlow = c.rtsControl_ == TRtsControl::RtsHandshake;
+    s.xonChar = static_cast<uint8_t>(c.xonChar_);
+    s.xoffChar = static_cast<uint8_t>(c.xoffChar_);
+    return s;
+}
+
+void TComm::ApplyCommState() {
+    if (handle_ != commio::kNoHandle) commio::ApplyLineSettings(handle_, LineSettingsOf(*this));
+}
+
+void TComm::OpenComm() {
+    portOpenError_.clear();
+    portOpenReason_.clear();
+    cachedOpen_ = false;
+    if (handle_ != commio::kNoHandle) {
+        portOpenError_ = QStringLiteral("This serial port already opened");
+        return;
+    }
+    std::string reason;
+    commio::Handle h = commio::kNoHandle;
+    const auto result = commName_.trimmed().isEmpty()
+                            ? commio::OpenResult::CannotOpen
+                            : commio::Open(DevicePath().toStdString(), h, reason);
+    if (result == commio::OpenResult::CannotOpen) {
+        portOpenError_ = QStringLiteral("Error opening serial port");
+        portOpenReason_ = commName_.trimmed().isEmpty() ? QStringLiteral("no port name")
+                                                        : QString::fromStdString(reason);
+        throw ECommsError(portOpenError_, portOpenReason_);
+    }
+    if (result == commio::OpenResult::NotACommDevice) {
+        portOpenError_ = QStringLiteral("File handle is not a comm handle ");
+        portOpenReason_ = QString::fromStdString(reason);
+        return;
+    }
+    handle_ = h;
+    commio::PurgeInput(handle_);
+    commio::PurgeOutput(handle_);
+    sendDataEmpty_ = true;
+    ApplyCommTimeouts();
+    ApplyCommState();
+
+    closeEvent_ = commio::CreateEvent();
+    workEvent_ = commio::CreateEvent();
+    if (closeEvent_ < 0 || workEvent_ < 0) {
+        commio::CloseEvent(closeEvent_);
+        commio::CloseEvent(workEvent_);
+        closeEvent_ = workEvent_ = commio::kNoHandle;
+        commio::Close(handle_);
+        handle_ = commio::kNoHandle;
+        portOpenError_ = QStringLiteral("Unable to create event");
+        return;
+    }
+    ++generation_;
+    hangupPosted_ = false;
+    {
+        std::lock_guard lock(queueMutex_);
+        writeQueue_.clear();
+    }
+    try {
+        readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, inBufferSize_, generation_);
+    } catch (const std::system_error&) {
+        commio::CloseEvent(closeEvent_);
+        commio::CloseEvent(workEvent_);
+        closeEvent_ = workEvent_ = commio::kNoHandle;
+        commio::Close(handle_);
+        handle_ = commio::kNoHandle;
+        portOpenError_ = QStringLiteral("Unable to create read thread");
+        return;
+    }
+    try {
+        writeThread_ = std::thread(&TComm::WriteThread, this, handle_, closeEvent_, workEvent_, generation_);
+    } catch (const std::system_error&) {
+        commio::SignalEvent(closeEvent_);
+        readThread_.join();
+        commio::CloseEvent(closeEvent_);
+        commio::CloseEvent(workEvent_);
+        closeEvent_ = workEvent_ = commio::kNoHandle;
+        commio::Close(handle_);
+        handle_ = commio::kNoHandle;
+        portOpenError_ = QStringLiteral("Unable to create write thread");
+        return;
+    }
+}
+
+void TComm::StopThreads() {
+    commio::SignalEvent(closeEvent_);
+    commio::PurgeInput(handle_);
+    if (readThread_.joinable()) readThread_.join();
+    commio::PurgeOutput(handle_);
+    if (writeThread_.joinable()) writeThread_.join();
+    sendDataEmpty_ = true;
+    std::lock_guard lock(queueMutex_);
+    writeQueue_.clear();
+}
+
+void TComm::CloseComm() {
+    portOpenError_.clear();
+    cachedOpen_ = false;
+    if (handle_ == commio::kNoHandle) return;
+    StopThreads();
+    ++generation_;  // anything still queued from this opening is dropped
+    commio::CloseEvent(closeEvent_);
+    commio::CloseEvent(workEvent_);
+    closeEvent_ = workEvent_ = commio::kNoHandle;
+    commio::Close(handle_);
+    handle_ = commio::kNoHandle;
+}
+
+bool TComm::WriteCommBuffer(const uint8_t* data, uint16_t size) {
+    if (handle_ == commio::kNoHandle || !writeThread_.joinable() || size == 0) return false;
+    {
+        std::lock_guard lock(queueMutex_);
+        writeQueue_.emplace_back(reinterpret_cast<const char*>(data), size);
+    }
+    sendDataEmpty_ = false;
+    commio::SignalEvent(workEvent_);
+    return true;
+}
+
+void TComm::PostReceived(QByteArray bytes, unsigned generation) {
+    // The copy travels with the queued call and belongs to the main thread
+    // from here on; it is released after the last event that uses it.
+    QMetaObject::invokeMethod(this, [this, bytes = std::move(bytes), generation] {
+        if (generation != generation_) return;
+        const int step = inputLen_ == 0 ? int(bytes.size()) : int(inputLen_);
+        for (qsizetype i = 0; i < bytes.size(); i += step) {
+            if (generation != generation_) return;  // the port was closed by a handler
+            const auto n = static_cast<uint16_t>(std::min<qsizetype>(step, bytes.size() - i));
+            if (OnReceiveData) OnReceiveData(this, bytes.constData() + i, n);
+        }
+    }, Qt::QueuedConnection);
+}
+
+void TComm::PostNotice(int notice, unsigned generation) {
+    // Both threads may find the line gone; the owner hears it once.
+    if (notice == kRequestHangup && hangupPosted_.exchange(true)) return;
+    QMetaObject::invokeMethod(this, [this, notice, generation] {
+        if (generation != generation_) return;
+        switch (notice) {
+        case kRequestHangup: if (OnRequestHangup) OnRequestHangup(this); break;
+        case kSendDataEmpty: if (OnSendDataEmpty) OnSendDataEmpty(this); break;
+        case kReceiveError: if (OnReceiveError) OnReceiveError(this, 0); break;
+        case kModemState: if (OnModemStateChange) OnModemStateChange(this, 0); break;
+        default: break;
+        }
+    }, Qt::QueuedConnection);
+}
+
+void TComm::ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize,
+                       unsigned generation) {
+    std::vector<uint8_t> buffer(bufferSize);
+    for (;;) {
+        const auto w = commio::WaitPort(port, closeEvent, false);
+        if (w == commio::WaitResult::Event) break;
+        if (w != commio::WaitResult::Ready) {
+            PostNotice(kRequestHangup, generation);
+            break;
+        }
+        size_t count = 0;
+        const auto r = commio::Read(port, buffer.data(), buffer.size(), count);
+        if (r == commio::IoResult::WouldBlock) continue;
+        if (r != commio::IoResult::Ok) {
+            PostNotice(kRequestHangup, generation);
+            break;
+        }
+        PostReceived(QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(count)), generation);
+    }
+}
+
+void TComm::WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent,
+                        unsigned generation) {
+    bool wroteSinceNotice = true;
+    for (;;) {
+        QByteArray item;
+        {
+            std::lock_guard lock(queueMutex_);
+            if (!writeQueue_.empty()) {
+                item = std::move(writeQueue_.front());
+                writeQueue_.pop_front();
+            }
+        }
+        if (item.isNull()) {
+            sendDataEmpty_ = true;
+            if (wroteSinceNotice) PostNotice(kSendDataEmpty, generation);
+            wroteSinceNotice = false;
+            const int which = commio::WaitEvents(closeEvent, workEvent);
+            if (which == 0) break;
+            if (which < 0) {
+                PostNotice(kRequestHangup, generation);
+                break;
+            }
+            commio::ResetEvent(workEvent);
+            continue;
+        }
+        size_t done = 0;
+        bool failed = false, closing = false;
+        while (done < size_t(item.size()) && !failed && !closing) {
+            size_t n = 0;
+            const auto r = commio::Write(port, reinterpret_cast<const uint8_t*>(item.constData()) + done,
+                                         size_t(item.size()) - done, n);
+            if (r == commio::IoResult::Ok) {
+                done += n;
+            } else if (r == commio::IoResult::WouldBlock) {
+                const auto w = commio::WaitPort(port, closeEvent, true);
+                if (w == commio::WaitResult::Event) closing = true;
+                else if (w != commio::WaitResult::Ready) failed = true;
+            } else {
+                failed = true;
+            }
+        }
+        if (closing) break;
+        if (failed) {
+            PostNotice(kRequestHangup, generation);
+            break;
+        }
+        wroteSinceNotice = true;
+    }
+    sendDataEmpty_ = true;
+}
+
+} // namespace portiqa

@@ -1,0 +1,162 @@
+#pragma once
+#include "link/comm_backend.h"
+#include "link/serial_port.h"
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+namespace portiqa {
+
+// Raised by OpenComm for the failures the operator must be told about.
+class ECommsError : public std::runtime_error {
+public:
+    ECommsError(const QString& text, const QString& reason)
+        : std::runtime_error((reason.isEmpty() ? text : text + ": " + reason).toStdString()), Text(text) {}
+    QString Text;
+};
+
+enum class TDtrControl { DtrEnable, DtrDisable, DtrHandshake };
+enum class TRtsControl { RtsEnable, RtsDisable, RtsHandshake, RtsTransmissionAvailable };
+enum class TByteSize { _5, _6, _7, _8 };
+enum class TParity { None, Odd, Even, Mark, Space };
+enum class TStopBits { _1, _1_5, _2 };
+
+// The serial port: opens a terminal device for exclusive access, runs a
+// receive thread and a transmit thread, and raises its events on the thread
+// that owns it (the main thread). Bytes reach OnReceiveData in arrival order,
+// at most InputLen bytes an event.
+class TComm : public QObject, public ISerialPort {
+    Q_OBJECT
+public:
+    explicit TComm(QObject* parent = nullptr);
+    ~TComm() override;
+
+    void OpenComm();
+    void CloseComm();
+    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override;
+
+    // Properties.
+    QString CommName() const { return commName_; }
+    void SetCommName(const QString& name) { commName_ = name; }
+    uint8_t CommPort() const { return commPort_; }
+    void SetCommPort(uint8_t n);
+    uint32_t BaudRate() const { return baudRate_; }
+    void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyCommState(); }
+    bool ParityCheck() const { return parityCheck_; }
+    void SetParityCheck(bool v) { parityCheck_ = v; ApplyCommState(); }
+    bool Outx_CtsFlow() const { return outxCtsFlow_; }
+    void SetOutx_CtsFlow(bool v) { outxCtsFlow_ = v; ApplyCommState(); }
+    bool Outx_DsrFlow() const { return outxDsrFlow_; }
+    void SetOutx_DsrFlow(bool v) { outxDsrFlow_ = v; ApplyCommState(); }
+    TDtrControl DtrControl() const { return dtrControl_; }
+    void SetDtrControl(TDtrControl v) { dtrControl_ = v; ApplyCommState(); }
+    bool DsrSensitivity() const { return dsrSensitivity_; }
+    void SetDsrSensitivity(bool v) { dsrSensitivity_ = v; ApplyCommState(); }
+    bool TxContinueOnXoff() const { return txContinueOnXoff_; }
+    void SetTxContinueOnXoff(bool v) { txContinueOnXoff_ = v; ApplyCommState(); }
+    bool Outx_XonXoffFlow() const { return outxXonXoffFlow_; }
+    void SetOutx_XonXoffFlow(bool v) { outxXonXoffFlow_ = v; ApplyCommState(); }
+    bool Inx_XonXoffFlow() const { return inxXonXoffFlow_; }
+    void SetInx_XonXoffFlow(bool v) { inxXonXoffFlow_ = v; ApplyCommState(); }
+    bool ReplaceWhenParityError() const { return replaceWhenParityError_; }
+    void SetReplaceWhenParityError(bool v) { replaceWhenParityError_ = v; ApplyCommState(); }
+    bool IgnoreNullChar() const { return ignoreNullChar_; }
+    void SetIgnoreNullChar(bool v) { ignoreNullChar_ = v; ApplyCommState(); }
+    TRtsControl RtsControl() const { return rtsControl_; }
+    void SetRtsControl(TRtsControl v) { rtsControl_ = v; ApplyCommState(); }
+    uint16_t XonLimit() const { return xonLimit_; }
+    void SetXonLimit(uint16_t v) { xonLimit_ = v; ApplyCommState(); }
+    uint16_t XoffLimit() const { return xoffLimit_; }
+    void SetXoffLimit(uint16_t v) { xoffLimit_ = v; ApplyCommState(); }
+    TByteSize ByteSize() const { return byteSize_; }
+    void SetByteSize(TByteSize v) { byteSize_ = v; ApplyCommState(); }
+    TParity Parity() const { return parity_; }
+    void SetParity(TParity v) { parity_ = v; ApplyCommState(); }
+    TStopBits StopBits() const { return stopBits_; }
+    void SetStopBits(TStopBits v) { stopBits_ = v; ApplyCommState(); }
+    char XonChar() const { return xonChar_; }
+    void SetXonChar(char v) { xonChar_ = v; ApplyCommState(); }
+    char XoffChar() const { return xoffChar_; }
+    void SetXoffChar(char v) { xoffChar_ = v; ApplyCommState(); }
+    char ReplacedChar() const { return replacedChar_; }
+    void SetReplacedChar(char v) { replacedChar_ = v; ApplyCommState(); }
+    uint32_t ReadIntervalTimeout() const { return timeouts_[0]; }
+    void SetReadIntervalTimeout(uint32_t v) { timeouts_[0] = v; }
+    uint32_t ReadTotalTimeoutMultiplier() const { return timeouts_[1]; }
+    void SetReadTotalTimeoutMultiplier(uint32_t v) { timeouts_[1] = v; }
+    uint32_t ReadTotalTimeoutConstant() const { return timeouts_[2]; }
+    void SetReadTotalTimeoutConstant(uint32_t v) { timeouts_[2] = v; }
+    uint32_t WriteTotalTimeoutMultiplier() const { return timeouts_[3]; }
+    void SetWriteTotalTimeoutMultiplier(uint32_t v) { timeouts_[3] = v; }
+    uint32_t WriteTotalTimeoutConstant() const { return timeouts_[4]; }
+    void SetWriteTotalTimeoutConstant(uint32_t v) { timeouts_[4] = v; }
+    uint16_t InputLen() const { return inputLen_; }
+    void SetInputLen(uint16_t v);
+    uint16_t InBufferSize() const { return inBufferSize_; }
+    void SetInBufferSize(uint16_t v) { inBufferSize_ = v == 0 ? 1 : v; }
+    bool PortOpen();
+    void SetPortOpen(bool open);
+    QString PortOpenError() const { return portOpenError_; }
+    // Why the last opening failed, in the platform's words (empty when it did not).
+    QString PortOpenReason() const { return portOpenReason_; }
+    QString Output() const { return output_; }
+    void SetOutput(const QString& text);
+    bool SendDataEmpty() const { return sendDataEmpty_.load(); }
+    QString DevicePath() const;
+
+    // Events, raised on the owning thread.
+    std::function<void(TComm* sender, const char* buffer, uint16_t length)> OnReceiveData;
+    std::function<void(TComm* sender, uint32_t eventMask)> OnReceiveError;
+    std::function<void(TComm* sender, uint32_t modemEvent)> OnModemStateChange;
+    std::function<void(TComm* sender)> OnRequestHangup;
+    std::function<void(TComm* sender)> OnSendDataEmpty;
+
+    static commio::LineSettings LineSettingsOf(const TComm& c);
+
+private:
+    void ApplyCommState();
+    void ApplyCommTimeouts() {}  // poll() waits; the read/write time-outs have no effect here
+    void ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize, unsigned generation);
+    void WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent, unsigned generation);
+    void PostReceived(QByteArray bytes, unsigned generation);
+    void PostNotice(int notice, unsigned generation);
+    void StopThreads();
+
+    QString commName_ = QStringLiteral("COM1");
+    uint8_t commPort_ = 1;
+    uint32_t baudRate_ = 9600;
+    bool parityCheck_ = false, outxCtsFlow_ = false, outxDsrFlow_ = false;
+    TDtrControl dtrControl_ = TDtrControl::DtrDisable;
+    bool dsrSensitivity_ = false, txContinueOnXoff_ = false, outxXonXoffFlow_ = false,
+         inxXonXoffFlow_ = false, replaceWhenParityError_ = false, ignoreNullChar_ = false;
+    TRtsControl rtsControl_ = TRtsControl::RtsDisable;
+    uint16_t xonLimit_ = 500, xoffLimit_ = 500;
+    TByteSize byteSize_ = TByteSize::_8;
+    TParity parity_ = TParity::None;
+    TStopBits stopBits_ = TStopBits::_1;
+    char xonChar_ = 0x11, xoffChar_ = 0x13, replacedChar_ = 0;
+    uint32_t timeouts_[5] = {100, 0, 0, 0, 0};
+    uint16_t inputLen_ = 1;
+    uint16_t inBufferSize_ = 2048;
+    QString portOpenError_, portOpenReason_, output_;
+    bool cachedOpen_ = false;
+
+    commio::Handle handle_ = commio::kNoHandle;
+    commio::Handle closeEvent_ = commio::kNoHandle;
+    commio::Handle workEvent_ = commio::kNoHandle;
+    std::thread readThread_, writeThread_;
+    std::mutex queueMutex_;
+    std::deque<QByteArray> writeQueue_;
+    std::atomic<bool> sendDataEmpty_{true};
+    std::atomic<bool> hangupPosted_{false};
+    unsigned generation_ = 0;
+};
+
+} // namespace portiqa

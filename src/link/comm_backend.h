@@ -1,0 +1,60 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The platform side of the serial port: every terminal-device call lives
+// behind these functions (comm_posix.cpp on Linux), so that another platform
+// adds a file beside it rather than touching TComm.
+namespace portiqa::commio {
+
+using Handle = int;
+constexpr Handle kNoHandle = -1;
+
+enum class OpenResult { Ok, CannotOpen, NotACommDevice };
+
+struct LineSettings {
+    uint32_t baudRate = 9600;
+    int dataBits = 8;
+    int parity = 0;          // None, Odd, Even, Mark, Space
+    int stopBits = 0;        // 1, 1.5, 2
+    bool ctsFlow = false;
+    bool xonXoffOut = false;
+    bool xonXoffIn = false;
+    bool parityCheck = false;
+    bool dtrActive = false;
+    bool rtsActive = false;
+    bool rtsFlow = false;
+    uint8_t xonChar = 0x11, xoffChar = 0x13;
+};
+
+// Opens the device for exclusive, non-blocking access. On failure reason
+// says why in words the operator can act on.
+OpenResult Open(const std::string& path, Handle& handle, std::string& reason);
+void Close(Handle handle);
+bool ApplyLineSettings(Handle handle, const LineSettings& s);
+bool ReadLineSettings(Handle handle, LineSettings& s);
+void PurgeInput(Handle handle);
+void PurgeOutput(Handle handle);
+
+// A wake-up event shared by the worker threads (an eventfd).
+Handle CreateEvent();
+void SignalEvent(Handle event);
+void ResetEvent(Handle event);
+void CloseEvent(Handle event);
+
+enum class WaitResult { Event, Ready, HangUp, Failed };
+// Waits without limit until the port is readable (or writable) or the event fires.
+WaitResult WaitPort(Handle port, Handle event, bool forWrite);
+// Waits until either of two events fires; returns 0 or 1, -1 on failure.
+int WaitEvents(Handle first, Handle second);
+
+enum class IoResult { Ok, WouldBlock, HangUp, Failed };
+IoResult Read(Handle port, uint8_t* buffer, size_t size, size_t& count);
+IoResult Write(Handle port, const uint8_t* data, size_t size, size_t& count);
+
+// Turns a port-list name into the device path ("ttyUSB0" -> "/dev/ttyUSB0");
+// a path is kept as it is.
+std::string DevicePath(const std::string& name);
+
+} // namespace portiqa::commio

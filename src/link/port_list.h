@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace portiqa {
+
+// One serial port found on the system.
+struct TPortInfo {
+    QString name;        // what TComm opens, e.g. ttyUSB0
+    QString vendorId;    // USB vendor, lower-case hex, empty when not USB
+    QString productId;
+};
+
+// Lists the serial ports present: CP210x bridges (10c4:ea60) first, then
+// other USB serial ports, then the rest, each group in name order.
+class Trecognitionserial {
+public:
+    explicit Trecognitionserial(QString sysfsRoot = QStringLiteral("/sys/class/tty"))
+        : sysfsRoot_(std::move(sysfsRoot)) {}
+    QList<TPortInfo> Scan() const;
+    QStringList ScanPorts() const;
+
+private:
+    QString sysfsRoot_;
+};
+
+} // namespace portiqa

@@ -106,7 +106,10 @@ void TReceiver::DispatchSave() {
         seq_.SetOutstanding(false);
         HandOver(*settings_);
         if (FirstPayloadByteIsOne()) settings_->HandleSaveReply();
-        else Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки"));
+        else {
+            settings_->AbortTransfer();
+            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки"));
+        }
         break;
     case TAddressClass::Numbers:
         if (!numbers_) return;
@@ -114,7 +117,10 @@ void TReceiver::DispatchSave() {
         seq_.SetOutstanding(false);
         HandOver(*numbers_);
         if (FirstPayloadByteIsOne()) numbers_->HandleSaveReply();
-        else Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров"));
+        else {
+            numbers_->AbortTransfer();
+            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров"));
+        }
         break;
     case TAddressClass::History:
         status_.ShowStatus(QStringLiteral("Undefined address"));
@@ -159,6 +165,8 @@ void TReceiver::tmr1Timer() {
     assembler_.Reset();
     // A login whose reply never came must not swallow a later settings read.
     if (password_) password_->CancelPending();
+    for (Tsend_rec_command* block : {settings_, numbers_, history_})
+        if (block) block->AbortTransfer();
     Fail(TLinkFailure::ReplyTimeout, QStringLiteral("Необходимо ожидание"));
     status_.Display().SetStatusText(QString());
     progress_.SetProgress(100);

@@ -58,6 +58,10 @@ public:
 
     virtual void HandleReadReply() {}
     virtual void HandleSaveReply() {}
+    // The transfer ended early (no reply, a refusal): forget the chain, so
+    // that a late reply does not start it again.
+    virtual void AbortTransfer() {}
+    virtual bool TransferRunning() const { return false; }
 
     // Raised once when a transfer has run to its end (after its final message).
     std::function<void()> OnTransferDone;

@@ -1,0 +1,182 @@
+#include "settings/basic_inf.h"
+#include "link/page_fields.h"
+#include <algorithm>
+
+namespace portiqa {
+
+using namespace fields;
+
+QString BusyMessage() {
+    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
+}
+
+TBasicInf::TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_ctrl& progress, IOperator& op)
+    : seq_(seq), table_(table), progress_(progress), op_(op) {}
+
+bool TBasicInf::StartRefused() {
+    // Two chains on one line would take each other's replies.
+    if (!seq_.Outstanding()) return false;
+    op_.ShowMessage(BusyMessage());
+    return true;
+}
+
+void TBasicInf::btn21Click() {
+    if (!op_.AskAccept(QStringLiteral("Прочитать базовые настройки GSM модуля? "))) return;
+    if (StartRefused()) return;
+    PageCount = 2;
+    PageNo = 1;
+    chain_ = TChain::Read;
+    ReadNextSettingsPage();
+}
+
+void TBasicInf::btn22Click() {
+    if (StartRefused()) return;
+    PageCount = 2;
+    PageNo = 1;
+    chain_ = TChain::Save;
+    SaveNextSettingsPage();
+}
+
+void TBasicInf::ReadNextSettingsPage() {
+    // Only a running read asks for more; a stray read reply is decoded and
+    // goes no further.
+    if (chain_ != TChain::Read) return;
+    if (PageNo >= 1 && PageNo <= PageCount) {
+        RequestSettingsPage(PageNo);
+        ++PageNo;
+    } else if (PageNo == PageCount + 1) {
+        chain_ = TChain::None;
+        op_.ShowMessage(QStringLiteral("Базовые настройки считаны"));
+        if (OnTransferDone) OnTransferDone();
+    }
+}
+
+void TBasicInf::RequestSettingsPage(int page) {
+    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, QStringLiteral("Read settings"));
+}
+
+void TBasicInf::HandleSaveReply() {
+    if (chain_ == TChain::Save) SaveNextSettingsPage();
+}
+
+void TBasicInf::SaveNextSettingsPage() {
+    if (PageNo >= 1 && PageNo <= PageCount) {
+        progress_.SetProgress(static_cast<uint16_t>(PageNo * 50));
+        // If encoding fails the chain ends here and nothing is sent.
+        chain_ = TChain::None;
+        SendSettingsPage(PageNo);
+        chain_ = TChain::Save;
+        ++PageNo;
+    } else if (PageNo == PageCount + 1) {
+        chain_ = TChain::None;
+        op_.ShowMessage(QStringLiteral("Базовые настройки сохранены успешно"));
+        if (OnTransferDone) OnTransferDone();
+    }
+}
+
+void TBasicInf::SendSettingsPage(int page) {
+    if (page == 1) EncodeSettingsPage1();
+    else EncodeSettingsPage2();
+    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), QStringLiteral("Save settings"));
+}
+
+void TBasicInf::DecodeSettingsPage() {
+    if (Address == 0x000) DecodePage1();
+    else if (Address == 0x100) DecodePage2();
+    ReadNextSettingsPage();
+}
+
+void TBasicInf::DecodePage1() {
+    const uint8_t* b = Buffer.data();
+    progress_.SetProgress(25);
+    seq_.Status().Display().SetStatusText(QStringLiteral("The first page"));
+    table_.SetValue(1, DecodeDigits(b, kPassword, 4));
+    table_.SetValue(2, DecodeDigits(b, kSimNumber, 22));
+    table_.MakeVisible(3);
+    table_.MakeVisible(4);
+    table_.SetItemIndex(3, b[kSensor1]);
+    table_.SetItemIndex(4, b[kSensor2]);
+    table_.SetValue(5, DecodeText(b, kAlarm1, kTextWidth));
+    table_.SetValue(6, DecodeText(b, kAlarm2, kTextWidth));
+    table_.SetValue(7, DecodeNumber16(b, kAutoArm));
+    // Byte 110 belongs to row 9 and byte 111 to row 8.
+    table_.SetItemIndex(9, b[kControl]);
+    table_.SetItemIndex(8, b[kArming]);
+    table_.MakeVisible(9);
+    table_.MakeVisible(8);
+    // The relay time is stored twice; the second copy is the one shown.
+    table_.SetValue(10, DecodeNumber16(b, kRelayTime1));
+    table_.SetValue(10, DecodeNumber16(b, kRelayTime2));
+    table_.SetItemIndex(11, b[kSmsOnClose]);
+    progress_.SetProgress(40);
+    table_.SetItemIndex(12, b[kSmsOnOpen]);
+    table_.MakeVisible(11);
+    table_.MakeVisible(12);
+    table_.SetValue(13, DecodeText(b, kRelayOnText, kTextWidth));
+    table_.SetValue(14, DecodeText(b, kRelayOffText, kTextWidth));
+    table_.SetValue(17, DecodeNumber16(b, kHidden17));
+    table_.SetValue(15, DecodeNumber16(b, kPowerDelay));
+    table_.SetValue(16, DecodeNumber16(b, kStatusInterval));
+    table_.SetValue(18, DecodeCarried(b, kHidden18, 32));
+    table_.SetValue(19, DecodeNumber16(b, kHidden19));
+    table_.SetValue(20, DecodeCarried(b, kHidden20, 16));
+    table_.SetValue(21, DecodeCarried(b, kHidden21a, 2));
+    progress_.SetProgress(50);
+}
+
+void TBasicInf::DecodePage2() {
+    const uint8_t* b = Buffer.data();
+    seq_.Status().Display().SetStatusText(QStringLiteral("The second page"));
+    // Row 21 continues here: its first two bytes came with page 1.
+    table_.SetValue(21, table_.Value(21) + DecodeCarried(b, kHidden21b, 14));
+    progress_.SetProgress(90);
+    table_.SetValue(22, DecodeCarried(b, kHidden22, 16));
+    progress_.SetProgress(100);
+    seq_.Status().Display().SetStatusText(QString());
+}
+
+namespace {
+uint8_t SelectionByte(const TSettingsTable& t, int row) {
+    const int i = t.ItemIndex(row);
+    return i < 0 ? 0xFF : static_cast<uint8_t>(i);
+}
+} // namespace
+
+void TBasicInf::EncodeSettingsPage1() { EncodeSettingsPage1To(table_, Buffer.data()); }
+void TBasicInf::EncodeSettingsPage2() { EncodeSettingsPage2To(table_, Buffer.data()); }
+
+void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* b) {
+    using K = TBasicInf;
+    std::fill(b, b + kPageSize, 0xFF);
+    EncodeDigits(b, K::kPassword, 4, table.Value(1));
+    EncodeDigits(b, K::kSimNumber, 22, table.Value(2));
+    b[K::kSensor1] = SelectionByte(table, 3);
+    b[K::kSensor2] = SelectionByte(table, 4);
+    EncodeText(b, K::kAlarm1, K::kTextWidth, table.Value(5));
+    EncodeText(b, K::kAlarm2, K::kTextWidth, table.Value(6));
+    EncodeNumber16(b, K::kAutoArm, table.Value(7));
+    b[K::kControl] = SelectionByte(table, 9);
+    b[K::kArming] = SelectionByte(table, 8);
+    EncodeNumber16(b, K::kRelayTime1, table.Value(10));
+    EncodeNumber16(b, K::kRelayTime2, table.Value(10));
+    b[K::kSmsOnClose] = SelectionByte(table, 11);
+    b[K::kSmsOnOpen] = SelectionByte(table, 12);
+    EncodeText(b, K::kRelayOnText, K::kTextWidth, table.Value(13));
+    EncodeText(b, K::kRelayOffText, K::kTextWidth, table.Value(14));
+    EncodeNumber16(b, K::kHidden17, table.Value(17));
+    EncodeNumber16(b, K::kPowerDelay, table.Value(15));
+    EncodeNumber16(b, K::kStatusInterval, table.Value(16));
+    EncodeCarried(b, K::kHidden18, 32, table.Value(18));
+    EncodeNumber16(b, K::kHidden19, table.Value(19));
+    EncodeCarried(b, K::kHidden20, 16, table.Value(20));
+    EncodeCarried(b, K::kHidden21a, 2, table.Value(21).left(2));
+}
+
+void EncodeSettingsPage2To(const TSettingsTable& table, uint8_t* b) {
+    using K = TBasicInf;
+    std::fill(b, b + kPageSize, 0xFF);
+    EncodeCarried(b, K::kHidden21b, 14, table.Value(21).mid(2));
+    EncodeCarried(b, K::kHidden22, 16, table.Value(22));
+}
+
+} // namespace portiqa

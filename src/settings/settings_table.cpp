@@ -1,0 +1,151 @@
+#include "settings/settings_table.h"
+
+namespace portiqa {
+
+namespace {
+
+struct RowText { const char* name; const char* hint; const char* value; };
+
+// Rows 1..16: name, factory hint, value at start-up.
+const RowText kRows[16] = {
+    {"1.Пароль", "5807", "5807"},
+    {"2.Номер телефона сим карты установленной в GSM модуль",
+     "Введите номер телефона сим карты установленной в GSM модуль", ""},
+    {"3.Тип контакта датчика 1", "NO. Для изменения сделайте выбор из списка", ""},
+    {"4.Тип контакта датчика 2", "NO. Для изменения сделайте выбор из списка", ""},
+    {"5.Текст оповещения при срабатывании датчика 1",
+     "Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами",
+     "Unauthorized door opened"},
+    {"6.Текст оповещения при срабатывании датчика 2",
+     "DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами", "DIN2 Alarm"},
+    {"7.Время автоматической активации режима охраны после звонка пользователя",
+     "10 минут. Можно установить от 001 до 999 минут", "10"},
+    {"8.Постановка/снятие с охраны", "Снято. Для изменения сделайте выбор из списка", ""},
+    {"9.Выбор пользователей для управления GSM модулем",
+     "Только зарегистрированным пользователям. Для изменения сделайте выбор из списка", ""},
+    {"10.Время нахождения реле в замкнутом состоянии",
+     "0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка", "0"},
+    {"11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии",
+     "Всем. Для изменения сделайте выбор из списка", ""},
+    {"12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии",
+     "Всем. Для изменения сделайте выбор из списка", ""},
+    {"13.Текст смс сообщения когда реле находится в замкнутом состоянии",
+     "Relay ON. Можно изменить текст не более 40 символов латинскими буквами", "Relay ON"},
+    {"14.Текст смс сообщения когда реле находится в разомкнутом состоянии",
+     "Relay OFF. Можно изменить текст не более 40 символов латинскими буквами", "Relay OFF"},
+    {"15.Время задержки смс сообщения после отключения питания",
+     "999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах", "999"},
+    {"16.Временной интервал смс сообщения о состоянии GSM модуля",
+     "0-отключено. 001-999 временной интервал в часах", "0"},
+};
+
+} // namespace
+
+TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
+    const QStringList nc{QStringLiteral("0:NC "), QStringLiteral("1:NO")};
+    const QStringList who{QStringLiteral("0:Никому"), QStringLiteral("1:Администратор"),
+                          QStringLiteral("2:Пользователь"), QStringLiteral("3:Всем")};
+    editors_ = {{
+        {QStringLiteral("cbb1"), 3, nc, 1, false},
+        {QStringLiteral("cbb2"), 4, nc, 1, false},
+        {QStringLiteral("cbb4"), 8, {QStringLiteral("0:Снято"), QStringLiteral("1:Поставлено")}, 0, false},
+        {QStringLiteral("cbb3"), 9,
+         {QStringLiteral("0:Всем"), QStringLiteral("1:Только зарегистрированным пользователям")}, 1, false},
+        {QStringLiteral("cbb10"), 11, who, 3, false},
+        {QStringLiteral("cbb12"), 12, who, 3, false},
+    }};
+    PutStartUpContents();
+}
+
+void TSettingsTable::PutStartUpContents() {
+    grid_.SetCells(0, 0, QStringLiteral("Функции"));
+    grid_.SetCells(1, 0, QStringLiteral("Значения"));
+    grid_.SetCells(2, 0, QStringLiteral("Заводские настройки"));
+    for (int r = 1; r <= 16; ++r) {
+        grid_.SetCells(0, r, QString::fromUtf8(kRows[r - 1].name));
+        grid_.SetCells(1, r, QString::fromUtf8(kRows[r - 1].value));
+        grid_.SetCells(2, r, QString::fromUtf8(kRows[r - 1].hint));
+    }
+}
+
+TSelectionEditor* TSettingsTable::EditorOfRow(int row) {
+    for (auto& e : editors_)
+        if (e.row == row) return &e;
+    return nullptr;
+}
+
+const TSelectionEditor* TSettingsTable::EditorOfRow(int row) const {
+    for (const auto& e : editors_)
+        if (e.row == row) return &e;
+    return nullptr;
+}
+
+TSelectionEditor& TSettingsTable::Editor(const QString& name) {
+    for (auto& e : editors_)
+        if (e.name == name) return e;
+    return editors_[0];
+}
+
+void TSettingsTable::SetItemIndex(int row, int index) {
+    TSelectionEditor* e = EditorOfRow(row);
+    if (!e) return;
+    e->itemIndex = (index >= 0 && index < e->items.size()) ? index : -1;
+    emit EditorChanged(row);
+}
+
+int TSettingsTable::ItemIndex(int row) const {
+    const TSelectionEditor* e = EditorOfRow(row);
+    return e ? e->itemIndex : -1;
+}
+
+void TSettingsTable::MakeVisible(int row) {
+    if (TSelectionEditor* e = EditorOfRow(row); e && !e->visible) {
+        e->visible = true;
+        emit EditorChanged(row);
+    }
+}
+
+bool TSettingsTable::IsSelectionRow(int row) {
+    return row == 3 || row == 4 || row == 8 || row == 9 || row == 11 || row == 12;
+}
+
+bool TSettingsTable::IsDigitRow(int row) {
+    return row == 1 || row == 2 || row == 7 || row == 10 || row == 15 || row == 16;
+}
+
+int TSettingsTable::LengthLimit(int row) {
+    switch (row) {
+    case 1: return 4;
+    case 2: return 22;
+    case 5: case 6: case 13: case 14: return 40;
+    case 7: case 10: case 15: case 16: return 3;
+    default: return 0;
+    }
+}
+
+int TSettingsTable::SetEditText(int col, int row, const QString& text) {
+    grid_.SetCells(col, row, text);
+    if (col != 1 || row < 1 || row > 16) return row;
+    // The selection editor is the only way to change a coded setting.
+    if (IsSelectionRow(row)) {
+        grid_.SetCells(col, row, QString());
+        return row + 1;
+    }
+    QString t = text;
+    if (IsDigitRow(row) && !t.isEmpty() && !(t.back() >= u'0' && t.back() <= u'9')) {
+        t.chop(1);
+        grid_.SetCells(col, row, t);
+    }
+    const int limit = LengthLimit(row);
+    if (limit > 0 && t.size() >= limit) {
+        grid_.SetCells(col, row, t.left(limit));
+        return row == 16 ? 16 : row + 1;
+    }
+    return row;
+}
+
+void TSettingsTable::EditorExit(int row) {
+    if (const TSelectionEditor* e = EditorOfRow(row)) grid_.SetCells(1, row, e->SelectedText());
+}
+
+} // namespace portiqa

@@ -1,0 +1,50 @@
+#pragma once
+#include "link/rec_data.h"
+#include "sim/module_image.h"
+#include <QByteArray>
+#include <functional>
+#include <random>
+
+namespace portiqa::sim {
+
+// Faults a field module and a cheap cable produce, each switched on alone.
+struct TFaults {
+    int latencyMs = 0;       // before every reply
+    int baud = 0;            // pace replies as a line at this speed (0: full speed)
+    int silentAfter = -1;    // stop answering after this many requests
+    int dropEvery = 0;       // leave every n-th request unanswered
+    int corruptEvery = 0;    // change one byte of every n-th reply
+    bool refuseSaves = false;
+    bool noise = false;      // stray bytes between replies
+};
+
+// The module's side of the protocol: reads request frames, answers each
+// valid one with a frame carrying the same command code. A request with a
+// bad checksum is ignored.
+class TModuleResponder {
+public:
+    TModuleResponder(TModuleImage& image, TFaults faults = {}, uint32_t seed = 7)
+        : image_(image), faults_(faults), rng_(seed) {}
+
+    // Takes request bytes; returns what the module sends back (maybe nothing).
+    QByteArray Feed(const uint8_t* data, size_t size);
+
+    // Raised after a page has been saved (for writing the image through).
+    std::function<void()> OnSaved;
+    int Requests() const { return requests_; }
+    const TFaults& Faults() const { return faults_; }
+
+private:
+    QByteArray Answer();
+
+    TModuleImage& image_;
+    TFaults faults_;
+    std::mt19937 rng_;
+    TRecData assembler_;
+    int requests_ = 0;
+};
+
+// Builds one frame (used for replies and by tests).
+QByteArray BuildFrame(uint8_t command, int32_t address, const QByteArray& payload);
+
+} // namespace portiqa::sim

@@ -1,0 +1,52 @@
+#pragma once
+#include "sim/module_image.h"
+#include "sim/module_responder.h"
+#include <QString>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace portiqa::sim {
+
+struct TSimOptions {
+    TFaults faults;
+    QString memoryFile;   // load at start, write through on every save
+    QString linkPath;     // a symbolic link to the terminal's path
+    QString password;     // replaces the factory password when not empty
+    int seedNumbers = 0;
+    int seedHistory = 0;
+};
+
+// A simulated module on a pseudo-terminal, served by a thread of its own.
+// The program opens Path() like any serial port.
+class TModuleSimulator {
+public:
+    explicit TModuleSimulator(TSimOptions options = {});
+    ~TModuleSimulator();
+
+    // Creates the terminal and starts serving; false with error set on failure.
+    bool Start(QString* error = nullptr);
+    void Stop();
+    QString Path() const { return path_; }
+    bool Running() const { return thread_.joinable(); }
+
+    // A copy of the module's memory, taken under the image's lock.
+    QByteArray Memory(int32_t address, int length) const;
+    void WriteMemory(int32_t address, const QByteArray& bytes);
+    int Requests() const { return requests_.load(); }
+
+private:
+    void Serve();
+    void SendPaced(const QByteArray& reply);
+
+    TSimOptions options_;
+    TModuleImage image_;
+    mutable std::mutex imageMutex_;
+    TModuleResponder responder_;
+    int master_ = -1, slave_ = -1, stopEvent_ = -1;
+    QString path_;
+    std::thread thread_;
+    std::atomic<int> requests_{0};
+};
+
+} // namespace portiqa::sim

@@ -64,10 +64,15 @@ void EncodeText(uint8_t* page, int offset, int width, const QString& text) {
     if (n < width) page[offset + n] = 0x00;
 }
 
-QString DecodeCarried(const uint8_t* page, int offset, int width) {
-    int n = 0;
-    while (n < width && page[offset + n] != 0xFF) ++n;
-    return QString::fromLatin1(reinterpret_cast<const char*>(page + offset), n);
+QString DecodeCarried(const uint8_t* page, int offset, int width, bool trimTrailing) {
+    const QString all = QString::fromLatin1(reinterpret_cast<const char*>(page + offset), width);
+    return trimTrailing ? TrimTrailingFF(all) : all;
+}
+
+QString TrimTrailingFF(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == QChar(0xFF)) --n;
+    return text.left(n);
 }
 
 void EncodeCarried(uint8_t* page, int offset, int width, const QString& text) {

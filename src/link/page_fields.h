@@ -23,8 +23,11 @@ QString DecodeText(const uint8_t* page, int offset, int width);
 // by one 0x00. Characters the code page lacks raise EPortiqaError.
 void EncodeText(uint8_t* page, int offset, int width, const QString& text);
 
-// Raw bytes up to the first 0xFF or width, one character a byte.
-QString DecodeCarried(const uint8_t* page, int offset, int width);
+// Raw bytes, one character a byte: the whole field with its trailing 0xFF
+// bytes left off (an erased field reads as empty). Inner 0xFF bytes are kept,
+// so that a read followed by a save gives the module back its own bytes.
+QString DecodeCarried(const uint8_t* page, int offset, int width, bool trimTrailing = true);
+QString TrimTrailingFF(const QString& text);
 void EncodeCarried(uint8_t* page, int offset, int width, const QString& text);
 
 // Windows-1251 conversions for texts of the module and of comma-separated files.

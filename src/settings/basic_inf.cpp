@@ -120,7 +120,9 @@ void TBasicInf::DecodePage1() {
     table_.SetValue(18, DecodeCarried(b, kHidden18, 32));
     table_.SetValue(19, DecodeNumber16(b, kHidden19));
     table_.SetValue(20, DecodeCarried(b, kHidden20, 16));
-    table_.SetValue(21, DecodeCarried(b, kHidden21a, 2));
+    // Row 21 runs on into page 2: keep its first two bytes whole until the
+    // rest has arrived, so that its bytes keep their places.
+    table_.SetValue(21, DecodeCarried(b, kHidden21a, 2, false));
     progress_.SetProgress(50);
 }
 
@@ -128,7 +130,7 @@ void TBasicInf::DecodePage2() {
     const uint8_t* b = Buffer.data();
     seq_.Status().Display().SetStatusText(QStringLiteral("The second page"));
     // Row 21 continues here: its first two bytes came with page 1.
-    table_.SetValue(21, table_.Value(21) + DecodeCarried(b, kHidden21b, 14));
+    table_.SetValue(21, TrimTrailingFF(table_.Value(21) + DecodeCarried(b, kHidden21b, 14, false)));
     progress_.SetProgress(90);
     table_.SetValue(22, DecodeCarried(b, kHidden22, 16));
     progress_.SetProgress(100);

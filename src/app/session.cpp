@@ -1,0 +1,27 @@
+#include "app/session.h"
+
+namespace portiqa {
+
+TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, ITimer& tmr1, ITimer& tmr2)
+    : op(op_),
+      status(display, tmr2),
+      progress(display),
+      seq(port, status, tmr1),
+      telephoneSend(seq, numberTable, op_),
+      checkingMode(seq, kCmdCheckingMode),
+      historyDelete(seq, kCmdDeleteHistory),
+      timeSync(seq),
+      historyInf(seq, historyTable, historyDelete, op_),
+      basicInf(seq, settingsTable, progress, op_),
+      password(seq, op_),
+      receiver(recData, recValidCom, seq, progress, op_) {
+    tmr1.SetInterval(kReplyTimeoutMs);
+    tmr1.SetEnabled(false);
+    BindStatusClearTimer(tmr2, status, progress);
+    receiver.SetSettingsBlock(&basicInf);
+    receiver.SetNumberBlock(&telephoneSend);
+    receiver.SetHistoryBlock(&historyInf);
+    receiver.SetPasswordCheck(&password);
+}
+
+} // namespace portiqa

@@ -1,0 +1,47 @@
+#pragma once
+#include "app/operator.h"
+#include "app/status_report.h"
+#include "app/timer.h"
+#include "history/history_inf.h"
+#include "history/history_table.h"
+#include "link/password_verify.h"
+#include "link/rec_data.h"
+#include "link/receiver.h"
+#include "link/request.h"
+#include "numbers/number_table.h"
+#include "numbers/telephone_send.h"
+#include "settings/basic_inf.h"
+#include "settings/settings_table.h"
+
+namespace portiqa {
+
+// Owns every long-lived object of a run, created once in start-up order and
+// handed out by reference: the window and the command line are front ends
+// over one of these.
+class TSession {
+public:
+    TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op, ITimer& tmr1, ITimer& tmr2);
+
+    // The port's receive event.
+    void cm1ReceiveData(const uint8_t* buffer, int length) { receiver.cm1ReceiveData(buffer, length); }
+
+    IOperator& op;
+    Tstatusbar_ctrl status;
+    Tprogressbar_ctrl progress;
+    TRequestSequence seq;
+    TRecData recData;
+    TRecValidCom recValidCom;
+    TSettingsTable settingsTable;
+    TNumberTable numberTable;
+    THistoryTable historyTable;
+    TtelephoneSend telephoneSend;
+    Tsingalcmd checkingMode;
+    Tsingalcmd historyDelete;
+    Tsynchronizationtime_sc timeSync;
+    THistoryInf historyInf;
+    TBasicInf basicInf;
+    Tpasswordverify password;
+    TReceiver receiver;
+};
+
+} // namespace portiqa

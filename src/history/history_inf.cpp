@@ -1,0 +1,106 @@
+#include "history/history_inf.h"
+#include "link/page_fields.h"
+#include "settings/basic_inf.h"
+
+namespace portiqa {
+
+namespace {
+
+QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
+
+QString SourceText(uint8_t code) {
+    switch (code) {
+    case 0: return QStringLiteral("COM Port");
+    case 1: return QStringLiteral("SMS");
+    case 2: return QStringLiteral("GPRS");
+    case 3: return QStringLiteral("Telephone");
+    default: return {};
+    }
+}
+
+QString EventText(uint8_t code) {
+    static const char* const kEvents[] = {"Add number", "Delete Number", "Relay ON",  "Relay OFF", "DIN1 Alarm",
+                                          "DIN2 Alarm", "Power failure", "Arm",      "Disarm",    "Power recovery"};
+    return code < 10 ? QString::fromLatin1(kEvents[code]) : QString();
+}
+
+} // namespace
+
+void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
+    using T = THistoryTable;
+    if (b[4] == 0) {  // year 0: an empty slot
+        for (int c = T::kRecordNo; c <= T::kText; ++c) g.SetCells(c, row, QString());
+        return;
+    }
+    // The record number is little-endian, taken as a signed 32-bit value.
+    const bool noNumber = b[0] == 0xFF && b[1] == 0xFF && b[2] == 0xFF && b[3] == 0xFF;
+    const auto no = static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
+                                         uint32_t(b[3]) << 24);
+    g.SetCells(T::kRecordNo, row, noNumber ? QString() : QString::number(no));
+    const bool hasDate = b[4] != 0xFF && b[5] != 0xFF && b[6] != 0xFF;
+    g.SetCells(T::kDate, row, hasDate ? QStringLiteral("20") + Two(b[4]) + u'-' + Two(b[5]) + u'-' + Two(b[6]) : QString());
+    const bool hasTime = b[7] != 0xFF && b[8] != 0xFF && b[9] != 0xFF;
+    g.SetCells(T::kTime, row, hasTime ? Two(b[7]) + u':' + Two(b[8]) + u':' + Two(b[9]) : QString());
+    QString source = SourceText(b[10]);
+    switch (b[11]) {
+    case 4: source = QStringLiteral("DIN1"); break;
+    case 5: source = QStringLiteral("DIN2"); break;
+    case 6: case 9: source = QStringLiteral("Power supply"); break;
+    default: break;
+    }
+    g.SetCells(T::kSource, row, source);
+    g.SetCells(T::kEvent, row, EventText(b[11]));
+    g.SetCells(T::kPhone, row, fields::DecodeDigits(b, 12, 22));
+    int n = 0;
+    while (n < 41 && b[34 + n] != 0) ++n;
+    g.SetCells(T::kText, row, fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(b + 34), n)));
+}
+
+void THistoryInf::btn19Click() {
+    if (seq_.Outstanding()) {
+        op_.ShowMessage(BusyMessage());
+        return;
+    }
+    PageCount = kHistoryPages;
+    PageNo = 1;
+    running_ = true;
+    ReadNextHistoryPage();
+}
+
+void THistoryInf::btn23Click() {
+    if (!op_.WarnOkCancel(QStringLiteral("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
+        return;
+    deleter_.Send();
+}
+
+void THistoryInf::ReadNextHistoryPage() {
+    if (!running_) return;
+    if (unsigned(PageCount) + 1 > PageNo && PageNo >= 1) {
+        RequestHistoryPage(PageNo);
+        ++PageNo;
+    } else if (unsigned(PageCount) + 1 == PageNo) {
+        running_ = false;
+        table_.CompactHistory();
+        if (OnTransferDone) OnTransferDone();
+    }
+}
+
+void THistoryInf::RequestHistoryPage(uint16_t page) {
+    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, QStringLiteral("Reading historical data"));
+}
+
+void THistoryInf::DecodeHistoryPage() {
+    const int base = ((Address - kHistoryBase) / kPageSize) * 2;
+    {
+        TGridBatch batch(table_.Grid());
+        for (int k = 0; k < 2; ++k) {
+            const int row = base + k + 1;
+            // Replies beyond the history area have no rows to go to.
+            if (row < 1 || row > THistoryTable::kRows) continue;
+            DecodeHistoryRecord(Buffer.data() + kHistoryRecordSize * k, table_.Grid(), row);
+        }
+    }
+    ReadNextHistoryPage();
+}
+
+} // namespace portiqa

@@ -1,0 +1,47 @@
+#pragma once
+#include "app/operator.h"
+#include "app/status_report.h"
+#include "app/string_grid.h"
+#include <QDateTime>
+
+namespace portiqa {
+
+// The history table: 1001 rows (row 0 the header) by 8 columns; column 1
+// (the record number) is hidden but used. A row whose column 1 is empty
+// holds no record.
+class THistoryTable : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 1000;
+    static constexpr int kCols = 8;
+    enum Col { kSerial = 0, kRecordNo, kDate, kTime, kSource, kEvent, kPhone, kText };
+
+    THistoryTable();
+    TStringGrid& Grid() { return grid_; }
+    const TStringGrid& Grid() const { return grid_; }
+
+    // Closes up the table after a download: keeps the rows that have a
+    // record number and a year below 2080, in order, from row 1 on.
+    void CompactHistory();
+    // Empties columns 1..7 of every record row.
+    void ClearHistoryTable();
+
+private:
+    TStringGrid grid_;
+};
+
+// One working copy of a row, used only by the filter.
+struct historyinf_r {
+    QString texts[7];
+    int32_t TimeKey = 0;
+    int32_t DateKey = 0;
+};
+
+// Keeps only the records strictly inside the window, sorted by date and
+// time (records equal in both keep their table order). Dates are compared
+// with full years. Returns false, with the operator told why, when the
+// table is left as it was.
+bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, Tstatusbar_ctrl& status,
+                   IOperator& op);
+
+} // namespace portiqa

@@ -1,0 +1,25 @@
+#include "link/password_verify.h"
+#include "link/page_fields.h"
+
+namespace portiqa {
+
+void Tpasswordverify::StartCheck() {
+    pending_ = 1;
+    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"));
+    seq_.Status().ShowStatus(QStringLiteral("Password verifing"));
+}
+
+void Tpasswordverify::CheckPassword(const uint8_t* payload) {
+    // Four 8-bit characters, whatever their values (0x00 included).
+    ModulePassword = fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(payload), 4));
+    TypedPassword = TypedPasswordSource ? TypedPasswordSource() : QString();
+    const bool match = ModulePassword.size() == TypedPassword.size() &&
+                       ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;
+    verified = match ? 1 : 0;
+    pending_ = 0;
+    op_.ShowMessage(match ? QStringLiteral("Пароль подтвержден!") : QStringLiteral("Неверный пароль!"));
+    if (SetControlsEnabled) SetControlsEnabled(match);
+    if (OnChecked) OnChecked(match);
+}
+
+} // namespace portiqa

@@ -1,0 +1,37 @@
+#pragma once
+#include "app/operator.h"
+#include "link/receiver.h"
+#include "link/request.h"
+#include <functional>
+
+namespace portiqa {
+
+// The login: reads the password stored in the first 4 bytes of settings
+// page 1 and compares it with the typed one, ignoring case.
+class Tpasswordverify : public IPasswordCheck {
+public:
+    Tpasswordverify(TRequestSequence& seq, IOperator& op) : seq_(seq), op_(op) {}
+
+    void StartCheck();
+    void CheckPassword(const uint8_t* payload) override;
+    bool Pending() const override { return pending_ != 0; }
+    void CancelPending() override { pending_ = 0; }
+
+    // The text of the password box at the moment of comparison.
+    std::function<QString()> TypedPasswordSource;
+    // EnableControls (true) or DisableControls (false) over the 20 block buttons.
+    std::function<void(bool)> SetControlsEnabled;
+    // Raised after the result message, for front ends that wait for it.
+    std::function<void(bool match)> OnChecked;
+
+    uint8_t verified = 0;
+    QString ModulePassword;
+    QString TypedPassword;
+
+private:
+    TRequestSequence& seq_;
+    IOperator& op_;
+    uint8_t pending_ = 0;
+};
+
+} // namespace portiqa

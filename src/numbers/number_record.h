@@ -1,0 +1,19 @@
+#pragma once
+#include "app/string_grid.h"
+#include <cstdint>
+
+namespace portiqa {
+
+// One 32-byte number record: 22 bytes of number, start month/day/hour/minute,
+// end month/day/hour/minute, start year, end year (plain binary). All 0xFF is
+// a free slot; eight 0x63 bytes at 22..29 mark an unrestricted number.
+constexpr int kNumberRecordSize = 32;
+constexpr uint8_t kUnrestrictedMark = 0x63;
+
+// Writes record bytes into columns 1..6 of a table row (column 7 untouched).
+void DecodeNumberRecord(const uint8_t* record, TStringGrid& grid, int row);
+// Builds the record bytes of a table row into a zeroed 32-byte area.
+// Date and time parts that are not integers raise EConvertError.
+void EncodeNumberRecord(const TStringGrid& grid, int row, uint8_t* record);
+
+} // namespace portiqa

@@ -1,0 +1,162 @@
+#include "numbers/number_table.h"
+#include "app/errors.h"
+
+namespace portiqa {
+
+namespace {
+
+bool AllDigits(const QString& s) {
+    if (s.isEmpty()) return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+int Part(const QString& s, int from, int n) { return AllDigits(s.mid(from, n)) ? s.mid(from, n).toInt() : -1; }
+
+bool IsModuleNumber(const QString& s) {
+    if (s.size() > 22) return false;
+    for (QChar c : s)
+        if (c != u'+' && (c < u'0' || c > u'9')) return false;
+    return true;
+}
+
+} // namespace
+
+const QString& TNumberTable::Yes() { static const QString s = QStringLiteral("Да"); return s; }
+const QString& TNumberTable::No() { static const QString s = QStringLiteral("Нет"); return s; }
+
+TNumberTable::TNumberTable() : grid_(kCols, kRecords + 1, this) {
+    const char* headers[kCols] = {"№", "Номер абонента", "Дата начала", "Время начала",
+                                  "Дата окончания", "Время окончания", "Без ограничений", "Удалить"};
+    for (int c = 0; c < kCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
+    for (int r = 1; r <= kRecords; ++r) {
+        grid_.SetCells(kSerial, r, QString::number(r));
+        grid_.SetCells(kUnrestricted, r, No());
+        grid_.SetCells(kDelete, r, No());
+    }
+}
+
+bool TNumberTable::ClickFlag(int col, int row) {
+    if ((col != kUnrestricted && col != kDelete) || row < 1 || row > kRecords) return false;
+    if (grid_.Cells(col, row) == Yes()) {
+        grid_.SetCells(col, row, No());
+        return true;
+    }
+    grid_.SetCells(col, row, Yes());
+    for (int c = kStartDate; c <= kEndTime; ++c) grid_.SetCells(c, row, QString());
+    return true;
+}
+
+void TNumberTable::SetAll(int col, bool yes) {
+    TGridBatch batch(grid_);
+    for (int r = 1; r <= kRecords; ++r) grid_.SetCells(col, r, yes ? Yes() : No());
+}
+
+void TNumberTable::ToggleAllUnrestricted() {
+    allUnrestricted_ = !allUnrestricted_;
+    SetAll(kUnrestricted, allUnrestricted_);
+}
+
+void TNumberTable::ToggleAllDelete() {
+    allDelete_ = !allDelete_;
+    SetAll(kDelete, allDelete_);
+}
+
+bool TNumberTable::OutOfRange(int col, int row) const {
+    const QString& t = grid_.Cells(col, row);
+    if (row < 1 || t.isEmpty()) return false;
+    if (col == kStartDate || col == kEndDate) {
+        const int month = Part(t, 5, 2), day = Part(t, int(t.size()) - 2, 2);
+        return month > 12 || day > 31;
+    }
+    if (col == kStartTime || col == kEndTime) {
+        const int hour = Part(t, 0, 2), minute = Part(t, 3, 2);
+        return hour > 23 || minute > 59;
+    }
+    return false;
+}
+
+std::optional<QDate> TNumberTable::ParseDate(const QString& t) {
+    if (t.size() != 10 || t[4].isDigit() || t[7].isDigit()) return std::nullopt;
+    const int y = Part(t, 0, 4), m = Part(t, 5, 2), d = Part(t, 8, 2);
+    if (y < 0 || m < 0 || d < 0) return std::nullopt;
+    const QDate date(y, m, d);
+    if (!date.isValid()) return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> TNumberTable::ParseTime(const QString& t) {
+    const qsizetype colon = t.indexOf(u':');
+    if (colon < 1 || colon > 2 || t.size() - colon - 1 != 2) return std::nullopt;
+    const int h = Part(t, 0, int(colon)), m = Part(t, int(colon) + 1, 2);
+    if (h < 0 || h > 23 || m < 0 || m > 59) return std::nullopt;
+    return QTime(h, m);
+}
+
+QString TNumberTable::FormatDate(const QDate& d, QChar separator) {
+    return QStringLiteral("%1%4%2%4%3").arg(d.year(), 4, 10, QChar(u'0')).arg(d.month(), 2, 10, QChar(u'0'))
+        .arg(d.day(), 2, 10, QChar(u'0')).arg(separator);
+}
+
+QString TNumberTable::FormatTime(const QTime& t) {
+    return QStringLiteral("%1:%2").arg(t.hour(), 2, 10, QChar(u'0')).arg(t.minute(), 2, 10, QChar(u'0'));
+}
+
+QString OffendingRowsMessage(const QString& head, const QString& label, const QStringList& serials) {
+    QString tail = serials.value(0);
+    if (serials.size() >= 2) tail += u',' + serials[1];
+    if (serials.size() >= 3) tail += u',' + serials[2];
+    if (serials.size() > 3) tail += QStringLiteral(",....");
+    return head + QString::number(serials.size()) + u'\r' + label + tail;
+}
+
+QString TNumberTable::ValidateNumberTable() const {
+    QStringList noWindow, badNumber, badDate;
+    for (int r = 1; r <= kRecords; ++r) {
+        const QString& number = grid_.Cells(kNumber, r);
+        const bool deleted = grid_.Cells(kDelete, r) == Yes();
+        const bool unrestricted = grid_.Cells(kUnrestricted, r) == Yes();
+        if (!number.isEmpty() && grid_.Cells(kDelete, r) == No() && grid_.Cells(kUnrestricted, r) == No()) {
+            for (int c = kStartDate; c <= kEndTime; ++c)
+                if (grid_.Cells(c, r).isEmpty()) {
+                    noWindow << grid_.Cells(kSerial, r);
+                    break;
+                }
+        }
+        if (deleted) continue;
+        // The module keeps up to 22 characters of "+" and digits: anything
+        // else would be stored cut or ended early, a different number.
+        if (!IsModuleNumber(number)) badNumber << grid_.Cells(kSerial, r);
+        if (unrestricted) continue;
+        // A date or time that does not exist would reach the module as
+        // another value; the year is stored as its last two digits.
+        for (int c = kStartDate; c <= kEndTime; ++c) {
+            const QString& t = grid_.Cells(c, r);
+            if (t.isEmpty()) continue;
+            const bool isDate = c == kStartDate || c == kEndDate;
+            const bool ok = isDate ? ParseDate(t) && ParseDate(t)->year() >= 2000 && ParseDate(t)->year() <= 2099
+                                   : ParseTime(t).has_value();
+            if (!ok) {
+                badDate << grid_.Cells(kSerial, r);
+                break;
+            }
+        }
+    }
+    const QString serialLabel = QStringLiteral("Неверный серийный номер: ");
+    if (!noWindow.isEmpty())
+        return OffendingRowsMessage(
+            QStringLiteral("Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:"),
+            serialLabel, noWindow);
+    if (!badNumber.isEmpty())
+        return OffendingRowsMessage(
+            QStringLiteral("Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:"),
+            serialLabel, badNumber);
+    if (!badDate.isEmpty())
+        return OffendingRowsMessage(
+            QStringLiteral("Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:"),
+            serialLabel, badDate);
+    return {};
+}
+
+} // namespace portiqa

@@ -1,0 +1,58 @@
+#pragma once
+#include "app/string_grid.h"
+#include <QDate>
+#include <QTime>
+#include <optional>
+
+namespace portiqa {
+
+// The number table: row 0 the header, rows 1..3000 the records (row r is
+// record r), 8 columns.
+class TNumberTable : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRecords = 3000;
+    static constexpr int kCols = 8;
+    enum Col { kSerial = 0, kNumber, kStartDate, kStartTime, kEndDate, kEndTime, kUnrestricted, kDelete };
+
+    TNumberTable();
+    TStringGrid& Grid() { return grid_; }
+    const TStringGrid& Grid() const { return grid_; }
+
+    static const QString& Yes();
+    static const QString& No();
+
+    // A click on a flag cell (columns 6 and 7): "Да" becomes "Нет"; anything
+    // else becomes "Да" and clears the row's validity window. Returns true
+    // when the cell was a flag cell.
+    bool ClickFlag(int col, int row);
+    // The two bulk buttons: the first press sets "Да" everywhere, the next "Нет".
+    void ToggleAllUnrestricted();
+    void ToggleAllDelete();
+
+    // Whether a picker may sit over the row's date and time cells.
+    bool PickerAllowed(int row) const { return grid_.Cells(kUnrestricted, row) == No(); }
+    // The light-green highlight of a date or time cell whose parts lie out of range.
+    bool OutOfRange(int col, int row) const;
+
+    // Date and time cells read by character position: 2024-05-06 or 2024/05/06; 07:30.
+    static std::optional<QDate> ParseDate(const QString& text);   // only real calendar dates
+    static std::optional<QTime> ParseTime(const QString& text);
+    static QString FormatDate(const QDate& d, QChar separator = u'/');
+    static QString FormatTime(const QTime& t);
+
+    // The check before saving: empty when the table may be saved, otherwise
+    // the message for the operator.
+    QString ValidateNumberTable() const;
+
+private:
+    void SetAll(int col, bool yes);
+    TStringGrid grid_;
+    bool allUnrestricted_ = false;
+    bool allDelete_ = false;
+};
+
+// "Всего:" count, a carriage return, the label and up to three serial numbers.
+QString OffendingRowsMessage(const QString& head, const QString& label, const QStringList& serials);
+
+} // namespace portiqa

@@ -1,0 +1,39 @@
+#pragma once
+#include "app/operator.h"
+#include "link/request.h"
+#include "numbers/number_table.h"
+
+namespace portiqa {
+
+// The number list block: 375 pages of eight 32-byte records from 0x1000 on.
+class TtelephoneSend : public Tsend_rec_command {
+public:
+    TtelephoneSend(TRequestSequence& seq, TNumberTable& table, IOperator& op)
+        : seq_(seq), table_(table), op_(op) {}
+
+    void btn10Click();   // download, after the operator accepts
+    void btn9Click();    // check the table, then save
+
+    void ReadNextNumberPage();
+    void RequestNumberPage(int page);
+    void DecodeNumberPage();
+    void SaveNextNumberPage();
+    void SendNumberPage(int page);
+    // The eight records of a page, encoded from the table.
+    void EncodeNumberPage(int page, uint8_t* area) const;
+
+    void HandleReadReply() override { DecodeNumberPage(); }
+    void HandleSaveReply() override;
+    void AbortTransfer() override { chain_ = TChain::None; }
+    bool TransferRunning() const override { return chain_ != TChain::None; }
+
+private:
+    enum class TChain { None, Read, Save };
+    bool StartRefused();
+    TRequestSequence& seq_;
+    TNumberTable& table_;
+    IOperator& op_;
+    TChain chain_ = TChain::None;
+};
+
+} // namespace portiqa

@@ -1,0 +1,156 @@
+#include "session_fixture.h"
+#include "numbers/number_record.h"
+
+using namespace portiqa;
+using portiqa::test::SessionFixture;
+using portiqa::test::WaitFor;
+
+namespace {
+
+TEST_F(SessionFixture, LoginRightWrongOtherCaseOtherLength) {
+    simOptions.password = "5807";
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
+    EXPECT_TRUE(controlsEnabled);
+    ASSERT_TRUE(Login("58070"));
+    EXPECT_EQ(op.messages.back(), "Неверный пароль!");
+    EXPECT_FALSE(controlsEnabled);
+    ASSERT_TRUE(Login("580"));
+    EXPECT_EQ(op.messages.back(), "Неверный пароль!");
+}
+
+TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
+    Start();
+    // Hidden fields that a read must carry to the next save, byte for byte.
+    QByteArray hidden(32, 0);
+    for (int i = 0; i < 32; ++i) hidden[i] = char(0x80 + i);
+    module->WriteMemory(204, hidden);
+    module->WriteMemory(0x100, QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
+
+    ASSERT_TRUE(Login("5807"));
+    session->basicInf.btn21Click();
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
+    auto& t = session->settingsTable;
+    EXPECT_EQ(t.Value(1), "5807");
+    EXPECT_EQ(t.Value(5), "Unauthorized door opened");
+    EXPECT_EQ(t.Value(15), "999");
+    EXPECT_EQ(t.ItemIndex(11), 3);
+
+    t.SetValue(2, "+79991234567");
+    t.SetValue(13, "Реле включено");
+    t.SetValue(10, "999");
+    t.SetItemIndex(8, 1);
+    session->basicInf.btn22Click();
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(op.messages.back(), "Базовые настройки сохранены успешно");
+    const QByteArray page1 = module->Memory(0, 256);
+    EXPECT_EQ(page1.mid(4, 13), QByteArray("+79991234567") + '\0');
+    EXPECT_EQ(page1.mid(112, 4), QByteArray::fromHex("E703E703"));
+    EXPECT_EQ(uint8_t(page1[111]), 1);
+    EXPECT_EQ(page1.mid(204, 32), hidden);
+    EXPECT_EQ(module->Memory(0x100, 14), QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
+
+    t.SetValue(13, "");
+    session->basicInf.btn21Click();
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(t.Value(13), "Реле включено");
+    EXPECT_EQ(t.Value(2), "+79991234567");
+    EXPECT_EQ(done, 3);
+}
+
+TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
+    simOptions.seedNumbers = 100;
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    const QByteArray before = module->Memory(0x1000, 375 * 256);
+    session->telephoneSend.btn10Click();
+    ASSERT_TRUE(Settle(60000));
+    EXPECT_EQ(op.messages.back(), "Номера абонентов установлены");
+    EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
+    auto& g = session->numberTable.Grid();
+    EXPECT_FALSE(g.Cells(1, 100).isEmpty());
+    EXPECT_TRUE(g.Cells(1, 101).isEmpty());
+    EXPECT_EQ(g.Cells(6, 1), "Да");
+
+    // Saving an unedited download writes back the same bytes for every
+    // occupied record (free slots go out as 32 zero bytes).
+    session->telephoneSend.btn9Click();
+    ASSERT_TRUE(Settle(60000));
+    EXPECT_EQ(op.messages.back(), "Список авторизованных номеров успешно сохранен");
+    const QByteArray after = module->Memory(0x1000, 375 * 256);
+    EXPECT_EQ(after.left(100 * 32), before.left(100 * 32));
+
+    g.SetCells(7, 3, "Да");                 // delete record 3
+    g.SetCells(1, 200, "+70001112233");     // a new unrestricted number
+    g.SetCells(6, 200, "Да");
+    session->telephoneSend.btn9Click();
+    ASSERT_TRUE(Settle(60000));
+    EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, char(0xFF)));
+    EXPECT_EQ(module->Memory(0x1000 + 199 * 32, 13), QByteArray("+70001112233") + '\0');
+
+    g.SetCells(1, 200, "");
+    session->telephoneSend.btn10Click();
+    ASSERT_TRUE(Settle(60000));
+    EXPECT_EQ(g.Cells(1, 200), "+70001112233");
+    EXPECT_TRUE(g.Cells(1, 3).isEmpty());
+}
+
+TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
+    simOptions.seedHistory = 300;
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    session->historyInf.btn19Click();
+    ASSERT_TRUE(Settle(60000));
+    auto& g = session->historyTable.Grid();
+    int rows = 0;
+    while (rows < 1000 && !g.Cells(1, rows + 1).isEmpty()) ++rows;
+    EXPECT_EQ(rows, 300);
+    EXPECT_EQ(done, 1);
+
+    EXPECT_TRUE(FilterHistory(session->historyTable, QDateTime(QDate(2023, 1, 1), QTime(0, 0)),
+                              QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)), session->status, op));
+    int kept = 0;
+    while (kept < 1000 && !g.Cells(1, kept + 1).isEmpty()) ++kept;
+    EXPECT_GT(kept, 0);
+    EXPECT_LT(kept, 300);
+    for (int r = 2; r <= kept; ++r)
+        EXPECT_LE(g.Cells(2, r - 1) + g.Cells(3, r - 1), g.Cells(2, r) + g.Cells(3, r));
+
+    session->historyInf.btn23Click();
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(op.messages.back(), "История данных удалена");
+    session->historyInf.btn19Click();
+    ASSERT_TRUE(Settle(60000));
+    EXPECT_TRUE(g.Cells(1, 1).isEmpty());
+}
+
+TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported) {
+    simOptions.faults.silentAfter = 2;  // the login and the first save are answered
+    simOptions.faults.refuseSaves = true;
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    session->basicInf.btn22Click();  // a save: refused by the module
+    ASSERT_TRUE(WaitFor([&] { return op.messages.back() == "Ошибка базовой настройки"; }));
+    EXPECT_FALSE(session->basicInf.TransferRunning());
+    session->basicInf.btn21Click();  // the module has gone quiet
+    EXPECT_TRUE(session->seq.Outstanding());
+    tmr1.Advance(3000);
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+    EXPECT_FALSE(session->basicInf.TransferRunning());
+}
+
+TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
+    simOptions.faults.latencyMs = 50;
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    session->telephoneSend.btn10Click();
+    session->historyInf.btn19Click();
+    EXPECT_EQ(op.messages.back(), BusyMessage());
+    EXPECT_FALSE(session->historyInf.TransferRunning());
+    session->telephoneSend.AbortTransfer();
+    Settle();
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#pragma once
+#include "fakes.h"
+#include "pty_pair.h"
+#include "app/session.h"
+#include "link/comm.h"
+#include "sim/simulator.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace portiqa::test {
+
+// The real chain end to end: the session's objects, TComm on a
+// pseudo-terminal, and the simulated module on the other side.
+struct SessionFixture : ::testing::Test {
+    sim::TSimOptions simOptions;
+    std::unique_ptr<sim::TModuleSimulator> module;
+    TComm comm;
+    TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    std::unique_ptr<TSession> session;
+    QString typed = QStringLiteral("5807");
+    bool controlsEnabled = false;
+    int done = 0;
+
+    void Start() {
+        module = std::make_unique<sim::TModuleSimulator>(simOptions);
+        QString error;
+        ASSERT_TRUE(module->Start(&error)) << error.toStdString();
+        session = std::make_unique<TSession>(comm, display, op, tmr1, tmr2);
+        comm.SetCommName(module->Path());
+        comm.SetBaudRate(115200);
+        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+            session->cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+        };
+        comm.OpenComm();
+        ASSERT_TRUE(comm.PortOpen());
+        session->password.TypedPasswordSource = [this] { return typed; };
+        session->password.SetControlsEnabled = [this](bool on) { controlsEnabled = on; };
+        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+                 &session->basicInf, &session->telephoneSend, &session->historyInf})
+            b->OnTransferDone = [this] { ++done; };
+    }
+    void TearDown() override {
+        comm.CloseComm();
+        if (module) module->Stop();
+    }
+    // Runs the event loop until the line is quiet: no request outstanding.
+    bool Settle(int boundMs = 20000) {
+        return WaitFor([this] { return !session->seq.Outstanding(); }, boundMs);
+    }
+    bool Login(const QString& pin) {
+        typed = pin;
+        op.messages.clear();
+        session->password.StartCheck();
+        return Settle() && !op.messages.isEmpty();
+    }
+};
+
+} // namespace portiqa::test

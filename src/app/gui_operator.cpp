@@ -1,0 +1,59 @@
+#include "app/gui_operator.h"
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace portiqa {
+
+QString TGuiOperator::Lines(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
+void TGuiOperator::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString(), Lines(text), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool TGuiOperator::AskAccept(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
+    QPushButton* yes = box.addButton(QStringLiteral("Принять"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("Отменить"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool TGuiOperator::WarnOkCancel(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString(), Lines(text), QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void TGuiOperator::ReportError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString(), Lines(text), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+QString TGuiOperator::QtFilter(const QString& pipeFilter) {
+    const QStringList parts = pipeFilter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString TGuiOperator::ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) {
+    return QFileDialog::getSaveFileName(owner_, QString(), QDir(folder).filePath(proposedName), QtFilter(filter));
+}
+
+QString TGuiOperator::ChooseOpenFile(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner_, QString(), folder, QtFilter(filter));
+}
+
+} // namespace portiqa

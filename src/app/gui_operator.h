@@ -1,0 +1,27 @@
+#pragma once
+#include "app/operator.h"
+#include <QWidget>
+
+namespace portiqa {
+
+// The operator seam on message boxes and file dialogs owned by the main window.
+class TGuiOperator : public IOperator {
+public:
+    explicit TGuiOperator(QWidget* owner) : owner_(owner) {}
+    void ShowMessage(const QString& text) override;
+    bool AskAccept(const QString& text) override;
+    bool WarnOkCancel(const QString& text) override;
+    void ReportError(const QString& text) override;
+    QString ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) override;
+    QString ChooseOpenFile(const QString& folder, const QString& filter) override;
+
+    // "EXCEL file|*.xlsx;*.xls|(*.*)|*.*" in Qt's form.
+    static QString QtFilter(const QString& pipeFilter);
+    // Lines of the system's texts break with a lone carriage return.
+    static QString Lines(const QString& text);
+
+private:
+    QWidget* owner_;
+};
+
+} // namespace portiqa

@@ -1,0 +1,316 @@
+#include "app/main_window.h"
+#include "app/config_folder.h"
+#include "history/history_view.h"
+#include "link/port_list.h"
+#include "numbers/numbers_view.h"
+#include "settings/settings_view.h"
+#include <QApplication>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace portiqa {
+
+namespace {
+
+// Tabs on the left with their captions written across, bold, the selected
+// one in blue.
+class TSideTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+    QSize tabSizeHint(int) const override { return {130, 80}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        QFont bold = font();
+        bold.setBold(true);
+        bold.setPixelSize(15);
+        for (int i = 0; i < count(); ++i) {
+            QStyleOptionTab opt;
+            initStyleOption(&opt, i);
+            opt.shape = QTabBar::RoundedNorth;
+            opt.text.clear();
+            p.drawControl(QStyle::CE_TabBarTabShape, opt);
+            p.setFont(bold);
+            p.setPen(i == currentIndex() ? QColor(0, 0, 255) : QColor(0, 0, 0));
+            p.drawText(tabRect(i), Qt::AlignCenter, tabText(i));
+        }
+    }
+};
+
+class TSideTabWidget : public QTabWidget {
+public:
+    explicit TSideTabWidget(QWidget* parent) : QTabWidget(parent) {
+        setTabBar(new TSideTabBar(this));
+        setTabPosition(QTabWidget::West);
+    }
+};
+
+QPixmap Dot(const QColor& colour) {
+    QPixmap pm(17, 17);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colour);
+    p.setPen(colour.darker(130));
+    p.drawEllipse(1, 1, 15, 15);
+    return pm;
+}
+
+} // namespace
+
+TForm7::TForm7(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString());
+    setFixedSize(291, 376);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QLabel(this);
+    top->setFixedHeight(65);
+    layout->addWidget(top);
+    auto* grid = new QTableWidget(1000, 2, this);
+    grid->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("位置")});
+    layout->addWidget(grid, 1);
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    layout->addWidget(ok);
+}
+
+TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
+    : QMainWindow(parent), operator_(op ? *op : guiOperator_) {
+    setWindowTitle(QStringLiteral("Portiqa Configurator V1.7"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont f = font();
+    f.setPointSize(8);
+    setFont(f);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* strip = new QWidget(central);
+    strip->setFixedHeight(36);
+    BuildTopStrip(strip);
+    layout->addWidget(strip);
+    pgc = new TSideTabWidget(central);
+    layout->addWidget(pgc, 1);
+    setCentralWidget(central);
+    BuildStatusBar();
+
+    // The long-lived objects, once, in start-up order.
+    session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2);
+    settingsView = new TSettingsView(session_->settingsTable, pgc);
+    numbersView = new TNumbersView(session_->numberTable, pgc);
+    historyView = new THistoryView(session_->historyTable, pgc);
+    pgc->addTab(settingsView, QStringLiteral("Базовые\nнастройки"));
+    pgc->addTab(numbersView, QStringLiteral("Номера\nпользователей"));
+    pgc->addTab(historyView, QStringLiteral("История\nсобытий"));
+    pgc->setCurrentIndex(0);
+
+    controls_ = {btn25,
+                 btn24,
+                 settingsView->btn21,
+                 settingsView->btn22,
+                 settingsView->btn16,
+                 settingsView->btn17,
+                 numbersView->btn10,
+                 numbersView->btn9,
+                 numbersView->btn14,
+                 numbersView->btn15,
+                 historyView->btn19,
+                 historyView->btn20,
+                 historyView->btn23,
+                 historyView->btn13,
+                 historyView->btn18,
+                 historyView->btn2,
+                 numbersView->btn3,
+                 numbersView->btn6,
+                 numbersView->btn7,
+                 numbersView->btn11};
+    DisableControls();
+
+    cm1.SetBaudRate(115200);
+    cm1.SetDtrControl(TDtrControl::DtrDisable);
+    cm1.SetRtsControl(TRtsControl::RtsDisable);
+    cm1.OnReceiveData = [this](TComm*, const char* buffer, uint16_t length) {
+        session_->cm1ReceiveData(reinterpret_cast<const uint8_t*>(buffer), length);
+    };
+    cm1.OnRequestHangup = [this](TComm*) { cm1RequestHangup(); };
+    session_->password.TypedPasswordSource = [this] { return edt3->text(); };
+    session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
+    ScanPorts(extraPorts);
+    configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
+    WireButtons();
+    form7_ = std::make_unique<TForm7>(this);
+
+    // Client area 1184 x 700, fixed; centred, 20 pixels above the middle.
+    setFixedSize(1184, 700);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move((s.width() - width()) / 2, (s.height() - height() - 40) / 2);
+    }
+}
+
+TForm1::~TForm1() {
+    // The port's threads end before the window goes.
+    cm1.CloseComm();
+}
+
+void TForm1::BuildTopStrip(QWidget* strip) {
+    auto* lbl3 = new QLabel(QStringLiteral("COM Port:"), strip);
+    lbl3->setGeometry(28, 13, 55, 13);
+    cbb9 = new QComboBox(strip);
+    cbb9->setEditable(true);
+    cbb9->setGeometry(85, 7, 100, 23);
+    cbb9->view()->setMinimumWidth(220);
+    btn8 = new QPushButton(QStringLiteral("Войти"), strip);
+    btn8->setGeometry(197, 3, 90, 30);
+    auto* lbl4 = new QLabel(QStringLiteral("Пароль"), strip);
+    lbl4->setGeometry(319, 12, 50, 13);
+    edt3 = new QLineEdit(QStringLiteral("5807"), strip);
+    edt3->setGeometry(373, 7, 93, 23);
+    btn1 = new QPushButton(QStringLiteral("Вход"), strip);
+    btn1->setGeometry(485, 3, 90, 30);
+    btn24 = new QPushButton(QStringLiteral("Sync time"), strip);
+    btn25 = new QPushButton(QStringLiteral("Checking mode"), strip);
+    btn27 = new QPushButton(strip);
+    for (auto* hidden : {btn24, btn25, btn27}) hidden->hide();
+}
+
+void TForm1::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(24);
+    bar->setSizeGripEnabled(false);
+    auto* panel0 = new QLabel(QStringLiteral("COM Port:"), bar);
+    panel0->setFixedWidth(100);
+    panel0->setAlignment(Qt::AlignCenter);
+    connectionDot = new QLabel(bar);
+    connectionDot->setFixedWidth(50);
+    connectionDot->setContentsMargins(15, 0, 0, 0);
+    statusText = new QLabel(bar);
+    statusText->setFixedWidth(200);
+    pb1 = new QProgressBar(bar);
+    pb1->setRange(0, 100);
+    pb1->setValue(0);
+    pb1->setTextVisible(false);
+    bar->addWidget(panel0);
+    bar->addWidget(connectionDot);
+    bar->addWidget(statusText);
+    bar->addWidget(pb1, 1);
+    ShowDot(false);
+}
+
+void TForm1::ShowDot(bool open) {
+    connectionDot->setPixmap(Dot(open ? QColor(0, 170, 0) : QColor(220, 0, 0)));
+    connectionDot->setToolTip(open ? QStringLiteral("Порт открыт") : QStringLiteral("Порт закрыт"));
+}
+
+void TForm1::SetStatusText(const QString& text) { statusText->setText(text); }
+void TForm1::SetProgressPosition(int position) { pb1->setValue(position); }
+// The bar keeps its place in the status bar when hidden.
+void TForm1::SetProgressVisible(bool visible) {
+    QSizePolicy sp = pb1->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    pb1->setSizePolicy(sp);
+    pb1->setVisible(visible);
+}
+
+void TForm1::SetControlsEnabled(bool on) {
+    for (QWidget* w : controls_) w->setEnabled(on);
+}
+
+void TForm1::ScanPorts(const QList<TPortChoice>& extraPorts) {
+    ports_ = extraPorts;
+    for (const QString& name : Trecognitionserial().ScanPorts()) ports_.append({name, name});
+    cbb9->clear();
+    for (const auto& p : ports_) {
+        cbb9->addItem(p.caption);
+        if (p.caption != p.commName) cbb9->setItemData(cbb9->count() - 1, p.commName, Qt::ToolTipRole);
+    }
+    if (cbb9->count() > 0) cbb9->setCurrentIndex(0);
+}
+
+QString TForm1::ChosenCommName() const {
+    const QString text = cbb9->currentText().trimmed();
+    for (const auto& p : ports_)
+        if (p.caption == text) return p.commName;
+    return text;
+}
+
+void TForm1::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
+
+void TForm1::btn8Click() {
+    cm1.SetCommName(ChosenCommName());
+    if (counter_ % 2 == 0) {
+        try {
+            cm1.OpenComm();
+        } catch (const ECommsError& e) {
+            operator_.ShowMessage(QStringLiteral("COM Port ошибка\r") + QString::fromUtf8(e.what()));
+            btn8->setText(QStringLiteral("Войти"));
+            return;
+        }
+        // Failures that opening only records leave no port open: say so
+        // rather than pretending to be connected.
+        if (!cm1.PortOpen()) {
+            operator_.ShowMessage(QStringLiteral("COM Port ошибка\r") + cm1.PortOpenError().trimmed() +
+                                  (cm1.PortOpenReason().isEmpty() ? QString() : ": " + cm1.PortOpenReason()));
+            btn8->setText(QStringLiteral("Войти"));
+            return;
+        }
+        ++counter_;
+        btn8->setText(QStringLiteral("Выйти"));
+        ShowDot(true);
+        portShownOpen_ = true;
+    } else {
+        ++counter_;
+        btn8->setText(QStringLiteral("Войти"));
+        cm1.CloseComm();
+        ShowDot(false);
+        portShownOpen_ = false;
+    }
+}
+
+void TForm1::cm1RequestHangup() {
+    // The cable was pulled or the far end went away: close, show it, tell.
+    cm1.CloseComm();
+    if (counter_ % 2 == 1) ++counter_;
+    btn8->setText(QStringLiteral("Войти"));
+    ShowDot(false);
+    portShownOpen_ = false;
+    operator_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
+}
+
+void TForm1::btn1Click() { Guard([this] { session_->password.StartCheck(); }); }
+
+void TForm1::WireButtons() {
+    TSession& s = *session_;
+    connect(btn8, &QPushButton::clicked, this, [this] { btn8Click(); });
+    connect(btn1, &QPushButton::clicked, this, [this] { btn1Click(); });
+    connect(edt3, &QLineEdit::returnPressed, this, [this] { btn1Click(); });
+    connect(btn24, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.timeSync.Send(); }); });
+    connect(btn25, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.checkingMode.Send(); }); });
+    connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
+    connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn21Click(); }); });
+    connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
+    connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.telephoneSend.btn10Click(); }); });
+    connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
+        numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
+        Guard([&] { s.telephoneSend.btn9Click(); });
+    });
+    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn19Click(); }); });
+    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn23Click(); }); });
+    connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
+    });
+    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyTable.ClearHistoryTable(); });
+}
+
+} // namespace portiqa

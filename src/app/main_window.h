@@ -1,0 +1,101 @@
+#pragma once
+#include "app/gui_operator.h"
+#include "app/qt_timer.h"
+#include "app/session.h"
+#include "app/status_display.h"
+#include "link/comm.h"
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <memory>
+
+namespace portiqa {
+
+class TSettingsView;
+class TNumbersView;
+class THistoryView;
+
+// A port the list offers: what the operator sees and what TComm opens.
+struct TPortChoice {
+    QString caption;
+    QString commName;
+};
+
+// The small second window, shown only by a hidden button.
+class TForm7 : public QDialog {
+public:
+    explicit TForm7(QWidget* parent = nullptr);
+};
+
+// The main window: top strip (port, connect, password, login), the three
+// working tabs on the left, the status bar with the connection dot, the
+// status text and the progress bar.
+class TForm1 : public QMainWindow, public IStatusDisplay {
+    Q_OBJECT
+public:
+    // extraPorts come first in the port list (the built-in simulated module).
+    // op replaces the window's own message boxes (tests, scripted runs).
+    explicit TForm1(const QList<TPortChoice>& extraPorts = {}, IOperator* op = nullptr, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // IStatusDisplay
+    void SetStatusText(const QString& text) override;
+    void SetProgressPosition(int position) override;
+    void SetProgressVisible(bool visible) override;
+
+    void btn8Click();
+    void btn1Click();
+    void EnableControls() { SetControlsEnabled(true); }
+    void DisableControls() { SetControlsEnabled(false); }
+    QList<QWidget*> Controls() const { return controls_; }
+
+    TSession& Session() { return *session_; }
+    TComm& Comm() { return cm1; }
+    QString ConfigFolder() const { return configFolder_; }
+
+    QComboBox* cbb9 = nullptr;
+    QPushButton* btn8 = nullptr;
+    QLineEdit* edt3 = nullptr;
+    QPushButton* btn1 = nullptr;
+    QPushButton *btn24 = nullptr, *btn25 = nullptr, *btn27 = nullptr;
+    QTabWidget* pgc = nullptr;
+    QLabel* statusText = nullptr;
+    QLabel* connectionDot = nullptr;
+    QProgressBar* pb1 = nullptr;
+    TSettingsView* settingsView = nullptr;
+    TNumbersView* numbersView = nullptr;
+    THistoryView* historyView = nullptr;
+    bool PortShownOpen() const { return portShownOpen_; }
+    int ConnectCounter() const { return counter_; }
+
+private:
+    void BuildTopStrip(QWidget* strip);
+    void BuildStatusBar();
+    void WireButtons();
+    void ScanPorts(const QList<TPortChoice>& extraPorts);
+    QString ChosenCommName() const;
+    void ShowDot(bool open);
+    void SetControlsEnabled(bool on);
+    void cm1RequestHangup();
+    void Guard(const std::function<void()>& handler);
+
+    TComm cm1;
+    TQtTimer tmr1{kReplyTimeoutMs, false};
+    TQtTimer tmr2{kStatusClearMs, true};
+    TGuiOperator guiOperator_{this};
+    IOperator& operator_;
+    std::unique_ptr<TSession> session_;
+    std::unique_ptr<TForm7> form7_;
+    QList<QWidget*> controls_;
+    QList<TPortChoice> ports_;
+    QString configFolder_;
+    int counter_ = 0;
+    bool portShownOpen_ = false;
+};
+
+} // namespace portiqa

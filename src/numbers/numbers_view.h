@@ -1,0 +1,34 @@
+#pragma once
+#include "app/grid_model.h"
+#include "numbers/number_table.h"
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimeEdit>
+#include <QWidget>
+
+namespace portiqa {
+
+// The numbers tab: the button column and the 3000-row number table, with
+// date and time pickers over columns 2..5 of the current row and check
+// boxes in columns 6 and 7.
+class TNumbersView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TNumbersView(TNumberTable& table, QWidget* parent = nullptr);
+    QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
+    QTableView* strngrd3;
+    TGridModel* Model() const { return model_; }
+
+    // The pickers keep their last value between cells, as the operator expects.
+    QDate startDate{2015, 3, 6};
+    QTime startTime{0, 0};
+    QDate endDate;
+    QTime endTime;
+
+private:
+    TNumberTable& table_;
+    TGridModel* model_;
+};
+
+} // namespace portiqa

@@ -1,0 +1,32 @@
+#pragma once
+#include "app/grid_model.h"
+#include "settings/settings_table.h"
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QWidget>
+#include <map>
+
+namespace portiqa {
+
+// The basic-settings tab: the button column and the settings table with its
+// six drop-down editors laid over their value cells.
+class TSettingsView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSettingsView(TSettingsTable& table, QWidget* parent = nullptr);
+    QPushButton* btn21;
+    QPushButton* btn22;
+    QPushButton* btn16;
+    QPushButton* btn17;
+    QTableView* strngrd_write;
+    QComboBox* Combo(int row) const { return combos_.at(row); }
+
+private:
+    void SyncEditor(int row);
+    TSettingsTable& table_;
+    TGridModel* model_;
+    std::map<int, QComboBox*> combos_;
+};
+
+} // namespace portiqa

@@ -1,0 +1,148 @@
+#include "fakes.h"
+#include "pty_pair.h"
+#include "app/main_window.h"
+#include "history/history_view.h"
+#include "numbers/numbers_view.h"
+#include "settings/settings_view.h"
+#include "sim/simulator.h"
+#include <QStatusBar>
+#include <QTemporaryFile>
+#include <QDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+using portiqa::test::TScriptedOperator;
+using portiqa::test::WaitFor;
+
+namespace {
+
+struct WindowTest : ::testing::Test {
+    TScriptedOperator op;
+    std::unique_ptr<sim::TModuleSimulator> module;
+    std::unique_ptr<TForm1> w;
+
+    void Open(sim::TSimOptions o = {}) {
+        module = std::make_unique<sim::TModuleSimulator>(o);
+        ASSERT_TRUE(module->Start());
+        w = std::make_unique<TForm1>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
+    }
+    bool Quiet() { return WaitFor([&] { return !w->Session().seq.Outstanding(); }); }
+};
+
+TEST_F(WindowTest, StartUpState) {
+    Open();
+    EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7");
+    EXPECT_EQ(w->size(), QSize(1184, 700));
+    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(w->btn1->text(), "Вход");
+    EXPECT_EQ(w->edt3->text(), "5807");
+    EXPECT_EQ(w->cbb9->currentText(), "Simulated");
+    EXPECT_EQ(w->pgc->currentIndex(), 0);
+    EXPECT_EQ(w->pgc->tabText(0), "Базовые\nнастройки");
+    EXPECT_EQ(w->pgc->tabText(1), "Номера\nпользователей");
+    EXPECT_EQ(w->pgc->tabText(2), "История\nсобытий");
+    ASSERT_EQ(w->Controls().size(), 20);
+    for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
+    EXPECT_FALSE(w->PortShownOpen());
+    EXPECT_EQ(w->settingsView->btn21->text(), "Скачать\nнастройки");
+    EXPECT_EQ(w->numbersView->btn14->text(), "Импорт  XLS");
+    EXPECT_TRUE(QDir(w->ConfigFolder()).exists());
+}
+
+TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
+    Open();
+    w->btn8Click();
+    EXPECT_EQ(w->btn8->text(), "Выйти");
+    EXPECT_TRUE(w->PortShownOpen());
+    EXPECT_EQ(w->ConnectCounter(), 1);
+
+    w->edt3->setText("58070");
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.messages.back(), "Неверный пароль!");
+    for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
+
+    w->edt3->setText("5807");
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
+    for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());
+
+    QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
+    EXPECT_EQ(w->settingsView->Combo(11)->currentText(), "3:Всем");
+
+    w->btn8Click();
+    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(w->ConnectCounter(), 2);
+    for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());  // closing disables nothing
+}
+
+TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
+    Open();
+    w->cbb9->setEditText("/dev/portiqa-no-such-port");
+    w->btn8Click();
+    EXPECT_EQ(w->ConnectCounter(), 0);
+    EXPECT_EQ(w->btn8->text(), "Войти");
+    ASSERT_FALSE(op.messages.isEmpty());
+    EXPECT_TRUE(op.messages.back().startsWith("COM Port ошибка"));
+
+    // A file that is not a terminal: opening only records the failure.
+    QTemporaryFile f;
+    ASSERT_TRUE(f.open());
+    w->cbb9->setEditText(f.fileName());
+    w->btn8Click();
+    EXPECT_EQ(w->ConnectCounter(), 0);
+    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_TRUE(op.messages.back().contains("File handle is not a comm handle"));
+}
+
+TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
+    Open();
+    w->btn8Click();
+    ASSERT_TRUE(w->PortShownOpen());
+    module->Stop();  // the far end of the line goes away
+    ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
+    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(w->ConnectCounter(), 2);
+    EXPECT_EQ(op.messages.back(), "Связь с GSM модулем потеряна: порт закрыт");
+    EXPECT_FALSE(w->Comm().PortOpen());
+}
+
+TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
+    sim::TSimOptions o;
+    o.faults.silentAfter = 1;  // the first login is answered, the second is not
+    Open(o);
+    w->btn8Click();
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    w->btn1Click();
+    EXPECT_TRUE(w->Session().password.Pending());
+    // The reply timer's expiry, driven by hand: this is a QTimer in the window.
+    w->Session().receiver.tmr1Timer();
+    EXPECT_FALSE(w->Session().password.Pending());
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+}
+
+TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
+    Open();
+    auto& g = w->Session().numberTable.Grid();
+    g.SetCells(2, 5, "2024/01/01");
+    const QModelIndex flag = w->numbersView->Model()->IndexOf(6, 5);
+    w->numbersView->strngrd3->clicked(flag);
+    EXPECT_EQ(g.Cells(6, 5), "Да");
+    EXPECT_TRUE(g.Cells(2, 5).isEmpty());
+    w->numbersView->strngrd3->clicked(flag);
+    EXPECT_EQ(g.Cells(6, 5), "Нет");
+    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);  // disabled before login
+    EXPECT_EQ(g.Cells(7, 3000), "Нет");
+    w->EnableControls();
+    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);
+    EXPECT_EQ(g.Cells(7, 3000), "Да");
+    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);
+    EXPECT_EQ(g.Cells(7, 1), "Нет");
+}
+
+} // namespace

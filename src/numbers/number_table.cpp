@@ -94,14 +94,15 @@ std::optional<QTime> TNumberTable::ParseTime(const QString& t) {
     return QTime(h, m);
 }
 
+namespace {
+QString Pad(int v, int width) { return QString::number(v).rightJustified(width, u'0'); }
+} // namespace
+
 QString TNumberTable::FormatDate(const QDate& d, QChar separator) {
-    return QStringLiteral("%1%4%2%4%3").arg(d.year(), 4, 10, QChar(u'0')).arg(d.month(), 2, 10, QChar(u'0'))
-        .arg(d.day(), 2, 10, QChar(u'0')).arg(separator);
+    return Pad(d.year(), 4) + separator + Pad(d.month(), 2) + separator + Pad(d.day(), 2);
 }
 
-QString TNumberTable::FormatTime(const QTime& t) {
-    return QStringLiteral("%1:%2").arg(t.hour(), 2, 10, QChar(u'0')).arg(t.minute(), 2, 10, QChar(u'0'));
-}
+QString TNumberTable::FormatTime(const QTime& t) { return Pad(t.hour(), 2) + u':' + Pad(t.minute(), 2); }
 
 QString OffendingRowsMessage(const QString& head, const QString& label, const QStringList& serials) {
     QString tail = serials.value(0);

@@ -1,0 +1,179 @@
+#include "fakes.h"
+#include "app/errors.h"
+#include "app/timer.h"
+#include "numbers/number_record.h"
+#include "numbers/telephone_send.h"
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+using T = TNumberTable;
+
+namespace {
+
+QByteArray Encode(const TNumberTable& t, int row) {
+    QByteArray b(32, 0);
+    EncodeNumberRecord(t.Grid(), row, reinterpret_cast<uint8_t*>(b.data()));
+    return b;
+}
+
+void Decode(TNumberTable& t, int row, const QByteArray& b) {
+    DecodeNumberRecord(reinterpret_cast<const uint8_t*>(b.constData()), t.Grid(), row);
+}
+
+TEST(NumberRecord, EncodeRulesAndReadBack) {
+    TNumberTable t;
+    auto& g = t.Grid();
+    // Empty, not deleted: 32 zero bytes; unrestricted: the 0x63 marker.
+    EXPECT_EQ(Encode(t, 1), QByteArray(32, 0));
+    g.SetCells(T::kUnrestricted, 1, "Да");
+    EXPECT_EQ(Encode(t, 1), QByteArray(22, 0) + QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+    Decode(t, 1, Encode(t, 1));
+    EXPECT_EQ(g.Cells(T::kUnrestricted, 1), "Да");
+    EXPECT_TRUE(g.Cells(T::kStartTime, 1).isEmpty());
+
+    g.SetCells(T::kDelete, 2, "Да");
+    g.SetCells(T::kNumber, 2, "+7999");
+    EXPECT_EQ(Encode(t, 2), QByteArray(32, char(0xFF)));
+    Decode(t, 2, QByteArray(32, char(0xFF)));
+    EXPECT_TRUE(g.Cells(T::kNumber, 2).isEmpty());
+    EXPECT_EQ(g.Cells(T::kUnrestricted, 2), "Нет");
+
+    g.SetCells(T::kNumber, 3, QString(25, '1'));
+    g.SetCells(T::kStartDate, 3, "2024-05-06");
+    g.SetCells(T::kStartTime, 3, "7:05");
+    g.SetCells(T::kEndDate, 3, "2025/12/31");
+    g.SetCells(T::kEndTime, 3, "23:59");
+    const QByteArray rec = Encode(t, 3);
+    EXPECT_EQ(rec.left(22), QByteArray(22, '1'));
+    EXPECT_EQ(rec.mid(22), QByteArray::fromHex("05060705" "0c1f173b" "1819"));
+    Decode(t, 4, rec);
+    EXPECT_EQ(g.Cells(T::kStartDate, 4), "2024-05-06");
+    EXPECT_EQ(g.Cells(T::kStartTime, 4), "07:05");
+    EXPECT_EQ(g.Cells(T::kEndDate, 4), "2025-12-31");
+    EXPECT_EQ(g.Cells(T::kEndTime, 4), "23:59");
+
+    g.SetCells(T::kStartTime, 5, "ab:cd");
+    EXPECT_THROW(Encode(t, 5), EConvertError);
+}
+
+TEST(NumberTable, ValidationMessages) {
+    TNumberTable t;
+    auto& g = t.Grid();
+    EXPECT_TRUE(t.ValidateNumberTable().isEmpty());
+    auto offend = [&](int row) {
+        g.SetCells(T::kNumber, row, "+7999000" + QString::number(row));
+        g.SetCells(T::kStartDate, row, "2024/01/01");
+        g.SetCells(T::kStartTime, row, "10:00");
+        g.SetCells(T::kEndDate, row, "2024/02/01");
+    };
+    const QString head = "Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:";
+    offend(12);
+    EXPECT_EQ(t.ValidateNumberTable(), head + "1\rНеверный серийный номер: 12");
+    offend(40);
+    EXPECT_EQ(t.ValidateNumberTable(), head + "2\rНеверный серийный номер: 12,40");
+    offend(41);
+    EXPECT_EQ(t.ValidateNumberTable(), head + "3\rНеверный серийный номер: 12,40,41");
+    offend(50);
+    offend(60);
+    EXPECT_EQ(t.ValidateNumberTable(), head + "5\rНеверный серийный номер: 12,40,41,....");
+    // "Да" in either flag column, or no number, takes a row out.
+    g.SetCells(T::kUnrestricted, 12, "Да");
+    g.SetCells(T::kDelete, 40, "Да");
+    g.SetCells(T::kNumber, 41, "");
+    for (int r : {50, 60}) g.SetCells(T::kEndTime, r, "11:00");
+    EXPECT_TRUE(t.ValidateNumberTable().isEmpty()) << t.ValidateNumberTable().toStdString();
+
+    // Numbers the module would store differently, and dates that do not exist.
+    g.SetCells(T::kNumber, 50, "+7 999");
+    EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильный номер абонента"));
+    EXPECT_TRUE(t.ValidateNumberTable().endsWith("Неверный серийный номер: 50"));
+    g.SetCells(T::kNumber, 50, QString(23, '1'));
+    EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильный номер абонента"));
+    g.SetCells(T::kNumber, 50, "+79990000050");
+    for (const char* bad : {"2024/02/30", "2024/13/01", "1999/01/01", "20x4/01/01"}) {
+        g.SetCells(T::kStartDate, 60, QString::fromUtf8(bad));
+        EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильная дата или время")) << bad;
+    }
+    g.SetCells(T::kStartDate, 60, "2024/02/29");
+    g.SetCells(T::kEndTime, 60, "24:00");
+    EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильная дата или время"));
+    g.SetCells(T::kEndTime, 60, "23:59");
+    EXPECT_TRUE(t.ValidateNumberTable().isEmpty());
+}
+
+TEST(NumberTable, ClicksBulkTogglesAndHighlight) {
+    TNumberTable t;
+    auto& g = t.Grid();
+    g.SetCells(T::kStartDate, 7, "2024/01/01");
+    g.SetCells(T::kDelete, 7, "Да");
+    EXPECT_TRUE(t.ClickFlag(T::kDelete, 7));
+    EXPECT_EQ(g.Cells(T::kDelete, 7), "Нет");
+    EXPECT_EQ(g.Cells(T::kStartDate, 7), "2024/01/01");  // "Да" -> "Нет" keeps the dates
+    EXPECT_TRUE(t.ClickFlag(T::kDelete, 7));
+    EXPECT_TRUE(g.Cells(T::kStartDate, 7).isEmpty());
+    EXPECT_FALSE(t.ClickFlag(T::kNumber, 7));
+
+    t.ToggleAllDelete();
+    for (int r : {1, 7, 3000}) EXPECT_EQ(g.Cells(T::kDelete, r), "Да");
+    t.ToggleAllDelete();
+    for (int r : {1, 7, 3000}) EXPECT_EQ(g.Cells(T::kDelete, r), "Нет");
+
+    g.SetCells(T::kStartDate, 8, "2024-13-05");
+    g.SetCells(T::kEndDate, 8, "2024-12-31");
+    g.SetCells(T::kStartTime, 8, "ab:cd");
+    EXPECT_TRUE(t.OutOfRange(T::kStartDate, 8));
+    EXPECT_FALSE(t.OutOfRange(T::kEndDate, 8));
+    EXPECT_FALSE(t.OutOfRange(T::kStartTime, 8));  // not a number: no crash, no highlight
+    EXPECT_FALSE(T::ParseDate("2024-02-30"));
+    EXPECT_EQ(T::FormatDate(QDate(2024, 5, 6)), "2024/05/06");
+    EXPECT_EQ(T::FormatTime(QTime(7, 5)), "07:05");
+}
+
+struct NumberChainTest : ::testing::Test {
+    test::TRecordingPort port;
+    test::TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    TRequestSequence seq{port, status, tmr1};
+    TNumberTable table;
+    TtelephoneSend block{seq, table, op};
+
+    void Reply(int32_t address, const QByteArray& page) {
+        seq.SetOutstanding(false);
+        block.Address = address;
+        std::copy(page.begin(), page.end(), block.Buffer.begin());
+        block.DecodeNumberPage();
+    }
+};
+
+TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
+    block.btn10Click();
+    EXPECT_EQ(op.questions, QStringList{"Скачать все номера, сохраненные в GSM модуле?"});
+    QByteArray page(256, char(0xFF));
+    page.replace(0, 4, "+123");
+    page.replace(22, 10, QByteArray::fromHex("0101000001020000" "1819"));
+    Reply(0x1200, page);  // page 3 while the chain waits for page 1
+    EXPECT_EQ(table.Grid().Cells(T::kNumber, 17), "+123");
+    Reply(0x18700, page);  // beyond record 3000: nothing written, the chain goes on
+    for (int p = 3; p <= 376; ++p) Reply(NumberPageAddress(p > 375 ? 375 : p), QByteArray(256, char(0xFF)));
+    EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
+    EXPECT_EQ(port.frames.size(), 375u);
+    EXPECT_EQ(port.frames.back(), test::Hex("23 83 00 01 86 00 00 00 04"));
+    EXPECT_FALSE(block.TransferRunning());
+}
+
+TEST_F(NumberChainTest, SaveEncodesEightRowsAPage) {
+    table.Grid().SetCells(T::kNumber, 9, "+7");
+    table.Grid().SetCells(T::kUnrestricted, 9, "Да");
+    block.btn9Click();
+    ASSERT_EQ(port.frames.size(), 1u);
+    EXPECT_EQ(port.frames[0].left(8), test::Hex("23 82 00 00 10 00 01 00"));
+    seq.SetOutstanding(false);
+    block.HandleSaveReply();
+    ASSERT_EQ(port.frames.size(), 2u);
+    EXPECT_EQ(port.frames[1].mid(8, 3), QByteArray("+7") + '\0');
+    EXPECT_EQ(port.frames[1].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+}
+
+} // namespace

@@ -1,0 +1,191 @@
+#include "fakes.h"
+#include "app/errors.h"
+#include "app/timer.h"
+#include "settings/basic_inf.h"
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+
+namespace {
+
+struct BasicInfTest : ::testing::Test {
+    test::TRecordingPort port;
+    test::TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    Tprogressbar_ctrl progress{display};
+    TRequestSequence seq{port, status, tmr1};
+    TSettingsTable table;
+    TBasicInf block{seq, table, progress, op};
+
+    QByteArray Page1() {
+        block.EncodeSettingsPage1();
+        return QByteArray(reinterpret_cast<const char*>(block.Buffer.data()), 256);
+    }
+    void Decode(int32_t address, const QByteArray& page) {
+        block.Address = address;
+        std::copy(page.begin(), page.end(), block.Buffer.begin());
+        block.DecodeSettingsPage();
+    }
+};
+
+TEST_F(BasicInfTest, NumbersTextsAndSelectionsEncodeAtTheirOffsets) {
+    table.SetValue(7, "10");
+    table.SetValue(10, "999");
+    table.SetValue(15, "999");
+    table.SetValue(13, "Relay ON");
+    const QByteArray p = Page1();
+    EXPECT_EQ(p.mid(108, 2), QByteArray::fromHex("0A00"));
+    EXPECT_EQ(p.mid(112, 4), QByteArray::fromHex("E703E703"));  // stored twice
+    EXPECT_EQ(p.mid(200, 2), QByteArray::fromHex("E703"));
+    EXPECT_EQ(p.mid(118, 40), QByteArray("Relay ON") + '\0' + QByteArray(31, char(0xFF)));
+    EXPECT_EQ(p.mid(0, 4), QByteArray("5807"));
+    EXPECT_EQ(uint8_t(p[26]), 1);
+    EXPECT_EQ(uint8_t(p[110]), 1);  // row 9, cbb3
+    EXPECT_EQ(uint8_t(p[111]), 0);  // row 8, cbb4
+    EXPECT_EQ(p.mid(4, 22), QByteArray(22, char(0xFF)));  // empty SIM number
+    EXPECT_EQ(p.mid(198, 2), QByteArray(2, char(0xFF)));  // empty hidden number
+
+    table.SetValue(13, "");
+    EXPECT_EQ(uint8_t(Page1()[118]), 0);  // an empty text is a lone 0x00
+    table.SetValue(13, QString(45, 'x'));
+    EXPECT_EQ(Page1().mid(118, 41), QByteArray(40, 'x') + 'R');  // no terminator; row 14 follows
+}
+
+TEST_F(BasicInfTest, ErasedModuleReadsAsTheOperatorExpects) {
+    Decode(0, QByteArray(256, char(0xFF)));
+    EXPECT_EQ(table.Value(1), "");
+    EXPECT_EQ(table.Value(2), "");
+    for (int row : {3, 4, 8, 9, 11, 12}) EXPECT_EQ(table.ItemIndex(row), -1) << row;
+    EXPECT_EQ(table.Value(5), QString(40, QChar(0x44F)));  // 40 times я
+    EXPECT_EQ(table.Value(7), "65535");
+    EXPECT_EQ(table.Value(18), "");
+    EXPECT_EQ(table.Value(21), QString(2, QChar(0xFF)));  // kept whole until page 2 arrives
+    Decode(0x100, QByteArray(256, char(0xFF)));
+    EXPECT_EQ(table.Value(21), "");
+    // Saving that table writes 0xFF for the selections and the digit strings.
+    table.SetValue(7, "");
+    const QByteArray p = Page1();
+    EXPECT_EQ(uint8_t(p[26]), 0xFF);
+    EXPECT_EQ(uint8_t(p[117]), 0xFF);
+    EXPECT_EQ(p.left(26), QByteArray(26, char(0xFF)));
+}
+
+TEST_F(BasicInfTest, ReadBackKeepsTextsBlanksOrderAndTheSecondRelayWord) {
+    QByteArray page(256, char(0xFF));
+    page.replace(28, 9, QByteArray("Door open") );
+    page[37] = ' ';
+    page[38] = 0;
+    page.replace(68, 40, QByteArray(40, 'A'));
+    page[110] = 1;
+    page[111] = 0;
+    page.replace(112, 4, QByteArray::fromHex("05000700"));
+    Decode(0, page);
+    EXPECT_EQ(table.Value(5), "Door open ");
+    EXPECT_EQ(table.Value(6), QString(40, 'A'));
+    EXPECT_EQ(table.Editor("cbb3").SelectedText(), "1:Только зарегистрированным пользователям");
+    EXPECT_EQ(table.Editor("cbb4").SelectedText(), "0:Снято");
+    EXPECT_EQ(table.Value(10), "7");
+    EXPECT_EQ(Page1().mid(112, 4), QByteArray::fromHex("07000700"));
+}
+
+TEST_F(BasicInfTest, HiddenRowsCarryTheirBytesAcrossBothPages) {
+    QByteArray p1(256, char(0xFF)), p2(256, char(0xFF));
+    for (int i = 0; i < 32; ++i) p1[204 + i] = char(i == 5 ? 0xFF : 0x80 + i);  // an inner 0xFF too
+    p1.replace(236, 2, QByteArray::fromHex("3412"));
+    p1.replace(254, 2, QByteArray("AB"));
+    p2.replace(0, 14, QByteArray("CDEFGHIJKLMNOP"));
+    p2.replace(14, 3, QByteArray::fromHex("000102"));
+    Decode(0, p1);
+    Decode(0x100, p2);
+    EXPECT_EQ(table.Value(21), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(table.Value(19), "4660");
+    block.EncodeSettingsPage1();
+    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(block.Buffer.data()) + 204, 52), p1.mid(204, 52));
+    block.EncodeSettingsPage2();
+    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(block.Buffer.data()), 256), p2.left(17) + QByteArray(239, char(0xFF)));
+
+    // Bytes FF FF on page 1 with data on page 2 keep their places.
+    p1.replace(254, 2, QByteArray(2, char(0xFF)));
+    Decode(0, p1);
+    Decode(0x100, p2);
+    block.EncodeSettingsPage1();
+    EXPECT_EQ(block.Buffer[254], 0xFF);
+    block.EncodeSettingsPage2();
+    EXPECT_EQ(block.Buffer[0], 'C');
+}
+
+TEST_F(BasicInfTest, BadNumbersAndUnencodableTextStopTheSaveBeforeAnythingIsSent) {
+    for (const char* bad : {"12a", "65536", "-1"}) {
+        table.SetValue(7, QString::fromUtf8(bad));
+        EXPECT_THROW(block.btn22Click(), EConvertError) << bad;
+        EXPECT_TRUE(port.frames.empty());
+        EXPECT_FALSE(block.TransferRunning());
+    }
+    table.SetValue(7, "65535");
+    table.SetValue(5, QString::fromUtf8("Тревога 😀"));
+    EXPECT_THROW(block.btn22Click(), EPortiqaError);
+    EXPECT_TRUE(port.frames.empty());
+}
+
+TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {
+    block.btn21Click();
+    ASSERT_EQ(port.frames.size(), 1u);
+    EXPECT_EQ(op.questions, QStringList{"Прочитать базовые настройки GSM модуля? "});
+    EXPECT_EQ(port.frames[0], test::Hex("23 83 00 00 00 00 00 00 83"));
+    seq.SetOutstanding(false);
+    Decode(0, QByteArray(256, char(0xFF)));
+    EXPECT_EQ(port.frames[1], test::Hex("23 83 00 00 01 00 00 00 82"));
+    Decode(0x100, QByteArray(256, char(0xFF)));
+    EXPECT_EQ(op.messages, QStringList{"Базовые настройки считаны"});
+    // A stray reply after the end decodes but asks for nothing.
+    Decode(0x100, QByteArray(256, char(0xFF)));
+    EXPECT_EQ(port.frames.size(), 2u);
+    EXPECT_EQ(op.messages.size(), 1);
+
+    op.answers = {false};
+    block.btn21Click();
+    EXPECT_EQ(port.frames.size(), 2u);  // "Отменить" sends nothing
+}
+
+TEST(SettingsTable, TypingChecksRowByRow) {
+    TSettingsTable t;
+    EXPECT_EQ(t.SetEditText(1, 1, "1"), 1);
+    EXPECT_EQ(t.SetEditText(1, 1, "12"), 1);
+    EXPECT_EQ(t.SetEditText(1, 1, "12a"), 1);
+    EXPECT_EQ(t.Value(1), "12");
+    EXPECT_EQ(t.SetEditText(1, 1, "1234"), 2);  // a fourth digit moves on
+    EXPECT_EQ(t.SetEditText(1, 2, "+"), 2);
+    EXPECT_EQ(t.Value(2), "");
+    EXPECT_EQ(t.SetEditText(1, 13, QString(40, 'z')), 14);
+    EXPECT_EQ(t.Value(13).size(), 40);
+    EXPECT_EQ(t.SetEditText(1, 16, "123"), 16);
+    EXPECT_EQ(t.SetEditText(1, 8, "x"), 9);
+    EXPECT_EQ(t.Value(8), "");
+    EXPECT_EQ(t.ItemIndex(8), 0);
+    EXPECT_FALSE(TSettingsTable::CanEdit(2));
+
+    t.SetItemIndex(3, 0);
+    t.EditorExit(3);
+    EXPECT_EQ(t.Value(3), "0:NC ");
+    t.SetItemIndex(3, 7);
+    t.EditorExit(3);
+    EXPECT_EQ(t.Value(3), "");
+}
+
+TEST(SettingsTable, StartUpContents) {
+    TSettingsTable t;
+    EXPECT_EQ(t.Grid().Cells(0, 0), "Функции");
+    EXPECT_EQ(t.Grid().Cells(2, 0), "Заводские настройки");
+    EXPECT_EQ(t.Grid().Cells(0, 1), "1.Пароль");
+    EXPECT_EQ(t.Value(1), "5807");
+    EXPECT_EQ(t.Value(6), "DIN2 Alarm");
+    EXPECT_EQ(t.Value(15), "999");
+    EXPECT_EQ(t.Editor("cbb1").SelectedText(), "1:NO");
+    EXPECT_EQ(t.Editor("cbb10").SelectedText(), "3:Всем");
+    for (int r = 17; r <= 22; ++r) EXPECT_TRUE(t.Value(r).isEmpty());
+    EXPECT_TRUE(t.Grid().Cells(1, 40).isEmpty());  // outside the table: empty
+}
+
+} // namespace

@@ -106,7 +106,8 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     BuildStatusBar();
 
     // The long-lived objects, once, in start-up order.
-    session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2);
+    configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
+    session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2, configFolder_);
     settingsView = new TSettingsView(session_->settingsTable, pgc);
     numbersView = new TNumbersView(session_->numberTable, pgc);
     historyView = new THistoryView(session_->historyTable, pgc);
@@ -147,7 +148,6 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
     ScanPorts(extraPorts);
-    configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
     WireButtons();
     form7_ = std::make_unique<TForm7>(this);
 
@@ -310,7 +310,15 @@ void TForm1::WireButtons() {
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
     });
-    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyTable.ClearHistoryTable(); });
+    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
+    connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
+    connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ImportProfile(); }); });
+    connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersXls(); }); });
+    connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
+    connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
+    connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
+    connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });
+    connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ImportHistoryXls(); }); });
 }
 
 } // namespace portiqa

@@ -2,7 +2,8 @@
 
 namespace portiqa {
 
-TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, ITimer& tmr1, ITimer& tmr2)
+TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, ITimer& tmr1, ITimer& tmr2,
+                   const QString& folder)
     : op(op_),
       status(display, tmr2),
       progress(display),
@@ -14,7 +15,11 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       historyInf(seq, historyTable, historyDelete, op_),
       basicInf(seq, settingsTable, progress, op_),
       password(seq, op_),
-      receiver(recData, recValidCom, seq, progress, op_) {
+      receiver(recData, recValidCom, seq, progress, op_),
+      configFolder(folder),
+      profile(settingsTable, {op_, status, progress, folder}),
+      numberFiles(numberTable, {op_, status, progress, folder}),
+      historyFiles(historyTable, {op_, status, progress, folder}) {
     tmr1.SetInterval(kReplyTimeoutMs);
     tmr1.SetEnabled(false);
     BindStatusClearTimer(tmr2, status, progress);

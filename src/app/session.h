@@ -2,15 +2,18 @@
 #include "app/operator.h"
 #include "app/status_report.h"
 #include "app/timer.h"
+#include "history/history_files.h"
 #include "history/history_inf.h"
 #include "history/history_table.h"
 #include "link/password_verify.h"
 #include "link/rec_data.h"
 #include "link/receiver.h"
 #include "link/request.h"
+#include "numbers/number_files.h"
 #include "numbers/number_table.h"
 #include "numbers/telephone_send.h"
 #include "settings/basic_inf.h"
+#include "settings/settings_profile.h"
 #include "settings/settings_table.h"
 
 namespace portiqa {
@@ -20,7 +23,8 @@ namespace portiqa {
 // over one of these.
 class TSession {
 public:
-    TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op, ITimer& tmr1, ITimer& tmr2);
+    TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op, ITimer& tmr1, ITimer& tmr2,
+             const QString& configFolder = QString());
 
     // The port's receive event.
     void cm1ReceiveData(const uint8_t* buffer, int length) { receiver.cm1ReceiveData(buffer, length); }
@@ -42,6 +46,10 @@ public:
     TBasicInf basicInf;
     Tpasswordverify password;
     TReceiver receiver;
+    QString configFolder;
+    Tcustomstringgrid_basis profile;
+    TNumberFiles numberFiles;
+    Tcustomstringgrid_his historyFiles;
 };
 
 } // namespace portiqa

@@ -1,0 +1,129 @@
+#include "files/workbook.h"
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTime>
+#include <QRegularExpression>
+#include <clocale>
+#include <cmath>
+#include <locale.h>
+#include <xlsxwriter.h>
+
+namespace portiqa {
+
+void TWorkbook::SetText(int row, int col, const QString& text) {
+    if (row < 1 || col < 1 || row > kMaxRows || col > kMaxCols) return;
+    cells_[Key(row, col)] = {text, text};
+    rows_ = std::max(rows_, row);
+    cols_ = std::max(cols_, col);
+}
+
+QString TWorkbookIo::NumberText(double v) {
+    if (std::isfinite(v) && std::fabs(v) < 1e15 && v == std::floor(v)) return QString::number(qint64(v));
+    return QString::number(v, 'g', 15);
+}
+
+QString TWorkbookIo::SerialToText(double serial, bool isDate, bool isTime, bool date1904) {
+    if (!std::isfinite(serial) || serial < 0 || serial > 2958466) return NumberText(serial);
+    double days = std::floor(serial);
+    const double fraction = serial - days;
+    QDate date;
+    if (date1904) date = QDate(1904, 1, 1).addDays(qint64(days));
+    else if (days == 60) date = QDate();  // the fictitious 29 February 1900
+    else date = QDate(1899, 12, 31).addDays(qint64(days < 60 ? days : days - 1));
+    const int secs = int(std::lround(fraction * 86400.0)) % 86400;
+    const QTime time = QTime(0, 0).addSecs(secs);
+    const QString timeText = time.second() == 0 ? time.toString(QStringLiteral("HH:mm")) : time.toString(QStringLiteral("HH:mm:ss"));
+    QString dateText = date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : QStringLiteral("1900-02-29");
+    if (isDate && isTime) return dateText + u' ' + timeText;
+    if (isTime) return timeText;
+    return dateText;
+}
+
+namespace {
+
+// libxlsxwriter formats numbers with the C library's locale: a locale with a
+// decimal comma would write widths that no reader accepts.
+class TCNumericLocale {
+public:
+    TCNumericLocale() : c_(newlocale(LC_NUMERIC_MASK, "C", nullptr)) { old_ = c_ ? uselocale(c_) : nullptr; }
+    ~TCNumericLocale() {
+        if (old_) uselocale(old_);
+        if (c_) freelocale(c_);
+    }
+
+private:
+    locale_t c_;
+    locale_t old_ = nullptr;
+};
+
+// A literal "_xHHHH_" in a cell would be read back as an escaped character.
+QByteArray EscapeForXlsx(const QString& text) {
+    QString t = text;
+    static const QRegularExpression kEscape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    t.replace(kEscape, QStringLiteral("_x005F_x\\1_"));
+    return t.toUtf8();
+}
+
+} // namespace
+
+bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error) {
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".xlsx");
+    const QFileInfo target(path);
+    QTemporaryFile tmp(target.absoluteDir().filePath(QStringLiteral(".portiqa-XXXXXX.xlsx")));
+    if (!tmp.open()) {
+        error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, tmp.errorString());
+        return false;
+    }
+    tmp.close();
+    {
+        TCNumericLocale cLocale;
+        const QByteArray tmpName = QFile::encodeName(tmp.fileName());
+        lxw_workbook* wb = workbook_new(tmpName.constData());
+        if (!wb) {
+            error = QStringLiteral("Не удалось записать файл %1").arg(path);
+            return false;
+        }
+        lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+        lxw_format* text = workbook_add_format(wb);
+        format_set_num_format(text, "@");
+        for (auto it = book.ColumnWidths().begin(); it != book.ColumnWidths().end(); ++it)
+            worksheet_set_column(ws, lxw_col_t(it.key() - 1), lxw_col_t(it.key() - 1), it.value(), nullptr);
+        for (int r = 1; r <= book.RowCount(); ++r)
+            for (int c = 1; c <= book.ColCount(); ++c) {
+                const QString t = book.Text(r, c);
+                if (t.isEmpty()) worksheet_write_blank(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), text);
+                else worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), EscapeForXlsx(t).constData(), text);
+            }
+        const lxw_error rc = workbook_close(wb);
+        if (rc != LXW_NO_ERROR) {
+            error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, QString::fromUtf8(lxw_strerror(rc)));
+            return false;
+        }
+    }
+    QFile::remove(path);
+    if (!QFile::rename(tmp.fileName(), path)) {
+        error = QStringLiteral("Не удалось записать файл %1").arg(path);
+        return false;
+    }
+    tmp.setAutoRemove(false);
+    return true;
+}
+
+bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    const QByteArray magic = f.read(8);
+    f.close();
+    if (magic.startsWith("PK\x03\x04")) return ReadXlsx(path, book, error);
+    if (magic.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1"))) return ReadXls(path, book, error);
+    error = QStringLiteral("Файл %1 не является книгой Excel (.xlsx или .xls)").arg(path);
+    return false;
+}
+
+} // namespace portiqa

@@ -1,0 +1,56 @@
+#pragma once
+#include <QHash>
+#include <QMap>
+#include <QString>
+
+namespace portiqa {
+
+// One sheet of a workbook as the exchanges see it: cells addressed from
+// (1, 1) like a spreadsheet, each with its displayed text and its value as
+// text. What we write is text only ("@" number format).
+class TWorkbook {
+public:
+    void SetColumnWidth(int col, double width) { widths_[col] = width; }
+    void SetText(int row, int col, const QString& text);
+    // The cell's displayed text, and its value turned into text (a date as
+    // yyyy-mm-dd, a time as hh:mm, a whole number without ".0").
+    QString Text(int row, int col) const { return cells_.value(Key(row, col)).text; }
+    QString Value(int row, int col) const { return cells_.value(Key(row, col)).value; }
+    void SetCell(int row, int col, const QString& text, const QString& value) { cells_[Key(row, col)] = {text, value}; }
+    int RowCount() const { return rows_; }
+    int ColCount() const { return cols_; }
+    const QMap<int, double>& ColumnWidths() const { return widths_; }
+
+    // Largest sheet read: the number list needs 3001 x 8.
+    static constexpr int kMaxRows = 100000;
+    static constexpr int kMaxCols = 256;
+
+private:
+    struct Cell { QString text, value; };
+    static quint64 Key(int row, int col) { return quint64(quint32(row)) << 32 | quint32(col); }
+    QHash<quint64, Cell> cells_;
+    QMap<int, double> widths_;
+    int rows_ = 0, cols_ = 0;
+    friend class TWorkbookIo;
+};
+
+// Reading and writing workbook files. Every failure comes back as a text
+// for the operator; nothing is half-written (a temporary file is renamed
+// over the target only when complete).
+class TWorkbookIo {
+public:
+    // .xlsx through libxlsxwriter; a name without extension gets ".xlsx".
+    static bool WriteXlsx(const TWorkbook& book, QString& path, QString& error);
+    // .xlsx through minizip and QXmlStreamReader (the active sheet), .xls
+    // through freexl (the first sheet); chosen by the file's first bytes.
+    static bool Read(const QString& path, TWorkbook& book, QString& error);
+    static bool ReadXlsx(const QString& path, TWorkbook& book, QString& error);
+    static bool ReadXls(const QString& path, TWorkbook& book, QString& error);
+
+    // Spreadsheet serial day number to text (1900 or 1904 date system).
+    static QString SerialToText(double serial, bool isDate, bool isTime, bool date1904);
+    // A number as the table expects it: whole numbers without ".0".
+    static QString NumberText(double v);
+};
+
+} // namespace portiqa

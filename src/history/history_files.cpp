@@ -1,0 +1,71 @@
+#include "history/history_files.h"
+#include "app/config_folder.h"
+#include "files/csv.h"
+
+namespace portiqa {
+
+using H = THistoryTable;
+
+TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
+    TWorkbook book;
+    const double widths[8] = {5, 16, 13, 13, 16, 16, 22, 22};
+    for (int i = 0; i < 8; ++i) book.SetColumnWidth(i + 1, widths[i]);
+    for (int r = 0; r <= H::kRows; ++r) {
+        for (int k = 0; k < H::kCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
+        if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
+            ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
+            ctx_.status.ShowStatus(QStringLiteral("historical information records:%1/%2").arg(r).arg(H::kRows));
+        }
+    }
+    return book;
+}
+
+void Tcustomstringgrid_his::ExportHistoryXls() {
+    QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kExcelSaveFilter, ProposedFileName(QStringLiteral("hisinf_R")));
+    if (path.isEmpty()) return;
+    const TWorkbook book = HistoryWorkbook();
+    QString error;
+    if (!TWorkbookIo::WriteXlsx(book, path, error)) ctx_.op.ReportError(error);
+}
+
+QStringList Tcustomstringgrid_his::CsvLines() {
+    QStringList lines;
+    for (int r = 1; r <= H::kRows; ++r) {
+        if (table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
+        QStringList fields;
+        for (int k = 0; k <= 9; ++k) fields << table_.Grid().Cells(k, r);
+        lines << TCsv::JoinLine(fields);
+        ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (H::kRows + 1)));
+        ctx_.status.ShowStatus(QStringLiteral("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));
+    }
+    return lines;
+}
+
+void Tcustomstringgrid_his::ExportHistoryCsv() {
+    const QString proposed = ProposedFileName(QStringLiteral("hisinf_CSV"), QStringLiteral(".cvs"));
+    const QStringList lines = CsvLines();
+    const QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kCsvFilter, proposed);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!TCsv::WriteFile(path, lines, error)) ctx_.op.ReportError(error);
+}
+
+void Tcustomstringgrid_his::ApplyWorkbook(const TWorkbook& book) {
+    TGridBatch batch(table_.Grid());
+    for (int r = 1; r <= H::kRows; ++r)
+        for (int k = 1; k <= 7; ++k) table_.Grid().SetCells(k, r, book.Value(r + 1, k + 1));
+}
+
+void Tcustomstringgrid_his::ImportHistoryXls() {
+    const QString path = ctx_.op.ChooseOpenFile(QString(), QString());
+    if (path.isEmpty()) return;
+    TWorkbook book;
+    QString error;
+    if (!TWorkbookIo::Read(path, book, error)) {
+        ctx_.op.ReportError(error);
+        return;
+    }
+    ApplyWorkbook(book);
+}
+
+} // namespace portiqa

@@ -1,0 +1,31 @@
+#pragma once
+#include "app/file_exchange.h"
+#include "files/workbook.h"
+#include "numbers/number_table.h"
+
+namespace portiqa {
+
+// The number list in workbooks and comma-separated files.
+class TNumberFiles {
+public:
+    TNumberFiles(TNumberTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
+
+    void ExportNumbersXls();  // btn15
+    void ImportNumbersXls();  // btn14
+    void ExportNumbersCsv();  // btn3
+
+    TWorkbook NumbersWorkbook();
+    QStringList CsvLines(bool occupiedOnly = false);
+    // Checks and imports a workbook (sheet row k + 1 holds record k); false,
+    // with the operator told why, when the table is left unchanged.
+    bool ApplyWorkbook(const TWorkbook& book);
+    // The same from comma-separated rows placed by their serial number.
+    bool ApplyCsv(const QList<QStringList>& rows);
+
+private:
+    bool CheckAndImport(const TWorkbook& book);
+    TNumberTable& table_;
+    TExchangeContext ctx_;
+};
+
+} // namespace portiqa

@@ -1,0 +1,351 @@
+#include "cli/cli_app.h"
+#include "app/errors.h"
+#include "app/qt_timer.h"
+#include "app/session.h"
+#include "files/csv.h"
+#include "link/comm.h"
+#include "link/port_list.h"
+#include <QCommandLineParser>
+#include <QEventLoop>
+#include <QFileInfo>
+
+namespace portiqa {
+
+namespace {
+
+// Messages the window would show in a box, in the same words, on stderr;
+// confirmations answered from the options.
+class TCliOperator : public IOperator {
+public:
+    TCliOperator(QTextStream& err, bool yes) : err_(err), yes_(yes) {}
+    void ShowMessage(const QString& text) override { Line(text); }
+    bool AskAccept(const QString&) override { return true; }  // the command itself is the request
+    bool WarnOkCancel(const QString& text) override {
+        if (!yes_) Line(text + QStringLiteral("\n(needs --yes)"));
+        return yes_;
+    }
+    void ReportError(const QString& text) override { Line(text); }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+
+private:
+    void Line(QString text) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        err_ << text << Qt::endl;
+    }
+    QTextStream& err_;
+    bool yes_;
+};
+
+// Progress on stderr, only when it is a terminal.
+class TCliStatus : public IStatusDisplay {
+public:
+    TCliStatus(QTextStream& err, bool show) : err_(err), show_(show) {}
+    ~TCliStatus() override {
+        if (shown_) err_ << "\r\033[K" << Qt::flush;
+    }
+    void SetStatusText(const QString& text) override {
+        text_ = text;
+        Draw();
+    }
+    void SetProgressPosition(int p) override { position_ = p; }
+    void SetProgressVisible(bool) override {}
+
+private:
+    void Draw() {
+        if (!show_ || text_.isEmpty()) return;
+        err_ << "\r\033[K" << text_ << Qt::flush;
+        shown_ = true;
+    }
+    QTextStream& err_;
+    bool show_;
+    bool shown_ = false;
+    QString text_;
+    int position_ = 0;
+};
+
+class TCli {
+public:
+    TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
+        : out_(out), err_(err), op_(err, yes), status_(err, progress),
+          session_(comm_, status_, op_, tmr1_, tmr2_) {
+        comm_.SetBaudRate(115200);
+        comm_.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+            session_.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+        };
+        comm_.OnRequestHangup = [this](TComm*) {
+            op_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
+            Finish(kExitFailed);
+        };
+        session_.receiver.OnFailure = [this](TLinkFailure why, const QString&) {
+            Finish(why == TLinkFailure::ReplyTimeout ? kExitNoAnswer : kExitFailed);
+        };
+        session_.receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(ok ? kExitOk : kExitFailed); };
+        session_.password.OnChecked = [this](bool match) { Finish(match ? kExitOk : kExitWrongPassword); };
+        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+                 &session_.basicInf, &session_.telephoneSend, &session_.historyInf})
+            b->OnTransferDone = [this] { Finish(kExitOk); };
+    }
+    ~TCli() { comm_.CloseComm(); }
+
+    int Open(const QString& port) {
+        QString name = port;
+        if (name.isEmpty()) {
+            const QStringList ports = Trecognitionserial().ScanPorts();
+            if (ports.isEmpty()) {
+                op_.ShowMessage(QStringLiteral("COM Port ошибка\rno serial port found; give one with -p"));
+                return kExitPort;
+            }
+            name = ports.first();
+        }
+        comm_.SetCommName(name);
+        try {
+            comm_.OpenComm();
+        } catch (const ECommsError& e) {
+            op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + QString::fromUtf8(e.what()));
+            return kExitPort;
+        }
+        if (!comm_.PortOpen()) {
+            op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + comm_.PortOpenError().trimmed() + ": " +
+                            comm_.PortOpenReason());
+            return kExitPort;
+        }
+        return kExitOk;
+    }
+
+    // Starts an exchange and runs the event loop until it ends one way or another.
+    int Exchange(const std::function<void()>& start) {
+        result_ = -1;
+        if (!RunGuarded(op_, start)) return kExitFailed;
+        if (result_ < 0 && !session_.seq.Outstanding()) return kExitFailed;  // refused before sending
+        if (result_ < 0) loop_.exec();
+        return result_;
+    }
+
+    int Login(const QString& pin) {
+        session_.password.TypedPasswordSource = [pin] { return pin; };
+        return Exchange([this] { session_.password.StartCheck(); });
+    }
+
+    TSession& S() { return session_; }
+    IOperator& Op() { return op_; }
+    QTextStream& Out() { return out_; }
+
+private:
+    void Finish(int code) {
+        if (result_ >= 0) return;
+        result_ = code;
+        loop_.quit();
+    }
+    QTextStream& out_;
+    QTextStream& err_;
+    TCliOperator op_;
+    TCliStatus status_;
+    TComm comm_;
+    TQtTimer tmr1_{kReplyTimeoutMs, false};
+    TQtTimer tmr2_{kStatusClearMs, true};
+    TSession session_;
+    QEventLoop loop_;
+    int result_ = -1;
+};
+
+bool IsCsv(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("cvs"), Qt::CaseInsensitive) == 0 ||
+                                         QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
+
+int WriteWorkbook(IOperator& op, const TWorkbook& book, QString path) {
+    QString error;
+    if (TWorkbookIo::WriteXlsx(book, path, error)) return kExitOk;
+    op.ReportError(error);
+    return kExitFile;
+}
+
+int WriteLines(IOperator& op, const QStringList& lines, const QString& path) {
+    QString error;
+    if (TCsv::WriteFile(path, lines, error)) return kExitOk;
+    op.ReportError(error);
+    return kExitFile;
+}
+
+const char* kUsage =
+    "usage: portiqa-cli [-p PORT] [-P PIN] [-y] [-q] COMMAND ...\n"
+    "  ports                                   list the serial ports, the default first\n"
+    "  login                                   check the password only\n"
+    "  settings read [-o PROFILE.xlsx]         print rows 1-16, or write a settings profile\n"
+    "  settings save [-i PROFILE.xlsx] [--set N=VALUE ...]\n"
+    "  numbers download [-o FILE.xlsx|FILE.cvs]\n"
+    "  numbers save -i FILE.xlsx|FILE.cvs\n"
+    "  history download [-o FILE.xlsx|FILE.cvs] [--from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "  history delete                          erase the module's history (needs --yes)\n"
+    "  time sync                               set the module's clock to this computer's time\n"
+    "  check-mode                              send the checking-mode command\n";
+
+} // namespace
+
+int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
+    QCommandLineParser p;
+    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption port({"p", "port"}, "port", "PORT");
+    const QCommandLineOption pin({"P", "password"}, "password", "PIN", "5807");
+    const QCommandLineOption yes({"y", "yes"}, "yes");
+    const QCommandLineOption quiet({"q", "quiet"}, "quiet");
+    const QCommandLineOption output({"o", "output"}, "output", "FILE");
+    const QCommandLineOption input({"i", "input"}, "input", "FILE");
+    const QCommandLineOption set("set", "set", "N=VALUE");
+    const QCommandLineOption from("from", "from", "TIME");
+    const QCommandLineOption to("to", "to", "TIME");
+    const QCommandLineOption help({"h", "help"}, "help");
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help});
+    if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
+        err << p.errorText() << "\n" << kUsage << Qt::flush;
+        return kExitUsage;
+    }
+    const QStringList words = p.positionalArguments();
+    const QString command = words.join(u' ');
+    if (p.isSet(help) || words.isEmpty()) {
+        (p.isSet(help) ? out : err) << kUsage << Qt::flush;
+        return p.isSet(help) ? kExitOk : kExitUsage;
+    }
+    if (command == QLatin1String("ports")) {
+        for (const QString& name : Trecognitionserial().ScanPorts()) out << name << "\n";
+        out.flush();
+        return kExitOk;
+    }
+    static const QStringList known{"login", "settings read", "settings save", "numbers download", "numbers save",
+                                   "history download", "history delete", "time sync", "check-mode"};
+    if (!known.contains(command)) {
+        err << "unknown command: " << command << "\n" << kUsage << Qt::flush;
+        return kExitUsage;
+    }
+    if (command == QLatin1String("numbers save") && !p.isSet(input)) {
+        err << "numbers save needs -i FILE\n" << Qt::flush;
+        return kExitUsage;
+    }
+    if (command == QLatin1String("history delete") && !p.isSet(yes)) {
+        err << "history delete erases the module's log: confirm with --yes\n" << Qt::flush;
+        return kExitUsage;
+    }
+    QDateTime windowStart, windowEnd;
+    if (p.isSet(from) || p.isSet(to)) {
+        windowStart = QDateTime::fromString(p.value(from), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        windowEnd = QDateTime::fromString(p.value(to), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!windowStart.isValid() || !windowEnd.isValid()) {
+            err << "--from and --to take \"YYYY-MM-DD HH:MM:SS\"\n" << Qt::flush;
+            return kExitUsage;
+        }
+    }
+    QList<QPair<int, QString>> assignments;
+    for (const QString& a : p.values(set)) {
+        const qsizetype eq = a.indexOf(u'=');
+        int row = 0;
+        if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > 16) {
+            err << "--set takes N=VALUE with N from 1 to 16\n" << Qt::flush;
+            return kExitUsage;
+        }
+        assignments.append({row, a.mid(eq + 1)});
+    }
+
+    TCli cli(out, err, p.isSet(yes), errIsTerminal && !p.isSet(quiet));
+    TSession& s = cli.S();
+    if (int rc = cli.Open(p.value(port)); rc != kExitOk) return rc;
+    if (int rc = cli.Login(p.value(pin)); rc != kExitOk) return rc;
+    if (command == QLatin1String("login")) return kExitOk;
+
+    if (command == QLatin1String("settings read") || command == QLatin1String("settings save")) {
+        if (int rc = cli.Exchange([&] { s.basicInf.btn21Click(); }); rc != kExitOk) return rc;
+        if (command == QLatin1String("settings read")) {
+            if (p.isSet(output)) return WriteWorkbook(cli.Op(), s.profile.ProfileWorkbook(), p.value(output));
+            for (int r = 1; r <= 16; ++r) {
+                const TSelectionEditor* e = s.settingsTable.EditorOfRow(r);
+                out << r << "\t" << (e ? e->SelectedText() : s.settingsTable.Value(r)) << "\n";
+            }
+            out.flush();
+            return kExitOk;
+        }
+        if (p.isSet(input)) {
+            TWorkbook book;
+            QString error;
+            if (!TWorkbookIo::Read(p.value(input), book, error)) {
+                cli.Op().ReportError(error);
+                return kExitFile;
+            }
+            bool applied = false;
+            if (!RunGuarded(cli.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) return kExitFile;
+        }
+        for (const auto& [row, value] : assignments) {
+            if (TSettingsTable::IsSelectionRow(row)) {
+                int index = -1;
+                if (!TryStrToInt(value.left(1), index)) {
+                    err << "row " << row << " takes an item number, e.g. " << row << "=1\n" << Qt::flush;
+                    return kExitUsage;
+                }
+                s.settingsTable.SetItemIndex(row, index);
+            } else {
+                s.settingsTable.SetValue(row, value);
+            }
+        }
+        return cli.Exchange([&] { s.basicInf.btn22Click(); });
+    }
+
+    if (command == QLatin1String("numbers download")) {
+        if (int rc = cli.Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+        if (!p.isSet(output)) {
+            for (const QString& line : s.numberFiles.CsvLines(true)) out << line << "\n";
+            out.flush();
+            return kExitOk;
+        }
+        const QString path = p.value(output);
+        return IsCsv(path) ? WriteLines(cli.Op(), s.numberFiles.CsvLines(), path)
+                           : WriteWorkbook(cli.Op(), s.numberFiles.NumbersWorkbook(), path);
+    }
+    if (command == QLatin1String("numbers save")) {
+        const QString path = p.value(input);
+        QString error;
+        bool applied = false;
+        if (IsCsv(path)) {
+            QList<QStringList> rows;
+            if (!TCsv::ReadFile(path, rows, error)) {
+                cli.Op().ReportError(error);
+                return kExitFile;
+            }
+            applied = s.numberFiles.ApplyCsv(rows);
+        } else {
+            TWorkbook book;
+            if (!TWorkbookIo::Read(path, book, error)) {
+                cli.Op().ReportError(error);
+                return kExitFile;
+            }
+            applied = s.numberFiles.ApplyWorkbook(book);
+        }
+        if (!applied) return kExitFile;
+        const QString problem = s.numberTable.ValidateNumberTable();
+        if (!problem.isEmpty()) {
+            cli.Op().ShowMessage(problem);
+            return kExitFile;
+        }
+        return cli.Exchange([&] { s.telephoneSend.btn9Click(); });
+    }
+    if (command == QLatin1String("history download")) {
+        if (int rc = cli.Exchange([&] { s.historyInf.btn19Click(); }); rc != kExitOk) return rc;
+        if (windowStart.isValid()) {
+            if (windowEnd <= windowStart) {
+                cli.Op().ShowMessage(QStringLiteral("Ошибка выбора времени"));
+                return kExitUsage;
+            }
+            if (!FilterHistory(s.historyTable, windowStart, windowEnd, s.status, cli.Op())) s.historyTable.ClearHistoryTable();
+        }
+        if (!p.isSet(output)) {
+            for (const QString& line : s.historyFiles.CsvLines()) out << line << "\n";
+            out.flush();
+            return kExitOk;
+        }
+        const QString path = p.value(output);
+        return IsCsv(path) ? WriteLines(cli.Op(), s.historyFiles.CsvLines(), path)
+                           : WriteWorkbook(cli.Op(), s.historyFiles.HistoryWorkbook(), path);
+    }
+    if (command == QLatin1String("history delete")) return cli.Exchange([&] { s.historyInf.btn23Click(); });
+    if (command == QLatin1String("time sync")) return cli.Exchange([&] { s.timeSync.Send(); });
+    if (command == QLatin1String("check-mode")) return cli.Exchange([&] { s.checkingMode.Send(); });
+    return kExitUsage;
+}
+
+} // namespace portiqa

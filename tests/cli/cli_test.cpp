@@ -1,0 +1,122 @@
+#include "sim/simulator.h"
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace portiqa;
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+
+struct CliTest : ::testing::Test {
+    std::unique_ptr<sim::TModuleSimulator> module;
+    QTemporaryDir dir;
+
+    void Module(sim::TSimOptions o = {}) {
+        module = std::make_unique<sim::TModuleSimulator>(o);
+        ASSERT_TRUE(module->Start());
+    }
+    CliRun Run(QStringList args, bool withPort = true) {
+        if (withPort) args = QStringList{"-p", module->Path()} + args;
+        QProcess p;
+        p.start(QStringLiteral(PORTIQA_CLI), args);
+        CliRun r;
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.code = p.exitCode();
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+    QString File(const char* name) { return dir.filePath(QString::fromUtf8(name)); }
+};
+
+TEST_F(CliTest, UsageAndPortErrors) {
+    EXPECT_EQ(Run({}, false).code, 2);
+    EXPECT_EQ(Run({"frobnicate"}, false).code, 2);
+    EXPECT_EQ(Run({"-p", "/dev/portiqa-no-such-port", "login"}, false).code, 5);
+    EXPECT_EQ(Run({"--help"}, false).code, 0);
+    Module();
+    const CliRun del = Run({"history", "delete"});
+    EXPECT_EQ(del.code, 2);
+    EXPECT_TRUE(del.err.contains("--yes"));
+    EXPECT_EQ(module->Requests(), 0);  // refused before anything was sent
+}
+
+TEST_F(CliTest, LoginSettingsAndSingleCommands) {
+    sim::TSimOptions o;
+    o.password = "1234";
+    Module(o);
+    const CliRun wrong = Run({"login"});
+    EXPECT_EQ(wrong.code, 4);
+    EXPECT_TRUE(wrong.err.contains("Неверный пароль!"));
+    EXPECT_EQ(Run({"-P", "1234", "login"}).code, 0);
+
+    const CliRun read = Run({"-P", "1234", "settings", "read"});
+    ASSERT_EQ(read.code, 0) << read.err.toStdString();
+    EXPECT_TRUE(read.out.startsWith("1\t1234\n2\t\n3\t1:NO\n"));
+    EXPECT_TRUE(read.out.contains("\n13\tRelay ON\n"));
+
+    const CliRun save = Run({"-P", "1234", "settings", "save", "--set", "2=+79990001122", "--set", "11=1"});
+    ASSERT_EQ(save.code, 0) << save.err.toStdString();
+    EXPECT_EQ(module->Memory(4, 13), QByteArray("+79990001122") + '\0');
+    EXPECT_EQ(uint8_t(module->Memory(116, 1)[0]), 1);
+
+    EXPECT_EQ(Run({"-P", "1234", "time", "sync"}).code, 0);
+    EXPECT_EQ(Run({"-P", "1234", "check-mode"}).code, 0);
+}
+
+TEST_F(CliTest, ProvisioningRoundTripToAFreshModule) {
+    sim::TSimOptions seeded;
+    seeded.seedNumbers = 60;
+    seeded.seedHistory = 40;
+    Module(seeded);
+    ASSERT_EQ(Run({"settings", "save", "--set", "7=25"}).code, 0);
+    ASSERT_EQ(Run({"settings", "read", "-o", File("profile.xlsx")}).code, 0);
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("numbers.xlsx")}).code, 0);
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("numbers.cvs")}).code, 0);
+    const QByteArray numbersBefore = module->Memory(0x1000, 60 * 32);
+    const CliRun history = Run({"history", "download"});
+    ASSERT_EQ(history.code, 0);
+    EXPECT_EQ(history.out.count('\n'), 40);
+
+    Module();  // a fresh module, factory image
+    CliRun r = Run({"settings", "save", "-i", File("profile.xlsx")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(module->Memory(108, 2), QByteArray::fromHex("1900"));
+    r = Run({"numbers", "save", "-i", File("numbers.xlsx")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 60 * 32), numbersBefore);
+
+    Module();
+    r = Run({"numbers", "save", "-i", File("numbers.cvs")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 60 * 32), numbersBefore);
+    EXPECT_EQ(Run({"numbers", "save", "-i", File("missing.xlsx")}).code, 6);
+}
+
+TEST_F(CliTest, RefusedSaveAndSilentModule) {
+    sim::TSimOptions refusing;
+    refusing.faults.refuseSaves = true;
+    Module(refusing);
+    const CliRun r = Run({"settings", "save"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("Ошибка базовой настройки"));
+
+    sim::TSimOptions silent;
+    silent.faults.silentAfter = 1;  // answers the login only
+    Module(silent);
+    const CliRun s = Run({"settings", "read"});
+    EXPECT_EQ(s.code, 3);
+    EXPECT_TRUE(s.err.contains("Необходимо ожидание"));
+}
+
+} // namespace

@@ -160,8 +160,11 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
 }
 
 TForm1::~TForm1() {
-    // The port's threads end before the window goes.
+    // The port's threads end before the window goes, and the views (whose
+    // models read the session's tables) before the session.
     cm1.CloseComm();
+    form7_.reset();
+    delete takeCentralWidget();
 }
 
 void TForm1::BuildTopStrip(QWidget* strip) {

@@ -11,15 +11,22 @@ TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence&
 }
 
 void TReceiver::cm1ReceiveData(const uint8_t* buffer, int length) {
+    // The event boundary: a failure inside a handler ends that handler's
+    // work and is reported; the bytes after it are still taken.
     for (int i = 0; i < length; ++i) {
-        if (!RunGuarded(op_, [&] { ReceiveByte(buffer[i]); }) && OnFailure)
-            OnFailure(TLinkFailure::HandlerFailed, QString());
+        try {
+            ReceiveByte(buffer[i]);
+        } catch (const std::exception& e) {
+            op_.ReportError(QString::fromUtf8(e.what()));
+            if (OnFailure) OnFailure(TLinkFailure::HandlerFailed, QString());
+        }
     }
 }
 
 void TReceiver::ReceiveByte(uint8_t b) {
+    static const QString kDataCommunication = QStringLiteral("Data communication");
     tmr1_.SetEnabled(false);
-    status_.ShowStatus(QStringLiteral("Data communication"));
+    status_.ShowStatus(kDataCommunication);
     switch (assembler_.Feed(b)) {
     case TRecData::TStep::Invalid:
         status_.ShowStatus(QStringLiteral("Invalid data"));

@@ -48,6 +48,8 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(w->settingsView->btn21->text(), "Скачать\nнастройки");
     EXPECT_EQ(w->numbersView->btn14->text(), "Импорт  XLS");
     EXPECT_TRUE(QDir(w->ConfigFolder()).exists());
+    w->show();  // closing a shown window must not touch the session after it is gone
+    w.reset();
 }
 
 TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {

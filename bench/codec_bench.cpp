@@ -1,0 +1,109 @@
+// Page encodings and decodings, and the history filter.
+#include "bench_support.h"
+#include "app/timer.h"
+#include "history/history_inf.h"
+#include "numbers/number_record.h"
+#include "numbers/telephone_send.h"
+#include "settings/basic_inf.h"
+#include "sim/module_image.h"
+#include <benchmark/benchmark.h>
+
+using namespace portiqa;
+
+namespace {
+
+struct NullPort : ISerialPort {
+    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
+};
+
+struct Env {
+    NullPort port;
+    bench::TSilentOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    Tprogressbar_ctrl progress{display};
+    TRequestSequence seq{port, status, tmr1};
+};
+
+void BM_SettingsPagesDecodeEncode(benchmark::State& state) {
+    Env env;
+    TSettingsTable table;
+    TBasicInf block(env.seq, table, env.progress, env.op);
+    sim::TModuleImage image;
+    const QByteArray p1 = image.Read(0, 256), p2 = image.Read(0x100, 256);
+    for (auto _ : state) {
+        block.Address = 0;
+        std::copy(p1.begin(), p1.end(), block.Buffer.begin());
+        block.DecodeSettingsPage();
+        block.Address = 0x100;
+        std::copy(p2.begin(), p2.end(), block.Buffer.begin());
+        block.DecodeSettingsPage();
+        block.EncodeSettingsPage1();
+        block.EncodeSettingsPage2();
+        benchmark::DoNotOptimize(block.Buffer);
+    }
+}
+BENCHMARK(BM_SettingsPagesDecodeEncode)->Unit(benchmark::kMicrosecond);
+
+// All 375 number pages into the grid and back out again.
+void BM_NumberPagesDecodeEncodeAll(benchmark::State& state) {
+    Env env;
+    TNumberTable table;
+    TtelephoneSend block(env.seq, table, env.op);
+    sim::TModuleImage image;
+    image.SeedNumbers(3000);
+    const QByteArray all = image.Read(0x1000, 375 * 256);
+    std::array<uint8_t, 256> area{};
+    for (auto _ : state) {
+        for (int p = 0; p < 375; ++p) {
+            block.Address = 0x1000 + p * 256;
+            std::copy(all.begin() + p * 256, all.begin() + (p + 1) * 256, block.Buffer.begin());
+            block.DecodeNumberPage();
+        }
+        for (int p = 1; p <= 375; ++p) block.EncodeNumberPage(p, area.data());
+        benchmark::DoNotOptimize(area);
+    }
+}
+BENCHMARK(BM_NumberPagesDecodeEncodeAll)->Unit(benchmark::kMillisecond);
+
+void BM_HistoryPagesDecodeAll(benchmark::State& state) {
+    Env env;
+    THistoryTable table;
+    Tsingalcmd deleter(env.seq, 133);
+    THistoryInf block(env.seq, table, deleter, env.op);
+    sim::TModuleImage image;
+    image.SeedHistory(1000);
+    const QByteArray all = image.Read(0x30000, 500 * 256);
+    for (auto _ : state) {
+        for (int p = 0; p < 500; ++p) {
+            block.Address = 0x30000 + p * 256;
+            std::copy(all.begin() + p * 256, all.begin() + (p + 1) * 256, block.Buffer.begin());
+            block.DecodeHistoryPage();
+        }
+        table.CompactHistory();
+    }
+}
+BENCHMARK(BM_HistoryPagesDecodeAll)->Unit(benchmark::kMillisecond);
+
+void BM_HistoryFilter1000(benchmark::State& state) {
+    Env env;
+    THistoryTable table;
+    sim::TModuleImage image;
+    image.SeedHistory(1000);
+    const QByteArray all = image.Read(0x30000, 1000 * 128);
+    for (int r = 0; r < 1000; ++r)
+        DecodeHistoryRecord(reinterpret_cast<const uint8_t*>(all.constData()) + r * 128, table.Grid(), r + 1);
+    THistoryTable work;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int r = 1; r <= 1000; ++r)
+            for (int c = 1; c <= 7; ++c) work.Grid().SetCells(c, r, table.Grid().Cells(c, r));
+        state.ResumeTiming();
+        FilterHistory(work, QDateTime(QDate(2000, 1, 1), QTime(0, 0)), QDateTime(QDate(2099, 1, 1), QTime(0, 0)),
+                      env.status, env.op);
+    }
+}
+BENCHMARK(BM_HistoryFilter1000)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,99 @@
+// Whole transfers against the simulated module over a pseudo-terminal.
+#include "bench_support.h"
+#include "app/qt_timer.h"
+#include "app/session.h"
+#include "link/comm.h"
+#include "sim/simulator.h"
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+using namespace portiqa;
+
+namespace {
+
+struct Rig {
+    sim::TModuleSimulator module;
+    TComm comm;
+    bench::TSilentOperator op;
+    TRecordingStatusDisplay display;
+    TQtTimer tmr1{3000}, tmr2{3000, true};
+    TSession session{comm, display, op, tmr1, tmr2};
+    int done = 0;
+
+    explicit Rig(int baud) : module(Options(baud)) {
+        module.Start();
+        comm.SetCommName(module.Path());
+        comm.SetBaudRate(115200);
+        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+            session.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+        };
+        comm.OpenComm();
+        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+                 &session.basicInf, &session.telephoneSend, &session.historyInf})
+            b->OnTransferDone = [this] { ++done; };
+    }
+    ~Rig() { comm.CloseComm(); }
+    static sim::TSimOptions Options(int baud) {
+        sim::TSimOptions o;
+        o.seedNumbers = 3000;
+        o.seedHistory = 1000;
+        o.faults.baud = baud;
+        return o;
+    }
+    void Run(const std::function<void()>& start) {
+        const int before = done;
+        start();
+        bench::RunUntil([&] { return done > before; });
+    }
+};
+
+// Bytes on the wire: requests of 9 bytes, replies of 265 (reads) or 10 (saves).
+double WireSeconds(int pages, int replyBytes, int requestBytes) {
+    return double(pages) * (replyBytes + requestBytes) * 10.0 / 115200.0;
+}
+
+void Transfer(benchmark::State& state, int kind, int baud) {
+    Rig rig(baud);
+    int pages = 0, reply = 265, request = 9;
+    for (auto _ : state) {
+        switch (kind) {
+        case 0: rig.Run([&] { rig.session.basicInf.btn21Click(); }); pages = 2; break;
+        case 1: rig.Run([&] { rig.session.telephoneSend.btn10Click(); }); pages = 375; break;
+        case 2: rig.Run([&] { rig.session.historyInf.btn19Click(); }); pages = 500; break;
+        case 3: rig.Run([&] { rig.session.telephoneSend.btn9Click(); }); pages = 375; reply = 10; request = 265; break;
+        }
+    }
+    const double wire = WireSeconds(pages, reply, request);
+    state.counters["wire_s"] = wire;
+    state.counters["pages"] = pages;
+    state.SetLabel(baud ? "paced at 115200 baud" : "full speed");
+}
+
+void BM_SettingsRead(benchmark::State& s) { Transfer(s, 0, int(s.range(0))); }
+void BM_NumberDownload(benchmark::State& s) { Transfer(s, 1, int(s.range(0))); }
+void BM_HistoryDownload(benchmark::State& s) { Transfer(s, 2, int(s.range(0))); }
+void BM_NumberSave(benchmark::State& s) { Transfer(s, 3, int(s.range(0))); }
+BENCHMARK(BM_SettingsRead)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+BENCHMARK(BM_NumberDownload)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_HistoryDownload)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_NumberSave)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+// Against the wire limit: the module paced as a real 115200-baud line.
+BENCHMARK(BM_SettingsRead)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_NumberDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_HistoryDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// Peak memory of a session that downloads everything.
+void BM_SessionPeakMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        Rig rig(0);
+        rig.Run([&] { rig.session.basicInf.btn21Click(); });
+        rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
+        rig.Run([&] { rig.session.historyInf.btn19Click(); });
+    }
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    state.counters["peak_rss_MiB"] = double(u.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_SessionPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+} // namespace

@@ -3,6 +3,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh
-cd build
+if [ "${1:-}" = "--sanitize" ]; then
+  # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  BUILD_DIR=build-asan BUILD_TYPE=Debug bash scripts/build.sh -DPORTIQA_SANITIZE=ON
+  cd build-asan
+else
+  bash scripts/build.sh
+  cd build
+fi
 ctest --output-on-failure -j"$(nproc)" --timeout 300

@@ -1,0 +1,63 @@
+// Every page decoder and encoder on arbitrary page bytes and addresses.
+#include "history/history_inf.h"
+#include "numbers/number_record.h"
+#include "numbers/number_table.h"
+#include "settings/basic_inf.h"
+#include <QCoreApplication>
+#include <cstring>
+
+namespace {
+struct NullPort : portiqa::ISerialPort {
+    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
+};
+struct SilentOperator : portiqa::IOperator {
+    void ShowMessage(const QString&) override {}
+    bool AskAccept(const QString&) override { return true; }
+    bool WarnOkCancel(const QString&) override { return true; }
+    void ReportError(const QString&) override {}
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace portiqa;
+    static NullPort port;
+    static SilentOperator op;
+    static TRecordingStatusDisplay display;
+    static TManualTimer tmr1(3000), tmr2(3000, true);
+    static Tstatusbar_ctrl status(display, tmr2);
+    static Tprogressbar_ctrl progress(display);
+    static TRequestSequence seq(port, status, tmr1);
+    static TSettingsTable settings;
+    static TBasicInf basic(seq, settings, progress, op);
+    static TNumberTable numbers;
+    static THistoryTable history;
+    if (size < 260) return 0;
+    int32_t address;
+    std::memcpy(&address, data, 4);
+    uint8_t page[256];
+    std::memcpy(page, data + 4, 256);
+
+    basic.Address = address & 0x100;
+    std::memcpy(basic.Buffer.data(), page, 256);
+    basic.DecodeSettingsPage();
+    try {
+        basic.EncodeSettingsPage1();
+        basic.EncodeSettingsPage2();
+    } catch (const std::exception&) {
+    }
+    const int row = 1 + int(uint32_t(address) % 3000);
+    DecodeNumberRecord(page, numbers.Grid(), row);
+    uint8_t rec[32] = {};
+    try {
+        EncodeNumberRecord(numbers.Grid(), row, rec);
+    } catch (const std::exception&) {
+    }
+    if ((address & 0xFF) == 0) numbers.ValidateNumberTable();  // the whole table: now and then
+    for (int c = 2; c <= 5; ++c) numbers.OutOfRange(c, row);
+    DecodeHistoryRecord(page, history.Grid(), 1 + int(uint32_t(address) % 1000));
+    DecodeHistoryRecord(page + 128, history.Grid(), 1 + int(uint32_t(address >> 10) % 1000));
+    if (address & 0x10000) history.CompactHistory();
+    return 0;
+}

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption shot("screenshot",
         "With --demo: connect, log in and read the settings, save a picture of the window to FILE and quit.", "FILE");
     p.addOption(shot);
+    const QCommandLineOption tab("tab", "Open on tab N (0 settings, 1 numbers, 2 history).", "N", "0");
+    p.addOption(tab);
     p.process(app);
 
     QList<portiqa::TPortChoice> extra;
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
     } quiet;
     const bool scripted = p.isSet(shot);
     portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
+    window.pgc->setCurrentIndex(p.value(tab).toInt());
     window.show();
     if (scripted) {
         const QString file = p.value(shot);
@@ -62,7 +65,8 @@ int main(int argc, char** argv) {
             case 0: window.btn8Click(); window.btn1Click(); break;
             case 1: window.Session().basicInf.btn21Click(); break;
             case 2: window.Session().telephoneSend.btn10Click(); break;
-            case 3: window.pgc->setCurrentIndex(0); break;
+            case 3: window.Session().historyInf.btn19Click(); break;
+            case 4: window.pgc->setCurrentIndex(p.value(tab).toInt()); break;
             default:
                 poll->stop();
                 window.grab().save(file);

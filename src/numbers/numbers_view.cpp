@@ -117,6 +117,9 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btn3 = Button(QStringLiteral("Export .CSV"), column);
     btn11 = Button(QString(), column);
     for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btn3, btn11}) buttons->addWidget(b);
+    QFont small = btn6->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);  // its caption is the longest of the column
+    btn6->setFont(small);
     btn3->hide();
     btn11->hide();
     buttons->addStretch();

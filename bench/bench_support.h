@@ -7,16 +7,7 @@
 
 namespace portiqa::bench {
 
-// An operator that answers yes and remembers nothing.
-struct TSilentOperator : IOperator {
-    int messages = 0;
-    void ShowMessage(const QString&) override { ++messages; }
-    bool AskAccept(const QString&) override { return true; }
-    bool WarnOkCancel(const QString&) override { return true; }
-    void ReportError(const QString&) override { ++messages; }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
-};
+using portiqa::TSilentOperator;
 
 // Runs the event loop, sleeping between events, until done() holds.
 inline bool RunUntil(const std::function<bool()>& done, int boundMs = 120000) {

@@ -12,12 +12,8 @@ using namespace portiqa;
 
 namespace {
 
-struct NullPort : ISerialPort {
-    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
-};
-
 struct Env {
-    NullPort port;
+    TNullPort port;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1{3000}, tmr2{3000, true};

@@ -14,16 +14,12 @@ using namespace portiqa;
 
 namespace {
 
-struct NullPort : ISerialPort {
-    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
-};
-
 struct NullBlock : Tsend_rec_command {};
 
 // Full-page read replies fed byte by byte, as the port delivers them, with
 // the status text written on every byte.
 void BM_ReceiverPerByte(benchmark::State& state) {
-    NullPort port;
+    TNullPort port;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1(3000), tmr2(3000, true);

@@ -4,20 +4,9 @@
 #include "link/page_fields.h"
 #include "numbers/number_files.h"
 
-namespace {
-struct SilentOperator : portiqa::IOperator {
-    void ShowMessage(const QString&) override {}
-    bool AskAccept(const QString&) override { return true; }
-    bool WarnOkCancel(const QString&) override { return true; }
-    void ReportError(const QString&) override {}
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace portiqa;
-    static SilentOperator op;
+    static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
     static TManualTimer tmr2(3000, true);
     static Tstatusbar_ctrl status(display, tmr2);

@@ -6,24 +6,10 @@
 #include <QCoreApplication>
 #include <cstring>
 
-namespace {
-struct NullPort : portiqa::ISerialPort {
-    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
-};
-struct SilentOperator : portiqa::IOperator {
-    void ShowMessage(const QString&) override {}
-    bool AskAccept(const QString&) override { return true; }
-    bool WarnOkCancel(const QString&) override { return true; }
-    void ReportError(const QString&) override {}
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace portiqa;
-    static NullPort port;
-    static SilentOperator op;
+    static portiqa::TNullPort port;
+    static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
     static TManualTimer tmr1(3000), tmr2(3000, true);
     static Tstatusbar_ctrl status(display, tmr2);

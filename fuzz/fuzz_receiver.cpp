@@ -4,30 +4,13 @@
 #include <QCoreApplication>
 #include <cstdint>
 
-namespace {
-
-struct NullPort : portiqa::ISerialPort {
-    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
-};
-
-struct SilentOperator : portiqa::IOperator {
-    void ShowMessage(const QString&) override {}
-    bool AskAccept(const QString&) override { return true; }
-    bool WarnOkCancel(const QString&) override { return true; }
-    void ReportError(const QString&) override {}
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    static NullPort port;
-    static SilentOperator op;
+    static portiqa::TNullPort port;
+    static portiqa::TSilentOperator op;
     static portiqa::TRecordingStatusDisplay display;
     static portiqa::TManualTimer tmr1(3000), tmr2(3000, true);
     static portiqa::TSession session(port, display, op, tmr1, tmr2);

@@ -2,16 +2,28 @@
 #include "app/operator.h"
 #include "app/status_report.h"
 #include <QString>
+#include <functional>
 
 namespace portiqa {
 
 // What every file exchange needs: the operator (dialogs, messages), the
 // status text and progress bar, and the folder the dialogs start in.
+class TWorkbook;
+
 struct TExchangeContext {
     IOperator& op;
     Tstatusbar_ctrl& status;
     Tprogressbar_ctrl& progress;
     QString folder;
+
+    // Offers the save dialog with "prefix" + time stamp; when the operator
+    // chooses a name, builds the workbook and writes it. Failures are reported.
+    void SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const;
+    // Offers the open dialog and reads the chosen workbook; false when the
+    // operator cancelled or the file could not be read (reported).
+    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter) const;
+    // The same for comma-separated lines built before the dialog is shown.
+    void SaveLines(const QString& prefix, const QStringList& lines) const;
 };
 
 inline const QString kExcelSaveFilter = QStringLiteral("EXCEL file|*.xlsx;*.xls|(*.*)|*.*");

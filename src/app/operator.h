@@ -25,6 +25,19 @@ public:
     virtual QString ChooseOpenFile(const QString& folder, const QString& filter) = 0;
 };
 
+// Answers yes to every question and counts what it is told: for scripted
+// runs, benchmarks and fuzzing.
+class TSilentOperator : public IOperator {
+public:
+    int messages = 0;
+    void ShowMessage(const QString&) override { ++messages; }
+    bool AskAccept(const QString&) override { return true; }
+    bool WarnOkCancel(const QString&) override { return true; }
+    void ReportError(const QString&) override { ++messages; }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+};
+
 // Runs an event handler and reports any failure it raises through the
 // operator; this is the one place where such failures are caught.
 bool RunGuarded(IOperator& op, const std::function<void()>& handler);

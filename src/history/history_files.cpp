@@ -1,5 +1,4 @@
 #include "history/history_files.h"
-#include "app/config_folder.h"
 #include "files/csv.h"
 
 namespace portiqa {
@@ -21,11 +20,7 @@ TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
 }
 
 void Tcustomstringgrid_his::ExportHistoryXls() {
-    QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kExcelSaveFilter, ProposedFileName(QStringLiteral("hisinf_R")));
-    if (path.isEmpty()) return;
-    const TWorkbook book = HistoryWorkbook();
-    QString error;
-    if (!TWorkbookIo::WriteXlsx(book, path, error)) ctx_.op.ReportError(error);
+    ctx_.SaveWorkbook(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); });
 }
 
 QStringList Tcustomstringgrid_his::CsvLines() {
@@ -42,12 +37,8 @@ QStringList Tcustomstringgrid_his::CsvLines() {
 }
 
 void Tcustomstringgrid_his::ExportHistoryCsv() {
-    const QString proposed = ProposedFileName(QStringLiteral("hisinf_CSV"), QStringLiteral(".cvs"));
-    const QStringList lines = CsvLines();
-    const QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kCsvFilter, proposed);
-    if (path.isEmpty()) return;
-    QString error;
-    if (!TCsv::WriteFile(path, lines, error)) ctx_.op.ReportError(error);
+    // The lines are built before the dialog is shown.
+    ctx_.SaveLines(QStringLiteral("hisinf_CSV"), CsvLines());
 }
 
 void Tcustomstringgrid_his::ApplyWorkbook(const TWorkbook& book) {
@@ -57,15 +48,8 @@ void Tcustomstringgrid_his::ApplyWorkbook(const TWorkbook& book) {
 }
 
 void Tcustomstringgrid_his::ImportHistoryXls() {
-    const QString path = ctx_.op.ChooseOpenFile(QString(), QString());
-    if (path.isEmpty()) return;
     TWorkbook book;
-    QString error;
-    if (!TWorkbookIo::Read(path, book, error)) {
-        ctx_.op.ReportError(error);
-        return;
-    }
-    ApplyWorkbook(book);
+    if (ctx_.OpenWorkbook(book, QString(), QString())) ApplyWorkbook(book);  // no folder, no filter
 }
 
 } // namespace portiqa

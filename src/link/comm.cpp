@@ -104,11 +104,7 @@ void TComm::OpenComm() {
     closeEvent_ = commio::CreateEvent();
     workEvent_ = commio::CreateEvent();
     if (closeEvent_ < 0 || workEvent_ < 0) {
-        commio::CloseEvent(closeEvent_);
-        commio::CloseEvent(workEvent_);
-        closeEvent_ = workEvent_ = commio::kNoHandle;
-        commio::Close(handle_);
-        handle_ = commio::kNoHandle;
+        ReleaseHandles();
         portOpenError_ = QStringLiteral("Unable to create event");
         return;
     }
@@ -121,11 +117,7 @@ void TComm::OpenComm() {
     try {
         readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, inBufferSize_, generation_);
     } catch (const std::system_error&) {
-        commio::CloseEvent(closeEvent_);
-        commio::CloseEvent(workEvent_);
-        closeEvent_ = workEvent_ = commio::kNoHandle;
-        commio::Close(handle_);
-        handle_ = commio::kNoHandle;
+        ReleaseHandles();
         portOpenError_ = QStringLiteral("Unable to create read thread");
         return;
     }
@@ -134,11 +126,7 @@ void TComm::OpenComm() {
     } catch (const std::system_error&) {
         commio::SignalEvent(closeEvent_);
         readThread_.join();
-        commio::CloseEvent(closeEvent_);
-        commio::CloseEvent(workEvent_);
-        closeEvent_ = workEvent_ = commio::kNoHandle;
-        commio::Close(handle_);
-        handle_ = commio::kNoHandle;
+        ReleaseHandles();
         portOpenError_ = QStringLiteral("Unable to create write thread");
         return;
     }
@@ -155,17 +143,21 @@ void TComm::StopThreads() {
     writeQueue_.clear();
 }
 
+void TComm::ReleaseHandles() {
+    commio::CloseEvent(closeEvent_);
+    commio::CloseEvent(workEvent_);
+    closeEvent_ = workEvent_ = commio::kNoHandle;
+    commio::Close(handle_);
+    handle_ = commio::kNoHandle;
+}
+
 void TComm::CloseComm() {
     portOpenError_.clear();
     cachedOpen_ = false;
     if (handle_ == commio::kNoHandle) return;
     StopThreads();
     ++generation_;  // anything still queued from this opening is dropped
-    commio::CloseEvent(closeEvent_);
-    commio::CloseEvent(workEvent_);
-    closeEvent_ = workEvent_ = commio::kNoHandle;
-    commio::Close(handle_);
-    handle_ = commio::kNoHandle;
+    ReleaseHandles();
 }
 
 bool TComm::WriteCommBuffer(const uint8_t* data, uint16_t size) {

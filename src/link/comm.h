@@ -128,6 +128,7 @@ private:
     void PostReceived(QByteArray bytes, unsigned generation);
     void PostNotice(int notice, unsigned generation);
     void StopThreads();
+    void ReleaseHandles();
 
     QString commName_ = QStringLiteral("COM1");
     uint8_t commPort_ = 1;

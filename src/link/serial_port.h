@@ -11,4 +11,10 @@ public:
     virtual bool WriteCommBuffer(const uint8_t* data, uint16_t size) = 0;
 };
 
+// A port that takes every frame and sends it nowhere.
+class TNullPort : public ISerialPort {
+public:
+    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
+};
+
 } // namespace portiqa

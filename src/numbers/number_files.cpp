@@ -1,5 +1,4 @@
 #include "numbers/number_files.h"
-#include "app/config_folder.h"
 #include "app/errors.h"
 #include "files/csv.h"
 
@@ -23,11 +22,7 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
 }
 
 void TNumberFiles::ExportNumbersXls() {
-    QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kExcelSaveFilter, ProposedFileName(QStringLiteral("telinf_R")));
-    if (path.isEmpty()) return;
-    const TWorkbook book = NumbersWorkbook();
-    QString error;
-    if (!TWorkbookIo::WriteXlsx(book, path, error)) ctx_.op.ReportError(error);
+    ctx_.SaveWorkbook(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); });
     ctx_.progress.SetProgress(100);
     ctx_.status.Display().SetStatusText(QString());
 }
@@ -95,15 +90,8 @@ bool TNumberFiles::ApplyCsv(const QList<QStringList>& rows) {
 }
 
 void TNumberFiles::ImportNumbersXls() {
-    const QString path = ctx_.op.ChooseOpenFile(ctx_.folder, kExcelOpenFilter);
-    if (path.isEmpty()) return;
     TWorkbook book;
-    QString error;
-    if (!TWorkbookIo::Read(path, book, error)) {
-        ctx_.op.ReportError(error);
-        return;
-    }
-    ApplyWorkbook(book);
+    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter)) ApplyWorkbook(book);
 }
 
 QStringList TNumberFiles::CsvLines(bool occupiedOnly) {
@@ -123,12 +111,8 @@ QStringList TNumberFiles::CsvLines(bool occupiedOnly) {
 }
 
 void TNumberFiles::ExportNumbersCsv() {
-    const QString proposed = ProposedFileName(QStringLiteral("telinf_CSV"), QStringLiteral(".cvs"));
-    const QStringList lines = CsvLines();
-    const QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kCsvFilter, proposed);
-    if (path.isEmpty()) return;
-    QString error;
-    if (!TCsv::WriteFile(path, lines, error)) ctx_.op.ReportError(error);
+    // The lines are built before the dialog is shown.
+    ctx_.SaveLines(QStringLiteral("telinf_CSV"), CsvLines());
 }
 
 } // namespace portiqa

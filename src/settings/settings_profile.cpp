@@ -1,5 +1,4 @@
 #include "settings/settings_profile.h"
-#include "app/config_folder.h"
 #include "app/errors.h"
 
 namespace portiqa {
@@ -19,11 +18,7 @@ TWorkbook Tcustomstringgrid_basis::ProfileWorkbook() {
 }
 
 void Tcustomstringgrid_basis::ExportProfile() {
-    QString path = ctx_.op.ChooseSaveFile(ctx_.folder, kExcelSaveFilter, ProposedFileName(QStringLiteral("basicinf_R")));
-    if (path.isEmpty()) return;
-    const TWorkbook book = ProfileWorkbook();
-    QString error;
-    if (!TWorkbookIo::WriteXlsx(book, path, error)) ctx_.op.ReportError(error);
+    ctx_.SaveWorkbook(QStringLiteral("basicinf_R"), [this] { return ProfileWorkbook(); });
 }
 
 bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
@@ -44,15 +39,8 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
 }
 
 void Tcustomstringgrid_basis::ImportProfile() {
-    const QString path = ctx_.op.ChooseOpenFile(ctx_.folder, kExcelOpenFilter);
-    if (path.isEmpty()) return;
     TWorkbook book;
-    QString error;
-    if (!TWorkbookIo::Read(path, book, error)) {
-        ctx_.op.ReportError(error);
-        return;
-    }
-    ApplyProfile(book);
+    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter)) ApplyProfile(book);
 }
 
 } // namespace portiqa

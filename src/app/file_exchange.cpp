@@ -1,0 +1,31 @@
+#include "app/file_exchange.h"
+#include "app/config_folder.h"
+#include "files/csv.h"
+#include "files/workbook.h"
+
+namespace portiqa {
+
+void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const {
+    QString path = op.ChooseSaveFile(folder, kExcelSaveFilter, ProposedFileName(prefix));
+    if (path.isEmpty()) return;
+    QString error;
+    if (!TWorkbookIo::WriteXlsx(build(), path, error)) op.ReportError(error);
+}
+
+bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter) const {
+    const QString path = op.ChooseOpenFile(startFolder, filter);
+    if (path.isEmpty()) return false;
+    QString error;
+    if (TWorkbookIo::Read(path, book, error)) return true;
+    op.ReportError(error);
+    return false;
+}
+
+void TExchangeContext::SaveLines(const QString& prefix, const QStringList& lines) const {
+    const QString path = op.ChooseSaveFile(folder, kCsvFilter, ProposedFileName(prefix, QStringLiteral(".cvs")));
+    if (path.isEmpty()) return;
+    QString error;
+    if (!TCsv::WriteFile(path, lines, error)) op.ReportError(error);
+}
+
+} // namespace portiqa

@@ -1,5 +1,9 @@
 #include "app/status_report.h"
 #include "app/errors.h"
+#include "app/config_folder.h"
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -65,6 +69,21 @@ TEST(StrToInt, AcceptsOnlyWholeDecimalIntegers) {
             EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value").arg(bad));
         }
     }
+}
+
+} // namespace
+
+
+namespace {
+
+TEST(ConfigFolder, CreatedBesideTheProgramAndNamesCarryTheTimeStamp) {
+    QTemporaryDir dir;
+    const QString folder = portiqa::ConfigurationFolder(dir.path());
+    EXPECT_EQ(folder, dir.filePath("configuration"));
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_TRUE(QRegularExpression("^telinf_R\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}$")
+                    .match(portiqa::ProposedFileName("telinf_R")).hasMatch());
+    EXPECT_TRUE(portiqa::ProposedFileName("hisinf_CSV", ".cvs").endsWith(".cvs"));
 }
 
 } // namespace

@@ -147,4 +147,10 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     EXPECT_EQ(g.Cells(7, 1), "Нет");
 }
 
+TEST(GuiOperator, FiltersAndLineBreaks) {
+    EXPECT_EQ(TGuiOperator::QtFilter("EXCEL file|*.xlsx;*.xls|(*.*)|*.*"), "EXCEL file (*.xlsx *.xls);;(*.*) (*)");
+    EXPECT_EQ(TGuiOperator::QtFilter("CVS file|*.cvs;*.cvs|(*.*)|*.*"), "CVS file (*.cvs *.cvs);;(*.*) (*)");
+    EXPECT_EQ(TGuiOperator::Lines("Всего:4\rНеверный"), "Всего:4\nНеверный");
+}
+
 } // namespace

@@ -68,6 +68,21 @@ TEST_F(FilesTest, ReadsWhatAnOfficeProgramWrote) {
     EXPECT_EQ(book.Value(2, 1), "1");
 }
 
+TEST_F(FilesTest, ReadsWhatLibreOfficeWroteInBothFormats) {
+    for (const char* name : {"/numbers_libreoffice.xlsx", "/numbers_libreoffice.xls"}) {
+        TWorkbook book;
+        QString error;
+        ASSERT_TRUE(TWorkbookIo::Read(kFixtures + name, book, error)) << name << error.toStdString();
+        EXPECT_EQ(book.Text(1, 1), "№") << name;
+        EXPECT_EQ(book.Value(2, 2), "79991234567") << name;
+        EXPECT_EQ(book.Value(2, 3), "2024-05-06") << name;
+        EXPECT_EQ(book.Value(2, 4), "07:30") << name;
+        EXPECT_EQ(book.Value(2, 6), "18:05") << name;
+        EXPECT_EQ(book.Value(3, 2), "+70001112233") << name;
+        EXPECT_EQ(book.Value(3, 7), "Да") << name;
+    }
+}
+
 TEST_F(FilesTest, SerialDatesInBothSystems) {
     EXPECT_EQ(TWorkbookIo::SerialToText(45000, true, false, false), "2023-03-15");
     EXPECT_EQ(TWorkbookIo::SerialToText(60, true, false, false), "1900-02-29");

@@ -81,6 +81,11 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     strngrd_write->setModel(model_);
     strngrd_write->setItemDelegate(new TSettingsDelegate(table, strngrd_write));
     strngrd_write->setWordWrap(true);
+    // The rows keep their heights; this face is wider than the original's, so
+    // a slightly smaller size lets the long names and hints fit.
+    QFont cellFont = strngrd_write->font();
+    cellFont.setPointSizeF(cellFont.pointSizeF() * 0.9);
+    strngrd_write->setFont(cellFont);
     strngrd_write->setFocusPolicy(Qt::ClickFocus);
     strngrd_write->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                                    QAbstractItemView::SelectedClicked);

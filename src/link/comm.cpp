@@ -1,6 +1,7 @@
 #include "link/comm.h"
 #include <QMetaObject>
 #include <QPointer>
+#include <QVarLengthArray>
 #include <system_error>
 #include <vector>
 
@@ -157,6 +158,8 @@ void TComm::CloseComm() {
     if (handle_ == commio::kNoHandle) return;
     StopThreads();
     ++generation_;  // anything still queued from this opening is dropped
+    inbox_.clear();
+    inboxPos_ = 0;
     ReleaseHandles();
 }
 
@@ -173,16 +176,31 @@ bool TComm::WriteCommBuffer(const uint8_t* data, uint16_t size) {
 
 void TComm::PostReceived(QByteArray bytes, unsigned generation) {
     // The copy travels with the queued call and belongs to the main thread
-    // from here on; it is released after the last event that uses it.
+    // from here on.
     QMetaObject::invokeMethod(this, [this, bytes = std::move(bytes), generation] {
         if (generation != generation_) return;
-        const int step = inputLen_ == 0 ? int(bytes.size()) : int(inputLen_);
-        for (qsizetype i = 0; i < bytes.size(); i += step) {
-            if (generation != generation_) return;  // the port was closed by a handler
-            const auto n = static_cast<uint16_t>(std::min<qsizetype>(step, bytes.size() - i));
-            if (OnReceiveData) OnReceiveData(this, bytes.constData() + i, n);
-        }
+        inbox_ += bytes;
+        DrainInbox();
     }, Qt::QueuedConnection);
+}
+
+void TComm::DrainInbox() {
+    // A handler may open a modal dialog, whose event loop delivers later
+    // chunks from inside this loop: all of them are taken from one inbox, in
+    // arrival order, at most InputLen bytes an event.
+    const unsigned generation = generation_;
+    while (inboxPos_ < inbox_.size()) {
+        const qsizetype step = inputLen_ == 0 ? inbox_.size() : inputLen_;
+        const qsizetype at = inboxPos_;
+        const auto n = static_cast<uint16_t>(std::min(step, inbox_.size() - at));
+        inboxPos_ += n;
+        // The handler gets its own copy: the inbox may grow (and move) while it runs.
+        const QVarLengthArray<char, 64> slice(inbox_.constData() + at, inbox_.constData() + at + n);
+        if (OnReceiveData) OnReceiveData(this, slice.constData(), n);
+        if (generation != generation_) return;  // a handler closed the port
+    }
+    inbox_.clear();
+    inboxPos_ = 0;
 }
 
 void TComm::PostNotice(int notice, unsigned generation) {

@@ -127,6 +127,7 @@ private:
     void WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent, unsigned generation);
     void PostReceived(QByteArray bytes, unsigned generation);
     void PostNotice(int notice, unsigned generation);
+    void DrainInbox();
     void StopThreads();
     void ReleaseHandles();
 
@@ -158,6 +159,8 @@ private:
     std::atomic<bool> sendDataEmpty_{true};
     std::atomic<bool> hangupPosted_{false};
     unsigned generation_ = 0;
+    QByteArray inbox_;          // received bytes not yet raised (main thread)
+    qsizetype inboxPos_ = 0;
 };
 
 } // namespace portiqa

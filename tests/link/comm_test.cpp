@@ -150,6 +150,25 @@ TEST(Comm, FramesGoOutInOrderAndBytesComeInOneByOne) {
     EXPECT_EQ(events[1], Hex("83"));
 }
 
+TEST(Comm, BytesKeepTheirOrderWhenAHandlerRunsANestedEventLoop) {
+    TPtyPair pty;
+    TComm c;
+    Configure(c, pty.path);
+    QByteArray seen;
+    c.OnReceiveData = [&](TComm*, const char* b, uint16_t n) {
+        seen.append(b, n);
+        if (b[0] == 'A') {
+            // A modal message box runs an event loop inside the receive event.
+            pty.Write("CD");
+            WaitFor([&] { return seen.size() >= 4; }, 2000);
+        }
+    };
+    c.OpenComm();
+    pty.Write("AB");
+    ASSERT_TRUE(WaitFor([&] { return seen.size() >= 4; }));
+    EXPECT_EQ(seen, "ABCD");
+}
+
 TEST(Comm, FarEndClosingRaisesOneHangupAndCloseStillWorks) {
     TPtyPair pty;
     TComm c;

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTemporaryFile>
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -145,6 +146,19 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     EXPECT_EQ(g.Cells(7, 3000), "Да");
     QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);
     EXPECT_EQ(g.Cells(7, 1), "Нет");
+}
+
+TEST(Program, WithoutADisplaySaysSoInOneLine) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PORTIQA_GUI), {});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(err.count('\n'), 1);
+    EXPECT_TRUE(err.contains("xvfb-run")) << err.toStdString();
 }
 
 TEST(GuiOperator, FiltersAndLineBreaks) {

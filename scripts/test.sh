@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 if [ "${1:-}" = "--sanitize" ]; then
   # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   BUILD_DIR=build-asan BUILD_TYPE=Debug bash scripts/build.sh -DPORTIQA_SANITIZE=ON
   cd build-asan
 else

@@ -41,7 +41,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
     const int cycles = qEnvironmentVariableIntValue("PORTIQA_LONG_HAUL_CYCLES") > 0
                            ? qEnvironmentVariableIntValue("PORTIQA_LONG_HAUL_CYCLES") : 12;
     int completed = 0, stopped = 0;
-    long rssAfterWarmUp = 0;
+    [[maybe_unused]] long rssAfterWarmUp = 0;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const int doneBefore = done;
         op.messages.clear();

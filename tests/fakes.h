@@ -1,6 +1,8 @@
 #pragma once
 #include "app/operator.h"
 #include "app/status_report.h"
+#include "app/timer.h"
+#include "link/request.h"
 #include "link/serial_port.h"
 #include <QByteArray>
 #include <QStringList>
@@ -37,6 +39,19 @@ struct TScriptedOperator : IOperator {
         answers.pop_front();
         return a;
     }
+};
+
+// The objects every request needs: a recording port, a scripted operator,
+// the status display with its reporting objects, manual timers and the
+// request sequence.
+struct TLinkRig {
+    TRecordingPort port;
+    TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    Tstatusbar_ctrl status{display, tmr2};
+    Tprogressbar_ctrl progress{display};
+    TRequestSequence seq{port, status, tmr1};
 };
 
 } // namespace portiqa::test

@@ -35,14 +35,7 @@ QByteArray Reply(uint8_t cmd, int32_t address, QByteArray payload) {
     return QByteArray(reinterpret_cast<const char*>(p.FrameBuffer.data()), p.FrameLength);
 }
 
-struct ReceiverTest : ::testing::Test {
-    test::TRecordingPort port;
-    test::TScriptedOperator op;
-    TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
-    TRequestSequence seq{port, status, tmr1};
+struct ReceiverTest : ::testing::Test, test::TLinkRig {
     TRecData assembler;
     TRecValidCom valid;
     TReceiver rx{assembler, valid, seq, progress, op};

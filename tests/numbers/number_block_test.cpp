@@ -129,13 +129,7 @@ TEST(NumberTable, ClicksBulkTogglesAndHighlight) {
     EXPECT_EQ(T::FormatTime(QTime(7, 5)), "07:05");
 }
 
-struct NumberChainTest : ::testing::Test {
-    test::TRecordingPort port;
-    test::TScriptedOperator op;
-    TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    TRequestSequence seq{port, status, tmr1};
+struct NumberChainTest : ::testing::Test, test::TLinkRig {
     TNumberTable table;
     TtelephoneSend block{seq, table, op};
 

@@ -8,14 +8,7 @@ using namespace portiqa;
 
 namespace {
 
-struct BasicInfTest : ::testing::Test {
-    test::TRecordingPort port;
-    test::TScriptedOperator op;
-    TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
-    TRequestSequence seq{port, status, tmr1};
+struct BasicInfTest : ::testing::Test, test::TLinkRig {
     TSettingsTable table;
     TBasicInf block{seq, table, progress, op};
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev xvfb xauth)
+          libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev xvfb xauth
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

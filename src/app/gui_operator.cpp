@@ -1,4 +1,8 @@
 #include "app/gui_operator.h"
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -54,6 +58,20 @@ QString TGuiOperator::ChooseSaveFile(const QString& folder, const QString& filte
 
 QString TGuiOperator::ChooseOpenFile(const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(owner_, QString(), folder, QtFilter(filter));
+}
+
+bool InstallQtRussian() {
+    static QTranslator* installed = nullptr;
+    if (installed) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    installed = t;
+    return true;
 }
 
 } // namespace portiqa

@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("portiqa"));
+    if (!portiqa::InstallQtRussian())
+        std::fprintf(stderr, "portiqa: Qt's Russian translations are missing (package qt6-translations-l10n); "
+                             "its own dialogs will speak English\n");
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Portiqa Configurator: set up a GSM relay module."));
     p.addHelpOption();

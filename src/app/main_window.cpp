@@ -147,7 +147,10 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     cm1.OnRequestHangup = [this](TComm*) { cm1RequestHangup(); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
-    ScanPorts(extraPorts);
+    extraPorts_ = extraPorts;
+    ScanPorts();
+    // A module plugged in after start-up appears when the list is opened.
+    cbb9->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
     form7_ = std::make_unique<TForm7>(this);
 
@@ -170,7 +173,7 @@ TForm1::~TForm1() {
 void TForm1::BuildTopStrip(QWidget* strip) {
     auto* lbl3 = new QLabel(QStringLiteral("COM Port:"), strip);
     lbl3->setGeometry(28, 13, 55, 13);
-    cbb9 = new QComboBox(strip);
+    cbb9 = new TPortBox(strip);
     cbb9->setEditable(true);
     cbb9->setGeometry(85, 7, 100, 23);
     cbb9->view()->setMinimumWidth(220);
@@ -230,15 +233,21 @@ void TForm1::SetControlsEnabled(bool on) {
     for (QWidget* w : controls_) w->setEnabled(on);
 }
 
-void TForm1::ScanPorts(const QList<TPortChoice>& extraPorts) {
-    ports_ = extraPorts;
-    for (const QString& name : Trecognitionserial().ScanPorts()) ports_.append({name, name});
+void TForm1::ScanPorts() {
+    // What the operator chose or typed stays chosen when it is still there.
+    const QString chosen = cbb9->count() > 0 ? cbb9->currentText() : QString();
+    ports_ = extraPorts_;
+    for (const QString& name : PortScanner ? PortScanner() : Trecognitionserial().ScanPorts()) ports_.append({name, name});
+    QSignalBlocker block(cbb9);
     cbb9->clear();
     for (const auto& p : ports_) {
         cbb9->addItem(p.caption);
         if (p.caption != p.commName) cbb9->setItemData(cbb9->count() - 1, p.commName, Qt::ToolTipRole);
     }
-    if (cbb9->count() > 0) cbb9->setCurrentIndex(0);
+    const int keep = chosen.isEmpty() ? -1 : cbb9->findText(chosen);
+    if (keep >= 0) cbb9->setCurrentIndex(keep);
+    else if (!chosen.isEmpty()) cbb9->setEditText(chosen);
+    else if (cbb9->count() > 0) cbb9->setCurrentIndex(0);
 }
 
 QString TForm1::ChosenCommName() const {

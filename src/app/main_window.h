@@ -26,6 +26,17 @@ struct TPortChoice {
     QString commName;
 };
 
+// The port box lists the ports again each time it is opened.
+class TPortBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> BeforePopup;
+    void showPopup() override {
+        if (BeforePopup) BeforePopup();
+        QComboBox::showPopup();
+    }
+};
+
 // The small second window, shown only by a hidden button.
 class TForm7 : public QDialog {
 public:
@@ -58,7 +69,10 @@ public:
     TComm& Comm() { return cm1; }
     QString ConfigFolder() const { return configFolder_; }
 
-    QComboBox* cbb9 = nullptr;
+    TPortBox* cbb9 = nullptr;
+    // Where the port list comes from (the system's serial ports by default).
+    std::function<QStringList()> PortScanner;
+    void ScanPorts();
     QPushButton* btn8 = nullptr;
     QLineEdit* edt3 = nullptr;
     QPushButton* btn1 = nullptr;
@@ -77,7 +91,6 @@ private:
     void BuildTopStrip(QWidget* strip);
     void BuildStatusBar();
     void WireButtons();
-    void ScanPorts(const QList<TPortChoice>& extraPorts);
     QString ChosenCommName() const;
     void ShowDot(bool open);
     void SetControlsEnabled(bool on);
@@ -93,6 +106,7 @@ private:
     std::unique_ptr<TForm7> form7_;
     QList<QWidget*> controls_;
     QList<TPortChoice> ports_;
+    QList<TPortChoice> extraPorts_;
     QString configFolder_;
     int counter_ = 0;
     bool portShownOpen_ = false;

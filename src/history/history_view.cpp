@@ -1,4 +1,5 @@
 #include "history/history_view.h"
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -60,7 +61,8 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     buttons->addStretch();
     body->addWidget(column);
 
-    strngrd4 = new QTableView(this);
+    strngrd4 = new TGridView(this);  // read-only, no keyboard search
+    strngrd4->setFont(QApplication::font());
     auto* model = new TGridModel(table.Grid(), THistoryTable::kRows, this);
     model->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };
     strngrd4->setModel(model);
@@ -70,8 +72,9 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strngrd4->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     strngrd4->verticalHeader()->setDefaultSectionSize(24);
     strngrd4->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    const int widths[8] = {38, 0, 74, 70, 95, 112, 129, 235};
-    for (int c = 0; c < 8; ++c) strngrd4->setColumnWidth(c, widths[c]);
+    strngrd4->FitColumns({38, 0, 74, 70, 95, 112, 129, 235},
+                         {QStringLiteral("1000"), {}, QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
+                          QStringLiteral("Power supply"), QStringLiteral("Power recovery"), QStringLiteral("+79161234567890")});
     strngrd4->setColumnHidden(THistoryTable::kRecordNo, true);
     body->addWidget(strngrd4, 1);
     outer->addLayout(body, 1);

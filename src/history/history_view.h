@@ -1,5 +1,6 @@
 #pragma once
 #include "app/grid_model.h"
+#include "app/grid_view.h"
 #include "history/history_table.h"
 #include <QDateEdit>
 #include <QPushButton>
@@ -17,7 +18,7 @@ public:
     QPushButton *btn19, *btn20, *btn23, *btn13, *btn18, *btn2, *btnImport;
     QDateEdit *dtp1, *dtp3;
     QTimeEdit *dtp2, *dtp4;
-    QTableView* strngrd4;
+    TGridView* strngrd4;
     QDateTime WindowStart() const { return QDateTime(dtp1->date(), dtp2->time()); }
     QDateTime WindowEnd() const { return QDateTime(dtp3->date(), dtp4->time()); }
 };

@@ -1,5 +1,6 @@
 #include "numbers/numbers_view.h"
 #include <QApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -13,9 +14,13 @@ namespace {
 
 using T = TNumberTable;
 
-// Column 1 is typed in place; columns 2..5 get a date or time picker preset
-// from the cell (or the picker's last value) and written back on leaving;
-// columns 6 and 7 are drawn as check boxes.
+// Column 1 is typed in place; columns 2..5 get a date or time picker, but
+// only when the operator asks for it (a digit, F2, Enter, a click or a
+// double click): moving through the table never opens one. A picker is
+// preset from its cell, or from its last value when the cell holds no real
+// date or time, and writes back only when the operator changed it or
+// accepted it with Enter, so a visit changes nothing. Columns 6 and 7 are
+// drawn as check boxes.
 class TNumbersDelegate : public QStyledItemDelegate {
 public:
     TNumbersDelegate(TNumberTable& table, TNumbersView* view) : QStyledItemDelegate(view), table_(table), view_(view) {}
@@ -28,6 +33,8 @@ public:
             auto* e = new QDateEdit(parent);
             e->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
             e->setCalendarPopup(true);
+            // The module keeps two digits of the year.
+            e->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
             return e;
         }
         if (col == T::kStartTime || col == T::kEndTime) {
@@ -38,31 +45,47 @@ public:
         return nullptr;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        // Preset once, when the picker opens; later changes of the cell under
+        // an open picker do not move it.
+        if (editor->property(kPreset).isValid()) return;
         const int col = index.column(), row = index.row() + 1;
         const QString text = table_.Grid().Cells(col, row);
         if (auto* d = qobject_cast<QDateEdit*>(editor)) {
-            QDate& last = col == T::kStartDate ? view_->startDate : view_->endDate;
-            if (auto parsed = T::ParseDate(text)) last = *parsed;
-            d->setDate(last);
+            const QDate last = col == T::kStartDate ? view_->startDate : view_->endDate;
+            d->setDate(T::ParseDate(text).value_or(last));
+            editor->setProperty(kPreset, d->date());
+            d->setSelectedSection(QDateTimeEdit::YearSection);
         } else if (auto* t = qobject_cast<QTimeEdit*>(editor)) {
-            QTime& last = col == T::kStartTime ? view_->startTime : view_->endTime;
-            if (auto parsed = T::ParseTime(text)) last = *parsed;
-            t->setTime(last);
+            const QTime last = col == T::kStartTime ? view_->startTime : view_->endTime;
+            t->setTime(T::ParseTime(text).value_or(last));
+            editor->setProperty(kPreset, t->time());
+            t->setSelectedSection(QDateTimeEdit::HourSection);
         } else {
             QStyledItemDelegate::setEditorData(editor, index);
         }
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
         const int col = index.column();
+        const bool accepted = editor->property(kAccepted).toBool();
         if (auto* d = qobject_cast<QDateEdit*>(editor)) {
+            if (!accepted && d->date() == editor->property(kPreset).toDate()) return;
             (col == T::kStartDate ? view_->startDate : view_->endDate) = d->date();
             model->setData(index, T::FormatDate(d->date()));
         } else if (auto* t = qobject_cast<QTimeEdit*>(editor)) {
+            if (!accepted && t->time() == editor->property(kPreset).toTime()) return;
             (col == T::kStartTime ? view_->startTime : view_->endTime) = t->time();
             model->setData(index, T::FormatTime(t->time()));
         } else {
             QStyledItemDelegate::setModelData(editor, model, index);
         }
+    }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        // Enter in a picker accepts what it shows, changed or not.
+        if (event->type() == QEvent::KeyPress && qobject_cast<QDateTimeEdit*>(object)) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) object->setProperty(kAccepted, true);
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const int col = index.column();
@@ -83,6 +106,8 @@ public:
     }
 
 private:
+    static constexpr const char* kPreset = "portiqaPreset";
+    static constexpr const char* kAccepted = "portiqaAccepted";
     TNumberTable& table_;
     TNumbersView* view_;
 };
@@ -125,34 +150,73 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     buttons->addStretch();
     layout->addWidget(column);
 
-    strngrd3 = new QTableView(this);
+    strngrd3 = new TGridView(this);
     model_ = new TGridModel(table.Grid(), T::kRecords, this);
     model_->Editable = [](int col, int) { return col >= T::kNumber && col <= T::kEndTime; };
     model_->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };
     model_->HideText = [](int col, int) { return col == T::kUnrestricted || col == T::kDelete; };
     model_->Background = [this](int col, int row) -> QVariant {
-        if (table_.OutOfRange(col, row)) return QColor(192, 220, 192);
+        if (table_.OutOfRange(col, row) || NotARealDateOrTime(col, row)) return QColor(192, 220, 192);
         return {};
     };
     strngrd3->setModel(model_);
     strngrd3->setItemDelegate(new TNumbersDelegate(table, this));
-    strngrd3->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
-                              QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
+    strngrd3->setFont(QApplication::font());
+    // No editor opens because a cell became current, nor after a delay on a
+    // click: only by the operator's explicit action (see KeyHook and clicked).
+    strngrd3->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                              QAbstractItemView::EditKeyPressed);
     strngrd3->setSelectionMode(QAbstractItemView::SingleSelection);
+    strngrd3->CanBeCurrent = [](const QModelIndex& index) { return index.column() != T::kSerial; };
+    strngrd3->KeyHook = [this](QKeyEvent* e) { return GridKey(e); };
     strngrd3->verticalHeader()->hide();
     strngrd3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     strngrd3->verticalHeader()->setDefaultSectionSize(24);
     strngrd3->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    const int widths[8] = {45, 145, 83, 98, 99, 100, 95, 82};
-    for (int c = 0; c < 8; ++c) strngrd3->setColumnWidth(c, widths[c]);
+    strngrd3->FitColumns({45, 145, 83, 98, 99, 100, 95, 82},
+                         {QStringLiteral("3000"), QStringLiteral("+7916123456789012345"), QStringLiteral("2024/05/06"),
+                          QStringLiteral("23:59"), QStringLiteral("2024/05/06"), QStringLiteral("23:59")});
     layout->addWidget(strngrd3, 1);
 
     connect(strngrd3, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        table_.ClickFlag(index.column(), index.row() + 1);
+        if (table_.ClickFlag(index.column(), index.row() + 1)) return;
+        // A click on a date or time cell opens its picker.
+        if (index.column() >= T::kStartDate && index.column() <= T::kEndTime && !strngrd3->Editing())
+            strngrd3->edit(index);
     });
     connect(btn6, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
     connect(btn7, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
     strngrd3->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+bool TNumbersView::NotARealDateOrTime(int col, int row) const {
+    const QString& t = table_.Grid().Cells(col, row);
+    if (t.isEmpty()) return false;
+    if (col == T::kStartDate || col == T::kEndDate) return !T::ParseDate(t).has_value();
+    if (col == T::kStartTime || col == T::kEndTime) return !T::ParseTime(t).has_value();
+    return false;
+}
+
+// Keys on the grid itself (no editor open). Moving keys go to the grid;
+// Space toggles a flag cell; Enter opens the current cell's editor; on a
+// date or time cell only a digit opens the picker (and goes into it).
+bool TNumbersView::GridKey(QKeyEvent* e) {
+    const QModelIndex cur = strngrd3->currentIndex();
+    if (!cur.isValid()) return false;
+    const int col = cur.column(), row = cur.row() + 1;
+    if (e->key() == Qt::Key_Space && (col == T::kUnrestricted || col == T::kDelete)) {
+        table_.ClickFlag(col, row);
+        return true;
+    }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && col >= T::kNumber && col <= T::kEndTime) {
+        strngrd3->edit(cur);
+        return true;
+    }
+    const QString text = e->text();
+    if (text.isEmpty() || !text.at(0).isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+    if (col == T::kNumber) return false;  // typed in place
+    if (col >= T::kStartDate && col <= T::kEndTime && text.at(0).isDigit()) return false;
+    return true;  // any other printable key does nothing
 }
 
 } // namespace portiqa

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/grid_model.h"
+#include "app/grid_view.h"
 #include "numbers/number_table.h"
 #include <QDateEdit>
 #include <QPushButton>
@@ -17,7 +18,7 @@ class TNumbersView : public QWidget {
 public:
     explicit TNumbersView(TNumberTable& table, QWidget* parent = nullptr);
     QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
-    QTableView* strngrd3;
+    TGridView* strngrd3;
     TGridModel* Model() const { return model_; }
 
     // The pickers keep their last value between cells, as the operator expects.
@@ -27,6 +28,8 @@ public:
     QTime endTime;
 
 private:
+    bool GridKey(QKeyEvent* e);
+    bool NotARealDateOrTime(int col, int row) const;
     TNumberTable& table_;
     TGridModel* model_;
 };

@@ -1,5 +1,9 @@
 #include "settings/settings_view.h"
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -12,7 +16,12 @@ namespace {
 
 constexpr int kRowHeights[17] = {24, 21, 31, 31, 30, 31, 32, 32, 22, 35, 33, 44, 45, 37, 39, 36, 33};
 
-// Applies the typing checks on every keystroke, as the table does.
+// Applies the typing checks on every keystroke, as the table does. The
+// editor opens with the operator's first key (its old text selected, so the
+// key replaces it); when a row's limit is reached the editor closes at once
+// and the view moves to the next row, so the next key opens that row's
+// editor and nothing typed is lost. Escape puts back what the cell held
+// before this edit began.
 class TSettingsDelegate : public QStyledItemDelegate {
 public:
     TSettingsDelegate(TSettingsTable& table, QTableView* view) : QStyledItemDelegate(view), table_(table), view_(view) {}
@@ -21,30 +30,65 @@ public:
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
         const int col = index.column(), row = index.row() + 1;
+        edit->setProperty(kOriginal, table_.Grid().Cells(col, row));
         connect(edit, &QLineEdit::textEdited, edit, [this, edit, col, row](const QString& text) {
             const int next = table_.SetEditText(col, row, text);
             const QString stored = table_.Grid().Cells(col, row);
             if (edit->text() != stored) edit->setText(stored);
             if (next != row) {
                 // The typing ends here; the next keystroke goes to the next row.
-                QMetaObject::invokeMethod(view_, [view = view_, col, next] {
-                    view->setCurrentIndex(view->model()->index(next - 1, col));
-                }, Qt::QueuedConnection);
-                edit->clearFocus();
+                auto* self = const_cast<TSettingsDelegate*>(this);
+                emit self->closeEditor(edit, QAbstractItemDelegate::NoHint);
+                view_->setCurrentIndex(view_->model()->index(next - 1, col));
+                view_->setFocus(Qt::OtherFocusReason);
             }
         });
         return edit;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        static_cast<QLineEdit*>(editor)->setText(table_.Grid().Cells(index.column(), index.row() + 1));
+        // Called again whenever the cell changes under the editor: only set
+        // what differs, so the cursor stays where the operator put it.
+        auto* edit = static_cast<QLineEdit*>(editor);
+        const QString& stored = table_.Grid().Cells(index.column(), index.row() + 1);
+        if (edit->text() != stored) edit->setText(stored);
     }
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {
         // The cell already holds the checked text.
     }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            auto* edit = qobject_cast<QLineEdit*>(object);
+            const QModelIndex index = view_->currentIndex();
+            if (edit && index.isValid() && edit->property(kOriginal).isValid())
+                table_.Grid().SetCells(index.column(), index.row() + 1, edit->property(kOriginal).toString());
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
 
 private:
+    static constexpr const char* kOriginal = "portiqaOriginalText";
     TSettingsTable& table_;
     QTableView* view_;
+};
+
+// A drop-down over a value cell changes only by the operator's choice: a
+// wheel over it while it has no focus scrolls the table instead.
+class TWheelToTable : public QObject {
+public:
+    TWheelToTable(QAbstractScrollArea* table, QObject* parent) : QObject(parent), table_(table) {}
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) {
+            auto* w = qobject_cast<QWidget*>(object);
+            if (w && !w->hasFocus()) {
+                QCoreApplication::sendEvent(table_->verticalScrollBar(), event);
+                return true;
+            }
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    QAbstractScrollArea* table_;
 };
 
 QPushButton* Button(const QString& caption, QWidget* parent) {
@@ -72,7 +116,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     buttons->addStretch();
     layout->addWidget(column);
 
-    strngrd_write = new QTableView(this);
+    strngrd_write = new TGridView(this);
     model_ = new TGridModel(table.Grid(), TSettingsTable::kShownRows - 1, this);
     model_->Editable = [](int col, int row) { return TSettingsTable::CanEdit(col) && col == 1 && !TSettingsTable::IsSelectionRow(row); };
     model_->Alignment = [](int col, int) -> QVariant {
@@ -81,32 +125,48 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     strngrd_write->setModel(model_);
     strngrd_write->setItemDelegate(new TSettingsDelegate(table, strngrd_write));
     strngrd_write->setWordWrap(true);
-    // The rows keep their heights; this face is wider than the original's, so
-    // a slightly smaller size lets the long names and hints fit.
-    QFont cellFont = strngrd_write->font();
-    cellFont.setPointSizeF(cellFont.pointSizeF() * 0.9);
-    strngrd_write->setFont(cellFont);
+    // The desktop's own size: the names and hints are long, and the rows
+    // grow to fit them (see FitRows).
+    strngrd_write->setFont(QApplication::font());
     strngrd_write->setFocusPolicy(Qt::ClickFocus);
+    // Only a key or a double click opens the editor: a click on the current
+    // cell starts no delayed edit, during which keys would go elsewhere.
     strngrd_write->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                                   QAbstractItemView::SelectedClicked);
+                                   QAbstractItemView::EditKeyPressed);
+    // The names are fixed: column 0 is never current.
+    strngrd_write->CanBeCurrent = [](const QModelIndex& index) { return index.column() != 0; };
+    // A key typed on a drop-down's cell empties it and moves on, as in the
+    // original table; the drop-down keeps its value.
+    strngrd_write->KeyHook = [this](QKeyEvent* e) {
+        const QModelIndex cur = strngrd_write->currentIndex();
+        const int row = cur.row() + 1;
+        if (!cur.isValid() || cur.column() != 1 || !TSettingsTable::IsSelectionRow(row)) return false;
+        if (e->text().isEmpty() || !e->text().at(0).isPrint()) return false;
+        const int next = table_.SetEditText(1, row, e->text());
+        strngrd_write->setCurrentIndex(model_->IndexOf(1, next));
+        return true;
+    };
     strngrd_write->verticalHeader()->hide();
     strngrd_write->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(166,202,240); border: 1px solid #9ab; }"));
-    strngrd_write->horizontalHeader()->setFixedHeight(kRowHeights[0]);
     strngrd_write->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    const int widths[3] = {285, 247, 285};
-    for (int c = 0; c < 3; ++c) strngrd_write->setColumnWidth(c, widths[c]);
-    for (int r = 1; r <= 16; ++r) strngrd_write->setRowHeight(r - 1, kRowHeights[r]);
+    strngrd_write->horizontalHeader()->setStretchLastSection(true);
     strngrd_write->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     strngrd_write->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     layout->addWidget(strngrd_write, 1);
 
     // The drop-down editors live in their cells, so they stay on them while
     // the table scrolls.
+    auto* wheel = new TWheelToTable(strngrd_write, this);
+    int widest = 0;
     for (auto& e : table.Editors()) {
         auto* combo = new QComboBox(strngrd_write);
         combo->addItems(e.items);
         combo->setObjectName(e.name);
+        combo->setFont(QApplication::font());
+        combo->setFocusPolicy(Qt::StrongFocus);  // a wheel gives it no focus
+        combo->installEventFilter(wheel);
+        widest = std::max(widest, combo->sizeHint().width());
         combos_[e.row] = combo;
         strngrd_write->setIndexWidget(model_->IndexOf(1, e.row), combo);
         const int row = e.row;
@@ -116,8 +176,28 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         });
         SyncEditor(row);
     }
+    // The value column is wide enough for the longest item of a drop-down.
+    const int widths[3] = {285, std::max(247, widest + 4), 285};
+    for (int c = 0; c < 3; ++c) strngrd_write->setColumnWidth(c, widths[c]);
+    FitRows();
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
+        if (b.column() >= 0 && (a.column() != 1 || b.column() != 1)) FitRows();
+    });
+    connect(strngrd_write->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitRows(); });
     connect(&table, &TSettingsTable::EditorChanged, this, &TSettingsView::SyncEditor);
     strngrd_write->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+// Each row is at least as high as the original's and high enough for its
+// wrapped name and hint and for its drop-down.
+void TSettingsView::FitRows() {
+    strngrd_write->horizontalHeader()->setFixedHeight(
+        std::max(kRowHeights[0], strngrd_write->horizontalHeader()->sizeHint().height()));
+    for (int r = 1; r <= 16; ++r) {
+        int h = std::max(kRowHeights[r], strngrd_write->RowHint(r - 1));
+        if (auto it = combos_.find(r); it != combos_.end()) h = std::max(h, it->second->sizeHint().height() + 4);
+        if (strngrd_write->rowHeight(r - 1) != h) strngrd_write->setRowHeight(r - 1, h);
+    }
 }
 
 void TSettingsView::SyncEditor(int row) {

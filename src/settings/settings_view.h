@@ -1,5 +1,6 @@
 #pragma once
 #include "app/grid_model.h"
+#include "app/grid_view.h"
 #include "settings/settings_table.h"
 #include <QComboBox>
 #include <QPushButton>
@@ -19,11 +20,12 @@ public:
     QPushButton* btn22;
     QPushButton* btn16;
     QPushButton* btn17;
-    QTableView* strngrd_write;
+    TGridView* strngrd_write;
     QComboBox* Combo(int row) const { return combos_.at(row); }
 
 private:
     void SyncEditor(int row);
+    void FitRows();
     TSettingsTable& table_;
     TGridModel* model_;
     std::map<int, QComboBox*> combos_;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -148,6 +149,56 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     EXPECT_EQ(g.Cells(7, 1), "Нет");
 }
 
+// The operator's real input, then a save: the module holds exactly what was
+// typed, and a wheel over a drop-down on the way changed nothing.
+TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
+    Open();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->btn8Click();
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    const QByteArray before = module->Memory(0, 256);
+
+    auto* v = w->settingsView->strngrd_write;
+    const QPoint cell = v->visualRect(v->model()->index(0, 1)).center();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, cell);
+    for (char c : QByteArray("9876")) {
+        QTest::keyClick(QApplication::focusWidget(), c);
+        QCoreApplication::processEvents();
+    }
+    QComboBox* cbb10 = w->settingsView->Combo(11);
+    QWheelEvent notch(QPointF(cbb10->rect().center()), QPointF(cbb10->mapToGlobal(cbb10->rect().center())), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cbb10, &notch);
+    QTest::mouseClick(w->settingsView->btn22, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+
+    QByteArray expected = before;
+    expected.replace(0, 4, "9876");
+    EXPECT_EQ(module->Memory(0, 256).toHex(), expected.toHex());
+}
+
+TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {
+    Open();
+    QStringList system{"ttyUSB0"};
+    w->PortScanner = [&] { return system; };
+    w->cbb9->showPopup();
+    w->cbb9->hidePopup();
+    EXPECT_EQ(w->cbb9->count(), 2);
+    EXPECT_EQ(w->cbb9->currentText(), "Simulated");  // the choice stays
+    system = {"ttyACM0", "ttyUSB0", "ttyUSB1"};  // a module plugged in meanwhile
+    w->cbb9->setCurrentIndex(1);
+    w->cbb9->showPopup();
+    w->cbb9->hidePopup();
+    EXPECT_EQ(w->cbb9->count(), 4);
+    EXPECT_EQ(w->cbb9->itemText(3), "ttyUSB1");
+    EXPECT_EQ(w->cbb9->currentText(), "ttyUSB0");  // still the operator's choice
+}
+
 TEST(Program, WithoutADisplaySaysSoInOneLine) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -159,6 +210,12 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_EQ(err.count('\n'), 1);
     EXPECT_TRUE(err.contains("xvfb-run")) << err.toStdString();
+}
+
+TEST(GuiOperator, QtsOwnButtonsSpeakRussian) {
+    ASSERT_TRUE(InstallQtRussian());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), "Сохранить");
 }
 
 TEST(GuiOperator, FiltersAndLineBreaks) {

@@ -1,0 +1,323 @@
+// The three tables driven as the operator drives them: real mouse, key and
+// wheel events sent to whatever widget would receive them, then the core
+// table read back.
+#include "history/history_view.h"
+#include "numbers/numbers_view.h"
+#include "settings/settings_view.h"
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+
+namespace {
+
+// Shows a view in its own active window, as the operator sees it.
+template <class View, class Table>
+struct TShown {
+    Table table;
+    View view{table};
+    explicit TShown(QSize size = {1000, 700}) {
+        view.resize(size);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+};
+
+QPoint CellCentre(QTableView* v, int col, int gridRow) {
+    return v->visualRect(v->model()->index(gridRow - 1, col)).center();
+}
+void ClickCell(QTableView* v, int col, int gridRow) {
+    v->scrollTo(v->model()->index(gridRow - 1, col));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellCentre(v, col, gridRow));
+}
+void DoubleClickCell(QTableView* v, int col, int gridRow) {
+    v->scrollTo(v->model()->index(gridRow - 1, col));
+    QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, CellCentre(v, col, gridRow));
+}
+// Keys go where the keyboard focus is, one at a time, as typed; what the
+// views queue for later (an editor committing on Enter) runs in between,
+// as it does between a typist's keys.
+void Type(const QString& text) {
+    for (QChar c : text) {
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QCoreApplication::processEvents();
+    }
+}
+void Key(Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCoreApplication::processEvents();
+    }
+}
+// One wheel notch over a widget that does not have the focus.
+void Wheel(QWidget* w, int delta) {
+    const QPoint local = w->rect().center();
+    QWheelEvent e(QPointF(local), QPointF(w->mapToGlobal(local)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+int CurrentRow(QTableView* v) { return v->currentIndex().row() + 1; }
+
+using TSettingsShown = TShown<TSettingsView, TSettingsTable>;
+
+TEST(SettingsViewInput, TypingOnTheCurrentCellReplacesItAtOnce) {
+    TSettingsShown s;
+    auto* v = s.view.strngrd_write;
+    // Row 1 is current from start-up: click it and type at once, as a quick
+    // typist does. Nothing goes to a search that would jump to row 15 (999).
+    ClickCell(v, 1, 1);
+    Type("9876");
+    EXPECT_EQ(s.table.Value(1), "9876");
+    EXPECT_EQ(s.table.Value(15), "999");
+    EXPECT_EQ(CurrentRow(v), 2);
+    // A second click on the current cell, then a key at once: the same.
+    ClickCell(v, 1, 7);
+    ClickCell(v, 1, 7);
+    Type("5");
+    EXPECT_EQ(s.table.Value(7), "5");
+    // A letter typed where no editor can open (a hint) moves nowhere.
+    ClickCell(v, 2, 3);
+    Type("9");
+    EXPECT_EQ(CurrentRow(v), 3);
+    EXPECT_EQ(v->currentIndex().column(), 2);
+    EXPECT_EQ(s.table.Grid().Cells(2, 3), "NO. Для изменения сделайте выбор из списка");
+}
+
+TEST(SettingsViewInput, KeysPastALimitGoOnIntoTheNextRow) {
+    TSettingsShown s;
+    auto* v = s.view.strngrd_write;
+    ClickCell(v, 1, 1);
+    Type("123456");
+    EXPECT_EQ(s.table.Value(1), "1234");
+    EXPECT_EQ(s.table.Value(2), "56");
+    EXPECT_EQ(CurrentRow(v), 2);
+    // Three-digit rows chain the same way; a letter in a digit row is dropped.
+    ClickCell(v, 1, 7);
+    Type("12a3456");
+    EXPECT_EQ(s.table.Value(7), "123");
+    // Row 8 is a drop-down: the key lands on it, empties its cell and moves on.
+    EXPECT_EQ(s.table.ItemIndex(8), 0);
+    EXPECT_EQ(CurrentRow(v), 9);
+    // Row 16 is the last: it keeps three digits and stays current.
+    ClickCell(v, 1, 16);
+    Type("98765");
+    EXPECT_EQ(s.table.Value(16), "987");
+    EXPECT_EQ(CurrentRow(v), 16);
+    // Forty characters fill a text row, the 41st starts row 14.
+    ClickCell(v, 1, 13);
+    Type(QString(40, 'A') + "BC");
+    EXPECT_EQ(s.table.Value(13), QString(40, 'A'));
+    EXPECT_EQ(s.table.Value(14), "BC");
+}
+
+TEST(SettingsViewInput, EscapeRestoresTheCellAndColumnZeroIsNeverCurrent) {
+    TSettingsShown s;
+    auto* v = s.view.strngrd_write;
+    ClickCell(v, 1, 5);
+    Type("abc");
+    EXPECT_EQ(s.table.Value(5), "abc");  // the table holds what is typed as it is typed
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(s.table.Value(5), "Unauthorized door opened");
+    // Edited at the end with F2, then Escape: the same.
+    ClickCell(v, 1, 10);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_End);
+    Type("5");
+    EXPECT_EQ(s.table.Value(10), "05");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(s.table.Value(10), "0");
+
+    ClickCell(v, 0, 6);
+    EXPECT_NE(v->currentIndex().column(), 0);
+    ClickCell(v, 1, 6);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(v->currentIndex().column(), 1);
+    EXPECT_EQ(CurrentRow(v), 6);
+    DoubleClickCell(v, 0, 6);
+    EXPECT_EQ(s.table.Grid().Cells(0, 6), "6.Текст оповещения при срабатывании датчика 2");
+}
+
+TEST(SettingsViewInput, DropDownsChangeOnlyByAnExplicitChoice) {
+    TSettingsShown s({900, 260});  // small, so that the table can scroll
+    auto* v = s.view.strngrd_write;
+    ClickCell(v, 1, 1);
+    for (const auto& e : s.table.Editors()) {
+        const int before = s.table.ItemIndex(e.row);
+        QComboBox* combo = s.view.Combo(e.row);
+        v->scrollTo(v->model()->index(e.row - 1, 1));
+        const int scrolled = v->verticalScrollBar()->value();
+        Wheel(combo, -120);
+        Wheel(combo, 120);
+        Wheel(combo, -120);
+        EXPECT_EQ(s.table.ItemIndex(e.row), before) << e.name.toStdString();
+        EXPECT_EQ(combo->currentIndex(), before) << e.name.toStdString();
+        EXPECT_FALSE(combo->hasFocus());
+        if (v->verticalScrollBar()->maximum() > 0 && scrolled < v->verticalScrollBar()->maximum()) {
+            EXPECT_GT(v->verticalScrollBar()->value(), scrolled) << "the wheel scrolls the table";
+        }
+    }
+    // A choice made with the keys on a focused drop-down is a choice.
+    QComboBox* cbb10 = s.view.Combo(11);
+    v->scrollTo(v->model()->index(10, 1));
+    cbb10->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(s.table.ItemIndex(11), 2);
+    EXPECT_EQ(s.table.Value(11), "2:Пользователь");
+}
+
+TEST(SettingsViewInput, RowsFitTheirTexts) {
+    TSettingsShown s;
+    auto* v = s.view.strngrd_write;
+    for (int r = 1; r <= 16; ++r) {
+        EXPECT_GE(v->rowHeight(r - 1), v->RowHint(r - 1)) << r;
+        if (QComboBox* combo = TSettingsTable::IsSelectionRow(r) ? s.view.Combo(r) : nullptr) {
+            EXPECT_GE(v->columnWidth(1), combo->sizeHint().width()) << "items are shown whole, row " << r;
+            EXPECT_GE(v->rowHeight(r - 1), combo->sizeHint().height()) << r;
+        }
+    }
+}
+
+struct TNumbersShown : TShown<TNumbersView, TNumberTable> {
+    void Fill(int rows) {
+        auto& g = table.Grid();
+        for (int r = 1; r <= rows; ++r) {
+            g.SetCells(1, r, QStringLiteral("+7916%1").arg(r, 7, 10, QChar('0')));
+            g.SetCells(2, r, QStringLiteral("2024/%1/%2").arg(r % 12 + 1, 2, 10, QChar('0')).arg(r % 28 + 1, 2, 10, QChar('0')));
+            g.SetCells(3, r, QStringLiteral("07:%1").arg(r % 60, 2, 10, QChar('0')));
+            g.SetCells(4, r, QStringLiteral("2025/12/31"));
+            g.SetCells(5, r, QStringLiteral("23:59"));
+            g.SetCells(6, r, r % 5 == 0 ? TNumberTable::Yes() : TNumberTable::No());
+            g.SetCells(7, r, TNumberTable::No());
+        }
+    }
+    QStringList Snapshot() const {
+        QStringList all;
+        for (int r = 1; r <= 60; ++r)
+            for (int c = 0; c < 8; ++c) all << table.Grid().Cells(c, r);
+        return all;
+    }
+};
+
+TEST(NumbersViewInput, MovingThroughTheTableChangesNothing) {
+    TNumbersShown n;
+    n.Fill(50);
+    const QStringList before = n.Snapshot();
+    auto* v = n.view.strngrd3;
+    ClickCell(v, 1, 1);
+    Key(Qt::Key_Escape);  // the click leaves the number cell current, no editor
+    for (int r = 1; r <= 50; ++r) {
+        Key(Qt::Key_Right, 7);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Left, 7);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Up);
+    }
+    for (int i = 0; i < 20; ++i) Key(Qt::Key_Tab);
+    Key(Qt::Key_PageDown, 2);
+    Key(Qt::Key_PageUp, 3);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Home);
+    for (int c = 2; c <= 5; ++c) {
+        ClickCell(v, c, 3);  // a click opens the picker ...
+        Key(Qt::Key_Tab);    // ... and leaving it unchanged writes nothing
+    }
+    // Letters on a date cell open nothing.
+    ClickCell(v, 2, 4);
+    Key(Qt::Key_Escape);
+    Type("abc ");
+    EXPECT_EQ(n.Snapshot(), before);
+    EXPECT_EQ(v->currentIndex().column(), 2);
+}
+
+TEST(NumbersViewInput, PickersEditOnlyWhenAskedAndNeverWriteAStaleValue) {
+    TNumbersShown n;
+    n.Fill(5);
+    auto& g = n.table.Grid();
+    auto* v = n.view.strngrd3;
+    // A date that does not exist, as a module may hold it: visited, opened
+    // and left, it stays as it stands.
+    g.SetCells(2, 2, "2024/02/30");
+    g.SetCells(4, 2, "");
+    ClickCell(v, 2, 1);  // the picker takes row 1's date as its last value
+    Key(Qt::Key_Escape);
+    ClickCell(v, 2, 2);
+    Key(Qt::Key_Tab);
+    ClickCell(v, 4, 2);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(g.Cells(2, 2), "2024/02/30");
+    EXPECT_EQ(g.Cells(4, 2), "");
+    // F2 then Up on the hour and Enter: one hour more, written.
+    ClickCell(v, 3, 3);
+    Key(Qt::Key_Escape);
+    v->setFocus();
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(3, 3), "08:03");
+    // Enter opens a picker and Enter again accepts what it shows.
+    ClickCell(v, 5, 1);
+    Key(Qt::Key_Escape);
+    g.SetCells(5, 4, "");
+    Key(Qt::Key_Down, 3);
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(5, 4).size(), 5);
+    // Digits typed on a date cell go into its picker.
+    ClickCell(v, 4, 3);
+    Key(Qt::Key_Escape);
+    Type("2031");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(4, 3), "2031/12/31");
+    // A row marked "Да" in column 6 gets no picker.
+    EXPECT_EQ(g.Cells(6, 5), TNumberTable::Yes());
+    ClickCell(v, 2, 5);
+    Type("2");
+    EXPECT_FALSE(v->Editing());
+}
+
+TEST(NumbersViewInput, FlagsChangeByAClickOrSpaceOnThatCell) {
+    TNumbersShown n;
+    n.Fill(3);
+    auto& g = n.table.Grid();
+    auto* v = n.view.strngrd3;
+    ClickCell(v, 7, 1);
+    EXPECT_EQ(g.Cells(7, 1), TNumberTable::Yes());
+    EXPECT_EQ(g.Cells(2, 1), "");  // marking clears the validity window
+    Key(Qt::Key_Space);
+    EXPECT_EQ(g.Cells(7, 1), TNumberTable::No());
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Left);  // to column 6 of row 2, by keys: no change
+    EXPECT_EQ(g.Cells(6, 2), TNumberTable::No());
+    EXPECT_EQ(g.Cells(7, 2), TNumberTable::No());
+    Key(Qt::Key_Space);
+    EXPECT_EQ(g.Cells(6, 2), TNumberTable::Yes());
+    // Typing a number in place still works, and column 0 is never current.
+    ClickCell(v, 1, 3);
+    Type("8800");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(1, 3), "8800");
+    ClickCell(v, 0, 3);
+    EXPECT_EQ(v->currentIndex().column(), 1);
+}
+
+TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
+    TShown<THistoryView, THistoryTable> h;
+    auto& g = h.table.Grid();
+    for (int r = 1; r <= 30; ++r) g.SetCells(2, r, QStringLiteral("%1").arg(r));
+    auto* v = h.view.strngrd4;
+    ClickCell(v, 2, 3);
+    Type("25");
+    EXPECT_EQ(CurrentRow(v), 3);
+    DoubleClickCell(v, 2, 3);
+    Key(Qt::Key_F2);
+    Type("7");
+    EXPECT_FALSE(v->Editing());
+    EXPECT_EQ(g.Cells(2, 3), "3");
+}
+
+} // namespace

@@ -154,6 +154,7 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
 TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     Open();
     w->show();
+    w->activateWindow();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     w->btn8Click();

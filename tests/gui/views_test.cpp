@@ -22,6 +22,7 @@ struct TShown {
     explicit TShown(QSize size = {1000, 700}) {
         view.resize(size);
         view.show();
+        view.activateWindow();  // an X server without a window manager needs asking
         QApplication::setActiveWindow(&view);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
     }

@@ -285,6 +285,7 @@ void TForm1::btn8Click() {
         ++counter_;
         btn8->setText(QStringLiteral("Войти"));
         cm1.CloseComm();
+        session_->seq.ForgetModule();  // the next module on this port may be another
         ShowDot(false);
         portShownOpen_ = false;
     }
@@ -293,6 +294,7 @@ void TForm1::btn8Click() {
 void TForm1::cm1RequestHangup() {
     // The cable was pulled or the far end went away: close, show it, tell.
     cm1.CloseComm();
+    session_->seq.ForgetModule();
     if (counter_ % 2 == 1) ++counter_;
     btn8->setText(QStringLiteral("Войти"));
     ShowDot(false);
@@ -307,8 +309,12 @@ void TForm1::WireButtons() {
     connect(btn8, &QPushButton::clicked, this, [this] { btn8Click(); });
     connect(btn1, &QPushButton::clicked, this, [this] { btn1Click(); });
     connect(edt3, &QLineEdit::returnPressed, this, [this] { btn1Click(); });
-    connect(btn24, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.timeSync.Send(); }); });
-    connect(btn25, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.checkingMode.Send(); }); });
+    connect(btn24, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] { if (!s.timeSync.Send()) operator_.ShowMessage(BusyMessage()); });
+    });
+    connect(btn25, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] { if (!s.checkingMode.Send()) operator_.ShowMessage(BusyMessage()); });
+    });
     connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn21Click(); }); });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });

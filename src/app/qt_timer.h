@@ -9,6 +9,9 @@ namespace portiqa {
 class TQtTimer : public ITimer {
 public:
     explicit TQtTimer(int intervalMs, bool enabled = false) {
+        // The reply time is 3000 ms, not "about 3 s": a coarse timer may fire
+        // up to 5 % late.
+        timer_.setTimerType(Qt::PreciseTimer);
         timer_.setInterval(intervalMs);
         QObject::connect(&timer_, &QTimer::timeout, [this] { Fire(); });
         if (enabled) timer_.start();

@@ -84,7 +84,10 @@ public:
         session_.password.OnChecked = [this](bool match) { Finish(match ? kExitOk : kExitWrongPassword); };
         for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
                  &session_.basicInf, &session_.telephoneSend, &session_.historyInf})
+        {
             b->OnTransferDone = [this] { Finish(kExitOk); };
+            b->OnTransferFailed = [this](const QString&) { Finish(kExitFailed); };
+        }
     }
     ~TCli() { comm_.CloseComm(); }
 
@@ -177,7 +180,8 @@ const char* kUsage =
     "  history download [-o FILE.xlsx|FILE.cvs] [--from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\"]\n"
     "  history delete                          erase the module's history (needs --yes)\n"
     "  time sync                               set the module's clock to this computer's time\n"
-    "  check-mode                              send the checking-mode command\n";
+    "  check-mode                              send the checking-mode command\n"
+    "options: -p PORT, -P PIN, -y/--yes, -q/--quiet, --no-verify (saves: skip reading the written pages back)\n";
 
 } // namespace
 
@@ -194,7 +198,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     const QCommandLineOption from("from", "from", "TIME");
     const QCommandLineOption to("to", "to", "TIME");
     const QCommandLineOption help({"h", "help"}, "help");
-    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help});
+    const QCommandLineOption noVerify("no-verify", "no-verify");
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, noVerify});
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         err << p.errorText() << "\n" << kUsage << Qt::flush;
         return kExitUsage;
@@ -246,6 +251,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
 
     TCli cli(out, err, p.isSet(yes), errIsTerminal && !p.isSet(quiet));
     TSession& s = cli.S();
+    s.seq.verifyAfterSave = !p.isSet(noVerify);
     if (int rc = cli.Open(p.value(port)); rc != kExitOk) return rc;
     if (int rc = cli.Login(p.value(pin)); rc != kExitOk) return rc;
     if (command == QLatin1String("login")) return kExitOk;

@@ -64,13 +64,18 @@ void THistoryInf::btn19Click() {
     PageCount = kHistoryPages;
     PageNo = 1;
     running_ = true;
+    seq_.BeginTransfer();
     ReadNextHistoryPage();
 }
 
 void THistoryInf::btn23Click() {
+    if (seq_.Outstanding()) {
+        op_.ShowMessage(BusyMessage());
+        return;
+    }
     if (!op_.WarnOkCancel(QStringLiteral("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
         return;
-    deleter_.Send();
+    if (!deleter_.Send()) op_.ShowMessage(BusyMessage());
 }
 
 void THistoryInf::ReadNextHistoryPage() {

@@ -4,6 +4,13 @@
 namespace portiqa {
 
 void Tpasswordverify::StartCheck() {
+    if (seq_.Outstanding()) {
+        op_.ShowMessage(BusyMessage());
+        return;
+    }
+    // A login starts a new acquaintance with whatever module is on the line.
+    seq_.ForgetModule();
+    seq_.BeginTransfer();
     pending_ = 1;
     seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"));
     seq_.Status().ShowStatus(QStringLiteral("Password verifing"));

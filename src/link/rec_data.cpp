@@ -46,6 +46,8 @@ void TRecData::CopyTo(TRecValidCom& valid) const {
                                          static_cast<uint32_t>(RawBytes[3]) << 8 | RawBytes[4]);
     valid.Length = static_cast<uint16_t>(PayloadLength);
     std::copy(payload.begin(), payload.begin() + PayloadLength, valid.Payload.begin());
+    // Nothing of an earlier reply stays behind a shorter one.
+    std::fill(valid.Payload.begin() + PayloadLength, valid.Payload.end(), uint8_t(0));
 }
 
 } // namespace portiqa

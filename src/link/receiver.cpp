@@ -59,7 +59,6 @@ void TReceiver::Fail(TLinkFailure why, const QString& text) {
 
 void TReceiver::ReplyToSingle(const QString& statusText, const QString& okText,
                               const QString& failText) {
-    seq_.SetOutstanding(false);
     status_.ShowStatus(statusText);
     const bool ok = FirstPayloadByteIsOne();
     if (ok) op_.ShowMessage(okText);
@@ -68,6 +67,22 @@ void TReceiver::ReplyToSingle(const QString& statusText, const QString& okText,
 }
 
 void TReceiver::Dispatch() {
+    switch (seq_.Offer(valid_)) {
+    case TReplyVerdict::Unasked:
+        // Late, duplicated, unasked, for another address or of the wrong
+        // length: never decoded, never a step of a chain.
+        status_.ShowStatus(QStringLiteral("Unexpected reply"));
+        return;
+    case TReplyVerdict::Held:
+        return;
+    case TReplyVerdict::Disagree:
+        EndTransfers();
+        Fail(TLinkFailure::ReadsDisagree,
+             QStringLiteral("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите"));
+        return;
+    case TReplyVerdict::Take:
+        break;
+    }
     switch (valid_.Command) {
     case kCmdTimeSync:
         ReplyToSingle(QStringLiteral("Receives the data synchronization command returns"),
@@ -110,23 +125,23 @@ void TReceiver::DispatchSave() {
     case TAddressClass::Settings:
         status_.ShowStatus(QStringLiteral("Save basic settings"));
         if (!settings_) return;
-        seq_.SetOutstanding(false);
         HandOver(*settings_);
         if (FirstPayloadByteIsOne()) settings_->HandleSaveReply();
         else {
-            settings_->AbortTransfer();
-            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки"));
+            const QString written = WrittenSoFar();
+            EndTransfers();
+            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки") + written);
         }
         break;
     case TAddressClass::Numbers:
         if (!numbers_) return;
         ShowPages(QStringLiteral("Save number list:"), *numbers_);
-        seq_.SetOutstanding(false);
         HandOver(*numbers_);
         if (FirstPayloadByteIsOne()) numbers_->HandleSaveReply();
         else {
-            numbers_->AbortTransfer();
-            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров"));
+            const QString written = WrittenSoFar();
+            EndTransfers();
+            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров") + written);
         }
         break;
     case TAddressClass::History:
@@ -139,7 +154,6 @@ void TReceiver::DispatchRead() {
     switch (ClassifyAddress(valid_.Address)) {
     case TAddressClass::Settings:
         status_.ShowStatus(QStringLiteral("Reading basic setting"));
-        seq_.SetOutstanding(false);
         if (password_ && password_->Pending()) {
             password_->CheckPassword(valid_.Payload.data());
         } else if (settings_) {
@@ -150,31 +164,47 @@ void TReceiver::DispatchRead() {
     case TAddressClass::Numbers:
         if (!numbers_) return;
         ShowPages(QStringLiteral("Reading number list:"), *numbers_);
-        seq_.SetOutstanding(false);
         HandOver(*numbers_);
         numbers_->HandleReadReply();
         break;
     case TAddressClass::History:
         if (!history_) return;
         ShowPages(QStringLiteral("Reading historical data:"), *history_);
-        seq_.SetOutstanding(false);
         HandOver(*history_);
         history_->HandleReadReply();
         break;
     }
 }
 
+void TReceiver::EndTransfers() {
+    seq_.AbortTransfer();
+    for (Tsend_rec_command* block : {settings_, numbers_, history_})
+        if (block) block->AbortTransfer();
+}
+
+QString TReceiver::WrittenSoFar() const {
+    const int n = seq_.PagesWrittenInTransfer();
+    if (n == 0) return QString();
+    return QStringLiteral("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(n);
+}
+
 void TReceiver::tmr1Timer() {
     tmr1_.SetEnabled(false);
-    seq_.SetOutstanding(false);
     // A frame cut off by the silence can never complete: start afresh, so
     // that the next reply is not read as its continuation.
     assembler_.Reset();
+    // A page request the module has not answered is sent again, a limited
+    // number of times, while the module has answered in this transfer.
+    if (seq_.RetryAfterSilence()) {
+        status_.ShowStatus(QStringLiteral("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
+        return;
+    }
+    const QString written = WrittenSoFar();
+    seq_.SetOutstanding(false);
     // A login whose reply never came must not swallow a later settings read.
     if (password_) password_->CancelPending();
-    for (Tsend_rec_command* block : {settings_, numbers_, history_})
-        if (block) block->AbortTransfer();
-    Fail(TLinkFailure::ReplyTimeout, QStringLiteral("Необходимо ожидание"));
+    EndTransfers();
+    Fail(TLinkFailure::ReplyTimeout, QStringLiteral("Необходимо ожидание") + written);
     status_.Display().SetStatusText(QString());
     progress_.SetProgress(100);
 }

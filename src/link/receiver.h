@@ -18,7 +18,7 @@ public:
 };
 
 // Why a transfer ended early, for front ends that need more than a message.
-enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed };
+enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, VerifyFailed };
 
 // Turns received bytes into replies and hands each to its owner; owns the
 // reply timer's expiry.
@@ -52,6 +52,8 @@ private:
     void HandOver(Tsend_rec_command& block);
     bool FirstPayloadByteIsOne() const;
     void Fail(TLinkFailure why, const QString& text);
+    void EndTransfers();
+    QString WrittenSoFar() const;
 
     TRecData& assembler_;
     TRecValidCom& valid_;

@@ -1,30 +1,212 @@
 #include "link/request.h"
 #include "link/data_package.h"
+#include "link/rec_data.h"
+#include <QStringList>
 #include <memory>
 
 namespace portiqa {
 
-void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length,
-                            const uint8_t* payload, const QString& statusText) {
+QString BusyMessage() {
+    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
+}
+
+QString PagesWrittenText(int pages) {
+    return QStringLiteral("Записано страниц: %1").arg(pages);
+}
+
+QString VerificationFailedText(const std::vector<int>& pages) {
+    QStringList list;
+    for (int p : pages) list << QString::number(p);
+    return QStringLiteral("Проверка записи не пройдена: страницы ") + list.join(QStringLiteral(", ")) +
+           QStringLiteral("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
+}
+
+void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
+                            const QString& statusText, TSendOptions options) {
+    pending_ = {};
+    pending_.active = true;
+    pending_.command = command;
+    pending_.address = address;
+    pending_.replyLength = command == kCmdReadPage ? kPageSize : 1;
+    pending_.payload = payload ? QByteArray(reinterpret_cast<const char*>(payload), length) : QByteArray(length, '\0');
+    pending_.statusText = statusText;
+    pending_.options = options;
+    pending_.attempt = 1;
+    // Until the module acknowledges a save, nobody knows what the page holds.
+    if (command == kCmdSavePage) known_.erase(address);
+    Transmit();
+    status_.ShowStatus(statusText);
+    tmr1_.SetEnabled(true);
+    tmr1_.SetInterval(kReplyTimeoutMs);
+}
+
+void TRequestSequence::Transmit() {
     auto package = std::make_unique<TDataPackage>();
-    package->SetCommand(command);
-    package->SetLength(length);
-    package->SetAddress(address);
-    if (payload) package->SetPayload(payload);
+    package->SetCommand(pending_.command);
+    package->SetLength(int32_t(pending_.payload.size()));
+    package->SetAddress(pending_.address);
+    if (!pending_.payload.isEmpty()) {
+        std::array<uint8_t, kMaxPayload> padded{};
+        std::copy(pending_.payload.begin(), pending_.payload.begin() + std::min<qsizetype>(pending_.payload.size(), kMaxPayload),
+                  padded.begin());
+        package->SetPayload(padded.data());
+    }
     package->BuildFrame();
     // A refused write (port closed) is not reported here: the reply timer
     // tells the operator that nothing came back.
     port_.WriteCommBuffer(package->FrameBuffer.data(), static_cast<uint16_t>(package->FrameLength));
     if (OnFrameSent) OnFrameSent(package->FrameBuffer.data(), package->FrameLength);
-    package.reset();
-    status_.ShowStatus(statusText);
-    outstanding_ = true;
-    tmr1_.SetEnabled(true);
-    tmr1_.SetInterval(kReplyTimeoutMs);
 }
 
-void Tsingalcmd::Send() {
+TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
+    if (!pending_.active || reply.Command != pending_.command || reply.Address != pending_.address ||
+        reply.Length != pending_.replyLength)
+        return TReplyVerdict::Unasked;
+    answeredInTransfer_ = true;
+    const QByteArray payload(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
+    if (verify_.running) return OfferOwnRead(reply);
+
+    if (pending_.command == kCmdReadPage) {
+        if (pending_.options.readTwice) {
+            // What is read here is written back by the next save: a damaged
+            // reply that the checksum cannot see must show as a difference.
+            const bool first = pending_.firstCopy.isEmpty();
+            if (!first && payload != pending_.firstCopy && ++pending_.attempt > kPageAttempts) {
+                pending_.active = false;
+                return TReplyVerdict::Disagree;
+            }
+            if (first || payload != pending_.firstCopy) {
+                pending_.firstCopy = payload;
+                Transmit();
+                tmr1_.SetEnabled(false);
+                tmr1_.SetEnabled(true);
+                return TReplyVerdict::Held;
+            }
+        }
+        known_[pending_.address] = payload;
+        pending_.active = false;
+        return TReplyVerdict::Take;
+    }
+    if (pending_.command == kCmdSavePage) {
+        pending_.active = false;
+        if (reply.Payload[0] == 1) {
+            known_[pending_.address] = pending_.payload;
+            unverified_[pending_.address] = pending_.payload;
+            ++writtenInTransfer_;
+        }
+        return TReplyVerdict::Take;
+    }
+    pending_.active = false;
+    if (pending_.command == kCmdDeleteHistory) ForgetRange(kHistoryBase, kModuleMemorySize);
+    return TReplyVerdict::Take;
+}
+
+bool TRequestSequence::RetryAfterSilence() {
+    if (!pending_.active || !answeredInTransfer_) return false;
+    // Page reads and saves can be repeated; single commands never are.
+    if (pending_.command != kCmdReadPage && pending_.command != kCmdSavePage) return false;
+    if (pending_.attempt >= kPageAttempts) return false;
+    ++pending_.attempt;
+    Transmit();
+    tmr1_.SetEnabled(true);
+    tmr1_.SetInterval(kReplyTimeoutMs);
+    return true;
+}
+
+void TRequestSequence::BeginTransfer() {
+    answeredInTransfer_ = false;
+    writtenInTransfer_ = 0;
+    verify_ = {};
+}
+
+void TRequestSequence::AbortTransfer() {
+    pending_.active = false;
+    verify_ = {};
+}
+
+void TRequestSequence::ForgetModule() {
+    known_.clear();
+    unverified_.clear();
+}
+
+void TRequestSequence::ForgetRange(int32_t first, int32_t end) {
+    known_.erase(known_.lower_bound(first), known_.lower_bound(end));
+    unverified_.erase(unverified_.lower_bound(first), unverified_.lower_bound(end));
+}
+
+bool TRequestSequence::Holds(int32_t address, const uint8_t* page) const {
+    const auto it = known_.find(address);
+    return it != known_.end() && it->second.size() == kPageSize &&
+           std::equal(it->second.begin(), it->second.end(), reinterpret_cast<const char*>(page));
+}
+
+void TRequestSequence::VerifyWritten(std::function<void(const std::vector<int32_t>&)> done) {
+    if (!verifyAfterSave || unverified_.empty()) {
+        if (!verifyAfterSave) unverified_.clear();
+        done({});
+        return;
+    }
+    verify_ = {};
+    verify_.running = true;
+    for (const auto& [address, bytes] : unverified_) verify_.pages.push_back(address);
+    verify_.done = std::move(done);
+    VerifyNext();
+}
+
+void TRequestSequence::VerifyNext() {
+    if (verify_.next >= verify_.pages.size()) {
+        FinishVerify();
+        return;
+    }
+    const int32_t address = verify_.pages[verify_.next];
+    Send(kCmdReadPage, address, 0, nullptr,
+         QStringLiteral("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
+}
+
+TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
+    const int32_t address = pending_.address;
+    pending_.active = false;
+    const QByteArray written = unverified_[address];
+    auto pageFailed = [&] {
+        verify_.failed.push_back(address);
+        known_.erase(address);
+        unverified_.erase(address);
+        ++verify_.next;
+        VerifyNext();
+    };
+    if (pending_.command == kCmdSavePage) {
+        // The page saved once more: read it back again, or give it up.
+        if (reply.Payload[0] == 1) Send(kCmdReadPage, address, 0, nullptr, QStringLiteral("Verifying again"));
+        else pageFailed();
+        return TReplyVerdict::Held;
+    }
+    const QByteArray read(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
+    if (read == written) {
+        known_[address] = read;
+        unverified_.erase(address);
+        ++verify_.next;
+        VerifyNext();
+    } else if (verify_.resaved[address]++ == 0) {
+        Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(written.constData()),
+             QStringLiteral("Save again"));
+        unverified_[address] = written;  // Send forgot the page until it is acknowledged
+    } else {
+        pageFailed();
+    }
+    return TReplyVerdict::Held;
+}
+
+void TRequestSequence::FinishVerify() {
+    auto done = std::move(verify_.done);
+    const std::vector<int32_t> failed = verify_.failed;
+    verify_ = {};
+    if (done) done(failed);
+}
+
+bool Tsingalcmd::Send() {
+    if (seq_.Outstanding()) return false;
     seq_.Send(Command, 0, 0, nullptr, QStringLiteral("Password verifying"));
+    return true;
 }
 
 std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now) {
@@ -35,11 +217,13 @@ std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now
             static_cast<uint8_t>(t.minute()),      static_cast<uint8_t>(t.second())};
 }
 
-void Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
+bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
+    if (seq_.Outstanding()) return false;
     const auto payload = TimePayload(now);
     seq_.Send(Command, 0, 6, payload.data(), QStringLiteral("Send sync time command"));
+    return true;
 }
 
-void Tsynchronizationtime_sc::Send() { SendAt(QDateTime::currentDateTime()); }
+bool Tsynchronizationtime_sc::Send() { return SendAt(QDateTime::currentDateTime()); }
 
 } // namespace portiqa

@@ -7,37 +7,135 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <vector>
 
 namespace portiqa {
 
 constexpr int kReplyTimeoutMs = 3000;
+// A page request that gets no acceptable reply is sent this many times in all.
+constexpr int kPageAttempts = 3;
 
-// The one way every request reaches the module: build the frame, hand it to
-// the port, show the request's status text, arm the reply timer. It returns
-// at once; the reply arrives later through the receiver.
+struct TRecValidCom;
+
+// What the sequence makes of a complete, well-formed reply.
+enum class TReplyVerdict {
+    Take,       // the reply to the outstanding request: hand it to its owner
+    Unasked,    // late, duplicated, unasked, wrong address or wrong length: drop it
+    Held,       // the sequence used it itself (first of two reads, read-back check)
+    Disagree,   // two reads of one page kept differing: the transfer fails
+};
+
+// Options of one request.
+struct TSendOptions {
+    bool readTwice = false;  // a page that a save writes back: two reads must agree
+};
+
+// The one way every request reaches the module, and the one place that
+// decides which reply belongs to it. It keeps the outstanding request
+// (command, address, and the payload length its reply must have: 256 for a
+// page read, 1 for a save or a single command), takes only the reply that
+// matches it, sends an unanswered page request again, reads a written page
+// back, and knows which pages of the module it holds exactly, so a save can
+// leave out what the module already has.
 class TRequestSequence {
 public:
     TRequestSequence(ISerialPort& port, Tstatusbar_ctrl& status, ITimer& tmr1)
         : port_(port), status_(status), tmr1_(tmr1) {}
 
     void Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
-              const QString& statusText);
+              const QString& statusText, TSendOptions options = {});
 
-    // A request has been sent and its reply has not been handled yet.
-    bool Outstanding() const { return outstanding_; }
-    void SetOutstanding(bool on) { outstanding_ = on; }
+    // A request has been sent and its reply has not been taken yet.
+    bool Outstanding() const { return pending_.active; }
+    // Forget the outstanding request (its time ran out, or a test resets the line).
+    void SetOutstanding(bool on) { if (!on) pending_.active = false; }
     ITimer& ReplyTimer() { return tmr1_; }
     Tstatusbar_ctrl& Status() { return status_; }
+
+    // Judges a complete reply against the outstanding request.
+    TReplyVerdict Offer(const TRecValidCom& reply);
+    // The reply time ran out: sends a page request again while it has
+    // attempts left and the module has answered in this transfer. True when
+    // it was sent again.
+    bool RetryAfterSilence();
+    int Attempt() const { return pending_.attempt; }
+    int MaxAttempts() const { return kPageAttempts; }
+
+    // A transfer starts: retries need an answer within it, and its saves are
+    // counted from here.
+    void BeginTransfer();
+    // A transfer has failed or been given up: no read-back runs any more.
+    void AbortTransfer();
+    int PagesWrittenInTransfer() const { return writtenInTransfer_; }
+
+    // What the program knows of the module's memory. Forgotten at login and
+    // when the port closes; a page is known once two reads agreed, a single
+    // read was taken, or a save of it was acknowledged.
+    void ForgetModule();
+    void ForgetRange(int32_t first, int32_t end);
+    bool Holds(int32_t address, const uint8_t* page) const;
+    bool Knows(int32_t address) const { return known_.count(address) != 0; }
+    // The bytes the module holds at a page (null when not known).
+    const QByteArray* KnownPage(int32_t address) const {
+        const auto it = known_.find(address);
+        return it == known_.end() ? nullptr : &it->second;
+    }
+
+    // Reads back every page acknowledged since the last check and compares it
+    // with what was written; a page that differs is saved once more and read
+    // again. done() gets the addresses that still differ (empty: all
+    // verified). With verification off, done() runs at once with none.
+    void VerifyWritten(std::function<void(const std::vector<int32_t>& failed)> done);
+    bool Verifying() const { return verify_.running; }
+    bool verifyAfterSave = true;
 
     // Observes every frame written, for diagnostics and tests.
     std::function<void(const uint8_t*, int)> OnFrameSent;
 
 private:
+    struct TPending {
+        bool active = false;
+        uint8_t command = 0;
+        int32_t address = 0;
+        uint16_t replyLength = 0;
+        QByteArray payload;
+        QString statusText;
+        TSendOptions options;
+        int attempt = 0;
+        QByteArray firstCopy;  // first of two reads
+    };
+    struct TVerify {
+        bool running = false;
+        std::vector<int32_t> pages;
+        size_t next = 0;
+        bool resaving = false;
+        std::map<int32_t, int> resaved;  // pages saved once more
+        std::vector<int32_t> failed;
+        std::function<void(const std::vector<int32_t>&)> done;
+    };
+    void Transmit();
+    TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
+    void VerifyNext();
+    void FinishVerify();
+
     ISerialPort& port_;
     Tstatusbar_ctrl& status_;
     ITimer& tmr1_;
-    bool outstanding_ = false;
+    TPending pending_;
+    bool answeredInTransfer_ = false;
+    int writtenInTransfer_ = 0;
+    std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
+    std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back
+    TVerify verify_;
 };
+
+// The text shown when an operation is started while a reply is owed.
+QString BusyMessage();
+// The second line of a save's final message.
+QString PagesWrittenText(int pages);
+// The message of a save whose read-back found pages that differ (1-based page numbers).
+QString VerificationFailedText(const std::vector<int>& pages);
 
 // A request object: the address of the last reply handed to it and its
 // 256-byte page buffer.
@@ -65,13 +163,16 @@ public:
 
     // Raised once when a transfer has run to its end (after its final message).
     std::function<void()> OnTransferDone;
+    // Raised once when a save's read-back check failed (after its message).
+    std::function<void(const QString&)> OnTransferFailed;
 };
 
 // A single-frame command with no payload (checking mode, history deletion).
 class Tsingalcmd : public TTemplate {
 public:
     Tsingalcmd(TRequestSequence& seq, uint8_t command) : Command(command), seq_(seq) {}
-    virtual void Send();
+    // False (and nothing sent) while another reply is owed.
+    virtual bool Send();
     uint8_t Command;
 
 protected:
@@ -82,8 +183,8 @@ protected:
 class Tsynchronizationtime_sc : public Tsingalcmd {
 public:
     explicit Tsynchronizationtime_sc(TRequestSequence& seq) : Tsingalcmd(seq, kTimeSyncCommand) {}
-    void Send() override;
-    void SendAt(const QDateTime& now);
+    bool Send() override;
+    bool SendAt(const QDateTime& now);
     static std::array<uint8_t, 6> TimePayload(const QDateTime& now);
     static constexpr uint8_t kTimeSyncCommand = 3;
 };

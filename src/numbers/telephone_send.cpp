@@ -16,6 +16,7 @@ void TtelephoneSend::btn10Click() {
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Read;
+    seq_.BeginTransfer();
     ReadNextNumberPage();
 }
 
@@ -29,6 +30,7 @@ void TtelephoneSend::btn9Click() {
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Save;
+    seq_.BeginTransfer();
     SaveNextNumberPage();
 }
 
@@ -66,16 +68,54 @@ void TtelephoneSend::HandleSaveReply() {
 }
 
 void TtelephoneSend::SaveNextNumberPage() {
-    if (PageNo >= 1 && PageNo <= PageCount) {
+    while (PageNo >= 1 && PageNo <= PageCount) {
         chain_ = TChain::None;  // stays ended if the page cannot be encoded
-        SendNumberPage(PageNo);
+        const bool sent = SendNumberPage(PageNo);
         chain_ = TChain::Save;
         ++PageNo;
-    } else if (PageNo == PageCount + 1) {
-        chain_ = TChain::None;
-        op_.ShowMessage(QStringLiteral("Список авторизованных номеров успешно сохранен"));
-        if (OnTransferDone) OnTransferDone();
+        if (sent) return;
     }
+    if (PageNo == PageCount + 1) {
+        ++PageNo;
+        chain_ = TChain::Verify;
+        seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { FinishSave(failed); });
+    }
+}
+
+// The module holds a page when its bytes are the ones the table encodes, or
+// when they mean the same records: a free slot that the module keeps as
+// 0xFF bytes is written from the table as zero bytes, and rewriting it
+// changes nothing the module does.
+bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
+    if (seq_.Holds(address, area)) return true;
+    const QByteArray* known = seq_.KnownPage(address);
+    if (!known || known->size() != kPageSize) return false;
+    TStringGrid scratch(TNumberTable::kCols, 9);
+    std::array<uint8_t, kPageSize> canonical{};
+    try {
+        for (int i = 0; i < 8; ++i) {
+            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(known->constData()) + kNumberRecordSize * i, scratch, i + 1);
+            EncodeNumberRecord(scratch, i + 1, canonical.data() + kNumberRecordSize * i);
+        }
+    } catch (const std::exception&) {
+        return false;  // bytes that do not read back as records: write the page
+    }
+    return std::equal(canonical.begin(), canonical.end(), area);
+}
+
+void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
+    chain_ = TChain::None;
+    if (!failed.empty()) {
+        std::vector<int> pages;
+        for (int32_t a : failed) pages.push_back((a - NumberPageAddress(1)) / kPageSize + 1);
+        const QString text = VerificationFailedText(pages);
+        op_.ShowMessage(text);
+        if (OnTransferFailed) OnTransferFailed(text);
+        return;
+    }
+    op_.ShowMessage(QStringLiteral("Список авторизованных номеров успешно сохранен\r") +
+                    PagesWrittenText(seq_.PagesWrittenInTransfer()));
+    if (OnTransferDone) OnTransferDone();
 }
 
 void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {
@@ -84,10 +124,13 @@ void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {
         EncodeNumberRecord(table_.Grid(), 8 * (page - 1) + 1 + i, area + kNumberRecordSize * i);
 }
 
-void TtelephoneSend::SendNumberPage(int page) {
+bool TtelephoneSend::SendNumberPage(int page) {
     std::array<uint8_t, kPageSize> area{};
     EncodeNumberPage(page, area.data());
+    // A page the module already holds is not written again.
+    if (ModuleHolds(NumberPageAddress(page), area.data())) return false;
     seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), QStringLiteral("Save list"));
+    return true;
 }
 
 } // namespace portiqa

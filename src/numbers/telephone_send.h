@@ -18,7 +18,7 @@ public:
     void RequestNumberPage(int page);
     void DecodeNumberPage();
     void SaveNextNumberPage();
-    void SendNumberPage(int page);
+    bool SendNumberPage(int page);  // false: the module holds it already
     // The eight records of a page, encoded from the table.
     void EncodeNumberPage(int page, uint8_t* area) const;
 
@@ -28,8 +28,10 @@ public:
     bool TransferRunning() const override { return chain_ != TChain::None; }
 
 private:
-    enum class TChain { None, Read, Save };
+    enum class TChain { None, Read, Save, Verify };
+    void FinishSave(const std::vector<int32_t>& failed);
     bool StartRefused();
+    bool ModuleHolds(int32_t address, const uint8_t* area) const;
     TRequestSequence& seq_;
     TNumberTable& table_;
     IOperator& op_;

@@ -6,10 +6,6 @@ namespace portiqa {
 
 using namespace fields;
 
-QString BusyMessage() {
-    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
-}
-
 TBasicInf::TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_ctrl& progress, IOperator& op)
     : seq_(seq), table_(table), progress_(progress), op_(op) {}
 
@@ -26,6 +22,7 @@ void TBasicInf::btn21Click() {
     PageCount = 2;
     PageNo = 1;
     chain_ = TChain::Read;
+    seq_.BeginTransfer();
     ReadNextSettingsPage();
 }
 
@@ -34,6 +31,7 @@ void TBasicInf::btn22Click() {
     PageCount = 2;
     PageNo = 1;
     chain_ = TChain::Save;
+    seq_.BeginTransfer();
     SaveNextSettingsPage();
 }
 
@@ -52,7 +50,11 @@ void TBasicInf::ReadNextSettingsPage() {
 }
 
 void TBasicInf::RequestSettingsPage(int page) {
-    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, QStringLiteral("Read settings"));
+    // What is read here goes back to the module with the next save: two
+    // reads must agree.
+    TSendOptions twice;
+    twice.readTwice = true;
+    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, QStringLiteral("Read settings"), twice);
 }
 
 void TBasicInf::HandleSaveReply() {
@@ -60,24 +62,44 @@ void TBasicInf::HandleSaveReply() {
 }
 
 void TBasicInf::SaveNextSettingsPage() {
-    if (PageNo >= 1 && PageNo <= PageCount) {
+    while (PageNo >= 1 && PageNo <= PageCount) {
         progress_.SetProgress(static_cast<uint16_t>(PageNo * 50));
         // If encoding fails the chain ends here and nothing is sent.
         chain_ = TChain::None;
-        SendSettingsPage(PageNo);
+        const bool sent = SendSettingsPage(PageNo);
         chain_ = TChain::Save;
         ++PageNo;
-    } else if (PageNo == PageCount + 1) {
-        chain_ = TChain::None;
-        op_.ShowMessage(QStringLiteral("Базовые настройки сохранены успешно"));
-        if (OnTransferDone) OnTransferDone();
+        if (sent) return;
+    }
+    if (PageNo == PageCount + 1) {
+        ++PageNo;
+        chain_ = TChain::Verify;
+        seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { FinishSave(failed); });
     }
 }
 
-void TBasicInf::SendSettingsPage(int page) {
+void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
+    chain_ = TChain::None;
+    if (!failed.empty()) {
+        std::vector<int> pages;
+        for (int32_t a : failed) pages.push_back(a / kPageSize + 1);
+        const QString text = VerificationFailedText(pages);
+        op_.ShowMessage(text);
+        if (OnTransferFailed) OnTransferFailed(text);
+        return;
+    }
+    op_.ShowMessage(QStringLiteral("Базовые настройки сохранены успешно\r") +
+                    PagesWrittenText(seq_.PagesWrittenInTransfer()));
+    if (OnTransferDone) OnTransferDone();
+}
+
+bool TBasicInf::SendSettingsPage(int page) {
     if (page == 1) EncodeSettingsPage1();
     else EncodeSettingsPage2();
+    // A page the module already holds byte for byte is not written again.
+    if (seq_.Holds(SettingsPageAddress(page), Buffer.data())) return false;
     seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), QStringLiteral("Save settings"));
+    return true;
 }
 
 void TBasicInf::DecodeSettingsPage() {

@@ -19,7 +19,7 @@ public:
     void RequestSettingsPage(int page);
     void DecodeSettingsPage();
     void SaveNextSettingsPage();
-    void SendSettingsPage(int page);
+    bool SendSettingsPage(int page);  // false: the module holds it already
     void EncodeSettingsPage1();
     void EncodeSettingsPage2();
 
@@ -39,7 +39,8 @@ public:
     static constexpr int kTextWidth = 40;
 
 private:
-    enum class TChain { None, Read, Save };
+    enum class TChain { None, Read, Save, Verify };
+    void FinishSave(const std::vector<int32_t>& failed);
     void DecodePage1();
     void DecodePage2();
     bool StartRefused();
@@ -54,8 +55,5 @@ private:
 // Fill a 256-byte page from the table (0xFF wherever no field is written).
 void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* page);
 void EncodeSettingsPage2To(const TSettingsTable& table, uint8_t* page);
-
-// The message shown when a transfer is started while another one runs.
-QString BusyMessage();
 
 } // namespace portiqa

@@ -107,7 +107,7 @@ TEST_F(CliTest, RefusedSaveAndSilentModule) {
     sim::TSimOptions refusing;
     refusing.faults.refuseSaves = true;
     Module(refusing);
-    const CliRun r = Run({"settings", "save"});
+    const CliRun r = Run({"settings", "save", "--set", "5=Door"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("Ошибка базовой настройки"));
 

@@ -66,7 +66,10 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     EXPECT_TRUE(seq.Outstanding());
 
     Tsingalcmd deleter(seq, 133);
-    deleter.Send();
+    EXPECT_FALSE(deleter.Send());  // a reply is still owed: nothing is sent
+    EXPECT_EQ(port.frames.size(), 1u);
+    seq.SetOutstanding(false);
+    EXPECT_TRUE(deleter.Send());
     EXPECT_EQ(port.frames[1], Hex("23 85 00 00 00 00 00 00 85"));
     EXPECT_EQ(display.Text(), "Password verifying");
 }
@@ -81,9 +84,9 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
     int expiries = 0;
     tmr1.OnTimer = [&] { ++expiries; tmr1.SetEnabled(false); };
     Tsingalcmd check(seq, 4);
-    check.Send();
+    EXPECT_TRUE(check.Send());
     tmr1.Advance(2000);
-    check.Send();  // a second request shares the first one's period
+    EXPECT_FALSE(check.Send());  // refused while the first reply is owed
     tmr1.Advance(1000);
     EXPECT_TRUE(port.frames.empty());
     EXPECT_EQ(expiries, 1);

@@ -57,26 +57,54 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
         }
     }
     void Request() { seq.Send(131, 0, 0, nullptr, "Read settings"); }
+    // The request whose reply the test then feeds.
+    void Ask(uint8_t cmd, int32_t address) {
+        const QByteArray page(256, 0);
+        if (cmd == 130) seq.Send(cmd, address, 256, reinterpret_cast<const uint8_t*>(page.constData()), "Save");
+        else seq.Send(cmd, address, 0, nullptr, "Ask");
+    }
 };
 
-TEST_F(ReceiverTest, EmptyReadReplyByteByByteGoesToSettingsOrPasswordCheck) {
-    Feed(Hex("23 83 00 00 00 00 00 00 83"));
-    EXPECT_EQ(settings.reads, 1);
-    EXPECT_EQ(valid.Length, 0);
-    EXPECT_EQ(valid.Address, 0);
-    EXPECT_EQ(display.Text(), "Reading basic setting");
+QByteArray Page(const QByteArray& head = {}) {
+    QByteArray p = head;
+    p.resize(256, '\0');
+    return p;
+}
 
+TEST_F(ReceiverTest, ReadRepliesGoToSettingsOrPasswordCheckAndAnEmptyOneToNobody) {
+    Request();
+    Feed(Reply(131, 0, Page(Hex("35 38 30 37"))));
+    EXPECT_EQ(settings.reads, 1);
+    EXPECT_EQ(valid.Length, 256);
+    EXPECT_EQ(display.Text(), "Reading basic setting");
+    EXPECT_FALSE(seq.Outstanding());
+
+    // A read reply without payload: never decoded, never handed to the
+    // password check with an earlier reply's bytes, and the request stays owed.
     password.pending = true;
+    Request();
     Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    EXPECT_EQ(password.checks, 0);
+    EXPECT_EQ(settings.reads, 1);
+    EXPECT_EQ(display.Text(), "Unexpected reply");
+    EXPECT_TRUE(seq.Outstanding());
+    EXPECT_TRUE(tmr1.Enabled());
+    Feed(Reply(131, 0, Page()));
     EXPECT_EQ(password.checks, 1);
     EXPECT_EQ(settings.reads, 1);
 }
 
-TEST_F(ReceiverTest, SaveReplyAndItsCorruptTwin) {
+TEST_F(ReceiverTest, SaveReplyItsCorruptTwinAndItsDuplicate) {
+    Ask(130, 0);
     Feed(Hex("23 82 00 00 00 00 00 01 01 82"));
     EXPECT_EQ(settings.saves, 1);
     EXPECT_EQ(display.Text(), "Save basic settings");
+    // The same acknowledgement once more: nothing was asked, nothing moves.
+    Feed(Hex("23 82 00 00 00 00 00 01 01 82"));
+    EXPECT_EQ(settings.saves, 1);
+    EXPECT_EQ(display.Text(), "Unexpected reply");
 
+    Ask(130, 0);
     Feed(Hex("23 82 00 00 00 00 00 01 01 83"));
     EXPECT_EQ(settings.saves, 1);
     EXPECT_EQ(display.Text(), "Invalid data");
@@ -84,6 +112,32 @@ TEST_F(ReceiverTest, SaveReplyAndItsCorruptTwin) {
     // The assembler waits for the next '#', and the next good frame works.
     Feed(Hex("41 23 82 00 00 00 00 00 01 01 82"));
     EXPECT_EQ(settings.saves, 2);
+}
+
+TEST_F(ReceiverTest, OnlyTheReplyToTheOutstandingRequestIsTaken) {
+    struct Case { const char* what; uint8_t cmd; int32_t address; int length; };
+    const Case wrong[] = {
+        {"next page's address", 131, 0x1100, 256},
+        {"another command", 130, 0x1000, 1},
+        {"short payload", 131, 0x1000, 255},
+        {"empty payload", 131, 0x1000, 0},
+    };
+    numbers.PageCount = 375;
+    numbers.PageNo = 2;
+    Ask(131, 0x1000);
+    for (const Case& c : wrong) {
+        Feed(Reply(c.cmd, c.address, QByteArray(c.length, '\x11')));
+        EXPECT_EQ(numbers.reads + numbers.saves, 0) << c.what;
+        EXPECT_EQ(display.Text(), "Unexpected reply") << c.what;
+        EXPECT_TRUE(seq.Outstanding()) << c.what;
+    }
+    Feed(Reply(131, 0x1000, Page(Hex("AA"))));
+    EXPECT_EQ(numbers.reads, 1);
+    EXPECT_EQ(numbers.lastBuffer.left(1), Hex("AA"));
+    // A late second copy finds nothing owed.
+    Feed(Reply(131, 0x1000, Page(Hex("BB"))));
+    EXPECT_EQ(numbers.reads, 1);
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(ReceiverTest, StrayBytesAreDroppedAndStopTheTimerWhenNothingIsOwed) {
@@ -95,28 +149,31 @@ TEST_F(ReceiverTest, StrayBytesAreDroppedAndStopTheTimerWhenNothingIsOwed) {
 }
 
 TEST_F(ReceiverTest, HashInsidePayloadIsData) {
-    Feed(Reply(131, 0x30000, Hex("23 23 23")));
+    Ask(131, 0x30000);
+    Feed(Reply(131, 0x30000, Page(Hex("23 23 23"))));
     EXPECT_EQ(history.reads, 1);
     EXPECT_EQ(history.lastBuffer.left(3), Hex("23 23 23"));
 }
 
 TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
-    struct Case { const char* hex; const char* status; const char* message; };
+    struct Case { uint8_t cmd; const char* hex; const char* status; const char* message; };
     const Case cases[] = {
-        {"23 85 00 00 00 00 00 01 01 85", "Delete command", "История данных удалена"},
-        {"23 85 00 00 00 00 00 01 00 84", "Delete command", "Ошибка при удалении исторических данных"},
-        {"23 85 00 00 00 00 00 00 85", "Delete command", "Ошибка при удалении исторических данных"},
-        {"23 04 00 00 00 00 00 01 01 04", "Checking mode", "Enter"},
-        {"23 04 00 00 00 00 00 01 02 07", "Checking mode", "Error"},
-        {"23 03 00 00 00 00 00 01 01 03", "Receives the data synchronization command returns",
+        {133, "23 85 00 00 00 00 00 01 01 85", "Delete command", "История данных удалена"},
+        {133, "23 85 00 00 00 00 00 01 00 84", "Delete command", "Ошибка при удалении исторических данных"},
+        {4, "23 04 00 00 00 00 00 01 01 04", "Checking mode", "Enter"},
+        {4, "23 04 00 00 00 00 00 01 02 07", "Checking mode", "Error"},
+        {3, "23 03 00 00 00 00 00 01 01 03", "Receives the data synchronization command returns",
          "Возврат времени синхронизации в норму"},
-        {"23 03 00 00 00 00 00 00 03", "Receives the data synchronization command returns",
-         "Ошибка возврата времени синхронизации"},
+        // A status reply without its status byte is no reply: the time runs out.
+        {3, "23 03 00 00 00 00 00 00 03", "Unexpected reply", "Необходимо ожидание"},
+        {133, "23 85 00 00 00 00 00 00 85", "Unexpected reply", "Необходимо ожидание"},
     };
     for (const auto& c : cases) {
         op.messages.clear();
+        Ask(c.cmd, 0);
         Feed(Hex(c.hex));
         EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
+        tmr1.Advance(3000);
         EXPECT_EQ(op.messages, QStringList{QString::fromUtf8(c.message)}) << c.hex;
     }
 }
@@ -124,6 +181,7 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
 TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
     numbers.PageCount = 375;
     numbers.PageNo = 2;
+    Ask(131, 0x1000);
     Feed(Reply(131, 0x1000, QByteArray(256, '\xff')));
     EXPECT_EQ(numbers.reads, 1);
     EXPECT_EQ(display.Text(), "Reading number list:1/375");
@@ -131,28 +189,39 @@ TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
 
     history.PageCount = 500;
     history.PageNo = 2;
+    Ask(131, 0x30000);
     Feed(Reply(131, 0x30000, QByteArray(256, 0)));
     EXPECT_EQ(display.Text(), "Reading historical data:1/500");
     EXPECT_EQ(display.Position(), 0);
     history.PageNo = 501;
+    Ask(131, 0x4F300);
     Feed(Reply(131, 0x4F300, QByteArray(256, 0)));
     EXPECT_FALSE(display.Visible());
 
     numbers.PageNo = 376;
+    Ask(130, 0x186FF);
     Feed(Reply(130, 0x186FF, Hex("01")));
     EXPECT_EQ(numbers.saves, 1);
     EXPECT_EQ(display.Text(), "Save number list:375/375");
+    Ask(130, 0x1000);
     Feed(Reply(130, 0x1000, Hex("00")));
-    EXPECT_EQ(op.messages.back(), "Ошибка данных списка номеров");
+    // A refusal after pages were written says how far the save got.
+    EXPECT_EQ(op.messages.back(), "Ошибка данных списка номеров\rЗаписано страниц: 1. "
+                                  "Сохраните ещё раз, чтобы записать остальные");
+    seq.BeginTransfer();
+    Ask(130, 0x100);
     Feed(Reply(130, 0x100, Hex("02")));
     EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
 
+    Ask(130, 0x30000);
     Feed(Reply(130, 0x30000, Hex("01")));
     EXPECT_EQ(display.Text(), "Undefined address");
+    Ask(5, 0);
     Feed(Reply(5, 0, Hex("01")));
     EXPECT_EQ(display.Text(), "Undefined data");
 
     // An address with its top bit set is negative and counts as settings.
+    Ask(131, int32_t(0x80000000u));
     Feed(Reply(131, int32_t(0x80000000u), QByteArray(256, 0)));
     EXPECT_EQ(settings.reads, 1);
     EXPECT_EQ(failures.size(), 2u);
@@ -160,6 +229,7 @@ TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
 
 TEST_F(ReceiverTest, NumberReplyBeforeAnyTransferShowsNoProgress) {
     display.SetProgressPosition(33);
+    Ask(131, 0x1000);
     Feed(Reply(131, 0x1000, QByteArray(256, 0)));
     EXPECT_EQ(numbers.reads, 1);
     EXPECT_EQ(display.Position(), 33);
@@ -192,7 +262,7 @@ TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
     Feed(Hex("23 83 00 00"));
     tmr1.Advance(3000);
     Request();
-    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    Feed(Reply(131, 0, Page()));
     EXPECT_EQ(settings.reads, 1);
 }
 
@@ -207,7 +277,8 @@ TEST_F(ReceiverTest, OversizedLengthIsDroppedAsSoonAsTheLengthArrives) {
     Feed(Hex("23 83 00 00 00 00 01 01"));
     EXPECT_EQ(display.Text(), "Invalid data");
     EXPECT_EQ(assembler.Receiving, 0);
-    Feed(Hex("23 83 00 00 00 00 00 00 83"));
+    Request();
+    Feed(Reply(131, 0, Page()));
     EXPECT_EQ(settings.reads, 1);
 }
 
@@ -215,10 +286,13 @@ TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
     std::mt19937 rng(12345);
     const QByteArray good[] = {Reply(131, 0x30000, QByteArray(256, 'x')), Reply(130, 0x1000, Hex("01")),
                                Reply(133, 0, Hex("01")), Hex("23 83 00 00 00 00 00 00 83")};
+    const std::pair<uint8_t, int32_t> asked[] = {{131, 0x30000}, {130, 0x1000}, {133, 0}, {131, 0}};
     settings.PageCount = numbers.PageCount = history.PageCount = 1;
     long bytes = 0;
     for (int round = 0; round < 20000; ++round) {
-        QByteArray f = good[rng() % 4];
+        const auto pick = rng() % 4;
+        QByteArray f = good[pick];
+        Ask(asked[pick].first, asked[pick].second);
         switch (rng() % 4) {
         case 0: f[int(rng() % f.size())] = char(rng()); break;
         case 1: f.truncate(int(rng() % f.size())); break;

@@ -1,0 +1,449 @@
+// The program's whole session against a module written here on its own
+// terms (its own frame parsing, checksum and memory), with a relay between
+// the two that drops, delays, duplicates, damages and re-addresses frames.
+// Everything runs on this thread: the relay hands replies over when the
+// test pumps, and the reply timer moves only when the test advances it.
+#include "fakes.h"
+#include "app/session.h"
+#include "numbers/number_record.h"
+#include <QDate>
+#include <deque>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace portiqa;
+
+namespace {
+
+// What the relay does to the reply of one request.
+enum class TTamper {
+    Pass,
+    Drop,             // the reply never arrives
+    Late,             // the reply arrives only after the reply time has run out
+    Duplicate,        // the reply arrives twice
+    NextAddress,      // the reply carries the next page's address
+    Empty,            // the reply carries no payload
+    TwoSameBitFlips,  // two bytes flipped in the same bit: the XOR check still passes
+    Refuse,           // a save answered with status 0 (the page is not stored)
+    StoreDamaged,     // a save acknowledged, but one byte stored wrong
+};
+
+struct TRequestSeen {
+    uint8_t command;
+    uint32_t address;
+    QByteArray payload;
+};
+
+class TRelayModule : public ISerialPort {
+public:
+    QByteArray memory = QByteArray(0x50000, char(0xFF));
+    std::vector<TRequestSeen> requests;
+    std::map<int, TTamper> tamper;  // by request number, from 1
+    bool silent = false;            // answers nothing at all
+    std::deque<QByteArray> line;    // bytes on their way to the program
+    std::deque<QByteArray> late;    // replies held back until the time has run out
+
+    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override {
+        // The request as the module reads it: '#', command, address (4 bytes,
+        // most significant first), length (2 bytes), payload, XOR of all
+        // after the '#'.
+        if (size < 9 || data[0] != 0x23) return true;
+        uint8_t x = 0;
+        for (int i = 1; i < size - 1; ++i) x ^= data[i];
+        if (x != data[size - 1]) return true;
+        const uint32_t address = uint32_t(data[2]) << 24 | uint32_t(data[3]) << 16 | uint32_t(data[4]) << 8 | data[5];
+        const int length = data[6] << 8 | data[7];
+        if (length != size - 9) return true;
+        requests.push_back({data[1], address, QByteArray(reinterpret_cast<const char*>(data + 8), length)});
+        if (silent) return true;
+        Answer(requests.back(), int(requests.size()));
+        return true;
+    }
+    static QByteArray Frame(uint8_t cmd, uint32_t address, const QByteArray& payload) {
+        QByteArray f;
+        f.append(char(0x23)).append(char(cmd));
+        for (int shift : {24, 16, 8, 0}) f.append(char((address >> shift) & 0xFF));
+        f.append(char(payload.size() >> 8)).append(char(payload.size() & 0xFF)).append(payload);
+        uint8_t x = 0;
+        for (int i = 1; i < f.size(); ++i) x ^= uint8_t(f[i]);
+        return f.append(char(x));
+    }
+
+private:
+    void Answer(const TRequestSeen& r, int number) {
+        const TTamper t = tamper.count(number) ? tamper[number] : TTamper::Pass;
+        QByteArray payload;
+        uint32_t address = r.address;
+        if (r.command == 131) {
+            payload = memory.mid(int(r.address), 256);
+        } else if (r.command == 130) {
+            const bool store = t != TTamper::Refuse;
+            if (store) {
+                QByteArray page = r.payload;
+                if (t == TTamper::StoreDamaged) page[17] = char(page[17] ^ 0x40);
+                memory.replace(int(r.address), 256, page);
+            }
+            payload = QByteArray(1, store ? 1 : 0);
+        } else {
+            payload = QByteArray(1, 1);
+        }
+        if (t == TTamper::NextAddress) address += 0x100;
+        if (t == TTamper::Empty) payload.clear();
+        if (t == TTamper::TwoSameBitFlips && payload.size() == 256) {
+            // Noise differs from one reply to the next: the places move.
+            const int at = 5 + number % 40;
+            payload[at] = char(payload[at] ^ 0x10);
+            payload[at + 4] = char(payload[at + 4] ^ 0x10);
+        }
+        const QByteArray reply = Frame(r.command, address, payload);
+        switch (t) {
+        case TTamper::Drop: break;
+        case TTamper::Late: late.push_back(reply); break;
+        case TTamper::Duplicate: line.push_back(reply); line.push_back(reply); break;
+        default: line.push_back(reply); break;
+        }
+    }
+};
+
+// A record as the module stores it: the number, then the validity window
+// (start month, day, hour, minute, end month, day, hour, minute), then the
+// two years; 0x63 in all of it marks a number without limits.
+QByteArray Record(const QByteArray& number, bool unrestricted = true) {
+    QByteArray r = number.left(22);
+    r.append(QByteArray(22 - r.size(), '\0'));
+    if (unrestricted) r.append(QByteArray::fromHex("6363636363636363006300"));
+    else r.append(QByteArray::fromHex("01020A1E0C1F173B181E"));
+    return r.left(32);
+}
+
+struct RelayTest : ::testing::Test {
+    TRelayModule module;
+    test::TScriptedOperator op;
+    TRecordingStatusDisplay display;
+    TManualTimer tmr1{3000}, tmr2{3000, true};
+    TSession session{module, display, op, tmr1, tmr2};
+    int done = 0, failedTransfers = 0;
+    std::vector<TLinkFailure> failures;
+
+    void SetUp() override {
+        // Settings page 1: password 5807, SIM number +79161234567.
+        module.memory.replace(0, 4, "5807");
+        module.memory.replace(4, 13, QByteArray("+79161234567") + '\0');
+        for (int r = 0; r < 40; ++r) module.memory.replace(0x1000 + 32 * r, 32, Record("+7916000" + QByteArray::number(1000 + r)));
+        for (int r = 0; r < 1000; ++r) {
+            QByteArray rec(128, '\0');
+            rec[0] = char(r & 0xFF);  // record number, least significant byte first
+            rec[1] = char(r >> 8);
+            rec.replace(4, 6, QByteArray::fromHex("1801020A1E00"));  // 2024-01-02 10:30:00
+            rec[10] = 1;  // SMS
+            rec[11] = 1;  // Delete Number
+            module.memory.replace(0x30000 + 128 * r, 128, rec);
+        }
+        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+                 &session.basicInf, &session.telephoneSend, &session.historyInf}) {
+            b->OnTransferDone = [this] { ++done; };
+            b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
+        }
+        session.receiver.OnFailure = [this](TLinkFailure f, const QString&) { failures.push_back(f); };
+        session.password.TypedPasswordSource = [] { return QStringLiteral("5807"); };
+    }
+    // Hands every byte on the line to the program, in order, until the line
+    // is empty (a reply may make the program send the next request).
+    void Pump() {
+        for (int guard = 0; guard < 100000 && !module.line.empty(); ++guard) {
+            const QByteArray bytes = module.line.front();
+            module.line.pop_front();
+            session.cm1ReceiveData(reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+        }
+    }
+    // Pumps, and lets the reply time run out whenever the line falls silent
+    // with a reply still owed; late replies arrive after that.
+    void Run() {
+        for (int guard = 0; guard < 10000; ++guard) {
+            Pump();
+            if (!session.seq.Outstanding()) break;
+            tmr1.Advance(3000);
+            while (!module.late.empty()) {
+                module.line.push_back(module.late.front());
+                module.late.pop_front();
+            }
+        }
+        Pump();
+    }
+    void Login() {
+        session.password.StartCheck();
+        Run();
+        ASSERT_EQ(op.messages.back(), "Пароль подтвержден!");
+        module.requests.clear();
+        module.tamper.clear();
+    }
+    int FramesSince(int mark, uint8_t cmd) const {
+        int n = 0;
+        for (size_t i = size_t(mark); i < module.requests.size(); ++i) n += module.requests[i].command == cmd;
+        return n;
+    }
+    // The number table against the module's memory, read as records by the
+    // program's decoder (the module side above wrote them as raw bytes).
+    void ExpectNumbersMatchModule() {
+        TNumberTable reference;
+        for (int r = 1; r <= 3000; ++r)
+            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(module.memory.constData()) + 0x1000 + 32 * (r - 1),
+                               reference.Grid(), r);
+        for (int r = 1; r <= 3000; ++r)
+            for (int c = 1; c <= 6; ++c)
+                ASSERT_EQ(session.numberTable.Grid().Cells(c, r), reference.Grid().Cells(c, r)) << r << "," << c;
+    }
+};
+
+TEST_F(RelayTest, WrongAddressEmptyAndDuplicatedRepliesAreNeverTaken) {
+    Login();
+    // History: the reply to page 7 claims page 8's address; without matching
+    // it was taken for page 7 and every later line was one page off.
+    module.tamper[7] = TTamper::NextAddress;
+    module.tamper[20] = TTamper::Empty;
+    module.tamper[30] = TTamper::Duplicate;
+    op.messages.clear();
+    session.historyInf.btn19Click();
+    Run();
+    ASSERT_EQ(done, 1);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(module.requests.size(), 502u);  // 500 pages and the two that were asked again
+    auto& h = session.historyTable.Grid();
+    for (int r = 1; r <= 1000; ++r) {
+        ASSERT_EQ(h.Cells(THistoryTable::kRecordNo, r), QString::number(r - 1)) << r;
+    }
+}
+
+TEST_F(RelayTest, ADuplicatedAcknowledgementNeverSkipsAPage) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    ASSERT_EQ(done, 1);
+    // Change every page's first record, so that all 375 pages are written.
+    auto& g = session.numberTable.Grid();
+    for (int p = 0; p < 375; ++p) {
+        g.SetCells(1, 8 * p + 1, QStringLiteral("8800%1").arg(p, 7, 10, QChar('0')));
+        g.SetCells(6, 8 * p + 1, TNumberTable::Yes());
+    }
+    const int mark = int(module.requests.size());
+    module.tamper[mark + 10] = TTamper::Duplicate;  // the acknowledgement of the 10th save
+    module.tamper[mark + 374] = TTamper::Duplicate;
+    session.telephoneSend.btn9Click();
+    Run();
+    ASSERT_EQ(done, 2);
+    EXPECT_EQ(FramesSince(mark, 130), 375);
+    EXPECT_EQ(op.messages.back(), "Список авторизованных номеров успешно сохранен\rЗаписано страниц: 375");
+    ExpectNumbersMatchModule();
+}
+
+TEST_F(RelayTest, DamageTheChecksumCannotSeeNeverReachesTheModule) {
+    Login();
+    // The first read of page 1 has two flips of one bit: the XOR still
+    // matches. The second read differs, so the page is read a third time.
+    module.tamper[1] = TTamper::TwoSameBitFlips;
+    session.basicInf.btn21Click();
+    Run();
+    ASSERT_EQ(done, 1);
+    EXPECT_EQ(module.requests.size(), 5u);  // page 1 three times, page 2 twice
+    EXPECT_EQ(session.settingsTable.Value(2), "+79161234567");
+
+    // Copies that keep differing end the read with a message; nothing is decoded.
+    session.settingsTable.SetValue(2, "unchanged");
+    for (int n = 6; n <= 12; ++n) module.tamper[n] = TTamper::TwoSameBitFlips;
+    op.messages.clear();
+    session.basicInf.btn21Click();
+    Run();
+    EXPECT_EQ(module.requests.size(), 9u);  // four copies of page 1, each unlike the one before
+    ASSERT_FALSE(failures.empty());
+    EXPECT_EQ(failures.back(), TLinkFailure::ReadsDisagree);
+    EXPECT_TRUE(op.messages.back().startsWith("Ответы GSM модуля при повторном чтении не совпадают"));
+    EXPECT_EQ(session.settingsTable.Value(2), "unchanged");
+
+    // A save after the good read writes back exactly what the module held.
+    module.tamper.clear();
+    session.settingsTable.SetValue(2, "+79161234567");
+    const QByteArray before = module.memory.left(256);
+    session.settingsTable.SetValue(5, "Hello");
+    session.basicInf.btn22Click();
+    Run();
+    QByteArray expected = before;
+    expected.replace(28, 6, QByteArray("Hello") + '\0');
+    EXPECT_EQ(module.memory.left(256).toHex(), expected.toHex());
+}
+
+TEST_F(RelayTest, LateAndSecondLoginRepliesNeverReachTheSettingsTable) {
+    session.settingsTable.SetValue(1, "1111");
+    session.settingsTable.SetValue(2, "+70000000000");  // an edit not saved yet
+    module.tamper[1] = TTamper::Late;
+    session.password.StartCheck();
+    Run();
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+    EXPECT_EQ(session.settingsTable.Value(1), "1111");
+    EXPECT_EQ(session.settingsTable.Value(2), "+70000000000");
+    EXPECT_FALSE(session.password.Pending());
+
+    module.tamper[2] = TTamper::Duplicate;
+    session.password.StartCheck();
+    Run();
+    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
+    EXPECT_EQ(op.messages.count("Пароль подтвержден!"), 1);
+    EXPECT_EQ(session.settingsTable.Value(2), "+70000000000");
+    EXPECT_EQ(display.Text(), "Unexpected reply");
+}
+
+TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
+    Login();
+    session.telephoneSend.btn10Click();  // the download's first request is now owed
+    const size_t sent = module.requests.size();
+    op.messages.clear();
+    session.password.StartCheck();
+    session.basicInf.btn21Click();
+    session.basicInf.btn22Click();
+    session.historyInf.btn19Click();
+    session.historyInf.btn23Click();
+    EXPECT_FALSE(session.timeSync.Send());
+    EXPECT_FALSE(session.checkingMode.Send());
+    session.telephoneSend.btn9Click();
+    EXPECT_EQ(module.requests.size(), sent);
+    EXPECT_EQ(op.messages.count(BusyMessage()), 6);
+    EXPECT_TRUE(op.warnings.isEmpty());  // the history warning is not even asked
+    Run();
+    EXPECT_EQ(done, 1);
+    ExpectNumbersMatchModule();
+}
+
+TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    auto& g = session.numberTable.Grid();
+    for (int r = 1; r <= 80; r += 8) {
+        g.SetCells(1, r, QStringLiteral("8800555%1").arg(r, 4, 10, QChar('0')));
+        g.SetCells(6, r, TNumberTable::Yes());
+    }
+    const int mark = int(module.requests.size());
+    module.tamper[mark + 3] = TTamper::Refuse;
+    session.telephoneSend.btn9Click();
+    Pump();
+    ASSERT_FALSE(failures.empty());
+    EXPECT_EQ(failures.back(), TLinkFailure::SaveRefused);
+    EXPECT_TRUE(op.messages.back().startsWith("Ошибка данных списка номеров\rЗаписано страниц: 2"));
+    const size_t after = module.requests.size();
+    // The module's own "OK" for that page comes in late: nothing restarts.
+    module.line.push_back(TRelayModule::Frame(130, 0x1200, QByteArray(1, 1)));
+    Pump();
+    EXPECT_EQ(module.requests.size(), after);
+    EXPECT_EQ(done, 1);
+
+    // Saving again writes what is still missing, and only that.
+    const int again = int(module.requests.size());
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(done, 2);
+    EXPECT_EQ(FramesSince(again, 130), 8);
+    EXPECT_EQ(op.messages.back(), "Список авторизованных номеров успешно сохранен\rЗаписано страниц: 8");
+    ExpectNumbersMatchModule();
+}
+
+TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
+    Login();
+    session.telephoneSend.btn10Click();
+    module.tamper[2] = TTamper::Drop;
+    module.tamper[50] = TTamper::Drop;
+    module.tamper[51] = TTamper::Drop;  // the second attempt is lost too
+    module.tamper[100] = TTamper::Late; // the first attempt's reply comes after the retry's
+    Run();
+    ASSERT_EQ(done, 1);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(module.requests.size(), 375u + 4u);
+    EXPECT_EQ(module.requests[1].address, module.requests[2].address);  // the same page asked again
+    ExpectNumbersMatchModule();
+
+    // The line dies in the middle of a save: three attempts, then the
+    // operator is told how far it got.
+    auto& g = session.numberTable.Grid();
+    for (int r = 1; r <= 300; r += 8) {
+        g.SetCells(1, r, QStringLiteral("8495%1").arg(r, 7, 10, QChar('0')));
+        g.SetCells(6, r, TNumberTable::Yes());
+    }
+    const int mark = int(module.requests.size());
+    module.tamper.clear();
+    for (int n = int(mark) + 6; n < int(mark) + 20; ++n) module.tamper[n] = TTamper::Drop;
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(module.requests.size() - mark, 5u + 3u);
+    EXPECT_EQ(module.requests[mark + 5].address, module.requests[mark + 7].address);
+    ASSERT_FALSE(failures.empty());
+    EXPECT_EQ(failures.back(), TLinkFailure::ReplyTimeout);
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные");
+    EXPECT_EQ(op.messages.count("Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные"), 1);
+
+    // A module that has answered nothing in a transfer is not asked again.
+    module.silent = true;
+    const size_t dead = module.requests.size();
+    session.historyInf.btn19Click();
+    Run();
+    EXPECT_EQ(module.requests.size() - dead, 1u);
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+}
+
+TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    auto& g = session.numberTable.Grid();
+    g.SetCells(1, 9, "+79990000009");  // page 2
+    g.SetCells(1, 17, "+79990000017");  // page 3
+    const int mark = int(module.requests.size());
+    module.tamper[mark + 1] = TTamper::StoreDamaged;  // page 2 stored with one byte wrong
+    session.telephoneSend.btn9Click();
+    Run();
+    // Two saves, two reads back, page 2 saved again and read again.
+    EXPECT_EQ(FramesSince(mark, 130), 3);
+    EXPECT_EQ(FramesSince(mark, 131), 3);
+    EXPECT_EQ(done, 2);
+    ExpectNumbersMatchModule();
+
+    // A page that is stored wrong every time: the save fails and says which.
+    g.SetCells(1, 25, "+79990000025");  // page 4
+    const int again = int(module.requests.size());
+    for (int n = int(again) + 1; n <= int(again) + 10; ++n) module.tamper[n] = TTamper::StoreDamaged;
+    op.messages.clear();
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(done, 2);
+    EXPECT_EQ(failedTransfers, 1);
+    EXPECT_TRUE(op.messages.back().startsWith("Проверка записи не пройдена: страницы 4")) << op.messages.back().toStdString();
+    // Nothing claims the page is held: the next save writes it again.
+    module.tamper.clear();
+    const int third = int(module.requests.size());
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(FramesSince(third, 130), 1);
+    EXPECT_EQ(done, 3);
+    ExpectNumbersMatchModule();
+}
+
+TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    session.numberTable.Grid().SetCells(1, 2000, "+79161112233");
+    session.numberTable.Grid().SetCells(6, 2000, TNumberTable::Yes());
+    const int mark = int(module.requests.size());
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(module.requests.size() - mark, 2u);  // the page, and its read-back
+    EXPECT_EQ(module.requests[mark].address, 0x1000u + 249 * 256);
+    ExpectNumbersMatchModule();
+
+    // After a new login nothing is known: every page goes out again.
+    Login();
+    session.seq.verifyAfterSave = false;
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(FramesSince(0, 130), 375);
+    EXPECT_EQ(FramesSince(0, 131), 0);
+}
+
+} // namespace

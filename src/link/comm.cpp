@@ -67,8 +67,17 @@ commio::LineSettings TComm::LineSettingsOf(const TComm& c) {
     return s;
 }
 
-void TComm::ApplyCommState() {
-    if (handle_ != commio::kNoHandle) commio::ApplyLineSettings(handle_, LineSettingsOf(*this));
+bool TComm::ApplyCommState() {
+    if (handle_ == commio::kNoHandle) return true;
+    std::string reason;
+    if (commio::ApplyLineSettings(handle_, LineSettingsOf(*this), reason)) {
+        lineError_.clear();
+        return true;
+    }
+    // A setting the line refuses is kept on record (a change while open) or
+    // ends the opening (see OpenComm); it is never dropped.
+    lineError_ = QString::fromStdString(reason);
+    return false;
 }
 
 void TComm::OpenComm() {
@@ -91,16 +100,23 @@ void TComm::OpenComm() {
         throw ECommsError(portOpenError_, portOpenReason_);
     }
     if (result == commio::OpenResult::NotACommDevice) {
+        // Every failed opening reaches the caller the same way.
         portOpenError_ = QStringLiteral("File handle is not a comm handle ");
         portOpenReason_ = QString::fromStdString(reason);
-        return;
+        throw ECommsError(portOpenError_, portOpenReason_);
     }
     handle_ = h;
+    savedLine_ = commio::SaveLineState(handle_);
     commio::PurgeInput(handle_);
     commio::PurgeOutput(handle_);
     sendDataEmpty_ = true;
     ApplyCommTimeouts();
-    ApplyCommState();
+    if (!ApplyCommState()) {
+        portOpenError_ = QStringLiteral("Cannot set the line settings");
+        portOpenReason_ = DevicePath() + ": " + lineError_;
+        ReleaseHandles();
+        throw ECommsError(portOpenError_, portOpenReason_);
+    }
 
     closeEvent_ = commio::CreateEvent();
     workEvent_ = commio::CreateEvent();
@@ -148,6 +164,9 @@ void TComm::ReleaseHandles() {
     commio::CloseEvent(closeEvent_);
     commio::CloseEvent(workEvent_);
     closeEvent_ = workEvent_ = commio::kNoHandle;
+    // The terminal goes back to the settings it had before this opening.
+    commio::RestoreLineState(handle_, savedLine_);
+    savedLine_.clear();
     commio::Close(handle_);
     handle_ = commio::kNoHandle;
 }
@@ -244,6 +263,8 @@ void TComm::WriteThread(commio::Handle port, commio::Handle closeEvent, commio::
     bool wroteSinceNotice = true;
     for (;;) {
         QByteArray item;
+        // A port being closed sends nothing more, whatever is still queued.
+        if (commio::EventSignalled(closeEvent)) break;
         {
             std::lock_guard lock(queueMutex_);
             if (!writeQueue_.empty()) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 namespace portiqa {
@@ -106,6 +107,8 @@ public:
     QString PortOpenError() const { return portOpenError_; }
     // Why the last opening failed, in the platform's words (empty when it did not).
     QString PortOpenReason() const { return portOpenReason_; }
+    // Why the line refused the last change of a line setting (empty when it took).
+    QString LineError() const { return lineError_; }
     QString Output() const { return output_; }
     void SetOutput(const QString& text);
     bool SendDataEmpty() const { return sendDataEmpty_.load(); }
@@ -121,7 +124,7 @@ public:
     static commio::LineSettings LineSettingsOf(const TComm& c);
 
 private:
-    void ApplyCommState();
+    bool ApplyCommState();
     void ApplyCommTimeouts() {}  // poll() waits; the read/write time-outs have no effect here
     void ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize, unsigned generation);
     void WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent, unsigned generation);
@@ -147,7 +150,8 @@ private:
     uint32_t timeouts_[5] = {100, 0, 0, 0, 0};
     uint16_t inputLen_ = 1;
     uint16_t inBufferSize_ = 2048;
-    QString portOpenError_, portOpenReason_, output_;
+    QString portOpenError_, portOpenReason_, output_, lineError_;
+    std::string savedLine_;  // the terminal's settings before this opening
     bool cachedOpen_ = false;
 
     commio::Handle handle_ = commio::kNoHandle;

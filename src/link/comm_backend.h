@@ -32,7 +32,13 @@ struct LineSettings {
 // says why in words the operator can act on.
 OpenResult Open(const std::string& path, Handle& handle, std::string& reason);
 void Close(Handle handle);
-bool ApplyLineSettings(Handle handle, const LineSettings& s);
+// Sets the line; false with reason when the system refuses the settings or
+// cannot run the line at the requested speed (never a silent fallback).
+bool ApplyLineSettings(Handle handle, const LineSettings& s, std::string& reason);
+// The terminal's own settings before the program changed them, kept as
+// opaque bytes and put back when the port is closed.
+std::string SaveLineState(Handle handle);
+void RestoreLineState(Handle handle, const std::string& saved);
 bool ReadLineSettings(Handle handle, LineSettings& s);
 void PurgeInput(Handle handle);
 void PurgeOutput(Handle handle);
@@ -41,6 +47,8 @@ void PurgeOutput(Handle handle);
 Handle CreateEvent();
 void SignalEvent(Handle event);
 void ResetEvent(Handle event);
+// True when the event has been signalled (without resetting it).
+bool EventSignalled(Handle event);
 void CloseEvent(Handle event);
 
 enum class WaitResult { Event, Ready, HangUp, Failed };

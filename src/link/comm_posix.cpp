@@ -1,4 +1,4 @@
-#include "link/comm_backend.h"
+#include "link/comm_termios.h"
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -67,13 +67,19 @@ void Close(Handle handle) {
     ::close(handle);
 }
 
-bool ApplyLineSettings(Handle handle, const LineSettings& s) {
-    termios t{};
-    if (::tcgetattr(handle, &t) != 0) return false;
-    ::cfmakeraw(&t);
-    speed_t code = B9600;
+bool BuildTermios(const LineSettings& s, termios& t, std::string& reason) {
+    speed_t code = 0;
     for (const auto& b : kBauds)
         if (b.rate == s.baudRate) code = b.code;
+    if (code == 0) {
+        reason = "the line cannot run at " + std::to_string(s.baudRate) + " baud";
+        return false;
+    }
+    if (s.dataBits < 5 || s.dataBits > 8) {
+        reason = std::to_string(s.dataBits) + " data bits is not a line setting";
+        return false;
+    }
+    ::cfmakeraw(&t);
     ::cfsetispeed(&t, code);
     ::cfsetospeed(&t, code);
     t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | CMSPAR);
@@ -101,12 +107,44 @@ bool ApplyLineSettings(Handle handle, const LineSettings& s) {
     t.c_cc[VSTOP] = s.xoffChar;
     t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;
-    if (::tcsetattr(handle, TCSANOW, &t) != 0) return false;
+    return true;
+}
+
+bool ApplyLineSettings(Handle handle, const LineSettings& s, std::string& reason) {
+    termios t{};
+    if (::tcgetattr(handle, &t) != 0) {
+        reason = std::string("reading the line settings: ") + std::strerror(errno);
+        return false;
+    }
+    if (!BuildTermios(s, t, reason)) return false;
+    if (::tcsetattr(handle, TCSANOW, &t) != 0) {
+        reason = std::string("setting the line: ") + std::strerror(errno);
+        return false;
+    }
+    // tcsetattr succeeds when any one change took: read back the speed.
+    termios now{};
+    if (::tcgetattr(handle, &now) == 0 && ::cfgetospeed(&now) != ::cfgetospeed(&t)) {
+        reason = "the device did not take " + std::to_string(s.baudRate) + " baud";
+        return false;
+    }
     // Modem lines: a pseudo-terminal has none, so failures here are ignored.
     int dtr = TIOCM_DTR, rts = TIOCM_RTS;
     ::ioctl(handle, s.dtrActive ? TIOCMBIS : TIOCMBIC, &dtr);
     if (!s.rtsFlow) ::ioctl(handle, s.rtsActive ? TIOCMBIS : TIOCMBIC, &rts);
     return true;
+}
+
+std::string SaveLineState(Handle handle) {
+    termios t{};
+    if (::tcgetattr(handle, &t) != 0) return {};
+    return std::string(reinterpret_cast<const char*>(&t), sizeof t);
+}
+
+void RestoreLineState(Handle handle, const std::string& saved) {
+    if (handle < 0 || saved.size() != sizeof(termios)) return;
+    termios t{};
+    std::memcpy(&t, saved.data(), sizeof t);
+    ::tcsetattr(handle, TCSANOW, &t);
 }
 
 bool ReadLineSettings(Handle handle, LineSettings& s) {
@@ -143,6 +181,10 @@ void SignalEvent(Handle event) {
 void ResetEvent(Handle event) {
     uint64_t v = 0;
     [[maybe_unused]] ssize_t n = ::read(event, &v, sizeof v);
+}
+bool EventSignalled(Handle event) {
+    pollfd fd{event, POLLIN, 0};
+    return ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN);
 }
 void CloseEvent(Handle event) {
     if (event >= 0) ::close(event);

@@ -1,6 +1,7 @@
 #include "pty_pair.h"
 #include "fakes.h"
 #include "link/comm.h"
+#include "link/comm_termios.h"
 #include "link/port_list.h"
 #include <QDir>
 #include <QFile>
@@ -79,7 +80,7 @@ TEST(Comm, FailuresKeepTheirTextsAndSayWhy) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     c.SetCommName(file);
-    c.OpenComm();
+    EXPECT_THROW(c.OpenComm(), ECommsError);  // every failed opening is thrown
     EXPECT_EQ(c.PortOpenError(), "File handle is not a comm handle ");
     EXPECT_FALSE(c.PortOpen());
 
@@ -122,6 +123,112 @@ TEST(Comm, LineSettingsReachTheDevice) {
     ASSERT_TRUE(commio::ReadLineSettings(pty.slave, s));
     EXPECT_EQ(s.stopBits, 2);
     EXPECT_TRUE(s.xonXoffIn);
+}
+
+// Each combination of the port's properties, turned into terminal
+// attributes without a device and read back field by field: a wrong data
+// bit count or parity would otherwise reach a real cable unseen (a
+// pseudo-terminal forces 8 data bits and no parity).
+TEST(Comm, LineSettingsBecomeTheseTerminalAttributes) {
+    const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    for (int bits = 5; bits <= 8; ++bits)
+        for (int parity = 0; parity <= 4; ++parity)
+            for (int stop : {0, 2})
+                for (int flow = 0; flow < 8; ++flow) {
+                    commio::LineSettings s;
+                    s.baudRate = 115200;
+                    s.dataBits = bits;
+                    s.parity = parity;
+                    s.stopBits = stop;
+                    s.ctsFlow = flow & 1;
+                    s.xonXoffOut = flow & 2;
+                    s.xonXoffIn = flow & 4;
+                    s.parityCheck = parity != 0;
+                    termios t{};
+                    t.c_lflag = ICANON | ECHO;  // what a terminal starts with
+                    t.c_oflag = OPOST;
+                    std::string reason;
+                    ASSERT_TRUE(commio::BuildTermios(s, t, reason)) << reason;
+                    const std::string at = std::to_string(bits) + "/" + std::to_string(parity) + "/" +
+                                           std::to_string(stop) + "/" + std::to_string(flow);
+                    EXPECT_EQ(t.c_cflag & CSIZE, sizes[bits - 5]) << at;
+                    EXPECT_EQ(bool(t.c_cflag & PARENB), parity != 0) << at;
+                    EXPECT_EQ(bool(t.c_cflag & PARODD), parity == 1 || parity == 3) << at;
+                    EXPECT_EQ(bool(t.c_cflag & CMSPAR), parity >= 3) << at;
+                    EXPECT_EQ(bool(t.c_cflag & CSTOPB), stop != 0) << at;
+                    EXPECT_EQ(bool(t.c_cflag & CRTSCTS), bool(flow & 1)) << at;
+                    EXPECT_EQ(bool(t.c_iflag & IXON), bool(flow & 2)) << at;
+                    EXPECT_EQ(bool(t.c_iflag & IXOFF), bool(flow & 4)) << at;
+                    EXPECT_EQ(bool(t.c_iflag & INPCK), parity != 0) << at;
+                    EXPECT_TRUE(t.c_cflag & CREAD) << at;
+                    EXPECT_TRUE(t.c_cflag & CLOCAL) << at;
+                    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u) << at;
+                    EXPECT_EQ(t.c_oflag & OPOST, 0u) << at;
+                    EXPECT_EQ(cfgetospeed(&t), speed_t(B115200)) << at;
+                    EXPECT_EQ(cfgetispeed(&t), speed_t(B115200)) << at;
+                    EXPECT_EQ(t.c_cc[VMIN], 1) << at;
+                    EXPECT_EQ(t.c_cc[VTIME], 0) << at;
+                }
+    // Every speed of the list, and none other: no silent 9600.
+    const std::pair<uint32_t, speed_t> speeds[] = {{1200, B1200}, {9600, B9600}, {57600, B57600},
+                                                   {115200, B115200}, {921600, B921600}};
+    for (const auto& [rate, code] : speeds) {
+        commio::LineSettings s;
+        s.baudRate = rate;
+        termios t{};
+        std::string reason;
+        ASSERT_TRUE(commio::BuildTermios(s, t, reason));
+        EXPECT_EQ(cfgetospeed(&t), code) << rate;
+    }
+    for (uint32_t rate : {0u, 300u, 12345u, 115201u, 1000000u}) {
+        commio::LineSettings s;
+        s.baudRate = rate;
+        termios t{};
+        std::string reason;
+        EXPECT_FALSE(commio::BuildTermios(s, t, reason)) << rate;
+        EXPECT_NE(reason.find(std::to_string(rate)), std::string::npos) << reason;
+    }
+}
+
+TEST(Comm, ARefusedSpeedFailsTheOpeningAndClosingRestoresTheTerminal) {
+    TPtyPair pty;
+    termios before{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &before), 0);
+    before.c_lflag |= ICANON | ECHO;
+    cfsetospeed(&before, B9600);
+    cfsetispeed(&before, B9600);
+    ASSERT_EQ(::tcsetattr(pty.slave, TCSANOW, &before), 0);
+
+    TComm c;
+    c.SetCommName(pty.path);
+    c.SetBaudRate(12345);
+    try {
+        c.OpenComm();
+        FAIL() << "a speed the line cannot have was accepted";
+    } catch (const ECommsError& e) {
+        EXPECT_EQ(e.Text, "Cannot set the line settings");
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("12345"), -1) << e.what();
+    }
+    EXPECT_FALSE(c.PortOpen());
+
+    c.SetBaudRate(115200);
+    c.OpenComm();
+    ASSERT_TRUE(c.PortOpen());
+    termios open{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &open), 0);
+    EXPECT_EQ(open.c_lflag & ICANON, 0u);
+    EXPECT_EQ(cfgetospeed(&open), speed_t(B115200));
+    // A change the line refuses while open is kept on record, not dropped.
+    c.SetBaudRate(777);
+    EXPECT_NE(c.LineError().indexOf("777"), -1);
+    c.SetBaudRate(115200);
+    EXPECT_TRUE(c.LineError().isEmpty());
+    c.CloseComm();
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &after), 0);
+    EXPECT_TRUE(after.c_lflag & ICANON);
+    EXPECT_TRUE(after.c_lflag & ECHO);
+    EXPECT_EQ(cfgetospeed(&after), speed_t(B9600));
 }
 
 TEST(Comm, FramesGoOutInOrderAndBytesComeInOneByOne) {

@@ -82,6 +82,59 @@ BENCHMARK(BM_SettingsRead)->Arg(115200)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_NumberDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_HistoryDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
+// Download the list, change one number, save with read-back: the save
+// writes the one page that changed and reads it back (two frames on the wire
+// instead of 375).
+void BM_ChangeOneNumberAndSave(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
+    int frames = 0, row = 1;
+    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto& g = rig.session.numberTable.Grid();
+        g.SetCells(1, row, QStringLiteral("+7916%1").arg(row, 7, 10, QChar('0')));
+        g.SetCells(6, row, TNumberTable::Yes());
+        g.SetCells(7, row, TNumberTable::No());
+        row += 97;
+        frames = 0;
+        state.ResumeTiming();
+        rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
+    }
+    state.counters["frames_on_wire"] = frames;
+    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
+}
+BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// Every page changed: 375 saves and 375 reads back. The wire time of the
+// save alone is the reference (a real line carries 265 + 10 bytes a saved
+// page and 9 + 265 a page read back; the simulator paces only its replies).
+void BM_FullSaveWithReadBack(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    int frames = 0, round = 0;
+    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto& g = rig.session.numberTable.Grid();
+        for (int p = 0; p < 375; ++p) {
+            g.SetCells(1, 8 * p + 1, QStringLiteral("8495%1").arg(p * 10 + round, 7, 10, QChar('0')));
+            g.SetCells(6, 8 * p + 1, TNumberTable::Yes());
+            g.SetCells(7, 8 * p + 1, TNumberTable::No());
+        }
+        ++round;
+        frames = 0;
+        state.ResumeTiming();
+        rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
+    }
+    state.counters["frames_on_wire"] = frames;
+    state.counters["save_wire_s"] = WireSeconds(375, 10, 265);
+    state.counters["with_readback_wire_s"] = WireSeconds(375, 10, 265) + WireSeconds(375, 265, 9);
+    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
+}
+BENCHMARK(BM_FullSaveWithReadBack)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_FullSaveWithReadBack)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
 // Peak memory of a session that downloads everything.
 void BM_SessionPeakMemory(benchmark::State& state) {
     for (auto _ : state) {

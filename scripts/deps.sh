@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those that are missing.
+# Installs the Debian packages the project needs, only those that are missing;
+# further package names may be given as arguments.
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev xvfb xauth
           qt6-translations-l10n)
+# Callers may ask for more (the package build needs its tools).
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,12 +3,51 @@
 #include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+namespace {
+
+struct TOptions {
+    QCommandLineOption demo{"demo", "List a built-in simulated module (\"Simulated\") first in the port list."};
+    QCommandLineOption shot{"screenshot",
+                            "With --demo: connect, log in, read settings, numbers and history, save a picture of "
+                            "the window to FILE and quit.",
+                            "FILE"};
+    QCommandLineOption tab{"tab", "Open on tab N (0 settings, 1 numbers, 2 history).", "N", "0"};
+};
+
+void Define(QCommandLineParser& p, const TOptions& o) {
+    p.setApplicationDescription(QStringLiteral(
+        "Portiqa Configurator: set up a GSM relay module over its serial port: log in with its password, "
+        "read, edit and save its basic settings and its list of up to 3000 authorised numbers, download "
+        "its event history, and exchange all three with spreadsheet and comma-separated files.\n"
+        "The user needs access to the serial port: on Debian, membership of the dialout group."));
+    p.addHelpOption();
+    p.addVersionOption();
+    p.addOptions({o.demo, o.shot, o.tab});
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version need no display.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-v" || a == "--version") {
+            QCoreApplication app(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("portiqa"));
+            QCoreApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
+            QCommandLineParser p;
+            TOptions o;
+            Define(p, o);
+            p.process(app);  // prints and exits
+            return 0;
+        }
+    }
     const bool headless = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM");
     if (headless) {
         std::fprintf(stderr, "portiqa: no display found (DISPLAY is not set); run it on a desktop, or under "
@@ -20,17 +59,12 @@ int main(int argc, char** argv) {
     if (!portiqa::InstallQtRussian())
         std::fprintf(stderr, "portiqa: Qt's Russian translations are missing (package qt6-translations-l10n); "
                              "its own dialogs will speak English\n");
+    QApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral("Portiqa Configurator: set up a GSM relay module."));
-    p.addHelpOption();
-    const QCommandLineOption demo("demo", "List a built-in simulated module first in the port list.");
-    p.addOption(demo);
-    const QCommandLineOption shot("screenshot",
-        "With --demo: connect, log in and read the settings, save a picture of the window to FILE and quit.", "FILE");
-    p.addOption(shot);
-    const QCommandLineOption tab("tab", "Open on tab N (0 settings, 1 numbers, 2 history).", "N", "0");
-    p.addOption(tab);
+    TOptions options;
+    Define(p, options);
     p.process(app);
+    const QCommandLineOption &demo = options.demo, &shot = options.shot, &tab = options.tab;
 
     QList<portiqa::TPortChoice> extra;
     std::unique_ptr<portiqa::sim::TModuleSimulator> module;

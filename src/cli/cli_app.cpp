@@ -170,18 +170,53 @@ int WriteLines(IOperator& op, const QStringList& lines, const QString& path) {
 }
 
 const char* kUsage =
-    "usage: portiqa-cli [-p PORT] [-P PIN] [-y] [-q] COMMAND ...\n"
-    "  ports                                   list the serial ports, the default first\n"
-    "  login                                   check the password only\n"
-    "  settings read [-o PROFILE.xlsx]         print rows 1-16, or write a settings profile\n"
-    "  settings save [-i PROFILE.xlsx] [--set N=VALUE ...]\n"
-    "  numbers download [-o FILE.xlsx|FILE.cvs]\n"
-    "  numbers save -i FILE.xlsx|FILE.cvs\n"
-    "  history download [-o FILE.xlsx|FILE.cvs] [--from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\"]\n"
-    "  history delete                          erase the module's history (needs --yes)\n"
-    "  time sync                               set the module's clock to this computer's time\n"
-    "  check-mode                              send the checking-mode command\n"
-    "options: -p PORT, -P PIN, -y/--yes, -q/--quiet, --no-verify (saves: skip reading the written pages back)\n";
+    "Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...\n"
+    "Configure a GSM relay module over its serial port: log in, read and save its settings and its\n"
+    "authorised numbers, download or erase its event history, set its clock.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                         list the serial ports, the default first\n"
+    "  login                         check the password only\n"
+    "  settings read [-o PROFILE.xlsx]\n"
+    "                                print rows 1-16 as \"N<TAB>value\", or write a settings profile\n"
+    "  settings save [-i PROFILE.xlsx] [--set N=VALUE]...\n"
+    "                                read the settings, apply the profile and the values, save\n"
+    "  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv]\n"
+    "                                print the occupied records, or write them to a file\n"
+    "  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv\n"
+    "                                import with the window's checks, then save the list\n"
+    "  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]\n"
+    "                                print or write the event history, optionally only a window\n"
+    "  history delete                erase the module's history (needs --yes)\n"
+    "  time sync                     set the module's clock to this computer's time\n"
+    "  check-mode                    send the checking-mode command\n"
+    "\n"
+    "Options:\n"
+    "  -p, --port PORT               serial port: a name from 'ports' (ttyUSB0) or a device path;\n"
+    "                                without it the first port of the list\n"
+    "  -P, --password PIN            the module's 4-digit password (default 5807)\n"
+    "  -y, --yes                     answer yes to the questions the window would ask\n"
+    "  -q, --quiet                   no progress line on standard error\n"
+    "  -o, --output FILE             write to FILE instead of printing\n"
+    "  -i, --input FILE              read from FILE\n"
+    "      --set N=VALUE             with 'settings save': value of row N (1-16); a drop-down row\n"
+    "                                takes its item number (11=3)\n"
+    "      --from TIME, --to TIME    with 'history download': \"YYYY-MM-DD HH:MM:SS\"\n"
+    "      --no-verify               saves: do not read the written pages back\n"
+    "  -h, --help                    show this help and exit\n"
+    "  -v, --version                 show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  the module refused, or an operation failed\n"
+    "  2  usage error\n"
+    "  3  the module did not answer\n"
+    "  4  wrong password\n"
+    "  5  the port cannot be opened\n"
+    "  6  a file cannot be read, written or fails its checks\n"
+    "\n"
+    "Messages go to standard error in the window's words; data to standard output in UTF-8.\n"
+    "The user needs access to the serial port: on Debian, membership of the dialout group.\n";
 
 } // namespace
 
@@ -198,11 +233,16 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     const QCommandLineOption from("from", "from", "TIME");
     const QCommandLineOption to("to", "to", "TIME");
     const QCommandLineOption help({"h", "help"}, "help");
+    const QCommandLineOption version({"v", "version"}, "version");
     const QCommandLineOption noVerify("no-verify", "no-verify");
-    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, noVerify});
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify});
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         err << p.errorText() << "\n" << kUsage << Qt::flush;
         return kExitUsage;
+    }
+    if (p.isSet(version)) {
+        out << "portiqa-cli " << PORTIQA_VERSION << "\n" << Qt::flush;
+        return kExitOk;
     }
     const QStringList words = p.positionalArguments();
     const QString command = words.join(u' ');

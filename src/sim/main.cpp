@@ -10,10 +10,12 @@ using namespace portiqa::sim;
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("portiqa-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
         "A simulated GSM relay module on a pseudo-terminal. Open the printed path (or --link) like a serial port."));
     p.addHelpOption();
+    p.addVersionOption();
     const QCommandLineOption link("link", "Create a symbolic link PATH to the terminal.", "PATH");
     const QCommandLineOption memory("memory", "Keep the module's memory in FILE; every save is written through.", "FILE");
     const QCommandLineOption numbers("seed-numbers", "Fill N authorised numbers.", "N", "0");

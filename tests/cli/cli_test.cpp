@@ -43,7 +43,14 @@ TEST_F(CliTest, UsageAndPortErrors) {
     EXPECT_EQ(Run({}, false).code, 2);
     EXPECT_EQ(Run({"frobnicate"}, false).code, 2);
     EXPECT_EQ(Run({"-p", "/dev/portiqa-no-such-port", "login"}, false).code, 5);
-    EXPECT_EQ(Run({"--help"}, false).code, 0);
+    const CliRun help = Run({"--help"}, false);
+    EXPECT_EQ(help.code, 0);
+    for (const char* documented : {"ports", "settings save", "history delete", "--no-verify", "--set", "--from",
+                                   "Exit status", "6  a file"})
+        EXPECT_TRUE(help.out.contains(documented)) << documented;
+    const CliRun version = Run({"--version"}, false);
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "portiqa-cli " PORTIQA_VERSION "\n");
     Module();
     const CliRun del = Run({"history", "delete"});
     EXPECT_EQ(del.code, 2);

@@ -211,6 +211,15 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_EQ(err.count('\n'), 1);
     EXPECT_TRUE(err.contains("xvfb-run")) << err.toStdString();
+
+    // Help and version need no display.
+    p.start(QStringLiteral(PORTIQA_GUI), {"--help"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().contains("--demo"));
+    p.start(QStringLiteral(PORTIQA_GUI), {"--version"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.readAllStandardOutput().trimmed(), "portiqa " PORTIQA_VERSION);
 }
 
 TEST(GuiOperator, QtsOwnButtonsSpeakRussian) {

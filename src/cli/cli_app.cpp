@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "settings/settings_rules.h"
 #include "app/errors.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
@@ -269,6 +270,11 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         err << "history delete erases the module's log: confirm with --yes\n" << Qt::flush;
         return kExitUsage;
     }
+    if (p.isSet(port) && p.value(port).trimmed().isEmpty()) {
+        // An unset variable ("-p $PORT") must not send frames to whatever port comes first.
+        err << "-p takes a port name; it is empty (leave -p out to use the first port of the list)\n" << Qt::flush;
+        return kExitUsage;
+    }
     QDateTime windowStart, windowEnd;
     if (p.isSet(from) || p.isSet(to)) {
         windowStart = QDateTime::fromString(p.value(from), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -286,7 +292,17 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
             err << "--set takes N=VALUE with N from 1 to 16\n" << Qt::flush;
             return kExitUsage;
         }
-        assignments.append({row, a.mid(eq + 1)});
+        const QString value = a.mid(eq + 1);
+        // The window's rules, before anything is opened or sent.
+        TSettingsTable rules;
+        int index = -1;
+        const QString problem = TSettingsTable::IsSelectionRow(row) ? CheckSettingsChoice(rules, row, value, index)
+                                                                    : CheckSettingsValue(row, value);
+        if (!problem.isEmpty()) {
+            err << "--set " << a << ": " << problem << "\n" << Qt::flush;
+            return kExitUsage;
+        }
+        assignments.append({row, value});
     }
 
     TCli cli(out, err, p.isSet(yes), errIsTerminal && !p.isSet(quiet));
@@ -320,11 +336,9 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         for (const auto& [row, value] : assignments) {
             if (TSettingsTable::IsSelectionRow(row)) {
                 int index = -1;
-                if (!TryStrToInt(value.left(1), index)) {
-                    err << "row " << row << " takes an item number, e.g. " << row << "=1\n" << Qt::flush;
-                    return kExitUsage;
-                }
+                CheckSettingsChoice(s.settingsTable, row, value, index);
                 s.settingsTable.SetItemIndex(row, index);
+                if (TSelectionEditor* e = s.settingsTable.EditorOfRow(row)) e->moduleByte = -1;
             } else {
                 s.settingsTable.SetValue(row, value);
             }

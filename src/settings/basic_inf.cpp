@@ -1,5 +1,6 @@
 #include "settings/basic_inf.h"
 #include "link/page_fields.h"
+#include "settings/settings_rules.h"
 #include <algorithm>
 
 namespace portiqa {
@@ -28,6 +29,12 @@ void TBasicInf::btn21Click() {
 
 void TBasicInf::btn22Click() {
     if (StartRefused()) return;
+    // Nothing the rules refuse goes to the module: a short PIN locks the
+    // operator out, a cut text is not what was meant.
+    if (const QString problem = CheckSettingsTable(table_); !problem.isEmpty()) {
+        op_.ShowMessage(QStringLiteral("Настройки не сохранены. ") + problem);
+        return;
+    }
     PageCount = 2;
     PageNo = 1;
     chain_ = TChain::Save;
@@ -108,6 +115,11 @@ void TBasicInf::DecodeSettingsPage() {
     ReadNextSettingsPage();
 }
 
+void TBasicInf::SetSelection(int row, uint8_t value) {
+    table_.SetItemIndex(row, value);
+    if (TSelectionEditor* e = table_.EditorOfRow(row)) e->moduleByte = table_.ItemIndex(row) < 0 ? value : -1;
+}
+
 void TBasicInf::DecodePage1() {
     const uint8_t* b = Buffer.data();
     progress_.SetProgress(25);
@@ -116,22 +128,22 @@ void TBasicInf::DecodePage1() {
     table_.SetValue(2, DecodeDigits(b, kSimNumber, 22));
     table_.MakeVisible(3);
     table_.MakeVisible(4);
-    table_.SetItemIndex(3, b[kSensor1]);
-    table_.SetItemIndex(4, b[kSensor2]);
+    SetSelection(3, b[kSensor1]);
+    SetSelection(4, b[kSensor2]);
     table_.SetValue(5, DecodeText(b, kAlarm1, kTextWidth));
     table_.SetValue(6, DecodeText(b, kAlarm2, kTextWidth));
     table_.SetValue(7, DecodeNumber16(b, kAutoArm));
     // Byte 110 belongs to row 9 and byte 111 to row 8.
-    table_.SetItemIndex(9, b[kControl]);
-    table_.SetItemIndex(8, b[kArming]);
+    SetSelection(9, b[kControl]);
+    SetSelection(8, b[kArming]);
     table_.MakeVisible(9);
     table_.MakeVisible(8);
     // The relay time is stored twice; the second copy is the one shown.
     table_.SetValue(10, DecodeNumber16(b, kRelayTime1));
     table_.SetValue(10, DecodeNumber16(b, kRelayTime2));
-    table_.SetItemIndex(11, b[kSmsOnClose]);
+    SetSelection(11, b[kSmsOnClose]);
     progress_.SetProgress(40);
-    table_.SetItemIndex(12, b[kSmsOnOpen]);
+    SetSelection(12, b[kSmsOnOpen]);
     table_.MakeVisible(11);
     table_.MakeVisible(12);
     table_.SetValue(13, DecodeText(b, kRelayOnText, kTextWidth));
@@ -162,7 +174,9 @@ void TBasicInf::DecodePage2() {
 namespace {
 uint8_t SelectionByte(const TSettingsTable& t, int row) {
     const int i = t.ItemIndex(row);
-    return i < 0 ? 0xFF : static_cast<uint8_t>(i);
+    if (i >= 0) return static_cast<uint8_t>(i);
+    const TSelectionEditor* e = t.EditorOfRow(row);
+    return e && e->moduleByte >= 0 ? static_cast<uint8_t>(e->moduleByte) : 0xFF;
 }
 } // namespace
 

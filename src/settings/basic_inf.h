@@ -41,6 +41,7 @@ public:
 private:
     enum class TChain { None, Read, Save, Verify };
     void FinishSave(const std::vector<int32_t>& failed);
+    void SetSelection(int row, uint8_t value);
     void DecodePage1();
     void DecodePage2();
     bool StartRefused();

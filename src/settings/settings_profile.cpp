@@ -1,5 +1,6 @@
 #include "settings/settings_profile.h"
 #include "app/errors.h"
+#include "settings/settings_rules.h"
 
 namespace portiqa {
 
@@ -26,15 +27,41 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
         ctx_.op.ShowMessage(QStringLiteral("Неправильный формат профиля настроек"));
         return false;
     }
-    // Check every selection cell first: a profile is taken whole or not at all.
+    // Every value is checked first, by the rules typing and the command line
+    // obey: a profile is taken whole or not at all. An empty drop-down cell
+    // keeps what the table holds (the module's byte).
     int items[6];
-    for (int i = 0; i < 6; ++i) items[i] = StrToInt(book.Text(kSelectionRows[i] + 1, 2).left(1));
+    for (int i = 0; i < 6; ++i) {
+        const int row = kSelectionRows[i];
+        const QString text = book.Text(row + 1, 2);
+        items[i] = table_.ItemIndex(row);
+        if (text.trimmed().isEmpty()) continue;
+        if (const QString problem = CheckSettingsChoice(table_, row, text, items[i]); !problem.isEmpty()) {
+            ctx_.op.ShowMessage(QStringLiteral("Профиль не загружен. ") + problem);
+            return false;
+        }
+    }
     for (int r = 1; r <= 16; ++r) {
-        for (int j = 1; j <= 2; ++j) table_.Grid().SetCells(j, r, book.Text(r + 1, j + 1));
+        if (TSettingsTable::IsSelectionRow(r)) continue;
+        if (const QString problem = CheckSettingsValue(r, book.Text(r + 1, 2)); !problem.isEmpty()) {
+            ctx_.op.ShowMessage(QStringLiteral("Профиль не загружен. ") + problem);
+            return false;
+        }
+    }
+    for (int r = 1; r <= 16; ++r) {
+        for (int j = 1; j <= 2; ++j) {
+            // A drop-down's cell shows its item; an empty one keeps its text.
+            if (j == 1 && TSettingsTable::IsSelectionRow(r) && book.Text(r + 1, 2).trimmed().isEmpty()) continue;
+            table_.Grid().SetCells(j, r, book.Text(r + 1, j + 1));
+        }
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / 16));
         ctx_.status.ShowStatus(QStringLiteral("Load profile"));
     }
-    for (int i = 0; i < 6; ++i) table_.SetItemIndex(kSelectionRows[i], items[i]);
+    for (int i = 0; i < 6; ++i)
+        if (items[i] != table_.ItemIndex(kSelectionRows[i])) {
+            table_.SetItemIndex(kSelectionRows[i], items[i]);
+            if (TSelectionEditor* e = table_.EditorOfRow(kSelectionRows[i])) e->moduleByte = -1;
+        }
     return true;
 }
 

@@ -13,6 +13,9 @@ struct TSelectionEditor {
     QStringList items;
     int itemIndex = -1;
     bool visible = false;
+    // The byte the module held when no item describes it (-1: none). It goes
+    // back unchanged unless the operator chooses an item.
+    int moduleByte = -1;
     QString SelectedText() const { return itemIndex >= 0 && itemIndex < items.size() ? items[itemIndex] : QString(); }
 };
 

@@ -55,6 +55,24 @@ TEST_F(CliTest, UsageAndPortErrors) {
     const CliRun del = Run({"history", "delete"});
     EXPECT_EQ(del.code, 2);
     EXPECT_TRUE(del.err.contains("--yes"));
+    // Values the window would never let through are refused before the port
+    // is even opened: a PIN that locks the operator out, a cut text, a
+    // number outside its range, a choice the list does not have.
+    struct Case { const char* set; const char* says; };
+    const Case refused[] = {
+        {"1=12", "Строка 1: пароль"}, {"1=", "Строка 1: пароль"}, {"1=12345", "Строка 1: пароль"},
+        {"2=+7 (916) 123-45-67", "Строка 2"}, {"5=01234567890123456789012345678901234567890", "Строка 5"},
+        {"7=5000", "Строка 7"}, {"11=7", "Строка 11"}, {"3=1abc", "Строка 3"},
+    };
+    for (const Case& c : refused) {
+        const CliRun r = Run({"settings", "save", "--set", c.set});
+        EXPECT_EQ(r.code, 2) << c.set;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.set << ": " << r.err.toStdString();
+    }
+    // An empty port name (an unset $PORT) opens nothing.
+    const CliRun empty = Run({"-p", "", "login"}, false);
+    EXPECT_EQ(empty.code, 2);
+    EXPECT_TRUE(empty.err.contains("-p")) << empty.err.toStdString();
     EXPECT_EQ(module->Requests(), 0);  // refused before anything was sent
 }
 

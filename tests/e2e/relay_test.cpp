@@ -129,6 +129,10 @@ struct RelayTest : ::testing::Test {
         // Settings page 1: password 5807, SIM number +79161234567.
         module.memory.replace(0, 4, "5807");
         module.memory.replace(4, 13, QByteArray("+79161234567") + '\0');
+        // Rows 7, 10 (twice), 15 and 16 as little-endian words: 10, 0, 0, 999, 0.
+        module.memory.replace(108, 2, QByteArray::fromHex("0A00"));
+        module.memory.replace(112, 4, QByteArray::fromHex("00000000"));
+        module.memory.replace(200, 4, QByteArray::fromHex("E7030000"));
         for (int r = 0; r < 40; ++r) module.memory.replace(0x1000 + 32 * r, 32, Record("+7916000" + QByteArray::number(1000 + r)));
         for (int r = 0; r < 1000; ++r) {
             QByteArray rec(128, '\0');

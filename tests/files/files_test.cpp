@@ -167,12 +167,22 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     EXPECT_EQ(other.Value(8), "1:Поставлено");  // the cell under an editor holds its text
     EXPECT_EQ(display.Position(), 100);
 
+    // A profile written by another program, with placeholder values that
+    // the rules refuse: nothing is taken, and the message names the row.
     TWorkbook book;
     QString error;
     ASSERT_TRUE(TWorkbookIo::Read(kFixtures + "/profile_openpyxl.xlsx", book, error));
-    ASSERT_TRUE(loader.ApplyProfile(book));
+    EXPECT_EQ(book.Text(2, 2), "1234");  // a number cell
+    EXPECT_FALSE(loader.ApplyProfile(book));
+    EXPECT_TRUE(op.messages.back().startsWith("Профиль не загружен. Строка 2: номер сим карты")) << op.messages.back().toStdString();
+    EXPECT_EQ(other.Value(2), "+79990000000");
+    const char* good[][2] = {{"3", "+7916"}, {"6", "Door"}, {"7", "Alarm 2"}, {"8", "15"}, {"11", "999"},
+                             {"14", "On"}, {"15", "Off"}, {"16", "0"}, {"17", "24"}};
+    for (auto& g : good) book.SetText(QString(g[0]).toInt(), 2, g[1]);
+    ASSERT_TRUE(loader.ApplyProfile(book)) << op.messages.back().toStdString();
     EXPECT_EQ(other.Value(1), "1234");
     EXPECT_EQ(other.ItemIndex(4), 1);
+    EXPECT_EQ(other.ItemIndex(3), 0);
     EXPECT_EQ(other.Grid().Cells(0, 1), "1.Пароль");  // names are never read
 
     book.SetText(1, 1, "Функции ");
@@ -180,9 +190,63 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     EXPECT_EQ(op.messages.back(), "Неправильный формат профиля настроек");
     book.SetText(1, 1, "Функции");
     book.SetText(4, 2, "x");
-    book.SetText(3, 2, "changed");
-    EXPECT_THROW(loader.ApplyProfile(book), EConvertError);
-    EXPECT_EQ(other.Value(2), "v2");  // nothing half-imported
+    book.SetText(3, 2, "+70000000000");
+    EXPECT_FALSE(loader.ApplyProfile(book));
+    EXPECT_TRUE(op.messages.back().startsWith("Профиль не загружен. Строка 3: выберите из списка"));
+    EXPECT_EQ(other.Value(2), "+7916");  // nothing half-imported
+}
+
+// Values a spreadsheet or a hand makes of a profile: each refused with the
+// row named, the table unchanged; an empty drop-down keeps what it held.
+TEST_F(FilesTest, ProfileValuesObeyTheRulesOfTheWindow) {
+    TSettingsTable table;
+    Tcustomstringgrid_basis profile(table, ctx);
+    op.saveFile = Path("rules");
+    profile.ExportProfile();
+    TWorkbook written;
+    QString error;
+    ASSERT_TRUE(TWorkbookIo::Read(Path("rules.xlsx"), written, error));
+    struct Case { int row; const char* value; const char* start; };
+    const Case bad[] = {
+        {1, "123", "Строка 1: пароль"},  // "0123" as a spreadsheet number
+        {1, "", "Строка 1: пароль"},
+        {1, "12345", "Строка 1: пароль"},
+        {2, "+7 (916) 123-45-67", "Строка 2: номер"},
+        {2, "++79161234567", "Строка 2: номер"},
+        {5, "x", nullptr},
+        {6, "12345678901234567890123456789012345678901", "Строка 6: текст длиннее 40 символов (41)"},
+        {7, "5000", "Строка 7: нужно число от 1 до 999"},
+        {7, "0", "Строка 7: нужно число от 1 до 999"},
+        {10, "1.5", "Строка 10: нужно число от 0 до 999"},
+        {15, "", "Строка 15: нужно число от 0 до 999"},
+        {3, "2:NC", "Строка 3: выберите из списка"},
+        {11, "Всем", "Строка 11: выберите из списка"},
+        {12, "3abc", "Строка 12: выберите из списка"},
+    };
+    TSettingsTable target;
+    Tcustomstringgrid_basis loader(target, ctx);
+    target.SetValue(5, "kept");
+    for (const Case& c : bad) {
+        TWorkbook book = written;
+        book.SetText(c.row + 1, 2, QString::fromUtf8(c.value));
+        const bool taken = loader.ApplyProfile(book);
+        if (!c.start) {
+            EXPECT_TRUE(taken) << c.row;
+            target.SetValue(5, "kept");
+            continue;
+        }
+        EXPECT_FALSE(taken) << c.row << " " << c.value;
+        EXPECT_TRUE(op.messages.back().startsWith(QStringLiteral("Профиль не загружен. ") + QString::fromUtf8(c.start)))
+            << op.messages.back().toStdString();
+        EXPECT_EQ(target.Value(5), "kept");
+    }
+    // A drop-down left empty in the file keeps the table's choice.
+    target.SetItemIndex(11, 1);
+    TWorkbook book = written;
+    book.SetText(12, 2, "");
+    ASSERT_TRUE(loader.ApplyProfile(book)) << op.messages.back().toStdString();
+    EXPECT_EQ(target.ItemIndex(11), 1);
+    EXPECT_EQ(target.ItemIndex(12), 3);
 }
 
 TEST_F(FilesTest, NumberListExportImportAndRowChecks) {

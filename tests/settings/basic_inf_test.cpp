@@ -2,6 +2,7 @@
 #include "app/errors.h"
 #include "app/timer.h"
 #include "settings/basic_inf.h"
+#include "settings/settings_rules.h"
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -109,17 +110,65 @@ TEST_F(BasicInfTest, HiddenRowsCarryTheirBytesAcrossBothPages) {
     EXPECT_EQ(block.Buffer[0], 'C');
 }
 
-TEST_F(BasicInfTest, BadNumbersAndUnencodableTextStopTheSaveBeforeAnythingIsSent) {
-    for (const char* bad : {"12a", "65536", "-1"}) {
-        table.SetValue(7, QString::fromUtf8(bad));
-        EXPECT_THROW(block.btn22Click(), EConvertError) << bad;
-        EXPECT_TRUE(port.frames.empty());
-        EXPECT_FALSE(block.TransferRunning());
+// Every value row against its rule, at the edges: what passes goes out,
+// what fails stops the save before anything is sent, naming row and rule.
+TEST_F(BasicInfTest, EveryRowsRuleAtItsEdgesStopsTheSaveBeforeAnythingIsSent) {
+    struct Case { int row; const char* value; bool ok; };
+    const Case cases[] = {
+        {1, "0000", true}, {1, "9999", true}, {1, "123", false}, {1, "12345", false}, {1, "12a4", false}, {1, "", false},
+        {2, "", true}, {2, "+7", true}, {2, "1234567890123456789012", true}, {2, "+123456789012345678901", true},
+        {2, "12345678901234567890123", false}, {2, "+", false}, {2, "7+916", false}, {2, "+7 916", false},
+        {5, "", true}, {5, "Door opened", true}, {5, "Тревога", true}, {6, "0123456789012345678901234567890123456789", true},
+        {6, "01234567890123456789012345678901234567890", false}, {13, "Тревога 😀", false}, {14, "ok", true},
+        {7, "1", true}, {7, "001", true}, {7, "999", true}, {7, "0", false}, {7, "1000", false}, {7, "", false},
+        {7, "12a", false}, {7, "-1", false},
+        {10, "0", true}, {10, "999", true}, {10, "0,5", false}, {15, "000", true}, {15, "65535", false},
+        {16, "0", true}, {16, "999", true}, {16, " 1", false},
+    };
+    for (const Case& c : cases) {
+        TSettingsTable fresh;
+        fresh.SetValue(c.row, QString::fromUtf8(c.value));
+        EXPECT_EQ(CheckSettingsValue(c.row, fresh.Value(c.row)).isEmpty(), c.ok) << c.row << " '" << c.value << "'";
+        table.SetValue(c.row, QString::fromUtf8(c.value));
+        port.frames.clear();
+        op.messages.clear();
+        block.btn22Click();
+        if (c.ok) {
+            EXPECT_EQ(port.frames.size(), 1u) << c.row << " '" << c.value << "'";
+        } else {
+            EXPECT_TRUE(port.frames.empty()) << c.row << " '" << c.value << "'";
+            ASSERT_FALSE(op.messages.isEmpty());
+            EXPECT_TRUE(op.messages.back().startsWith(QStringLiteral("Настройки не сохранены. Строка %1: ").arg(c.row)))
+                << op.messages.back().toStdString();
+        }
+        EXPECT_FALSE(block.TransferRunning() && !c.ok);
+        seq.SetOutstanding(false);
+        block.AbortTransfer();
+        TSettingsTable start;
+        table.SetValue(c.row, start.Value(c.row));
     }
-    table.SetValue(7, "65535");
-    table.SetValue(5, QString::fromUtf8("Тревога 😀"));
-    EXPECT_THROW(block.btn22Click(), EPortiqaError);
-    EXPECT_TRUE(port.frames.empty());
+}
+
+// A selection byte that no item describes goes back as it came, unless the
+// operator chooses an item.
+TEST_F(BasicInfTest, AnUnknownSelectionByteIsCarriedBackUnchanged) {
+    QByteArray page(256, char(0xFF));
+    page.replace(0, 4, "5807");
+    page[26] = 5;    // sensor 1 type: no item for 5
+    page[117] = 9;   // SMS when open: no item for 9
+    page.replace(108, 2, QByteArray::fromHex("0A00"));
+    page.replace(112, 4, QByteArray::fromHex("00000000"));
+    page.replace(200, 4, QByteArray::fromHex("E7030000"));
+    block.btn21Click();
+    seq.SetOutstanding(false);
+    Decode(0, page);
+    EXPECT_EQ(table.ItemIndex(3), -1);
+    table.SetItemIndex(12, 1);  // the operator chose row 12's item
+    table.EditorOfRow(12)->moduleByte = -1;
+    std::array<uint8_t, 256> out{};
+    EncodeSettingsPage1To(table, out.data());
+    EXPECT_EQ(out[26], 5);
+    EXPECT_EQ(out[117], 1);
 }
 
 TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {

@@ -1,0 +1,85 @@
+#include "settings/settings_rules.h"
+#include "link/page_fields.h"
+
+namespace portiqa {
+
+namespace {
+
+bool AllDigits(const QString& s) {
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+QString Shown(const QString& value) {
+    // A long value is named by its start only.
+    return value.size() > 30 ? value.left(30) + QStringLiteral("…") : value;
+}
+
+QString Row(int row) { return QStringLiteral("Строка %1: ").arg(row); }
+
+} // namespace
+
+QString CheckSettingsValue(int row, const QString& value) {
+    switch (row) {
+    case 1:
+        if (value.size() != 4 || !AllDigits(value))
+            return Row(row) + QStringLiteral("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
+        return {};
+    case 2: {
+        const QString digits = value.startsWith(u'+') ? value.mid(1) : value;
+        if (!AllDigits(digits) || value.size() > 22 || (value.startsWith(u'+') && digits.isEmpty()))
+            return Row(row) + QStringLiteral("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
+                                             "а не «%1»").arg(Shown(value));
+        return {};
+    }
+    case 5: case 6: case 13: case 14: {
+        if (value.size() > 40)
+            return Row(row) + QStringLiteral("текст длиннее 40 символов (%1)").arg(value.size());
+        QByteArray bytes;
+        if (!fields::ToCp1251(value, bytes))
+            return Row(row) + QStringLiteral("текст «%1» содержит символы, которые GSM модуль не может сохранить")
+                                  .arg(Shown(value));
+        return {};
+    }
+    case 7: case 10: case 15: case 16: {
+        const int low = row == 7 ? 1 : 0;
+        bool ok = !value.isEmpty() && value.size() <= 3 && AllDigits(value);
+        const int v = ok ? value.toInt() : -1;
+        ok = ok && v >= low && v <= 999;
+        if (!ok)
+            return Row(row) + QStringLiteral("нужно число от %1 до 999, а не «%2»").arg(low).arg(Shown(value));
+        return {};
+    }
+    default:
+        return {};
+    }
+}
+
+QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index) {
+    const TSelectionEditor* e = table.EditorOfRow(row);
+    if (!e) return Row(row) + QStringLiteral("это не строка выбора из списка");
+    // The item's number alone, or its number and a colon as the list and the
+    // profiles write it ("3:Всем").
+    const QString t = value.trimmed();
+    if (!t.isEmpty() && t[0] >= u'0' && t[0] <= u'9' && (t.size() == 1 || t[1] == u':')) {
+        const int i = t[0].unicode() - u'0';
+        if (i < e->items.size()) {
+            index = i;
+            return {};
+        }
+    }
+    QStringList items;
+    for (const QString& item : e->items) items << item.trimmed();
+    return Row(row) + QStringLiteral("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
+}
+
+QString CheckSettingsTable(const TSettingsTable& table) {
+    for (int row = 1; row <= 16; ++row) {
+        if (TSettingsTable::IsSelectionRow(row)) continue;
+        if (QString problem = CheckSettingsValue(row, table.Value(row)); !problem.isEmpty()) return problem;
+    }
+    return {};
+}
+
+} // namespace portiqa

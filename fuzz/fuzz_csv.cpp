@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Tprogressbar_ctrl progress(display);
     static TNumberTable table;
     static TNumberFiles files(table, {op, status, progress, QString()});
-    const auto rows = TCsv::Parse(fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))));
+    const QString text = TCsv::DecodeBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const auto rows = TCsv::ParseRows(text, TCsv::DetectSeparator(text));
     files.ApplyCsv(rows);
     return 0;
 }

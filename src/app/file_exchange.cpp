@@ -12,11 +12,11 @@ void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<T
     if (!TWorkbookIo::WriteXlsx(build(), path, error)) op.ReportError(error);
 }
 
-bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter) const {
+bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows) const {
     const QString path = op.ChooseOpenFile(startFolder, filter);
     if (path.isEmpty()) return false;
     QString error;
-    if (TWorkbookIo::Read(path, book, error)) return true;
+    if (TWorkbookIo::Read(path, book, error, maxRows)) return true;
     op.ReportError(error);
     return false;
 }

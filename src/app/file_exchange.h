@@ -21,7 +21,8 @@ struct TExchangeContext {
     void SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const;
     // Offers the open dialog and reads the chosen workbook; false when the
     // operator cancelled or the file could not be read (reported).
-    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter) const;
+    // maxRows: a sheet with content past it is refused while it is read.
+    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000) const;
     // The same for comma-separated lines built before the dialog is shown.
     void SaveLines(const QString& prefix, const QStringList& lines) const;
 };

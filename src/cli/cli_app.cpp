@@ -362,7 +362,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         QString error;
         bool applied = false;
         if (IsCsv(path)) {
-            QList<QStringList> rows;
+            QList<TCsvRow> rows;
             if (!TCsv::ReadFile(path, rows, error)) {
                 cli.Op().ReportError(error);
                 return kExitFile;
@@ -370,7 +370,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
             applied = s.numberFiles.ApplyCsv(rows);
         } else {
             TWorkbook book;
-            if (!TWorkbookIo::Read(path, book, error)) {
+            if (!TWorkbookIo::Read(path, book, error, TNumberTable::kRecords + 1)) {
                 cli.Op().ReportError(error);
                 return kExitFile;
             }

@@ -1,6 +1,8 @@
 #include "files/csv.h"
 #include "link/page_fields.h"
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QSaveFile>
 
 namespace portiqa {
@@ -36,43 +38,101 @@ bool TCsv::WriteFile(const QString& path, const QStringList& lines, QString& err
     return true;
 }
 
-QList<QStringList> TCsv::Parse(const QString& text) {
-    QList<QStringList> rows;
-    QStringList row;
+QString TCsv::DecodeBytes(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(view);
+    if (!utf8.hasError()) return text;
+    return fields::FromCp1251(bytes);
+}
+
+QChar TCsv::DetectSeparator(const QString& text) {
+    int commas = 0, semicolons = 0;
+    bool quoted = false;
+    for (QChar c : text) {
+        if (c == u'"') quoted = !quoted;
+        else if (!quoted && (c == u'\r' || c == u'\n')) break;
+        else if (!quoted && c == u',') ++commas;
+        else if (!quoted && c == u';') ++semicolons;
+    }
+    return semicolons > commas ? u';' : u',';
+}
+
+QList<TCsvRow> TCsv::ParseRows(const QString& text, QChar separator) {
+    QList<TCsvRow> rows;
+    TCsvRow row;
     QString field;
     bool quoted = false, any = false;
+    int line = 1;
+    row.line = 1;
+    auto endRow = [&] {
+        row.fields << field;
+        bool blank = true;
+        for (const QString& f : row.fields) blank = blank && f.trimmed().isEmpty();
+        if (!blank) rows << row;
+        row = TCsvRow{};
+        field.clear();
+        any = false;
+    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (quoted) {
             if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') { field += u'"'; ++i; }
             else if (c == u'"') quoted = false;
-            else field += c;
+            else {
+                if (c == u'\n' || (c == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))) ++line;
+                field += c;
+            }
             continue;
         }
         if (c == u'"' && field.isEmpty()) { quoted = true; any = true; }
-        else if (c == u',') { row << field; field.clear(); any = true; }
+        else if (c == separator) { row.fields << field; field.clear(); any = true; }
         else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-            if (any || !field.isEmpty()) { row << field; rows << row; }
-            row.clear(); field.clear(); any = false;
+            if (any || !field.isEmpty()) endRow();
+            else { row = TCsvRow{}; field.clear(); }
+            ++line;
+            row.line = line;
         } else { field += c; any = true; }
     }
-    if (any || !field.isEmpty()) { row << field; rows << row; }
+    if (any || !field.isEmpty()) endRow();
     return rows;
 }
 
-bool TCsv::ReadFile(const QString& path, QList<QStringList>& rows, QString& error) {
+QList<QStringList> TCsv::Parse(const QString& text) {
+    QList<QStringList> out;
+    for (const TCsvRow& r : ParseRows(text, DetectSeparator(text))) out << r.fields;
+    return out;
+}
+
+bool TCsv::ReadFile(const QString& path, QList<TCsvRow>& rows, QString& error) {
+    // Only a regular file: a FIFO would hang, a device would never end.
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
+        return false;
+    }
+    if (!info.isFile()) {
+        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
+        return false;
+    }
+    if (info.size() > kMaxBytes) {
+        error = QStringLiteral("Файл %1 слишком велик (%2 байт, допускается до %3)").arg(path).arg(info.size()).arg(kMaxBytes);
+        return false;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());
         return false;
     }
-    constexpr qint64 kMaxCsv = 16 * 1024 * 1024;
-    if (f.size() > kMaxCsv) {
+    const QByteArray bytes = f.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes) {
         error = QStringLiteral("Файл %1 слишком велик").arg(path);
         return false;
     }
-    rows = Parse(fields::FromCp1251(f.readAll()));
+    const QString text = DecodeBytes(bytes);
+    rows = ParseRows(text, DetectSeparator(text));
     return true;
 }
 

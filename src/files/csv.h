@@ -1,10 +1,19 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace portiqa {
 
-// Comma-separated files in Windows-1251, every line ended by CR LF.
+// One row of a comma-separated file and the file line it starts on.
+struct TCsvRow {
+    int line = 0;
+    QStringList fields;
+};
+
+// Comma-separated files: written in Windows-1251, every line ended by CR LF;
+// read as installers have them (Windows-1251 or UTF-8 with or without a
+// byte-order mark, "," or ";" between fields, blank rows).
 class TCsv {
 public:
     // Joins fields with ","; a field holding a comma, a quote or a line
@@ -13,9 +22,19 @@ public:
     // Writes all lines at once through a temporary file; false with error
     // set when the file cannot be written or a text has no Windows-1251 form.
     static bool WriteFile(const QString& path, const QStringList& lines, QString& error);
-    // Reads a file written that way (quoted fields allowed) into rows of fields.
-    static bool ReadFile(const QString& path, QList<QStringList>& rows, QString& error);
+    // Reads a regular file (quoted fields allowed) into rows of fields,
+    // leaving out rows that hold only separators and blanks.
+    static bool ReadFile(const QString& path, QList<TCsvRow>& rows, QString& error);
+    // Bytes to text: UTF-8 when they are valid UTF-8 (a byte-order mark is
+    // dropped), Windows-1251 otherwise.
+    static QString DecodeBytes(const QByteArray& bytes);
+    // ";" when the first line has more of them than commas outside quotes.
+    static QChar DetectSeparator(const QString& text);
+    static QList<TCsvRow> ParseRows(const QString& text, QChar separator);
     static QList<QStringList> Parse(const QString& text);
+
+    // Largest file read: far above a full number list (3000 lines of ~60 bytes).
+    static constexpr qint64 kMaxBytes = 10 * 1024 * 1024;
 };
 
 } // namespace portiqa

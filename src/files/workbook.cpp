@@ -112,7 +112,21 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
     return true;
 }
 
-bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error) {
+QString TWorkbookIo::TooManyRows(int maxRows) {
+    return QStringLiteral("на листе больше %1 строк").arg(maxRows);
+}
+
+bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error, int maxRows) {
+    // Only a regular file: a FIFO would hang, a device would never end.
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
+        return false;
+    }
+    if (!info.isFile()) {
+        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
+        return false;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());
@@ -120,8 +134,8 @@ bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error) {
     }
     const QByteArray magic = f.read(8);
     f.close();
-    if (magic.startsWith("PK\x03\x04")) return ReadXlsx(path, book, error);
-    if (magic.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1"))) return ReadXls(path, book, error);
+    if (magic.startsWith("PK\x03\x04")) return ReadXlsx(path, book, error, maxRows);
+    if (magic.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1"))) return ReadXls(path, book, error, maxRows);
     error = QStringLiteral("Файл %1 не является книгой Excel (.xlsx или .xls)").arg(path);
     return false;
 }

@@ -43,9 +43,12 @@ public:
     static bool WriteXlsx(const TWorkbook& book, QString& path, QString& error);
     // .xlsx through minizip and QXmlStreamReader (the active sheet), .xls
     // through freexl (the first sheet); chosen by the file's first bytes.
-    static bool Read(const QString& path, TWorkbook& book, QString& error);
-    static bool ReadXlsx(const QString& path, TWorkbook& book, QString& error);
-    static bool ReadXls(const QString& path, TWorkbook& book, QString& error);
+    // Only a regular file is opened. A sheet with content past maxRows is
+    // refused as soon as the reader gets there.
+    static bool Read(const QString& path, TWorkbook& book, QString& error, int maxRows = TWorkbook::kMaxRows);
+    static bool ReadXlsx(const QString& path, TWorkbook& book, QString& error, int maxRows = TWorkbook::kMaxRows);
+    static bool ReadXls(const QString& path, TWorkbook& book, QString& error, int maxRows = TWorkbook::kMaxRows);
+    static QString TooManyRows(int maxRows);
 
     // Spreadsheet serial day number to text (1900 or 1904 date system).
     static QString SerialToText(double serial, bool isDate, bool isTime, bool date1904);

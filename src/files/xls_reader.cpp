@@ -4,7 +4,7 @@
 
 namespace portiqa {
 
-bool TWorkbookIo::ReadXls(const QString& path, TWorkbook& book, QString& error) {
+bool TWorkbookIo::ReadXls(const QString& path, TWorkbook& book, QString& error, int maxRows) {
     const void* handle = nullptr;
     auto fail = [&](const QString& why) {
         if (handle) freexl_close(handle);
@@ -22,6 +22,7 @@ bool TWorkbookIo::ReadXls(const QString& path, TWorkbook& book, QString& error) 
     if (rows > unsigned(TWorkbook::kMaxRows)) return fail(QStringLiteral("слишком много строк на листе"));
     TWorkbook result;
     const unsigned short useCols = std::min<unsigned short>(cols, TWorkbook::kMaxCols);
+    if (qint64(rows) * useCols > 1000000) return fail(QStringLiteral("слишком много ячеек на листе"));
     for (unsigned int r = 0; r < rows; ++r)
         for (unsigned short c = 0; c < useCols; ++c) {
             FreeXL_CellValue v{};
@@ -41,7 +42,9 @@ bool TWorkbookIo::ReadXls(const QString& path, TWorkbook& book, QString& error) 
             }
             default: break;
             }
-            if (!text.isEmpty()) result.SetText(int(r) + 1, int(c) + 1, text);
+            if (text.isEmpty()) continue;
+            if (int(r) + 1 > maxRows) return fail(TooManyRows(maxRows));
+            result.SetText(int(r) + 1, int(c) + 1, text);
         }
     freexl_close(handle);
     book = result;

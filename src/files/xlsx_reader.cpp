@@ -12,12 +12,18 @@ namespace portiqa {
 
 namespace {
 
-constexpr qint64 kMaxEntry = 200LL * 1024 * 1024;  // uncompressed bytes of one part
+// Budgets far above any workbook of ours (the full number list is a sheet
+// of about 1.5 MB with 24 000 cells), and low enough that a hostile file is
+// refused in well under two seconds and 256 MB.
+constexpr qint64 kMaxEntry = 32LL * 1024 * 1024;    // uncompressed bytes of one part
+constexpr qint64 kMaxTotal = 48LL * 1024 * 1024;    // uncompressed bytes of all parts read
 constexpr qint64 kMaxRatio = 1000;                  // inflate ratio beyond which a part is a bomb
-constexpr int kMaxStrings = 2000000;
+constexpr int kMaxStrings = 500000;
+constexpr qint64 kMaxCells = 1000000;               // cells looked at, empty ones included
 
 struct TZip {
     unzFile zf = nullptr;
+    qint64 budget = kMaxTotal;
     ~TZip() { if (zf) unzClose(zf); }
 };
 
@@ -34,10 +40,11 @@ bool ReadEntry(TZip& zip, const QString& name, QByteArray& out, QString& error, 
         return false;
     }
     const qint64 size = qint64(info.uncompressed_size), packed = qint64(info.compressed_size);
-    if (size > kMaxEntry || (packed > 0 && size / packed > kMaxRatio) || (packed == 0 && size > 0)) {
+    if (size > kMaxEntry || size > zip.budget || (packed > 0 && size / packed > kMaxRatio) || (packed == 0 && size > 0)) {
         error = QStringLiteral("часть %1 слишком велика").arg(name);
         return false;
     }
+    zip.budget -= size;
     if (unzOpenCurrentFile(zip.zf) != UNZ_OK) {
         error = QStringLiteral("повреждённый архив");
         return false;
@@ -124,11 +131,15 @@ TKind KindOfFormat(int id, const QString& code) {
     if (code.isEmpty()) return TKind::Plain;
     if (code == QLatin1String("@")) return TKind::Text;
     QString c = code;
+    // Elapsed time ("[h]:mm", "[mm]:ss") is a time; other brackets are
+    // colours and locales.
+    static const QRegularExpression kElapsed(QStringLiteral("\\[(h+|m+|s+)\\]"), QRegularExpression::CaseInsensitiveOption);
+    const bool elapsed = kElapsed.match(c).hasMatch();
     static const QRegularExpression kQuoted(QStringLiteral("\"[^\"]*\"|\\[[^\\]]*\\]|\\\\."));
     c.remove(kQuoted);
     c = c.toLower();
     const bool date = c.contains(u'y') || c.contains(u'd');
-    const bool time = c.contains(u'h') || c.contains(u's');
+    const bool time = elapsed || c.contains(u'h') || c.contains(u's');
     if (date && time) return TKind::DateTime;
     if (date) return TKind::Date;
     if (time) return TKind::Time;
@@ -152,7 +163,7 @@ bool CellRef(const QString& ref, int& row, int& col) {
 
 } // namespace
 
-bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error) {
+bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error, int maxRows) {
     auto fail = [&](const QString& why) {
         error = QStringLiteral("Не удалось прочитать книгу %1: %2").arg(path, why);
         return false;
@@ -241,6 +252,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error)
     {
         TXml x(data);
         int row = 0, col = 0;
+        qint64 cells = 0;
         while (x.Next(why)) {
             if (x.Start("row")) {
                 const QString r = x.Attr("r");
@@ -248,6 +260,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error)
                 col = 0;
                 if (row < 1 || row > TWorkbook::kMaxRows) return fail(QStringLiteral("слишком много строк на листе"));
             } else if (x.Start("c")) {
+                if (++cells > kMaxCells) return fail(QStringLiteral("слишком много ячеек на листе"));
                 int r = row, c = col + 1;
                 const QString ref = x.Attr("r");
                 if (!ref.isEmpty() && !CellRef(ref, r, c)) return fail(QStringLiteral("неправильная ссылка на ячейку %1").arg(ref));
@@ -284,6 +297,8 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error)
                     else if (kind == TKind::DateTime) text = SerialToText(d, true, true, date1904);
                     else text = NumberText(d);
                 }
+                if (text.isEmpty()) continue;  // an empty cell is no cell
+                if (r > maxRows) return fail(TooManyRows(maxRows));
                 result.SetText(r, c, text);
             }
         }

@@ -1,6 +1,8 @@
 #include "numbers/number_files.h"
 #include "app/errors.h"
 #include "files/csv.h"
+#include <QHash>
+#include <QRegularExpression>
 
 namespace portiqa {
 
@@ -37,6 +39,33 @@ bool IsInt(const QString& s) {
 bool DateOk(const QString& s) { return s.size() == 10 && IsInt(s.mid(5, 2)) && IsInt(s.right(2)) && IsInt(s.mid(2, 2)); }
 bool TimeOk(const QString& s) { return s.size() == 5 && IsInt(s.left(2)) && IsInt(s.right(2)); }
 
+// A date cell that a spreadsheet keeps as a date and time at midnight is
+// its date; a time kept with its seconds at zero is its hours and minutes.
+QString DateValue(const QString& v) {
+    static const QRegularExpression kMidnight(QStringLiteral("^(\\d{4}[-/.]\\d{2}[-/.]\\d{2})[ T]00:00(:00)?$"));
+    const auto m = kMidnight.match(v);
+    return m.hasMatch() ? m.captured(1) : v;
+}
+QString TimeValue(const QString& v) {
+    static const QRegularExpression kZeroSeconds(QStringLiteral("^(\\d{2}:\\d{2}):00$"));
+    const auto m = kZeroSeconds.match(v);
+    return m.hasMatch() ? m.captured(1) : v;
+}
+QString CellValue(const TWorkbook& book, int row, int col) {
+    const QString v = book.Value(row, col);
+    if (col == 3 || col == 5) return DateValue(v);
+    if (col == 4 || col == 6) return TimeValue(v);
+    return v;
+}
+
+// "5, 17, 40" with at most ten serials named.
+QString SerialList(const QList<int>& serials) {
+    QStringList out;
+    for (int i = 0; i < serials.size() && i < 10; ++i) out << QString::number(serials[i]);
+    if (serials.size() > 10) out << QStringLiteral("…");
+    return out.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
@@ -45,8 +74,8 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
         const int k = j + 1;
         if (book.Text(k, 2).isEmpty()) continue;
         if (book.Text(k, 7) == T::Yes() || book.Text(k, 8) == T::Yes()) continue;
-        if (!DateOk(book.Value(k, 3)) || !TimeOk(book.Value(k, 4)) || !DateOk(book.Value(k, 5)) ||
-            !TimeOk(book.Value(k, 6)))
+        if (!DateOk(CellValue(book, k, 3)) || !TimeOk(CellValue(book, k, 4)) || !DateOk(CellValue(book, k, 5)) ||
+            !TimeOk(CellValue(book, k, 6)))
             offending << QString::number(j);
     }
     if (!offending.isEmpty()) {
@@ -57,7 +86,7 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     }
     TGridBatch batch(table_.Grid());
     for (int j = 1; j <= T::kRecords; ++j) {
-        for (int c = 1; c <= 5; ++c) table_.Grid().SetCells(c, j, book.Value(j + 1, c + 1));
+        for (int c = 1; c <= 5; ++c) table_.Grid().SetCells(c, j, CellValue(book, j + 1, c + 1));
         table_.Grid().SetCells(T::kUnrestricted, j, book.Text(j + 1, 7) == T::Yes() ? T::Yes() : T::No());
         if (j % 30 == 0 || j == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(j * 100 / T::kRecords));
@@ -72,26 +101,64 @@ bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
         ctx_.op.ShowMessage(QStringLiteral("Неправильный формат профиля настроек"));
         return false;
     }
+    // More records than the module holds: nothing is taken, rather than the
+    // first 3000 with the rest dropped without a word.
+    for (int r = T::kRecords + 2; r <= book.RowCount(); ++r)
+        for (int c = 1; c <= T::kCols; ++c)
+            if (!book.Text(r, c).trimmed().isEmpty()) {
+                ctx_.op.ShowMessage(TooManyRecordsText(r - 1));
+                return false;
+            }
+    // A serial number given twice names two records for one slot.
+    QHash<int, int> seen;
+    QList<int> twice;
+    for (int r = 2; r <= T::kRecords + 1; ++r) {
+        int serial = 0;
+        if (!TryStrToInt(book.Value(r, 1), serial)) continue;
+        if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
+        seen.insert(serial, r);
+    }
+    if (!twice.isEmpty()) {
+        ctx_.op.ShowMessage(QStringLiteral("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
+        return false;
+    }
     return CheckAndImport(book);
 }
 
-bool TNumberFiles::ApplyCsv(const QList<QStringList>& rows) {
+QString TNumberFiles::TooManyRecordsText(int records) {
+    return QStringLiteral("В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. "
+                          "Ничего не импортировано").arg(records + 1);
+}
+
+bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& rows) {
     TWorkbook book;
-    for (int i = 0; i < rows.size(); ++i) {
-        const QStringList& f = rows[i];
+    QHash<int, int> seen;
+    QList<int> twice;
+    for (const TCsvRow& row : rows) {
+        const QStringList& f = row.fields;
         int serial = 0;
-        if (f.isEmpty() || !TryStrToInt(f[0], serial) || serial < 1 || serial > T::kRecords) {
-            ctx_.op.ShowMessage(QStringLiteral("Неправильная строка %1: первым полем должен быть серийный номер 1-3000").arg(i + 1));
+        if (f.isEmpty() || !TryStrToInt(f[0].trimmed(), serial) || serial < 1 || serial > T::kRecords) {
+            ctx_.op.ShowMessage(QStringLiteral("Неправильная строка %1: первым полем должен быть серийный номер 1-3000").arg(row.line));
             return false;
         }
+        if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
+        seen.insert(serial, row.line);
         for (int c = 0; c < 8 && c < f.size(); ++c) book.SetText(serial + 1, c + 1, f[c]);
+    }
+    if (rows.size() > T::kRecords) {
+        ctx_.op.ShowMessage(TooManyRecordsText(int(rows.size())));
+        return false;
+    }
+    if (!twice.isEmpty()) {
+        ctx_.op.ShowMessage(QStringLiteral("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
+        return false;
     }
     return CheckAndImport(book);
 }
 
 void TNumberFiles::ImportNumbersXls() {
     TWorkbook book;
-    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter)) ApplyWorkbook(book);
+    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter, T::kRecords + 1)) ApplyWorkbook(book);
 }
 
 QStringList TNumberFiles::CsvLines(bool occupiedOnly) {

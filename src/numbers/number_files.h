@@ -1,5 +1,6 @@
 #pragma once
 #include "app/file_exchange.h"
+#include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_table.h"
 
@@ -20,7 +21,8 @@ public:
     // with the operator told why, when the table is left unchanged.
     bool ApplyWorkbook(const TWorkbook& book);
     // The same from comma-separated rows placed by their serial number.
-    bool ApplyCsv(const QList<QStringList>& rows);
+    bool ApplyCsv(const QList<TCsvRow>& rows);
+    static QString TooManyRecordsText(int records);
 
 private:
     bool CheckAndImport(const TWorkbook& book);

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <minizip/zip.h>
 #include <random>
 
@@ -138,13 +139,110 @@ TEST_F(FilesTest, CsvQuotesOnlyWhatNeedsItAndEndsEveryLineWithCrLf) {
     QFile f(Path("n.cvs"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("1,\xC4\xE0\r\n2,\xCD\xE5\xF2\r\n"));
-    QList<QStringList> rows;
+    QList<TCsvRow> rows;
     ASSERT_TRUE(TCsv::ReadFile(Path("n.cvs"), rows, error));
-    EXPECT_EQ(rows, (QList<QStringList>{{"1", "Да"}, {"2", "Нет"}}));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].fields, (QStringList{"1", "Да"}));
+    EXPECT_EQ(rows[1].fields, (QStringList{"2", "Нет"}));
+    EXPECT_EQ(rows[1].line, 2);
     EXPECT_EQ(TCsv::Parse("\"a,b\",\"q\"\"\"\r\n"), (QList<QStringList>{{"a,b", "q\""}}));
     EXPECT_FALSE(TCsv::WriteFile(Path("bad.cvs"), {"😀"}, error));
     EXPECT_FALSE(QFile::exists(Path("bad.cvs")));
     EXPECT_FALSE(TCsv::WriteFile(dir.filePath("no/such/folder/x.cvs"), {"1"}, error));
+}
+
+// Comma-separated files as installers have them.
+TEST_F(FilesTest, CsvFilesInEveryEncodingSeparatorAndShapeInstallersHave) {
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(Path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return Path(name);
+    };
+    const QString expected[] = {"1", "+79161234567", "", "", "", "", "Да", "Нет"};
+    struct Case { const char* name; QByteArray bytes; };
+    const Case cases[] = {
+        {"cp1251.cvs", QByteArray("1,+79161234567,,,,,\xC4\xE0,\xCD\xE5\xF2\r\n")},
+        {"utf8.csv", QByteArray("1,+79161234567,,,,,Да,Нет\n")},
+        {"bom.csv", QByteArray("\xEF\xBB\xBF" "1,+79161234567,,,,,Да,Нет\r\n")},
+        {"semicolon.csv", QByteArray("1;+79161234567;;;;;Да;Нет\r\n")},
+        {"blank-rows.csv", QByteArray(",,,,,,,,,\r\n\r\n1,+79161234567,,,,,Да,Нет\r\n , \r\n,,,\r\n")},
+    };
+    for (const Case& c : cases) {
+        QList<TCsvRow> rows;
+        QString error;
+        ASSERT_TRUE(TCsv::ReadFile(write(c.name, c.bytes), rows, error)) << c.name;
+        ASSERT_EQ(rows.size(), 1) << c.name;
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(rows[0].fields.value(i), expected[i]) << c.name << " field " << i;
+    }
+    // Quoted fields keep their commas, quotes and line breaks; line numbers
+    // are the file's own, blank lines and quoted line breaks counted.
+    QList<TCsvRow> rows;
+    QString error;
+    ASSERT_TRUE(TCsv::ReadFile(write("quoted.csv", "\r\n1,\"a,b\",\"say \"\"hi\"\"\"\r\n\r\n2,\"x\r\ny\",\"cr\rz\"\r\n3,q\r\n"), rows, error));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].line, 2);
+    EXPECT_EQ(rows[0].fields, (QStringList{"1", "a,b", "say \"hi\""}));
+    EXPECT_EQ(rows[1].line, 4);
+    EXPECT_EQ(rows[1].fields, (QStringList{"2", "x\r\ny", "cr\rz"}));
+    EXPECT_EQ(rows[2].line, 7);  // the quoted CR LF and CR are lines 5 and 6
+
+    // Only regular files are read: a FIFO would hang, a device never ends.
+    const QByteArray fifo = QFile::encodeName(Path("fifo.csv"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    for (const QString& path : {Path("fifo.csv"), QStringLiteral("/dev/zero"), dir.path(), Path("missing.csv")}) {
+        EXPECT_FALSE(TCsv::ReadFile(path, rows, error)) << path.toStdString();
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        TWorkbook book;
+        EXPECT_FALSE(TWorkbookIo::Read(path, book, error)) << path.toStdString();
+    }
+    EXPECT_FALSE(TCsv::ReadFile(write("huge.csv", QByteArray(TCsv::kMaxBytes + 1, '1')), rows, error));
+    EXPECT_TRUE(error.contains("слишком велик"));
+}
+
+TEST_F(FilesTest, NumberFilesThatCannotBeTakenWholeAreNotTakenAtAll) {
+    TNumberTable table;
+    TNumberFiles files(table, ctx);
+    table.Grid().SetCells(1, 5, "+70000000005");
+    auto rowsOf = [](const QByteArray& text) {
+        const QString t = TCsv::DecodeBytes(text);
+        return TCsv::ParseRows(t, TCsv::DetectSeparator(t));
+    };
+    QByteArray many;
+    for (int i = 1; i <= 3001; ++i) many += QByteArray::number(i % 3000 + 1) + ",+7916" + QByteArray::number(i) + ",,,,,Да,Нет\r\n";
+    EXPECT_FALSE(files.ApplyCsv(rowsOf(many)));
+    EXPECT_TRUE(op.messages.back().startsWith("В файле больше 3000 записей")) << op.messages.back().toStdString();
+    EXPECT_FALSE(files.ApplyCsv(rowsOf("1,+7916,,,,,Да,Нет\r\n2,+7917,,,,,Да,Нет\r\n1,+7918,,,,,Да,Нет\r\n")));
+    EXPECT_EQ(op.messages.back(), "Повторяющиеся серийные номера в файле: 1. Ничего не импортировано");
+    EXPECT_FALSE(files.ApplyCsv(rowsOf("\r\n\r\n1,+7916,,,,,Да,Нет\r\nx,+7917\r\n")));
+    EXPECT_EQ(op.messages.back(), "Неправильная строка 4: первым полем должен быть серийный номер 1-3000");
+    EXPECT_EQ(table.Grid().Cells(1, 5), "+70000000005");
+
+    TWorkbook book = files.NumbersWorkbook();
+    book.SetText(3003, 2, "+79990000000");
+    EXPECT_FALSE(files.ApplyWorkbook(book));
+    EXPECT_TRUE(op.messages.back().startsWith("В файле больше 3000 записей (строка 3003)"));
+    book = files.NumbersWorkbook();
+    book.SetText(11, 1, "4");
+    EXPECT_FALSE(files.ApplyWorkbook(book));
+    EXPECT_TRUE(op.messages.back().startsWith("Повторяющиеся серийные номера в файле: 4"));
+    EXPECT_EQ(table.Grid().Cells(1, 5), "+70000000005");
+
+    // Date and time cells as spreadsheets keep them: a date at midnight, a
+    // time with zero seconds.
+    book = files.NumbersWorkbook();
+    book.SetText(6, 2, "");  // record 5 has no validity window
+    book.SetCell(2, 2, "+79161234567", "+79161234567");
+    book.SetCell(2, 3, "06.05.2024 0:00", "2024-05-06 00:00");
+    book.SetCell(2, 4, "7:30:00", "07:30:00");
+    book.SetCell(2, 5, "31.01.2025", "2025-01-31 00:00:00");
+    book.SetCell(2, 6, "18:05", "18:05");
+    ASSERT_TRUE(files.ApplyWorkbook(book)) << op.messages.back().toStdString();
+    EXPECT_EQ(table.Grid().Cells(2, 1), "2024-05-06");
+    EXPECT_EQ(table.Grid().Cells(3, 1), "07:30");
+    EXPECT_EQ(table.Grid().Cells(4, 1), "2025-01-31");
+    book.SetCell(2, 3, "06.05.2024 7:00", "2024-05-06 07:00");  // a date with a time of day is no date
+    EXPECT_FALSE(files.ApplyWorkbook(book));
 }
 
 TEST_F(FilesTest, ProfileRoundTripAndRefusals) {

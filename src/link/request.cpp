@@ -2,6 +2,7 @@
 #include "link/data_package.h"
 #include "link/rec_data.h"
 #include <QStringList>
+#include <chrono>
 #include <memory>
 
 namespace portiqa {
@@ -63,6 +64,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         reply.Length != pending_.replyLength)
         return TReplyVerdict::Unasked;
     answeredInTransfer_ = true;
+    lastAnswerMs_ = Clock();
     const QByteArray payload(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
     if (verify_.running) return OfferOwnRead(reply);
 
@@ -101,8 +103,14 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
     return TReplyVerdict::Take;
 }
 
+qint64 TRequestSequence::Clock() const {
+    if (Now) return Now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 bool TRequestSequence::RetryAfterSilence() {
-    if (!pending_.active || !answeredInTransfer_) return false;
+    const bool alive = answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs);
+    if (!pending_.active || !alive) return false;
     // Page reads and saves can be repeated; single commands never are.
     if (pending_.command != kCmdReadPage && pending_.command != kCmdSavePage) return false;
     if (pending_.attempt >= kPageAttempts) return false;
@@ -125,6 +133,7 @@ void TRequestSequence::AbortTransfer() {
 }
 
 void TRequestSequence::ForgetModule() {
+    lastAnswerMs_ = -1;
     known_.clear();
     unverified_.clear();
 }

@@ -62,9 +62,15 @@ public:
     int Attempt() const { return pending_.attempt; }
     int MaxAttempts() const { return kPageAttempts; }
 
-    // A transfer starts: retries need an answer within it, and its saves are
-    // counted from here.
+    // A transfer starts: its saves are counted from here. Retries need a
+    // module that is alive: one that answered in this transfer, or answered
+    // the request before it no more than kAliveMs ago (an operator who saves
+    // right after a download over a bad cable). A module silent for longer
+    // is reported after one reply time.
     void BeginTransfer();
+    static constexpr qint64 kAliveMs = 10000;
+    // The clock for that (milliseconds, steady); tests replace it.
+    std::function<qint64()> Now;
     // A transfer has failed or been given up: no read-back runs any more.
     void AbortTransfer();
     int PagesWrittenInTransfer() const { return writtenInTransfer_; }
@@ -115,6 +121,7 @@ private:
         std::function<void(const std::vector<int32_t>&)> done;
     };
     void Transmit();
+    qint64 Clock() const;
     TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
     void VerifyNext();
     void FinishVerify();
@@ -124,6 +131,7 @@ private:
     ITimer& tmr1_;
     TPending pending_;
     bool answeredInTransfer_ = false;
+    qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back

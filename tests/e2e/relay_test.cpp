@@ -124,8 +124,10 @@ struct RelayTest : ::testing::Test {
     TSession session{module, display, op, tmr1, tmr2};
     int done = 0, failedTransfers = 0;
     std::vector<TLinkFailure> failures;
+    qint64 now = 1000000;  // the sequence's clock, moved with the reply timer
 
     void SetUp() override {
+        session.seq.Now = [this] { return now; };
         // Settings page 1: password 5807, SIM number +79161234567.
         module.memory.replace(0, 4, "5807");
         module.memory.replace(4, 13, QByteArray("+79161234567") + '\0');
@@ -166,6 +168,7 @@ struct RelayTest : ::testing::Test {
         for (int guard = 0; guard < 10000; ++guard) {
             Pump();
             if (!session.seq.Outstanding()) break;
+            now += 3000;
             tmr1.Advance(3000);
             while (!module.late.empty()) {
                 module.line.push_back(module.late.front());
@@ -382,8 +385,24 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     EXPECT_EQ(op.messages.back(), "Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные");
     EXPECT_EQ(op.messages.count("Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные"), 1);
 
-    // A module that has answered nothing in a transfer is not asked again.
+    // The first request of a transfer right after one the module answered
+    // is asked again like any other.
+    module.silent = false;
+    module.tamper.clear();
+    session.basicInf.btn21Click();
+    Run();
+    const size_t next = module.requests.size();
+    module.tamper[int(next) + 1] = TTamper::Drop;
+    session.historyInf.btn19Click();
+    Run();
+    EXPECT_EQ(module.requests.size() - next, 501u);
+    EXPECT_EQ(module.requests[next].address, module.requests[next + 1].address);
+
+    // A module that has answered nothing in this transfer, and nothing for
+    // a while before it, is not asked again: a dead line is reported after
+    // one reply time.
     module.silent = true;
+    now += 20000;
     const size_t dead = module.requests.size();
     session.historyInf.btn19Click();
     Run();

@@ -138,6 +138,11 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     EXPECT_FALSE(session->basicInf.TransferRunning());
     session->basicInf.btn21Click();  // the module has gone quiet
     EXPECT_TRUE(session->seq.Outstanding());
+    // It answered a moment ago: the request goes out twice more first.
+    tmr1.Advance(3000);
+    EXPECT_EQ(display.Text(), "Повтор запроса 2/3");
+    tmr1.Advance(3000);
+    EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
     tmr1.Advance(3000);
     EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
     EXPECT_FALSE(session->basicInf.TransferRunning());

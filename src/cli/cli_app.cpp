@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "settings/settings_rules.h"
+#include "numbers/number_diff.h"
 #include "app/errors.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
@@ -184,8 +185,9 @@ const char* kUsage =
     "                                read the settings, apply the profile and the values, save\n"
     "  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv]\n"
     "                                print the occupied records, or write them to a file\n"
-    "  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv\n"
-    "                                import with the window's checks, then save the list\n"
+    "  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]\n"
+    "                                read the module's list, import the file with the window's\n"
+    "                                checks, show what changes, save (removing records needs --yes)\n"
     "  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]\n"
     "                                print or write the event history, optionally only a window\n"
     "  history delete                erase the module's history (needs --yes)\n"
@@ -204,6 +206,8 @@ const char* kUsage =
     "                                takes its item number (11=3)\n"
     "      --from TIME, --to TIME    with 'history download': \"YYYY-MM-DD HH:MM:SS\"\n"
     "      --no-verify               saves: do not read the written pages back\n"
+    "      --dry-run                 with 'numbers save': print each record that would change as\n"
+    "                                \"serial: before -> after\" and send nothing\n"
     "  -h, --help                    show this help and exit\n"
     "  -v, --version                 show the version and exit\n"
     "\n"
@@ -236,7 +240,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     const QCommandLineOption help({"h", "help"}, "help");
     const QCommandLineOption version({"v", "version"}, "version");
     const QCommandLineOption noVerify("no-verify", "no-verify");
-    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify});
+    const QCommandLineOption dryRun("dry-run", "dry-run");
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify, dryRun});
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         err << p.errorText() << "\n" << kUsage << Qt::flush;
         return kExitUsage;
@@ -358,29 +363,39 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
                            : WriteWorkbook(cli.Op(), s.numberFiles.NumbersWorkbook(), path);
     }
     if (command == QLatin1String("numbers save")) {
+        // The file first: a file that cannot be taken never touches the module.
         const QString path = p.value(input);
         QString error;
-        bool applied = false;
-        if (IsCsv(path)) {
-            QList<TCsvRow> rows;
-            if (!TCsv::ReadFile(path, rows, error)) {
-                cli.Op().ReportError(error);
-                return kExitFile;
-            }
-            applied = s.numberFiles.ApplyCsv(rows);
-        } else {
-            TWorkbook book;
-            if (!TWorkbookIo::Read(path, book, error, TNumberTable::kRecords + 1)) {
-                cli.Op().ReportError(error);
-                return kExitFile;
-            }
-            applied = s.numberFiles.ApplyWorkbook(book);
+        QList<TCsvRow> rows;
+        TWorkbook book;
+        const bool csv = IsCsv(path);
+        if (csv ? !TCsv::ReadFile(path, rows, error) : !TWorkbookIo::Read(path, book, error, TNumberTable::kRecords + 1)) {
+            cli.Op().ReportError(error);
+            return kExitFile;
         }
+        // The module's list, to show what the save would do to it.
+        if (int rc = cli.Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+        TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1);
+        for (int r = 1; r <= TNumberTable::kRecords; ++r)
+            for (int c = 0; c < TNumberTable::kCols; ++c) before.SetCells(c, r, s.numberTable.Grid().Cells(c, r));
+        const bool applied = csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book);
         if (!applied) return kExitFile;
         const QString problem = s.numberTable.ValidateNumberTable();
         if (!problem.isEmpty()) {
             cli.Op().ShowMessage(problem);
             return kExitFile;
+        }
+        const TNumberDiff diff = DiffNumberTables(before, s.numberTable.Grid());
+        err << diff.Counts() << "\n" << Qt::flush;
+        if (p.isSet(dryRun)) {
+            for (const TNumberChange& c : diff.changes) out << c.serial << ": " << c.before << " -> " << c.after << "\n";
+            out.flush();
+            return kExitOk;
+        }
+        if (diff.removed > 0 && !p.isSet(yes)) {
+            err << "the save removes " << diff.removed << " record(s) the module holds: confirm with --yes "
+                << "(see them with --dry-run)\n" << Qt::flush;
+            return kExitUsage;
         }
         return cli.Exchange([&] { s.telephoneSend.btn9Click(); });
     }

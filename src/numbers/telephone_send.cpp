@@ -1,4 +1,5 @@
 #include "numbers/telephone_send.h"
+#include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "settings/basic_inf.h"
 
@@ -27,6 +28,15 @@ void TtelephoneSend::btn9Click() {
         return;
     }
     if (StartRefused()) return;
+    // When the module's list is known, the operator sees what the save does
+    // to it before anything is sent.
+    TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    if (KnownModuleNumbers(seq_, module)) {
+        const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
+        if (!diff.Empty() &&
+            !op_.AskAccept(QStringLiteral("Сохранить список номеров в GSM модуль?\r") + diff.Counts()))
+            return;
+    }
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Save;

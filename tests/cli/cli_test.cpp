@@ -128,6 +128,52 @@ TEST_F(CliTest, ProvisioningRoundTripToAFreshModule) {
     EXPECT_EQ(Run({"numbers", "save", "-i", File("missing.xlsx")}).code, 6);
 }
 
+// A list file that would remove records the module holds (a copy cut short,
+// a sheet with only its header) is shown, and saved only with --yes.
+TEST_F(CliTest, NumbersSaveShowsTheDifferenceAndGuardsRemovals) {
+    sim::TSimOptions seeded;
+    seeded.seedNumbers = 20;
+    Module(seeded);
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("list.cvs")}).code, 0);
+    QFile f(File("list.cvs"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    QByteArray edited;
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("3,") || line.trimmed().isEmpty()) continue;  // record 3 left out
+        if (line.startsWith("5,")) edited += "5,+70000000005,,,,,\xC4\xE0,\xCD\xE5\xF2,,\r\n";  // changed
+        else if (line.startsWith("25,")) edited += "25,+70000000025,,,,,\xC4\xE0,\xCD\xE5\xF2,,\r\n";  // added
+        else edited += line + "\n";
+    }
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(edited);
+    f.close();
+    const QByteArray before = module->Memory(0x1000, 375 * 256);
+
+    const CliRun dry = Run({"numbers", "save", "-i", File("list.cvs"), "--dry-run"});
+    EXPECT_EQ(dry.code, 0) << dry.err.toStdString();
+    EXPECT_TRUE(dry.err.contains("Добавлено: 1, изменено: 1, удалено: 1, без изменений: 18")) << dry.err.toStdString();
+    const QStringList shown = dry.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(shown.size(), 3) << dry.out.toStdString();
+    EXPECT_TRUE(shown[0].startsWith("3: ") && shown[0].endsWith(" -> (нет)")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].startsWith("5: ") && shown[1].endsWith(" -> +70000000005, без ограничений")) << shown[1].toStdString();
+    EXPECT_EQ(shown[2], "25: (нет) -> +70000000025, без ограничений");
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), before);
+
+    const CliRun guarded = Run({"numbers", "save", "-i", File("list.cvs")});
+    EXPECT_EQ(guarded.code, 2);
+    EXPECT_TRUE(guarded.err.contains("--yes")) << guarded.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), before);
+
+    const CliRun saved = Run({"-y", "numbers", "save", "-i", File("list.cvs")});
+    EXPECT_EQ(saved.code, 0) << saved.err.toStdString();
+    EXPECT_TRUE(saved.err.contains("Записано страниц: 2")) << saved.err.toStdString();  // records 3 and 5 share a page
+    EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, '\0'));  // a free slot
+    EXPECT_EQ(module->Memory(0x1000 + 24 * 32, 13), QByteArray("+70000000025") + '\0');
+    EXPECT_EQ(module->Memory(0x1000 + 5 * 32, 32 * 15), before.mid(5 * 32, 32 * 15));
+}
+
 TEST_F(CliTest, RefusedSaveAndSilentModule) {
     sim::TSimOptions refusing;
     refusing.faults.refuseSaves = true;

@@ -1,0 +1,77 @@
+#include "numbers/number_diff.h"
+#include "numbers/number_record.h"
+#include "numbers/number_table.h"
+#include <array>
+#include <exception>
+
+namespace portiqa {
+
+namespace {
+
+using T = TNumberTable;
+
+bool Occupied(const TStringGrid& g, int row) {
+    return !g.Cells(T::kNumber, row).isEmpty() && g.Cells(T::kDelete, row) != T::Yes();
+}
+
+// The record's bytes as the module would get them; the text when it cannot
+// be encoded (the save's own checks report that).
+QByteArray Stored(const TStringGrid& g, int row) {
+    std::array<uint8_t, kNumberRecordSize> b{};
+    try {
+        EncodeNumberRecord(g, row, b.data());
+    } catch (const std::exception&) {
+        QString all;
+        for (int c = T::kNumber; c <= T::kDelete; ++c) all += g.Cells(c, row) + u'\x1f';
+        return all.toUtf8();
+    }
+    return QByteArray(reinterpret_cast<const char*>(b.data()), kNumberRecordSize);
+}
+
+} // namespace
+
+QString TNumberDiff::Counts() const {
+    return QStringLiteral("Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4")
+        .arg(added).arg(changed).arg(removed).arg(unchanged);
+}
+
+QString RecordText(const TStringGrid& g, int row) {
+    if (!Occupied(g, row)) return QStringLiteral("(нет)");
+    const QString number = g.Cells(T::kNumber, row);
+    if (g.Cells(T::kUnrestricted, row) == T::Yes()) return number + QStringLiteral(", без ограничений");
+    return number + QStringLiteral(", %1 %2 – %3 %4")
+                        .arg(g.Cells(T::kStartDate, row), g.Cells(T::kStartTime, row), g.Cells(T::kEndDate, row),
+                             g.Cells(T::kEndTime, row));
+}
+
+TNumberDiff DiffNumberTables(const TStringGrid& before, const TStringGrid& after) {
+    TNumberDiff d;
+    for (int row = 1; row <= T::kRecords; ++row) {
+        const bool was = Occupied(before, row), is = Occupied(after, row);
+        if (!was && !is) continue;
+        if (was && is && Stored(before, row) == Stored(after, row)) {
+            ++d.unchanged;
+            continue;
+        }
+        if (!was) ++d.added;
+        else if (!is) ++d.removed;
+        else ++d.changed;
+        d.changes.append({row, RecordText(before, row), RecordText(after, row)});
+    }
+    return d;
+}
+
+bool KnownModuleNumbers(const TRequestSequence& seq, TStringGrid& out) {
+    for (int page = 1; page <= kNumberPages; ++page) {
+        const QByteArray* bytes = seq.KnownPage(NumberPageAddress(page));
+        if (!bytes || bytes->size() != kPageSize) return false;
+        for (int i = 0; i < 8; ++i) {
+            const int row = 8 * (page - 1) + 1 + i;
+            if (row > T::kRecords) break;
+            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(bytes->constData()) + kNumberRecordSize * i, out, row);
+        }
+    }
+    return true;
+}
+
+} // namespace portiqa

@@ -1,4 +1,5 @@
 #include "files/csv.h"
+#include "files/file_replace.h"
 #include "link/page_fields.h"
 #include <QFile>
 #include <QFileInfo>
@@ -30,12 +31,7 @@ bool TCsv::WriteFile(const QString& path, const QStringList& lines, QString& err
         error = QStringLiteral("Текст содержит символы, которых нет в кодировке Windows-1251");
         return false;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, bytes, error);
 }
 
 QString TCsv::DecodeBytes(const QByteArray& bytes) {

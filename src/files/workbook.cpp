@@ -1,4 +1,6 @@
 #include "files/workbook.h"
+#include "files/file_replace.h"
+#include <cerrno>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -71,19 +73,14 @@ QByteArray EscapeForXlsx(const QString& text) {
 
 bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error) {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".xlsx");
-    const QFileInfo target(path);
-    QTemporaryFile tmp(target.absoluteDir().filePath(QStringLiteral(".portiqa-XXXXXX.xlsx")));
-    if (!tmp.open()) {
-        error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, tmp.errorString());
-        return false;
-    }
-    tmp.close();
-    {
+    const QString target = path;
+    return ReplaceFileAtomically(target, [&](const QString& tmp, QString& why) {
         TCNumericLocale cLocale;
-        const QByteArray tmpName = QFile::encodeName(tmp.fileName());
+        const QByteArray tmpName = QFile::encodeName(tmp);
+        errno = 0;
         lxw_workbook* wb = workbook_new(tmpName.constData());
         if (!wb) {
-            error = QStringLiteral("Не удалось записать файл %1").arg(path);
+            why = QStringLiteral("Не удалось записать файл %1: %2").arg(target, WriteErrorText(errno ? errno : EIO));
             return false;
         }
         lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
@@ -97,19 +94,17 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
                 if (t.isEmpty()) worksheet_write_blank(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), text);
                 else worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), EscapeForXlsx(t).constData(), text);
             }
+        errno = 0;
         const lxw_error rc = workbook_close(wb);
         if (rc != LXW_NO_ERROR) {
-            error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, QString::fromUtf8(lxw_strerror(rc)));
+            // The library says which step failed; the system says why.
+            const int err = errno;
+            why = QStringLiteral("Не удалось записать файл %1: %2").arg(
+                target, err ? WriteErrorText(err) : QString::fromUtf8(lxw_strerror(rc)));
             return false;
         }
-    }
-    QFile::remove(path);
-    if (!QFile::rename(tmp.fileName(), path)) {
-        error = QStringLiteral("Не удалось записать файл %1").arg(path);
-        return false;
-    }
-    tmp.setAutoRemove(false);
-    return true;
+        return true;
+    }, error);
 }
 
 QString TWorkbookIo::TooManyRows(int maxRows) {

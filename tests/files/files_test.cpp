@@ -12,6 +12,10 @@
 #include <clocale>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/resource.h>
+#include <csignal>
+#include <functional>
+#include "files/file_replace.h"
 #include <minizip/zip.h>
 #include <random>
 
@@ -243,6 +247,76 @@ TEST_F(FilesTest, NumberFilesThatCannotBeTakenWholeAreNotTakenAtAll) {
     EXPECT_EQ(table.Grid().Cells(4, 1), "2025-01-31");
     book.SetCell(2, 3, "06.05.2024 7:00", "2024-05-06 07:00");  // a date with a time of day is no date
     EXPECT_FALSE(files.ApplyWorkbook(book));
+}
+
+// Exports as any program's save: permissions kept or the usual ones, links
+// followed, the old file whole until the new one is complete, failures in
+// the operator's words.
+TEST_F(FilesTest, ExportsReplaceFilesTheWayTheOperatorExpects) {
+    TWorkbook book;
+    book.SetText(1, 1, "№");
+    struct Kind {
+        const char* name;
+        std::function<bool(QString, QString&)> write;
+    };
+    const Kind kinds[] = {
+        {"book.xlsx", [&](QString path, QString& e) { return TWorkbookIo::WriteXlsx(book, path, e); }},
+        {"list.cvs", [&](QString path, QString& e) { return TCsv::WriteFile(path, {"1,Да"}, e); }},
+    };
+    const mode_t oldMask = ::umask(022);
+    for (const Kind& k : kinds) {
+        const QString path = Path(k.name);
+        QString error;
+        ASSERT_TRUE(k.write(path, error)) << error.toStdString();
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0644u) << k.name << ": a new file gets 0666 less the umask";
+
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0664), 0);
+        const ino_t before = st.st_ino;
+        ASSERT_TRUE(k.write(path, error));
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0664u) << k.name << ": a replaced file keeps its mode";
+        EXPECT_NE(st.st_ino, before) << "replaced by a rename, not rewritten in place";
+
+        // Through a symbolic link: the link stays, its target gets the content.
+        const QString link = Path(QByteArray("link-") + k.name);
+        ASSERT_TRUE(QFile::link(path, link));
+        const qint64 size = QFileInfo(path).size();
+        ASSERT_TRUE(QFile::resize(path, 1));
+        ASSERT_TRUE(k.write(link, error)) << error.toStdString();
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QFileInfo(path).size(), size);
+
+        // A write that fails half-way leaves the old file whole and says why
+        // in Russian (a file size limit stands in for a full disk here).
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray whole = f.readAll();
+        f.close();
+        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{}, small{64, 64};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        small.rlim_max = limit.rlim_max;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = k.write(path, error);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+        if (QByteArray(k.name).endsWith(".xlsx")) {
+            EXPECT_FALSE(written) << k.name;
+            EXPECT_TRUE(error.startsWith("Не удалось записать файл")) << error.toStdString();
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), whole) << k.name;  // the old content, or the same content written again
+        f.close();
+        EXPECT_EQ(QDir(dir.path()).entryList({".*portiqa-*"}, QDir::Hidden | QDir::Files), QStringList()) << "no temporary left";
+    }
+    ::umask(oldMask);
+    EXPECT_EQ(WriteErrorText(ENOSPC), "на диске нет места");
+    EXPECT_EQ(WriteErrorText(EROFS), "диск открыт только для чтения");
+    QString error;
+    EXPECT_FALSE(TCsv::WriteFile(dir.path(), {"1"}, error));
+    EXPECT_TRUE(error.contains("это папка")) << error.toStdString();
 }
 
 TEST_F(FilesTest, ProfileRoundTripAndRefusals) {

@@ -1,0 +1,124 @@
+#include "files/file_replace.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace portiqa {
+
+namespace {
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+QString Failure(const QString& path, int err) {
+    return QStringLiteral("Не удалось записать файл %1: %2").arg(path, WriteErrorText(err));
+}
+
+// Where the content really goes: a symbolic link's target (through any
+// chain of links), else the path itself.
+QString Resolve(const QString& path) {
+    QString p = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40 && QFileInfo(p).isSymLink(); ++hops) {
+        const QString next = QFileInfo(p).symLinkTarget();
+        if (next.isEmpty()) break;
+        p = next;
+    }
+    return p;
+}
+
+} // namespace
+
+QString WriteErrorText(int err) {
+    switch (err) {
+    case ENOSPC: return QStringLiteral("на диске нет места");
+    case EDQUOT: return QStringLiteral("превышена квота на диске");
+    case EFBIG: return QStringLiteral("файл слишком велик для этого диска");
+    case EACCES: case EPERM: return QStringLiteral("нет прав на запись в эту папку или файл");
+    case EROFS: return QStringLiteral("диск открыт только для чтения");
+    case ENOENT: case ENOTDIR: return QStringLiteral("такой папки нет");
+    case EISDIR: return QStringLiteral("это папка, а не файл");
+    case EIO: return QStringLiteral("ошибка ввода-вывода (диск или носитель неисправен или извлечён)");
+    default: return QString::fromLocal8Bit(std::strerror(err));
+    }
+}
+
+bool ReplaceFileAtomically(const QString& target, const std::function<bool(const QString&, QString&)>& writer,
+                           QString& error) {
+    const QString real = Resolve(target);
+    const QFileInfo info(real);
+    if (info.exists() && !info.isFile()) {
+        error = Failure(target, info.isDir() ? EISDIR : EINVAL);
+        return false;
+    }
+    struct stat old {};
+    const bool replacing = ::stat(QFile::encodeName(real).constData(), &old) == 0;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : NewFileMode();
+
+    QByteArray tmpl = QFile::encodeName(info.absoluteDir().filePath(QStringLiteral(".%1.portiqa-XXXXXX").arg(info.fileName())));
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) {
+        error = Failure(target, errno);
+        return false;
+    }
+    ::close(fd);
+    const QString tmp = QFile::decodeName(tmpl);
+    auto fail = [&](const QString& text) {
+        ::unlink(tmpl.constData());
+        error = text;
+        return false;
+    };
+    QString why;
+    if (!writer(tmp, why)) return fail(why.isEmpty() ? Failure(target, EIO) : why);
+    // The content must be on the disk before the name points at it.
+    const int out = ::open(tmpl.constData(), O_RDWR | O_CLOEXEC);
+    if (out < 0) return fail(Failure(target, errno));
+    const bool synced = ::fchmod(out, mode) == 0 && ::fsync(out) == 0;
+    const int syncErr = errno;
+    ::close(out);
+    if (!synced) return fail(Failure(target, syncErr));
+    if (::rename(tmpl.constData(), QFile::encodeName(real).constData()) != 0) return fail(Failure(target, errno));
+    // And the rename itself.
+    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error) {
+    return ReplaceFileAtomically(target, [&](const QString& tmp, QString& why) {
+        const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0) {
+            why = Failure(target, errno);
+            return false;
+        }
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                const int err = n < 0 ? errno : ENOSPC;
+                ::close(fd);
+                why = Failure(target, err);
+                return false;
+            }
+            done += n;
+        }
+        if (::close(fd) != 0) {
+            why = Failure(target, errno);
+            return false;
+        }
+        return true;
+    }, error);
+}
+
+} // namespace portiqa

@@ -1,0 +1,22 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace portiqa {
+
+// Writes a file the way the operator expects of a save: the new content is
+// written beside the target under a temporary name, flushed to the disk,
+// and renamed over the target in one step (the old file stays whole until
+// then). A symbolic link is followed and its target replaced; a replaced
+// file keeps its permissions, a new one gets 0666 less the umask.
+// writer fills the temporary file (given its path) and returns false with
+// error set when it cannot. Failures come back as a Russian text.
+bool ReplaceFileAtomically(const QString& target, const std::function<bool(const QString& tmpPath, QString& error)>& writer,
+                           QString& error);
+// The same, for bytes already in memory.
+bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error);
+// A system error number in the operator's words ("на диске нет места", ...).
+QString WriteErrorText(int err);
+
+} // namespace portiqa

@@ -18,7 +18,7 @@ namespace {
 constexpr qint64 kMaxEntry = 32LL * 1024 * 1024;    // uncompressed bytes of one part
 constexpr qint64 kMaxTotal = 48LL * 1024 * 1024;    // uncompressed bytes of all parts read
 constexpr qint64 kMaxRatio = 1000;                  // inflate ratio beyond which a part is a bomb
-constexpr int kMaxStrings = 500000;
+constexpr int kMaxStrings = 200000;
 constexpr qint64 kMaxCells = 1000000;               // cells looked at, empty ones included
 
 struct TZip {

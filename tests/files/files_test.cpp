@@ -98,6 +98,42 @@ TEST_F(FilesTest, SerialDatesInBothSystems) {
     EXPECT_EQ(TWorkbookIo::NumberText(1.5), "1.5");
 }
 
+// Number formats as spreadsheets write them: elapsed hours, a date with a
+// time, a colour that is no date.
+TEST_F(FilesTest, ElapsedTimeAndDateTimeFormatsReadAsTimesAndDates) {
+    const QString path = Path("formats.xlsx");
+    zipFile z = zipOpen64(QFile::encodeName(path).constData(), 0);
+    ASSERT_TRUE(z);
+    auto part = [&](const char* name, const QByteArray& xml) {
+        zipOpenNewFileInZip64(z, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0);
+        zipWriteInFileInZip(z, xml.constData(), unsigned(xml.size()));
+        zipCloseFileInZip(z);
+    };
+    part("xl/workbook.xml", "<workbook xmlns:r=\"r\"><sheets><sheet name=\"a\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+    part("xl/_rels/workbook.xml.rels",
+         "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+         "<Relationship Id=\"rId2\" Type=\"x/styles\" Target=\"styles.xml\"/></Relationships>");
+    part("xl/styles.xml",
+         "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"[h]:mm\"/><numFmt numFmtId=\"165\" formatCode=\"[h]:mm:ss\"/>"
+         "<numFmt numFmtId=\"166\" formatCode=\"dd.mm.yyyy hh:mm\"/><numFmt numFmtId=\"167\" formatCode=\"[Red]0.00\"/>"
+         "<numFmt numFmtId=\"168\" formatCode=\"[$-419]dd/mm/yyyy\"/></numFmts>"
+         "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/><xf numFmtId=\"166\"/>"
+         "<xf numFmtId=\"167\"/><xf numFmtId=\"168\"/></cellXfs></styleSheet>");
+    part("xl/worksheets/sheet1.xml",
+         "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>0.3125</v></c><c r=\"B1\" s=\"2\"><v>0.3125</v></c>"
+         "<c r=\"C1\" s=\"3\"><v>45000</v></c><c r=\"D1\" s=\"4\"><v>12</v></c><c r=\"E1\" s=\"5\"><v>45000</v></c>"
+         "</row></sheetData></worksheet>");
+    zipClose(z, nullptr);
+    TWorkbook book;
+    QString error;
+    ASSERT_TRUE(TWorkbookIo::Read(path, book, error)) << error.toStdString();
+    EXPECT_EQ(book.Value(1, 1), "07:30");
+    EXPECT_EQ(book.Value(1, 2), "07:30");
+    EXPECT_EQ(book.Value(1, 3), "2023-03-15 00:00");
+    EXPECT_EQ(book.Value(1, 4), "12");
+    EXPECT_EQ(book.Value(1, 5), "2023-03-15");
+}
+
 TEST_F(FilesTest, HostileFilesGiveAClearMessageAndNeverCrash) {
     QString error;
     TWorkbook book;

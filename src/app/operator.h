@@ -15,6 +15,13 @@ public:
     virtual void ShowMessage(const QString& text) = 0;
     // A question with the buttons "Принять" and "Отменить"; true for "Принять".
     virtual bool AskAccept(const QString& text) = 0;
+    // The same question with a check box (option) the operator may tick;
+    // checked comes in as its start state and goes out as the answer.
+    virtual bool AskAcceptWithOption(const QString& text, const QString& option, bool& checked) {
+        (void)option;
+        (void)checked;
+        return AskAccept(text);
+    }
     // A warning with OK and Cancel; true for OK.
     virtual bool WarnOkCancel(const QString& text) = 0;
     // The report of a failure that ended an operation.

@@ -19,7 +19,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       configFolder(folder),
       profile(settingsTable, {op_, status, progress, folder}),
       numberFiles(numberTable, {op_, status, progress, folder}),
-      historyFiles(historyTable, {op_, status, progress, folder}) {
+      historyFiles(historyTable, {op_, status, progress, folder}),
+      pageTransfer(seq, progress),
+      backup(seq, pageTransfer, op_) {
     tmr1.SetInterval(kReplyTimeoutMs);
     tmr1.SetEnabled(false);
     BindStatusClearTimer(tmr2, status, progress);
@@ -27,6 +29,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     receiver.SetNumberBlock(&telephoneSend);
     receiver.SetHistoryBlock(&historyInf);
     receiver.SetPasswordCheck(&password);
+    receiver.SetPageTransfer(&pageTransfer);
 }
 
 } // namespace portiqa

@@ -2,6 +2,7 @@
 #include "app/operator.h"
 #include "app/status_report.h"
 #include "app/timer.h"
+#include "backup/module_backup.h"
 #include "history/history_files.h"
 #include "history/history_inf.h"
 #include "history/history_table.h"
@@ -50,6 +51,8 @@ public:
     Tcustomstringgrid_basis profile;
     TNumberFiles numberFiles;
     Tcustomstringgrid_his historyFiles;
+    TPageTransfer pageTransfer;
+    TModuleBackup backup;
 };
 
 } // namespace portiqa

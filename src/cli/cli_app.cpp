@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 #include "settings/settings_rules.h"
 #include "numbers/number_diff.h"
+#include "backup/backup_file.h"
 #include "app/errors.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
@@ -84,6 +85,7 @@ public:
         };
         session_.receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(ok ? kExitOk : kExitFailed); };
         session_.password.OnChecked = [this](bool match) { Finish(match ? kExitOk : kExitWrongPassword); };
+        session_.backup.OnDone = [this](bool ok) { Finish(ok ? kExitOk : kExitFailed); };
         for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
                  &session_.basicInf, &session_.telephoneSend, &session_.historyInf})
         {
@@ -193,6 +195,11 @@ const char* kUsage =
     "  history delete                erase the module's history (needs --yes)\n"
     "  time sync                     set the module's clock to this computer's time\n"
     "  check-mode                    send the checking-mode command\n"
+    "  backup -o FILE                read the module's whole memory (settings, numbers, history) into\n"
+    "                                a backup file\n"
+    "  restore -i FILE [--dry-run] [--with-password]\n"
+    "                                write a backup's settings and numbers into the module (needs\n"
+    "                                --yes); the module keeps its own password unless --with-password\n"
     "\n"
     "Options:\n"
     "  -p, --port PORT               serial port: a name from 'ports' (ttyUSB0) or a device path;\n"
@@ -207,7 +214,9 @@ const char* kUsage =
     "      --from TIME, --to TIME    with 'history download': \"YYYY-MM-DD HH:MM:SS\"\n"
     "      --no-verify               saves: do not read the written pages back\n"
     "      --dry-run                 with 'numbers save': print each record that would change as\n"
-    "                                \"serial: before -> after\" and send nothing\n"
+    "                                \"serial: before -> after\"; with 'restore': print what would\n"
+    "                                change; nothing is sent\n"
+    "      --with-password           with 'restore': write the backup's password too\n"
     "  -h, --help                    show this help and exit\n"
     "  -v, --version                 show the version and exit\n"
     "\n"
@@ -241,7 +250,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     const QCommandLineOption version({"v", "version"}, "version");
     const QCommandLineOption noVerify("no-verify", "no-verify");
     const QCommandLineOption dryRun("dry-run", "dry-run");
-    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify, dryRun});
+    const QCommandLineOption withPassword("with-password", "with-password");
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify, dryRun, withPassword});
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         err << p.errorText() << "\n" << kUsage << Qt::flush;
         return kExitUsage;
@@ -262,7 +272,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     static const QStringList known{"login", "settings read", "settings save", "numbers download", "numbers save",
-                                   "history download", "history delete", "time sync", "check-mode"};
+                                   "history download", "history delete", "time sync", "check-mode", "backup", "restore"};
     if (!known.contains(command)) {
         err << "unknown command: " << command << "\n" << kUsage << Qt::flush;
         return kExitUsage;
@@ -270,6 +280,28 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     if (command == QLatin1String("numbers save") && !p.isSet(input)) {
         err << "numbers save needs -i FILE\n" << Qt::flush;
         return kExitUsage;
+    }
+    if (command == QLatin1String("backup") && !p.isSet(output)) {
+        err << "backup needs -o FILE\n" << Qt::flush;
+        return kExitUsage;
+    }
+    if (command == QLatin1String("restore") && !p.isSet(input)) {
+        err << "restore needs -i FILE\n" << Qt::flush;
+        return kExitUsage;
+    }
+    if (command == QLatin1String("restore") && !p.isSet(yes) && !p.isSet(dryRun)) {
+        err << "restore writes the backup's settings and numbers into the module: confirm with --yes "
+               "(or see the change with --dry-run)\n" << Qt::flush;
+        return kExitUsage;
+    }
+    // A backup that cannot be taken is refused before the port is opened.
+    TBackupImage restoreImage;
+    if (command == QLatin1String("restore")) {
+        QString error;
+        if (!TBackupFile::Read(p.value(input), restoreImage, error)) {
+            err << error << "\n" << Qt::flush;
+            return kExitFile;
+        }
     }
     if (command == QLatin1String("history delete") && !p.isSet(yes)) {
         err << "history delete erases the module's log: confirm with --yes\n" << Qt::flush;
@@ -418,6 +450,16 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
                            : WriteWorkbook(cli.Op(), s.historyFiles.HistoryWorkbook(), path);
     }
     if (command == QLatin1String("history delete")) return cli.Exchange([&] { s.historyInf.btn23Click(); });
+    if (command == QLatin1String("backup"))
+        return cli.Exchange([&] { s.backup.Backup(p.value(output), p.value(port)); });
+    if (command == QLatin1String("restore")) {
+        TModuleBackup::TRestoreOptions o;
+        o.withPassword = p.isSet(withPassword);
+        o.dryRun = p.isSet(dryRun);
+        const int rc = cli.Exchange([&] { s.backup.Restore(restoreImage, o); });
+        if (rc == kExitOk && o.dryRun) out << QString(s.backup.Summary).replace(u'\r', u'\n') << "\n" << Qt::flush;
+        return rc;
+    }
     if (command == QLatin1String("time sync")) return cli.Exchange([&] { s.timeSync.Send(); });
     if (command == QLatin1String("check-mode")) return cli.Exchange([&] { s.checkingMode.Send(); });
     return kExitUsage;

@@ -121,6 +121,17 @@ void TReceiver::HandOver(Tsend_rec_command& block) {
 }
 
 void TReceiver::DispatchSave() {
+    if (pages_ && pages_->TransferRunning()) {
+        ShowPages(QStringLiteral("Save pages:"), *pages_);
+        HandOver(*pages_);
+        if (FirstPayloadByteIsOne()) pages_->HandleSaveReply();
+        else {
+            const QString written = WrittenSoFar();
+            EndTransfers();
+            Fail(TLinkFailure::SaveRefused, QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(valid_.Address, 5, 16, QChar('0')) + written);
+        }
+        return;
+    }
     switch (ClassifyAddress(valid_.Address)) {
     case TAddressClass::Settings:
         status_.ShowStatus(QStringLiteral("Save basic settings"));
@@ -151,6 +162,12 @@ void TReceiver::DispatchSave() {
 }
 
 void TReceiver::DispatchRead() {
+    if (pages_ && pages_->TransferRunning()) {
+        ShowPages(QStringLiteral("Reading pages:"), *pages_);
+        HandOver(*pages_);
+        pages_->HandleReadReply();
+        return;
+    }
     switch (ClassifyAddress(valid_.Address)) {
     case TAddressClass::Settings:
         status_.ShowStatus(QStringLiteral("Reading basic setting"));
@@ -178,7 +195,7 @@ void TReceiver::DispatchRead() {
 
 void TReceiver::EndTransfers() {
     seq_.AbortTransfer();
-    for (Tsend_rec_command* block : {settings_, numbers_, history_})
+    for (Tsend_rec_command* block : {settings_, numbers_, history_, pages_})
         if (block) block->AbortTransfer();
 }
 

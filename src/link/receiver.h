@@ -31,6 +31,9 @@ public:
     void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
     void SetHistoryBlock(Tsend_rec_command* block) { history_ = block; }
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
+    // A transfer over raw pages (backup, restore): while it runs it gets
+    // every page reply, whatever area the page is in.
+    void SetPageTransfer(Tsend_rec_command* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
     void cm1ReceiveData(const uint8_t* buffer, int length);
@@ -66,6 +69,7 @@ private:
     Tsend_rec_command* numbers_ = nullptr;
     Tsend_rec_command* history_ = nullptr;
     IPasswordCheck* password_ = nullptr;
+    Tsend_rec_command* pages_ = nullptr;
 };
 
 } // namespace portiqa

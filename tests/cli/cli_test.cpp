@@ -174,6 +174,65 @@ TEST_F(CliTest, NumbersSaveShowsTheDifferenceAndGuardsRemovals) {
     EXPECT_EQ(module->Memory(0x1000 + 5 * 32, 32 * 15), before.mid(5 * 32, 32 * 15));
 }
 
+// Cloning: one module's backup restored into a fresh one.
+TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
+    sim::TSimOptions source;
+    source.seedNumbers = 300;
+    source.seedHistory = 200;
+    Module(source);
+    module->WriteMemory(4, QByteArray("+79161234567") + '\0');
+    module->WriteMemory(28, QByteArray("Gate open") + '\0');
+    const QByteArray settings = module->Memory(0, 512), numbers = module->Memory(0x1000, 375 * 256);
+    const CliRun backup = Run({"backup", "-o", File("a.pbk")});
+    ASSERT_EQ(backup.code, 0) << backup.err.toStdString();
+    EXPECT_TRUE(backup.err.contains("страниц: 877"));
+
+    sim::TSimOptions target;
+    target.password = "1111";
+    target.seedHistory = 5;
+    Module(target);
+    const QByteArray history = module->Memory(0x30000, 500 * 256);
+    EXPECT_EQ(Run({"-P", "1111", "restore", "-i", File("a.pbk")}).code, 2);  // needs --yes
+    EXPECT_EQ(module->Requests(), 0);
+
+    const CliRun dry = Run({"-P", "1111", "restore", "-i", File("a.pbk"), "--dry-run"});
+    ASSERT_EQ(dry.code, 0) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.contains("Настройки: изменятся строки 2, 5\n")) << dry.out.toStdString();
+    EXPECT_TRUE(dry.out.contains("Пароль: остаётся пароль этого модуля"));
+    EXPECT_TRUE(dry.out.contains("Номера: Добавлено: 300, изменено: 0, удалено: 0, без изменений: 0"));
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), QByteArray(375 * 256, char(0xFF)));
+
+    const CliRun restore = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    ASSERT_EQ(restore.code, 0) << restore.err.toStdString();
+    QByteArray expected = settings;
+    expected.replace(0, 4, "1111");  // the target keeps its password
+    EXPECT_EQ(module->Memory(0, 512).toHex(), expected.toHex());
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
+    EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);  // history is never written
+
+    // Again: the module holds it all, nothing is written.
+    const CliRun again = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    EXPECT_TRUE(again.err.contains("Записано страниц: 0")) << again.err.toStdString();
+    // With the password: the source's PIN logs in afterwards.
+    ASSERT_EQ(Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--with-password"}).code, 0);
+    EXPECT_EQ(module->Memory(0, 512), settings);
+    EXPECT_EQ(Run({"login"}).code, 0);
+
+    // A damaged backup is refused before anything is sent.
+    QFile f(File("a.pbk"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x55);
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+    Module(target);
+    const CliRun damaged = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    EXPECT_EQ(damaged.code, 6);
+    EXPECT_TRUE(damaged.err.contains("не принята")) << damaged.err.toStdString();
+    EXPECT_EQ(module->Requests(), 0);
+}
+
 TEST_F(CliTest, RefusedSaveAndSilentModule) {
     sim::TSimOptions refusing;
     refusing.faults.refuseSaves = true;

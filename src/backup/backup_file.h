@@ -1,0 +1,34 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <map>
+
+namespace portiqa {
+
+// Everything the module's memory holds as read, page by page: both settings
+// pages, the 375 number pages and the 500 history pages.
+struct TBackupImage {
+    std::map<int32_t, QByteArray> pages;  // by address, 256 bytes each
+    QString created;                      // ISO 8601, local time with offset
+    QString port;
+    QString program;
+};
+
+// The backup file: a zip archive holding manifest.json and one file per
+// area (settings.bin, numbers.bin, history.bin: the area's pages one after
+// the other). The manifest names the format and its version, the program,
+// the date and time, the port, each area's first address and page count,
+// and the SHA-256 of every page (docs/backup-format.md).
+class TBackupFile {
+public:
+    static constexpr int kFormatVersion = 1;
+    // Every page of every area, in address order.
+    static std::vector<int32_t> AllAddresses();
+    // Written atomically; false with a Russian error when it cannot be.
+    static bool Write(const QString& path, const TBackupImage& image, QString& error);
+    // Read and checked whole (sizes, manifest, every page's checksum);
+    // false with a Russian error naming what is wrong.
+    static bool Read(const QString& path, TBackupImage& image, QString& error);
+};
+
+} // namespace portiqa

@@ -1,0 +1,47 @@
+#pragma once
+#include "app/operator.h"
+#include "backup/backup_file.h"
+#include "link/page_transfer.h"
+#include <functional>
+
+namespace portiqa {
+
+// Whole-module backup and restore (and so cloning: restore into another
+// module). Backup reads every page the module has; restore writes the
+// settings and number pages of a backup (never the history), after showing
+// what will change and asking, and reads back what it wrote.
+class TModuleBackup {
+public:
+    TModuleBackup(TRequestSequence& seq, TPageTransfer& transfer, IOperator& op)
+        : seq_(seq), transfer_(transfer), op_(op) {}
+
+    // Reads the whole memory; the file is written only when every page came.
+    void Backup(const QString& path, const QString& port);
+
+    struct TRestoreOptions {
+        bool withPassword = false;  // the password is part of the settings page: kept unless asked
+        bool dryRun = false;        // show the change only
+    };
+    // Reads the target's settings and numbers, shows the change, asks, writes.
+    void Restore(const TBackupImage& image, TRestoreOptions options);
+    // What the last restore changes (or would change), as shown to the operator.
+    QString Summary;
+
+    // The end of a backup or restore: true when it did what was asked.
+    std::function<void(bool ok)> OnDone;
+
+private:
+    void Done(bool ok) {
+        if (OnDone) OnDone(ok);
+    }
+    std::vector<std::pair<int32_t, QByteArray>> Plan(bool withPassword) const;
+    QString Describe(bool withPassword) const;
+
+    TRequestSequence& seq_;
+    TPageTransfer& transfer_;
+    IOperator& op_;
+    TBackupImage image_;
+    std::map<int32_t, QByteArray> target_;
+};
+
+} // namespace portiqa

@@ -1,0 +1,51 @@
+#pragma once
+#include "app/status_report.h"
+#include "link/request.h"
+#include <QByteArray>
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace portiqa {
+
+// Reads or writes any list of pages through the request sequence, for the
+// operations that work on the module's memory as it is (backup, restore)
+// rather than on a table. While it runs, the receiver hands it every reply.
+// Writing leaves out pages the module holds, and reads back what it wrote.
+class TPageTransfer : public Tsend_rec_command {
+public:
+    TPageTransfer(TRequestSequence& seq, Tprogressbar_ctrl& progress) : seq_(seq), progress_(progress) {}
+
+    // Reads the pages in order; those in twice are read twice and must agree.
+    void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText);
+    // Writes the pages the module does not hold, then reads them back.
+    void StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText);
+
+    // The pages read, by address.
+    std::map<int32_t, QByteArray> Pages;
+    int PagesWritten() const { return seq_.PagesWrittenInTransfer(); }
+
+    void HandleReadReply() override;
+    void HandleSaveReply() override { Next(); }
+    void AbortTransfer() override { running_ = false; }
+    bool TransferRunning() const override { return running_; }
+
+    // The end of a read, or of a write and its read-back: the pages that
+    // still differ (empty: all done).
+    std::function<void(const std::vector<int32_t>& failed)> OnFinished;
+
+private:
+    void Next();
+    void Finish(const std::vector<int32_t>& failed);
+    TRequestSequence& seq_;
+    Tprogressbar_ctrl& progress_;
+    bool running_ = false, writing_ = false;
+    std::vector<int32_t> addresses_;
+    std::vector<std::pair<int32_t, QByteArray>> writes_;
+    std::set<int32_t> twice_;
+    size_t next_ = 0;
+    QString statusText_;
+};
+
+} // namespace portiqa

@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -27,6 +28,18 @@ bool TGuiOperator::AskAccept(const QString& text) {
     QPushButton* yes = box.addButton(QStringLiteral("Принять"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Отменить"), QMessageBox::NoRole);
     box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& option, bool& checked) {
+    QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
+    QPushButton* yes = box.addButton(QStringLiteral("Принять"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("Отменить"), QMessageBox::NoRole);
+    auto* tick = new QCheckBox(option, &box);
+    tick->setChecked(checked);
+    box.setCheckBox(tick);
+    box.exec();
+    checked = tick->isChecked();
     return box.clickedButton() == yes;
 }
 

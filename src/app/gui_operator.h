@@ -10,6 +10,7 @@ public:
     explicit TGuiOperator(QWidget* owner) : owner_(owner) {}
     void ShowMessage(const QString& text) override;
     bool AskAccept(const QString& text) override;
+    bool AskAcceptWithOption(const QString& text, const QString& option, bool& checked) override;
     bool WarnOkCancel(const QString& text) override;
     void ReportError(const QString& text) override;
     QString ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) override;

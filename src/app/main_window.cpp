@@ -115,6 +115,17 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     pgc->addTab(numbersView, QStringLiteral("Номера\nпользователей"));
     pgc->addTab(historyView, QStringLiteral("История\nсобытий"));
     pgc->setCurrentIndex(0);
+    // Below the three tabs, where the original window had nothing.
+    btnBackup = new QPushButton(QStringLiteral("Резервная\nкопия"), pgc);
+    btnBackup->setGeometry(10, 262, 110, 44);
+    btnBackup->setToolTip(QStringLiteral("Прочитать всю память GSM модуля (настройки, номера, историю) в файл"));
+    btnRestore = new QPushButton(QStringLiteral("Восстановить\nиз копии"), pgc);
+    btnRestore->setGeometry(10, 314, 110, 44);
+    btnRestore->setToolTip(QStringLiteral("Записать настройки и номера из резервной копии в этот GSM модуль"));
+    for (QPushButton* b : {btnBackup, btnRestore}) {
+        b->raise();
+        b->setEnabled(false);
+    }
 
     controls_ = {btn25,
                  btn24,
@@ -231,6 +242,27 @@ void TForm1::SetProgressVisible(bool visible) {
 
 void TForm1::SetControlsEnabled(bool on) {
     for (QWidget* w : controls_) w->setEnabled(on);
+    btnBackup->setEnabled(on);
+    btnRestore->setEnabled(on);
+}
+
+void TForm1::BackupClick() {
+    const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
+                                                  ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
+    if (path.isEmpty()) return;
+    session_->backup.Backup(path, ChosenCommName());
+}
+
+void TForm1::RestoreClick() {
+    const QString path = operator_.ChooseOpenFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"));
+    if (path.isEmpty()) return;
+    TBackupImage image;
+    QString error;
+    if (!TBackupFile::Read(path, image, error)) {
+        operator_.ReportError(error);
+        return;
+    }
+    session_->backup.Restore(image, {});
 }
 
 void TForm1::ScanPorts() {
@@ -316,6 +348,8 @@ void TForm1::WireButtons() {
         Guard([&] { if (!s.checkingMode.Send()) operator_.ShowMessage(BusyMessage()); });
     });
     connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
+    connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
+    connect(btnRestore, &QPushButton::clicked, this, [this] { Guard([this] { RestoreClick(); }); });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn21Click(); }); });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.telephoneSend.btn10Click(); }); });

@@ -84,6 +84,11 @@ public:
     TSettingsView* settingsView = nullptr;
     TNumbersView* numbersView = nullptr;
     THistoryView* historyView = nullptr;
+    // Under the tab bar: the whole module to a file and back.
+    QPushButton* btnBackup = nullptr;
+    QPushButton* btnRestore = nullptr;
+    void BackupClick();
+    void RestoreClick();
     bool PortShownOpen() const { return portShownOpen_; }
     int ConnectCounter() const { return counter_; }
 

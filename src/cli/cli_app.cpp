@@ -2,6 +2,7 @@
 #include "settings/settings_rules.h"
 #include "numbers/number_diff.h"
 #include "backup/backup_file.h"
+#include "numbers/number_expiry.h"
 #include "app/errors.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
@@ -185,8 +186,10 @@ const char* kUsage =
     "                                print rows 1-16 as \"N<TAB>value\", or write a settings profile\n"
     "  settings save [-i PROFILE.xlsx] [--set N=VALUE]...\n"
     "                                read the settings, apply the profile and the values, save\n"
-    "  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv]\n"
-    "                                print the occupied records, or write them to a file\n"
+    "  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]\n"
+    "                                print the occupied records, or write them to a file;\n"
+    "                                --expired: only those whose window has ended, --expiring DAYS:\n"
+    "                                only those whose window ends within DAYS days\n"
     "  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]\n"
     "                                read the module's list, import the file with the window's\n"
     "                                checks, show what changes, save (removing records needs --yes)\n"
@@ -251,7 +254,9 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     const QCommandLineOption noVerify("no-verify", "no-verify");
     const QCommandLineOption dryRun("dry-run", "dry-run");
     const QCommandLineOption withPassword("with-password", "with-password");
-    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify, dryRun, withPassword});
+    const QCommandLineOption expired("expired", "expired");
+    const QCommandLineOption expiring("expiring", "expiring", "DAYS");
+    p.addOptions({port, pin, yes, quiet, output, input, set, from, to, help, version, noVerify, dryRun, withPassword, expired, expiring});
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         err << p.errorText() << "\n" << kUsage << Qt::flush;
         return kExitUsage;
@@ -280,6 +285,14 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     if (command == QLatin1String("numbers save") && !p.isSet(input)) {
         err << "numbers save needs -i FILE\n" << Qt::flush;
         return kExitUsage;
+    }
+    if (p.isSet(expiring)) {
+        bool ok = false;
+        const int days = p.value(expiring).toInt(&ok);
+        if (!ok || days < 0 || days > 3650) {
+            err << "--expiring takes a number of days (0-3650)\n" << Qt::flush;
+            return kExitUsage;
+        }
     }
     if (command == QLatin1String("backup") && !p.isSet(output)) {
         err << "backup needs -o FILE\n" << Qt::flush;
@@ -385,6 +398,19 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
 
     if (command == QLatin1String("numbers download")) {
         if (int rc = cli.Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+        if (p.isSet(expired) || p.isSet(expiring)) {
+            // Only the records whose window has ended, or ends within DAYS.
+            const QDateTime now = QDateTime::currentDateTime();
+            const int days = p.isSet(expiring) ? p.value(expiring).toInt() : 0;
+            const QStringList lines = s.numberFiles.CsvLines();
+            for (int row = 1; row <= TNumberTable::kRecords && row <= lines.size(); ++row) {
+                const TValidity v = ValidityOf(s.numberTable.Grid(), row, now, days);
+                if ((p.isSet(expired) && v == TValidity::Expired) || (p.isSet(expiring) && v == TValidity::Expiring))
+                    out << lines[row - 1] << "\n";
+            }
+            out.flush();
+            return kExitOk;
+        }
         if (!p.isSet(output)) {
             for (const QString& line : s.numberFiles.CsvLines(true)) out << line << "\n";
             out.flush();

@@ -1,6 +1,10 @@
 #include "numbers/numbers_view.h"
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QTimer>
+#include "numbers/number_expiry.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -150,6 +154,33 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     buttons->addStretch();
     layout->addWidget(column);
 
+    // Above the table: find a number, and how many windows ended or end soon.
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(2);
+    auto* strip = new QHBoxLayout();
+    strip->setContentsMargins(4, 2, 4, 0);
+    search = new QLineEdit(right);
+    search->setPlaceholderText(QStringLiteral("Поиск номера (Ctrl+F)"));
+    search->setClearButtonEnabled(true);
+    search->setFixedWidth(220);
+    findNext = new QPushButton(QStringLiteral("Найти далее"), right);
+    expiry = new QLabel(right);
+    strip->addWidget(search);
+    strip->addWidget(findNext);
+    strip->addSpacing(20);
+    strip->addWidget(expiry);
+    strip->addStretch();
+    rightLayout->addLayout(strip);
+    auto* shortcut = new QShortcut(QKeySequence::Find, this);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        search->setFocus(Qt::ShortcutFocusReason);
+        search->selectAll();
+    });
+    connect(search, &QLineEdit::returnPressed, this, [this] { FindNext(); });
+    connect(findNext, &QPushButton::clicked, this, [this] { FindNext(); });
+
     strngrd3 = new TGridView(this);
     model_ = new TGridModel(table.Grid(), T::kRecords, this);
     model_->Editable = [](int col, int) { return col >= T::kNumber && col <= T::kEndTime; };
@@ -157,6 +188,12 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     model_->HideText = [](int col, int) { return col == T::kUnrestricted || col == T::kDelete; };
     model_->Background = [this](int col, int row) -> QVariant {
         if (table_.OutOfRange(col, row) || NotARealDateOrTime(col, row)) return QColor(192, 220, 192);
+        if (col >= T::kNumber && col <= T::kEndTime) {
+            // A window that has ended is grey; one that ends within a week stands out.
+            const TValidity v = ValidityOf(table_.Grid(), row, now_);
+            if (v == TValidity::Expired) return QColor(205, 205, 205);
+            if (v == TValidity::Expiring) return QColor(255, 221, 170);
+        }
         return {};
     };
     strngrd3->setModel(model_);
@@ -176,7 +213,18 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     strngrd3->FitColumns({45, 145, 83, 98, 99, 100, 95, 82},
                          {QStringLiteral("3000"), QStringLiteral("+7916123456789012345"), QStringLiteral("2024/05/06"),
                           QStringLiteral("23:59"), QStringLiteral("2024/05/06"), QStringLiteral("23:59")});
-    layout->addWidget(strngrd3, 1);
+    rightLayout->addWidget(strngrd3, 1);
+    layout->addWidget(right, 1);
+    strngrd3->setParent(right);
+
+    // The counts follow the table, once per burst of changes.
+    auto* recount = new QTimer(this);
+    recount->setSingleShot(true);
+    recount->setInterval(0);
+    connect(recount, &QTimer::timeout, this, [this] { UpdateExpiry(); });
+    connect(&table_.Grid(), &TStringGrid::CellChanged, recount, qOverload<>(&QTimer::start));
+    connect(&table_.Grid(), &TStringGrid::RowsChanged, recount, qOverload<>(&QTimer::start));
+    UpdateExpiry();
 
     connect(strngrd3, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (table_.ClickFlag(index.column(), index.row() + 1)) return;
@@ -187,6 +235,26 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(btn6, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
     connect(btn7, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
     strngrd3->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+void TNumbersView::UpdateExpiry() {
+    now_ = Now ? Now() : QDateTime::currentDateTime();
+    expiry->setText(ExpiryText(CountExpiry(table_.Grid(), now_)));
+    strngrd3->viewport()->update();
+}
+
+bool TNumbersView::FindNext() {
+    const int from = strngrd3->currentIndex().isValid() ? strngrd3->currentIndex().row() + 1 : 0;
+    const int row = FindNumber(table_.Grid(), search->text(), from);
+    if (row == 0) {
+        expiry->setText(QStringLiteral("Номер «%1» не найден").arg(search->text()));
+        return false;
+    }
+    const QModelIndex at = model_->IndexOf(T::kNumber, row);
+    strngrd3->setCurrentIndex(at);
+    strngrd3->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    UpdateExpiry();
+    return true;
 }
 
 bool TNumbersView::NotARealDateOrTime(int col, int row) const {

@@ -3,6 +3,9 @@
 #include "app/grid_view.h"
 #include "numbers/number_table.h"
 #include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <functional>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimeEdit>
@@ -19,6 +22,15 @@ public:
     explicit TNumbersView(TNumberTable& table, QWidget* parent = nullptr);
     QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
     TGridView* strngrd3;
+    QLineEdit* search;
+    QPushButton* findNext;
+    QLabel* expiry;
+    // Moves to the next record whose number holds the search text (round
+    // past the end); false when none does.
+    bool FindNext();
+    void UpdateExpiry();
+    // The clock for the expiry colours and counts; tests replace it.
+    std::function<QDateTime()> Now;
     TGridModel* Model() const { return model_; }
 
     // The pickers keep their last value between cells, as the operator expects.
@@ -32,6 +44,7 @@ private:
     bool NotARealDateOrTime(int col, int row) const;
     TNumberTable& table_;
     TGridModel* model_;
+    QDateTime now_;
 };
 
 } // namespace portiqa

@@ -1,5 +1,6 @@
 #include "sim/simulator.h"
 #include <QProcess>
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -217,6 +218,20 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
     ASSERT_EQ(Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--with-password"}).code, 0);
     EXPECT_EQ(module->Memory(0, 512), settings);
     EXPECT_EQ(Run({"login"}).code, 0);
+
+    // Records by the state of their window: the seeded module has windows
+    // that ended years ago.
+    const CliRun ended = Run({"numbers", "download", "--expired"});  // the PIN is the source's now
+    ASSERT_EQ(ended.code, 0);
+    const CliRun all = Run({"numbers", "download"});
+    EXPECT_GT(ended.out.count('\n'), 0);
+    EXPECT_LT(ended.out.count('\n'), all.out.count('\n'));
+    for (const QString& line : ended.out.split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(',');
+        ASSERT_GE(f.size(), 6);
+        EXPECT_LT(QDateTime::fromString(f[4] + " " + f[5], "yyyy-MM-dd HH:mm"), QDateTime::currentDateTime()) << line.toStdString();
+    }
+    EXPECT_EQ(Run({"numbers", "download", "--expiring", "soon"}, false).code, 2);
 
     // A damaged backup is refused before anything is sent.
     QFile f(File("a.pbk"));

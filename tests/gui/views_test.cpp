@@ -5,6 +5,8 @@
 #include "numbers/numbers_view.h"
 #include "settings/settings_view.h"
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -304,6 +306,44 @@ TEST(NumbersViewInput, FlagsChangeByAClickOrSpaceOnThatCell) {
     EXPECT_EQ(g.Cells(1, 3), "8800");
     ClickCell(v, 0, 3);
     EXPECT_EQ(v->currentIndex().column(), 1);
+}
+
+TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
+    TNumbersShown n;
+    auto& g = n.table.Grid();
+    n.view.Now = [] { return QDateTime(QDate(2026, 12, 7), QTime(12, 0)); };
+    g.SetCells(1, 10, "+79161234567");
+    g.SetCells(1, 20, "89161234567");
+    for (int r : {10, 20}) {
+        g.SetCells(2, r, "2025/01/01");
+        g.SetCells(3, r, "00:00");
+        g.SetCells(5, r, "12:00");
+        g.SetCells(6, r, TNumberTable::No());
+    }
+    g.SetCells(4, 10, "2026/12/01");  // ended
+    g.SetCells(4, 20, "2026/12/10");  // ends within a week
+    QCoreApplication::processEvents();
+    EXPECT_EQ(n.view.expiry->text(), "Истекло: 1, истекает в течение 7 дней: 1");
+    EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 10), Qt::BackgroundRole).value<QColor>(), QColor(205, 205, 205));
+    EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 20), Qt::BackgroundRole).value<QColor>(), QColor(255, 221, 170));
+
+    auto* v = n.view.strngrd3;
+    ClickCell(v, 1, 1);
+    Key(Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), n.view.search);
+    QTest::keyClicks(n.view.search, "+7916123");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(CurrentRow(v), 10);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(CurrentRow(v), 20);  // the 8 form of the same number
+    Key(Qt::Key_Return);
+    EXPECT_EQ(CurrentRow(v), 10);  // round past the end
+    EXPECT_EQ(g.Cells(1, 10), "+79161234567");  // searching changes nothing
+
+    g.SetCells(4, 10, "2027/01/01");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(n.view.expiry->text(), "Истекло: 0, истекает в течение 7 дней: 1");
 }
 
 TEST(HistoryViewInput, ReadOnlyAndNoSearch) {

@@ -3,6 +3,7 @@
 #include "app/timer.h"
 #include "numbers/number_record.h"
 #include "numbers/telephone_send.h"
+#include "numbers/number_expiry.h"
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -168,6 +169,65 @@ TEST_F(NumberChainTest, SaveEncodesEightRowsAPage) {
     ASSERT_EQ(port.frames.size(), 2u);
     EXPECT_EQ(port.frames[1].mid(8, 3), QByteArray("+7") + '\0');
     EXPECT_EQ(port.frames[1].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+}
+
+} // namespace
+
+namespace {
+
+using portiqa::TValidity;
+
+// The validity window against the clock, at the boundaries of a day and of
+// the seven-day warning; and the search for a number in its two forms.
+TEST(NumberExpiry, WindowsAtTheirBoundariesAndTheCounts) {
+    portiqa::TNumberTable t;
+    auto& g = t.Grid();
+    const QDateTime now(QDate(2026, 12, 7), QTime(12, 0));
+    struct Case { const char* endDate; const char* endTime; TValidity expected; };
+    const Case cases[] = {
+        {"2026/12/07", "11:59", TValidity::Expired},
+        {"2026-12-07", "12:00", TValidity::Expiring},  // ends now: not yet ended
+        {"2026/12/14", "12:00", TValidity::Expiring},  // exactly seven days
+        {"2026/12/14", "12:01", TValidity::Active},
+        {"2025/12/31", "23:59", TValidity::Expired},
+        {"2026/02/30", "10:00", TValidity::Unknown},   // no such day
+        {"", "", TValidity::Unknown},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        ++row;
+        g.SetCells(1, row, "+7916000000" + QString::number(row));
+        g.SetCells(4, row, c.endDate);
+        g.SetCells(5, row, c.endTime);
+        g.SetCells(6, row, "Нет");
+        g.SetCells(7, row, "Нет");
+        EXPECT_EQ(portiqa::ValidityOf(g, row, now), c.expected) << c.endDate << " " << c.endTime;
+    }
+    g.SetCells(6, 1, "Да");
+    EXPECT_EQ(portiqa::ValidityOf(g, 1, now), TValidity::Unrestricted);
+    g.SetCells(6, 1, "Нет");
+    g.SetCells(7, 5, "Да");  // marked for deletion: not counted
+    EXPECT_EQ(portiqa::ValidityOf(g, 5, now), TValidity::Free);
+    const auto counts = portiqa::CountExpiry(g, now);
+    EXPECT_EQ(counts.expired, 1);
+    EXPECT_EQ(counts.expiring, 2);
+    EXPECT_EQ(portiqa::ExpiryText(counts), "Истекло: 1, истекает в течение 7 дней: 2");
+}
+
+TEST(NumberSearch, FindsAnyPartInBothFormsAndGoesRound) {
+    portiqa::TNumberTable t;
+    auto& g = t.Grid();
+    g.SetCells(1, 10, "+79161234567");
+    g.SetCells(1, 20, "89161234567");
+    g.SetCells(1, 2999, "+74951112233");
+    EXPECT_EQ(portiqa::FindNumber(g, "1234567", 0), 10);
+    EXPECT_EQ(portiqa::FindNumber(g, "1234567", 10), 20);
+    EXPECT_EQ(portiqa::FindNumber(g, "1234567", 20), 10);          // round past the end
+    EXPECT_EQ(portiqa::FindNumber(g, "+79161234567", 10), 20);     // the 8 form of a +7 number
+    EXPECT_EQ(portiqa::FindNumber(g, "8 (916) 123-45-67", 20), 10);  // the +7 form of an 8 number
+    EXPECT_EQ(portiqa::FindNumber(g, "8495", 0), 2999);
+    EXPECT_EQ(portiqa::FindNumber(g, "000", 0), 0);
+    EXPECT_EQ(portiqa::FindNumber(g, "", 0), 0);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ struct TBackupImage {
 // area (settings.bin, numbers.bin, history.bin: the area's pages one after
 // the other). The manifest names the format and its version, the program,
 // the date and time, the port, each area's first address and page count,
-// and the SHA-256 of every page (docs/backup-format.md).
+// and the SHA-256 of every page (docs/protocol.md).
 class TBackupFile {
 public:
     static constexpr int kFormatVersion = 1;

@@ -1,10 +1,7 @@
 #include "sim/module_image.h"
-#include "link/page_fields.h"
-#include "link/protocol.h"
-#include "settings/basic_inf.h"
-#include "settings/settings_table.h"
 #include <QFile>
 #include <QSaveFile>
+#include <QStringEncoder>
 #include <algorithm>
 #include <random>
 
@@ -12,8 +9,12 @@ namespace portiqa::sim {
 
 namespace {
 
-constexpr int kNumberRecord = 32;
-constexpr int kHistoryRecord = 128;
+// The module's side is written on its own: its memory map and its factory
+// contents are stated here as the module has them, not taken from the
+// program's encoders, so that a mistake in those shows against this.
+constexpr int kNumbersBase = 0x1000, kNumberPages = 375, kNumberRecord = 32;
+constexpr int kHistoryBase = 0x30000, kHistoryPages = 500, kHistoryRecord = 128;
+constexpr int kPageSize = 256;
 
 void PutAscii(uint8_t* dst, const QByteArray& text, int width) {
     const int n = std::min<int>(width, int(text.size()));
@@ -21,9 +22,25 @@ void PutAscii(uint8_t* dst, const QByteArray& text, int width) {
 }
 
 QByteArray Cp1251(const QString& s) {
-    QByteArray b;
-    fields::ToCp1251(s, b);
-    return b;
+    QStringEncoder cp1251("windows-1251");
+    return cp1251.encode(s);
+}
+
+// Settings page 1 as shipped: password 5807, no SIM number, both sensors
+// "1:NO", the alarm texts, automatic arming after 10 minutes, control by
+// registered users only, disarmed, relay time 0 (twice), SMS to everybody on
+// both relay changes, the relay texts, power-loss SMS off (999), no status
+// SMS (0). Every byte not named stays 0xFF, and so does all of page 2.
+void PutFactorySettings(QByteArray& m) {
+    auto put = [&](int offset, const QByteArray& bytes) { m.replace(offset, bytes.size(), bytes); };
+    put(0, "5807");
+    put(26, QByteArray::fromHex("0101"));
+    put(28, QByteArray("Unauthorized door opened") + '\0');
+    put(68, QByteArray("DIN2 Alarm") + '\0');
+    put(108, QByteArray::fromHex("0A00" "01" "00" "0000" "0000" "03" "03"));
+    put(118, QByteArray("Relay ON") + '\0');
+    put(158, QByteArray("Relay OFF") + '\0');
+    put(200, QByteArray::fromHex("E703" "0000"));
 }
 
 } // namespace
@@ -32,17 +49,16 @@ TModuleImage::TModuleImage() { Factory(); }
 
 void TModuleImage::Factory() {
     mem_ = QByteArray(kSize, char(0xFF));
-    TSettingsTable defaults;
-    auto* m = reinterpret_cast<uint8_t*>(mem_.data());
-    EncodeSettingsPage1To(defaults, m + SettingsPageAddress(1));
-    EncodeSettingsPage2To(defaults, m + SettingsPageAddress(2));
+    PutFactorySettings(mem_);
     EraseHistory();
 }
 
 void TModuleImage::SetPassword(const QString& pin) {
-    auto* m = reinterpret_cast<uint8_t*>(mem_.data());
-    std::fill(m, m + 4, 0xFF);
-    fields::EncodeDigits(m, 0, 4, pin);
+    // Four characters; a shorter PIN is ended by 0x00 as the module keeps text.
+    QByteArray p = pin.toLatin1().left(4);
+    if (p.size() < 4) p += '\0';
+    mem_.replace(0, 4, QByteArray(4, char(0xFF)));
+    mem_.replace(0, p.size(), p);
 }
 
 void TModuleImage::EraseHistory() {

@@ -1,28 +1,63 @@
 #include "sim/module_responder.h"
-#include "link/data_package.h"
 
 namespace portiqa::sim {
 
+namespace {
+constexpr int kMaxPayload = 256, kPageSize = 256;
+constexpr uint8_t kTimeSync = 3, kCheckingMode = 4, kSave = 130, kRead = 131, kDeleteHistory = 133;
+}  // namespace
+
 QByteArray BuildFrame(uint8_t command, int32_t address, const QByteArray& payload) {
-    TDataPackage p;
-    p.SetCommand(command);
-    p.SetLength(int32_t(std::min<qsizetype>(payload.size(), kMaxPayload)));
-    p.SetAddress(address);
-    QByteArray padded = payload;
-    padded.resize(kMaxPayload);
-    p.SetPayload(reinterpret_cast<const uint8_t*>(padded.constData()));
-    p.BuildFrame();
-    return QByteArray(reinterpret_cast<const char*>(p.FrameBuffer.data()), p.FrameLength);
+    const QByteArray body = payload.left(kMaxPayload);
+    QByteArray f;
+    f.append(char(0x23));
+    f.append(char(command));
+    const auto a = uint32_t(address);
+    f.append(char(a >> 24)).append(char(a >> 16)).append(char(a >> 8)).append(char(a));
+    f.append(char(body.size() >> 8)).append(char(body.size() & 0xFF));
+    f.append(body);
+    uint8_t x = 0;
+    for (qsizetype i = 1; i < f.size(); ++i) x ^= uint8_t(f[i]);
+    f.append(char(x));
+    return f;
+}
+
+bool TModuleResponder::Take(uint8_t b, TRequest& out) {
+    if (!inFrame_) {
+        if (b == 0x23) {
+            inFrame_ = true;
+            frame_.clear();
+        }
+        return false;
+    }
+    frame_.append(char(b));
+    if (frame_.size() < 7) return false;
+    const int length = uint8_t(frame_[5]) << 8 | uint8_t(frame_[6]);
+    if (length > kMaxPayload) {  // no frame of ours is that long: wait for the next '#'
+        inFrame_ = false;
+        return false;
+    }
+    if (frame_.size() < 7 + length + 1) return false;
+    inFrame_ = false;
+    uint8_t x = 0;
+    for (int i = 0; i < 7 + length; ++i) x ^= uint8_t(frame_[i]);
+    if (x != uint8_t(frame_[7 + length])) return false;  // a damaged request gets no answer
+    out.command = uint8_t(frame_[0]);
+    out.address = int32_t(uint32_t(uint8_t(frame_[1])) << 24 | uint32_t(uint8_t(frame_[2])) << 16 |
+                          uint32_t(uint8_t(frame_[3])) << 8 | uint32_t(uint8_t(frame_[4])));
+    out.payload = frame_.mid(7, length);
+    return true;
 }
 
 QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
     QByteArray out;
     for (size_t i = 0; i < size; ++i) {
-        if (assembler_.Feed(data[i]) != TRecData::TStep::Complete) continue;
+        TRequest request;
+        if (!Take(data[i], request)) continue;
         ++requests_;
         if (faults_.silentAfter >= 0 && requests_ > faults_.silentAfter) continue;
         if (faults_.dropEvery > 0 && requests_ % faults_.dropEvery == 0) continue;
-        QByteArray reply = Answer();
+        QByteArray reply = Answer(request);
         if (reply.isEmpty()) continue;
         if (faults_.corruptEvery > 0 && requests_ % faults_.corruptEvery == 0) {
             const auto at = qsizetype(1 + rng_() % uint32_t(reply.size() - 1));
@@ -37,27 +72,26 @@ QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
     return out;
 }
 
-QByteArray TModuleResponder::Answer() {
-    TRecValidCom req;
-    assembler_.CopyTo(req);
+QByteArray TModuleResponder::Answer(const TRequest& r) {
     const QByteArray ok(1, char(1));
-    switch (req.Command) {
-    case kCmdReadPage:
-        return BuildFrame(req.Command, req.Address, image_.Read(req.Address, kPageSize));
-    case kCmdSavePage: {
-        if (faults_.refuseSaves) return BuildFrame(req.Command, req.Address, QByteArray(1, 0));
-        const bool stored = image_.Write(req.Address, req.Payload.data(), req.Length);
+    switch (r.command) {
+    case kRead:
+        return BuildFrame(r.command, r.address, image_.Read(r.address, kPageSize));
+    case kSave: {
+        if (faults_.refuseSaves) return BuildFrame(r.command, r.address, QByteArray(1, 0));
+        const bool stored = image_.Write(r.address, reinterpret_cast<const uint8_t*>(r.payload.constData()),
+                                         int(r.payload.size()));
         if (stored && OnSaved) OnSaved();
-        return BuildFrame(req.Command, req.Address, QByteArray(1, stored ? 1 : 0));
+        return BuildFrame(r.command, r.address, QByteArray(1, stored ? 1 : 0));
     }
-    case kCmdDeleteHistory:
+    case kDeleteHistory:
         image_.EraseHistory();
         if (OnSaved) OnSaved();
-        return BuildFrame(req.Command, 0, ok);
-    case kCmdCheckingMode:
-        return BuildFrame(req.Command, 0, ok);
-    case kCmdTimeSync:
-        return BuildFrame(req.Command, 0, QByteArray(1, req.Length == 6 ? 1 : 0));
+        return BuildFrame(r.command, 0, ok);
+    case kCheckingMode:
+        return BuildFrame(r.command, 0, ok);
+    case kTimeSync:
+        return BuildFrame(r.command, 0, QByteArray(1, r.payload.size() == 6 ? 1 : 0));
     default:
         return {};  // the module does not answer what it does not know
     }

@@ -1,7 +1,7 @@
 #pragma once
-#include "link/rec_data.h"
 #include "sim/module_image.h"
 #include <QByteArray>
+#include <cstdint>
 #include <functional>
 #include <random>
 
@@ -35,12 +35,23 @@ public:
     const TFaults& Faults() const { return faults_; }
 
 private:
-    QByteArray Answer();
+    // A request as the module reads it.
+    struct TRequest {
+        uint8_t command = 0;
+        int32_t address = 0;
+        QByteArray payload;
+    };
+    // The module's own frame reader: '#', then command, address and length
+    // (most significant byte first), payload, XOR checksum. True when the
+    // byte completed a frame with a right checksum.
+    bool Take(uint8_t b, TRequest& out);
+    QByteArray Answer(const TRequest& r);
 
     TModuleImage& image_;
     TFaults faults_;
     std::mt19937 rng_;
-    TRecData assembler_;
+    QByteArray frame_;     // bytes after the '#' of the frame being read
+    bool inFrame_ = false;
     int requests_ = 0;
 };
 

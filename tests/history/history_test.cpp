@@ -53,6 +53,33 @@ TEST(HistoryRecord, DecodesEveryField) {
     EXPECT_TRUE(Row(t, 2)[0].isEmpty());
 }
 
+// Every entry of both lookup tables, and the events that name their own
+// source; the full text field and the last record of the area.
+TEST(HistoryRecord, EveryCodeOfBothLookupTables) {
+    const char* sources[] = {"COM Port", "SMS", "GPRS", "Telephone", ""};
+    const char* events[] = {"Add number", "Delete Number", "Relay ON", "Relay OFF", "DIN1 Alarm", "DIN2 Alarm",
+                            "Power failure", "Arm", "Disarm", "Power recovery", ""};
+    THistoryTable t;
+    for (int source = 0; source <= 4; ++source)
+        for (int event = 0; event <= 10; ++event) {
+            QByteArray head = QByteArray::fromHex("07000000" "180c1f" "173b3b");
+            head.append(char(source)).append(char(event));
+            Put(t, 1, Record(head.toHex().constData()));
+            QString expectedSource = sources[source];
+            if (event == 4) expectedSource = "DIN1";
+            if (event == 5) expectedSource = "DIN2";
+            if (event == 6 || event == 9) expectedSource = "Power supply";
+            EXPECT_EQ(Row(t, 1)[3], expectedSource) << source << "/" << event;
+            EXPECT_EQ(Row(t, 1)[4], QString(events[event])) << source << "/" << event;
+            EXPECT_EQ(Row(t, 1)[1], "2024-12-31");
+            EXPECT_EQ(Row(t, 1)[2], "23:59:59");
+        }
+    // A phone field of 22 digits and a text of 41 characters, both whole.
+    Put(t, 1000, Record("e7030000" "010101" "000000" "0000", QByteArray(22, '9'), QByteArray(41, 'T') + "cut"));
+    EXPECT_EQ(Row(t, 1000), (QStringList{"999", "2001-01-01", "00:00:00", "COM Port", "Add number", QString(22, '9'),
+                                         QString(41, 'T')}));
+}
+
 struct FilterTest : ::testing::Test {
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;

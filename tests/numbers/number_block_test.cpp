@@ -57,6 +57,37 @@ TEST(NumberRecord, EncodeRulesAndReadBack) {
     EXPECT_THROW(Encode(t, 5), EConvertError);
 }
 
+// Hand-written records at the edges of what the layout holds: the first
+// and the last years the module keeps, the last minute of a day, a number
+// of exactly 22 signs.
+TEST(NumberRecord, EdgesOfTheLayoutByteForByte) {
+    struct Case { const char* number; const char* start; const char* startTime; const char* end; const char* endTime; const char* tailHex; };
+    const Case cases[] = {
+        {"+7", "2000/01/01", "00:00", "2099/12/31", "23:59", "0101" "0000" "0c1f" "173b" "0063"},
+        {"1234567890123456789012", "2024/02/29", "12:30", "2024/03/01", "00:01", "021d" "0c1e" "0301" "0001" "1818"},
+        {"8", "2031/10/09", "09:09", "2032/11/10", "10:10", "0a09" "0909" "0b0a" "0a0a" "1f20"},
+    };
+    TNumberTable t;
+    auto& g = t.Grid();
+    for (const Case& c : cases) {
+        g.SetCells(T::kNumber, 1, c.number);
+        g.SetCells(T::kStartDate, 1, c.start);
+        g.SetCells(T::kStartTime, 1, c.startTime);
+        g.SetCells(T::kEndDate, 1, c.end);
+        g.SetCells(T::kEndTime, 1, c.endTime);
+        g.SetCells(T::kUnrestricted, 1, "Нет");
+        g.SetCells(T::kDelete, 1, "Нет");
+        QByteArray expected = QByteArray(c.number).left(22);
+        if (expected.size() < 22) expected += QByteArray(22 - expected.size(), '\0');
+        expected += QByteArray::fromHex(c.tailHex);
+        EXPECT_EQ(Encode(t, 1).toHex(), expected.toHex()) << c.number;
+        Decode(t, 3000, expected);  // the last record of the list
+        EXPECT_EQ(g.Cells(T::kNumber, 3000), QString(c.number));
+        EXPECT_EQ(g.Cells(T::kStartDate, 3000), QString(c.start).replace('/', '-'));
+        EXPECT_EQ(g.Cells(T::kEndTime, 3000), QString(c.endTime));
+    }
+}
+
 TEST(NumberTable, ValidationMessages) {
     TNumberTable t;
     auto& g = t.Grid();

@@ -8,6 +8,7 @@
 #include "numbers/number_record.h"
 #include <QDate>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -408,6 +409,49 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     Run();
     EXPECT_EQ(module.requests.size() - dead, 1u);
     EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+}
+
+// The single commands: never sent twice, a refusal said in their own words,
+// a late answer taken by nobody.
+TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
+    Login();
+    struct Case {
+        const char* what;
+        std::function<bool()> send;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {"delete history", [&] { return session.historyDelete.Send(); }, "Ошибка при удалении исторических данных"},
+        {"time sync", [&] { return session.timeSync.Send(); }, "Ошибка возврата времени синхронизации"},
+        {"checking mode", [&] { return session.checkingMode.Send(); }, "Error"},
+    };
+    for (const Case& c : cases) {
+        // Silent: one frame, one reply time, one message.
+        const size_t before = module.requests.size();
+        module.tamper[int(before) + 1] = TTamper::Drop;
+        ASSERT_TRUE(c.send()) << c.what;
+        Run();
+        EXPECT_EQ(module.requests.size() - before, 1u) << c.what;
+        EXPECT_EQ(failures.back(), TLinkFailure::ReplyTimeout) << c.what;
+        EXPECT_EQ(op.messages.back(), "Необходимо ожидание") << c.what;
+        // Late: the answer after the time ran out finds nothing owed.
+        const int messages = int(op.messages.size());
+        module.tamper[int(before) + 2] = TTamper::Late;
+        ASSERT_TRUE(c.send());
+        Run();
+        EXPECT_EQ(op.messages.size(), messages + 1) << c.what << ": only the reply-time message";
+        EXPECT_EQ(display.Text(), "Unexpected reply") << c.what;
+    }
+    // A refusal in each command's own words.
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.send());
+        const uint8_t command = module.requests.back().command;
+        module.line.clear();
+        module.line.push_back(TRelayModule::Frame(command, 0, QByteArray(1, 0)));
+        Pump();
+        EXPECT_EQ(op.messages.back(), QString::fromUtf8(c.refused)) << c.what;
+        EXPECT_EQ(failures.back(), TLinkFailure::CommandFailed) << c.what;
+    }
 }
 
 TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {

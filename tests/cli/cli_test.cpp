@@ -248,6 +248,32 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
     EXPECT_EQ(module->Requests(), 0);
 }
 
+// Every spelling of every file kind, out and back in.
+TEST_F(CliTest, EveryFileKindInEverySpelling) {
+    sim::TSimOptions seeded;
+    seeded.seedNumbers = 12;
+    seeded.seedHistory = 4;
+    Module(seeded);
+    struct Kind { const char* name; bool workbook; };
+    const Kind kinds[] = {{"l.xlsx", true}, {"l.XLSX", true}, {"l.cvs", false}, {"l.csv", false}, {"l.CSV", false}, {"l.Cvs", false}};
+    for (const Kind& k : kinds) {
+        const CliRun out = Run({"numbers", "download", "-o", File(k.name)});
+        ASSERT_EQ(out.code, 0) << k.name << out.err.toStdString();
+        QFile f(File(k.name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << k.name;
+        EXPECT_EQ(f.read(2) == "PK", k.workbook) << k.name;
+        f.close();
+        const CliRun in = Run({"numbers", "save", "-i", File(k.name), "--dry-run"});
+        EXPECT_EQ(in.code, 0) << k.name << in.err.toStdString();
+        EXPECT_TRUE(in.err.contains("без изменений: 12")) << k.name << in.err.toStdString();
+        const CliRun history = Run({"history", "download", "-o", File(QByteArray("h-") + k.name)});
+        EXPECT_EQ(history.code, 0) << k.name;
+    }
+    const CliRun profile = Run({"settings", "read", "-o", File("p.XLSX")});
+    EXPECT_EQ(profile.code, 0);
+    EXPECT_EQ(Run({"settings", "save", "-i", File("p.XLSX")}).code, 0);
+}
+
 TEST_F(CliTest, RefusedSaveAndSilentModule) {
     sim::TSimOptions refusing;
     refusing.faults.refuseSaves = true;

@@ -103,16 +103,8 @@ QList<QStringList> TCsv::Parse(const QString& text) {
 }
 
 bool TCsv::ReadFile(const QString& path, QList<TCsvRow>& rows, QString& error) {
-    // Only a regular file: a FIFO would hang, a device would never end.
+    if (!IsRegularFile(path, error)) return false;
     const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
-        return false;
-    }
-    if (!info.isFile()) {
-        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
-        return false;
-    }
     if (info.size() > kMaxBytes) {
         error = QStringLiteral("Файл %1 слишком велик (%2 байт, допускается до %3)").arg(path).arg(info.size()).arg(kMaxBytes);
         return false;

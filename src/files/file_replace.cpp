@@ -36,6 +36,19 @@ QString Resolve(const QString& path) {
 
 } // namespace
 
+bool IsRegularFile(const QString& path, QString& error) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
+        return false;
+    }
+    if (!info.isFile()) {
+        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
+        return false;
+    }
+    return true;
+}
+
 QString WriteErrorText(int err) {
     switch (err) {
     case ENOSPC: return QStringLiteral("на диске нет места");

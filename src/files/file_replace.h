@@ -16,6 +16,9 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
                            QString& error);
 // The same, for bytes already in memory.
 bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error);
+// Only a regular file is read: a FIFO would hang, a device would never end.
+// False with the operator's message otherwise (also when there is no file).
+bool IsRegularFile(const QString& path, QString& error);
 // A system error number in the operator's words ("на диске нет места", ...).
 QString WriteErrorText(int err);
 

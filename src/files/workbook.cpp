@@ -112,16 +112,8 @@ QString TWorkbookIo::TooManyRows(int maxRows) {
 }
 
 bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error, int maxRows) {
-    // Only a regular file: a FIFO would hang, a device would never end.
+    if (!IsRegularFile(path, error)) return false;
     const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
-        return false;
-    }
-    if (!info.isFile()) {
-        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
-        return false;
-    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());

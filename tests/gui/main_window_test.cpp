@@ -6,6 +6,7 @@
 #include "settings/settings_view.h"
 #include "sim/simulator.h"
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QDir>
 #include <QProcess>
@@ -181,6 +182,35 @@ TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     QByteArray expected = before;
     expected.replace(0, 4, "9876");
     EXPECT_EQ(module->Memory(0, 256).toHex(), expected.toHex());
+}
+
+TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
+    sim::TSimOptions o;
+    o.seedNumbers = 30;
+    Open(o);
+    EXPECT_FALSE(w->btnBackup->isEnabled());  // only after login
+    w->btn8Click();
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    ASSERT_TRUE(w->btnBackup->isEnabled());
+    QTemporaryDir dir;
+    op.saveFile = dir.filePath("m.pbk");
+    QTest::mouseClick(w->btnBackup, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.messages.back().startsWith("Резервная копия сохранена")) << op.messages.back().toStdString();
+    ASSERT_TRUE(QFile::exists(dir.filePath("m.pbk")));
+
+    // Change the module, then restore: the question lists what changes.
+    module->WriteMemory(0x1000, QByteArray(32, char(0xFF)));
+    op.openFile = dir.filePath("m.pbk");
+    op.answers = {true};
+    QTest::mouseClick(w->btnRestore, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_FALSE(op.questions.isEmpty());
+    EXPECT_TRUE(op.questions.back().contains("Номера: Добавлено: 1, изменено: 0, удалено: 0, без изменений: 29"))
+        << op.questions.back().toStdString();
+    EXPECT_TRUE(op.messages.back().startsWith("Восстановление завершено. Записано страниц: 1")) << op.messages.back().toStdString();
+    EXPECT_NE(module->Memory(0x1000, 32), QByteArray(32, char(0xFF)));
 }
 
 TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {

@@ -14,12 +14,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TRecordingStatusDisplay display;
     static portiqa::TManualTimer tmr1(3000), tmr2(3000, true);
     static portiqa::TSession session(port, display, op, tmr1, tmr2);
-    // Some transfers running, as they would be when replies arrive.
-    if (size > 0 && data[0] & 1) session.basicInf.btn21Click();
-    if (size > 0 && data[0] & 2) session.telephoneSend.btn10Click();
-    if (size > 0 && data[0] & 4) session.historyInf.btn19Click();
-    if (size > 0 && data[0] & 8) session.password.StartCheck();
-    session.seq.SetOutstanding(false);
+    // A fresh line, then one operation waiting for its reply, as it would be
+    // when replies arrive: only the reply matching its request goes further,
+    // and each taken reply sends the chain's next request.
+    session.seq.AbortTransfer();
+    for (portiqa::Tsend_rec_command* b : std::initializer_list<portiqa::Tsend_rec_command*>{
+             &session.basicInf, &session.telephoneSend, &session.historyInf, &session.pageTransfer})
+        b->AbortTransfer();
+    session.password.CancelPending();
+    session.recData.Reset();
+    if (size > 0) {
+        switch (data[0] % 6) {
+        case 0: session.basicInf.btn21Click(); break;
+        case 1: session.telephoneSend.btn10Click(); break;
+        case 2: session.historyInf.btn19Click(); break;
+        case 3: session.password.StartCheck(); break;
+        case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz")); break;
+        default: session.basicInf.btn22Click(); break;
+        }
+    }
     for (size_t i = 1; i < size; ++i) session.cm1ReceiveData(data + i, 1);
     if (session.recData.ByteCount < 0 || session.recData.ByteCount > 265) __builtin_trap();
     return 0;

@@ -1,6 +1,6 @@
 // Page encodings and decodings, and the history filter.
 #include "bench_support.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "history/history_inf.h"
 #include "numbers/number_record.h"
 #include "numbers/telephone_send.h"

@@ -1,6 +1,6 @@
 // Workbook and comma-separated exports and imports of whole tables.
 #include "bench_support.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "files/csv.h"
 #include "history/history_files.h"
 #include "history/history_inf.h"

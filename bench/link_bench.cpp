@@ -1,6 +1,6 @@
 // The receiver's cost per byte, and the serial port's delivery of bytes.
 #include "bench_support.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "link/comm.h"
 #include "link/receiver.h"
 #include "sim/module_responder.h"
@@ -20,7 +20,6 @@ struct NullBlock : Tsend_rec_command {};
 // the status text written on every byte.
 void BM_ReceiverPerByte(benchmark::State& state) {
     TNullPort port;
-    bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1(3000), tmr2(3000, true);
     Tstatusbar_ctrl status(display, tmr2);
@@ -28,7 +27,7 @@ void BM_ReceiverPerByte(benchmark::State& state) {
     TRequestSequence seq(port, status, tmr1);
     TRecData assembler;
     TRecValidCom valid;
-    TReceiver rx(assembler, valid, seq, progress, op);
+    TReceiver rx(assembler, valid, seq, progress);
     NullBlock history;
     history.PageCount = 500;
     history.PageNo = 2;

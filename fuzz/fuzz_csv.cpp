@@ -1,5 +1,5 @@
 // The comma-separated reader and the number import behind it.
-#include "app/timer.h"
+#include "base/timer.h"
 #include "files/csv.h"
 #include "link/page_fields.h"
 #include "numbers/number_files.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "app/operator.h"
-#include "app/status_report.h"
-#include "app/timer.h"
+#include "base/status_report.h"
+#include "base/timer.h"
 #include "link/request.h"
 #include "link/serial_port.h"
 #include <QByteArray>

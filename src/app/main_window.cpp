@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/link_messages.h"
 #include "app/config_folder.h"
 #include "history/history_view.h"
 #include "link/port_list.h"

@@ -2,7 +2,7 @@
 #include "app/gui_operator.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
-#include "app/status_display.h"
+#include "base/status_display.h"
 #include "link/comm.h"
 #include <QComboBox>
 #include <QDialog>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/timer.h"
+#include "base/timer.h"
 #include <QTimer>
 
 namespace portiqa {

@@ -1,4 +1,5 @@
 #include "app/session.h"
+#include "app/link_messages.h"
 
 namespace portiqa {
 
@@ -15,7 +16,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       historyInf(seq, historyTable, historyDelete, op_),
       basicInf(seq, settingsTable, progress, op_),
       password(seq, op_),
-      receiver(recData, recValidCom, seq, progress, op_),
+      receiver(recData, recValidCom, seq, progress),
       configFolder(folder),
       profile(settingsTable, {op_, status, progress, folder}),
       numberFiles(numberTable, {op_, status, progress, folder}),
@@ -30,6 +31,8 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     receiver.SetHistoryBlock(&historyInf);
     receiver.SetPasswordCheck(&password);
     receiver.SetPageTransfer(&pageTransfer);
+    // The link reports facts; the operator is told them in words chosen here.
+    receiver.OnNotice = [this](const TLinkNotice& n) { ShowLinkNotice(op, n); };
 }
 
 } // namespace portiqa

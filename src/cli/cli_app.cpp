@@ -3,7 +3,7 @@
 #include "numbers/number_diff.h"
 #include "backup/backup_file.h"
 #include "numbers/number_expiry.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/qt_timer.h"
 #include "app/session.h"
 #include "files/csv.h"
@@ -81,7 +81,7 @@ public:
             op_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
             Finish(kExitFailed);
         };
-        session_.receiver.OnFailure = [this](TLinkFailure why, const QString&) {
+        session_.receiver.OnFailure = [this](TLinkFailure why) {
             Finish(why == TLinkFailure::ReplyTimeout ? kExitNoAnswer : kExitFailed);
         };
         session_.receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(ok ? kExitOk : kExitFailed); };

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/operator.h"
-#include "app/status_report.h"
+#include "base/status_report.h"
 #include "app/string_grid.h"
 #include <QDateTime>
 

@@ -1,5 +1,5 @@
 #include "link/page_fields.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>

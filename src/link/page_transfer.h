@@ -1,5 +1,5 @@
 #pragma once
-#include "app/status_report.h"
+#include "base/status_report.h"
 #include "link/request.h"
 #include <QByteArray>
 #include <functional>

@@ -3,10 +3,9 @@
 
 namespace portiqa {
 
-TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq,
-                     Tprogressbar_ctrl& progress, IOperator& op)
-    : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()),
-      progress_(progress), op_(op), tmr1_(seq.ReplyTimer()) {
+TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress)
+    : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()), progress_(progress),
+      tmr1_(seq.ReplyTimer()) {
     tmr1_.OnTimer = [this] { tmr1Timer(); };
 }
 
@@ -17,8 +16,11 @@ void TReceiver::cm1ReceiveData(const uint8_t* buffer, int length) {
         try {
             ReceiveByte(buffer[i]);
         } catch (const std::exception& e) {
-            op_.ReportError(QString::fromUtf8(e.what()));
-            if (OnFailure) OnFailure(TLinkFailure::HandlerFailed, QString());
+            TLinkNotice n;
+            n.kind = TLinkNotice::TKind::HandlerFailed;
+            n.detail = QString::fromUtf8(e.what());
+            Notify(n);
+            if (OnFailure) OnFailure(TLinkFailure::HandlerFailed);
         }
     }
 }
@@ -52,18 +54,32 @@ bool TReceiver::FirstPayloadByteIsOne() const {
     return valid_.Length > 0 && valid_.Payload[0] == 1;
 }
 
-void TReceiver::Fail(TLinkFailure why, const QString& text) {
-    op_.ShowMessage(text);
-    if (OnFailure) OnFailure(why, text);
+void TReceiver::Fail(TLinkFailure why, TLinkNotice notice) {
+    notice.command = notice.command ? notice.command : valid_.Command;
+    Notify(notice);
+    if (OnFailure) OnFailure(why);
 }
 
-void TReceiver::ReplyToSingle(const QString& statusText, const QString& okText,
-                              const QString& failText) {
+void TReceiver::ReplyToSingle(const QString& statusText) {
     status_.ShowStatus(statusText);
-    const bool ok = FirstPayloadByteIsOne();
-    if (ok) op_.ShowMessage(okText);
-    else Fail(TLinkFailure::CommandFailed, failText);
-    if (OnCommandReply) OnCommandReply(valid_.Command, ok);
+    TLinkNotice n;
+    n.kind = TLinkNotice::TKind::CommandAnswered;
+    n.command = valid_.Command;
+    n.ok = FirstPayloadByteIsOne();
+    Notify(n);
+    if (!n.ok && OnFailure) OnFailure(TLinkFailure::CommandFailed);
+    if (OnCommandReply) OnCommandReply(valid_.Command, n.ok);
+}
+
+void TReceiver::SaveRefused(Tsend_rec_command&, bool rawPages) {
+    TLinkNotice n;
+    n.kind = TLinkNotice::TKind::SaveRefused;
+    n.command = valid_.Command;
+    n.address = valid_.Address;
+    n.rawPages = rawPages;
+    n.pagesWritten = seq_.PagesWrittenInTransfer();
+    EndTransfers();
+    Fail(TLinkFailure::SaveRefused, n);
 }
 
 void TReceiver::Dispatch() {
@@ -75,26 +91,26 @@ void TReceiver::Dispatch() {
         return;
     case TReplyVerdict::Held:
         return;
-    case TReplyVerdict::Disagree:
+    case TReplyVerdict::Disagree: {
+        TLinkNotice n;
+        n.kind = TLinkNotice::TKind::ReadsDisagree;
+        n.address = valid_.Address;
         EndTransfers();
-        Fail(TLinkFailure::ReadsDisagree,
-             QStringLiteral("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите"));
+        Fail(TLinkFailure::ReadsDisagree, n);
         return;
+    }
     case TReplyVerdict::Take:
         break;
     }
     switch (valid_.Command) {
     case kCmdTimeSync:
-        ReplyToSingle(QStringLiteral("Receives the data synchronization command returns"),
-                      QStringLiteral("Возврат времени синхронизации в норму"),
-                      QStringLiteral("Ошибка возврата времени синхронизации"));
+        ReplyToSingle(QStringLiteral("Receives the data synchronization command returns"));
         break;
     case kCmdCheckingMode:
-        ReplyToSingle(QStringLiteral("Checking mode"), QStringLiteral("Enter"), QStringLiteral("Error"));
+        ReplyToSingle(QStringLiteral("Checking mode"));
         break;
     case kCmdDeleteHistory:
-        ReplyToSingle(QStringLiteral("Delete command"), QStringLiteral("История данных удалена"),
-                      QStringLiteral("Ошибка при удалении исторических данных"));
+        ReplyToSingle(QStringLiteral("Delete command"));
         break;
     case kCmdSavePage:
         DispatchSave();
@@ -125,11 +141,7 @@ void TReceiver::DispatchSave() {
         ShowPages(QStringLiteral("Save pages:"), *pages_);
         HandOver(*pages_);
         if (FirstPayloadByteIsOne()) pages_->HandleSaveReply();
-        else {
-            const QString written = WrittenSoFar();
-            EndTransfers();
-            Fail(TLinkFailure::SaveRefused, QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(valid_.Address, 5, 16, QChar('0')) + written);
-        }
+        else SaveRefused(*pages_, true);
         return;
     }
     switch (ClassifyAddress(valid_.Address)) {
@@ -138,22 +150,14 @@ void TReceiver::DispatchSave() {
         if (!settings_) return;
         HandOver(*settings_);
         if (FirstPayloadByteIsOne()) settings_->HandleSaveReply();
-        else {
-            const QString written = WrittenSoFar();
-            EndTransfers();
-            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка базовой настройки") + written);
-        }
+        else SaveRefused(*settings_, false);
         break;
     case TAddressClass::Numbers:
         if (!numbers_) return;
         ShowPages(QStringLiteral("Save number list:"), *numbers_);
         HandOver(*numbers_);
         if (FirstPayloadByteIsOne()) numbers_->HandleSaveReply();
-        else {
-            const QString written = WrittenSoFar();
-            EndTransfers();
-            Fail(TLinkFailure::SaveRefused, QStringLiteral("Ошибка данных списка номеров") + written);
-        }
+        else SaveRefused(*numbers_, false);
         break;
     case TAddressClass::History:
         status_.ShowStatus(QStringLiteral("Undefined address"));
@@ -199,12 +203,6 @@ void TReceiver::EndTransfers() {
         if (block) block->AbortTransfer();
 }
 
-QString TReceiver::WrittenSoFar() const {
-    const int n = seq_.PagesWrittenInTransfer();
-    if (n == 0) return QString();
-    return QStringLiteral("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(n);
-}
-
 void TReceiver::tmr1Timer() {
     tmr1_.SetEnabled(false);
     // A frame cut off by the silence can never complete: start afresh, so
@@ -216,12 +214,14 @@ void TReceiver::tmr1Timer() {
         status_.ShowStatus(QStringLiteral("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
         return;
     }
-    const QString written = WrittenSoFar();
+    TLinkNotice n;
+    n.kind = TLinkNotice::TKind::ReplyTimeout;
+    n.pagesWritten = seq_.PagesWrittenInTransfer();
     seq_.SetOutstanding(false);
     // A login whose reply never came must not swallow a later settings read.
     if (password_) password_->CancelPending();
     EndTransfers();
-    Fail(TLinkFailure::ReplyTimeout, QStringLiteral("Необходимо ожидание") + written);
+    Fail(TLinkFailure::ReplyTimeout, n);
     status_.Display().SetStatusText(QString());
     progress_.SetProgress(100);
 }

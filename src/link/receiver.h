@@ -1,7 +1,6 @@
 #pragma once
-#include "app/operator.h"
-#include "app/status_report.h"
-#include "app/timer.h"
+#include "base/status_report.h"
+#include "base/timer.h"
 #include "link/rec_data.h"
 #include "link/request.h"
 #include <functional>
@@ -20,12 +19,30 @@ public:
 // Why a transfer ended early, for front ends that need more than a message.
 enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, VerifyFailed };
 
+// What the receiver has to tell the operator, as facts: the words for them
+// are chosen above the link (app/link_messages).
+struct TLinkNotice {
+    enum class TKind {
+        ReplyTimeout,       // no acceptable reply within the reply time
+        SaveRefused,        // the module answered a save with a status other than 1
+        ReadsDisagree,      // two reads of a page kept differing
+        CommandAnswered,    // a single command (3, 4, 133) was answered; ok tells how
+        HandlerFailed,      // a reply handler failed; detail holds its text
+    };
+    TKind kind = TKind::ReplyTimeout;
+    uint8_t command = 0;        // the command the notice concerns
+    int32_t address = 0;        // the page it concerns
+    bool ok = false;            // CommandAnswered: status byte 1
+    bool rawPages = false;      // a page transfer (backup, restore), not a block
+    int pagesWritten = 0;       // pages acknowledged in this transfer so far
+    QString detail;
+};
+
 // Turns received bytes into replies and hands each to its owner; owns the
 // reply timer's expiry.
 class TReceiver {
 public:
-    TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq,
-              Tprogressbar_ctrl& progress, IOperator& op);
+    TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress);
 
     void SetSettingsBlock(Tsend_rec_command* block) { settings_ = block; }
     void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
@@ -40,8 +57,10 @@ public:
     // The reply timer's expiry.
     void tmr1Timer();
 
-    // Raised with the reason whenever a transfer or command ends in failure.
-    std::function<void(TLinkFailure, const QString&)> OnFailure;
+    // Raised first for everything the operator is to be told.
+    std::function<void(const TLinkNotice&)> OnNotice;
+    // Raised, after the notice, whenever a transfer or command ends in failure.
+    std::function<void(TLinkFailure)> OnFailure;
     // Raised when a single-frame command (3, 4, 133) has been answered.
     std::function<void(uint8_t command, bool ok)> OnCommandReply;
 
@@ -50,20 +69,22 @@ private:
     void Dispatch();
     void DispatchSave();
     void DispatchRead();
-    void ReplyToSingle(const QString& statusText, const QString& okText, const QString& failText);
+    void ReplyToSingle(const QString& statusText);
     void ShowPages(const QString& prefix, Tsend_rec_command& block);
     void HandOver(Tsend_rec_command& block);
     bool FirstPayloadByteIsOne() const;
-    void Fail(TLinkFailure why, const QString& text);
+    void Fail(TLinkFailure why, TLinkNotice notice);
+    void Notify(const TLinkNotice& notice) {
+        if (OnNotice) OnNotice(notice);
+    }
     void EndTransfers();
-    QString WrittenSoFar() const;
+    void SaveRefused(Tsend_rec_command& block, bool rawPages);
 
     TRecData& assembler_;
     TRecValidCom& valid_;
     TRequestSequence& seq_;
     Tstatusbar_ctrl& status_;
     Tprogressbar_ctrl& progress_;
-    IOperator& op_;
     ITimer& tmr1_;
     Tsend_rec_command* settings_ = nullptr;
     Tsend_rec_command* numbers_ = nullptr;

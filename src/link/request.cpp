@@ -1,26 +1,10 @@
 #include "link/request.h"
 #include "link/data_package.h"
 #include "link/rec_data.h"
-#include <QStringList>
 #include <chrono>
 #include <memory>
 
 namespace portiqa {
-
-QString BusyMessage() {
-    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
-}
-
-QString PagesWrittenText(int pages) {
-    return QStringLiteral("Записано страниц: %1").arg(pages);
-}
-
-QString VerificationFailedText(const std::vector<int>& pages) {
-    QStringList list;
-    for (int p : pages) list << QString::number(p);
-    return QStringLiteral("Проверка записи не пройдена: страницы ") + list.join(QStringLiteral(", ")) +
-           QStringLiteral("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
-}
 
 void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
                             const QString& statusText, TSendOptions options) {

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/status_report.h"
-#include "app/timer.h"
+#include "base/status_report.h"
+#include "base/timer.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
 #include <QDateTime>
@@ -138,12 +138,6 @@ private:
     TVerify verify_;
 };
 
-// The text shown when an operation is started while a reply is owed.
-QString BusyMessage();
-// The second line of a save's final message.
-QString PagesWrittenText(int pages);
-// The message of a save whose read-back found pages that differ (1-based page numbers).
-QString VerificationFailedText(const std::vector<int>& pages);
 
 // A request object: the address of the last reply handed to it and its
 // 256-byte page buffer.

@@ -1,5 +1,5 @@
 #include "numbers/number_files.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "files/csv.h"
 #include <QHash>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 #include "numbers/number_record.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "link/page_fields.h"
 #include "numbers/number_table.h"
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "numbers/number_table.h"
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace portiqa {
 

@@ -1,4 +1,5 @@
 #include "numbers/telephone_send.h"
+#include "app/link_messages.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "settings/basic_inf.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/operator.h"
-#include "app/status_report.h"
+#include "base/status_report.h"
 #include "link/request.h"
 #include "settings/settings_table.h"
 

@@ -1,5 +1,5 @@
 #include "settings/settings_profile.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "settings/settings_rules.h"
 
 namespace portiqa {

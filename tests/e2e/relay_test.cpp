@@ -5,6 +5,7 @@
 // test pumps, and the reply timer moves only when the test advances it.
 #include "fakes.h"
 #include "app/session.h"
+#include "app/link_messages.h"
 #include "numbers/number_record.h"
 #include <QDate>
 #include <deque>
@@ -151,7 +152,7 @@ struct RelayTest : ::testing::Test {
             b->OnTransferDone = [this] { ++done; };
             b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
         }
-        session.receiver.OnFailure = [this](TLinkFailure f, const QString&) { failures.push_back(f); };
+        session.receiver.OnFailure = [this](TLinkFailure f) { failures.push_back(f); };
         session.password.TypedPasswordSource = [] { return QStringLiteral("5807"); };
     }
     // Hands every byte on the line to the program, in order, until the line

@@ -1,6 +1,6 @@
 #include "fakes.h"
-#include "app/errors.h"
-#include "app/timer.h"
+#include "base/errors.h"
+#include "base/timer.h"
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "history/history_files.h"

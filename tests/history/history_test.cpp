@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "history/history_inf.h"
 #include <gtest/gtest.h>
 

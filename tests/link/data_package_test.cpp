@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "link/data_package.h"
 #include "link/request.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "fakes.h"
-#include "app/timer.h"
+#include "base/timer.h"
+#include "app/link_messages.h"
 #include "link/receiver.h"
 #include <gtest/gtest.h>
 #include <random>
@@ -38,17 +39,23 @@ QByteArray Reply(uint8_t cmd, int32_t address, QByteArray payload) {
 struct ReceiverTest : ::testing::Test, test::TLinkRig {
     TRecData assembler;
     TRecValidCom valid;
-    TReceiver rx{assembler, valid, seq, progress, op};
+    TReceiver rx{assembler, valid, seq, progress};
     FakeBlock settings, numbers, history;
     FakePassword password;
     std::vector<TLinkFailure> failures;
+    std::vector<TLinkNotice> notices;
 
     void SetUp() override {
         rx.SetSettingsBlock(&settings);
         rx.SetNumberBlock(&numbers);
         rx.SetHistoryBlock(&history);
         rx.SetPasswordCheck(&password);
-        rx.OnFailure = [this](TLinkFailure f, const QString&) { failures.push_back(f); };
+        // The receiver reports facts; the words are the application's, as in the session.
+        rx.OnNotice = [this](const TLinkNotice& n) {
+            notices.push_back(n);
+            ShowLinkNotice(op, n);
+        };
+        rx.OnFailure = [this](TLinkFailure f) { failures.push_back(f); };
     }
     void Feed(const QByteArray& bytes) {
         for (char c : bytes) {
@@ -310,6 +317,47 @@ TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
     }
     EXPECT_GT(bytes, 1000000);
     EXPECT_GT(history.reads + numbers.saves + settings.reads, 0);
+}
+
+// The words for every fact the link reports, chosen in one place.
+TEST(LinkMessages, WordsForEveryNotice) {
+    using K = TLinkNotice::TKind;
+    struct Case { TLinkNotice notice; const char* words; };
+    auto make = [](K kind, uint8_t command, int32_t address, bool ok, bool raw, int written) {
+        TLinkNotice n;
+        n.kind = kind;
+        n.command = command;
+        n.address = address;
+        n.ok = ok;
+        n.rawPages = raw;
+        n.pagesWritten = written;
+        return n;
+    };
+    const Case cases[] = {
+        {make(K::ReplyTimeout, 0, 0, false, false, 0), "Необходимо ожидание"},
+        {make(K::ReplyTimeout, 131, 0x1000, false, false, 3),
+         "Необходимо ожидание\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные"},
+        {make(K::SaveRefused, 130, 0x100, false, false, 0), "Ошибка базовой настройки"},
+        {make(K::SaveRefused, 130, 0x1200, false, false, 2),
+         "Ошибка данных списка номеров\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные"},
+        {make(K::SaveRefused, 130, 0x1200, false, true, 0), "GSM модуль отказался записать страницу 0x01200"},
+        {make(K::ReadsDisagree, 131, 0, false, false, 0),
+         "Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите"},
+        {make(K::CommandAnswered, 133, 0, true, false, 0), "История данных удалена"},
+        {make(K::CommandAnswered, 133, 0, false, false, 0), "Ошибка при удалении исторических данных"},
+        {make(K::CommandAnswered, 3, 0, true, false, 0), "Возврат времени синхронизации в норму"},
+        {make(K::CommandAnswered, 3, 0, false, false, 0), "Ошибка возврата времени синхронизации"},
+        {make(K::CommandAnswered, 4, 0, true, false, 0), "Enter"},
+        {make(K::CommandAnswered, 4, 0, false, false, 0), "Error"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LinkMessage(c.notice), QString::fromUtf8(c.words)) << c.words;
+    test::TScriptedOperator op;
+    TLinkNotice failed;
+    failed.kind = K::HandlerFailed;
+    failed.detail = "'x' is not a valid integer value";
+    ShowLinkNotice(op, failed);
+    EXPECT_EQ(op.errors, QStringList{"'x' is not a valid integer value"});
+    EXPECT_TRUE(op.messages.isEmpty());
 }
 
 } // namespace

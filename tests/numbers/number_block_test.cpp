@@ -1,6 +1,6 @@
 #include "fakes.h"
-#include "app/errors.h"
-#include "app/timer.h"
+#include "base/errors.h"
+#include "base/timer.h"
 #include "numbers/number_record.h"
 #include "numbers/telephone_send.h"
 #include "numbers/number_expiry.h"

@@ -1,6 +1,6 @@
 #include "fakes.h"
-#include "app/errors.h"
-#include "app/timer.h"
+#include "base/errors.h"
+#include "base/timer.h"
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
 #include <gtest/gtest.h>

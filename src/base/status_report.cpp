@@ -1,4 +1,4 @@
-#include "app/status_report.h"
+#include "base/status_report.h"
 
 namespace portiqa {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/status_display.h"
-#include "app/timer.h"
+#include "base/status_display.h"
+#include "base/timer.h"
 #include <cstdint>
 
 namespace portiqa {

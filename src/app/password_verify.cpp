@@ -1,4 +1,5 @@
-#include "link/password_verify.h"
+#include "app/password_verify.h"
+#include "app/link_messages.h"
 #include "link/page_fields.h"
 
 namespace portiqa {

@@ -1,5 +1,5 @@
-#include "app/status_report.h"
-#include "app/errors.h"
+#include "base/status_report.h"
+#include "base/errors.h"
 #include "app/config_folder.h"
 #include <QDir>
 #include <QRegularExpression>

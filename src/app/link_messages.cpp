@@ -1,0 +1,71 @@
+#include "app/link_messages.h"
+#include "link/protocol.h"
+#include <QStringList>
+
+namespace portiqa {
+
+namespace {
+
+QString WrittenSoFar(int pages) {
+    if (pages == 0) return QString();
+    return QStringLiteral("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(pages);
+}
+
+QString CommandAnswer(uint8_t command, bool ok) {
+    switch (command) {
+    case kCmdTimeSync:
+        return ok ? QStringLiteral("Возврат времени синхронизации в норму") : QStringLiteral("Ошибка возврата времени синхронизации");
+    case kCmdCheckingMode:
+        return ok ? QStringLiteral("Enter") : QStringLiteral("Error");
+    case kCmdDeleteHistory:
+        return ok ? QStringLiteral("История данных удалена") : QStringLiteral("Ошибка при удалении исторических данных");
+    default:
+        return ok ? QStringLiteral("Enter") : QStringLiteral("Error");
+    }
+}
+
+} // namespace
+
+QString LinkMessage(const TLinkNotice& n) {
+    using K = TLinkNotice::TKind;
+    switch (n.kind) {
+    case K::ReplyTimeout:
+        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten);
+    case K::SaveRefused:
+        if (n.rawPages)
+            return QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +
+                   WrittenSoFar(n.pagesWritten);
+        return (ClassifyAddress(n.address) == TAddressClass::Settings ? QStringLiteral("Ошибка базовой настройки")
+                                                                       : QStringLiteral("Ошибка данных списка номеров")) +
+               WrittenSoFar(n.pagesWritten);
+    case K::ReadsDisagree:
+        return QStringLiteral("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите");
+    case K::CommandAnswered:
+        return CommandAnswer(n.command, n.ok);
+    case K::HandlerFailed:
+        return n.detail;
+    }
+    return n.detail;
+}
+
+void ShowLinkNotice(IOperator& op, const TLinkNotice& n) {
+    if (n.kind == TLinkNotice::TKind::HandlerFailed) op.ReportError(LinkMessage(n));
+    else op.ShowMessage(LinkMessage(n));
+}
+
+QString BusyMessage() {
+    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
+}
+
+QString PagesWrittenText(int pages) {
+    return QStringLiteral("Записано страниц: %1").arg(pages);
+}
+
+QString VerificationFailedText(const std::vector<int>& pages) {
+    QStringList list;
+    for (int p : pages) list << QString::number(p);
+    return QStringLiteral("Проверка записи не пройдена: страницы ") + list.join(QStringLiteral(", ")) +
+           QStringLiteral("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
+}
+
+} // namespace portiqa

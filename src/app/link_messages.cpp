@@ -68,4 +68,18 @@ QString VerificationFailedText(const std::vector<int>& pages) {
            QStringLiteral("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
 }
 
+void FinishVerifiedSave(IOperator& op, Tsend_rec_command& block, const std::vector<int32_t>& failed,
+                        int32_t firstAddress, const QString& doneText, int pagesWritten) {
+    if (!failed.empty()) {
+        std::vector<int> pages;
+        for (int32_t a : failed) pages.push_back((a - firstAddress) / kPageSize + 1);
+        const QString text = VerificationFailedText(pages);
+        op.ShowMessage(text);
+        if (block.OnTransferFailed) block.OnTransferFailed(text);
+        return;
+    }
+    op.ShowMessage(doneText + u'\r' + PagesWrittenText(pagesWritten));
+    if (block.OnTransferDone) block.OnTransferDone();
+}
+
 } // namespace portiqa

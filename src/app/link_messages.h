@@ -19,4 +19,10 @@ QString PagesWrittenText(int pages);
 // The message of a save whose read-back found pages that differ (1-based page numbers).
 QString VerificationFailedText(const std::vector<int>& pages);
 
+// The end of a block's save and its read-back: the message (success with the
+// pages written, or the pages that differ, numbered from firstAddress), then
+// the block's OnTransferDone or OnTransferFailed.
+void FinishVerifiedSave(IOperator& op, Tsend_rec_command& block, const std::vector<int32_t>& failed,
+                        int32_t firstAddress, const QString& doneText, int pagesWritten);
+
 } // namespace portiqa

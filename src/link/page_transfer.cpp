@@ -5,24 +5,21 @@ namespace portiqa {
 void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText) {
     addresses_ = std::move(addresses);
     twice_ = std::move(twice);
-    statusText_ = statusText;
     Pages.clear();
-    writing_ = false;
-    running_ = true;
-    next_ = 0;
-    PageCount = static_cast<uint16_t>(std::min<size_t>(addresses_.size(), 65535));
-    PageNo = 1;
-    seq_.BeginTransfer();
-    Next();
+    Begin(addresses_.size(), false, statusText);
 }
 
 void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
     writes_ = std::move(pages);
+    Begin(writes_.size(), true, statusText);
+}
+
+void TPageTransfer::Begin(size_t pages, bool writing, const QString& statusText) {
     statusText_ = statusText;
-    writing_ = true;
+    writing_ = writing;
     running_ = true;
     next_ = 0;
-    PageCount = static_cast<uint16_t>(std::min<size_t>(writes_.size(), 65535));
+    PageCount = static_cast<uint16_t>(std::min<size_t>(pages, 65535));
     PageNo = 1;
     seq_.BeginTransfer();
     Next();

@@ -36,6 +36,7 @@ public:
     std::function<void(const std::vector<int32_t>& failed)> OnFinished;
 
 private:
+    void Begin(size_t pages, bool writing, const QString& statusText);
     void Next();
     void Finish(const std::vector<int32_t>& failed);
     TRequestSequence& seq_;

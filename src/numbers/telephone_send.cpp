@@ -116,17 +116,7 @@ bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
 
 void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
-    if (!failed.empty()) {
-        std::vector<int> pages;
-        for (int32_t a : failed) pages.push_back((a - NumberPageAddress(1)) / kPageSize + 1);
-        const QString text = VerificationFailedText(pages);
-        op_.ShowMessage(text);
-        if (OnTransferFailed) OnTransferFailed(text);
-        return;
-    }
-    op_.ShowMessage(QStringLiteral("Список авторизованных номеров успешно сохранен\r") +
-                    PagesWrittenText(seq_.PagesWrittenInTransfer()));
-    if (OnTransferDone) OnTransferDone();
+    FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1), QStringLiteral("Список авторизованных номеров успешно сохранен"), seq_.PagesWrittenInTransfer());
 }
 
 void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {

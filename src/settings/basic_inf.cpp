@@ -88,17 +88,7 @@ void TBasicInf::SaveNextSettingsPage() {
 
 void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
-    if (!failed.empty()) {
-        std::vector<int> pages;
-        for (int32_t a : failed) pages.push_back(a / kPageSize + 1);
-        const QString text = VerificationFailedText(pages);
-        op_.ShowMessage(text);
-        if (OnTransferFailed) OnTransferFailed(text);
-        return;
-    }
-    op_.ShowMessage(QStringLiteral("Базовые настройки сохранены успешно\r") +
-                    PagesWrittenText(seq_.PagesWrittenInTransfer()));
-    if (OnTransferDone) OnTransferDone();
+    FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), QStringLiteral("Базовые настройки сохранены успешно"), seq_.PagesWrittenInTransfer());
 }
 
 bool TBasicInf::SendSettingsPage(int page) {

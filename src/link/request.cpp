@@ -117,6 +117,7 @@ void TRequestSequence::AbortTransfer() {
 }
 
 void TRequestSequence::ForgetModule() {
+    ++generation_;
     lastAnswerMs_ = -1;
     known_.clear();
     unverified_.clear();

@@ -79,6 +79,9 @@ public:
     // when the port closes; a page is known once two reads agreed, a single
     // read was taken, or a save of it was acknowledged.
     void ForgetModule();
+    // Counts ForgetModule calls: a copy of the module taken under another
+    // count belongs to another acquaintance (a login, a port closed).
+    int ModuleGeneration() const { return generation_; }
     void ForgetRange(int32_t first, int32_t end);
     bool Holds(int32_t address, const uint8_t* page) const;
     bool Knows(int32_t address) const { return known_.count(address) != 0; }
@@ -133,6 +136,7 @@ private:
     bool answeredInTransfer_ = false;
     qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
+    int generation_ = 0;
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back
     TVerify verify_;

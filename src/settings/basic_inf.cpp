@@ -20,7 +20,14 @@ bool TBasicInf::StartRefused() {
 
 void TBasicInf::btn21Click() {
     if (!op_.AskAccept(QStringLiteral("Прочитать базовые настройки GSM модуля? "))) return;
+    StartRead(false);
+}
+
+void TBasicInf::ReadQuietly() { StartRead(true); }
+
+void TBasicInf::StartRead(bool quiet) {
     if (StartRefused()) return;
+    quiet_ = quiet;
     PageCount = 2;
     PageNo = 1;
     chain_ = TChain::Read;
@@ -28,31 +35,121 @@ void TBasicInf::btn21Click() {
     ReadNextSettingsPage();
 }
 
+bool TBasicInf::TableFromModule() const {
+    return baseGeneration_ == seq_.ModuleGeneration() && !base_[0].isEmpty() && !base_[1].isEmpty();
+}
+
+void TBasicInf::KeepBase() {
+    const QByteArray* p1 = seq_.KnownPage(SettingsPageAddress(1));
+    const QByteArray* p2 = seq_.KnownPage(SettingsPageAddress(2));
+    if (!p1 || !p2) {
+        baseGeneration_ = -1;
+        return;
+    }
+    base_ = {*p1, *p2};
+    baseGeneration_ = seq_.ModuleGeneration();
+}
+
 void TBasicInf::btn22Click() {
     if (StartRefused()) return;
     // Nothing the rules refuse goes to the module: a short PIN locks the
-    // operator out, a cut text is not what was meant.
-    if (const QString problem = CheckSettingsTable(table_); !problem.isEmpty()) {
+    // operator out, a cut text is not what was meant. A text the table was
+    // loaded with goes back as it stands.
+    TSettingsTable base;
+    const bool haveBase = TableFromModule();
+    if (haveBase) {
+        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(base_[0].constData()), base);
+        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(base_[1].constData()), base);
+    }
+    if (const QString problem = CheckSettingsTable(table_, haveBase ? &base : nullptr); !problem.isEmpty()) {
         op_.ShowMessage(QStringLiteral("Настройки не сохранены. ") + problem);
+        return;
+    }
+    // The module may have changed its own settings since they were read (an
+    // SMS arms it): read both pages again, twice each, before writing.
+    PageCount = 2;
+    PageNo = 1;
+    chain_ = TChain::ReadBeforeSave;
+    quiet_ = true;
+    fresh_ = {};
+    seq_.BeginTransfer();
+    ReadNextSettingsPage();
+}
+
+void TBasicInf::StartSaveChain() {
+    chain_ = TChain::None;
+    TSettingsTable fresh, base;
+    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(fresh_[0].constData()), fresh);
+    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(fresh_[1].constData()), fresh);
+    const bool haveBase = TableFromModule();
+    if (haveBase) {
+        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(base_[0].constData()), base);
+        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(base_[1].constData()), base);
+    }
+    // The operator's edits are the rows that differ from the copy they were
+    // made on. A row the module changed itself and the operator did not
+    // touch keeps the module's value; a row both changed is a conflict.
+    QStringList conflicts;
+    moduleChangedRows_.clear();
+    if (haveBase) {
+        for (int row = 1; row <= 16; ++row) {
+            const QString b = base.ShownValue(row), f = fresh.ShownValue(row), t = table_.ShownValue(row);
+            if (f == b) continue;
+            if (t == b) moduleChangedRows_ << QString::number(row);
+            else if (t != f) conflicts << QString::number(row);
+        }
+    }
+    if (!conflicts.isEmpty()) {
+        op_.ShowMessage(QStringLiteral("Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и "
+                                       "в таблице. Скачайте настройки и решите, что сохранить.")
+                            .arg(conflicts.join(QStringLiteral(", "))));
+        if (OnTransferFailed) OnTransferFailed(QString());
+        return;
+    }
+    {
+        QSignalBlocker quiet(&table_);
+        for (const QString& r : moduleChangedRows_) {
+            const int row = r.toInt();
+            if (TSettingsTable::IsSelectionRow(row)) {
+                const TSelectionEditor* e = fresh.EditorOfRow(row);
+                table_.SetItemIndex(row, e->itemIndex);
+                table_.EditorOfRow(row)->moduleByte = e->moduleByte;
+            } else {
+                table_.SetValue(row, fresh.Value(row));
+            }
+        }
+    }
+    for (const QString& r : moduleChangedRows_) emit table_.EditorChanged(r.toInt());
+    // The hidden rows are the module's: the operator never sees them.
+    for (int row = 17; row < TSettingsTable::kStoredRows; ++row) table_.SetValue(row, fresh.Value(row));
+    const QStringList changes = SettingsChanges(fresh, table_);
+    if (!changes.isEmpty() &&
+        !op_.AskAccept(QStringLiteral("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r'))) {
+        if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
     PageCount = 2;
     PageNo = 1;
     chain_ = TChain::Save;
-    seq_.BeginTransfer();
     SaveNextSettingsPage();
 }
 
 void TBasicInf::ReadNextSettingsPage() {
     // Only a running read asks for more; a stray read reply is decoded and
     // goes no further.
-    if (chain_ != TChain::Read) return;
+    if (chain_ != TChain::Read && chain_ != TChain::ReadBeforeSave) return;
     if (PageNo >= 1 && PageNo <= PageCount) {
         RequestSettingsPage(PageNo);
         ++PageNo;
     } else if (PageNo == PageCount + 1) {
+        if (chain_ == TChain::ReadBeforeSave) {
+            StartSaveChain();
+            return;
+        }
         chain_ = TChain::None;
-        op_.ShowMessage(QStringLiteral("Базовые настройки считаны"));
+        KeepBase();
+        if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Базовые настройки считаны"));
+        else op_.ShowMessage(QStringLiteral("Базовые настройки считаны"));
         if (OnTransferDone) OnTransferDone();
     }
 }
@@ -88,7 +185,12 @@ void TBasicInf::SaveNextSettingsPage() {
 
 void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
-    FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), QStringLiteral("Базовые настройки сохранены успешно"), seq_.PagesWrittenInTransfer());
+    if (failed.empty()) KeepBase();
+    QString done = QStringLiteral("Базовые настройки сохранены успешно");
+    if (!moduleChangedRows_.isEmpty())
+        done += QStringLiteral("\rGSM модуль сам изменил строки: %1 — они сохранены как в модуле")
+                    .arg(moduleChangedRows_.join(QStringLiteral(", ")));
+    FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), done, seq_.PagesWrittenInTransfer());
 }
 
 bool TBasicInf::SendSettingsPage(int page) {
@@ -101,63 +203,87 @@ bool TBasicInf::SendSettingsPage(int page) {
 }
 
 void TBasicInf::DecodeSettingsPage() {
+    if (chain_ == TChain::ReadBeforeSave) {
+        // Kept aside: the table holds the operator's edits.
+        if (Address == 0x000 || Address == 0x100)
+            fresh_[Address / kPageSize] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
+        ReadNextSettingsPage();
+        return;
+    }
     if (Address == 0x000) DecodePage1();
     else if (Address == 0x100) DecodePage2();
     ReadNextSettingsPage();
 }
 
-void TBasicInf::SetSelection(int row, uint8_t value) {
-    table_.SetItemIndex(row, value);
-    if (TSelectionEditor* e = table_.EditorOfRow(row)) e->moduleByte = table_.ItemIndex(row) < 0 ? value : -1;
+namespace {
+void SetSelection(TSettingsTable& table, int row, uint8_t value) {
+    table.SetItemIndex(row, value);
+    if (TSelectionEditor* e = table.EditorOfRow(row)) e->moduleByte = table.ItemIndex(row) < 0 ? value : -1;
+}
+} // namespace
+
+void DecodeSettingsPage1To(const uint8_t* b, TSettingsTable& table) {
+    using K = TBasicInf;
+    table.SetValue(1, DecodeDigits(b, K::kPassword, 4));
+    table.SetValue(2, DecodeDigits(b, K::kSimNumber, 22));
+    table.MakeVisible(3);
+    table.MakeVisible(4);
+    SetSelection(table, 3, b[K::kSensor1]);
+    SetSelection(table, 4, b[K::kSensor2]);
+    table.SetValue(5, DecodeText(b, K::kAlarm1, K::kTextWidth));
+    table.SetValue(6, DecodeText(b, K::kAlarm2, K::kTextWidth));
+    table.SetValue(7, DecodeNumber16(b, K::kAutoArm));
+    // Byte 110 belongs to row 9 and byte 111 to row 8.
+    SetSelection(table, 9, b[K::kControl]);
+    SetSelection(table, 8, b[K::kArming]);
+    table.MakeVisible(9);
+    table.MakeVisible(8);
+    // The relay time is stored twice; the second copy is the one shown.
+    table.SetValue(10, DecodeNumber16(b, K::kRelayTime1));
+    table.SetValue(10, DecodeNumber16(b, K::kRelayTime2));
+    SetSelection(table, 11, b[K::kSmsOnClose]);
+    SetSelection(table, 12, b[K::kSmsOnOpen]);
+    table.MakeVisible(11);
+    table.MakeVisible(12);
+    table.SetValue(13, DecodeText(b, K::kRelayOnText, K::kTextWidth));
+    table.SetValue(14, DecodeText(b, K::kRelayOffText, K::kTextWidth));
+    table.SetValue(17, DecodeNumber16(b, K::kHidden17));
+    table.SetValue(15, DecodeNumber16(b, K::kPowerDelay));
+    table.SetValue(16, DecodeNumber16(b, K::kStatusInterval));
+    table.SetValue(18, DecodeCarried(b, K::kHidden18, 32));
+    table.SetValue(19, DecodeNumber16(b, K::kHidden19));
+    table.SetValue(20, DecodeCarried(b, K::kHidden20, 16));
+    // Row 21 runs on into page 2: keep its first two bytes whole until the
+    // rest has arrived, so that its bytes keep their places.
+    table.SetValue(21, DecodeCarried(b, K::kHidden21a, 2, false));
+}
+
+void DecodeSettingsPage2To(const uint8_t* b, TSettingsTable& table) {
+    using K = TBasicInf;
+    // Row 21 continues here: its first two bytes came with page 1.
+    table.SetValue(21, TrimTrailingFF(table.Value(21) + DecodeCarried(b, K::kHidden21b, 14, false)));
+    table.SetValue(22, DecodeCarried(b, K::kHidden22, 16));
+}
+
+bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
+    const QByteArray* p1 = seq.KnownPage(SettingsPageAddress(1));
+    const QByteArray* p2 = seq.KnownPage(SettingsPageAddress(2));
+    if (!p1 || !p2 || p1->size() != kPageSize || p2->size() != kPageSize) return false;
+    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1->constData()), out);
+    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2->constData()), out);
+    return true;
 }
 
 void TBasicInf::DecodePage1() {
-    const uint8_t* b = Buffer.data();
     progress_.SetProgress(25);
     seq_.Status().Display().SetStatusText(QStringLiteral("The first page"));
-    table_.SetValue(1, DecodeDigits(b, kPassword, 4));
-    table_.SetValue(2, DecodeDigits(b, kSimNumber, 22));
-    table_.MakeVisible(3);
-    table_.MakeVisible(4);
-    SetSelection(3, b[kSensor1]);
-    SetSelection(4, b[kSensor2]);
-    table_.SetValue(5, DecodeText(b, kAlarm1, kTextWidth));
-    table_.SetValue(6, DecodeText(b, kAlarm2, kTextWidth));
-    table_.SetValue(7, DecodeNumber16(b, kAutoArm));
-    // Byte 110 belongs to row 9 and byte 111 to row 8.
-    SetSelection(9, b[kControl]);
-    SetSelection(8, b[kArming]);
-    table_.MakeVisible(9);
-    table_.MakeVisible(8);
-    // The relay time is stored twice; the second copy is the one shown.
-    table_.SetValue(10, DecodeNumber16(b, kRelayTime1));
-    table_.SetValue(10, DecodeNumber16(b, kRelayTime2));
-    SetSelection(11, b[kSmsOnClose]);
-    progress_.SetProgress(40);
-    SetSelection(12, b[kSmsOnOpen]);
-    table_.MakeVisible(11);
-    table_.MakeVisible(12);
-    table_.SetValue(13, DecodeText(b, kRelayOnText, kTextWidth));
-    table_.SetValue(14, DecodeText(b, kRelayOffText, kTextWidth));
-    table_.SetValue(17, DecodeNumber16(b, kHidden17));
-    table_.SetValue(15, DecodeNumber16(b, kPowerDelay));
-    table_.SetValue(16, DecodeNumber16(b, kStatusInterval));
-    table_.SetValue(18, DecodeCarried(b, kHidden18, 32));
-    table_.SetValue(19, DecodeNumber16(b, kHidden19));
-    table_.SetValue(20, DecodeCarried(b, kHidden20, 16));
-    // Row 21 runs on into page 2: keep its first two bytes whole until the
-    // rest has arrived, so that its bytes keep their places.
-    table_.SetValue(21, DecodeCarried(b, kHidden21a, 2, false));
+    DecodeSettingsPage1To(Buffer.data(), table_);
     progress_.SetProgress(50);
 }
 
 void TBasicInf::DecodePage2() {
-    const uint8_t* b = Buffer.data();
     seq_.Status().Display().SetStatusText(QStringLiteral("The second page"));
-    // Row 21 continues here: its first two bytes came with page 1.
-    table_.SetValue(21, TrimTrailingFF(table_.Value(21) + DecodeCarried(b, kHidden21b, 14, false)));
-    progress_.SetProgress(90);
-    table_.SetValue(22, DecodeCarried(b, kHidden22, 16));
+    DecodeSettingsPage2To(Buffer.data(), table_);
     progress_.SetProgress(100);
     seq_.Status().Display().SetStatusText(QString());
 }

@@ -13,7 +13,16 @@ public:
     TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_ctrl& progress, IOperator& op);
 
     void btn21Click();  // read, after the operator accepts
-    void btn22Click();  // save, no question asked
+    // Save: reads the module's two pages again first, keeps what the module
+    // changed itself in rows the operator did not touch, stops at a row both
+    // changed, and asks with the rows the save changes.
+    void btn22Click();
+    // Read with no question and no closing message box (after a login or a
+    // restore, so that the table shows the module's values).
+    void ReadQuietly();
+    // The table holds values read from (or saved into) the module now on the
+    // line; false after a login or a port change until a read.
+    bool TableFromModule() const;
 
     void ReadNextSettingsPage();
     void RequestSettingsPage(int page);
@@ -39,9 +48,11 @@ public:
     static constexpr int kTextWidth = 40;
 
 private:
-    enum class TChain { None, Read, Save, Verify };
+    enum class TChain { None, Read, ReadBeforeSave, Save, Verify };
     void FinishSave(const std::vector<int32_t>& failed);
-    void SetSelection(int row, uint8_t value);
+    void StartRead(bool quiet);
+    void StartSaveChain();
+    void KeepBase();
     void DecodePage1();
     void DecodePage2();
     bool StartRefused();
@@ -51,7 +62,22 @@ private:
     Tprogressbar_ctrl& progress_;
     IOperator& op_;
     TChain chain_ = TChain::None;
+    bool quiet_ = false;
+    // The module's two pages as the table was last loaded from or saved into
+    // them (the copy the operator's edits are based on), and the module
+    // generation they belong to; read again just before a save.
+    std::array<QByteArray, 2> base_;
+    int baseGeneration_ = -1;
+    std::array<QByteArray, 2> fresh_;
+    QStringList moduleChangedRows_;
 };
+
+// The module's values decoded from two 256-byte pages into a table.
+void DecodeSettingsPage1To(const uint8_t* page, TSettingsTable& table);
+void DecodeSettingsPage2To(const uint8_t* page, TSettingsTable& table);
+// The module's settings as the program knows them on this connection;
+// false when either page is not known.
+bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out);
 
 // Fill a 256-byte page from the table (0xFF wherever no field is written).
 void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* page);

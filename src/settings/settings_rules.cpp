@@ -20,7 +20,7 @@ QString Row(int row) { return QStringLiteral("Строка %1: ").arg(row); }
 
 } // namespace
 
-QString CheckSettingsValue(int row, const QString& value) {
+QString CheckSettingsValue(int row, const QString& value, const QString* moduleValue) {
     switch (row) {
     case 1:
         if (value.size() != 4 || !AllDigits(value))
@@ -34,8 +34,12 @@ QString CheckSettingsValue(int row, const QString& value) {
         return {};
     }
     case 5: case 6: case 13: case 14: {
+        if (moduleValue && value == *moduleValue) return {};  // the module's own text goes back as it is
         if (value.size() > 40)
             return Row(row) + QStringLiteral("текст длиннее 40 символов (%1)").arg(value.size());
+        if (!TSettingsTable::IsPrintableLatin(value))
+            return Row(row) + QStringLiteral("текст пишется латинскими буквами, цифрами и знаками, а не «%1»")
+                                  .arg(Shown(value));
         QByteArray bytes;
         if (!fields::ToCp1251(value, bytes))
             return Row(row) + QStringLiteral("текст «%1» содержит символы, которые GSM модуль не может сохранить")
@@ -74,12 +78,25 @@ QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString&
     return Row(row) + QStringLiteral("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
 }
 
-QString CheckSettingsTable(const TSettingsTable& table) {
+QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module) {
     for (int row = 1; row <= 16; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;
-        if (QString problem = CheckSettingsValue(row, table.Value(row)); !problem.isEmpty()) return problem;
+        const QString moduleValue = module ? module->Value(row) : QString();
+        if (QString problem = CheckSettingsValue(row, table.Value(row), module ? &moduleValue : nullptr);
+            !problem.isEmpty())
+            return problem;
     }
     return {};
+}
+
+QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table) {
+    QStringList out;
+    for (int row = 1; row <= 16; ++row) {
+        const QString before = module.ShownValue(row), after = table.ShownValue(row);
+        const auto word = [](const QString& v) { return v.isEmpty() ? QStringLiteral("(пусто)") : Shown(v); };
+        if (before != after) out << QStringLiteral("строка %1: %2 → %3").arg(row).arg(word(before), word(after));
+    }
+    return out;
 }
 
 } // namespace portiqa

@@ -11,14 +11,19 @@ namespace portiqa {
 //
 // Row 1: exactly four digits (the module's PIN; anything else locks the
 // operator out). Row 2: digits, at most one leading "+", at most 22 signs.
-// Rows 5, 6, 13, 14: at most 40 characters the module can store
-// (Windows-1251). Rows 7, 10, 15, 16: one to three digits within the range
-// the hint states (7: 1-999; 10, 15, 16: 0-999).
-QString CheckSettingsValue(int row, const QString& value);
+// Rows 5, 6, 13, 14: at most 40 characters of printable Latin, as their hints
+// say; a text the module holds (moduleValue) goes back as it stands. Rows 7,
+// 10, 15, 16: one to three digits within the range the hint states (7:
+// 1-999; 10, 15, 16: 0-999).
+QString CheckSettingsValue(int row, const QString& value, const QString* moduleValue = nullptr);
 // A drop-down row's choice: an item number ("3") or an item's text ("3:Всем").
 // Sets index and returns empty, or returns the message.
 QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index);
-// Every shown value row of the table; the first problem, or empty.
-QString CheckSettingsTable(const TSettingsTable& table);
+// Every shown value row of the table; the first problem, or empty. module:
+// the module's values as the program knows them, when it does.
+QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module = nullptr);
+// Each shown row whose value differs between the module and the table, as
+// "строка 16: 0 → 24".
+QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table);
 
 } // namespace portiqa

@@ -123,25 +123,58 @@ int TSettingsTable::LengthLimit(int row) {
     }
 }
 
-int TSettingsTable::SetEditText(int col, int row, const QString& text) {
-    grid_.SetCells(col, row, text);
-    if (col != 1 || row < 1 || row > 16) return row;
-    // The selection editor is the only way to change a coded setting.
-    if (IsSelectionRow(row)) {
-        grid_.SetCells(col, row, QString());
-        return row + 1;
-    }
-    QString t = text;
-    if (IsDigitRow(row) && !t.isEmpty() && !(t.back() >= u'0' && t.back() <= u'9')) {
-        t.chop(1);
-        grid_.SetCells(col, row, t);
-    }
+bool TSettingsTable::IsPrintableLatin(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E) return false;
+    return true;
+}
+
+QString TSettingsTable::TypingProblem(int row, const QString& text, const QString& before) {
+    if (row < 1 || row > 16) return {};
+    // The drop-down is the only way to change a coded setting.
+    if (IsSelectionRow(row)) return QStringLiteral("Строка %1: выберите значение из списка").arg(row);
     const int limit = LengthLimit(row);
-    if (limit > 0 && t.size() >= limit) {
-        grid_.SetCells(col, row, t.left(limit));
-        return row == 16 ? 16 : row + 1;
+    if (IsDigitRow(row)) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            // The SIM number may start with its international "+".
+            if (c >= u'0' && c <= u'9') continue;
+            if (row == 2 && c == u'+' && i == 0) continue;
+            return row == 2 ? QStringLiteral("Строка 2: только цифры и «+» в начале, не более 22 знаков")
+                            : QStringLiteral("Строка %1: только цифры, не более %2").arg(row).arg(limit);
+        }
     }
-    return row;
+    if (limit > 0 && text.size() > limit) {
+        if (IsSmsTextRow(row)) return QStringLiteral("Строка %1: не более %2 символов").arg(row).arg(limit);
+        return QStringLiteral("Строка %1: не более %2 знаков").arg(row).arg(limit);
+    }
+    if (IsSmsTextRow(row)) {
+        // A character outside printable Latin that the text did not hold
+        // already is refused; one the module's text holds may stay while
+        // the operator edits around it (the save's rules decide on it).
+        QString allowed = before;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x20 && c.unicode() <= 0x7E) continue;
+            const qsizetype at = allowed.indexOf(c);
+            if (at < 0) return QStringLiteral("Строка %1: текст пишется латинскими буквами").arg(row);
+            allowed.remove(at, 1);
+        }
+    }
+    return {};
+}
+
+bool TSettingsTable::SetEditText(int col, int row, const QString& text, const QString& before) {
+    if (col == 1 && !TypingProblem(row, text, before).isEmpty()) return false;
+    grid_.SetCells(col, row, text);
+    return true;
+}
+
+QString TSettingsTable::ShownValue(int row) const {
+    const TSelectionEditor* e = EditorOfRow(row);
+    if (!e) return Value(row);
+    if (e->itemIndex >= 0) return e->SelectedText().trimmed();
+    if (e->moduleByte >= 0) return QStringLiteral("байт %1").arg(e->moduleByte);
+    return QStringLiteral("(не выбрано)");
 }
 
 void TSettingsTable::EditorExit(int row) {

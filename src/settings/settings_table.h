@@ -45,15 +45,26 @@ public:
 
     // Editing rules of the value column.
     static bool CanEdit(int col) { return col != 2; }
-    // Applies the typing checks to the text the operator has typed into a
-    // cell; returns the row that becomes current.
-    int SetEditText(int col, int row, const QString& text);
+    // What typing may make of a value cell whose text was `before` when the
+    // edit began: empty when `text` may stand, otherwise why the key is
+    // refused (the cell keeps its text). A key never reaches another row.
+    static QString TypingProblem(int row, const QString& text, const QString& before);
+    // Stores text the operator typed into a cell when the typing rules take
+    // it; false (and the cell unchanged) when they refuse it.
+    bool SetEditText(int col, int row, const QString& text, const QString& before = QString());
     // An editor lost the focus: its item text goes into its cell.
     void EditorExit(int row);
 
     static bool IsSelectionRow(int row);
     static bool IsDigitRow(int row);
     static int LengthLimit(int row);  // 0 for none
+    // The four SMS texts (rows 5, 6, 13, 14): the module sends them as they
+    // stand, so new ones are written in printable Latin, as their hints say.
+    static bool IsSmsTextRow(int row) { return row == 5 || row == 6 || row == 13 || row == 14; }
+    static bool IsPrintableLatin(const QString& text);
+    // What a shown row holds in words: a drop-down's item, or the module's
+    // byte when no item describes it; the cell otherwise.
+    QString ShownValue(int row) const;
 
 signals:
     void EditorChanged(int row);

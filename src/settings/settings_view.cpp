@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QValidator>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -16,32 +17,43 @@ namespace {
 
 constexpr int kRowHeights[17] = {24, 21, 31, 31, 30, 31, 32, 32, 22, 35, 33, 44, 45, 37, 39, 36, 33};
 
-// Applies the typing checks on every keystroke, as the table does. The
-// editor opens with the operator's first key (its old text selected, so the
-// key replaces it); when a row's limit is reached the editor closes at once
-// and the view moves to the next row, so the next key opens that row's
-// editor and nothing typed is lost. Escape puts back what the cell held
-// before this edit began.
+// Refuses a keystroke the row's typing rules refuse: the editor keeps its
+// text and cursor, and the view says why.
+class TRowValidator : public QValidator {
+public:
+    TRowValidator(int row, QString before, std::function<void(const QString&)> refused, QObject* parent)
+        : QValidator(parent), row_(row), before_(std::move(before)), refused_(std::move(refused)) {}
+    State validate(QString& input, int&) const override {
+        const QString problem = TSettingsTable::TypingProblem(row_, input, before_);
+        if (problem.isEmpty()) return Acceptable;
+        refused_(problem);
+        return Invalid;
+    }
+
+private:
+    int row_;
+    QString before_;
+    std::function<void(const QString&)> refused_;
+};
+
+// The editor opens with the operator's first key (its old text selected, so
+// the key replaces it) and stays on its cell: at a row's limit further keys
+// are refused and the view says why; no key ever reaches another row.
+// Escape puts back what the cell held before this edit began.
 class TSettingsDelegate : public QStyledItemDelegate {
 public:
-    TSettingsDelegate(TSettingsTable& table, QTableView* view) : QStyledItemDelegate(view), table_(table), view_(view) {}
+    TSettingsDelegate(TSettingsTable& table, TSettingsView* view) : QStyledItemDelegate(view), table_(table), view_(view) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
         const int col = index.column(), row = index.row() + 1;
-        edit->setProperty(kOriginal, table_.Grid().Cells(col, row));
-        connect(edit, &QLineEdit::textEdited, edit, [this, edit, col, row](const QString& text) {
-            const int next = table_.SetEditText(col, row, text);
-            const QString stored = table_.Grid().Cells(col, row);
-            if (edit->text() != stored) edit->setText(stored);
-            if (next != row) {
-                // The typing ends here; the next keystroke goes to the next row.
-                auto* self = const_cast<TSettingsDelegate*>(this);
-                emit self->closeEditor(edit, QAbstractItemDelegate::NoHint);
-                view_->setCurrentIndex(view_->model()->index(next - 1, col));
-                view_->setFocus(Qt::OtherFocusReason);
-            }
+        const QString before = table_.Grid().Cells(col, row);
+        edit->setProperty(kOriginal, before);
+        TSettingsView* view = view_;
+        edit->setValidator(new TRowValidator(row, before, [view](const QString& why) { view->RefuseTyping(why); }, edit));
+        connect(edit, &QLineEdit::textEdited, edit, [this, edit, col, row, before](const QString& text) {
+            if (!table_.SetEditText(col, row, text, before)) edit->setText(table_.Grid().Cells(col, row));
         });
         return edit;
     }
@@ -58,7 +70,7 @@ public:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             auto* edit = qobject_cast<QLineEdit*>(object);
-            const QModelIndex index = view_->currentIndex();
+            const QModelIndex index = view_->strngrd_write->currentIndex();
             if (edit && index.isValid() && edit->property(kOriginal).isValid())
                 table_.Grid().SetCells(index.column(), index.row() + 1, edit->property(kOriginal).toString());
         }
@@ -68,7 +80,7 @@ public:
 private:
     static constexpr const char* kOriginal = "portiqaOriginalText";
     TSettingsTable& table_;
-    QTableView* view_;
+    TSettingsView* view_;
 };
 
 // A drop-down over a value cell changes only by the operator's choice: a
@@ -123,7 +135,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         return col == 1 ? QVariant(int(Qt::AlignLeft | Qt::AlignVCenter)) : QVariant(int(Qt::AlignLeft | Qt::AlignTop));
     };
     strngrd_write->setModel(model_);
-    strngrd_write->setItemDelegate(new TSettingsDelegate(table, strngrd_write));
+    strngrd_write->setItemDelegate(new TSettingsDelegate(table, this));
     strngrd_write->setWordWrap(true);
     // The desktop's own size: the names and hints are long, and the rows
     // grow to fit them (see FitRows).
@@ -135,15 +147,14 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
                                    QAbstractItemView::EditKeyPressed);
     // The names are fixed: column 0 is never current.
     strngrd_write->CanBeCurrent = [](const QModelIndex& index) { return index.column() != 0; };
-    // A key typed on a drop-down's cell empties it and moves on, as in the
-    // original table; the drop-down keeps its value.
+    // A key typed on a drop-down's cell changes nothing: the drop-down is the
+    // only way to choose, and the view says so.
     strngrd_write->KeyHook = [this](QKeyEvent* e) {
         const QModelIndex cur = strngrd_write->currentIndex();
         const int row = cur.row() + 1;
         if (!cur.isValid() || cur.column() != 1 || !TSettingsTable::IsSelectionRow(row)) return false;
         if (e->text().isEmpty() || !e->text().at(0).isPrint()) return false;
-        const int next = table_.SetEditText(1, row, e->text());
-        strngrd_write->setCurrentIndex(model_->IndexOf(1, next));
+        RefuseTyping(TSettingsTable::TypingProblem(row, e->text(), QString()));
         return true;
     };
     strngrd_write->verticalHeader()->hide();
@@ -198,6 +209,11 @@ void TSettingsView::FitRows() {
         if (auto it = combos_.find(r); it != combos_.end()) h = std::max(h, it->second->sizeHint().height() + 4);
         if (strngrd_write->rowHeight(r - 1) != h) strngrd_write->setRowHeight(r - 1, h);
     }
+}
+
+void TSettingsView::RefuseTyping(const QString& why) {
+    lastRefusal = why;
+    emit TypingRefused(why);
 }
 
 void TSettingsView::SyncEditor(int row) {

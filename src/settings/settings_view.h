@@ -22,6 +22,12 @@ public:
     QPushButton* btn17;
     TGridView* strngrd_write;
     QComboBox* Combo(int row) const { return combos_.at(row); }
+    // A key the row's rules refused: why, for the status bar.
+    void RefuseTyping(const QString& why);
+    QString lastRefusal;
+
+signals:
+    void TypingRefused(const QString& why);
 
 private:
     void SyncEditor(int row);

@@ -40,7 +40,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     EXPECT_EQ(t.ItemIndex(11), 3);
 
     t.SetValue(2, "+79991234567");
-    t.SetValue(13, "Реле включено");
+    t.SetValue(13, "Relay is on");
     t.SetValue(10, "999");
     t.SetItemIndex(8, 1);
     session->basicInf.btn22Click();
@@ -57,7 +57,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     t.SetValue(13, "");
     session->basicInf.btn21Click();
     ASSERT_TRUE(Settle());
-    EXPECT_EQ(t.Value(13), "Реле включено");
+    EXPECT_EQ(t.Value(13), "Relay is on");
     EXPECT_EQ(t.Value(2), "+79991234567");
     EXPECT_EQ(done, 3);
 }
@@ -130,10 +130,13 @@ TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
 }
 
 TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported) {
-    simOptions.faults.silentAfter = 2;  // the login and the first save are answered
+    // The login, the save's four reads (two pages, twice each) and its first
+    // page are answered.
+    simOptions.faults.silentAfter = 6;
     simOptions.faults.refuseSaves = true;
     Start();
     ASSERT_TRUE(Login("5807"));
+    session->settingsTable.SetValue(16, "5");
     session->basicInf.btn22Click();  // a save: refused by the module
     ASSERT_TRUE(WaitFor([&] { return op.messages.back() == "Ошибка базовой настройки"; }));
     EXPECT_FALSE(session->basicInf.TransferRunning());

@@ -76,7 +76,8 @@ TEST(SettingsViewInput, TypingOnTheCurrentCellReplacesItAtOnce) {
     Type("9876");
     EXPECT_EQ(s.table.Value(1), "9876");
     EXPECT_EQ(s.table.Value(15), "999");
-    EXPECT_EQ(CurrentRow(v), 2);
+    EXPECT_EQ(CurrentRow(v), 1);
+    Key(Qt::Key_Enter);
     // A second click on the current cell, then a key at once: the same.
     ClickCell(v, 1, 7);
     ClickCell(v, 1, 7);
@@ -90,31 +91,69 @@ TEST(SettingsViewInput, TypingOnTheCurrentCellReplacesItAtOnce) {
     EXPECT_EQ(s.table.Grid().Cells(2, 3), "NO. Для изменения сделайте выбор из списка");
 }
 
-TEST(SettingsViewInput, KeysPastALimitGoOnIntoTheNextRow) {
+TEST(SettingsViewInput, KeysPastALimitStayInTheirCell) {
     TSettingsShown s;
     auto* v = s.view.strngrd_write;
     ClickCell(v, 1, 1);
     Type("123456");
     EXPECT_EQ(s.table.Value(1), "1234");
-    EXPECT_EQ(s.table.Value(2), "56");
-    EXPECT_EQ(CurrentRow(v), 2);
-    // Three-digit rows chain the same way; a letter in a digit row is dropped.
+    EXPECT_EQ(s.table.Value(2), "");
+    EXPECT_EQ(CurrentRow(v), 1);
+    EXPECT_FALSE(s.view.lastRefusal.isEmpty());
+    // The editor is still open: Escape undoes the password change.
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(s.table.Value(1), "5807");
+    // A letter in a digit row is refused; the fourth digit of row 7 too, and
+    // row 8's drop-down below keeps its choice.
     ClickCell(v, 1, 7);
     Type("12a3456");
     EXPECT_EQ(s.table.Value(7), "123");
-    // Row 8 is a drop-down: the key lands on it, empties its cell and moves on.
     EXPECT_EQ(s.table.ItemIndex(8), 0);
-    EXPECT_EQ(CurrentRow(v), 9);
-    // Row 16 is the last: it keeps three digits and stays current.
-    ClickCell(v, 1, 16);
-    Type("98765");
-    EXPECT_EQ(s.table.Value(16), "987");
-    EXPECT_EQ(CurrentRow(v), 16);
-    // Forty characters fill a text row, the 41st starts row 14.
-    ClickCell(v, 1, 13);
-    Type(QString(40, 'A') + "BC");
-    EXPECT_EQ(s.table.Value(13), QString(40, 'A'));
-    EXPECT_EQ(s.table.Value(14), "BC");
+    EXPECT_EQ(s.table.Value(8), "");
+    EXPECT_EQ(CurrentRow(v), 7);
+    Key(Qt::Key_Enter);
+    // Forty characters fill a text row; what follows is refused, row 6 keeps its text.
+    ClickCell(v, 1, 5);
+    Type("Front door opened - call security at once!");
+    EXPECT_EQ(s.table.Value(5), "Front door opened - call security at onc");
+    EXPECT_EQ(s.table.Value(6), "DIN2 Alarm");
+    Key(Qt::Key_Enter);
+    // The SIM number's "+" can be typed first, and only first.
+    ClickCell(v, 1, 2);
+    Type("+7916+");
+    EXPECT_EQ(s.table.Value(2), "+7916");
+    Key(Qt::Key_Enter);
+    // A key on a drop-down's cell changes nothing and does not move.
+    ClickCell(v, 1, 8);
+    Type("x5");
+    EXPECT_EQ(s.table.ItemIndex(8), 0);
+    EXPECT_EQ(CurrentRow(v), 8);
+}
+
+// Every row, keys well past its limit: no other row changes.
+TEST(SettingsViewInput, TypingSweepChangesNoOtherRow) {
+    TSettingsShown s;
+    auto* v = s.view.strngrd_write;
+    for (int row = 1; row <= 16; ++row) {
+        QStringList before;
+        QList<int> choices;
+        for (int r = 1; r <= 16; ++r) {
+            before << s.table.Value(r);
+            choices << s.table.ItemIndex(r);
+        }
+        ClickCell(v, 1, row);
+        Type(QString(45, '7') + "abc+");
+        Key(Qt::Key_Enter);
+        for (int r = 1; r <= 16; ++r) {
+            if (r == row) continue;
+            EXPECT_EQ(s.table.Value(r), before[r - 1]) << "typing in row " << row << " changed row " << r;
+            EXPECT_EQ(s.table.ItemIndex(r), choices[r - 1]) << "typing in row " << row << " changed row " << r;
+        }
+        const int limit = TSettingsTable::LengthLimit(row);
+        if (limit > 0) {
+            EXPECT_LE(s.table.Value(row).size(), limit) << row;
+        }
+    }
 }
 
 TEST(SettingsViewInput, EscapeRestoresTheCellAndColumnZeroIsNeverCurrent) {

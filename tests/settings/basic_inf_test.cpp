@@ -118,7 +118,7 @@ TEST_F(BasicInfTest, EveryRowsRuleAtItsEdgesStopsTheSaveBeforeAnythingIsSent) {
         {1, "0000", true}, {1, "9999", true}, {1, "123", false}, {1, "12345", false}, {1, "12a4", false}, {1, "", false},
         {2, "", true}, {2, "+7", true}, {2, "1234567890123456789012", true}, {2, "+123456789012345678901", true},
         {2, "12345678901234567890123", false}, {2, "+", false}, {2, "7+916", false}, {2, "+7 916", false},
-        {5, "", true}, {5, "Door opened", true}, {5, "Тревога", true}, {6, "0123456789012345678901234567890123456789", true},
+        {5, "", true}, {5, "Door opened", true}, {5, "Тревога", false}, {5, "Door\topened", false}, {6, "0123456789012345678901234567890123456789", true},
         {6, "01234567890123456789012345678901234567890", false}, {13, "Тревога 😀", false}, {14, "ok", true},
         {7, "1", true}, {7, "001", true}, {7, "999", true}, {7, "0", false}, {7, "1000", false}, {7, "", false},
         {7, "12a", false}, {7, "-1", false},
@@ -191,21 +191,39 @@ TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {
     EXPECT_EQ(port.frames.size(), 2u);  // "Отменить" sends nothing
 }
 
-TEST(SettingsTable, TypingChecksRowByRow) {
+TEST(SettingsTable, TypingStaysInItsRowAndRefusesWhatTheRowsRuleRefuses) {
     TSettingsTable t;
-    EXPECT_EQ(t.SetEditText(1, 1, "1"), 1);
-    EXPECT_EQ(t.SetEditText(1, 1, "12"), 1);
-    EXPECT_EQ(t.SetEditText(1, 1, "12a"), 1);
+    EXPECT_TRUE(t.SetEditText(1, 1, "1"));
+    EXPECT_TRUE(t.SetEditText(1, 1, "12"));
+    EXPECT_FALSE(t.SetEditText(1, 1, "12a"));
     EXPECT_EQ(t.Value(1), "12");
-    EXPECT_EQ(t.SetEditText(1, 1, "1234"), 2);  // a fourth digit moves on
-    EXPECT_EQ(t.SetEditText(1, 2, "+"), 2);
+    EXPECT_TRUE(t.SetEditText(1, 1, "1234"));
+    EXPECT_FALSE(t.SetEditText(1, 1, "12345"));  // a fifth digit is refused, nothing moves on
+    EXPECT_EQ(t.Value(1), "1234");
     EXPECT_EQ(t.Value(2), "");
-    EXPECT_EQ(t.SetEditText(1, 13, QString(40, 'z')), 14);
+    // The SIM number takes one leading "+", and 22 signs with it.
+    EXPECT_TRUE(t.SetEditText(1, 2, "+"));
+    EXPECT_TRUE(t.SetEditText(1, 2, "+" + QString(21, '7')));
+    EXPECT_FALSE(t.SetEditText(1, 2, "+" + QString(22, '7')));
+    EXPECT_FALSE(t.SetEditText(1, 2, "7+"));
+    EXPECT_FALSE(t.SetEditText(1, 2, "++"));
+    EXPECT_EQ(t.Value(2), "+" + QString(21, '7'));
+    // Forty characters fill a text row; the 41st is refused.
+    EXPECT_TRUE(t.SetEditText(1, 13, QString(40, 'z')));
+    EXPECT_FALSE(t.SetEditText(1, 13, QString(41, 'z')));
     EXPECT_EQ(t.Value(13).size(), 40);
-    EXPECT_EQ(t.SetEditText(1, 16, "123"), 16);
-    EXPECT_EQ(t.SetEditText(1, 8, "x"), 9);
-    EXPECT_EQ(t.Value(8), "");
+    EXPECT_EQ(t.Value(14), "Relay OFF");
+    // New letters in an SMS text are Latin; a Cyrillic letter the text held
+    // already may stay while the operator edits around it.
+    EXPECT_FALSE(t.SetEditText(1, 5, "Дверь"));
+    EXPECT_TRUE(t.SetEditText(1, 5, "Дверь!", "Дверь"));
+    EXPECT_FALSE(t.SetEditText(1, 5, "Дверьь", "Дверь"));
+    EXPECT_TRUE(t.SetEditText(1, 16, "123"));
+    EXPECT_FALSE(t.SetEditText(1, 16, "1234"));
+    // A drop-down's cell takes no keys and keeps its choice.
+    EXPECT_FALSE(t.SetEditText(1, 8, "x"));
     EXPECT_EQ(t.ItemIndex(8), 0);
+    EXPECT_FALSE(TSettingsTable::TypingProblem(8, "x", "").isEmpty());
     EXPECT_FALSE(TSettingsTable::CanEdit(2));
 
     t.SetItemIndex(3, 0);

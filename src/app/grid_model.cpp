@@ -6,7 +6,8 @@ TGridModel::TGridModel(TStringGrid& grid, int shownRows, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), shownRows_(shownRows) {
     connect(&grid_, &TStringGrid::CellChanged, this, [this](int col, int row) {
         if (row == 0) emit headerDataChanged(Qt::Horizontal, col, col);
-        else if (row <= shownRows_) emit dataChanged(index(row - 1, col), index(row - 1, col));
+        // The whole row: its other cells may be drawn by this one (flags grey the dates).
+        else if (row <= shownRows_) emit dataChanged(index(row - 1, 0), index(row - 1, grid_.ColCount() - 1));
     });
     connect(&grid_, &TStringGrid::RowsChanged, this, [this](int, int) {
         emit dataChanged(index(0, 0), index(shownRows_ - 1, grid_.ColCount() - 1));
@@ -25,6 +26,10 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
         return Background ? Background(col, row) : QVariant();
     case Qt::TextAlignmentRole:
         return Alignment ? Alignment(col, row) : QVariant();
+    case Qt::ForegroundRole:
+        return Foreground ? Foreground(col, row) : QVariant();
+    case Qt::FontRole:
+        return Font ? Font(col, row) : QVariant();
     default:
         return {};
     }

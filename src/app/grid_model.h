@@ -26,6 +26,8 @@ public:
     std::function<QVariant(int col, int row)> Background;
     std::function<QVariant(int col, int row)> Alignment;
     std::function<bool(int col, int row)> HideText;
+    std::function<QVariant(int col, int row)> Foreground;
+    std::function<QVariant(int col, int row)> Font;
 
 private:
     TStringGrid& grid_;

@@ -45,6 +45,8 @@ void DecodeNumberRecord(const uint8_t* b, TStringGrid& g, int row) {
     const bool unrestricted = std::all_of(b + 22, b + 30, [](uint8_t v) { return v == kUnrestrictedMark; });
     if (unrestricted) clearWindow();
     g.SetCells(T::kUnrestricted, row, unrestricted ? T::Yes() : T::No());
+    // A record as the module holds it is not marked for deletion.
+    g.SetCells(T::kDelete, row, T::No());
 }
 
 void EncodeNumberRecord(const TStringGrid& g, int row, uint8_t* b) {

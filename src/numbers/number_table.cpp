@@ -43,8 +43,9 @@ bool TNumberTable::ClickFlag(int col, int row) {
         grid_.SetCells(col, row, No());
         return true;
     }
+    // The row's dates and times stay (drawn greyed): unticking brings them
+    // back, and the save ignores them while the flag is set.
     grid_.SetCells(col, row, Yes());
-    for (int c = kStartDate; c <= kEndTime; ++c) grid_.SetCells(c, row, QString());
     return true;
 }
 

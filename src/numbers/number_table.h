@@ -23,7 +23,7 @@ public:
     static const QString& No();
 
     // A click on a flag cell (columns 6 and 7): "Да" becomes "Нет"; anything
-    // else becomes "Да" and clears the row's validity window. Returns true
+    // else becomes "Да"; the row keeps its validity window (greyed). Returns true
     // when the cell was a flag cell.
     bool ClickFlag(int col, int row);
     // The two bulk buttons: the first press sets "Да" everywhere, the next "Нет".

@@ -187,6 +187,8 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     model_->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };
     model_->HideText = [](int col, int) { return col == T::kUnrestricted || col == T::kDelete; };
     model_->Background = [this](int col, int row) -> QVariant {
+        // A row marked for deletion cannot be mistaken for a kept one.
+        if (table_.Grid().Cells(T::kDelete, row) == T::Yes() && col != T::kSerial) return QColor(255, 190, 190);
         if (table_.OutOfRange(col, row) || NotARealDateOrTime(col, row)) return QColor(192, 220, 192);
         if (col >= T::kNumber && col <= T::kEndTime) {
             // A window that has ended is grey; one that ends within a week stands out.
@@ -195,6 +197,20 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
             if (v == TValidity::Expiring) return QColor(255, 221, 170);
         }
         return {};
+    };
+    // Dates and times kept under a ticked flag are greyed: the save ignores
+    // them, unticking brings them back.
+    model_->Foreground = [this](int col, int row) -> QVariant {
+        const bool flagged = table_.Grid().Cells(T::kDelete, row) == T::Yes() ||
+                             table_.Grid().Cells(T::kUnrestricted, row) == T::Yes();
+        if (flagged && col >= T::kStartDate && col <= T::kEndTime) return QColor(150, 150, 150);
+        return {};
+    };
+    model_->Font = [this](int col, int row) -> QVariant {
+        if (col != T::kNumber || table_.Grid().Cells(T::kDelete, row) != T::Yes()) return {};
+        QFont f = strngrd3->font();
+        f.setStrikeOut(true);
+        return f;
     };
     strngrd3->setModel(model_);
     strngrd3->setItemDelegate(new TNumbersDelegate(table, this));

@@ -14,7 +14,14 @@ bool TtelephoneSend::StartRefused() {
 
 void TtelephoneSend::btn10Click() {
     if (!op_.AskAccept(QStringLiteral("Скачать все номера, сохраненные в GSM модуле?"))) return;
+    StartDownload(false);
+}
+
+void TtelephoneSend::DownloadQuietly() { StartDownload(true); }
+
+void TtelephoneSend::StartDownload(bool quiet) {
     if (StartRefused()) return;
+    quiet_ = quiet;
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Read;
@@ -29,30 +36,66 @@ void TtelephoneSend::btn9Click() {
         return;
     }
     if (StartRefused()) return;
-    // When the module's list is known, the operator sees what the save does
-    // to it before anything is sent.
+    // The operator sees what the save does to the module's list before
+    // anything is written; a list not known on this connection (after a
+    // login, a broken download) is read first, and kept aside.
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    seq_.BeginTransfer();
     if (KnownModuleNumbers(seq_, module)) {
-        const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
-        if (!diff.Empty() &&
-            !op_.AskAccept(QStringLiteral("Сохранить список номеров в GSM модуль?\r") + diff.Counts()))
+        ContinueSave();
+        return;
+    }
+    PageCount = kNumberPages;
+    PageNo = 1;
+    chain_ = TChain::ReadBeforeSave;
+    ReadNextNumberPage();
+}
+
+void TtelephoneSend::ContinueSave() {
+    chain_ = TChain::None;
+    TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    if (!KnownModuleNumbers(seq_, module)) {
+        // Not every page came back as the module's: nothing is written.
+        op_.ShowMessage(QStringLiteral("Список номеров GSM модуля прочитан не полностью: сохранение отменено. "
+                                       "Сохраните ещё раз."));
+        if (OnTransferFailed) OnTransferFailed(QString());
+        return;
+    }
+    const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
+    if (!diff.Empty() && !op_.AskAccept(QStringLiteral("Сохранить список номеров в GSM модуль?\r") + diff.Counts())) {
+        if (OnTransferFailed) OnTransferFailed(QString());
+        return;
+    }
+    if (diff.removed > 0) {
+        QStringList serials;
+        for (const TNumberChange& c : diff.changes)
+            if (c.after == QStringLiteral("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
+        const QString more = diff.removed > serials.size() ? QStringLiteral(" …") : QString();
+        if (!op_.WarnOkCancel(QStringLiteral("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
+                                  .arg(diff.removed).arg(serials.join(QStringLiteral(", ")), more))) {
+            if (OnTransferFailed) OnTransferFailed(QString());
             return;
+        }
     }
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Save;
-    seq_.BeginTransfer();
     SaveNextNumberPage();
 }
 
 void TtelephoneSend::ReadNextNumberPage() {
-    if (chain_ != TChain::Read) return;
+    if (chain_ != TChain::Read && chain_ != TChain::ReadBeforeSave) return;
     if (PageNo >= 1 && PageNo <= PageCount) {
         RequestNumberPage(PageNo);
         ++PageNo;
     } else if (PageNo == PageCount + 1) {
+        if (chain_ == TChain::ReadBeforeSave) {
+            ContinueSave();
+            return;
+        }
         chain_ = TChain::None;
-        op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
+        if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Номера абонентов установлены"));
+        else op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
         if (OnTransferDone) OnTransferDone();
     }
 }
@@ -63,6 +106,12 @@ void TtelephoneSend::RequestNumberPage(int page) {
 }
 
 void TtelephoneSend::DecodeNumberPage() {
+    if (chain_ == TChain::ReadBeforeSave) {
+        // The request sequence keeps the module's bytes; the table holds the
+        // operator's list.
+        ReadNextNumberPage();
+        return;
+    }
     const int p = (Address - kNumbersBase) / kPageSize;
     TGridBatch batch(table_.Grid());
     for (int i = 0; i < 8; ++i) {

@@ -12,7 +12,12 @@ public:
         : seq_(seq), table_(table), op_(op) {}
 
     void btn10Click();   // download, after the operator accepts
-    void btn9Click();    // check the table, then save
+    // Check the table; read the module's list first when it is not known on
+    // this connection; ask with what the save changes (a warning when it
+    // removes records); then save.
+    void btn9Click();
+    // Download with no question and no closing message box (after a restore).
+    void DownloadQuietly();
 
     void ReadNextNumberPage();
     void RequestNumberPage(int page);
@@ -28,7 +33,9 @@ public:
     bool TransferRunning() const override { return chain_ != TChain::None; }
 
 private:
-    enum class TChain { None, Read, Save, Verify };
+    enum class TChain { None, Read, ReadBeforeSave, Save, Verify };
+    void StartDownload(bool quiet);
+    void ContinueSave();
     void FinishSave(const std::vector<int32_t>& failed);
     bool StartRefused();
     bool ModuleHolds(int32_t address, const uint8_t* area) const;
@@ -36,6 +43,7 @@ private:
     TNumberTable& table_;
     IOperator& op_;
     TChain chain_ = TChain::None;
+    bool quiet_ = false;
 };
 
 } // namespace portiqa

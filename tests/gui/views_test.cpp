@@ -5,6 +5,8 @@
 #include "numbers/numbers_view.h"
 #include "settings/settings_view.h"
 #include <QApplication>
+#include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -329,9 +331,16 @@ TEST(NumbersViewInput, FlagsChangeByAClickOrSpaceOnThatCell) {
     auto* v = n.view.strngrd3;
     ClickCell(v, 7, 1);
     EXPECT_EQ(g.Cells(7, 1), TNumberTable::Yes());
-    EXPECT_EQ(g.Cells(2, 1), "");  // marking clears the validity window
+    const QString start = g.Cells(2, 1);
+    EXPECT_FALSE(start.isEmpty());  // marking keeps the validity window, greyed
+    const QModelIndex date = n.view.Model()->IndexOf(2, 1);
+    EXPECT_EQ(n.view.Model()->data(date, Qt::ForegroundRole).value<QColor>(), QColor(150, 150, 150));
+    EXPECT_EQ(n.view.Model()->data(date, Qt::BackgroundRole).value<QColor>(), QColor(255, 190, 190));
+    EXPECT_TRUE(n.view.Model()->data(n.view.Model()->IndexOf(1, 1), Qt::FontRole).value<QFont>().strikeOut());
     Key(Qt::Key_Space);
     EXPECT_EQ(g.Cells(7, 1), TNumberTable::No());
+    EXPECT_EQ(g.Cells(2, 1), start);  // unticked: the window is back
+    EXPECT_FALSE(n.view.Model()->data(date, Qt::ForegroundRole).isValid());
     Key(Qt::Key_Down);
     Key(Qt::Key_Left);  // to column 6 of row 2, by keys: no change
     EXPECT_EQ(g.Cells(6, 2), TNumberTable::No());

@@ -1,6 +1,7 @@
 #include "fakes.h"
 #include "base/errors.h"
 #include "base/timer.h"
+#include "link/rec_data.h"
 #include "numbers/number_record.h"
 #include "numbers/telephone_send.h"
 #include "numbers/number_expiry.h"
@@ -142,7 +143,7 @@ TEST(NumberTable, ClicksBulkTogglesAndHighlight) {
     EXPECT_EQ(g.Cells(T::kDelete, 7), "Нет");
     EXPECT_EQ(g.Cells(T::kStartDate, 7), "2024/01/01");  // "Да" -> "Нет" keeps the dates
     EXPECT_TRUE(t.ClickFlag(T::kDelete, 7));
-    EXPECT_TRUE(g.Cells(T::kStartDate, 7).isEmpty());
+    EXPECT_EQ(g.Cells(T::kStartDate, 7), "2024/01/01");  // kept under the flag, greyed
     EXPECT_FALSE(t.ClickFlag(T::kNumber, 7));
 
     t.ToggleAllDelete();
@@ -166,6 +167,13 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
     TtelephoneSend block{seq, table, op};
 
     void Reply(int32_t address, const QByteArray& page) {
+        // The sequence learns the module's page as it does from a real reply.
+        TRecValidCom r;
+        r.Command = 0x83;
+        r.Address = address;
+        r.Length = 256;
+        std::copy(page.begin(), page.end(), r.Payload.begin());
+        seq.Offer(r);
         seq.SetOutstanding(false);
         block.Address = address;
         std::copy(page.begin(), page.end(), block.Buffer.begin());
@@ -189,17 +197,48 @@ TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
     EXPECT_FALSE(block.TransferRunning());
 }
 
-TEST_F(NumberChainTest, SaveEncodesEightRowsAPage) {
+TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     table.Grid().SetCells(T::kNumber, 9, "+7");
     table.Grid().SetCells(T::kUnrestricted, 9, "Да");
     block.btn9Click();
+    // The module's list is not known on this connection: it is read first,
+    // and the table keeps the operator's list.
     ASSERT_EQ(port.frames.size(), 1u);
-    EXPECT_EQ(port.frames[0].left(8), test::Hex("23 82 00 00 10 00 01 00"));
+    EXPECT_EQ(port.frames[0], test::Hex("23 83 00 00 10 00 00 00 93"));
+    QByteArray empty(256, char(0xFF));
+    QByteArray held = empty;
+    held.replace(0, 4, "+123");
+    held.replace(22, 10, QByteArray::fromHex("0101000001020000" "1819"));
+    for (int p = 1; p <= 375; ++p) Reply(NumberPageAddress(p), p == 1 ? held : empty);
+    ASSERT_EQ(port.frames.size(), 376u);
+    EXPECT_EQ(table.Grid().Cells(T::kNumber, 1), "");
+    EXPECT_EQ(table.Grid().Cells(T::kNumber, 9), "+7");
+    // Record 1 goes: the operator is warned, naming it, before anything is written.
+    ASSERT_EQ(op.questions.size(), 1);
+    EXPECT_TRUE(op.questions[0].contains("Добавлено: 1, изменено: 0, удалено: 1")) << op.questions[0].toStdString();
+    ASSERT_EQ(op.warnings.size(), 1);
+    EXPECT_TRUE(op.warnings[0].contains("удалит из GSM модуля 1 номер(а/ов): записи 1")) << op.warnings[0].toStdString();
+    EXPECT_EQ(port.frames[375].left(8), test::Hex("23 82 00 00 10 00 01 00"));
+    EXPECT_EQ(port.frames[375].mid(8, 32), QByteArray(32, '\0'));  // record 1 freed
     seq.SetOutstanding(false);
     block.HandleSaveReply();
-    ASSERT_EQ(port.frames.size(), 2u);
-    EXPECT_EQ(port.frames[1].mid(8, 3), QByteArray("+7") + '\0');
-    EXPECT_EQ(port.frames[1].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+    ASSERT_EQ(port.frames.size(), 377u);
+    EXPECT_EQ(port.frames[376].left(8), test::Hex("23 82 00 00 11 00 01 00"));
+    EXPECT_EQ(port.frames[376].mid(8, 3), QByteArray("+7") + '\0');
+    EXPECT_EQ(port.frames[376].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+}
+
+TEST_F(NumberChainTest, ARemovalTheOperatorCancelsWritesNothing) {
+    block.btn9Click();
+    QByteArray held(256, char(0xFF));
+    held.replace(0, 4, "+123");
+    held.replace(22, 10, QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+    op.answers = {true, false};  // accept the counts, cancel at the warning
+    for (int p = 1; p <= 375; ++p) Reply(NumberPageAddress(p), held);
+    EXPECT_EQ(op.warnings.size(), 1);
+    EXPECT_TRUE(op.warnings[0].contains("375 номер(а/ов): записи 1, 9, 17, 25, 33, 41, 49, 57, 65, 73 …")) << op.warnings[0].toStdString();
+    EXPECT_EQ(port.frames.size(), 375u);
+    EXPECT_FALSE(block.TransferRunning());
 }
 
 } // namespace

@@ -30,6 +30,15 @@ struct TScriptedOperator : IOperator {
     void ShowMessage(const QString& t) override { messages << t; }
     bool AskAccept(const QString& t) override { questions << t; return Next(); }
     bool WarnOkCancel(const QString& t) override { warnings << t; return Next(); }
+    std::deque<TUnsaved> unsavedAnswers;  // Cancel when empty
+    QStringList unsavedQuestions;
+    TUnsaved AskUnsaved(const QString& t) override {
+        unsavedQuestions << t;
+        if (unsavedAnswers.empty()) return TUnsaved::Cancel;
+        const TUnsaved a = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return a;
+    }
     void ReportError(const QString& t) override { errors << t; }
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return saveFile; }
     QString ChooseOpenFile(const QString&, const QString&) override { return openFile; }

@@ -45,7 +45,22 @@ bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& optio
 
 bool TGuiOperator::WarnOkCancel(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QString(), Lines(text), QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    // Enter on a warning about a loss must not be the loss.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+IOperator::TUnsaved TGuiOperator::AskUnsaved(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString(), Lines(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return TUnsaved::Save;
+    case QMessageBox::Discard: return TUnsaved::Discard;
+    default: return TUnsaved::Cancel;
+    }
 }
 
 void TGuiOperator::ReportError(const QString& text) {

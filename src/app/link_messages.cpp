@@ -26,11 +26,16 @@ QString CommandAnswer(uint8_t command, bool ok) {
 
 } // namespace
 
+QString NoAnswerHint() {
+    return QStringLiteral("\rGSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт");
+}
+
 QString LinkMessage(const TLinkNotice& n) {
     using K = TLinkNotice::TKind;
     switch (n.kind) {
     case K::ReplyTimeout:
-        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten);
+        // The Part's words first; then what to check.
+        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten) + NoAnswerHint();
     case K::SaveRefused:
         if (n.rawPages)
             return QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +

@@ -12,6 +12,8 @@ QString LinkMessage(const TLinkNotice& notice);
 // Shows a notice: a failed handler as an error report, the rest as messages.
 void ShowLinkNotice(IOperator& op, const TLinkNotice& notice);
 
+// The second line of a reply-timeout message: what to check.
+QString NoAnswerHint();
 // The text shown when an operation is started while a reply is owed.
 QString BusyMessage();
 // The second line of a save's final message.

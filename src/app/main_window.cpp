@@ -6,6 +6,7 @@
 #include "numbers/numbers_view.h"
 #include "settings/settings_view.h"
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -86,7 +87,8 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
 
 TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
     : QMainWindow(parent), operator_(op ? *op : guiOperator_) {
-    setWindowTitle(QStringLiteral("Portiqa Configurator V1.7"));
+    // "[*]" shows when a table holds edits not yet saved to the module.
+    setWindowTitle(QStringLiteral("Portiqa Configurator V1.7[*]"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont f = font();
@@ -158,6 +160,28 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     };
     cm1.OnRequestHangup = [this](TComm*) { cm1RequestHangup(); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
+    // The table shows this module's values, never factory values posing as them.
+    session_->password.OnChecked = [this](bool match) {
+        if (match) ReadModuleIntoTables(false);
+    };
+    for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_->basicInf, &session_->telephoneSend}) {
+        b->OnTransferDone = [this, b] {
+            if (continuation_.block != b || !continuation_.then) return;
+            auto then = std::move(continuation_.then);
+            continuation_ = {};
+            then();
+        };
+        b->OnTransferFailed = [this, b](const QString&) {
+            if (continuation_.block == b) continuation_ = {};
+        };
+    }
+    session_->backup.OnDone = [this](bool ok) {
+        // The module now holds the backup: the tables must not write the old values back.
+        if (ok && restoring_) ReadModuleIntoTables(true);
+        restoring_ = false;
+    };
+    connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
+    connect(&session_->numberTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
     extraPorts_ = extraPorts;
     ScanPorts();
@@ -263,7 +287,88 @@ void TForm1::RestoreClick() {
         operator_.ReportError(error);
         return;
     }
+    restoring_ = true;
     session_->backup.Restore(image, {});
+    if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
+}
+
+void TForm1::Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then) {
+    continuation_ = {&block, std::move(then)};
+    Guard(start);
+    // Refused, cancelled, or already over: the continuation has run or never will.
+    if (!session_->seq.Outstanding()) continuation_ = {};
+}
+
+void TForm1::SaveEach(QList<Tsend_rec_command*> blocks, std::function<void()> done) {
+    if (blocks.isEmpty()) {
+        done();
+        return;
+    }
+    Tsend_rec_command* first = blocks.takeFirst();
+    TSession& s = *session_;
+    auto save = [this, first, &s] {
+        if (first == &s.basicInf) s.basicInf.btn22Click();
+        else s.telephoneSend.btn9Click();
+    };
+    Then(*first, save, [this, blocks, done] { SaveEach(blocks, done); });
+}
+
+void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
+                          const std::function<void(bool asked)>& go) {
+    TSession& s = *session_;
+    QStringList names;
+    QList<Tsend_rec_command*> blocks;
+    if (settings && s.settingsTable.Edits().Edited()) {
+        names << QStringLiteral("настроек");
+        blocks << &s.basicInf;
+    }
+    if (numbers && s.numberTable.Edits().Edited()) {
+        names << QStringLiteral("номеров");
+        blocks << &s.telephoneSend;
+    }
+    if (blocks.isEmpty()) {
+        go(false);
+        return;
+    }
+    const QString text = QStringLiteral("Изменения в таблице %1 не сохранены в GSM модуль.\rСохранить их, прежде чем %2?")
+                             .arg(names.join(QStringLiteral(" и ")), action);
+    switch (operator_.AskUnsaved(text)) {
+    case IOperator::TUnsaved::Cancel:
+        return;
+    case IOperator::TUnsaved::Discard:
+        if (settings) s.settingsTable.Edits().Set(false);
+        if (numbers) s.numberTable.Edits().Set(false);
+        go(true);
+        return;
+    case IOperator::TUnsaved::Save:
+        SaveEach(blocks, [go] { go(true); });
+        return;
+    }
+}
+
+void TForm1::ShowEdited() {
+    setWindowModified(session_->settingsTable.Edits().Edited() || session_->numberTable.Edits().Edited());
+}
+
+void TForm1::ReadModuleIntoTables(bool numbersToo) {
+    TSession& s = *session_;
+    if (!numbersToo) {
+        Guard([&s] { s.basicInf.ReadQuietly(); });
+        return;
+    }
+    Then(s.basicInf, [&s] { s.basicInf.ReadQuietly(); }, [this, &s] { Guard([&s] { s.telephoneSend.DownloadQuietly(); }); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (closeApproved_) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    ProtectEdits(true, true, QStringLiteral("закрыть программу"), [this](bool) {
+        closeApproved_ = true;
+        close();
+    });
 }
 
 void TForm1::ScanPorts() {
@@ -293,8 +398,12 @@ QString TForm1::ChosenCommName() const {
 void TForm1::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
 
 void TForm1::btn8Click() {
+    if (counter_ % 2 == 1) {
+        ProtectEdits(true, true, QStringLiteral("закрыть порт"), [this](bool) { Disconnect(); });
+        return;
+    }
     cm1.SetCommName(ChosenCommName());
-    if (counter_ % 2 == 0) {
+    {
         try {
             cm1.OpenComm();
         } catch (const ECommsError& e) {
@@ -314,14 +423,17 @@ void TForm1::btn8Click() {
         btn8->setText(QStringLiteral("Выйти"));
         ShowDot(true);
         portShownOpen_ = true;
-    } else {
-        ++counter_;
-        btn8->setText(QStringLiteral("Войти"));
-        cm1.CloseComm();
-        session_->seq.ForgetModule();  // the next module on this port may be another
-        ShowDot(false);
-        portShownOpen_ = false;
     }
+}
+
+void TForm1::Disconnect() {
+    if (counter_ % 2 == 0) return;
+    ++counter_;
+    btn8->setText(QStringLiteral("Войти"));
+    cm1.CloseComm();
+    session_->seq.ForgetModule();  // the next module on this port may be another
+    ShowDot(false);
+    portShownOpen_ = false;
 }
 
 void TForm1::cm1RequestHangup() {
@@ -350,10 +462,20 @@ void TForm1::WireButtons() {
     });
     connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
-    connect(btnRestore, &QPushButton::clicked, this, [this] { Guard([this] { RestoreClick(); }); });
-    connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn21Click(); }); });
+    connect(btnRestore, &QPushButton::clicked, this, [this] {
+        ProtectEdits(true, true, QStringLiteral("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
+    });
+    connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(true, false, QStringLiteral("скачать настройки"), [this, &s](bool asked) {
+            Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.btn21Click(); });
+        });
+    });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
-    connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.telephoneSend.btn10Click(); }); });
+    connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(false, true, QStringLiteral("скачать список"), [this, &s](bool asked) {
+            Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.btn10Click(); });
+        });
+    });
     connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
         numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
         Guard([&] { s.telephoneSend.btn9Click(); });
@@ -365,9 +487,13 @@ void TForm1::WireButtons() {
     });
     connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
     connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
-    connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ImportProfile(); }); });
+    connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(true, false, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.profile.ImportProfile(); }); });
+    });
     connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersXls(); }); });
-    connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
+    connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(false, true, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
+    });
     connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
     connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
     connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });

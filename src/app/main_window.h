@@ -90,9 +90,30 @@ public:
     void BackupClick();
     void RestoreClick();
     bool PortShownOpen() const { return portShownOpen_; }
+    // Unsaved edits of the settings or number table would be lost by what
+    // comes next (action: "закрыть программу"): asks Save / Discard /
+    // Cancel. go runs at once when nothing is edited or the edits are
+    // dropped, after the saves when the operator chose to save, never on
+    // Cancel; its argument says whether the operator was asked.
+    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go);
     int ConnectCounter() const { return counter_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    struct TContinuation {
+        Tsend_rec_command* block = nullptr;
+        std::function<void()> then;
+    };
+    // Runs start (a transfer of block) and then, once that transfer has
+    // ended well, then; nothing more if it fails or is refused.
+    void Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then);
+    void SaveEach(QList<Tsend_rec_command*> blocks, std::function<void()> done);
+    void ShowEdited();
+    // The module's values into the tables after a login or a restore.
+    void ReadModuleIntoTables(bool numbersToo);
+    void Disconnect();
     void BuildTopStrip(QWidget* strip);
     void BuildStatusBar();
     void WireButtons();
@@ -115,6 +136,9 @@ private:
     QString configFolder_;
     int counter_ = 0;
     bool portShownOpen_ = false;
+    bool closeApproved_ = false;
+    bool restoring_ = false;
+    TContinuation continuation_;
 };
 
 } // namespace portiqa

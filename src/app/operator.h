@@ -22,8 +22,15 @@ public:
         (void)checked;
         return AskAccept(text);
     }
-    // A warning with OK and Cancel; true for OK.
+    // A warning before something is lost, with OK and Cancel; Cancel is the
+    // default button. True for OK.
     virtual bool WarnOkCancel(const QString& text) = 0;
+    // Unsaved edits would be lost: save them first, drop them, or stop.
+    enum class TUnsaved { Save, Discard, Cancel };
+    virtual TUnsaved AskUnsaved(const QString& text) {
+        (void)text;
+        return TUnsaved::Cancel;
+    }
     // The report of a failure that ended an operation.
     virtual void ReportError(const QString& text) = 0;
     // File choices; an empty result means the operator cancelled.

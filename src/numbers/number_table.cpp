@@ -35,6 +35,7 @@ TNumberTable::TNumberTable() : grid_(kCols, kRecords + 1, this) {
         grid_.SetCells(kUnrestricted, r, No());
         grid_.SetCells(kDelete, r, No());
     }
+    edits_.Set(false);
 }
 
 bool TNumberTable::ClickFlag(int col, int row) {

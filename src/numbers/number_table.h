@@ -1,4 +1,5 @@
 #pragma once
+#include "app/edit_state.h"
 #include "app/string_grid.h"
 #include <QDate>
 #include <QTime>
@@ -18,6 +19,10 @@ public:
     TNumberTable();
     TStringGrid& Grid() { return grid_; }
     const TStringGrid& Grid() const { return grid_; }
+
+    // Edits not yet saved to the module.
+    TEditState& Edits() { return edits_; }
+    const TEditState& Edits() const { return edits_; }
 
     static const QString& Yes();
     static const QString& No();
@@ -48,6 +53,7 @@ public:
 private:
     void SetAll(int col, bool yes);
     TStringGrid grid_;
+    TEditState edits_{grid_};
     bool allUnrestricted_ = false;
     bool allDelete_ = false;
 };

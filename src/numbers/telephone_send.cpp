@@ -94,6 +94,7 @@ void TtelephoneSend::ReadNextNumberPage() {
             return;
         }
         chain_ = TChain::None;
+        table_.Edits().Set(false);
         if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Номера абонентов установлены"));
         else op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
         if (OnTransferDone) OnTransferDone();
@@ -113,6 +114,7 @@ void TtelephoneSend::DecodeNumberPage() {
         return;
     }
     const int p = (Address - kNumbersBase) / kPageSize;
+    TEditState::TLoading loading(table_.Edits());
     TGridBatch batch(table_.Grid());
     for (int i = 0; i < 8; ++i) {
         const int row = 8 * p + 1 + i;
@@ -165,6 +167,7 @@ bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
 
 void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
+    if (failed.empty()) table_.Edits().Set(false);
     FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1), QStringLiteral("Список авторизованных номеров успешно сохранен"), seq_.PagesWrittenInTransfer());
 }
 

@@ -18,6 +18,7 @@ public:
     void btn9Click();
     // Download with no question and no closing message box (after a restore).
     void DownloadQuietly();
+    void DownloadWithoutQuestion() { StartDownload(false); }
 
     void ReadNextNumberPage();
     void RequestNumberPage(int page);

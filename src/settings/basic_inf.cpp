@@ -106,6 +106,8 @@ void TBasicInf::StartSaveChain() {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
+    // What the module changed itself arrives in the table as the module's.
+    TEditState::TLoading loading(table_.Edits());
     {
         QSignalBlocker quiet(&table_);
         for (const QString& r : moduleChangedRows_) {
@@ -148,6 +150,7 @@ void TBasicInf::ReadNextSettingsPage() {
         }
         chain_ = TChain::None;
         KeepBase();
+        table_.Edits().Set(false);
         if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Базовые настройки считаны"));
         else op_.ShowMessage(QStringLiteral("Базовые настройки считаны"));
         if (OnTransferDone) OnTransferDone();
@@ -185,7 +188,10 @@ void TBasicInf::SaveNextSettingsPage() {
 
 void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
-    if (failed.empty()) KeepBase();
+    if (failed.empty()) {
+        KeepBase();
+        table_.Edits().Set(false);
+    }
     QString done = QStringLiteral("Базовые настройки сохранены успешно");
     if (!moduleChangedRows_.isEmpty())
         done += QStringLiteral("\rGSM модуль сам изменил строки: %1 — они сохранены как в модуле")
@@ -275,6 +281,7 @@ bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
 }
 
 void TBasicInf::DecodePage1() {
+    TEditState::TLoading loading(table_.Edits());
     progress_.SetProgress(25);
     seq_.Status().Display().SetStatusText(QStringLiteral("The first page"));
     DecodeSettingsPage1To(Buffer.data(), table_);
@@ -282,6 +289,7 @@ void TBasicInf::DecodePage1() {
 }
 
 void TBasicInf::DecodePage2() {
+    TEditState::TLoading loading(table_.Edits());
     seq_.Status().Display().SetStatusText(QStringLiteral("The second page"));
     DecodeSettingsPage2To(Buffer.data(), table_);
     progress_.SetProgress(100);

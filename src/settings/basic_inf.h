@@ -20,6 +20,9 @@ public:
     // Read with no question and no closing message box (after a login or a
     // restore, so that the table shows the module's values).
     void ReadQuietly();
+    // Read with its closing message but no opening question (the operator
+    // has just been asked about unsaved edits).
+    void ReadWithoutQuestion() { StartRead(false); }
     // The table holds values read from (or saved into) the module now on the
     // line; false after a login or a port change until a read.
     bool TableFromModule() const;

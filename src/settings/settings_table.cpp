@@ -55,6 +55,8 @@ TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
         {QStringLiteral("cbb12"), 12, who, 3, false},
     }};
     PutStartUpContents();
+    edits_.Set(false);
+    connect(this, &TSettingsTable::EditorChanged, &edits_, [this] { edits_.Touch(); });
 }
 
 void TSettingsTable::PutStartUpContents() {

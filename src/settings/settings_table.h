@@ -1,4 +1,5 @@
 #pragma once
+#include "app/edit_state.h"
 #include "app/string_grid.h"
 #include <QStringList>
 #include <array>
@@ -55,6 +56,10 @@ public:
     // An editor lost the focus: its item text goes into its cell.
     void EditorExit(int row);
 
+    // Edits not yet saved to the module.
+    TEditState& Edits() { return edits_; }
+    const TEditState& Edits() const { return edits_; }
+
     static bool IsSelectionRow(int row);
     static bool IsDigitRow(int row);
     static int LengthLimit(int row);  // 0 for none
@@ -73,6 +78,7 @@ private:
     void PutStartUpContents();
     TStringGrid grid_;
     std::array<TSelectionEditor, 6> editors_;
+    TEditState edits_{grid_};
 };
 
 } // namespace portiqa

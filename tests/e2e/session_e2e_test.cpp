@@ -148,7 +148,7 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     tmr1.Advance(3000);
     EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
     tmr1.Advance(3000);
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
     EXPECT_FALSE(session->basicInf.TransferRunning());
 }
 

@@ -1,3 +1,4 @@
+#include "app/link_messages.h"
 #include "fakes.h"
 #include "pty_pair.h"
 #include "app/main_window.h"
@@ -35,7 +36,8 @@ struct WindowTest : ::testing::Test {
 
 TEST_F(WindowTest, StartUpState) {
     Open();
-    EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7");
+    EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7[*]");
+    EXPECT_FALSE(w->isWindowModified());
     EXPECT_EQ(w->size(), QSize(1184, 700));
     EXPECT_EQ(w->btn8->text(), "Войти");
     EXPECT_EQ(w->btn1->text(), "Вход");
@@ -118,7 +120,9 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
 
 TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     sim::TSimOptions o;
-    o.faults.silentAfter = 1;  // the first login is answered, the second is not
+    // The first login and the settings read after it (two pages, twice each)
+    // are answered, the second login is not.
+    o.faults.silentAfter = 5;
     Open(o);
     w->btn8Click();
     w->btn1Click();
@@ -128,7 +132,7 @@ TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     // The reply timer's expiry, driven by hand: this is a QTimer in the window.
     w->Session().receiver.tmr1Timer();
     EXPECT_FALSE(w->Session().password.Pending());
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание");
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
 }
 
 TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {

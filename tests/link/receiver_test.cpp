@@ -181,7 +181,9 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         Feed(Hex(c.hex));
         EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
         tmr1.Advance(3000);
-        EXPECT_EQ(op.messages, QStringList{QString::fromUtf8(c.message)}) << c.hex;
+        QString expected = QString::fromUtf8(c.message);
+        if (expected == QStringLiteral("Необходимо ожидание")) expected += NoAnswerHint();
+        EXPECT_EQ(op.messages, QStringList{expected}) << c.hex;
     }
 }
 
@@ -247,7 +249,7 @@ TEST_F(ReceiverTest, SilenceAfterARequestGivesOneMessageThenClears) {
     tmr1.Advance(2999);
     EXPECT_TRUE(op.messages.isEmpty());
     tmr1.Advance(1);
-    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание"});
+    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание" + NoAnswerHint()});
     EXPECT_EQ(display.Text(), "");
     EXPECT_FALSE(display.Visible());
     tmr1.Advance(10000);
@@ -261,7 +263,7 @@ TEST_F(ReceiverTest, DroppedReplyWhileARequestIsOwedStillEndsInTheTimerMessage) 
     Feed(Reply(9, 0, Hex("01")));                  // unknown command
     EXPECT_TRUE(tmr1.Enabled());
     tmr1.Advance(3000);
-    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание"});
+    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание" + NoAnswerHint()});
 }
 
 TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
@@ -322,7 +324,7 @@ TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
 // The words for every fact the link reports, chosen in one place.
 TEST(LinkMessages, WordsForEveryNotice) {
     using K = TLinkNotice::TKind;
-    struct Case { TLinkNotice notice; const char* words; };
+    struct Case { TLinkNotice notice; QString words; };
     auto make = [](K kind, uint8_t command, int32_t address, bool ok, bool raw, int written) {
         TLinkNotice n;
         n.kind = kind;
@@ -334,9 +336,9 @@ TEST(LinkMessages, WordsForEveryNotice) {
         return n;
     };
     const Case cases[] = {
-        {make(K::ReplyTimeout, 0, 0, false, false, 0), "Необходимо ожидание"},
+        {make(K::ReplyTimeout, 0, 0, false, false, 0), "Необходимо ожидание" + NoAnswerHint()},
         {make(K::ReplyTimeout, 131, 0x1000, false, false, 3),
-         "Необходимо ожидание\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные"},
+         "Необходимо ожидание\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()},
         {make(K::SaveRefused, 130, 0x100, false, false, 0), "Ошибка базовой настройки"},
         {make(K::SaveRefused, 130, 0x1200, false, false, 2),
          "Ошибка данных списка номеров\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные"},
@@ -350,7 +352,7 @@ TEST(LinkMessages, WordsForEveryNotice) {
         {make(K::CommandAnswered, 4, 0, true, false, 0), "Enter"},
         {make(K::CommandAnswered, 4, 0, false, false, 0), "Error"},
     };
-    for (const Case& c : cases) EXPECT_EQ(LinkMessage(c.notice), QString::fromUtf8(c.words)) << c.words;
+    for (const Case& c : cases) EXPECT_EQ(LinkMessage(c.notice), c.words) << c.words.toStdString();
     test::TScriptedOperator op;
     TLinkNotice failed;
     failed.kind = K::HandlerFailed;

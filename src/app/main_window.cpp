@@ -360,14 +360,15 @@ void TForm1::ReadModuleIntoTables(bool numbersToo) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (closeApproved_) {
+    if (closeApproved_ || !isWindowModified()) {
         QMainWindow::closeEvent(event);
         return;
     }
+    // Asked now, closed once the edits are dropped or saved.
     event->ignore();
     ProtectEdits(true, true, QStringLiteral("закрыть программу"), [this](bool) {
         closeApproved_ = true;
-        close();
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
     });
 }
 

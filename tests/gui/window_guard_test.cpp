@@ -1,0 +1,159 @@
+// The window never writes what the operator did not mean: the module's
+// values after a login, a question before anything the operator has not
+// seen is removed, and unsaved edits never dropped without asking. Driven
+// by real clicks against the simulated module.
+#include "fakes.h"
+#include "pty_pair.h"
+#include "app/main_window.h"
+#include "numbers/numbers_view.h"
+#include "settings/settings_view.h"
+#include "sim/simulator.h"
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+using portiqa::test::TScriptedOperator;
+using portiqa::test::WaitFor;
+using TUnsaved = IOperator::TUnsaved;
+
+namespace {
+
+struct GuardedWindow : ::testing::Test {
+    TScriptedOperator op;
+    std::unique_ptr<sim::TModuleSimulator> module;
+    std::unique_ptr<TForm1> w;
+
+    void Open(sim::TSimOptions o = {}) {
+        module = std::make_unique<sim::TModuleSimulator>(o);
+        ASSERT_TRUE(module->Start());
+        w = std::make_unique<TForm1>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
+        w->show();
+    }
+    bool Quiet(int boundMs = 30000) { return WaitFor([&] { return !w->Session().seq.Outstanding(); }, boundMs); }
+    void LogIn() {
+        QTest::mouseClick(w->btn8, Qt::LeftButton);
+        QTest::mouseClick(w->btn1, Qt::LeftButton);
+        ASSERT_TRUE(Quiet());
+        ASSERT_TRUE(w->settingsView->btn22->isEnabled());
+    }
+};
+
+TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
+    Open();
+    module->WriteMemory(4, QByteArray("79161234567") + '\0');
+    module->WriteMemory(202, QByteArray::fromHex("1800"));
+    LogIn();
+    const TSettingsTable& t = w->Session().settingsTable;
+    EXPECT_EQ(t.Value(2), "79161234567");
+    EXPECT_EQ(t.Value(16), "24");
+    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");  // the read itself shows no box
+    EXPECT_FALSE(w->isWindowModified());
+    // Row 16 changed and saved by the button: the module's SIM number stays.
+    w->Session().settingsTable.SetValue(16, "12");
+    EXPECT_TRUE(w->isWindowModified());
+    QTest::mouseClick(w->settingsView->btn22, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.questions.back(), "Сохранить настройки в GSM модуль?\rстрока 16: 24 → 12");
+    EXPECT_EQ(module->Memory(4, 12), QByteArray("79161234567") + '\0');
+    EXPECT_EQ(module->Memory(202, 2), QByteArray::fromHex("0C00"));
+    EXPECT_FALSE(w->isWindowModified());
+}
+
+TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadReadsTheModuleAndAsksBeforeRemovingAnything) {
+    sim::TSimOptions o;
+    o.seedNumbers = 3000;
+    Open(o);
+    LogIn();
+    const QByteArray before = module->Memory(0x1000, 375 * 256);
+    w->pgc->setCurrentIndex(1);
+    // "Сохранить" on an empty table, straight after the login: the module's
+    // list is read first, the counts are shown, and the removal is a warning.
+    op.answers = {true, false};  // accept the counts, cancel at the warning
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_FALSE(op.questions.isEmpty());
+    EXPECT_TRUE(op.questions.back().contains("удалено: 3000")) << op.questions.back().toStdString();
+    ASSERT_EQ(op.warnings.size(), 1);
+    EXPECT_TRUE(op.warnings[0].contains("3000 номер(а/ов): записи 1, 2, 3")) << op.warnings[0].toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), before) << "nothing removed";
+    EXPECT_TRUE(w->Session().numberTable.Grid().Cells(1, 1).isEmpty()) << "the table keeps the operator's list";
+}
+
+TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
+    sim::TSimOptions o;
+    o.seedNumbers = 10;
+    Open(o);
+    LogIn();
+    auto& g = w->Session().numberTable.Grid();
+    w->EnableControls();
+    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);  // "Удалить всех"
+    ASSERT_EQ(g.Cells(7, 1), "Да");
+    op.unsavedAnswers = {TUnsaved::Discard};
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.unsavedQuestions.size(), 1);
+    for (int r : {1, 10, 11, 3000}) EXPECT_EQ(g.Cells(7, r), "Нет") << r;
+    EXPECT_FALSE(w->isWindowModified());
+    // A number typed into a formerly marked row now reaches the module.
+    g.SetCells(1, 11, "+79990000011");
+    g.SetCells(6, 11, "Да");
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(module->Memory(0x1000 + 10 * 32, 13), QByteArray("+79990000011") + '\0');
+}
+
+TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
+    Open();
+    LogIn();
+    w->Session().numberTable.Grid().SetCells(1, 5, "+7999");
+    EXPECT_TRUE(w->isWindowModified());
+    op.unsavedAnswers = {TUnsaved::Cancel};
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(op.unsavedQuestions.size(), 1);
+    EXPECT_TRUE(op.unsavedQuestions[0].contains("номеров")) << op.unsavedQuestions[0].toStdString();
+    // Logging out asks the same; Discard drops the edits and closes the port.
+    op.unsavedAnswers = {TUnsaved::Discard};
+    QTest::mouseClick(w->btn8, Qt::LeftButton);
+    EXPECT_FALSE(w->PortShownOpen());
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_TRUE(w->close());
+}
+
+TEST_F(GuardedWindow, SaveFromTheQuestionSavesThenCloses) {
+    Open();
+    LogIn();
+    w->Session().settingsTable.SetValue(15, "120");
+    op.unsavedAnswers = {TUnsaved::Save};
+    w->close();
+    ASSERT_TRUE(Quiet());
+    ASSERT_TRUE(WaitFor([&] { return !w->isVisible(); }, 5000));
+    EXPECT_EQ(module->Memory(200, 2), QByteArray::fromHex("7800"));
+}
+
+TEST_F(GuardedWindow, AfterARestoreTheTablesHoldTheRestoredModule) {
+    sim::TSimOptions o;
+    o.seedNumbers = 20;
+    Open(o);
+    LogIn();
+    QTemporaryDir dir;
+    op.saveFile = dir.filePath("m.pbk");
+    QTest::mouseClick(w->btnBackup, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    // The module changes; the operator restores the copy: the window reads
+    // the module again, so the next save cannot write the old tables back.
+    module->WriteMemory(202, QByteArray::fromHex("0500"));
+    op.openFile = dir.filePath("m.pbk");
+    op.answers = {true};
+    QTest::mouseClick(w->btnRestore, Qt::LeftButton);
+    ASSERT_TRUE(Quiet(60000));
+    EXPECT_TRUE(WaitFor([&] { return w->Session().numberTable.Grid().Cells(1, 20).size() > 0; }, 30000));
+    ASSERT_TRUE(Quiet(60000));
+    EXPECT_EQ(w->Session().settingsTable.Value(16), "0");
+    EXPECT_FALSE(w->Session().numberTable.Grid().Cells(1, 20).isEmpty());
+    EXPECT_FALSE(w->isWindowModified());
+}
+
+} // namespace

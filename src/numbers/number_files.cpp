@@ -84,10 +84,33 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
             QStringLiteral("Серийный номер: "), offending));
         return false;
     }
+    // The file's list is checked whole with the save's rules before the table
+    // takes any of it: every record the save would refuse is named with its
+    // reason, and the table stays as it was.
+    TNumberTable incoming;
+    TStringGrid& in = incoming.Grid();
+    for (int j = 1; j <= T::kRecords; ++j) {
+        for (int c = 1; c <= 5; ++c) in.SetCells(c, j, CellValue(book, j + 1, c + 1));
+        in.SetCells(T::kUnrestricted, j, book.Text(j + 1, 7) == T::Yes() ? T::Yes() : T::No());
+        // A new list carries no deletion marks from the one it replaces.
+        in.SetCells(T::kDelete, j, T::No());
+    }
+    QStringList problems;
+    int failing = 0;
+    for (int j = 1; j <= T::kRecords; ++j) {
+        const QString why = incoming.RecordProblem(j);
+        if (why.isEmpty()) continue;
+        if (++failing <= 20) problems << QStringLiteral("запись %1: %2").arg(j).arg(why);
+    }
+    if (failing > 0) {
+        QString text = QStringLiteral("Файл не импортирован: записей с ошибками %1").arg(failing);
+        if (failing > 20) text += QStringLiteral(" (показаны первые 20)");
+        ctx_.op.ShowMessage(text + u'\r' + problems.join(u'\r'));
+        return false;
+    }
     TGridBatch batch(table_.Grid());
     for (int j = 1; j <= T::kRecords; ++j) {
-        for (int c = 1; c <= 5; ++c) table_.Grid().SetCells(c, j, CellValue(book, j + 1, c + 1));
-        table_.Grid().SetCells(T::kUnrestricted, j, book.Text(j + 1, 7) == T::Yes() ? T::Yes() : T::No());
+        for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
         if (j % 30 == 0 || j == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(j * 100 / T::kRecords));
             ctx_.status.ShowStatus(QStringLiteral("Import.xls"));

@@ -162,4 +162,23 @@ QString TNumberTable::ValidateNumberTable() const {
     return {};
 }
 
+QString TNumberTable::RecordProblem(int r) const {
+    const QString& number = grid_.Cells(kNumber, r);
+    if (grid_.Cells(kDelete, r) == Yes()) return {};
+    if (!IsModuleNumber(number))
+        return QStringLiteral("номер «%1»: только «+» и цифры, не более 22").arg(number.left(30));
+    if (number.isEmpty() || grid_.Cells(kUnrestricted, r) == Yes()) return {};
+    static const char* const kWhat[] = {"дата начала", "время начала", "дата окончания", "время окончания"};
+    for (int c = kStartDate; c <= kEndTime; ++c) {
+        const QString& t = grid_.Cells(c, r);
+        const QString what = QString::fromUtf8(kWhat[c - kStartDate]);
+        if (t.isEmpty()) return QStringLiteral("не указана %1: заполните окно или выберите «Без ограничений»").arg(what);
+        const bool isDate = c == kStartDate || c == kEndDate;
+        if (isDate && ParseDate(t) && (ParseDate(t)->year() < 2000 || ParseDate(t)->year() > 2099))
+            return QStringLiteral("%1 «%2»: GSM модуль хранит годы 2000-2099").arg(what, t);
+        if (isDate ? !ParseDate(t) : !ParseTime(t)) return QStringLiteral("%1 «%2» не существует").arg(what, t.left(20));
+    }
+    return {};
+}
+
 } // namespace portiqa

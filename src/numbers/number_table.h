@@ -49,6 +49,9 @@ public:
     // The check before saving: empty when the table may be saved, otherwise
     // the message for the operator.
     QString ValidateNumberTable() const;
+    // The same rules for one record: empty when the save takes it, otherwise
+    // why not ("номер «+7 916»: только «+» и цифры, не более 22").
+    QString RecordProblem(int row) const;
 
 private:
     void SetAll(int col, bool yes);

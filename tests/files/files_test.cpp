@@ -485,6 +485,13 @@ TEST_F(FilesTest, NumberListExportImportAndRowChecks) {
     TWorkbook book;
     QString error;
     ASSERT_TRUE(TWorkbookIo::Read(kFixtures + "/numbers_openpyxl.xlsx", book, error));
+    // Its record 3 is a rich-text run "+7 rich": the save would refuse it, so
+    // the import does, naming it, and takes nothing.
+    EXPECT_FALSE(loader.ApplyWorkbook(book));
+    EXPECT_EQ(op.messages.back(), "Файл не импортирован: записей с ошибками 1\r"
+                                  "запись 3: номер «+7 rich»: только «+» и цифры, не более 22");
+    EXPECT_EQ(back.Grid().Cells(1, 1), g.Cells(1, 1));
+    book.SetText(4, 2, "+7");
     ASSERT_TRUE(loader.ApplyWorkbook(book)) << op.messages.join("|").toStdString();
     EXPECT_EQ(back.Grid().Cells(2, 1), "2024-05-06");
     EXPECT_EQ(back.Grid().Cells(3, 1), "07:30");
@@ -532,6 +539,43 @@ TEST_F(FilesTest, CommaSeparatedExports) {
     loader.ApplyWorkbook(book);
     EXPECT_EQ(again.Grid().Cells(7, 1), "Open");
     EXPECT_EQ(again.Grid().Cells(7, 3), "a, b");
+}
+
+} // namespace
+
+namespace {
+
+// An import is checked whole with the save's rules: every failing record is
+// named with its reason (the first 20, and the count), and the table keeps
+// what it held.
+TEST_F(FilesTest, AnImportListsEveryRecordTheSaveWouldRefuseAndTakesNothing) {
+    TNumberTable table;
+    TNumberFiles files(table, ctx);
+    table.Grid().SetCells(1, 1, "+70000000001");
+    table.Grid().SetCells(6, 1, "Да");
+    QString text;
+    text += "1,+7 916 123-45-67,,,,,Да,Нет\n";
+    text += "2,+79161234567,2026-02-30,07:30,2026-12-31,18:00,Нет,Нет\n";
+    text += "3,+79161234568,2026-01-01,24:00,2026-12-31,18:00,Нет,Нет\n";
+    text += "4,+79161234569,1999-01-01,07:00,2026-12-31,18:00,Нет,Нет\n";
+    text += "5,12345678901234567890123,,,,,Да,Нет\n";
+    text += "6,+79161234570,,,,,Да,Нет\n";  // a good record among them
+    for (int s = 7; s <= 30; ++s) text += QStringLiteral("%1,+7abc,,,,,Да,Нет\n").arg(s);
+    EXPECT_FALSE(files.ApplyCsv(TCsv::ParseRows(text, u',')));
+    const QStringList lines = op.messages.back().split(u'\r');
+    ASSERT_EQ(lines.size(), 21);
+    EXPECT_EQ(lines[0], "Файл не импортирован: записей с ошибками 29 (показаны первые 20)");
+    EXPECT_EQ(lines[1], "запись 1: номер «+7 916 123-45-67»: только «+» и цифры, не более 22");
+    EXPECT_EQ(lines[2], "запись 2: дата начала «2026-02-30» не существует");
+    EXPECT_EQ(lines[3], "запись 3: время начала «24:00» не существует");
+    EXPECT_EQ(lines[4], "запись 4: дата начала «1999-01-01»: GSM модуль хранит годы 2000-2099");
+    EXPECT_EQ(lines[5], "запись 5: номер «12345678901234567890123»: только «+» и цифры, не более 22");
+    EXPECT_EQ(lines[6], "запись 7: номер «+7abc»: только «+» и цифры, не более 22");
+    EXPECT_EQ(table.Grid().Cells(1, 1), "+70000000001");
+    EXPECT_TRUE(table.Grid().Cells(1, 6).isEmpty());
+    // 22 signs exactly is a number the module keeps.
+    EXPECT_TRUE(files.ApplyCsv(TCsv::ParseRows("1,+123456789012345678901,,,,,Да,Нет\n", u',')));
+    EXPECT_EQ(table.Grid().Cells(1, 1), "+123456789012345678901");
 }
 
 } // namespace

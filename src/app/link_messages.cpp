@@ -49,6 +49,8 @@ QString LinkMessage(const TLinkNotice& n) {
         return CommandAnswer(n.command, n.ok);
     case K::HandlerFailed:
         return n.detail;
+    case K::Cancelled:
+        return QStringLiteral("Обмен с GSM модулем прерван") + WrittenSoFar(n.pagesWritten);
     }
     return n.detail;
 }

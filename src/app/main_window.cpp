@@ -7,6 +7,8 @@
 #include "settings/settings_view.h"
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShortcut>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -243,10 +245,14 @@ void TForm1::BuildStatusBar() {
     pb1->setRange(0, 100);
     pb1->setValue(0);
     pb1->setTextVisible(false);
+    btnCancel = new QPushButton(QStringLiteral("Прервать"), bar);
+    btnCancel->setToolTip(QStringLiteral("Прервать обмен с GSM модулем (Esc)"));
+    btnCancel->setEnabled(false);
     bar->addWidget(panel0);
     bar->addWidget(connectionDot);
     bar->addWidget(statusText);
     bar->addWidget(pb1, 1);
+    bar->addPermanentWidget(btnCancel);
     ShowDot(false);
 }
 
@@ -345,6 +351,10 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
         return;
     }
 }
+
+void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->seq.Outstanding()); }
+
+void TForm1::CancelClick() { session_->receiver.CancelTransfer(); }
 
 void TForm1::ShowEdited() {
     setWindowModified(session_->settingsTable.Edits().Edited() || session_->numberTable.Edits().Edited());
@@ -463,6 +473,18 @@ void TForm1::WireButtons() {
     });
     connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setEnabled(false);
+    connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });
+    // The button (and Escape) only while a reply is owed; Escape belongs to
+    // the table editors otherwise.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this, escape] {
+        ShowTransferRunning();
+        escape->setEnabled(btnCancel->isEnabled());
+    });
+    watch->start(100);
     connect(btnRestore, &QPushButton::clicked, this, [this] {
         ProtectEdits(true, true, QStringLiteral("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
     });

@@ -87,6 +87,9 @@ public:
     // Under the tab bar: the whole module to a file and back.
     QPushButton* btnBackup = nullptr;
     QPushButton* btnRestore = nullptr;
+    // Ends a running transfer (also Escape while one runs).
+    QPushButton* btnCancel = nullptr;
+    void CancelClick();
     void BackupClick();
     void RestoreClick();
     bool PortShownOpen() const { return portShownOpen_; }
@@ -111,6 +114,7 @@ private:
     void Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then);
     void SaveEach(QList<Tsend_rec_command*> blocks, std::function<void()> done);
     void ShowEdited();
+    void ShowTransferRunning();
     // The module's values into the tables after a login or a restore.
     void ReadModuleIntoTables(bool numbersToo);
     void Disconnect();

@@ -226,4 +226,20 @@ void TReceiver::tmr1Timer() {
     progress_.SetProgress(100);
 }
 
+bool TReceiver::CancelTransfer() {
+    if (!seq_.Outstanding()) return false;
+    tmr1_.SetEnabled(false);
+    assembler_.Reset();
+    TLinkNotice n;
+    n.kind = TLinkNotice::TKind::Cancelled;
+    n.pagesWritten = seq_.PagesWrittenInTransfer();
+    seq_.SetOutstanding(false);
+    if (password_) password_->CancelPending();
+    EndTransfers();
+    Fail(TLinkFailure::Cancelled, n);
+    status_.Display().SetStatusText(QString());
+    progress_.SetProgress(100);
+    return true;
+}
+
 } // namespace portiqa

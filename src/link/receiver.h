@@ -17,7 +17,7 @@ public:
 };
 
 // Why a transfer ended early, for front ends that need more than a message.
-enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, VerifyFailed };
+enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, VerifyFailed, Cancelled };
 
 // What the receiver has to tell the operator, as facts: the words for them
 // are chosen above the link (app/link_messages).
@@ -28,6 +28,7 @@ struct TLinkNotice {
         ReadsDisagree,      // two reads of a page kept differing
         CommandAnswered,    // a single command (3, 4, 133) was answered; ok tells how
         HandlerFailed,      // a reply handler failed; detail holds its text
+        Cancelled,          // the operator ended the transfer
     };
     TKind kind = TKind::ReplyTimeout;
     uint8_t command = 0;        // the command the notice concerns
@@ -56,6 +57,10 @@ public:
     void cm1ReceiveData(const uint8_t* buffer, int length);
     // The reply timer's expiry.
     void tmr1Timer();
+    // The operator ends the running transfer: the outstanding request is
+    // forgotten (a late reply to it is dropped), every chain ends, and the
+    // end is reported as Cancelled. False when nothing was running.
+    bool CancelTransfer();
 
     // Raised first for everything the operator is to be told.
     std::function<void(const TLinkNotice&)> OnNotice;

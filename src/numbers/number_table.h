@@ -20,6 +20,18 @@ public:
     TStringGrid& Grid() { return grid_; }
     const TStringGrid& Grid() const { return grid_; }
 
+    // How much of the module's list the table holds: kPages after a whole
+    // download, fewer after one that was cancelled or broke off, -1 when
+    // none has run on this table.
+    static constexpr int kPages = 375;
+    int PagesRead() const { return pagesRead_; }
+    void SetPagesRead(int pages) {
+        if (pages == pagesRead_) return;
+        pagesRead_ = pages;
+        emit PagesReadChanged(pages);
+    }
+    bool Incomplete() const { return pagesRead_ >= 0 && pagesRead_ < kPages; }
+
     // Edits not yet saved to the module.
     TEditState& Edits() { return edits_; }
     const TEditState& Edits() const { return edits_; }
@@ -53,10 +65,14 @@ public:
     // why not ("номер «+7 916»: только «+» и цифры, не более 22").
     QString RecordProblem(int row) const;
 
+signals:
+    void PagesReadChanged(int pages);
+
 private:
     void SetAll(int col, bool yes);
     TStringGrid grid_;
     TEditState edits_{grid_};
+    int pagesRead_ = -1;
     bool allUnrestricted_ = false;
     bool allDelete_ = false;
 };

@@ -171,6 +171,15 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     strip->addWidget(findNext);
     strip->addSpacing(20);
     strip->addWidget(expiry);
+    strip->addSpacing(20);
+    incomplete = new QLabel(right);
+    incomplete->setStyleSheet(QStringLiteral("color: rgb(200,0,0); font-weight: bold"));
+    incomplete->hide();
+    strip->addWidget(incomplete);
+    connect(&table, &TNumberTable::PagesReadChanged, this, [this](int pages) {
+        incomplete->setVisible(table_.Incomplete());
+        incomplete->setText(QStringLiteral("Список неполный: прочитано %1 из %2 страниц").arg(pages).arg(TNumberTable::kPages));
+    });
     strip->addStretch();
     rightLayout->addLayout(strip);
     auto* shortcut = new QShortcut(QKeySequence::Find, this);

@@ -25,6 +25,8 @@ public:
     QLineEdit* search;
     QPushButton* findNext;
     QLabel* expiry;
+    // Shown while the table holds a download that broke off.
+    QLabel* incomplete;
     // Moves to the next record whose number holds the search text (round
     // past the end); false when none does.
     bool FindNext();

@@ -19,9 +19,16 @@ void TtelephoneSend::btn10Click() {
 
 void TtelephoneSend::DownloadQuietly() { StartDownload(true); }
 
+void TtelephoneSend::AbortTransfer() {
+    // A download that broke off leaves a table of new and old rows: say so.
+    if (chain_ == TChain::Read) table_.SetPagesRead(pagesDecoded_);
+    chain_ = TChain::None;
+}
+
 void TtelephoneSend::StartDownload(bool quiet) {
     if (StartRefused()) return;
     quiet_ = quiet;
+    pagesDecoded_ = 0;
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Read;
@@ -41,7 +48,7 @@ void TtelephoneSend::btn9Click() {
     // login, a broken download) is read first, and kept aside.
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
     seq_.BeginTransfer();
-    if (KnownModuleNumbers(seq_, module)) {
+    if (!table_.Incomplete() && KnownModuleNumbers(seq_, module)) {
         ContinueSave();
         return;
     }
@@ -95,6 +102,7 @@ void TtelephoneSend::ReadNextNumberPage() {
         }
         chain_ = TChain::None;
         table_.Edits().Set(false);
+        table_.SetPagesRead(TNumberTable::kPages);
         if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Номера абонентов установлены"));
         else op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
         if (OnTransferDone) OnTransferDone();
@@ -114,6 +122,7 @@ void TtelephoneSend::DecodeNumberPage() {
         return;
     }
     const int p = (Address - kNumbersBase) / kPageSize;
+    if (chain_ == TChain::Read) ++pagesDecoded_;
     TEditState::TLoading loading(table_.Edits());
     TGridBatch batch(table_.Grid());
     for (int i = 0; i < 8; ++i) {

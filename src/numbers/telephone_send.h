@@ -30,7 +30,7 @@ public:
 
     void HandleReadReply() override { DecodeNumberPage(); }
     void HandleSaveReply() override;
-    void AbortTransfer() override { chain_ = TChain::None; }
+    void AbortTransfer() override;
     bool TransferRunning() const override { return chain_ != TChain::None; }
 
 private:
@@ -45,6 +45,7 @@ private:
     IOperator& op_;
     TChain chain_ = TChain::None;
     bool quiet_ = false;
+    int pagesDecoded_ = 0;
 };
 
 } // namespace portiqa

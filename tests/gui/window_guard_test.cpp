@@ -156,4 +156,41 @@ TEST_F(GuardedWindow, AfterARestoreTheTablesHoldTheRestoredModule) {
     EXPECT_FALSE(w->isWindowModified());
 }
 
+TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndTheSaveReadsFirst) {
+    sim::TSimOptions o;
+    o.seedNumbers = 3000;
+    Open(o);
+    LogIn();
+    EXPECT_FALSE(w->btnCancel->isEnabled());
+    auto& g = w->Session().numberTable.Grid();
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !g.Cells(1, 80).isEmpty(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return w->btnCancel->isEnabled(); }, 2000));
+    QTest::mouseClick(w->btnCancel, Qt::LeftButton);
+    EXPECT_FALSE(w->Session().seq.Outstanding());
+    EXPECT_EQ(op.messages.back(), "Обмен с GSM модулем прерван");
+    const int read = w->Session().numberTable.PagesRead();
+    EXPECT_GE(read, 10);
+    EXPECT_LT(read, 375);
+    EXPECT_FALSE(w->numbersView->incomplete->isHidden());
+    EXPECT_EQ(w->numbersView->incomplete->text(), QStringLiteral("Список неполный: прочитано %1 из 375 страниц").arg(read));
+    EXPECT_TRUE(g.Cells(1, 3000).isEmpty());
+    // A save from the incomplete table reads the module first: the question
+    // counts the records the table lacks as removals, and the warning stops it.
+    op.answers = {true, false};
+    const int mark = module->Requests();
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_GE(module->Requests() - mark, 375);
+    ASSERT_FALSE(op.warnings.isEmpty());
+    EXPECT_TRUE(op.warnings.back().contains(QStringLiteral("удалит из GSM модуля %1").arg(3000 - 8 * read)))
+        << op.warnings.back().toStdString();
+    // A whole download makes it complete again.
+    op.unsavedAnswers = {TUnsaved::Discard};
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(w->numbersView->incomplete->isHidden());
+    EXPECT_FALSE(g.Cells(1, 3000).isEmpty());
+}
+
 } // namespace

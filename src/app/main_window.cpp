@@ -183,6 +183,8 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
         restoring_ = false;
     };
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
+    // A key the settings table refused says why, in the status bar.
+    connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
     connect(&session_->numberTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
     extraPorts_ = extraPorts;
@@ -240,7 +242,7 @@ void TForm1::BuildStatusBar() {
     connectionDot->setFixedWidth(50);
     connectionDot->setContentsMargins(15, 0, 0, 0);
     statusText = new QLabel(bar);
-    statusText->setFixedWidth(200);
+    statusText->setMinimumWidth(200);  // wider for a longer text: none is cut
     pb1 = new QProgressBar(bar);
     pb1->setRange(0, 100);
     pb1->setValue(0);

@@ -43,7 +43,9 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
     }
     for (int r = 1; r <= 16; ++r) {
         if (TSettingsTable::IsSelectionRow(r)) continue;
-        if (const QString problem = CheckSettingsValue(r, book.Text(r + 1, 2)); !problem.isEmpty()) {
+        // A text the table already holds (the module's) may stand as it is.
+        const QString held = table_.Value(r);
+        if (const QString problem = CheckSettingsValue(r, book.Text(r + 1, 2), &held); !problem.isEmpty()) {
             ctx_.op.ShowMessage(QStringLiteral("Профиль не загружен. ") + problem);
             return false;
         }

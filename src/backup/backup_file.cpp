@@ -70,7 +70,57 @@ bool ReadEntry(unzFile z, const char* name, QByteArray& out, QString& why) {
     return true;
 }
 
+// Every entry's name, once: two entries of one name (whatever the letter
+// case) would let one program read one and another program the other.
+bool CheckEntryNames(unzFile z, QString& why) {
+    QStringList seen;
+    int err = unzGoToFirstFile(z);
+    while (err == UNZ_OK) {
+        char name[512] = {};
+        unz_file_info64 info{};
+        if (unzGetCurrentFileInfo64(z, &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK) {
+            why = QStringLiteral("оглавление архива повреждено");
+            return false;
+        }
+        const QString n = QString::fromUtf8(name).toLower();
+        if (seen.contains(n)) {
+            why = QStringLiteral("в копии две части с именем %1").arg(EscapeForDisplay(QString::fromUtf8(name)));
+            return false;
+        }
+        if (seen.size() >= 16) {
+            why = QStringLiteral("в копии слишком много частей");
+            return false;
+        }
+        seen << n;
+        err = unzGoToNextFile(z);
+    }
+    if (err != UNZ_END_OF_LIST_OF_FILE) {
+        why = QStringLiteral("оглавление архива повреждено");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString EscapeForDisplay(const QString& text, int maxLength) {
+    QString out;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        // Control characters and the marks that turn text around on a
+        // terminal are shown as their codes, never sent to it.
+        const bool control = u < 0x20 || (u >= 0x7F && u < 0xA0);
+        const bool bidi = u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+                          (u >= 0x2066 && u <= 0x2069);
+        if (control || bidi) out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QChar('0'));
+        else out += c;
+        if (out.size() >= maxLength) {
+            out += QStringLiteral("…");
+            break;
+        }
+    }
+    return out;
+}
 
 std::vector<int32_t> TBackupFile::AllAddresses() {
     std::vector<int32_t> out;
@@ -113,7 +163,7 @@ bool TBackupFile::Write(const QString& path, const TBackupImage& image, QString&
         if (z && zipClose(z, nullptr) != ZIP_OK) ok = false;
         if (!ok) why = QStringLiteral("Не удалось записать файл %1").arg(path);
         return ok;
-    }, error);
+    }, error, TFileAccess::Private);  // the module's password and every number
 }
 
 bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error) {
@@ -131,6 +181,7 @@ bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error)
 
     QByteArray json;
     QString why;
+    if (!CheckEntryNames(z, why)) return fail(why);
     if (!ReadEntry(z, "manifest.json", json, why)) return fail(why);
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
@@ -168,9 +219,10 @@ bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error)
         }
     }
     if (sums.size() != result.pages.size()) return fail(QStringLiteral("в описании копии лишние страницы"));
-    result.created = m.value("created").toString();
-    result.port = m.value("port").toString();
-    result.program = m.value("program").toString();
+    // Texts from the file, shown to the operator: escaped and bounded.
+    result.created = EscapeForDisplay(m.value("created").toString());
+    result.port = EscapeForDisplay(m.value("port").toString());
+    result.program = EscapeForDisplay(m.value("program").toString());
     image = std::move(result);
     return true;
 }

@@ -31,4 +31,9 @@ public:
     static bool Read(const QString& path, TBackupImage& image, QString& error);
 };
 
+// A text from a file, fit to show: control characters and bidirectional
+// marks written as their codes (escape as backslash, u, 001b), at most
+// maxLength characters.
+QString EscapeForDisplay(const QString& text, int maxLength = 100);
+
 } // namespace portiqa

@@ -3,6 +3,8 @@
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
+#include "settings/basic_inf.h"
+#include "settings/settings_rules.h"
 #include <QDateTime>
 
 namespace portiqa {
@@ -51,12 +53,15 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
         op_.ShowMessage(QStringLiteral("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
         Done(true);
     };
-    // The settings pages go back to a module by a restore: two reads must agree.
-    transfer_.StartRead(TBackupFile::AllAddresses(), {SettingsPageAddress(1), SettingsPageAddress(2)},
-                        QStringLiteral("Backup"));
+    // Every page may go back to a module by a restore, and two bits flipped
+    // in the same place of two bytes pass the frame's check: every page is
+    // read twice, and copies that differ are read again.
+    const std::vector<int32_t> all = TBackupFile::AllAddresses();
+    transfer_.StartRead(all, std::set<int32_t>(all.begin(), all.end()), QStringLiteral("Backup"));
 }
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
+    RefusedByRules = false;
     if (seq_.Outstanding()) {
         op_.ShowMessage(BusyMessage());
         return Done(false);
@@ -67,6 +72,13 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
     transfer_.OnFinished = [this, options](const std::vector<int32_t>&) {
         target_ = transfer_.Pages;
         bool withPassword = options.withPassword;
+        // The backup's settings obey the rules every other source obeys;
+        // what equals the target's value is carried as it is.
+        if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
+            RefusedByRules = true;
+            op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано. ") + problem);
+            return Done(false);
+        }
         Summary = Describe(withPassword);
         if (options.dryRun) {
             op_.ShowMessage(Summary);
@@ -77,22 +89,95 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
             op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано"));
             return Done(false);
         }
+        if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
+            RefusedByRules = true;
+            op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано. ") + problem);
+            return Done(false);
+        }
         Summary = Describe(withPassword);
-        transfer_.OnFinished = [this](const std::vector<int32_t>& failed) {
-            if (!failed.empty()) {
-                std::vector<int> pages;
-                for (int32_t a : failed) pages.push_back(a < kNumbersBase ? a / kPageSize + 1 : (a - kNumbersBase) / kPageSize + 1);
-                op_.ShowMessage(VerificationFailedText(pages));
-                return Done(false);
-            }
-            op_.ShowMessage(QStringLiteral("Восстановление завершено. ") + PagesWrittenText(transfer_.PagesWritten()) +
-                            QStringLiteral("\rИстория событий не записывается. Прочитайте настройки и номера заново, "
-                                           "чтобы увидеть их в окне"));
-            Done(true);
-        };
-        transfer_.StartWrite(Plan(withPassword), QStringLiteral("Restore"));
+        RestoreWrite(Plan(withPassword));
     };
     transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, QStringLiteral("Reading the module"));
+}
+
+// Each step below replaces the transfer's callback and nothing runs after
+// that in the callback that called it.
+void TModuleBackup::RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan) {
+    plan_ = std::move(plan);
+    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); };
+    transfer_.StartWrite(plan_, QStringLiteral("Restore"));
+}
+
+void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
+    written_ = transfer_.PagesWritten();
+    if (!failed.empty()) {
+        std::vector<int> pages;
+        for (int32_t a : failed) pages.push_back(a < kNumbersBase ? a / kPageSize + 1 : (a - kNumbersBase) / kPageSize + 1);
+        op_.ShowMessage(VerificationFailedText(pages) + QStringLiteral("\rЗаписано страниц: %1").arg(written_));
+        return Done(false);
+    }
+    // The pages left out were the target's as read before the writing:
+    // read them again, the module may have changed them meanwhile.
+    std::vector<int32_t> rest;
+    for (const auto& [a, bytes] : plan_)
+        if (!transfer_.Sent.count(a)) rest.push_back(a);
+    transfer_.OnFinished = [this](const std::vector<int32_t>&) { RestoreChecked(); };
+    transfer_.StartRead(rest, {}, QStringLiteral("Restore check"));
+}
+
+void TModuleBackup::RestoreChecked() {
+    QStringList differ;
+    for (const auto& [a, bytes] : plan_) {
+        const auto it = transfer_.Pages.find(a);
+        if (it != transfer_.Pages.end() && it->second != bytes) differ << QStringLiteral("0x%1").arg(a, 5, 16, QChar('0'));
+    }
+    if (!differ.isEmpty()) {
+        op_.ShowMessage(QStringLiteral("Восстановление не завершено: GSM модуль отличается от резервной копии на "
+                                       "страницах %1 (модуль изменил их во время восстановления). Записано "
+                                       "страниц: %2, все записанные проверены. Повторите восстановление")
+                            .arg(differ.mid(0, 10).join(QStringLiteral(", ")))
+                            .arg(written_));
+        return Done(false);
+    }
+    op_.ShowMessage(QStringLiteral("Восстановление завершено. ") + PagesWrittenText(written_) +
+                    QStringLiteral(", все записанные проверены; модуль совпадает с резервной копией"
+                                   "\rИстория событий не записывается"));
+    Done(true);
+}
+
+QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
+    const auto plan = Plan(withPassword);
+    const std::map<int32_t, QByteArray> planned(plan.begin(), plan.end());
+    const QByteArray p1 = planned.at(SettingsPageAddress(1)), p2 = planned.at(SettingsPageAddress(2));
+    TSettingsTable after, before;
+    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1.constData()), after);
+    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2.constData()), after);
+    const auto t1 = target_.find(SettingsPageAddress(1)), t2 = target_.find(SettingsPageAddress(2));
+    const bool haveTarget = t1 != target_.end() && t2 != target_.end() && t1->second.size() == kPageSize &&
+                            t2->second.size() == kPageSize;
+    if (haveTarget) {
+        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(t1->second.constData()), before);
+        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(t2->second.constData()), before);
+    }
+    for (int row = 1; row <= 16; ++row) {
+        if (TSettingsTable::IsSelectionRow(row)) continue;  // a byte no item names is carried as it is
+        const TField* field = nullptr;
+        for (const TField& f : kFields)
+            if (f.row == row) field = &f;
+        // Bytes equal to the target's change nothing and pass as they are.
+        if (haveTarget && field) {
+            const QByteArray& tp = field->page == 1 ? t1->second : t2->second;
+            const QByteArray& pp = field->page == 1 ? p1 : p2;
+            if (tp.mid(field->offset, field->length) == pp.mid(field->offset, field->length)) continue;
+        }
+        const QString held = before.Value(row);
+        if (QString problem = CheckSettingsValue(row, after.Value(row), haveTarget ? &held : nullptr); !problem.isEmpty())
+            return problem;
+        // Text the rules took but the bytes do not end where the text does
+        // (a password "12" of "12\0\xff") is not four digits.
+        if (row == 1 && p1.left(4).contains('\0')) return QStringLiteral("Строка 1: пароль в копии не из 4 цифр");
+    }
+    return {};
 }
 
 std::vector<std::pair<int32_t, QByteArray>> TModuleBackup::Plan(bool withPassword) const {
@@ -115,21 +200,44 @@ std::vector<std::pair<int32_t, QByteArray>> TModuleBackup::Plan(bool withPasswor
 QString TModuleBackup::Describe(bool withPassword) const {
     const auto plan = Plan(withPassword);
     std::map<int32_t, QByteArray> planned(plan.begin(), plan.end());
+    // Settings: each shown row that changes, "строка N: было → станет";
+    // then the bytes no shown row owns, when they differ.
     QStringList rows;
-    for (const TField& f : kFields) {
-        const int32_t a = SettingsPageAddress(f.page);
-        const auto t = target_.find(a);
-        const QByteArray now = t == target_.end() ? QByteArray() : t->second.mid(f.offset, f.length);
-        if (now != planned[a].mid(f.offset, f.length) && !rows.contains(QString::number(f.row)))
-            rows << QString::number(f.row);
+    bool hiddenDiffer = false, reservedDiffer = false;
+    const auto t1 = target_.find(SettingsPageAddress(1)), t2 = target_.find(SettingsPageAddress(2));
+    if (t1 != target_.end() && t2 != target_.end() && t1->second.size() == kPageSize && t2->second.size() == kPageSize) {
+        TSettingsTable before, after;
+        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(t1->second.constData()), before);
+        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(t2->second.constData()), before);
+        const QByteArray& p1 = planned[SettingsPageAddress(1)];
+        const QByteArray& p2 = planned[SettingsPageAddress(2)];
+        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1.constData()), after);
+        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2.constData()), after);
+        rows = SettingsChanges(before, after);
+        for (int page = 1; page <= 2; ++page) {
+            const QByteArray& now = page == 1 ? t1->second : t2->second;
+            const QByteArray& then = page == 1 ? p1 : p2;
+            for (int i = 0; i < kPageSize; ++i) {
+                if (now[i] == then[i]) continue;
+                const TField* owner = nullptr;
+                for (const TField& f : kFields)
+                    if (f.page == page && i >= f.offset && i < f.offset + f.length) owner = &f;
+                if (!owner) reservedDiffer = true;
+                else if (owner->row > 16) hiddenDiffer = true;
+                else if (rows.isEmpty()) hiddenDiffer = true;  // a shown row's bytes that read the same
+            }
+        }
     }
     TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1), after(TNumberTable::kCols, TNumberTable::kRecords + 1);
     DecodeNumbers(target_, before);
     DecodeNumbers(planned, after);
     const TNumberDiff diff = DiffNumberTables(before, after);
     QString text = QStringLiteral("Восстановление из резервной копии от %1\r").arg(image_.created);
-    text += rows.isEmpty() ? QStringLiteral("Настройки: без изменений\r")
-                           : QStringLiteral("Настройки: изменятся строки %1\r").arg(rows.join(QStringLiteral(", ")));
+    if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += QStringLiteral("Настройки: без изменений\r");
+    else if (rows.isEmpty()) text += QStringLiteral("Настройки: видимые строки не изменятся\r");
+    else text += QStringLiteral("Настройки:\r") + rows.join(u'\r') + u'\r';
+    if (hiddenDiffer) text += QStringLiteral("Изменятся служебные значения настроек (строки 17-22, в окне не показываются)\r");
+    if (reservedDiffer) text += QStringLiteral("Изменятся резервные байты страниц настроек\r");
     text += withPassword ? QStringLiteral("Пароль: будет записан пароль из резервной копии\r")
                          : QStringLiteral("Пароль: остаётся пароль этого модуля\r");
     text += QStringLiteral("Номера: ") + diff.Counts() + u'\r';

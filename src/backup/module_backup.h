@@ -3,6 +3,7 @@
 #include "backup/backup_file.h"
 #include "link/page_transfer.h"
 #include <functional>
+#include <set>
 
 namespace portiqa {
 
@@ -29,6 +30,9 @@ public:
 
     // The end of a backup or restore: true when it did what was asked.
     std::function<void(bool ok)> OnDone;
+    // The last restore stopped because the backup holds a value the
+    // settings rules refuse (the file's fault, not the module's).
+    bool RefusedByRules = false;
 
 private:
     void Done(bool ok) {
@@ -36,12 +40,18 @@ private:
     }
     std::vector<std::pair<int32_t, QByteArray>> Plan(bool withPassword) const;
     QString Describe(bool withPassword) const;
+    QString CheckPlannedSettings(bool withPassword) const;
+    void RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan);
+    void RestoreWritten(const std::vector<int32_t>& failed);
+    void RestoreChecked();
 
     TRequestSequence& seq_;
     TPageTransfer& transfer_;
     IOperator& op_;
     TBackupImage image_;
     std::map<int32_t, QByteArray> target_;
+    std::vector<std::pair<int32_t, QByteArray>> plan_;
+    int written_ = 0;
 };
 
 } // namespace portiqa

@@ -2,7 +2,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,7 +36,78 @@ QString Resolve(const QString& path) {
     return p;
 }
 
+// The temporary files being written, for the signal handler: fixed
+// buffers, since a handler may not allocate.
+constexpr int kSlots = 4;
+char gTemp[kSlots][4096];
+std::atomic<bool> gUsed[kSlots];
+
+int Register(const QByteArray& path) {
+    if (path.size() >= int(sizeof gTemp[0])) return -1;
+    for (int i = 0; i < kSlots; ++i) {
+        bool expected = false;
+        if (gUsed[i].compare_exchange_strong(expected, true)) {
+            std::memcpy(gTemp[i], path.constData(), size_t(path.size()) + 1);
+            return i;
+        }
+    }
+    return -1;
+}
+void Unregister(int slot) {
+    if (slot >= 0) gUsed[slot].store(false);
+}
+
+extern "C" void RemoveTempAndDie(int sig) {
+    for (int i = 0; i < kSlots; ++i)
+        if (gUsed[i].load()) ::unlink(gTemp[i]);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// ".NAME.portiqa-" and six characters: what mkstemp made for this target.
+void RemoveStaleTemporaries(const QFileInfo& target) {
+    const QDir dir = target.absoluteDir();
+    const QString prefix = QStringLiteral(".%1.portiqa-").arg(target.fileName());
+    const QStringList found = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : found) {
+        const QFileInfo f(dir.filePath(name));
+        if (f.isFile() && !f.isSymLink() && f.ownerId() == ::getuid()) QFile::remove(f.absoluteFilePath());
+    }
+}
+
 } // namespace
+
+void RemoveTemporaryFilesOnSignals() {
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, RemoveTempAndDie);
+}
+
+bool ProbeWritable(const QString& target, QString& error) {
+    const QString real = Resolve(target);
+    const QFileInfo info(real);
+    if (info.exists() && !info.isFile()) {
+        error = Failure(target, info.isDir() ? EISDIR : EINVAL);
+        return false;
+    }
+    QByteArray tmpl = QFile::encodeName(info.absoluteDir().filePath(QStringLiteral(".%1.portiqa-XXXXXX").arg(info.fileName())));
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) {
+        error = Failure(target, errno);
+        return false;
+    }
+    // Some data, pushed to the disk: a full disk refuses it here.
+    static const char block[4096] = {};
+    const ssize_t n = ::write(fd, block, sizeof block);
+    const int err = n < 0 ? errno : (n < ssize_t(sizeof block) ? ENOSPC : 0);
+    const bool synced = err == 0 && ::fsync(fd) == 0;
+    const int syncErr = errno;
+    ::close(fd);
+    ::unlink(tmpl.constData());
+    if (err != 0 || !synced) {
+        error = Failure(target, err != 0 ? err : syncErr);
+        return false;
+    }
+    return true;
+}
 
 bool IsRegularFile(const QString& path, QString& error) {
     const QFileInfo info(path);
@@ -64,7 +137,7 @@ QString WriteErrorText(int err) {
 }
 
 bool ReplaceFileAtomically(const QString& target, const std::function<bool(const QString&, QString&)>& writer,
-                           QString& error) {
+                           QString& error, TFileAccess access) {
     const QString real = Resolve(target);
     const QFileInfo info(real);
     if (info.exists() && !info.isFile()) {
@@ -73,7 +146,9 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
     }
     struct stat old {};
     const bool replacing = ::stat(QFile::encodeName(real).constData(), &old) == 0;
-    const mode_t mode = replacing ? (old.st_mode & 07777) : NewFileMode();
+    mode_t mode = replacing ? (old.st_mode & 07777) : NewFileMode();
+    if (access == TFileAccess::Private) mode = replacing ? (old.st_mode & 0600) : 0600;
+    RemoveStaleTemporaries(info);
 
     QByteArray tmpl = QFile::encodeName(info.absoluteDir().filePath(QStringLiteral(".%1.portiqa-XXXXXX").arg(info.fileName())));
     const int fd = ::mkstemp(tmpl.data());
@@ -82,6 +157,8 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
         return false;
     }
     ::close(fd);
+    const int slot = Register(tmpl);
+    struct TRelease { int slot; ~TRelease() { Unregister(slot); } } release{slot};
     const QString tmp = QFile::decodeName(tmpl);
     auto fail = [&](const QString& text) {
         ::unlink(tmpl.constData());
@@ -107,7 +184,7 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
     return true;
 }
 
-bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error) {
+bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error, TFileAccess access) {
     return ReplaceFileAtomically(target, [&](const QString& tmp, QString& why) {
         const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (fd < 0) {
@@ -131,7 +208,7 @@ bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString
             return false;
         }
         return true;
-    }, error);
+    }, error, access);
 }
 
 } // namespace portiqa

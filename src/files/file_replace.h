@@ -12,10 +12,25 @@ namespace portiqa {
 // file keeps its permissions, a new one gets 0666 less the umask.
 // writer fills the temporary file (given its path) and returns false with
 // error set when it cannot. Failures come back as a Russian text.
+// A private file (a backup: the module's password and every number) is
+// created 0600, and a replaced one keeps its mode only where it is stricter.
+// A temporary file of ours left beside the target by an earlier run that was
+// killed is removed first; one being written is removed if the program is
+// interrupted (see RemoveTemporaryFilesOnSignals).
+enum class TFileAccess { Normal, Private };
 bool ReplaceFileAtomically(const QString& target, const std::function<bool(const QString& tmpPath, QString& error)>& writer,
-                           QString& error);
+                           QString& error, TFileAccess access = TFileAccess::Normal);
 // The same, for bytes already in memory.
-bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error);
+bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error,
+                         TFileAccess access = TFileAccess::Normal);
+// Finds out before any work whether the target can be written: its folder
+// exists and takes a new file with some data (a read-only folder or a full
+// disk shows here), and the target is not a folder. False with the
+// operator's message.
+bool ProbeWritable(const QString& target, QString& error);
+// On SIGINT, SIGTERM and SIGHUP the temporary file being written is removed
+// before the program ends with the signal.
+void RemoveTemporaryFilesOnSignals();
 // Only a regular file is read: a FIFO would hang, a device would never end.
 // False with the operator's message otherwise (also when there is no file).
 bool IsRegularFile(const QString& path, QString& error);

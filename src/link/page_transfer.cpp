@@ -11,6 +11,7 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
 
 void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
     writes_ = std::move(pages);
+    Sent.clear();
     Begin(writes_.size(), true, statusText);
 }
 
@@ -53,6 +54,7 @@ void TPageTransfer::Next() {
         if (bytes.size() != kPageSize) continue;
         // A page the module holds byte for byte is not written again.
         if (seq_.Holds(address, reinterpret_cast<const uint8_t*>(bytes.constData()))) continue;
+        Sent.insert(address);
         seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_);
         return;
     }

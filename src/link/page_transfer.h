@@ -25,6 +25,8 @@ public:
     // The pages read, by address.
     std::map<int32_t, QByteArray> Pages;
     int PagesWritten() const { return seq_.PagesWrittenInTransfer(); }
+    // The pages the last write sent (the others the module held already).
+    std::set<int32_t> Sent;
 
     void HandleReadReply() override;
     void HandleSaveReply() override { Next(); }

@@ -198,7 +198,8 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
 
     const CliRun dry = Run({"-P", "1111", "restore", "-i", File("a.pbk"), "--dry-run"});
     ASSERT_EQ(dry.code, 0) << dry.err.toStdString();
-    EXPECT_TRUE(dry.out.contains("Настройки: изменятся строки 2, 5\n")) << dry.out.toStdString();
+    EXPECT_TRUE(dry.out.contains("Настройки:\nстрока 2: (пусто) → +79161234567\nстрока 5: Unauthorized door opened → Gate open\n"))
+        << dry.out.toStdString();
     EXPECT_TRUE(dry.out.contains("Пароль: остаётся пароль этого модуля"));
     EXPECT_TRUE(dry.out.contains("Номера: Добавлено: 300, изменено: 0, удалено: 0, без изменений: 0"));
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), QByteArray(375 * 256, char(0xFF)));

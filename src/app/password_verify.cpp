@@ -13,7 +13,10 @@ void Tpasswordverify::StartCheck() {
     seq_.ForgetModule();
     seq_.BeginTransfer();
     pending_ = 1;
-    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"));
+    // A lost reply is asked for again: reading changes nothing in the module.
+    TSendOptions again;
+    again.retryWhenSilent = true;
+    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"), again);
     seq_.Status().ShowStatus(QStringLiteral("Password verifing"));
 }
 

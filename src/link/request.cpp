@@ -93,7 +93,8 @@ qint64 TRequestSequence::Clock() const {
 }
 
 bool TRequestSequence::RetryAfterSilence() {
-    const bool alive = answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs);
+    const bool alive = answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs) ||
+                       pending_.options.retryWhenSilent;
     if (!pending_.active || !alive) return false;
     // Page reads and saves can be repeated; single commands never are.
     if (pending_.command != kCmdReadPage && pending_.command != kCmdSavePage) return false;

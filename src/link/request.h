@@ -29,6 +29,9 @@ enum class TReplyVerdict {
 // Options of one request.
 struct TSendOptions {
     bool readTwice = false;  // a page that a save writes back: two reads must agree
+    // Repeated after a lost reply even when the module has not answered yet
+    // (the login: reading changes nothing in the module).
+    bool retryWhenSilent = false;
 };
 
 // The one way every request reaches the module, and the one place that

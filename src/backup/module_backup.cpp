@@ -6,6 +6,7 @@
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
+#include <array>
 
 namespace portiqa {
 
@@ -173,9 +174,20 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
         const QString held = before.Value(row);
         if (QString problem = CheckSettingsValue(row, after.Value(row), haveTarget ? &held : nullptr); !problem.isEmpty())
             return problem;
-        // Text the rules took but the bytes do not end where the text does
-        // (a password "12" of "12\0\xff") is not four digits.
-        if (row == 1 && p1.left(4).contains('\0')) return QStringLiteral("Строка 1: пароль в копии не из 4 цифр");
+        // The rules judged the value as it reads; the bytes written must be
+        // that value as the program writes it (a SIM number "ABC;…" reads as
+        // an empty one, a relay time's two copies may disagree).
+        if (field) {
+            std::array<uint8_t, kPageSize> encoded{};
+            if (field->page == 1) EncodeSettingsPage1To(after, encoded.data());
+            else EncodeSettingsPage2To(after, encoded.data());
+            const QByteArray mine(reinterpret_cast<const char*>(encoded.data()) + field->offset, field->length);
+            const QByteArray theirs = (field->page == 1 ? p1 : p2).mid(field->offset, field->length);
+            const bool textual = row == 1 || row == 2 || TSettingsTable::IsSmsTextRow(row);
+            const qsizetype end = textual && mine.indexOf('\0') >= 0 ? mine.indexOf('\0') + 1 : mine.size();
+            if (mine.left(end) != theirs.left(end))
+                return QStringLiteral("Строка %1: в копии байты, которые не являются допустимым значением этой строки").arg(row);
+        }
     }
     return {};
 }

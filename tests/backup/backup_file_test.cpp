@@ -2,6 +2,8 @@
 #include "backup/backup_file.h"
 #include "link/protocol.h"
 #include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -155,6 +157,68 @@ TEST(BackupFile, ADamagedBackupIsRefusedWhole) {
     text.close();
     EXPECT_FALSE(TBackupFile::Read(text.fileName(), image, error));
     EXPECT_TRUE(error.contains("это не архив")) << error.toStdString();
+}
+
+// Entries packed in the given order, names repeated as given.
+void PackList(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& entries) {
+    zipFile z = zipOpen64(QFile::encodeName(path).constData(), 0);
+    for (const auto& [name, data] : entries) {
+        zipOpenNewFileInZip64(z, name.constData(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0);
+        zipWriteInFileInZip(z, data.constData(), unsigned(data.size()));
+        zipCloseFileInZip(z);
+    }
+    zipClose(z, nullptr);
+}
+
+TEST(BackupFile, TwoEntriesOfOneNameAreRefusedAndTextsAreEscaped) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.pbk");
+    QString error;
+    TBackupImage image = Image();
+    ASSERT_TRUE(TBackupFile::Write(good, image, error));
+    const auto entries = Unpack(good);
+    // Another tool takes the last of two entries of one name, we the first:
+    // the backup is refused rather than read two ways. Letter case counts not.
+    for (const QByteArray& second : {QByteArray("manifest.json"), QByteArray("MANIFEST.json"), QByteArray("numbers.bin")}) {
+        std::vector<std::pair<QByteArray, QByteArray>> list(entries.begin(), entries.end());
+        list.emplace_back(second, entries.at(second.toLower()));
+        const QString path = dir.filePath("twice-" + QString::fromLatin1(second) + ".pbk");
+        PackList(path, list);
+        TBackupImage back;
+        EXPECT_FALSE(TBackupFile::Read(path, back, error)) << second.constData();
+        EXPECT_TRUE(error.contains("две части с именем")) << error.toStdString();
+    }
+    // Control characters and direction marks in the manifest's texts never
+    // reach a terminal as they are.
+    image.port = QStringLiteral("/dev/tty\x1b[2J\u202Eevil");
+    image.program = QString(500, 'p');
+    ASSERT_TRUE(TBackupFile::Write(good, image, error));
+    TBackupImage back;
+    ASSERT_TRUE(TBackupFile::Read(good, back, error)) << error.toStdString();
+    EXPECT_EQ(back.port, "/dev/tty\\u001b[2J\\u202eevil");
+    EXPECT_LE(back.program.size(), 101);
+}
+
+TEST(BackupFile, WrittenPrivateEvenUnderAnOpenUmask) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("private.pbk");
+    QString error;
+    auto mode = [&] {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return st.st_mode & 07777;
+    };
+    const mode_t old = ::umask(0002);
+    ASSERT_TRUE(TBackupFile::Write(path, Image(), error));
+    EXPECT_EQ(mode(), 0600u);
+    // A replaced backup keeps a stricter mode, never a looser one.
+    ::chmod(QFile::encodeName(path).constData(), 0400);
+    ASSERT_TRUE(TBackupFile::Write(path, Image(), error));
+    EXPECT_EQ(mode(), 0400u);
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+    ASSERT_TRUE(TBackupFile::Write(path, Image(), error));
+    EXPECT_EQ(mode(), 0600u);
+    ::umask(old);
 }
 
 } // namespace

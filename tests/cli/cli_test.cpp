@@ -1,4 +1,8 @@
+#include "backup/backup_file.h"
 #include "sim/simulator.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
 #include <QProcess>
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -289,6 +293,139 @@ TEST_F(CliTest, RefusedSaveAndSilentModule) {
     const CliRun s = Run({"settings", "read"});
     EXPECT_EQ(s.code, 3);
     EXPECT_TRUE(s.err.contains("Необходимо ожидание"));
+}
+
+} // namespace
+
+namespace {
+
+// Every option only with the commands it means something to: any other
+// combination is a usage error and not one frame reaches the module.
+TEST_F(CliTest, OptionsACommandDoesNotUseAreRefusedBeforeAnythingIsSent) {
+    Module();
+    const char* const refused[][6] = {
+        {"settings", "save", "--set", "5=Door", "--with-password", nullptr},
+        {"-y", "history", "delete", "-o", "x.xlsx", nullptr},
+        {"time", "sync", "--dry-run", nullptr},
+        {"check-mode", "--dry-run", nullptr},
+        {"numbers", "save", "-i", "a.cvs", "-o", "b.cvs"},
+        {"numbers", "save", "-i", "a.cvs", "--set", "5=x"},
+        {"numbers", "save", "-i", "a.cvs", "--expiring", "3"},
+        {"settings", "save", "--with-password", nullptr},
+        {"backup", "-o", "b.pbk", "-i", "a.pbk", nullptr},
+        {"login", "--no-verify", nullptr},
+        {"numbers", "download", "--from", "2026-01-01 00:00:00", "--to", "2026-02-01 00:00:00"},
+        {"settings", "read", "--yes", nullptr},
+        {"history", "download", "--expired", nullptr},
+    };
+    for (const auto& line : refused) {
+        QStringList args;
+        for (const char* a : line)
+            if (a) args << QString::fromUtf8(a);
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("does nothing with")) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_EQ(module->Requests(), 0);
+}
+
+TEST_F(CliTest, PasswordsAreFourDigitsFromAnOptionAFileOrTheEnvironment) {
+    Module();
+    for (const char* pin : {"12345", "", "12a4", "123", " 1234"}) {
+        const CliRun r = Run({"-P", pin, "login"});
+        EXPECT_EQ(r.code, 2) << pin;
+        EXPECT_TRUE(r.err.contains("4 digits")) << pin << r.err.toStdString();
+    }
+    EXPECT_EQ(module->Requests(), 0);
+    QFile f(File("pin"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("5807\n");
+    f.close();
+    EXPECT_EQ(Run({"--password-file", File("pin"), "login"}).code, 0);
+    EXPECT_EQ(Run({"--password-file", File("pin"), "-P", "5807", "login"}).code, 2);
+    EXPECT_EQ(Run({"--password-file", File("missing"), "login"}).code, 2);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PORTIQA_PASSWORD", "1111");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PORTIQA_CLI), {"-p", module->Path(), "login"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 4);  // the environment's password was the one sent
+    EXPECT_TRUE(p.readAllStandardError().contains("Неверный пароль"));
+}
+
+// The file written is the file named, of the kind its name says, and an
+// output that cannot be written is found before the module is read.
+TEST_F(CliTest, OutputsAreNamedExactlyAndCheckedBeforeTheTransfer) {
+    Module();
+    for (const char* name : {"list.txt", "list", "/dev/full"}) {
+        const CliRun r = Run({"numbers", "download", "-o", QString::fromUtf8(name).startsWith('/') ? name : File(name)});
+        EXPECT_EQ(r.code, 2) << name;
+        EXPECT_TRUE(r.err.contains(".xlsx, .cvs or .csv")) << name << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists("/dev/full.xlsx"));
+    EXPECT_EQ(Run({"settings", "read", "-o", File("p.cvs")}).code, 2);
+    EXPECT_EQ(module->Requests(), 0);
+    QDir(dir.path()).mkdir("folder.xlsx");
+    for (const QStringList& args : {QStringList{"backup", "-o", File("missing/b.zip")},
+                                    QStringList{"numbers", "download", "-o", File("missing/n.xlsx")},
+                                    QStringList{"history", "download", "-o", dir.path() + "/missing/h.cvs"},
+                                    QStringList{"settings", "read", "-o", dir.path() + "/folder.xlsx"}}) {
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.code, 6) << args.join(' ').toStdString() << r.err.toStdString();
+    }
+    EXPECT_EQ(module->Requests(), 0) << "not one frame before the output was found unwritable";
+    // A backup takes any name, and is private.
+    ASSERT_EQ(Run({"backup", "-o", File("copy.of.module")}).code, 0);
+    EXPECT_TRUE(QFile::exists(File("copy.of.module")));
+    EXPECT_EQ(QFileInfo(File("copy.of.module")).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+}
+
+TEST_F(CliTest, DryRunsSendNoSaveAndNoErase) {
+    sim::TSimOptions o;
+    o.seedHistory = 40;
+    Module(o);
+    const QByteArray before = module->Memory(0, 512), history = module->Memory(0x30000, 500 * 256);
+    const CliRun save = Run({"settings", "save", "--set", "16=24", "--set", "11=1", "--dry-run"});
+    ASSERT_EQ(save.code, 0) << save.err.toStdString();
+    EXPECT_EQ(save.out, "11: 3:Всем -> 1:Администратор\n16: 0 -> 24\n");
+    const CliRun erase = Run({"history", "delete", "--dry-run"});
+    ASSERT_EQ(erase.code, 0) << erase.err.toStdString();
+    EXPECT_TRUE(erase.out.contains("Записей в истории GSM модуля: 40; ничего не удалено")) << erase.out.toStdString();
+    EXPECT_EQ(module->Memory(0, 512), before);
+    EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
+}
+
+// A backup edited by hand, its checksums made anew: what the rules refuse
+// is named and nothing is written.
+TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
+    Module();
+    ASSERT_EQ(Run({"backup", "-o", File("good.pbk")}).code, 0);
+    TBackupImage good;
+    QString error;
+    ASSERT_TRUE(TBackupFile::Read(File("good.pbk"), good, error));
+    struct Case { const char* what; int offset; QByteArray bytes; bool withPassword; const char* says; };
+    const Case cases[] = {
+        {"password bytes", 0, QByteArray("12\0\xff", 4), true, "Строка 1"},
+        {"relay time 65535", 112, QByteArray::fromHex("ffffffff"), false, "Строка 10"},
+        {"arming time 5000", 108, QByteArray::fromHex("8813"), false, "Строка 7"},
+        {"a SIM number with a shell line", 4, QByteArray("ABC;rm -rf /#") + '\0', false, "Строка 2"},
+    };
+    const QByteArray before = module->Memory(0, 512);
+    for (const Case& c : cases) {
+        TBackupImage edited = good;
+        edited.pages[0].replace(c.offset, int(c.bytes.size()), c.bytes);
+        const QString path = File("edited.pbk");
+        ASSERT_TRUE(TBackupFile::Write(path, edited, error));
+        QStringList args{"-y", "restore", "-i", path};
+        if (c.withPassword) args << "--with-password";
+        const int sent = module->Requests();
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.code, 6) << c.what << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.what << ": " << r.err.toStdString();
+        EXPECT_LE(module->Requests() - sent, 1 + 4 + 375) << c.what << ": only the login and the reads";
+        EXPECT_EQ(module->Memory(0, 512), before) << c.what;
+    }
 }
 
 } // namespace

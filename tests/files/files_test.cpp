@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <functional>
 #include "files/file_replace.h"
@@ -576,6 +578,69 @@ TEST_F(FilesTest, AnImportListsEveryRecordTheSaveWouldRefuseAndTakesNothing) {
     // 22 signs exactly is a number the module keeps.
     EXPECT_TRUE(files.ApplyCsv(TCsv::ParseRows("1,+123456789012345678901,,,,,Да,Нет\n", u',')));
     EXPECT_EQ(table.Grid().Cells(1, 1), "+123456789012345678901");
+}
+
+} // namespace
+
+namespace {
+
+QStringList Temporaries(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral(".*.portiqa-*")}, QDir::Files | QDir::Hidden);
+}
+
+// Interrupted while writing: the temporary file goes with the program, and
+// one an earlier run left behind goes at the next write.
+TEST(FileReplace, NoTemporaryFileOutlivesAnInterruptionOrTheNextWrite) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("b.pbk");
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            RemoveTemporaryFilesOnSignals();
+            QString error;
+            ReplaceFileAtomically(target, [sig](const QString&, QString&) {
+                std::raise(sig);  // the operator presses Ctrl+C half way through
+                return true;
+            }, error);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status)) << sig;
+        EXPECT_EQ(WTERMSIG(status), sig);
+        EXPECT_TRUE(Temporaries(dir.path()).isEmpty()) << Temporaries(dir.path()).join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(target));
+    }
+    // A stale one of ours (a kill -9) is removed by the next write of that target.
+    QFile stale(dir.filePath(".b.pbk.portiqa-AbC123"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("the whole backup");
+    stale.close();
+    QFile other(dir.filePath(".other.pbk.portiqa-AbC123"));  // another target's is left alone
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    QString error;
+    ASSERT_TRUE(WriteFileAtomically(target, "new", error, TFileAccess::Private));
+    EXPECT_EQ(Temporaries(dir.path()), QStringList{".other.pbk.portiqa-AbC123"});
+}
+
+TEST(FileReplace, ProbeFindsAnUnwritableTargetBeforeAnyWork) {
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_TRUE(ProbeWritable(dir.filePath("fine.xlsx"), error));
+    EXPECT_FALSE(QFile::exists(dir.filePath("fine.xlsx")));
+    EXPECT_TRUE(Temporaries(dir.path()).isEmpty());
+    EXPECT_FALSE(ProbeWritable(dir.filePath("missing/b.pbk"), error));
+    EXPECT_TRUE(error.contains("такой папки нет")) << error.toStdString();
+    EXPECT_FALSE(ProbeWritable(dir.path(), error));
+    EXPECT_TRUE(error.contains("это папка")) << error.toStdString();
+    EXPECT_FALSE(ProbeWritable("/dev/full", error));  // a device is not a file
+    if (::geteuid() != 0) {  // root writes into a read-only folder anyway
+        QDir(dir.path()).mkdir("ro");
+        ::chmod(QFile::encodeName(dir.filePath("ro")).constData(), 0555);
+        EXPECT_FALSE(ProbeWritable(dir.filePath("ro/b.pbk"), error));
+    }
 }
 
 } // namespace

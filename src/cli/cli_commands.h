@@ -1,0 +1,50 @@
+#pragma once
+#include "cli/cli_options.h"
+#include "cli/cli_session.h"
+
+namespace portiqa {
+
+// What a command works with: its options, the connection (opened and logged
+// in by Connect), and the two streams.
+class TCliRun {
+public:
+    TCliRun(const TCliOptions& options, QTextStream& out, QTextStream& err, bool errIsTerminal)
+        : o(options), out(out), err(err), errIsTerminal_(errIsTerminal) {}
+    // Opens the port and logs in; kExitOk or the exit status to end with.
+    int Connect();
+    TCli& Cli() { return *cli_; }
+    TSession& S() { return cli_->S(); }
+    IOperator& Op() { return cli_->Op(); }
+    // A usage or file message before anything is opened.
+    int Refuse(int code, const QString& text);
+    // The output file is checked before any frame is sent: its folder takes a
+    // new file with data, the target is not a folder.
+    int CheckOutput(const QString& path);
+
+    const TCliOptions& o;
+    QTextStream& out;
+    QTextStream& err;
+
+private:
+    bool errIsTerminal_;
+    std::unique_ptr<TCli> cli_;
+};
+
+// One function a command, each in the file of its area.
+int RunLogin(TCliRun& r);
+int RunTimeSync(TCliRun& r);
+int RunCheckMode(TCliRun& r);
+int RunSettingsRead(TCliRun& r);
+int RunSettingsSave(TCliRun& r);
+int RunNumbersDownload(TCliRun& r);
+int RunNumbersSave(TCliRun& r);
+int RunHistoryDownload(TCliRun& r);
+int RunHistoryDelete(TCliRun& r);
+int RunBackup(TCliRun& r);
+int RunRestore(TCliRun& r);
+
+// Data files written by the commands: the kind by the file's extension.
+int WriteWorkbookFile(IOperator& op, const class TWorkbook& book, const QString& path);
+int WriteLinesFile(IOperator& op, const QStringList& lines, const QString& path);
+
+} // namespace portiqa

@@ -1,0 +1,226 @@
+#include "cli/cli_options.h"
+#include "base/errors.h"
+#include "files/file_replace.h"
+#include "settings/settings_rules.h"
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcessEnvironment>
+
+namespace portiqa {
+
+namespace {
+
+// The options every command that talks to a module accepts.
+const QStringList kConnection{"port", "password", "password-file", "quiet"};
+
+// Which options each command means something to; any other is a usage error.
+const QMap<QString, QStringList>& Accepted() {
+    static const QMap<QString, QStringList> table{
+        {"ports", {}},
+        {"login", kConnection},
+        {"settings read", kConnection + QStringList{"output"}},
+        {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify"}},
+        {"numbers download", kConnection + QStringList{"output", "expired", "expiring"}},
+        {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes"}},
+        {"history download", kConnection + QStringList{"output", "from", "to"}},
+        {"history delete", kConnection + QStringList{"dry-run", "yes"}},
+        {"time sync", kConnection},
+        {"check-mode", kConnection},
+        {"backup", kConnection + QStringList{"output"}},
+        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "no-verify", "yes"}},
+    };
+    return table;
+}
+
+bool FourDigits(const QString& s) {
+    if (s.size() != 4) return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+} // namespace
+
+TDataKind DataKindOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("xlsx")) return TDataKind::Xlsx;
+    if (suffix == QLatin1String("xls")) return TDataKind::Xls;
+    if (suffix == QLatin1String("cvs") || suffix == QLatin1String("csv")) return TDataKind::Csv;
+    return TDataKind::None;
+}
+
+bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
+    QCommandLineParser p;
+    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption port({"p", "port"}, "port", "PORT");
+    const QCommandLineOption pin({"P", "password"}, "password", "PIN");
+    const QCommandLineOption pinFile("password-file", "password-file", "FILE");
+    const QCommandLineOption yes({"y", "yes"}, "yes");
+    const QCommandLineOption quiet({"q", "quiet"}, "quiet");
+    const QCommandLineOption output({"o", "output"}, "output", "FILE");
+    const QCommandLineOption input({"i", "input"}, "input", "FILE");
+    const QCommandLineOption set("set", "set", "N=VALUE");
+    const QCommandLineOption from("from", "from", "TIME");
+    const QCommandLineOption to("to", "to", "TIME");
+    const QCommandLineOption help({"h", "help"}, "help");
+    const QCommandLineOption version({"v", "version"}, "version");
+    const QCommandLineOption noVerify("no-verify", "no-verify");
+    const QCommandLineOption dryRun("dry-run", "dry-run");
+    const QCommandLineOption withPassword("with-password", "with-password");
+    const QCommandLineOption expired("expired", "expired");
+    const QCommandLineOption expiring("expiring", "expiring", "DAYS");
+    const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
+                                        version, noVerify, dryRun, withPassword, expired, expiring};
+    p.addOptions(all);
+    if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
+        usage = p.errorText();
+        return false;
+    }
+    o.help = p.isSet(help);
+    o.version = p.isSet(version);
+    o.command = p.positionalArguments().join(u' ');
+    if (o.help || o.version) return true;
+    if (o.command.isEmpty()) {
+        usage = QStringLiteral("no command given");
+        return false;
+    }
+    if (!Accepted().contains(o.command)) {
+        usage = QStringLiteral("unknown command: ") + o.command;
+        return false;
+    }
+    // Every option given must mean something to this command.
+    const QStringList& accepted = Accepted()[o.command];
+    for (const QCommandLineOption& opt : all) {
+        const QString name = opt.names().last();
+        if (name == QLatin1String("help") || name == QLatin1String("version") || !p.isSet(opt)) continue;
+        if (!accepted.contains(name)) {
+            usage = QStringLiteral("--%1 does nothing with '%2'").arg(name, o.command);
+            return false;
+        }
+    }
+
+    o.port = p.value(port);
+    if (p.isSet(port) && o.port.trimmed().isEmpty()) {
+        // An unset variable ("-p $PORT") must not send frames to whatever port comes first.
+        usage = QStringLiteral("-p takes a port name; it is empty (leave -p out to use the first port of the list)");
+        return false;
+    }
+    // The password: -P (visible to every user of the machine in the process
+    // list), --password-file, or PORTIQA_PASSWORD; 5807 when none is given.
+    if (p.isSet(pin) && p.isSet(pinFile)) {
+        usage = QStringLiteral("give the password either with -P or with --password-file");
+        return false;
+    }
+    if (p.isSet(pin)) {
+        o.pin = p.value(pin);
+    } else if (p.isSet(pinFile)) {
+        QString error;
+        QFile f(p.value(pinFile));
+        if (!IsRegularFile(f.fileName(), error) || f.size() > 1024 || !f.open(QIODevice::ReadOnly)) {
+            usage = QStringLiteral("--password-file: cannot read %1").arg(f.fileName());
+            return false;
+        }
+        o.pin = QString::fromUtf8(f.readAll()).section(u'\n', 0, 0).trimmed();
+    } else if (const QString env = QProcessEnvironment::systemEnvironment().value(QStringLiteral("PORTIQA_PASSWORD"));
+               !env.isEmpty()) {
+        o.pin = env;
+    }
+    if (o.command != QLatin1String("ports") && !FourDigits(o.pin)) {
+        usage = QStringLiteral("the password must be exactly 4 digits");
+        return false;
+    }
+
+    o.yes = p.isSet(yes);
+    o.quiet = p.isSet(quiet);
+    o.noVerify = p.isSet(noVerify);
+    o.dryRun = p.isSet(dryRun);
+    o.withPassword = p.isSet(withPassword);
+    o.expired = p.isSet(expired);
+    o.input = p.value(input);
+    o.output = p.value(output);
+    const bool downloads = o.command == QLatin1String("numbers download") || o.command == QLatin1String("history download");
+    if (p.isSet(output) && downloads && DataKindOf(o.output) != TDataKind::Xlsx && DataKindOf(o.output) != TDataKind::Csv) {
+        usage = QStringLiteral("-o %1: the file must end in .xlsx, .cvs or .csv").arg(o.output);
+        return false;
+    }
+    if (p.isSet(output) && o.command == QLatin1String("settings read") && DataKindOf(o.output) != TDataKind::Xlsx) {
+        usage = QStringLiteral("-o %1: a settings profile is a .xlsx file").arg(o.output);
+        return false;
+    }
+    if ((p.isSet(output) || p.isSet(input)) && (p.isSet(output) ? o.output : o.input).isEmpty()) {
+        usage = QStringLiteral("-o and -i take a file name");
+        return false;
+    }
+    if (o.command == QLatin1String("numbers save")) {
+        if (!p.isSet(input)) {
+            usage = QStringLiteral("numbers save needs -i FILE");
+            return false;
+        }
+        if (DataKindOf(o.input) == TDataKind::None) {
+            usage = QStringLiteral("-i %1: the file must end in .xlsx, .xls, .cvs or .csv").arg(o.input);
+            return false;
+        }
+    }
+    if (o.command == QLatin1String("settings save") && p.isSet(input) && DataKindOf(o.input) != TDataKind::Xlsx &&
+        DataKindOf(o.input) != TDataKind::Xls) {
+        usage = QStringLiteral("-i %1: a settings profile is a .xlsx or .xls file").arg(o.input);
+        return false;
+    }
+    if (p.isSet(expiring)) {
+        bool ok = false;
+        o.expiringDays = p.value(expiring).toInt(&ok);
+        if (!ok || o.expiringDays < 0 || o.expiringDays > 3650) {
+            usage = QStringLiteral("--expiring takes a number of days (0-3650)");
+            return false;
+        }
+    }
+    if (o.command == QLatin1String("backup") && !p.isSet(output)) {
+        usage = QStringLiteral("backup needs -o FILE");
+        return false;
+    }
+    if (o.command == QLatin1String("restore") && !p.isSet(input)) {
+        usage = QStringLiteral("restore needs -i FILE");
+        return false;
+    }
+    if (o.command == QLatin1String("restore") && !o.yes && !o.dryRun) {
+        usage = QStringLiteral("restore writes the backup's settings and numbers into the module: confirm with --yes "
+                               "(or see the change with --dry-run)");
+        return false;
+    }
+    if (o.command == QLatin1String("history delete") && !o.yes && !o.dryRun) {
+        usage = QStringLiteral("history delete erases the module's log: confirm with --yes (or count it with --dry-run)");
+        return false;
+    }
+    if (p.isSet(from) || p.isSet(to)) {
+        o.from = QDateTime::fromString(p.value(from), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        o.to = QDateTime::fromString(p.value(to), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!o.from.isValid() || !o.to.isValid()) {
+            usage = QStringLiteral("--from and --to take \"YYYY-MM-DD HH:MM:SS\", both");
+            return false;
+        }
+    }
+    for (const QString& a : p.values(set)) {
+        const qsizetype eq = a.indexOf(u'=');
+        int row = 0;
+        if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > 16) {
+            usage = QStringLiteral("--set takes N=VALUE with N from 1 to 16");
+            return false;
+        }
+        const QString value = a.mid(eq + 1);
+        // The window's rules, before anything is opened or sent.
+        TSettingsTable rules;
+        int index = -1;
+        const QString problem = TSettingsTable::IsSelectionRow(row) ? CheckSettingsChoice(rules, row, value, index)
+                                                                    : CheckSettingsValue(row, value);
+        if (!problem.isEmpty()) {
+            usage = QStringLiteral("--set ") + a + QStringLiteral(": ") + problem;
+            return false;
+        }
+        o.assignments.append({row, value});
+    }
+    return true;
+}
+
+} // namespace portiqa

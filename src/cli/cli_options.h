@@ -1,0 +1,35 @@
+#pragma once
+#include <QDateTime>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace portiqa {
+
+// The command line, parsed and checked before anything is opened or sent.
+struct TCliOptions {
+    QString command;  // "settings save"
+    QString port, pin = QStringLiteral("5807");
+    QString input, output;
+    bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false;
+    bool expired = false;
+    int expiringDays = -1;  // -1: not asked
+    QDateTime from, to;
+    QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked
+    bool help = false, version = false;
+};
+
+// The kinds of data file a command writes or reads, by the file's extension.
+enum class TDataKind { None, Xlsx, Xls, Csv };
+TDataKind DataKindOf(const QString& path);
+
+// Parses and checks the arguments (without the program name): every option
+// only with the commands it means something to, the password exactly four
+// digits (from -P, --password-file or PORTIQA_PASSWORD), data files of a
+// known kind. False with the usage message.
+bool ParseCliOptions(const QStringList& args, TCliOptions& options, QString& usageError);
+
+extern const char* const kCliUsage;
+
+} // namespace portiqa

@@ -1,0 +1,107 @@
+#include "cli/cli_session.h"
+#include "base/errors.h"
+#include "link/port_list.h"
+
+namespace portiqa {
+
+bool TCliOperator::WarnOkCancel(const QString& text) {
+    if (!yes_) Line(text + QStringLiteral("\n(needs --yes)"));
+    return yes_;
+}
+
+void TCliOperator::Line(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    err_ << text << Qt::endl;
+}
+
+TCliStatus::~TCliStatus() {
+    if (shown_) err_ << "\r\033[K" << Qt::flush;
+}
+
+void TCliStatus::SetStatusText(const QString& text) {
+    if (!show_ || text.isEmpty()) return;
+    err_ << "\r\033[K" << text << Qt::flush;
+    shown_ = true;
+}
+
+namespace {
+
+// How an exchange that failed ends, as an exit status.
+int ExitFor(TLinkFailure why) {
+    switch (why) {
+    case TLinkFailure::ReplyTimeout: return kExitNoAnswer;
+    default: return kExitFailed;
+    }
+}
+
+} // namespace
+
+TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
+    : out_(out), err_(err), op_(err, yes), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
+    comm_.SetBaudRate(115200);
+    comm_.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+        session_.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+    };
+    comm_.OnRequestHangup = [this](TComm*) {
+        op_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
+        Finish(kExitFailed);
+    };
+    session_.receiver.OnFailure = [this](TLinkFailure why) { Finish(ExitFor(why)); };
+    session_.receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(ok ? kExitOk : kExitFailed); };
+    session_.password.OnChecked = [this](bool match) { Finish(match ? kExitOk : kExitWrongPassword); };
+    session_.backup.OnDone = [this](bool ok) {
+        Finish(ok ? kExitOk : session_.backup.RefusedByRules ? kExitFile : kExitFailed);
+    };
+    for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_.basicInf, &session_.telephoneSend,
+                                                                          &session_.historyInf}) {
+        b->OnTransferDone = [this] { Finish(kExitOk); };
+        b->OnTransferFailed = [this](const QString&) { Finish(kExitFailed); };
+    }
+}
+
+TCli::~TCli() { comm_.CloseComm(); }
+
+int TCli::Open(const QString& port) {
+    QString name = port;
+    if (name.isEmpty()) {
+        const QStringList ports = Trecognitionserial().ScanPorts();
+        if (ports.isEmpty()) {
+            op_.ShowMessage(QStringLiteral("COM Port ошибка\rno serial port found; give one with -p"));
+            return kExitPort;
+        }
+        name = ports.first();
+    }
+    comm_.SetCommName(name);
+    try {
+        comm_.OpenComm();
+    } catch (const ECommsError& e) {
+        op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + QString::fromUtf8(e.what()));
+        return kExitPort;
+    }
+    if (!comm_.PortOpen()) {
+        op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + comm_.PortOpenError().trimmed() + ": " + comm_.PortOpenReason());
+        return kExitPort;
+    }
+    return kExitOk;
+}
+
+int TCli::Exchange(const std::function<void()>& start) {
+    result_ = -1;
+    if (!RunGuarded(op_, start)) return kExitFailed;
+    if (result_ < 0 && !session_.seq.Outstanding()) return kExitFailed;  // refused before sending
+    if (result_ < 0) loop_.exec();
+    return result_;
+}
+
+int TCli::Login(const QString& pin) {
+    session_.password.TypedPasswordSource = [pin] { return pin; };
+    return Exchange([this] { session_.password.StartCheck(); });
+}
+
+void TCli::Finish(int code) {
+    if (result_ >= 0) return;
+    result_ = code;
+    loop_.quit();
+}
+
+} // namespace portiqa

@@ -1,0 +1,27 @@
+// backup, restore.
+#include "cli/cli_commands.h"
+#include "backup/backup_file.h"
+
+namespace portiqa {
+
+int RunBackup(TCliRun& r) {
+    if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    return r.Cli().Exchange([&] { r.S().backup.Backup(r.o.output, r.o.port); });
+}
+
+int RunRestore(TCliRun& r) {
+    // A backup that cannot be taken is refused before the port is opened.
+    TBackupImage image;
+    QString error;
+    if (!TBackupFile::Read(r.o.input, image, error)) return r.Refuse(kExitFile, error);
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TModuleBackup::TRestoreOptions options;
+    options.withPassword = r.o.withPassword;
+    options.dryRun = r.o.dryRun;
+    const int rc = r.Cli().Exchange([&] { r.S().backup.Restore(image, options); });
+    if (rc == kExitOk && options.dryRun) r.out << QString(r.S().backup.Summary).replace(u'\r', u'\n') << "\n" << Qt::flush;
+    return rc;
+}
+
+} // namespace portiqa

@@ -1,0 +1,53 @@
+// Commands of the module itself: login, clock, checking mode.
+#include "cli/cli_commands.h"
+#include "files/csv.h"
+#include "files/file_replace.h"
+#include "files/workbook.h"
+
+namespace portiqa {
+
+int TCliRun::Connect() {
+    cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet);
+    cli_->S().seq.verifyAfterSave = !o.noVerify;
+    if (int rc = cli_->Open(o.port); rc != kExitOk) return rc;
+    return cli_->Login(o.pin);
+}
+
+int TCliRun::Refuse(int code, const QString& text) {
+    QString t = text;
+    err << t.replace(u'\r', u'\n') << "\n" << Qt::flush;
+    return code;
+}
+
+int TCliRun::CheckOutput(const QString& path) {
+    QString error;
+    return ProbeWritable(path, error) ? kExitOk : Refuse(kExitFile, error);
+}
+
+int WriteWorkbookFile(IOperator& op, const TWorkbook& book, const QString& path) {
+    QString error, named = path;  // the name has its extension: written exactly as given
+    if (TWorkbookIo::WriteXlsx(book, named, error)) return kExitOk;
+    op.ReportError(error);
+    return kExitFile;
+}
+
+int WriteLinesFile(IOperator& op, const QStringList& lines, const QString& path) {
+    QString error;
+    if (TCsv::WriteFile(path, lines, error)) return kExitOk;
+    op.ReportError(error);
+    return kExitFile;
+}
+
+int RunLogin(TCliRun& r) { return r.Connect(); }
+
+int RunTimeSync(TCliRun& r) {
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    return r.Cli().Exchange([&] { r.S().timeSync.Send(); });
+}
+
+int RunCheckMode(TCliRun& r) {
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    return r.Cli().Exchange([&] { r.S().checkingMode.Send(); });
+}
+
+} // namespace portiqa

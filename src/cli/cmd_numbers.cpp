@@ -1,0 +1,72 @@
+// numbers download, numbers save.
+#include "cli/cli_commands.h"
+#include "files/csv.h"
+#include "files/workbook.h"
+#include "numbers/number_diff.h"
+#include "numbers/number_expiry.h"
+
+namespace portiqa {
+
+int RunNumbersDownload(TCliRun& r) {
+    if (!r.o.output.isEmpty())
+        if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TSession& s = r.S();
+    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+    if (r.o.expired || r.o.expiringDays >= 0) {
+        // Only the records whose window has ended, or ends within DAYS.
+        const QDateTime now = QDateTime::currentDateTime();
+        const int days = std::max(0, r.o.expiringDays);
+        const QStringList lines = s.numberFiles.CsvLines();
+        for (int row = 1; row <= TNumberTable::kRecords && row <= lines.size(); ++row) {
+            const TValidity v = ValidityOf(s.numberTable.Grid(), row, now, days);
+            if ((r.o.expired && v == TValidity::Expired) || (r.o.expiringDays >= 0 && v == TValidity::Expiring))
+                r.out << lines[row - 1] << "\n";
+        }
+        r.out.flush();
+        return kExitOk;
+    }
+    if (r.o.output.isEmpty()) {
+        for (const QString& line : s.numberFiles.CsvLines(true)) r.out << line << "\n";
+        r.out.flush();
+        return kExitOk;
+    }
+    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(), r.o.output)
+                                                    : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
+}
+
+int RunNumbersSave(TCliRun& r) {
+    // The file first: a file that cannot be taken never touches the module.
+    QString error;
+    QList<TCsvRow> rows;
+    TWorkbook book;
+    const bool csv = DataKindOf(r.o.input) == TDataKind::Csv;
+    if (csv ? !TCsv::ReadFile(r.o.input, rows, error) : !TWorkbookIo::Read(r.o.input, book, error, TNumberTable::kRecords + 1))
+        return r.Refuse(kExitFile, error);
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TSession& s = r.S();
+    // The module's list, to show what the save would do to it.
+    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+    TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    for (int row = 1; row <= TNumberTable::kRecords; ++row)
+        for (int c = 0; c < TNumberTable::kCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
+    const bool applied = csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book);
+    if (!applied) return kExitFile;
+    if (const QString problem = s.numberTable.ValidateNumberTable(); !problem.isEmpty()) {
+        r.Op().ShowMessage(problem);
+        return kExitFile;
+    }
+    const TNumberDiff diff = DiffNumberTables(before, s.numberTable.Grid());
+    r.err << diff.Counts() << "\n" << Qt::flush;
+    if (r.o.dryRun) {
+        for (const TNumberChange& c : diff.changes) r.out << c.serial << ": " << c.before << " -> " << c.after << "\n";
+        r.out.flush();
+        return kExitOk;
+    }
+    if (diff.removed > 0 && !r.o.yes)
+        return r.Refuse(kExitUsage, QStringLiteral("the save removes %1 record(s) the module holds: confirm with --yes "
+                                                   "(see them with --dry-run)").arg(diff.removed));
+    return r.Cli().Exchange([&] { s.telephoneSend.btn9Click(); });
+}
+
+} // namespace portiqa

@@ -1,0 +1,63 @@
+// settings read, settings save.
+#include "cli/cli_commands.h"
+#include "files/workbook.h"
+#include "settings/settings_rules.h"
+
+namespace portiqa {
+
+int RunSettingsRead(TCliRun& r) {
+    if (!r.o.output.isEmpty())
+        if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TSession& s = r.S();
+    if (int rc = r.Cli().Exchange([&] { s.basicInf.btn21Click(); }); rc != kExitOk) return rc;
+    if (!r.o.output.isEmpty()) return WriteWorkbookFile(r.Op(), s.profile.ProfileWorkbook(), r.o.output);
+    for (int row = 1; row <= 16; ++row) {
+        const TSelectionEditor* e = s.settingsTable.EditorOfRow(row);
+        r.out << row << "\t" << (e ? e->SelectedText() : s.settingsTable.Value(row)) << "\n";
+    }
+    r.out.flush();
+    return kExitOk;
+}
+
+int RunSettingsSave(TCliRun& r) {
+    // The profile first: a file that cannot be taken never touches the module.
+    TWorkbook book;
+    if (!r.o.input.isEmpty()) {
+        QString error;
+        if (!TWorkbookIo::Read(r.o.input, book, error)) return r.Refuse(kExitFile, error);
+    }
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TSession& s = r.S();
+    if (int rc = r.Cli().Exchange([&] { s.basicInf.btn21Click(); }); rc != kExitOk) return rc;
+    TSettingsTable module;
+    KnownModuleSettings(s.seq, module);
+    if (!r.o.input.isEmpty()) {
+        bool applied = false;
+        if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) return kExitFile;
+    }
+    for (const auto& [row, value] : r.o.assignments) {
+        if (TSettingsTable::IsSelectionRow(row)) {
+            int index = -1;
+            CheckSettingsChoice(s.settingsTable, row, value, index);
+            s.settingsTable.SetItemIndex(row, index);
+            if (TSelectionEditor* e = s.settingsTable.EditorOfRow(row)) e->moduleByte = -1;
+        } else {
+            s.settingsTable.SetValue(row, value);
+        }
+    }
+    if (r.o.dryRun) {
+        // Each row the save would change, "row: before -> after"; nothing is sent.
+        if (const QString problem = CheckSettingsTable(s.settingsTable, &module); !problem.isEmpty())
+            return r.Refuse(kExitFile, QStringLiteral("Настройки не сохранены. ") + problem);
+        for (int row = 1; row <= 16; ++row) {
+            const QString before = module.ShownValue(row), after = s.settingsTable.ShownValue(row);
+            if (before != after) r.out << row << ": " << before << " -> " << after << "\n";
+        }
+        r.out.flush();
+        return kExitOk;
+    }
+    return r.Cli().Exchange([&] { s.basicInf.btn22Click(); });
+}
+
+} // namespace portiqa

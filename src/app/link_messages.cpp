@@ -6,7 +6,11 @@ namespace portiqa {
 
 namespace {
 
-QString WrittenSoFar(int pages) {
+QString WrittenSoFar(int pages, bool verifying = false) {
+    // Every page went out; only the check of what the module stored was cut short.
+    if (verifying)
+        return QStringLiteral("\rЗаписано страниц: %1 (все). Проверка записи не завершена: прочитайте данные "
+                              "и сравните").arg(pages);
     if (pages == 0) return QString();
     return QStringLiteral("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(pages);
 }
@@ -35,7 +39,7 @@ QString LinkMessage(const TLinkNotice& n) {
     switch (n.kind) {
     case K::ReplyTimeout:
         // The Part's words first; then what to check.
-        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten) + NoAnswerHint();
+        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
     case K::SaveRefused:
         if (n.rawPages)
             return QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +
@@ -50,7 +54,7 @@ QString LinkMessage(const TLinkNotice& n) {
     case K::HandlerFailed:
         return n.detail;
     case K::Cancelled:
-        return QStringLiteral("Обмен с GSM модулем прерван") + WrittenSoFar(n.pagesWritten);
+        return QStringLiteral("Обмен с GSM модулем прерван") + WrittenSoFar(n.pagesWritten, n.verifying);
     }
     return n.detail;
 }

@@ -217,6 +217,7 @@ void TReceiver::tmr1Timer() {
     TLinkNotice n;
     n.kind = TLinkNotice::TKind::ReplyTimeout;
     n.pagesWritten = seq_.PagesWrittenInTransfer();
+    n.verifying = seq_.Verifying();
     seq_.SetOutstanding(false);
     // A login whose reply never came must not swallow a later settings read.
     if (password_) password_->CancelPending();
@@ -233,6 +234,7 @@ bool TReceiver::CancelTransfer() {
     TLinkNotice n;
     n.kind = TLinkNotice::TKind::Cancelled;
     n.pagesWritten = seq_.PagesWrittenInTransfer();
+    n.verifying = seq_.Verifying();
     seq_.SetOutstanding(false);
     if (password_) password_->CancelPending();
     EndTransfers();

@@ -36,6 +36,7 @@ struct TLinkNotice {
     bool ok = false;            // CommandAnswered: status byte 1
     bool rawPages = false;      // a page transfer (backup, restore), not a block
     int pagesWritten = 0;       // pages acknowledged in this transfer so far
+    bool verifying = false;     // every page was written; the read-back had begun
     QString detail;
 };
 

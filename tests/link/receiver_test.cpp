@@ -339,6 +339,15 @@ TEST(LinkMessages, WordsForEveryNotice) {
         {make(K::ReplyTimeout, 0, 0, false, false, 0), "Необходимо ожидание" + NoAnswerHint()},
         {make(K::ReplyTimeout, 131, 0x1000, false, false, 3),
          "Необходимо ожидание\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()},
+        {[&] {
+             TLinkNotice n = make(K::ReplyTimeout, 131, 0x1000, false, false, 375);
+             n.verifying = true;
+             return n;
+         }(),
+         "Необходимо ожидание\rЗаписано страниц: 375 (все). Проверка записи не завершена: прочитайте данные и сравните" +
+             NoAnswerHint()},
+        {make(K::Cancelled, 130, 0x1000, false, false, 4),
+         "Обмен с GSM модулем прерван\rЗаписано страниц: 4. Сохраните ещё раз, чтобы записать остальные"},
         {make(K::SaveRefused, 130, 0x100, false, false, 0), "Ошибка базовой настройки"},
         {make(K::SaveRefused, 130, 0x1200, false, false, 2),
          "Ошибка данных списка номеров\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные"},

@@ -69,4 +69,16 @@ void EncodeNumberRecord(const TStringGrid& g, int row, uint8_t* b) {
     EncodeTime(g.Cells(T::kEndTime, row), b[28], b[29]);
 }
 
+QByteArray CanonicalNumberRecord(const uint8_t* record) {
+    TStringGrid scratch(TNumberTable::kCols, 2);
+    uint8_t out[kNumberRecordSize] = {};
+    try {
+        DecodeNumberRecord(record, scratch, 1);
+        EncodeNumberRecord(scratch, 1, out);
+    } catch (const std::exception&) {
+        return QByteArray(reinterpret_cast<const char*>(record), kNumberRecordSize);
+    }
+    return QByteArray(reinterpret_cast<const char*>(out), kNumberRecordSize);
+}
+
 } // namespace portiqa

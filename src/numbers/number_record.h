@@ -10,10 +10,15 @@ namespace portiqa {
 constexpr int kNumberRecordSize = 32;
 constexpr uint8_t kUnrestrictedMark = 0x63;
 
-// Writes record bytes into columns 1..6 of a table row (column 7 untouched).
+// Writes record bytes into columns 1..7 of a table row: a record as the
+// module holds it is not marked for deletion.
 void DecodeNumberRecord(const uint8_t* record, TStringGrid& grid, int row);
 // Builds the record bytes of a table row into a zeroed 32-byte area.
 // Date and time parts that are not integers raise EConvertError.
 void EncodeNumberRecord(const TStringGrid& grid, int row, uint8_t* record);
+// A record's bytes as the program would write the record they read as (a
+// free slot is free however it is stored); the bytes themselves when they
+// do not read as a record.
+QByteArray CanonicalNumberRecord(const uint8_t* record);
 
 } // namespace portiqa

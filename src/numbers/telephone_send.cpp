@@ -59,6 +59,8 @@ void TtelephoneSend::btn9Click() {
 }
 
 void TtelephoneSend::ContinueSave() {
+    // A list read just now for this save is the copy the edits are measured against.
+    if (chain_ == TChain::ReadBeforeSave) KeepBase();
     chain_ = TChain::None;
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
     if (!KnownModuleNumbers(seq_, module)) {
@@ -87,7 +89,36 @@ void TtelephoneSend::ContinueSave() {
     PageCount = kNumberPages;
     PageNo = 1;
     chain_ = TChain::Save;
+    moduleChanged_.clear();
+    conflicts_.clear();
     SaveNextNumberPage();
+}
+
+void TtelephoneSend::KeepBase() {
+    base_.clear();
+    for (int page = 1; page <= kNumberPages; ++page) {
+        const QByteArray* known = seq_.KnownPage(NumberPageAddress(page));
+        if (!known || known->size() != kPageSize) {
+            baseGeneration_ = -1;
+            base_.clear();
+            return;
+        }
+        base_[NumberPageAddress(page)] = *known;
+    }
+    baseGeneration_ = seq_.ModuleGeneration();
+}
+
+bool TtelephoneSend::HaveBase() const { return baseGeneration_ == seq_.ModuleGeneration() && !base_.empty(); }
+
+QByteArray TtelephoneSend::TableRecord(int row) const {
+    uint8_t b[kNumberRecordSize] = {};
+    EncodeNumberRecord(table_.Grid(), row, b);
+    return QByteArray(reinterpret_cast<const char*>(b), kNumberRecordSize);
+}
+
+QByteArray TtelephoneSend::BaseRecord(int page, int i) const {
+    const QByteArray& bytes = base_.at(NumberPageAddress(page));
+    return CanonicalNumberRecord(reinterpret_cast<const uint8_t*>(bytes.constData()) + kNumberRecordSize * i);
 }
 
 void TtelephoneSend::ReadNextNumberPage() {
@@ -103,6 +134,7 @@ void TtelephoneSend::ReadNextNumberPage() {
         chain_ = TChain::None;
         table_.Edits().Set(false);
         table_.SetPagesRead(TNumberTable::kPages);
+        KeepBase();
         if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Номера абонентов установлены"));
         else op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
         if (OnTransferDone) OnTransferDone();
@@ -115,6 +147,10 @@ void TtelephoneSend::RequestNumberPage(int page) {
 }
 
 void TtelephoneSend::DecodeNumberPage() {
+    if (chain_ == TChain::CheckBeforeWrite) {
+        CheckedPage();
+        return;
+    }
     if (chain_ == TChain::ReadBeforeSave) {
         // The request sequence keeps the module's bytes; the table holds the
         // operator's list.
@@ -140,17 +176,101 @@ void TtelephoneSend::HandleSaveReply() {
 
 void TtelephoneSend::SaveNextNumberPage() {
     while (PageNo >= 1 && PageNo <= PageCount) {
+        const int page = PageNo;
+        std::array<uint8_t, kPageSize> area{};
         chain_ = TChain::None;  // stays ended if the page cannot be encoded
-        const bool sent = SendNumberPage(PageNo);
+        EncodeNumberPage(page, area.data());
         chain_ = TChain::Save;
-        ++PageNo;
-        if (sent) return;
+        // A page the module already holds is not written again.
+        if (ModuleHolds(NumberPageAddress(page), area.data())) {
+            ++PageNo;
+            continue;
+        }
+        // A page that holds records the operator did not change is read
+        // just before it is written: the module may have changed them itself
+        // (an SMS adds or deletes a number), or the copy it was read into may
+        // have been damaged on the line. A page the operator changed whole
+        // needs no read.
+        bool untouched = !HaveBase();
+        for (int i = 0; i < 8 && HaveBase(); ++i)
+            if (TableRecord(8 * (page - 1) + 1 + i) == BaseRecord(page, i)) untouched = true;
+        if (untouched && HaveBase()) {
+            RequestCheck(page, false);
+            return;
+        }
+        SendEncoded(page, area.data());
+        return;
     }
     if (PageNo == PageCount + 1) {
         ++PageNo;
         chain_ = TChain::Verify;
         seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { FinishSave(failed); });
     }
+}
+
+void TtelephoneSend::SendEncoded(int page, const uint8_t* area) {
+    chain_ = TChain::Save;
+    ++PageNo;
+    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, QStringLiteral("Save list"));
+}
+
+void TtelephoneSend::RequestCheck(int page, bool twice) {
+    chain_ = TChain::CheckBeforeWrite;
+    checkedTwice_ = twice;
+    TSendOptions o;
+    o.readTwice = twice;
+    seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr, QStringLiteral("Save list"), o);
+}
+
+void TtelephoneSend::CheckedPage() {
+    const int page = PageNo;
+    if (Address != NumberPageAddress(page)) return;
+    const uint8_t* fresh = Buffer.data();
+    bool same = true;
+    for (int i = 0; i < 8; ++i)
+        if (CanonicalNumberRecord(fresh + kNumberRecordSize * i) != BaseRecord(page, i)) same = false;
+    if (!same && !checkedTwice_) {
+        // A damaged reply or a real change: two more reads that agree tell.
+        RequestCheck(page, true);
+        return;
+    }
+    std::array<uint8_t, kPageSize> area{};
+    EncodeNumberPage(page, area.data());
+    if (!same) {
+        // Records the module changed itself and the operator did not touch
+        // keep the module's bytes; a record both changed is a conflict and
+        // the page is not written.
+        QStringList mine, conflicts;
+        for (int i = 0; i < 8; ++i) {
+            const int row = 8 * (page - 1) + 1 + i;
+            const QByteArray now = CanonicalNumberRecord(fresh + kNumberRecordSize * i), was = BaseRecord(page, i);
+            if (now == was) continue;
+            const QByteArray table = TableRecord(row);
+            if (table == was) mine << QString::number(row);
+            else if (table != now) conflicts << QString::number(row);
+        }
+        if (!conflicts.isEmpty()) {
+            conflicts_ << conflicts;
+            chain_ = TChain::Save;
+            ++PageNo;
+            SaveNextNumberPage();
+            return;
+        }
+        TEditState::TLoading loading(table_.Edits());
+        for (const QString& r : mine) {
+            const int row = r.toInt(), i = (row - 1) % 8;
+            DecodeNumberRecord(fresh + kNumberRecordSize * i, table_.Grid(), row);
+            std::copy(fresh + kNumberRecordSize * i, fresh + kNumberRecordSize * (i + 1), area.data() + kNumberRecordSize * i);
+        }
+        moduleChanged_ << mine;
+    }
+    if (ModuleHolds(NumberPageAddress(page), area.data())) {
+        chain_ = TChain::Save;
+        ++PageNo;
+        SaveNextNumberPage();
+        return;
+    }
+    SendEncoded(page, area.data());
 }
 
 // The module holds a page when its bytes are the ones the table encodes, or
@@ -176,8 +296,28 @@ bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
 
 void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
-    if (failed.empty()) table_.Edits().Set(false);
-    FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1), QStringLiteral("Список авторизованных номеров успешно сохранен"), seq_.PagesWrittenInTransfer());
+    QString changedItself;
+    if (!moduleChanged_.isEmpty())
+        changedItself = QStringLiteral("\rМодуль сам изменил записи: %1 — они сохранены как в модуле")
+                            .arg(moduleChanged_.join(QStringLiteral(", ")));
+    if (!conflicts_.isEmpty() && failed.empty()) {
+        // The rest is written and verified; these records wait for the operator.
+        const QString text = QStringLiteral("Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, "
+                                            "которые изменены и в таблице; их страницы не записаны. Скачайте список и "
+                                            "решите, что сохранить.\r%2")
+                                 .arg(conflicts_.join(QStringLiteral(", ")), PagesWrittenText(seq_.PagesWrittenInTransfer())) +
+                             changedItself;
+        op_.ShowMessage(text);
+        if (OnTransferFailed) OnTransferFailed(text);
+        return;
+    }
+    if (failed.empty()) {
+        table_.Edits().Set(false);
+        KeepBase();
+    }
+    FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1),
+                       QStringLiteral("Список авторизованных номеров успешно сохранен") + changedItself,
+                       seq_.PagesWrittenInTransfer());
 }
 
 void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {

@@ -2,6 +2,8 @@
 #include "app/operator.h"
 #include "link/request.h"
 #include "numbers/number_table.h"
+#include <QStringList>
+#include <map>
 
 namespace portiqa {
 
@@ -34,9 +36,17 @@ public:
     bool TransferRunning() const override { return chain_ != TChain::None; }
 
 private:
-    enum class TChain { None, Read, ReadBeforeSave, Save, Verify };
+    enum class TChain { None, Read, ReadBeforeSave, Save, CheckBeforeWrite, Verify };
     void StartDownload(bool quiet);
     void ContinueSave();
+    void KeepBase();
+    bool HaveBase() const;
+    QByteArray TableRecord(int row) const;
+    QByteArray BaseRecord(int page, int i) const;
+    // The read of a page just before it is written, and what follows it.
+    void RequestCheck(int page, bool twice);
+    void CheckedPage();
+    void SendEncoded(int page, const uint8_t* area);
     void FinishSave(const std::vector<int32_t>& failed);
     bool StartRefused();
     bool ModuleHolds(int32_t address, const uint8_t* area) const;
@@ -46,6 +56,12 @@ private:
     TChain chain_ = TChain::None;
     bool quiet_ = false;
     int pagesDecoded_ = 0;
+    // The module's pages as the table was last loaded from or saved into
+    // them: the copy the operator's edits are based on.
+    std::map<int32_t, QByteArray> base_;
+    int baseGeneration_ = -1;
+    bool checkedTwice_ = false;
+    QStringList moduleChanged_, conflicts_;
 };
 
 } // namespace portiqa

@@ -334,7 +334,9 @@ TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
         g.SetCells(6, r, TNumberTable::Yes());
     }
     const int mark = int(module.requests.size());
-    module.tamper[mark + 3] = TTamper::Refuse;
+    // Each page holds records the operator did not change: it is read just
+    // before it is written. The third page's save (request 6) is refused.
+    module.tamper[mark + 6] = TTamper::Refuse;
     session.telephoneSend.btn9Click();
     Pump();
     ASSERT_FALSE(failures.empty());
@@ -383,12 +385,14 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     for (int n = int(mark) + 6; n < int(mark) + 20; ++n) module.tamper[n] = TTamper::Drop;
     session.telephoneSend.btn9Click();
     Run();
+    // Each page is read just before it is written: read, save, read, save,
+    // read, then the third save is lost three times.
     EXPECT_EQ(module.requests.size() - mark, 5u + 3u);
     EXPECT_EQ(module.requests[mark + 5].address, module.requests[mark + 7].address);
     ASSERT_FALSE(failures.empty());
     EXPECT_EQ(failures.back(), TLinkFailure::ReplyTimeout);
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint());
-    EXPECT_EQ(op.messages.count("Необходимо ожидание\rЗаписано страниц: 5. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()), 1);
+    EXPECT_EQ(op.messages.back(), "Необходимо ожидание\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint());
+    EXPECT_EQ(op.messages.count("Необходимо ожидание\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()), 1);
 
     // The first request of a transfer right after one the module answered
     // is asked again like any other.
@@ -466,12 +470,13 @@ TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
     g.SetCells(1, 9, "+79990000009");  // page 2
     g.SetCells(1, 17, "+79990000017");  // page 3
     const int mark = int(module.requests.size());
-    module.tamper[mark + 1] = TTamper::StoreDamaged;  // page 2 stored with one byte wrong
+    module.tamper[mark + 2] = TTamper::StoreDamaged;  // page 2 stored with one byte wrong
     session.telephoneSend.btn9Click();
     Run();
-    // Two saves, two reads back, page 2 saved again and read again.
+    // Each page read before it is written, two saves, two reads back, page
+    // 2 saved again and read again.
     EXPECT_EQ(FramesSince(mark, 130), 3);
-    EXPECT_EQ(FramesSince(mark, 131), 3);
+    EXPECT_EQ(FramesSince(mark, 131), 5);
     EXPECT_EQ(done, 2);
     ExpectNumbersMatchModule();
 
@@ -507,8 +512,11 @@ TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
     const int mark = int(module.requests.size());
     session.telephoneSend.btn9Click();
     Run();
-    EXPECT_EQ(module.requests.size() - mark, 2u);  // the page, and its read-back
+    // The page read just before it is written, the page, and its read-back.
+    EXPECT_EQ(module.requests.size() - mark, 3u);
     EXPECT_EQ(module.requests[mark].address, 0x1000u + 249 * 256);
+    EXPECT_EQ(module.requests[mark].command, 131);
+    EXPECT_EQ(module.requests[mark + 1].command, 130);
     ExpectNumbersMatchModule();
 
     // After a new login nothing is known: the save reads the module's list

@@ -218,14 +218,22 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     EXPECT_TRUE(op.questions[0].contains("Добавлено: 1, изменено: 0, удалено: 1")) << op.questions[0].toStdString();
     ASSERT_EQ(op.warnings.size(), 1);
     EXPECT_TRUE(op.warnings[0].contains("удалит из GSM модуля 1 номер(а/ов): записи 1")) << op.warnings[0].toStdString();
-    EXPECT_EQ(port.frames[375].left(8), test::Hex("23 82 00 00 10 00 01 00"));
-    EXPECT_EQ(port.frames[375].mid(8, 32), QByteArray(32, '\0'));  // record 1 freed
+    // Page 1 keeps seven records the operator did not change: it is read
+    // again just before it is written, and is as it was.
+    EXPECT_EQ(port.frames[375], test::Hex("23 83 00 00 10 00 00 00 93"));
+    Reply(NumberPageAddress(1), held);
+    ASSERT_EQ(port.frames.size(), 377u);
+    EXPECT_EQ(port.frames[376].left(8), test::Hex("23 82 00 00 10 00 01 00"));
+    EXPECT_EQ(port.frames[376].mid(8, 32), QByteArray(32, '\0'));  // record 1 freed
     seq.SetOutstanding(false);
     block.HandleSaveReply();
-    ASSERT_EQ(port.frames.size(), 377u);
-    EXPECT_EQ(port.frames[376].left(8), test::Hex("23 82 00 00 11 00 01 00"));
-    EXPECT_EQ(port.frames[376].mid(8, 3), QByteArray("+7") + '\0');
-    EXPECT_EQ(port.frames[376].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
+    // Page 2 likewise: read, then written.
+    ASSERT_EQ(port.frames.size(), 378u);
+    Reply(NumberPageAddress(2), empty);
+    ASSERT_EQ(port.frames.size(), 379u);
+    EXPECT_EQ(port.frames[378].left(8), test::Hex("23 82 00 00 11 00 01 00"));
+    EXPECT_EQ(port.frames[378].mid(8, 3), QByteArray("+7") + '\0');
+    EXPECT_EQ(port.frames[378].mid(8 + 22, 10), QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
 }
 
 TEST_F(NumberChainTest, ARemovalTheOperatorCancelsWritesNothing) {

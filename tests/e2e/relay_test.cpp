@@ -10,6 +10,8 @@
 #include <QDate>
 #include <deque>
 #include <functional>
+#include "backup/backup_file.h"
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -41,6 +43,9 @@ public:
     QByteArray memory = QByteArray(0x50000, char(0xFF));
     std::vector<TRequestSeen> requests;
     std::map<int, TTamper> tamper;  // by request number, from 1
+    // The module changing its own memory (an SMS, a call) just before it
+    // answers request N.
+    std::map<int, std::function<void(QByteArray& memory)>> before;
     bool silent = false;            // answers nothing at all
     std::deque<QByteArray> line;    // bytes on their way to the program
     std::deque<QByteArray> late;    // replies held back until the time has run out
@@ -73,6 +78,7 @@ public:
 
 private:
     void Answer(const TRequestSeen& r, int number) {
+        if (before.count(number)) before[number](memory);
         const TTamper t = tamper.count(number) ? tamper[number] : TTamper::Pass;
         QByteArray payload;
         uint32_t address = r.address;
@@ -527,6 +533,120 @@ TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
     Run();
     EXPECT_EQ(FramesSince(0, 131), 375);
     EXPECT_EQ(FramesSince(0, 130), 0);
+}
+
+// What is written is what the operator saw: the module's own changes
+// between a download and a save, and damage on the line, never reach it
+// unseen.
+TEST_F(RelayTest, AModuleThatChangedItselfIsNeitherOverwrittenNorMisreported) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    auto& g = session.numberTable.Grid();
+    // The operator edits record 2; meanwhile an SMS deletes record 3 (same
+    // page) and adds record 20 (page 3, which the operator does not touch).
+    g.SetCells(1, 2, "+79995550002");
+    module.memory.replace(0x1000 + 32 * 2, 32, QByteArray(32, char(0xFF)));
+    module.memory.replace(0x1000 + 32 * 19, 32, Record("+79995550020"));
+    const QByteArray page3 = module.memory.mid(0x1200, 256);
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(done, 2);
+    EXPECT_TRUE(op.messages.back().contains("Модуль сам изменил записи: 3 — они сохранены как в модуле"))
+        << op.messages.back().toStdString();
+    EXPECT_EQ(module.memory.mid(0x1000 + 32, 32), Record("+79995550002"));
+    EXPECT_EQ(module.memory.mid(0x1000 + 64, 32), QByteArray(32, char(0xFF))) << "the revoked number stays revoked";
+    EXPECT_EQ(module.memory.mid(0x1200, 256), page3) << "a page the operator did not touch is left alone";
+    EXPECT_TRUE(g.Cells(1, 3).isEmpty()) << "the table shows the module's record 3";
+}
+
+TEST_F(RelayTest, ARecordBothChangedIsAConflictAndItsPageIsNotWritten) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    auto& g = session.numberTable.Grid();
+    g.SetCells(1, 3, "+79995550003");  // the operator changes record 3 (page 1)
+    g.SetCells(1, 9, "+79995550009");  // and record 9 (page 2)
+    module.memory.replace(0x1000 + 32 * 2, 32, QByteArray(32, char(0xFF)));  // the module deletes record 3
+    const QByteArray page1 = module.memory.mid(0x1000, 256);
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(failedTransfers, 1);
+    EXPECT_TRUE(op.messages.back().contains("сам изменил записи 3")) << op.messages.back().toStdString();
+    EXPECT_EQ(module.memory.mid(0x1000, 256), page1) << "nothing written to the page in conflict";
+    EXPECT_EQ(module.memory.mid(0x1100, 32), Record("+79995550009")) << "the rest is written";
+}
+
+TEST_F(RelayTest, AReplyDamagedInTheReadBeforeAWriteIsReadAgain) {
+    Login();
+    session.telephoneSend.btn10Click();
+    Run();
+    session.numberTable.Grid().SetCells(1, 2, "+79995550002");
+    const int mark = int(module.requests.size());
+    module.tamper[mark + 1] = TTamper::TwoSameBitFlips;  // the read before the write
+    session.telephoneSend.btn9Click();
+    Run();
+    EXPECT_EQ(done, 2);
+    EXPECT_FALSE(op.messages.back().contains("сам изменил")) << op.messages.back().toStdString();
+    ExpectNumbersMatchModule();
+    EXPECT_EQ(module.memory.mid(0x1000 + 64, 32), Record("+79160001002")) << "record 3 exactly as it was";
+}
+
+TEST_F(RelayTest, ASettingsSaveKeepsTheArmingTheModuleChoseItself) {
+    Login();
+    session.basicInf.btn21Click();
+    Run();
+    session.settingsTable.SetValue(16, "24");
+    module.memory[111] = 1;  // an SMS arms the module
+    session.basicInf.btn22Click();
+    Run();
+    EXPECT_EQ(uint8_t(module.memory[111]), 1);
+    EXPECT_EQ(module.memory.mid(202, 2), QByteArray::fromHex("1800"));
+}
+
+TEST_F(RelayTest, ABackupReadsEveryPageTwiceAndADamagedCopyIsReadAgain) {
+    Login();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("b.pbk");
+    int ok = -1;
+    session.backup.OnDone = [&](bool good) { ok = good; };
+    // The same-bit flips land in the first read of a number page and in the
+    // second read of another.
+    module.tamper[10] = TTamper::TwoSameBitFlips;
+    module.tamper[31] = TTamper::TwoSameBitFlips;
+    session.backup.Backup(path, "relay");
+    Run();
+    ASSERT_EQ(ok, 1) << op.messages.join('|').toStdString();
+    TBackupImage image;
+    QString error;
+    ASSERT_TRUE(TBackupFile::Read(path, image, error));
+    for (const auto& [address, page] : image.pages) ASSERT_EQ(page, module.memory.mid(address, 256)) << address;
+    EXPECT_GE(module.requests.size(), 2u * 877u);
+}
+
+TEST_F(RelayTest, AChangeDuringARestoreIsReportedNeverCalledComplete) {
+    Login();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("b.pbk");
+    int ok = -1;
+    session.backup.OnDone = [&](bool good) { ok = good; };
+    session.backup.Backup(path, "relay");
+    Run();
+    ASSERT_EQ(ok, 1);
+    TBackupImage image;
+    QString error;
+    ASSERT_TRUE(TBackupFile::Read(path, image, error));
+    // The target differs in record 1; while the restore writes, an SMS
+    // deletes record 40 (a page the restore does not write).
+    module.memory.replace(0x1000, 32, Record("+70000000001"));
+    const int mark = int(module.requests.size());
+    module.before[mark + 1 + 4 + 375 + 1] = [](QByteArray& m) { m.replace(0x1000 + 32 * 39, 32, QByteArray(32, char(0xFF))); };
+    ok = -1;
+    session.backup.Restore(image, {});
+    Run();
+    EXPECT_EQ(ok, 0);
+    EXPECT_TRUE(op.messages.back().startsWith("Восстановление не завершено")) << op.messages.back().toStdString();
+    EXPECT_TRUE(op.messages.back().contains("0x01400")) << op.messages.back().toStdString();
 }
 
 } // namespace

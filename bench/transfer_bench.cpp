@@ -5,6 +5,7 @@
 #include "link/comm.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 #include <sys/resource.h>
 
 using namespace portiqa;
@@ -134,6 +135,53 @@ void BM_FullSaveWithReadBack(benchmark::State& state) {
 }
 BENCHMARK(BM_FullSaveWithReadBack)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_FullSaveWithReadBack)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// A new list into a module: every record changes, so no page needs a read
+// before it is written; saves and reads back only.
+void BM_NewListSave(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
+    int frames = 0, round = 0;
+    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto& g = rig.session.numberTable.Grid();
+        for (int r = 1; r <= 3000; ++r) {
+            g.SetCells(1, r, QStringLiteral("8495%1").arg(r * 10 + round, 7, 10, QChar('0')));
+            g.SetCells(6, r, TNumberTable::Yes());
+            g.SetCells(7, r, TNumberTable::No());
+        }
+        ++round;
+        frames = 0;
+        state.ResumeTiming();
+        rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
+    }
+    state.counters["frames_on_wire"] = frames;
+    state.counters["save_wire_s"] = WireSeconds(375, 10, 265);
+    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
+}
+BENCHMARK(BM_NewListSave)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// The whole memory into a backup file: every page read twice, against the
+// wire time of one read of the 877 pages.
+void BM_Backup(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    int frames = 0;
+    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
+    QTemporaryDir dir;
+    bool finished = false;
+    rig.session.backup.OnDone = [&](bool) { finished = true; };
+    for (auto _ : state) {
+        finished = false;
+        frames = 0;
+        rig.session.backup.Backup(dir.filePath("b.pbk"), "bench");
+        bench::RunUntil([&] { return finished; });
+    }
+    state.counters["frames_on_wire"] = frames;
+    state.counters["one_read_wire_s"] = WireSeconds(877, 265, 9);
+    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
+}
+BENCHMARK(BM_Backup)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // Peak memory of a session that downloads everything.
 void BM_SessionPeakMemory(benchmark::State& state) {

@@ -1,7 +1,7 @@
 // Whole transfers against the simulated module over a pseudo-terminal.
 #include "bench_support.h"
-#include "app/qt_timer.h"
-#include "app/session.h"
+#include "base/qt_timer.h"
+#include "session/session.h"
 #include "link/comm.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>

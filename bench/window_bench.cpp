@@ -1,5 +1,5 @@
 // Start-up of the window to its first paint.
-#include "app/main_window.h"
+#include "gui/main_window.h"
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPainter>

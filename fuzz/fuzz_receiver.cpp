@@ -1,6 +1,6 @@
 // The frame receiver fed byte by byte, with every block behind it, so that
 // valid frames reach the settings, number and history decoders too.
-#include "app/session.h"
+#include "session/session.h"
 #include <QCoreApplication>
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/operator.h"
+#include "base/operator.h"
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "link/request.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "fakes.h"
 #include "pty_pair.h"
-#include "app/session.h"
+#include "session/session.h"
 #include "link/comm.h"
 #include "sim/simulator.h"
 #include <gtest/gtest.h>

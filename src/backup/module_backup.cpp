@@ -1,5 +1,5 @@
 #include "backup/module_backup.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/operator.h"
+#include "base/operator.h"
 #include "backup/backup_file.h"
 #include "link/page_transfer.h"
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
-#include "app/operator.h"
-#include "app/qt_timer.h"
-#include "app/session.h"
+#include "base/operator.h"
+#include "base/qt_timer.h"
+#include "session/session.h"
 #include "base/status_display.h"
 #include "cli/cli_app.h"
 #include "link/comm.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/file_exchange.h"
+#include "files/file_exchange.h"
 #include "files/workbook.h"
 #include "history/history_table.h"
 

@@ -1,7 +1,6 @@
 #include "history/history_inf.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "link/page_fields.h"
-#include "settings/basic_inf.h"
 
 namespace portiqa {
 

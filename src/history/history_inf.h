@@ -1,5 +1,5 @@
 #pragma once
-#include "app/operator.h"
+#include "base/operator.h"
 #include "history/history_table.h"
 #include "link/request.h"
 

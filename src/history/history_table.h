@@ -1,7 +1,7 @@
 #pragma once
-#include "app/operator.h"
+#include "base/operator.h"
 #include "base/status_report.h"
-#include "app/string_grid.h"
+#include "base/string_grid.h"
 #include <QDateTime>
 
 namespace portiqa {

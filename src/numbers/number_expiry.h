@@ -1,5 +1,5 @@
 #pragma once
-#include "app/string_grid.h"
+#include "base/string_grid.h"
 #include <QDateTime>
 #include <QString>
 

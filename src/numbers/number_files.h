@@ -1,5 +1,5 @@
 #pragma once
-#include "app/file_exchange.h"
+#include "files/file_exchange.h"
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_table.h"

@@ -1,8 +1,7 @@
 #include "numbers/telephone_send.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
-#include "settings/basic_inf.h"
 
 namespace portiqa {
 

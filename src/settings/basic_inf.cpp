@@ -1,5 +1,5 @@
 #include "settings/basic_inf.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "link/page_fields.h"
 #include "settings/settings_rules.h"
 #include <algorithm>

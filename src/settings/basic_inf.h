@@ -1,5 +1,5 @@
 #pragma once
-#include "app/operator.h"
+#include "base/operator.h"
 #include "base/status_report.h"
 #include "link/request.h"
 #include "settings/settings_table.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/edit_state.h"
-#include "app/string_grid.h"
+#include "base/edit_state.h"
+#include "base/string_grid.h"
 #include <QStringList>
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "base/status_report.h"
 #include "base/errors.h"
-#include "app/config_folder.h"
+#include "files/config_folder.h"
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 // Everything runs on this thread: the relay hands replies over when the
 // test pumps, and the reply timer moves only when the test advances it.
 #include "fakes.h"
-#include "app/session.h"
-#include "app/link_messages.h"
+#include "session/session.h"
+#include "link/link_messages.h"
 #include "numbers/number_record.h"
 #include <QDate>
 #include <deque>

@@ -1,5 +1,5 @@
 #include "session_fixture.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "numbers/number_record.h"
 
 using namespace portiqa;

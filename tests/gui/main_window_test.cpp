@@ -1,10 +1,10 @@
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "fakes.h"
 #include "pty_pair.h"
-#include "app/main_window.h"
-#include "history/history_view.h"
-#include "numbers/numbers_view.h"
-#include "settings/settings_view.h"
+#include "gui/main_window.h"
+#include "gui/history_view.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
 #include "sim/simulator.h"
 #include <QStatusBar>
 #include <QTemporaryDir>

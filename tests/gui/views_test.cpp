@@ -1,9 +1,9 @@
 // The three tables driven as the operator drives them: real mouse, key and
 // wheel events sent to whatever widget would receive them, then the core
 // table read back.
-#include "history/history_view.h"
-#include "numbers/numbers_view.h"
-#include "settings/settings_view.h"
+#include "gui/history_view.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
 #include <QApplication>
 #include <QColor>
 #include <QFont>

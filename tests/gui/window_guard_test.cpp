@@ -4,9 +4,9 @@
 // by real clicks against the simulated module.
 #include "fakes.h"
 #include "pty_pair.h"
-#include "app/main_window.h"
-#include "numbers/numbers_view.h"
-#include "settings/settings_view.h"
+#include "gui/main_window.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
 #include "sim/simulator.h"
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "fakes.h"
 #include "base/timer.h"
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "link/receiver.h"
 #include <gtest/gtest.h>
 #include <random>

@@ -1,4 +1,4 @@
-#include "app/grid_view.h"
+#include "gui/grid_view.h"
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QMouseEvent>

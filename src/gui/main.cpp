@@ -1,5 +1,5 @@
 // portiqa: the configurator's window.
-#include "app/main_window.h"
+#include "gui/main_window.h"
 #include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/grid_model.h"
-#include "app/grid_view.h"
+#include "gui/grid_model.h"
+#include "gui/grid_view.h"
 #include "settings/settings_table.h"
 #include <QComboBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/config_folder.h"
+#include "files/config_folder.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/link_messages.h"
+#include "link/link_messages.h"
 #include "link/protocol.h"
 #include <QStringList>
 

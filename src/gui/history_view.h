@@ -1,6 +1,6 @@
 #pragma once
-#include "app/grid_model.h"
-#include "app/grid_view.h"
+#include "gui/grid_model.h"
+#include "gui/grid_view.h"
 #include "history/history_table.h"
 #include <QDateEdit>
 #include <QPushButton>

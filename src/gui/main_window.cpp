@@ -1,10 +1,10 @@
-#include "app/main_window.h"
-#include "app/link_messages.h"
-#include "app/config_folder.h"
-#include "history/history_view.h"
+#include "gui/main_window.h"
+#include "link/link_messages.h"
+#include "files/config_folder.h"
+#include "gui/history_view.h"
 #include "link/port_list.h"
-#include "numbers/numbers_view.h"
-#include "settings/settings_view.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QShortcut>

@@ -1,7 +1,7 @@
 #pragma once
-#include "app/gui_operator.h"
-#include "app/qt_timer.h"
-#include "app/session.h"
+#include "gui/gui_operator.h"
+#include "base/qt_timer.h"
+#include "session/session.h"
 #include "base/status_display.h"
 #include "link/comm.h"
 #include <QComboBox>

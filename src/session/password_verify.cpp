@@ -1,5 +1,5 @@
-#include "app/password_verify.h"
-#include "app/link_messages.h"
+#include "session/password_verify.h"
+#include "link/link_messages.h"
 #include "link/page_fields.h"
 
 namespace portiqa {

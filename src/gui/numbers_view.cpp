@@ -1,4 +1,4 @@
-#include "numbers/numbers_view.h"
+#include "gui/numbers_view.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>

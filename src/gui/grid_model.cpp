@@ -1,4 +1,4 @@
-#include "app/grid_model.h"
+#include "gui/grid_model.h"
 
 namespace portiqa {
 

@@ -1,4 +1,4 @@
-#include "app/operator.h"
+#include "base/operator.h"
 #include <exception>
 
 namespace portiqa {

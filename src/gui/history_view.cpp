@@ -1,4 +1,4 @@
-#include "history/history_view.h"
+#include "gui/history_view.h"
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>

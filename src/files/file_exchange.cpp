@@ -1,5 +1,5 @@
-#include "app/file_exchange.h"
-#include "app/config_folder.h"
+#include "files/file_exchange.h"
+#include "files/config_folder.h"
 #include "files/csv.h"
 #include "files/workbook.h"
 

@@ -1,5 +1,5 @@
-#include "app/session.h"
-#include "app/link_messages.h"
+#include "session/session.h"
+#include "link/link_messages.h"
 
 namespace portiqa {
 

@@ -1,4 +1,4 @@
-#include "app/gui_operator.h"
+#include "gui/gui_operator.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>

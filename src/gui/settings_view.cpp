@@ -1,4 +1,4 @@
-#include "settings/settings_view.h"
+#include "gui/settings_view.h"
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>

@@ -29,6 +29,9 @@ struct TExchangeContext {
 
 inline const QString kExcelSaveFilter = QStringLiteral("EXCEL file|*.xlsx;*.xls|(*.*)|*.*");
 inline const QString kExcelOpenFilter = QStringLiteral("EXCEL file|*.xls;*.xlsx|(*.*)|*.*");
+// A number list in any kind the import reads.
+inline const QString kNumbersOpenFilter =
+    QStringLiteral("EXCEL file|*.xls;*.xlsx|CSV file|*.csv;*.cvs|All number lists|*.xls;*.xlsx;*.csv;*.cvs|(*.*)|*.*");
 inline const QString kCsvFilter = QStringLiteral("CVS file|*.cvs;*.cvs|(*.*)|*.*");
 
 } // namespace portiqa

@@ -7,7 +7,11 @@
 
 namespace portiqa {
 
-TGridView::TGridView(QWidget* parent) : QTableView(parent) {}
+TGridView::TGridView(QWidget* parent) : QTableView(parent) {
+    // Tab and Shift+Tab leave the table for the next control, as everywhere
+    // else in the window; the arrows move inside it.
+    setTabKeyNavigation(false);
+}
 
 QModelIndex TGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     QModelIndex next = QTableView::moveCursor(action, modifiers);

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionTab>
@@ -47,6 +48,13 @@ protected:
             p.setFont(bold);
             p.setPen(i == currentIndex() ? QColor(0, 0, 255) : QColor(0, 0, 0));
             p.drawText(tabRect(i), Qt::AlignCenter, tabText(i));
+            // The keyboard's place, when the bar has it.
+            if (hasFocus() && i == currentIndex()) {
+                QStyleOptionFocusRect focus;
+                focus.initFrom(this);
+                focus.rect = tabRect(i).adjusted(5, 5, -5, -5);
+                p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+            }
         }
     }
 };
@@ -68,6 +76,23 @@ QPixmap Dot(const QColor& colour) {
     p.setPen(colour.darker(130));
     p.drawEllipse(1, 1, 15, 15);
     return pm;
+}
+
+// An eye, drawn: no standard icon shows one.
+QIcon EyeIcon() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1.3));
+    QPainterPath lid;
+    lid.moveTo(1, 8);
+    lid.quadTo(8, 1, 15, 8);
+    lid.quadTo(8, 15, 1, 8);
+    p.drawPath(lid);
+    p.setBrush(QColor(60, 60, 60));
+    p.drawEllipse(QPointF(8, 8), 2.4, 2.4);
+    return QIcon(pm);
 }
 
 } // namespace
@@ -223,6 +248,15 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     lbl4->setGeometry(319, 12, 50, 13);
     edt3 = new QLineEdit(QStringLiteral("5807"), strip);
     edt3->setGeometry(373, 7, 93, 23);
+    // Masked, as a password is; the eye shows it while the operator wants.
+    edt3->setEchoMode(QLineEdit::Password);
+    showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
+    showPassword->setCheckable(true);
+    showPassword->setToolTip(QStringLiteral("Показать пароль"));
+    connect(showPassword, &QAction::toggled, this, [this](bool on) {
+        edt3->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
+        showPassword->setToolTip(on ? QStringLiteral("Скрыть пароль") : QStringLiteral("Показать пароль"));
+    });
     btn1 = new QPushButton(QStringLiteral("Вход"), strip);
     btn1->setGeometry(485, 3, 90, 30);
     btn24 = new QPushButton(QStringLiteral("Sync time"), strip);

@@ -75,6 +75,7 @@ public:
     void ScanPorts();
     QPushButton* btn8 = nullptr;
     QLineEdit* edt3 = nullptr;
+    QAction* showPassword = nullptr;
     QPushButton* btn1 = nullptr;
     QPushButton *btn24 = nullptr, *btn25 = nullptr, *btn27 = nullptr;
     QTabWidget* pgc = nullptr;

@@ -1,6 +1,7 @@
 #include "numbers/number_files.h"
 #include "base/errors.h"
 #include "files/csv.h"
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -153,7 +154,18 @@ QString TNumberFiles::TooManyRecordsText(int records) {
                           "Ничего не импортировано").arg(records + 1);
 }
 
-bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& rows) {
+bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
+    // A list saved as comma-separated text by a spreadsheet program from our
+    // workbook starts with its header row ("№","Номер абонента",…): skip it.
+    QList<TCsvRow> rows = fileRows;
+    if (!rows.isEmpty() && !rows.first().fields.isEmpty()) {
+        const QStringList& f = rows.first().fields;
+        const QString first = f[0].trimmed();
+        const QString second = f.size() > 1 ? f[1].trimmed() : QString();
+        if (first == QStringLiteral("№") || first == QLatin1String("No") ||
+            second == QStringLiteral("Номер абонента") || second == QLatin1String("Number"))
+            rows.removeFirst();
+    }
     TWorkbook book;
     QHash<int, int> seen;
     QList<int> twice;
@@ -180,8 +192,20 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& rows) {
 }
 
 void TNumberFiles::ImportNumbersXls() {
+    // One dialog for every kind the list comes in; the extension decides.
+    const QString path = ctx_.op.ChooseOpenFile(ctx_.folder, kNumbersOpenFilter);
+    if (path.isEmpty()) return;
+    QString error;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")) {
+        QList<TCsvRow> rows;
+        if (!TCsv::ReadFile(path, rows, error)) return ctx_.op.ReportError(error);
+        ApplyCsv(rows);
+        return;
+    }
     TWorkbook book;
-    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter, T::kRecords + 1)) ApplyWorkbook(book);
+    if (!TWorkbookIo::Read(path, book, error, T::kRecords + 1)) return ctx_.op.ReportError(error);
+    ApplyWorkbook(book);
 }
 
 QStringList TNumberFiles::CsvLines(bool occupiedOnly) {

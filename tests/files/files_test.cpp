@@ -644,3 +644,38 @@ TEST(FileReplace, ProbeFindsAnUnwritableTargetBeforeAnyWork) {
 }
 
 } // namespace
+
+namespace {
+
+// Our workbook saved as comma-separated text by a spreadsheet program: a
+// header row of quoted captions, UTF-8, empty fields; through the import
+// button's path, which takes the kind from the extension.
+TEST_F(FilesTest, AListSavedAsCsvByASpreadsheetProgramImports) {
+    const QByteArray text =
+        "\"№\",\"Номер абонента\",\"Дата начала\",\"Время начала\",\"Дата окончания\",\"Время окончания\","
+        "\"Без ограничений\",\"Удалить\"\n"
+        "1,+79161234567,2026-01-01,07:30,2026-12-31,18:00,Нет,Нет\n"
+        "2,+79161234568,,,,,Да,Нет\n"
+        "3,,,,,,Нет,Нет\n";
+    QFile f(Path("from-libreoffice.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+    f.close();
+    TNumberTable table;
+    TNumberFiles files(table, ctx);
+    op.openFile = f.fileName();
+    files.ImportNumbersXls();
+    EXPECT_TRUE(op.errors.isEmpty()) << op.errors.join('|').toStdString();
+    EXPECT_TRUE(op.messages.isEmpty()) << op.messages.join('|').toStdString();
+    EXPECT_EQ(table.Grid().Cells(1, 1), "+79161234567");
+    EXPECT_EQ(table.Grid().Cells(2, 1), "2026-01-01");
+    EXPECT_EQ(table.Grid().Cells(6, 2), "Да");
+    EXPECT_TRUE(table.Grid().Cells(1, 3).isEmpty());
+    // A header in English is recognised too; a first line that is neither
+    // header nor record is still refused with its line number.
+    EXPECT_TRUE(files.ApplyCsv(TCsv::ParseRows("No,Number,Start date\n1,+7,,,,,Да,Нет\n", u',')));
+    EXPECT_FALSE(files.ApplyCsv(TCsv::ParseRows("list of numbers\n1,+7,,,,,Да,Нет\n", u',')));
+    EXPECT_TRUE(op.messages.back().contains("строка 1")) << op.messages.back().toStdString();
+}
+
+} // namespace

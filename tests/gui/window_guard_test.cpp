@@ -9,6 +9,7 @@
 #include "gui/settings_view.h"
 #include "sim/simulator.h"
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -191,6 +192,31 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndTheSaveReadsFi
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(w->numbersView->incomplete->isHidden());
     EXPECT_FALSE(g.Cells(1, 3000).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
+    std::unique_ptr<TForm1> w = std::make_unique<TForm1>();
+    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Password);
+    w->showPassword->trigger();
+    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Normal);
+    w->showPassword->trigger();
+    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Password);
+    w->show();
+    w->activateWindow();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->pgc->setCurrentIndex(1);
+    QTableView* t = w->numbersView->strngrd3;
+    t->setFocus(Qt::TabFocusReason);
+    t->setCurrentIndex(t->model()->index(4, 2));
+    ASSERT_EQ(QApplication::focusWidget(), t);
+    QTest::keyClick(t, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), t) << "Tab leaves the table";
+    EXPECT_EQ(t->currentIndex(), t->model()->index(4, 2)) << "and moves nothing inside it";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -90,6 +91,13 @@ int main(int argc, char** argv) {
     const bool scripted = p.isSet(shot);
     portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
     window.pgc->setCurrentIndex(p.value(tab).toInt());
+    // The size and place the operator left it in, else fitted to this screen.
+    QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));
+    if (scripted || !window.restoreGeometry(remembered.value(QStringLiteral("window/geometry")).toByteArray()))
+        window.FitScreen();
+    QObject::connect(&app, &QApplication::aboutToQuit, [&] {
+        if (!scripted) remembered.setValue(QStringLiteral("window/geometry"), window.saveGeometry());
+    });
     window.show();
     if (scripted) {
         const QString file = p.value(shot);

@@ -116,8 +116,6 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     : QMainWindow(parent), operator_(op ? *op : guiOperator_) {
     // "[*]" shows when a table holds edits not yet saved to the module.
     setWindowTitle(QStringLiteral("Portiqa Configurator V1.7[*]"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont f = font();
     f.setPointSize(8);
     setFont(f);
@@ -219,8 +217,11 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     WireButtons();
     form7_ = std::make_unique<TForm7>(this);
 
-    // Client area 1184 x 700, fixed; centred, 20 pixels above the middle.
-    setFixedSize(1184, 700);
+    // Client area 1184 x 700 as the original's, but resizable (the tables
+    // take the space) down to a size where nothing is cut; centred, 20
+    // pixels above the middle. FitScreen() fits it to a smaller screen.
+    setMinimumSize(900, 540);
+    resize(1184, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         move((s.width() - width()) / 2, (s.height() - height() - 40) / 2);
@@ -233,6 +234,16 @@ TForm1::~TForm1() {
     cm1.CloseComm();
     form7_.reset();
     delete takeCentralWidget();
+}
+
+void TForm1::FitScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The frame and the desktop's panels take their share of the screen.
+    const QRect free = screen->availableGeometry();
+    const QSize fitted(std::min(width(), free.width() - 16), std::min(height(), free.height() - 40));
+    resize(fitted.expandedTo(minimumSize()));
+    move(free.x() + (free.width() - width()) / 2, free.y() + std::max(0, (free.height() - height() - 40) / 2));
 }
 
 void TForm1::BuildTopStrip(QWidget* strip) {

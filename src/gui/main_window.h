@@ -59,6 +59,8 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressVisible(bool visible) override;
 
+    // Shrinks the window to a screen smaller than its size and centres it.
+    void FitScreen();
     void btn8Click();
     void btn1Click();
     void EnableControls() { SetControlsEnabled(true); }

@@ -14,6 +14,8 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strip->setContentsMargins(105, 6, 6, 6);
     btn19 = new QPushButton(QStringLiteral("Скачать"), this);
     btn20 = new QPushButton(QStringLiteral("Фильтр"), this);
+    btnShowAll = new QPushButton(QStringLiteral("Сбросить"), this);
+    btnShowAll->setToolTip(QStringLiteral("Показать все скачанные записи"));
     dtp1 = new QDateEdit(QDate(2015, 3, 3), this);
     dtp1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     dtp1->setCalendarPopup(true);
@@ -36,6 +38,7 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strip->addWidget(dtp4);
     strip->addSpacing(20);
     strip->addWidget(btn20);
+    strip->addWidget(btnShowAll);
     strip->addStretch();
     outer->addLayout(strip);
 

@@ -16,6 +16,7 @@ class THistoryView : public QWidget {
 public:
     explicit THistoryView(THistoryTable& table, QWidget* parent = nullptr);
     QPushButton *btn19, *btn20, *btn23, *btn13, *btn18, *btn2, *btnImport;
+    QPushButton* btnShowAll;  // the filter's reset
     QDateEdit *dtp1, *dtp3;
     QTimeEdit *dtp2, *dtp4;
     TGridView* strngrd4;

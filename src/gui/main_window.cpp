@@ -555,6 +555,7 @@ void TForm1::WireButtons() {
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
     });
+    connect(historyView->btnShowAll, &QPushButton::clicked, this, [&s] { s.historyTable.ShowAll(); });
     connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
     connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
     connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {

@@ -45,6 +45,7 @@ void Tcustomstringgrid_his::ApplyWorkbook(const TWorkbook& book) {
     TGridBatch batch(table_.Grid());
     for (int r = 1; r <= H::kRows; ++r)
         for (int k = 1; k <= 7; ++k) table_.Grid().SetCells(k, r, book.Value(r + 1, k + 1));
+    table_.KeepAll();
 }
 
 void Tcustomstringgrid_his::ImportHistoryXls() {

@@ -13,7 +13,10 @@ public:
     void ExportHistoryXls();   // btn13
     void ExportHistoryCsv();   // btn18 (hidden)
     void ImportHistoryXls();   // hidden button
-    void ClearHistoryTable() { table_.ClearHistoryTable(); }
+    void ClearHistoryTable() {
+        table_.ClearHistoryTable();
+        table_.ForgetAll();
+    }
 
     TWorkbook HistoryWorkbook();
     QStringList CsvLines();

@@ -86,6 +86,7 @@ void THistoryInf::ReadNextHistoryPage() {
     } else if (unsigned(PageCount) + 1 == PageNo) {
         running_ = false;
         table_.CompactHistory();
+        table_.KeepAll();
         if (OnTransferDone) OnTransferDone();
     }
 }

@@ -64,6 +64,22 @@ bool Keys(const QString& date, const QString& time, historyinf_r& e) {
 
 } // namespace
 
+void THistoryTable::KeepAll() {
+    all_.clear();
+    for (int r = 1; r <= kRows; ++r) {
+        QStringList row;
+        for (int c = kRecordNo; c <= kText; ++c) row << grid_.Cells(c, r);
+        all_.append(row);
+    }
+}
+
+void THistoryTable::ShowAll() {
+    if (all_.isEmpty()) return;
+    TGridBatch batch(grid_);
+    for (int r = 1; r <= kRows && r <= all_.size(); ++r)
+        for (int c = kRecordNo; c <= kText; ++c) grid_.SetCells(c, r, all_[r - 1][c - kRecordNo]);
+}
+
 bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, Tstatusbar_ctrl& status,
                    IOperator& op) {
     using T = THistoryTable;
@@ -85,13 +101,17 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
     entries.reserve(T::kRows);
     int malformed = 0;
     const QString invalid = QStringLiteral("Invalid");
+    // The kept records, so that a second, wider window finds what the first hid.
+    auto cell = [&](int c, int r) -> QString {
+        return table.HasAll() ? table.All()[r - 1][c - T::kRecordNo] : g.Cells(c, r);
+    };
     for (int r = 1; r <= T::kRows; ++r) {
-        const QString &no = g.Cells(T::kRecordNo, r), &date = g.Cells(T::kDate, r), &time = g.Cells(T::kTime, r);
+        const QString no = cell(T::kRecordNo, r), date = cell(T::kDate, r), time = cell(T::kTime, r);
         const bool valid = !no.isEmpty() && !date.isEmpty() && !time.isEmpty() && no != invalid &&
                            date != invalid && time != invalid;
         if (valid) {
             historyinf_r e;
-            for (int c = T::kRecordNo; c <= T::kText; ++c) e.texts[c - 1] = g.Cells(c, r);
+            for (int c = T::kRecordNo; c <= T::kText; ++c) e.texts[c - 1] = cell(c, r);
             // A date or time not written by the download is left out, and counted.
             if (Keys(date, time, e)) entries.append(e);
             else ++malformed;

@@ -26,8 +26,18 @@ public:
     // Empties columns 1..7 of every record row.
     void ClearHistoryTable();
 
+    // The records as downloaded or imported, kept aside: the filter narrows
+    // the view over them, so a wider window shows more again and ShowAll
+    // brings every one back without a new download.
+    void KeepAll();
+    void ForgetAll() { all_.clear(); }
+    bool HasAll() const { return !all_.empty(); }
+    const QVector<QStringList>& All() const { return all_; }
+    void ShowAll();
+
 private:
     TStringGrid grid_;
+    QVector<QStringList> all_;  // columns 1..7 of every row
 };
 
 // One working copy of a row, used only by the filter.
@@ -37,7 +47,8 @@ struct historyinf_r {
     int32_t DateKey = 0;
 };
 
-// Keeps only the records strictly inside the window, sorted by date and
+// Shows only the records strictly inside the window (taken from the kept
+// records when there are any, else from the table), sorted by date and
 // time (records equal in both keep their table order). Dates are compared
 // with full years. Returns false, with the operator told why, when the
 // table is left as it was.

@@ -104,6 +104,23 @@ struct FilterTest : ::testing::Test {
     }
 };
 
+// The filter narrows the view over the downloaded records: a wider window
+// finds again what a narrow one hid, and "Сбросить" shows them all.
+TEST_F(FilterTest, AWiderWindowShowsMoreAgainAndResetShowsAll) {
+    Add("2024-05-01", "10:00:00");
+    Add("2024-06-01", "10:00:00");
+    Add("2024-07-01", "10:00:00");
+    t.KeepAll();  // as a download or an import does
+    ASSERT_TRUE(Filter("2024-05-15 00:00:00", "2024-06-15 00:00:00"));
+    EXPECT_EQ(Numbers(), QStringList{"2"});
+    ASSERT_TRUE(Filter("2024-04-01 00:00:00", "2024-08-01 00:00:00"));
+    EXPECT_EQ(Numbers(), (QStringList{"1", "2", "3"}));
+    ASSERT_TRUE(Filter("2024-06-15 00:00:00", "2024-08-01 00:00:00"));
+    EXPECT_EQ(Numbers(), QStringList{"3"});
+    t.ShowAll();
+    EXPECT_EQ(Numbers(), (QStringList{"1", "2", "3"}));
+}
+
 TEST_F(FilterTest, ExclusiveEndsAndSortOrder) {
     Add("2024-05-02", "00:00:00");
     Add("2024-05-01", "23:59:59");

@@ -8,8 +8,8 @@ namespace portiqa {
 // in by Connect), and the two streams.
 class TCliRun {
 public:
-    TCliRun(const TCliOptions& options, QTextStream& out, QTextStream& err, bool errIsTerminal)
-        : o(options), out(out), err(err), errIsTerminal_(errIsTerminal) {}
+    TCliRun(const TCliOptions& options, QTextStream& output, QTextStream& errors, bool errIsTerminal)
+        : o(options), out(output), err(errors), errIsTerminal_(errIsTerminal) {}
     // Opens the port and logs in; kExitOk or the exit status to end with.
     int Connect();
     TCli& Cli() { return *cli_; }

@@ -34,17 +34,6 @@ bool TComm::PortOpen() {
     return cachedOpen_;
 }
 
-void TComm::SetPortOpen(bool open) {
-    if (open) OpenComm();
-    else CloseComm();
-}
-
-void TComm::SetOutput(const QString& text) {
-    output_ = text;
-    const QByteArray bytes = text.toLatin1();
-    WriteCommBuffer(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<uint16_t>(bytes.size()));
-}
-
 QString TComm::DevicePath() const {
     return QString::fromStdString(commio::DevicePath(commName_.toStdString()));
 }

@@ -43,7 +43,9 @@ public:
     void CloseComm();
     bool WriteCommBuffer(const uint8_t* data, uint16_t size) override;
 
-    // Properties.
+    // Properties. The line settings the original's platform offered are
+    // kept as values (LineSettingsOf builds the terminal's settings from
+    // them); only those something sets have setters.
     QString CommName() const { return commName_; }
     void SetCommName(const QString& name) { commName_ = name; }
     uint8_t CommPort() const { return commPort_; }
@@ -51,66 +53,44 @@ public:
     uint32_t BaudRate() const { return baudRate_; }
     void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyCommState(); }
     bool ParityCheck() const { return parityCheck_; }
-    void SetParityCheck(bool v) { parityCheck_ = v; ApplyCommState(); }
     bool Outx_CtsFlow() const { return outxCtsFlow_; }
-    void SetOutx_CtsFlow(bool v) { outxCtsFlow_ = v; ApplyCommState(); }
     bool Outx_DsrFlow() const { return outxDsrFlow_; }
-    void SetOutx_DsrFlow(bool v) { outxDsrFlow_ = v; ApplyCommState(); }
     TDtrControl DtrControl() const { return dtrControl_; }
     void SetDtrControl(TDtrControl v) { dtrControl_ = v; ApplyCommState(); }
     bool DsrSensitivity() const { return dsrSensitivity_; }
-    void SetDsrSensitivity(bool v) { dsrSensitivity_ = v; ApplyCommState(); }
     bool TxContinueOnXoff() const { return txContinueOnXoff_; }
-    void SetTxContinueOnXoff(bool v) { txContinueOnXoff_ = v; ApplyCommState(); }
     bool Outx_XonXoffFlow() const { return outxXonXoffFlow_; }
-    void SetOutx_XonXoffFlow(bool v) { outxXonXoffFlow_ = v; ApplyCommState(); }
     bool Inx_XonXoffFlow() const { return inxXonXoffFlow_; }
     void SetInx_XonXoffFlow(bool v) { inxXonXoffFlow_ = v; ApplyCommState(); }
     bool ReplaceWhenParityError() const { return replaceWhenParityError_; }
-    void SetReplaceWhenParityError(bool v) { replaceWhenParityError_ = v; ApplyCommState(); }
     bool IgnoreNullChar() const { return ignoreNullChar_; }
-    void SetIgnoreNullChar(bool v) { ignoreNullChar_ = v; ApplyCommState(); }
     TRtsControl RtsControl() const { return rtsControl_; }
     void SetRtsControl(TRtsControl v) { rtsControl_ = v; ApplyCommState(); }
     uint16_t XonLimit() const { return xonLimit_; }
-    void SetXonLimit(uint16_t v) { xonLimit_ = v; ApplyCommState(); }
     uint16_t XoffLimit() const { return xoffLimit_; }
-    void SetXoffLimit(uint16_t v) { xoffLimit_ = v; ApplyCommState(); }
     TByteSize ByteSize() const { return byteSize_; }
-    void SetByteSize(TByteSize v) { byteSize_ = v; ApplyCommState(); }
     TParity Parity() const { return parity_; }
-    void SetParity(TParity v) { parity_ = v; ApplyCommState(); }
     TStopBits StopBits() const { return stopBits_; }
     void SetStopBits(TStopBits v) { stopBits_ = v; ApplyCommState(); }
     char XonChar() const { return xonChar_; }
-    void SetXonChar(char v) { xonChar_ = v; ApplyCommState(); }
     char XoffChar() const { return xoffChar_; }
-    void SetXoffChar(char v) { xoffChar_ = v; ApplyCommState(); }
     char ReplacedChar() const { return replacedChar_; }
-    void SetReplacedChar(char v) { replacedChar_ = v; ApplyCommState(); }
     uint32_t ReadIntervalTimeout() const { return timeouts_[0]; }
-    void SetReadIntervalTimeout(uint32_t v) { timeouts_[0] = v; }
     uint32_t ReadTotalTimeoutMultiplier() const { return timeouts_[1]; }
-    void SetReadTotalTimeoutMultiplier(uint32_t v) { timeouts_[1] = v; }
     uint32_t ReadTotalTimeoutConstant() const { return timeouts_[2]; }
-    void SetReadTotalTimeoutConstant(uint32_t v) { timeouts_[2] = v; }
     uint32_t WriteTotalTimeoutMultiplier() const { return timeouts_[3]; }
-    void SetWriteTotalTimeoutMultiplier(uint32_t v) { timeouts_[3] = v; }
     uint32_t WriteTotalTimeoutConstant() const { return timeouts_[4]; }
-    void SetWriteTotalTimeoutConstant(uint32_t v) { timeouts_[4] = v; }
     uint16_t InputLen() const { return inputLen_; }
     void SetInputLen(uint16_t v);
     uint16_t InBufferSize() const { return inBufferSize_; }
     void SetInBufferSize(uint16_t v) { inBufferSize_ = v == 0 ? 1 : v; }
     bool PortOpen();
-    void SetPortOpen(bool open);
     QString PortOpenError() const { return portOpenError_; }
     // Why the last opening failed, in the platform's words (empty when it did not).
     QString PortOpenReason() const { return portOpenReason_; }
     // Why the line refused the last change of a line setting (empty when it took).
     QString LineError() const { return lineError_; }
     QString Output() const { return output_; }
-    void SetOutput(const QString& text);
     bool SendDataEmpty() const { return sendDataEmpty_.load(); }
     QString DevicePath() const;
 

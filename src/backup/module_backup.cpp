@@ -4,6 +4,7 @@
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
 #include "settings/basic_inf.h"
+#include "settings/settings_layout.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
 #include <array>
@@ -11,16 +12,6 @@
 namespace portiqa {
 
 namespace {
-
-// Where each settings row lives: page (1 or 2), offset, length.
-struct TField { int row, page, offset, length; };
-const TField kFields[] = {
-    {1, 1, 0, 4},     {2, 1, 4, 22},    {3, 1, 26, 1},    {4, 1, 27, 1},    {5, 1, 28, 40},
-    {6, 1, 68, 40},   {7, 1, 108, 2},   {9, 1, 110, 1},   {8, 1, 111, 1},   {10, 1, 112, 4},
-    {11, 1, 116, 1},  {12, 1, 117, 1},  {13, 1, 118, 40}, {14, 1, 158, 40}, {17, 1, 198, 2},
-    {15, 1, 200, 2},  {16, 1, 202, 2},  {18, 1, 204, 32}, {19, 1, 236, 2},  {20, 1, 238, 16},
-    {21, 1, 254, 2},  {21, 2, 0, 14},   {22, 2, 14, 16},
-};
 
 void DecodeNumbers(const std::map<int32_t, QByteArray>& pages, TStringGrid& grid) {
     for (int page = 1; page <= kNumberPages; ++page) {
@@ -162,14 +153,17 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
     }
     for (int row = 1; row <= 16; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;  // a byte no item names is carried as it is
-        const TField* field = nullptr;
-        for (const TField& f : kFields)
-            if (f.row == row) field = &f;
+        // The row's fields (the relay time has two copies).
+        std::vector<const TSettingsField*> fields;
+        for (const TSettingsField& f : kSettingsLayout)
+            if (f.row == row) fields.push_back(&f);
+        auto bytesOf = [](const QByteArray& page, const TSettingsField* f) { return page.mid(f->offset, f->width); };
         // Bytes equal to the target's change nothing and pass as they are.
-        if (haveTarget && field) {
-            const QByteArray& tp = field->page == 1 ? t1->second : t2->second;
-            const QByteArray& pp = field->page == 1 ? p1 : p2;
-            if (tp.mid(field->offset, field->length) == pp.mid(field->offset, field->length)) continue;
+        if (haveTarget) {
+            bool same = true;
+            for (const TSettingsField* f : fields)
+                same = same && bytesOf(f->page == 1 ? t1->second : t2->second, f) == bytesOf(f->page == 1 ? p1 : p2, f);
+            if (same) continue;
         }
         const QString held = before.Value(row);
         if (QString problem = CheckSettingsValue(row, after.Value(row), haveTarget ? &held : nullptr); !problem.isEmpty())
@@ -177,13 +171,14 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
         // The rules judged the value as it reads; the bytes written must be
         // that value as the program writes it (a SIM number "ABC;…" reads as
         // an empty one, a relay time's two copies may disagree).
-        if (field) {
-            std::array<uint8_t, kPageSize> encoded{};
-            if (field->page == 1) EncodeSettingsPage1To(after, encoded.data());
-            else EncodeSettingsPage2To(after, encoded.data());
-            const QByteArray mine(reinterpret_cast<const char*>(encoded.data()) + field->offset, field->length);
-            const QByteArray theirs = (field->page == 1 ? p1 : p2).mid(field->offset, field->length);
-            const bool textual = row == 1 || row == 2 || TSettingsTable::IsSmsTextRow(row);
+        std::array<uint8_t, kPageSize> encoded1{}, encoded2{};
+        EncodeSettingsPage1To(after, encoded1.data());
+        EncodeSettingsPage2To(after, encoded2.data());
+        for (const TSettingsField* f : fields) {
+            const uint8_t* encoded = f->page == 1 ? encoded1.data() : encoded2.data();
+            const QByteArray mine(reinterpret_cast<const char*>(encoded) + f->offset, f->width);
+            const QByteArray theirs = bytesOf(f->page == 1 ? p1 : p2, f);
+            const bool textual = f->kind == TFieldKind::Digits || f->kind == TFieldKind::Text;
             const qsizetype end = textual && mine.indexOf('\0') >= 0 ? mine.indexOf('\0') + 1 : mine.size();
             if (mine.left(end) != theirs.left(end))
                 return QStringLiteral("Строка %1: в копии байты, которые не являются допустимым значением этой строки").arg(row);
@@ -231,9 +226,9 @@ QString TModuleBackup::Describe(bool withPassword) const {
             const QByteArray& then = page == 1 ? p1 : p2;
             for (int i = 0; i < kPageSize; ++i) {
                 if (now[i] == then[i]) continue;
-                const TField* owner = nullptr;
-                for (const TField& f : kFields)
-                    if (f.page == page && i >= f.offset && i < f.offset + f.length) owner = &f;
+                const TSettingsField* owner = nullptr;
+                for (const TSettingsField& f : kSettingsLayout)
+                    if (f.page == page && i >= f.offset && i < f.offset + f.width) owner = &f;
                 if (!owner) reservedDiffer = true;
                 else if (owner->row > 16) hiddenDiffer = true;
                 else if (rows.isEmpty()) hiddenDiffer = true;  // a shown row's bytes that read the same

@@ -1,6 +1,7 @@
 #include "settings/basic_inf.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
+#include "settings/settings_layout.h"
 #include "settings/settings_rules.h"
 #include <algorithm>
 
@@ -228,48 +229,31 @@ void SetSelection(TSettingsTable& table, int row, uint8_t value) {
 }
 } // namespace
 
-void DecodeSettingsPage1To(const uint8_t* b, TSettingsTable& table) {
-    using K = TBasicInf;
-    table.SetValue(1, DecodeDigits(b, K::kPassword, 4));
-    table.SetValue(2, DecodeDigits(b, K::kSimNumber, 22));
-    table.MakeVisible(3);
-    table.MakeVisible(4);
-    SetSelection(table, 3, b[K::kSensor1]);
-    SetSelection(table, 4, b[K::kSensor2]);
-    table.SetValue(5, DecodeText(b, K::kAlarm1, K::kTextWidth));
-    table.SetValue(6, DecodeText(b, K::kAlarm2, K::kTextWidth));
-    table.SetValue(7, DecodeNumber16(b, K::kAutoArm));
-    // Byte 110 belongs to row 9 and byte 111 to row 8.
-    SetSelection(table, 9, b[K::kControl]);
-    SetSelection(table, 8, b[K::kArming]);
-    table.MakeVisible(9);
-    table.MakeVisible(8);
-    // The relay time is stored twice; the second copy is the one shown.
-    table.SetValue(10, DecodeNumber16(b, K::kRelayTime1));
-    table.SetValue(10, DecodeNumber16(b, K::kRelayTime2));
-    SetSelection(table, 11, b[K::kSmsOnClose]);
-    SetSelection(table, 12, b[K::kSmsOnOpen]);
-    table.MakeVisible(11);
-    table.MakeVisible(12);
-    table.SetValue(13, DecodeText(b, K::kRelayOnText, K::kTextWidth));
-    table.SetValue(14, DecodeText(b, K::kRelayOffText, K::kTextWidth));
-    table.SetValue(17, DecodeNumber16(b, K::kHidden17));
-    table.SetValue(15, DecodeNumber16(b, K::kPowerDelay));
-    table.SetValue(16, DecodeNumber16(b, K::kStatusInterval));
-    table.SetValue(18, DecodeCarried(b, K::kHidden18, 32));
-    table.SetValue(19, DecodeNumber16(b, K::kHidden19));
-    table.SetValue(20, DecodeCarried(b, K::kHidden20, 16));
-    // Row 21 runs on into page 2: keep its first two bytes whole until the
-    // rest has arrived, so that its bytes keep their places.
-    table.SetValue(21, DecodeCarried(b, K::kHidden21a, 2, false));
+// One page of fields into the table, in the order of the layout (so the
+// second copy of the relay time is the one shown). Row 21's bytes on page 1
+// are kept whole until page 2 brings the rest, so that they keep their places.
+void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
+    for (const TSettingsField& f : kSettingsLayout) {
+        if (f.page != page) continue;
+        switch (f.kind) {
+        case TFieldKind::Digits: table.SetValue(f.row, DecodeDigits(b, f.offset, f.width)); break;
+        case TFieldKind::Text: table.SetValue(f.row, DecodeText(b, f.offset, f.width)); break;
+        case TFieldKind::Number16: table.SetValue(f.row, DecodeNumber16(b, f.offset)); break;
+        case TFieldKind::Selection:
+            table.MakeVisible(f.row);
+            SetSelection(table, f.row, b[f.offset]);
+            break;
+        case TFieldKind::Carried:
+            if (f.row == 21 && page == 1) table.SetValue(21, DecodeCarried(b, f.offset, f.width, false));
+            else if (f.row == 21) table.SetValue(21, TrimTrailingFF(table.Value(21) + DecodeCarried(b, f.offset, f.width, false)));
+            else table.SetValue(f.row, DecodeCarried(b, f.offset, f.width));
+            break;
+        }
+    }
 }
 
-void DecodeSettingsPage2To(const uint8_t* b, TSettingsTable& table) {
-    using K = TBasicInf;
-    // Row 21 continues here: its first two bytes came with page 1.
-    table.SetValue(21, TrimTrailingFF(table.Value(21) + DecodeCarried(b, K::kHidden21b, 14, false)));
-    table.SetValue(22, DecodeCarried(b, K::kHidden22, 16));
-}
+void DecodeSettingsPage1To(const uint8_t* b, TSettingsTable& table) { DecodeSettingsPageTo(1, b, table); }
+void DecodeSettingsPage2To(const uint8_t* b, TSettingsTable& table) { DecodeSettingsPageTo(2, b, table); }
 
 bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
     const QByteArray* p1 = seq.KnownPage(SettingsPageAddress(1));
@@ -308,38 +292,27 @@ uint8_t SelectionByte(const TSettingsTable& t, int row) {
 void TBasicInf::EncodeSettingsPage1() { EncodeSettingsPage1To(table_, Buffer.data()); }
 void TBasicInf::EncodeSettingsPage2() { EncodeSettingsPage2To(table_, Buffer.data()); }
 
-void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* b) {
-    using K = TBasicInf;
+// The table into one page: 0xFF wherever no field is written. Both copies
+// of the relay time get the row's value; row 21 is split where the page ends.
+void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
     std::fill(b, b + kPageSize, 0xFF);
-    EncodeDigits(b, K::kPassword, 4, table.Value(1));
-    EncodeDigits(b, K::kSimNumber, 22, table.Value(2));
-    b[K::kSensor1] = SelectionByte(table, 3);
-    b[K::kSensor2] = SelectionByte(table, 4);
-    EncodeText(b, K::kAlarm1, K::kTextWidth, table.Value(5));
-    EncodeText(b, K::kAlarm2, K::kTextWidth, table.Value(6));
-    EncodeNumber16(b, K::kAutoArm, table.Value(7));
-    b[K::kControl] = SelectionByte(table, 9);
-    b[K::kArming] = SelectionByte(table, 8);
-    EncodeNumber16(b, K::kRelayTime1, table.Value(10));
-    EncodeNumber16(b, K::kRelayTime2, table.Value(10));
-    b[K::kSmsOnClose] = SelectionByte(table, 11);
-    b[K::kSmsOnOpen] = SelectionByte(table, 12);
-    EncodeText(b, K::kRelayOnText, K::kTextWidth, table.Value(13));
-    EncodeText(b, K::kRelayOffText, K::kTextWidth, table.Value(14));
-    EncodeNumber16(b, K::kHidden17, table.Value(17));
-    EncodeNumber16(b, K::kPowerDelay, table.Value(15));
-    EncodeNumber16(b, K::kStatusInterval, table.Value(16));
-    EncodeCarried(b, K::kHidden18, 32, table.Value(18));
-    EncodeNumber16(b, K::kHidden19, table.Value(19));
-    EncodeCarried(b, K::kHidden20, 16, table.Value(20));
-    EncodeCarried(b, K::kHidden21a, 2, table.Value(21).left(2));
+    for (const TSettingsField& f : kSettingsLayout) {
+        if (f.page != page) continue;
+        switch (f.kind) {
+        case TFieldKind::Digits: EncodeDigits(b, f.offset, f.width, table.Value(f.row)); break;
+        case TFieldKind::Text: EncodeText(b, f.offset, f.width, table.Value(f.row)); break;
+        case TFieldKind::Number16: EncodeNumber16(b, f.offset, table.Value(f.row)); break;
+        case TFieldKind::Selection: b[f.offset] = SelectionByte(table, f.row); break;
+        case TFieldKind::Carried: {
+            const QString v = table.Value(f.row);
+            EncodeCarried(b, f.offset, f.width, f.row != 21 ? v : page == 1 ? v.left(2) : v.mid(2));
+            break;
+        }
+        }
+    }
 }
 
-void EncodeSettingsPage2To(const TSettingsTable& table, uint8_t* b) {
-    using K = TBasicInf;
-    std::fill(b, b + kPageSize, 0xFF);
-    EncodeCarried(b, K::kHidden21b, 14, table.Value(21).mid(2));
-    EncodeCarried(b, K::kHidden22, 16, table.Value(22));
-}
+void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* b) { EncodeSettingsPageTo(1, table, b); }
+void EncodeSettingsPage2To(const TSettingsTable& table, uint8_t* b) { EncodeSettingsPageTo(2, table, b); }
 
 } // namespace portiqa

@@ -40,14 +40,7 @@ public:
     void AbortTransfer() override { chain_ = TChain::None; }
     bool TransferRunning() const override { return chain_ != TChain::None; }
 
-    // Layout of page 1 (offsets) and the rows they belong to.
-    static constexpr int kPassword = 0, kSimNumber = 4, kSensor1 = 26, kSensor2 = 27, kAlarm1 = 28,
-                         kAlarm2 = 68, kAutoArm = 108, kControl = 110, kArming = 111, kRelayTime1 = 112,
-                         kRelayTime2 = 114, kSmsOnClose = 116, kSmsOnOpen = 117, kRelayOnText = 118,
-                         kRelayOffText = 158, kHidden17 = 198, kPowerDelay = 200, kStatusInterval = 202,
-                         kHidden18 = 204, kHidden19 = 236, kHidden20 = 238, kHidden21a = 254;
-    // Page 2.
-    static constexpr int kHidden21b = 0, kHidden22 = 14;
+    // Where each field lives: settings/settings_layout.h.
     static constexpr int kTextWidth = 40;
 
 private:

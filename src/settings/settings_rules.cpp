@@ -1,5 +1,6 @@
 #include "settings/settings_rules.h"
 #include "link/page_fields.h"
+#include "settings/settings_layout.h"
 
 namespace portiqa {
 
@@ -47,12 +48,14 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
         return {};
     }
     case 7: case 10: case 15: case 16: {
-        const int low = row == 7 ? 1 : 0;
+        // The range each hint states, kept with the field's place.
+        const TSettingsField* f = SettingsFieldOf(row);
+        const int low = f->low, high = f->high;
         bool ok = !value.isEmpty() && value.size() <= 3 && AllDigits(value);
         const int v = ok ? value.toInt() : -1;
-        ok = ok && v >= low && v <= 999;
+        ok = ok && v >= low && v <= high;
         if (!ok)
-            return Row(row) + QStringLiteral("нужно число от %1 до 999, а не «%2»").arg(low).arg(Shown(value));
+            return Row(row) + QStringLiteral("нужно число от %1 до %2, а не «%3»").arg(low).arg(high).arg(Shown(value));
         return {};
     }
     default:

@@ -410,6 +410,7 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
         {"relay time 65535", 112, QByteArray::fromHex("ffffffff"), false, "Строка 10"},
         {"arming time 5000", 108, QByteArray::fromHex("8813"), false, "Строка 7"},
         {"a SIM number with a shell line", 4, QByteArray("ABC;rm -rf /#") + '\0', false, "Строка 2"},
+        {"the relay time's two copies disagree", 112, QByteArray::fromHex("0500"), false, "Строка 10"},
     };
     const QByteArray before = module->Memory(0, 512);
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include "base/timer.h"
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
+#include "settings/settings_layout.h"
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -246,6 +247,38 @@ TEST(SettingsTable, StartUpContents) {
     EXPECT_EQ(t.Editor("cbb10").SelectedText(), "3:Всем");
     for (int r = 17; r <= 22; ++r) EXPECT_TRUE(t.Value(r).isEmpty());
     EXPECT_TRUE(t.Grid().Cells(1, 40).isEmpty());  // outside the table: empty
+}
+
+// The layout table: every field inside its page, no two overlapping, every
+// shown row placed, and the layout's quirks where the module has them.
+TEST(SettingsLayout, FieldsFitTheirPagesOverlapNothingAndPlaceEveryRow) {
+    bool used[2][256] = {};
+    for (const TSettingsField& f : kSettingsLayout) {
+        ASSERT_TRUE(f.page == 1 || f.page == 2) << f.row;
+        ASSERT_GE(f.offset, 0);
+        ASSERT_LE(f.offset + f.width, 256) << f.row;
+        for (int i = f.offset; i < f.offset + f.width; ++i) {
+            EXPECT_FALSE(used[f.page - 1][i]) << "row " << f.row << " overlaps at page " << f.page << " byte " << i;
+            used[f.page - 1][i] = true;
+        }
+        if (f.kind == TFieldKind::Selection) {
+            EXPECT_TRUE(TSettingsTable::IsSelectionRow(f.row)) << f.row;
+        }
+    }
+    for (int row = 1; row <= 22; ++row) EXPECT_NE(SettingsFieldOf(row), nullptr) << row;
+    // Bytes 110/111 cross over; the relay time is stored twice; row 21 spans the pages.
+    EXPECT_EQ(SettingsFieldOf(9)->offset, 110);
+    EXPECT_EQ(SettingsFieldOf(8)->offset, 111);
+    int relayCopies = 0, row21Pages = 0;
+    for (const TSettingsField& f : kSettingsLayout) {
+        relayCopies += f.row == 10;
+        row21Pages += f.row == 21 ? f.page : 0;
+    }
+    EXPECT_EQ(relayCopies, 2);
+    EXPECT_EQ(row21Pages, 3);  // pages 1 and 2
+    // The rows the operator types numbers into carry the hint's range.
+    EXPECT_EQ(SettingsFieldOf(7)->low, 1);
+    for (int row : {7, 10, 15, 16}) EXPECT_EQ(SettingsFieldOf(row)->high, 999) << row;
 }
 
 } // namespace

@@ -92,7 +92,7 @@ void THistoryInf::ReadNextHistoryPage() {
 }
 
 void THistoryInf::RequestHistoryPage(uint16_t page) {
-    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, QStringLiteral("Reading historical data"));
+    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, QStringLiteral("Reading historical data"), Mine());
 }
 
 void THistoryInf::DecodeHistoryPage() {

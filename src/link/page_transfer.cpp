@@ -39,7 +39,7 @@ void TPageTransfer::Next() {
             const int32_t a = addresses_[next_++];
             PageNo = static_cast<uint16_t>(next_ + 1);
             progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / addresses_.size()));
-            TSendOptions o;
+            TSendOptions o = Mine();
             o.readTwice = twice_.count(a) != 0;
             seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
             return;
@@ -55,7 +55,7 @@ void TPageTransfer::Next() {
         // A page the module holds byte for byte is not written again.
         if (seq_.Holds(address, reinterpret_cast<const uint8_t*>(bytes.constData()))) continue;
         Sent.insert(address);
-        seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_);
+        seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Mine());
         return;
     }
     writing_ = false;  // the read-back belongs to the sequence

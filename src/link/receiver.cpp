@@ -136,65 +136,44 @@ void TReceiver::HandOver(Tsend_rec_command& block) {
     std::copy(valid_.Payload.begin(), valid_.Payload.begin() + valid_.Length, block.Buffer.begin());
 }
 
+// The block whose request a taken reply answers (null: none of them).
+Tsend_rec_command* TReceiver::Owner() const {
+    const void* owner = seq_.TakenOwner();
+    for (Tsend_rec_command* block : {settings_, numbers_, history_, pages_})
+        if (block && owner == static_cast<const TTemplate*>(block)) return block;
+    return nullptr;
+}
+
 void TReceiver::DispatchSave() {
-    if (pages_ && pages_->TransferRunning()) {
-        ShowPages(QStringLiteral("Save pages:"), *pages_);
-        HandOver(*pages_);
-        if (FirstPayloadByteIsOne()) pages_->HandleSaveReply();
-        else SaveRefused(*pages_, true);
+    Tsend_rec_command* block = Owner();
+    if (!block) {
+        status_.ShowStatus(QStringLiteral("Undefined address"));
         return;
     }
-    switch (ClassifyAddress(valid_.Address)) {
-    case TAddressClass::Settings:
-        status_.ShowStatus(QStringLiteral("Save basic settings"));
-        if (!settings_) return;
-        HandOver(*settings_);
-        if (FirstPayloadByteIsOne()) settings_->HandleSaveReply();
-        else SaveRefused(*settings_, false);
-        break;
-    case TAddressClass::Numbers:
-        if (!numbers_) return;
-        ShowPages(QStringLiteral("Save number list:"), *numbers_);
-        HandOver(*numbers_);
-        if (FirstPayloadByteIsOne()) numbers_->HandleSaveReply();
-        else SaveRefused(*numbers_, false);
-        break;
-    case TAddressClass::History:
-        status_.ShowStatus(QStringLiteral("Undefined address"));
-        break;
-    }
+    if (block == settings_) status_.ShowStatus(QStringLiteral("Save basic settings"));
+    else ShowPages(block == pages_ ? QStringLiteral("Save pages:") : QStringLiteral("Save number list:"), *block);
+    HandOver(*block);
+    if (FirstPayloadByteIsOne()) block->HandleSaveReply();
+    else SaveRefused(*block, block == pages_);
 }
 
 void TReceiver::DispatchRead() {
-    if (pages_ && pages_->TransferRunning()) {
-        ShowPages(QStringLiteral("Reading pages:"), *pages_);
-        HandOver(*pages_);
-        pages_->HandleReadReply();
+    if (password_ && seq_.TakenOwner() == static_cast<const void*>(password_)) {
+        status_.ShowStatus(QStringLiteral("Reading basic setting"));
+        password_->CheckPassword(valid_.Payload.data());
         return;
     }
-    switch (ClassifyAddress(valid_.Address)) {
-    case TAddressClass::Settings:
-        status_.ShowStatus(QStringLiteral("Reading basic setting"));
-        if (password_ && password_->Pending()) {
-            password_->CheckPassword(valid_.Payload.data());
-        } else if (settings_) {
-            HandOver(*settings_);
-            settings_->HandleReadReply();
-        }
-        break;
-    case TAddressClass::Numbers:
-        if (!numbers_) return;
-        ShowPages(QStringLiteral("Reading number list:"), *numbers_);
-        HandOver(*numbers_);
-        numbers_->HandleReadReply();
-        break;
-    case TAddressClass::History:
-        if (!history_) return;
-        ShowPages(QStringLiteral("Reading historical data:"), *history_);
-        HandOver(*history_);
-        history_->HandleReadReply();
-        break;
+    Tsend_rec_command* block = Owner();
+    if (!block) {
+        status_.ShowStatus(QStringLiteral("Undefined address"));
+        return;
     }
+    if (block == settings_) status_.ShowStatus(QStringLiteral("Reading basic setting"));
+    else if (block == numbers_) ShowPages(QStringLiteral("Reading number list:"), *block);
+    else if (block == history_) ShowPages(QStringLiteral("Reading historical data:"), *block);
+    else ShowPages(QStringLiteral("Reading pages:"), *block);
+    HandOver(*block);
+    block->HandleReadReply();
 }
 
 void TReceiver::EndTransfers() {

@@ -50,8 +50,8 @@ public:
     void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
     void SetHistoryBlock(Tsend_rec_command* block) { history_ = block; }
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
-    // A transfer over raw pages (backup, restore): while it runs it gets
-    // every page reply, whatever area the page is in.
+    // A transfer over raw pages (backup, restore). Every reply goes to the
+    // owner its request named, whatever area the page is in.
     void SetPageTransfer(Tsend_rec_command* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
@@ -73,6 +73,7 @@ public:
 private:
     void ReceiveByte(uint8_t b);
     void Dispatch();
+    Tsend_rec_command* Owner() const;
     void DispatchSave();
     void DispatchRead();
     void ReplyToSingle(const QString& statusText);

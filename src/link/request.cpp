@@ -71,10 +71,12 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         }
         known_[pending_.address] = payload;
         pending_.active = false;
+        takenOwner_ = pending_.options.owner;
         return TReplyVerdict::Take;
     }
     if (pending_.command == kCmdSavePage) {
         pending_.active = false;
+        takenOwner_ = pending_.options.owner;
         if (reply.Payload[0] == 1) {
             known_[pending_.address] = pending_.payload;
             unverified_[pending_.address] = pending_.payload;
@@ -83,6 +85,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         return TReplyVerdict::Take;
     }
     pending_.active = false;
+    takenOwner_ = pending_.options.owner;
     if (pending_.command == kCmdDeleteHistory) ForgetRange(kHistoryBase, kModuleMemorySize);
     return TReplyVerdict::Take;
 }
@@ -200,7 +203,7 @@ void TRequestSequence::FinishVerify() {
 
 bool Tsingalcmd::Send() {
     if (seq_.Outstanding()) return false;
-    seq_.Send(Command, 0, 0, nullptr, QStringLiteral("Password verifying"));
+    seq_.Send(Command, 0, 0, nullptr, QStringLiteral("Password verifying"), Mine());
     return true;
 }
 
@@ -215,7 +218,7 @@ std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now
 bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
     if (seq_.Outstanding()) return false;
     const auto payload = TimePayload(now);
-    seq_.Send(Command, 0, 6, payload.data(), QStringLiteral("Send sync time command"));
+    seq_.Send(Command, 0, 6, payload.data(), QStringLiteral("Send sync time command"), Mine());
     return true;
 }
 

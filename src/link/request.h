@@ -32,6 +32,9 @@ struct TSendOptions {
     // Repeated after a lost reply even when the module has not answered yet
     // (the login: reading changes nothing in the module).
     bool retryWhenSilent = false;
+    // Who asked: the reply that matches goes to it (a block, the page
+    // transfer, the login), never worked out again from the address.
+    const void* owner = nullptr;
 };
 
 // The one way every request reaches the module, and the one place that
@@ -58,6 +61,8 @@ public:
 
     // Judges a complete reply against the outstanding request.
     TReplyVerdict Offer(const TRecValidCom& reply);
+    // The owner named by the request whose reply Offer last took.
+    const void* TakenOwner() const { return takenOwner_; }
     // The reply time ran out: sends a page request again while it has
     // attempts left and the module has answered in this transfer. True when
     // it was sent again.
@@ -140,6 +145,7 @@ private:
     qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
     int generation_ = 0;
+    const void* takenOwner_ = nullptr;
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back
     TVerify verify_;
@@ -151,6 +157,12 @@ private:
 class TTemplate {
 public:
     virtual ~TTemplate() = default;
+    // Options of a request whose reply comes back to this object.
+    TSendOptions Mine() const {
+        TSendOptions o;
+        o.owner = this;
+        return o;
+    }
     int32_t Address = 0;
     std::array<uint8_t, kMaxPayload> Buffer{};
 };

@@ -142,7 +142,7 @@ void TtelephoneSend::ReadNextNumberPage() {
 
 void TtelephoneSend::RequestNumberPage(int page) {
     seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr,
-              QStringLiteral("Reading telephone number information"));
+              QStringLiteral("Reading telephone number information"), Mine());
 }
 
 void TtelephoneSend::DecodeNumberPage() {
@@ -210,13 +210,13 @@ void TtelephoneSend::SaveNextNumberPage() {
 void TtelephoneSend::SendEncoded(int page, const uint8_t* area) {
     chain_ = TChain::Save;
     ++PageNo;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, QStringLiteral("Save list"));
+    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, QStringLiteral("Save list"), Mine());
 }
 
 void TtelephoneSend::RequestCheck(int page, bool twice) {
     chain_ = TChain::CheckBeforeWrite;
     checkedTwice_ = twice;
-    TSendOptions o;
+    TSendOptions o = Mine();
     o.readTwice = twice;
     seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr, QStringLiteral("Save list"), o);
 }
@@ -330,7 +330,7 @@ bool TtelephoneSend::SendNumberPage(int page) {
     EncodeNumberPage(page, area.data());
     // A page the module already holds is not written again.
     if (ModuleHolds(NumberPageAddress(page), area.data())) return false;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), QStringLiteral("Save list"));
+    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), QStringLiteral("Save list"), Mine());
     return true;
 }
 

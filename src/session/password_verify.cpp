@@ -16,6 +16,7 @@ void Tpasswordverify::StartCheck() {
     // A lost reply is asked for again: reading changes nothing in the module.
     TSendOptions again;
     again.retryWhenSilent = true;
+    again.owner = static_cast<const IPasswordCheck*>(this);
     seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"), again);
     seq_.Status().ShowStatus(QStringLiteral("Password verifing"));
 }

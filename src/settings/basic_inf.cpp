@@ -161,7 +161,7 @@ void TBasicInf::ReadNextSettingsPage() {
 void TBasicInf::RequestSettingsPage(int page) {
     // What is read here goes back to the module with the next save: two
     // reads must agree.
-    TSendOptions twice;
+    TSendOptions twice = Mine();
     twice.readTwice = true;
     seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, QStringLiteral("Read settings"), twice);
 }
@@ -205,7 +205,7 @@ bool TBasicInf::SendSettingsPage(int page) {
     else EncodeSettingsPage2();
     // A page the module already holds byte for byte is not written again.
     if (seq_.Holds(SettingsPageAddress(page), Buffer.data())) return false;
-    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), QStringLiteral("Save settings"));
+    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), QStringLiteral("Save settings"), Mine());
     return true;
 }
 

@@ -63,12 +63,24 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
             rx.cm1ReceiveData(&b, 1);
         }
     }
-    void Request() { seq.Send(131, 0, 0, nullptr, "Read settings"); }
+    // A request as its owner sends it: the login while a check is pending,
+    // else the block of the address's area (as the program's blocks ask).
+    void Request() { seq.Send(131, 0, 0, nullptr, "Read settings", Owned(0)); }
+    TSendOptions Owned(int32_t address, bool areaOwner = true) {
+        TSendOptions o;
+        if (!areaOwner) return o;
+        if (password.pending && address == 0) o.owner = static_cast<const IPasswordCheck*>(&password);
+        else if (address < 0x1000) o.owner = static_cast<const TTemplate*>(&settings);
+        else if (address < 0x30000) o.owner = static_cast<const TTemplate*>(&numbers);
+        else o.owner = static_cast<const TTemplate*>(&history);
+        return o;
+    }
     // The request whose reply the test then feeds.
-    void Ask(uint8_t cmd, int32_t address) {
+    void Ask(uint8_t cmd, int32_t address, bool areaOwner = true) {
         const QByteArray page(256, 0);
-        if (cmd == 130) seq.Send(cmd, address, 256, reinterpret_cast<const uint8_t*>(page.constData()), "Save");
-        else seq.Send(cmd, address, 0, nullptr, "Ask");
+        const TSendOptions o = Owned(address, areaOwner && (cmd == 130 || cmd == 131));
+        if (cmd == 130) seq.Send(cmd, address, 256, reinterpret_cast<const uint8_t*>(page.constData()), "Save", o);
+        else seq.Send(cmd, address, 0, nullptr, "Ask", o);
     }
 };
 
@@ -187,7 +199,7 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
     }
 }
 
-TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
+TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     numbers.PageCount = 375;
     numbers.PageNo = 2;
     Ask(131, 0x1000);
@@ -222,7 +234,8 @@ TEST_F(ReceiverTest, DispatchByAddressClassAndCommand) {
     Feed(Reply(130, 0x100, Hex("02")));
     EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
 
-    Ask(130, 0x30000);
+    // A reply whose request named no block goes nowhere.
+    Ask(130, 0x30000, false);
     Feed(Reply(130, 0x30000, Hex("01")));
     EXPECT_EQ(display.Text(), "Undefined address");
     Ask(5, 0);

@@ -26,10 +26,7 @@ void DecodeNumbers(const std::map<int32_t, QByteArray>& pages, TStringGrid& grid
 } // namespace
 
 void TModuleBackup::Backup(const QString& path, const QString& port) {
-    if (seq_.Outstanding()) {
-        op_.ShowMessage(BusyMessage());
-        return Done(false);
-    }
+    if (RefusedWhileBusy(seq_, op_)) return Done(false);
     transfer_.OnFinished = [this, path, port](const std::vector<int32_t>&) {
         TBackupImage image;
         image.pages = transfer_.Pages;
@@ -54,10 +51,7 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
     RefusedByRules = false;
-    if (seq_.Outstanding()) {
-        op_.ShowMessage(BusyMessage());
-        return Done(false);
-    }
+    if (RefusedWhileBusy(seq_, op_)) return Done(false);
     image_ = image;
     std::vector<int32_t> read{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) read.push_back(NumberPageAddress(p));

@@ -57,10 +57,7 @@ void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
 }
 
 void THistoryInf::btn19Click() {
-    if (seq_.Outstanding()) {
-        op_.ShowMessage(BusyMessage());
-        return;
-    }
+    if (RefusedWhileBusy(seq_, op_)) return;
     PageCount = kHistoryPages;
     PageNo = 1;
     running_ = true;
@@ -69,10 +66,7 @@ void THistoryInf::btn19Click() {
 }
 
 void THistoryInf::btn23Click() {
-    if (seq_.Outstanding()) {
-        op_.ShowMessage(BusyMessage());
-        return;
-    }
+    if (RefusedWhileBusy(seq_, op_)) return;
     if (!op_.WarnOkCancel(QStringLiteral("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
         return;
     if (!deleter_.Send()) op_.ShowMessage(BusyMessage());

@@ -68,6 +68,12 @@ QString BusyMessage() {
     return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
 }
 
+bool RefusedWhileBusy(const TRequestSequence& seq, IOperator& op) {
+    if (!seq.Outstanding()) return false;
+    op.ShowMessage(BusyMessage());
+    return true;
+}
+
 QString PagesWrittenText(int pages) {
     return QStringLiteral("Записано страниц: %1").arg(pages);
 }

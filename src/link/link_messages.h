@@ -16,6 +16,10 @@ void ShowLinkNotice(IOperator& op, const TLinkNotice& notice);
 QString NoAnswerHint();
 // The text shown when an operation is started while a reply is owed.
 QString BusyMessage();
+// The one check before an operation starts: while a reply is owed, two
+// operations on one line would take each other's replies. True (and the
+// operator told) when the operation must not start.
+bool RefusedWhileBusy(const TRequestSequence& seq, IOperator& op);
 // The second line of a save's final message.
 QString PagesWrittenText(int pages);
 // The message of a save whose read-back found pages that differ (1-based page numbers).

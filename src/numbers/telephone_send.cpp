@@ -6,9 +6,7 @@
 namespace portiqa {
 
 bool TtelephoneSend::StartRefused() {
-    if (!seq_.Outstanding()) return false;
-    op_.ShowMessage(BusyMessage());
-    return true;
+    return RefusedWhileBusy(seq_, op_);
 }
 
 void TtelephoneSend::btn10Click() {

@@ -5,10 +5,7 @@
 namespace portiqa {
 
 void Tpasswordverify::StartCheck() {
-    if (seq_.Outstanding()) {
-        op_.ShowMessage(BusyMessage());
-        return;
-    }
+    if (RefusedWhileBusy(seq_, op_)) return;
     // A login starts a new acquaintance with whatever module is on the line.
     seq_.ForgetModule();
     seq_.BeginTransfer();

@@ -13,10 +13,7 @@ TBasicInf::TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_
     : seq_(seq), table_(table), progress_(progress), op_(op) {}
 
 bool TBasicInf::StartRefused() {
-    // Two chains on one line would take each other's replies.
-    if (!seq_.Outstanding()) return false;
-    op_.ShowMessage(BusyMessage());
-    return true;
+    return RefusedWhileBusy(seq_, op_);
 }
 
 void TBasicInf::btn21Click() {

@@ -17,9 +17,7 @@ void DecodeNumbers(const std::map<int32_t, QByteArray>& pages, TStringGrid& grid
     for (int page = 1; page <= kNumberPages; ++page) {
         const auto it = pages.find(NumberPageAddress(page));
         if (it == pages.end() || it->second.size() != kPageSize) continue;
-        for (int i = 0; i < 8; ++i)
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(it->second.constData()) + kNumberRecordSize * i, grid,
-                               8 * (page - 1) + 1 + i);
+        DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(it->second.constData()), page, grid);
     }
 }
 

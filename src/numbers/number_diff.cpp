@@ -65,11 +65,7 @@ bool KnownModuleNumbers(const TRequestSequence& seq, TStringGrid& out) {
     for (int page = 1; page <= kNumberPages; ++page) {
         const QByteArray* bytes = seq.KnownPage(NumberPageAddress(page));
         if (!bytes || bytes->size() != kPageSize) return false;
-        for (int i = 0; i < 8; ++i) {
-            const int row = 8 * (page - 1) + 1 + i;
-            if (row > T::kRecords) break;
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(bytes->constData()) + kNumberRecordSize * i, out, row);
-        }
+        DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(bytes->constData()), page, out);
     }
     return true;
 }

@@ -69,6 +69,14 @@ void EncodeNumberRecord(const TStringGrid& g, int row, uint8_t* b) {
     EncodeTime(g.Cells(T::kEndTime, row), b[28], b[29]);
 }
 
+void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid) {
+    for (int i = 0; i < 8; ++i) {
+        const int row = 8 * (pageNo - 1) + 1 + i;
+        if (row < 1 || row > TNumberTable::kRecords) continue;
+        DecodeNumberRecord(page + kNumberRecordSize * i, grid, row);
+    }
+}
+
 QByteArray CanonicalNumberRecord(const uint8_t* record) {
     TStringGrid scratch(TNumberTable::kCols, 2);
     uint8_t out[kNumberRecordSize] = {};

@@ -16,6 +16,10 @@ void DecodeNumberRecord(const uint8_t* record, TStringGrid& grid, int row);
 // Builds the record bytes of a table row into a zeroed 32-byte area.
 // Date and time parts that are not integers raise EConvertError.
 void EncodeNumberRecord(const TStringGrid& grid, int row, uint8_t* record);
+// The eight records of number page pageNo (1-based) into rows of the grid;
+// rows past record 3000 are left out.
+void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid);
+
 // A record's bytes as the program would write the record they read as (a
 // free slot is free however it is stored); the bytes themselves when they
 // do not read as a record.

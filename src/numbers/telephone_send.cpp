@@ -158,12 +158,8 @@ void TtelephoneSend::DecodeNumberPage() {
     if (chain_ == TChain::Read) ++pagesDecoded_;
     TEditState::TLoading loading(table_.Edits());
     TGridBatch batch(table_.Grid());
-    for (int i = 0; i < 8; ++i) {
-        const int row = 8 * p + 1 + i;
-        // Replies beyond record 3000 have no rows to go to.
-        if (row < 1 || row > TNumberTable::kRecords) continue;
-        DecodeNumberRecord(Buffer.data() + kNumberRecordSize * i, table_.Grid(), row);
-    }
+    // Replies beyond record 3000 have no rows to go to.
+    DecodeNumberPageInto(Buffer.data(), p + 1, table_.Grid());
     ReadNextNumberPage();
 }
 

@@ -47,7 +47,8 @@ std::map<QByteArray, QByteArray> Unpack(const QString& path) {
     unzClose(z);
     return out;
 }
-void Pack(const QString& path, const std::map<QByteArray, QByteArray>& entries) {
+// Entries packed in the given order, names repeated as given.
+void PackList(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& entries) {
     zipFile z = zipOpen64(QFile::encodeName(path).constData(), 0);
     for (const auto& [name, data] : entries) {
         zipOpenNewFileInZip64(z, name.constData(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0);
@@ -55,6 +56,9 @@ void Pack(const QString& path, const std::map<QByteArray, QByteArray>& entries) 
         zipCloseFileInZip(z);
     }
     zipClose(z, nullptr);
+}
+void Pack(const QString& path, const std::map<QByteArray, QByteArray>& entries) {
+    PackList(path, {entries.begin(), entries.end()});
 }
 
 TEST(BackupFile, HoldsEveryPageByteForByteWithAReadableManifest) {
@@ -157,17 +161,6 @@ TEST(BackupFile, ADamagedBackupIsRefusedWhole) {
     text.close();
     EXPECT_FALSE(TBackupFile::Read(text.fileName(), image, error));
     EXPECT_TRUE(error.contains("это не архив")) << error.toStdString();
-}
-
-// Entries packed in the given order, names repeated as given.
-void PackList(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& entries) {
-    zipFile z = zipOpen64(QFile::encodeName(path).constData(), 0);
-    for (const auto& [name, data] : entries) {
-        zipOpenNewFileInZip64(z, name.constData(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0);
-        zipWriteInFileInZip(z, data.constData(), unsigned(data.size()));
-        zipCloseFileInZip(z);
-    }
-    zipClose(z, nullptr);
 }
 
 TEST(BackupFile, TwoEntriesOfOneNameAreRefusedAndTextsAreEscaped) {

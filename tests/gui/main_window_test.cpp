@@ -1,4 +1,5 @@
 #include "link/link_messages.h"
+#include "window_fixture.h"
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/main_window.h"
@@ -21,18 +22,7 @@ using portiqa::test::WaitFor;
 
 namespace {
 
-struct WindowTest : ::testing::Test {
-    TScriptedOperator op;
-    std::unique_ptr<sim::TModuleSimulator> module;
-    std::unique_ptr<TForm1> w;
-
-    void Open(sim::TSimOptions o = {}) {
-        module = std::make_unique<sim::TModuleSimulator>(o);
-        ASSERT_TRUE(module->Start());
-        w = std::make_unique<TForm1>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
-    }
-    bool Quiet() { return WaitFor([&] { return !w->Session().seq.Outstanding(); }); }
-};
+using WindowTest = portiqa::test::WindowFixture;
 
 TEST_F(WindowTest, StartUpState) {
     Open();

@@ -2,6 +2,7 @@
 // values after a login, a question before anything the operator has not
 // seen is removed, and unsaved edits never dropped without asking. Driven
 // by real clicks against the simulated module.
+#include "window_fixture.h"
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/main_window.h"
@@ -21,22 +22,13 @@ using TUnsaved = IOperator::TUnsaved;
 
 namespace {
 
-struct GuardedWindow : ::testing::Test {
-    TScriptedOperator op;
-    std::unique_ptr<sim::TModuleSimulator> module;
-    std::unique_ptr<TForm1> w;
-
+struct GuardedWindow : portiqa::test::WindowFixture {
     void Open(sim::TSimOptions o = {}) {
-        module = std::make_unique<sim::TModuleSimulator>(o);
-        ASSERT_TRUE(module->Start());
-        w = std::make_unique<TForm1>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
+        WindowFixture::Open(o);
         w->show();
     }
-    bool Quiet(int boundMs = 30000) { return WaitFor([&] { return !w->Session().seq.Outstanding(); }, boundMs); }
     void LogIn() {
-        QTest::mouseClick(w->btn8, Qt::LeftButton);
-        QTest::mouseClick(w->btn1, Qt::LeftButton);
-        ASSERT_TRUE(Quiet());
+        WindowFixture::LogIn();
         ASSERT_TRUE(w->settingsView->btn22->isEnabled());
     }
 };

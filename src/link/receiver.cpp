@@ -193,34 +193,29 @@ void TReceiver::tmr1Timer() {
         status_.ShowStatus(QStringLiteral("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
         return;
     }
-    TLinkNotice n;
-    n.kind = TLinkNotice::TKind::ReplyTimeout;
-    n.pagesWritten = seq_.PagesWrittenInTransfer();
-    n.verifying = seq_.Verifying();
-    seq_.SetOutstanding(false);
-    // A login whose reply never came must not swallow a later settings read.
-    if (password_) password_->CancelPending();
-    EndTransfers();
-    Fail(TLinkFailure::ReplyTimeout, n);
-    status_.Display().SetStatusText(QString());
-    progress_.SetProgress(100);
+    GiveUpOwedReply(TLinkNotice::TKind::ReplyTimeout, TLinkFailure::ReplyTimeout);
 }
 
 bool TReceiver::CancelTransfer() {
     if (!seq_.Outstanding()) return false;
     tmr1_.SetEnabled(false);
     assembler_.Reset();
+    GiveUpOwedReply(TLinkNotice::TKind::Cancelled, TLinkFailure::Cancelled);
+    return true;
+}
+
+void TReceiver::GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why) {
     TLinkNotice n;
-    n.kind = TLinkNotice::TKind::Cancelled;
+    n.kind = kind;
     n.pagesWritten = seq_.PagesWrittenInTransfer();
     n.verifying = seq_.Verifying();
     seq_.SetOutstanding(false);
+    // A login whose reply never came must not swallow a later settings read.
     if (password_) password_->CancelPending();
     EndTransfers();
-    Fail(TLinkFailure::Cancelled, n);
+    Fail(why, n);
     status_.Display().SetStatusText(QString());
     progress_.SetProgress(100);
-    return true;
 }
 
 } // namespace portiqa

@@ -85,6 +85,9 @@ private:
         if (OnNotice) OnNotice(notice);
     }
     void EndTransfers();
+    // The reply owed will not be taken (its time ran out, or the operator
+    // ended the transfer): every chain ends and the end is reported.
+    void GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why);
     void SaveRefused(Tsend_rec_command& block, bool rawPages);
 
     TRecData& assembler_;

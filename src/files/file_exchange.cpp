@@ -2,6 +2,7 @@
 #include "files/config_folder.h"
 #include "files/csv.h"
 #include "files/workbook.h"
+#include <QFileInfo>
 
 namespace portiqa {
 
@@ -26,6 +27,18 @@ void TExchangeContext::SaveLines(const QString& prefix, const QStringList& lines
     if (path.isEmpty()) return;
     QString error;
     if (!TCsv::WriteFile(path, lines, error)) op.ReportError(error);
+}
+
+void TExchangeContext::SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+                                 const std::function<QStringList()>& lines) const {
+    QString path = op.ChooseSaveFile(folder, kTableSaveFilter, ProposedFileName(prefix));
+    if (path.isEmpty()) return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QString error;
+    const bool written = suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")
+                             ? TCsv::WriteFile(path, lines(), error)
+                             : TWorkbookIo::WriteXlsx(workbook(), path, error);
+    if (!written) op.ReportError(error);
 }
 
 } // namespace portiqa

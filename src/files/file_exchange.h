@@ -25,6 +25,10 @@ struct TExchangeContext {
     bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000) const;
     // The same for comma-separated lines built before the dialog is shown.
     void SaveLines(const QString& prefix, const QStringList& lines) const;
+    // One dialog for a table in either kind: a name ending in .csv or .cvs
+    // gets the comma-separated lines, any other the workbook.
+    void SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+                   const std::function<QStringList()>& lines) const;
 };
 
 inline const QString kExcelSaveFilter = QStringLiteral("EXCEL file|*.xlsx;*.xls|(*.*)|*.*");
@@ -32,6 +36,7 @@ inline const QString kExcelOpenFilter = QStringLiteral("EXCEL file|*.xls;*.xlsx|
 // A number list in any kind the import reads.
 inline const QString kNumbersOpenFilter =
     QStringLiteral("EXCEL file|*.xls;*.xlsx|CSV file|*.csv;*.cvs|All number lists|*.xls;*.xlsx;*.csv;*.cvs|(*.*)|*.*");
+inline const QString kTableSaveFilter = QStringLiteral("EXCEL file|*.xlsx|CSV file|*.csv;*.cvs|(*.*)|*.*");
 inline const QString kCsvFilter = QStringLiteral("CVS file|*.cvs;*.cvs|(*.*)|*.*");
 
 } // namespace portiqa

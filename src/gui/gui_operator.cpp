@@ -4,6 +4,10 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QCheckBox>
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -80,12 +84,36 @@ QString TGuiOperator::QtFilter(const QString& pipeFilter) {
     return out.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// The folder a dialog of this kind of file was last left in; else the
+// operator's documents, rather than the program's hidden configuration folder.
+QString KindKey(const QString& filter) {
+    return QStringLiteral("folders/") +
+           QString::fromLatin1(QCryptographicHash::hash(filter.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+}
+} // namespace
+
+QString TGuiOperator::StartFolder(const QString& filter, const QString& fallback) {
+    const QString remembered = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(KindKey(filter)).toString();
+    if (!remembered.isEmpty() && QDir(remembered).exists()) return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists()) return documents;
+    return fallback;
+}
+QString TGuiOperator::Remember(const QString& filter, const QString& chosen) {
+    if (!chosen.isEmpty())
+        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(KindKey(filter), QFileInfo(chosen).absolutePath());
+    return chosen;
+}
+
 QString TGuiOperator::ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) {
-    return QFileDialog::getSaveFileName(owner_, QString(), QDir(folder).filePath(proposedName), QtFilter(filter));
+    return Remember(filter, QFileDialog::getSaveFileName(owner_, QString(), QDir(StartFolder(filter, folder)).filePath(proposedName),
+                                                         QtFilter(filter)));
 }
 
 QString TGuiOperator::ChooseOpenFile(const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner_, QString(), folder, QtFilter(filter));
+    return Remember(filter, QFileDialog::getOpenFileName(owner_, QString(), StartFolder(filter, folder), QtFilter(filter)));
 }
 
 bool InstallQtRussian() {

@@ -21,6 +21,11 @@ public:
     static QString QtFilter(const QString& pipeFilter);
     // Lines of the system's texts break with a lone carriage return.
     static QString Lines(const QString& text);
+    // Where a dialog for this kind of file (its filter) opens: where the
+    // operator last chose one, else the documents folder, else fallback.
+    static QString StartFolder(const QString& filter, const QString& fallback);
+    // Keeps the folder of a chosen file for its kind; returns the choice.
+    static QString Remember(const QString& filter, const QString& chosen);
 
 private:
     QWidget* owner_;

@@ -20,7 +20,7 @@ TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
 }
 
 void Tcustomstringgrid_his::ExportHistoryXls() {
-    ctx_.SaveWorkbook(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); });
+    ctx_.SaveTable(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); }, [this] { return CsvLines(); });
 }
 
 QStringList Tcustomstringgrid_his::CsvLines() {

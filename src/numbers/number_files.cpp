@@ -25,7 +25,7 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
 }
 
 void TNumberFiles::ExportNumbersXls() {
-    ctx_.SaveWorkbook(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); });
+    ctx_.SaveTable(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); }, [this] { return CsvLines(); });
     ctx_.progress.SetProgress(100);
     ctx_.status.Display().SetStatusText(QString());
 }

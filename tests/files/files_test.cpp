@@ -679,3 +679,26 @@ TEST_F(FilesTest, AListSavedAsCsvByASpreadsheetProgramImports) {
 }
 
 } // namespace
+
+namespace {
+
+// The export dialog offers both kinds; the chosen name's extension decides.
+TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
+    TNumberTable table;
+    TNumberFiles files(table, ctx);
+    table.Grid().SetCells(1, 1, "+79161234567");
+    table.Grid().SetCells(6, 1, "Да");
+    op.saveFile = Path("list.csv");
+    files.ExportNumbersXls();
+    QFile csv(op.saveFile);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csv.readLine().startsWith("1,+79161234567,")) << "comma-separated, not a workbook";
+    op.saveFile = Path("list.xlsx");
+    files.ExportNumbersXls();
+    QFile book(op.saveFile);
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(book.read(2) == "PK") << "a workbook is a zip";
+    EXPECT_TRUE(op.errors.isEmpty()) << op.errors.join('|').toStdString();
+}
+
+} // namespace

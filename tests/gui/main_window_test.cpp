@@ -9,6 +9,7 @@
 #include "sim/simulator.h"
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QSettings>
 #include <QTemporaryFile>
 #include <QDir>
 #include <QProcess>
@@ -254,6 +255,19 @@ TEST(GuiOperator, QtsOwnButtonsSpeakRussian) {
     ASSERT_TRUE(InstallQtRussian());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), "Сохранить");
+}
+
+TEST(GuiOperator, DialogsOpenWhereTheOperatorLastChoseAFileOfThatKind) {
+    QTemporaryDir config, a, b;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString numbers = "EXCEL file|*.xlsx", backups = "Portiqa backup|*.pbk";
+    EXPECT_NE(TGuiOperator::StartFolder(numbers, "/hidden/config"), a.path());
+    TGuiOperator::Remember(numbers, a.filePath("list.xlsx"));
+    TGuiOperator::Remember(backups, b.filePath("m.pbk"));
+    EXPECT_EQ(TGuiOperator::StartFolder(numbers, "/hidden/config"), a.path());
+    EXPECT_EQ(TGuiOperator::StartFolder(backups, "/hidden/config"), b.path());
+    TGuiOperator::Remember(numbers, QString());  // a cancelled dialog forgets nothing
+    EXPECT_EQ(TGuiOperator::StartFolder(numbers, "/hidden/config"), a.path());
 }
 
 TEST(GuiOperator, FiltersAndLineBreaks) {

@@ -324,111 +324,6 @@ void TForm1::SetControlsEnabled(bool on) {
     btnRestore->setEnabled(on);
 }
 
-void TForm1::BackupClick() {
-    const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
-                                                  ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
-    if (path.isEmpty()) return;
-    session_->backup.Backup(path, ChosenCommName());
-}
-
-void TForm1::RestoreClick() {
-    const QString path = operator_.ChooseOpenFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"));
-    if (path.isEmpty()) return;
-    TBackupImage image;
-    QString error;
-    if (!TBackupFile::Read(path, image, error)) {
-        operator_.ReportError(error);
-        return;
-    }
-    restoring_ = true;
-    session_->backup.Restore(image, {});
-    if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
-}
-
-void TForm1::Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then) {
-    continuation_ = {&block, std::move(then)};
-    Guard(start);
-    // Refused, cancelled, or already over: the continuation has run or never will.
-    if (!session_->seq.Outstanding()) continuation_ = {};
-}
-
-void TForm1::SaveEach(QList<Tsend_rec_command*> blocks, std::function<void()> done) {
-    if (blocks.isEmpty()) {
-        done();
-        return;
-    }
-    Tsend_rec_command* first = blocks.takeFirst();
-    TSession& s = *session_;
-    auto save = [this, first, &s] {
-        if (first == &s.basicInf) s.basicInf.btn22Click();
-        else s.telephoneSend.btn9Click();
-    };
-    Then(*first, save, [this, blocks, done] { SaveEach(blocks, done); });
-}
-
-void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
-                          const std::function<void(bool asked)>& go) {
-    TSession& s = *session_;
-    QStringList names;
-    QList<Tsend_rec_command*> blocks;
-    if (settings && s.settingsTable.Edits().Edited()) {
-        names << QStringLiteral("настроек");
-        blocks << &s.basicInf;
-    }
-    if (numbers && s.numberTable.Edits().Edited()) {
-        names << QStringLiteral("номеров");
-        blocks << &s.telephoneSend;
-    }
-    if (blocks.isEmpty()) {
-        go(false);
-        return;
-    }
-    const QString text = QStringLiteral("Изменения в таблице %1 не сохранены в GSM модуль.\rСохранить их, прежде чем %2?")
-                             .arg(names.join(QStringLiteral(" и ")), action);
-    switch (operator_.AskUnsaved(text)) {
-    case IOperator::TUnsaved::Cancel:
-        return;
-    case IOperator::TUnsaved::Discard:
-        if (settings) s.settingsTable.Edits().Set(false);
-        if (numbers) s.numberTable.Edits().Set(false);
-        go(true);
-        return;
-    case IOperator::TUnsaved::Save:
-        SaveEach(blocks, [go] { go(true); });
-        return;
-    }
-}
-
-void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->seq.Outstanding()); }
-
-void TForm1::CancelClick() { session_->receiver.CancelTransfer(); }
-
-void TForm1::ShowEdited() {
-    setWindowModified(session_->settingsTable.Edits().Edited() || session_->numberTable.Edits().Edited());
-}
-
-void TForm1::ReadModuleIntoTables(bool numbersToo) {
-    TSession& s = *session_;
-    if (!numbersToo) {
-        Guard([&s] { s.basicInf.ReadQuietly(); });
-        return;
-    }
-    Then(s.basicInf, [&s] { s.basicInf.ReadQuietly(); }, [this, &s] { Guard([&s] { s.telephoneSend.DownloadQuietly(); }); });
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (closeApproved_ || !isWindowModified()) {
-        QMainWindow::closeEvent(event);
-        return;
-    }
-    // Asked now, closed once the edits are dropped or saved.
-    event->ignore();
-    ProtectEdits(true, true, QStringLiteral("закрыть программу"), [this](bool) {
-        closeApproved_ = true;
-        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
-    });
-}
-
 void TForm1::ScanPorts() {
     // What the operator chose or typed stays chosen when it is still there.
     const QString chosen = cbb9->count() > 0 ? cbb9->currentText() : QString();
@@ -452,8 +347,6 @@ QString TForm1::ChosenCommName() const {
         if (p.caption == text) return p.commName;
     return text;
 }
-
-void TForm1::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
 
 void TForm1::btn8Click() {
     if (counter_ % 2 == 1) {
@@ -506,69 +399,5 @@ void TForm1::cm1RequestHangup() {
 }
 
 void TForm1::btn1Click() { Guard([this] { session_->password.StartCheck(); }); }
-
-void TForm1::WireButtons() {
-    TSession& s = *session_;
-    connect(btn8, &QPushButton::clicked, this, [this] { btn8Click(); });
-    connect(btn1, &QPushButton::clicked, this, [this] { btn1Click(); });
-    connect(edt3, &QLineEdit::returnPressed, this, [this] { btn1Click(); });
-    connect(btn24, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.timeSync.Send()) operator_.ShowMessage(BusyMessage()); });
-    });
-    connect(btn25, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.checkingMode.Send()) operator_.ShowMessage(BusyMessage()); });
-    });
-    connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
-    connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setEnabled(false);
-    connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });
-    // The button (and Escape) only while a reply is owed; Escape belongs to
-    // the table editors otherwise.
-    auto* watch = new QTimer(this);
-    connect(watch, &QTimer::timeout, this, [this, escape] {
-        ShowTransferRunning();
-        escape->setEnabled(btnCancel->isEnabled());
-    });
-    watch->start(100);
-    connect(btnRestore, &QPushButton::clicked, this, [this] {
-        ProtectEdits(true, true, QStringLiteral("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
-    });
-    connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(true, false, QStringLiteral("скачать настройки"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.btn21Click(); });
-        });
-    });
-    connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
-    connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(false, true, QStringLiteral("скачать список"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.btn10Click(); });
-        });
-    });
-    connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
-        numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
-        Guard([&] { s.telephoneSend.btn9Click(); });
-    });
-    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn19Click(); }); });
-    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn23Click(); }); });
-    connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
-    });
-    connect(historyView->btnShowAll, &QPushButton::clicked, this, [&s] { s.historyTable.ShowAll(); });
-    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
-    connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
-    connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(true, false, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.profile.ImportProfile(); }); });
-    });
-    connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersXls(); }); });
-    connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(false, true, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
-    });
-    connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
-    connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
-    connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });
-    connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ImportHistoryXls(); }); });
-}
 
 } // namespace portiqa

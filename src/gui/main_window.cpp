@@ -1,4 +1,5 @@
 #include "gui/main_window.h"
+#include "gui/window_drawings.h"
 #include "link/link_messages.h"
 #include "files/config_folder.h"
 #include "gui/history_view.h"
@@ -23,79 +24,6 @@
 #include <QVBoxLayout>
 
 namespace portiqa {
-
-namespace {
-
-// Tabs on the left with their captions written across, bold, the selected
-// one in blue.
-class TSideTabBar : public QTabBar {
-public:
-    using QTabBar::QTabBar;
-    QSize tabSizeHint(int) const override { return {130, 80}; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter p(this);
-        QFont bold = font();
-        bold.setBold(true);
-        bold.setPixelSize(14);  // 15 in the original face; this face is wider
-        for (int i = 0; i < count(); ++i) {
-            QStyleOptionTab opt;
-            initStyleOption(&opt, i);
-            opt.shape = QTabBar::RoundedNorth;
-            opt.text.clear();
-            p.drawControl(QStyle::CE_TabBarTabShape, opt);
-            p.setFont(bold);
-            p.setPen(i == currentIndex() ? QColor(0, 0, 255) : QColor(0, 0, 0));
-            p.drawText(tabRect(i), Qt::AlignCenter, tabText(i));
-            // The keyboard's place, when the bar has it.
-            if (hasFocus() && i == currentIndex()) {
-                QStyleOptionFocusRect focus;
-                focus.initFrom(this);
-                focus.rect = tabRect(i).adjusted(5, 5, -5, -5);
-                p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-            }
-        }
-    }
-};
-
-class TSideTabWidget : public QTabWidget {
-public:
-    explicit TSideTabWidget(QWidget* parent) : QTabWidget(parent) {
-        setTabBar(new TSideTabBar(this));
-        setTabPosition(QTabWidget::West);
-    }
-};
-
-QPixmap Dot(const QColor& colour) {
-    QPixmap pm(17, 17);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(130));
-    p.drawEllipse(1, 1, 15, 15);
-    return pm;
-}
-
-// An eye, drawn: no standard icon shows one.
-QIcon EyeIcon() {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1.3));
-    QPainterPath lid;
-    lid.moveTo(1, 8);
-    lid.quadTo(8, 1, 15, 8);
-    lid.quadTo(8, 15, 1, 8);
-    p.drawPath(lid);
-    p.setBrush(QColor(60, 60, 60));
-    p.drawEllipse(QPointF(8, 8), 2.4, 2.4);
-    return QIcon(pm);
-}
-
-} // namespace
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());

@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "cli/cli_commands.h"
+#include "cli/provision.h"
 #include "files/file_replace.h"
 #include "link/port_list.h"
 #include <QMap>
@@ -100,6 +101,10 @@ const QMap<QString, TCommand>& Commands() {
 } // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
+    // Provisioning has options of its own and serves many ports at once.
+    if (!args.isEmpty() && args.contains(QStringLiteral("provision")) &&
+        !args.contains(QStringLiteral("--help")) && !args.contains(QStringLiteral("-h")))
+        return RunProvisionCommand(args, out, err);
     TCliOptions o;
     QString usage;
     if (!ParseCliOptions(args, o, usage)) {

@@ -1,0 +1,162 @@
+// Production-line provisioning end to end: simulated modules whose links
+// appear in a watched folder while `portiqa-cli provision` runs.
+#include "pty_pair.h"
+#include "sim/simulator.h"
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace portiqa;
+using portiqa::test::WaitFor;
+
+namespace {
+
+struct ProvisionTest : ::testing::Test {
+    QTemporaryDir dir;
+    std::map<QString, std::unique_ptr<sim::TModuleSimulator>> modules;  // by link name
+    QProcess cli;
+
+    QString File(const QString& name) const { return dir.filePath(name); }
+    // The records of a number area; a free slot is free whether it is kept
+    // as 0xFF or 0x00 bytes.
+    static QList<QByteArray> Records(const QByteArray& area) {
+        QList<QByteArray> out;
+        for (int i = 0; i + 32 <= area.size(); i += 32) {
+            const QByteArray r = area.mid(i, 32);
+            const bool free = r == QByteArray(32, char(0xFF)) || r == QByteArray(32, '\0');
+            out << (free ? QByteArray("free") : r);
+        }
+        return out;
+    }
+    sim::TModuleSimulator& Plug(const QString& name, sim::TSimOptions o = {}) {
+        QDir(dir.path()).mkpath("line");
+        o.linkPath = dir.filePath("line/" + name);
+        auto m = std::make_unique<sim::TModuleSimulator>(o);
+        EXPECT_TRUE(m->Start());
+        return *(modules[name] = std::move(m));
+    }
+    int RunCli(const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(PORTIQA_CLI), args);
+        if (!p.waitForFinished(60000)) return -1;
+        return p.exitCode();
+    }
+    // A template module: a SIM number, row 16 and 30 numbers, taken as a backup.
+    void MakeTemplate() {
+        sim::TSimOptions o;
+        o.seedNumbers = 30;
+        sim::TModuleSimulator golden(o);
+        ASSERT_TRUE(golden.Start());
+        golden.WriteMemory(202, QByteArray::fromHex("0500"));
+        ASSERT_EQ(RunCli({"-p", golden.Path(), "backup", "-o", File("template.pbk")}), 0);
+        templateNumbers = golden.Memory(0x1000, 375 * 256);
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile f(File(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QStringList Report() {
+        QFile f(File("report.csv"));
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    void Start(QStringList extra) {
+        cli.start(QStringLiteral(PORTIQA_CLI), QStringList{"provision", "--template", File("template.pbk"), "--report",
+                                                          File("report.csv"), "--watch", File("line/*")} + extra);
+        ASSERT_TRUE(cli.waitForStarted());
+    }
+    int Finish(int boundMs = 60000) {
+        if (!WaitFor([&] { return cli.state() == QProcess::NotRunning; }, boundMs)) {
+            cli.kill();
+            cli.waitForFinished();
+            return -1;
+        }
+        return cli.exitCode();
+    }
+    QByteArray templateNumbers;
+};
+
+TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAndReported) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\nB,2222,+79990000002\nC,3333,+79990000003\n");
+    Plug("m1");
+    sim::TSimOptions configured;
+    configured.password = "4321";  // set up already: refused, gets no unit
+    Plug("m2", configured);
+    sim::TSimOptions refusing;
+    refusing.faults.refuseSaves = true;  // takes a unit, fails, gives it back
+    Plug("m3", refusing);
+    Start({"--units", File("units.csv"), "--count", "2"});
+    // Three results, then a fourth module comes along.
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 4; }, 30000)) << cli.readAllStandardError().toStdString();
+    Plug("m4");
+    EXPECT_EQ(Finish(), 1) << "one module failed";
+    const QStringList lines = Report();
+    ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines[0], "time,port,serial,unit,result,reason,pages,seconds");
+    std::map<QString, QStringList> byPort;
+    for (const QString& line : lines.mid(1)) {
+        const QStringList f = line.split(u',');
+        ASSERT_GE(f.size(), 8) << line.toStdString();
+        byPort[QFileInfo(f[1]).fileName()] = f;
+    }
+    EXPECT_EQ(byPort["m2"][4], "failed");
+    EXPECT_TRUE(byPort["m2"][5].contains("неверный пароль")) << byPort["m2"][5].toStdString();
+    EXPECT_TRUE(byPort["m2"][3].isEmpty());
+    EXPECT_EQ(byPort["m3"][4], "failed");
+    // The two units the good modules took are the first two, whatever the
+    // refused module held for a moment.
+    QStringList used{byPort["m1"][3], byPort["m4"][3]};
+    used.sort();
+    EXPECT_EQ(used, (QStringList{"A", "B"}));
+    for (const QString& name : {QString("m1"), QString("m4")}) {
+        const QString unit = byPort[name][3];
+        sim::TModuleSimulator& m = *modules[name];
+        EXPECT_EQ(byPort[name][4], "ok") << name.toStdString();
+        const QByteArray pin = unit == "A" ? "1111" : "2222";
+        EXPECT_EQ(m.Memory(0, 4), pin) << name.toStdString();
+        EXPECT_EQ(m.Memory(4, 13), QByteArray("+7999000000") + (unit == "A" ? '1' : '2') + '\0');
+        EXPECT_EQ(m.Memory(202, 2), QByteArray::fromHex("0500")) << "the template's row 16";
+        EXPECT_EQ(Records(m.Memory(0x1000, 375 * 256)), Records(templateNumbers)) << name.toStdString();
+    }
+    EXPECT_EQ(modules["m2"]->Memory(0, 4), "4321");
+
+    // Run again with the same report: the units reported ok are skipped.
+    modules.clear();
+    Plug("m5");
+    Start({"--units", File("units.csv"), "--count", "1"});
+    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(modules["m5"]->Memory(0, 4), "3333");
+}
+
+TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
+    MakeTemplate();
+    sim::TModuleSimulator& m = Plug("m1");
+    for (const QByteArray& units : {QByteArray("unit,1\nA,12a4\n"), QByteArray("name,1\nA,1234\n"),
+                                    QByteArray("unit,5\nA,Тревога\n"), QByteArray("unit,1\nA,1234\nA,4321\n")}) {
+        WriteFile("units.csv", units);
+        Start({"--units", File("units.csv"), "--count", "1"});
+        EXPECT_EQ(Finish(), 6) << units.constData();
+        EXPECT_TRUE(cli.readAllStandardError().contains("не принята")) << units.constData();
+    }
+    EXPECT_EQ(m.Requests(), 0);
+    EXPECT_TRUE(Report().isEmpty());
+}
+
+TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
+    MakeTemplate();
+    QDir(dir.path()).mkpath("line");
+    Start({});
+    // Waiting for modules on an empty line: SIGINT ends it, nothing started.
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(File("report.csv")); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    EXPECT_EQ(Finish(10000), 0);
+    EXPECT_EQ(Report().size(), 1);  // the header only
+}
+
+} // namespace

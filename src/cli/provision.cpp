@@ -5,6 +5,7 @@
 #include "files/csv.h"
 #include "files/file_replace.h"
 #include "files/workbook.h"
+#include "link/port_list.h"
 #include "numbers/number_record.h"
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
@@ -445,7 +446,7 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (it == jobs_.end()) return;
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
-    report_.Append(port, QString(), unitName, r.ok, r.reason, r.pages, seconds);
+    report_.Append(port, Trecognitionserial().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds);
     Event(port, QStringLiteral("result"), r.ok ? QStringLiteral("готово, записано страниц: %1").arg(r.pages)
                                                 : QStringLiteral("не настроен: ") + r.reason);
     if (r.ok) ++ok_;

@@ -8,10 +8,13 @@ namespace portiqa {
 
 namespace {
 
-QString ReadLine(const QString& path) {
+// A sysfs attribute's first line (bounded); ids are compared in lower case,
+// a serial number is kept as the device gives it.
+QString ReadLine(const QString& path, bool lower = true) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromLatin1(f.readLine(64)).trimmed().toLower();
+    const QString line = QString::fromLatin1(f.readLine(128)).trimmed();
+    return lower ? line.toLower() : line;
 }
 
 // The USB device sits a few levels above the tty's device link; its
@@ -23,6 +26,7 @@ void FindUsbIds(const QString& deviceDir, TPortInfo& info) {
         if (!vendor.isEmpty()) {
             info.vendorId = vendor;
             info.productId = ReadLine(dir + QStringLiteral("/idProduct"));
+            info.serial = ReadLine(dir + QStringLiteral("/serial"), false);
             return;
         }
         dir = QFileInfo(dir).path();
@@ -70,6 +74,15 @@ QList<TPortInfo> Trecognitionserial::Scan() const {
         return NaturalLess(a.name, b.name);
     });
     return ports;
+}
+
+QString Trecognitionserial::SerialOf(const QString& port) const {
+    // A link (a udev name, a simulator's link) is followed to the terminal.
+    const QString canonical = QFileInfo(port).canonicalFilePath();
+    const QString name = QFileInfo(canonical.isEmpty() ? port : canonical).fileName();
+    for (const TPortInfo& p : Scan())
+        if (p.name == name) return p.serial;
+    return {};
 }
 
 QStringList Trecognitionserial::ScanPorts() const {

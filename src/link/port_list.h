@@ -9,6 +9,7 @@ struct TPortInfo {
     QString name;        // what TComm opens, e.g. ttyUSB0
     QString vendorId;    // USB vendor, lower-case hex, empty when not USB
     QString productId;
+    QString serial;      // the USB device's serial number, where it has one
 };
 
 // Lists the serial ports present: CP210x bridges (10c4:ea60) first, then
@@ -19,6 +20,9 @@ public:
         : sysfsRoot_(std::move(sysfsRoot)) {}
     QList<TPortInfo> Scan() const;
     QStringList ScanPorts() const;
+    // The USB serial number of the bridge behind a port (a path or a name),
+    // empty where the system knows none.
+    QString SerialOf(const QString& port) const;
 
 private:
     QString sysfsRoot_;

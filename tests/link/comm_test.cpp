@@ -303,6 +303,7 @@ TEST(PortList, CpBridgesFirstThenUsbThenTheRestInNameOrder) {
         if (!vendor.isEmpty()) {
             QFile v(root.filePath(usb + "/idVendor")); v.open(QIODevice::WriteOnly); v.write(vendor.toLatin1() + "\n");
             QFile p(root.filePath(usb + "/idProduct")); p.open(QIODevice::WriteOnly); p.write(product.toLatin1() + "\n");
+            QFile s(root.filePath(usb + "/serial")); s.open(QIODevice::WriteOnly); s.write("SN-" + name.toLatin1() + "\n");
         }
         d.mkpath("tty/" + name);
         QFile::link(root.filePath(usb + "/if/port"), root.filePath("tty/" + name + "/device"));
@@ -317,6 +318,10 @@ TEST(PortList, CpBridgesFirstThenUsbThenTheRestInNameOrder) {
     Trecognitionserial scan(root.filePath("tty"));
     EXPECT_EQ(scan.ScanPorts(), (QStringList{"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS0"}));
     EXPECT_TRUE(Trecognitionserial(root.filePath("missing")).ScanPorts().isEmpty());
+    // The bridge's serial number, by name or by a path to the terminal.
+    EXPECT_EQ(scan.SerialOf("ttyUSB2"), "SN-ttyUSB2");
+    EXPECT_EQ(scan.SerialOf("/dev/ttyUSB10"), "SN-ttyUSB10");
+    EXPECT_EQ(scan.SerialOf("ttyS0"), "");
 }
 
 } // namespace

@@ -412,7 +412,8 @@ void TProvisioner::Scan() {
     // A port that went away may be provisioned again when it comes back.
     for (auto it = present_.begin(); it != present_.end();)
         it = current.count(*it) ? std::next(it) : present_.erase(it);
-    if (ending_ || gStop.load()) return MaybeEnd();
+    MaybeEnd();
+    if (ending_) return;
     for (const QString& port : now) {
         if (present_.count(port) || jobs_.count(port)) continue;
         if (o_.count >= 0 && ok_ + int(jobs_.size()) >= o_.count) break;

@@ -4,6 +4,8 @@
 #include "sim/simulator.h"
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -157,6 +159,37 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
     ::kill(pid_t(cli.processId()), SIGINT);
     EXPECT_EQ(Finish(10000), 0);
     EXPECT_EQ(Report().size(), 1);  // the header only
+}
+
+TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
+    // A profile and a list made by the command line from a module set up by hand.
+    sim::TModuleSimulator golden;
+    ASSERT_TRUE(golden.Start());
+    golden.WriteMemory(200, QByteArray::fromHex("7800"));  // row 15: 120
+    ASSERT_EQ(RunCli({"-p", golden.Path(), "settings", "read", "-o", File("site.xlsx")}), 0);
+    WriteFile("list.csv", "1,+79160000001,,,,,Да,Нет\n2,+79160000002,2026-01-01,07:00,2027-01-01,19:00,Нет,Нет\n");
+    WriteFile("units.csv", "unit;1\nonly;2468\n");
+    sim::TModuleSimulator& m = Plug("m1");
+    cli.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("site.xlsx"), "--numbers", File("list.csv"),
+                                            "--units", File("units.csv"), "--report", File("report.csv"), "--watch",
+                                            File("line/*"), "--json"});
+    // The units are used up: the run ends by itself.
+    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(m.Memory(0, 4), "2468");
+    EXPECT_EQ(m.Memory(200, 2), QByteArray::fromHex("7800"));
+    EXPECT_EQ(m.Memory(0x1000, 13), QByteArray("+79160000001") + '\0');
+    EXPECT_EQ(m.Memory(0x1020 + 22, 10), QByteArray::fromHex("0101070001011300" "1A1B"));
+    const QList<QByteArray> events = cli.readAllStandardOutput().split('\n');
+    QStringList kinds;
+    for (const QByteArray& e : events) {
+        if (e.isEmpty()) continue;
+        const QJsonObject o = QJsonDocument::fromJson(e).object();
+        ASSERT_FALSE(o.isEmpty()) << e.constData();
+        kinds << o["event"].toString();
+    }
+    EXPECT_EQ(kinds.first(), "seen");
+    EXPECT_TRUE(kinds.contains("unit"));
+    EXPECT_EQ(kinds.last(), "result");
 }
 
 } // namespace

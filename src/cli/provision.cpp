@@ -412,6 +412,10 @@ void TProvisioner::Scan() {
     // A port that went away may be provisioned again when it comes back.
     for (auto it = present_.begin(); it != present_.end();)
         it = current.count(*it) ? std::next(it) : present_.erase(it);
+    if (gStop.load() && !stopSeen_) {
+        stopSeen_ = true;
+        Event(QStringLiteral("-"), QStringLiteral("stop"), QStringLiteral("остановка: новые модули не начинаются"));
+    }
     MaybeEnd();
     if (ending_) return;
     for (const QString& port : now) {

@@ -137,6 +137,7 @@ private:
     std::list<TUnit> taken_;     // units in the hands of a running job
     int ok_ = 0, failed_ = 0;
     bool ending_ = false;
+    bool stopSeen_ = false;
     int exit_ = -1;
 };
 

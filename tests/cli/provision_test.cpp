@@ -152,13 +152,29 @@ TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
 
 TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
     MakeTemplate();
-    QDir(dir.path()).mkpath("line");
+    sim::TSimOptions slow;
+    slow.faults.latencyMs = 3;  // long enough to be stopped in the middle
+    sim::TModuleSimulator& m = Plug("m1", slow);
     Start({});
-    // Waiting for modules on an empty line: SIGINT ends it, nothing started.
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(File("report.csv")); }, 10000));
+    // SIGINT while the module is being written: it is finished, verified
+    // and reported, nothing new is started, and the run ends.
+    QByteArray seen;
+    ASSERT_TRUE(WaitFor([&] {
+        seen += cli.readAllStandardError();
+        return seen.contains("запись номеров");
+    }, 20000)) << seen.constData();
     ::kill(pid_t(cli.processId()), SIGINT);
-    EXPECT_EQ(Finish(10000), 0);
-    EXPECT_EQ(Report().size(), 1);  // the header only
+    ASSERT_TRUE(WaitFor([&] {
+        seen += cli.readAllStandardError();
+        return seen.contains("остановка");
+    }, 5000)) << seen.constData();
+    Plug("m2");  // comes too late: the run is ending
+    EXPECT_EQ(Finish(30000), 0);
+    const QStringList lines = Report();
+    ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[1].contains(",ok,")) << lines[1].toStdString();
+    EXPECT_EQ(Records(m.Memory(0x1000, 375 * 256)), Records(templateNumbers));
+    EXPECT_EQ(modules["m2"]->Requests(), 0);
 }
 
 TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {

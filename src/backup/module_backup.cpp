@@ -143,7 +143,7 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
         DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(t1->second.constData()), before);
         DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(t2->second.constData()), before);
     }
-    for (int row = 1; row <= 16; ++row) {
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;  // a byte no item names is carried as it is
         // The row's fields (the relay time has two copies).
         std::vector<const TSettingsField*> fields;
@@ -222,7 +222,7 @@ QString TModuleBackup::Describe(bool withPassword) const {
                 for (const TSettingsField& f : kSettingsLayout)
                     if (f.page == page && i >= f.offset && i < f.offset + f.width) owner = &f;
                 if (!owner) reservedDiffer = true;
-                else if (owner->row > 16) hiddenDiffer = true;
+                else if (owner->row > TSettingsTable::kValueRows) hiddenDiffer = true;
                 else if (rows.isEmpty()) hiddenDiffer = true;  // a shown row's bytes that read the same
             }
         }

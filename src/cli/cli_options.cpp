@@ -204,7 +204,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     for (const QString& a : p.values(set)) {
         const qsizetype eq = a.indexOf(u'=');
         int row = 0;
-        if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > 16) {
+        if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > TSettingsTable::kValueRows) {
             usage = QStringLiteral("--set takes N=VALUE with N from 1 to 16");
             return false;
         }

@@ -12,7 +12,7 @@ int RunSettingsRead(TCliRun& r) {
     TSession& s = r.S();
     if (int rc = r.Cli().Exchange([&] { s.basicInf.btn21Click(); }); rc != kExitOk) return rc;
     if (!r.o.output.isEmpty()) return WriteWorkbookFile(r.Op(), s.profile.ProfileWorkbook(), r.o.output);
-    for (int row = 1; row <= 16; ++row) {
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         const TSelectionEditor* e = s.settingsTable.EditorOfRow(row);
         r.out << row << "\t" << (e ? e->SelectedText() : s.settingsTable.Value(row)) << "\n";
     }
@@ -50,7 +50,7 @@ int RunSettingsSave(TCliRun& r) {
         // Each row the save would change, "row: before -> after"; nothing is sent.
         if (const QString problem = CheckSettingsTable(s.settingsTable, &module); !problem.isEmpty())
             return r.Refuse(kExitFile, QStringLiteral("Настройки не сохранены. ") + problem);
-        for (int row = 1; row <= 16; ++row) {
+        for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
             const QString before = module.ShownValue(row), after = s.settingsTable.ShownValue(row);
             if (before != after) r.out << row << ": " << before << " -> " << after << "\n";
         }

@@ -97,7 +97,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(image.pages.at(NumberPageAddress(page)).constData()),
                                  page, numbers);
     }
-    for (int row = 1; row <= 16; ++row) settings[row] = RowValue(table, row);
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) settings[row] = RowValue(table, row);
     if (!numbersPath.isEmpty()) {
         struct TTellOperator : TSilentOperator {
             QString last;
@@ -155,7 +155,7 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         if (h.compare(QLatin1String("unit"), Qt::CaseInsensitive) == 0) {
             unitColumn = c;
             columnRows << 0;
-        } else if (TryStrToInt(h, row) && row >= 1 && row <= 16) {
+        } else if (TryStrToInt(h, row) && row >= 1 && row <= TSettingsTable::kValueRows) {
             columnRows << row;
         } else {
             return fail(QStringLiteral("столбец «%1»: нужен «unit» или номер строки настроек 1-16").arg(h));

@@ -90,7 +90,7 @@ void TBasicInf::StartSaveChain() {
     QStringList conflicts;
     moduleChangedRows_.clear();
     if (haveBase) {
-        for (int row = 1; row <= 16; ++row) {
+        for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
             const QString b = base.ShownValue(row), f = fresh.ShownValue(row), t = table_.ShownValue(row);
             if (f == b) continue;
             if (t == b) moduleChangedRows_ << QString::number(row);

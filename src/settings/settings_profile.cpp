@@ -41,7 +41,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
             return false;
         }
     }
-    for (int r = 1; r <= 16; ++r) {
+    for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         if (TSettingsTable::IsSelectionRow(r)) continue;
         // A text the table already holds (the module's) may stand as it is.
         const QString held = table_.Value(r);
@@ -50,7 +50,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
             return false;
         }
     }
-    for (int r = 1; r <= 16; ++r) {
+    for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         for (int j = 1; j <= 2; ++j) {
             // A drop-down's cell shows its item; an empty one keeps its text.
             if (j == 1 && TSettingsTable::IsSelectionRow(r) && book.Text(r + 1, 2).trimmed().isEmpty()) continue;

@@ -82,7 +82,7 @@ QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString&
 }
 
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module) {
-    for (int row = 1; row <= 16; ++row) {
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;
         const QString moduleValue = module ? module->Value(row) : QString();
         if (QString problem = CheckSettingsValue(row, table.Value(row), module ? &moduleValue : nullptr);
@@ -94,7 +94,7 @@ QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* mo
 
 QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table) {
     QStringList out;
-    for (int row = 1; row <= 16; ++row) {
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         const QString before = module.ShownValue(row), after = table.ShownValue(row);
         const auto word = [](const QString& v) { return v.isEmpty() ? QStringLiteral("(пусто)") : Shown(v); };
         if (before != after) out << QStringLiteral("строка %1: %2 → %3").arg(row).arg(word(before), word(after));

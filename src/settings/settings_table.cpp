@@ -63,7 +63,7 @@ void TSettingsTable::PutStartUpContents() {
     grid_.SetCells(0, 0, QStringLiteral("Функции"));
     grid_.SetCells(1, 0, QStringLiteral("Значения"));
     grid_.SetCells(2, 0, QStringLiteral("Заводские настройки"));
-    for (int r = 1; r <= 16; ++r) {
+    for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         grid_.SetCells(0, r, QString::fromUtf8(kRows[r - 1].name));
         grid_.SetCells(1, r, QString::fromUtf8(kRows[r - 1].value));
         grid_.SetCells(2, r, QString::fromUtf8(kRows[r - 1].hint));
@@ -132,7 +132,7 @@ bool TSettingsTable::IsPrintableLatin(const QString& text) {
 }
 
 QString TSettingsTable::TypingProblem(int row, const QString& text, const QString& before) {
-    if (row < 1 || row > 16) return {};
+    if (row < 1 || row > TSettingsTable::kValueRows) return {};
     // The drop-down is the only way to change a coded setting.
     if (IsSelectionRow(row)) return QStringLiteral("Строка %1: выберите значение из списка").arg(row);
     const int limit = LengthLimit(row);

@@ -28,6 +28,9 @@ public:
     static constexpr int kCols = 3;
     static constexpr int kShownRows = 17;
     static constexpr int kStoredRows = 23;
+    // Rows 1..kValueRows are the ones the operator sees and sets; the rest
+    // are carried.
+    static constexpr int kValueRows = kShownRows - 1;
 
     TSettingsTable();
     TStringGrid& Grid() { return grid_; }

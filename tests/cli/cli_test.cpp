@@ -381,6 +381,20 @@ TEST_F(CliTest, OutputsAreNamedExactlyAndCheckedBeforeTheTransfer) {
     EXPECT_EQ(QFileInfo(File("copy.of.module")).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
 }
 
+TEST_F(CliTest, AHistoryWindowThatMatchesNothingPrintsNothingAndSaysSo) {
+    sim::TSimOptions o;
+    o.seedHistory = 5;
+    Module(o);
+    const CliRun r = Run({"history", "download", "--from", "2000-01-01 00:00:00", "--to", "2000-01-02 00:00:00"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("Нет записей")) << r.err.toStdString();
+    // An end before the start is a usage error, before anything is sent.
+    const int sent = module->Requests();
+    EXPECT_EQ(Run({"history", "download", "--from", "2024-01-02 00:00:00", "--to", "2024-01-01 00:00:00"}).code, 2);
+    EXPECT_EQ(module->Requests(), sent);
+}
+
 TEST_F(CliTest, DryRunsSendNoSaveAndNoErase) {
     sim::TSimOptions o;
     o.seedHistory = 40;

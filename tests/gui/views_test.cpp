@@ -356,6 +356,23 @@ TEST(NumbersViewInput, FlagsChangeByAClickOrSpaceOnThatCell) {
     EXPECT_EQ(v->currentIndex().column(), 1);
 }
 
+// Letters on a date or time cell open no picker and change nothing.
+TEST(NumbersViewInput, LettersTypedOnDateAndTimeCellsChangeNothing) {
+    TNumbersShown n;
+    n.Fill(3);
+    auto& g = n.table.Grid();
+    auto* v = n.view.strngrd3;
+    for (int col = 2; col <= 5; ++col) {
+        const QString before = g.Cells(col, 2);
+        ClickCell(v, col, 2);
+        Key(Qt::Key_Escape);  // a click may open the picker: leave it unchanged
+        Type("abcxyz");
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(g.Cells(col, 2), before) << col;
+        EXPECT_EQ(g.Cells(1, 2), QStringLiteral("+79160000002")) << col;
+    }
+}
+
 TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
     TNumbersShown n;
     auto& g = n.table.Grid();

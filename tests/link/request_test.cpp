@@ -1,0 +1,86 @@
+// The request sequence on its own: which request a reply answers, when an
+// unanswered one is sent again, and what it knows of the module's pages.
+#include "fakes.h"
+#include "link/protocol.h"
+#include "link/rec_data.h"
+#include "link/request.h"
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+
+namespace {
+
+struct RequestTest : ::testing::Test, test::TLinkRig {
+    qint64 now = 1000000;
+    void SetUp() override { seq.Now = [this] { return now; }; }
+    TReplyVerdict Answer(uint8_t cmd, int32_t address, const QByteArray& payload) {
+        TRecValidCom r;
+        r.Command = cmd;
+        r.Address = address;
+        r.Length = uint16_t(payload.size());
+        std::copy(payload.begin(), payload.end(), r.Payload.begin());
+        return seq.Offer(r);
+    }
+    void Read(int32_t address) { seq.Send(kCmdReadPage, address, 0, nullptr, "read"); }
+    void Save(int32_t address, const QByteArray& page) {
+        seq.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(page.constData()), "save");
+    }
+};
+
+// A module counts as alive for a retry while its last answer is at most ten
+// seconds plus one reply time old: on the edge it is asked again, one
+// millisecond past it the silence is reported at once.
+TEST_F(RequestTest, TheAliveWindowForARetryOnBothSidesOfItsEdge) {
+    for (const qint64 age : {qint64(TRequestSequence::kAliveMs + kReplyTimeoutMs), qint64(TRequestSequence::kAliveMs + kReplyTimeoutMs + 1)}) {
+        seq.ForgetModule();
+        Read(0x1000);
+        ASSERT_EQ(Answer(kCmdReadPage, 0x1000, QByteArray(256, 1)), TReplyVerdict::Take);
+        const qint64 answered = now;
+        seq.BeginTransfer();  // the operator's next transfer
+        Read(0x1100);
+        now = answered + age;
+        const bool retried = seq.RetryAfterSilence();
+        EXPECT_EQ(retried, age <= TRequestSequence::kAliveMs + kReplyTimeoutMs) << age;
+        seq.SetOutstanding(false);
+        now += 100000;
+    }
+}
+
+// A save whose acknowledgement was lost is not a page the module holds: the
+// next save writes it again, and a late acknowledgement changes nothing.
+TEST_F(RequestTest, AStaleHeldPageAfterLostAcknowledgements) {
+    const QByteArray page(256, 7);
+    Read(0x1200);
+    ASSERT_EQ(Answer(kCmdReadPage, 0x1200, page), TReplyVerdict::Take);
+    EXPECT_TRUE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(page.constData())));
+    const QByteArray changed(256, 9);
+    Save(0x1200, changed);
+    // The acknowledgement never comes: the time runs out.
+    seq.SetOutstanding(false);
+    EXPECT_FALSE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(page.constData())));
+    EXPECT_FALSE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(changed.constData())));
+    // Its late acknowledgement is nobody's reply.
+    EXPECT_EQ(Answer(kCmdSavePage, 0x1200, QByteArray(1, 1)), TReplyVerdict::Unasked);
+    EXPECT_FALSE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(changed.constData())));
+    EXPECT_EQ(seq.PagesWrittenInTransfer(), 0);
+    // Saved again and acknowledged: now it is held.
+    Save(0x1200, changed);
+    EXPECT_EQ(Answer(kCmdSavePage, 0x1200, QByteArray(1, 1)), TReplyVerdict::Take);
+    EXPECT_TRUE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(changed.constData())));
+}
+
+// The owner a request names is the one its reply is handed to.
+TEST_F(RequestTest, TheTakenReplyNamesItsRequestsOwner) {
+    int a = 0, b = 0;
+    TSendOptions o;
+    o.owner = &a;
+    seq.Send(kCmdReadPage, 0, 0, nullptr, "read", o);
+    ASSERT_EQ(Answer(kCmdReadPage, 0, QByteArray(256, 0)), TReplyVerdict::Take);
+    EXPECT_EQ(seq.TakenOwner(), &a);
+    o.owner = &b;
+    seq.Send(kCmdSavePage, 0x100, 256, reinterpret_cast<const uint8_t*>(QByteArray(256, 0).constData()), "save", o);
+    ASSERT_EQ(Answer(kCmdSavePage, 0x100, QByteArray(1, 1)), TReplyVerdict::Take);
+    EXPECT_EQ(seq.TakenOwner(), &b);
+}
+
+} // namespace

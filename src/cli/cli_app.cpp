@@ -88,6 +88,22 @@ const char* const kCliUsage =
 
 namespace {
 
+// The command's first word: the first argument that is neither an option
+// nor the value of one ("-i provision" names a file, not the command).
+QString FirstWord(const QStringList& args) {
+    static const QStringList takesValue{"-p", "--port", "-P", "--password", "--password-file", "-o", "--output",
+                                        "-i", "--input", "--set", "--from", "--to", "--expiring", "--template",
+                                        "--numbers", "--units", "--report", "--watch", "--count"};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (takesValue.contains(args[i])) {
+            ++i;
+            continue;
+        }
+        if (!args[i].startsWith(u'-')) return args[i];
+    }
+    return {};
+}
+
 using TCommand = int (*)(TCliRun&);
 
 const QMap<QString, TCommand>& Commands() {
@@ -111,8 +127,8 @@ const QMap<QString, TCommand>& Commands() {
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
     // Provisioning has options of its own and serves many ports at once.
-    if (!args.isEmpty() && args.contains(QStringLiteral("provision")) &&
-        !args.contains(QStringLiteral("--help")) && !args.contains(QStringLiteral("-h")))
+    if (FirstWord(args) == QLatin1String("provision") && !args.contains(QStringLiteral("--help")) &&
+        !args.contains(QStringLiteral("-h")))
         return RunProvisionCommand(args, out, err);
     TCliOptions o;
     QString usage;

@@ -395,6 +395,15 @@ TEST_F(CliTest, AHistoryWindowThatMatchesNothingPrintsNothingAndSaysSo) {
     EXPECT_EQ(module->Requests(), sent);
 }
 
+// A file named like a command is a file: "-i provision" stays a numbers save.
+TEST_F(CliTest, AFileNamedProvisionIsAFile) {
+    Module();
+    const CliRun r = Run({"numbers", "save", "-i", "provision", "--dry-run"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("-i provision")) << r.err.toStdString();
+    EXPECT_EQ(module->Requests(), 0);
+}
+
 TEST_F(CliTest, DryRunsSendNoSaveAndNoErase) {
     sim::TSimOptions o;
     o.seedHistory = 40;

@@ -83,55 +83,53 @@ BENCHMARK(BM_SettingsRead)->Arg(115200)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_NumberDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_HistoryDownload)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
-// Download the list, change one number, save with read-back: the save
-// writes the one page that changed and reads it back (two frames on the wire
-// instead of 375).
-void BM_ChangeOneNumberAndSave(benchmark::State& state) {
-    Rig rig(int(state.range(0)));
-    rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
-    int frames = 0, row = 1;
-    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto& g = rig.session.numberTable.Grid();
-        g.SetCells(1, row, QStringLiteral("+7916%1").arg(row, 7, 10, QChar('0')));
-        g.SetCells(6, row, TNumberTable::Yes());
-        g.SetCells(7, row, TNumberTable::No());
-        row += 97;
-        frames = 0;
-        state.ResumeTiming();
-        rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
-    }
-    state.counters["frames_on_wire"] = frames;
-    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
-}
-BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
-BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-
-// Every page changed: 375 saves and 375 reads back. The wire time of the
-// save alone is the reference (a real line carries 265 + 10 bytes a saved
-// page and 9 + 265 a page read back; the simulator paces only its replies).
-void BM_FullSaveWithReadBack(benchmark::State& state) {
-    Rig rig(int(state.range(0)));
+// Saves one number list edit after another, each timed from the button to
+// its verified end; the edit itself is not timed. The frames of the last.
+int TimedSaves(benchmark::State& state, Rig& rig, const std::function<void(TStringGrid&, int round)>& edit) {
     int frames = 0, round = 0;
     rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
     for (auto _ : state) {
         state.PauseTiming();
-        auto& g = rig.session.numberTable.Grid();
-        for (int p = 0; p < 375; ++p) {
-            g.SetCells(1, 8 * p + 1, QStringLiteral("8495%1").arg(p * 10 + round, 7, 10, QChar('0')));
-            g.SetCells(6, 8 * p + 1, TNumberTable::Yes());
-            g.SetCells(7, 8 * p + 1, TNumberTable::No());
-        }
-        ++round;
+        edit(rig.session.numberTable.Grid(), round++);
         frames = 0;
         state.ResumeTiming();
         rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
     }
-    state.counters["frames_on_wire"] = frames;
+    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
+    return frames;
+}
+
+// A number without limits into a row.
+void SetNumber(TStringGrid& g, int row, const QString& number) {
+    g.SetCells(1, row, number);
+    g.SetCells(6, row, TNumberTable::Yes());
+    g.SetCells(7, row, TNumberTable::No());
+}
+
+// Download the list, change one number, save: the page read just before it
+// is written, the page, and its read-back (three frames instead of 375).
+void BM_ChangeOneNumberAndSave(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
+    state.counters["frames_on_wire"] = TimedSaves(state, rig, [](TStringGrid& g, int round) {
+        const int row = 1 + 97 * round;
+        SetNumber(g, row, QStringLiteral("+7916%1").arg(row, 7, 10, QChar('0')));
+    });
+}
+BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+BENCHMARK(BM_ChangeOneNumberAndSave)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// One record changed on every page: each page read before it is written,
+// written, and read back. The wire time of the save alone is the reference
+// (a real line carries 265 + 10 bytes a saved page and 9 + 265 a page read;
+// the simulator paces only its replies).
+void BM_FullSaveWithReadBack(benchmark::State& state) {
+    Rig rig(int(state.range(0)));
+    state.counters["frames_on_wire"] = TimedSaves(state, rig, [](TStringGrid& g, int round) {
+        for (int p = 0; p < 375; ++p) SetNumber(g, 8 * p + 1, QStringLiteral("8495%1").arg(p * 10 + round, 7, 10, QChar('0')));
+    });
     state.counters["save_wire_s"] = WireSeconds(375, 10, 265);
     state.counters["with_readback_wire_s"] = WireSeconds(375, 10, 265) + WireSeconds(375, 265, 9);
-    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
 }
 BENCHMARK(BM_FullSaveWithReadBack)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_FullSaveWithReadBack)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
@@ -141,24 +139,10 @@ BENCHMARK(BM_FullSaveWithReadBack)->Arg(115200)->Unit(benchmark::kMillisecond)->
 void BM_NewListSave(benchmark::State& state) {
     Rig rig(int(state.range(0)));
     rig.Run([&] { rig.session.telephoneSend.btn10Click(); });
-    int frames = 0, round = 0;
-    rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto& g = rig.session.numberTable.Grid();
-        for (int r = 1; r <= 3000; ++r) {
-            g.SetCells(1, r, QStringLiteral("8495%1").arg(r * 10 + round, 7, 10, QChar('0')));
-            g.SetCells(6, r, TNumberTable::Yes());
-            g.SetCells(7, r, TNumberTable::No());
-        }
-        ++round;
-        frames = 0;
-        state.ResumeTiming();
-        rig.Run([&] { rig.session.telephoneSend.btn9Click(); });
-    }
-    state.counters["frames_on_wire"] = frames;
+    state.counters["frames_on_wire"] = TimedSaves(state, rig, [](TStringGrid& g, int round) {
+        for (int r = 1; r <= 3000; ++r) SetNumber(g, r, QStringLiteral("8495%1").arg(r * 10 + round, 7, 10, QChar('0')));
+    });
     state.counters["save_wire_s"] = WireSeconds(375, 10, 265);
-    state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
 }
 BENCHMARK(BM_NewListSave)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 

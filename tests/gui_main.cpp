@@ -1,12 +1,18 @@
+#include "base/language.h"
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    // The programs the tests start speak Russian too (they follow the system).
+    setenv("LANGUAGE", "ru", 1);
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
     // Test discovery runs this binary at build time, before CTest's
     // environment applies: make sure there is a platform without a display.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // The tests read the Russian window's texts, whatever this machine's language.
+    if (!portiqa::UseLanguage(QStringLiteral("ru"))) return 1;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,8 +1,15 @@
+#include "base/language.h"
 #include <QCoreApplication>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    // The programs the tests start speak Russian too (they follow the system).
+    setenv("LANGUAGE", "ru", 1);
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
     QCoreApplication app(argc, argv);
+    // The tests read the Russian window's texts, whatever this machine's language.
+    if (!portiqa::UseLanguage(QStringLiteral("ru"))) return 1;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

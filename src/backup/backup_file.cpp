@@ -1,4 +1,5 @@
 #include "backup/backup_file.h"
+#include "base/texts.h"
 #include "files/file_replace.h"
 #include "link/protocol.h"
 #include <QCryptographicHash>
@@ -42,13 +43,13 @@ bool AddEntry(zipFile z, const char* name, const QByteArray& data) {
 bool ReadEntry(unzFile z, const char* name, QByteArray& out, QString& why) {
     out.clear();
     if (unzLocateFile(z, name, 1) != UNZ_OK) {
-        why = QStringLiteral("в копии нет части %1").arg(QString::fromLatin1(name));
+        why = TText::tr("в копии нет части %1").arg(QString::fromLatin1(name));
         return false;
     }
     unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(z, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
         qint64(info.uncompressed_size) > kMaxEntry || unzOpenCurrentFile(z) != UNZ_OK) {
-        why = QStringLiteral("часть %1 повреждена").arg(QString::fromLatin1(name));
+        why = TText::tr("часть %1 повреждена").arg(QString::fromLatin1(name));
         return false;
     }
     char buf[65536];
@@ -56,7 +57,7 @@ bool ReadEntry(unzFile z, const char* name, QByteArray& out, QString& why) {
         const int n = unzReadCurrentFile(z, buf, sizeof buf);
         if (n < 0 || out.size() + n > kMaxEntry) {
             unzCloseCurrentFile(z);
-            why = QStringLiteral("часть %1 повреждена").arg(QString::fromLatin1(name));
+            why = TText::tr("часть %1 повреждена").arg(QString::fromLatin1(name));
             return false;
         }
         if (n == 0) break;
@@ -64,7 +65,7 @@ bool ReadEntry(unzFile z, const char* name, QByteArray& out, QString& why) {
     }
     // A damaged deflate stream or a wrong CRC shows here.
     if (unzCloseCurrentFile(z) != UNZ_OK) {
-        why = QStringLiteral("часть %1 повреждена").arg(QString::fromLatin1(name));
+        why = TText::tr("часть %1 повреждена").arg(QString::fromLatin1(name));
         return false;
     }
     return true;
@@ -79,23 +80,23 @@ bool CheckEntryNames(unzFile z, QString& why) {
         char name[512] = {};
         unz_file_info64 info{};
         if (unzGetCurrentFileInfo64(z, &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK) {
-            why = QStringLiteral("оглавление архива повреждено");
+            why = TText::tr("оглавление архива повреждено");
             return false;
         }
         const QString n = QString::fromUtf8(name).toLower();
         if (seen.contains(n)) {
-            why = QStringLiteral("в копии две части с именем %1").arg(EscapeForDisplay(QString::fromUtf8(name)));
+            why = TText::tr("в копии две части с именем %1").arg(EscapeForDisplay(QString::fromUtf8(name)));
             return false;
         }
         if (seen.size() >= 16) {
-            why = QStringLiteral("в копии слишком много частей");
+            why = TText::tr("в копии слишком много частей");
             return false;
         }
         seen << n;
         err = unzGoToNextFile(z);
     }
     if (err != UNZ_END_OF_LIST_OF_FILE) {
-        why = QStringLiteral("оглавление архива повреждено");
+        why = TText::tr("оглавление архива повреждено");
         return false;
     }
     return true;
@@ -138,7 +139,7 @@ bool TBackupFile::Write(const QString& path, const TBackupImage& image, QString&
             const int32_t address = a.first + p * kPageSize;
             const auto it = image.pages.find(address);
             if (it == image.pages.end() || it->second.size() != kPageSize) {
-                error = QStringLiteral("Резервная копия не записана: нет страницы %1").arg(Hex(address));
+                error = TText::tr("Резервная копия не записана: нет страницы %1").arg(Hex(address));
                 return false;
             }
             bytes += it->second;
@@ -161,22 +162,22 @@ bool TBackupFile::Write(const QString& path, const TBackupImage& image, QString&
         bool ok = z != nullptr && AddEntry(z, "manifest.json", json);
         for (const auto& [name, bytes] : files) ok = ok && AddEntry(z, name, bytes);
         if (z && zipClose(z, nullptr) != ZIP_OK) ok = false;
-        if (!ok) why = QStringLiteral("Не удалось записать файл %1").arg(path);
+        if (!ok) why = TText::tr("Не удалось записать файл %1").arg(path);
         return ok;
     }, error, TFileAccess::Private);  // the module's password and every number
 }
 
 bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error) {
     auto fail = [&](const QString& why) {
-        error = QStringLiteral("Резервная копия %1 не принята: %2").arg(path, why);
+        error = TText::tr("Резервная копия %1 не принята: %2").arg(path, why);
         return false;
     };
     const QFileInfo info(path);
-    if (!info.exists()) return fail(QStringLiteral("файла нет"));
-    if (!info.isFile()) return fail(QStringLiteral("это не обычный файл"));
-    if (info.size() > 4 * kMaxEntry) return fail(QStringLiteral("файл слишком велик"));
+    if (!info.exists()) return fail(TText::tr("файла нет"));
+    if (!info.isFile()) return fail(TText::tr("это не обычный файл"));
+    if (info.size() > 4 * kMaxEntry) return fail(TText::tr("файл слишком велик"));
     unzFile z = unzOpen64(QFile::encodeName(path).constData());
-    if (!z) return fail(QStringLiteral("это не архив резервной копии"));
+    if (!z) return fail(TText::tr("это не архив резервной копии"));
     struct TClose { unzFile z; ~TClose() { unzClose(z); } } closer{z};
 
     QByteArray json;
@@ -185,14 +186,14 @@ bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error)
     if (!ReadEntry(z, "manifest.json", json, why)) return fail(why);
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (!doc.isObject()) return fail(QStringLiteral("описание копии (manifest.json) не читается"));
+    if (!doc.isObject()) return fail(TText::tr("описание копии (manifest.json) не читается"));
     const QJsonObject m = doc.object();
-    if (m.value("format").toString() != QLatin1String("portiqa-backup")) return fail(QStringLiteral("это не резервная копия модуля"));
+    if (m.value("format").toString() != QLatin1String("portiqa-backup")) return fail(TText::tr("это не резервная копия модуля"));
     if (m.value("formatVersion").toInt() != kFormatVersion)
-        return fail(QStringLiteral("версия формата %1 не поддерживается").arg(m.value("formatVersion").toInt()));
-    if (m.value("pageSize").toInt() != kPageSize) return fail(QStringLiteral("неверный размер страницы"));
+        return fail(TText::tr("версия формата %1 не поддерживается").arg(m.value("formatVersion").toInt()));
+    if (m.value("pageSize").toInt() != kPageSize) return fail(TText::tr("неверный размер страницы"));
     const QJsonArray areas = m.value("areas").toArray();
-    if (areas.size() != int(std::size(kAreas))) return fail(QStringLiteral("неверный список областей памяти"));
+    if (areas.size() != int(std::size(kAreas))) return fail(TText::tr("неверный список областей памяти"));
     std::map<int32_t, QString> sums;
     for (const QJsonValue& v : m.value("pages").toArray()) {
         const QJsonObject p = v.toObject();
@@ -204,21 +205,21 @@ bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error)
         const QJsonObject area = areas[int(i)].toObject();
         if (area.value("name").toString() != QLatin1String(a.name) || area.value("file").toString() != QLatin1String(a.file) ||
             area.value("firstAddress").toInt(-1) != a.first || area.value("pages").toInt(-1) != a.pages)
-            return fail(QStringLiteral("область %1 описана неверно").arg(QString::fromLatin1(a.name)));
+            return fail(TText::tr("область %1 описана неверно").arg(QString::fromLatin1(a.name)));
         QByteArray bytes;
         if (!ReadEntry(z, a.file, bytes, why)) return fail(why);
         if (bytes.size() != a.pages * kPageSize)
-            return fail(QStringLiteral("часть %1 имеет размер %2 байт вместо %3").arg(QString::fromLatin1(a.file)).arg(bytes.size()).arg(a.pages * kPageSize));
+            return fail(TText::tr("часть %1 имеет размер %2 байт вместо %3").arg(QString::fromLatin1(a.file)).arg(bytes.size()).arg(a.pages * kPageSize));
         for (int p = 0; p < a.pages; ++p) {
             const int32_t address = a.first + p * kPageSize;
             const QByteArray page = bytes.mid(p * kPageSize, kPageSize);
             const auto sum = sums.find(address);
-            if (sum == sums.end()) return fail(QStringLiteral("нет контрольной суммы страницы %1").arg(Hex(address)));
-            if (sum->second != Sha256(page)) return fail(QStringLiteral("контрольная сумма страницы %1 не совпадает").arg(Hex(address)));
+            if (sum == sums.end()) return fail(TText::tr("нет контрольной суммы страницы %1").arg(Hex(address)));
+            if (sum->second != Sha256(page)) return fail(TText::tr("контрольная сумма страницы %1 не совпадает").arg(Hex(address)));
             result.pages[address] = page;
         }
     }
-    if (sums.size() != result.pages.size()) return fail(QStringLiteral("в описании копии лишние страницы"));
+    if (sums.size() != result.pages.size()) return fail(TText::tr("в описании копии лишние страницы"));
     // Texts from the file, shown to the operator: escaped and bounded.
     result.created = EscapeForDisplay(m.value("created").toString());
     result.port = EscapeForDisplay(m.value("port").toString());

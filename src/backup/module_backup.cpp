@@ -1,4 +1,5 @@
 #include "backup/module_backup.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
@@ -37,14 +38,14 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
             op_.ReportError(error);
             return Done(false);
         }
-        op_.ShowMessage(QStringLiteral("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
+        op_.ShowMessage(TText::tr("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
         Done(true);
     };
     // Every page may go back to a module by a restore, and two bits flipped
     // in the same place of two bytes pass the frame's check: every page is
     // read twice, and copies that differ are read again.
     const std::vector<int32_t> all = TBackupFile::AllAddresses();
-    transfer_.StartRead(all, std::set<int32_t>(all.begin(), all.end()), QStringLiteral("Backup"));
+    transfer_.StartRead(all, std::set<int32_t>(all.begin(), all.end()), TText::tr("Backup"));
 }
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
@@ -60,7 +61,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         // what equals the target's value is carried as it is.
         if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
             RefusedByRules = true;
-            op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано. ") + problem);
+            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + problem);
             return Done(false);
         }
         Summary = Describe(withPassword);
@@ -68,20 +69,20 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
             op_.ShowMessage(Summary);
             return Done(true);
         }
-        if (!op_.AskAcceptWithOption(Summary + QStringLiteral("\rЗаписать в GSM модуль?"),
-                                     QStringLiteral("Записать и пароль из резервной копии"), withPassword)) {
-            op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано"));
+        if (!op_.AskAcceptWithOption(Summary + TText::tr("\rЗаписать в GSM модуль?"),
+                                     TText::tr("Записать и пароль из резервной копии"), withPassword)) {
+            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано"));
             return Done(false);
         }
         if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
             RefusedByRules = true;
-            op_.ShowMessage(QStringLiteral("Восстановление отменено: ничего не записано. ") + problem);
+            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + problem);
             return Done(false);
         }
         Summary = Describe(withPassword);
         RestoreWrite(Plan(withPassword));
     };
-    transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, QStringLiteral("Reading the module"));
+    transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, TText::tr("Reading the module"));
 }
 
 // Each step below replaces the transfer's callback and nothing runs after
@@ -89,7 +90,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
 void TModuleBackup::RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan) {
     plan_ = std::move(plan);
     transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); };
-    transfer_.StartWrite(plan_, QStringLiteral("Restore"));
+    transfer_.StartWrite(plan_, TText::tr("Restore"));
 }
 
 void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
@@ -97,7 +98,7 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     if (!failed.empty()) {
         std::vector<int> pages;
         for (int32_t a : failed) pages.push_back(a < kNumbersBase ? a / kPageSize + 1 : (a - kNumbersBase) / kPageSize + 1);
-        op_.ShowMessage(VerificationFailedText(pages) + QStringLiteral("\rЗаписано страниц: %1").arg(written_));
+        op_.ShowMessage(VerificationFailedText(pages) + TText::tr("\rЗаписано страниц: %1").arg(written_));
         return Done(false);
     }
     // The pages left out were the target's as read before the writing:
@@ -106,7 +107,7 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     for (const auto& [a, bytes] : plan_)
         if (!transfer_.Sent.count(a)) rest.push_back(a);
     transfer_.OnFinished = [this](const std::vector<int32_t>&) { RestoreChecked(); };
-    transfer_.StartRead(rest, {}, QStringLiteral("Restore check"));
+    transfer_.StartRead(rest, {}, TText::tr("Restore check"));
 }
 
 void TModuleBackup::RestoreChecked() {
@@ -116,15 +117,15 @@ void TModuleBackup::RestoreChecked() {
         if (it != transfer_.Pages.end() && it->second != bytes) differ << QStringLiteral("0x%1").arg(a, 5, 16, QChar('0'));
     }
     if (!differ.isEmpty()) {
-        op_.ShowMessage(QStringLiteral("Восстановление не завершено: GSM модуль отличается от резервной копии на "
+        op_.ShowMessage(TText::tr("Восстановление не завершено: GSM модуль отличается от резервной копии на "
                                        "страницах %1 (модуль изменил их во время восстановления). Записано "
                                        "страниц: %2, все записанные проверены. Повторите восстановление")
                             .arg(differ.mid(0, 10).join(QStringLiteral(", ")))
                             .arg(written_));
         return Done(false);
     }
-    op_.ShowMessage(QStringLiteral("Восстановление завершено. ") + PagesWrittenText(written_) +
-                    QStringLiteral(", все записанные проверены; модуль совпадает с резервной копией"
+    op_.ShowMessage(TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
+                    TText::tr(", все записанные проверены; модуль совпадает с резервной копией"
                                    "\rИстория событий не записывается"));
     Done(true);
 }
@@ -173,7 +174,7 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
             const bool textual = f->kind == TFieldKind::Digits || f->kind == TFieldKind::Text;
             const qsizetype end = textual && mine.indexOf('\0') >= 0 ? mine.indexOf('\0') + 1 : mine.size();
             if (mine.left(end) != theirs.left(end))
-                return QStringLiteral("Строка %1: в копии байты, которые не являются допустимым значением этой строки").arg(row);
+                return TText::tr("Строка %1: в копии байты, которые не являются допустимым значением этой строки").arg(row);
         }
     }
     return {};
@@ -231,16 +232,16 @@ QString TModuleBackup::Describe(bool withPassword) const {
     DecodeNumbers(target_, before);
     DecodeNumbers(planned, after);
     const TNumberDiff diff = DiffNumberTables(before, after);
-    QString text = QStringLiteral("Восстановление из резервной копии от %1\r").arg(image_.created);
-    if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += QStringLiteral("Настройки: без изменений\r");
-    else if (rows.isEmpty()) text += QStringLiteral("Настройки: видимые строки не изменятся\r");
-    else text += QStringLiteral("Настройки:\r") + rows.join(u'\r') + u'\r';
-    if (hiddenDiffer) text += QStringLiteral("Изменятся служебные значения настроек (строки 17-22, в окне не показываются)\r");
-    if (reservedDiffer) text += QStringLiteral("Изменятся резервные байты страниц настроек\r");
-    text += withPassword ? QStringLiteral("Пароль: будет записан пароль из резервной копии\r")
-                         : QStringLiteral("Пароль: остаётся пароль этого модуля\r");
-    text += QStringLiteral("Номера: ") + diff.Counts() + u'\r';
-    text += QStringLiteral("История событий не записывается");
+    QString text = TText::tr("Восстановление из резервной копии от %1\r").arg(image_.created);
+    if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += TText::tr("Настройки: без изменений\r");
+    else if (rows.isEmpty()) text += TText::tr("Настройки: видимые строки не изменятся\r");
+    else text += TText::tr("Настройки:\r") + rows.join(u'\r') + u'\r';
+    if (hiddenDiffer) text += TText::tr("Изменятся служебные значения настроек (строки 17-22, в окне не показываются)\r");
+    if (reservedDiffer) text += TText::tr("Изменятся резервные байты страниц настроек\r");
+    text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
+                         : TText::tr("Пароль: остаётся пароль этого модуля\r");
+    text += TText::tr("Номера: ") + diff.Counts() + u'\r';
+    text += TText::tr("История событий не записывается");
     return text;
 }
 

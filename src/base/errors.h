@@ -1,4 +1,5 @@
 #pragma once
+#include "base/texts.h"
 #include <QString>
 #include <stdexcept>
 
@@ -14,7 +15,7 @@ public:
 class EConvertError : public EPortiqaError {
 public:
     explicit EConvertError(const QString& text)
-        : EPortiqaError(QStringLiteral("'%1' is not a valid integer value").arg(text)) {}
+        : EPortiqaError(TText::tr("'%1' is not a valid integer value").arg(text)) {}
 };
 
 // Strict decimal conversion of a cell text: optional sign and digits only,

@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "base/texts.h"
 #include "cli/cli_commands.h"
 #include "cli/provision.h"
 #include "files/file_replace.h"
@@ -8,6 +9,7 @@
 namespace portiqa {
 
 const char* const kCliUsage =
+    QT_TRANSLATE_NOOP("TText",
     "Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...\n"
     "Configure a GSM relay module over its serial port: log in, read and save its settings and its\n"
     "authorised numbers, download or erase its event history, set its clock.\n"
@@ -70,6 +72,7 @@ const char* const kCliUsage =
     "      --with-password           with 'restore': write the backup's password too\n"
     "  -h, --help                    show this help and exit\n"
     "  -v, --version                 show the version and exit\n"
+    "      --lang ru|en              the language of messages and help (default: the system's)\n"
     "\n"
     "Exit status:\n"
     "  0  done\n"
@@ -83,8 +86,9 @@ const char* const kCliUsage =
     "Each option is accepted only by the commands listed with it; any other combination is a\n"
     "usage error and nothing is sent. Output files are checked before the module is read.\n"
     "\n"
-    "Messages go to standard error in the window's words; data to standard output in UTF-8.\n"
-    "The user needs access to the serial port: on Debian, membership of the dialout group.\n";
+    "Messages go to standard error in the window's words; data to standard output in UTF-8,\n"
+    "as the module holds it (never translated).\n"
+    "The user needs access to the serial port: on Debian, membership of the dialout group.\n");
 
 namespace {
 
@@ -133,7 +137,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     TCliOptions o;
     QString usage;
     if (!ParseCliOptions(args, o, usage)) {
-        err << usage << "\n\n" << kCliUsage << Qt::flush;
+        err << usage << "\n\n" << TText::tr(kCliUsage) << Qt::flush;
         return kExitUsage;
     }
     if (o.version) {
@@ -141,7 +145,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     if (o.help) {
-        out << kCliUsage << Qt::flush;
+        out << TText::tr(kCliUsage) << Qt::flush;
         return kExitOk;
     }
     if (o.command == QLatin1String("ports")) {

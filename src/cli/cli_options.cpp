@@ -1,4 +1,5 @@
 #include "cli/cli_options.h"
+#include "base/texts.h"
 #include "base/errors.h"
 #include "files/file_replace.h"
 #include "settings/settings_rules.h"
@@ -83,11 +84,11 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.command = p.positionalArguments().join(u' ');
     if (o.help || o.version) return true;
     if (o.command.isEmpty()) {
-        usage = QStringLiteral("no command given");
+        usage = TText::tr("no command given");
         return false;
     }
     if (!Accepted().contains(o.command)) {
-        usage = QStringLiteral("unknown command: ") + o.command;
+        usage = TText::tr("unknown command: ") + o.command;
         return false;
     }
     // Every option given must mean something to this command.
@@ -96,7 +97,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         const QString name = opt.names().last();
         if (name == QLatin1String("help") || name == QLatin1String("version") || !p.isSet(opt)) continue;
         if (!accepted.contains(name)) {
-            usage = QStringLiteral("--%1 does nothing with '%2'").arg(name, o.command);
+            usage = TText::tr("--%1 does nothing with '%2'").arg(name, o.command);
             return false;
         }
     }
@@ -104,13 +105,13 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.port = p.value(port);
     if (p.isSet(port) && o.port.trimmed().isEmpty()) {
         // An unset variable ("-p $PORT") must not send frames to whatever port comes first.
-        usage = QStringLiteral("-p takes a port name; it is empty (leave -p out to use the first port of the list)");
+        usage = TText::tr("-p takes a port name; it is empty (leave -p out to use the first port of the list)");
         return false;
     }
     // The password: -P (visible to every user of the machine in the process
     // list), --password-file, or PORTIQA_PASSWORD; 5807 when none is given.
     if (p.isSet(pin) && p.isSet(pinFile)) {
-        usage = QStringLiteral("give the password either with -P or with --password-file");
+        usage = TText::tr("give the password either with -P or with --password-file");
         return false;
     }
     if (p.isSet(pin)) {
@@ -119,7 +120,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         QString error;
         QFile f(p.value(pinFile));
         if (!IsRegularFile(f.fileName(), error) || f.size() > 1024 || !f.open(QIODevice::ReadOnly)) {
-            usage = QStringLiteral("--password-file: cannot read %1").arg(f.fileName());
+            usage = TText::tr("--password-file: cannot read %1").arg(f.fileName());
             return false;
         }
         o.pin = QString::fromUtf8(f.readAll()).section(u'\n', 0, 0).trimmed();
@@ -128,7 +129,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         o.pin = env;
     }
     if (o.command != QLatin1String("ports") && !FourDigits(o.pin)) {
-        usage = QStringLiteral("the password must be exactly 4 digits");
+        usage = TText::tr("the password must be exactly 4 digits");
         return false;
     }
 
@@ -142,62 +143,62 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.output = p.value(output);
     const bool downloads = o.command == QLatin1String("numbers download") || o.command == QLatin1String("history download");
     if (p.isSet(output) && downloads && DataKindOf(o.output) != TDataKind::Xlsx && DataKindOf(o.output) != TDataKind::Csv) {
-        usage = QStringLiteral("-o %1: the file must end in .xlsx, .cvs or .csv").arg(o.output);
+        usage = TText::tr("-o %1: the file must end in .xlsx, .cvs or .csv").arg(o.output);
         return false;
     }
     if (p.isSet(output) && o.command == QLatin1String("settings read") && DataKindOf(o.output) != TDataKind::Xlsx) {
-        usage = QStringLiteral("-o %1: a settings profile is a .xlsx file").arg(o.output);
+        usage = TText::tr("-o %1: a settings profile is a .xlsx file").arg(o.output);
         return false;
     }
     if ((p.isSet(output) || p.isSet(input)) && (p.isSet(output) ? o.output : o.input).isEmpty()) {
-        usage = QStringLiteral("-o and -i take a file name");
+        usage = TText::tr("-o and -i take a file name");
         return false;
     }
     if (o.command == QLatin1String("numbers save")) {
         if (!p.isSet(input)) {
-            usage = QStringLiteral("numbers save needs -i FILE");
+            usage = TText::tr("numbers save needs -i FILE");
             return false;
         }
         if (DataKindOf(o.input) == TDataKind::None) {
-            usage = QStringLiteral("-i %1: the file must end in .xlsx, .xls, .cvs or .csv").arg(o.input);
+            usage = TText::tr("-i %1: the file must end in .xlsx, .xls, .cvs or .csv").arg(o.input);
             return false;
         }
     }
     if (o.command == QLatin1String("settings save") && p.isSet(input) && DataKindOf(o.input) != TDataKind::Xlsx &&
         DataKindOf(o.input) != TDataKind::Xls) {
-        usage = QStringLiteral("-i %1: a settings profile is a .xlsx or .xls file").arg(o.input);
+        usage = TText::tr("-i %1: a settings profile is a .xlsx or .xls file").arg(o.input);
         return false;
     }
     if (p.isSet(expiring)) {
         bool ok = false;
         o.expiringDays = p.value(expiring).toInt(&ok);
         if (!ok || o.expiringDays < 0 || o.expiringDays > 3650) {
-            usage = QStringLiteral("--expiring takes a number of days (0-3650)");
+            usage = TText::tr("--expiring takes a number of days (0-3650)");
             return false;
         }
     }
     if (o.command == QLatin1String("backup") && !p.isSet(output)) {
-        usage = QStringLiteral("backup needs -o FILE");
+        usage = TText::tr("backup needs -o FILE");
         return false;
     }
     if (o.command == QLatin1String("restore") && !p.isSet(input)) {
-        usage = QStringLiteral("restore needs -i FILE");
+        usage = TText::tr("restore needs -i FILE");
         return false;
     }
     if (o.command == QLatin1String("restore") && !o.yes && !o.dryRun) {
-        usage = QStringLiteral("restore writes the backup's settings and numbers into the module: confirm with --yes "
+        usage = TText::tr("restore writes the backup's settings and numbers into the module: confirm with --yes "
                                "(or see the change with --dry-run)");
         return false;
     }
     if (o.command == QLatin1String("history delete") && !o.yes && !o.dryRun) {
-        usage = QStringLiteral("history delete erases the module's log: confirm with --yes (or count it with --dry-run)");
+        usage = TText::tr("history delete erases the module's log: confirm with --yes (or count it with --dry-run)");
         return false;
     }
     if (p.isSet(from) || p.isSet(to)) {
         o.from = QDateTime::fromString(p.value(from), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         o.to = QDateTime::fromString(p.value(to), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!o.from.isValid() || !o.to.isValid()) {
-            usage = QStringLiteral("--from and --to take \"YYYY-MM-DD HH:MM:SS\", both");
+            usage = TText::tr("--from and --to take \"YYYY-MM-DD HH:MM:SS\", both");
             return false;
         }
     }
@@ -205,7 +206,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         const qsizetype eq = a.indexOf(u'=');
         int row = 0;
         if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > TSettingsTable::kValueRows) {
-            usage = QStringLiteral("--set takes N=VALUE with N from 1 to 16");
+            usage = TText::tr("--set takes N=VALUE with N from 1 to 16");
             return false;
         }
         const QString value = a.mid(eq + 1);

@@ -1,11 +1,12 @@
 #include "cli/cli_session.h"
+#include "base/texts.h"
 #include "base/errors.h"
 #include "link/port_list.h"
 
 namespace portiqa {
 
 bool TCliOperator::WarnOkCancel(const QString& text) {
-    if (!yes_) Line(text + QStringLiteral("\n(needs --yes)"));
+    if (!yes_) Line(text + TText::tr("\n(needs --yes)"));
     return yes_;
 }
 
@@ -43,7 +44,7 @@ TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
         session_.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
     };
     comm_.OnRequestHangup = [this](TComm*) {
-        op_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
+        op_.ShowMessage(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
         Finish(kExitFailed);
     };
     session_.receiver.OnFailure = [this](TLinkFailure why) { Finish(ExitFor(why)); };
@@ -66,7 +67,7 @@ int TCli::Open(const QString& port) {
     if (name.isEmpty()) {
         const QStringList ports = Trecognitionserial().ScanPorts();
         if (ports.isEmpty()) {
-            op_.ShowMessage(QStringLiteral("COM Port ошибка\rno serial port found; give one with -p"));
+            op_.ShowMessage(TText::tr("COM Port ошибка\rno serial port found; give one with -p"));
             return kExitPort;
         }
         name = ports.first();
@@ -75,11 +76,11 @@ int TCli::Open(const QString& port) {
     try {
         comm_.OpenComm();
     } catch (const ECommsError& e) {
-        op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + QString::fromUtf8(e.what()));
+        op_.ShowMessage(TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what()));
         return kExitPort;
     }
     if (!comm_.PortOpen()) {
-        op_.ShowMessage(QStringLiteral("COM Port ошибка\r") + comm_.PortOpenError().trimmed() + ": " + comm_.PortOpenReason());
+        op_.ShowMessage(TText::tr("COM Port ошибка\r") + comm_.PortOpenError().trimmed() + ": " + comm_.PortOpenReason());
         return kExitPort;
     }
     return kExitOk;

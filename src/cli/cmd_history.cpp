@@ -1,10 +1,11 @@
 // history download, history delete.
 #include "cli/cli_commands.h"
+#include "base/texts.h"
 
 namespace portiqa {
 
 int RunHistoryDownload(TCliRun& r) {
-    if (r.o.from.isValid() && r.o.to <= r.o.from) return r.Refuse(kExitUsage, QStringLiteral("Ошибка выбора времени"));
+    if (r.o.from.isValid() && r.o.to <= r.o.from) return r.Refuse(kExitUsage, TText::tr("Ошибка выбора времени"));
     if (!r.o.output.isEmpty())
         if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
@@ -30,7 +31,7 @@ int RunHistoryDelete(TCliRun& r) {
         int records = 0;
         for (int row = 1; row < s.historyTable.Grid().RowCount(); ++row)
             if (!s.historyTable.Grid().Cells(THistoryTable::kDate, row).isEmpty()) ++records;
-        r.out << QStringLiteral("Записей в истории GSM модуля: %1; ничего не удалено").arg(records) << "\n" << Qt::flush;
+        r.out << TText::tr("Записей в истории GSM модуля: %1; ничего не удалено").arg(records) << "\n" << Qt::flush;
         return kExitOk;
     }
     return r.Cli().Exchange([&] { s.historyInf.btn23Click(); });

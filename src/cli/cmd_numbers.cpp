@@ -1,5 +1,6 @@
 // numbers download, numbers save.
 #include "cli/cli_commands.h"
+#include "base/texts.h"
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_diff.h"
@@ -64,7 +65,7 @@ int RunNumbersSave(TCliRun& r) {
         return kExitOk;
     }
     if (diff.removed > 0 && !r.o.yes)
-        return r.Refuse(kExitUsage, QStringLiteral("the save removes %1 record(s) the module holds: confirm with --yes "
+        return r.Refuse(kExitUsage, TText::tr("the save removes %1 record(s) the module holds: confirm with --yes "
                                                    "(see them with --dry-run)").arg(diff.removed));
     return r.Cli().Exchange([&] { s.telephoneSend.btn9Click(); });
 }

@@ -1,5 +1,6 @@
 // settings read, settings save.
 #include "cli/cli_commands.h"
+#include "base/texts.h"
 #include "files/workbook.h"
 #include "settings/settings_rules.h"
 
@@ -49,7 +50,7 @@ int RunSettingsSave(TCliRun& r) {
     if (r.o.dryRun) {
         // Each row the save would change, "row: before -> after"; nothing is sent.
         if (const QString problem = CheckSettingsTable(s.settingsTable, &module); !problem.isEmpty())
-            return r.Refuse(kExitFile, QStringLiteral("Настройки не сохранены. ") + problem);
+            return r.Refuse(kExitFile, TText::tr("Настройки не сохранены. ") + problem);
         for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
             const QString before = module.ShownValue(row), after = s.settingsTable.ShownValue(row);
             if (before != after) r.out << row << ": " << before << " -> " << after << "\n";

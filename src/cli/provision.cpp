@@ -1,4 +1,5 @@
 #include "cli/provision.h"
+#include "base/texts.h"
 #include "link/port_list.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -60,13 +61,13 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
     comm_.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
         session_->cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
     };
-    comm_.OnRequestHangup = [this](TComm*) { Fail(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт")); };
+    comm_.OnRequestHangup = [this](TComm*) { Fail(TText::tr("Связь с GSM модулем потеряна: порт закрыт")); };
     session_->receiver.OnFailure = [this](TLinkFailure) {
         QMetaObject::invokeMethod(&comm_, [this] { Fail(op_->last); }, Qt::QueuedConnection);
     };
     session_->password.TypedPasswordSource = [this] { return pin_; };
     session_->password.OnChecked = [this](bool match) {
-        if (!match) return Fail(QStringLiteral("неверный пароль: модуль уже настроен?"), true);
+        if (!match) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
         Next();
     };
     for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_->basicInf, &session_->telephoneSend}) {
@@ -84,11 +85,11 @@ void TProvisionJob::Start(std::function<TUnit*()> takeUnit, std::function<void(c
     try {
         comm_.OpenComm();
     } catch (const ECommsError& e) {
-        return Fail(QStringLiteral("COM Port ошибка: ") + QString::fromUtf8(e.what()));
+        return Fail(TText::tr("COM Port ошибка: ") + QString::fromUtf8(e.what()));
     }
-    if (!comm_.PortOpen()) return Fail(QStringLiteral("COM Port ошибка: ") + comm_.PortOpenError().trimmed());
+    if (!comm_.PortOpen()) return Fail(TText::tr("COM Port ошибка: ") + comm_.PortOpenError().trimmed());
     step_ = TStep::Login;
-    progress_(QStringLiteral("вход"));
+    progress_(TText::tr("вход"));
     session_->password.StartCheck();
 }
 
@@ -99,15 +100,15 @@ void TProvisionJob::Next() {
     case TStep::Login:
         // A module that logged in takes the next unit.
         unit_ = takeUnit_ ? takeUnit_() : nullptr;
-        if (plan_.withUnits && !unit_) return Fail(QStringLiteral("устройств в таблице больше нет"));
+        if (plan_.withUnits && !unit_) return Fail(TText::tr("устройств в таблице больше нет"));
         step_ = TStep::ReadSettings;
-        progress_(QStringLiteral("чтение настроек"));
+        progress_(TText::tr("чтение настроек"));
         session_->basicInf.ReadQuietly();
         return;
     case TStep::ReadSettings:
         plan_.ApplySettings(session_->settingsTable, unit_);
         step_ = TStep::SaveSettings;
-        progress_(QStringLiteral("запись настроек"));
+        progress_(TText::tr("запись настроек"));
         session_->basicInf.btn22Click();
         return;
     case TStep::SaveSettings:
@@ -118,7 +119,7 @@ void TProvisionJob::Next() {
                 for (int c = 1; c < TNumberTable::kCols; ++c)
                     session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
             step_ = TStep::SaveNumbers;
-            progress_(QStringLiteral("запись номеров"));
+            progress_(TText::tr("запись номеров"));
             session_->telephoneSend.btn9Click();
             return;
         }
@@ -139,7 +140,7 @@ void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
     if (finished_) return;
     finished_ = true;
     comm_.CloseComm();
-    if (done_) done_({false, loginRefused, reason.isEmpty() ? QStringLiteral("ошибка обмена") : reason, pages_});
+    if (done_) done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_});
 }
 
 TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TOptions options, QTextStream& out,
@@ -198,7 +199,7 @@ void TProvisioner::Scan() {
         it = current.count(*it) ? std::next(it) : present_.erase(it);
     if (gStop.load() && !stopSeen_) {
         stopSeen_ = true;
-        Event(QStringLiteral("-"), QStringLiteral("stop"), QStringLiteral("остановка: новые модули не начинаются"));
+        Event(QStringLiteral("-"), QStringLiteral("stop"), TText::tr("остановка: новые модули не начинаются"));
     }
     MaybeEnd();
     if (ending_) return;
@@ -211,7 +212,7 @@ void TProvisioner::Scan() {
 }
 
 void TProvisioner::Started(const QString& port) {
-    Event(port, QStringLiteral("seen"), QStringLiteral("модуль найден"));
+    Event(port, QStringLiteral("seen"), TText::tr("модуль найден"));
     auto job = std::make_unique<TProvisionJob>(port, plan_, o_.pin, o_.force,
                                                [this, port](const QString& step) { Event(port, QStringLiteral("progress"), step); });
     TProvisionJob* raw = job.get();
@@ -219,7 +220,7 @@ void TProvisioner::Started(const QString& port) {
     startedMs_[port] = NowMs();
     raw->Start([this, port] {
                    TUnit* u = TakeUnit();
-                   if (u) Event(port, QStringLiteral("unit"), QStringLiteral("устройство ") + u->name);
+                   if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name);
                    return u;
                },
                [this, port](const TProvisionJob::TResult& r) {
@@ -236,8 +237,8 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
     report_.Append(port, Trecognitionserial().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds);
-    Event(port, QStringLiteral("result"), r.ok ? QStringLiteral("готово, записано страниц: %1").arg(r.pages)
-                                                : QStringLiteral("не настроен: ") + r.reason);
+    Event(port, QStringLiteral("result"), r.ok ? TText::tr("готово, записано страниц: %1").arg(r.pages)
+                                                : TText::tr("не настроен: ") + r.reason);
     if (r.ok) ++ok_;
     else ++failed_;
     // A unit is used up only by a module that ended verified; a failed
@@ -280,14 +281,15 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         json("json", "json"), quiet({"q", "quiet"}, "quiet");
     p.addOptions({tmpl, numbers, units, report, watch, count, pin, force, json, quiet});
     auto usage = [&](const QString& why) {
-        err << why << "\n\nUsage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
-                      "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]\n";
+        err << why << "\n\n"
+            << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
+                         "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]\n");
         err.flush();
         return int(kExitUsage);
     };
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return usage(p.errorText());
-    if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(QStringLiteral("provision takes no arguments"));
-    if (!p.isSet(tmpl) || !p.isSet(report)) return usage(QStringLiteral("provision needs --template FILE and --report FILE"));
+    if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(TText::tr("provision takes no arguments"));
+    if (!p.isSet(tmpl) || !p.isSet(report)) return usage(TText::tr("provision needs --template FILE and --report FILE"));
     TProvisioner::TOptions o;
     o.watch = p.values(watch);
     o.force = p.isSet(force);
@@ -296,12 +298,12 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         o.pin = p.value(pin);
         bool digits = o.pin.size() == 4;
         for (QChar c : o.pin) digits = digits && c >= u'0' && c <= u'9';
-        if (!digits) return usage(QStringLiteral("the password must be exactly 4 digits"));
+        if (!digits) return usage(TText::tr("the password must be exactly 4 digits"));
     }
     if (p.isSet(count)) {
         bool ok = false;
         o.count = p.value(count).toInt(&ok);
-        if (!ok || o.count < 1) return usage(QStringLiteral("--count takes a number of modules, 1 or more"));
+        if (!ok || o.count < 1) return usage(TText::tr("--count takes a number of modules, 1 or more"));
     }
     TProvisionPlan plan;
     QString error;

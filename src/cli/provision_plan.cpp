@@ -1,6 +1,7 @@
 // The provisioning's template, units and report: what every module gets,
 // checked whole before the first module is touched, and what it got.
 #include "cli/provision.h"
+#include "base/texts.h"
 #include "backup/backup_file.h"
 #include "base/errors.h"
 #include "cli/cli_options.h"
@@ -69,7 +70,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             tell.last = QString::fromUtf8(e.what());
         }
         if (!applied) {
-            error = QStringLiteral("Шаблон %1 не принят: %2").arg(templatePath, tell.last);
+            error = TText::tr("Шаблон %1 не принят: %2").arg(templatePath, tell.last);
             return false;
         }
     } else {
@@ -100,7 +101,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             applied = TWorkbookIo::Read(numbersPath, book, error, TNumberTable::kRecords + 1) && files.ApplyWorkbook(book);
         }
         if (!applied) {
-            if (error.isEmpty()) error = QStringLiteral("Список номеров %1 не принят: %2").arg(numbersPath, tell.last);
+            if (error.isEmpty()) error = TText::tr("Список номеров %1 не принят: %2").arg(numbersPath, tell.last);
             return false;
         }
         hasNumbers = true;
@@ -112,12 +113,12 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
         for (int r = 1; r <= TNumberTable::kRecords; ++r)
             for (int c = 0; c < TNumberTable::kCols; ++c) check.Grid().SetCells(c, r, numbers.Cells(c, r));
         if (const QString problem = check.ValidateNumberTable(); !problem.isEmpty()) {
-            error = QStringLiteral("Номера шаблона не приняты: ") + QString(problem).replace(u'\r', u' ');
+            error = TText::tr("Номера шаблона не приняты: ") + QString(problem).replace(u'\r', u' ');
             return false;
         }
     }
     if (const QString problem = CheckRows(settings, nullptr); !problem.isEmpty()) {
-        error = QStringLiteral("Шаблон %1 не принят. ").arg(templatePath) + problem;
+        error = TText::tr("Шаблон %1 не принят. ").arg(templatePath) + problem;
         return false;
     }
     return true;
@@ -127,10 +128,10 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
     QList<TCsvRow> rows;
     if (!TCsv::ReadFile(path, rows, error)) return false;
     auto fail = [&](const QString& why) {
-        error = QStringLiteral("Таблица устройств %1 не принята: %2").arg(path, why);
+        error = TText::tr("Таблица устройств %1 не принята: %2").arg(path, why);
         return false;
     };
-    if (rows.isEmpty()) return fail(QStringLiteral("в ней нет строки заголовка"));
+    if (rows.isEmpty()) return fail(TText::tr("в ней нет строки заголовка"));
     const QStringList header = rows.takeFirst().fields;
     int unitColumn = -1;
     QList<int> columnRows;
@@ -143,22 +144,22 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         } else if (TryStrToInt(h, row) && row >= 1 && row <= TSettingsTable::kValueRows) {
             columnRows << row;
         } else {
-            return fail(QStringLiteral("столбец «%1»: нужен «unit» или номер строки настроек 1-16").arg(h));
+            return fail(TText::tr("столбец «%1»: нужен «unit» или номер строки настроек 1-16").arg(h));
         }
     }
-    if (unitColumn < 0) return fail(QStringLiteral("нет столбца «unit»"));
+    if (unitColumn < 0) return fail(TText::tr("нет столбца «unit»"));
     QSet<QString> names;
     for (const TCsvRow& r : rows) {
         TUnit unit;
         unit.name = r.fields.value(unitColumn).trimmed();
-        if (unit.name.isEmpty()) return fail(QStringLiteral("строка %1: нет имени устройства").arg(r.line));
-        if (names.contains(unit.name)) return fail(QStringLiteral("строка %1: устройство «%2» указано дважды").arg(r.line).arg(unit.name));
+        if (unit.name.isEmpty()) return fail(TText::tr("строка %1: нет имени устройства").arg(r.line));
+        if (names.contains(unit.name)) return fail(TText::tr("строка %1: устройство «%2» указано дважды").arg(r.line).arg(unit.name));
         names.insert(unit.name);
         for (int c = 0; c < header.size(); ++c)
             if (columnRows[c] > 0) unit.rows.append({columnRows[c], r.fields.value(c)});
         // Every unit with the rules before the first module is touched.
         if (const QString problem = CheckRows(settings, &unit); !problem.isEmpty())
-            return fail(QStringLiteral("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
+            return fail(TText::tr("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
         units.push_back(unit);
     }
     withUnits = true;
@@ -191,7 +192,7 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
     QFile existing(path);
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("Отчёт %1 не читается").arg(path);
+            error = TText::tr("Отчёт %1 не читается").arg(path);
             return false;
         }
         // Units reported ok by an earlier run are done.
@@ -201,7 +202,7 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
     }
     file_.setFileName(path);
     if (!file_.open(QIODevice::Append | QIODevice::WriteOnly)) {
-        error = QStringLiteral("Не удалось записать файл %1: %2").arg(path, file_.errorString());
+        error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
         return false;
     }
     if (file_.size() == 0) {

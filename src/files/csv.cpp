@@ -1,4 +1,5 @@
 #include "files/csv.h"
+#include "base/texts.h"
 #include "files/file_replace.h"
 #include "link/page_fields.h"
 #include <QFile>
@@ -28,7 +29,7 @@ bool TCsv::WriteFile(const QString& path, const QStringList& lines, QString& err
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
     QByteArray bytes;
     if (!fields::ToCp1251(text, bytes)) {
-        error = QStringLiteral("Текст содержит символы, которых нет в кодировке Windows-1251");
+        error = TText::tr("Текст содержит символы, которых нет в кодировке Windows-1251");
         return false;
     }
     return WriteFileAtomically(path, bytes, error);
@@ -106,17 +107,17 @@ bool TCsv::ReadFile(const QString& path, QList<TCsvRow>& rows, QString& error) {
     if (!IsRegularFile(path, error)) return false;
     const QFileInfo info(path);
     if (info.size() > kMaxBytes) {
-        error = QStringLiteral("Файл %1 слишком велик (%2 байт, допускается до %3)").arg(path).arg(info.size()).arg(kMaxBytes);
+        error = TText::tr("Файл %1 слишком велик (%2 байт, допускается до %3)").arg(path).arg(info.size()).arg(kMaxBytes);
         return false;
     }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());
+        error = TText::tr("Не удалось открыть файл %1: %2").arg(path, f.errorString());
         return false;
     }
     const QByteArray bytes = f.read(kMaxBytes + 1);
     if (bytes.size() > kMaxBytes) {
-        error = QStringLiteral("Файл %1 слишком велик").arg(path);
+        error = TText::tr("Файл %1 слишком велик").arg(path);
         return false;
     }
     const QString text = DecodeBytes(bytes);

@@ -1,4 +1,5 @@
 #include "files/file_replace.h"
+#include "base/texts.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ mode_t NewFileMode() {
 }
 
 QString Failure(const QString& path, int err) {
-    return QStringLiteral("Не удалось записать файл %1: %2").arg(path, WriteErrorText(err));
+    return TText::tr("Не удалось записать файл %1: %2").arg(path, WriteErrorText(err));
 }
 
 // Where the content really goes: a symbolic link's target (through any
@@ -112,11 +113,11 @@ bool ProbeWritable(const QString& target, QString& error) {
 bool IsRegularFile(const QString& path, QString& error) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        error = QStringLiteral("Не удалось открыть файл %1: файла нет").arg(path);
+        error = TText::tr("Не удалось открыть файл %1: файла нет").arg(path);
         return false;
     }
     if (!info.isFile()) {
-        error = QStringLiteral("Не удалось открыть файл %1: это не обычный файл").arg(path);
+        error = TText::tr("Не удалось открыть файл %1: это не обычный файл").arg(path);
         return false;
     }
     return true;
@@ -124,14 +125,14 @@ bool IsRegularFile(const QString& path, QString& error) {
 
 QString WriteErrorText(int err) {
     switch (err) {
-    case ENOSPC: return QStringLiteral("на диске нет места");
-    case EDQUOT: return QStringLiteral("превышена квота на диске");
-    case EFBIG: return QStringLiteral("файл слишком велик для этого диска");
-    case EACCES: case EPERM: return QStringLiteral("нет прав на запись в эту папку или файл");
-    case EROFS: return QStringLiteral("диск открыт только для чтения");
-    case ENOENT: case ENOTDIR: return QStringLiteral("такой папки нет");
-    case EISDIR: return QStringLiteral("это папка, а не файл");
-    case EIO: return QStringLiteral("ошибка ввода-вывода (диск или носитель неисправен или извлечён)");
+    case ENOSPC: return TText::tr("на диске нет места");
+    case EDQUOT: return TText::tr("превышена квота на диске");
+    case EFBIG: return TText::tr("файл слишком велик для этого диска");
+    case EACCES: case EPERM: return TText::tr("нет прав на запись в эту папку или файл");
+    case EROFS: return TText::tr("диск открыт только для чтения");
+    case ENOENT: case ENOTDIR: return TText::tr("такой папки нет");
+    case EISDIR: return TText::tr("это папка, а не файл");
+    case EIO: return TText::tr("ошибка ввода-вывода (диск или носитель неисправен или извлечён)");
     default: return QString::fromLocal8Bit(std::strerror(err));
     }
 }

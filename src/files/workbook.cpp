@@ -1,4 +1,5 @@
 #include "files/workbook.h"
+#include "base/texts.h"
 #include "files/file_replace.h"
 #include <cerrno>
 #include <QDate>
@@ -80,7 +81,7 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
         errno = 0;
         lxw_workbook* wb = workbook_new(tmpName.constData());
         if (!wb) {
-            why = QStringLiteral("Не удалось записать файл %1: %2").arg(target, WriteErrorText(errno ? errno : EIO));
+            why = TText::tr("Не удалось записать файл %1: %2").arg(target, WriteErrorText(errno ? errno : EIO));
             return false;
         }
         lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
@@ -99,7 +100,7 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
         if (rc != LXW_NO_ERROR) {
             // The library says which step failed; the system says why.
             const int err = errno;
-            why = QStringLiteral("Не удалось записать файл %1: %2").arg(
+            why = TText::tr("Не удалось записать файл %1: %2").arg(
                 target, err ? WriteErrorText(err) : QString::fromUtf8(lxw_strerror(rc)));
             return false;
         }
@@ -108,7 +109,7 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
 }
 
 QString TWorkbookIo::TooManyRows(int maxRows) {
-    return QStringLiteral("на листе больше %1 строк").arg(maxRows);
+    return TText::tr("на листе больше %1 строк").arg(maxRows);
 }
 
 bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error, int maxRows) {
@@ -116,14 +117,14 @@ bool TWorkbookIo::Read(const QString& path, TWorkbook& book, QString& error, int
     const QFileInfo info(path);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Не удалось открыть файл %1: %2").arg(path, f.errorString());
+        error = TText::tr("Не удалось открыть файл %1: %2").arg(path, f.errorString());
         return false;
     }
     const QByteArray magic = f.read(8);
     f.close();
     if (magic.startsWith("PK\x03\x04")) return ReadXlsx(path, book, error, maxRows);
     if (magic.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1"))) return ReadXls(path, book, error, maxRows);
-    error = QStringLiteral("Файл %1 не является книгой Excel (.xlsx или .xls)").arg(path);
+    error = TText::tr("Файл %1 не является книгой Excel (.xlsx или .xls)").arg(path);
     return false;
 }
 

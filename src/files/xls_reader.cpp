@@ -1,4 +1,5 @@
 #include "files/workbook.h"
+#include "base/texts.h"
 #include <QFile>
 #include <freexl.h>
 
@@ -8,25 +9,25 @@ bool TWorkbookIo::ReadXls(const QString& path, TWorkbook& book, QString& error, 
     const void* handle = nullptr;
     auto fail = [&](const QString& why) {
         if (handle) freexl_close(handle);
-        error = QStringLiteral("Не удалось прочитать книгу %1: %2").arg(path, why);
+        error = TText::tr("Не удалось прочитать книгу %1: %2").arg(path, why);
         return false;
     };
     if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
         handle = nullptr;  // freexl releases what it allocated on a failed open
-        return fail(QStringLiteral("это не книга .xls"));
+        return fail(TText::tr("это не книга .xls"));
     }
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) return fail(QStringLiteral("в книге нет листов"));
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) return fail(TText::tr("в книге нет листов"));
     unsigned int rows = 0;
     unsigned short cols = 0;
-    if (freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) return fail(QStringLiteral("повреждённый лист"));
-    if (rows > unsigned(TWorkbook::kMaxRows)) return fail(QStringLiteral("слишком много строк на листе"));
+    if (freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) return fail(TText::tr("повреждённый лист"));
+    if (rows > unsigned(TWorkbook::kMaxRows)) return fail(TText::tr("слишком много строк на листе"));
     TWorkbook result;
     const unsigned short useCols = std::min<unsigned short>(cols, TWorkbook::kMaxCols);
-    if (qint64(rows) * useCols > 1000000) return fail(QStringLiteral("слишком много ячеек на листе"));
+    if (qint64(rows) * useCols > 1000000) return fail(TText::tr("слишком много ячеек на листе"));
     for (unsigned int r = 0; r < rows; ++r)
         for (unsigned short c = 0; c < useCols; ++c) {
             FreeXL_CellValue v{};
-            if (freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK) return fail(QStringLiteral("повреждённая ячейка"));
+            if (freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK) return fail(TText::tr("повреждённая ячейка"));
             QString text;
             switch (v.type) {
             case FREEXL_CELL_INT: text = QString::number(v.value.int_value); break;

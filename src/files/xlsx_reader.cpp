@@ -1,4 +1,5 @@
 #include "files/workbook.h"
+#include "base/texts.h"
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -31,22 +32,22 @@ struct TZip {
 bool ReadEntry(TZip& zip, const QString& name, QByteArray& out, QString& error, bool required = true) {
     out.clear();
     if (unzLocateFile(zip.zf, name.toUtf8().constData(), 2) != UNZ_OK) {
-        if (required) error = QStringLiteral("в книге нет части %1").arg(name);
+        if (required) error = TText::tr("в книге нет части %1").arg(name);
         return !required;
     }
     unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(zip.zf, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-        error = QStringLiteral("повреждённый архив");
+        error = TText::tr("повреждённый архив");
         return false;
     }
     const qint64 size = qint64(info.uncompressed_size), packed = qint64(info.compressed_size);
     if (size > kMaxEntry || size > zip.budget || (packed > 0 && size / packed > kMaxRatio) || (packed == 0 && size > 0)) {
-        error = QStringLiteral("часть %1 слишком велика").arg(name);
+        error = TText::tr("часть %1 слишком велика").arg(name);
         return false;
     }
     zip.budget -= size;
     if (unzOpenCurrentFile(zip.zf) != UNZ_OK) {
-        error = QStringLiteral("повреждённый архив");
+        error = TText::tr("повреждённый архив");
         return false;
     }
     out.reserve(qsizetype(size));
@@ -55,19 +56,19 @@ bool ReadEntry(TZip& zip, const QString& name, QByteArray& out, QString& error, 
         const int n = unzReadCurrentFile(zip.zf, buf, sizeof buf);
         if (n < 0) {
             unzCloseCurrentFile(zip.zf);
-            error = QStringLiteral("повреждённый архив");
+            error = TText::tr("повреждённый архив");
             return false;
         }
         if (n == 0) break;
         out.append(buf, n);
         if (out.size() > size) {  // the header lied about the size
             unzCloseCurrentFile(zip.zf);
-            error = QStringLiteral("повреждённый архив");
+            error = TText::tr("повреждённый архив");
             return false;
         }
     }
     if (unzCloseCurrentFile(zip.zf) != UNZ_OK) {
-        error = QStringLiteral("повреждённый архив (контрольная сумма)");
+        error = TText::tr("повреждённый архив (контрольная сумма)");
         return false;
     }
     return true;
@@ -97,11 +98,11 @@ struct TXml {
         if (empty) return false;  // an optional part that is not there
         r.readNext();
         if (r.tokenType() == QXmlStreamReader::DTD) {
-            error = QStringLiteral("недопустимое объявление DTD");
+            error = TText::tr("недопустимое объявление DTD");
             return false;
         }
         if (r.hasError()) {
-            error = QStringLiteral("ошибка XML: %1").arg(r.errorString());
+            error = TText::tr("ошибка XML: %1").arg(r.errorString());
             return false;
         }
         return !r.atEnd();
@@ -165,12 +166,12 @@ bool CellRef(const QString& ref, int& row, int& col) {
 
 bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error, int maxRows) {
     auto fail = [&](const QString& why) {
-        error = QStringLiteral("Не удалось прочитать книгу %1: %2").arg(path, why);
+        error = TText::tr("Не удалось прочитать книгу %1: %2").arg(path, why);
         return false;
     };
     TZip zip;
     zip.zf = unzOpen64(QFile::encodeName(path).constData());
-    if (!zip.zf) return fail(QStringLiteral("это не архив книги .xlsx"));
+    if (!zip.zf) return fail(TText::tr("это не архив книги .xlsx"));
     QString why;
     QByteArray data;
 
@@ -188,7 +189,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
         }
         if (!why.isEmpty()) return fail(why);
     }
-    if (sheetIds.isEmpty()) return fail(QStringLiteral("в книге нет листов"));
+    if (sheetIds.isEmpty()) return fail(TText::tr("в книге нет листов"));
     if (activeTab < 0 || activeTab >= sheetIds.size()) activeTab = 0;
 
     QHash<QString, QString> targets;
@@ -220,7 +221,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
             else if (x.End("rPh")) --phonetic;
             else if (x.Start("t") && phonetic == 0) current += x.r.readElementText(QXmlStreamReader::IncludeChildElements);
             else if (x.End("si")) {
-                if (shared.size() >= kMaxStrings) return fail(QStringLiteral("слишком много строк"));
+                if (shared.size() >= kMaxStrings) return fail(TText::tr("слишком много строк"));
                 shared.append(Unescape(current));
             }
         }
@@ -241,7 +242,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
             else if (inXfs && x.Start("xf")) {
                 const int id = x.Attr("numFmtId").toInt();
                 styleKinds.append(KindOfFormat(id, codes.value(id)));
-                if (styleKinds.size() > 100000) return fail(QStringLiteral("слишком много стилей"));
+                if (styleKinds.size() > 100000) return fail(TText::tr("слишком много стилей"));
             }
         }
         if (!why.isEmpty()) return fail(why);
@@ -258,14 +259,14 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
                 const QString r = x.Attr("r");
                 row = r.isEmpty() ? row + 1 : r.toInt();
                 col = 0;
-                if (row < 1 || row > TWorkbook::kMaxRows) return fail(QStringLiteral("слишком много строк на листе"));
+                if (row < 1 || row > TWorkbook::kMaxRows) return fail(TText::tr("слишком много строк на листе"));
             } else if (x.Start("c")) {
-                if (++cells > kMaxCells) return fail(QStringLiteral("слишком много ячеек на листе"));
+                if (++cells > kMaxCells) return fail(TText::tr("слишком много ячеек на листе"));
                 int r = row, c = col + 1;
                 const QString ref = x.Attr("r");
-                if (!ref.isEmpty() && !CellRef(ref, r, c)) return fail(QStringLiteral("неправильная ссылка на ячейку %1").arg(ref));
+                if (!ref.isEmpty() && !CellRef(ref, r, c)) return fail(TText::tr("неправильная ссылка на ячейку %1").arg(ref));
                 col = c;
-                if (r < 1 || r > TWorkbook::kMaxRows) return fail(QStringLiteral("слишком много строк на листе"));
+                if (r < 1 || r > TWorkbook::kMaxRows) return fail(TText::tr("слишком много строк на листе"));
                 const QString type = x.Attr("t");
                 const int style = x.Attr("s").toInt();
                 QString v, inlineText;
@@ -279,7 +280,7 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
                 if (type == QLatin1String("s")) {
                     bool ok = false;
                     const int i = v.toInt(&ok);
-                    if (!ok || i < 0 || i >= shared.size()) return fail(QStringLiteral("неправильная ссылка на строку"));
+                    if (!ok || i < 0 || i >= shared.size()) return fail(TText::tr("неправильная ссылка на строку"));
                     text = shared[i];
                 } else if (type == QLatin1String("inlineStr")) {
                     text = Unescape(inlineText);

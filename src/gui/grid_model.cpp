@@ -1,4 +1,5 @@
 #include "gui/grid_model.h"
+#include "base/texts.h"
 
 namespace portiqa {
 
@@ -19,6 +20,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         if (HideText && HideText(col, row)) return {};
+        if (Translate && Translate(col, row)) return Translated(grid_.Cells(col, row));
         return grid_.Cells(col, row);
     case Qt::EditRole:
         return grid_.Cells(col, row);
@@ -36,7 +38,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TGridModel::headerData(int section, Qt::Orientation o, int role) const {
-    if (o == Qt::Horizontal && role == Qt::DisplayRole) return grid_.Cells(section, 0);
+    if (o == Qt::Horizontal && role == Qt::DisplayRole) return Translated(grid_.Cells(section, 0));
     return QAbstractTableModel::headerData(section, o, role);
 }
 

@@ -1,4 +1,5 @@
 #include "gui/gui_operator.h"
+#include "base/texts.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -29,16 +30,16 @@ void TGuiOperator::ShowMessage(const QString& text) {
 
 bool TGuiOperator::AskAccept(const QString& text) {
     QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
-    QPushButton* yes = box.addButton(QStringLiteral("Принять"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Отменить"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(TText::tr("Принять"), QMessageBox::YesRole);
+    box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
     box.exec();
     return box.clickedButton() == yes;
 }
 
 bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& option, bool& checked) {
     QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
-    QPushButton* yes = box.addButton(QStringLiteral("Принять"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Отменить"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(TText::tr("Принять"), QMessageBox::YesRole);
+    box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
     auto* tick = new QCheckBox(option, &box);
     tick->setChecked(checked);
     box.setCheckBox(tick);
@@ -73,13 +74,19 @@ void TGuiOperator::ReportError(const QString& text) {
 }
 
 QString TGuiOperator::QtFilter(const QString& pipeFilter) {
+    // The kinds of file the core names in its filters, shown in the operator's
+    // language; the filter itself stays as it is (it also keys the remembered folder).
+    [[maybe_unused]] static const char* const kKinds[] = {
+        QT_TRANSLATE_NOOP("TText", "EXCEL file"), QT_TRANSLATE_NOOP("TText", "CSV file"),
+        QT_TRANSLATE_NOOP("TText", "CVS file"),   QT_TRANSLATE_NOOP("TText", "All number lists"),
+        QT_TRANSLATE_NOOP("TText", "(*.*)"),      QT_TRANSLATE_NOOP("TText", "Portiqa backup")};
     const QStringList parts = pipeFilter.split(u'|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(u';', u' ');
         if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
-        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+        out << QStringLiteral("%1 (%2)").arg(Translated(parts[i]), patterns);
     }
     return out.join(QStringLiteral(";;"));
 }
@@ -114,20 +121,6 @@ QString TGuiOperator::ChooseSaveFile(const QString& folder, const QString& filte
 
 QString TGuiOperator::ChooseOpenFile(const QString& folder, const QString& filter) {
     return Remember(filter, QFileDialog::getOpenFileName(owner_, QString(), StartFolder(filter, folder), QtFilter(filter)));
-}
-
-bool InstallQtRussian() {
-    static QTranslator* installed = nullptr;
-    if (installed) return true;
-    auto* t = new QTranslator(QCoreApplication::instance());
-    if (!t->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete t;
-        return false;
-    }
-    QCoreApplication::installTranslator(t);
-    installed = t;
-    return true;
 }
 
 } // namespace portiqa

@@ -31,8 +31,4 @@ private:
     QWidget* owner_;
 };
 
-// The window speaks Russian; so do Qt's own dialogs and buttons ("Отмена",
-// not "Cancel"). False when the translations are not installed.
-bool InstallQtRussian();
-
 } // namespace portiqa

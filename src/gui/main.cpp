@@ -1,5 +1,8 @@
 // portiqa: the configurator's window.
 #include "gui/main_window.h"
+#include "base/language.h"
+#include "base/texts.h"
+#include "base/texts.h"
 #include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,24 +15,38 @@
 
 namespace {
 
+using portiqa::TText;
+
 struct TOptions {
-    QCommandLineOption demo{"demo", "List a built-in simulated module (\"Simulated\") first in the port list."};
+    QCommandLineOption demo{"demo", TText::tr("List a built-in simulated module (\"Simulated\") first in the port list.")};
     QCommandLineOption shot{"screenshot",
-                            "With --demo: connect, log in, read settings, numbers and history, save a picture of "
-                            "the window to FILE and quit.",
+                            TText::tr("With --demo: connect, log in, read settings, numbers and history, save a picture of "
+                                      "the window to FILE and quit."),
                             "FILE"};
-    QCommandLineOption tab{"tab", "Open on tab N (0 settings, 1 numbers, 2 history).", "N", "0"};
+    QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history)."), "N", "0"};
+    QCommandLineOption lang{"lang", TText::tr("The window's language, ru or en (default: the one chosen in the window, else the system's)."),
+                            "LANG"};
 };
 
+// --lang, else the operator's choice in the window, else the system's language.
+bool ChooseLanguage(QStringList& args) {
+    QString lang = portiqa::TakeLanguageOption(args);
+    if (lang.isEmpty())
+        lang = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(portiqa::kLanguageKey).toString();
+    if (portiqa::UseLanguage(lang)) return true;
+    std::fprintf(stderr, "portiqa: --lang takes ru or en, not '%s'\n", qPrintable(lang));
+    return false;
+}
+
 void Define(QCommandLineParser& p, const TOptions& o) {
-    p.setApplicationDescription(QStringLiteral(
+    p.setApplicationDescription(TText::tr(
         "Portiqa Configurator: set up a GSM relay module over its serial port: log in with its password, "
         "read, edit and save its basic settings and its list of up to 3000 authorised numbers, download "
         "its event history, and exchange all three with spreadsheet and comma-separated files.\n"
         "The user needs access to the serial port: on Debian, membership of the dialout group."));
     p.addHelpOption();
     p.addVersionOption();
-    p.addOptions({o.demo, o.shot, o.tab});
+    p.addOptions({o.demo, o.shot, o.tab, o.lang});
 }
 
 } // namespace
@@ -42,10 +59,12 @@ int main(int argc, char** argv) {
             QCoreApplication app(argc, argv);
             QCoreApplication::setApplicationName(QStringLiteral("portiqa"));
             QCoreApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
+            QStringList args = app.arguments();
+            if (!ChooseLanguage(args)) return 2;
             QCommandLineParser p;
             TOptions o;
             Define(p, o);
-            p.process(app);  // prints and exits
+            p.process(args);  // prints and exits
             return 0;
         }
     }
@@ -57,14 +76,16 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("portiqa"));
-    if (!portiqa::InstallQtRussian())
+    QApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
+    QStringList args = app.arguments();
+    if (!ChooseLanguage(args)) return 2;
+    if (portiqa::CurrentLanguage() == QLatin1String("ru") && !portiqa::QtOwnTextsInstalled())
         std::fprintf(stderr, "portiqa: Qt's Russian translations are missing (package qt6-translations-l10n); "
                              "its own dialogs will speak English\n");
-    QApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
     QCommandLineParser p;
     TOptions options;
     Define(p, options);
-    p.process(app);
+    p.process(args);
     const QCommandLineOption &demo = options.demo, &shot = options.shot, &tab = options.tab;
 
     QList<portiqa::TPortChoice> extra;
@@ -76,7 +97,7 @@ int main(int argc, char** argv) {
         o.faults.baud = 115200;  // as fast as the real line, no faster
         module = std::make_unique<portiqa::sim::TModuleSimulator>(o);
         QString error;
-        if (module->Start(&error)) extra.append({QStringLiteral("Simulated"), module->Path()});
+        if (module->Start(&error)) extra.append({TText::tr("Simulated"), module->Path()});
         else std::fprintf(stderr, "portiqa: the simulated module did not start: %s\n", qPrintable(error));
     }
     // A scripted run answers the window's questions itself.

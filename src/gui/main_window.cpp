@@ -1,4 +1,6 @@
 #include "gui/main_window.h"
+#include "base/texts.h"
+#include "base/language.h"
 #include "gui/window_drawings.h"
 #include "link/link_messages.h"
 #include "files/config_folder.h"
@@ -8,6 +10,8 @@
 #include "gui/settings_view.h"
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QCoreApplication>
@@ -67,17 +71,17 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     settingsView = new TSettingsView(session_->settingsTable, pgc);
     numbersView = new TNumbersView(session_->numberTable, pgc);
     historyView = new THistoryView(session_->historyTable, pgc);
-    pgc->addTab(settingsView, QStringLiteral("Базовые\nнастройки"));
-    pgc->addTab(numbersView, QStringLiteral("Номера\nпользователей"));
-    pgc->addTab(historyView, QStringLiteral("История\nсобытий"));
+    pgc->addTab(settingsView, TText::tr("Базовые\nнастройки"));
+    pgc->addTab(numbersView, TText::tr("Номера\nпользователей"));
+    pgc->addTab(historyView, TText::tr("История\nсобытий"));
     pgc->setCurrentIndex(0);
     // Below the three tabs, where the original window had nothing.
-    btnBackup = new QPushButton(QStringLiteral("Резервная\nкопия"), pgc);
+    btnBackup = new QPushButton(TText::tr("Резервная\nкопия"), pgc);
     btnBackup->setGeometry(10, 262, 110, 44);
-    btnBackup->setToolTip(QStringLiteral("Прочитать всю память GSM модуля (настройки, номера, историю) в файл"));
-    btnRestore = new QPushButton(QStringLiteral("Восстановить\nиз копии"), pgc);
+    btnBackup->setToolTip(TText::tr("Прочитать всю память GSM модуля (настройки, номера, историю) в файл"));
+    btnRestore = new QPushButton(TText::tr("Восстановить\nиз копии"), pgc);
     btnRestore->setGeometry(10, 314, 110, 44);
-    btnRestore->setToolTip(QStringLiteral("Записать настройки и номера из резервной копии в этот GSM модуль"));
+    btnRestore->setToolTip(TText::tr("Записать настройки и номера из резервной копии в этот GSM модуль"));
     for (QPushButton* b : {btnBackup, btnRestore}) {
         b->raise();
         b->setEnabled(false);
@@ -175,40 +179,73 @@ void TForm1::FitScreen() {
 }
 
 void TForm1::BuildTopStrip(QWidget* strip) {
-    auto* lbl3 = new QLabel(QStringLiteral("COM Port:"), strip);
-    lbl3->setGeometry(28, 13, 55, 13);
+    // Left to right at the usual places; a longer word in another language
+    // moves what follows instead of being cut.
+    int right = 0;
+    const auto place = [&right](QWidget* w, int x, int y, int width, int height) {
+        width = std::max(width, w->sizeHint().width());
+        x = std::max(x, right + 4);
+        w->setGeometry(x, y, width, height);
+        right = x + width;
+    };
+    auto* lbl3 = new QLabel(TText::tr("COM Port:"), strip);
+    place(lbl3, 28, 13, 55, 13);
     cbb9 = new TPortBox(strip);
     cbb9->setEditable(true);
-    cbb9->setGeometry(85, 7, 100, 23);
+    cbb9->setGeometry(std::max(85, right + 2), 7, 100, 23);
+    right = cbb9->geometry().right();
     cbb9->view()->setMinimumWidth(220);
-    btn8 = new QPushButton(QStringLiteral("Войти"), strip);
-    btn8->setGeometry(197, 3, 90, 30);
-    auto* lbl4 = new QLabel(QStringLiteral("Пароль"), strip);
-    lbl4->setGeometry(319, 12, 50, 13);
+    btn8 = new QPushButton(TText::tr("Войти"), strip);
+    place(btn8, 197 + right - 184, 3, 90, 30);
+    auto* lbl4 = new QLabel(TText::tr("Пароль"), strip);
+    place(lbl4, 319 + right - 287, 12, 50, 13);
     edt3 = new QLineEdit(QStringLiteral("5807"), strip);
-    edt3->setGeometry(373, 7, 93, 23);
+    edt3->setGeometry(right + 4, 7, 93, 23);
+    right = edt3->geometry().right();
     // Masked, as a password is; the eye shows it while the operator wants.
     edt3->setEchoMode(QLineEdit::Password);
     showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
     showPassword->setCheckable(true);
-    showPassword->setToolTip(QStringLiteral("Показать пароль"));
+    showPassword->setToolTip(TText::tr("Показать пароль"));
     connect(showPassword, &QAction::toggled, this, [this](bool on) {
         edt3->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
-        showPassword->setToolTip(on ? QStringLiteral("Скрыть пароль") : QStringLiteral("Показать пароль"));
+        showPassword->setToolTip(on ? TText::tr("Скрыть пароль") : TText::tr("Показать пароль"));
     });
-    btn1 = new QPushButton(QStringLiteral("Вход"), strip);
-    btn1->setGeometry(485, 3, 90, 30);
-    btn24 = new QPushButton(QStringLiteral("Sync time"), strip);
-    btn25 = new QPushButton(QStringLiteral("Checking mode"), strip);
+    btn1 = new QPushButton(TText::tr("Вход"), strip);
+    place(btn1, 485 + right - 465, 3, 90, 30);
+    btnLanguage = new QToolButton(strip);
+    btnLanguage->setText(TText::tr("Язык"));
+    btnLanguage->setToolTip(TText::tr("Язык программы"));
+    btnLanguage->setPopupMode(QToolButton::InstantPopup);
+    auto* languages = new QMenu(btnLanguage);
+    // Each language under its own name, as every program lists them.
+    for (const auto& [code, name] : {std::pair{"ru", "Русский"}, std::pair{"en", "English"}}) {
+        QAction* a = languages->addAction(QString::fromUtf8(name));
+        a->setCheckable(true);
+        a->setChecked(CurrentLanguage() == QLatin1String(code));
+        a->setData(QString::fromLatin1(code));
+    }
+    connect(languages, &QMenu::triggered, this, [this](QAction* a) { ChooseLanguage(a->data().toString()); });
+    btnLanguage->setMenu(languages);
+    place(btnLanguage, right + 24, 6, 60, 25);
+    btn24 = new QPushButton(TText::tr("Sync time"), strip);
+    btn25 = new QPushButton(TText::tr("Checking mode"), strip);
     btn27 = new QPushButton(strip);
     for (auto* hidden : {btn24, btn25, btn27}) hidden->hide();
+}
+
+void TForm1::ChooseLanguage(const QString& code) {
+    for (QAction* a : btnLanguage->menu()->actions()) a->setChecked(a->data().toString() == code);
+    QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kLanguageKey, code);
+    if (code != CurrentLanguage())
+        operator_.ShowMessage(TText::tr("Язык будет изменён при следующем запуске программы"));
 }
 
 void TForm1::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setFixedHeight(24);
     bar->setSizeGripEnabled(false);
-    auto* panel0 = new QLabel(QStringLiteral("COM Port:"), bar);
+    auto* panel0 = new QLabel(TText::tr("COM Port:"), bar);
     panel0->setFixedWidth(100);
     panel0->setAlignment(Qt::AlignCenter);
     connectionDot = new QLabel(bar);
@@ -220,8 +257,8 @@ void TForm1::BuildStatusBar() {
     pb1->setRange(0, 100);
     pb1->setValue(0);
     pb1->setTextVisible(false);
-    btnCancel = new QPushButton(QStringLiteral("Прервать"), bar);
-    btnCancel->setToolTip(QStringLiteral("Прервать обмен с GSM модулем (Esc)"));
+    btnCancel = new QPushButton(TText::tr("Прервать"), bar);
+    btnCancel->setToolTip(TText::tr("Прервать обмен с GSM модулем (Esc)"));
     btnCancel->setEnabled(false);
     bar->addWidget(panel0);
     bar->addWidget(connectionDot);
@@ -233,7 +270,7 @@ void TForm1::BuildStatusBar() {
 
 void TForm1::ShowDot(bool open) {
     connectionDot->setPixmap(Dot(open ? QColor(0, 170, 0) : QColor(220, 0, 0)));
-    connectionDot->setToolTip(open ? QStringLiteral("Порт открыт") : QStringLiteral("Порт закрыт"));
+    connectionDot->setToolTip(open ? TText::tr("Порт открыт") : TText::tr("Порт закрыт"));
 }
 
 void TForm1::SetStatusText(const QString& text) { statusText->setText(text); }
@@ -278,7 +315,7 @@ QString TForm1::ChosenCommName() const {
 
 void TForm1::btn8Click() {
     if (counter_ % 2 == 1) {
-        ProtectEdits(true, true, QStringLiteral("закрыть порт"), [this](bool) { Disconnect(); });
+        ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
     cm1.SetCommName(ChosenCommName());
@@ -286,20 +323,20 @@ void TForm1::btn8Click() {
         try {
             cm1.OpenComm();
         } catch (const ECommsError& e) {
-            operator_.ShowMessage(QStringLiteral("COM Port ошибка\r") + QString::fromUtf8(e.what()));
-            btn8->setText(QStringLiteral("Войти"));
+            operator_.ShowMessage(TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what()));
+            btn8->setText(TText::tr("Войти"));
             return;
         }
         // Failures that opening only records leave no port open: say so
         // rather than pretending to be connected.
         if (!cm1.PortOpen()) {
-            operator_.ShowMessage(QStringLiteral("COM Port ошибка\r") + cm1.PortOpenError().trimmed() +
+            operator_.ShowMessage(TText::tr("COM Port ошибка\r") + cm1.PortOpenError().trimmed() +
                                   (cm1.PortOpenReason().isEmpty() ? QString() : ": " + cm1.PortOpenReason()));
-            btn8->setText(QStringLiteral("Войти"));
+            btn8->setText(TText::tr("Войти"));
             return;
         }
         ++counter_;
-        btn8->setText(QStringLiteral("Выйти"));
+        btn8->setText(TText::tr("Выйти"));
         ShowDot(true);
         portShownOpen_ = true;
     }
@@ -308,7 +345,7 @@ void TForm1::btn8Click() {
 void TForm1::Disconnect() {
     if (counter_ % 2 == 0) return;
     ++counter_;
-    btn8->setText(QStringLiteral("Войти"));
+    btn8->setText(TText::tr("Войти"));
     cm1.CloseComm();
     session_->seq.ForgetModule();  // the next module on this port may be another
     ShowDot(false);
@@ -320,10 +357,10 @@ void TForm1::cm1RequestHangup() {
     cm1.CloseComm();
     session_->seq.ForgetModule();
     if (counter_ % 2 == 1) ++counter_;
-    btn8->setText(QStringLiteral("Войти"));
+    btn8->setText(TText::tr("Войти"));
     ShowDot(false);
     portShownOpen_ = false;
-    operator_.ShowMessage(QStringLiteral("Связь с GSM модулем потеряна: порт закрыт"));
+    operator_.ShowMessage(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
 }
 
 void TForm1::btn1Click() { Guard([this] { session_->password.StartCheck(); }); }

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <memory>
 
 namespace portiqa {
@@ -19,6 +20,9 @@ namespace portiqa {
 class TSettingsView;
 class TNumbersView;
 class THistoryView;
+
+// Where the window's language choice is remembered (QSettings "Portiqa"/"Configurator").
+inline const QString kLanguageKey = QStringLiteral("language");
 
 // A port the list offers: what the operator sees and what TComm opens.
 struct TPortChoice {
@@ -80,6 +84,7 @@ public:
     QAction* showPassword = nullptr;
     QPushButton* btn1 = nullptr;
     QPushButton *btn24 = nullptr, *btn25 = nullptr, *btn27 = nullptr;
+    QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
     QTabWidget* pgc = nullptr;
     QLabel* statusText = nullptr;
     QLabel* connectionDot = nullptr;
@@ -122,6 +127,7 @@ private:
     void ReadModuleIntoTables(bool numbersToo);
     void Disconnect();
     void BuildTopStrip(QWidget* strip);
+    void ChooseLanguage(const QString& code);
     void BuildStatusBar();
     void WireButtons();
     QString ChosenCommName() const;

@@ -1,6 +1,7 @@
 // The window's actions: what its buttons start, and the guards around
 // them (unsaved edits asked about, transfers continued or cancelled).
 #include "gui/main_window.h"
+#include "base/texts.h"
 #include "gui/history_view.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
@@ -60,19 +61,19 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     QStringList names;
     QList<Tsend_rec_command*> blocks;
     if (settings && s.settingsTable.Edits().Edited()) {
-        names << QStringLiteral("настроек");
+        names << TText::tr("настроек");
         blocks << &s.basicInf;
     }
     if (numbers && s.numberTable.Edits().Edited()) {
-        names << QStringLiteral("номеров");
+        names << TText::tr("номеров");
         blocks << &s.telephoneSend;
     }
     if (blocks.isEmpty()) {
         go(false);
         return;
     }
-    const QString text = QStringLiteral("Изменения в таблице %1 не сохранены в GSM модуль.\rСохранить их, прежде чем %2?")
-                             .arg(names.join(QStringLiteral(" и ")), action);
+    const QString text = TText::tr("Изменения в таблице %1 не сохранены в GSM модуль.\rСохранить их, прежде чем %2?")
+                             .arg(names.join(TText::tr(" и ")), action);
     switch (operator_.AskUnsaved(text)) {
     case IOperator::TUnsaved::Cancel:
         return;
@@ -111,7 +112,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     // Asked now, closed once the edits are dropped or saved.
     event->ignore();
-    ProtectEdits(true, true, QStringLiteral("закрыть программу"), [this](bool) {
+    ProtectEdits(true, true, TText::tr("закрыть программу"), [this](bool) {
         closeApproved_ = true;
         QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
     });
@@ -145,16 +146,16 @@ void TForm1::WireButtons() {
     });
     watch->start(100);
     connect(btnRestore, &QPushButton::clicked, this, [this] {
-        ProtectEdits(true, true, QStringLiteral("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
+        ProtectEdits(true, true, TText::tr("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
     });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(true, false, QStringLiteral("скачать настройки"), [this, &s](bool asked) {
+        ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
             Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.btn21Click(); });
         });
     });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(false, true, QStringLiteral("скачать список"), [this, &s](bool asked) {
+        ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
             Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.btn10Click(); });
         });
     });
@@ -171,11 +172,11 @@ void TForm1::WireButtons() {
     connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
     connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
     connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(true, false, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.profile.ImportProfile(); }); });
+        ProtectEdits(true, false, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.profile.ImportProfile(); }); });
     });
     connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersXls(); }); });
     connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(false, true, QStringLiteral("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
+        ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
     });
     connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
     connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });

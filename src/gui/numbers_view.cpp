@@ -1,4 +1,5 @@
 #include "gui/numbers_view.h"
+#include "base/texts.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -137,13 +138,13 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(5, 12, 5, 6);
     buttons->setSpacing(10);
-    btn10 = Button(QStringLiteral("Скачать"), column);
-    btn9 = Button(QStringLiteral("Сохранить"), column);
-    btn14 = Button(QStringLiteral("Импорт  XLS"), column);
-    btn15 = Button(QStringLiteral("Экспорт XLS"), column);
-    btn6 = Button(QStringLiteral("Без ограничений\nвсем"), column);
-    btn7 = Button(QStringLiteral("Удалить всех"), column);
-    btn3 = Button(QStringLiteral("Export .CSV"), column);
+    btn10 = Button(TText::tr("Скачать"), column);
+    btn9 = Button(TText::tr("Сохранить"), column);
+    btn14 = Button(TText::tr("Импорт  XLS"), column);
+    btn15 = Button(TText::tr("Экспорт XLS"), column);
+    btn6 = Button(TText::tr("Без ограничений\nвсем"), column);
+    btn7 = Button(TText::tr("Удалить всех"), column);
+    btn3 = Button(TText::tr("Export .CSV"), column);
     btn11 = Button(QString(), column);
     for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btn3, btn11}) buttons->addWidget(b);
     QFont small = btn6->font();
@@ -162,10 +163,10 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     auto* strip = new QHBoxLayout();
     strip->setContentsMargins(4, 2, 4, 0);
     search = new QLineEdit(right);
-    search->setPlaceholderText(QStringLiteral("Поиск номера (Ctrl+F)"));
+    search->setPlaceholderText(TText::tr("Поиск номера (Ctrl+F)"));
     search->setClearButtonEnabled(true);
     search->setFixedWidth(220);
-    findNext = new QPushButton(QStringLiteral("Найти далее"), right);
+    findNext = new QPushButton(TText::tr("Найти далее"), right);
     expiry = new QLabel(right);
     strip->addWidget(search);
     strip->addWidget(findNext);
@@ -178,7 +179,7 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     strip->addWidget(incomplete);
     connect(&table, &TNumberTable::PagesReadChanged, this, [this](int pages) {
         incomplete->setVisible(table_.Incomplete());
-        incomplete->setText(QStringLiteral("Список неполный: прочитано %1 из %2 страниц").arg(pages).arg(TNumberTable::kPages));
+        incomplete->setText(TText::tr("Список неполный: прочитано %1 из %2 страниц").arg(pages).arg(TNumberTable::kPages));
     });
     strip->addStretch();
     rightLayout->addLayout(strip);
@@ -272,7 +273,7 @@ bool TNumbersView::FindNext() {
     const int from = strngrd3->currentIndex().isValid() ? strngrd3->currentIndex().row() + 1 : 0;
     const int row = FindNumber(table_.Grid(), search->text(), from);
     if (row == 0) {
-        expiry->setText(QStringLiteral("Номер «%1» не найден").arg(search->text()));
+        expiry->setText(TText::tr("Номер «%1» не найден").arg(search->text()));
         return false;
     }
     const QModelIndex at = model_->IndexOf(T::kNumber, row);

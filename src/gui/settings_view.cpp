@@ -1,4 +1,5 @@
 #include "gui/settings_view.h"
+#include "base/texts.h"
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -120,10 +121,10 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(6, 12, 6, 6);
     buttons->setSpacing(10);
-    btn21 = Button(QStringLiteral("Скачать\nнастройки"), column);
-    btn22 = Button(QStringLiteral("Сохранить\nнастройки"), column);
-    btn16 = Button(QStringLiteral("Импортировать\nфайл"), column);
-    btn17 = Button(QStringLiteral("Экспортировать\nфайл"), column);
+    btn21 = Button(TText::tr("Скачать\nнастройки"), column);
+    btn22 = Button(TText::tr("Сохранить\nнастройки"), column);
+    btn16 = Button(TText::tr("Импортировать\nфайл"), column);
+    btn17 = Button(TText::tr("Экспортировать\nфайл"), column);
     for (auto* b : {btn21, btn22, btn16, btn17}) buttons->addWidget(b);
     buttons->addStretch();
     layout->addWidget(column);
@@ -131,6 +132,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     strngrd_write = new TGridView(this);
     model_ = new TGridModel(table.Grid(), TSettingsTable::kShownRows - 1, this);
     model_->Editable = [](int col, int row) { return TSettingsTable::CanEdit(col) && col == 1 && !TSettingsTable::IsSelectionRow(row); };
+    model_->Translate = [](int col, int) { return col != 1; };  // the names and the factory hints
     model_->Alignment = [](int col, int) -> QVariant {
         return col == 1 ? QVariant(int(Qt::AlignLeft | Qt::AlignVCenter)) : QVariant(int(Qt::AlignLeft | Qt::AlignTop));
     };
@@ -172,7 +174,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     int widest = 0;
     for (auto& e : table.Editors()) {
         auto* combo = new QComboBox(strngrd_write);
-        combo->addItems(e.items);
+        for (const QString& item : e.items) combo->addItem(Translated(item));
         combo->setObjectName(e.name);
         combo->setFont(QApplication::font());
         combo->setFocusPolicy(Qt::StrongFocus);  // a wheel gives it no focus

@@ -1,4 +1,5 @@
 #include "history/history_files.h"
+#include "base/texts.h"
 #include "files/csv.h"
 
 namespace portiqa {
@@ -13,7 +14,7 @@ TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
         for (int k = 0; k < H::kCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
         if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
-            ctx_.status.ShowStatus(QStringLiteral("historical information records:%1/%2").arg(r).arg(H::kRows));
+            ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(r).arg(H::kRows));
         }
     }
     return book;
@@ -31,7 +32,7 @@ QStringList Tcustomstringgrid_his::CsvLines() {
         for (int k = 0; k <= 9; ++k) fields << table_.Grid().Cells(k, r);
         lines << TCsv::JoinLine(fields);
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (H::kRows + 1)));
-        ctx_.status.ShowStatus(QStringLiteral("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));
+        ctx_.status.ShowStatus(TText::tr("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));
     }
     return lines;
 }

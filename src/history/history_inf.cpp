@@ -1,4 +1,5 @@
 #include "history/history_inf.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
 
@@ -10,21 +11,32 @@ QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
 
 QString SourceText(uint8_t code) {
     switch (code) {
-    case 0: return QStringLiteral("COM Port");
+    case 0: return QStringLiteral(QT_TRANSLATE_NOOP("TText", "COM Port"));
     case 1: return QStringLiteral("SMS");
     case 2: return QStringLiteral("GPRS");
-    case 3: return QStringLiteral("Telephone");
+    case 3: return QStringLiteral(QT_TRANSLATE_NOOP("TText", "Telephone"));
     default: return {};
     }
 }
 
 QString EventText(uint8_t code) {
-    static const char* const kEvents[] = {"Add number", "Delete Number", "Relay ON",  "Relay OFF", "DIN1 Alarm",
-                                          "DIN2 Alarm", "Power failure", "Arm",      "Disarm",    "Power recovery"};
+    static const char* const kEvents[] = {
+        QT_TRANSLATE_NOOP("TText", "Add number"), QT_TRANSLATE_NOOP("TText", "Delete Number"),
+        QT_TRANSLATE_NOOP("TText", "Relay ON"),   QT_TRANSLATE_NOOP("TText", "Relay OFF"),
+        QT_TRANSLATE_NOOP("TText", "DIN1 Alarm"), QT_TRANSLATE_NOOP("TText", "DIN2 Alarm"),
+        QT_TRANSLATE_NOOP("TText", "Power failure"), QT_TRANSLATE_NOOP("TText", "Arm"),
+        QT_TRANSLATE_NOOP("TText", "Disarm"),     QT_TRANSLATE_NOOP("TText", "Power recovery")};
     return code < 10 ? QString::fromLatin1(kEvents[code]) : QString();
 }
 
 } // namespace
+
+QStringList HistoryWords() {
+    QStringList words{QStringLiteral("DIN1"), QStringLiteral("DIN2"), QStringLiteral(QT_TRANSLATE_NOOP("TText", "Power supply"))};
+    for (uint8_t code = 0; code < 10; ++code) words << SourceText(code) << EventText(code);
+    words.removeAll(QString());
+    return words;
+}
 
 void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
     using T = THistoryTable;
@@ -45,7 +57,7 @@ void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
     switch (b[11]) {
     case 4: source = QStringLiteral("DIN1"); break;
     case 5: source = QStringLiteral("DIN2"); break;
-    case 6: case 9: source = QStringLiteral("Power supply"); break;
+    case 6: case 9: source = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Power supply")); break;
     default: break;
     }
     g.SetCells(T::kSource, row, source);
@@ -67,7 +79,7 @@ void THistoryInf::btn19Click() {
 
 void THistoryInf::btn23Click() {
     if (RefusedWhileBusy(seq_, op_)) return;
-    if (!op_.WarnOkCancel(QStringLiteral("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
+    if (!op_.WarnOkCancel(TText::tr("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
         return;
     if (!deleter_.Send()) op_.ShowMessage(BusyMessage());
 }
@@ -86,7 +98,7 @@ void THistoryInf::ReadNextHistoryPage() {
 }
 
 void THistoryInf::RequestHistoryPage(uint16_t page) {
-    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, QStringLiteral("Reading historical data"), Mine());
+    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, TText::tr("Reading historical data"), Mine());
 }
 
 void THistoryInf::DecodeHistoryPage() {

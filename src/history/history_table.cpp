@@ -1,11 +1,14 @@
 #include "history/history_table.h"
+#include "base/texts.h"
 #include <QVector>
 #include <algorithm>
 
 namespace portiqa {
 
 THistoryTable::THistoryTable() : grid_(kCols, kRows + 1, this) {
-    const char* headers[kCols] = {"№", "№", "Дата", "Время", "От", "Действие", "Абонент", "Текст"};
+    const char* headers[kCols] = {"№", "№", QT_TRANSLATE_NOOP("TText", "Дата"), QT_TRANSLATE_NOOP("TText", "Время"),
+                                  QT_TRANSLATE_NOOP("TText", "От"), QT_TRANSLATE_NOOP("TText", "Действие"),
+                                  QT_TRANSLATE_NOOP("TText", "Абонент"), QT_TRANSLATE_NOOP("TText", "Текст")};
     for (int c = 0; c < kCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
     for (int r = 1; r <= kRows; ++r) grid_.SetCells(kSerial, r, QString::number(r));
 }
@@ -92,15 +95,15 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
     const int startDay = d1.year() * 10000 + d1.month() * 100 + d1.day();
     const int endDay = d2.year() * 10000 + d2.month() * 100 + d2.day();
     if (!(endDay > startDay || (endDay == startDay && startTime < endTime))) {
-        op.ShowMessage(QStringLiteral("Ошибка выбора времени"));
+        op.ShowMessage(TText::tr("Ошибка выбора времени"));
         return false;
     }
-    status.ShowStatus(QStringLiteral("Ready to order"));
+    status.ShowStatus(TText::tr("Ready to order"));
 
     QVector<historyinf_r> entries;
     entries.reserve(T::kRows);
     int malformed = 0;
-    const QString invalid = QStringLiteral("Invalid");
+    const QString invalid = TText::tr("Invalid");
     // The kept records, so that a second, wider window finds what the first hid.
     auto cell = [&](int c, int r) -> QString {
         return table.HasAll() ? table.All()[r - 1][c - T::kRecordNo] : g.Cells(c, r);
@@ -116,10 +119,10 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
             if (Keys(date, time, e)) entries.append(e);
             else ++malformed;
         }
-        status.ShowStatus(QStringLiteral("Records:") + QString::number(entries.size()));
+        status.ShowStatus(TText::tr("Records:") + QString::number(entries.size()));
     }
     if (entries.isEmpty()) {
-        op.ShowMessage(QStringLiteral("Нет правильных записей"));
+        op.ShowMessage(TText::tr("Нет правильных записей"));
         return false;
     }
 
@@ -130,12 +133,12 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         const bool beforeEnd = d < endDay || (d == endDay && t < endTime);
         if (afterStart && beforeEnd) matches.append(e);
     }
-    status.ShowStatus(QStringLiteral("Search"));
+    status.ShowStatus(TText::tr("Search"));
     if (matches.isEmpty()) {
-        op.ShowMessage(QStringLiteral("Нет записей"));
+        op.ShowMessage(TText::tr("Нет записей"));
         return false;
     }
-    status.ShowStatus(QStringLiteral("Sort date"));
+    status.ShowStatus(TText::tr("Sort date"));
     std::stable_sort(matches.begin(), matches.end(), [](const historyinf_r& a, const historyinf_r& b) {
         return a.DateKey != b.DateKey ? a.DateKey < b.DateKey : a.TimeKey < b.TimeKey;
     });
@@ -146,9 +149,9 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         for (int i = 0; i < matches.size(); ++i)
             for (int c = T::kRecordNo; c <= T::kText; ++c) g.SetCells(c, i + 1, matches[i].texts[c - 1]);
     }
-    status.ShowStatus(QStringLiteral("Records"));
+    status.ShowStatus(TText::tr("Records"));
     if (malformed > 0)
-        op.ShowMessage(QStringLiteral("Записи с неправильной датой или временем не показаны: %1").arg(malformed));
+        op.ShowMessage(TText::tr("Записи с неправильной датой или временем не показаны: %1").arg(malformed));
     return true;
 }
 

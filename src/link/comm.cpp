@@ -1,4 +1,5 @@
 #include "link/comm.h"
+#include "base/texts.h"
 #include <QMetaObject>
 #include <QPointer>
 #include <QVarLengthArray>
@@ -74,7 +75,7 @@ void TComm::OpenComm() {
     portOpenReason_.clear();
     cachedOpen_ = false;
     if (handle_ != commio::kNoHandle) {
-        portOpenError_ = QStringLiteral("This serial port already opened");
+        portOpenError_ = TText::tr("This serial port already opened");
         return;
     }
     std::string reason;
@@ -83,14 +84,14 @@ void TComm::OpenComm() {
                             ? commio::OpenResult::CannotOpen
                             : commio::Open(DevicePath().toStdString(), h, reason);
     if (result == commio::OpenResult::CannotOpen) {
-        portOpenError_ = QStringLiteral("Error opening serial port");
-        portOpenReason_ = commName_.trimmed().isEmpty() ? QStringLiteral("no port name")
+        portOpenError_ = TText::tr("Error opening serial port");
+        portOpenReason_ = commName_.trimmed().isEmpty() ? TText::tr("no port name")
                                                         : QString::fromStdString(reason);
         throw ECommsError(portOpenError_, portOpenReason_);
     }
     if (result == commio::OpenResult::NotACommDevice) {
         // Every failed opening reaches the caller the same way.
-        portOpenError_ = QStringLiteral("File handle is not a comm handle ");
+        portOpenError_ = TText::tr("File handle is not a comm handle ");
         portOpenReason_ = QString::fromStdString(reason);
         throw ECommsError(portOpenError_, portOpenReason_);
     }
@@ -101,7 +102,7 @@ void TComm::OpenComm() {
     sendDataEmpty_ = true;
     ApplyCommTimeouts();
     if (!ApplyCommState()) {
-        portOpenError_ = QStringLiteral("Cannot set the line settings");
+        portOpenError_ = TText::tr("Cannot set the line settings");
         portOpenReason_ = DevicePath() + ": " + lineError_;
         ReleaseHandles();
         throw ECommsError(portOpenError_, portOpenReason_);
@@ -111,7 +112,7 @@ void TComm::OpenComm() {
     workEvent_ = commio::CreateEvent();
     if (closeEvent_ < 0 || workEvent_ < 0) {
         ReleaseHandles();
-        portOpenError_ = QStringLiteral("Unable to create event");
+        portOpenError_ = TText::tr("Unable to create event");
         return;
     }
     ++generation_;
@@ -124,7 +125,7 @@ void TComm::OpenComm() {
         readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, inBufferSize_, generation_);
     } catch (const std::system_error&) {
         ReleaseHandles();
-        portOpenError_ = QStringLiteral("Unable to create read thread");
+        portOpenError_ = TText::tr("Unable to create read thread");
         return;
     }
     try {
@@ -133,7 +134,7 @@ void TComm::OpenComm() {
         commio::SignalEvent(closeEvent_);
         readThread_.join();
         ReleaseHandles();
-        portOpenError_ = QStringLiteral("Unable to create write thread");
+        portOpenError_ = TText::tr("Unable to create write thread");
         return;
     }
 }

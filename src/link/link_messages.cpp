@@ -1,4 +1,5 @@
 #include "link/link_messages.h"
+#include "base/texts.h"
 #include "link/protocol.h"
 #include <QStringList>
 
@@ -9,29 +10,29 @@ namespace {
 QString WrittenSoFar(int pages, bool verifying = false) {
     // Every page went out; only the check of what the module stored was cut short.
     if (verifying)
-        return QStringLiteral("\rЗаписано страниц: %1 (все). Проверка записи не завершена: прочитайте данные "
+        return TText::tr("\rЗаписано страниц: %1 (все). Проверка записи не завершена: прочитайте данные "
                               "и сравните").arg(pages);
     if (pages == 0) return QString();
-    return QStringLiteral("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(pages);
+    return TText::tr("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(pages);
 }
 
 QString CommandAnswer(uint8_t command, bool ok) {
     switch (command) {
     case kCmdTimeSync:
-        return ok ? QStringLiteral("Возврат времени синхронизации в норму") : QStringLiteral("Ошибка возврата времени синхронизации");
+        return ok ? TText::tr("Возврат времени синхронизации в норму") : TText::tr("Ошибка возврата времени синхронизации");
     case kCmdCheckingMode:
-        return ok ? QStringLiteral("Enter") : QStringLiteral("Error");
+        return ok ? TText::tr("Enter") : TText::tr("Error");
     case kCmdDeleteHistory:
-        return ok ? QStringLiteral("История данных удалена") : QStringLiteral("Ошибка при удалении исторических данных");
+        return ok ? TText::tr("История данных удалена") : TText::tr("Ошибка при удалении исторических данных");
     default:
-        return ok ? QStringLiteral("Enter") : QStringLiteral("Error");
+        return ok ? TText::tr("Enter") : TText::tr("Error");
     }
 }
 
 } // namespace
 
 QString NoAnswerHint() {
-    return QStringLiteral("\rGSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт");
+    return TText::tr("\rGSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт");
 }
 
 QString LinkMessage(const TLinkNotice& n) {
@@ -39,22 +40,22 @@ QString LinkMessage(const TLinkNotice& n) {
     switch (n.kind) {
     case K::ReplyTimeout:
         // The Part's words first; then what to check.
-        return QStringLiteral("Необходимо ожидание") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
+        return TText::tr("Необходимо ожидание") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
     case K::SaveRefused:
         if (n.rawPages)
-            return QStringLiteral("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +
+            return TText::tr("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +
                    WrittenSoFar(n.pagesWritten);
-        return (ClassifyAddress(n.address) == TAddressClass::Settings ? QStringLiteral("Ошибка базовой настройки")
-                                                                       : QStringLiteral("Ошибка данных списка номеров")) +
+        return (ClassifyAddress(n.address) == TAddressClass::Settings ? TText::tr("Ошибка базовой настройки")
+                                                                       : TText::tr("Ошибка данных списка номеров")) +
                WrittenSoFar(n.pagesWritten);
     case K::ReadsDisagree:
-        return QStringLiteral("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите");
+        return TText::tr("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите");
     case K::CommandAnswered:
         return CommandAnswer(n.command, n.ok);
     case K::HandlerFailed:
         return n.detail;
     case K::Cancelled:
-        return QStringLiteral("Обмен с GSM модулем прерван") + WrittenSoFar(n.pagesWritten, n.verifying);
+        return TText::tr("Обмен с GSM модулем прерван") + WrittenSoFar(n.pagesWritten, n.verifying);
     }
     return n.detail;
 }
@@ -65,7 +66,7 @@ void ShowLinkNotice(IOperator& op, const TLinkNotice& n) {
 }
 
 QString BusyMessage() {
-    return QStringLiteral("Дождитесь окончания текущего обмена с GSM модулем");
+    return TText::tr("Дождитесь окончания текущего обмена с GSM модулем");
 }
 
 bool RefusedWhileBusy(const TRequestSequence& seq, IOperator& op) {
@@ -75,14 +76,14 @@ bool RefusedWhileBusy(const TRequestSequence& seq, IOperator& op) {
 }
 
 QString PagesWrittenText(int pages) {
-    return QStringLiteral("Записано страниц: %1").arg(pages);
+    return TText::tr("Записано страниц: %1").arg(pages);
 }
 
 QString VerificationFailedText(const std::vector<int>& pages) {
     QStringList list;
     for (int p : pages) list << QString::number(p);
-    return QStringLiteral("Проверка записи не пройдена: страницы ") + list.join(QStringLiteral(", ")) +
-           QStringLiteral("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
+    return TText::tr("Проверка записи не пройдена: страницы ") + list.join(QStringLiteral(", ")) +
+           TText::tr("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
 }
 
 void FinishVerifiedSave(IOperator& op, Tsend_rec_command& block, const std::vector<int32_t>& failed,

@@ -1,4 +1,5 @@
 #include "link/page_fields.h"
+#include "base/texts.h"
 #include "base/errors.h"
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -57,7 +58,7 @@ QString DecodeText(const uint8_t* page, int offset, int width) {
 void EncodeText(uint8_t* page, int offset, int width, const QString& text) {
     QByteArray bytes;
     if (!ToCp1251(text, bytes))
-        throw EPortiqaError(QStringLiteral("Текст \"%1\" содержит символы, которые GSM модуль не может сохранить")
+        throw EPortiqaError(TText::tr("Текст \"%1\" содержит символы, которые GSM модуль не может сохранить")
                                 .arg(text));
     const int n = std::min<int>(width, int(bytes.size()));
     std::copy(bytes.begin(), bytes.begin() + n, page + offset);

@@ -1,4 +1,5 @@
 #include "link/receiver.h"
+#include "base/texts.h"
 #include <algorithm>
 
 namespace portiqa {
@@ -26,12 +27,11 @@ void TReceiver::cm1ReceiveData(const uint8_t* buffer, int length) {
 }
 
 void TReceiver::ReceiveByte(uint8_t b) {
-    static const QString kDataCommunication = QStringLiteral("Data communication");
     tmr1_.SetEnabled(false);
-    status_.ShowStatus(kDataCommunication);
+    status_.ShowStatus(dataCommunication_);
     switch (assembler_.Feed(b)) {
     case TRecData::TStep::Invalid:
-        status_.ShowStatus(QStringLiteral("Invalid data"));
+        status_.ShowStatus(TText::tr("Invalid data"));
         break;
     case TRecData::TStep::Complete:
         assembler_.CopyTo(valid_);
@@ -87,7 +87,7 @@ void TReceiver::Dispatch() {
     case TReplyVerdict::Unasked:
         // Late, duplicated, unasked, for another address or of the wrong
         // length: never decoded, never a step of a chain.
-        status_.ShowStatus(QStringLiteral("Unexpected reply"));
+        status_.ShowStatus(TText::tr("Unexpected reply"));
         return;
     case TReplyVerdict::Held:
         return;
@@ -104,13 +104,13 @@ void TReceiver::Dispatch() {
     }
     switch (valid_.Command) {
     case kCmdTimeSync:
-        ReplyToSingle(QStringLiteral("Receives the data synchronization command returns"));
+        ReplyToSingle(TText::tr("Receives the data synchronization command returns"));
         break;
     case kCmdCheckingMode:
-        ReplyToSingle(QStringLiteral("Checking mode"));
+        ReplyToSingle(TText::tr("Checking mode"));
         break;
     case kCmdDeleteHistory:
-        ReplyToSingle(QStringLiteral("Delete command"));
+        ReplyToSingle(TText::tr("Delete command"));
         break;
     case kCmdSavePage:
         DispatchSave();
@@ -119,7 +119,7 @@ void TReceiver::Dispatch() {
         DispatchRead();
         break;
     default:
-        status_.ShowStatus(QStringLiteral("Undefined data"));
+        status_.ShowStatus(TText::tr("Undefined data"));
         break;
     }
 }
@@ -147,11 +147,11 @@ Tsend_rec_command* TReceiver::Owner() const {
 void TReceiver::DispatchSave() {
     Tsend_rec_command* block = Owner();
     if (!block) {
-        status_.ShowStatus(QStringLiteral("Undefined address"));
+        status_.ShowStatus(TText::tr("Undefined address"));
         return;
     }
-    if (block == settings_) status_.ShowStatus(QStringLiteral("Save basic settings"));
-    else ShowPages(block == pages_ ? QStringLiteral("Save pages:") : QStringLiteral("Save number list:"), *block);
+    if (block == settings_) status_.ShowStatus(TText::tr("Save basic settings"));
+    else ShowPages(block == pages_ ? TText::tr("Save pages:") : TText::tr("Save number list:"), *block);
     HandOver(*block);
     if (FirstPayloadByteIsOne()) block->HandleSaveReply();
     else SaveRefused(*block, block == pages_);
@@ -159,19 +159,19 @@ void TReceiver::DispatchSave() {
 
 void TReceiver::DispatchRead() {
     if (password_ && seq_.TakenOwner() == static_cast<const void*>(password_)) {
-        status_.ShowStatus(QStringLiteral("Reading basic setting"));
+        status_.ShowStatus(TText::tr("Reading basic setting"));
         password_->CheckPassword(valid_.Payload.data());
         return;
     }
     Tsend_rec_command* block = Owner();
     if (!block) {
-        status_.ShowStatus(QStringLiteral("Undefined address"));
+        status_.ShowStatus(TText::tr("Undefined address"));
         return;
     }
-    if (block == settings_) status_.ShowStatus(QStringLiteral("Reading basic setting"));
-    else if (block == numbers_) ShowPages(QStringLiteral("Reading number list:"), *block);
-    else if (block == history_) ShowPages(QStringLiteral("Reading historical data:"), *block);
-    else ShowPages(QStringLiteral("Reading pages:"), *block);
+    if (block == settings_) status_.ShowStatus(TText::tr("Reading basic setting"));
+    else if (block == numbers_) ShowPages(TText::tr("Reading number list:"), *block);
+    else if (block == history_) ShowPages(TText::tr("Reading historical data:"), *block);
+    else ShowPages(TText::tr("Reading pages:"), *block);
     HandOver(*block);
     block->HandleReadReply();
 }
@@ -190,7 +190,7 @@ void TReceiver::tmr1Timer() {
     // A page request the module has not answered is sent again, a limited
     // number of times, while the module has answered in this transfer.
     if (seq_.RetryAfterSilence()) {
-        status_.ShowStatus(QStringLiteral("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
+        status_.ShowStatus(TText::tr("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
         return;
     }
     GiveUpOwedReply(TLinkNotice::TKind::ReplyTimeout, TLinkFailure::ReplyTimeout);

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/texts.h"
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "link/rec_data.h"
@@ -94,6 +95,8 @@ private:
     TRecValidCom& valid_;
     TRequestSequence& seq_;
     Tstatusbar_ctrl& status_;
+    // Shown on every byte: looked up once, in the language of the connection.
+    const QString dataCommunication_ = TText::tr("Data communication");
     Tprogressbar_ctrl& progress_;
     ITimer& tmr1_;
     Tsend_rec_command* settings_ = nullptr;

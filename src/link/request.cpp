@@ -1,4 +1,5 @@
 #include "link/request.h"
+#include "base/texts.h"
 #include "link/data_package.h"
 #include "link/rec_data.h"
 #include <chrono>
@@ -158,7 +159,7 @@ void TRequestSequence::VerifyNext() {
     }
     const int32_t address = verify_.pages[verify_.next];
     Send(kCmdReadPage, address, 0, nullptr,
-         QStringLiteral("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
+         TText::tr("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
 }
 
 TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
@@ -174,7 +175,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
     };
     if (pending_.command == kCmdSavePage) {
         // The page saved once more: read it back again, or give it up.
-        if (reply.Payload[0] == 1) Send(kCmdReadPage, address, 0, nullptr, QStringLiteral("Verifying again"));
+        if (reply.Payload[0] == 1) Send(kCmdReadPage, address, 0, nullptr, TText::tr("Verifying again"));
         else pageFailed();
         return TReplyVerdict::Held;
     }
@@ -186,7 +187,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
         VerifyNext();
     } else if (verify_.resaved[address]++ == 0) {
         Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(written.constData()),
-             QStringLiteral("Save again"));
+             TText::tr("Save again"));
         unverified_[address] = written;  // Send forgot the page until it is acknowledged
     } else {
         pageFailed();
@@ -203,7 +204,7 @@ void TRequestSequence::FinishVerify() {
 
 bool Tsingalcmd::Send() {
     if (seq_.Outstanding()) return false;
-    seq_.Send(Command, 0, 0, nullptr, QStringLiteral("Password verifying"), Mine());
+    seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"), Mine());
     return true;
 }
 
@@ -218,7 +219,7 @@ std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now
 bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
     if (seq_.Outstanding()) return false;
     const auto payload = TimePayload(now);
-    seq_.Send(Command, 0, 6, payload.data(), QStringLiteral("Send sync time command"), Mine());
+    seq_.Send(Command, 0, 6, payload.data(), TText::tr("Send sync time command"), Mine());
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "numbers/number_diff.h"
+#include "base/texts.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
 #include <array>
@@ -31,14 +32,14 @@ QByteArray Stored(const TStringGrid& g, int row) {
 } // namespace
 
 QString TNumberDiff::Counts() const {
-    return QStringLiteral("Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4")
+    return TText::tr("Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4")
         .arg(added).arg(changed).arg(removed).arg(unchanged);
 }
 
 QString RecordText(const TStringGrid& g, int row) {
-    if (!Occupied(g, row)) return QStringLiteral("(нет)");
+    if (!Occupied(g, row)) return TText::tr("(нет)");
     const QString number = g.Cells(T::kNumber, row);
-    if (g.Cells(T::kUnrestricted, row) == T::Yes()) return number + QStringLiteral(", без ограничений");
+    if (g.Cells(T::kUnrestricted, row) == T::Yes()) return number + TText::tr(", без ограничений");
     return number + QStringLiteral(", %1 %2 – %3 %4")
                         .arg(g.Cells(T::kStartDate, row), g.Cells(T::kStartTime, row), g.Cells(T::kEndDate, row),
                              g.Cells(T::kEndTime, row));

@@ -1,4 +1,5 @@
 #include "numbers/number_expiry.h"
+#include "base/texts.h"
 #include "numbers/number_table.h"
 #include <QStringList>
 
@@ -40,7 +41,7 @@ TExpiryCounts CountExpiry(const TStringGrid& g, const QDateTime& now, int days) 
 }
 
 QString ExpiryText(const TExpiryCounts& c, int days) {
-    return QStringLiteral("Истекло: %1, истекает в течение %2 дней: %3").arg(c.expired).arg(days).arg(c.expiring);
+    return TText::tr("Истекло: %1, истекает в течение %2 дней: %3").arg(c.expired).arg(days).arg(c.expiring);
 }
 
 int FindNumber(const TStringGrid& g, const QString& needle, int afterRow) {

@@ -1,4 +1,5 @@
 #include "numbers/number_files.h"
+#include "base/texts.h"
 #include "base/errors.h"
 #include "files/csv.h"
 #include <QFileInfo>
@@ -18,7 +19,7 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
         for (int c = 0; c < T::kCols; ++c) book.SetText(r + 1, c + 1, table_.Grid().Cells(c, r));
         if (r > 0 && r % 30 == 0) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / T::kRecords));
-            ctx_.status.ShowStatus(QStringLiteral("Save:%1/%2").arg(r).arg(T::kRecords));
+            ctx_.status.ShowStatus(TText::tr("Save:%1/%2").arg(r).arg(T::kRecords));
         }
     }
     return book;
@@ -81,8 +82,8 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     }
     if (!offending.isEmpty()) {
         ctx_.op.ShowMessage(OffendingRowsMessage(
-            QStringLiteral("Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:"),
-            QStringLiteral("Серийный номер: "), offending));
+            TText::tr("Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:"),
+            TText::tr("Серийный номер: "), offending));
         return false;
     }
     // The file's list is checked whole with the save's rules before the table
@@ -101,11 +102,11 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     for (int j = 1; j <= T::kRecords; ++j) {
         const QString why = incoming.RecordProblem(j);
         if (why.isEmpty()) continue;
-        if (++failing <= 20) problems << QStringLiteral("запись %1: %2").arg(j).arg(why);
+        if (++failing <= 20) problems << TText::tr("запись %1: %2").arg(j).arg(why);
     }
     if (failing > 0) {
-        QString text = QStringLiteral("Файл не импортирован: записей с ошибками %1").arg(failing);
-        if (failing > 20) text += QStringLiteral(" (показаны первые 20)");
+        QString text = TText::tr("Файл не импортирован: записей с ошибками %1").arg(failing);
+        if (failing > 20) text += TText::tr(" (показаны первые 20)");
         ctx_.op.ShowMessage(text + u'\r' + problems.join(u'\r'));
         return false;
     }
@@ -114,7 +115,7 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
         for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
         if (j % 30 == 0 || j == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(j * 100 / T::kRecords));
-            ctx_.status.ShowStatus(QStringLiteral("Import.xls"));
+            ctx_.status.ShowStatus(TText::tr("Import.xls"));
         }
     }
     return true;
@@ -122,7 +123,7 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
 
 bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
     if (book.Text(1, 1) != QStringLiteral("№")) {
-        ctx_.op.ShowMessage(QStringLiteral("Неправильный формат профиля настроек"));
+        ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек"));
         return false;
     }
     // More records than the module holds: nothing is taken, rather than the
@@ -143,14 +144,14 @@ bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
         seen.insert(serial, r);
     }
     if (!twice.isEmpty()) {
-        ctx_.op.ShowMessage(QStringLiteral("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
+        ctx_.op.ShowMessage(TText::tr("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
         return false;
     }
     return CheckAndImport(book);
 }
 
 QString TNumberFiles::TooManyRecordsText(int records) {
-    return QStringLiteral("В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. "
+    return TText::tr("В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. "
                           "Ничего не импортировано").arg(records + 1);
 }
 
@@ -173,7 +174,7 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
         const QStringList& f = row.fields;
         int serial = 0;
         if (f.isEmpty() || !TryStrToInt(f[0].trimmed(), serial) || serial < 1 || serial > T::kRecords) {
-            ctx_.op.ShowMessage(QStringLiteral("Неправильная строка %1: первым полем должен быть серийный номер 1-3000").arg(row.line));
+            ctx_.op.ShowMessage(TText::tr("Неправильная строка %1: первым полем должен быть серийный номер 1-3000").arg(row.line));
             return false;
         }
         if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
@@ -185,7 +186,7 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
         return false;
     }
     if (!twice.isEmpty()) {
-        ctx_.op.ShowMessage(QStringLiteral("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
+        ctx_.op.ShowMessage(TText::tr("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
         return false;
     }
     return CheckAndImport(book);
@@ -218,7 +219,7 @@ QStringList TNumberFiles::CsvLines(bool occupiedOnly) {
         lines << TCsv::JoinLine(fields);
         if (r % 30 == 0 || r == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (T::kRecords + 1)));
-            ctx_.status.ShowStatus(QStringLiteral("Export.csv:%1/%2").arg(r - 1).arg(T::kRecords));
+            ctx_.status.ShowStatus(TText::tr("Export.csv:%1/%2").arg(r - 1).arg(T::kRecords));
         }
     }
     return lines;

@@ -1,4 +1,5 @@
 #include "numbers/number_table.h"
+#include "base/texts.h"
 #include "base/errors.h"
 
 namespace portiqa {
@@ -23,12 +24,14 @@ bool IsModuleNumber(const QString& s) {
 
 } // namespace
 
-const QString& TNumberTable::Yes() { static const QString s = QStringLiteral("Да"); return s; }
-const QString& TNumberTable::No() { static const QString s = QStringLiteral("Нет"); return s; }
+const QString& TNumberTable::Yes() { static const QString s = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Да")); return s; }
+const QString& TNumberTable::No() { static const QString s = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Нет")); return s; }
 
 TNumberTable::TNumberTable() : grid_(kCols, kRecords + 1, this) {
-    const char* headers[kCols] = {"№", "Номер абонента", "Дата начала", "Время начала",
-                                  "Дата окончания", "Время окончания", "Без ограничений", "Удалить"};
+    const char* headers[kCols] = {"№", QT_TRANSLATE_NOOP("TText", "Номер абонента"), QT_TRANSLATE_NOOP("TText", "Дата начала"),
+                                  QT_TRANSLATE_NOOP("TText", "Время начала"), QT_TRANSLATE_NOOP("TText", "Дата окончания"),
+                                  QT_TRANSLATE_NOOP("TText", "Время окончания"), QT_TRANSLATE_NOOP("TText", "Без ограничений"),
+                                  QT_TRANSLATE_NOOP("TText", "Удалить")};
     for (int c = 0; c < kCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
     for (int r = 1; r <= kRecords; ++r) {
         grid_.SetCells(kSerial, r, QString::number(r));
@@ -146,18 +149,18 @@ QString TNumberTable::ValidateNumberTable() const {
             }
         }
     }
-    const QString serialLabel = QStringLiteral("Неверный серийный номер: ");
+    const QString serialLabel = TText::tr("Неверный серийный номер: ");
     if (!noWindow.isEmpty())
         return OffendingRowsMessage(
-            QStringLiteral("Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:"),
+            TText::tr("Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:"),
             serialLabel, noWindow);
     if (!badNumber.isEmpty())
         return OffendingRowsMessage(
-            QStringLiteral("Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:"),
+            TText::tr("Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:"),
             serialLabel, badNumber);
     if (!badDate.isEmpty())
         return OffendingRowsMessage(
-            QStringLiteral("Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:"),
+            TText::tr("Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:"),
             serialLabel, badDate);
     return {};
 }
@@ -166,17 +169,18 @@ QString TNumberTable::RecordProblem(int r) const {
     const QString& number = grid_.Cells(kNumber, r);
     if (grid_.Cells(kDelete, r) == Yes()) return {};
     if (!IsModuleNumber(number))
-        return QStringLiteral("номер «%1»: только «+» и цифры, не более 22").arg(number.left(30));
+        return TText::tr("номер «%1»: только «+» и цифры, не более 22").arg(number.left(30));
     if (number.isEmpty() || grid_.Cells(kUnrestricted, r) == Yes()) return {};
-    static const char* const kWhat[] = {"дата начала", "время начала", "дата окончания", "время окончания"};
+    static const char* const kWhat[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
+                                        QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};
     for (int c = kStartDate; c <= kEndTime; ++c) {
         const QString& t = grid_.Cells(c, r);
-        const QString what = QString::fromUtf8(kWhat[c - kStartDate]);
-        if (t.isEmpty()) return QStringLiteral("не указана %1: заполните окно или выберите «Без ограничений»").arg(what);
+        const QString what = TText::tr(kWhat[c - kStartDate]);
+        if (t.isEmpty()) return TText::tr("не указана %1: заполните окно или выберите «Без ограничений»").arg(what);
         const bool isDate = c == kStartDate || c == kEndDate;
         if (isDate && ParseDate(t) && (ParseDate(t)->year() < 2000 || ParseDate(t)->year() > 2099))
-            return QStringLiteral("%1 «%2»: GSM модуль хранит годы 2000-2099").arg(what, t);
-        if (isDate ? !ParseDate(t) : !ParseTime(t)) return QStringLiteral("%1 «%2» не существует").arg(what, t.left(20));
+            return TText::tr("%1 «%2»: GSM модуль хранит годы 2000-2099").arg(what, t);
+        if (isDate ? !ParseDate(t) : !ParseTime(t)) return TText::tr("%1 «%2» не существует").arg(what, t.left(20));
     }
     return {};
 }

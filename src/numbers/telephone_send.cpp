@@ -1,4 +1,5 @@
 #include "numbers/telephone_send.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
@@ -10,7 +11,7 @@ bool TtelephoneSend::StartRefused() {
 }
 
 void TtelephoneSend::btn10Click() {
-    if (!op_.AskAccept(QStringLiteral("Скачать все номера, сохраненные в GSM модуле?"))) return;
+    if (!op_.AskAccept(TText::tr("Скачать все номера, сохраненные в GSM модуле?"))) return;
     StartDownload(false);
 }
 
@@ -62,22 +63,22 @@ void TtelephoneSend::ContinueSave() {
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
     if (!KnownModuleNumbers(seq_, module)) {
         // Not every page came back as the module's: nothing is written.
-        op_.ShowMessage(QStringLiteral("Список номеров GSM модуля прочитан не полностью: сохранение отменено. "
+        op_.ShowMessage(TText::tr("Список номеров GSM модуля прочитан не полностью: сохранение отменено. "
                                        "Сохраните ещё раз."));
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
     const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
-    if (!diff.Empty() && !op_.AskAccept(QStringLiteral("Сохранить список номеров в GSM модуль?\r") + diff.Counts())) {
+    if (!diff.Empty() && !op_.AskAccept(TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts())) {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
     if (diff.removed > 0) {
         QStringList serials;
         for (const TNumberChange& c : diff.changes)
-            if (c.after == QStringLiteral("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
+            if (c.after == TText::tr("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
         const QString more = diff.removed > serials.size() ? QStringLiteral(" …") : QString();
-        if (!op_.WarnOkCancel(QStringLiteral("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
+        if (!op_.WarnOkCancel(TText::tr("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
                                   .arg(diff.removed).arg(serials.join(QStringLiteral(", ")), more))) {
             if (OnTransferFailed) OnTransferFailed(QString());
             return;
@@ -132,15 +133,15 @@ void TtelephoneSend::ReadNextNumberPage() {
         table_.Edits().Set(false);
         table_.SetPagesRead(TNumberTable::kPages);
         KeepBase();
-        if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Номера абонентов установлены"));
-        else op_.ShowMessage(QStringLiteral("Номера абонентов установлены"));
+        if (quiet_) seq_.Status().ShowStatus(TText::tr("Номера абонентов установлены"));
+        else op_.ShowMessage(TText::tr("Номера абонентов установлены"));
         if (OnTransferDone) OnTransferDone();
     }
 }
 
 void TtelephoneSend::RequestNumberPage(int page) {
     seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr,
-              QStringLiteral("Reading telephone number information"), Mine());
+              TText::tr("Reading telephone number information"), Mine());
 }
 
 void TtelephoneSend::DecodeNumberPage() {
@@ -204,7 +205,7 @@ void TtelephoneSend::SaveNextNumberPage() {
 void TtelephoneSend::SendEncoded(int page, const uint8_t* area) {
     chain_ = TChain::Save;
     ++PageNo;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, QStringLiteral("Save list"), Mine());
+    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, TText::tr("Save list"), Mine());
 }
 
 void TtelephoneSend::RequestCheck(int page, bool twice) {
@@ -212,7 +213,7 @@ void TtelephoneSend::RequestCheck(int page, bool twice) {
     checkedTwice_ = twice;
     TSendOptions o = Mine();
     o.readTwice = twice;
-    seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr, QStringLiteral("Save list"), o);
+    seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr, TText::tr("Save list"), o);
 }
 
 void TtelephoneSend::CheckedPage() {
@@ -291,11 +292,11 @@ void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
     chain_ = TChain::None;
     QString changedItself;
     if (!moduleChanged_.isEmpty())
-        changedItself = QStringLiteral("\rМодуль сам изменил записи: %1 — они сохранены как в модуле")
+        changedItself = TText::tr("\rМодуль сам изменил записи: %1 — они сохранены как в модуле")
                             .arg(moduleChanged_.join(QStringLiteral(", ")));
     if (!conflicts_.isEmpty() && failed.empty()) {
         // The rest is written and verified; these records wait for the operator.
-        const QString text = QStringLiteral("Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, "
+        const QString text = TText::tr("Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, "
                                             "которые изменены и в таблице; их страницы не записаны. Скачайте список и "
                                             "решите, что сохранить.\r%2")
                                  .arg(conflicts_.join(QStringLiteral(", ")), PagesWrittenText(seq_.PagesWrittenInTransfer())) +
@@ -309,7 +310,7 @@ void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
         KeepBase();
     }
     FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1),
-                       QStringLiteral("Список авторизованных номеров успешно сохранен") + changedItself,
+                       TText::tr("Список авторизованных номеров успешно сохранен") + changedItself,
                        seq_.PagesWrittenInTransfer());
 }
 
@@ -324,7 +325,7 @@ bool TtelephoneSend::SendNumberPage(int page) {
     EncodeNumberPage(page, area.data());
     // A page the module already holds is not written again.
     if (ModuleHolds(NumberPageAddress(page), area.data())) return false;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), QStringLiteral("Save list"), Mine());
+    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), TText::tr("Save list"), Mine());
     return true;
 }
 

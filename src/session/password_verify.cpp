@@ -1,4 +1,5 @@
 #include "session/password_verify.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
 
@@ -14,8 +15,8 @@ void Tpasswordverify::StartCheck() {
     TSendOptions again;
     again.retryWhenSilent = true;
     again.owner = static_cast<const IPasswordCheck*>(this);
-    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, QStringLiteral("Read settings"), again);
-    seq_.Status().ShowStatus(QStringLiteral("Password verifing"));
+    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, TText::tr("Read settings"), again);
+    seq_.Status().ShowStatus(TText::tr("Password verifing"));
 }
 
 void Tpasswordverify::CheckPassword(const uint8_t* payload) {
@@ -26,7 +27,7 @@ void Tpasswordverify::CheckPassword(const uint8_t* payload) {
                        ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;
     verified = match ? 1 : 0;
     pending_ = 0;
-    op_.ShowMessage(match ? QStringLiteral("Пароль подтвержден!") : QStringLiteral("Неверный пароль!"));
+    op_.ShowMessage(match ? TText::tr("Пароль подтвержден!") : TText::tr("Неверный пароль!"));
     if (SetControlsEnabled) SetControlsEnabled(match);
     if (OnChecked) OnChecked(match);
 }

@@ -1,4 +1,5 @@
 #include "settings/basic_inf.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
 #include "settings/settings_layout.h"
@@ -17,7 +18,7 @@ bool TBasicInf::StartRefused() {
 }
 
 void TBasicInf::btn21Click() {
-    if (!op_.AskAccept(QStringLiteral("Прочитать базовые настройки GSM модуля? "))) return;
+    if (!op_.AskAccept(TText::tr("Прочитать базовые настройки GSM модуля? "))) return;
     StartRead(false);
 }
 
@@ -60,7 +61,7 @@ void TBasicInf::btn22Click() {
         DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(base_[1].constData()), base);
     }
     if (const QString problem = CheckSettingsTable(table_, haveBase ? &base : nullptr); !problem.isEmpty()) {
-        op_.ShowMessage(QStringLiteral("Настройки не сохранены. ") + problem);
+        op_.ShowMessage(TText::tr("Настройки не сохранены. ") + problem);
         return;
     }
     // The module may have changed its own settings since they were read (an
@@ -98,7 +99,7 @@ void TBasicInf::StartSaveChain() {
         }
     }
     if (!conflicts.isEmpty()) {
-        op_.ShowMessage(QStringLiteral("Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и "
+        op_.ShowMessage(TText::tr("Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и "
                                        "в таблице. Скачайте настройки и решите, что сохранить.")
                             .arg(conflicts.join(QStringLiteral(", "))));
         if (OnTransferFailed) OnTransferFailed(QString());
@@ -124,7 +125,7 @@ void TBasicInf::StartSaveChain() {
     for (int row = 17; row < TSettingsTable::kStoredRows; ++row) table_.SetValue(row, fresh.Value(row));
     const QStringList changes = SettingsChanges(fresh, table_);
     if (!changes.isEmpty() &&
-        !op_.AskAccept(QStringLiteral("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r'))) {
+        !op_.AskAccept(TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r'))) {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
@@ -149,8 +150,8 @@ void TBasicInf::ReadNextSettingsPage() {
         chain_ = TChain::None;
         KeepBase();
         table_.Edits().Set(false);
-        if (quiet_) seq_.Status().ShowStatus(QStringLiteral("Базовые настройки считаны"));
-        else op_.ShowMessage(QStringLiteral("Базовые настройки считаны"));
+        if (quiet_) seq_.Status().ShowStatus(TText::tr("Базовые настройки считаны"));
+        else op_.ShowMessage(TText::tr("Базовые настройки считаны"));
         if (OnTransferDone) OnTransferDone();
     }
 }
@@ -160,7 +161,7 @@ void TBasicInf::RequestSettingsPage(int page) {
     // reads must agree.
     TSendOptions twice = Mine();
     twice.readTwice = true;
-    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, QStringLiteral("Read settings"), twice);
+    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, TText::tr("Read settings"), twice);
 }
 
 void TBasicInf::HandleSaveReply() {
@@ -190,9 +191,9 @@ void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
         KeepBase();
         table_.Edits().Set(false);
     }
-    QString done = QStringLiteral("Базовые настройки сохранены успешно");
+    QString done = TText::tr("Базовые настройки сохранены успешно");
     if (!moduleChangedRows_.isEmpty())
-        done += QStringLiteral("\rGSM модуль сам изменил строки: %1 — они сохранены как в модуле")
+        done += TText::tr("\rGSM модуль сам изменил строки: %1 — они сохранены как в модуле")
                     .arg(moduleChangedRows_.join(QStringLiteral(", ")));
     FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), done, seq_.PagesWrittenInTransfer());
 }
@@ -202,7 +203,7 @@ bool TBasicInf::SendSettingsPage(int page) {
     else EncodeSettingsPage2();
     // A page the module already holds byte for byte is not written again.
     if (seq_.Holds(SettingsPageAddress(page), Buffer.data())) return false;
-    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), QStringLiteral("Save settings"), Mine());
+    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), TText::tr("Save settings"), Mine());
     return true;
 }
 
@@ -264,14 +265,14 @@ bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
 void TBasicInf::DecodePage1() {
     TEditState::TLoading loading(table_.Edits());
     progress_.SetProgress(25);
-    seq_.Status().Display().SetStatusText(QStringLiteral("The first page"));
+    seq_.Status().Display().SetStatusText(TText::tr("The first page"));
     DecodeSettingsPage1To(Buffer.data(), table_);
     progress_.SetProgress(50);
 }
 
 void TBasicInf::DecodePage2() {
     TEditState::TLoading loading(table_.Edits());
-    seq_.Status().Display().SetStatusText(QStringLiteral("The second page"));
+    seq_.Status().Display().SetStatusText(TText::tr("The second page"));
     DecodeSettingsPage2To(Buffer.data(), table_);
     progress_.SetProgress(100);
     seq_.Status().Display().SetStatusText(QString());

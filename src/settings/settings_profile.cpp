@@ -1,4 +1,5 @@
 #include "settings/settings_profile.h"
+#include "base/texts.h"
 #include "base/errors.h"
 #include "settings/settings_rules.h"
 
@@ -12,7 +13,7 @@ TWorkbook Tcustomstringgrid_basis::ProfileWorkbook() {
     for (int r = 0; r < TSettingsTable::kShownRows; ++r) {
         for (int j = 0; j < 3; ++j) book.SetText(r + 1, j + 1, table_.Grid().Cells(j, r));
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / 16));
-        ctx_.status.ShowStatus(QStringLiteral("Save profile"));
+        ctx_.status.ShowStatus(TText::tr("Save profile"));
     }
     for (int row : kSelectionRows) book.SetText(row + 1, 2, table_.EditorOfRow(row)->SelectedText());
     return book;
@@ -24,7 +25,7 @@ void Tcustomstringgrid_basis::ExportProfile() {
 
 bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
     if (book.Text(1, 1) != QStringLiteral("Функции")) {
-        ctx_.op.ShowMessage(QStringLiteral("Неправильный формат профиля настроек"));
+        ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек"));
         return false;
     }
     // Every value is checked first, by the rules typing and the command line
@@ -37,7 +38,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
         items[i] = table_.ItemIndex(row);
         if (text.trimmed().isEmpty()) continue;
         if (const QString problem = CheckSettingsChoice(table_, row, text, items[i]); !problem.isEmpty()) {
-            ctx_.op.ShowMessage(QStringLiteral("Профиль не загружен. ") + problem);
+            ctx_.op.ShowMessage(TText::tr("Профиль не загружен. ") + problem);
             return false;
         }
     }
@@ -46,7 +47,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
         // A text the table already holds (the module's) may stand as it is.
         const QString held = table_.Value(r);
         if (const QString problem = CheckSettingsValue(r, book.Text(r + 1, 2), &held); !problem.isEmpty()) {
-            ctx_.op.ShowMessage(QStringLiteral("Профиль не загружен. ") + problem);
+            ctx_.op.ShowMessage(TText::tr("Профиль не загружен. ") + problem);
             return false;
         }
     }
@@ -57,7 +58,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
             table_.Grid().SetCells(j, r, book.Text(r + 1, j + 1));
         }
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / 16));
-        ctx_.status.ShowStatus(QStringLiteral("Load profile"));
+        ctx_.status.ShowStatus(TText::tr("Load profile"));
     }
     for (int i = 0; i < 6; ++i)
         if (items[i] != table_.ItemIndex(kSelectionRows[i])) {

@@ -1,4 +1,5 @@
 #include "settings/settings_rules.h"
+#include "base/texts.h"
 #include "link/page_fields.h"
 #include "settings/settings_layout.h"
 
@@ -17,7 +18,7 @@ QString Shown(const QString& value) {
     return value.size() > 30 ? value.left(30) + QStringLiteral("…") : value;
 }
 
-QString Row(int row) { return QStringLiteral("Строка %1: ").arg(row); }
+QString Row(int row) { return TText::tr("Строка %1: ").arg(row); }
 
 } // namespace
 
@@ -25,25 +26,25 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
     switch (row) {
     case 1:
         if (value.size() != 4 || !AllDigits(value))
-            return Row(row) + QStringLiteral("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
+            return Row(row) + TText::tr("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
         return {};
     case 2: {
         const QString digits = value.startsWith(u'+') ? value.mid(1) : value;
         if (!AllDigits(digits) || value.size() > 22 || (value.startsWith(u'+') && digits.isEmpty()))
-            return Row(row) + QStringLiteral("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
+            return Row(row) + TText::tr("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
                                              "а не «%1»").arg(Shown(value));
         return {};
     }
     case 5: case 6: case 13: case 14: {
         if (moduleValue && value == *moduleValue) return {};  // the module's own text goes back as it is
         if (value.size() > 40)
-            return Row(row) + QStringLiteral("текст длиннее 40 символов (%1)").arg(value.size());
+            return Row(row) + TText::tr("текст длиннее 40 символов (%1)").arg(value.size());
         if (!TSettingsTable::IsPrintableLatin(value))
-            return Row(row) + QStringLiteral("текст пишется латинскими буквами, цифрами и знаками, а не «%1»")
+            return Row(row) + TText::tr("текст пишется латинскими буквами, цифрами и знаками, а не «%1»")
                                   .arg(Shown(value));
         QByteArray bytes;
         if (!fields::ToCp1251(value, bytes))
-            return Row(row) + QStringLiteral("текст «%1» содержит символы, которые GSM модуль не может сохранить")
+            return Row(row) + TText::tr("текст «%1» содержит символы, которые GSM модуль не может сохранить")
                                   .arg(Shown(value));
         return {};
     }
@@ -55,7 +56,7 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
         const int v = ok ? value.toInt() : -1;
         ok = ok && v >= low && v <= high;
         if (!ok)
-            return Row(row) + QStringLiteral("нужно число от %1 до %2, а не «%3»").arg(low).arg(high).arg(Shown(value));
+            return Row(row) + TText::tr("нужно число от %1 до %2, а не «%3»").arg(low).arg(high).arg(Shown(value));
         return {};
     }
     default:
@@ -65,7 +66,7 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
 
 QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index) {
     const TSelectionEditor* e = table.EditorOfRow(row);
-    if (!e) return Row(row) + QStringLiteral("это не строка выбора из списка");
+    if (!e) return Row(row) + TText::tr("это не строка выбора из списка");
     // The item's number alone, or its number and a colon as the list and the
     // profiles write it ("3:Всем").
     const QString t = value.trimmed();
@@ -78,7 +79,7 @@ QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString&
     }
     QStringList items;
     for (const QString& item : e->items) items << item.trimmed();
-    return Row(row) + QStringLiteral("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
+    return Row(row) + TText::tr("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
 }
 
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module) {
@@ -96,8 +97,8 @@ QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& 
     QStringList out;
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         const QString before = module.ShownValue(row), after = table.ShownValue(row);
-        const auto word = [](const QString& v) { return v.isEmpty() ? QStringLiteral("(пусто)") : Shown(v); };
-        if (before != after) out << QStringLiteral("строка %1: %2 → %3").arg(row).arg(word(before), word(after));
+        const auto word = [](const QString& v) { return v.isEmpty() ? TText::tr("(пусто)") : Shown(v); };
+        if (before != after) out << TText::tr("строка %1: %2 → %3").arg(row).arg(word(before), word(after));
     }
     return out;
 }

@@ -1,4 +1,5 @@
 #include "settings/settings_table.h"
+#include "base/texts.h"
 
 namespace portiqa {
 
@@ -8,49 +9,49 @@ struct RowText { const char* name; const char* hint; const char* value; };
 
 // Rows 1..16: name, factory hint, value at start-up.
 const RowText kRows[16] = {
-    {"1.Пароль", "5807", "5807"},
-    {"2.Номер телефона сим карты установленной в GSM модуль",
-     "Введите номер телефона сим карты установленной в GSM модуль", ""},
-    {"3.Тип контакта датчика 1", "NO. Для изменения сделайте выбор из списка", ""},
-    {"4.Тип контакта датчика 2", "NO. Для изменения сделайте выбор из списка", ""},
-    {"5.Текст оповещения при срабатывании датчика 1",
-     "Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами",
+    {QT_TRANSLATE_NOOP("TText", "1.Пароль"), QT_TRANSLATE_NOOP("TText", "5807"), "5807"},
+    {QT_TRANSLATE_NOOP("TText", "2.Номер телефона сим карты установленной в GSM модуль"),
+     QT_TRANSLATE_NOOP("TText", "Введите номер телефона сим карты установленной в GSM модуль"), ""},
+    {QT_TRANSLATE_NOOP("TText", "3.Тип контакта датчика 1"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "4.Тип контакта датчика 2"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "5.Текст оповещения при срабатывании датчика 1"),
+     QT_TRANSLATE_NOOP("TText", "Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами"),
      "Unauthorized door opened"},
-    {"6.Текст оповещения при срабатывании датчика 2",
-     "DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами", "DIN2 Alarm"},
-    {"7.Время автоматической активации режима охраны после звонка пользователя",
-     "10 минут. Можно установить от 001 до 999 минут", "10"},
-    {"8.Постановка/снятие с охраны", "Снято. Для изменения сделайте выбор из списка", ""},
-    {"9.Выбор пользователей для управления GSM модулем",
-     "Только зарегистрированным пользователям. Для изменения сделайте выбор из списка", ""},
-    {"10.Время нахождения реле в замкнутом состоянии",
-     "0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка", "0"},
-    {"11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии",
-     "Всем. Для изменения сделайте выбор из списка", ""},
-    {"12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии",
-     "Всем. Для изменения сделайте выбор из списка", ""},
-    {"13.Текст смс сообщения когда реле находится в замкнутом состоянии",
-     "Relay ON. Можно изменить текст не более 40 символов латинскими буквами", "Relay ON"},
-    {"14.Текст смс сообщения когда реле находится в разомкнутом состоянии",
-     "Relay OFF. Можно изменить текст не более 40 символов латинскими буквами", "Relay OFF"},
-    {"15.Время задержки смс сообщения после отключения питания",
-     "999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах", "999"},
-    {"16.Временной интервал смс сообщения о состоянии GSM модуля",
-     "0-отключено. 001-999 временной интервал в часах", "0"},
+    {QT_TRANSLATE_NOOP("TText", "6.Текст оповещения при срабатывании датчика 2"),
+     QT_TRANSLATE_NOOP("TText", "DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами"), "DIN2 Alarm"},
+    {QT_TRANSLATE_NOOP("TText", "7.Время автоматической активации режима охраны после звонка пользователя"),
+     QT_TRANSLATE_NOOP("TText", "10 минут. Можно установить от 001 до 999 минут"), "10"},
+    {QT_TRANSLATE_NOOP("TText", "8.Постановка/снятие с охраны"), QT_TRANSLATE_NOOP("TText", "Снято. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "9.Выбор пользователей для управления GSM модулем"),
+     QT_TRANSLATE_NOOP("TText", "Только зарегистрированным пользователям. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "10.Время нахождения реле в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка"), "0"},
+    {QT_TRANSLATE_NOOP("TText", "11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), ""},
+    {QT_TRANSLATE_NOOP("TText", "13.Текст смс сообщения когда реле находится в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Relay ON. Можно изменить текст не более 40 символов латинскими буквами"), "Relay ON"},
+    {QT_TRANSLATE_NOOP("TText", "14.Текст смс сообщения когда реле находится в разомкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Relay OFF. Можно изменить текст не более 40 символов латинскими буквами"), "Relay OFF"},
+    {QT_TRANSLATE_NOOP("TText", "15.Время задержки смс сообщения после отключения питания"),
+     QT_TRANSLATE_NOOP("TText", "999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах"), "999"},
+    {QT_TRANSLATE_NOOP("TText", "16.Временной интервал смс сообщения о состоянии GSM модуля"),
+     QT_TRANSLATE_NOOP("TText", "0-отключено. 001-999 временной интервал в часах"), "0"},
 };
 
 } // namespace
 
 TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
     const QStringList nc{QStringLiteral("0:NC "), QStringLiteral("1:NO")};
-    const QStringList who{QStringLiteral("0:Никому"), QStringLiteral("1:Администратор"),
-                          QStringLiteral("2:Пользователь"), QStringLiteral("3:Всем")};
+    const QStringList who{QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Никому")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Администратор")),
+                          QStringLiteral(QT_TRANSLATE_NOOP("TText", "2:Пользователь")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "3:Всем"))};
     editors_ = {{
         {QStringLiteral("cbb1"), 3, nc, 1, false},
         {QStringLiteral("cbb2"), 4, nc, 1, false},
-        {QStringLiteral("cbb4"), 8, {QStringLiteral("0:Снято"), QStringLiteral("1:Поставлено")}, 0, false},
+        {QStringLiteral("cbb4"), 8, {QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Снято")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Поставлено"))}, 0, false},
         {QStringLiteral("cbb3"), 9,
-         {QStringLiteral("0:Всем"), QStringLiteral("1:Только зарегистрированным пользователям")}, 1, false},
+         {QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Всем")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Только зарегистрированным пользователям"))}, 1, false},
         {QStringLiteral("cbb10"), 11, who, 3, false},
         {QStringLiteral("cbb12"), 12, who, 3, false},
     }};
@@ -60,9 +61,9 @@ TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
 }
 
 void TSettingsTable::PutStartUpContents() {
-    grid_.SetCells(0, 0, QStringLiteral("Функции"));
-    grid_.SetCells(1, 0, QStringLiteral("Значения"));
-    grid_.SetCells(2, 0, QStringLiteral("Заводские настройки"));
+    grid_.SetCells(0, 0, QStringLiteral(QT_TRANSLATE_NOOP("TText", "Функции")));
+    grid_.SetCells(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("TText", "Значения")));
+    grid_.SetCells(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("TText", "Заводские настройки")));
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         grid_.SetCells(0, r, QString::fromUtf8(kRows[r - 1].name));
         grid_.SetCells(1, r, QString::fromUtf8(kRows[r - 1].value));
@@ -134,7 +135,7 @@ bool TSettingsTable::IsPrintableLatin(const QString& text) {
 QString TSettingsTable::TypingProblem(int row, const QString& text, const QString& before) {
     if (row < 1 || row > TSettingsTable::kValueRows) return {};
     // The drop-down is the only way to change a coded setting.
-    if (IsSelectionRow(row)) return QStringLiteral("Строка %1: выберите значение из списка").arg(row);
+    if (IsSelectionRow(row)) return TText::tr("Строка %1: выберите значение из списка").arg(row);
     const int limit = LengthLimit(row);
     if (IsDigitRow(row)) {
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -142,13 +143,13 @@ QString TSettingsTable::TypingProblem(int row, const QString& text, const QStrin
             // The SIM number may start with its international "+".
             if (c >= u'0' && c <= u'9') continue;
             if (row == 2 && c == u'+' && i == 0) continue;
-            return row == 2 ? QStringLiteral("Строка 2: только цифры и «+» в начале, не более 22 знаков")
-                            : QStringLiteral("Строка %1: только цифры, не более %2").arg(row).arg(limit);
+            return row == 2 ? TText::tr("Строка 2: только цифры и «+» в начале, не более 22 знаков")
+                            : TText::tr("Строка %1: только цифры, не более %2").arg(row).arg(limit);
         }
     }
     if (limit > 0 && text.size() > limit) {
-        if (IsSmsTextRow(row)) return QStringLiteral("Строка %1: не более %2 символов").arg(row).arg(limit);
-        return QStringLiteral("Строка %1: не более %2 знаков").arg(row).arg(limit);
+        if (IsSmsTextRow(row)) return TText::tr("Строка %1: не более %2 символов").arg(row).arg(limit);
+        return TText::tr("Строка %1: не более %2 знаков").arg(row).arg(limit);
     }
     if (IsSmsTextRow(row)) {
         // A character outside printable Latin that the text did not hold
@@ -158,7 +159,7 @@ QString TSettingsTable::TypingProblem(int row, const QString& text, const QStrin
         for (QChar c : text) {
             if (c.unicode() >= 0x20 && c.unicode() <= 0x7E) continue;
             const qsizetype at = allowed.indexOf(c);
-            if (at < 0) return QStringLiteral("Строка %1: текст пишется латинскими буквами").arg(row);
+            if (at < 0) return TText::tr("Строка %1: текст пишется латинскими буквами").arg(row);
             allowed.remove(at, 1);
         }
     }
@@ -175,8 +176,8 @@ QString TSettingsTable::ShownValue(int row) const {
     const TSelectionEditor* e = EditorOfRow(row);
     if (!e) return Value(row);
     if (e->itemIndex >= 0) return e->SelectedText().trimmed();
-    if (e->moduleByte >= 0) return QStringLiteral("байт %1").arg(e->moduleByte);
-    return QStringLiteral("(не выбрано)");
+    if (e->moduleByte >= 0) return TText::tr("байт %1").arg(e->moduleByte);
+    return TText::tr("(не выбрано)");
 }
 
 void TSettingsTable::EditorExit(int row) {

@@ -1,4 +1,6 @@
 // portiqa-sim: a simulated GSM module on a pseudo-terminal.
+#include "base/language.h"
+#include "base/texts.h"
 #include "sim/simulator.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -6,30 +8,39 @@
 #include <cstdio>
 
 using namespace portiqa::sim;
+using portiqa::TText;
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("portiqa-sim"));
+    QStringList args = app.arguments();
+    const QString lang = portiqa::TakeLanguageOption(args);
+    if (!portiqa::UseLanguage(lang)) {
+        std::fprintf(stderr, "portiqa-sim: --lang takes ru or en, not '%s'\n", qPrintable(lang));
+        return 2;
+    }
     QCoreApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
+    p.setApplicationDescription(TText::tr(
         "A simulated GSM relay module on a pseudo-terminal. Open the printed path (or --link) like a serial port."));
     p.addHelpOption();
     p.addVersionOption();
-    const QCommandLineOption link("link", "Create a symbolic link PATH to the terminal.", "PATH");
-    const QCommandLineOption memory("memory", "Keep the module's memory in FILE; every save is written through.", "FILE");
-    const QCommandLineOption numbers("seed-numbers", "Fill N authorised numbers.", "N", "0");
-    const QCommandLineOption history("seed-history", "Fill N history records.", "N", "0");
-    const QCommandLineOption password("password", "The module's password.", "PIN");
-    const QCommandLineOption latency("latency", "Wait MS before every reply.", "MS", "0");
-    const QCommandLineOption baud("baud", "Pace replies as a line at N baud.", "N", "0");
-    const QCommandLineOption silent("silent-after", "Stop answering after N requests.", "N", "-1");
-    const QCommandLineOption drop("drop-every", "Leave every N-th request unanswered.", "N", "0");
-    const QCommandLineOption corrupt("corrupt-every", "Change one byte of every N-th reply.", "N", "0");
-    const QCommandLineOption refuse("refuse-saves", "Answer every save with status 0.");
-    const QCommandLineOption noise("noise", "Send stray bytes between replies.");
+    const QCommandLineOption link("link", TText::tr("Create a symbolic link PATH to the terminal."), "PATH");
+    const QCommandLineOption memory("memory", TText::tr("Keep the module's memory in FILE; every save is written through."), "FILE");
+    const QCommandLineOption numbers("seed-numbers", TText::tr("Fill N authorised numbers."), "N", "0");
+    const QCommandLineOption history("seed-history", TText::tr("Fill N history records."), "N", "0");
+    const QCommandLineOption password("password", TText::tr("The module's password."), "PIN");
+    const QCommandLineOption latency("latency", TText::tr("Wait MS before every reply."), "MS", "0");
+    const QCommandLineOption baud("baud", TText::tr("Pace replies as a line at N baud."), "N", "0");
+    const QCommandLineOption silent("silent-after", TText::tr("Stop answering after N requests."), "N", "-1");
+    const QCommandLineOption drop("drop-every", TText::tr("Leave every N-th request unanswered."), "N", "0");
+    const QCommandLineOption corrupt("corrupt-every", TText::tr("Change one byte of every N-th reply."), "N", "0");
+    const QCommandLineOption refuse("refuse-saves", TText::tr("Answer every save with status 0."));
+    const QCommandLineOption noise("noise", TText::tr("Send stray bytes between replies."));
     p.addOptions({link, memory, numbers, history, password, latency, baud, silent, drop, corrupt, refuse, noise});
-    p.process(app);
+    const QCommandLineOption language("lang", TText::tr("The language of help and messages, ru or en."), "LANG");
+    p.addOption(language);
+    p.process(args);
 
     TSimOptions o;
     o.linkPath = p.value(link);

@@ -1,4 +1,5 @@
 #include "sim/simulator.h"
+#include "base/texts.h"
 #include <QFile>
 #include <cerrno>
 #include <chrono>
@@ -32,7 +33,7 @@ TModuleSimulator::~TModuleSimulator() { Stop(); }
 bool TModuleSimulator::Start(QString* error) {
     char name[128] = {};
     if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
-        if (error) *error = QStringLiteral("openpty: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        if (error) *error = TText::tr("openpty: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     termios t{};
@@ -49,7 +50,7 @@ bool TModuleSimulator::Start(QString* error) {
     if (!options_.linkPath.isEmpty()) {
         QFile::remove(options_.linkPath);
         if (!QFile::link(path_, options_.linkPath)) {
-            if (error) *error = QStringLiteral("cannot create the link %1").arg(options_.linkPath);
+            if (error) *error = TText::tr("cannot create the link %1").arg(options_.linkPath);
             Stop();
             return false;
         }

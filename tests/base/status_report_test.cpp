@@ -66,7 +66,7 @@ TEST(StrToInt, AcceptsOnlyWholeDecimalIntegers) {
             StrToInt(QString::fromUtf8(bad));
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value").arg(bad));
+            EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("«%1» не является целым числом").arg(bad));
         }
     }
 }

@@ -51,7 +51,7 @@ TEST_F(CliTest, UsageAndPortErrors) {
     const CliRun help = Run({"--help"}, false);
     EXPECT_EQ(help.code, 0);
     for (const char* documented : {"ports", "settings save", "history delete", "--no-verify", "--set", "--from",
-                                   "Exit status", "6  a file"})
+                                   "Код выхода", "6  файл"})
         EXPECT_TRUE(help.out.contains(documented)) << documented;
     const CliRun version = Run({"--version"}, false);
     EXPECT_EQ(version.code, 0);
@@ -324,7 +324,7 @@ TEST_F(CliTest, OptionsACommandDoesNotUseAreRefusedBeforeAnythingIsSent) {
             if (a) args << QString::fromUtf8(a);
         const CliRun r = Run(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString() << ": " << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains("does nothing with")) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("не действует с командой")) << args.join(' ').toStdString() << ": " << r.err.toStdString();
     }
     EXPECT_EQ(module->Requests(), 0);
 }
@@ -334,7 +334,7 @@ TEST_F(CliTest, PasswordsAreFourDigitsFromAnOptionAFileOrTheEnvironment) {
     for (const char* pin : {"12345", "", "12a4", "123", " 1234"}) {
         const CliRun r = Run({"-P", pin, "login"});
         EXPECT_EQ(r.code, 2) << pin;
-        EXPECT_TRUE(r.err.contains("4 digits")) << pin << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("ровно из 4 цифр")) << pin << r.err.toStdString();
     }
     EXPECT_EQ(module->Requests(), 0);
     QFile f(File("pin"));
@@ -361,7 +361,7 @@ TEST_F(CliTest, OutputsAreNamedExactlyAndCheckedBeforeTheTransfer) {
     for (const char* name : {"list.txt", "list", "/dev/full"}) {
         const CliRun r = Run({"numbers", "download", "-o", QString::fromUtf8(name).startsWith('/') ? name : File(name)});
         EXPECT_EQ(r.code, 2) << name;
-        EXPECT_TRUE(r.err.contains(".xlsx, .cvs or .csv")) << name << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(".xlsx, .cvs или .csv")) << name << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists("/dev/full.xlsx"));
     EXPECT_EQ(Run({"settings", "read", "-o", File("p.cvs")}).code, 2);

@@ -306,7 +306,7 @@ TEST_F(RelayTest, LateAndSecondLoginRepliesNeverReachTheSettingsTable) {
     EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
     EXPECT_EQ(op.messages.count("Пароль подтвержден!"), 2);
     EXPECT_EQ(session.settingsTable.Value(2), "+70000000000");
-    EXPECT_EQ(display.Text(), "Unexpected reply");
+    EXPECT_EQ(display.Text(), "Неожиданный ответ");
 }
 
 TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
@@ -437,7 +437,7 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
     const Case cases[] = {
         {"delete history", [&] { return session.historyDelete.Send(); }, "Ошибка при удалении исторических данных"},
         {"time sync", [&] { return session.timeSync.Send(); }, "Ошибка возврата времени синхронизации"},
-        {"checking mode", [&] { return session.checkingMode.Send(); }, "Error"},
+        {"checking mode", [&] { return session.checkingMode.Send(); }, "Ошибка"},
     };
     for (const Case& c : cases) {
         // Silent: one frame, one reply time, one message.
@@ -454,7 +454,7 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
         ASSERT_TRUE(c.send());
         Run();
         EXPECT_EQ(op.messages.size(), messages + 1) << c.what << ": only the reply-time message";
-        EXPECT_EQ(display.Text(), "Unexpected reply") << c.what;
+        EXPECT_EQ(display.Text(), "Неожиданный ответ") << c.what;
     }
     // A refusal in each command's own words.
     for (const Case& c : cases) {

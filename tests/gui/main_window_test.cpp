@@ -1,3 +1,4 @@
+#include "base/language.h"
 #include "link/link_messages.h"
 #include "window_fixture.h"
 #include "fakes.h"
@@ -85,7 +86,7 @@ TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     EXPECT_EQ(w->ConnectCounter(), 0);
     EXPECT_EQ(w->btn8->text(), "Войти");
     ASSERT_FALSE(op.messages.isEmpty());
-    EXPECT_TRUE(op.messages.back().startsWith("COM Port ошибка"));
+    EXPECT_TRUE(op.messages.back().startsWith("Ошибка COM-порта"));
 
     // A file that is not a terminal: opening only records the failure.
     QTemporaryFile f;
@@ -94,7 +95,7 @@ TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     w->btn8Click();
     EXPECT_EQ(w->ConnectCounter(), 0);
     EXPECT_EQ(w->btn8->text(), "Войти");
-    EXPECT_TRUE(op.messages.back().contains("File handle is not a comm handle"));
+    EXPECT_TRUE(op.messages.back().contains("Это устройство не является последовательным портом"));
 }
 
 TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
@@ -252,7 +253,8 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
 }
 
 TEST(GuiOperator, QtsOwnButtonsSpeakRussian) {
-    ASSERT_TRUE(InstallQtRussian());
+    ASSERT_TRUE(UseLanguage("ru"));
+    ASSERT_TRUE(QtOwnTextsInstalled());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), "Сохранить");
 }
@@ -271,8 +273,9 @@ TEST(GuiOperator, DialogsOpenWhereTheOperatorLastChoseAFileOfThatKind) {
 }
 
 TEST(GuiOperator, FiltersAndLineBreaks) {
-    EXPECT_EQ(TGuiOperator::QtFilter("EXCEL file|*.xlsx;*.xls|(*.*)|*.*"), "EXCEL file (*.xlsx *.xls);;(*.*) (*)");
-    EXPECT_EQ(TGuiOperator::QtFilter("CVS file|*.cvs;*.cvs|(*.*)|*.*"), "CVS file (*.cvs *.cvs);;(*.*) (*)");
+    // The kinds are named in the operator's language; the patterns stay.
+    EXPECT_EQ(TGuiOperator::QtFilter("EXCEL file|*.xlsx;*.xls|(*.*)|*.*"), "Книга Excel (*.xlsx *.xls);;Все файлы (*)");
+    EXPECT_EQ(TGuiOperator::QtFilter("CVS file|*.cvs;*.cvs|(*.*)|*.*"), "Файл CSV (*.cvs *.cvs);;Все файлы (*)");
     EXPECT_EQ(TGuiOperator::Lines("Всего:4\rНеверный"), "Всего:4\nНеверный");
 }
 

@@ -51,7 +51,7 @@ TEST(Comm, OpenCloseReopenAndOpeningTwice) {
     c.OpenComm();
     EXPECT_TRUE(c.PortOpen());
     c.OpenComm();
-    EXPECT_EQ(c.PortOpenError(), "This serial port already opened");
+    EXPECT_EQ(c.PortOpenError(), "Этот последовательный порт уже открыт");
     EXPECT_TRUE(c.PortOpen());
     c.CloseComm();
     EXPECT_FALSE(c.PortOpen());
@@ -66,10 +66,10 @@ TEST(Comm, FailuresKeepTheirTextsAndSayWhy) {
         c.OpenComm();
         FAIL() << "no exception";
     } catch (const ECommsError& e) {
-        EXPECT_EQ(e.Text, "Error opening serial port");
+        EXPECT_EQ(e.Text, "Ошибка открытия последовательного порта");
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf("No such file"), -1) << e.what();
     }
-    EXPECT_EQ(c.PortOpenError(), "Error opening serial port");
+    EXPECT_EQ(c.PortOpenError(), "Ошибка открытия последовательного порта");
 
     c.SetCommName("");
     EXPECT_THROW(c.OpenComm(), ECommsError);
@@ -81,7 +81,7 @@ TEST(Comm, FailuresKeepTheirTextsAndSayWhy) {
     f.close();
     c.SetCommName(file);
     EXPECT_THROW(c.OpenComm(), ECommsError);  // every failed opening is thrown
-    EXPECT_EQ(c.PortOpenError(), "File handle is not a comm handle ");
+    EXPECT_EQ(c.PortOpenError(), "Это устройство не является последовательным портом ");
     EXPECT_FALSE(c.PortOpen());
 
     uint8_t b = 1;
@@ -206,7 +206,7 @@ TEST(Comm, ARefusedSpeedFailsTheOpeningAndClosingRestoresTheTerminal) {
         c.OpenComm();
         FAIL() << "a speed the line cannot have was accepted";
     } catch (const ECommsError& e) {
-        EXPECT_EQ(e.Text, "Cannot set the line settings");
+        EXPECT_EQ(e.Text, "Не удалось установить параметры линии");
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf("12345"), -1) << e.what();
     }
     EXPECT_FALSE(c.PortOpen());

@@ -61,7 +61,7 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
     ASSERT_EQ(port.frames.size(), 1u);
     EXPECT_EQ(port.frames[0], Hex("23 03 00 00 00 00 00 06 EA 0C 07 00 1D 0F F6"));
-    EXPECT_EQ(display.Text(), "Send sync time command");
+    EXPECT_EQ(display.Text(), "Отправка команды синхронизации времени");
     EXPECT_TRUE(tmr1.Enabled());
     EXPECT_TRUE(seq.Outstanding());
 
@@ -71,7 +71,7 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     seq.SetOutstanding(false);
     EXPECT_TRUE(deleter.Send());
     EXPECT_EQ(port.frames[1], Hex("23 85 00 00 00 00 00 00 85"));
-    EXPECT_EQ(display.Text(), "Password verifying");
+    EXPECT_EQ(display.Text(), "Проверка пароля");
 }
 
 TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {

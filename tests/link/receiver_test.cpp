@@ -65,7 +65,7 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     }
     // A request as its owner sends it: the login while a check is pending,
     // else the block of the address's area (as the program's blocks ask).
-    void Request() { seq.Send(131, 0, 0, nullptr, "Read settings", Owned(0)); }
+    void Request() { seq.Send(131, 0, 0, nullptr, "Чтение настроек", Owned(0)); }
     TSendOptions Owned(int32_t address, bool areaOwner = true) {
         TSendOptions o;
         if (!areaOwner) return o;
@@ -95,7 +95,7 @@ TEST_F(ReceiverTest, ReadRepliesGoToSettingsOrPasswordCheckAndAnEmptyOneToNobody
     Feed(Reply(131, 0, Page(Hex("35 38 30 37"))));
     EXPECT_EQ(settings.reads, 1);
     EXPECT_EQ(valid.Length, 256);
-    EXPECT_EQ(display.Text(), "Reading basic setting");
+    EXPECT_EQ(display.Text(), "Чтение базовых настроек");
     EXPECT_FALSE(seq.Outstanding());
 
     // A read reply without payload: never decoded, never handed to the
@@ -105,7 +105,7 @@ TEST_F(ReceiverTest, ReadRepliesGoToSettingsOrPasswordCheckAndAnEmptyOneToNobody
     Feed(Hex("23 83 00 00 00 00 00 00 83"));
     EXPECT_EQ(password.checks, 0);
     EXPECT_EQ(settings.reads, 1);
-    EXPECT_EQ(display.Text(), "Unexpected reply");
+    EXPECT_EQ(display.Text(), "Неожиданный ответ");
     EXPECT_TRUE(seq.Outstanding());
     EXPECT_TRUE(tmr1.Enabled());
     Feed(Reply(131, 0, Page()));
@@ -117,16 +117,16 @@ TEST_F(ReceiverTest, SaveReplyItsCorruptTwinAndItsDuplicate) {
     Ask(130, 0);
     Feed(Hex("23 82 00 00 00 00 00 01 01 82"));
     EXPECT_EQ(settings.saves, 1);
-    EXPECT_EQ(display.Text(), "Save basic settings");
+    EXPECT_EQ(display.Text(), "Сохранение базовых настроек");
     // The same acknowledgement once more: nothing was asked, nothing moves.
     Feed(Hex("23 82 00 00 00 00 00 01 01 82"));
     EXPECT_EQ(settings.saves, 1);
-    EXPECT_EQ(display.Text(), "Unexpected reply");
+    EXPECT_EQ(display.Text(), "Неожиданный ответ");
 
     Ask(130, 0);
     Feed(Hex("23 82 00 00 00 00 00 01 01 83"));
     EXPECT_EQ(settings.saves, 1);
-    EXPECT_EQ(display.Text(), "Invalid data");
+    EXPECT_EQ(display.Text(), "Неверные данные");
     EXPECT_EQ(assembler.Receiving, 0);
     // The assembler waits for the next '#', and the next good frame works.
     Feed(Hex("41 23 82 00 00 00 00 00 01 01 82"));
@@ -147,7 +147,7 @@ TEST_F(ReceiverTest, OnlyTheReplyToTheOutstandingRequestIsTaken) {
     for (const Case& c : wrong) {
         Feed(Reply(c.cmd, c.address, QByteArray(c.length, '\x11')));
         EXPECT_EQ(numbers.reads + numbers.saves, 0) << c.what;
-        EXPECT_EQ(display.Text(), "Unexpected reply") << c.what;
+        EXPECT_EQ(display.Text(), "Неожиданный ответ") << c.what;
         EXPECT_TRUE(seq.Outstanding()) << c.what;
     }
     Feed(Reply(131, 0x1000, Page(Hex("AA"))));
@@ -162,7 +162,7 @@ TEST_F(ReceiverTest, OnlyTheReplyToTheOutstandingRequestIsTaken) {
 TEST_F(ReceiverTest, StrayBytesAreDroppedAndStopTheTimerWhenNothingIsOwed) {
     tmr1.SetEnabled(true);
     Feed(Hex("00 FF 41"));
-    EXPECT_EQ(display.Text(), "Data communication");
+    EXPECT_EQ(display.Text(), "Обмен данными");
     EXPECT_FALSE(tmr1.Enabled());
     EXPECT_EQ(assembler.Receiving, 0);
 }
@@ -177,15 +177,15 @@ TEST_F(ReceiverTest, HashInsidePayloadIsData) {
 TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
     struct Case { uint8_t cmd; const char* hex; const char* status; const char* message; };
     const Case cases[] = {
-        {133, "23 85 00 00 00 00 00 01 01 85", "Delete command", "История данных удалена"},
-        {133, "23 85 00 00 00 00 00 01 00 84", "Delete command", "Ошибка при удалении исторических данных"},
-        {4, "23 04 00 00 00 00 00 01 01 04", "Checking mode", "Enter"},
-        {4, "23 04 00 00 00 00 00 01 02 07", "Checking mode", "Error"},
-        {3, "23 03 00 00 00 00 00 01 01 03", "Receives the data synchronization command returns",
+        {133, "23 85 00 00 00 00 00 01 01 85", "Команда удаления", "История данных удалена"},
+        {133, "23 85 00 00 00 00 00 01 00 84", "Команда удаления", "Ошибка при удалении исторических данных"},
+        {4, "23 04 00 00 00 00 00 01 01 04", "Режим проверки", "Выполнено"},
+        {4, "23 04 00 00 00 00 00 01 02 07", "Режим проверки", "Ошибка"},
+        {3, "23 03 00 00 00 00 00 01 01 03", "Получен ответ на команду синхронизации",
          "Возврат времени синхронизации в норму"},
         // A status reply without its status byte is no reply: the time runs out.
-        {3, "23 03 00 00 00 00 00 00 03", "Unexpected reply", "Необходимо ожидание"},
-        {133, "23 85 00 00 00 00 00 00 85", "Unexpected reply", "Необходимо ожидание"},
+        {3, "23 03 00 00 00 00 00 00 03", "Неожиданный ответ", "Необходимо ожидание"},
+        {133, "23 85 00 00 00 00 00 00 85", "Неожиданный ответ", "Необходимо ожидание"},
     };
     for (const auto& c : cases) {
         op.messages.clear();
@@ -205,14 +205,14 @@ TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     Ask(131, 0x1000);
     Feed(Reply(131, 0x1000, QByteArray(256, '\xff')));
     EXPECT_EQ(numbers.reads, 1);
-    EXPECT_EQ(display.Text(), "Reading number list:1/375");
+    EXPECT_EQ(display.Text(), "Чтение списка номеров:1/375");
     EXPECT_EQ(display.Position(), 0);
 
     history.PageCount = 500;
     history.PageNo = 2;
     Ask(131, 0x30000);
     Feed(Reply(131, 0x30000, QByteArray(256, 0)));
-    EXPECT_EQ(display.Text(), "Reading historical data:1/500");
+    EXPECT_EQ(display.Text(), "Чтение истории:1/500");
     EXPECT_EQ(display.Position(), 0);
     history.PageNo = 501;
     Ask(131, 0x4F300);
@@ -223,7 +223,7 @@ TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     Ask(130, 0x186FF);
     Feed(Reply(130, 0x186FF, Hex("01")));
     EXPECT_EQ(numbers.saves, 1);
-    EXPECT_EQ(display.Text(), "Save number list:375/375");
+    EXPECT_EQ(display.Text(), "Запись списка номеров:375/375");
     Ask(130, 0x1000);
     Feed(Reply(130, 0x1000, Hex("00")));
     // A refusal after pages were written says how far the save got.
@@ -237,10 +237,10 @@ TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     // A reply whose request named no block goes nowhere.
     Ask(130, 0x30000, false);
     Feed(Reply(130, 0x30000, Hex("01")));
-    EXPECT_EQ(display.Text(), "Undefined address");
+    EXPECT_EQ(display.Text(), "Неизвестный адрес");
     Ask(5, 0);
     Feed(Reply(5, 0, Hex("01")));
-    EXPECT_EQ(display.Text(), "Undefined data");
+    EXPECT_EQ(display.Text(), "Неизвестные данные");
 
     // An address with its top bit set is negative and counts as settings.
     Ask(131, int32_t(0x80000000u));
@@ -297,7 +297,7 @@ TEST_F(ReceiverTest, TimerExpiryEndsAPendingPasswordCheck) {
 
 TEST_F(ReceiverTest, OversizedLengthIsDroppedAsSoonAsTheLengthArrives) {
     Feed(Hex("23 83 00 00 00 00 01 01"));
-    EXPECT_EQ(display.Text(), "Invalid data");
+    EXPECT_EQ(display.Text(), "Неверные данные");
     EXPECT_EQ(assembler.Receiving, 0);
     Request();
     Feed(Reply(131, 0, Page()));
@@ -371,8 +371,8 @@ TEST(LinkMessages, WordsForEveryNotice) {
         {make(K::CommandAnswered, 133, 0, false, false, 0), "Ошибка при удалении исторических данных"},
         {make(K::CommandAnswered, 3, 0, true, false, 0), "Возврат времени синхронизации в норму"},
         {make(K::CommandAnswered, 3, 0, false, false, 0), "Ошибка возврата времени синхронизации"},
-        {make(K::CommandAnswered, 4, 0, true, false, 0), "Enter"},
-        {make(K::CommandAnswered, 4, 0, false, false, 0), "Error"},
+        {make(K::CommandAnswered, 4, 0, true, false, 0), "Выполнено"},
+        {make(K::CommandAnswered, 4, 0, false, false, 0), "Ошибка"},
     };
     for (const Case& c : cases) EXPECT_EQ(LinkMessage(c.notice), c.words) << c.words.toStdString();
     test::TScriptedOperator op;

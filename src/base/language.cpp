@@ -1,0 +1,94 @@
+#include "base/language.h"
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace portiqa {
+
+namespace {
+
+struct TInstalled {
+    QString language = QStringLiteral("ru");
+    QTranslator* program = nullptr;
+    QTranslator* qt = nullptr;
+    bool qtFound = false;
+};
+
+TInstalled& Installed() {
+    static TInstalled s;
+    return s;
+}
+
+void Remove(QTranslator*& t) {
+    if (!t) return;
+    QCoreApplication::removeTranslator(t);
+    delete t;
+    t = nullptr;
+}
+
+} // namespace
+
+QString SystemLanguage() {
+    // The environment decides, as it does for every other program on the desktop.
+    for (const QString& ui : QLocale::system().uiLanguages())
+        if (ui.startsWith(QLatin1String("ru"))) return QStringLiteral("ru");
+    return QLocale::system().language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
+}
+
+bool UseLanguage(const QString& asked) {
+    const QString lang = asked.isEmpty() ? SystemLanguage() : asked;
+    if (lang != QLatin1String("ru") && lang != QLatin1String("en")) return false;
+    TInstalled& s = Installed();
+    Remove(s.program);
+    Remove(s.qt);
+    auto* program = new QTranslator;
+    if (!program->load(QStringLiteral(":/i18n/portiqa_%1.qm").arg(lang))) {
+        delete program;
+        return false;
+    }
+    QCoreApplication::installTranslator(program);
+    s.program = program;
+    const QLocale locale(lang == QLatin1String("ru") ? QLocale(QLocale::Russian, QLocale::Russia)
+                                                     : QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(locale);
+    s.qtFound = true;
+    if (lang == QLatin1String("ru")) {
+        auto* qt = new QTranslator;
+        s.qtFound = qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        if (s.qtFound) {
+            QCoreApplication::installTranslator(qt);
+            s.qt = qt;
+        } else {
+            delete qt;
+        }
+    }
+    s.language = lang;
+    return true;
+}
+
+QString CurrentLanguage() { return Installed().language; }
+
+bool QtOwnTextsInstalled() { return Installed().qtFound; }
+
+QString TakeLanguageOption(QStringList& args) {
+    QString value;
+    for (int i = 1; i < args.size();) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--")) break;
+        if (a.startsWith(QLatin1String("--lang="))) {
+            value = a.mid(7);
+            if (value.isEmpty()) value = QStringLiteral("?");
+            args.removeAt(i);
+        } else if (a == QLatin1String("--lang")) {
+            value = i + 1 < args.size() ? args[i + 1] : QStringLiteral("?");
+            args.remove(i, i + 1 < args.size() ? 2 : 1);
+        } else {
+            ++i;
+        }
+    }
+    return value;
+}
+
+} // namespace portiqa

@@ -1,0 +1,193 @@
+// Both languages are complete, and each window speaks only its own: no
+// Cyrillic in the English window, no English word in the Russian one, apart
+// from the module's own data and the names every installer uses (GSM, SMS...).
+#include "window_fixture.h"
+#include "base/language.h"
+#include "gui/history_view.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
+#include "history/history_table.h"
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+namespace portiqa::test {
+namespace {
+
+struct TEntry {
+    QString source, translation;
+    bool finished = true;
+};
+
+QList<TEntry> ReadTs(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QList<TEntry> out;
+    QXmlStreamReader x(&f);
+    TEntry e;
+    while (!x.atEnd()) {
+        if (x.readNext() != QXmlStreamReader::StartElement) continue;
+        if (x.name() == u"message") e = {};
+        else if (x.name() == u"source") e.source = x.readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (x.name() == u"translation") {
+            e.finished = x.attributes().value(QStringLiteral("type")).isEmpty();
+            e.translation = x.readElementText(QXmlStreamReader::IncludeChildElements);
+            out << e;
+        }
+    }
+    return x.hasError() ? QList<TEntry>{} : out;
+}
+
+const QRegularExpression kCyrillic(QStringLiteral("[\u0400-\u04FF]"));
+
+// English words in a Russian text, apart from the abbreviations and names an
+// installer reads in Russian too.
+QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords = {}) {
+    static const QSet<QString> kKept{"GSM", "SMS", "GPRS", "COM", "CSV", "XLS", "DIN1", "DIN2", "NO", "NC", "Excel",
+                                     "Esc", "Ctrl", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
+                                     "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
+                                     "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit"};
+    QStringList out;
+    const QRegularExpression word(QStringLiteral("(?<![-.\\w])[A-Za-z][A-Za-z0-9]*"));
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QString w = it.next().captured();
+        if (!kKept.contains(w) && !moduleWords.contains(w)) out << w;
+    }
+    return out;
+}
+
+QString TsPath(const char* lang) { return QStringLiteral(PORTIQA_TRANSLATIONS "/portiqa_%1.ts").arg(QLatin1String(lang)); }
+
+TEST(Translations, BothLanguagesAreCompleteAndWrittenInTheirOwnAlphabet) {
+    const QList<TEntry> ru = ReadTs(TsPath("ru")), en = ReadTs(TsPath("en"));
+    ASSERT_GT(ru.size(), 300);
+    ASSERT_EQ(ru.size(), en.size());
+    for (const TEntry& e : en) {
+        EXPECT_TRUE(e.finished && !e.translation.isEmpty()) << e.source.toStdString();
+        EXPECT_FALSE(e.translation.contains(kCyrillic)) << e.translation.toStdString();
+    }
+    for (const TEntry& e : ru) {
+        EXPECT_TRUE(e.finished && !e.translation.isEmpty()) << e.source.toStdString();
+        // The command line's help and usage messages name its commands and
+        // options, which stay as they are typed.
+        if (e.source.contains(QLatin1String("portiqa-cli")) || e.source.contains(QLatin1String("--")) ||
+            e.source.contains(QLatin1String(" -")) || e.source.startsWith(u'-') || e.source.startsWith(QLatin1String("provision")))
+            continue;
+        // A factory hint starts with the module's own SMS text, quoted as it is.
+        QString text = e.translation;
+        if (const int dot = text.indexOf(QLatin1String(". ")); dot > 0 && e.source.startsWith(text.left(dot + 2)))
+            text = text.mid(dot + 2);
+        EXPECT_EQ(EnglishWords(text), QStringList()) << e.translation.toStdString();
+    }
+}
+
+// A text added to the sources without an entry in both languages fails here.
+TEST(Translations, EveryTextOfTheSourcesHasItsEntry) {
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(PORTIQA_LUPDATE),
+                  {QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none"),
+                   QStringLiteral(PORTIQA_SOURCES), QStringLiteral("-ts"), fresh});
+    ASSERT_TRUE(lupdate.waitForFinished(120000));
+    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
+    QSet<QString> inSources, inRu, inEn;
+    for (const TEntry& e : ReadTs(fresh)) inSources << e.source;
+    for (const TEntry& e : ReadTs(TsPath("ru"))) inRu << e.source;
+    for (const TEntry& e : ReadTs(TsPath("en"))) inEn << e.source;
+    ASSERT_GT(inSources.size(), 300);
+    for (const QString& s : inSources) {
+        EXPECT_TRUE(inRu.contains(s)) << "no Russian entry: " << s.toStdString();
+        EXPECT_TRUE(inEn.contains(s)) << "no English entry: " << s.toStdString();
+    }
+    for (const QString& s : inRu) EXPECT_TRUE(inSources.contains(s)) << "stale entry: " << s.toStdString();
+}
+
+TEST(Translations, TheLanguageOptionIsTakenOutOfTheArguments) {
+    QStringList a{"portiqa-cli", "--lang", "en", "login", "--lang=ru", "-p", "x"};
+    EXPECT_EQ(TakeLanguageOption(a), "ru");
+    EXPECT_EQ(a, (QStringList{"portiqa-cli", "login", "-p", "x"}));
+    QStringList dangling{"portiqa", "--lang"};
+    EXPECT_EQ(TakeLanguageOption(dangling), "?");
+    EXPECT_FALSE(UseLanguage("?"));
+    EXPECT_FALSE(UseLanguage("de"));
+    EXPECT_EQ(CurrentLanguage(), "ru");  // a refused language changes nothing
+}
+
+// Everything the operator reads in a window that has logged in, read all three
+// tables and filtered the history: captions, buttons, tips, headers, the
+// program's words in the tables, the status line and every message.
+struct LanguageWindow : WindowFixture {
+    QSet<QString> moduleWords;
+    void TearDown() override { UseLanguage(QStringLiteral("ru")); }
+
+    QStringList Run() {
+        sim::TSimOptions o;
+        o.seedHistory = 40;
+        Open(o);
+        LogIn();
+        QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+        EXPECT_TRUE(Quiet());
+        QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+        EXPECT_TRUE(Quiet());
+        QTest::mouseClick(w->historyView->btn19, Qt::LeftButton);
+        EXPECT_TRUE(Quiet());
+        QTest::mouseClick(w->historyView->btn20, Qt::LeftButton);
+        QStringList texts = op.messages + op.questions + op.warnings + op.errors;
+        texts << w->statusText->text();
+        for (QWidget* widget : w->findChildren<QWidget*>()) {
+            if (!widget->toolTip().isEmpty()) texts << widget->toolTip();
+            if (auto* b = qobject_cast<QAbstractButton*>(widget)) texts << b->text();
+            if (auto* l = qobject_cast<QLabel*>(widget)) texts << l->text();
+            if (auto* e = qobject_cast<QLineEdit*>(widget)) texts << e->placeholderText();
+            if (auto* t = qobject_cast<QTabBar*>(widget))
+                for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
+            if (auto* c = qobject_cast<QComboBox*>(widget); c && c != w->cbb9)
+                for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+            if (auto* v = qobject_cast<QTableView*>(widget); v && v->model())
+                for (int c = 0; c < v->model()->columnCount(); ++c)
+                    texts << v->model()->headerData(c, Qt::Horizontal).toString();
+        }
+        // The program's words in the tables; the other cells are the module's.
+        auto* settings = w->settingsView->strngrd_write->model();
+        for (int r = 0; r < settings->rowCount(); ++r)
+            for (int c : {0, 2}) texts << settings->index(r, c).data().toString();
+        auto* history = w->historyView->strngrd4->model();
+        for (int r = 0; r < history->rowCount(); ++r)
+            for (int c : {THistoryTable::kSource, THistoryTable::kEvent}) texts << history->index(r, c).data().toString();
+        texts.removeAll(QString());
+        // The factory hints quote the module's own SMS texts, which are Latin.
+        for (int r = 0; r < settings->rowCount(); ++r)
+            for (const QString& word : settings->index(r, 1).data().toString().split(u' ')) moduleWords << word;
+        return texts;
+    }
+};
+
+TEST_F(LanguageWindow, TheEnglishWindowHasNoRussianWord) {
+    ASSERT_TRUE(UseLanguage(QStringLiteral("en")));
+    const QStringList texts = Run();
+    ASSERT_GT(texts.size(), 100);
+    for (const QString& t : texts) EXPECT_FALSE(t.contains(kCyrillic)) << t.toStdString();
+    EXPECT_TRUE(texts.contains("Download")) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains("Basic settings read"));
+}
+
+TEST_F(LanguageWindow, TheRussianWindowHasNoEnglishWord) {
+    ASSERT_TRUE(UseLanguage(QStringLiteral("ru")));
+    const QStringList texts = Run();
+    ASSERT_GT(texts.size(), 100);
+    for (const QString& t : texts) EXPECT_EQ(EnglishWords(t, moduleWords), QStringList()) << t.toStdString();
+    EXPECT_TRUE(texts.contains("Скачать"));
+    EXPECT_TRUE(texts.contains("Базовые настройки считаны"));
+}
+
+} // namespace
+} // namespace portiqa::test

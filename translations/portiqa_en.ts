@@ -1,0 +1,1898 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>TText</name>
+    <message>
+        <source>в копии нет части %1</source>
+        <translation>the backup has no part %1</translation>
+    </message>
+    <message>
+        <source>часть %1 повреждена</source>
+        <translation>part %1 is damaged</translation>
+    </message>
+    <message>
+        <source>оглавление архива повреждено</source>
+        <translation>the archive&apos;s table of contents is damaged</translation>
+    </message>
+    <message>
+        <source>в копии две части с именем %1</source>
+        <translation>the backup has two parts named %1</translation>
+    </message>
+    <message>
+        <source>в копии слишком много частей</source>
+        <translation>the backup has too many parts</translation>
+    </message>
+    <message>
+        <source>Резервная копия не записана: нет страницы %1</source>
+        <translation>The backup was not written: page %1 is missing</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>Could not write the file %1</translation>
+    </message>
+    <message>
+        <source>Резервная копия %1 не принята: %2</source>
+        <translation>The backup %1 was not accepted: %2</translation>
+    </message>
+    <message>
+        <source>файла нет</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>файл слишком велик</source>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>это не архив резервной копии</source>
+        <translation>it is not a backup archive</translation>
+    </message>
+    <message>
+        <source>описание копии (manifest.json) не читается</source>
+        <translation>the backup&apos;s description (manifest.json) cannot be read</translation>
+    </message>
+    <message>
+        <source>это не резервная копия модуля</source>
+        <translation>it is not a module&apos;s backup</translation>
+    </message>
+    <message>
+        <source>версия формата %1 не поддерживается</source>
+        <translation>format version %1 is not supported</translation>
+    </message>
+    <message>
+        <source>неверный размер страницы</source>
+        <translation>wrong page size</translation>
+    </message>
+    <message>
+        <source>неверный список областей памяти</source>
+        <translation>wrong list of memory areas</translation>
+    </message>
+    <message>
+        <source>область %1 описана неверно</source>
+        <translation>area %1 is described wrongly</translation>
+    </message>
+    <message>
+        <source>часть %1 имеет размер %2 байт вместо %3</source>
+        <translation>part %1 has %2 bytes instead of %3</translation>
+    </message>
+    <message>
+        <source>нет контрольной суммы страницы %1</source>
+        <translation>no checksum for page %1</translation>
+    </message>
+    <message>
+        <source>контрольная сумма страницы %1 не совпадает</source>
+        <translation>the checksum of page %1 does not match</translation>
+    </message>
+    <message>
+        <source>в описании копии лишние страницы</source>
+        <translation>the backup&apos;s description lists pages it does not hold</translation>
+    </message>
+    <message>
+        <source>Резервная копия сохранена: %1 (страниц: %2)</source>
+        <translation>Backup saved: %1 (pages: %2)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Восстановление отменено: ничего не записано. </source>
+        <translation>Restore cancelled: nothing was written. </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записать в GSM модуль?</source>
+        <translation><byte value="xd"/>Write it into the GSM module?</translation>
+    </message>
+    <message>
+        <source>Записать и пароль из резервной копии</source>
+        <translation>Write the backup&apos;s password too</translation>
+    </message>
+    <message>
+        <source>Восстановление отменено: ничего не записано</source>
+        <translation>Restore cancelled: nothing was written</translation>
+    </message>
+    <message>
+        <source>Reading the module</source>
+        <translation>Reading the module</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1</source>
+        <translation><byte value="xd"/>Pages written: %1</translation>
+    </message>
+    <message>
+        <source>Restore check</source>
+        <translation>Restore check</translation>
+    </message>
+    <message>
+        <source>Восстановление не завершено: GSM модуль отличается от резервной копии на страницах %1 (модуль изменил их во время восстановления). Записано страниц: %2, все записанные проверены. Повторите восстановление</source>
+        <translation>Restore not finished: the GSM module differs from the backup on pages %1 (the module changed them during the restore). Pages written: %2, all of them verified. Restore again</translation>
+    </message>
+    <message>
+        <source>Восстановление завершено. </source>
+        <translation>Restore finished. </translation>
+    </message>
+    <message>
+        <source>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</source>
+        <translation>, all of them verified; the module matches the backup<byte value="xd"/>The event history is not written</translation>
+    </message>
+    <message>
+        <source>Строка %1: в копии байты, которые не являются допустимым значением этой строки</source>
+        <translation>Row %1: the backup holds bytes that are not a valid value of this row</translation>
+    </message>
+    <message>
+        <source>Восстановление из резервной копии от %1<byte value="xd"/></source>
+        <translation>Restore from the backup of %1<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки: без изменений<byte value="xd"/></source>
+        <translation>Settings: unchanged<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки: видимые строки не изменятся<byte value="xd"/></source>
+        <translation>Settings: the visible rows do not change<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки:<byte value="xd"/></source>
+        <translation>Settings:<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></source>
+        <translation>The settings&apos; internal values change (rows 17-22, not shown in the window)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Изменятся резервные байты страниц настроек<byte value="xd"/></source>
+        <translation>The settings pages&apos; reserved bytes change<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Пароль: будет записан пароль из резервной копии<byte value="xd"/></source>
+        <translation>Password: the backup&apos;s password will be written<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Пароль: остаётся пароль этого модуля<byte value="xd"/></source>
+        <translation>Password: this module keeps its own<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Номера: </source>
+        <translation>Numbers: </translation>
+    </message>
+    <message>
+        <source>История событий не записывается</source>
+        <translation>The event history is not written</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login                         check the password only
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes, save (removing records needs --yes)
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password unless --with-password
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-16); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM*; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</source>
+        <translation>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login                         check the password only
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes, save (removing records needs --yes)
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password unless --with-password
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-16); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM*; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>unknown command: </source>
+        <translation>unknown command: </translation>
+    </message>
+    <message>
+        <source>--%1 does nothing with &apos;%2&apos;</source>
+        <translation>--%1 does nothing with &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>-p takes a port name; it is empty (leave -p out to use the first port of the list)</source>
+        <translation>-p takes a port name; it is empty (leave -p out to use the first port of the list)</translation>
+    </message>
+    <message>
+        <source>give the password either with -P or with --password-file</source>
+        <translation>give the password either with -P or with --password-file</translation>
+    </message>
+    <message>
+        <source>--password-file: cannot read %1</source>
+        <translation>--password-file: cannot read %1</translation>
+    </message>
+    <message>
+        <source>the password must be exactly 4 digits</source>
+        <translation>the password must be exactly 4 digits</translation>
+    </message>
+    <message>
+        <source>-o %1: the file must end in .xlsx, .cvs or .csv</source>
+        <translation>-o %1: the file must end in .xlsx, .cvs or .csv</translation>
+    </message>
+    <message>
+        <source>-o %1: a settings profile is a .xlsx file</source>
+        <translation>-o %1: a settings profile is a .xlsx file</translation>
+    </message>
+    <message>
+        <source>-o and -i take a file name</source>
+        <translation>-o and -i take a file name</translation>
+    </message>
+    <message>
+        <source>numbers save needs -i FILE</source>
+        <translation>numbers save needs -i FILE</translation>
+    </message>
+    <message>
+        <source>-i %1: the file must end in .xlsx, .xls, .cvs or .csv</source>
+        <translation>-i %1: the file must end in .xlsx, .xls, .cvs or .csv</translation>
+    </message>
+    <message>
+        <source>-i %1: a settings profile is a .xlsx or .xls file</source>
+        <translation>-i %1: a settings profile is a .xlsx or .xls file</translation>
+    </message>
+    <message>
+        <source>--expiring takes a number of days (0-3650)</source>
+        <translation>--expiring takes a number of days (0-3650)</translation>
+    </message>
+    <message>
+        <source>backup needs -o FILE</source>
+        <translation>backup needs -o FILE</translation>
+    </message>
+    <message>
+        <source>restore needs -i FILE</source>
+        <translation>restore needs -i FILE</translation>
+    </message>
+    <message>
+        <source>restore writes the backup&apos;s settings and numbers into the module: confirm with --yes (or see the change with --dry-run)</source>
+        <translation>restore writes the backup&apos;s settings and numbers into the module: confirm with --yes (or see the change with --dry-run)</translation>
+    </message>
+    <message>
+        <source>history delete erases the module&apos;s log: confirm with --yes (or count it with --dry-run)</source>
+        <translation>history delete erases the module&apos;s log: confirm with --yes (or count it with --dry-run)</translation>
+    </message>
+    <message>
+        <source>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</source>
+        <translation>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</translation>
+    </message>
+    <message>
+        <source>--set takes N=VALUE with N from 1 to 16</source>
+        <translation>--set takes N=VALUE with N from 1 to 16</translation>
+    </message>
+    <message>
+        <source>
+(needs --yes)</source>
+        <translation>
+(needs --yes)</translation>
+    </message>
+    <message>
+        <source>Связь с GSM модулем потеряна: порт закрыт</source>
+        <translation>Connection with the GSM module lost: the port is closed</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка<byte value="xd"/>no serial port found; give one with -p</source>
+        <translation>COM port error<byte value="xd"/>no serial port found; give one with -p</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка<byte value="xd"/></source>
+        <translation>COM port error<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Ошибка выбора времени</source>
+        <translation>Wrong time range</translation>
+    </message>
+    <message>
+        <source>Записей в истории GSM модуля: %1; ничего не удалено</source>
+        <translation>Records in the GSM module&apos;s history: %1; nothing deleted</translation>
+    </message>
+    <message>
+        <source>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</source>
+        <translation>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</translation>
+    </message>
+    <message>
+        <source>Настройки не сохранены. </source>
+        <translation>Settings not saved. </translation>
+    </message>
+    <message>
+        <source>неверный пароль: модуль уже настроен?</source>
+        <translation>wrong password: is the module already set up?</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка: </source>
+        <translation>COM port error: </translation>
+    </message>
+    <message>
+        <source>вход</source>
+        <translation>logging in</translation>
+    </message>
+    <message>
+        <source>устройств в таблице больше нет</source>
+        <translation>no units left in the table</translation>
+    </message>
+    <message>
+        <source>чтение настроек</source>
+        <translation>reading settings</translation>
+    </message>
+    <message>
+        <source>запись настроек</source>
+        <translation>writing settings</translation>
+    </message>
+    <message>
+        <source>запись номеров</source>
+        <translation>writing numbers</translation>
+    </message>
+    <message>
+        <source>ошибка обмена</source>
+        <translation>communication error</translation>
+    </message>
+    <message>
+        <source>остановка: новые модули не начинаются</source>
+        <translation>stopping: no new modules are started</translation>
+    </message>
+    <message>
+        <source>модуль найден</source>
+        <translation>module found</translation>
+    </message>
+    <message>
+        <source>устройство </source>
+        <translation>unit </translation>
+    </message>
+    <message>
+        <source>готово, записано страниц: %1</source>
+        <translation>done, pages written: %1</translation>
+    </message>
+    <message>
+        <source>не настроен: </source>
+        <translation>not set up: </translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+</source>
+        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+</translation>
+    </message>
+    <message>
+        <source>provision takes no arguments</source>
+        <translation>provision takes no arguments</translation>
+    </message>
+    <message>
+        <source>provision needs --template FILE and --report FILE</source>
+        <translation>provision needs --template FILE and --report FILE</translation>
+    </message>
+    <message>
+        <source>--count takes a number of modules, 1 or more</source>
+        <translation>--count takes a number of modules, 1 or more</translation>
+    </message>
+    <message>
+        <source>Шаблон %1 не принят: %2</source>
+        <translation>The template %1 was not accepted: %2</translation>
+    </message>
+    <message>
+        <source>Список номеров %1 не принят: %2</source>
+        <translation>The number list %1 was not accepted: %2</translation>
+    </message>
+    <message>
+        <source>Номера шаблона не приняты: </source>
+        <translation>The template&apos;s numbers were not accepted: </translation>
+    </message>
+    <message>
+        <source>Шаблон %1 не принят. </source>
+        <translation>The template %1 was not accepted. </translation>
+    </message>
+    <message>
+        <source>Таблица устройств %1 не принята: %2</source>
+        <translation>The unit table %1 was not accepted: %2</translation>
+    </message>
+    <message>
+        <source>в ней нет строки заголовка</source>
+        <translation>it has no header row</translation>
+    </message>
+    <message>
+        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-16</source>
+        <translation>column &quot;%1&quot;: &quot;unit&quot; or a settings row number 1-16 is needed</translation>
+    </message>
+    <message>
+        <source>нет столбца «unit»</source>
+        <translation>there is no column &quot;unit&quot;</translation>
+    </message>
+    <message>
+        <source>строка %1: нет имени устройства</source>
+        <translation>line %1: no unit name</translation>
+    </message>
+    <message>
+        <source>строка %1: устройство «%2» указано дважды</source>
+        <translation>line %1: unit &quot;%2&quot; is listed twice</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): %3</source>
+        <translation>line %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 не читается</source>
+        <translation>The report %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1: %2</source>
+        <translation>Could not write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Текст содержит символы, которых нет в кодировке Windows-1251</source>
+        <translation>The text holds characters that Windows-1251 does not have</translation>
+    </message>
+    <message>
+        <source>Файл %1 слишком велик (%2 байт, допускается до %3)</source>
+        <translation>The file %1 is too large (%2 bytes, at most %3)</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: %2</source>
+        <translation>Could not open the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 слишком велик</source>
+        <translation>The file %1 is too large</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: файла нет</source>
+        <translation>Could not open the file %1: it does not exist</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: это не обычный файл</source>
+        <translation>Could not open the file %1: it is not a regular file</translation>
+    </message>
+    <message>
+        <source>на диске нет места</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>превышена квота на диске</source>
+        <translation>the disk quota is exceeded</translation>
+    </message>
+    <message>
+        <source>файл слишком велик для этого диска</source>
+        <translation>the file is too large for this disk</translation>
+    </message>
+    <message>
+        <source>нет прав на запись в эту папку или файл</source>
+        <translation>no permission to write to this folder or file</translation>
+    </message>
+    <message>
+        <source>диск открыт только для чтения</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>такой папки нет</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода (диск или носитель неисправен или извлечён)</source>
+        <translation>input/output error (the disk or medium is faulty or was removed)</translation>
+    </message>
+    <message>
+        <source>на листе больше %1 строк</source>
+        <translation>the sheet has more than %1 rows</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является книгой Excel (.xlsx или .xls)</source>
+        <translation>The file %1 is not an Excel workbook (.xlsx or .xls)</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать книгу %1: %2</source>
+        <translation>Could not read the workbook %1: %2</translation>
+    </message>
+    <message>
+        <source>это не книга .xls</source>
+        <translation>it is not a .xls workbook</translation>
+    </message>
+    <message>
+        <source>в книге нет листов</source>
+        <translation>the workbook has no sheets</translation>
+    </message>
+    <message>
+        <source>повреждённый лист</source>
+        <translation>damaged sheet</translation>
+    </message>
+    <message>
+        <source>слишком много строк на листе</source>
+        <translation>too many rows on the sheet</translation>
+    </message>
+    <message>
+        <source>слишком много ячеек на листе</source>
+        <translation>too many cells on the sheet</translation>
+    </message>
+    <message>
+        <source>повреждённая ячейка</source>
+        <translation>damaged cell</translation>
+    </message>
+    <message>
+        <source>в книге нет части %1</source>
+        <translation>the workbook has no part %1</translation>
+    </message>
+    <message>
+        <source>повреждённый архив</source>
+        <translation>damaged archive</translation>
+    </message>
+    <message>
+        <source>часть %1 слишком велика</source>
+        <translation>part %1 is too large</translation>
+    </message>
+    <message>
+        <source>повреждённый архив (контрольная сумма)</source>
+        <translation>damaged archive (checksum)</translation>
+    </message>
+    <message>
+        <source>недопустимое объявление DTD</source>
+        <translation>a DTD declaration is not allowed</translation>
+    </message>
+    <message>
+        <source>ошибка XML: %1</source>
+        <translation>XML error: %1</translation>
+    </message>
+    <message>
+        <source>это не архив книги .xlsx</source>
+        <translation>it is not a .xlsx workbook archive</translation>
+    </message>
+    <message>
+        <source>слишком много строк</source>
+        <translation>too many strings</translation>
+    </message>
+    <message>
+        <source>слишком много стилей</source>
+        <translation>too many styles</translation>
+    </message>
+    <message>
+        <source>неправильная ссылка на ячейку %1</source>
+        <translation>wrong cell reference %1</translation>
+    </message>
+    <message>
+        <source>неправильная ссылка на строку</source>
+        <translation>wrong string reference</translation>
+    </message>
+    <message>
+        <source>Принять</source>
+        <translation>Accept</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>EXCEL file</source>
+        <translation>EXCEL file</translation>
+    </message>
+    <message>
+        <source>CSV file</source>
+        <translation>CSV file</translation>
+    </message>
+    <message>
+        <source>CVS file</source>
+        <translation>CVS file</translation>
+    </message>
+    <message>
+        <source>All number lists</source>
+        <translation>All number lists</translation>
+    </message>
+    <message>
+        <source>(*.*)</source>
+        <translation>(*.*)</translation>
+    </message>
+    <message>
+        <source>Portiqa backup</source>
+        <translation>Portiqa backup</translation>
+    </message>
+    <message>
+        <source>Скачать</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Фильтр</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Показать все скачанные записи</source>
+        <translation>Show all downloaded records</translation>
+    </message>
+    <message>
+        <source>Начало</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Export.CSV</source>
+        <translation>Export.CSV</translation>
+    </message>
+    <message>
+        <source>Экспорт XLS</source>
+        <translation>Export XLS</translation>
+    </message>
+    <message>
+        <source>Удалить все</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>List a built-in simulated module (&quot;Simulated&quot;) first in the port list.</source>
+        <translation>List a built-in simulated module (&quot;Simulated&quot;) first in the port list.</translation>
+    </message>
+    <message>
+        <source>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
+    </message>
+    <message>
+        <source>Open on tab N (0 settings, 1 numbers, 2 history).</source>
+        <translation>Open on tab N (0 settings, 1 numbers, 2 history).</translation>
+    </message>
+    <message>
+        <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
+        <translation>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</translation>
+    </message>
+    <message>
+        <source>Portiqa Configurator: set up a GSM relay module over its serial port: log in with its password, read, edit and save its basic settings and its list of up to 3000 authorised numbers, download its event history, and exchange all three with spreadsheet and comma-separated files.
+The user needs access to the serial port: on Debian, membership of the dialout group.</source>
+        <translation>Portiqa Configurator: set up a GSM relay module over its serial port: log in with its password, read, edit and save its basic settings and its list of up to 3000 authorised numbers, download its event history, and exchange all three with spreadsheet and comma-separated files.
+The user needs access to the serial port: on Debian, membership of the dialout group.</translation>
+    </message>
+    <message>
+        <source>Simulated</source>
+        <translation>Simulated</translation>
+    </message>
+    <message>
+        <source>Базовые
+настройки</source>
+        <translation>Basic
+settings</translation>
+    </message>
+    <message>
+        <source>Номера
+пользователей</source>
+        <translation>User
+numbers</translation>
+    </message>
+    <message>
+        <source>История
+событий</source>
+        <translation>Event
+history</translation>
+    </message>
+    <message>
+        <source>Резервная
+копия</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Прочитать всю память GSM модуля (настройки, номера, историю) в файл</source>
+        <translation>Read the GSM module&apos;s whole memory (settings, numbers, history) into a file</translation>
+    </message>
+    <message>
+        <source>Восстановить
+из копии</source>
+        <translation>Restore
+from backup</translation>
+    </message>
+    <message>
+        <source>Записать настройки и номера из резервной копии в этот GSM модуль</source>
+        <translation>Write a backup&apos;s settings and numbers into this GSM module</translation>
+    </message>
+    <message>
+        <source>COM Port:</source>
+        <translation>COM Port:</translation>
+    </message>
+    <message>
+        <source>Войти</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Показать пароль</source>
+        <translation>Show the password</translation>
+    </message>
+    <message>
+        <source>Скрыть пароль</source>
+        <translation>Hide the password</translation>
+    </message>
+    <message>
+        <source>Вход</source>
+        <translation>Log in</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>The program&apos;s language</translation>
+    </message>
+    <message>
+        <source>Sync time</source>
+        <translation>Sync time</translation>
+    </message>
+    <message>
+        <source>Checking mode</source>
+        <translation>Checking mode</translation>
+    </message>
+    <message>
+        <source>Язык будет изменён при следующем запуске программы</source>
+        <translation>The language changes the next time the program starts</translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Прервать обмен с GSM модулем (Esc)</source>
+        <translation>Stop the exchange with the GSM module (Esc)</translation>
+    </message>
+    <message>
+        <source>Порт открыт</source>
+        <translation>Port open</translation>
+    </message>
+    <message>
+        <source>Порт закрыт</source>
+        <translation>Port closed</translation>
+    </message>
+    <message>
+        <source>закрыть порт</source>
+        <translation>closing the port</translation>
+    </message>
+    <message>
+        <source>Выйти</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>настроек</source>
+        <translation>settings</translation>
+    </message>
+    <message>
+        <source>номеров</source>
+        <translation>numbers</translation>
+    </message>
+    <message>
+        <source>Изменения в таблице %1 не сохранены в GSM модуль.<byte value="xd"/>Сохранить их, прежде чем %2?</source>
+        <translation>The changes in the %1 table are not saved to the GSM module.<byte value="xd"/>Save them before %2?</translation>
+    </message>
+    <message>
+        <source> и </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>закрыть программу</source>
+        <translation>closing the program</translation>
+    </message>
+    <message>
+        <source>восстановить модуль из копии</source>
+        <translation>restoring the module from a backup</translation>
+    </message>
+    <message>
+        <source>скачать настройки</source>
+        <translation>downloading the settings</translation>
+    </message>
+    <message>
+        <source>скачать список</source>
+        <translation>downloading the list</translation>
+    </message>
+    <message>
+        <source>импортировать файл</source>
+        <translation>importing a file</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Импорт  XLS</source>
+        <translation>Import XLS</translation>
+    </message>
+    <message>
+        <source>Без ограничений
+всем</source>
+        <translation>Unrestricted
+for all</translation>
+    </message>
+    <message>
+        <source>Удалить всех</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Export .CSV</source>
+        <translation>Export .CSV</translation>
+    </message>
+    <message>
+        <source>Поиск номера (Ctrl+F)</source>
+        <translation>Find a number (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Найти далее</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Список неполный: прочитано %1 из %2 страниц</source>
+        <translation>The list is incomplete: %1 of %2 pages read</translation>
+    </message>
+    <message>
+        <source>Номер «%1» не найден</source>
+        <translation>Number &quot;%1&quot; not found</translation>
+    </message>
+    <message>
+        <source>Скачать
+настройки</source>
+        <translation>Download
+settings</translation>
+    </message>
+    <message>
+        <source>Сохранить
+настройки</source>
+        <translation>Save
+settings</translation>
+    </message>
+    <message>
+        <source>Импортировать
+файл</source>
+        <translation>Import
+file</translation>
+    </message>
+    <message>
+        <source>Экспортировать
+файл</source>
+        <translation>Export
+file</translation>
+    </message>
+    <message>
+        <source>historical information records:%1/%2</source>
+        <translation>historical information records:%1/%2</translation>
+    </message>
+    <message>
+        <source>Export.csv:%1/%2</source>
+        <translation>Export.csv:%1/%2</translation>
+    </message>
+    <message>
+        <source>COM Port</source>
+        <translation>COM Port</translation>
+    </message>
+    <message>
+        <source>Telephone</source>
+        <translation>Telephone</translation>
+    </message>
+    <message>
+        <source>Add number</source>
+        <translation>Add number</translation>
+    </message>
+    <message>
+        <source>Delete Number</source>
+        <translation>Delete Number</translation>
+    </message>
+    <message>
+        <source>Relay ON</source>
+        <translation>Relay ON</translation>
+    </message>
+    <message>
+        <source>Relay OFF</source>
+        <translation>Relay OFF</translation>
+    </message>
+    <message>
+        <source>DIN1 Alarm</source>
+        <translation>DIN1 Alarm</translation>
+    </message>
+    <message>
+        <source>DIN2 Alarm</source>
+        <translation>DIN2 Alarm</translation>
+    </message>
+    <message>
+        <source>Power failure</source>
+        <translation>Power failure</translation>
+    </message>
+    <message>
+        <source>Arm</source>
+        <translation>Arm</translation>
+    </message>
+    <message>
+        <source>Disarm</source>
+        <translation>Disarm</translation>
+    </message>
+    <message>
+        <source>Power recovery</source>
+        <translation>Power recovery</translation>
+    </message>
+    <message>
+        <source>Power supply</source>
+        <translation>Power supply</translation>
+    </message>
+    <message>
+        <source>Внимание! Эта операция удалит всю историю сохраненную в GSM модуле </source>
+        <translation>Warning! This deletes the whole history kept in the GSM module </translation>
+    </message>
+    <message>
+        <source>Reading historical data</source>
+        <translation>Reading historical data</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>От</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Абонент</source>
+        <translation>Subscriber</translation>
+    </message>
+    <message>
+        <source>Текст</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Ready to order</source>
+        <translation>Ready to order</translation>
+    </message>
+    <message>
+        <source>Invalid</source>
+        <translation>Invalid</translation>
+    </message>
+    <message>
+        <source>Records:</source>
+        <translation>Records:</translation>
+    </message>
+    <message>
+        <source>Нет правильных записей</source>
+        <translation>No valid records</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Нет записей</source>
+        <translation>No records</translation>
+    </message>
+    <message>
+        <source>Sort date</source>
+        <translation>Sort date</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Записи с неправильной датой или временем не показаны: %1</source>
+        <translation>Records with a wrong date or time are not shown: %1</translation>
+    </message>
+    <message>
+        <source>This serial port already opened</source>
+        <translation>This serial port already opened</translation>
+    </message>
+    <message>
+        <source>Error opening serial port</source>
+        <translation>Error opening serial port</translation>
+    </message>
+    <message>
+        <source>no port name</source>
+        <translation>no port name</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle </source>
+        <translation>File handle is not a comm handle </translation>
+    </message>
+    <message>
+        <source>Cannot set the line settings</source>
+        <translation>Cannot set the line settings</translation>
+    </message>
+    <message>
+        <source>Unable to create event</source>
+        <translation>Unable to create event</translation>
+    </message>
+    <message>
+        <source>Unable to create read thread</source>
+        <translation>Unable to create read thread</translation>
+    </message>
+    <message>
+        <source>Unable to create write thread</source>
+        <translation>Unable to create write thread</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1 (все). Проверка записи не завершена: прочитайте данные и сравните</source>
+        <translation><byte value="xd"/>Pages written: %1 (all). The check of what was written did not finish: read the data and compare</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1. Сохраните ещё раз, чтобы записать остальные</source>
+        <translation><byte value="xd"/>Pages written: %1. Save again to write the rest</translation>
+    </message>
+    <message>
+        <source>Возврат времени синхронизации в норму</source>
+        <translation>Time synchronisation done</translation>
+    </message>
+    <message>
+        <source>Ошибка возврата времени синхронизации</source>
+        <translation>Time synchronisation failed</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>История данных удалена</source>
+        <translation>History deleted</translation>
+    </message>
+    <message>
+        <source>Ошибка при удалении исторических данных</source>
+        <translation>The history could not be deleted</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</source>
+        <translation><byte value="xd"/>The GSM module does not answer: check the cable, the module&apos;s power and the chosen port</translation>
+    </message>
+    <message>
+        <source>Необходимо ожидание</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>GSM модуль отказался записать страницу 0x%1</source>
+        <translation>The GSM module refused to write page 0x%1</translation>
+    </message>
+    <message>
+        <source>Ошибка базовой настройки</source>
+        <translation>Basic settings error</translation>
+    </message>
+    <message>
+        <source>Ошибка данных списка номеров</source>
+        <translation>Number list data error</translation>
+    </message>
+    <message>
+        <source>Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите</source>
+        <translation>The GSM module&apos;s answers differ when read twice: check the cable and try again</translation>
+    </message>
+    <message>
+        <source>Обмен с GSM модулем прерван</source>
+        <translation>The exchange with the GSM module was stopped</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания текущего обмена с GSM модулем</source>
+        <translation>Wait until the current exchange with the GSM module ends</translation>
+    </message>
+    <message>
+        <source>Записано страниц: %1</source>
+        <translation>Pages written: %1</translation>
+    </message>
+    <message>
+        <source>Проверка записи не пройдена: страницы </source>
+        <translation>The written data did not verify: pages </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Модуль хранит на этих страницах не то, что было записано; сохраните ещё раз</source>
+        <translation><byte value="xd"/>The module holds something other than what was written on these pages; save again</translation>
+    </message>
+    <message>
+        <source>Текст &quot;%1&quot; содержит символы, которые GSM модуль не может сохранить</source>
+        <translation>The text &quot;%1&quot; holds characters the GSM module cannot store</translation>
+    </message>
+    <message>
+        <source>Invalid data</source>
+        <translation>Invalid data</translation>
+    </message>
+    <message>
+        <source>Unexpected reply</source>
+        <translation>Unexpected reply</translation>
+    </message>
+    <message>
+        <source>Receives the data synchronization command returns</source>
+        <translation>Receives the data synchronization command returns</translation>
+    </message>
+    <message>
+        <source>Delete command</source>
+        <translation>Delete command</translation>
+    </message>
+    <message>
+        <source>Undefined data</source>
+        <translation>Undefined data</translation>
+    </message>
+    <message>
+        <source>Undefined address</source>
+        <translation>Undefined address</translation>
+    </message>
+    <message>
+        <source>Save basic settings</source>
+        <translation>Save basic settings</translation>
+    </message>
+    <message>
+        <source>Save pages:</source>
+        <translation>Save pages:</translation>
+    </message>
+    <message>
+        <source>Save number list:</source>
+        <translation>Save number list:</translation>
+    </message>
+    <message>
+        <source>Reading basic setting</source>
+        <translation>Reading basic setting</translation>
+    </message>
+    <message>
+        <source>Reading number list:</source>
+        <translation>Reading number list:</translation>
+    </message>
+    <message>
+        <source>Reading historical data:</source>
+        <translation>Reading historical data:</translation>
+    </message>
+    <message>
+        <source>Reading pages:</source>
+        <translation>Reading pages:</translation>
+    </message>
+    <message>
+        <source>Повтор запроса %1/%2</source>
+        <translation>Request repeated %1/%2</translation>
+    </message>
+    <message>
+        <source>Data communication</source>
+        <translation>Data communication</translation>
+    </message>
+    <message>
+        <source>Verifying %1/%2</source>
+        <translation>Verifying %1/%2</translation>
+    </message>
+    <message>
+        <source>Verifying again</source>
+        <translation>Verifying again</translation>
+    </message>
+    <message>
+        <source>Save again</source>
+        <translation>Save again</translation>
+    </message>
+    <message>
+        <source>Password verifying</source>
+        <translation>Password verifying</translation>
+    </message>
+    <message>
+        <source>Send sync time command</source>
+        <translation>Send sync time command</translation>
+    </message>
+    <message>
+        <source>Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4</source>
+        <translation>Added: %1, changed: %2, removed: %3, unchanged: %4</translation>
+    </message>
+    <message>
+        <source>(нет)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>, без ограничений</source>
+        <translation>, unrestricted</translation>
+    </message>
+    <message>
+        <source>Истекло: %1, истекает в течение %2 дней: %3</source>
+        <translation>Expired: %1, expiring within %2 days: %3</translation>
+    </message>
+    <message>
+        <source>Save:%1/%2</source>
+        <translation>Save:%1/%2</translation>
+    </message>
+    <message>
+        <source>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</source>
+        <translation>Wrong information in the file; correct it and import again. Error:</translation>
+    </message>
+    <message>
+        <source>Серийный номер: </source>
+        <translation>Serial number: </translation>
+    </message>
+    <message>
+        <source>запись %1: %2</source>
+        <translation>record %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл не импортирован: записей с ошибками %1</source>
+        <translation>The file was not imported: records with errors: %1</translation>
+    </message>
+    <message>
+        <source> (показаны первые 20)</source>
+        <translation> (the first 20 shown)</translation>
+    </message>
+    <message>
+        <source>Import.xls</source>
+        <translation>Import.xls</translation>
+    </message>
+    <message>
+        <source>Неправильный формат профиля настроек</source>
+        <translation>Wrong settings profile format</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</source>
+        <translation>Repeated serial numbers in the file: %1. Nothing imported</translation>
+    </message>
+    <message>
+        <source>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</source>
+        <translation>The file has more than 3000 records (line %1): the GSM module holds at most 3000 numbers. Nothing imported</translation>
+    </message>
+    <message>
+        <source>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</source>
+        <translation>Wrong line %1: the first field must be a serial number 1-3000</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Номер абонента</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Дата начала</source>
+        <translation>Start date</translation>
+    </message>
+    <message>
+        <source>Время начала</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>Дата окончания</source>
+        <translation>End date</translation>
+    </message>
+    <message>
+        <source>Время окончания</source>
+        <translation>End time</translation>
+    </message>
+    <message>
+        <source>Без ограничений</source>
+        <translation>Unrestricted</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Неверный серийный номер: </source>
+        <translation>Wrong serial number: </translation>
+    </message>
+    <message>
+        <source>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</source>
+        <translation>Wrong entry: choose &quot;Unrestricted&quot; or set the start and end dates and times. Total:</translation>
+    </message>
+    <message>
+        <source>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</source>
+        <translation>Wrong number: only &quot;+&quot; and digits, at most 22 characters. Total:</translation>
+    </message>
+    <message>
+        <source>Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:</source>
+        <translation>Wrong date or time (format YYYY/MM/DD and HH:MM, years 2000-2099). Total:</translation>
+    </message>
+    <message>
+        <source>номер «%1»: только «+» и цифры, не более 22</source>
+        <translation>number &quot;%1&quot;: only &quot;+&quot; and digits, at most 22</translation>
+    </message>
+    <message>
+        <source>дата начала</source>
+        <translation>start date</translation>
+    </message>
+    <message>
+        <source>время начала</source>
+        <translation>start time</translation>
+    </message>
+    <message>
+        <source>дата окончания</source>
+        <translation>end date</translation>
+    </message>
+    <message>
+        <source>время окончания</source>
+        <translation>end time</translation>
+    </message>
+    <message>
+        <source>не указана %1: заполните окно или выберите «Без ограничений»</source>
+        <translation>no %1: fill in the window or choose &quot;Unrestricted&quot;</translation>
+    </message>
+    <message>
+        <source>%1 «%2»: GSM модуль хранит годы 2000-2099</source>
+        <translation>%1 &quot;%2&quot;: the GSM module stores the years 2000-2099</translation>
+    </message>
+    <message>
+        <source>%1 «%2» не существует</source>
+        <translation>%1 &quot;%2&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>Скачать все номера, сохраненные в GSM модуле?</source>
+        <translation>Download all numbers kept in the GSM module?</translation>
+    </message>
+    <message>
+        <source>Список номеров GSM модуля прочитан не полностью: сохранение отменено. Сохраните ещё раз.</source>
+        <translation>The GSM module&apos;s number list was not read completely: the save was cancelled. Save again.</translation>
+    </message>
+    <message>
+        <source>Сохранить список номеров в GSM модуль?<byte value="xd"/></source>
+        <translation>Save the number list to the GSM module?<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</source>
+        <translation>Warning! The save removes %1 number(s) from the GSM module: records %2%3</translation>
+    </message>
+    <message>
+        <source>Номера абонентов установлены</source>
+        <translation>Numbers set</translation>
+    </message>
+    <message>
+        <source>Reading telephone number information</source>
+        <translation>Reading telephone number information</translation>
+    </message>
+    <message>
+        <source>Save list</source>
+        <translation>Save list</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Модуль сам изменил записи: %1 — они сохранены как в модуле</source>
+        <translation><byte value="xd"/>The module changed records itself: %1 — they were kept as in the module</translation>
+    </message>
+    <message>
+        <source>Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, которые изменены и в таблице; их страницы не записаны. Скачайте список и решите, что сохранить.<byte value="xd"/>%2</source>
+        <translation>The number list was not saved completely: the GSM module itself changed records %1, which are changed in the table too; their pages were not written. Download the list and decide what to save.<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>Список авторизованных номеров успешно сохранен</source>
+        <translation>The list of authorised numbers was saved</translation>
+    </message>
+    <message>
+        <source>Read settings</source>
+        <translation>Read settings</translation>
+    </message>
+    <message>
+        <source>Password verifing</source>
+        <translation>Password verifing</translation>
+    </message>
+    <message>
+        <source>Пароль подтвержден!</source>
+        <translation>Password confirmed!</translation>
+    </message>
+    <message>
+        <source>Неверный пароль!</source>
+        <translation>Wrong password!</translation>
+    </message>
+    <message>
+        <source>Прочитать базовые настройки GSM модуля? </source>
+        <translation>Read the GSM module&apos;s basic settings? </translation>
+    </message>
+    <message>
+        <source>Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и в таблице. Скачайте настройки и решите, что сохранить.</source>
+        <translation>Settings not saved: the GSM module itself changed rows %1, which are changed in the table too. Download the settings and decide what to save.</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки в GSM модуль?<byte value="xd"/></source>
+        <translation>Save the settings to the GSM module?<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Базовые настройки считаны</source>
+        <translation>Basic settings read</translation>
+    </message>
+    <message>
+        <source>Базовые настройки сохранены успешно</source>
+        <translation>Basic settings saved</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>GSM модуль сам изменил строки: %1 — они сохранены как в модуле</source>
+        <translation><byte value="xd"/>The GSM module changed rows itself: %1 — they were kept as in the module</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Save settings</translation>
+    </message>
+    <message>
+        <source>The first page</source>
+        <translation>The first page</translation>
+    </message>
+    <message>
+        <source>The second page</source>
+        <translation>The second page</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Save profile</translation>
+    </message>
+    <message>
+        <source>Профиль не загружен. </source>
+        <translation>Profile not loaded. </translation>
+    </message>
+    <message>
+        <source>Load profile</source>
+        <translation>Load profile</translation>
+    </message>
+    <message>
+        <source>Строка %1: </source>
+        <translation>Row %1: </translation>
+    </message>
+    <message>
+        <source>пароль должен состоять ровно из 4 цифр, а не «%1»</source>
+        <translation>the password must be exactly 4 digits, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</source>
+        <translation>SIM card number: only digits and one &quot;+&quot; first, at most 22 characters, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>текст длиннее 40 символов (%1)</source>
+        <translation>the text is longer than 40 characters (%1)</translation>
+    </message>
+    <message>
+        <source>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</source>
+        <translation>the text takes Latin letters, digits and signs, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>текст «%1» содержит символы, которые GSM модуль не может сохранить</source>
+        <translation>the text &quot;%1&quot; holds characters the GSM module cannot store</translation>
+    </message>
+    <message>
+        <source>нужно число от %1 до %2, а не «%3»</source>
+        <translation>a number from %1 to %2 is needed, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>это не строка выбора из списка</source>
+        <translation>this is not a drop-down row</translation>
+    </message>
+    <message>
+        <source>выберите из списка (%1), а не «%2»</source>
+        <translation>choose from the list (%1), not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>(пусто)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>строка %1: %2 → %3</source>
+        <translation>row %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>1.Пароль</source>
+        <translation>1.Password</translation>
+    </message>
+    <message>
+        <source>5807</source>
+        <translation>5807</translation>
+    </message>
+    <message>
+        <source>2.Номер телефона сим карты установленной в GSM модуль</source>
+        <translation>2.Phone number of the GSM module&apos;s SIM card</translation>
+    </message>
+    <message>
+        <source>Введите номер телефона сим карты установленной в GSM модуль</source>
+        <translation>Enter the phone number of the GSM module&apos;s SIM card</translation>
+    </message>
+    <message>
+        <source>3.Тип контакта датчика 1</source>
+        <translation>3.Sensor 1 contact type</translation>
+    </message>
+    <message>
+        <source>NO. Для изменения сделайте выбор из списка</source>
+        <translation>NO. Choose from the list to change</translation>
+    </message>
+    <message>
+        <source>4.Тип контакта датчика 2</source>
+        <translation>4.Sensor 2 contact type</translation>
+    </message>
+    <message>
+        <source>5.Текст оповещения при срабатывании датчика 1</source>
+        <translation>5.Alert text when sensor 1 trips</translation>
+    </message>
+    <message>
+        <source>Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Unauthorized door opened. Up to 40 Latin characters</translation>
+    </message>
+    <message>
+        <source>6.Текст оповещения при срабатывании датчика 2</source>
+        <translation>6.Alert text when sensor 2 trips</translation>
+    </message>
+    <message>
+        <source>DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>DIN2 Alarm. Up to 40 Latin characters</translation>
+    </message>
+    <message>
+        <source>7.Время автоматической активации режима охраны после звонка пользователя</source>
+        <translation>7.Time until automatic arming after a user&apos;s call</translation>
+    </message>
+    <message>
+        <source>10 минут. Можно установить от 001 до 999 минут</source>
+        <translation>10 minutes. From 001 to 999 minutes</translation>
+    </message>
+    <message>
+        <source>8.Постановка/снятие с охраны</source>
+        <translation>8.Arm/disarm</translation>
+    </message>
+    <message>
+        <source>Снято. Для изменения сделайте выбор из списка</source>
+        <translation>Disarmed. Choose from the list to change</translation>
+    </message>
+    <message>
+        <source>9.Выбор пользователей для управления GSM модулем</source>
+        <translation>9.Users who control the GSM module</translation>
+    </message>
+    <message>
+        <source>Только зарегистрированным пользователям. Для изменения сделайте выбор из списка</source>
+        <translation>Registered users only. Choose from the list to change</translation>
+    </message>
+    <message>
+        <source>10.Время нахождения реле в замкнутом состоянии</source>
+        <translation>10.Time the relay stays closed</translation>
+    </message>
+    <message>
+        <source>0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка</source>
+        <translation>0 means 0.5 seconds. From 0.5 to 998 seconds. 999: closed until the next call</translation>
+    </message>
+    <message>
+        <source>11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии</source>
+        <translation>11.Users who get an SMS when the relay is closed</translation>
+    </message>
+    <message>
+        <source>Всем. Для изменения сделайте выбор из списка</source>
+        <translation>Everyone. Choose from the list to change</translation>
+    </message>
+    <message>
+        <source>12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии</source>
+        <translation>12.Users who get an SMS when the relay is open</translation>
+    </message>
+    <message>
+        <source>13.Текст смс сообщения когда реле находится в замкнутом состоянии</source>
+        <translation>13.SMS text when the relay is closed</translation>
+    </message>
+    <message>
+        <source>Relay ON. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Relay ON. Up to 40 Latin characters</translation>
+    </message>
+    <message>
+        <source>14.Текст смс сообщения когда реле находится в разомкнутом состоянии</source>
+        <translation>14.SMS text when the relay is open</translation>
+    </message>
+    <message>
+        <source>Relay OFF. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Relay OFF. Up to 40 Latin characters</translation>
+    </message>
+    <message>
+        <source>15.Время задержки смс сообщения после отключения питания</source>
+        <translation>15.SMS delay after a power failure</translation>
+    </message>
+    <message>
+        <source>999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах</source>
+        <translation>999: off. 000: on without delay, 001-998: delay in minutes</translation>
+    </message>
+    <message>
+        <source>16.Временной интервал смс сообщения о состоянии GSM модуля</source>
+        <translation>16.Interval of the GSM module&apos;s status SMS</translation>
+    </message>
+    <message>
+        <source>0-отключено. 001-999 временной интервал в часах</source>
+        <translation>0: off. 001-999: interval in hours</translation>
+    </message>
+    <message>
+        <source>0:Никому</source>
+        <translation>0:Nobody</translation>
+    </message>
+    <message>
+        <source>1:Администратор</source>
+        <translation>1:Administrator</translation>
+    </message>
+    <message>
+        <source>2:Пользователь</source>
+        <translation>2:User</translation>
+    </message>
+    <message>
+        <source>3:Всем</source>
+        <translation>3:Everyone</translation>
+    </message>
+    <message>
+        <source>0:Снято</source>
+        <translation>0:Disarmed</translation>
+    </message>
+    <message>
+        <source>1:Поставлено</source>
+        <translation>1:Armed</translation>
+    </message>
+    <message>
+        <source>0:Всем</source>
+        <translation>0:Everyone</translation>
+    </message>
+    <message>
+        <source>1:Только зарегистрированным пользователям</source>
+        <translation>1:Registered users only</translation>
+    </message>
+    <message>
+        <source>Функции</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Значения</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Заводские настройки</source>
+        <translation>Factory settings</translation>
+    </message>
+    <message>
+        <source>Строка %1: выберите значение из списка</source>
+        <translation>Row %1: choose a value from the list</translation>
+    </message>
+    <message>
+        <source>Строка 2: только цифры и «+» в начале, не более 22 знаков</source>
+        <translation>Row 2: only digits and &quot;+&quot; first, at most 22 characters</translation>
+    </message>
+    <message>
+        <source>Строка %1: только цифры, не более %2</source>
+        <translation>Row %1: digits only, at most %2</translation>
+    </message>
+    <message>
+        <source>Строка %1: не более %2 символов</source>
+        <translation>Row %1: at most %2 characters</translation>
+    </message>
+    <message>
+        <source>Строка %1: не более %2 знаков</source>
+        <translation>Row %1: at most %2 characters</translation>
+    </message>
+    <message>
+        <source>Строка %1: текст пишется латинскими буквами</source>
+        <translation>Row %1: the text takes Latin letters</translation>
+    </message>
+    <message>
+        <source>байт %1</source>
+        <translation>byte %1</translation>
+    </message>
+    <message>
+        <source>(не выбрано)</source>
+        <translation>(not chosen)</translation>
+    </message>
+    <message>
+        <source>A simulated GSM relay module on a pseudo-terminal. Open the printed path (or --link) like a serial port.</source>
+        <translation>A simulated GSM relay module on a pseudo-terminal. Open the printed path (or --link) like a serial port.</translation>
+    </message>
+    <message>
+        <source>Create a symbolic link PATH to the terminal.</source>
+        <translation>Create a symbolic link PATH to the terminal.</translation>
+    </message>
+    <message>
+        <source>Keep the module&apos;s memory in FILE; every save is written through.</source>
+        <translation>Keep the module&apos;s memory in FILE; every save is written through.</translation>
+    </message>
+    <message>
+        <source>Fill N authorised numbers.</source>
+        <translation>Fill N authorised numbers.</translation>
+    </message>
+    <message>
+        <source>Fill N history records.</source>
+        <translation>Fill N history records.</translation>
+    </message>
+    <message>
+        <source>The module&apos;s password.</source>
+        <translation>The module&apos;s password.</translation>
+    </message>
+    <message>
+        <source>Wait MS before every reply.</source>
+        <translation>Wait MS before every reply.</translation>
+    </message>
+    <message>
+        <source>Pace replies as a line at N baud.</source>
+        <translation>Pace replies as a line at N baud.</translation>
+    </message>
+    <message>
+        <source>Stop answering after N requests.</source>
+        <translation>Stop answering after N requests.</translation>
+    </message>
+    <message>
+        <source>Leave every N-th request unanswered.</source>
+        <translation>Leave every N-th request unanswered.</translation>
+    </message>
+    <message>
+        <source>Change one byte of every N-th reply.</source>
+        <translation>Change one byte of every N-th reply.</translation>
+    </message>
+    <message>
+        <source>Answer every save with status 0.</source>
+        <translation>Answer every save with status 0.</translation>
+    </message>
+    <message>
+        <source>Send stray bytes between replies.</source>
+        <translation>Send stray bytes between replies.</translation>
+    </message>
+    <message>
+        <source>The language of help and messages, ru or en.</source>
+        <translation>The language of help and messages, ru or en.</translation>
+    </message>
+    <message>
+        <source>openpty: %1</source>
+        <translation>openpty: %1</translation>
+    </message>
+    <message>
+        <source>cannot create the link %1</source>
+        <translation>cannot create the link %1</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1903 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>TText</name>
+    <message>
+        <source>в копии нет части %1</source>
+        <translation>в копии нет части %1</translation>
+    </message>
+    <message>
+        <source>часть %1 повреждена</source>
+        <translation>часть %1 повреждена</translation>
+    </message>
+    <message>
+        <source>оглавление архива повреждено</source>
+        <translation>оглавление архива повреждено</translation>
+    </message>
+    <message>
+        <source>в копии две части с именем %1</source>
+        <translation>в копии две части с именем %1</translation>
+    </message>
+    <message>
+        <source>в копии слишком много частей</source>
+        <translation>в копии слишком много частей</translation>
+    </message>
+    <message>
+        <source>Резервная копия не записана: нет страницы %1</source>
+        <translation>Резервная копия не записана: нет страницы %1</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>Не удалось записать файл %1</translation>
+    </message>
+    <message>
+        <source>Резервная копия %1 не принята: %2</source>
+        <translation>Резервная копия %1 не принята: %2</translation>
+    </message>
+    <message>
+        <source>файла нет</source>
+        <translation>файла нет</translation>
+    </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>файл слишком велик</source>
+        <translation>файл слишком велик</translation>
+    </message>
+    <message>
+        <source>это не архив резервной копии</source>
+        <translation>это не архив резервной копии</translation>
+    </message>
+    <message>
+        <source>описание копии (manifest.json) не читается</source>
+        <translation>описание копии (manifest.json) не читается</translation>
+    </message>
+    <message>
+        <source>это не резервная копия модуля</source>
+        <translation>это не резервная копия модуля</translation>
+    </message>
+    <message>
+        <source>версия формата %1 не поддерживается</source>
+        <translation>версия формата %1 не поддерживается</translation>
+    </message>
+    <message>
+        <source>неверный размер страницы</source>
+        <translation>неверный размер страницы</translation>
+    </message>
+    <message>
+        <source>неверный список областей памяти</source>
+        <translation>неверный список областей памяти</translation>
+    </message>
+    <message>
+        <source>область %1 описана неверно</source>
+        <translation>область %1 описана неверно</translation>
+    </message>
+    <message>
+        <source>часть %1 имеет размер %2 байт вместо %3</source>
+        <translation>часть %1 имеет размер %2 байт вместо %3</translation>
+    </message>
+    <message>
+        <source>нет контрольной суммы страницы %1</source>
+        <translation>нет контрольной суммы страницы %1</translation>
+    </message>
+    <message>
+        <source>контрольная сумма страницы %1 не совпадает</source>
+        <translation>контрольная сумма страницы %1 не совпадает</translation>
+    </message>
+    <message>
+        <source>в описании копии лишние страницы</source>
+        <translation>в описании копии лишние страницы</translation>
+    </message>
+    <message>
+        <source>Резервная копия сохранена: %1 (страниц: %2)</source>
+        <translation>Резервная копия сохранена: %1 (страниц: %2)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Резервная копия</translation>
+    </message>
+    <message>
+        <source>Восстановление отменено: ничего не записано. </source>
+        <translation>Восстановление отменено: ничего не записано. </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записать в GSM модуль?</source>
+        <translation><byte value="xd"/>Записать в GSM модуль?</translation>
+    </message>
+    <message>
+        <source>Записать и пароль из резервной копии</source>
+        <translation>Записать и пароль из резервной копии</translation>
+    </message>
+    <message>
+        <source>Восстановление отменено: ничего не записано</source>
+        <translation>Восстановление отменено: ничего не записано</translation>
+    </message>
+    <message>
+        <source>Reading the module</source>
+        <translation>Чтение памяти модуля</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановление</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1</source>
+        <translation><byte value="xd"/>Записано страниц: %1</translation>
+    </message>
+    <message>
+        <source>Restore check</source>
+        <translation>Проверка перед восстановлением</translation>
+    </message>
+    <message>
+        <source>Восстановление не завершено: GSM модуль отличается от резервной копии на страницах %1 (модуль изменил их во время восстановления). Записано страниц: %2, все записанные проверены. Повторите восстановление</source>
+        <translation>Восстановление не завершено: GSM модуль отличается от резервной копии на страницах %1 (модуль изменил их во время восстановления). Записано страниц: %2, все записанные проверены. Повторите восстановление</translation>
+    </message>
+    <message>
+        <source>Восстановление завершено. </source>
+        <translation>Восстановление завершено. </translation>
+    </message>
+    <message>
+        <source>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</source>
+        <translation>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</translation>
+    </message>
+    <message>
+        <source>Строка %1: в копии байты, которые не являются допустимым значением этой строки</source>
+        <translation>Строка %1: в копии байты, которые не являются допустимым значением этой строки</translation>
+    </message>
+    <message>
+        <source>Восстановление из резервной копии от %1<byte value="xd"/></source>
+        <translation>Восстановление из резервной копии от %1<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки: без изменений<byte value="xd"/></source>
+        <translation>Настройки: без изменений<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки: видимые строки не изменятся<byte value="xd"/></source>
+        <translation>Настройки: видимые строки не изменятся<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Настройки:<byte value="xd"/></source>
+        <translation>Настройки:<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></source>
+        <translation>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Изменятся резервные байты страниц настроек<byte value="xd"/></source>
+        <translation>Изменятся резервные байты страниц настроек<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Пароль: будет записан пароль из резервной копии<byte value="xd"/></source>
+        <translation>Пароль: будет записан пароль из резервной копии<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Пароль: остаётся пароль этого модуля<byte value="xd"/></source>
+        <translation>Пароль: остаётся пароль этого модуля<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Номера: </source>
+        <translation>Номера: </translation>
+    </message>
+    <message>
+        <source>История событий не записывается</source>
+        <translation>История событий не записывается</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» не является целым числом</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login                         check the password only
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes, save (removing records needs --yes)
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password unless --with-password
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-16); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM*; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</source>
+        <translation>Вызов: portiqa-cli [КЛЮЧ]... КОМАНДА [АРГУМЕНТ]...
+Настройка GSM-модуля с реле через последовательный порт: вход, чтение и сохранение настроек
+и разрешённых номеров, скачивание и удаление истории событий, установка часов.
+
+Команды:
+  ports                         список последовательных портов, порт по умолчанию первым
+  login                         только проверить пароль
+  settings read [-o ПРОФИЛЬ.xlsx]
+                                напечатать строки 1-16 как «N&lt;TAB&gt;значение» или записать
+                                профиль настроек
+  settings save [-i ПРОФИЛЬ.xlsx] [--set N=ЗНАЧЕНИЕ]... [--dry-run]
+                                прочитать настройки, применить профиль и значения, сохранить;
+                                --dry-run: напечатать каждую строку, которая изменится, как
+                                «строка: было -&gt; станет», и ничего не записывать
+  numbers download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--expired] [--expiring ДНИ]
+                                напечатать занятые записи или записать их в файл;
+                                --expired: только те, чей срок кончился, --expiring ДНИ:
+                                только те, чей срок кончается в ближайшие ДНИ дней
+  numbers save -i ФАЙЛ.xlsx|ФАЙЛ.xls|ФАЙЛ.cvs|ФАЙЛ.csv [--dry-run]
+                                прочитать список модуля, импортировать файл с проверками
+                                окна, показать изменения, сохранить (удаление записей
+                                требует --yes)
+  history download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--from ВРЕМЯ --to ВРЕМЯ]
+                                напечатать или записать историю событий, можно только за
+                                промежуток времени
+  history delete [--dry-run]    стереть историю модуля (требует --yes); --dry-run: напечатать,
+                                сколько в ней записей, и ничего не стирать
+  time sync                     установить часы модуля по часам этого компьютера
+  check-mode                    отправить команду режима проверки
+  backup -o ФАЙЛ                прочитать всю память модуля (настройки, номера, историю) в
+                                файл резервной копии
+  restore -i ФАЙЛ [--dry-run] [--with-password]
+                                записать в модуль настройки и номера из резервной копии
+                                (требует --yes); модуль сохраняет свой пароль, если не указан
+                                --with-password
+  provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
+            [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
+                                настроить каждый подключённый модуль (несколько сразу) по
+                                шаблону (резервная копия или профиль .xlsx с --numbers) и
+                                следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
+                                строки настроек 1-16); каждый проверяется и заносится в
+                                ОТЧЁТ.csv; --watch по умолчанию /dev/ttyUSB* и /dev/ttyACM*;
+                                --force разрешает шаблону удалять номера из модуля; код
+                                выхода 0, если все модули настроены, 1, если хоть один нет
+
+Ключи:
+  -p, --port ПОРТ               последовательный порт: имя из списка &apos;ports&apos; (ttyUSB0) или
+                                путь к устройству; без ключа — первый порт списка
+  -P, --password ПАРОЛЬ         4-значный пароль модуля (по умолчанию 5807); другие
+                                пользователи компьютера видят его в списке процессов, лучше
+      --password-file ФАЙЛ      пароль в первой строке ФАЙЛА или переменная окружения
+                                PORTIQA_PASSWORD
+  -y, --yes                     отвечать «да» на вопросы, которые задало бы окно
+  -q, --quiet                   не печатать ход работы в стандартный поток ошибок
+  -o, --output ФАЙЛ             записать в ФАЙЛ вместо печати; вид файла по расширению
+                                (.xlsx, .cvs или .csv; резервная копия — с любым именем)
+  -i, --input ФАЙЛ              прочитать из ФАЙЛА
+      --set N=ЗНАЧЕНИЕ          для &apos;settings save&apos;: значение строки N (1-16); строка выбора
+                                из списка принимает номер пункта (11=3)
+      --from ВРЕМЯ, --to ВРЕМЯ  для &apos;history download&apos;: «ГГГГ-ММ-ДД ЧЧ:ММ:СС»
+      --no-verify               при сохранении не читать записанные страницы обратно
+      --dry-run                 для &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; и
+                                &apos;restore&apos;: показать, что изменится; ничего не записывается
+      --with-password           для &apos;restore&apos;: записать и пароль из резервной копии
+  -h, --help                    показать эту справку и выйти
+  -v, --version                 показать версию и выйти
+      --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
+
+Код выхода:
+  0  выполнено
+  1  модуль отказал или операция не удалась
+  2  ошибка в вызове
+  3  модуль не ответил
+  4  неверный пароль
+  5  порт не открывается
+  6  файл не читается, не записывается или не прошёл проверку
+
+Каждый ключ принимают только команды, при которых он указан; любое другое сочетание —
+ошибка вызова, и ничего не отправляется. Файлы для записи проверяются до чтения модуля.
+
+Сообщения идут в стандартный поток ошибок словами окна; данные — в стандартный вывод в
+UTF-8, как их хранит модуль (без перевода).
+Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.
+</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>не указана команда</translation>
+    </message>
+    <message>
+        <source>unknown command: </source>
+        <translation>неизвестная команда: </translation>
+    </message>
+    <message>
+        <source>--%1 does nothing with &apos;%2&apos;</source>
+        <translation>ключ --%1 не действует с командой «%2»</translation>
+    </message>
+    <message>
+        <source>-p takes a port name; it is empty (leave -p out to use the first port of the list)</source>
+        <translation>ключ -p принимает имя порта, а оно пустое (без -p берётся первый порт из списка)</translation>
+    </message>
+    <message>
+        <source>give the password either with -P or with --password-file</source>
+        <translation>укажите пароль либо ключом -P, либо ключом --password-file</translation>
+    </message>
+    <message>
+        <source>--password-file: cannot read %1</source>
+        <translation>--password-file: не удалось прочитать %1</translation>
+    </message>
+    <message>
+        <source>the password must be exactly 4 digits</source>
+        <translation>пароль должен состоять ровно из 4 цифр</translation>
+    </message>
+    <message>
+        <source>-o %1: the file must end in .xlsx, .cvs or .csv</source>
+        <translation>-o %1: имя файла должно оканчиваться на .xlsx, .cvs или .csv</translation>
+    </message>
+    <message>
+        <source>-o %1: a settings profile is a .xlsx file</source>
+        <translation>-o %1: профиль настроек — это файл .xlsx</translation>
+    </message>
+    <message>
+        <source>-o and -i take a file name</source>
+        <translation>ключи -o и -i принимают имя файла</translation>
+    </message>
+    <message>
+        <source>numbers save needs -i FILE</source>
+        <translation>для numbers save нужен ключ -i ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>-i %1: the file must end in .xlsx, .xls, .cvs or .csv</source>
+        <translation>-i %1: имя файла должно оканчиваться на .xlsx, .xls, .cvs или .csv</translation>
+    </message>
+    <message>
+        <source>-i %1: a settings profile is a .xlsx or .xls file</source>
+        <translation>-i %1: профиль настроек — это файл .xlsx или .xls</translation>
+    </message>
+    <message>
+        <source>--expiring takes a number of days (0-3650)</source>
+        <translation>ключ --expiring принимает число дней (0-3650)</translation>
+    </message>
+    <message>
+        <source>backup needs -o FILE</source>
+        <translation>для backup нужен ключ -o ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>restore needs -i FILE</source>
+        <translation>для restore нужен ключ -i ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>restore writes the backup&apos;s settings and numbers into the module: confirm with --yes (or see the change with --dry-run)</source>
+        <translation>restore записывает в модуль настройки и номера из резервной копии: подтвердите ключом --yes (или посмотрите изменения с --dry-run)</translation>
+    </message>
+    <message>
+        <source>history delete erases the module&apos;s log: confirm with --yes (or count it with --dry-run)</source>
+        <translation>history delete стирает журнал модуля: подтвердите ключом --yes (или посчитайте записи с --dry-run)</translation>
+    </message>
+    <message>
+        <source>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</source>
+        <translation>ключи --from и --to принимают «ГГГГ-ММ-ДД ЧЧ:ММ:СС», оба сразу</translation>
+    </message>
+    <message>
+        <source>--set takes N=VALUE with N from 1 to 16</source>
+        <translation>ключ --set принимает N=ЗНАЧЕНИЕ, где N от 1 до 16</translation>
+    </message>
+    <message>
+        <source>
+(needs --yes)</source>
+        <translation>
+(нужен ключ --yes)</translation>
+    </message>
+    <message>
+        <source>Связь с GSM модулем потеряна: порт закрыт</source>
+        <translation>Связь с GSM модулем потеряна: порт закрыт</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка<byte value="xd"/>no serial port found; give one with -p</source>
+        <translation>Ошибка COM-порта<byte value="xd"/>последовательные порты не найдены; укажите порт ключом -p</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка<byte value="xd"/></source>
+        <translation>Ошибка COM-порта<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Ошибка выбора времени</source>
+        <translation>Ошибка выбора времени</translation>
+    </message>
+    <message>
+        <source>Записей в истории GSM модуля: %1; ничего не удалено</source>
+        <translation>Записей в истории GSM модуля: %1; ничего не удалено</translation>
+    </message>
+    <message>
+        <source>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</source>
+        <translation>сохранение удалит из модуля записей: %1; подтвердите ключом --yes (посмотреть их: --dry-run)</translation>
+    </message>
+    <message>
+        <source>Настройки не сохранены. </source>
+        <translation>Настройки не сохранены. </translation>
+    </message>
+    <message>
+        <source>неверный пароль: модуль уже настроен?</source>
+        <translation>неверный пароль: модуль уже настроен?</translation>
+    </message>
+    <message>
+        <source>COM Port ошибка: </source>
+        <translation>Ошибка COM-порта: </translation>
+    </message>
+    <message>
+        <source>вход</source>
+        <translation>вход</translation>
+    </message>
+    <message>
+        <source>устройств в таблице больше нет</source>
+        <translation>устройств в таблице больше нет</translation>
+    </message>
+    <message>
+        <source>чтение настроек</source>
+        <translation>чтение настроек</translation>
+    </message>
+    <message>
+        <source>запись настроек</source>
+        <translation>запись настроек</translation>
+    </message>
+    <message>
+        <source>запись номеров</source>
+        <translation>запись номеров</translation>
+    </message>
+    <message>
+        <source>ошибка обмена</source>
+        <translation>ошибка обмена</translation>
+    </message>
+    <message>
+        <source>остановка: новые модули не начинаются</source>
+        <translation>остановка: новые модули не начинаются</translation>
+    </message>
+    <message>
+        <source>модуль найден</source>
+        <translation>модуль найден</translation>
+    </message>
+    <message>
+        <source>устройство </source>
+        <translation>устройство </translation>
+    </message>
+    <message>
+        <source>готово, записано страниц: %1</source>
+        <translation>готово, записано страниц: %1</translation>
+    </message>
+    <message>
+        <source>не настроен: </source>
+        <translation>не настроен: </translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+</source>
+        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
+</translation>
+    </message>
+    <message>
+        <source>provision takes no arguments</source>
+        <translation>provision не принимает аргументов</translation>
+    </message>
+    <message>
+        <source>provision needs --template FILE and --report FILE</source>
+        <translation>для provision нужны ключи --template ФАЙЛ и --report ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>--count takes a number of modules, 1 or more</source>
+        <translation>ключ --count принимает число модулей, 1 или больше</translation>
+    </message>
+    <message>
+        <source>Шаблон %1 не принят: %2</source>
+        <translation>Шаблон %1 не принят: %2</translation>
+    </message>
+    <message>
+        <source>Список номеров %1 не принят: %2</source>
+        <translation>Список номеров %1 не принят: %2</translation>
+    </message>
+    <message>
+        <source>Номера шаблона не приняты: </source>
+        <translation>Номера шаблона не приняты: </translation>
+    </message>
+    <message>
+        <source>Шаблон %1 не принят. </source>
+        <translation>Шаблон %1 не принят. </translation>
+    </message>
+    <message>
+        <source>Таблица устройств %1 не принята: %2</source>
+        <translation>Таблица устройств %1 не принята: %2</translation>
+    </message>
+    <message>
+        <source>в ней нет строки заголовка</source>
+        <translation>в ней нет строки заголовка</translation>
+    </message>
+    <message>
+        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-16</source>
+        <translation>столбец «%1»: нужен «unit» или номер строки настроек 1-16</translation>
+    </message>
+    <message>
+        <source>нет столбца «unit»</source>
+        <translation>нет столбца «unit»</translation>
+    </message>
+    <message>
+        <source>строка %1: нет имени устройства</source>
+        <translation>строка %1: нет имени устройства</translation>
+    </message>
+    <message>
+        <source>строка %1: устройство «%2» указано дважды</source>
+        <translation>строка %1: устройство «%2» указано дважды</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): %3</source>
+        <translation>строка %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 не читается</source>
+        <translation>Отчёт %1 не читается</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1: %2</source>
+        <translation>Не удалось записать файл %1: %2</translation>
+    </message>
+    <message>
+        <source>Текст содержит символы, которых нет в кодировке Windows-1251</source>
+        <translation>Текст содержит символы, которых нет в кодировке Windows-1251</translation>
+    </message>
+    <message>
+        <source>Файл %1 слишком велик (%2 байт, допускается до %3)</source>
+        <translation>Файл %1 слишком велик (%2 байт, допускается до %3)</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: %2</source>
+        <translation>Не удалось открыть файл %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 слишком велик</source>
+        <translation>Файл %1 слишком велик</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: файла нет</source>
+        <translation>Не удалось открыть файл %1: файла нет</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл %1: это не обычный файл</source>
+        <translation>Не удалось открыть файл %1: это не обычный файл</translation>
+    </message>
+    <message>
+        <source>на диске нет места</source>
+        <translation>на диске нет места</translation>
+    </message>
+    <message>
+        <source>превышена квота на диске</source>
+        <translation>превышена квота на диске</translation>
+    </message>
+    <message>
+        <source>файл слишком велик для этого диска</source>
+        <translation>файл слишком велик для этого диска</translation>
+    </message>
+    <message>
+        <source>нет прав на запись в эту папку или файл</source>
+        <translation>нет прав на запись в эту папку или файл</translation>
+    </message>
+    <message>
+        <source>диск открыт только для чтения</source>
+        <translation>диск открыт только для чтения</translation>
+    </message>
+    <message>
+        <source>такой папки нет</source>
+        <translation>такой папки нет</translation>
+    </message>
+    <message>
+        <source>это папка, а не файл</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода (диск или носитель неисправен или извлечён)</source>
+        <translation>ошибка ввода-вывода (диск или носитель неисправен или извлечён)</translation>
+    </message>
+    <message>
+        <source>на листе больше %1 строк</source>
+        <translation>на листе больше %1 строк</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является книгой Excel (.xlsx или .xls)</source>
+        <translation>Файл %1 не является книгой Excel (.xlsx или .xls)</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать книгу %1: %2</source>
+        <translation>Не удалось прочитать книгу %1: %2</translation>
+    </message>
+    <message>
+        <source>это не книга .xls</source>
+        <translation>это не книга .xls</translation>
+    </message>
+    <message>
+        <source>в книге нет листов</source>
+        <translation>в книге нет листов</translation>
+    </message>
+    <message>
+        <source>повреждённый лист</source>
+        <translation>повреждённый лист</translation>
+    </message>
+    <message>
+        <source>слишком много строк на листе</source>
+        <translation>слишком много строк на листе</translation>
+    </message>
+    <message>
+        <source>слишком много ячеек на листе</source>
+        <translation>слишком много ячеек на листе</translation>
+    </message>
+    <message>
+        <source>повреждённая ячейка</source>
+        <translation>повреждённая ячейка</translation>
+    </message>
+    <message>
+        <source>в книге нет части %1</source>
+        <translation>в книге нет части %1</translation>
+    </message>
+    <message>
+        <source>повреждённый архив</source>
+        <translation>повреждённый архив</translation>
+    </message>
+    <message>
+        <source>часть %1 слишком велика</source>
+        <translation>часть %1 слишком велика</translation>
+    </message>
+    <message>
+        <source>повреждённый архив (контрольная сумма)</source>
+        <translation>повреждённый архив (контрольная сумма)</translation>
+    </message>
+    <message>
+        <source>недопустимое объявление DTD</source>
+        <translation>недопустимое объявление DTD</translation>
+    </message>
+    <message>
+        <source>ошибка XML: %1</source>
+        <translation>ошибка XML: %1</translation>
+    </message>
+    <message>
+        <source>это не архив книги .xlsx</source>
+        <translation>это не архив книги .xlsx</translation>
+    </message>
+    <message>
+        <source>слишком много строк</source>
+        <translation>слишком много строк</translation>
+    </message>
+    <message>
+        <source>слишком много стилей</source>
+        <translation>слишком много стилей</translation>
+    </message>
+    <message>
+        <source>неправильная ссылка на ячейку %1</source>
+        <translation>неправильная ссылка на ячейку %1</translation>
+    </message>
+    <message>
+        <source>неправильная ссылка на строку</source>
+        <translation>неправильная ссылка на строку</translation>
+    </message>
+    <message>
+        <source>Принять</source>
+        <translation>Принять</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>EXCEL file</source>
+        <translation>Книга Excel</translation>
+    </message>
+    <message>
+        <source>CSV file</source>
+        <translation>Файл CSV</translation>
+    </message>
+    <message>
+        <source>CVS file</source>
+        <translation>Файл CSV</translation>
+    </message>
+    <message>
+        <source>All number lists</source>
+        <translation>Все списки номеров</translation>
+    </message>
+    <message>
+        <source>(*.*)</source>
+        <translation>Все файлы</translation>
+    </message>
+    <message>
+        <source>Portiqa backup</source>
+        <translation>Резервная копия Portiqa</translation>
+    </message>
+    <message>
+        <source>Скачать</source>
+        <translation>Скачать</translation>
+    </message>
+    <message>
+        <source>Фильтр</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Показать все скачанные записи</source>
+        <translation>Показать все скачанные записи</translation>
+    </message>
+    <message>
+        <source>Начало</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>Export.CSV</source>
+        <translation>Экспорт CSV</translation>
+    </message>
+    <message>
+        <source>Экспорт XLS</source>
+        <translation>Экспорт XLS</translation>
+    </message>
+    <message>
+        <source>Удалить все</source>
+        <translation>Удалить все</translation>
+    </message>
+    <message>
+        <source>List a built-in simulated module (&quot;Simulated&quot;) first in the port list.</source>
+        <translation>Показать встроенный симулятор модуля («Симулятор») первым в списке портов.</translation>
+    </message>
+    <message>
+        <source>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>Вместе с --demo: подключиться, войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
+    </message>
+    <message>
+        <source>Open on tab N (0 settings, 1 numbers, 2 history).</source>
+        <translation>Открыть вкладку N (0 настройки, 1 номера, 2 история).</translation>
+    </message>
+    <message>
+        <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
+        <translation>Язык окна, ru или en (по умолчанию выбранный в окне, иначе язык системы).</translation>
+    </message>
+    <message>
+        <source>Portiqa Configurator: set up a GSM relay module over its serial port: log in with its password, read, edit and save its basic settings and its list of up to 3000 authorised numbers, download its event history, and exchange all three with spreadsheet and comma-separated files.
+The user needs access to the serial port: on Debian, membership of the dialout group.</source>
+        <translation>Portiqa Configurator: настройка GSM-модуля с реле через последовательный порт: вход по паролю модуля, чтение, изменение и сохранение базовых настроек и списка до 3000 разрешённых номеров, скачивание истории событий, обмен всем этим с книгами Excel и файлами CSV.
+Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.</translation>
+    </message>
+    <message>
+        <source>Simulated</source>
+        <translation>Симулятор</translation>
+    </message>
+    <message>
+        <source>Базовые
+настройки</source>
+        <translation>Базовые
+настройки</translation>
+    </message>
+    <message>
+        <source>Номера
+пользователей</source>
+        <translation>Номера
+пользователей</translation>
+    </message>
+    <message>
+        <source>История
+событий</source>
+        <translation>История
+событий</translation>
+    </message>
+    <message>
+        <source>Резервная
+копия</source>
+        <translation>Резервная
+копия</translation>
+    </message>
+    <message>
+        <source>Прочитать всю память GSM модуля (настройки, номера, историю) в файл</source>
+        <translation>Прочитать всю память GSM модуля (настройки, номера, историю) в файл</translation>
+    </message>
+    <message>
+        <source>Восстановить
+из копии</source>
+        <translation>Восстановить
+из копии</translation>
+    </message>
+    <message>
+        <source>Записать настройки и номера из резервной копии в этот GSM модуль</source>
+        <translation>Записать настройки и номера из резервной копии в этот GSM модуль</translation>
+    </message>
+    <message>
+        <source>COM Port:</source>
+        <translation>COM-порт:</translation>
+    </message>
+    <message>
+        <source>Войти</source>
+        <translation>Войти</translation>
+    </message>
+    <message>
+        <source>Пароль</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Показать пароль</source>
+        <translation>Показать пароль</translation>
+    </message>
+    <message>
+        <source>Скрыть пароль</source>
+        <translation>Скрыть пароль</translation>
+    </message>
+    <message>
+        <source>Вход</source>
+        <translation>Вход</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>Язык программы</translation>
+    </message>
+    <message>
+        <source>Sync time</source>
+        <translation>Синхронизация времени</translation>
+    </message>
+    <message>
+        <source>Checking mode</source>
+        <translation>Режим проверки</translation>
+    </message>
+    <message>
+        <source>Язык будет изменён при следующем запуске программы</source>
+        <translation>Язык будет изменён при следующем запуске программы</translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation>Прервать</translation>
+    </message>
+    <message>
+        <source>Прервать обмен с GSM модулем (Esc)</source>
+        <translation>Прервать обмен с GSM модулем (Esc)</translation>
+    </message>
+    <message>
+        <source>Порт открыт</source>
+        <translation>Порт открыт</translation>
+    </message>
+    <message>
+        <source>Порт закрыт</source>
+        <translation>Порт закрыт</translation>
+    </message>
+    <message>
+        <source>закрыть порт</source>
+        <translation>закрыть порт</translation>
+    </message>
+    <message>
+        <source>Выйти</source>
+        <translation>Выйти</translation>
+    </message>
+    <message>
+        <source>настроек</source>
+        <translation>настроек</translation>
+    </message>
+    <message>
+        <source>номеров</source>
+        <translation>номеров</translation>
+    </message>
+    <message>
+        <source>Изменения в таблице %1 не сохранены в GSM модуль.<byte value="xd"/>Сохранить их, прежде чем %2?</source>
+        <translation>Изменения в таблице %1 не сохранены в GSM модуль.<byte value="xd"/>Сохранить их, прежде чем %2?</translation>
+    </message>
+    <message>
+        <source> и </source>
+        <translation> и </translation>
+    </message>
+    <message>
+        <source>закрыть программу</source>
+        <translation>закрыть программу</translation>
+    </message>
+    <message>
+        <source>восстановить модуль из копии</source>
+        <translation>восстановить модуль из копии</translation>
+    </message>
+    <message>
+        <source>скачать настройки</source>
+        <translation>скачать настройки</translation>
+    </message>
+    <message>
+        <source>скачать список</source>
+        <translation>скачать список</translation>
+    </message>
+    <message>
+        <source>импортировать файл</source>
+        <translation>импортировать файл</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Импорт  XLS</source>
+        <translation>Импорт  XLS</translation>
+    </message>
+    <message>
+        <source>Без ограничений
+всем</source>
+        <translation>Без ограничений
+всем</translation>
+    </message>
+    <message>
+        <source>Удалить всех</source>
+        <translation>Удалить всех</translation>
+    </message>
+    <message>
+        <source>Export .CSV</source>
+        <translation>Экспорт CSV</translation>
+    </message>
+    <message>
+        <source>Поиск номера (Ctrl+F)</source>
+        <translation>Поиск номера (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Найти далее</source>
+        <translation>Найти далее</translation>
+    </message>
+    <message>
+        <source>Список неполный: прочитано %1 из %2 страниц</source>
+        <translation>Список неполный: прочитано %1 из %2 страниц</translation>
+    </message>
+    <message>
+        <source>Номер «%1» не найден</source>
+        <translation>Номер «%1» не найден</translation>
+    </message>
+    <message>
+        <source>Скачать
+настройки</source>
+        <translation>Скачать
+настройки</translation>
+    </message>
+    <message>
+        <source>Сохранить
+настройки</source>
+        <translation>Сохранить
+настройки</translation>
+    </message>
+    <message>
+        <source>Импортировать
+файл</source>
+        <translation>Импортировать
+файл</translation>
+    </message>
+    <message>
+        <source>Экспортировать
+файл</source>
+        <translation>Экспортировать
+файл</translation>
+    </message>
+    <message>
+        <source>historical information records:%1/%2</source>
+        <translation>записи истории: %1/%2</translation>
+    </message>
+    <message>
+        <source>Export.csv:%1/%2</source>
+        <translation>Экспорт CSV: %1/%2</translation>
+    </message>
+    <message>
+        <source>COM Port</source>
+        <translation>COM-порт</translation>
+    </message>
+    <message>
+        <source>Telephone</source>
+        <translation>Телефон</translation>
+    </message>
+    <message>
+        <source>Add number</source>
+        <translation>Добавлен номер</translation>
+    </message>
+    <message>
+        <source>Delete Number</source>
+        <translation>Удалён номер</translation>
+    </message>
+    <message>
+        <source>Relay ON</source>
+        <translation>Реле включено</translation>
+    </message>
+    <message>
+        <source>Relay OFF</source>
+        <translation>Реле выключено</translation>
+    </message>
+    <message>
+        <source>DIN1 Alarm</source>
+        <translation>Тревога DIN1</translation>
+    </message>
+    <message>
+        <source>DIN2 Alarm</source>
+        <translation>Тревога DIN2</translation>
+    </message>
+    <message>
+        <source>Power failure</source>
+        <translation>Отключение питания</translation>
+    </message>
+    <message>
+        <source>Arm</source>
+        <translation>Постановка на охрану</translation>
+    </message>
+    <message>
+        <source>Disarm</source>
+        <translation>Снятие с охраны</translation>
+    </message>
+    <message>
+        <source>Power recovery</source>
+        <translation>Питание восстановлено</translation>
+    </message>
+    <message>
+        <source>Power supply</source>
+        <translation>Питание</translation>
+    </message>
+    <message>
+        <source>Внимание! Эта операция удалит всю историю сохраненную в GSM модуле </source>
+        <translation>Внимание! Эта операция удалит всю историю сохраненную в GSM модуле </translation>
+    </message>
+    <message>
+        <source>Reading historical data</source>
+        <translation>Чтение истории</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>От</source>
+        <translation>От</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Действие</translation>
+    </message>
+    <message>
+        <source>Абонент</source>
+        <translation>Абонент</translation>
+    </message>
+    <message>
+        <source>Текст</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Ready to order</source>
+        <translation>Подготовка к сортировке</translation>
+    </message>
+    <message>
+        <source>Invalid</source>
+        <translation>Неверные данные</translation>
+    </message>
+    <message>
+        <source>Records:</source>
+        <translation>Записи:</translation>
+    </message>
+    <message>
+        <source>Нет правильных записей</source>
+        <translation>Нет правильных записей</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Нет записей</source>
+        <translation>Нет записей</translation>
+    </message>
+    <message>
+        <source>Sort date</source>
+        <translation>Сортировка по дате</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Записи</translation>
+    </message>
+    <message>
+        <source>Записи с неправильной датой или временем не показаны: %1</source>
+        <translation>Записи с неправильной датой или временем не показаны: %1</translation>
+    </message>
+    <message>
+        <source>This serial port already opened</source>
+        <translation>Этот последовательный порт уже открыт</translation>
+    </message>
+    <message>
+        <source>Error opening serial port</source>
+        <translation>Ошибка открытия последовательного порта</translation>
+    </message>
+    <message>
+        <source>no port name</source>
+        <translation>не указано имя порта</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle </source>
+        <translation>Это устройство не является последовательным портом </translation>
+    </message>
+    <message>
+        <source>Cannot set the line settings</source>
+        <translation>Не удалось установить параметры линии</translation>
+    </message>
+    <message>
+        <source>Unable to create event</source>
+        <translation>Не удалось создать событие</translation>
+    </message>
+    <message>
+        <source>Unable to create read thread</source>
+        <translation>Не удалось запустить поток чтения</translation>
+    </message>
+    <message>
+        <source>Unable to create write thread</source>
+        <translation>Не удалось запустить поток записи</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1 (все). Проверка записи не завершена: прочитайте данные и сравните</source>
+        <translation><byte value="xd"/>Записано страниц: %1 (все). Проверка записи не завершена: прочитайте данные и сравните</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Записано страниц: %1. Сохраните ещё раз, чтобы записать остальные</source>
+        <translation><byte value="xd"/>Записано страниц: %1. Сохраните ещё раз, чтобы записать остальные</translation>
+    </message>
+    <message>
+        <source>Возврат времени синхронизации в норму</source>
+        <translation>Возврат времени синхронизации в норму</translation>
+    </message>
+    <message>
+        <source>Ошибка возврата времени синхронизации</source>
+        <translation>Ошибка возврата времени синхронизации</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Выполнено</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>История данных удалена</source>
+        <translation>История данных удалена</translation>
+    </message>
+    <message>
+        <source>Ошибка при удалении исторических данных</source>
+        <translation>Ошибка при удалении исторических данных</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</source>
+        <translation><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</translation>
+    </message>
+    <message>
+        <source>Необходимо ожидание</source>
+        <translation>Необходимо ожидание</translation>
+    </message>
+    <message>
+        <source>GSM модуль отказался записать страницу 0x%1</source>
+        <translation>GSM модуль отказался записать страницу 0x%1</translation>
+    </message>
+    <message>
+        <source>Ошибка базовой настройки</source>
+        <translation>Ошибка базовой настройки</translation>
+    </message>
+    <message>
+        <source>Ошибка данных списка номеров</source>
+        <translation>Ошибка данных списка номеров</translation>
+    </message>
+    <message>
+        <source>Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите</source>
+        <translation>Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите</translation>
+    </message>
+    <message>
+        <source>Обмен с GSM модулем прерван</source>
+        <translation>Обмен с GSM модулем прерван</translation>
+    </message>
+    <message>
+        <source>Дождитесь окончания текущего обмена с GSM модулем</source>
+        <translation>Дождитесь окончания текущего обмена с GSM модулем</translation>
+    </message>
+    <message>
+        <source>Записано страниц: %1</source>
+        <translation>Записано страниц: %1</translation>
+    </message>
+    <message>
+        <source>Проверка записи не пройдена: страницы </source>
+        <translation>Проверка записи не пройдена: страницы </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Модуль хранит на этих страницах не то, что было записано; сохраните ещё раз</source>
+        <translation><byte value="xd"/>Модуль хранит на этих страницах не то, что было записано; сохраните ещё раз</translation>
+    </message>
+    <message>
+        <source>Текст &quot;%1&quot; содержит символы, которые GSM модуль не может сохранить</source>
+        <translation>Текст &quot;%1&quot; содержит символы, которые GSM модуль не может сохранить</translation>
+    </message>
+    <message>
+        <source>Invalid data</source>
+        <translation>Неверные данные</translation>
+    </message>
+    <message>
+        <source>Unexpected reply</source>
+        <translation>Неожиданный ответ</translation>
+    </message>
+    <message>
+        <source>Receives the data synchronization command returns</source>
+        <translation>Получен ответ на команду синхронизации</translation>
+    </message>
+    <message>
+        <source>Delete command</source>
+        <translation>Команда удаления</translation>
+    </message>
+    <message>
+        <source>Undefined data</source>
+        <translation>Неизвестные данные</translation>
+    </message>
+    <message>
+        <source>Undefined address</source>
+        <translation>Неизвестный адрес</translation>
+    </message>
+    <message>
+        <source>Save basic settings</source>
+        <translation>Сохранение базовых настроек</translation>
+    </message>
+    <message>
+        <source>Save pages:</source>
+        <translation>Запись страниц:</translation>
+    </message>
+    <message>
+        <source>Save number list:</source>
+        <translation>Запись списка номеров:</translation>
+    </message>
+    <message>
+        <source>Reading basic setting</source>
+        <translation>Чтение базовых настроек</translation>
+    </message>
+    <message>
+        <source>Reading number list:</source>
+        <translation>Чтение списка номеров:</translation>
+    </message>
+    <message>
+        <source>Reading historical data:</source>
+        <translation>Чтение истории:</translation>
+    </message>
+    <message>
+        <source>Reading pages:</source>
+        <translation>Чтение страниц:</translation>
+    </message>
+    <message>
+        <source>Повтор запроса %1/%2</source>
+        <translation>Повтор запроса %1/%2</translation>
+    </message>
+    <message>
+        <source>Data communication</source>
+        <translation>Обмен данными</translation>
+    </message>
+    <message>
+        <source>Verifying %1/%2</source>
+        <translation>Проверка %1/%2</translation>
+    </message>
+    <message>
+        <source>Verifying again</source>
+        <translation>Повторная проверка</translation>
+    </message>
+    <message>
+        <source>Save again</source>
+        <translation>Повторная запись</translation>
+    </message>
+    <message>
+        <source>Password verifying</source>
+        <translation>Проверка пароля</translation>
+    </message>
+    <message>
+        <source>Send sync time command</source>
+        <translation>Отправка команды синхронизации времени</translation>
+    </message>
+    <message>
+        <source>Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4</source>
+        <translation>Добавлено: %1, изменено: %2, удалено: %3, без изменений: %4</translation>
+    </message>
+    <message>
+        <source>(нет)</source>
+        <translation>(нет)</translation>
+    </message>
+    <message>
+        <source>, без ограничений</source>
+        <translation>, без ограничений</translation>
+    </message>
+    <message>
+        <source>Истекло: %1, истекает в течение %2 дней: %3</source>
+        <translation>Истекло: %1, истекает в течение %2 дней: %3</translation>
+    </message>
+    <message>
+        <source>Save:%1/%2</source>
+        <translation>Сохранение: %1/%2</translation>
+    </message>
+    <message>
+        <source>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</source>
+        <translation>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</translation>
+    </message>
+    <message>
+        <source>Серийный номер: </source>
+        <translation>Серийный номер: </translation>
+    </message>
+    <message>
+        <source>запись %1: %2</source>
+        <translation>запись %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл не импортирован: записей с ошибками %1</source>
+        <translation>Файл не импортирован: записей с ошибками %1</translation>
+    </message>
+    <message>
+        <source> (показаны первые 20)</source>
+        <translation> (показаны первые 20)</translation>
+    </message>
+    <message>
+        <source>Import.xls</source>
+        <translation>Импорт XLS</translation>
+    </message>
+    <message>
+        <source>Неправильный формат профиля настроек</source>
+        <translation>Неправильный формат профиля настроек</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</source>
+        <translation>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</translation>
+    </message>
+    <message>
+        <source>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</source>
+        <translation>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</translation>
+    </message>
+    <message>
+        <source>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</source>
+        <translation>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Номер абонента</source>
+        <translation>Номер абонента</translation>
+    </message>
+    <message>
+        <source>Дата начала</source>
+        <translation>Дата начала</translation>
+    </message>
+    <message>
+        <source>Время начала</source>
+        <translation>Время начала</translation>
+    </message>
+    <message>
+        <source>Дата окончания</source>
+        <translation>Дата окончания</translation>
+    </message>
+    <message>
+        <source>Время окончания</source>
+        <translation>Время окончания</translation>
+    </message>
+    <message>
+        <source>Без ограничений</source>
+        <translation>Без ограничений</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Неверный серийный номер: </source>
+        <translation>Неверный серийный номер: </translation>
+    </message>
+    <message>
+        <source>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</source>
+        <translation>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</translation>
+    </message>
+    <message>
+        <source>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</source>
+        <translation>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</translation>
+    </message>
+    <message>
+        <source>Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:</source>
+        <translation>Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:</translation>
+    </message>
+    <message>
+        <source>номер «%1»: только «+» и цифры, не более 22</source>
+        <translation>номер «%1»: только «+» и цифры, не более 22</translation>
+    </message>
+    <message>
+        <source>дата начала</source>
+        <translation>дата начала</translation>
+    </message>
+    <message>
+        <source>время начала</source>
+        <translation>время начала</translation>
+    </message>
+    <message>
+        <source>дата окончания</source>
+        <translation>дата окончания</translation>
+    </message>
+    <message>
+        <source>время окончания</source>
+        <translation>время окончания</translation>
+    </message>
+    <message>
+        <source>не указана %1: заполните окно или выберите «Без ограничений»</source>
+        <translation>не указана %1: заполните окно или выберите «Без ограничений»</translation>
+    </message>
+    <message>
+        <source>%1 «%2»: GSM модуль хранит годы 2000-2099</source>
+        <translation>%1 «%2»: GSM модуль хранит годы 2000-2099</translation>
+    </message>
+    <message>
+        <source>%1 «%2» не существует</source>
+        <translation>%1 «%2» не существует</translation>
+    </message>
+    <message>
+        <source>Скачать все номера, сохраненные в GSM модуле?</source>
+        <translation>Скачать все номера, сохраненные в GSM модуле?</translation>
+    </message>
+    <message>
+        <source>Список номеров GSM модуля прочитан не полностью: сохранение отменено. Сохраните ещё раз.</source>
+        <translation>Список номеров GSM модуля прочитан не полностью: сохранение отменено. Сохраните ещё раз.</translation>
+    </message>
+    <message>
+        <source>Сохранить список номеров в GSM модуль?<byte value="xd"/></source>
+        <translation>Сохранить список номеров в GSM модуль?<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</source>
+        <translation>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</translation>
+    </message>
+    <message>
+        <source>Номера абонентов установлены</source>
+        <translation>Номера абонентов установлены</translation>
+    </message>
+    <message>
+        <source>Reading telephone number information</source>
+        <translation>Чтение списка номеров</translation>
+    </message>
+    <message>
+        <source>Save list</source>
+        <translation>Сохранение списка</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Модуль сам изменил записи: %1 — они сохранены как в модуле</source>
+        <translation><byte value="xd"/>Модуль сам изменил записи: %1 — они сохранены как в модуле</translation>
+    </message>
+    <message>
+        <source>Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, которые изменены и в таблице; их страницы не записаны. Скачайте список и решите, что сохранить.<byte value="xd"/>%2</source>
+        <translation>Список номеров сохранён не полностью: GSM модуль сам изменил записи %1, которые изменены и в таблице; их страницы не записаны. Скачайте список и решите, что сохранить.<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>Список авторизованных номеров успешно сохранен</source>
+        <translation>Список авторизованных номеров успешно сохранен</translation>
+    </message>
+    <message>
+        <source>Read settings</source>
+        <translation>Чтение настроек</translation>
+    </message>
+    <message>
+        <source>Password verifing</source>
+        <translation>Проверка пароля</translation>
+    </message>
+    <message>
+        <source>Пароль подтвержден!</source>
+        <translation>Пароль подтвержден!</translation>
+    </message>
+    <message>
+        <source>Неверный пароль!</source>
+        <translation>Неверный пароль!</translation>
+    </message>
+    <message>
+        <source>Прочитать базовые настройки GSM модуля? </source>
+        <translation>Прочитать базовые настройки GSM модуля? </translation>
+    </message>
+    <message>
+        <source>Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и в таблице. Скачайте настройки и решите, что сохранить.</source>
+        <translation>Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и в таблице. Скачайте настройки и решите, что сохранить.</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки в GSM модуль?<byte value="xd"/></source>
+        <translation>Сохранить настройки в GSM модуль?<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Базовые настройки считаны</source>
+        <translation>Базовые настройки считаны</translation>
+    </message>
+    <message>
+        <source>Базовые настройки сохранены успешно</source>
+        <translation>Базовые настройки сохранены успешно</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>GSM модуль сам изменил строки: %1 — они сохранены как в модуле</source>
+        <translation><byte value="xd"/>GSM модуль сам изменил строки: %1 — они сохранены как в модуле</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Сохранение настроек</translation>
+    </message>
+    <message>
+        <source>The first page</source>
+        <translation>Первая страница</translation>
+    </message>
+    <message>
+        <source>The second page</source>
+        <translation>Вторая страница</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Сохранение профиля</translation>
+    </message>
+    <message>
+        <source>Профиль не загружен. </source>
+        <translation>Профиль не загружен. </translation>
+    </message>
+    <message>
+        <source>Load profile</source>
+        <translation>Загрузка профиля</translation>
+    </message>
+    <message>
+        <source>Строка %1: </source>
+        <translation>Строка %1: </translation>
+    </message>
+    <message>
+        <source>пароль должен состоять ровно из 4 цифр, а не «%1»</source>
+        <translation>пароль должен состоять ровно из 4 цифр, а не «%1»</translation>
+    </message>
+    <message>
+        <source>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</source>
+        <translation>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</translation>
+    </message>
+    <message>
+        <source>текст длиннее 40 символов (%1)</source>
+        <translation>текст длиннее 40 символов (%1)</translation>
+    </message>
+    <message>
+        <source>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</source>
+        <translation>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</translation>
+    </message>
+    <message>
+        <source>текст «%1» содержит символы, которые GSM модуль не может сохранить</source>
+        <translation>текст «%1» содержит символы, которые GSM модуль не может сохранить</translation>
+    </message>
+    <message>
+        <source>нужно число от %1 до %2, а не «%3»</source>
+        <translation>нужно число от %1 до %2, а не «%3»</translation>
+    </message>
+    <message>
+        <source>это не строка выбора из списка</source>
+        <translation>это не строка выбора из списка</translation>
+    </message>
+    <message>
+        <source>выберите из списка (%1), а не «%2»</source>
+        <translation>выберите из списка (%1), а не «%2»</translation>
+    </message>
+    <message>
+        <source>(пусто)</source>
+        <translation>(пусто)</translation>
+    </message>
+    <message>
+        <source>строка %1: %2 → %3</source>
+        <translation>строка %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>1.Пароль</source>
+        <translation>1.Пароль</translation>
+    </message>
+    <message>
+        <source>5807</source>
+        <translation>5807</translation>
+    </message>
+    <message>
+        <source>2.Номер телефона сим карты установленной в GSM модуль</source>
+        <translation>2.Номер телефона сим карты установленной в GSM модуль</translation>
+    </message>
+    <message>
+        <source>Введите номер телефона сим карты установленной в GSM модуль</source>
+        <translation>Введите номер телефона сим карты установленной в GSM модуль</translation>
+    </message>
+    <message>
+        <source>3.Тип контакта датчика 1</source>
+        <translation>3.Тип контакта датчика 1</translation>
+    </message>
+    <message>
+        <source>NO. Для изменения сделайте выбор из списка</source>
+        <translation>NO. Для изменения сделайте выбор из списка</translation>
+    </message>
+    <message>
+        <source>4.Тип контакта датчика 2</source>
+        <translation>4.Тип контакта датчика 2</translation>
+    </message>
+    <message>
+        <source>5.Текст оповещения при срабатывании датчика 1</source>
+        <translation>5.Текст оповещения при срабатывании датчика 1</translation>
+    </message>
+    <message>
+        <source>Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами</translation>
+    </message>
+    <message>
+        <source>6.Текст оповещения при срабатывании датчика 2</source>
+        <translation>6.Текст оповещения при срабатывании датчика 2</translation>
+    </message>
+    <message>
+        <source>DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами</translation>
+    </message>
+    <message>
+        <source>7.Время автоматической активации режима охраны после звонка пользователя</source>
+        <translation>7.Время автоматической активации режима охраны после звонка пользователя</translation>
+    </message>
+    <message>
+        <source>10 минут. Можно установить от 001 до 999 минут</source>
+        <translation>10 минут. Можно установить от 001 до 999 минут</translation>
+    </message>
+    <message>
+        <source>8.Постановка/снятие с охраны</source>
+        <translation>8.Постановка/снятие с охраны</translation>
+    </message>
+    <message>
+        <source>Снято. Для изменения сделайте выбор из списка</source>
+        <translation>Снято. Для изменения сделайте выбор из списка</translation>
+    </message>
+    <message>
+        <source>9.Выбор пользователей для управления GSM модулем</source>
+        <translation>9.Выбор пользователей для управления GSM модулем</translation>
+    </message>
+    <message>
+        <source>Только зарегистрированным пользователям. Для изменения сделайте выбор из списка</source>
+        <translation>Только зарегистрированным пользователям. Для изменения сделайте выбор из списка</translation>
+    </message>
+    <message>
+        <source>10.Время нахождения реле в замкнутом состоянии</source>
+        <translation>10.Время нахождения реле в замкнутом состоянии</translation>
+    </message>
+    <message>
+        <source>0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка</source>
+        <translation>0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка</translation>
+    </message>
+    <message>
+        <source>11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии</source>
+        <translation>11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии</translation>
+    </message>
+    <message>
+        <source>Всем. Для изменения сделайте выбор из списка</source>
+        <translation>Всем. Для изменения сделайте выбор из списка</translation>
+    </message>
+    <message>
+        <source>12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии</source>
+        <translation>12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии</translation>
+    </message>
+    <message>
+        <source>13.Текст смс сообщения когда реле находится в замкнутом состоянии</source>
+        <translation>13.Текст смс сообщения когда реле находится в замкнутом состоянии</translation>
+    </message>
+    <message>
+        <source>Relay ON. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Relay ON. Можно изменить текст не более 40 символов латинскими буквами</translation>
+    </message>
+    <message>
+        <source>14.Текст смс сообщения когда реле находится в разомкнутом состоянии</source>
+        <translation>14.Текст смс сообщения когда реле находится в разомкнутом состоянии</translation>
+    </message>
+    <message>
+        <source>Relay OFF. Можно изменить текст не более 40 символов латинскими буквами</source>
+        <translation>Relay OFF. Можно изменить текст не более 40 символов латинскими буквами</translation>
+    </message>
+    <message>
+        <source>15.Время задержки смс сообщения после отключения питания</source>
+        <translation>15.Время задержки смс сообщения после отключения питания</translation>
+    </message>
+    <message>
+        <source>999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах</source>
+        <translation>999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах</translation>
+    </message>
+    <message>
+        <source>16.Временной интервал смс сообщения о состоянии GSM модуля</source>
+        <translation>16.Временной интервал смс сообщения о состоянии GSM модуля</translation>
+    </message>
+    <message>
+        <source>0-отключено. 001-999 временной интервал в часах</source>
+        <translation>0-отключено. 001-999 временной интервал в часах</translation>
+    </message>
+    <message>
+        <source>0:Никому</source>
+        <translation>0:Никому</translation>
+    </message>
+    <message>
+        <source>1:Администратор</source>
+        <translation>1:Администратор</translation>
+    </message>
+    <message>
+        <source>2:Пользователь</source>
+        <translation>2:Пользователь</translation>
+    </message>
+    <message>
+        <source>3:Всем</source>
+        <translation>3:Всем</translation>
+    </message>
+    <message>
+        <source>0:Снято</source>
+        <translation>0:Снято</translation>
+    </message>
+    <message>
+        <source>1:Поставлено</source>
+        <translation>1:Поставлено</translation>
+    </message>
+    <message>
+        <source>0:Всем</source>
+        <translation>0:Всем</translation>
+    </message>
+    <message>
+        <source>1:Только зарегистрированным пользователям</source>
+        <translation>1:Только зарегистрированным пользователям</translation>
+    </message>
+    <message>
+        <source>Функции</source>
+        <translation>Функции</translation>
+    </message>
+    <message>
+        <source>Значения</source>
+        <translation>Значения</translation>
+    </message>
+    <message>
+        <source>Заводские настройки</source>
+        <translation>Заводские настройки</translation>
+    </message>
+    <message>
+        <source>Строка %1: выберите значение из списка</source>
+        <translation>Строка %1: выберите значение из списка</translation>
+    </message>
+    <message>
+        <source>Строка 2: только цифры и «+» в начале, не более 22 знаков</source>
+        <translation>Строка 2: только цифры и «+» в начале, не более 22 знаков</translation>
+    </message>
+    <message>
+        <source>Строка %1: только цифры, не более %2</source>
+        <translation>Строка %1: только цифры, не более %2</translation>
+    </message>
+    <message>
+        <source>Строка %1: не более %2 символов</source>
+        <translation>Строка %1: не более %2 символов</translation>
+    </message>
+    <message>
+        <source>Строка %1: не более %2 знаков</source>
+        <translation>Строка %1: не более %2 знаков</translation>
+    </message>
+    <message>
+        <source>Строка %1: текст пишется латинскими буквами</source>
+        <translation>Строка %1: текст пишется латинскими буквами</translation>
+    </message>
+    <message>
+        <source>байт %1</source>
+        <translation>байт %1</translation>
+    </message>
+    <message>
+        <source>(не выбрано)</source>
+        <translation>(не выбрано)</translation>
+    </message>
+    <message>
+        <source>A simulated GSM relay module on a pseudo-terminal. Open the printed path (or --link) like a serial port.</source>
+        <translation>Симулятор GSM-модуля с реле на псевдотерминале. Откройте напечатанный путь (или --link) как последовательный порт.</translation>
+    </message>
+    <message>
+        <source>Create a symbolic link PATH to the terminal.</source>
+        <translation>Создать символическую ссылку PATH на терминал.</translation>
+    </message>
+    <message>
+        <source>Keep the module&apos;s memory in FILE; every save is written through.</source>
+        <translation>Хранить память модуля в FILE; каждое сохранение записывается сразу.</translation>
+    </message>
+    <message>
+        <source>Fill N authorised numbers.</source>
+        <translation>Заполнить N разрешённых номеров.</translation>
+    </message>
+    <message>
+        <source>Fill N history records.</source>
+        <translation>Заполнить N записей истории.</translation>
+    </message>
+    <message>
+        <source>The module&apos;s password.</source>
+        <translation>Пароль модуля.</translation>
+    </message>
+    <message>
+        <source>Wait MS before every reply.</source>
+        <translation>Ждать MS миллисекунд перед каждым ответом.</translation>
+    </message>
+    <message>
+        <source>Pace replies as a line at N baud.</source>
+        <translation>Отвечать со скоростью линии N бод.</translation>
+    </message>
+    <message>
+        <source>Stop answering after N requests.</source>
+        <translation>Перестать отвечать после N запросов.</translation>
+    </message>
+    <message>
+        <source>Leave every N-th request unanswered.</source>
+        <translation>Не отвечать на каждый N-й запрос.</translation>
+    </message>
+    <message>
+        <source>Change one byte of every N-th reply.</source>
+        <translation>Изменять один байт в каждом N-м ответе.</translation>
+    </message>
+    <message>
+        <source>Answer every save with status 0.</source>
+        <translation>Отвечать на каждую запись статусом 0.</translation>
+    </message>
+    <message>
+        <source>Send stray bytes between replies.</source>
+        <translation>Посылать лишние байты между ответами.</translation>
+    </message>
+    <message>
+        <source>The language of help and messages, ru or en.</source>
+        <translation>Язык справки и сообщений, ru или en.</translation>
+    </message>
+    <message>
+        <source>openpty: %1</source>
+        <translation>openpty: %1</translation>
+    </message>
+    <message>
+        <source>cannot create the link %1</source>
+        <translation>не удалось создать ссылку %1</translation>
+    </message>
+</context>
+</TS>

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev xvfb xauth
-          qt6-translations-l10n qt6-l10n-tools)
+          qt6-translations-l10n qt6-l10n-tools qt6-tools-dev)
 # Callers may ask for more (the package build needs its tools).
 packages+=("$@")
 missing=()

@@ -81,13 +81,15 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strngrd4->verticalHeader()->setDefaultSectionSize(24);
     strngrd4->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The source and event columns fit the longest of their words in this language.
-    QString longest;
-    const QFontMetrics metrics(strngrd4->font());
-    for (const QString& word : HistoryWords())
-        if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(longest)) longest = Translated(word);
+    const auto longest = [metrics = QFontMetrics(strngrd4->font())](int column) {
+        QString wide;
+        for (const QString& word : HistoryWords(column))
+            if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(wide)) wide = Translated(word);
+        return wide;
+    };
     strngrd4->FitColumns({38, 0, 74, 70, 95, 112, 129, 235},
-                         {QStringLiteral("1000"), {}, QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"), longest,
-                          longest, QStringLiteral("+79161234567890")});
+                         {QStringLiteral("1000"), {}, QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
+                          longest(THistoryTable::kSource), longest(THistoryTable::kEvent), QStringLiteral("+79161234567890")});
     strngrd4->setColumnHidden(THistoryTable::kRecordNo, true);
     body->addWidget(strngrd4, 1);
     outer->addLayout(body, 1);

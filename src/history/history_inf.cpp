@@ -31,9 +31,11 @@ QString EventText(uint8_t code) {
 
 } // namespace
 
-QStringList HistoryWords() {
-    QStringList words{QStringLiteral("DIN1"), QStringLiteral("DIN2"), QStringLiteral(QT_TRANSLATE_NOOP("TText", "Power supply"))};
-    for (uint8_t code = 0; code < 10; ++code) words << SourceText(code) << EventText(code);
+QStringList HistoryWords(int column) {
+    QStringList words;
+    if (column == THistoryTable::kSource)
+        words << QStringLiteral("DIN1") << QStringLiteral("DIN2") << QStringLiteral(QT_TRANSLATE_NOOP("TText", "Power supply"));
+    for (uint8_t code = 0; code < 10; ++code) words << (column == THistoryTable::kSource ? SourceText(code) : EventText(code));
     words.removeAll(QString());
     return words;
 }

@@ -8,8 +8,9 @@ namespace portiqa {
 // One 128-byte history record into columns 1..7 of a table row.
 constexpr int kHistoryRecordSize = 128;
 void DecodeHistoryRecord(const uint8_t* record, TStringGrid& grid, int row);
-// Every word a record's source and event columns can hold, as stored.
-QStringList HistoryWords();
+// Every word a record's source column (THistoryTable::kSource) or event column
+// (kEvent) can hold, as stored.
+QStringList HistoryWords(int column);
 
 // The history block: 500 pages of two 128-byte records from 0x30000 on.
 class THistoryInf : public Tsend_rec_command {

@@ -7,7 +7,11 @@
 #include <QByteArray>
 #include <QStringList>
 #include <deque>
+#include <ostream>
 #include <vector>
+
+// A failed comparison shows the text, not its UTF-16 units.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace portiqa::test {
 

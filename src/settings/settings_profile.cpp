@@ -24,7 +24,9 @@ void Tcustomstringgrid_basis::ExportProfile() {
 }
 
 bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
-    if (book.Text(1, 1) != QStringLiteral("Функции")) {
+    // Our profiles are captioned in Russian whatever the language; a profile
+    // retyped from the English window's table is taken too.
+    if (book.Text(1, 1) != QStringLiteral("Функции") && book.Text(1, 1) != QLatin1String("Function")) {
         ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек"));
         return false;
     }

@@ -395,6 +395,8 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     EXPECT_EQ(other.ItemIndex(3), 0);
     EXPECT_EQ(other.Grid().Cells(0, 1), "1.Пароль");  // names are never read
 
+    book.SetText(1, 1, "Function");  // the English window's caption
+    EXPECT_TRUE(loader.ApplyProfile(book));
     book.SetText(1, 1, "Функции ");
     EXPECT_FALSE(loader.ApplyProfile(book));
     EXPECT_EQ(op.messages.back(), "Неправильный формат профиля настроек");

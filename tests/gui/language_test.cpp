@@ -191,3 +191,53 @@ TEST_F(LanguageWindow, TheRussianWindowHasNoEnglishWord) {
 
 } // namespace
 } // namespace portiqa::test
+
+namespace portiqa::test {
+namespace {
+
+// Every caption fits its widget: each line of a label's or a button's text
+// against the room the widget gives it.
+QStringList CutTexts(QWidget* root) {
+    QStringList cut;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(root)) continue;
+        QString text;
+        int room = 0;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->wordWrap()) continue;
+            text = l->text();
+            room = l->contentsRect().width();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            text = b->text();
+            room = b->width() - 4;  // the frame
+        } else {
+            continue;
+        }
+        const QFontMetrics metrics(w->font());
+        for (const QString& line : text.split(u'\n'))
+            if (!line.isEmpty() && metrics.horizontalAdvance(line) > room)
+                cut << QStringLiteral("%1 (%2 > %3)").arg(line).arg(metrics.horizontalAdvance(line)).arg(room);
+    }
+    return cut;
+}
+
+TEST_F(LanguageWindow, NoCaptionIsCutAt1280x720NorAtTheMinimumSizeInEitherLanguage) {
+    for (const char* lang : {"ru", "en"}) {
+        ASSERT_TRUE(UseLanguage(QLatin1String(lang)));
+        Open();
+        w->show();
+        for (const QSize size : {QSize(1280 - 16, 720 - 40), w->minimumSize()}) {
+            w->resize(size);
+            for (int tab = 0; tab < w->pgc->count(); ++tab) {
+                w->pgc->setCurrentIndex(tab);
+                QCoreApplication::processEvents();
+                EXPECT_LE(w->width(), 1280 - 16);
+                EXPECT_EQ(CutTexts(w.get()), QStringList()) << lang << " " << size.width() << "x" << size.height() << " tab " << tab;
+            }
+        }
+        w.reset();
+    }
+}
+
+} // namespace
+} // namespace portiqa::test

@@ -21,7 +21,8 @@ struct SessionFixture : ::testing::Test {
     std::unique_ptr<TSession> session;
     QString typed = QStringLiteral("5807");
     bool controlsEnabled = false;
-    int done = 0;
+    int done = 0;  // transfers that ended well
+    std::vector<TOutcome> outcomes;
 
     void Start() {
         module = std::make_unique<sim::TModuleSimulator>(simOptions);
@@ -37,9 +38,10 @@ struct SessionFixture : ::testing::Test {
         ASSERT_TRUE(comm.PortOpen());
         session->password.TypedPasswordSource = [this] { return typed; };
         session->password.SetControlsEnabled = [this](bool on) { controlsEnabled = on; };
-        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
-                 &session->basicInf, &session->telephoneSend, &session->historyInf})
-            b->OnTransferDone = [this] { ++done; };
+        session->OnFinished = [this](const TOutcome& o) {
+            outcomes.push_back(o);
+            if (o.Ok() && o.operation != TOperation::Login && o.operation != TOperation::Command) ++done;
+        };
     }
     void TearDown() override {
         comm.CloseComm();

@@ -27,12 +27,17 @@ void TCliStatus::SetStatusText(const QString& text) {
 
 namespace {
 
-// How an exchange that failed ends, as an exit status.
-int ExitFor(TLinkFailure why) {
-    switch (why) {
-    case TLinkFailure::ReplyTimeout: return kExitNoAnswer;
-    default: return kExitFailed;
+// How an operation's end becomes the exit status: the one table.
+int ExitFor(TOutcome::TKind kind) {
+    switch (kind) {
+    case TOutcome::TKind::Done: return kExitOk;
+    case TOutcome::TKind::NoAnswer: return kExitNoAnswer;
+    case TOutcome::TKind::WrongPassword: return kExitWrongPassword;
+    case TOutcome::TKind::RefusedByRules: return kExitFile;
+    case TOutcome::TKind::Failed:
+    case TOutcome::TKind::Cancelled: return kExitFailed;
     }
+    return kExitFailed;
 }
 
 } // namespace
@@ -47,17 +52,7 @@ TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
         op_.ShowMessage(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
         Finish(kExitFailed);
     };
-    session_.receiver.OnFailure = [this](TLinkFailure why) { Finish(ExitFor(why)); };
-    session_.receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(ok ? kExitOk : kExitFailed); };
-    session_.password.OnChecked = [this](bool match) { Finish(match ? kExitOk : kExitWrongPassword); };
-    session_.backup.OnDone = [this](bool ok) {
-        Finish(ok ? kExitOk : session_.backup.RefusedByRules ? kExitFile : kExitFailed);
-    };
-    for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_.basicInf, &session_.telephoneSend,
-                                                                          &session_.historyInf}) {
-        b->OnTransferDone = [this] { Finish(kExitOk); };
-        b->OnTransferFailed = [this](const QString&) { Finish(kExitFailed); };
-    }
+    session_.OnFinished = [this](const TOutcome& o) { Finish(ExitFor(o.kind)); };
 }
 
 TCli::~TCli() { comm_.CloseComm(); }

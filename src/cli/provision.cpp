@@ -62,18 +62,15 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
         session_->cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
     };
     comm_.OnRequestHangup = [this](TComm*) { Fail(TText::tr("Связь с GSM модулем потеряна: порт закрыт")); };
-    session_->receiver.OnFailure = [this](TLinkFailure) {
+    session_->password.TypedPasswordSource = [this] { return pin_; };
+    // Each step starts when the one before has ended well; anything else ends
+    // this module with the last thing the operator would have been told.
+    session_->OnFinished = [this](const TOutcome& o) {
+        if (o.kind == TOutcome::TKind::WrongPassword) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
+        if (o.Ok()) return Next();
+        // Out of the receiver's reply handling before the port is closed.
         QMetaObject::invokeMethod(&comm_, [this] { Fail(op_->last); }, Qt::QueuedConnection);
     };
-    session_->password.TypedPasswordSource = [this] { return pin_; };
-    session_->password.OnChecked = [this](bool match) {
-        if (!match) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
-        Next();
-    };
-    for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_->basicInf, &session_->telephoneSend}) {
-        b->OnTransferDone = [this] { Next(); };
-        b->OnTransferFailed = [this](const QString&) { Fail(op_->last); };
-    }
 }
 
 TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }

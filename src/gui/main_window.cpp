@@ -117,26 +117,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     };
     cm1.OnRequestHangup = [this](TComm*) { cm1RequestHangup(); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
-    // The table shows this module's values, never factory values posing as them.
-    session_->password.OnChecked = [this](bool match) {
-        if (match) ReadModuleIntoTables(false);
-    };
-    for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{&session_->basicInf, &session_->telephoneSend}) {
-        b->OnTransferDone = [this, b] {
-            if (continuation_.block != b || !continuation_.then) return;
-            auto then = std::move(continuation_.then);
-            continuation_ = {};
-            then();
-        };
-        b->OnTransferFailed = [this, b](const QString&) {
-            if (continuation_.block == b) continuation_ = {};
-        };
-    }
-    session_->backup.OnDone = [this](bool ok) {
-        // The module now holds the backup: the tables must not write the old values back.
-        if (ok && restoring_) ReadModuleIntoTables(true);
-        restoring_ = false;
-    };
+    session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     // A key the settings table refused says why, in the status bar.
     connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
@@ -176,6 +157,27 @@ void TForm1::FitScreen() {
     const QSize fitted(std::min(width(), free.width() - 16), std::min(height(), free.height() - 40));
     resize(fitted.expandedTo(minimumSize()));
     move(free.x() + (free.width() - width()) / 2, free.y() + std::max(0, (free.height() - height() - 40) / 2));
+}
+
+void TForm1::Finished(const TOutcome& o) {
+    switch (o.operation) {
+    case TOperation::Login:
+        // The table shows this module's values, never factory values posing as them.
+        if (o.Ok()) ReadModuleIntoTables(false);
+        return;
+    case TOperation::Memory:
+        // The module now holds the backup: the tables must not write the old values back.
+        if (o.Ok() && restoring_) ReadModuleIntoTables(true);
+        restoring_ = false;
+        return;
+    default:
+        break;
+    }
+    // A step that waited for this transfer runs once it ended well, never after a failure.
+    if (continuation_.operation != o.operation) return;
+    auto then = std::move(continuation_.then);
+    continuation_ = {};
+    if (o.Ok() && then) then();
 }
 
 void TForm1::BuildTopStrip(QWidget* strip) {

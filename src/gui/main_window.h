@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <memory>
+#include <optional>
 
 namespace portiqa {
 
@@ -114,9 +115,11 @@ protected:
 
 private:
     struct TContinuation {
-        Tsend_rec_command* block = nullptr;
+        std::optional<TOperation> operation;
         std::function<void()> then;
     };
+    // How an operation ended: the window's next step.
+    void Finished(const TOutcome& outcome);
     // Runs start (a transfer of block) and then, once that transfer has
     // ended well, then; nothing more if it fails or is refused.
     void Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then);

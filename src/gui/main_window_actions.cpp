@@ -35,7 +35,10 @@ void TForm1::RestoreClick() {
 }
 
 void TForm1::Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then) {
-    continuation_ = {&block, std::move(then)};
+    continuation_ = {&block == &session_->basicInf ? TOperation::Settings
+                     : &block == &session_->telephoneSend ? TOperation::Numbers
+                                                          : TOperation::History,
+                     std::move(then)};
     Guard(start);
     // Refused, cancelled, or already over: the continuation has run or never will.
     if (!session_->seq.Outstanding()) continuation_ = {};

@@ -18,7 +18,7 @@ public:
 };
 
 // Why a transfer ended early, for front ends that need more than a message.
-enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, VerifyFailed, Cancelled };
+enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, Cancelled };
 
 // What the receiver has to tell the operator, as facts: the words for them
 // are chosen above the link (app/link_messages).

@@ -63,6 +63,8 @@ public:
     TReplyVerdict Offer(const TRecValidCom& reply);
     // The owner named by the request whose reply Offer last took.
     const void* TakenOwner() const { return takenOwner_; }
+    // The owner named by the last request sent (answered or not).
+    const void* LastOwner() const { return pending_.options.owner; }
     // The reply time ran out: sends a page request again while it has
     // attempts left and the module has answered in this transfer. True when
     // it was sent again.

@@ -33,6 +33,45 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     receiver.SetPageTransfer(&pageTransfer);
     // The link reports facts; the operator is told them in words chosen here.
     receiver.OnNotice = [this](const TLinkNotice& n) { ShowLinkNotice(op, n); };
+
+    using K = TOutcome::TKind;
+    // A failed exchange ends whatever was running; a refused single command is
+    // reported once, by its answer below.
+    receiver.OnFailure = [this](TLinkFailure why) {
+        const TOperation running = Running();
+        switch (why) {
+        case TLinkFailure::CommandFailed: return;
+        case TLinkFailure::ReplyTimeout: return Finish(running, K::NoAnswer);
+        case TLinkFailure::Cancelled: return Finish(running, K::Cancelled);
+        default: return Finish(running, K::Failed);
+        }
+    };
+    receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(TOperation::Command, ok ? K::Done : K::Failed); };
+    password.OnChecked = [this](bool match) { Finish(TOperation::Login, match ? K::Done : K::WrongPassword); };
+    backup.OnDone = [this](bool ok) {
+        Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
+    };
+    const std::pair<Tsend_rec_command*, TOperation> blocks[] = {
+        {&basicInf, TOperation::Settings}, {&telephoneSend, TOperation::Numbers}, {&historyInf, TOperation::History}};
+    for (const auto& [block, operation] : blocks) {
+        block->OnTransferDone = [this, operation = operation] { Finish(operation, K::Done); };
+        block->OnTransferFailed = [this, operation = operation](const QString&) { Finish(operation, K::Failed); };
+    }
+}
+
+TOperation TSession::Running() const {
+    // The request that failed is the last one sent; its owner names the operation.
+    const void* owner = seq.LastOwner();
+    if (owner == &basicInf) return TOperation::Settings;
+    if (owner == &telephoneSend) return TOperation::Numbers;
+    if (owner == &historyInf) return TOperation::History;
+    if (owner == &password) return TOperation::Login;
+    if (owner == &pageTransfer) return TOperation::Memory;
+    return TOperation::Command;
+}
+
+void TSession::Finish(TOperation operation, TOutcome::TKind kind) {
+    if (OnFinished) OnFinished({operation, kind});
 }
 
 } // namespace portiqa

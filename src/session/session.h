@@ -1,5 +1,6 @@
 #pragma once
 #include "base/operator.h"
+#include "base/outcome.h"
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "backup/module_backup.h"
@@ -30,6 +31,10 @@ public:
     // The port's receive event.
     void cm1ReceiveData(const uint8_t* buffer, int length) { receiver.cm1ReceiveData(buffer, length); }
 
+    // The end of every operation, one report each: the one place a front end
+    // learns how what it started ended. The blocks' own end hooks feed it.
+    std::function<void(const TOutcome&)> OnFinished;
+
     IOperator& op;
     Tstatusbar_ctrl status;
     Tprogressbar_ctrl progress;
@@ -53,6 +58,10 @@ public:
     Tcustomstringgrid_his historyFiles;
     TPageTransfer pageTransfer;
     TModuleBackup backup;
+
+private:
+    TOperation Running() const;
+    void Finish(TOperation operation, TOutcome::TKind kind);
 };
 
 } // namespace portiqa

@@ -152,6 +152,43 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     EXPECT_FALSE(session->basicInf.TransferRunning());
 }
 
+// Every operation ends in exactly one outcome that names it and says how it
+// ended, whatever ended it: a refusal, a wrong password, silence, the operator.
+TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
+    simOptions.faults.refuseSaves = true;
+    simOptions.seedNumbers = 50;
+    Start();
+    using K = TOutcome::TKind;
+    const auto only = [this](TOperation operation, K kind) {
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_EQ(int(outcomes[0].operation), int(operation));
+        EXPECT_EQ(int(outcomes[0].kind), int(kind));
+        outcomes.clear();
+    };
+    ASSERT_TRUE(Login("1111"));
+    only(TOperation::Login, K::WrongPassword);
+    ASSERT_TRUE(Login("5807"));
+    only(TOperation::Login, K::Done);
+    session->basicInf.ReadQuietly();
+    ASSERT_TRUE(Settle());
+    only(TOperation::Settings, K::Done);
+    session->settingsTable.SetValue(16, "5");
+    session->basicInf.btn22Click();  // the module refuses the save
+    ASSERT_TRUE(Settle());
+    only(TOperation::Settings, K::Failed);
+    ASSERT_TRUE(session->checkingMode.Send());
+    ASSERT_TRUE(Settle());
+    only(TOperation::Command, K::Done);
+    session->telephoneSend.btn10Click();
+    ASSERT_TRUE(WaitFor([&] { return !session->numberTable.Grid().Cells(1, 1).isEmpty(); }));
+    ASSERT_TRUE(session->receiver.CancelTransfer());  // the operator stops the download
+    only(TOperation::Numbers, K::Cancelled);
+    module->Stop();  // silence
+    session->historyInf.btn19Click();
+    for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) tmr1.Advance(3000);
+    only(TOperation::History, K::NoAnswer);
+}
+
 TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
     simOptions.faults.latencyMs = 50;
     Start();

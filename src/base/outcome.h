@@ -1,0 +1,35 @@
+#pragma once
+#include <QString>
+
+namespace portiqa {
+
+// What an operation with the module was.
+enum class TOperation {
+    Login,     // the password check
+    Settings,  // a settings read or save
+    Numbers,   // a number-list read or save
+    History,   // a history download or deletion
+    Command,   // a single command: time sync, checking mode, history deletion's reply
+    Memory,    // a backup or a restore of the module's whole memory
+};
+
+// How an operation ended: one report per operation, whatever ended it (its
+// last reply, a refusal, a failed check, silence, the operator's stop). The
+// operator has been told by the time it is raised; front ends act on the kind
+// (the command line's exit status, the window's next step).
+struct TOutcome {
+    enum class TKind {
+        Done,            // it did what was asked
+        Failed,          // the module refused, a check failed, or it was stopped short
+        NoAnswer,        // the module did not answer in time
+        WrongPassword,   // the login was refused
+        RefusedByRules,  // a file's value broke the settings rules; nothing was sent
+        Cancelled,       // the operator ended it
+    };
+    TOperation operation = TOperation::Command;
+    TKind kind = TKind::Done;
+
+    bool Ok() const { return kind == TKind::Done; }
+};
+
+} // namespace portiqa

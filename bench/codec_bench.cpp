@@ -1,4 +1,5 @@
 // Page encodings and decodings, and the history filter.
+#include "link/page_transfer.h"
 #include "bench_support.h"
 #include "base/timer.h"
 #include "history/history_inf.h"
@@ -67,16 +68,14 @@ void BM_HistoryPagesDecodeAll(benchmark::State& state) {
     Env env;
     THistoryTable table;
     Tsingalcmd deleter(env.seq, 133);
-    THistoryInf block(env.seq, table, deleter, env.op);
+    TPageTransfer transfer(env.seq, env.progress);
+    THistoryInf block(env.seq, transfer, table, deleter, env.op);
     sim::TModuleImage image;
     image.SeedHistory(1000);
     const QByteArray all = image.Read(0x30000, 500 * 256);
     for (auto _ : state) {
-        for (int p = 0; p < 500; ++p) {
-            block.Address = 0x30000 + p * 256;
-            std::copy(all.begin() + p * 256, all.begin() + (p + 1) * 256, block.Buffer.begin());
-            block.DecodeHistoryPage();
-        }
+        for (int p = 0; p < 500; ++p)
+            block.DecodeHistoryPage(0x30000 + p * 256, reinterpret_cast<const uint8_t*>(all.constData()) + p * 256);
         table.CompactHistory();
     }
 }

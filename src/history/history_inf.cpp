@@ -72,11 +72,16 @@ void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
 
 void THistoryInf::btn19Click() {
     if (RefusedWhileBusy(seq_, op_)) return;
-    PageCount = kHistoryPages;
-    PageNo = 1;
-    running_ = true;
-    seq_.BeginTransfer();
-    ReadNextHistoryPage();
+    std::vector<int32_t> pages;
+    for (uint16_t page = 1; page <= kHistoryPages; ++page) pages.push_back(HistoryPageAddress(page));
+    transfer_.OnFinished = [this](const std::vector<int32_t>&) {
+        table_.CompactHistory();
+        table_.KeepAll();
+        if (OnTransferDone) OnTransferDone();
+    };
+    transfer_.StartRead(std::move(pages), {},
+                        {TText::tr("Reading historical data"), TText::tr("Reading historical data:"), TOperation::History,
+                         [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); }});
 }
 
 void THistoryInf::btn23Click() {
@@ -86,35 +91,15 @@ void THistoryInf::btn23Click() {
     if (!deleter_.Send()) op_.ShowMessage(BusyMessage());
 }
 
-void THistoryInf::ReadNextHistoryPage() {
-    if (!running_) return;
-    if (unsigned(PageCount) + 1 > PageNo && PageNo >= 1) {
-        RequestHistoryPage(PageNo);
-        ++PageNo;
-    } else if (unsigned(PageCount) + 1 == PageNo) {
-        running_ = false;
-        table_.CompactHistory();
-        table_.KeepAll();
-        if (OnTransferDone) OnTransferDone();
+void THistoryInf::DecodeHistoryPage(int32_t address, const uint8_t* page) {
+    const int base = ((address - kHistoryBase) / kPageSize) * 2;
+    TGridBatch batch(table_.Grid());
+    for (int k = 0; k < 2; ++k) {
+        const int row = base + k + 1;
+        // Replies beyond the history area have no rows to go to.
+        if (row < 1 || row > THistoryTable::kRows) continue;
+        DecodeHistoryRecord(page + kHistoryRecordSize * k, table_.Grid(), row);
     }
-}
-
-void THistoryInf::RequestHistoryPage(uint16_t page) {
-    seq_.Send(kCmdReadPage, HistoryPageAddress(page), 0, nullptr, TText::tr("Reading historical data"), Mine());
-}
-
-void THistoryInf::DecodeHistoryPage() {
-    const int base = ((Address - kHistoryBase) / kPageSize) * 2;
-    {
-        TGridBatch batch(table_.Grid());
-        for (int k = 0; k < 2; ++k) {
-            const int row = base + k + 1;
-            // Replies beyond the history area have no rows to go to.
-            if (row < 1 || row > THistoryTable::kRows) continue;
-            DecodeHistoryRecord(Buffer.data() + kHistoryRecordSize * k, table_.Grid(), row);
-        }
-    }
-    ReadNextHistoryPage();
 }
 
 } // namespace portiqa

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/operator.h"
 #include "history/history_table.h"
+#include "link/page_transfer.h"
 #include "link/request.h"
 
 namespace portiqa {
@@ -12,29 +13,30 @@ void DecodeHistoryRecord(const uint8_t* record, TStringGrid& grid, int row);
 // (kEvent) can hold, as stored.
 QStringList HistoryWords(int column);
 
-// The history block: 500 pages of two 128-byte records from 0x30000 on.
+// The history block: 500 pages of two 128-byte records from 0x30000 on, read
+// through the page chain; raises OnTransferDone when all are in the table.
 class THistoryInf : public Tsend_rec_command {
 public:
-    THistoryInf(TRequestSequence& seq, THistoryTable& table, Tsingalcmd& deleter, IOperator& op)
-        : seq_(seq), table_(table), deleter_(deleter), op_(op) {}
+    THistoryInf(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, Tsingalcmd& deleter, IOperator& op)
+        : seq_(seq), transfer_(transfer), table_(table), deleter_(deleter), op_(op) {}
 
     void btn19Click();  // download, no question asked
     void btn23Click();  // erase the module's log after a warning
 
-    void ReadNextHistoryPage();
-    void RequestHistoryPage(uint16_t page);
-    void DecodeHistoryPage();
+    // A history page's two records into their rows (a page outside the
+    // history area has none).
+    void DecodeHistoryPage(int32_t address, const uint8_t* page);
 
-    void HandleReadReply() override { DecodeHistoryPage(); }
-    void AbortTransfer() override { running_ = false; }
-    bool TransferRunning() const override { return running_; }
+    bool TransferRunning() const override {
+        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::History;
+    }
 
 private:
     TRequestSequence& seq_;
+    TPageTransfer& transfer_;
     THistoryTable& table_;
     Tsingalcmd& deleter_;
     IOperator& op_;
-    bool running_ = false;
 };
 
 } // namespace portiqa

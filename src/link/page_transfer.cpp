@@ -1,22 +1,33 @@
 #include "link/page_transfer.h"
+#include "base/texts.h"
 
 namespace portiqa {
 
-void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText) {
+void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, TReading reading) {
     addresses_ = std::move(addresses);
     twice_ = std::move(twice);
     Pages.clear();
-    Begin(addresses_.size(), false, statusText);
+    onPage_ = std::move(reading.onPage);
+    Begin(addresses_.size(), false, reading.statusText, reading.progressLabel, reading.operation);
+}
+
+void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText) {
+    StartRead(std::move(addresses), std::move(twice), {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}});
 }
 
 void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
     writes_ = std::move(pages);
     Sent.clear();
-    Begin(writes_.size(), true, statusText);
+    onPage_ = {};
+    // The saves show "Save pages:"; the label is for the read-back's replies.
+    Begin(writes_.size(), true, statusText, TText::tr("Reading pages:"), TOperation::Memory);
 }
 
-void TPageTransfer::Begin(size_t pages, bool writing, const QString& statusText) {
+void TPageTransfer::Begin(size_t pages, bool writing, const QString& statusText, const QString& progressLabel,
+                          TOperation operation) {
     statusText_ = statusText;
+    progressLabel_ = progressLabel;
+    operation_ = operation;
     writing_ = writing;
     running_ = true;
     next_ = 0;
@@ -28,7 +39,8 @@ void TPageTransfer::Begin(size_t pages, bool writing, const QString& statusText)
 
 void TPageTransfer::HandleReadReply() {
     if (!running_ || writing_) return;
-    Pages[Address] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
+    if (onPage_) onPage_(Address, Buffer.data());
+    else Pages[Address] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
     Next();
 }
 

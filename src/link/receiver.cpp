@@ -139,7 +139,7 @@ void TReceiver::HandOver(Tsend_rec_command& block) {
 // The block whose request a taken reply answers (null: none of them).
 Tsend_rec_command* TReceiver::Owner() const {
     const void* owner = seq_.TakenOwner();
-    for (Tsend_rec_command* block : {settings_, numbers_, history_, pages_})
+    for (Tsend_rec_command* block : std::initializer_list<Tsend_rec_command*>{settings_, numbers_, pages_})
         if (block && owner == static_cast<const TTemplate*>(block)) return block;
     return nullptr;
 }
@@ -170,15 +170,14 @@ void TReceiver::DispatchRead() {
     }
     if (block == settings_) status_.ShowStatus(TText::tr("Reading basic setting"));
     else if (block == numbers_) ShowPages(TText::tr("Reading number list:"), *block);
-    else if (block == history_) ShowPages(TText::tr("Reading historical data:"), *block);
-    else ShowPages(TText::tr("Reading pages:"), *block);
+    else ShowPages(pages_->ProgressLabel(), *block);
     HandOver(*block);
     block->HandleReadReply();
 }
 
 void TReceiver::EndTransfers() {
     seq_.AbortTransfer();
-    for (Tsend_rec_command* block : {settings_, numbers_, history_, pages_})
+    for (Tsend_rec_command* block : std::initializer_list<Tsend_rec_command*>{settings_, numbers_, pages_})
         if (block) block->AbortTransfer();
 }
 

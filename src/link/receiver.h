@@ -1,5 +1,6 @@
 #pragma once
 #include "base/texts.h"
+#include "link/page_transfer.h"
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "link/rec_data.h"
@@ -49,11 +50,10 @@ public:
 
     void SetSettingsBlock(Tsend_rec_command* block) { settings_ = block; }
     void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
-    void SetHistoryBlock(Tsend_rec_command* block) { history_ = block; }
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
-    // A transfer over raw pages (backup, restore). Every reply goes to the
-    // owner its request named, whatever area the page is in.
-    void SetPageTransfer(Tsend_rec_command* transfer) { pages_ = transfer; }
+    // The page chain (the history download, backup, restore). Every reply goes
+    // to the owner its request named, whatever area the page is in.
+    void SetPageTransfer(TPageTransfer* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
     void cm1ReceiveData(const uint8_t* buffer, int length);
@@ -101,9 +101,8 @@ private:
     ITimer& tmr1_;
     Tsend_rec_command* settings_ = nullptr;
     Tsend_rec_command* numbers_ = nullptr;
-    Tsend_rec_command* history_ = nullptr;
     IPasswordCheck* password_ = nullptr;
-    Tsend_rec_command* pages_ = nullptr;
+    TPageTransfer* pages_ = nullptr;
 };
 
 } // namespace portiqa

@@ -9,11 +9,12 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       status(display, tmr2),
       progress(display),
       seq(port, status, tmr1),
+      pageTransfer(seq, progress),
       telephoneSend(seq, numberTable, op_),
       checkingMode(seq, kCmdCheckingMode),
       historyDelete(seq, kCmdDeleteHistory),
       timeSync(seq),
-      historyInf(seq, historyTable, historyDelete, op_),
+      historyInf(seq, pageTransfer, historyTable, historyDelete, op_),
       basicInf(seq, settingsTable, progress, op_),
       password(seq, op_),
       receiver(recData, recValidCom, seq, progress),
@@ -21,14 +22,12 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       profile(settingsTable, {op_, status, progress, folder}),
       numberFiles(numberTable, {op_, status, progress, folder}),
       historyFiles(historyTable, {op_, status, progress, folder}),
-      pageTransfer(seq, progress),
       backup(seq, pageTransfer, op_) {
     tmr1.SetInterval(kReplyTimeoutMs);
     tmr1.SetEnabled(false);
     BindStatusClearTimer(tmr2, status, progress);
     receiver.SetSettingsBlock(&basicInf);
     receiver.SetNumberBlock(&telephoneSend);
-    receiver.SetHistoryBlock(&historyInf);
     receiver.SetPasswordCheck(&password);
     receiver.SetPageTransfer(&pageTransfer);
     // The link reports facts; the operator is told them in words chosen here.
@@ -64,9 +63,8 @@ TOperation TSession::Running() const {
     const void* owner = seq.LastOwner();
     if (owner == &basicInf) return TOperation::Settings;
     if (owner == &telephoneSend) return TOperation::Numbers;
-    if (owner == &historyInf) return TOperation::History;
     if (owner == &password) return TOperation::Login;
-    if (owner == &pageTransfer) return TOperation::Memory;
+    if (owner == &pageTransfer) return pageTransfer.Operation();
     return TOperation::Command;
 }
 

@@ -39,6 +39,7 @@ public:
     Tstatusbar_ctrl status;
     Tprogressbar_ctrl progress;
     TRequestSequence seq;
+    TPageTransfer pageTransfer;  // the page chain of the history, backup and restore
     TRecData recData;
     TRecValidCom recValidCom;
     TSettingsTable settingsTable;
@@ -56,7 +57,6 @@ public:
     Tcustomstringgrid_basis profile;
     TNumberFiles numberFiles;
     Tcustomstringgrid_his historyFiles;
-    TPageTransfer pageTransfer;
     TModuleBackup backup;
 
 private:

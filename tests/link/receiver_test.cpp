@@ -1,7 +1,9 @@
 #include "fakes.h"
 #include "base/timer.h"
 #include "link/link_messages.h"
+#include "link/page_transfer.h"
 #include "link/receiver.h"
+#include "base/texts.h"
 #include <gtest/gtest.h>
 #include <random>
 
@@ -11,6 +13,16 @@ using portiqa::test::Hex;
 namespace {
 
 struct FakeBlock : Tsend_rec_command {
+    int reads = 0, saves = 0;
+    QByteArray lastBuffer;
+    void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
+    void HandleSaveReply() override { ++saves; }
+};
+
+// The page chain as the history download describes it, counting the replies
+// handed to it instead of reading on.
+struct FakePages : TPageTransfer {
+    using TPageTransfer::TPageTransfer;
     int reads = 0, saves = 0;
     QByteArray lastBuffer;
     void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
@@ -40,7 +52,8 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     TRecData assembler;
     TRecValidCom valid;
     TReceiver rx{assembler, valid, seq, progress};
-    FakeBlock settings, numbers, history;
+    FakeBlock settings, numbers;
+    FakePages history{seq, progress};
     FakePassword password;
     std::vector<TLinkFailure> failures;
     std::vector<TLinkNotice> notices;
@@ -48,7 +61,9 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     void SetUp() override {
         rx.SetSettingsBlock(&settings);
         rx.SetNumberBlock(&numbers);
-        rx.SetHistoryBlock(&history);
+        rx.SetPageTransfer(&history);
+        // An empty read leaves the chain described as the history download.
+        history.StartRead({}, {}, {"Чтение истории", TText::tr("Reading historical data:"), TOperation::History, {}});
         rx.SetPasswordCheck(&password);
         // The receiver reports facts; the words are the application's, as in the session.
         rx.OnNotice = [this](const TLinkNotice& n) {

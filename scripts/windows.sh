@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the Windows programs on Debian 12 with MinGW-w64: Qt (Core, Gui,
+# Widgets, the Windows platform plugin; static, release) and the file
+# libraries are built once from Debian's sources into a cache outside the tree
+# ($PORTIQA_WIN_CACHE, default ~/.cache/portiqa-windows; about an hour on two
+# cores the first time), then the project with cmake/mingw-w64-x86_64.cmake.
+# Stages: deps, qt, libs, app (default: all of them in order).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+cache=${PORTIQA_WIN_CACHE:-$HOME/.cache/portiqa-windows}
+jobs=$(nproc)
+mkdir -p "$cache/src" "$cache/build"
+stages=("${@:-deps qt libs app}")
+stages=(${stages[@]})
+
+want() { local s; for s in "${stages[@]}"; do [ "$s" = "$1" ] && return 0; done; return 1; }
+
+if want deps; then
+  bash scripts/deps.sh g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools libz-mingw-w64-dev \
+       dpkg-dev xz-utils nsis wine64 zip
+  # Debian's source packages: a deb-src entry for the same archive.
+  if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
+      $sudo_cmd tee /etc/apt/sources.list.d/portiqa-src.sources >/dev/null
+    $sudo_cmd apt-get update -q
+  fi
+fi
+
+fetch() {  # fetch PACKAGE: unpacks Debian's source into $cache/src/PACKAGE
+  local pkg=$1
+  [ -d "$cache/src/$pkg" ] && return 0
+  (cd "$cache/src" && apt-get source --download-only "$pkg" >/dev/null 2>&1 &&
+   dpkg-source --no-check -x "$(ls ${pkg}_*.dsc | head -1)" "$pkg" >/dev/null)
+}
+
+if want qt; then
+  if [ ! -f "$cache/qt/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ]; then
+    fetch qt6-base
+    rm -rf "$cache/build/qt" && mkdir -p "$cache/build/qt"
+    (cd "$cache/build/qt" &&
+     cmake -G Ninja "$cache/src/qt6-base" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/qt" \
+       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+       -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+       -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+       -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
+       -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF \
+       -DFEATURE_system_png=OFF -DFEATURE_concurrent=ON -DFEATURE_testlib=ON >configure.log 2>&1 &&
+     ninja -j"$jobs" >build.log 2>&1 && ninja install >install.log 2>&1)
+  fi
+fi
+
+if want libs; then
+  prefix=$cache/prefix
+  mkdir -p "$prefix"
+  if [ ! -f "$prefix/lib/libxlsxwriter.a" ]; then
+    fetch libxlsxwriter
+    rm -rf "$cache/build/xlsx" && mkdir -p "$cache/build/xlsx"
+    (cd "$cache/build/xlsx" &&
+     cmake -G Ninja "$cache/src/libxlsxwriter" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=OFF \
+       >configure.log 2>&1 && ninja -j"$jobs" install >build.log 2>&1)
+  fi
+fi
+
+if want app; then
+  rm -rf build-windows
+  cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DPORTIQA_WIN_PREFIX="$cache/prefix" -DCMAKE_PREFIX_PATH="$cache/qt;$cache/prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DPORTIQA_BUILD_TESTS=OFF
+  cmake --build build-windows -j"$jobs"
+fi

@@ -11,7 +11,6 @@
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
-#include <unistd.h>
 
 namespace portiqa {
 

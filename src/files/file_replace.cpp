@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -10,10 +11,68 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace portiqa {
 
 namespace {
+
+// The few calls that differ between the platforms. Windows files carry no
+// Unix mode (a backup's privacy there is the user's profile folder's); a
+// rename replaces the target in one step with MoveFileEx, written through.
+#ifdef _WIN32
+constexpr int kCloseOnExec = O_BINARY;
+int MakeTemporary(QByteArray& tmpl) {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        for (qsizetype i = tmpl.size() - 6; i < tmpl.size(); ++i)
+            tmpl[i] = kLetters[QRandomGenerator::global()->bounded(36)];
+        const int fd = ::_open(tmpl.constData(), _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+int SyncFile(int fd) { return ::_commit(fd); }
+int SetMode(int, mode_t) { return 0; }
+int ErrnoOf(DWORD err) {
+    switch (err) {
+    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return EACCES;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_PATH_NOT_FOUND: case ERROR_FILE_NOT_FOUND: return ENOENT;
+    default: return EIO;
+    }
+}
+int RenameOver(const QString& from, const QString& to) {
+    if (MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()), reinterpret_cast<const wchar_t*>(to.utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    errno = ErrnoOf(GetLastError());
+    return -1;
+}
+void SyncFolder(const QString&) {}  // MOVEFILE_WRITE_THROUGH has flushed the rename
+bool OwnedByMe(const QFileInfo&) { return true; }  // the user's own folder
+#else
+constexpr int kCloseOnExec = O_CLOEXEC;
+int MakeTemporary(QByteArray& tmpl) { return ::mkstemp(tmpl.data()); }
+int SyncFile(int fd) { return ::fsync(fd); }
+int SetMode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int RenameOver(const QString& from, const QString& to) {
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData());
+}
+// The rename itself must reach the disk too.
+void SyncFolder(const QString& folder) {
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+bool OwnedByMe(const QFileInfo& f) { return f.ownerId() == ::getuid(); }
+#endif
 
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
@@ -72,14 +131,18 @@ void RemoveStaleTemporaries(const QFileInfo& target) {
     const QStringList found = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : found) {
         const QFileInfo f(dir.filePath(name));
-        if (f.isFile() && !f.isSymLink() && f.ownerId() == ::getuid()) QFile::remove(f.absoluteFilePath());
+        if (f.isFile() && !f.isSymLink() && OwnedByMe(f)) QFile::remove(f.absoluteFilePath());
     }
 }
 
 } // namespace
 
 void RemoveTemporaryFilesOnSignals() {
+#ifdef SIGHUP
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, RemoveTempAndDie);
+#else
+    for (int sig : {SIGINT, SIGTERM}) std::signal(sig, RemoveTempAndDie);
+#endif
 }
 
 bool ProbeWritable(const QString& target, QString& error) {
@@ -90,7 +153,7 @@ bool ProbeWritable(const QString& target, QString& error) {
         return false;
     }
     QByteArray tmpl = QFile::encodeName(info.absoluteDir().filePath(QStringLiteral(".%1.portiqa-XXXXXX").arg(info.fileName())));
-    const int fd = ::mkstemp(tmpl.data());
+    const int fd = MakeTemporary(tmpl);
     if (fd < 0) {
         error = Failure(target, errno);
         return false;
@@ -99,7 +162,7 @@ bool ProbeWritable(const QString& target, QString& error) {
     static const char block[4096] = {};
     const ssize_t n = ::write(fd, block, sizeof block);
     const int err = n < 0 ? errno : (n < ssize_t(sizeof block) ? ENOSPC : 0);
-    const bool synced = err == 0 && ::fsync(fd) == 0;
+    const bool synced = err == 0 && SyncFile(fd) == 0;
     const int syncErr = errno;
     ::close(fd);
     ::unlink(tmpl.constData());
@@ -126,7 +189,9 @@ bool IsRegularFile(const QString& path, QString& error) {
 QString WriteErrorText(int err) {
     switch (err) {
     case ENOSPC: return TText::tr("на диске нет места");
+#ifdef EDQUOT
     case EDQUOT: return TText::tr("превышена квота на диске");
+#endif
     case EFBIG: return TText::tr("файл слишком велик для этого диска");
     case EACCES: case EPERM: return TText::tr("нет прав на запись в эту папку или файл");
     case EROFS: return TText::tr("диск открыт только для чтения");
@@ -152,7 +217,7 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
     RemoveStaleTemporaries(info);
 
     QByteArray tmpl = QFile::encodeName(info.absoluteDir().filePath(QStringLiteral(".%1.portiqa-XXXXXX").arg(info.fileName())));
-    const int fd = ::mkstemp(tmpl.data());
+    const int fd = MakeTemporary(tmpl);
     if (fd < 0) {
         error = Failure(target, errno);
         return false;
@@ -169,25 +234,20 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
     QString why;
     if (!writer(tmp, why)) return fail(why.isEmpty() ? Failure(target, EIO) : why);
     // The content must be on the disk before the name points at it.
-    const int out = ::open(tmpl.constData(), O_RDWR | O_CLOEXEC);
+    const int out = ::open(tmpl.constData(), O_RDWR | kCloseOnExec);
     if (out < 0) return fail(Failure(target, errno));
-    const bool synced = ::fchmod(out, mode) == 0 && ::fsync(out) == 0;
+    const bool synced = SetMode(out, mode) == 0 && SyncFile(out) == 0;
     const int syncErr = errno;
     ::close(out);
     if (!synced) return fail(Failure(target, syncErr));
-    if (::rename(tmpl.constData(), QFile::encodeName(real).constData()) != 0) return fail(Failure(target, errno));
-    // And the rename itself.
-    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    if (RenameOver(tmp, real) != 0) return fail(Failure(target, errno));
+    SyncFolder(info.absolutePath());
     return true;
 }
 
 bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString& error, TFileAccess access) {
     return ReplaceFileAtomically(target, [&](const QString& tmp, QString& why) {
-        const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | kCloseOnExec);
         if (fd < 0) {
             why = Failure(target, errno);
             return false;

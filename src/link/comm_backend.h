@@ -4,11 +4,15 @@
 #include <string>
 
 // The platform side of the serial port: every terminal-device call lives
-// behind these functions (comm_posix.cpp on Linux), so that another platform
-// adds a file beside it rather than touching TComm.
+// behind these functions (comm_posix.cpp on Linux, comm_win.cpp on Windows),
+// so that another platform adds a file beside it rather than touching TComm.
 namespace portiqa::commio {
 
+#ifdef _WIN32
+using Handle = std::intptr_t;  // a HANDLE; -1 is INVALID_HANDLE_VALUE
+#else
 using Handle = int;
+#endif
 constexpr Handle kNoHandle = -1;
 
 enum class OpenResult { Ok, CannotOpen, NotACommDevice };
@@ -43,7 +47,7 @@ bool ReadLineSettings(Handle handle, LineSettings& s);
 void PurgeInput(Handle handle);
 void PurgeOutput(Handle handle);
 
-// A wake-up event shared by the worker threads (an eventfd).
+// A wake-up event shared by the worker threads (an eventfd; a manual-reset event on Windows).
 Handle CreateEvent();
 void SignalEvent(Handle event);
 void ResetEvent(Handle event);
@@ -61,8 +65,8 @@ enum class IoResult { Ok, WouldBlock, HangUp, Failed };
 IoResult Read(Handle port, uint8_t* buffer, size_t size, size_t& count);
 IoResult Write(Handle port, const uint8_t* data, size_t size, size_t& count);
 
-// Turns a port-list name into the device path ("ttyUSB0" -> "/dev/ttyUSB0");
-// a path is kept as it is.
+// Turns a port-list name into the device path ("ttyUSB0" -> "/dev/ttyUSB0",
+// "COM12" -> "\\\\.\\COM12"); a path is kept as it is.
 std::string DevicePath(const std::string& name);
 
 } // namespace portiqa::commio

@@ -54,19 +54,52 @@ fi
 
 if want libs; then
   prefix=$cache/prefix
-  mkdir -p "$prefix"
+  cc=x86_64-w64-mingw32-gcc-posix
+  mkdir -p "$prefix/lib/pkgconfig" "$prefix/include/minizip"
+  pc() {  # pc NAME VERSION LIBS: a pkg-config file for a library built here
+    printf 'prefix=%s\nName: %s\nDescription: %s\nVersion: %s\nCflags: -I${prefix}/include\nLibs: -L${prefix}/lib %s\n' \
+      "$prefix" "$1" "$1" "$2" "$3" >"$prefix/lib/pkgconfig/$1.pc"
+  }
+  if [ ! -f "$prefix/lib/libminizip.a" ]; then
+    fetch zlib
+    rm -rf "$cache/build/minizip" && mkdir -p "$cache/build/minizip"
+    (cd "$cache/build/minizip" && m="$cache/src/zlib/contrib/minizip" &&
+     for f in ioapi unzip zip iowin32; do $cc -O2 -c "$m/$f.c" -o $f.o; done &&
+     x86_64-w64-mingw32-ar rcs "$prefix/lib/libminizip.a" ./*.o &&
+     cp "$m"/{ioapi,unzip,zip,iowin32,crypt}.h "$prefix/include/minizip/" &&
+     cp /usr/x86_64-w64-mingw32/include/{zlib,zconf}.h "$prefix/include/")
+    pc minizip 1.2.13 "-lminizip -l:libz.a"
+  fi
+  if [ ! -f "$prefix/lib/libiconv.a" ]; then
+    # freexl converts the workbook's code page with iconv: a small one over the system's.
+    (cd "$cache/build" && $cc -O2 -c "$root/packaging/windows/iconv/iconv.c" -o iconv.o &&
+     x86_64-w64-mingw32-ar rcs "$prefix/lib/libiconv.a" iconv.o && cp "$root"/packaging/windows/iconv/{iconv,localcharset}.h "$prefix/include/")
+  fi
   if [ ! -f "$prefix/lib/libxlsxwriter.a" ]; then
     fetch libxlsxwriter
     rm -rf "$cache/build/xlsx" && mkdir -p "$cache/build/xlsx"
     (cd "$cache/build/xlsx" &&
      cmake -G Ninja "$cache/src/libxlsxwriter" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=OFF \
+       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DPORTIQA_WIN_PREFIX="$prefix" \
+       -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=ON -DMINIZIP_ROOT="$prefix" \
+       -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include \
        >configure.log 2>&1 && ninja -j"$jobs" install >build.log 2>&1)
+    pc xlsxwriter 1.1.4 "-lxlsxwriter -lminizip -l:libz.a"
+  fi
+  if [ ! -f "$prefix/lib/libfreexl.a" ]; then
+    fetch freexl
+    rm -rf "$cache/build/freexl" && cp -r "$cache/src/freexl" "$cache/build/freexl"
+    (cd "$cache/build/freexl" &&
+     ./configure --host=x86_64-w64-mingw32 --prefix="$prefix" --disable-shared --enable-static \
+       CC=$cc CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" >configure.log 2>&1 &&
+     make -j"$jobs" >build.log 2>&1 && make install >install.log 2>&1)
+    pc freexl 1.0.6 "-lfreexl -liconv"
   fi
 fi
 
 if want app; then
   rm -rf build-windows
+  export PKG_CONFIG_LIBDIR="$cache/prefix/lib/pkgconfig"
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DPORTIQA_WIN_PREFIX="$cache/prefix" -DCMAKE_PREFIX_PATH="$cache/qt;$cache/prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

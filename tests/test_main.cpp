@@ -5,8 +5,12 @@
 
 int main(int argc, char** argv) {
     // The programs the tests start speak Russian too (they follow the system).
+#ifdef _WIN32
+    _putenv_s("LANGUAGE", "ru");
+#else
     setenv("LANGUAGE", "ru", 1);
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
+#endif
     QCoreApplication app(argc, argv);
     // The tests read the Russian window's texts, whatever this machine's language.
     if (!portiqa::UseLanguage(QStringLiteral("ru"))) return 1;

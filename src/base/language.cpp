@@ -56,7 +56,8 @@ bool UseLanguage(const QString& asked) {
     if (lang == QLatin1String("ru")) {
         auto* qt = new QTranslator;
         s.qtFound = qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+                    qt->load(QStringLiteral(":/i18n/qtbase_ru.qm"));  // carried inside on Windows
         if (s.qtFound) {
             QCoreApplication::installTranslator(qt);
             s.qt = qt;

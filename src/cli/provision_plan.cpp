@@ -11,6 +11,11 @@
 #include "settings/basic_inf.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace portiqa {
 
@@ -219,7 +224,12 @@ void TProvisionReport::Append(const QString& port, const QString& serial, const 
                              QString::number(seconds, 'f', 1)};
     file_.write((TCsv::JoinLine(fields) + u'\n').toUtf8());
     file_.flush();
-    ::fsync(file_.handle());  // on the disk before the next module is reported
+    // On the disk before the next module is reported.
+#ifdef _WIN32
+    ::_commit(file_.handle());
+#else
+    ::fsync(file_.handle());
+#endif
     if (ok) done_.insert(unit);
 }
 

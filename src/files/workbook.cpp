@@ -10,6 +10,7 @@
 #include <QTime>
 #include <QRegularExpression>
 #include <clocale>
+#include <string>
 #include <cmath>
 #include <locale.h>
 #include <xlsxwriter.h>
@@ -49,6 +50,23 @@ namespace {
 
 // libxlsxwriter formats numbers with the C library's locale: a locale with a
 // decimal comma would write widths that no reader accepts.
+#ifdef _WIN32
+class TCNumericLocale {
+public:
+    TCNumericLocale() : perThread_(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
+        if (const char* now = setlocale(LC_NUMERIC, nullptr)) old_ = now;
+        setlocale(LC_NUMERIC, "C");
+    }
+    ~TCNumericLocale() {
+        setlocale(LC_NUMERIC, old_.c_str());
+        _configthreadlocale(perThread_);
+    }
+
+private:
+    int perThread_;
+    std::string old_ = "C";
+};
+#else
 class TCNumericLocale {
 public:
     TCNumericLocale() : c_(newlocale(LC_NUMERIC_MASK, "C", nullptr)) { old_ = c_ ? uselocale(c_) : nullptr; }
@@ -61,6 +79,7 @@ private:
     locale_t c_;
     locale_t old_ = nullptr;
 };
+#endif
 
 // A literal "_xHHHH_" in a cell would be read back as an escaped character.
 QByteArray EscapeForXlsx(const QString& text) {

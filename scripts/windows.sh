@@ -20,7 +20,7 @@ want() { local s; for s in "${stages[@]}"; do [ "$s" = "$1" ] && return 0; done;
 
 if want deps; then
   bash scripts/deps.sh g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools libz-mingw-w64-dev \
-       dpkg-dev xz-utils nsis wine64 zip librsvg2-bin imagemagick
+       dpkg-dev xz-utils nsis wine wine64 zip librsvg2-bin imagemagick
   # Debian's source packages: a deb-src entry for the same archive.
   if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
     sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"

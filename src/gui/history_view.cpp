@@ -81,9 +81,9 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strngrd4->verticalHeader()->setDefaultSectionSize(24);
     strngrd4->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The source and event columns fit the longest of their words in this language.
-    const auto longest = [metrics = QFontMetrics(strngrd4->font())](int column) {
+    const auto longest = [metrics = QFontMetrics(strngrd4->font())](int col) {
         QString wide;
-        for (const QString& word : HistoryWords(column))
+        for (const QString& word : HistoryWords(col))
             if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(wide)) wide = Translated(word);
         return wide;
     };

@@ -83,7 +83,7 @@ TEST(Translations, BothLanguagesAreCompleteAndWrittenInTheirOwnAlphabet) {
             continue;
         // A factory hint starts with the module's own SMS text, quoted as it is.
         QString text = e.translation;
-        if (const int dot = text.indexOf(QLatin1String(". ")); dot > 0 && e.source.startsWith(text.left(dot + 2)))
+        if (const qsizetype dot = text.indexOf(QLatin1String(". ")); dot > 0 && e.source.startsWith(text.left(dot + 2)))
             text = text.mid(dot + 2);
         EXPECT_EQ(EnglishWords(text), QStringList()) << e.translation.toStdString();
     }

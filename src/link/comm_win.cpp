@@ -3,6 +3,7 @@
 // events to wake the worker threads.
 #include "link/comm_backend.h"
 #include <windows.h>
+#undef CreateEvent  // the seam's own name, not the system's macro
 #include <cstring>
 #include <string>
 

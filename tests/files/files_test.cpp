@@ -11,10 +11,12 @@
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <csignal>
 #include <functional>
 #include "files/file_replace.h"
@@ -229,6 +231,7 @@ TEST_F(FilesTest, CsvFilesInEveryEncodingSeparatorAndShapeInstallersHave) {
     EXPECT_EQ(rows[1].fields, (QStringList{"2", "x\r\ny", "cr\rz"}));
     EXPECT_EQ(rows[2].line, 7);  // the quoted CR LF and CR are lines 5 and 6
 
+#ifndef _WIN32
     // Only regular files are read: a FIFO would hang, a device never ends.
     const QByteArray fifo = QFile::encodeName(Path("fifo.csv"));
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
@@ -238,6 +241,7 @@ TEST_F(FilesTest, CsvFilesInEveryEncodingSeparatorAndShapeInstallersHave) {
         TWorkbook book;
         EXPECT_FALSE(TWorkbookIo::Read(path, book, error)) << path.toStdString();
     }
+#endif
     EXPECT_FALSE(TCsv::ReadFile(write("huge.csv", QByteArray(TCsv::kMaxBytes + 1, '1')), rows, error));
     EXPECT_TRUE(error.contains("слишком велик"));
 }
@@ -290,6 +294,7 @@ TEST_F(FilesTest, NumberFilesThatCannotBeTakenWholeAreNotTakenAtAll) {
 // Exports as any program's save: permissions kept or the usual ones, links
 // followed, the old file whole until the new one is complete, failures in
 // the operator's words.
+#ifndef _WIN32  // modes, links and size limits of POSIX files
 TEST_F(FilesTest, ExportsReplaceFilesTheWayTheOperatorExpects) {
     TWorkbook book;
     book.SetText(1, 1, "№");
@@ -356,6 +361,7 @@ TEST_F(FilesTest, ExportsReplaceFilesTheWayTheOperatorExpects) {
     EXPECT_FALSE(TCsv::WriteFile(dir.path(), {"1"}, error));
     EXPECT_TRUE(error.contains("это папка")) << error.toStdString();
 }
+#endif
 
 TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     TSettingsTable table;
@@ -592,6 +598,7 @@ QStringList Temporaries(const QString& folder) {
 
 // Interrupted while writing: the temporary file goes with the program, and
 // one an earlier run left behind goes at the next write.
+#ifndef _WIN32  // a child process killed by a signal
 TEST(FileReplace, NoTemporaryFileOutlivesAnInterruptionOrTheNextWrite) {
     QTemporaryDir dir;
     const QString target = dir.filePath("b.pbk");
@@ -626,7 +633,9 @@ TEST(FileReplace, NoTemporaryFileOutlivesAnInterruptionOrTheNextWrite) {
     ASSERT_TRUE(WriteFileAtomically(target, "new", error, TFileAccess::Private));
     EXPECT_EQ(Temporaries(dir.path()), QStringList{".other.pbk.portiqa-AbC123"});
 }
+#endif
 
+#ifndef _WIN32  // a folder made read-only by its mode
 TEST(FileReplace, ProbeFindsAnUnwritableTargetBeforeAnyWork) {
     QTemporaryDir dir;
     QString error;
@@ -644,6 +653,7 @@ TEST(FileReplace, ProbeFindsAnUnwritableTargetBeforeAnyWork) {
         EXPECT_FALSE(ProbeWritable(dir.filePath("ro/b.pbk"), error));
     }
 }
+#endif
 
 } // namespace
 

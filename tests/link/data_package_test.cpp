@@ -1,7 +1,9 @@
 #include "fakes.h"
 #include "base/timer.h"
 #include "link/data_package.h"
+#include "link/page_fields.h"
 #include "link/request.h"
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -93,3 +95,28 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
 }
 
 } // namespace
+
+// Windows-1251 is written out in the program: every byte must read as the
+// system's converter reads it (where the system has one), go back to the same
+// byte, and a character outside the code page must be refused.
+TEST(PageFields, Windows1251AgreesWithTheSystemAndRoundTrips) {
+    QByteArray all(256, '\0');
+    for (int b = 0; b < 256; ++b) all[b] = char(b);
+    const QString text = fields::FromCp1251(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(text[0xC0], QChar(0x0410));  // А
+    EXPECT_EQ(text[0xFF], QChar(0x044F));  // я
+    EXPECT_EQ(text[0xA8], QChar(0x0401));  // Ё
+    EXPECT_EQ(text[0xB9], QChar(0x2116));  // №
+    EXPECT_EQ(text[0x88], QChar(0x20AC));  // €
+    QStringDecoder system("windows-1251");
+    if (system.isValid()) {
+        EXPECT_EQ(text, system.decode(all));
+    }
+    QByteArray back;
+    ASSERT_TRUE(fields::ToCp1251(text, back));
+    EXPECT_EQ(back, all);
+    EXPECT_FALSE(fields::ToCp1251(QStringLiteral("Ω snow ☃"), back));
+    EXPECT_TRUE(fields::ToCp1251(QStringLiteral("Тревога DIN1"), back));
+    EXPECT_EQ(back, QByteArray("\xD2\xF0\xE5\xE2\xEE\xE3\xE0 DIN1"));
+}

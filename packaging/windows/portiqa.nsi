@@ -1,6 +1,8 @@
 ; The Windows installer: the window and the command line, a Start-menu entry
 ; with the icon, and an uninstaller. makensis -DVERSION=x.y -DBIN=folder -DOUT=file
 Unicode true
+Target amd64-unicode  ; a 64-bit installer for the 64-bit programs
+SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
 Name "Portiqa Configurator ${VERSION}"
@@ -19,6 +21,7 @@ RequestExecutionLevel admin
 !insertmacro MUI_LANGUAGE "English"
 
 Section "Portiqa Configurator"
+  SetShellVarContext all  ; the Start-menu entry for every user of the machine
   SetOutPath "$INSTDIR"
   File "${BIN}\portiqa.exe"
   File "${BIN}\portiqa-cli.exe"
@@ -33,6 +36,7 @@ Section "Portiqa Configurator"
 SectionEnd
 
 Section "Uninstall"
+  SetShellVarContext all
   Delete "$SMPROGRAMS\Portiqa Configurator.lnk"
   Delete "$INSTDIR\portiqa.exe"
   Delete "$INSTDIR\portiqa-cli.exe"

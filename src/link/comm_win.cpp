@@ -221,6 +221,9 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
             }
         }
         // A comm event came (data, an error, a break): look at the queue again.
+        // A driver that cannot wait (wine on a pseudo-terminal) reports no
+        // event at once: a short pause keeps the loop from spinning.
+        if (mask == 0 && ::WaitForSingleObject(H(event), 5) == WAIT_OBJECT_0) return WaitResult::Event;
     }
 }
 

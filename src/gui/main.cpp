@@ -3,9 +3,7 @@
 #include "base/language.h"
 #include "base/texts.h"
 #include "base/texts.h"
-#ifdef PORTIQA_WITH_SIM
 #include "sim/simulator.h"
-#endif
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -95,7 +93,6 @@ int main(int argc, char** argv) {
     const QCommandLineOption &demo = options.demo, &shot = options.shot, &tab = options.tab;
 
     QList<portiqa::TPortChoice> extra;
-#ifdef PORTIQA_WITH_SIM
     std::unique_ptr<portiqa::sim::TModuleSimulator> module;
     if (p.isSet(demo)) {
         portiqa::sim::TSimOptions o;
@@ -107,10 +104,6 @@ int main(int argc, char** argv) {
         if (module->Start(&error)) extra.append({TText::tr("Simulated"), module->Path()});
         else std::fprintf(stderr, "portiqa: the simulated module did not start: %s\n", qPrintable(error));
     }
-#else
-    // The simulated module answers on a pseudo-terminal, which this system lacks.
-    if (p.isSet(demo)) std::fprintf(stderr, "portiqa: --demo is not available on this system\n");
-#endif
     // A scripted run answers the window's questions itself.
     struct TQuietOperator : portiqa::IOperator {
         void ShowMessage(const QString& t) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }

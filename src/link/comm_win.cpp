@@ -35,9 +35,13 @@ std::string Explain(const std::string& path, DWORD err) {
 
 // The errors a port reports once its USB bridge has been pulled out.
 bool GoneAway(DWORD err) {
-    return err == ERROR_ACCESS_DENIED || err == ERROR_BAD_COMMAND || err == ERROR_DEVICE_REMOVED ||
+    return err == ERROR_BROKEN_PIPE || err == ERROR_PIPE_NOT_CONNECTED || err == ERROR_ACCESS_DENIED || err == ERROR_BAD_COMMAND || err == ERROR_DEVICE_REMOVED ||
            err == ERROR_GEN_FAILURE || err == ERROR_INVALID_HANDLE || err == ERROR_DEVICE_NOT_CONNECTED;
 }
+
+// A named pipe (the simulated module on Windows) stands in for a port: it
+// has no line settings, and its data is counted with PeekNamedPipe.
+bool IsPipe(Handle h) { return ::GetFileType(H(h)) == FILE_TYPE_PIPE; }
 
 // One overlapped operation with its own event, waited for to its end.
 struct TOverlapped {
@@ -72,6 +76,10 @@ OpenResult Open(const std::string& path, Handle& handle, std::string& reason) {
         reason = Explain(path, ::GetLastError());
         return OpenResult::CannotOpen;
     }
+    if (IsPipe(Of(h))) {
+        handle = Of(h);
+        return OpenResult::Ok;
+    }
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(h, &dcb)) {
@@ -96,6 +104,7 @@ void Close(Handle handle) {
 }
 
 bool ApplyLineSettings(Handle handle, const LineSettings& s, std::string& reason) {
+    if (IsPipe(handle)) return true;
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(H(handle), &dcb)) {
@@ -140,6 +149,7 @@ bool ApplyLineSettings(Handle handle, const LineSettings& s, std::string& reason
 }
 
 std::string SaveLineState(Handle handle) {
+    if (IsPipe(handle)) return {};
     TSavedLine saved{};
     saved.dcb.DCBlength = sizeof saved.dcb;
     if (!::GetCommState(H(handle), &saved.dcb) || !::GetCommTimeouts(H(handle), &saved.timeouts)) return {};
@@ -155,6 +165,7 @@ void RestoreLineState(Handle handle, const std::string& saved) {
 }
 
 bool ReadLineSettings(Handle handle, LineSettings& s) {
+    if (IsPipe(handle)) return true;
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(H(handle), &dcb)) return false;
@@ -178,8 +189,14 @@ bool ReadLineSettings(Handle handle, LineSettings& s) {
     return true;
 }
 
-void PurgeInput(Handle handle) { ::PurgeComm(H(handle), PURGE_RXCLEAR | PURGE_RXABORT); }
-void PurgeOutput(Handle handle) { ::PurgeComm(H(handle), PURGE_TXCLEAR | PURGE_TXABORT); }
+void PurgeInput(Handle handle) {
+    if (IsPipe(handle)) ::CancelIoEx(H(handle), nullptr);
+    else ::PurgeComm(H(handle), PURGE_RXCLEAR | PURGE_RXABORT);
+}
+void PurgeOutput(Handle handle) {
+    if (IsPipe(handle)) ::CancelIoEx(H(handle), nullptr);
+    else ::PurgeComm(H(handle), PURGE_TXCLEAR | PURGE_TXABORT);
+}
 
 Handle CreateEvent() { return Of(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
 void SignalEvent(Handle event) { ::SetEvent(H(event)); }
@@ -192,6 +209,14 @@ void CloseEvent(Handle event) {
 WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
     // Writes wait for their own end (Write); the port is always ready for one.
     if (forWrite) return EventSignalled(event) ? WaitResult::Event : WaitResult::Ready;
+    if (IsPipe(port)) {
+        for (;;) {
+            DWORD avail = 0;
+            if (!::PeekNamedPipe(H(port), nullptr, 0, nullptr, &avail, nullptr)) return WaitResult::HangUp;
+            if (avail > 0) return WaitResult::Ready;
+            if (::WaitForSingleObject(H(event), 2) == WAIT_OBJECT_0) return WaitResult::Event;
+        }
+    }
     for (;;) {
         if (EventSignalled(event)) return WaitResult::Event;
         DWORD errors = 0;
@@ -262,6 +287,13 @@ IoResult Transfer(Handle port, bool write, uint8_t* buffer, size_t size, size_t&
 } // namespace
 
 IoResult Read(Handle port, uint8_t* buffer, size_t size, size_t& count) {
+    if (IsPipe(port)) {
+        // Only what has arrived, so that the read never waits.
+        DWORD avail = 0;
+        if (!::PeekNamedPipe(H(port), nullptr, 0, nullptr, &avail, nullptr)) return IoResult::HangUp;
+        if (avail == 0) return IoResult::WouldBlock;
+        if (avail < size) size = avail;
+    }
     return Transfer(port, false, buffer, size, count);
 }
 

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringEncoder>
+#include "link/page_fields.h"
 #include <algorithm>
 #include <random>
 
@@ -22,8 +23,13 @@ void PutAscii(uint8_t* dst, const QByteArray& text, int width) {
 }
 
 QByteArray Cp1251(const QString& s) {
+    // The system's converter, independent of the program's own table; a
+    // system without one (Windows without ICU) takes the program's.
     QStringEncoder cp1251("windows-1251");
-    return cp1251.encode(s);
+    if (cp1251.isValid()) return cp1251.encode(s);
+    QByteArray bytes;
+    fields::ToCp1251(s, bytes);
+    return bytes;
 }
 
 // Settings page 1 as shipped: password 5807, no SIM number, both sensors

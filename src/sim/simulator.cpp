@@ -4,12 +4,14 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
 
 namespace portiqa::sim {
 
@@ -29,6 +31,18 @@ TModuleSimulator::TModuleSimulator(TSimOptions options)
 }
 
 TModuleSimulator::~TModuleSimulator() { Stop(); }
+
+QByteArray TModuleSimulator::Memory(int32_t address, int length) const {
+    std::lock_guard lock(imageMutex_);
+    return image_.Read(address, length);
+}
+
+void TModuleSimulator::WriteMemory(int32_t address, const QByteArray& bytes) {
+    std::lock_guard lock(imageMutex_);
+    image_.Write(address, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+}
+
+#ifndef _WIN32  // the pseudo-terminal; simulator_win.cpp serves a named pipe
 
 bool TModuleSimulator::Start(QString* error) {
     char name[128] = {};
@@ -71,16 +85,6 @@ void TModuleSimulator::Stop() {
     if (slave_ >= 0) ::close(slave_);
     stopEvent_ = master_ = slave_ = -1;
     if (!options_.linkPath.isEmpty()) QFile::remove(options_.linkPath);
-}
-
-QByteArray TModuleSimulator::Memory(int32_t address, int length) const {
-    std::lock_guard lock(imageMutex_);
-    return image_.Read(address, length);
-}
-
-void TModuleSimulator::WriteMemory(int32_t address, const QByteArray& bytes) {
-    std::lock_guard lock(imageMutex_);
-    image_.Write(address, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
 }
 
 void TModuleSimulator::SendPaced(const QByteArray& reply) {
@@ -134,5 +138,7 @@ void TModuleSimulator::Serve() {
         SendPaced(reply);
     }
 }
+
+#endif
 
 } // namespace portiqa::sim

@@ -17,8 +17,8 @@ struct TSimOptions {
     int seedHistory = 0;
 };
 
-// A simulated module on a pseudo-terminal, served by a thread of its own.
-// The program opens Path() like any serial port.
+// A simulated module on a pseudo-terminal (a named pipe on Windows), served
+// by a thread of its own. The program opens Path() like any serial port.
 class TModuleSimulator {
 public:
     explicit TModuleSimulator(TSimOptions options = {});
@@ -43,7 +43,12 @@ private:
     TModuleImage image_;
     mutable std::mutex imageMutex_;
     TModuleResponder responder_;
+#ifdef _WIN32
+    void* pipe_ = nullptr;
+    void* stopEvent_ = nullptr;
+#else
     int master_ = -1, slave_ = -1, stopEvent_ = -1;
+#endif
     QString path_;
     std::thread thread_;
     std::atomic<int> requests_{0};

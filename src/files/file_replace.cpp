@@ -54,6 +54,33 @@ int RenameOver(const QString& from, const QString& to) {
     return -1;
 }
 void SyncFolder(const QString&) {}  // MOVEFILE_WRITE_THROUGH has flushed the rename
+// A private file: its security descriptor lets only this user in, whatever
+// the folder would have passed down.
+bool MakePrivate(const QString& path) {
+    // A volume without permissions (a FAT memory stick) has nothing to restrict.
+    wchar_t root[MAX_PATH] = {};
+    DWORD flags = 0;
+    if (GetVolumePathNameW(reinterpret_cast<const wchar_t*>(path.utf16()), root, MAX_PATH) &&
+        GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) && !(flags & FILE_PERSISTENT_ACLS))
+        return true;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray user(int(size), '\0');
+    const bool haveUser = size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size);
+    CloseHandle(token);
+    if (!haveUser) return false;
+    PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+    const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid);
+    QByteArray aclBytes(int(aclSize), '\0');
+    PACL acl = reinterpret_cast<PACL>(aclBytes.data());
+    SECURITY_DESCRIPTOR sd;
+    return InitializeAcl(acl, aclSize, ACL_REVISION) && AddAccessAllowedAce(acl, ACL_REVISION, GENERIC_ALL, sid) &&
+           InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) && SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE) &&
+           SetSecurityDescriptorControl(&sd, SE_DACL_PROTECTED, SE_DACL_PROTECTED) &&
+           SetFileSecurityW(reinterpret_cast<const wchar_t*>(path.utf16()), DACL_SECURITY_INFORMATION, &sd);
+}
 bool OwnedByMe(const QFileInfo&) { return true; }  // the user's own folder
 #else
 constexpr int kCloseOnExec = O_CLOEXEC;
@@ -72,6 +99,7 @@ void SyncFolder(const QString& folder) {
     }
 }
 bool OwnedByMe(const QFileInfo& f) { return f.ownerId() == ::getuid(); }
+bool MakePrivate(const QString&) { return true; }  // the mode (0600) does it
 #endif
 
 mode_t NewFileMode() {
@@ -240,6 +268,7 @@ bool ReplaceFileAtomically(const QString& target, const std::function<bool(const
     const int syncErr = errno;
     ::close(out);
     if (!synced) return fail(Failure(target, syncErr));
+    if (access == TFileAccess::Private && !MakePrivate(tmp)) return fail(Failure(target, EACCES));
     if (RenameOver(tmp, real) != 0) return fail(Failure(target, errno));
     SyncFolder(info.absolutePath());
     return true;

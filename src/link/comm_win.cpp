@@ -221,14 +221,15 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
         if (EventSignalled(event)) return WaitResult::Event;
         DWORD errors = 0;
         COMSTAT stat{};
+        // The queue check is the verdict on the device: a pulled bridge fails it.
         if (!::ClearCommError(H(port), &errors, &stat)) return GoneAway(::GetLastError()) ? WaitResult::HangUp : WaitResult::Failed;
         if (stat.cbInQue > 0) return WaitResult::Ready;
         TOverlapped o;
         if (!o.ov.hEvent) return WaitResult::Failed;
         DWORD mask = 0;
-        if (!::WaitCommEvent(H(port), &mask, &o.ov)) {
-            const DWORD err = ::GetLastError();
-            if (err != ERROR_IO_PENDING) return GoneAway(err) ? WaitResult::HangUp : WaitResult::Failed;
+        bool pending = false;
+        if (!::WaitCommEvent(H(port), &mask, &o.ov)) pending = ::GetLastError() == ERROR_IO_PENDING;
+        if (pending) {
             const HANDLE both[2] = {H(event), o.ov.hEvent};
             const DWORD w = ::WaitForMultipleObjects(2, both, FALSE, INFINITE);
             if (w != WAIT_OBJECT_0 + 1) {
@@ -239,15 +240,12 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
                 return w == WAIT_OBJECT_0 ? WaitResult::Event : WaitResult::Failed;
             }
             DWORD ignored = 0;
-            if (!::GetOverlappedResult(H(port), &o.ov, &ignored, FALSE)) {
-                const DWORD e = ::GetLastError();
-                if (e == ERROR_OPERATION_ABORTED) continue;  // a purge; look again
-                return GoneAway(e) ? WaitResult::HangUp : WaitResult::Failed;
-            }
+            if (!::GetOverlappedResult(H(port), &o.ov, &ignored, FALSE)) mask = 0;
         }
         // A comm event came (data, an error, a break): look at the queue again.
-        // A driver that cannot wait (wine on a pseudo-terminal) reports no
-        // event at once: a short pause keeps the loop from spinning.
+        // A wait that failed or came back empty (wine on a pseudo-terminal
+        // cannot wait) is not a verdict: a short pause keeps the loop from
+        // spinning, and the queue check above decides.
         if (mask == 0 && ::WaitForSingleObject(H(event), 5) == WAIT_OBJECT_0) return WaitResult::Event;
     }
 }

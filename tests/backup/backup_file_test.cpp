@@ -3,7 +3,9 @@
 #include "link/protocol.h"
 #include <QFile>
 #include <QFileInfo>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 #include <QJsonArray>
@@ -215,6 +217,39 @@ TEST(BackupFile, WrittenPrivateEvenUnderAnOpenUmask) {
     ASSERT_TRUE(TBackupFile::Write(path, Image(), error));
     EXPECT_EQ(mode(), 0600u);
     ::umask(old);
+}
+#else
+// On Windows the backup's security descriptor lets no other user in: no
+// entry for everyone, the machine's users or any signed-in user.
+TEST(BackupFile, WrittenPrivateToItsUser) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("private.pbk");
+    QString error;
+    ASSERT_TRUE(TBackupFile::Write(path, Image(), error)) << error.toStdString();
+    DWORD size = 0;
+    const auto* wide = reinterpret_cast<const wchar_t*>(path.utf16());
+    GetFileSecurityW(wide, DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    QByteArray sd(int(size), '\0');
+    ASSERT_TRUE(GetFileSecurityW(wide, DACL_SECURITY_INFORMATION, sd.data(), size, &size));
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL acl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(sd.data(), &present, &acl, &defaulted));
+    ASSERT_TRUE(present && acl);
+    ACL_SIZE_INFORMATION info{};
+    ASSERT_TRUE(GetAclInformation(acl, &info, sizeof info, AclSizeInformation));
+    ASSERT_GE(info.AceCount, 1u);
+    for (const WELL_KNOWN_SID_TYPE others : {WinWorldSid, WinBuiltinUsersSid, WinAuthenticatedUserSid}) {
+        BYTE sid[SECURITY_MAX_SID_SIZE];
+        DWORD sidSize = sizeof sid;
+        ASSERT_TRUE(CreateWellKnownSid(others, nullptr, sid, &sidSize));
+        for (DWORD i = 0; i < info.AceCount; ++i) {
+            void* ace = nullptr;
+            ASSERT_TRUE(GetAce(acl, i, &ace));
+            const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+            if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+            EXPECT_FALSE(EqualSid(const_cast<DWORD*>(&allowed->SidStart), sid)) << "entry " << i << " lets others in";
+        }
+    }
 }
 #endif
 

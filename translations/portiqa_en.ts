@@ -192,168 +192,6 @@
         <translation>&apos;%1&apos; is not a valid integer value</translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
-Configure a GSM relay module over its serial port: log in, read and save its settings and its
-authorised numbers, download or erase its event history, set its clock.
-
-Commands:
-  ports                         list the serial ports, the default first
-  login                         check the password only
-  settings read [-o PROFILE.xlsx]
-                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
-  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
-                                read the settings, apply the profile and the values, save;
-                                --dry-run: print each row that would change as
-                                &quot;row: before -&gt; after&quot; and send no save
-  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
-                                print the occupied records, or write them to a file;
-                                --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days
-  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
-                                read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes, save (removing records needs --yes)
-  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
-                                print or write the event history, optionally only a window
-  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
-                                many records it holds and erase nothing
-  time sync                     set the module&apos;s clock to this computer&apos;s time
-  check-mode                    send the checking-mode command
-  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
-                                a backup file
-  restore -i FILE [--dry-run] [--with-password]
-                                write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password unless --with-password
-  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-                                program every module plugged in (several at once) from a
-                                template (a backup, or a .xlsx profile with --numbers) and the
-                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-16); each verified and reported in REPORT.csv; --watch
-                                defaults to /dev/ttyUSB* and /dev/ttyACM*; --force lets the
-                                template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed
-
-Options:
-  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
-                                without it the first port of the list
-  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
-                                this computer can see it in the process list: prefer
-      --password-file FILE      the password on the first line of FILE, or the environment
-                                variable PORTIQA_PASSWORD
-  -y, --yes                     answer yes to the questions the window would ask
-  -q, --quiet                   no progress line on standard error
-  -o, --output FILE             write to FILE instead of printing: its kind by its extension
-                                (.xlsx, .cvs or .csv; a backup may have any name)
-  -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
-                                takes its item number (11=3)
-      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
-      --no-verify               saves: do not read the written pages back
-      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
-                                &apos;restore&apos;: show what would change; nothing is written
-      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
-  -h, --help                    show this help and exit
-  -v, --version                 show the version and exit
-      --lang ru|en              the language of messages and help (default: the system&apos;s)
-
-Exit status:
-  0  done
-  1  the module refused, or an operation failed
-  2  usage error
-  3  the module did not answer
-  4  wrong password
-  5  the port cannot be opened
-  6  a file cannot be read, written or fails its checks
-
-Each option is accepted only by the commands listed with it; any other combination is a
-usage error and nothing is sent. Output files are checked before the module is read.
-
-Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
-as the module holds it (never translated).
-The user needs access to the serial port: on Debian, membership of the dialout group.
-</source>
-        <translation>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
-Configure a GSM relay module over its serial port: log in, read and save its settings and its
-authorised numbers, download or erase its event history, set its clock.
-
-Commands:
-  ports                         list the serial ports, the default first
-  login                         check the password only
-  settings read [-o PROFILE.xlsx]
-                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
-  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
-                                read the settings, apply the profile and the values, save;
-                                --dry-run: print each row that would change as
-                                &quot;row: before -&gt; after&quot; and send no save
-  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
-                                print the occupied records, or write them to a file;
-                                --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days
-  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
-                                read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes, save (removing records needs --yes)
-  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
-                                print or write the event history, optionally only a window
-  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
-                                many records it holds and erase nothing
-  time sync                     set the module&apos;s clock to this computer&apos;s time
-  check-mode                    send the checking-mode command
-  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
-                                a backup file
-  restore -i FILE [--dry-run] [--with-password]
-                                write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password unless --with-password
-  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-                                program every module plugged in (several at once) from a
-                                template (a backup, or a .xlsx profile with --numbers) and the
-                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-16); each verified and reported in REPORT.csv; --watch
-                                defaults to /dev/ttyUSB* and /dev/ttyACM*; --force lets the
-                                template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed
-
-Options:
-  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
-                                without it the first port of the list
-  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
-                                this computer can see it in the process list: prefer
-      --password-file FILE      the password on the first line of FILE, or the environment
-                                variable PORTIQA_PASSWORD
-  -y, --yes                     answer yes to the questions the window would ask
-  -q, --quiet                   no progress line on standard error
-  -o, --output FILE             write to FILE instead of printing: its kind by its extension
-                                (.xlsx, .cvs or .csv; a backup may have any name)
-  -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
-                                takes its item number (11=3)
-      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
-      --no-verify               saves: do not read the written pages back
-      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
-                                &apos;restore&apos;: show what would change; nothing is written
-      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
-  -h, --help                    show this help and exit
-  -v, --version                 show the version and exit
-      --lang ru|en              the language of messages and help (default: the system&apos;s)
-
-Exit status:
-  0  done
-  1  the module refused, or an operation failed
-  2  usage error
-  3  the module did not answer
-  4  wrong password
-  5  the port cannot be opened
-  6  a file cannot be read, written or fails its checks
-
-Each option is accepted only by the commands listed with it; any other combination is a
-usage error and nothing is sent. Output files are checked before the module is read.
-
-Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
-as the module holds it (never translated).
-The user needs access to the serial port: on Debian, membership of the dialout group.
-</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>no command given</translation>
     </message>
@@ -1893,6 +1731,170 @@ file</translation>
     <message>
         <source>cannot create the link %1</source>
         <translation>cannot create the link %1</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login                         check the password only
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes, save (removing records needs --yes)
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password unless --with-password
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-16); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
+                                name alone is matched against the port list; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</source>
+        <translation>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login                         check the password only
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes, save (removing records needs --yes)
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password unless --with-password
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-16); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
+                                name alone is matched against the port list; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</translation>
     </message>
 </context>
 </TS>

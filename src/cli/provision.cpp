@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <atomic>
 #include <csignal>
 
@@ -143,7 +144,11 @@ void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
 TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TOptions options, QTextStream& out,
                            QTextStream& err)
     : plan_(plan), report_(report), o_(std::move(options)), out_(out), err_(err) {
+#ifdef _WIN32
+    if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("COM*")};
+#else
     if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("/dev/ttyUSB*"), QStringLiteral("/dev/ttyACM*")};
+#endif
     // Units an earlier run with this report has done are not done again.
     const QSet<QString> done = report_.DoneUnits();
     std::deque<TUnit> left;
@@ -156,7 +161,17 @@ void TProvisioner::RequestStop() { gStop.store(true); }
 
 QStringList TProvisioner::Ports() const {
     QStringList out;
+    QStringList listed;  // the port list, asked once and only when a name needs it
     for (const QString& glob : o_.watch) {
+        if (!glob.contains(u'/') && !glob.contains(u'\\')) {
+            // A port-list name or pattern: "COM5", "COM*", "ttyUSB*".
+            if (listed.isEmpty()) listed = Trecognitionserial().ScanPorts();
+            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(glob),
+                                        QRegularExpression::CaseInsensitiveOption);
+            for (const QString& name : listed)
+                if (re.match(name).hasMatch()) out << name;
+            continue;
+        }
         const QFileInfo g(glob);
         const QDir dir = g.absoluteDir();
         for (const QString& name : dir.entryList({g.fileName()}, QDir::System | QDir::Files | QDir::Hidden))

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -103,9 +104,9 @@ bool MakePrivate(const QString&) { return true; }  // the mode (0600) does it
 #endif
 
 mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
+    const auto mask = static_cast<mode_t>(::umask(0));
     ::umask(mask);
-    return 0666 & ~mask;
+    return mode_t(0666 & ~mask);
 }
 
 QString Failure(const QString& path, int err) {
@@ -283,7 +284,8 @@ bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString
         }
         qsizetype done = 0;
         while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            // At most 1 GiB a call: the count fits every platform's write.
+            const auto n = ::write(fd, bytes.constData() + done, static_cast<unsigned>(std::min<qsizetype>(bytes.size() - done, 1 << 30)));
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 const int err = n < 0 ? errno : ENOSPC;

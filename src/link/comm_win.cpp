@@ -217,6 +217,8 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
             if (::WaitForSingleObject(H(event), 2) == WAIT_OBJECT_0) return WaitResult::Event;
         }
     }
+    TOverlapped o;  // one wait's event, reused by every round
+    if (!o.ov.hEvent) return WaitResult::Failed;
     for (;;) {
         if (EventSignalled(event)) return WaitResult::Event;
         DWORD errors = 0;
@@ -224,8 +226,9 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
         // The queue check is the verdict on the device: a pulled bridge fails it.
         if (!::ClearCommError(H(port), &errors, &stat)) return GoneAway(::GetLastError()) ? WaitResult::HangUp : WaitResult::Failed;
         if (stat.cbInQue > 0) return WaitResult::Ready;
-        TOverlapped o;
-        if (!o.ov.hEvent) return WaitResult::Failed;
+        const HANDLE done = o.ov.hEvent;
+        o.ov = OVERLAPPED{};
+        o.ov.hEvent = done;
         DWORD mask = 0;
         bool pending = false;
         if (!::WaitCommEvent(H(port), &mask, &o.ov)) pending = ::GetLastError() == ERROR_IO_PENDING;

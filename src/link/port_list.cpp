@@ -13,31 +13,6 @@ namespace portiqa {
 
 namespace {
 
-// A sysfs attribute's first line (bounded); ids are compared in lower case,
-// a serial number is kept as the device gives it.
-QString ReadLine(const QString& path, bool lower = true) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QString line = QString::fromLatin1(f.readLine(128)).trimmed();
-    return lower ? line.toLower() : line;
-}
-
-// The USB device sits a few levels above the tty's device link; its
-// idVendor/idProduct are read from sysfs, which works without udev.
-void FindUsbIds(const QString& deviceDir, TPortInfo& info) {
-    QString dir = QFileInfo(deviceDir).canonicalFilePath();
-    for (int level = 0; level < 4 && !dir.isEmpty() && dir != QStringLiteral("/"); ++level) {
-        const QString vendor = ReadLine(dir + QStringLiteral("/idVendor"));
-        if (!vendor.isEmpty()) {
-            info.vendorId = vendor;
-            info.productId = ReadLine(dir + QStringLiteral("/idProduct"));
-            info.serial = ReadLine(dir + QStringLiteral("/serial"), false);
-            return;
-        }
-        dir = QFileInfo(dir).path();
-    }
-}
-
 // Name order with numbers compared by value: ttyUSB2 before ttyUSB10.
 bool NaturalLess(const QString& a, const QString& b) {
     auto split = [](const QString& s) {
@@ -107,6 +82,31 @@ QList<TPortInfo> SystemPorts(const QString&) {
 }
 
 #else
+
+// A sysfs attribute's first line (bounded); ids are compared in lower case,
+// a serial number is kept as the device gives it.
+QString ReadLine(const QString& path, bool lower = true) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QString line = QString::fromLatin1(f.readLine(128)).trimmed();
+    return lower ? line.toLower() : line;
+}
+
+// The USB device sits a few levels above the tty's device link; its
+// idVendor/idProduct are read from sysfs, which works without udev.
+void FindUsbIds(const QString& deviceDir, TPortInfo& info) {
+    QString dir = QFileInfo(deviceDir).canonicalFilePath();
+    for (int level = 0; level < 4 && !dir.isEmpty() && dir != QStringLiteral("/"); ++level) {
+        const QString vendor = ReadLine(dir + QStringLiteral("/idVendor"));
+        if (!vendor.isEmpty()) {
+            info.vendorId = vendor;
+            info.productId = ReadLine(dir + QStringLiteral("/idProduct"));
+            info.serial = ReadLine(dir + QStringLiteral("/serial"), false);
+            return;
+        }
+        dir = QFileInfo(dir).path();
+    }
+}
 
 // The terminals sysfs lists that have a device behind them.
 QList<TPortInfo> SystemPorts(const QString& sysfsRoot) {

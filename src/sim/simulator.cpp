@@ -42,6 +42,23 @@ void TModuleSimulator::WriteMemory(int32_t address, const QByteArray& bytes) {
     image_.Write(address, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
 }
 
+void TModuleSimulator::SendPaced(const QByteArray& reply) {
+    using clock = std::chrono::steady_clock;
+    const auto start = clock::now();
+    qsizetype done = 0;
+    const qsizetype chunk = options_.faults.baud > 0 ? 16 : reply.size();
+    while (done < reply.size()) {
+        if (options_.faults.baud > 0) {
+            // 10 bits a byte on the line: start, 8 data, stop.
+            const auto due = start + std::chrono::microseconds(done * 10'000'000LL / options_.faults.baud);
+            std::this_thread::sleep_until(due);
+        }
+        const qsizetype n = WriteSome(reply.constData() + done, std::min(chunk, reply.size() - done));
+        if (n < 0) return;
+        done += n;
+    }
+}
+
 #ifndef _WIN32  // the pseudo-terminal; simulator_win.cpp serves a named pipe
 
 bool TModuleSimulator::Start(QString* error) {
@@ -87,26 +104,13 @@ void TModuleSimulator::Stop() {
     if (!options_.linkPath.isEmpty()) QFile::remove(options_.linkPath);
 }
 
-void TModuleSimulator::SendPaced(const QByteArray& reply) {
-    using clock = std::chrono::steady_clock;
-    const auto start = clock::now();
-    qsizetype done = 0;
-    const qsizetype chunk = options_.faults.baud > 0 ? 16 : reply.size();
-    while (done < reply.size()) {
-        if (options_.faults.baud > 0) {
-            // 10 bits a byte on the line: start, 8 data, stop.
-            const auto due = start + std::chrono::microseconds(done * 10'000'000LL / options_.faults.baud);
-            std::this_thread::sleep_until(due);
-        }
-        const auto n = ::write(master_, reply.constData() + done, size_t(std::min(chunk, reply.size() - done)));
-        if (n > 0) {
-            done += n;
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return;
-        pollfd p[2] = {{master_, POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
-        if (::poll(p, 2, 1000) > 0 && (p[1].revents & POLLIN)) return;
-    }
+qsizetype TModuleSimulator::WriteSome(const char* data, qsizetype size) {
+    const auto n = ::write(master_, data, size_t(size));
+    if (n > 0) return n;
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return -1;
+    pollfd p[2] = {{master_, POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
+    if (::poll(p, 2, 1000) > 0 && (p[1].revents & POLLIN)) return -1;
+    return 0;
 }
 
 void TModuleSimulator::Serve() {

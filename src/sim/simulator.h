@@ -38,6 +38,9 @@ public:
 private:
     void Serve();
     void SendPaced(const QByteArray& reply);
+    // Writes some of data to the program's side: the count written, 0 when it
+    // must wait and try again, -1 when the simulator stops or the side is gone.
+    qsizetype WriteSome(const char* data, qsizetype size);
 
     TSimOptions options_;
     TModuleImage image_;

@@ -5,8 +5,6 @@
 #include "base/texts.h"
 #include <windows.h>
 #include <atomic>
-#include <chrono>
-#include <thread>
 
 namespace portiqa::sim {
 
@@ -55,28 +53,14 @@ void TModuleSimulator::Stop() {
     pipe_ = stopEvent_ = nullptr;
 }
 
-void TModuleSimulator::SendPaced(const QByteArray& reply) {
-    using clock = std::chrono::steady_clock;
-    const auto start = clock::now();
-    qsizetype done = 0;
-    const qsizetype chunk = options_.faults.baud > 0 ? 16 : reply.size();
-    while (done < reply.size()) {
-        if (options_.faults.baud > 0) {
-            // 10 bits a byte on the line: start, 8 data, stop.
-            const auto due = start + std::chrono::microseconds(done * 10'000'000LL / options_.faults.baud);
-            std::this_thread::sleep_until(due);
-        }
-        OVERLAPPED ov{};
-        ov.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        DWORD n = 0;
-        const DWORD want = DWORD(std::min(chunk, reply.size() - done));
-        const bool ok = (::WriteFile(H(pipe_), reply.constData() + done, want, &n, &ov) ||
-                         ::GetLastError() == ERROR_IO_PENDING) &&
-                        Finish(H(pipe_), ov, H(stopEvent_), n);
-        ::CloseHandle(ov.hEvent);
-        if (!ok) return;
-        done += n;
-    }
+qsizetype TModuleSimulator::WriteSome(const char* data, qsizetype size) {
+    OVERLAPPED ov{};
+    ov.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD n = 0;
+    const bool ok = (::WriteFile(H(pipe_), data, DWORD(size), &n, &ov) || ::GetLastError() == ERROR_IO_PENDING) &&
+                    Finish(H(pipe_), ov, H(stopEvent_), n);
+    ::CloseHandle(ov.hEvent);
+    return ok ? qsizetype(n) : -1;
 }
 
 void TModuleSimulator::Serve() {

@@ -592,13 +592,13 @@ TEST_F(FilesTest, AnImportListsEveryRecordTheSaveWouldRefuseAndTakesNothing) {
 
 namespace {
 
+#ifndef _WIN32  // a child process killed by a signal
 QStringList Temporaries(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral(".*.portiqa-*")}, QDir::Files | QDir::Hidden);
 }
 
 // Interrupted while writing: the temporary file goes with the program, and
 // one an earlier run left behind goes at the next write.
-#ifndef _WIN32  // a child process killed by a signal
 TEST(FileReplace, NoTemporaryFileOutlivesAnInterruptionOrTheNextWrite) {
     QTemporaryDir dir;
     const QString target = dir.filePath("b.pbk");

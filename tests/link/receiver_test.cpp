@@ -325,7 +325,7 @@ TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
                                Reply(133, 0, Hex("01")), Hex("23 83 00 00 00 00 00 00 83")};
     const std::pair<uint8_t, int32_t> asked[] = {{131, 0x30000}, {130, 0x1000}, {133, 0}, {131, 0}};
     settings.PageCount = numbers.PageCount = history.PageCount = 1;
-    long bytes = 0;
+    qint64 bytes = 0;
     for (int round = 0; round < 20000; ++round) {
         const auto pick = rng() % 4;
         QByteArray f = good[pick];

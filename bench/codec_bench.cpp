@@ -26,19 +26,17 @@ struct Env {
 void BM_SettingsPagesDecodeEncode(benchmark::State& state) {
     Env env;
     TSettingsTable table;
-    TBasicInf block(env.seq, table, env.progress, env.op);
+    TPageTransfer transfer(env.seq, env.progress);
+    TBasicInf block(env.seq, transfer, table, env.progress, env.op);
     sim::TModuleImage image;
     const QByteArray p1 = image.Read(0, 256), p2 = image.Read(0x100, 256);
+    std::array<uint8_t, 256> area{};
     for (auto _ : state) {
-        block.Address = 0;
-        std::copy(p1.begin(), p1.end(), block.Buffer.begin());
-        block.DecodeSettingsPage();
-        block.Address = 0x100;
-        std::copy(p2.begin(), p2.end(), block.Buffer.begin());
-        block.DecodeSettingsPage();
-        block.EncodeSettingsPage1();
-        block.EncodeSettingsPage2();
-        benchmark::DoNotOptimize(block.Buffer);
+        block.DecodeSettingsPage(0, reinterpret_cast<const uint8_t*>(p1.constData()));
+        block.DecodeSettingsPage(0x100, reinterpret_cast<const uint8_t*>(p2.constData()));
+        EncodeSettingsPageTo(1, table, area.data());
+        EncodeSettingsPageTo(2, table, area.data());
+        benchmark::DoNotOptimize(area);
     }
 }
 BENCHMARK(BM_SettingsPagesDecodeEncode)->Unit(benchmark::kMicrosecond);
@@ -47,16 +45,15 @@ BENCHMARK(BM_SettingsPagesDecodeEncode)->Unit(benchmark::kMicrosecond);
 void BM_NumberPagesDecodeEncodeAll(benchmark::State& state) {
     Env env;
     TNumberTable table;
-    TtelephoneSend block(env.seq, table, env.op);
+    TPageTransfer transfer(env.seq, env.progress);
+    TtelephoneSend block(env.seq, transfer, table, env.op);
     sim::TModuleImage image;
     image.SeedNumbers(3000);
     const QByteArray all = image.Read(0x1000, 375 * 256);
     std::array<uint8_t, 256> area{};
     for (auto _ : state) {
         for (int p = 0; p < 375; ++p) {
-            block.Address = 0x1000 + p * 256;
-            std::copy(all.begin() + p * 256, all.begin() + (p + 1) * 256, block.Buffer.begin());
-            block.DecodeNumberPage();
+            block.DecodeNumberPage(0x1000 + p * 256, reinterpret_cast<const uint8_t*>(all.constData()) + p * 256);
         }
         for (int p = 1; p <= 375; ++p) block.EncodeNumberPage(p, area.data());
         benchmark::DoNotOptimize(area);

@@ -14,8 +14,6 @@ using namespace portiqa;
 
 namespace {
 
-struct NullBlock : Tsend_rec_command {};
-
 // Full-page read replies fed byte by byte, as the port delivers them, with
 // the status text written on every byte.
 void BM_ReceiverPerByte(benchmark::State& state) {
@@ -28,10 +26,10 @@ void BM_ReceiverPerByte(benchmark::State& state) {
     TRecData assembler;
     TRecValidCom valid;
     TReceiver rx(assembler, valid, seq, progress);
-    NullBlock history;
+    TPageTransfer history(seq, progress);
     history.PageCount = 500;
     history.PageNo = 2;
-    rx.SetHistoryBlock(&history);
+    rx.SetPageTransfer(&history);
     const QByteArray frame = sim::BuildFrame(131, 0x30000, QByteArray(256, 'h'));
     for (auto _ : state) {
         for (char c : frame) {

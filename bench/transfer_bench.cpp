@@ -29,7 +29,7 @@ struct Rig {
             session.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
         };
         comm.OpenComm();
-        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+        for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.basicInf, &session.telephoneSend, &session.historyInf})
             b->OnTransferDone = [this] { ++done; };
     }

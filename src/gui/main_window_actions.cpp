@@ -34,7 +34,7 @@ void TForm1::RestoreClick() {
     if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
 }
 
-void TForm1::Then(Tsend_rec_command& block, const std::function<void()>& start, std::function<void()> then) {
+void TForm1::Then(TPageBlock& block, const std::function<void()>& start, std::function<void()> then) {
     continuation_ = {&block == &session_->basicInf ? TOperation::Settings
                      : &block == &session_->telephoneSend ? TOperation::Numbers
                                                           : TOperation::History,
@@ -44,12 +44,12 @@ void TForm1::Then(Tsend_rec_command& block, const std::function<void()>& start, 
     if (!session_->seq.Outstanding()) continuation_ = {};
 }
 
-void TForm1::SaveEach(QList<Tsend_rec_command*> blocks, std::function<void()> done) {
+void TForm1::SaveEach(QList<TPageBlock*> blocks, std::function<void()> done) {
     if (blocks.isEmpty()) {
         done();
         return;
     }
-    Tsend_rec_command* first = blocks.takeFirst();
+    TPageBlock* first = blocks.takeFirst();
     TSession& s = *session_;
     auto save = [this, first, &s] {
         if (first == &s.basicInf) s.basicInf.btn22Click();
@@ -62,7 +62,7 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
                           const std::function<void(bool asked)>& go) {
     TSession& s = *session_;
     QStringList names;
-    QList<Tsend_rec_command*> blocks;
+    QList<TPageBlock*> blocks;
     if (settings && s.settingsTable.Edits().Edited()) {
         names << TText::tr("настроек");
         blocks << &s.basicInf;

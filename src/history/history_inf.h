@@ -15,7 +15,7 @@ QStringList HistoryWords(int column);
 
 // The history block: 500 pages of two 128-byte records from 0x30000 on, read
 // through the page chain; raises OnTransferDone when all are in the table.
-class THistoryInf : public Tsend_rec_command {
+class THistoryInf : public TPageBlock {
 public:
     THistoryInf(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, Tsingalcmd& deleter, IOperator& op)
         : seq_(seq), transfer_(transfer), table_(table), deleter_(deleter), op_(op) {}

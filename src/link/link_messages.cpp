@@ -86,7 +86,7 @@ QString VerificationFailedText(const std::vector<int>& pages) {
            TText::tr("\rМодуль хранит на этих страницах не то, что было записано; сохраните ещё раз");
 }
 
-void FinishVerifiedSave(IOperator& op, Tsend_rec_command& block, const std::vector<int32_t>& failed,
+void FinishVerifiedSave(IOperator& op, TPageBlock& block, const std::vector<int32_t>& failed,
                         int32_t firstAddress, const QString& doneText, int pagesWritten) {
     if (!failed.empty()) {
         std::vector<int> pages;

@@ -8,74 +8,158 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
     twice_ = std::move(twice);
     Pages.clear();
     onPage_ = std::move(reading.onPage);
-    Begin(addresses_.size(), false, reading.statusText, reading.progressLabel, reading.operation);
+    onAbort_ = std::move(reading.onAbort);
+    progressLabel_ = reading.progressLabel;
+    saveLabel_ = reading.progressLabel;
+    counted_ = reading.counted;
+    Begin(addresses_.size(), TPhase::Reading, reading.statusText, reading.operation, true);
+    NextRead();
 }
 
 void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText) {
-    StartRead(std::move(addresses), std::move(twice), {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}});
+    StartRead(std::move(addresses), std::move(twice), {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}, true, {}});
 }
 
-void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
+void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
     writes_ = std::move(pages);
     Sent.clear();
     onPage_ = {};
-    // The saves show "Save pages:"; the label is for the read-back's replies.
-    Begin(writes_.size(), true, statusText, TText::tr("Reading pages:"), TOperation::Memory);
+    onAbort_ = {};
+    writing_ = std::move(writing);
+    progressLabel_ = writing_.checkLabel;
+    saveLabel_ = writing_.progressLabel;
+    counted_ = writing_.counted;
+    Begin(writes_.size(), TPhase::Writing, writing_.statusText, writing_.operation, !writing_.continuesTransfer);
+    NextWrite();
 }
 
-void TPageTransfer::Begin(size_t pages, bool writing, const QString& statusText, const QString& progressLabel,
-                          TOperation operation) {
+void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
+    TWriting w;
+    w.statusText = statusText;
+    w.progressLabel = TText::tr("Save pages:");
+    w.checkLabel = TText::tr("Reading pages:");
+    StartWrite(std::move(pages), std::move(w));
+}
+
+void TPageTransfer::Begin(size_t pages, TPhase phase, const QString& statusText, TOperation operation,
+                          bool newTransfer) {
     statusText_ = statusText;
-    progressLabel_ = progressLabel;
     operation_ = operation;
-    writing_ = writing;
-    running_ = true;
+    phase_ = phase;
     next_ = 0;
     PageCount = static_cast<uint16_t>(std::min<size_t>(pages, 65535));
     PageNo = 1;
-    seq_.BeginTransfer();
-    Next();
+    if (newTransfer) seq_.BeginTransfer();
+}
+
+void TPageTransfer::AbortTransfer() {
+    const bool reading = phase_ == TPhase::Reading;
+    phase_ = TPhase::Idle;
+    if (reading && onAbort_) onAbort_();
 }
 
 void TPageTransfer::HandleReadReply() {
-    if (!running_ || writing_) return;
+    if (phase_ == TPhase::Checking) {
+        Checked();
+        return;
+    }
+    if (phase_ != TPhase::Reading) return;
     if (onPage_) onPage_(Address, Buffer.data());
     else Pages[Address] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
-    Next();
+    NextRead();
 }
 
-void TPageTransfer::Next() {
-    if (!running_) return;
-    if (!writing_) {
-        if (next_ < addresses_.size()) {
-            const int32_t a = addresses_[next_++];
-            PageNo = static_cast<uint16_t>(next_ + 1);
-            progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / addresses_.size()));
-            TSendOptions o = Mine();
-            o.readTwice = twice_.count(a) != 0;
-            seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
-            return;
-        }
+void TPageTransfer::HandleSaveReply() {
+    if (phase_ != TPhase::Writing) return;
+    ++next_;
+    NextWrite();
+}
+
+void TPageTransfer::NextRead() {
+    if (phase_ != TPhase::Reading) return;
+    if (next_ >= addresses_.size()) {
         Finish({});
         return;
     }
-    while (next_ < writes_.size()) {
-        const auto& [address, bytes] = writes_[next_++];
-        PageNo = static_cast<uint16_t>(next_ + 1);
-        progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / writes_.size()));
-        if (bytes.size() != kPageSize) continue;
+    const int32_t a = addresses_[next_++];
+    PageNo = static_cast<uint16_t>(next_ + 1);
+    progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / addresses_.size()));
+    TSendOptions o = Mine();
+    o.readTwice = twice_.count(a) != 0;
+    seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
+}
+
+bool TPageTransfer::ModuleHolds(int32_t address, const QByteArray& page) const {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(page.constData());
+    return writing_.holds ? writing_.holds(address, bytes) : seq_.Holds(address, bytes);
+}
+
+// The page at next_ is written unless the module holds it; a page whose
+// block asks for it is read first. next_ moves on when the page is done with.
+void TPageTransfer::NextWrite() {
+    while (phase_ == TPhase::Writing && next_ < writes_.size()) {
+        const auto& [address, bytes] = writes_[next_];
+        PageNo = static_cast<uint16_t>(next_ + 2);
+        progress_.SetProgress(static_cast<uint16_t>((next_ + 1) * 100 / writes_.size()));
         // A page the module holds byte for byte is not written again.
-        if (seq_.Holds(address, reinterpret_cast<const uint8_t*>(bytes.constData()))) continue;
-        Sent.insert(address);
-        seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Mine());
+        if (bytes.size() != kPageSize || ModuleHolds(address, bytes)) {
+            ++next_;
+            continue;
+        }
+        if (writing_.checkFirst && writing_.checked && writing_.checkFirst(address, bytes)) {
+            RequestCheck(false);
+            return;
+        }
+        SendCurrent();
         return;
     }
-    writing_ = false;  // the read-back belongs to the sequence
+    if (phase_ != TPhase::Writing) return;
+    phase_ = TPhase::Verifying;  // the read-back belongs to the sequence
     seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { Finish(failed); });
 }
 
+void TPageTransfer::SendCurrent() {
+    phase_ = TPhase::Writing;
+    const auto& [address, bytes] = writes_[next_];
+    Sent.insert(address);
+    seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Mine());
+}
+
+void TPageTransfer::RequestCheck(bool twice) {
+    phase_ = TPhase::Checking;
+    checkedTwice_ = twice;
+    TSendOptions o = Mine();
+    o.readTwice = twice;
+    seq_.Send(kCmdReadPage, writes_[next_].first, 0, nullptr, statusText_, o);
+}
+
+void TPageTransfer::Checked() {
+    auto& [address, bytes] = writes_[next_];
+    if (Address != address) return;
+    phase_ = TPhase::Writing;
+    switch (writing_.checked(address, Buffer.data(), checkedTwice_, bytes)) {
+    case TCheck::ReadTwice:
+        if (!checkedTwice_) {
+            RequestCheck(true);
+            return;
+        }
+        [[fallthrough]];  // read twice already: the page is left out
+    case TCheck::Skip:
+        ++next_;
+        break;
+    case TCheck::Write:
+        if (bytes.size() == kPageSize && !ModuleHolds(address, bytes)) {
+            SendCurrent();
+            return;
+        }
+        ++next_;
+        break;
+    }
+    NextWrite();
+}
+
 void TPageTransfer::Finish(const std::vector<int32_t>& failed) {
-    running_ = false;
+    phase_ = TPhase::Idle;
     progress_.SetProgress(100);
     if (OnFinished) OnFinished(failed);
 }

@@ -71,7 +71,7 @@ void TReceiver::ReplyToSingle(const QString& statusText) {
     if (OnCommandReply) OnCommandReply(valid_.Command, n.ok);
 }
 
-void TReceiver::SaveRefused(Tsend_rec_command&, bool rawPages) {
+void TReceiver::SaveRefused(bool rawPages) {
     TLinkNotice n;
     n.kind = TLinkNotice::TKind::SaveRefused;
     n.command = valid_.Command;
@@ -124,37 +124,36 @@ void TReceiver::Dispatch() {
     }
 }
 
-void TReceiver::ShowPages(const QString& prefix, Tsend_rec_command& block) {
-    const int done = std::max(0, int(block.PageNo) - 1);
-    status_.ShowStatus(prefix + QString::number(done) + u'/' + QString::number(block.PageCount));
-    if (block.PageNo != 0 && block.PageCount != 0)
-        progress_.SetProgress(static_cast<uint16_t>(block.PageNo * 100 / block.PageCount));
+void TReceiver::ShowPages(const QString& label) {
+    if (!pages_->Counted()) {
+        status_.ShowStatus(label);
+        return;
+    }
+    const int done = std::max(0, int(pages_->PageNo) - 1);
+    status_.ShowStatus(label + QString::number(done) + u'/' + QString::number(pages_->PageCount));
+    if (pages_->PageNo != 0 && pages_->PageCount != 0)
+        progress_.SetProgress(static_cast<uint16_t>(pages_->PageNo * 100 / pages_->PageCount));
 }
 
-void TReceiver::HandOver(Tsend_rec_command& block) {
-    block.Address = valid_.Address;
-    std::copy(valid_.Payload.begin(), valid_.Payload.begin() + valid_.Length, block.Buffer.begin());
+void TReceiver::HandOver() {
+    pages_->Address = valid_.Address;
+    std::copy(valid_.Payload.begin(), valid_.Payload.begin() + valid_.Length, pages_->Buffer.begin());
 }
 
-// The block whose request a taken reply answers (null: none of them).
-Tsend_rec_command* TReceiver::Owner() const {
-    const void* owner = seq_.TakenOwner();
-    for (Tsend_rec_command* block : std::initializer_list<Tsend_rec_command*>{settings_, numbers_, pages_})
-        if (block && owner == static_cast<const TTemplate*>(block)) return block;
-    return nullptr;
+// The page chain, when the request a taken reply answers was its own.
+TPageTransfer* TReceiver::Owner() const {
+    return pages_ && seq_.TakenOwner() == static_cast<const TTemplate*>(pages_) ? pages_ : nullptr;
 }
 
 void TReceiver::DispatchSave() {
-    Tsend_rec_command* block = Owner();
-    if (!block) {
+    if (!Owner()) {
         status_.ShowStatus(TText::tr("Undefined address"));
         return;
     }
-    if (block == settings_) status_.ShowStatus(TText::tr("Save basic settings"));
-    else ShowPages(block == pages_ ? TText::tr("Save pages:") : TText::tr("Save number list:"), *block);
-    HandOver(*block);
-    if (FirstPayloadByteIsOne()) block->HandleSaveReply();
-    else SaveRefused(*block, block == pages_);
+    ShowPages(pages_->SaveLabel());
+    HandOver();
+    if (FirstPayloadByteIsOne()) pages_->HandleSaveReply();
+    else SaveRefused(pages_->Operation() == TOperation::Memory);
 }
 
 void TReceiver::DispatchRead() {
@@ -163,22 +162,18 @@ void TReceiver::DispatchRead() {
         password_->CheckPassword(valid_.Payload.data());
         return;
     }
-    Tsend_rec_command* block = Owner();
-    if (!block) {
+    if (!Owner()) {
         status_.ShowStatus(TText::tr("Undefined address"));
         return;
     }
-    if (block == settings_) status_.ShowStatus(TText::tr("Reading basic setting"));
-    else if (block == numbers_) ShowPages(TText::tr("Reading number list:"), *block);
-    else ShowPages(pages_->ProgressLabel(), *block);
-    HandOver(*block);
-    block->HandleReadReply();
+    ShowPages(pages_->ProgressLabel());
+    HandOver();
+    pages_->HandleReadReply();
 }
 
 void TReceiver::EndTransfers() {
     seq_.AbortTransfer();
-    for (Tsend_rec_command* block : std::initializer_list<Tsend_rec_command*>{settings_, numbers_, pages_})
-        if (block) block->AbortTransfer();
+    if (pages_) pages_->AbortTransfer();
 }
 
 void TReceiver::tmr1Timer() {

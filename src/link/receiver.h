@@ -36,7 +36,7 @@ struct TLinkNotice {
     uint8_t command = 0;        // the command the notice concerns
     int32_t address = 0;        // the page it concerns
     bool ok = false;            // CommandAnswered: status byte 1
-    bool rawPages = false;      // a page transfer (backup, restore), not a block
+    bool rawPages = false;      // the module's memory as it is (backup, restore), not a block
     int pagesWritten = 0;       // pages acknowledged in this transfer so far
     bool verifying = false;     // every page was written; the read-back had begun
     QString detail;
@@ -48,11 +48,9 @@ class TReceiver {
 public:
     TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress);
 
-    void SetSettingsBlock(Tsend_rec_command* block) { settings_ = block; }
-    void SetNumberBlock(Tsend_rec_command* block) { numbers_ = block; }
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
-    // The page chain (the history download, backup, restore). Every reply goes
-    // to the owner its request named, whatever area the page is in.
+    // The page chain of every block. Every reply goes to the owner its
+    // request named, whatever area the page is in.
     void SetPageTransfer(TPageTransfer* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
@@ -74,12 +72,12 @@ public:
 private:
     void ReceiveByte(uint8_t b);
     void Dispatch();
-    Tsend_rec_command* Owner() const;
+    TPageTransfer* Owner() const;
     void DispatchSave();
     void DispatchRead();
     void ReplyToSingle(const QString& statusText);
-    void ShowPages(const QString& prefix, Tsend_rec_command& block);
-    void HandOver(Tsend_rec_command& block);
+    void ShowPages(const QString& label);
+    void HandOver();
     bool FirstPayloadByteIsOne() const;
     void Fail(TLinkFailure why, TLinkNotice notice);
     void Notify(const TLinkNotice& notice) {
@@ -89,7 +87,7 @@ private:
     // The reply owed will not be taken (its time ran out, or the operator
     // ended the transfer): every chain ends and the end is reported.
     void GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why);
-    void SaveRefused(Tsend_rec_command& block, bool rawPages);
+    void SaveRefused(bool rawPages);
 
     TRecData& assembler_;
     TRecValidCom& valid_;
@@ -99,8 +97,6 @@ private:
     const QString dataCommunication_ = TText::tr("Data communication");
     Tprogressbar_ctrl& progress_;
     ITimer& tmr1_;
-    Tsend_rec_command* settings_ = nullptr;
-    Tsend_rec_command* numbers_ = nullptr;
     IPasswordCheck* password_ = nullptr;
     TPageTransfer* pages_ = nullptr;
 };

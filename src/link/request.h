@@ -169,9 +169,8 @@ public:
     std::array<uint8_t, kMaxPayload> Buffer{};
 };
 
-// A page-block transfer: the pages of the transfer and the next page to ask
-// for. The receiver hands read and save replies to the block that owns the
-// address.
+// A page transfer: the pages of the transfer and the next page to ask for.
+// The receiver hands it the read and save replies its requests named it for.
 class Tsend_rec_command : public TTemplate {
 public:
     uint16_t PageCount = 0;
@@ -183,11 +182,6 @@ public:
     // that a late reply does not start it again.
     virtual void AbortTransfer() {}
     virtual bool TransferRunning() const { return false; }
-
-    // Raised once when a transfer has run to its end (after its final message).
-    std::function<void()> OnTransferDone;
-    // Raised once when a save's read-back check failed (after its message).
-    std::function<void(const QString&)> OnTransferFailed;
 };
 
 // A single-frame command with no payload (checking mode, history deletion).

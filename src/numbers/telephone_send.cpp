@@ -6,9 +6,9 @@
 
 namespace portiqa {
 
-bool TtelephoneSend::StartRefused() {
-    return RefusedWhileBusy(seq_, op_);
-}
+namespace {
+int PageOf(int32_t address) { return (address - NumberPageAddress(1)) / kPageSize + 1; }
+} // namespace
 
 void TtelephoneSend::btn10Click() {
     if (!op_.AskAccept(TText::tr("Скачать все номера, сохраненные в GSM модуле?"))) return;
@@ -17,21 +17,48 @@ void TtelephoneSend::btn10Click() {
 
 void TtelephoneSend::DownloadQuietly() { StartDownload(true); }
 
-void TtelephoneSend::AbortTransfer() {
-    // A download that broke off leaves a table of new and old rows: say so.
-    if (chain_ == TChain::Read) table_.SetPagesRead(pagesDecoded_);
-    chain_ = TChain::None;
+void TtelephoneSend::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,
+                             std::function<void()> onAbort) {
+    std::vector<int32_t> pages;
+    for (int page = 1; page <= kNumberPages; ++page) pages.push_back(NumberPageAddress(page));
+    transfer_.OnFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
+    TPageTransfer::TReading reading;
+    reading.statusText = TText::tr("Reading telephone number information");
+    reading.progressLabel = TText::tr("Reading number list:");
+    reading.operation = TOperation::Numbers;
+    reading.onPage = std::move(onPage);
+    reading.onAbort = std::move(onAbort);
+    transfer_.StartRead(std::move(pages), {}, std::move(reading));
 }
 
 void TtelephoneSend::StartDownload(bool quiet) {
-    if (StartRefused()) return;
+    if (RefusedWhileBusy(seq_, op_)) return;
     quiet_ = quiet;
     pagesDecoded_ = 0;
-    PageCount = kNumberPages;
-    PageNo = 1;
-    chain_ = TChain::Read;
-    seq_.BeginTransfer();
-    ReadNextNumberPage();
+    ReadAll(
+        [this](int32_t address, const uint8_t* page) {
+            ++pagesDecoded_;
+            DecodeNumberPage(address, page);
+        },
+        [this] { FinishDownload(); },
+        // A download that broke off leaves a table of new and old rows: say so.
+        [this] { table_.SetPagesRead(pagesDecoded_); });
+}
+
+void TtelephoneSend::FinishDownload() {
+    table_.Edits().Set(false);
+    table_.SetPagesRead(TNumberTable::kPages);
+    KeepBase();
+    if (quiet_) seq_.Status().ShowStatus(TText::tr("Номера абонентов установлены"));
+    else op_.ShowMessage(TText::tr("Номера абонентов установлены"));
+    if (OnTransferDone) OnTransferDone();
+}
+
+void TtelephoneSend::DecodeNumberPage(int32_t address, const uint8_t* page) {
+    TEditState::TLoading loading(table_.Edits());
+    TGridBatch batch(table_.Grid());
+    // Replies beyond record 3000 have no rows to go to.
+    DecodeNumberPageInto(page, PageOf(address), table_.Grid());
 }
 
 void TtelephoneSend::btn9Click() {
@@ -40,26 +67,22 @@ void TtelephoneSend::btn9Click() {
         op_.ShowMessage(problem);
         return;
     }
-    if (StartRefused()) return;
+    if (RefusedWhileBusy(seq_, op_)) return;
     // The operator sees what the save does to the module's list before
     // anything is written; a list not known on this connection (after a
-    // login, a broken download) is read first, and kept aside.
+    // login, a broken download) is read first, and kept aside: the request
+    // sequence keeps the module's bytes, the table holds the operator's list.
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
-    seq_.BeginTransfer();
     if (!table_.Incomplete() && KnownModuleNumbers(seq_, module)) {
-        ContinueSave();
+        ContinueSave(false);
         return;
     }
-    PageCount = kNumberPages;
-    PageNo = 1;
-    chain_ = TChain::ReadBeforeSave;
-    ReadNextNumberPage();
+    ReadAll({[](int32_t, const uint8_t*) {}}, [this] { ContinueSave(true); });
 }
 
-void TtelephoneSend::ContinueSave() {
+void TtelephoneSend::ContinueSave(bool readJustNow) {
     // A list read just now for this save is the copy the edits are measured against.
-    if (chain_ == TChain::ReadBeforeSave) KeepBase();
-    chain_ = TChain::None;
+    if (readJustNow) KeepBase();
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
     if (!KnownModuleNumbers(seq_, module)) {
         // Not every page came back as the module's: nothing is written.
@@ -84,12 +107,27 @@ void TtelephoneSend::ContinueSave() {
             return;
         }
     }
-    PageCount = kNumberPages;
-    PageNo = 1;
-    chain_ = TChain::Save;
     moduleChanged_.clear();
     conflicts_.clear();
-    SaveNextNumberPage();
+    std::vector<std::pair<int32_t, QByteArray>> pages;
+    for (int page = 1; page <= kNumberPages; ++page) {
+        QByteArray bytes(kPageSize, '\0');
+        EncodeNumberPage(page, reinterpret_cast<uint8_t*>(bytes.data()));
+        pages.emplace_back(NumberPageAddress(page), bytes);
+    }
+    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    TPageTransfer::TWriting writing;
+    writing.statusText = TText::tr("Save list");
+    writing.progressLabel = TText::tr("Save number list:");
+    writing.checkLabel = TText::tr("Reading number list:");
+    writing.operation = TOperation::Numbers;
+    writing.continuesTransfer = readJustNow;
+    writing.holds = [this](int32_t address, const uint8_t* page) { return ModuleHolds(address, page); };
+    writing.checkFirst = [this](int32_t address, const QByteArray& page) { return CheckFirst(address, page); };
+    writing.checked = [this](int32_t address, const uint8_t* fresh, bool twice, QByteArray& page) {
+        return Checked(address, fresh, twice, page);
+    };
+    transfer_.StartWrite(std::move(pages), std::move(writing));
 }
 
 void TtelephoneSend::KeepBase() {
@@ -119,152 +157,52 @@ QByteArray TtelephoneSend::BaseRecord(int page, int i) const {
     return CanonicalNumberRecord(reinterpret_cast<const uint8_t*>(bytes.constData()) + kNumberRecordSize * i);
 }
 
-void TtelephoneSend::ReadNextNumberPage() {
-    if (chain_ != TChain::Read && chain_ != TChain::ReadBeforeSave) return;
-    if (PageNo >= 1 && PageNo <= PageCount) {
-        RequestNumberPage(PageNo);
-        ++PageNo;
-    } else if (PageNo == PageCount + 1) {
-        if (chain_ == TChain::ReadBeforeSave) {
-            ContinueSave();
-            return;
-        }
-        chain_ = TChain::None;
-        table_.Edits().Set(false);
-        table_.SetPagesRead(TNumberTable::kPages);
-        KeepBase();
-        if (quiet_) seq_.Status().ShowStatus(TText::tr("Номера абонентов установлены"));
-        else op_.ShowMessage(TText::tr("Номера абонентов установлены"));
-        if (OnTransferDone) OnTransferDone();
-    }
+// A page that holds records the operator did not change is read just before
+// it is written: the module may have changed them itself (an SMS adds or
+// deletes a number), or the copy it was read into may have been damaged on
+// the line. A page the operator changed whole needs no read.
+bool TtelephoneSend::CheckFirst(int32_t address, const QByteArray& page) const {
+    if (!HaveBase()) return false;
+    const int p = PageOf(address);
+    for (int i = 0; i < 8; ++i)
+        if (page.mid(kNumberRecordSize * i, kNumberRecordSize) == BaseRecord(p, i)) return true;
+    return false;
 }
 
-void TtelephoneSend::RequestNumberPage(int page) {
-    seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr,
-              TText::tr("Reading telephone number information"), Mine());
-}
-
-void TtelephoneSend::DecodeNumberPage() {
-    if (chain_ == TChain::CheckBeforeWrite) {
-        CheckedPage();
-        return;
-    }
-    if (chain_ == TChain::ReadBeforeSave) {
-        // The request sequence keeps the module's bytes; the table holds the
-        // operator's list.
-        ReadNextNumberPage();
-        return;
-    }
-    const int p = (Address - kNumbersBase) / kPageSize;
-    if (chain_ == TChain::Read) ++pagesDecoded_;
-    TEditState::TLoading loading(table_.Edits());
-    TGridBatch batch(table_.Grid());
-    // Replies beyond record 3000 have no rows to go to.
-    DecodeNumberPageInto(Buffer.data(), p + 1, table_.Grid());
-    ReadNextNumberPage();
-}
-
-void TtelephoneSend::HandleSaveReply() {
-    if (chain_ == TChain::Save) SaveNextNumberPage();
-}
-
-void TtelephoneSend::SaveNextNumberPage() {
-    while (PageNo >= 1 && PageNo <= PageCount) {
-        const int page = PageNo;
-        std::array<uint8_t, kPageSize> area{};
-        chain_ = TChain::None;  // stays ended if the page cannot be encoded
-        EncodeNumberPage(page, area.data());
-        chain_ = TChain::Save;
-        // A page the module already holds is not written again.
-        if (ModuleHolds(NumberPageAddress(page), area.data())) {
-            ++PageNo;
-            continue;
-        }
-        // A page that holds records the operator did not change is read
-        // just before it is written: the module may have changed them itself
-        // (an SMS adds or deletes a number), or the copy it was read into may
-        // have been damaged on the line. A page the operator changed whole
-        // needs no read.
-        bool untouched = !HaveBase();
-        for (int i = 0; i < 8 && HaveBase(); ++i)
-            if (TableRecord(8 * (page - 1) + 1 + i) == BaseRecord(page, i)) untouched = true;
-        if (untouched && HaveBase()) {
-            RequestCheck(page, false);
-            return;
-        }
-        SendEncoded(page, area.data());
-        return;
-    }
-    if (PageNo == PageCount + 1) {
-        ++PageNo;
-        chain_ = TChain::Verify;
-        seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { FinishSave(failed); });
-    }
-}
-
-void TtelephoneSend::SendEncoded(int page, const uint8_t* area) {
-    chain_ = TChain::Save;
-    ++PageNo;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area, TText::tr("Save list"), Mine());
-}
-
-void TtelephoneSend::RequestCheck(int page, bool twice) {
-    chain_ = TChain::CheckBeforeWrite;
-    checkedTwice_ = twice;
-    TSendOptions o = Mine();
-    o.readTwice = twice;
-    seq_.Send(kCmdReadPage, NumberPageAddress(page), 0, nullptr, TText::tr("Save list"), o);
-}
-
-void TtelephoneSend::CheckedPage() {
-    const int page = PageNo;
-    if (Address != NumberPageAddress(page)) return;
-    const uint8_t* fresh = Buffer.data();
+TPageTransfer::TCheck TtelephoneSend::Checked(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& area) {
+    using C = TPageTransfer::TCheck;
+    const int page = PageOf(address);
     bool same = true;
     for (int i = 0; i < 8; ++i)
         if (CanonicalNumberRecord(fresh + kNumberRecordSize * i) != BaseRecord(page, i)) same = false;
-    if (!same && !checkedTwice_) {
-        // A damaged reply or a real change: two more reads that agree tell.
-        RequestCheck(page, true);
-        return;
+    if (same) return C::Write;
+    // A damaged reply or a real change: two more reads that agree tell.
+    if (!readTwice) return C::ReadTwice;
+    // Records the module changed itself and the operator did not touch keep
+    // the module's bytes; a record both changed is a conflict and the page
+    // is not written.
+    QStringList mine, conflicts;
+    for (int i = 0; i < 8; ++i) {
+        const int row = 8 * (page - 1) + 1 + i;
+        const QByteArray now = CanonicalNumberRecord(fresh + kNumberRecordSize * i), was = BaseRecord(page, i);
+        if (now == was) continue;
+        const QByteArray table = TableRecord(row);
+        if (table == was) mine << QString::number(row);
+        else if (table != now) conflicts << QString::number(row);
     }
-    std::array<uint8_t, kPageSize> area{};
-    EncodeNumberPage(page, area.data());
-    if (!same) {
-        // Records the module changed itself and the operator did not touch
-        // keep the module's bytes; a record both changed is a conflict and
-        // the page is not written.
-        QStringList mine, conflicts;
-        for (int i = 0; i < 8; ++i) {
-            const int row = 8 * (page - 1) + 1 + i;
-            const QByteArray now = CanonicalNumberRecord(fresh + kNumberRecordSize * i), was = BaseRecord(page, i);
-            if (now == was) continue;
-            const QByteArray table = TableRecord(row);
-            if (table == was) mine << QString::number(row);
-            else if (table != now) conflicts << QString::number(row);
-        }
-        if (!conflicts.isEmpty()) {
-            conflicts_ << conflicts;
-            chain_ = TChain::Save;
-            ++PageNo;
-            SaveNextNumberPage();
-            return;
-        }
-        TEditState::TLoading loading(table_.Edits());
-        for (const QString& r : mine) {
-            const int row = r.toInt(), i = (row - 1) % 8;
-            DecodeNumberRecord(fresh + kNumberRecordSize * i, table_.Grid(), row);
-            std::copy(fresh + kNumberRecordSize * i, fresh + kNumberRecordSize * (i + 1), area.data() + kNumberRecordSize * i);
-        }
-        moduleChanged_ << mine;
+    if (!conflicts.isEmpty()) {
+        conflicts_ << conflicts;
+        return C::Skip;
     }
-    if (ModuleHolds(NumberPageAddress(page), area.data())) {
-        chain_ = TChain::Save;
-        ++PageNo;
-        SaveNextNumberPage();
-        return;
+    TEditState::TLoading loading(table_.Edits());
+    for (const QString& r : mine) {
+        const int row = r.toInt(), i = (row - 1) % 8;
+        DecodeNumberRecord(fresh + kNumberRecordSize * i, table_.Grid(), row);
+        area.replace(kNumberRecordSize * i, kNumberRecordSize,
+                     QByteArray(reinterpret_cast<const char*>(fresh) + kNumberRecordSize * i, kNumberRecordSize));
     }
-    SendEncoded(page, area.data());
+    moduleChanged_ << mine;
+    return C::Write;
 }
 
 // The module holds a page when its bytes are the ones the table encodes, or
@@ -289,7 +227,6 @@ bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
 }
 
 void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
-    chain_ = TChain::None;
     QString changedItself;
     if (!moduleChanged_.isEmpty())
         changedItself = TText::tr("\rМодуль сам изменил записи: %1 — они сохранены как в модуле")
@@ -318,15 +255,6 @@ void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {
     std::fill(area, area + kPageSize, 0x00);
     for (int i = 0; i < 8; ++i)
         EncodeNumberRecord(table_.Grid(), 8 * (page - 1) + 1 + i, area + kNumberRecordSize * i);
-}
-
-bool TtelephoneSend::SendNumberPage(int page) {
-    std::array<uint8_t, kPageSize> area{};
-    EncodeNumberPage(page, area.data());
-    // A page the module already holds is not written again.
-    if (ModuleHolds(NumberPageAddress(page), area.data())) return false;
-    seq_.Send(kCmdSavePage, NumberPageAddress(page), kPageSize, area.data(), TText::tr("Save list"), Mine());
-    return true;
 }
 
 } // namespace portiqa

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/operator.h"
+#include "link/page_transfer.h"
 #include "link/request.h"
 #include "numbers/number_table.h"
 #include <QStringList>
@@ -7,11 +8,12 @@
 
 namespace portiqa {
 
-// The number list block: 375 pages of eight 32-byte records from 0x1000 on.
-class TtelephoneSend : public Tsend_rec_command {
+// The number list block: 375 pages of eight 32-byte records from 0x1000 on,
+// moved between the module and the number table through the page chain.
+class TtelephoneSend : public TPageBlock {
 public:
-    TtelephoneSend(TRequestSequence& seq, TNumberTable& table, IOperator& op)
-        : seq_(seq), table_(table), op_(op) {}
+    TtelephoneSend(TRequestSequence& seq, TPageTransfer& transfer, TNumberTable& table, IOperator& op)
+        : seq_(seq), transfer_(transfer), table_(table), op_(op) {}
 
     void btn10Click();   // download, after the operator accepts
     // Check the table; read the module's list first when it is not known on
@@ -22,45 +24,41 @@ public:
     void DownloadQuietly();
     void DownloadWithoutQuestion() { StartDownload(false); }
 
-    void ReadNextNumberPage();
-    void RequestNumberPage(int page);
-    void DecodeNumberPage();
-    void SaveNextNumberPage();
-    bool SendNumberPage(int page);  // false: the module holds it already
+    // A number page as it arrives, into its eight rows (a page beyond record
+    // 3000 has none).
+    void DecodeNumberPage(int32_t address, const uint8_t* page);
     // The eight records of a page, encoded from the table.
     void EncodeNumberPage(int page, uint8_t* area) const;
 
-    void HandleReadReply() override { DecodeNumberPage(); }
-    void HandleSaveReply() override;
-    void AbortTransfer() override;
-    bool TransferRunning() const override { return chain_ != TChain::None; }
+    bool TransferRunning() const override {
+        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::Numbers;
+    }
 
 private:
-    enum class TChain { None, Read, ReadBeforeSave, Save, CheckBeforeWrite, Verify };
     void StartDownload(bool quiet);
-    void ContinueSave();
+    void FinishDownload();
+    void ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,
+                 std::function<void()> onAbort = {});
+    void ContinueSave(bool readJustNow);
     void KeepBase();
     bool HaveBase() const;
     QByteArray TableRecord(int row) const;
     QByteArray BaseRecord(int page, int i) const;
-    // The read of a page just before it is written, and what follows it.
-    void RequestCheck(int page, bool twice);
-    void CheckedPage();
-    void SendEncoded(int page, const uint8_t* area);
+    // Whether a page is read just before it is written, and what that read means.
+    bool CheckFirst(int32_t address, const QByteArray& page) const;
+    TPageTransfer::TCheck Checked(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& page);
     void FinishSave(const std::vector<int32_t>& failed);
-    bool StartRefused();
     bool ModuleHolds(int32_t address, const uint8_t* area) const;
     TRequestSequence& seq_;
+    TPageTransfer& transfer_;
     TNumberTable& table_;
     IOperator& op_;
-    TChain chain_ = TChain::None;
     bool quiet_ = false;
     int pagesDecoded_ = 0;
     // The module's pages as the table was last loaded from or saved into
     // them: the copy the operator's edits are based on.
     std::map<int32_t, QByteArray> base_;
     int baseGeneration_ = -1;
-    bool checkedTwice_ = false;
     QStringList moduleChanged_, conflicts_;
 };
 

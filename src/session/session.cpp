@@ -10,12 +10,12 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       progress(display),
       seq(port, status, tmr1),
       pageTransfer(seq, progress),
-      telephoneSend(seq, numberTable, op_),
+      telephoneSend(seq, pageTransfer, numberTable, op_),
       checkingMode(seq, kCmdCheckingMode),
       historyDelete(seq, kCmdDeleteHistory),
       timeSync(seq),
       historyInf(seq, pageTransfer, historyTable, historyDelete, op_),
-      basicInf(seq, settingsTable, progress, op_),
+      basicInf(seq, pageTransfer, settingsTable, progress, op_),
       password(seq, op_),
       receiver(recData, recValidCom, seq, progress),
       configFolder(folder),
@@ -26,8 +26,6 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     tmr1.SetInterval(kReplyTimeoutMs);
     tmr1.SetEnabled(false);
     BindStatusClearTimer(tmr2, status, progress);
-    receiver.SetSettingsBlock(&basicInf);
-    receiver.SetNumberBlock(&telephoneSend);
     receiver.SetPasswordCheck(&password);
     receiver.SetPageTransfer(&pageTransfer);
     // The link reports facts; the operator is told them in words chosen here.
@@ -50,7 +48,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     backup.OnDone = [this](bool ok) {
         Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
     };
-    const std::pair<Tsend_rec_command*, TOperation> blocks[] = {
+    const std::pair<TPageBlock*, TOperation> blocks[] = {
         {&basicInf, TOperation::Settings}, {&telephoneSend, TOperation::Numbers}, {&historyInf, TOperation::History}};
     for (const auto& [block, operation] : blocks) {
         block->OnTransferDone = [this, operation = operation] { Finish(operation, K::Done); };
@@ -59,12 +57,12 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
 }
 
 TOperation TSession::Running() const {
-    // The request that failed is the last one sent; its owner names the operation.
+    // The request that failed is the last one sent; its owner names the
+    // operation. The read-back after a save is the sequence's own (no owner)
+    // and belongs to the page chain's operation.
     const void* owner = seq.LastOwner();
-    if (owner == &basicInf) return TOperation::Settings;
-    if (owner == &telephoneSend) return TOperation::Numbers;
     if (owner == &password) return TOperation::Login;
-    if (owner == &pageTransfer) return pageTransfer.Operation();
+    if (owner == &pageTransfer || owner == nullptr) return pageTransfer.Operation();
     return TOperation::Command;
 }
 

@@ -39,7 +39,7 @@ public:
     Tstatusbar_ctrl status;
     Tprogressbar_ctrl progress;
     TRequestSequence seq;
-    TPageTransfer pageTransfer;  // the page chain of the history, backup and restore
+    TPageTransfer pageTransfer;  // the one page chain: settings, numbers, history, backup, restore
     TRecData recData;
     TRecValidCom recValidCom;
     TSettingsTable settingsTable;

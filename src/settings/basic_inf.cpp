@@ -10,12 +10,9 @@ namespace portiqa {
 
 using namespace fields;
 
-TBasicInf::TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_ctrl& progress, IOperator& op)
-    : seq_(seq), table_(table), progress_(progress), op_(op) {}
-
-bool TBasicInf::StartRefused() {
-    return RefusedWhileBusy(seq_, op_);
-}
+TBasicInf::TBasicInf(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table,
+                     Tprogressbar_ctrl& progress, IOperator& op)
+    : seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
 
 void TBasicInf::btn21Click() {
     if (!op_.AskAccept(TText::tr("Прочитать базовые настройки GSM модуля? "))) return;
@@ -24,14 +21,33 @@ void TBasicInf::btn21Click() {
 
 void TBasicInf::ReadQuietly() { StartRead(true); }
 
+// Both pages, each read twice: what is read here goes back to the module
+// with the next save, so two reads must agree.
+void TBasicInf::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then) {
+    const std::vector<int32_t> pages{SettingsPageAddress(1), SettingsPageAddress(2)};
+    transfer_.OnFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
+    TPageTransfer::TReading reading;
+    reading.statusText = TText::tr("Read settings");
+    reading.progressLabel = TText::tr("Reading basic setting");
+    reading.operation = TOperation::Settings;
+    reading.onPage = std::move(onPage);
+    reading.counted = false;
+    transfer_.StartRead(pages, {pages.begin(), pages.end()}, std::move(reading));
+}
+
 void TBasicInf::StartRead(bool quiet) {
-    if (StartRefused()) return;
+    if (RefusedWhileBusy(seq_, op_)) return;
     quiet_ = quiet;
-    PageCount = 2;
-    PageNo = 1;
-    chain_ = TChain::Read;
-    seq_.BeginTransfer();
-    ReadNextSettingsPage();
+    ReadBoth([this](int32_t address, const uint8_t* page) { DecodeSettingsPage(address, page); },
+             [this] { FinishRead(); });
+}
+
+void TBasicInf::FinishRead() {
+    KeepBase();
+    table_.Edits().Set(false);
+    if (quiet_) seq_.Status().ShowStatus(TText::tr("Базовые настройки считаны"));
+    else op_.ShowMessage(TText::tr("Базовые настройки считаны"));
+    if (OnTransferDone) OnTransferDone();
 }
 
 bool TBasicInf::TableFromModule() const {
@@ -50,7 +66,7 @@ void TBasicInf::KeepBase() {
 }
 
 void TBasicInf::btn22Click() {
-    if (StartRefused()) return;
+    if (RefusedWhileBusy(seq_, op_)) return;
     // Nothing the rules refuse goes to the module: a short PIN locks the
     // operator out, a cut text is not what was meant. A text the table was
     // loaded with goes back as it stands.
@@ -65,19 +81,24 @@ void TBasicInf::btn22Click() {
         return;
     }
     // The module may have changed its own settings since they were read (an
-    // SMS arms it): read both pages again, twice each, before writing.
-    PageCount = 2;
-    PageNo = 1;
-    chain_ = TChain::ReadBeforeSave;
+    // SMS arms it): read both pages again, twice each, before writing. They
+    // are kept aside: the table holds the operator's edits.
     quiet_ = true;
     fresh_ = {};
-    seq_.BeginTransfer();
-    ReadNextSettingsPage();
+    ReadBoth(
+        [this](int32_t address, const uint8_t* page) {
+            if (address == SettingsPageAddress(1) || address == SettingsPageAddress(2))
+                fresh_[address / kPageSize] = QByteArray(reinterpret_cast<const char*>(page), kPageSize);
+        },
+        [this] { StartSaveChain(); });
 }
 
 void TBasicInf::StartSaveChain() {
-    chain_ = TChain::None;
     TSettingsTable fresh, base;
+    if (fresh_[0].size() != kPageSize || fresh_[1].size() != kPageSize) {
+        if (OnTransferFailed) OnTransferFailed(QString());  // not both pages: nothing is written
+        return;
+    }
     DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(fresh_[0].constData()), fresh);
     DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(fresh_[1].constData()), fresh);
     const bool haveBase = TableFromModule();
@@ -129,64 +150,26 @@ void TBasicInf::StartSaveChain() {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
-    PageCount = 2;
-    PageNo = 1;
-    chain_ = TChain::Save;
-    SaveNextSettingsPage();
-}
-
-void TBasicInf::ReadNextSettingsPage() {
-    // Only a running read asks for more; a stray read reply is decoded and
-    // goes no further.
-    if (chain_ != TChain::Read && chain_ != TChain::ReadBeforeSave) return;
-    if (PageNo >= 1 && PageNo <= PageCount) {
-        RequestSettingsPage(PageNo);
-        ++PageNo;
-    } else if (PageNo == PageCount + 1) {
-        if (chain_ == TChain::ReadBeforeSave) {
-            StartSaveChain();
-            return;
-        }
-        chain_ = TChain::None;
-        KeepBase();
-        table_.Edits().Set(false);
-        if (quiet_) seq_.Status().ShowStatus(TText::tr("Базовые настройки считаны"));
-        else op_.ShowMessage(TText::tr("Базовые настройки считаны"));
-        if (OnTransferDone) OnTransferDone();
+    // Both pages are made before anything is sent: a value that cannot be
+    // encoded stops the save with nothing written.
+    std::vector<std::pair<int32_t, QByteArray>> pages;
+    for (int page = 1; page <= 2; ++page) {
+        QByteArray bytes(kPageSize, char(0xFF));
+        EncodeSettingsPageTo(page, table_, reinterpret_cast<uint8_t*>(bytes.data()));
+        pages.emplace_back(SettingsPageAddress(page), bytes);
     }
-}
-
-void TBasicInf::RequestSettingsPage(int page) {
-    // What is read here goes back to the module with the next save: two
-    // reads must agree.
-    TSendOptions twice = Mine();
-    twice.readTwice = true;
-    seq_.Send(kCmdReadPage, SettingsPageAddress(page), 0, nullptr, TText::tr("Read settings"), twice);
-}
-
-void TBasicInf::HandleSaveReply() {
-    if (chain_ == TChain::Save) SaveNextSettingsPage();
-}
-
-void TBasicInf::SaveNextSettingsPage() {
-    while (PageNo >= 1 && PageNo <= PageCount) {
-        progress_.SetProgress(static_cast<uint16_t>(PageNo * 50));
-        // If encoding fails the chain ends here and nothing is sent.
-        chain_ = TChain::None;
-        const bool sent = SendSettingsPage(PageNo);
-        chain_ = TChain::Save;
-        ++PageNo;
-        if (sent) return;
-    }
-    if (PageNo == PageCount + 1) {
-        ++PageNo;
-        chain_ = TChain::Verify;
-        seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { FinishSave(failed); });
-    }
+    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    TPageTransfer::TWriting writing;
+    writing.statusText = TText::tr("Save settings");
+    writing.progressLabel = TText::tr("Save basic settings");
+    writing.checkLabel = TText::tr("Reading basic setting");
+    writing.operation = TOperation::Settings;
+    writing.counted = false;
+    writing.continuesTransfer = true;
+    transfer_.StartWrite(std::move(pages), std::move(writing));
 }
 
 void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
-    chain_ = TChain::None;
     if (failed.empty()) {
         KeepBase();
         table_.Edits().Set(false);
@@ -196,28 +179,6 @@ void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
         done += TText::tr("\rGSM модуль сам изменил строки: %1 — они сохранены как в модуле")
                     .arg(moduleChangedRows_.join(QStringLiteral(", ")));
     FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), done, seq_.PagesWrittenInTransfer());
-}
-
-bool TBasicInf::SendSettingsPage(int page) {
-    if (page == 1) EncodeSettingsPage1();
-    else EncodeSettingsPage2();
-    // A page the module already holds byte for byte is not written again.
-    if (seq_.Holds(SettingsPageAddress(page), Buffer.data())) return false;
-    seq_.Send(kCmdSavePage, SettingsPageAddress(page), kPageSize, Buffer.data(), TText::tr("Save settings"), Mine());
-    return true;
-}
-
-void TBasicInf::DecodeSettingsPage() {
-    if (chain_ == TChain::ReadBeforeSave) {
-        // Kept aside: the table holds the operator's edits.
-        if (Address == 0x000 || Address == 0x100)
-            fresh_[Address / kPageSize] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
-        ReadNextSettingsPage();
-        return;
-    }
-    if (Address == 0x000) DecodePage1();
-    else if (Address == 0x100) DecodePage2();
-    ReadNextSettingsPage();
 }
 
 namespace {
@@ -262,20 +223,15 @@ bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
     return true;
 }
 
-void TBasicInf::DecodePage1() {
+void TBasicInf::DecodeSettingsPage(int32_t address, const uint8_t* page) {
+    const int n = address == SettingsPageAddress(1) ? 1 : address == SettingsPageAddress(2) ? 2 : 0;
+    if (n == 0) return;
     TEditState::TLoading loading(table_.Edits());
-    progress_.SetProgress(25);
-    seq_.Status().Display().SetStatusText(TText::tr("The first page"));
-    DecodeSettingsPage1To(Buffer.data(), table_);
-    progress_.SetProgress(50);
-}
-
-void TBasicInf::DecodePage2() {
-    TEditState::TLoading loading(table_.Edits());
-    seq_.Status().Display().SetStatusText(TText::tr("The second page"));
-    DecodeSettingsPage2To(Buffer.data(), table_);
-    progress_.SetProgress(100);
-    seq_.Status().Display().SetStatusText(QString());
+    if (n == 1) progress_.SetProgress(25);
+    seq_.Status().Display().SetStatusText(n == 1 ? TText::tr("The first page") : TText::tr("The second page"));
+    DecodeSettingsPageTo(n, page, table_);
+    progress_.SetProgress(n == 1 ? 50 : 100);
+    if (n == 2) seq_.Status().Display().SetStatusText(QString());
 }
 
 namespace {
@@ -286,9 +242,6 @@ uint8_t SelectionByte(const TSettingsTable& t, int row) {
     return e && e->moduleByte >= 0 ? static_cast<uint8_t>(e->moduleByte) : 0xFF;
 }
 } // namespace
-
-void TBasicInf::EncodeSettingsPage1() { EncodeSettingsPage1To(table_, Buffer.data()); }
-void TBasicInf::EncodeSettingsPage2() { EncodeSettingsPage2To(table_, Buffer.data()); }
 
 // The table into one page: 0xFF wherever no field is written. Both copies
 // of the relay time get the row's value; row 21 is split where the page ends.

@@ -1,16 +1,18 @@
 #pragma once
 #include "base/operator.h"
 #include "base/status_report.h"
+#include "link/page_transfer.h"
 #include "link/request.h"
 #include "settings/settings_table.h"
 
 namespace portiqa {
 
 // The basic-settings block: two 256-byte pages at 0x000 and 0x100, moved
-// between the module and the settings table by reply-driven chains.
-class TBasicInf : public Tsend_rec_command {
+// between the module and the settings table through the page chain.
+class TBasicInf : public TPageBlock {
 public:
-    TBasicInf(TRequestSequence& seq, TSettingsTable& table, Tprogressbar_ctrl& progress, IOperator& op);
+    TBasicInf(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table, Tprogressbar_ctrl& progress,
+              IOperator& op);
 
     void btn21Click();  // read, after the operator accepts
     // Save: reads the module's two pages again first, keeps what the module
@@ -27,37 +29,29 @@ public:
     // line; false after a login or a port change until a read.
     bool TableFromModule() const;
 
-    void ReadNextSettingsPage();
-    void RequestSettingsPage(int page);
-    void DecodeSettingsPage();
-    void SaveNextSettingsPage();
-    bool SendSettingsPage(int page);  // false: the module holds it already
-    void EncodeSettingsPage1();
-    void EncodeSettingsPage2();
+    // A settings page as it arrives, into the table.
+    void DecodeSettingsPage(int32_t address, const uint8_t* page);
 
-    void HandleReadReply() override { DecodeSettingsPage(); }
-    void HandleSaveReply() override;
-    void AbortTransfer() override { chain_ = TChain::None; }
-    bool TransferRunning() const override { return chain_ != TChain::None; }
+    bool TransferRunning() const override {
+        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::Settings;
+    }
 
     // Where each field lives: settings/settings_layout.h.
     static constexpr int kTextWidth = 40;
 
 private:
-    enum class TChain { None, Read, ReadBeforeSave, Save, Verify };
+    void FinishRead();
     void FinishSave(const std::vector<int32_t>& failed);
     void StartRead(bool quiet);
+    void ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then);
     void StartSaveChain();
     void KeepBase();
-    void DecodePage1();
-    void DecodePage2();
-    bool StartRefused();
 
     TRequestSequence& seq_;
+    TPageTransfer& transfer_;
     TSettingsTable& table_;
     Tprogressbar_ctrl& progress_;
     IOperator& op_;
-    TChain chain_ = TChain::None;
     bool quiet_ = false;
     // The module's two pages as the table was last loaded from or saved into
     // them (the copy the operator's edits are based on), and the module
@@ -69,6 +63,7 @@ private:
 };
 
 // The module's values decoded from two 256-byte pages into a table.
+void DecodeSettingsPageTo(int page, const uint8_t* bytes, TSettingsTable& table);
 void DecodeSettingsPage1To(const uint8_t* page, TSettingsTable& table);
 void DecodeSettingsPage2To(const uint8_t* page, TSettingsTable& table);
 // The module's settings as the program knows them on this connection;
@@ -76,6 +71,7 @@ void DecodeSettingsPage2To(const uint8_t* page, TSettingsTable& table);
 bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out);
 
 // Fill a 256-byte page from the table (0xFF wherever no field is written).
+void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* bytes);
 void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* page);
 void EncodeSettingsPage2To(const TSettingsTable& table, uint8_t* page);
 

@@ -153,12 +153,16 @@ struct RelayTest : ::testing::Test {
             rec[11] = 1;  // Delete Number
             module.memory.replace(0x30000 + 128 * r, 128, rec);
         }
-        for (Tsend_rec_command* b : std::initializer_list<Tsend_rec_command*>{
+        for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.basicInf, &session.telephoneSend, &session.historyInf}) {
             b->OnTransferDone = [this] { ++done; };
             b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
         }
-        session.receiver.OnFailure = [this](TLinkFailure f) { failures.push_back(f); };
+        // Kept as the session wired it, so that its outcomes still come.
+        session.receiver.OnFailure = [this, ends = session.receiver.OnFailure](TLinkFailure f) {
+            failures.push_back(f);
+            ends(f);
+        };
         session.password.TypedPasswordSource = [] { return QStringLiteral("5807"); };
     }
     // Hands every byte on the line to the program, in order, until the line
@@ -507,6 +511,29 @@ TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
     EXPECT_EQ(FramesSince(third, 130), 0);
     EXPECT_EQ(done, 3);
     ExpectNumbersMatchModule();
+}
+
+// The read-back after a save is the sequence's own request; a module that
+// falls silent there ends the save (not some other operation) without an answer.
+TEST_F(RelayTest, SilenceDuringTheReadBackEndsTheSaveThatWroteThePage) {
+    Login();
+    session.basicInf.ReadQuietly();
+    Run();
+    std::vector<TOutcome> outcomes;
+    session.OnFinished = [&](const TOutcome& o) { outcomes.push_back(o); };
+    session.settingsTable.SetValue(16, "5");
+    const int mark = int(module.requests.size());
+    // Four reads before the save (two pages, twice each), one save, then
+    // the read-back and its two repeats get no reply.
+    for (int n = mark + 6; n <= mark + 8; ++n) module.tamper[n] = TTamper::Drop;
+    session.basicInf.btn22Click();
+    Run();
+    EXPECT_EQ(FramesSince(mark, 130), 1);
+    EXPECT_EQ(FramesSince(mark, 131), 7);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(int(outcomes[0].operation), int(TOperation::Settings));
+    EXPECT_EQ(int(outcomes[0].kind), int(TOutcome::TKind::NoAnswer));
+    EXPECT_FALSE(session.basicInf.TransferRunning());
 }
 
 TEST_F(RelayTest, OneChangedNumberWritesOnePage) {

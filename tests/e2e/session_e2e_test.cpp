@@ -197,7 +197,7 @@ TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
     session->historyInf.btn19Click();
     EXPECT_EQ(op.messages.back(), BusyMessage());
     EXPECT_FALSE(session->historyInf.TransferRunning());
-    session->telephoneSend.AbortTransfer();
+    session->pageTransfer.AbortTransfer();
     Settle();
 }
 

@@ -12,21 +12,24 @@ using portiqa::test::Hex;
 
 namespace {
 
-struct FakeBlock : Tsend_rec_command {
-    int reads = 0, saves = 0;
-    QByteArray lastBuffer;
-    void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
-    void HandleSaveReply() override { ++saves; }
-};
-
-// The page chain as the history download describes it, counting the replies
-// handed to it instead of reading on.
+// The page chain as a block describes it, counting the replies handed to it
+// instead of reading on.
 struct FakePages : TPageTransfer {
     using TPageTransfer::TPageTransfer;
     int reads = 0, saves = 0;
     QByteArray lastBuffer;
     void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
     void HandleSaveReply() override { ++saves; }
+    // An empty write leaves the chain described with a block's words.
+    void Describe(TOperation operation, const QString& readLabel, const QString& saveLabel, bool counted) {
+        TWriting w;
+        w.statusText = QStringLiteral("Ask");
+        w.progressLabel = saveLabel;
+        w.checkLabel = readLabel;
+        w.operation = operation;
+        w.counted = counted;
+        StartWrite({}, w);
+    }
 };
 
 struct FakePassword : IPasswordCheck {
@@ -52,18 +55,17 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     TRecData assembler;
     TRecValidCom valid;
     TReceiver rx{assembler, valid, seq, progress};
-    FakeBlock settings, numbers;
-    FakePages history{seq, progress};
+    FakePages settings{seq, progress}, numbers{seq, progress}, history{seq, progress};
     FakePassword password;
     std::vector<TLinkFailure> failures;
     std::vector<TLinkNotice> notices;
 
     void SetUp() override {
-        rx.SetSettingsBlock(&settings);
-        rx.SetNumberBlock(&numbers);
+        // Each area's replies go to a chain described as that block's.
+        settings.Describe(TOperation::Settings, TText::tr("Reading basic setting"), TText::tr("Save basic settings"), false);
+        numbers.Describe(TOperation::Numbers, TText::tr("Reading number list:"), TText::tr("Save number list:"), true);
+        history.Describe(TOperation::History, TText::tr("Reading historical data:"), TText::tr("Save pages:"), true);
         rx.SetPageTransfer(&history);
-        // An empty read leaves the chain described as the history download.
-        history.StartRead({}, {}, {"Чтение истории", TText::tr("Reading historical data:"), TOperation::History, {}});
         rx.SetPasswordCheck(&password);
         // The receiver reports facts; the words are the application's, as in the session.
         rx.OnNotice = [this](const TLinkNotice& n) {
@@ -85,9 +87,12 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
         TSendOptions o;
         if (!areaOwner) return o;
         if (password.pending && address == 0) o.owner = static_cast<const IPasswordCheck*>(&password);
-        else if (address < 0x1000) o.owner = static_cast<const TTemplate*>(&settings);
-        else if (address < 0x30000) o.owner = static_cast<const TTemplate*>(&numbers);
-        else o.owner = static_cast<const TTemplate*>(&history);
+        else {
+            // The chain that sent the request is the one the receiver knows.
+            FakePages& chain = address < 0x1000 ? settings : address < 0x30000 ? numbers : history;
+            rx.SetPageTransfer(&chain);
+            o.owner = static_cast<const TTemplate*>(&chain);
+        }
         return o;
     }
     // The request whose reply the test then feeds.

@@ -164,7 +164,8 @@ TEST(NumberTable, ClicksBulkTogglesAndHighlight) {
 
 struct NumberChainTest : ::testing::Test, test::TLinkRig {
     TNumberTable table;
-    TtelephoneSend block{seq, table, op};
+    TPageTransfer transfer{seq, progress};
+    TtelephoneSend block{seq, transfer, table, op};
 
     void Reply(int32_t address, const QByteArray& page) {
         // The sequence learns the module's page as it does from a real reply.
@@ -175,9 +176,9 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
         std::copy(page.begin(), page.end(), r.Payload.begin());
         seq.Offer(r);
         seq.SetOutstanding(false);
-        block.Address = address;
-        std::copy(page.begin(), page.end(), block.Buffer.begin());
-        block.DecodeNumberPage();
+        transfer.Address = address;
+        std::copy(page.begin(), page.end(), transfer.Buffer.begin());
+        transfer.HandleReadReply();
     }
 };
 
@@ -226,7 +227,7 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     EXPECT_EQ(port.frames[376].left(8), test::Hex("23 82 00 00 10 00 01 00"));
     EXPECT_EQ(port.frames[376].mid(8, 32), QByteArray(32, '\0'));  // record 1 freed
     seq.SetOutstanding(false);
-    block.HandleSaveReply();
+    transfer.HandleSaveReply();
     // Page 2 likewise: read, then written.
     ASSERT_EQ(port.frames.size(), 378u);
     Reply(NumberPageAddress(2), empty);

@@ -12,16 +12,22 @@ namespace {
 
 struct BasicInfTest : ::testing::Test, test::TLinkRig {
     TSettingsTable table;
-    TBasicInf block{seq, table, progress, op};
+    TPageTransfer transfer{seq, progress};
+    TBasicInf block{seq, transfer, table, progress, op};
 
-    QByteArray Page1() {
-        block.EncodeSettingsPage1();
-        return QByteArray(reinterpret_cast<const char*>(block.Buffer.data()), 256);
+    QByteArray Page(int n) {
+        QByteArray bytes(256, '\0');
+        EncodeSettingsPageTo(n, table, reinterpret_cast<uint8_t*>(bytes.data()));
+        return bytes;
     }
+    QByteArray Page1() { return Page(1); }
+    // A reply as the receiver hands it over: to the running chain, else
+    // straight into the table.
     void Decode(int32_t address, const QByteArray& page) {
-        block.Address = address;
-        std::copy(page.begin(), page.end(), block.Buffer.begin());
-        block.DecodeSettingsPage();
+        if (!transfer.TransferRunning()) return block.DecodeSettingsPage(address, reinterpret_cast<const uint8_t*>(page.constData()));
+        transfer.Address = address;
+        std::copy(page.begin(), page.end(), transfer.Buffer.begin());
+        transfer.HandleReadReply();
     }
 };
 
@@ -96,19 +102,15 @@ TEST_F(BasicInfTest, HiddenRowsCarryTheirBytesAcrossBothPages) {
     Decode(0x100, p2);
     EXPECT_EQ(table.Value(21), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(table.Value(19), "4660");
-    block.EncodeSettingsPage1();
-    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(block.Buffer.data()) + 204, 52), p1.mid(204, 52));
-    block.EncodeSettingsPage2();
-    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(block.Buffer.data()), 256), p2.left(17) + QByteArray(239, char(0xFF)));
+    EXPECT_EQ(Page(1).mid(204, 52), p1.mid(204, 52));
+    EXPECT_EQ(Page(2), p2.left(17) + QByteArray(239, char(0xFF)));
 
     // Bytes FF FF on page 1 with data on page 2 keep their places.
     p1.replace(254, 2, QByteArray(2, char(0xFF)));
     Decode(0, p1);
     Decode(0x100, p2);
-    block.EncodeSettingsPage1();
-    EXPECT_EQ(block.Buffer[254], 0xFF);
-    block.EncodeSettingsPage2();
-    EXPECT_EQ(block.Buffer[0], 'C');
+    EXPECT_EQ(uint8_t(Page(1)[254]), 0xFF);
+    EXPECT_EQ(Page(2)[0], 'C');
 }
 
 // Every value row against its rule, at the edges: what passes goes out,
@@ -144,7 +146,7 @@ TEST_F(BasicInfTest, EveryRowsRuleAtItsEdgesStopsTheSaveBeforeAnythingIsSent) {
         }
         EXPECT_FALSE(block.TransferRunning() && !c.ok);
         seq.SetOutstanding(false);
-        block.AbortTransfer();
+        transfer.AbortTransfer();
         TSettingsTable start;
         table.SetValue(c.row, start.Value(c.row));
     }
@@ -182,7 +184,7 @@ TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {
     EXPECT_EQ(port.frames[1], test::Hex("23 83 00 00 01 00 00 00 82"));
     Decode(0x100, QByteArray(256, char(0xFF)));
     EXPECT_EQ(op.messages, QStringList{"Базовые настройки считаны"});
-    // A stray reply after the end decodes but asks for nothing.
+    // A stray reply after the end asks for nothing.
     Decode(0x100, QByteArray(256, char(0xFF)));
     EXPECT_EQ(port.frames.size(), 2u);
     EXPECT_EQ(op.messages.size(), 1);

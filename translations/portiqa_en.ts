@@ -310,10 +310,6 @@
         <translation>wrong password: is the module already set up?</translation>
     </message>
     <message>
-        <source>COM Port ошибка: </source>
-        <translation>COM port error: </translation>
-    </message>
-    <message>
         <source>вход</source>
         <translation>logging in</translation>
     </message>

@@ -310,10 +310,6 @@
         <translation>неверный пароль: модуль уже настроен?</translation>
     </message>
     <message>
-        <source>COM Port ошибка: </source>
-        <translation>Ошибка COM-порта: </translation>
-    </message>
-    <message>
         <source>вход</source>
         <translation>вход</translation>
     </message>

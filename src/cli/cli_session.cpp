@@ -44,12 +44,8 @@ int ExitFor(TOutcome::TKind kind) {
 
 TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
     : out_(out), err_(err), op_(err, yes), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
-    comm_.SetBaudRate(115200);
-    comm_.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
-        session_.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
-    };
-    comm_.OnRequestHangup = [this](TComm*) {
-        op_.ShowMessage(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
+    connection_.OnLost = [this](const QString& message) {
+        op_.ShowMessage(message);
         Finish(kExitFailed);
     };
     session_.OnFinished = [this](const TOutcome& o) { Finish(ExitFor(o.kind)); };
@@ -67,15 +63,8 @@ int TCli::Open(const QString& port) {
         }
         name = ports.first();
     }
-    comm_.SetCommName(name);
-    try {
-        comm_.OpenComm();
-    } catch (const ECommsError& e) {
-        op_.ShowMessage(TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what()));
-        return kExitPort;
-    }
-    if (!comm_.PortOpen()) {
-        op_.ShowMessage(TText::tr("COM Port ошибка\r") + comm_.PortOpenError().trimmed() + ": " + comm_.PortOpenReason());
+    if (const QString problem = connection_.Open(name); !problem.isEmpty()) {
+        op_.ShowMessage(problem);
         return kExitPort;
     }
     return kExitOk;

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/operator.h"
 #include "base/qt_timer.h"
+#include "session/connection.h"
 #include "session/session.h"
 #include "base/status_display.h"
 #include "cli/cli_app.h"
@@ -72,6 +73,7 @@ private:
     TQtTimer tmr1_{kReplyTimeoutMs, false};
     TQtTimer tmr2_{kStatusClearMs, true};
     TSession session_;
+    TConnection connection_{comm_, session_};
     QEventLoop loop_;
     int result_ = -1;
 };

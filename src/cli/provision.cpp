@@ -58,11 +58,8 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
     : port_(port), plan_(plan), pin_(pin), progress_(std::move(progress)), op_(std::make_unique<TOperator>(force)),
       display_(std::make_unique<TNoDisplay>()) {
     session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
-    comm_.SetBaudRate(115200);
-    comm_.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
-        session_->cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
-    };
-    comm_.OnRequestHangup = [this](TComm*) { Fail(TText::tr("Связь с GSM модулем потеряна: порт закрыт")); };
+    connection_ = std::make_unique<TConnection>(comm_, *session_);
+    connection_->OnLost = [this](const QString& message) { Fail(message); };
     session_->password.TypedPasswordSource = [this] { return pin_; };
     // Each step starts when the one before has ended well; anything else ends
     // this module with the last thing the operator would have been told.
@@ -79,13 +76,9 @@ TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }
 void TProvisionJob::Start(std::function<TUnit*()> takeUnit, std::function<void(const TResult&)> done) {
     takeUnit_ = std::move(takeUnit);
     done_ = std::move(done);
-    comm_.SetCommName(port_);
-    try {
-        comm_.OpenComm();
-    } catch (const ECommsError& e) {
-        return Fail(TText::tr("COM Port ошибка: ") + QString::fromUtf8(e.what()));
-    }
-    if (!comm_.PortOpen()) return Fail(TText::tr("COM Port ошибка: ") + comm_.PortOpenError().trimmed());
+    // One line of the job's log: the reason after the words, not below them.
+    if (QString problem = connection_->Open(port_); !problem.isEmpty())
+        return Fail(problem.replace(u'\r', QStringLiteral(": ")));
     step_ = TStep::Login;
     progress_(TText::tr("вход"));
     session_->password.StartCheck();

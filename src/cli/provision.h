@@ -2,6 +2,7 @@
 #include "base/qt_timer.h"
 #include "cli/cli_app.h"
 #include "link/comm.h"
+#include "session/connection.h"
 #include "session/session.h"
 #include <QFile>
 #include <QStringList>
@@ -90,6 +91,7 @@ private:
     TQtTimer tmr1_{kReplyTimeoutMs, false};
     TQtTimer tmr2_{kStatusClearMs, true};
     std::unique_ptr<TSession> session_;
+    std::unique_ptr<TConnection> connection_;
     std::function<TUnit*()> takeUnit_;
     std::function<void(const TResult&)> done_;
     TUnit* unit_ = nullptr;

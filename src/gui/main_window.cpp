@@ -68,6 +68,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     // The long-lived objects, once, in start-up order.
     configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
     session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2, configFolder_);
+    connection_ = std::make_unique<TConnection>(cm1, *session_);
     settingsView = new TSettingsView(session_->settingsTable, pgc);
     numbersView = new TNumbersView(session_->numberTable, pgc);
     historyView = new THistoryView(session_->historyTable, pgc);
@@ -109,13 +110,9 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
                  numbersView->btn11};
     DisableControls();
 
-    cm1.SetBaudRate(115200);
     cm1.SetDtrControl(TDtrControl::DtrDisable);
     cm1.SetRtsControl(TRtsControl::RtsDisable);
-    cm1.OnReceiveData = [this](TComm*, const char* buffer, uint16_t length) {
-        session_->cm1ReceiveData(reinterpret_cast<const uint8_t*>(buffer), length);
-    };
-    cm1.OnRequestHangup = [this](TComm*) { cm1RequestHangup(); };
+    connection_->OnLost = [this](const QString& message) { cm1RequestHangup(message); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
@@ -320,49 +317,34 @@ void TForm1::btn8Click() {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
-    cm1.SetCommName(ChosenCommName());
-    {
-        try {
-            cm1.OpenComm();
-        } catch (const ECommsError& e) {
-            operator_.ShowMessage(TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what()));
-            btn8->setText(TText::tr("Войти"));
-            return;
-        }
-        // Failures that opening only records leave no port open: say so
-        // rather than pretending to be connected.
-        if (!cm1.PortOpen()) {
-            operator_.ShowMessage(TText::tr("COM Port ошибка\r") + cm1.PortOpenError().trimmed() +
-                                  (cm1.PortOpenReason().isEmpty() ? QString() : ": " + cm1.PortOpenReason()));
-            btn8->setText(TText::tr("Войти"));
-            return;
-        }
-        ++counter_;
-        btn8->setText(TText::tr("Выйти"));
-        ShowDot(true);
-        portShownOpen_ = true;
+    if (const QString problem = connection_->Open(ChosenCommName()); !problem.isEmpty()) {
+        operator_.ShowMessage(problem);
+        btn8->setText(TText::tr("Войти"));
+        return;
     }
+    ++counter_;
+    btn8->setText(TText::tr("Выйти"));
+    ShowDot(true);
+    portShownOpen_ = true;
 }
 
 void TForm1::Disconnect() {
     if (counter_ % 2 == 0) return;
     ++counter_;
     btn8->setText(TText::tr("Войти"));
-    cm1.CloseComm();
-    session_->seq.ForgetModule();  // the next module on this port may be another
+    connection_->Close();
     ShowDot(false);
     portShownOpen_ = false;
 }
 
-void TForm1::cm1RequestHangup() {
-    // The cable was pulled or the far end went away: close, show it, tell.
-    cm1.CloseComm();
-    session_->seq.ForgetModule();
+void TForm1::cm1RequestHangup(const QString& message) {
+    // The cable was pulled or the far end went away: the port is closed;
+    // show it, tell.
     if (counter_ % 2 == 1) ++counter_;
     btn8->setText(TText::tr("Войти"));
     ShowDot(false);
     portShownOpen_ = false;
-    operator_.ShowMessage(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
+    operator_.ShowMessage(message);
 }
 
 void TForm1::btn1Click() { Guard([this] { session_->password.StartCheck(); }); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "gui/gui_operator.h"
 #include "base/qt_timer.h"
+#include "session/connection.h"
 #include "session/session.h"
 #include "base/status_display.h"
 #include "link/comm.h"
@@ -136,7 +137,7 @@ private:
     QString ChosenCommName() const;
     void ShowDot(bool open);
     void SetControlsEnabled(bool on);
-    void cm1RequestHangup();
+    void cm1RequestHangup(const QString& message);
     void Guard(const std::function<void()>& handler);
 
     TComm cm1;
@@ -145,6 +146,7 @@ private:
     TGuiOperator guiOperator_{this};
     IOperator& operator_;
     std::unique_ptr<TSession> session_;
+    std::unique_ptr<TConnection> connection_;
     std::unique_ptr<TForm7> form7_;
     QList<QWidget*> controls_;
     QList<TPortChoice> ports_;

@@ -24,12 +24,14 @@ struct TSettingsField {
     int offset;  // within the page
     int width;   // bytes
     TFieldKind kind;
-    int low = 0, high = 0;  // Number16 rows the operator sets: the range the hint states
+    // The rows the operator sets: for a number the range its hint states,
+    // for digits the length (equal ends: exactly that many, no "+").
+    int low = 0, high = 0;
 };
 
 inline constexpr TSettingsField kSettingsLayout[] = {
-    {1, 1, 0, 4, TFieldKind::Digits},
-    {2, 1, 4, 22, TFieldKind::Digits},
+    {1, 1, 0, 4, TFieldKind::Digits, 4, 4},
+    {2, 1, 4, 22, TFieldKind::Digits, 0, 22},
     {3, 1, 26, 1, TFieldKind::Selection},
     {4, 1, 27, 1, TFieldKind::Selection},
     {5, 1, 28, 40, TFieldKind::Text},

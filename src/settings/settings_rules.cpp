@@ -22,22 +22,27 @@ QString Row(int row) { return TText::tr("Строка %1: ").arg(row); }
 
 } // namespace
 
+// Each row by the kind of its field in the layout; the lengths and ranges
+// are the layout's too.
 QString CheckSettingsValue(int row, const QString& value, const QString* moduleValue) {
-    switch (row) {
-    case 1:
-        if (value.size() != 4 || !AllDigits(value))
-            return Row(row) + TText::tr("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
-        return {};
-    case 2: {
-        const QString digits = value.startsWith(u'+') ? value.mid(1) : value;
-        if (!AllDigits(digits) || value.size() > 22 || (value.startsWith(u'+') && digits.isEmpty()))
-            return Row(row) + TText::tr("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
-                                             "а не «%1»").arg(Shown(value));
-        return {};
-    }
-    case 5: case 6: case 13: case 14: {
+    const TSettingsField* f = TSettingsTable::OperatorField(row);
+    if (!f) return {};
+    switch (f->kind) {
+    case TFieldKind::Digits:
+        if (f->low == f->high) {  // the password: exactly so many digits
+            if (value.size() != f->high || !AllDigits(value))
+                return Row(row) + TText::tr("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
+            return {};
+        } else {
+            const QString digits = value.startsWith(u'+') ? value.mid(1) : value;
+            if (!AllDigits(digits) || value.size() > f->high || (value.startsWith(u'+') && digits.isEmpty()))
+                return Row(row) + TText::tr("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
+                                                 "а не «%1»").arg(Shown(value));
+            return {};
+        }
+    case TFieldKind::Text: {
         if (moduleValue && value == *moduleValue) return {};  // the module's own text goes back as it is
-        if (value.size() > 40)
+        if (value.size() > f->width)
             return Row(row) + TText::tr("текст длиннее 40 символов (%1)").arg(value.size());
         if (!TSettingsTable::IsPrintableLatin(value))
             return Row(row) + TText::tr("текст пишется латинскими буквами, цифрами и знаками, а не «%1»")
@@ -48,15 +53,13 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
                                   .arg(Shown(value));
         return {};
     }
-    case 7: case 10: case 15: case 16: {
+    case TFieldKind::Number16: {
         // The range each hint states, kept with the field's place.
-        const TSettingsField* f = SettingsFieldOf(row);
-        const int low = f->low, high = f->high;
-        bool ok = !value.isEmpty() && value.size() <= 3 && AllDigits(value);
+        bool ok = !value.isEmpty() && value.size() <= TSettingsTable::LengthLimit(row) && AllDigits(value);
         const int v = ok ? value.toInt() : -1;
-        ok = ok && v >= low && v <= high;
+        ok = ok && v >= f->low && v <= f->high;
         if (!ok)
-            return Row(row) + TText::tr("нужно число от %1 до %2, а не «%3»").arg(low).arg(high).arg(Shown(value));
+            return Row(row) + TText::tr("нужно число от %1 до %2, а не «%3»").arg(f->low).arg(f->high).arg(Shown(value));
         return {};
     }
     default:

@@ -1,4 +1,5 @@
 #include "settings/settings_table.h"
+#include "settings/settings_layout.h"
 #include "base/texts.h"
 
 namespace portiqa {
@@ -108,20 +109,26 @@ void TSettingsTable::MakeVisible(int row) {
     }
 }
 
+const TSettingsField* TSettingsTable::OperatorField(int row) {
+    return row >= 1 && row <= kValueRows ? SettingsFieldOf(row) : nullptr;
+}
+
 bool TSettingsTable::IsSelectionRow(int row) {
-    return row == 3 || row == 4 || row == 8 || row == 9 || row == 11 || row == 12;
+    const TSettingsField* f = OperatorField(row);
+    return f && f->kind == TFieldKind::Selection;
 }
 
 bool TSettingsTable::IsDigitRow(int row) {
-    return row == 1 || row == 2 || row == 7 || row == 10 || row == 15 || row == 16;
+    const TSettingsField* f = OperatorField(row);
+    return f && (f->kind == TFieldKind::Digits || f->kind == TFieldKind::Number16);
 }
 
 int TSettingsTable::LengthLimit(int row) {
-    switch (row) {
-    case 1: return 4;
-    case 2: return 22;
-    case 5: case 6: case 13: case 14: return 40;
-    case 7: case 10: case 15: case 16: return 3;
+    const TSettingsField* f = OperatorField(row);
+    if (!f) return 0;
+    switch (f->kind) {
+    case TFieldKind::Digits: case TFieldKind::Text: return f->width;
+    case TFieldKind::Number16: return int(QString::number(f->high).size());
     default: return 0;
     }
 }

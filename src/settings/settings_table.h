@@ -1,6 +1,7 @@
 #pragma once
 #include "base/edit_state.h"
 #include "base/string_grid.h"
+#include "settings/settings_layout.h"
 #include <QStringList>
 #include <array>
 
@@ -63,6 +64,8 @@ public:
     TEditState& Edits() { return edits_; }
     const TEditState& Edits() const { return edits_; }
 
+    // The layout's field of a row the operator sets (null for the hidden rows).
+    static const TSettingsField* OperatorField(int row);
     static bool IsSelectionRow(int row);
     static bool IsDigitRow(int row);
     static int LengthLimit(int row);  // 0 for none

@@ -77,7 +77,7 @@ void TtelephoneSend::btn9Click() {
         ContinueSave(false);
         return;
     }
-    ReadAll({[](int32_t, const uint8_t*) {}}, [this] { ContinueSave(true); });
+    ReadAll([](int32_t, const uint8_t*) {}, [this] { ContinueSave(true); });
 }
 
 void TtelephoneSend::ContinueSave(bool readJustNow) {

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Tprogressbar_ctrl progress(display);
     static TRequestSequence seq(port, status, tmr1);
     static TSettingsTable settings;
-    static TBasicInf basic(seq, settings, progress, op);
+    static TPageTransfer transfer(seq, progress);
+    static TBasicInf basic(seq, transfer, settings, progress, op);
     static TNumberTable numbers;
     static THistoryTable history;
     if (size < 260) return 0;
@@ -25,12 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t page[256];
     std::memcpy(page, data + 4, 256);
 
-    basic.Address = address & 0x100;
-    std::memcpy(basic.Buffer.data(), page, 256);
-    basic.DecodeSettingsPage();
+    basic.DecodeSettingsPage(address & 0x100, page);
     try {
-        basic.EncodeSettingsPage1();
-        basic.EncodeSettingsPage2();
+        uint8_t out[256];
+        EncodeSettingsPageTo(1, settings, out);
+        EncodeSettingsPageTo(2, settings, out);
     } catch (const std::exception&) {
     }
     const int row = 1 + int(uint32_t(address) % 3000);

@@ -18,18 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // when replies arrive: only the reply matching its request goes further,
     // and each taken reply sends the chain's next request.
     session.seq.AbortTransfer();
-    for (portiqa::Tsend_rec_command* b : std::initializer_list<portiqa::Tsend_rec_command*>{
-             &session.basicInf, &session.telephoneSend, &session.historyInf, &session.pageTransfer})
-        b->AbortTransfer();
+    session.pageTransfer.AbortTransfer();
     session.password.CancelPending();
     session.recData.Reset();
     if (size > 0) {
-        switch (data[0] % 6) {
+        switch (data[0] % 7) {
         case 0: session.basicInf.btn21Click(); break;
         case 1: session.telephoneSend.btn10Click(); break;
         case 2: session.historyInf.btn19Click(); break;
         case 3: session.password.StartCheck(); break;
         case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz")); break;
+        case 5: session.telephoneSend.btn9Click(); break;
         default: session.basicInf.btn22Click(); break;
         }
     }

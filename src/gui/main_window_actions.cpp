@@ -35,10 +35,7 @@ void TForm1::RestoreClick() {
 }
 
 void TForm1::Then(TPageBlock& block, const std::function<void()>& start, std::function<void()> then) {
-    continuation_ = {&block == &session_->basicInf ? TOperation::Settings
-                     : &block == &session_->telephoneSend ? TOperation::Numbers
-                                                          : TOperation::History,
-                     std::move(then)};
+    continuation_ = {block.Operation(), std::move(then)};
     Guard(start);
     // Refused, cancelled, or already over: the continuation has run or never will.
     if (!session_->seq.Outstanding()) continuation_ = {};

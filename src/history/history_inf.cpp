@@ -80,8 +80,8 @@ void THistoryInf::btn19Click() {
         if (OnTransferDone) OnTransferDone();
     };
     transfer_.StartRead(std::move(pages), {},
-                        {TText::tr("Reading historical data"), TText::tr("Reading historical data:"), TOperation::History,
-                         [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); }});
+                        {TText::tr("Reading historical data"), TText::tr("Reading historical data:"), Operation(),
+                         [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); }, true, {}});
 }
 
 void THistoryInf::btn23Click() {

@@ -18,7 +18,7 @@ QStringList HistoryWords(int column);
 class THistoryInf : public TPageBlock {
 public:
     THistoryInf(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, Tsingalcmd& deleter, IOperator& op)
-        : seq_(seq), transfer_(transfer), table_(table), deleter_(deleter), op_(op) {}
+        : TPageBlock(transfer, TOperation::History), seq_(seq), transfer_(transfer), table_(table), deleter_(deleter), op_(op) {}
 
     void btn19Click();  // download, no question asked
     void btn23Click();  // erase the module's log after a warning
@@ -26,10 +26,6 @@ public:
     // A history page's two records into their rows (a page outside the
     // history area has none).
     void DecodeHistoryPage(int32_t address, const uint8_t* page);
-
-    bool TransferRunning() const override {
-        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::History;
-    }
 
 private:
     TRequestSequence& seq_;

@@ -110,15 +110,23 @@ private:
     TWriting writing_;
 };
 
-// A block whose operations run on the page chain, and how they end.
+// A block whose operations run on the page chain under its own operation's
+// name, and how they end.
 class TPageBlock {
 public:
+    TPageBlock(const TPageTransfer& chain, TOperation operation) : chain_(chain), operation_(operation) {}
     virtual ~TPageBlock() = default;
-    virtual bool TransferRunning() const = 0;
+    TOperation Operation() const { return operation_; }
+    // The chain is running one of this block's operations.
+    bool TransferRunning() const { return chain_.TransferRunning() && chain_.Operation() == operation_; }
     // Raised once when an operation has run to its end (after its final message).
     std::function<void()> OnTransferDone;
     // Raised once when it failed or was declined (after its message, if any).
     std::function<void(const QString&)> OnTransferFailed;
+
+private:
+    const TPageTransfer& chain_;
+    TOperation operation_;
 };
 
 } // namespace portiqa

@@ -25,7 +25,7 @@ void TtelephoneSend::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage
     TPageTransfer::TReading reading;
     reading.statusText = TText::tr("Reading telephone number information");
     reading.progressLabel = TText::tr("Reading number list:");
-    reading.operation = TOperation::Numbers;
+    reading.operation = Operation();
     reading.onPage = std::move(onPage);
     reading.onAbort = std::move(onAbort);
     transfer_.StartRead(std::move(pages), {}, std::move(reading));
@@ -120,7 +120,7 @@ void TtelephoneSend::ContinueSave(bool readJustNow) {
     writing.statusText = TText::tr("Save list");
     writing.progressLabel = TText::tr("Save number list:");
     writing.checkLabel = TText::tr("Reading number list:");
-    writing.operation = TOperation::Numbers;
+    writing.operation = Operation();
     writing.continuesTransfer = readJustNow;
     writing.holds = [this](int32_t address, const uint8_t* page) { return ModuleHolds(address, page); };
     writing.checkFirst = [this](int32_t address, const QByteArray& page) { return CheckFirst(address, page); };

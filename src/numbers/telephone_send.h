@@ -13,7 +13,7 @@ namespace portiqa {
 class TtelephoneSend : public TPageBlock {
 public:
     TtelephoneSend(TRequestSequence& seq, TPageTransfer& transfer, TNumberTable& table, IOperator& op)
-        : seq_(seq), transfer_(transfer), table_(table), op_(op) {}
+        : TPageBlock(transfer, TOperation::Numbers), seq_(seq), transfer_(transfer), table_(table), op_(op) {}
 
     void btn10Click();   // download, after the operator accepts
     // Check the table; read the module's list first when it is not known on
@@ -29,10 +29,6 @@ public:
     void DecodeNumberPage(int32_t address, const uint8_t* page);
     // The eight records of a page, encoded from the table.
     void EncodeNumberPage(int page, uint8_t* area) const;
-
-    bool TransferRunning() const override {
-        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::Numbers;
-    }
 
 private:
     void StartDownload(bool quiet);

@@ -48,11 +48,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     backup.OnDone = [this](bool ok) {
         Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
     };
-    const std::pair<TPageBlock*, TOperation> blocks[] = {
-        {&basicInf, TOperation::Settings}, {&telephoneSend, TOperation::Numbers}, {&historyInf, TOperation::History}};
-    for (const auto& [block, operation] : blocks) {
-        block->OnTransferDone = [this, operation = operation] { Finish(operation, K::Done); };
-        block->OnTransferFailed = [this, operation = operation](const QString&) { Finish(operation, K::Failed); };
+    for (TPageBlock* block : std::initializer_list<TPageBlock*>{&basicInf, &telephoneSend, &historyInf}) {
+        block->OnTransferDone = [this, block] { Finish(block->Operation(), K::Done); };
+        block->OnTransferFailed = [this, block](const QString&) { Finish(block->Operation(), K::Failed); };
     }
 }
 

@@ -12,7 +12,7 @@ using namespace fields;
 
 TBasicInf::TBasicInf(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table,
                      Tprogressbar_ctrl& progress, IOperator& op)
-    : seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
+    : TPageBlock(transfer, TOperation::Settings), seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
 
 void TBasicInf::btn21Click() {
     if (!op_.AskAccept(TText::tr("Прочитать базовые настройки GSM модуля? "))) return;
@@ -29,7 +29,7 @@ void TBasicInf::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, st
     TPageTransfer::TReading reading;
     reading.statusText = TText::tr("Read settings");
     reading.progressLabel = TText::tr("Reading basic setting");
-    reading.operation = TOperation::Settings;
+    reading.operation = Operation();
     reading.onPage = std::move(onPage);
     reading.counted = false;
     transfer_.StartRead(pages, {pages.begin(), pages.end()}, std::move(reading));
@@ -163,7 +163,7 @@ void TBasicInf::StartSaveChain() {
     writing.statusText = TText::tr("Save settings");
     writing.progressLabel = TText::tr("Save basic settings");
     writing.checkLabel = TText::tr("Reading basic setting");
-    writing.operation = TOperation::Settings;
+    writing.operation = Operation();
     writing.counted = false;
     writing.continuesTransfer = true;
     transfer_.StartWrite(std::move(pages), std::move(writing));

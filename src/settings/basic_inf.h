@@ -32,10 +32,6 @@ public:
     // A settings page as it arrives, into the table.
     void DecodeSettingsPage(int32_t address, const uint8_t* page);
 
-    bool TransferRunning() const override {
-        return transfer_.TransferRunning() && transfer_.Operation() == TOperation::Settings;
-    }
-
     // Where each field lives: settings/settings_layout.h.
     static constexpr int kTextWidth = 40;
 

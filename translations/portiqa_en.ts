@@ -1757,9 +1757,10 @@ Commands:
   check-mode                    send the checking-mode command
   backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
                                 a backup file
-  restore -i FILE [--dry-run] [--with-password]
+  restore -i FILE [--dry-run] [--with-password] [--clone]
                                 write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password unless --with-password
+                                --yes); the module keeps its own password unless --with-password;
+                                a backup of another module (another SIM number) needs --clone
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1790,6 +1791,7 @@ Options:
       --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1838,9 +1840,10 @@ Commands:
   check-mode                    send the checking-mode command
   backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
                                 a backup file
-  restore -i FILE [--dry-run] [--with-password]
+  restore -i FILE [--dry-run] [--with-password] [--clone]
                                 write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password unless --with-password
+                                --yes); the module keeps its own password unless --with-password;
+                                a backup of another module (another SIM number) needs --clone
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1871,6 +1874,7 @@ Options:
       --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1891,6 +1895,36 @@ Messages go to standard error in the window&apos;s words; data to standard outpu
 as the module holds it (never translated).
 The user needs access to the serial port: on Debian, membership of the dialout group.
 </translation>
+    </message>
+    <message>
+        <source>(номер SIM не задан)</source>
+        <translation>(no SIM number set)</translation>
+    </message>
+    <message>
+        <source>
+(needs --clone): nothing written</source>
+        <translation>
+(needs --clone): nothing written</translation>
+    </message>
+    <message>
+        <source>Модуль: %1</source>
+        <translation>Module: %1</translation>
+    </message>
+    <message>
+        <source>Сначала войдите в GSM модуль: введите пароль и нажмите «Вход». Ничего не записано</source>
+        <translation>Log in to the GSM module first: type the password and press “Log in”. Nothing was written</translation>
+    </message>
+    <message>
+        <source>Настройки прочитаны из модуля %1, записать их в модуль %2?</source>
+        <translation>The settings were read from module %1. Write them into module %2?</translation>
+    </message>
+    <message>
+        <source>Список номеров прочитан из модуля %1, записать его в модуль %2?</source>
+        <translation>The number list was read from module %1. Write it into module %2?</translation>
+    </message>
+    <message>
+        <source>Резервная копия снята с модуля %1, записать её в модуль %2?</source>
+        <translation>The backup was taken from module %1. Write it into module %2?</translation>
     </message>
 </context>
 </TS>

@@ -1758,9 +1758,10 @@ Commands:
   check-mode                    send the checking-mode command
   backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
                                 a backup file
-  restore -i FILE [--dry-run] [--with-password]
+  restore -i FILE [--dry-run] [--with-password] [--clone]
                                 write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password unless --with-password
+                                --yes); the module keeps its own password unless --with-password;
+                                a backup of another module (another SIM number) needs --clone
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1791,6 +1792,7 @@ Options:
       --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1842,10 +1844,11 @@ The user needs access to the serial port: on Debian, membership of the dialout g
   check-mode                    отправить команду режима проверки
   backup -o ФАЙЛ                прочитать всю память модуля (настройки, номера, историю) в
                                 файл резервной копии
-  restore -i ФАЙЛ [--dry-run] [--with-password]
+  restore -i ФАЙЛ [--dry-run] [--with-password] [--clone]
                                 записать в модуль настройки и номера из резервной копии
                                 (требует --yes); модуль сохраняет свой пароль, если не указан
-                                --with-password
+                                --with-password; копию другого модуля (другой номер SIM)
+                                записывает только с --clone
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
                                 настроить каждый подключённый модуль (несколько сразу) по
@@ -1876,6 +1879,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
       --dry-run                 для &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; и
                                 &apos;restore&apos;: показать, что изменится; ничего не записывается
       --with-password           для &apos;restore&apos;: записать и пароль из резервной копии
+      --clone                   для &apos;restore&apos;: записать копию, снятую с другого модуля
   -h, --help                    показать эту справку и выйти
   -v, --version                 показать версию и выйти
       --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
@@ -1896,6 +1900,36 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 UTF-8, как их хранит модуль (без перевода).
 Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.
 </translation>
+    </message>
+    <message>
+        <source>(номер SIM не задан)</source>
+        <translation>(номер SIM не задан)</translation>
+    </message>
+    <message>
+        <source>
+(needs --clone): nothing written</source>
+        <translation>
+(нужен ключ --clone): ничего не записано</translation>
+    </message>
+    <message>
+        <source>Модуль: %1</source>
+        <translation>Модуль: %1</translation>
+    </message>
+    <message>
+        <source>Сначала войдите в GSM модуль: введите пароль и нажмите «Вход». Ничего не записано</source>
+        <translation>Сначала войдите в GSM модуль: введите пароль и нажмите «Вход». Ничего не записано</translation>
+    </message>
+    <message>
+        <source>Настройки прочитаны из модуля %1, записать их в модуль %2?</source>
+        <translation>Настройки прочитаны из модуля %1, записать их в модуль %2?</translation>
+    </message>
+    <message>
+        <source>Список номеров прочитан из модуля %1, записать его в модуль %2?</source>
+        <translation>Список номеров прочитан из модуля %1, записать его в модуль %2?</translation>
+    </message>
+    <message>
+        <source>Резервная копия снята с модуля %1, записать её в модуль %2?</source>
+        <translation>Резервная копия снята с модуля %1, записать её в модуль %2?</translation>
     </message>
 </context>
 </TS>

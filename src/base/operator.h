@@ -25,6 +25,9 @@ public:
     // A warning before something is lost, with OK and Cancel; Cancel is the
     // default button. True for OK.
     virtual bool WarnOkCancel(const QString& text) = 0;
+    // What is about to be written was read from another module (a table, a
+    // backup): write it into this one? Cancel is the default; true to write.
+    virtual bool AskWriteOtherModule(const QString& text) { return WarnOkCancel(text); }
     // Unsaved edits would be lost: save them first, drop them, or stop.
     enum class TUnsaved { Save, Discard, Cancel };
     virtual TUnsaved AskUnsaved(const QString& text) {

@@ -25,6 +25,7 @@ struct TOutcome {
         WrongPassword,   // the login was refused
         RefusedByRules,  // a file's value broke the settings rules; nothing was sent
         Cancelled,       // the operator ended it
+        OtherModule,     // what was to be written came from another module and was not confirmed; nothing was sent
     };
     TOperation operation = TOperation::Command;
     TKind kind = TKind::Done;

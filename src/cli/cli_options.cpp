@@ -30,7 +30,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"time sync", kConnection},
         {"check-mode", kConnection},
         {"backup", kConnection + QStringList{"output"}},
-        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "no-verify", "yes"}},
+        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "no-verify", "yes", "clone"}},
     };
     return table;
 }
@@ -72,8 +72,9 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption withPassword("with-password", "with-password");
     const QCommandLineOption expired("expired", "expired");
     const QCommandLineOption expiring("expiring", "expiring", "DAYS");
+    const QCommandLineOption clone("clone", "clone");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
-                                        version, noVerify, dryRun, withPassword, expired, expiring};
+                                        version, noVerify, dryRun, withPassword, expired, expiring, clone};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -138,6 +139,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.noVerify = p.isSet(noVerify);
     o.dryRun = p.isSet(dryRun);
     o.withPassword = p.isSet(withPassword);
+    o.clone = p.isSet(clone);
     o.expired = p.isSet(expired);
     o.input = p.value(input);
     o.output = p.value(output);

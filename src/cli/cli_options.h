@@ -14,6 +14,7 @@ struct TCliOptions {
     QString input, output;
     bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false;
     bool expired = false;
+    bool clone = false;  // write what was taken from another module
     int expiringDays = -1;  // -1: not asked
     QDateTime from, to;
     QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked

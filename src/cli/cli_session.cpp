@@ -10,6 +10,11 @@ bool TCliOperator::WarnOkCancel(const QString& text) {
     return yes_;
 }
 
+bool TCliOperator::AskWriteOtherModule(const QString& text) {
+    if (!clone_) Line(text + TText::tr("\n(needs --clone): nothing written"));
+    return clone_;
+}
+
 void TCliOperator::Line(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     err_ << text << Qt::endl;
@@ -33,7 +38,8 @@ int ExitFor(TOutcome::TKind kind) {
     case TOutcome::TKind::Done: return kExitOk;
     case TOutcome::TKind::NoAnswer: return kExitNoAnswer;
     case TOutcome::TKind::WrongPassword: return kExitWrongPassword;
-    case TOutcome::TKind::RefusedByRules: return kExitFile;
+    case TOutcome::TKind::RefusedByRules:
+    case TOutcome::TKind::OtherModule: return kExitFile;
     case TOutcome::TKind::Failed:
     case TOutcome::TKind::Cancelled: return kExitFailed;
     }
@@ -42,8 +48,8 @@ int ExitFor(TOutcome::TKind kind) {
 
 } // namespace
 
-TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress)
-    : out_(out), err_(err), op_(err, yes), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
+TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress, bool clone)
+    : out_(out), err_(err), op_(err, yes, clone), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
     connection_.OnLost = [this](const QString& message) {
         op_.ShowMessage(message);
         Finish(kExitFailed);

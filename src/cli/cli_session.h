@@ -15,10 +15,11 @@ namespace portiqa {
 // confirmations answered from the options.
 class TCliOperator : public IOperator {
 public:
-    TCliOperator(QTextStream& err, bool yes) : err_(err), yes_(yes) {}
+    TCliOperator(QTextStream& err, bool yes, bool clone = false) : err_(err), yes_(yes), clone_(clone) {}
     void ShowMessage(const QString& text) override { Line(text); }
     bool AskAccept(const QString&) override { return true; }  // the command itself is the request
     bool WarnOkCancel(const QString& text) override;
+    bool AskWriteOtherModule(const QString& text) override;
     void ReportError(const QString& text) override { Line(text); }
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
     QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
@@ -27,6 +28,7 @@ private:
     void Line(QString text);
     QTextStream& err_;
     bool yes_;
+    bool clone_;
 };
 
 // Progress on stderr, only when it is a terminal.
@@ -49,7 +51,7 @@ private:
 // the one table that turns how an exchange ended into an exit status.
 class TCli {
 public:
-    TCli(QTextStream& out, QTextStream& err, bool yes, bool progress);
+    TCli(QTextStream& out, QTextStream& err, bool yes, bool progress, bool clone = false);
     ~TCli();
 
     // Opens the port (the first of the list when port is empty).

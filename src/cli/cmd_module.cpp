@@ -7,7 +7,7 @@
 namespace portiqa {
 
 int TCliRun::Connect() {
-    cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet);
+    cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet, o.clone);
     cli_->S().seq.verifyAfterSave = !o.noVerify;
     if (int rc = cli_->Open(o.port); rc != kExitOk) return rc;
     return cli_->Login(o.pin);

@@ -67,7 +67,7 @@ int RunNumbersSave(TCliRun& r) {
     if (diff.removed > 0 && !r.o.yes)
         return r.Refuse(kExitUsage, TText::tr("the save removes %1 record(s) the module holds: confirm with --yes "
                                                    "(see them with --dry-run)").arg(diff.removed));
-    return r.Cli().Exchange([&] { s.telephoneSend.btn9Click(); });
+    return r.Cli().Exchange([&] { s.SaveNumbers(); });
 }
 
 } // namespace portiqa

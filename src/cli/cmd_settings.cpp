@@ -58,7 +58,7 @@ int RunSettingsSave(TCliRun& r) {
         r.out.flush();
         return kExitOk;
     }
-    return r.Cli().Exchange([&] { s.basicInf.btn22Click(); });
+    return r.Cli().Exchange([&] { s.SaveSettings(); });
 }
 
 } // namespace portiqa

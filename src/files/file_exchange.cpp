@@ -13,9 +13,11 @@ void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<T
     if (!TWorkbookIo::WriteXlsx(build(), path, error)) op.ReportError(error);
 }
 
-bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows) const {
+bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows,
+                                    QString* chosenPath) const {
     const QString path = op.ChooseOpenFile(startFolder, filter);
     if (path.isEmpty()) return false;
+    if (chosenPath) *chosenPath = path;
     QString error;
     if (TWorkbookIo::Read(path, book, error, maxRows)) return true;
     op.ReportError(error);

@@ -22,7 +22,8 @@ struct TExchangeContext {
     // Offers the open dialog and reads the chosen workbook; false when the
     // operator cancelled or the file could not be read (reported).
     // maxRows: a sheet with content past it is refused while it is read.
-    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000) const;
+    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000,
+                      QString* chosenPath = nullptr) const;
     // The same for comma-separated lines built before the dialog is shown.
     void SaveLines(const QString& prefix, const QStringList& lines) const;
     // One dialog for a table in either kind: a name ending in .csv or .cvs

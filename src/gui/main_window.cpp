@@ -115,6 +115,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     connection_->OnLost = [this](const QString& message) { cm1RequestHangup(message); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
+    session_->OnModuleChanged = [this] { ShowModule(); };
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     // A key the settings table refused says why, in the status bar.
     connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
@@ -261,10 +262,21 @@ void TForm1::BuildStatusBar() {
     btnCancel->setEnabled(false);
     bar->addWidget(panel0);
     bar->addWidget(connectionDot);
+    moduleLabel = new QLabel(bar);
+    bar->addWidget(moduleLabel);
     bar->addWidget(statusText);
     bar->addWidget(pb1, 1);
     bar->addPermanentWidget(btnCancel);
     ShowDot(false);
+}
+
+void TForm1::ShowModule() {
+    // The title and the status bar name the module logged in on this connection.
+    const auto& m = session_->Module();
+    const QString name = m ? m->Label() : QString();
+    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
+                     : QStringLiteral("Portiqa Configurator V1.7[*]"));
+    moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) : QString());
 }
 
 void TForm1::ShowDot(bool open) {
@@ -322,6 +334,9 @@ void TForm1::btn8Click() {
         btn8->setText(TText::tr("Войти"));
         return;
     }
+    // Whatever module is on the port now is a new one: nothing is read from
+    // or written to it before a login.
+    DisableControls();
     ++counter_;
     btn8->setText(TText::tr("Выйти"));
     ShowDot(true);
@@ -333,6 +348,7 @@ void TForm1::Disconnect() {
     ++counter_;
     btn8->setText(TText::tr("Войти"));
     connection_->Close();
+    DisableControls();
     ShowDot(false);
     portShownOpen_ = false;
 }
@@ -341,6 +357,7 @@ void TForm1::cm1RequestHangup(const QString& message) {
     // The cable was pulled or the far end went away: the port is closed;
     // show it, tell.
     if (counter_ % 2 == 1) ++counter_;
+    DisableControls();
     btn8->setText(TText::tr("Войти"));
     ShowDot(false);
     portShownOpen_ = false;

@@ -90,6 +90,7 @@ public:
     QTabWidget* pgc = nullptr;
     QLabel* statusText = nullptr;
     QLabel* connectionDot = nullptr;
+    QLabel* moduleLabel = nullptr;  // the module logged in on this connection
     QProgressBar* pb1 = nullptr;
     TSettingsView* settingsView = nullptr;
     TNumbersView* numbersView = nullptr;
@@ -136,6 +137,7 @@ private:
     void WireButtons();
     QString ChosenCommName() const;
     void ShowDot(bool open);
+    void ShowModule();
     void SetControlsEnabled(bool on);
     void cm1RequestHangup(const QString& message);
     void Guard(const std::function<void()>& handler);

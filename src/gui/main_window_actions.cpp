@@ -30,7 +30,7 @@ void TForm1::RestoreClick() {
         return;
     }
     restoring_ = true;
-    session_->backup.Restore(image, {});
+    session_->Restore(image, {});
     if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
 }
 
@@ -49,8 +49,8 @@ void TForm1::SaveEach(QList<TPageBlock*> blocks, std::function<void()> done) {
     TPageBlock* first = blocks.takeFirst();
     TSession& s = *session_;
     auto save = [this, first, &s] {
-        if (first == &s.basicInf) s.basicInf.btn22Click();
-        else s.telephoneSend.btn9Click();
+        if (first == &s.basicInf) s.SaveSettings();
+        else s.SaveNumbers();
     };
     Then(*first, save, [this, blocks, done] { SaveEach(blocks, done); });
 }
@@ -153,7 +153,7 @@ void TForm1::WireButtons() {
             Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.btn21Click(); });
         });
     });
-    connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.basicInf.btn22Click(); }); });
+    connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
             Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.btn10Click(); });
@@ -161,7 +161,7 @@ void TForm1::WireButtons() {
     });
     connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
         numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
-        Guard([&] { s.telephoneSend.btn9Click(); });
+        Guard([&] { s.SaveNumbers(); });
     });
     connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn19Click(); }); });
     connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn23Click(); }); });

@@ -201,12 +201,12 @@ void TNumberFiles::ImportNumbersXls() {
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")) {
         QList<TCsvRow> rows;
         if (!TCsv::ReadFile(path, rows, error)) return ctx_.op.ReportError(error);
-        ApplyCsv(rows);
+        if (ApplyCsv(rows)) table_.SetOrigin(TTableOrigin::FromFile(path));
         return;
     }
     TWorkbook book;
     if (!TWorkbookIo::Read(path, book, error, T::kRecords + 1)) return ctx_.op.ReportError(error);
-    ApplyWorkbook(book);
+    if (ApplyWorkbook(book)) table_.SetOrigin(TTableOrigin::FromFile(path));
 }
 
 QStringList TNumberFiles::CsvLines(bool occupiedOnly) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/edit_state.h"
+#include "base/module_identity.h"
 #include "base/string_grid.h"
 #include <QDate>
 #include <QTime>
@@ -31,6 +32,12 @@ public:
         emit PagesReadChanged(pages);
     }
     bool Incomplete() const { return pagesRead_ >= 0 && pagesRead_ < kPages; }
+
+    // Where the content came from (a module, a file, or nothing yet) and
+    // when: a table read from one module is not written into another
+    // without a question.
+    const TTableOrigin& Origin() const { return origin_; }
+    void SetOrigin(const TTableOrigin& origin) { origin_ = origin; }
 
     // Edits not yet saved to the module.
     TEditState& Edits() { return edits_; }
@@ -75,9 +82,11 @@ private:
     int pagesRead_ = -1;
     bool allUnrestricted_ = false;
     bool allDelete_ = false;
+    TTableOrigin origin_;
 };
 
 // "Всего:" count, a carriage return, the label and up to three serial numbers.
 QString OffendingRowsMessage(const QString& head, const QString& label, const QStringList& serials);
 
 } // namespace portiqa
+

@@ -1,6 +1,7 @@
 #include "session/connection.h"
 #include "base/errors.h"
 #include "base/texts.h"
+#include "link/port_list.h"
 
 namespace portiqa {
 
@@ -20,19 +21,24 @@ QString TConnection::Open(const QString& name) {
     try {
         comm_.OpenComm();
     } catch (const ECommsError& e) {
+        session_.NewConnection();
         return TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what());
     }
     // Failures that opening only records leave no port open: say so rather
     // than pretending to be connected.
-    if (!comm_.PortOpen())
+    if (!comm_.PortOpen()) {
+        session_.NewConnection();
         return TText::tr("COM Port ошибка\r") + comm_.PortOpenError().trimmed() +
                (comm_.PortOpenReason().isEmpty() ? QString() : ": " + comm_.PortOpenReason());
+    }
+    // Whatever module is on the port is a new one until a login.
+    session_.NewConnection(name, Trecognitionserial().SerialOf(name));
     return {};
 }
 
 void TConnection::Close() {
     comm_.CloseComm();
-    session_.seq.ForgetModule();
+    session_.NewConnection();
 }
 
 } // namespace portiqa

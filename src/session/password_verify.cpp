@@ -22,6 +22,7 @@ void Tpasswordverify::StartCheck() {
 void Tpasswordverify::CheckPassword(const uint8_t* payload) {
     // Four 8-bit characters, whatever their values (0x00 included).
     ModulePassword = fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(payload), 4));
+    ModulePage = QByteArray(reinterpret_cast<const char*>(payload), kPageSize);
     TypedPassword = TypedPasswordSource ? TypedPasswordSource() : QString();
     const bool match = ModulePassword.size() == TypedPassword.size() &&
                        ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;

@@ -26,6 +26,8 @@ public:
 
     uint8_t verified = 0;
     QString ModulePassword;
+    // Settings page 1 as the login read it (the module's SIM number is in it).
+    QByteArray ModulePage;
     QString TypedPassword;
 
 private:

@@ -1,5 +1,7 @@
 #include "session/session.h"
+#include "base/texts.h"
 #include "link/link_messages.h"
+#include <QDateTime>
 
 namespace portiqa {
 
@@ -44,12 +46,26 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         }
     };
     receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(TOperation::Command, ok ? K::Done : K::Failed); };
-    password.OnChecked = [this](bool match) { Finish(TOperation::Login, match ? K::Done : K::WrongPassword); };
+    password.OnChecked = [this](bool match) {
+        if (match) LoggedInTo(password.ModulePage);
+        else ForgetModule();
+        Finish(TOperation::Login, match ? K::Done : K::WrongPassword);
+    };
     backup.OnDone = [this](bool ok) {
         Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
     };
     for (TPageBlock* block : std::initializer_list<TPageBlock*>{&basicInf, &telephoneSend, &historyInf}) {
-        block->OnTransferDone = [this, block] { Finish(block->Operation(), K::Done); };
+        block->OnTransferDone = [this, block] {
+            // A whole read or a verified save: the table holds what the module holds.
+            if (block == &basicInf) {
+                if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_)
+                    LoggedInTo(*page1);
+                settingsTable.SetOrigin(TTableOrigin::FromModule(Current()));
+            } else if (block == &telephoneSend) {
+                numberTable.SetOrigin(TTableOrigin::FromModule(Current()));
+            }
+            Finish(block->Operation(), K::Done);
+        };
         block->OnTransferFailed = [this, block](const QString&) { Finish(block->Operation(), K::Failed); };
     }
 }
@@ -66,6 +82,75 @@ TOperation TSession::Running() const {
 
 void TSession::Finish(TOperation operation, TOutcome::TKind kind) {
     if (OnFinished) OnFinished({operation, kind});
+}
+
+void TSession::NewConnection(const QString& port, const QString& bridgeSerial) {
+    ++connection_;
+    port_ = port;
+    bridgeSerial_ = bridgeSerial;
+    seq.ForgetModule();
+    ForgetModule();
+}
+
+void TSession::ForgetModule() {
+    password.verified = 0;
+    const bool had = module_.has_value();
+    module_.reset();
+    if (had && OnModuleChanged) OnModuleChanged();
+}
+
+TModuleIdentity TSession::Current() const {
+    return module_ ? *module_ : TModuleIdentity{QString(), bridgeSerial_, port_, connection_};
+}
+
+void TSession::LoggedInTo(const QByteArray& settingsPage1) {
+    TModuleIdentity m;
+    m.simNumber = SimNumberOfSettingsPage(settingsPage1);
+    m.bridgeSerial = bridgeSerial_;
+    m.port = port_;
+    m.connection = connection_;
+    const bool changed = !module_ || module_->simNumber != m.simNumber;
+    module_ = m;
+    if (changed && OnModuleChanged) OnModuleChanged();
+}
+
+std::optional<TOutcome::TKind> TSession::RefuseWrite(const TModuleIdentity& source, bool fromModule,
+                                                     const QString& question) {
+    if (!module_) {
+        op.ShowMessage(TText::tr("Сначала войдите в GSM модуль: введите пароль и нажмите «Вход». Ничего не записано"));
+        return TOutcome::TKind::Failed;
+    }
+    if (!fromModule || SameModule(source, *module_)) return std::nullopt;
+    if (op.AskWriteOtherModule(question.arg(source.Label(), module_->Label()))) return std::nullopt;
+    return TOutcome::TKind::OtherModule;
+}
+
+void TSession::SaveSettings() {
+    const TTableOrigin& o = settingsTable.Origin();
+    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
+                                         TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
+        return Finish(TOperation::Settings, *refused);
+    basicInf.btn22Click();
+}
+
+void TSession::SaveNumbers() {
+    const TTableOrigin& o = numberTable.Origin();
+    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
+                                         TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
+        return Finish(TOperation::Numbers, *refused);
+    telephoneSend.btn9Click();
+}
+
+void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options) {
+    // The backup names its module by the SIM number in its settings page; a
+    // dry run writes nothing and asks nothing.
+    TModuleIdentity source;
+    if (const auto it = image.pages.find(SettingsPageAddress(1)); it != image.pages.end())
+        source.simNumber = SimNumberOfSettingsPage(it->second);
+    if (const auto refused =
+            RefuseWrite(source, !options.dryRun, TText::tr("Резервная копия снята с модуля %1, записать её в модуль %2?")))
+        return Finish(TOperation::Memory, *refused);
+    backup.Restore(image, options);
 }
 
 } // namespace portiqa

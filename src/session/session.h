@@ -1,4 +1,5 @@
 #pragma once
+#include "base/module_identity.h"
 #include "base/operator.h"
 #include "base/outcome.h"
 #include "base/status_report.h"
@@ -17,6 +18,7 @@
 #include "settings/basic_inf.h"
 #include "settings/settings_profile.h"
 #include "settings/settings_table.h"
+#include <optional>
 
 namespace portiqa {
 
@@ -34,6 +36,24 @@ public:
     // The end of every operation, one report each: the one place a front end
     // learns how what it started ended. The blocks' own end hooks feed it.
     std::function<void(const TOutcome&)> OnFinished;
+
+    // A port was opened or closed: the module on it is a new one until a
+    // login proves otherwise. The login and the module are forgotten; the
+    // tables keep their content and where it came from.
+    void NewConnection(const QString& port = QString(), const QString& bridgeSerial = QString());
+    // The module logged in on this connection (none before a login).
+    bool LoggedIn() const { return module_.has_value(); }
+    const std::optional<TModuleIdentity>& Module() const { return module_; }
+    // Raised when the module becomes known or is forgotten.
+    std::function<void()> OnModuleChanged;
+
+    // The writes into the module, for every front end: each needs a login on
+    // this connection, and what was read from another module is written only
+    // when the operator confirms it (Cancel by default; --clone on the
+    // command line).
+    void SaveSettings();
+    void SaveNumbers();
+    void Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options);
 
     IOperator& op;
     Tstatusbar_ctrl status;
@@ -62,6 +82,18 @@ public:
 private:
     TOperation Running() const;
     void Finish(TOperation operation, TOutcome::TKind kind);
+    void ForgetModule();
+    // The module logged in, or what is known of the one on the line.
+    TModuleIdentity Current() const;
+    // The module after a login or a settings transfer (its SIM number may
+    // have changed); the table's content is now the module's.
+    void LoggedInTo(const QByteArray& settingsPage1);
+    // Empty when a write may go to the module; otherwise the outcome to end with.
+    std::optional<TOutcome::TKind> RefuseWrite(const TModuleIdentity& source, bool fromModule, const QString& question);
+
+    std::optional<TModuleIdentity> module_;
+    int connection_ = 0;
+    QString port_, bridgeSerial_;
 };
 
 } // namespace portiqa

@@ -223,6 +223,12 @@ bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
     return true;
 }
 
+QString SimNumberOfSettingsPage(const QByteArray& page1) {
+    const TSettingsField* f = SettingsFieldOf(2);
+    if (page1.size() != kPageSize) return {};
+    return DecodeDigits(reinterpret_cast<const uint8_t*>(page1.constData()), f->offset, f->width);
+}
+
 void TBasicInf::DecodeSettingsPage(int32_t address, const uint8_t* page) {
     const int n = address == SettingsPageAddress(1) ? 1 : address == SettingsPageAddress(2) ? 2 : 0;
     if (n == 0) return;

@@ -66,6 +66,10 @@ void DecodeSettingsPage2To(const uint8_t* page, TSettingsTable& table);
 // false when either page is not known.
 bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out);
 
+// The SIM number settings page 1 holds (row 2): the module's name; empty
+// when the page is not a whole page or the field holds none.
+QString SimNumberOfSettingsPage(const QByteArray& page1);
+
 // Fill a 256-byte page from the table (0xFF wherever no field is written).
 void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* bytes);
 void EncodeSettingsPage1To(const TSettingsTable& table, uint8_t* page);

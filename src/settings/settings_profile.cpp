@@ -72,7 +72,9 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
 
 void Tcustomstringgrid_basis::ImportProfile() {
     TWorkbook book;
-    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter)) ApplyProfile(book);
+    QString path;
+    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter, 100000, &path) && ApplyProfile(book))
+        table_.SetOrigin(TTableOrigin::FromFile(path));
 }
 
 } // namespace portiqa

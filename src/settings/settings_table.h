@@ -1,5 +1,6 @@
 #pragma once
 #include "base/edit_state.h"
+#include "base/module_identity.h"
 #include "base/string_grid.h"
 #include "settings/settings_layout.h"
 #include <QStringList>
@@ -60,6 +61,12 @@ public:
     // An editor lost the focus: its item text goes into its cell.
     void EditorExit(int row);
 
+    // Where the content came from (a module, a file, or nothing yet) and
+    // when: a table read from one module is not written into another
+    // without a question.
+    const TTableOrigin& Origin() const { return origin_; }
+    void SetOrigin(const TTableOrigin& origin) { origin_ = origin; }
+
     // Edits not yet saved to the module.
     TEditState& Edits() { return edits_; }
     const TEditState& Edits() const { return edits_; }
@@ -85,6 +92,7 @@ private:
     TStringGrid grid_;
     std::array<TSelectionEditor, 6> editors_;
     TEditState edits_{grid_};
+    TTableOrigin origin_;
 };
 
 } // namespace portiqa

@@ -208,7 +208,14 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
     EXPECT_TRUE(dry.out.contains("Номера: Добавлено: 300, изменено: 0, удалено: 0, без изменений: 0"));
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), QByteArray(375 * 256, char(0xFF)));
 
-    const CliRun restore = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    // Another module (its SIM number differs): refused after the login, unless --clone.
+    const int sent = module->Requests();
+    const CliRun refused = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    EXPECT_EQ(refused.code, 6);
+    EXPECT_TRUE(refused.err.contains("Резервная копия снята с модуля +79161234567, записать её в модуль (номер SIM не задан)?\n"
+                                     "(нужен ключ --clone)")) << refused.err.toStdString();
+    EXPECT_EQ(module->Requests() - sent, 1) << "only the login";
+    const CliRun restore = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--clone"});
     ASSERT_EQ(restore.code, 0) << restore.err.toStdString();
     QByteArray expected = settings;
     expected.replace(0, 4, "1111");  // the target keeps its password
@@ -441,7 +448,7 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
         edited.pages[0].replace(c.offset, int(c.bytes.size()), c.bytes);
         const QString path = File("edited.pbk");
         ASSERT_TRUE(TBackupFile::Write(path, edited, error));
-        QStringList args{"-y", "restore", "-i", path};
+        QStringList args{"-y", "restore", "-i", path, "--clone"};  // neither names its module
         if (c.withPassword) args << "--with-password";
         const int sent = module->Requests();
         const CliRun r = Run(args);

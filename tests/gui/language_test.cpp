@@ -51,7 +51,7 @@ const QRegularExpression kCyrillic(QStringLiteral("[\u0400-\u04FF]"));
 // English words in a Russian text, apart from the abbreviations and names an
 // installer reads in Russian too.
 QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords = {}) {
-    static const QSet<QString> kKept{"GSM", "SMS", "GPRS", "COM", "CSV", "XLS", "DIN1", "DIN2", "NO", "NC", "Excel",
+    static const QSet<QString> kKept{"GSM", "SMS", "SIM", "GPRS", "COM", "CSV", "XLS", "DIN1", "DIN2", "NO", "NC", "Excel",
                                      "Esc", "Ctrl", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
                                      "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
                                      "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit"};

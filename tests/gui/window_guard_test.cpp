@@ -149,6 +149,73 @@ TEST_F(GuardedWindow, AfterARestoreTheTablesHoldTheRestoredModule) {
     EXPECT_FALSE(w->isWindowModified());
 }
 
+// Module A, then module B on another port without a login: nothing of B is
+// read or written until the login, and A's list is written into B only when
+// the operator says so.
+TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModuleIsAskedAbout) {
+    sim::TSimOptions a, b;
+    a.password = "4721";
+    a.seedNumbers = 16;
+    b.password = "1111";
+    b.seedNumbers = 3;
+    auto moduleA = std::make_unique<sim::TModuleSimulator>(a);
+    module = std::make_unique<sim::TModuleSimulator>(b);
+    ASSERT_TRUE(moduleA->Start());
+    ASSERT_TRUE(module->Start());
+    moduleA->WriteMemory(4, QByteArray("+79161234567") + '\0');
+    w = std::make_unique<TForm1>(QList<TPortChoice>{{"A", moduleA->Path()}, {"B", module->Path()}}, &op);
+    w->show();
+
+    w->cbb9->setCurrentIndex(0);
+    QTest::mouseClick(w->btn8, Qt::LeftButton);
+    w->edt3->clear();
+    QTest::keyClicks(w->edt3, "4721");
+    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(w->windowTitle().contains("+79161234567")) << w->windowTitle().toStdString();
+    w->pgc->setCurrentIndex(1);
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_FALSE(w->Session().numberTable.Grid().Cells(1, 16).isEmpty());
+
+    QTest::mouseClick(w->btn8, Qt::LeftButton);  // "Выйти"
+    w->cbb9->setCurrentIndex(1);
+    QTest::mouseClick(w->btn8, Qt::LeftButton);  // "Войти" on B, no "Вход"
+    ASSERT_TRUE(w->PortShownOpen());
+    EXPECT_FALSE(w->windowTitle().contains("+79161234567"));
+    const QByteArray settingsB = module->Memory(0, 512), numbersB = module->Memory(0x1000, 375 * 256);
+    for (QPushButton* button : {w->numbersView->btn10, w->numbersView->btn9, w->settingsView->btn22, w->btnRestore}) {
+        EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    w->Session().SaveNumbers();  // the core refuses too
+    EXPECT_TRUE(op.messages.back().startsWith("Сначала войдите в GSM модуль")) << op.messages.back().toStdString();
+    EXPECT_EQ(module->Requests(), 0);
+
+    w->edt3->clear();
+    QTest::keyClicks(w->edt3, "1111");
+    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(w->Session().settingsTable.Value(1), "1111") << "the settings are B's after its login";
+    // The number table still holds A's list: its save asks, Cancel writes nothing.
+    op.answers = {false};
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_EQ(op.warnings.size(), 1);
+    EXPECT_EQ(op.warnings[0], "Список номеров прочитан из модуля +79161234567, записать его в модуль (номер SIM не задан)?");
+    EXPECT_EQ(module->Memory(0, 512), settingsB);
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbersB);
+    // After a download from B the list is B's own: saved without that question.
+    op.unsavedAnswers = {TUnsaved::Discard};
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    w->Session().numberTable.Grid().SetCells(1, 2, "+79990000002");
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.warnings.size(), 1);
+    EXPECT_EQ(module->Memory(0x1000 + 32, 12), QByteArray("+79990000002"));
+}
+
 TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndTheSaveReadsFirst) {
     sim::TSimOptions o;
     o.seedNumbers = 3000;

@@ -31,7 +31,7 @@ struct Rig {
         comm.OpenComm();
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.basicInf, &session.telephoneSend, &session.historyInf})
-            b->OnTransferDone = [this] { ++done; };
+            b->OnTransferDone = [this](const QString&) { ++done; };
     }
     ~Rig() { comm.CloseComm(); }
     static sim::TSimOptions Options(int baud) {

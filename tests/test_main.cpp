@@ -1,5 +1,6 @@
 #include "base/language.h"
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     // The tests read the Russian window's texts, whatever this machine's language.
     if (!portiqa::UseLanguage(QStringLiteral("ru"))) return 1;
+    // The record of the programs the tests start (and of the window) is a
+    // file of this run's own, never the user's.
+    QTemporaryDir data;
+    if (!data.isValid()) return 1;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    qunsetenv("PORTIQA_RECORD");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

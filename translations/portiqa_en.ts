@@ -1926,5 +1926,149 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Резервная копия снята с модуля %1, записать её в модуль %2?</source>
         <translation>The backup was taken from module %1. Write it into module %2?</translation>
     </message>
+    <message>
+        <source>give either --record or --no-record</source>
+        <translation>give either --record or --no-record</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli log&apos; takes at most one module</source>
+        <translation>&apos;portiqa-cli log&apos; takes at most one module</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli name&apos; takes a module and its new name</source>
+        <translation>&apos;portiqa-cli name&apos; takes a module and its new name</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli diff&apos; takes two things to compare</source>
+        <translation>&apos;portiqa-cli diff&apos; takes two things to compare</translation>
+    </message>
+    <message>
+        <source>--no-record: there is no record to read</source>
+        <translation>--no-record: there is no record to read</translation>
+    </message>
+    <message>
+        <source>Журнал модулей недоступен: %1</source>
+        <translation>The module record is unavailable: %1</translation>
+    </message>
+    <message>
+        <source>модуль %1 не найден в журнале</source>
+        <translation>module %1 is not in the record</translation>
+    </message>
+    <message>
+        <source>Модуль %1 (%2)</source>
+        <translation>Module %1 (%2)</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>не завершена</source>
+        <translation>not finished</translation>
+    </message>
+    <message>
+        <source>	страниц записано: %1, проверено: %2</source>
+        <translation>	pages written: %1, verified: %2</translation>
+    </message>
+    <message>
+        <source>	из файла %1 (SHA-256 %2)</source>
+        <translation>	from the file %1 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>%1: профиль настроек не принят</source>
+        <translation>%1: the settings profile was not taken</translation>
+    </message>
+    <message>
+        <source>%1: список номеров не принят</source>
+        <translation>%1: the number list was not taken</translation>
+    </message>
+    <message>
+        <source>модуль %1</source>
+        <translation>module %1</translation>
+    </message>
+    <message>
+        <source>модуль прочитан не полностью</source>
+        <translation>the module was not read whole</translation>
+    </message>
+    <message>
+        <source>снимка %1 нет в журнале</source>
+        <translation>the record has no snapshot %1</translation>
+    </message>
+    <message>
+        <source>%1: дата как 2026-03-15 или 2026-03-15T14:30</source>
+        <translation>%1: a date such as 2026-03-15 or 2026-03-15T14:30</translation>
+    </message>
+    <message>
+        <source>%1: в журнале нет снимка на эту дату</source>
+        <translation>%1: the record has no snapshot at that date</translation>
+    </message>
+    <message>
+        <source>запись %1: %2 → %3</source>
+        <translation>record %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1 и %2: нечего сравнивать (нет общих настроек или списка номеров)</source>
+        <translation>%1 and %2: nothing to compare (no settings or number list in both)</translation>
+    </message>
+    <message>
+        <source>не удалось создать папку %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>не удалось создать файл %1: %2</source>
+        <translation>cannot create the file %1: %2</translation>
+    </message>
+    <message>
+        <source>адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база</source>
+        <translation>the record&apos;s address %1 is not understood: give postgresql://user@host/database</translation>
+    </message>
+    <message>
+        <source>пароль базы не указывается в адресе: возьмите ~/.pgpass или PGPASSWORD</source>
+        <translation>the database password does not go into the address: use ~/.pgpass or PGPASSWORD</translation>
+    </message>
+    <message>
+        <source>нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)</source>
+        <translation>Qt&apos;s PostgreSQL driver is missing (package libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source>журнал %1 не открывается: %2</source>
+        <translation>the record %1 does not open: %2</translation>
+    </message>
+    <message>
+        <source>журнал %1 не готов: %2</source>
+        <translation>the record %1 is not ready: %2</translation>
+    </message>
+    <message>
+        <source>журнал создан более новой версией программы (схема %1)</source>
+        <translation>the record was made by a newer version of the program (schema %1)</translation>
+    </message>
+    <message>
+        <source>снимка @%1 нет в журнале</source>
+        <translation>the record has no snapshot @%1</translation>
+    </message>
+    <message>
+        <source>снимок @%1 повреждён (%2)</source>
+        <translation>snapshot @%1 is damaged (%2)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей: %1<byte value="xd"/>Чтение продолжается; запись в GSM модуль не начнётся, пока журнал недоступен</source>
+        <translation>Module record: %1<byte value="xd"/>Reading goes on; nothing will be written into the GSM module while the record is unavailable</translation>
+    </message>
+    <message>
+        <source>модуль не внесён в журнал при входе</source>
+        <translation>the module was not entered in the record at the login</translation>
+    </message>
+    <message>
+        <source>Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано</source>
+        <translation>Nothing was written into the GSM module: the module record is unavailable (%1)</translation>
+    </message>
+    <message>
+        <source>исход записи не внесён: %1</source>
+        <translation>the write&apos;s outcome was not entered: %1</translation>
+    </message>
+    <message>
+        <source>Настройки: без изменений</source>
+        <translation>Settings: no change</translation>
+    </message>
 </context>
 </TS>

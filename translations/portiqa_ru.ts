@@ -1931,5 +1931,149 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Резервная копия снята с модуля %1, записать её в модуль %2?</source>
         <translation>Резервная копия снята с модуля %1, записать её в модуль %2?</translation>
     </message>
+    <message>
+        <source>give either --record or --no-record</source>
+        <translation>укажите либо --record, либо --no-record</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli log&apos; takes at most one module</source>
+        <translation>«portiqa-cli log» принимает не больше одного модуля</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli name&apos; takes a module and its new name</source>
+        <translation>«portiqa-cli name» принимает модуль и его новое имя</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli diff&apos; takes two things to compare</source>
+        <translation>«portiqa-cli diff» принимает два предмета сравнения</translation>
+    </message>
+    <message>
+        <source>--no-record: there is no record to read</source>
+        <translation>--no-record: журнала для чтения нет</translation>
+    </message>
+    <message>
+        <source>Журнал модулей недоступен: %1</source>
+        <translation>Журнал модулей недоступен: %1</translation>
+    </message>
+    <message>
+        <source>модуль %1 не найден в журнале</source>
+        <translation>модуль %1 не найден в журнале</translation>
+    </message>
+    <message>
+        <source>Модуль %1 (%2)</source>
+        <translation>Модуль %1 (%2)</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>запись</translation>
+    </message>
+    <message>
+        <source>не завершена</source>
+        <translation>не завершена</translation>
+    </message>
+    <message>
+        <source>	страниц записано: %1, проверено: %2</source>
+        <translation>	страниц записано: %1, проверено: %2</translation>
+    </message>
+    <message>
+        <source>	из файла %1 (SHA-256 %2)</source>
+        <translation>	из файла %1 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>%1: профиль настроек не принят</source>
+        <translation>%1: профиль настроек не принят</translation>
+    </message>
+    <message>
+        <source>%1: список номеров не принят</source>
+        <translation>%1: список номеров не принят</translation>
+    </message>
+    <message>
+        <source>модуль %1</source>
+        <translation>модуль %1</translation>
+    </message>
+    <message>
+        <source>модуль прочитан не полностью</source>
+        <translation>модуль прочитан не полностью</translation>
+    </message>
+    <message>
+        <source>снимка %1 нет в журнале</source>
+        <translation>снимка %1 нет в журнале</translation>
+    </message>
+    <message>
+        <source>%1: дата как 2026-03-15 или 2026-03-15T14:30</source>
+        <translation>%1: дата как 2026-03-15 или 2026-03-15T14:30</translation>
+    </message>
+    <message>
+        <source>%1: в журнале нет снимка на эту дату</source>
+        <translation>%1: в журнале нет снимка на эту дату</translation>
+    </message>
+    <message>
+        <source>запись %1: %2 → %3</source>
+        <translation>запись %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1 и %2: нечего сравнивать (нет общих настроек или списка номеров)</source>
+        <translation>%1 и %2: нечего сравнивать (нет общих настроек или списка номеров)</translation>
+    </message>
+    <message>
+        <source>не удалось создать папку %1</source>
+        <translation>не удалось создать папку %1</translation>
+    </message>
+    <message>
+        <source>не удалось создать файл %1: %2</source>
+        <translation>не удалось создать файл %1: %2</translation>
+    </message>
+    <message>
+        <source>адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база</source>
+        <translation>адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база</translation>
+    </message>
+    <message>
+        <source>пароль базы не указывается в адресе: возьмите ~/.pgpass или PGPASSWORD</source>
+        <translation>пароль базы не указывается в адресе: возьмите ~/.pgpass или PGPASSWORD</translation>
+    </message>
+    <message>
+        <source>нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)</source>
+        <translation>нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source>журнал %1 не открывается: %2</source>
+        <translation>журнал %1 не открывается: %2</translation>
+    </message>
+    <message>
+        <source>журнал %1 не готов: %2</source>
+        <translation>журнал %1 не готов: %2</translation>
+    </message>
+    <message>
+        <source>журнал создан более новой версией программы (схема %1)</source>
+        <translation>журнал создан более новой версией программы (схема %1)</translation>
+    </message>
+    <message>
+        <source>снимка @%1 нет в журнале</source>
+        <translation>снимка @%1 нет в журнале</translation>
+    </message>
+    <message>
+        <source>снимок @%1 повреждён (%2)</source>
+        <translation>снимок @%1 повреждён (%2)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей: %1<byte value="xd"/>Чтение продолжается; запись в GSM модуль не начнётся, пока журнал недоступен</source>
+        <translation>Журнал модулей: %1<byte value="xd"/>Чтение продолжается; запись в GSM модуль не начнётся, пока журнал недоступен</translation>
+    </message>
+    <message>
+        <source>модуль не внесён в журнал при входе</source>
+        <translation>модуль не внесён в журнал при входе</translation>
+    </message>
+    <message>
+        <source>Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано</source>
+        <translation>Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано</translation>
+    </message>
+    <message>
+        <source>исход записи не внесён: %1</source>
+        <translation>исход записи не внесён: %1</translation>
+    </message>
+    <message>
+        <source>Настройки: без изменений</source>
+        <translation>Настройки: без изменений</translation>
+    </message>
 </context>
 </TS>

@@ -90,7 +90,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
 void TModuleBackup::RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan) {
     plan_ = std::move(plan);
     transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); };
-    transfer_.StartWrite(plan_, TText::tr("Restore"));
+    if (!transfer_.StartWrite(plan_, TText::tr("Restore"), Summary)) Done(false);
 }
 
 void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {

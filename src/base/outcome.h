@@ -26,11 +26,18 @@ struct TOutcome {
         RefusedByRules,  // a file's value broke the settings rules; nothing was sent
         Cancelled,       // the operator ended it
         OtherModule,     // what was to be written came from another module and was not confirmed; nothing was sent
+        NoRecord,        // the record could not take the write's journal entry; nothing was sent
     };
     TOperation operation = TOperation::Command;
     TKind kind = TKind::Done;
+    QString message;  // the words the operator was shown at the end, where the operation has them
 
     bool Ok() const { return kind == TKind::Done; }
 };
+
+// The operation and the kind in words that stay the same in every language
+// (the record's journal keeps them).
+QString OperationName(TOperation operation);
+QString KindName(TOutcome::TKind kind);
 
 } // namespace portiqa

@@ -126,6 +126,10 @@ const QMap<QString, TCommand>& Commands() {
         {"check-mode", RunCheckMode},
         {"backup", RunBackup},
         {"restore", RunRestore},
+        {"modules", RunModules},
+        {"log", RunLog},
+        {"name", RunName},
+        {"diff", RunDiff},
     };
     return table;
 }

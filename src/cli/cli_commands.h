@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "record/record.h"
 
 namespace portiqa {
 
@@ -11,10 +12,17 @@ public:
     TCliRun(const TCliOptions& options, QTextStream& output, QTextStream& errors, bool errIsTerminal)
         : o(options), out(output), err(errors), errIsTerminal_(errIsTerminal) {}
     // Opens the port and logs in; kExitOk or the exit status to end with.
+    // The session keeps what it reads and writes in the record (unless
+    // --no-record).
     int Connect();
-    TCli& Cli() { return *cli_; }
-    TSession& S() { return cli_->S(); }
-    IOperator& Op() { return cli_->Op(); }
+    // The session's objects without a connection (files, tables, codecs).
+    TCli& Cli();
+    // The record as the options name it (--record, PORTIQA_RECORD, the
+    // default file); null with problem set when it cannot be used, or with
+    // --no-record.
+    TRecord* Record(QString& problem);
+    TSession& S() { return Cli().S(); }
+    IOperator& Op() { return Cli().Op(); }
     // A usage or file message before anything is opened.
     int Refuse(int code, const QString& text);
     // The output file is checked before any frame is sent: its folder takes a
@@ -27,6 +35,9 @@ public:
 
 private:
     bool errIsTerminal_;
+    std::unique_ptr<TRecord> record_;  // outlives the session that uses it
+    QString recordProblem_;
+    bool recordOpened_ = false;
     std::unique_ptr<TCli> cli_;
 };
 
@@ -42,6 +53,10 @@ int RunHistoryDownload(TCliRun& r);
 int RunHistoryDelete(TCliRun& r);
 int RunBackup(TCliRun& r);
 int RunRestore(TCliRun& r);
+int RunModules(TCliRun& r);
+int RunLog(TCliRun& r);
+int RunName(TCliRun& r);
+int RunDiff(TCliRun& r);
 
 // Data files written by the commands: the kind by the file's extension.
 int WriteWorkbookFile(IOperator& op, const class TWorkbook& book, const QString& path);

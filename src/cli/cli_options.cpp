@@ -14,7 +14,7 @@ namespace portiqa {
 namespace {
 
 // The options every command that talks to a module accepts.
-const QStringList kConnection{"port", "password", "password-file", "quiet"};
+const QStringList kConnection{"port", "password", "password-file", "quiet", "record", "no-record"};
 
 // Which options each command means something to; any other is a usage error.
 const QMap<QString, QStringList>& Accepted() {
@@ -31,6 +31,10 @@ const QMap<QString, QStringList>& Accepted() {
         {"check-mode", kConnection},
         {"backup", kConnection + QStringList{"output"}},
         {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "no-verify", "yes", "clone"}},
+        {"modules", {"record", "json"}},
+        {"log", {"record", "json"}},
+        {"name", {"record"}},
+        {"diff", kConnection + QStringList{"json"}},
     };
     return table;
 }
@@ -73,8 +77,12 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption expired("expired", "expired");
     const QCommandLineOption expiring("expiring", "expiring", "DAYS");
     const QCommandLineOption clone("clone", "clone");
+    const QCommandLineOption record("record", "record", "URL");
+    const QCommandLineOption noRecord("no-record", "no-record");
+    const QCommandLineOption json("json", "json");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
-                                        version, noVerify, dryRun, withPassword, expired, expiring, clone};
+                                        version, noVerify, dryRun, withPassword, expired, expiring, clone,
+                                        record, noRecord, json};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -83,6 +91,12 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.help = p.isSet(help);
     o.version = p.isSet(version);
     o.command = p.positionalArguments().join(u' ');
+    // The record's commands take arguments: a module, two things to compare.
+    if (const QStringList words = p.positionalArguments();
+        !words.isEmpty() && (words[0] == QLatin1String("log") || words[0] == QLatin1String("diff") || words[0] == QLatin1String("name"))) {
+        o.command = words[0];
+        o.arguments = words.mid(1);
+    }
     if (o.help || o.version) return true;
     if (o.command.isEmpty()) {
         usage = TText::tr("no command given");
@@ -129,7 +143,8 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
                !env.isEmpty()) {
         o.pin = env;
     }
-    if (o.command != QLatin1String("ports") && !FourDigits(o.pin)) {
+    const bool talksToModule = Accepted()[o.command].contains(QLatin1String("password"));
+    if (talksToModule && !FourDigits(o.pin)) {
         usage = TText::tr("the password must be exactly 4 digits");
         return false;
     }
@@ -140,6 +155,25 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.dryRun = p.isSet(dryRun);
     o.withPassword = p.isSet(withPassword);
     o.clone = p.isSet(clone);
+    o.record = p.value(record);
+    o.noRecord = p.isSet(noRecord);
+    o.json = p.isSet(json);
+    if (o.noRecord && p.isSet(record)) {
+        usage = TText::tr("give either --record or --no-record");
+        return false;
+    }
+    if (o.command == QLatin1String("log") && o.arguments.size() > 1) {
+        usage = TText::tr("'portiqa-cli log' takes at most one module");
+        return false;
+    }
+    if (o.command == QLatin1String("name") && o.arguments.size() != 2) {
+        usage = TText::tr("'portiqa-cli name' takes a module and its new name");
+        return false;
+    }
+    if (o.command == QLatin1String("diff") && o.arguments.size() != 2) {
+        usage = TText::tr("'portiqa-cli diff' takes two things to compare");
+        return false;
+    }
     o.expired = p.isSet(expired);
     o.input = p.value(input);
     o.output = p.value(output);

@@ -15,6 +15,10 @@ struct TCliOptions {
     bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false;
     bool expired = false;
     bool clone = false;  // write what was taken from another module
+    QString record;         // --record: where the record is (empty: PORTIQA_RECORD or the default file)
+    bool noRecord = false;  // --no-record
+    bool json = false;
+    QStringList arguments;  // what follows "log" and "diff"
     int expiringDays = -1;  // -1: not asked
     QDateTime from, to;
     QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked

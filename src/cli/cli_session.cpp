@@ -39,7 +39,8 @@ int ExitFor(TOutcome::TKind kind) {
     case TOutcome::TKind::NoAnswer: return kExitNoAnswer;
     case TOutcome::TKind::WrongPassword: return kExitWrongPassword;
     case TOutcome::TKind::RefusedByRules:
-    case TOutcome::TKind::OtherModule: return kExitFile;
+    case TOutcome::TKind::OtherModule:
+    case TOutcome::TKind::NoRecord: return kExitFile;
     case TOutcome::TKind::Failed:
     case TOutcome::TKind::Cancelled: return kExitFailed;
     }

@@ -6,11 +6,31 @@
 
 namespace portiqa {
 
+TCli& TCliRun::Cli() {
+    if (!cli_) {
+        cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet, o.clone);
+        cli_->S().seq.verifyAfterSave = !o.noVerify;
+    }
+    return *cli_;
+}
+
+TRecord* TCliRun::Record(QString& problem) {
+    if (!recordOpened_ && !o.noRecord) {
+        QString where = o.record;
+        if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
+        record_ = TRecord::Open(where, recordProblem_);
+    }
+    recordOpened_ = true;
+    problem = recordProblem_;
+    return record_.get();
+}
+
 int TCliRun::Connect() {
-    cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet, o.clone);
-    cli_->S().seq.verifyAfterSave = !o.noVerify;
-    if (int rc = cli_->Open(o.port); rc != kExitOk) return rc;
-    return cli_->Login(o.pin);
+    QString problem;
+    TRecord* record = Record(problem);
+    Cli().S().UseRecord(record, problem);
+    if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
+    return Cli().Login(o.pin);
 }
 
 int TCliRun::Refuse(int code, const QString& text) {

@@ -36,6 +36,7 @@ int RunSettingsSave(TCliRun& r) {
     if (!r.o.input.isEmpty()) {
         bool applied = false;
         if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) return kExitFile;
+        s.settingsTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
     }
     for (const auto& [row, value] : r.o.assignments) {
         if (TSettingsTable::IsSelectionRow(row)) {

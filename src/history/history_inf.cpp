@@ -77,7 +77,7 @@ void THistoryInf::btn19Click() {
     transfer_.OnFinished = [this](const std::vector<int32_t>&) {
         table_.CompactHistory();
         table_.KeepAll();
-        if (OnTransferDone) OnTransferDone();
+        if (OnTransferDone) OnTransferDone(QString());
     };
     transfer_.StartRead(std::move(pages), {},
                         {TText::tr("Reading historical data"), TText::tr("Reading historical data:"), Operation(),

@@ -96,8 +96,9 @@ void FinishVerifiedSave(IOperator& op, TPageBlock& block, const std::vector<int3
         if (block.OnTransferFailed) block.OnTransferFailed(text);
         return;
     }
-    op.ShowMessage(doneText + u'\r' + PagesWrittenText(pagesWritten));
-    if (block.OnTransferDone) block.OnTransferDone();
+    const QString text = doneText + u'\r' + PagesWrittenText(pagesWritten);
+    op.ShowMessage(text);
+    if (block.OnTransferDone) block.OnTransferDone(text);
 }
 
 } // namespace portiqa

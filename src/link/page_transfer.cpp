@@ -20,7 +20,8 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
     StartRead(std::move(addresses), std::move(twice), {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}, true, {}});
 }
 
-void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
+bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
+    if (BeforeWrite && !BeforeWrite(writing.operation, writing.intent)) return false;
     writes_ = std::move(pages);
     Sent.clear();
     onPage_ = {};
@@ -31,14 +32,17 @@ void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages
     counted_ = writing_.counted;
     Begin(writes_.size(), TPhase::Writing, writing_.statusText, writing_.operation, !writing_.continuesTransfer);
     NextWrite();
+    return true;
 }
 
-void TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText) {
+bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText,
+                               const QString& intent) {
     TWriting w;
     w.statusText = statusText;
+    w.intent = intent;
     w.progressLabel = TText::tr("Save pages:");
     w.checkLabel = TText::tr("Reading pages:");
-    StartWrite(std::move(pages), std::move(w));
+    return StartWrite(std::move(pages), std::move(w));
 }
 
 void TPageTransfer::Begin(size_t pages, TPhase phase, const QString& statusText, TOperation operation,
@@ -86,6 +90,7 @@ void TPageTransfer::NextRead() {
     progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / addresses_.size()));
     TSendOptions o = Mine();
     o.readTwice = twice_.count(a) != 0;
+    o.confirmed = Confirm;
     seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
 }
 

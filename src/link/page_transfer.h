@@ -53,14 +53,25 @@ public:
         // changed itself), left out, or read twice more to tell a damaged
         // reply from a change.
         std::function<TCheck(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& page)> checked;
+        // What the write changes, in the operator's words (for the record).
+        QString intent;
     };
 
     // Reads the pages in order; those in twice are read twice and must agree.
     void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, TReading reading);
     void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText);
-    // Writes the pages the module does not hold, then reads them back.
-    void StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing);
-    void StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText);
+    // Writes the pages the module does not hold, then reads them back; false
+    // (nothing sent) when BeforeWrite refuses.
+    bool StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing);
+    bool StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText,
+                                  const QString& intent = QString());
+
+    // Asked before any write's first frame with its operation and intent;
+    // false stops it (the operator has been told why).
+    std::function<bool(TOperation operation, const QString& intent)> BeforeWrite;
+    // Confirms pages read once (see TSendOptions::confirmed); unset: a page
+    // read once is taken as it comes.
+    std::function<bool(int32_t address, const QByteArray& page)> Confirm;
 
     // The pages read, by address.
     std::map<int32_t, QByteArray> Pages;
@@ -119,8 +130,9 @@ public:
     TOperation Operation() const { return operation_; }
     // The chain is running one of this block's operations.
     bool TransferRunning() const { return chain_.TransferRunning() && chain_.Operation() == operation_; }
-    // Raised once when an operation has run to its end (after its final message).
-    std::function<void()> OnTransferDone;
+    // Raised once when an operation has run to its end (after its final
+    // message, which it carries).
+    std::function<void(const QString& message)> OnTransferDone;
     // Raised once when it failed or was declined (after its message, if any).
     std::function<void(const QString&)> OnTransferFailed;
 

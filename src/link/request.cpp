@@ -54,6 +54,11 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
     if (verify_.running) return OfferOwnRead(reply);
 
     if (pending_.command == kCmdReadPage) {
+        // Two bits flipped in the same place of two bytes pass the frame's
+        // check: a page nothing confirms is read again.
+        if (!pending_.options.readTwice && pending_.options.confirmed &&
+            !pending_.options.confirmed(pending_.address, payload))
+            pending_.options.readTwice = true;
         if (pending_.options.readTwice) {
             // What is read here is written back by the next save: a damaged
             // reply that the checksum cannot see must show as a difference.

@@ -35,6 +35,10 @@ struct TSendOptions {
     // Who asked: the reply that matches goes to it (a block, the page
     // transfer, the login), never worked out again from the address.
     const void* owner = nullptr;
+    // A page read once is taken when this confirms it (it equals the copy the
+    // program last read from this module and verified); otherwise it is read
+    // again, as a page read twice.
+    std::function<bool(int32_t address, const QByteArray& page)> confirmed;
 };
 
 // The one way every request reaches the module, and the one place that

@@ -49,9 +49,10 @@ void TtelephoneSend::FinishDownload() {
     table_.Edits().Set(false);
     table_.SetPagesRead(TNumberTable::kPages);
     KeepBase();
-    if (quiet_) seq_.Status().ShowStatus(TText::tr("Номера абонентов установлены"));
-    else op_.ShowMessage(TText::tr("Номера абонентов установлены"));
-    if (OnTransferDone) OnTransferDone();
+    const QString done = TText::tr("Номера абонентов установлены");
+    if (quiet_) seq_.Status().ShowStatus(done);
+    else op_.ShowMessage(done);
+    if (OnTransferDone) OnTransferDone(done);
 }
 
 void TtelephoneSend::DecodeNumberPage(int32_t address, const uint8_t* page) {
@@ -115,8 +116,8 @@ void TtelephoneSend::ContinueSave(bool readJustNow) {
         EncodeNumberPage(page, reinterpret_cast<uint8_t*>(bytes.data()));
         pages.emplace_back(NumberPageAddress(page), bytes);
     }
-    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
     TPageTransfer::TWriting writing;
+    writing.intent = diff.Counts();
     writing.statusText = TText::tr("Save list");
     writing.progressLabel = TText::tr("Save number list:");
     writing.checkLabel = TText::tr("Reading number list:");
@@ -127,7 +128,8 @@ void TtelephoneSend::ContinueSave(bool readJustNow) {
     writing.checked = [this](int32_t address, const uint8_t* fresh, bool twice, QByteArray& page) {
         return Checked(address, fresh, twice, page);
     };
-    transfer_.StartWrite(std::move(pages), std::move(writing));
+    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 
 void TtelephoneSend::KeepBase() {

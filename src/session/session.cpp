@@ -47,15 +47,19 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     };
     receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(TOperation::Command, ok ? K::Done : K::Failed); };
     password.OnChecked = [this](bool match) {
-        if (match) LoggedInTo(password.ModulePage);
-        else ForgetModule();
+        if (match) {
+            LoggedInTo(password.ModulePage);
+            RecordLogin();
+        } else {
+            ForgetModule();
+        }
         Finish(TOperation::Login, match ? K::Done : K::WrongPassword);
     };
     backup.OnDone = [this](bool ok) {
         Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
     };
     for (TPageBlock* block : std::initializer_list<TPageBlock*>{&basicInf, &telephoneSend, &historyInf}) {
-        block->OnTransferDone = [this, block] {
+        block->OnTransferDone = [this, block](const QString& message) {
             // A whole read or a verified save: the table holds what the module holds.
             if (block == &basicInf) {
                 if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_)
@@ -64,9 +68,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
             } else if (block == &telephoneSend) {
                 numberTable.SetOrigin(TTableOrigin::FromModule(Current()));
             }
-            Finish(block->Operation(), K::Done);
+            Finish(block->Operation(), K::Done, message);
         };
-        block->OnTransferFailed = [this, block](const QString&) { Finish(block->Operation(), K::Failed); };
+        block->OnTransferFailed = [this, block](const QString& why) { Finish(block->Operation(), K::Failed, why); };
     }
 }
 
@@ -80,8 +84,12 @@ TOperation TSession::Running() const {
     return TOperation::Command;
 }
 
-void TSession::Finish(TOperation operation, TOutcome::TKind kind) {
-    if (OnFinished) OnFinished({operation, kind});
+void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString& message) {
+    if (recordRefused_ && kind == TOutcome::TKind::Failed) kind = TOutcome::TKind::NoRecord;
+    recordRefused_ = false;
+    const TOutcome outcome{operation, kind, message};
+    RecordOutcome(outcome);
+    if (OnFinished) OnFinished(outcome);
 }
 
 void TSession::NewConnection(const QString& port, const QString& bridgeSerial) {
@@ -96,6 +104,9 @@ void TSession::ForgetModule() {
     password.verified = 0;
     const bool had = module_.has_value();
     module_.reset();
+    moduleId_.reset();
+    known_ = {};
+    recordWarned_ = false;
     if (had && OnModuleChanged) OnModuleChanged();
 }
 
@@ -127,6 +138,7 @@ std::optional<TOutcome::TKind> TSession::RefuseWrite(const TModuleIdentity& sour
 
 void TSession::SaveSettings() {
     const TTableOrigin& o = settingsTable.Origin();
+    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
         return Finish(TOperation::Settings, *refused);
@@ -135,13 +147,15 @@ void TSession::SaveSettings() {
 
 void TSession::SaveNumbers() {
     const TTableOrigin& o = numberTable.Origin();
+    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
         return Finish(TOperation::Numbers, *refused);
     telephoneSend.btn9Click();
 }
 
-void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options) {
+void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {
+    writeFile_ = file;
     // The backup names its module by the SIM number in its settings page; a
     // dry run writes nothing and asks nothing.
     TModuleIdentity source;

@@ -15,6 +15,7 @@
 #include "numbers/number_files.h"
 #include "numbers/number_table.h"
 #include "numbers/telephone_send.h"
+#include "record/record.h"
 #include "settings/basic_inf.h"
 #include "settings/settings_profile.h"
 #include "settings/settings_table.h"
@@ -53,7 +54,17 @@ public:
     // command line).
     void SaveSettings();
     void SaveNumbers();
-    void Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options);
+    // file: where the backup came from (kept in the journal).
+    void Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file = QString());
+
+    // The record every read and write is kept in. Null with no problem: none
+    // is kept (downloads then read every page twice); null with a problem:
+    // one was wanted and cannot be used (reads go on with a warning, writes
+    // are refused before their first frame).
+    void UseRecord(TRecord* record, const QString& problem = QString());
+    TRecord* Record() const { return record_; }
+    // The logged-in module's entry in the record.
+    std::optional<qint64> ModuleId() const { return moduleId_; }
 
     IOperator& op;
     Tstatusbar_ctrl status;
@@ -81,7 +92,7 @@ public:
 
 private:
     TOperation Running() const;
-    void Finish(TOperation operation, TOutcome::TKind kind);
+    void Finish(TOperation operation, TOutcome::TKind kind, const QString& message = QString());
     void ForgetModule();
     // The module logged in, or what is known of the one on the line.
     TModuleIdentity Current() const;
@@ -91,6 +102,22 @@ private:
     // Empty when a write may go to the module; otherwise the outcome to end with.
     std::optional<TOutcome::TKind> RefuseWrite(const TModuleIdentity& source, bool fromModule, const QString& question);
 
+    // The record: session_record.cpp.
+    void RecordLogin();
+    bool RecordIntent(TOperation operation, const QString& intent);
+    void RecordOutcome(const TOutcome& outcome);
+    void RecordWarning(const QString& why);
+    QByteArray KnownArea(int32_t first, int pages) const;
+
+    TRecord* record_ = nullptr;
+    bool recordWanted_ = false;
+    QString recordProblem_;
+    bool recordWarned_ = false;
+    bool recordRefused_ = false;  // the last write stopped for want of its journal entry
+    std::optional<qint64> moduleId_;
+    TModulePages known_;  // the module's last verified copy, for confirming pages read once
+    std::optional<qint64> journalId_;
+    QString writeFile_;
     std::optional<TModuleIdentity> module_;
     int connection_ = 0;
     QString port_, bridgeSerial_;

@@ -45,9 +45,10 @@ void TBasicInf::StartRead(bool quiet) {
 void TBasicInf::FinishRead() {
     KeepBase();
     table_.Edits().Set(false);
-    if (quiet_) seq_.Status().ShowStatus(TText::tr("Базовые настройки считаны"));
-    else op_.ShowMessage(TText::tr("Базовые настройки считаны"));
-    if (OnTransferDone) OnTransferDone();
+    const QString done = TText::tr("Базовые настройки считаны");
+    if (quiet_) seq_.Status().ShowStatus(done);
+    else op_.ShowMessage(done);
+    if (OnTransferDone) OnTransferDone(done);
 }
 
 bool TBasicInf::TableFromModule() const {
@@ -158,15 +159,16 @@ void TBasicInf::StartSaveChain() {
         EncodeSettingsPageTo(page, table_, reinterpret_cast<uint8_t*>(bytes.data()));
         pages.emplace_back(SettingsPageAddress(page), bytes);
     }
-    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
     TPageTransfer::TWriting writing;
+    writing.intent = changes.isEmpty() ? TText::tr("Настройки: без изменений") : changes.join(u'\n');
     writing.statusText = TText::tr("Save settings");
     writing.progressLabel = TText::tr("Save basic settings");
     writing.checkLabel = TText::tr("Reading basic setting");
     writing.operation = Operation();
     writing.counted = false;
     writing.continuesTransfer = true;
-    transfer_.StartWrite(std::move(pages), std::move(writing));
+    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 
 void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {

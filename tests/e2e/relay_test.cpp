@@ -155,7 +155,7 @@ struct RelayTest : ::testing::Test {
         }
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.basicInf, &session.telephoneSend, &session.historyInf}) {
-            b->OnTransferDone = [this] { ++done; };
+            b->OnTransferDone = [this](const QString&) { ++done; };
             b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
         }
         // Kept as the session wired it, so that its outcomes still come.

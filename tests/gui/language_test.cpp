@@ -54,7 +54,8 @@ QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords =
     static const QSet<QString> kKept{"GSM", "SMS", "SIM", "GPRS", "COM", "CSV", "XLS", "DIN1", "DIN2", "NO", "NC", "Excel",
                                      "Esc", "Ctrl", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
                                      "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
-                                     "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit"};
+                                     "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit", "SHA", "PostgreSQL",
+                                     "postgresql", "PGPASSWORD", "Qt", "libqt6sql6"};
     QStringList out;
     const QRegularExpression word(QStringLiteral("(?<![-.\\w])[A-Za-z][A-Za-z0-9]*"));
     for (auto it = word.globalMatch(text); it.hasNext();) {

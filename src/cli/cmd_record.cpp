@@ -1,0 +1,304 @@
+// The record's commands: the modules it knows, a module's log, a name for a
+// module, and the difference between any two copies of a module's memory.
+#include "cli/cli_commands.h"
+#include "backup/backup_file.h"
+#include "files/csv.h"
+#include "files/workbook.h"
+#include "numbers/number_diff.h"
+#include "numbers/number_record.h"
+#include "settings/settings_rules.h"
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+
+namespace portiqa {
+
+namespace {
+
+constexpr int kLogLimit = 200;
+
+QString When(const QDateTime& t) { return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QStringLiteral("-"); }
+
+QString ModuleWords(const TKnownModule& m) {
+    QString words = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
+    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(m.name);
+    return words;
+}
+
+QJsonObject ModuleJson(const TKnownModule& m) {
+    return {{"id", m.id}, {"sim", m.sim}, {"name", m.name}, {"bridge_serial", m.bridgeSerial},
+            {"first_seen", m.firstSeen.toString(Qt::ISODate)}, {"last_seen", m.lastSeen.toString(Qt::ISODate)}};
+}
+
+void PrintJson(QTextStream& out, const QJsonObject& o) {
+    out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)) << Qt::flush;
+}
+
+// The record or the exit status to end with.
+TRecord* NeedRecord(TCliRun& r, int& rc) {
+    QString problem;
+    TRecord* record = r.Record(problem);
+    rc = kExitOk;
+    if (record) return record;
+    rc = r.Refuse(kExitFile, r.o.noRecord ? TText::tr("--no-record: there is no record to read")
+                                          : TText::tr("Журнал модулей недоступен: %1").arg(problem));
+    return nullptr;
+}
+
+std::optional<TKnownModule> NeedModule(TCliRun& r, TRecord& record, const QString& what, int& rc) {
+    QString error;
+    auto m = record.FindModule(what, error);
+    rc = kExitOk;
+    if (!m) rc = r.Refuse(kExitFile, error.isEmpty() ? TText::tr("модуль %1 не найден в журнале").arg(what) : error);
+    return m;
+}
+
+} // namespace
+
+int RunModules(TCliRun& r) {
+    int rc = kExitOk;
+    TRecord* record = NeedRecord(r, rc);
+    if (!record) return rc;
+    QString error;
+    const QList<TKnownModule> modules = record->Modules(error);
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    if (r.o.json) {
+        QJsonArray list;
+        for (const TKnownModule& m : modules) list << ModuleJson(m);
+        PrintJson(r.out, {{"record", record->Where()}, {"modules", list}});
+        return kExitOk;
+    }
+    for (const TKnownModule& m : modules)
+        r.out << m.id << "\t" << ModuleWords(m) << "\t" << When(m.firstSeen) << "\t" << When(m.lastSeen) << "\n";
+    r.out.flush();
+    return kExitOk;
+}
+
+int RunName(TCliRun& r) {
+    int rc = kExitOk;
+    TRecord* record = NeedRecord(r, rc);
+    if (!record) return rc;
+    const auto m = NeedModule(r, *record, r.o.arguments[0], rc);
+    if (!m) return rc;
+    QString error;
+    if (!record->NameModule(m->id, r.o.arguments[1].trimmed(), error)) return r.Refuse(kExitFile, error);
+    return kExitOk;
+}
+
+int RunLog(TCliRun& r) {
+    int rc = kExitOk;
+    TRecord* record = NeedRecord(r, rc);
+    if (!record) return rc;
+    QString error;
+    QList<TKnownModule> modules;
+    if (r.o.arguments.isEmpty()) {
+        modules = record->Modules(error);
+    } else if (const auto m = NeedModule(r, *record, r.o.arguments[0], rc)) {
+        modules << *m;
+    } else {
+        return rc;
+    }
+    QJsonArray json;
+    for (const TKnownModule& m : modules) {
+        const QList<TSnapshot> snapshots = record->Snapshots(m.id, kLogLimit, error);
+        const QList<TJournalEntry> writes = record->Journal(m.id, kLogLimit, error);
+        if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+        if (r.o.json) {
+            QJsonArray s, w;
+            for (const TSnapshot& x : snapshots)
+                s << QJsonObject{{"id", x.id}, {"taken_at", x.takenAt.toString(Qt::ISODate)}, {"kind", x.kind},
+                                 {"areas", QJsonArray::fromStringList(x.areas)}, {"user", x.user}, {"host", x.host},
+                                 {"program", x.program}};
+            for (const TJournalEntry& x : writes)
+                w << QJsonObject{{"id", x.id}, {"started_at", x.startedAt.toString(Qt::ISODate)},
+                                 {"finished_at", x.finishedAt.toString(Qt::ISODate)}, {"operation", x.operation},
+                                 {"intent", x.intent}, {"file", x.file}, {"file_sha256", x.fileSha256},
+                                 {"outcome", x.outcome}, {"message", x.message}, {"pages_written", x.pagesWritten},
+                                 {"pages_verified", x.pagesVerified}, {"user", x.user}, {"host", x.host}};
+            QJsonObject entry = ModuleJson(m);
+            entry.insert("snapshots", s);
+            entry.insert("writes", w);
+            json << entry;
+            continue;
+        }
+        r.out << TText::tr("Модуль %1 (%2)").arg(ModuleWords(m)).arg(m.id) << "\n";
+        // Snapshots and writes together, newest first.
+        struct TLine { QDateTime at; QString text; };
+        QList<TLine> lines;
+        for (const TSnapshot& x : snapshots)
+            lines << TLine{x.takenAt, QStringLiteral("  @%1\t%2\t%3\t%4\t%5@%6").arg(x.id).arg(When(x.takenAt), x.kind,
+                                                                                         x.areas.join(u','), x.user, x.host)};
+        for (const TJournalEntry& x : writes) {
+            QString text = QStringLiteral("  #%1\t%2\t%3 %4\t%5\t%6@%7").arg(x.id).arg(When(x.startedAt), TText::tr("запись"),
+                                                                                    x.operation,
+                                                                                    x.outcome.isEmpty() ? TText::tr("не завершена") : x.outcome,
+                                                                                    x.user, x.host);
+            text += TText::tr("\tстраниц записано: %1, проверено: %2").arg(x.pagesWritten).arg(x.pagesVerified);
+            if (!x.file.isEmpty()) text += TText::tr("\tиз файла %1 (SHA-256 %2)").arg(x.file, x.fileSha256.left(16));
+            for (const QString& line : x.intent.split(u'\n', Qt::SkipEmptyParts)) text += QStringLiteral("\n      ") + line;
+            lines << TLine{x.startedAt, text};
+        }
+        std::stable_sort(lines.begin(), lines.end(), [](const TLine& a, const TLine& b) { return a.at > b.at; });
+        for (const TLine& l : lines) r.out << l.text << "\n";
+    }
+    if (r.o.json) PrintJson(r.out, {{"record", record->Where()}, {"modules", json}});
+    r.out.flush();
+    return kExitOk;
+}
+
+namespace {
+
+// One side of a comparison: the settings pages and the number pages, each
+// present or not, and what it is in words.
+struct TSide {
+    QString label;
+    TModulePages pages;
+};
+
+bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) {
+    side.label = path;
+    if (path.endsWith(QLatin1String(".pbk"), Qt::CaseInsensitive)) {
+        TBackupImage image;
+        if (!TBackupFile::Read(path, image, error)) return false;
+        for (int p = 1; p <= 2; ++p) side.pages.settings += image.pages.at(SettingsPageAddress(p));
+        for (int p = 1; p <= kNumberPages; ++p) side.pages.numbers += image.pages.at(NumberPageAddress(p));
+        return true;
+    }
+    TSession& s = r.S();
+    const TDataKind kind = DataKindOf(path);
+    TWorkbook book;
+    QList<TCsvRow> rows;
+    if (kind == TDataKind::Csv ? !TCsv::ReadFile(path, rows, error) : !TWorkbookIo::Read(path, book, error)) return false;
+    const QString caption = book.Text(1, 1);
+    if (kind != TDataKind::Csv && (caption == QStringLiteral("Функции") || caption == QLatin1String("Function"))) {
+        bool applied = false;
+        if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) {
+            error = TText::tr("%1: профиль настроек не принят").arg(path);
+            return false;
+        }
+        for (int p = 1; p <= 2; ++p) {
+            QByteArray page(kPageSize, char(0xFF));
+            EncodeSettingsPageTo(p, s.settingsTable, reinterpret_cast<uint8_t*>(page.data()));
+            side.pages.settings += page;
+        }
+        return true;
+    }
+    if (!(kind == TDataKind::Csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book))) {
+        error = TText::tr("%1: список номеров не принят").arg(path);
+        return false;
+    }
+    for (int p = 1; p <= kNumberPages; ++p) {
+        QByteArray page(kPageSize, '\0');
+        s.telephoneSend.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
+        side.pages.numbers += page;
+    }
+    return true;
+}
+
+// "@ID", "MODULE@DATE" (the newest copy at or before it), "module" (read
+// now), or a file.
+int ResolveSide(TCliRun& r, const QString& what, TSide& side) {
+    QString error;
+    if (what == QLatin1String("module")) {
+        if (int rc = r.Connect(); rc != kExitOk) return rc;
+        TSession& s = r.S();
+        if (int rc = r.Cli().Exchange([&] { s.basicInf.ReadQuietly(); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadQuietly(); }); rc != kExitOk) return rc;
+        side.label = TText::tr("модуль %1").arg(s.Module() ? s.Module()->Label() : QString());
+        for (int p = 1; p <= 2 + kNumberPages; ++p) {
+            const int32_t address = p <= 2 ? SettingsPageAddress(p) : NumberPageAddress(p - 2);
+            const QByteArray* page = s.seq.KnownPage(address);
+            if (!page) return r.Refuse(kExitFailed, TText::tr("модуль прочитан не полностью"));
+            (p <= 2 ? side.pages.settings : side.pages.numbers) += *page;
+        }
+        return kExitOk;
+    }
+    const qsizetype at = what.lastIndexOf(u'@');
+    if (at < 0) return SideFromFile(r, what, side, error) ? kExitOk : r.Refuse(kExitFile, error);
+    int rc = kExitOk;
+    TRecord* record = NeedRecord(r, rc);
+    if (!record) return rc;
+    side.label = what;
+    if (at == 0) {
+        bool ok = false;
+        const qint64 id = what.mid(1).toLongLong(&ok);
+        const auto snapshot = ok ? record->Snapshot(id, error) : std::nullopt;
+        if (!snapshot) return r.Refuse(kExitFile, error.isEmpty() ? TText::tr("снимка %1 нет в журнале").arg(what) : error);
+        side.pages = snapshot->pages;
+        return kExitOk;
+    }
+    const auto m = NeedModule(r, *record, what.left(at), rc);
+    if (!m) return rc;
+    const QString date = what.mid(at + 1);
+    // A day alone means the module as it was at the day's end.
+    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    QDateTime t = day.isValid() ? day.endOfDay() : QDateTime::fromString(date, Qt::ISODate);
+    if (!t.isValid()) t = QDateTime::fromString(date, QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!t.isValid()) return r.Refuse(kExitUsage, TText::tr("%1: дата как 2026-03-15 или 2026-03-15T14:30").arg(what));
+    for (const char* area : {"settings", "numbers"}) {
+        const auto s = record->Latest(m->id, QLatin1String(area), t, error);
+        if (!s) continue;
+        if (QLatin1String(area) == QLatin1String("settings")) side.pages.settings = s->pages.settings;
+        else side.pages.numbers = s->pages.numbers;
+    }
+    if (side.pages.Empty()) return r.Refuse(kExitFile, TText::tr("%1: в журнале нет снимка на эту дату").arg(what));
+    return kExitOk;
+}
+
+} // namespace
+
+int RunDiff(TCliRun& r) {
+    TSide a, b;
+    if (int rc = ResolveSide(r, r.o.arguments[0], a); rc != kExitOk) return rc;
+    if (int rc = ResolveSide(r, r.o.arguments[1], b); rc != kExitOk) return rc;
+    QJsonArray settingsJson, numbersJson;
+    QStringList lines;
+    const bool settings = !a.pages.settings.isEmpty() && !b.pages.settings.isEmpty();
+    const bool numbers = !a.pages.numbers.isEmpty() && !b.pages.numbers.isEmpty();
+    if (settings) {
+        TSettingsTable before, after;
+        for (int p = 1; p <= 2; ++p) {
+            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(a.pages.settings.constData()) + (p - 1) * kPageSize, before);
+            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(b.pages.settings.constData()) + (p - 1) * kPageSize, after);
+        }
+        lines << SettingsChanges(before, after);
+        for (int row = 1; row <= TSettingsTable::kValueRows; ++row)
+            if (before.ShownValue(row) != after.ShownValue(row))
+                settingsJson << QJsonObject{{"row", row}, {"before", before.ShownValue(row)}, {"after", after.ShownValue(row)}};
+    }
+    TNumberDiff diff;
+    if (numbers) {
+        TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1), after(TNumberTable::kCols, TNumberTable::kRecords + 1);
+        for (int p = 1; p <= kNumberPages; ++p) {
+            DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(a.pages.numbers.constData()) + (p - 1) * kPageSize, p, before);
+            DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(b.pages.numbers.constData()) + (p - 1) * kPageSize, p, after);
+        }
+        diff = DiffNumberTables(before, after);
+        for (const TNumberChange& c : diff.changes) {
+            lines << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after);
+            numbersJson << QJsonObject{{"record", c.serial}, {"before", c.before}, {"after", c.after}};
+        }
+    }
+    if (!settings && !numbers)
+        return r.Refuse(kExitFile, TText::tr("%1 и %2: нечего сравнивать (нет общих настроек или списка номеров)")
+                                       .arg(a.label, b.label));
+    if (r.o.json) {
+        QJsonObject o{{"a", a.label}, {"b", b.label}};
+        if (settings) o.insert("settings", settingsJson);
+        if (numbers) {
+            o.insert("numbers", numbersJson);
+            o.insert("counts", QJsonObject{{"added", diff.added}, {"changed", diff.changed}, {"removed", diff.removed},
+                                           {"unchanged", diff.unchanged}});
+        }
+        PrintJson(r.out, o);
+        return kExitOk;
+    }
+    r.out << "--- " << a.label << "\n+++ " << b.label << "\n";
+    if (numbers) r.out << TText::tr("Номера: ") << diff.Counts() << "\n";
+    for (const QString& line : lines) r.out << line << "\n";
+    r.out.flush();
+    return kExitOk;
+}
+
+} // namespace portiqa

@@ -1,0 +1,493 @@
+#include "record/record.h"
+#include "base/texts.h"
+#include "link/protocol.h"
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVariant>
+#include <atomic>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace portiqa {
+
+namespace {
+
+QString Stamp(const QDateTime& t) { return t.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")); }
+QDateTime FromStamp(const QVariant& v) {
+    QDateTime t = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
+    return t.isValid() ? t.toLocalTime() : QDateTime();
+}
+
+const char* const kAreas[] = {"settings", "numbers", "history"};
+
+QByteArray& AreaOf(TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
+const QByteArray& AreaOf(const TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
+
+// The statements of each schema version, after the one before it. A
+// placeholder {id} is the driver's auto-numbered key, {blob} its byte type.
+const QStringList kMigrations[] = {
+    {
+        "CREATE TABLE modules (id {id}, key TEXT NOT NULL UNIQUE, sim TEXT NOT NULL, name TEXT NOT NULL DEFAULT '', "
+        "bridge_serial TEXT NOT NULL DEFAULT '', first_seen TEXT NOT NULL, last_seen TEXT NOT NULL)",
+        "CREATE TABLE contents (hash TEXT PRIMARY KEY, size INTEGER NOT NULL, data {blob} NOT NULL)",
+        "CREATE TABLE snapshots (id {id}, module_id BIGINT NOT NULL REFERENCES modules(id), taken_at TEXT NOT NULL, "
+        "kind TEXT NOT NULL, settings TEXT REFERENCES contents(hash), numbers TEXT REFERENCES contents(hash), "
+        "history TEXT REFERENCES contents(hash), program TEXT NOT NULL, os_user TEXT NOT NULL, host TEXT NOT NULL)",
+        "CREATE INDEX snapshots_by_module ON snapshots (module_id, id)",
+        "CREATE TABLE journal (id {id}, module_id BIGINT NOT NULL REFERENCES modules(id), started_at TEXT NOT NULL, "
+        "operation TEXT NOT NULL, intent TEXT NOT NULL, file TEXT NOT NULL, file_sha256 TEXT NOT NULL, "
+        "program TEXT NOT NULL, os_user TEXT NOT NULL, host TEXT NOT NULL, finished_at TEXT, outcome TEXT, "
+        "message TEXT, pages_written INTEGER, pages_verified INTEGER)",
+        "CREATE INDEX journal_by_module ON journal (module_id, id)",
+    },
+};
+
+// A new record file is readable by its owner only: it holds PINs and phone numbers.
+bool CreatePrivateFile(const QString& path, QString& error) {
+    if (QFileInfo::exists(path)) return true;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        error = TText::tr("не удалось создать папку %1").arg(QFileInfo(path).absolutePath());
+        return false;
+    }
+#ifndef _WIN32
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) {
+        error = TText::tr("не удалось создать файл %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    if (fd >= 0) ::close(fd);
+#else
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        error = TText::tr("не удалось создать файл %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+#endif
+    return true;
+}
+
+} // namespace
+
+const char* TModulePages::PageAt(int32_t address) const {
+    const QByteArray* area = nullptr;
+    int32_t base = 0;
+    if (address >= 0 && address < 2 * kPageSize) area = &settings;
+    else if (address >= kNumbersBase && address < kNumbersBase + kNumberPages * kPageSize) area = &numbers, base = kNumbersBase;
+    else if (address >= kHistoryBase && address < kHistoryBase + kHistoryPages * kPageSize) area = &history, base = kHistoryBase;
+    if (!area || area->size() < address - base + kPageSize || (address - base) % kPageSize != 0) return nullptr;
+    return area->constData() + (address - base);
+}
+
+QString TRecord::DefaultLocation() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/portiqa/record.sqlite");
+}
+
+QString TRecord::OsUser() {
+#ifndef _WIN32
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return QString::fromLocal8Bit(pw->pw_name);
+#endif
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
+    return user.isEmpty() ? QStringLiteral("?") : user;
+}
+
+QString TRecord::Host() { return QSysInfo::machineHostName(); }
+
+TRecord::~TRecord() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) {
+    static std::atomic<int> counter{0};
+    std::unique_ptr<TRecord> r(new TRecord);
+    r->connection_ = QStringLiteral("portiqa-record-%1").arg(++counter);
+    const QString loc = location.isEmpty() ? DefaultLocation() : location;
+    if (loc.startsWith(QLatin1String("postgresql://")) || loc.startsWith(QLatin1String("postgres://"))) {
+        const QUrl url(loc);
+        if (!url.isValid() || url.path().size() < 2) {
+            error = TText::tr("адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база").arg(loc);
+            return {};
+        }
+        // A password on the command line is visible to every user of the computer.
+        if (!url.password().isEmpty()) {
+            error = TText::tr("пароль базы не указывается в адресе: возьмите ~/.pgpass или PGPASSWORD");
+            return {};
+        }
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+            error = TText::tr("нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)");
+            return {};
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), r->connection_);
+        const QString socketFolder = QUrlQuery(url).queryItemValue(QStringLiteral("host"));
+        db.setHostName(!socketFolder.isEmpty() ? socketFolder : url.host());
+        if (url.port() > 0) db.setPort(url.port());
+        db.setUserName(url.userName());
+        db.setDatabaseName(url.path().mid(1));
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        r->shared_ = true;
+        QUrl shown = url;
+        shown.setQuery(QString());
+        r->where_ = shown.toString() + (socketFolder.isEmpty() ? QString() : QStringLiteral(" (") + socketFolder + u')');
+    } else {
+        const QString path = loc.startsWith(QLatin1String("sqlite://")) ? QUrl(loc).toLocalFile() : loc;
+        if (!CreatePrivateFile(path, error)) return {};
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), r->connection_);
+        db.setDatabaseName(path);
+        // Another program writing waits its turn instead of failing.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        r->where_ = path;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(r->connection_, false);
+        if (!db.open()) {
+            error = TText::tr("журнал %1 не открывается: %2").arg(r->where_, db.lastError().text());
+            return {};
+        }
+    }
+    if (!r->Prepare(error)) {
+        error = TText::tr("журнал %1 не готов: %2").arg(r->where_, error);
+        return {};
+    }
+    return r;
+}
+
+namespace {
+
+// One statement; false with the driver's words on failure.
+bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
+    if (!q.prepare(sql)) {
+        error = q.lastError().text();
+        return false;
+    }
+    // Qt binds a null string as SQL NULL: an empty text is a text.
+    for (const QVariant& v : values)
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+// A transaction that rolls back unless committed. SQLite takes its write
+// lock at the start, so that two writers wait for each other instead of one
+// failing halfway.
+class TTransaction {
+public:
+    TTransaction(QSqlDatabase db, bool shared) : db_(db) {
+        QSqlQuery q(db_);
+        ok_ = q.exec(shared ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
+        if (!ok_) error_ = q.lastError().text();
+    }
+    ~TTransaction() {
+        if (ok_ && !done_) QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    }
+    bool Ok(QString& error) const {
+        if (!ok_) error = error_;
+        return ok_;
+    }
+    bool Commit(QString& error) {
+        QSqlQuery q(db_);
+        done_ = true;
+        if (q.exec(QStringLiteral("COMMIT"))) return true;
+        error = q.lastError().text();
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+
+private:
+    QSqlDatabase db_;
+    bool ok_ = false, done_ = false;
+    QString error_;
+};
+
+} // namespace
+
+bool TRecord::Prepare(QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    if (!shared_) {
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));  // readers and a writer at once
+        q.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+    }
+    // A record at the current version needs nothing written (it may be read-only).
+    const auto version = [&]() -> int {
+        QSqlQuery v(db);
+        if (!v.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) || !v.next()) return 0;
+        return v.value(0).toInt();
+    };
+    if (version() == kSchemaVersion) return true;
+    TTransaction t(db, shared_);
+    if (!t.Ok(error)) return false;
+    if (shared_ && !Run(q, QStringLiteral("SELECT pg_advisory_xact_lock(7311001)"), {}, error)) return false;
+    if (!Run(q, QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"), {}, error))
+        return false;
+    const int from = version();  // again, under the lock: another program may have migrated meanwhile
+    if (from > kSchemaVersion) {
+        error = TText::tr("журнал создан более новой версией программы (схема %1)").arg(from);
+        return false;
+    }
+    for (int v = from; v < kSchemaVersion; ++v) {
+        for (QString sql : kMigrations[v]) {
+            sql.replace(QLatin1String("{id}"), shared_ ? QLatin1String("BIGSERIAL PRIMARY KEY") : QLatin1String("INTEGER PRIMARY KEY"));
+            sql.replace(QLatin1String("{blob}"), shared_ ? QLatin1String("BYTEA") : QLatin1String("BLOB"));
+            if (!Run(q, sql, {}, error)) return false;
+        }
+    }
+    if (!Run(q, QStringLiteral("DELETE FROM meta WHERE key = 'schema_version'"), {}, error) ||
+        !Run(q, QStringLiteral("INSERT INTO meta (key, value) VALUES ('schema_version', ?)"), {QString::number(kSchemaVersion)},
+             error))
+        return false;
+    return t.Commit(error);
+}
+
+std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    // A module without a SIM number cannot be told again: each login of one
+    // is a module of its own.
+    const QString key = m.SimKey().isEmpty()
+                            ? QStringLiteral("login:%1@%2:%3").arg(m.bridgeSerial.isEmpty() ? m.port : m.bridgeSerial, Host())
+                                  .arg(QDateTime::currentMSecsSinceEpoch())
+                            : QStringLiteral("sim:") + m.SimKey();
+    const QString now = Stamp(QDateTime::currentDateTime());
+    if (!Run(q,
+             QStringLiteral("INSERT INTO modules (key, sim, bridge_serial, first_seen, last_seen) VALUES (?, ?, ?, ?, ?) "
+                            "ON CONFLICT (key) DO UPDATE SET last_seen = excluded.last_seen, "
+                            "bridge_serial = excluded.bridge_serial, sim = excluded.sim RETURNING id"),
+             {key, m.simNumber, m.bridgeSerial, now, now}, error) ||
+        !q.next()) {
+        if (error.isEmpty()) error = q.lastError().text();
+        return std::nullopt;
+    }
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();
+    return id;
+}
+
+bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {name, id}, error)) return false;
+    if (q.numRowsAffected() == 1) return true;
+    error = TText::tr("модуль %1 не найден в журнале").arg(id);
+    return false;
+}
+
+namespace {
+TKnownModule ModuleRow(const QSqlQuery& q) {
+    TKnownModule m;
+    m.id = q.value(0).toLongLong();
+    m.key = q.value(1).toString();
+    m.sim = q.value(2).toString();
+    m.name = q.value(3).toString();
+    m.bridgeSerial = q.value(4).toString();
+    m.firstSeen = FromStamp(q.value(5));
+    m.lastSeen = FromStamp(q.value(6));
+    return m;
+}
+const QString kModuleColumns = QStringLiteral("SELECT id, key, sim, name, bridge_serial, first_seen, last_seen FROM modules ");
+} // namespace
+
+QList<TKnownModule> TRecord::Modules(QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QList<TKnownModule> out;
+    if (!Run(q, kModuleColumns + QStringLiteral("ORDER BY last_seen DESC, id DESC"), {}, error)) return out;
+    while (q.next()) out << ModuleRow(q);
+    return out;
+}
+
+std::optional<TKnownModule> TRecord::FindModule(const QString& what, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    bool isId = false;
+    const qint64 id = what.toLongLong(&isId);
+    const QString sim = what.startsWith(u'+') ? what.mid(1) : what;
+    const bool ok = isId && what.size() < 8
+                        ? Run(q, kModuleColumns + QStringLiteral("WHERE id = ?"), {id}, error)
+                        : Run(q, kModuleColumns + QStringLiteral("WHERE name = ? OR key = ? ORDER BY last_seen DESC"),
+                              {what, QStringLiteral("sim:") + sim}, error);
+    if (!ok || !q.next()) return std::nullopt;
+    return ModuleRow(q);
+}
+
+std::optional<qint64> TRecord::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    QVariantList hashes;
+    TTransaction t(db, shared_);
+    if (!t.Ok(error)) return std::nullopt;
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray& area = AreaOf(pages, i);
+        if (area.isEmpty()) {
+            hashes << QVariant();  // SQL NULL: the snapshot has no copy of this area
+            continue;
+        }
+        const QString hash = QString::fromLatin1(QCryptographicHash::hash(area, QCryptographicHash::Sha256).toHex());
+        hashes << hash;
+        if (!Run(q, QStringLiteral("INSERT INTO contents (hash, size, data) VALUES (?, ?, ?) ON CONFLICT (hash) DO NOTHING"),
+                 {hash, int(area.size()), qCompress(area)}, error))
+            return std::nullopt;
+    }
+    if (!Run(q,
+             QStringLiteral("INSERT INTO snapshots (module_id, taken_at, kind, settings, numbers, history, program, os_user, "
+                            "host) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+             {moduleId, Stamp(QDateTime::currentDateTime()), kind, hashes[0], hashes[1], hashes[2],
+              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host()},
+             error) ||
+        !q.next())
+        return std::nullopt;
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();  // SQLite commits only when no statement is still running
+    if (!t.Commit(error)) return std::nullopt;
+    return id;
+}
+
+namespace {
+const QString kSnapshotColumns =
+    QStringLiteral("SELECT id, module_id, taken_at, kind, settings, numbers, history, program, os_user, host FROM snapshots ");
+TSnapshot SnapshotRow(const QSqlQuery& q, QStringList* hashes = nullptr) {
+    TSnapshot s;
+    s.id = q.value(0).toLongLong();
+    s.moduleId = q.value(1).toLongLong();
+    s.takenAt = FromStamp(q.value(2));
+    s.kind = q.value(3).toString();
+    for (int i = 0; i < 3; ++i) {
+        if (!q.value(4 + i).isNull()) s.areas << QLatin1String(kAreas[i]);
+        if (hashes) *hashes << q.value(4 + i).toString();
+    }
+    s.program = q.value(7).toString();
+    s.user = q.value(8).toString();
+    s.host = q.value(9).toString();
+    return s;
+}
+} // namespace
+
+std::optional<TSnapshot> TRecord::Snapshot(qint64 id, QString& error) const {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE id = ?"), {id}, error)) return std::nullopt;
+    if (!q.next()) {
+        error = TText::tr("снимка @%1 нет в журнале").arg(id);
+        return std::nullopt;
+    }
+    QStringList hashes;
+    TSnapshot s = SnapshotRow(q, &hashes);
+    for (int i = 0; i < 3; ++i) {
+        if (hashes[i].isEmpty()) continue;
+        QSqlQuery c(db);
+        if (!Run(c, QStringLiteral("SELECT size, data FROM contents WHERE hash = ?"), {hashes[i]}, error) || !c.next())
+            return std::nullopt;
+        const QByteArray data = qUncompress(c.value(1).toByteArray());
+        if (data.size() != c.value(0).toInt()) {
+            error = TText::tr("снимок @%1 повреждён (%2)").arg(id).arg(QLatin1String(kAreas[i]));
+            return std::nullopt;
+        }
+        AreaOf(s.pages, i) = data;
+    }
+    return s;
+}
+
+std::optional<TSnapshot> TRecord::Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
+                                         QString& error) const {
+    if (area != QLatin1String("settings") && area != QLatin1String("numbers") && area != QLatin1String("history"))
+        return std::nullopt;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QString sql = QStringLiteral("SELECT id FROM snapshots WHERE module_id = ? AND %1 IS NOT NULL").arg(area);
+    QVariantList values{moduleId};
+    if (atOrBefore.isValid()) {
+        sql += QStringLiteral(" AND taken_at <= ?");
+        values << Stamp(atOrBefore);
+    }
+    if (!Run(q, sql + QStringLiteral(" ORDER BY id DESC LIMIT 1"), values, error) || !q.next()) return std::nullopt;
+    return Snapshot(q.value(0).toLongLong(), error);
+}
+
+TModulePages TRecord::Known(qint64 moduleId, QString& error) const {
+    TModulePages out;
+    for (int i = 0; i < 3; ++i)
+        if (const auto s = Latest(moduleId, QLatin1String(kAreas[i]), {}, error)) AreaOf(out, i) = AreaOf(s->pages, i);
+    return out;
+}
+
+std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& e, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q,
+             QStringLiteral("INSERT INTO journal (module_id, started_at, operation, intent, file, file_sha256, program, os_user, "
+                            "host) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+             {e.moduleId, Stamp(QDateTime::currentDateTime()), e.operation, e.intent, e.file, e.fileSha256,
+              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host()},
+             error) ||
+        !q.next())
+        return std::nullopt;
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();
+    return id;
+}
+
+bool TRecord::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+                       QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return Run(q,
+               QStringLiteral("UPDATE journal SET finished_at = ?, outcome = ?, message = ?, pages_written = ?, "
+                              "pages_verified = ? WHERE id = ?"),
+               {Stamp(QDateTime::currentDateTime()), outcome, message, written, verified, id}, error);
+}
+
+QList<TSnapshot> TRecord::Snapshots(qint64 moduleId, int limit, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QList<TSnapshot> out;
+    if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE module_id = ? ORDER BY id DESC LIMIT ?"), {moduleId, limit}, error))
+        return out;
+    while (q.next()) out << SnapshotRow(q);
+    return out;
+}
+
+QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QList<TJournalEntry> out;
+    if (!Run(q,
+             QStringLiteral("SELECT id, module_id, started_at, finished_at, operation, intent, file, file_sha256, program, "
+                            "os_user, host, outcome, message, pages_written, pages_verified FROM journal WHERE module_id = ? "
+                            "ORDER BY id DESC LIMIT ?"),
+             {moduleId, limit}, error))
+        return out;
+    while (q.next()) {
+        TJournalEntry e;
+        e.id = q.value(0).toLongLong();
+        e.moduleId = q.value(1).toLongLong();
+        e.startedAt = FromStamp(q.value(2));
+        e.finishedAt = FromStamp(q.value(3));
+        e.operation = q.value(4).toString();
+        e.intent = q.value(5).toString();
+        e.file = q.value(6).toString();
+        e.fileSha256 = q.value(7).toString();
+        e.program = q.value(8).toString();
+        e.user = q.value(9).toString();
+        e.host = q.value(10).toString();
+        e.outcome = q.value(11).toString();
+        e.message = q.value(12).toString();
+        e.pagesWritten = q.value(13).toInt();
+        e.pagesVerified = q.value(14).toInt();
+        out << e;
+    }
+    return out;
+}
+
+} // namespace portiqa

@@ -1,0 +1,113 @@
+#pragma once
+#include "base/module_identity.h"
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace portiqa {
+
+// A module the record knows.
+struct TKnownModule {
+    qint64 id = 0;
+    QString key;  // "sim:79161234567", or one connection's key for a module without a SIM number
+    QString sim, name, bridgeSerial;
+    QDateTime firstSeen, lastSeen;
+};
+
+// The module's memory as one operation left it: each area whole or absent.
+struct TModulePages {
+    QByteArray settings;  // 2 pages
+    QByteArray numbers;   // 375 pages
+    QByteArray history;   // 500 pages
+    bool Empty() const { return settings.isEmpty() && numbers.isEmpty() && history.isEmpty(); }
+    // The page at a module address, when its area is held (null otherwise).
+    const char* PageAt(int32_t address) const;
+};
+
+struct TSnapshot {
+    qint64 id = 0;
+    qint64 moduleId = 0;
+    QDateTime takenAt;
+    QString kind;  // read, save, backup, restore
+    QStringList areas;  // settings, numbers, history: what it holds
+    TModulePages pages; // loaded by Snapshot() and Latest() only
+    QString program, user, host;
+};
+
+// One write into a module: what it was to change, and how it ended.
+struct TJournalEntry {
+    qint64 id = 0;
+    qint64 moduleId = 0;
+    QDateTime startedAt, finishedAt;
+    QString operation;  // settings, numbers, restore
+    QString intent;     // what will change, in the operator's words
+    QString file, fileSha256;
+    QString program, user, host;
+    QString outcome, message;  // empty outcome: never ended (the program stopped)
+    int pagesWritten = 0, pagesVerified = 0;
+};
+
+// What the program knows of modules, kept across runs: identity, snapshots
+// of their memory after every complete read, backup, save and restore
+// (identical content stored once, compressed), and a journal of every write.
+// An SQLite file by default, or a PostgreSQL database a team shares; several
+// programs may use one record at once.
+class TRecord {
+public:
+    ~TRecord();
+    TRecord(const TRecord&) = delete;
+    TRecord& operator=(const TRecord&) = delete;
+
+    // Opens (and creates or migrates) the record at location: empty for the
+    // default file, a file path (or sqlite:///path), or postgresql://user@host/db
+    // (host may be a socket folder: postgresql:///db?host=/run/postgresql).
+    // Null with error set when it cannot be used.
+    static std::unique_ptr<TRecord> Open(const QString& location, QString& error);
+    // The default file, in the user's data folder.
+    static QString DefaultLocation();
+    // Where the record is, without credentials, for messages.
+    QString Where() const { return where_; }
+    bool Shared() const { return shared_; }
+    static constexpr int kSchemaVersion = 1;
+
+    // The module logged in: created or its last-seen time updated.
+    std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
+    bool NameModule(qint64 id, const QString& name, QString& error);
+    QList<TKnownModule> Modules(QString& error) const;
+    // A module by its name, SIM number (with or without "+") or id.
+    std::optional<TKnownModule> FindModule(const QString& what, QString& error) const;
+
+    std::optional<qint64> AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error);
+    std::optional<TSnapshot> Snapshot(qint64 id, QString& error) const;
+    // The newest snapshot of a module holding an area ("settings",
+    // "numbers", "history"), taken at or before a time (null: any).
+    std::optional<TSnapshot> Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
+                                    QString& error) const;
+    // The module's newest copy of each area, for confirming pages as they are read.
+    TModulePages Known(qint64 moduleId, QString& error) const;
+
+    std::optional<qint64> BeginWrite(const TJournalEntry& intent, QString& error);
+    bool EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+                  QString& error);
+
+    // A module's snapshots (pages not loaded) and writes, newest first.
+    QList<TSnapshot> Snapshots(qint64 moduleId, int limit, QString& error) const;
+    QList<TJournalEntry> Journal(qint64 moduleId, int limit, QString& error) const;
+
+    // Who and where, as every snapshot and entry records it.
+    static QString OsUser();
+    static QString Host();
+
+private:
+    TRecord() = default;
+    bool Prepare(QString& error);
+    QString connection_, where_;
+    bool shared_ = false;
+};
+
+} // namespace portiqa

@@ -1,0 +1,120 @@
+// What the session keeps in the record: the module at each login, a
+// snapshot after every complete read and verified write, and a journal entry
+// around every write (its intent before the first frame, its outcome after).
+#include "session/session.h"
+#include "base/texts.h"
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace portiqa {
+
+namespace {
+
+QString Sha256Of(const QString& path) {
+    QFile f(path);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly)) return {};
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    h.addData(&f);
+    return QString::fromLatin1(h.result().toHex());
+}
+
+} // namespace
+
+void TSession::UseRecord(TRecord* record, const QString& problem) {
+    record_ = record;
+    recordWanted_ = record || !problem.isEmpty();
+    recordProblem_ = problem;
+    pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent) {
+        return RecordIntent(operation, intent);
+    };
+    // A page read once is taken when it equals the module's last verified
+    // copy; anything else (a module never seen, a changed page, a damaged
+    // reply) is read again.
+    pageTransfer.Confirm = [this](int32_t address, const QByteArray& page) {
+        const char* held = known_.PageAt(address);
+        return held && page.size() == kPageSize && std::equal(page.begin(), page.end(), held);
+    };
+}
+
+void TSession::RecordWarning(const QString& why) {
+    if (recordWarned_) return;
+    recordWarned_ = true;
+    op.ShowMessage(TText::tr("Журнал модулей: %1\rЧтение продолжается; запись в GSM модуль не начнётся, пока журнал "
+                             "недоступен").arg(why));
+}
+
+void TSession::RecordLogin() {
+    if (!recordWanted_) return;
+    if (!record_) return RecordWarning(recordProblem_);
+    QString error;
+    moduleId_ = record_->TouchModule(*module_, error);
+    if (!moduleId_) return RecordWarning(error);
+    known_ = record_->Known(*moduleId_, error);
+}
+
+QByteArray TSession::KnownArea(int32_t first, int pages) const {
+    QByteArray area;
+    area.reserve(pages * kPageSize);
+    for (int p = 0; p < pages; ++p) {
+        const QByteArray* page = seq.KnownPage(first + p * kPageSize);
+        if (!page || page->size() != kPageSize) return {};
+        area += *page;
+    }
+    return area;
+}
+
+bool TSession::RecordIntent(TOperation operation, const QString& intent) {
+    if (!recordWanted_) return true;
+    QString error = recordProblem_;
+    if (record_ && !moduleId_) error = TText::tr("модуль не внесён в журнал при входе");
+    if (record_ && moduleId_) {
+        TJournalEntry e;
+        e.moduleId = *moduleId_;
+        e.operation = operation == TOperation::Memory ? QStringLiteral("restore") : OperationName(operation);
+        e.intent = intent;
+        e.file = writeFile_;
+        e.fileSha256 = Sha256Of(writeFile_);
+        if (const auto id = record_->BeginWrite(e, error)) {
+            journalId_ = id;
+            return true;
+        }
+    }
+    recordRefused_ = true;
+    op.ShowMessage(TText::tr("Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано").arg(error));
+    return false;
+}
+
+void TSession::RecordOutcome(const TOutcome& o) {
+    if (!record_) return;
+    QString error;
+    const bool wrote = journalId_.has_value();
+    if (journalId_) {
+        const int written = seq.PagesWrittenInTransfer();
+        const int verified = o.Ok() && seq.verifyAfterSave ? written : 0;
+        if (!record_->EndWrite(*journalId_, KindName(o.kind), QString(o.message).replace(u'\r', u'\n'), written, verified, error))
+            RecordWarning(TText::tr("исход записи не внесён: %1").arg(error));
+        journalId_.reset();
+    }
+    if (!o.Ok() || !moduleId_) return;
+    TModulePages pages;
+    QString kind = wrote ? QStringLiteral("save") : QStringLiteral("read");
+    switch (o.operation) {
+    case TOperation::Settings: pages.settings = KnownArea(SettingsPageAddress(1), 2); break;
+    case TOperation::Numbers: pages.numbers = KnownArea(kNumbersBase, kNumberPages); break;
+    case TOperation::History: pages.history = KnownArea(kHistoryBase, kHistoryPages); break;
+    case TOperation::Memory:
+        kind = wrote ? QStringLiteral("restore") : QStringLiteral("backup");
+        pages.settings = KnownArea(SettingsPageAddress(1), 2);
+        pages.numbers = KnownArea(kNumbersBase, kNumberPages);
+        if (!wrote) pages.history = KnownArea(kHistoryBase, kHistoryPages);
+        break;
+    default: return;
+    }
+    if (pages.Empty()) return;
+    if (!record_->AddSnapshot(*moduleId_, kind, pages, error)) return RecordWarning(error);
+    if (!pages.settings.isEmpty()) known_.settings = pages.settings;
+    if (!pages.numbers.isEmpty()) known_.numbers = pages.numbers;
+    if (!pages.history.isEmpty()) known_.history = pages.history;
+}
+
+} // namespace portiqa

@@ -2,6 +2,7 @@
 # Builds everything and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 bash scripts/deps.sh
 if [ "${1:-}" = "--sanitize" ]; then
   # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -12,4 +13,6 @@ else
   bash scripts/build.sh
   cd build
 fi
+# The shared record's tests talk to a real PostgreSQL server.
+source "$root/scripts/test_postgres.sh"
 ctest --output-on-failure -j"$(nproc)" --timeout 300

@@ -2070,5 +2070,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Настройки: без изменений</source>
         <translation>Settings: no change</translation>
     </message>
+    <message>
+        <source>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</source>
+        <translation>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</translation>
+    </message>
 </context>
 </TS>

@@ -2075,5 +2075,9 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Настройки: без изменений</source>
         <translation>Настройки: без изменений</translation>
     </message>
+    <message>
+        <source>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</source>
+        <translation>Менять один и тот же бит в двух байтах каждого N-го чтения страницы (контрольная сумма сходится).</translation>
+    </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
+#include <QUuid>
 #include <QVariant>
 #include <atomic>
 #ifndef _WIN32
@@ -173,6 +174,12 @@ namespace {
 
 // One statement; false with the driver's words on failure.
 bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
+    // PostgreSQL prepares only queries with values; a table's definition runs as it is.
+    if (values.isEmpty()) {
+        if (q.exec(sql)) return true;
+        error = q.lastError().text();
+        return false;
+    }
     if (!q.prepare(sql)) {
         error = q.lastError().text();
         return false;
@@ -259,14 +266,14 @@ bool TRecord::Prepare(QString& error) {
     return t.Commit(error);
 }
 
-std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& error) {
+std::optional<qint64> TRecord::TouchModuleOnce(const TModuleIdentity& m, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     // A module without a SIM number cannot be told again: each login of one
     // is a module of its own.
     const QString key = m.SimKey().isEmpty()
-                            ? QStringLiteral("login:%1@%2:%3").arg(m.bridgeSerial.isEmpty() ? m.port : m.bridgeSerial, Host())
-                                  .arg(QDateTime::currentMSecsSinceEpoch())
+                            ? QStringLiteral("login:%1@%2:%3").arg(m.bridgeSerial.isEmpty() ? m.port : m.bridgeSerial, Host(),
+                                                                   QUuid::createUuid().toString(QUuid::WithoutBraces))
                             : QStringLiteral("sim:") + m.SimKey();
     const QString now = Stamp(QDateTime::currentDateTime());
     if (!Run(q,
@@ -327,7 +334,7 @@ std::optional<TKnownModule> TRecord::FindModule(const QString& what, QString& er
     return ModuleRow(q);
 }
 
-std::optional<qint64> TRecord::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
+std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     QVariantList hashes;
@@ -426,7 +433,7 @@ TModulePages TRecord::Known(qint64 moduleId, QString& error) const {
     return out;
 }
 
-std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& e, QString& error) {
+std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q,
              QStringLiteral("INSERT INTO journal (module_id, started_at, operation, intent, file, file_sha256, program, os_user, "
@@ -441,7 +448,7 @@ std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& e, QString& error
     return id;
 }
 
-bool TRecord::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified,
                        QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     return Run(q,
@@ -488,6 +495,44 @@ QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error
         out << e;
     }
     return out;
+}
+
+bool TRecord::Alive() const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return q.exec(QStringLiteral("SELECT 1"));
+}
+
+template <class F>
+auto TRecord::Again(F f, QString& error) -> decltype(f(error)) {
+    auto result = f(error);
+    if (result || !shared_ || Alive()) return result;
+    // The server closed the connection (restarted, or the network broke):
+    // one new connection, one more try.
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    db.close();
+    if (!db.open()) {
+        error = TText::tr("журнал %1 не открывается: %2").arg(where_, db.lastError().text());
+        return result;
+    }
+    error.clear();
+    return f(error);
+}
+
+std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& error) {
+    return Again([&](QString& e) { return TouchModuleOnce(m, e); }, error);
+}
+
+std::optional<qint64> TRecord::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
+    return Again([&](QString& e) { return AddSnapshotOnce(moduleId, kind, pages, e); }, error);
+}
+
+std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& intent, QString& error) {
+    return Again([&](QString& e) { return BeginWriteOnce(intent, e); }, error);
+}
+
+bool TRecord::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+                       QString& error) {
+    return Again([&](QString& e) { return EndWriteOnce(id, outcome, message, written, verified, e); }, error);
 }
 
 } // namespace portiqa

@@ -106,6 +106,15 @@ public:
 private:
     TRecord() = default;
     bool Prepare(QString& error);
+    // Each write is tried again once on a new connection when the shared
+    // server dropped the old one.
+    bool Alive() const;
+    template <class F>
+    auto Again(F f, QString& error) -> decltype(f(error));
+    std::optional<qint64> TouchModuleOnce(const TModuleIdentity& module, QString& error);
+    std::optional<qint64> AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error);
+    std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, QString& error);
+    bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);
     QString connection_, where_;
     bool shared_ = false;
 };

@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption silent("silent-after", TText::tr("Stop answering after N requests."), "N", "-1");
     const QCommandLineOption drop("drop-every", TText::tr("Leave every N-th request unanswered."), "N", "0");
     const QCommandLineOption corrupt("corrupt-every", TText::tr("Change one byte of every N-th reply."), "N", "0");
+    const QCommandLineOption flip("flip-every", TText::tr("Flip the same bit of two bytes in every N-th page read (the checksum still holds)."), "N", "0");
     const QCommandLineOption refuse("refuse-saves", TText::tr("Answer every save with status 0."));
     const QCommandLineOption noise("noise", TText::tr("Send stray bytes between replies."));
-    p.addOptions({link, memory, numbers, history, password, latency, baud, silent, drop, corrupt, refuse, noise});
+    p.addOptions({link, memory, numbers, history, password, latency, baud, silent, drop, corrupt, flip, refuse, noise});
     const QCommandLineOption language("lang", TText::tr("The language of help and messages, ru or en."), "LANG");
     p.addOption(language);
     p.process(args);
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     o.faults.silentAfter = p.value(silent).toInt();
     o.faults.dropEvery = p.value(drop).toInt();
     o.faults.corruptEvery = p.value(corrupt).toInt();
+    o.faults.flipEvery = p.value(flip).toInt();
     o.faults.refuseSaves = p.isSet(refuse);
     o.faults.noise = p.isSet(noise);
 

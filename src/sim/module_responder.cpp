@@ -63,6 +63,11 @@ QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
             const auto at = qsizetype(1 + rng_() % uint32_t(reply.size() - 1));
             reply[at] = char(reply[at] ^ char(1 + rng_() % 255));
         }
+        if (faults_.flipEvery > 0 && request.command == kRead && requests_ % faults_.flipEvery == 0 &&
+            reply.size() > 8 + 8) {
+            reply[8 + 6] = char(reply[8 + 6] ^ 0x01);
+            reply[8 + 7] = char(reply[8 + 7] ^ 0x01);
+        }
         if (faults_.noise) {
             static const char stray[] = {0x00, char(0xFF), 0x41, 0x0D, 0x0A};
             out.append(stray[rng_() % 5]);

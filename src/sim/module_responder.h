@@ -14,6 +14,10 @@ struct TFaults {
     int silentAfter = -1;    // stop answering after this many requests
     int dropEvery = 0;       // leave every n-th request unanswered
     int corruptEvery = 0;    // change one byte of every n-th reply
+    // Flip the lowest bit of two bytes (the 7th and 8th of the page, a
+    // number's digits) in every n-th page read's reply: the frame's XOR
+    // check still holds, as when the line flips the same bit twice.
+    int flipEvery = 0;
     bool refuseSaves = false;
     bool noise = false;      // stray bytes between replies
 };

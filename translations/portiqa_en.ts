@@ -2074,5 +2074,13 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</source>
         <translation>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</translation>
     </message>
+    <message>
+        <source>Запись %1: в копии байты, которые не являются номером телефона</source>
+        <translation>Record %1: the backup holds bytes that are not a phone number</translation>
+    </message>
+    <message>
+        <source>Запись %1: %2</source>
+        <translation>Record %1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -2079,5 +2079,13 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Flip the same bit of two bytes in every N-th page read (the checksum still holds).</source>
         <translation>Менять один и тот же бит в двух байтах каждого N-го чтения страницы (контрольная сумма сходится).</translation>
     </message>
+    <message>
+        <source>Запись %1: в копии байты, которые не являются номером телефона</source>
+        <translation>Запись %1: в копии байты, которые не являются номером телефона</translation>
+    </message>
+    <message>
+        <source>Запись %1: %2</source>
+        <translation>Запись %1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -59,7 +59,9 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         bool withPassword = options.withPassword;
         // The backup's settings obey the rules every other source obeys;
         // what equals the target's value is carried as it is.
-        if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
+        QString problem = CheckPlannedSettings(withPassword);
+        if (problem.isEmpty()) problem = CheckPlannedNumbers();
+        if (!problem.isEmpty()) {
             RefusedByRules = true;
             op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + problem);
             return Done(false);
@@ -128,6 +130,32 @@ void TModuleBackup::RestoreChecked() {
                     TText::tr(", все записанные проверены; модуль совпадает с резервной копией"
                                    "\rИстория событий не записывается"));
     Done(true);
+}
+
+// The backup's number records obey the rules a save obeys; a record equal to
+// the target's is carried as it is.
+QString TModuleBackup::CheckPlannedNumbers() const {
+    TNumberTable planned;
+    for (int page = 1; page <= kNumberPages; ++page) {
+        const QByteArray& bytes = image_.pages.at(NumberPageAddress(page));
+        const auto held = target_.find(NumberPageAddress(page));
+        for (int i = 0; i < 8; ++i) {
+            const int row = 8 * (page - 1) + 1 + i;
+            if (row > TNumberTable::kRecords) break;
+            const QByteArray record = bytes.mid(kNumberRecordSize * i, kNumberRecordSize);
+            if (held != target_.end() && held->second.mid(kNumberRecordSize * i, kNumberRecordSize) == record) continue;
+            const auto* b = reinterpret_cast<const uint8_t*>(record.constData());
+            DecodeNumberRecord(b, planned.Grid(), row);
+            // The number's bytes are "+" and digits ended by 0x00, or a free slot.
+            const qsizetype digits = planned.Grid().Cells(TNumberTable::kNumber, row).size();
+            const bool free = digits == 0 && (b[0] == 0xFF || b[0] == 0x00);
+            if (!free && digits < 22 && b[digits] != 0x00)
+                return TText::tr("Запись %1: в копии байты, которые не являются номером телефона").arg(row);
+            if (const QString why = planned.RecordProblem(row); !why.isEmpty())
+                return TText::tr("Запись %1: %2").arg(row).arg(why);
+        }
+    }
+    return {};
 }
 
 QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {

@@ -41,6 +41,7 @@ private:
     std::vector<std::pair<int32_t, QByteArray>> Plan(bool withPassword) const;
     QString Describe(bool withPassword) const;
     QString CheckPlannedSettings(bool withPassword) const;
+    QString CheckPlannedNumbers() const;
     void RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan);
     void RestoreWritten(const std::vector<int32_t>& failed);
     void RestoreChecked();

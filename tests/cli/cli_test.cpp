@@ -462,6 +462,23 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
         EXPECT_LE(module->Requests() - sent, 1 + 4 + 2 * 375) << c.what << ": only the login and the reads";
         EXPECT_EQ(module->Memory(0, 512), before) << c.what;
     }
+    // Number records obey the save's rules too: letters in a number, month 65.
+    const QByteArray numbersBefore = module->Memory(0x1000, 375 * 256);
+    struct Record { const char* what; int offset; QByteArray bytes; const char* says; };
+    const Record records[] = {
+        {"letters", 0, QByteArray("+7916ABC4567") + '\0', "Запись 1: в копии байты"},
+        {"month 65", 32, QByteArray("+79161234567") + QByteArray(10, '\0') + QByteArray::fromHex("4101000041020000") +
+                             QByteArray::fromHex("1a1a"), "Запись 2: дата начала"},
+    };
+    for (const Record& c : records) {
+        TBackupImage edited = good;
+        edited.pages[0x1000].replace(c.offset, int(c.bytes.size()), c.bytes);
+        ASSERT_TRUE(TBackupFile::Write(File("numbers.pbk"), edited, error));
+        const CliRun r = Run({"-y", "restore", "-i", File("numbers.pbk"), "--clone"});
+        EXPECT_EQ(r.code, 6) << c.what << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.what << ": " << r.err.toStdString();
+        EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbersBefore) << c.what;
+    }
 }
 
 } // namespace

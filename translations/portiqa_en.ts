@@ -2082,5 +2082,135 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Запись %1: %2</source>
         <translation>Record %1: %2</translation>
     </message>
+    <message>
+        <source>Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user&apos;s data folder).</source>
+        <translation>Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user&apos;s data folder).</translation>
+    </message>
+    <message>
+        <source>Keep no module record.</source>
+        <translation>Keep no module record.</translation>
+    </message>
+    <message>
+        <source>Журнал
+модуля</source>
+        <translation>Module
+journal</translation>
+    </message>
+    <message>
+        <source>Что читалось из модуля и записывалось в него: снимки, записи, сравнение</source>
+        <translation>What was read from the module and written into it: snapshots, writes, comparison</translation>
+    </message>
+    <message>
+        <source>Журнал модуля</source>
+        <translation>Module journal</translation>
+    </message>
+    <message>
+        <source>Журнал модулей:</source>
+        <translation>Module record:</translation>
+    </message>
+    <message>
+        <source>файл журнала или postgresql://пользователь@сервер/база</source>
+        <translation>a record file or postgresql://user@host/database</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Пустое поле: файл журнала в папке пользователя</source>
+        <translation>Empty: the record file in the user&apos;s folder</translation>
+    </message>
+    <message>
+        <source>Модуль:</source>
+        <translation>Module:</translation>
+    </message>
+    <message>
+        <source>Имя:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>например, Ворота, Лесная 5</source>
+        <translation>for example, Gate, 5 Forest Street</translation>
+    </message>
+    <message>
+        <source>Сохранить имя</source>
+        <translation>Save the name</translation>
+    </message>
+    <message>
+        <source>Что</source>
+        <translation>What</translation>
+    </message>
+    <message>
+        <source>Кто</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Сравнить два снимка</source>
+        <translation>Compare two snapshots</translation>
+    </message>
+    <message>
+        <source>Сравнить с таблицами</source>
+        <translation>Compare with the tables</translation>
+    </message>
+    <message>
+        <source>Загрузить в таблицы</source>
+        <translation>Load into the tables</translation>
+    </message>
+    <message>
+        <source>Настройки и номера снимка попадут в таблицы; в модуль их запишет обычное сохранение</source>
+        <translation>The snapshot&apos;s settings and numbers go into the tables; the usual save writes them into the module</translation>
+    </message>
+    <message>
+        <source>снимок @%1: %2</source>
+        <translation>snapshot @%1: %2</translation>
+    </message>
+    <message>
+        <source> (из файла %1)</source>
+        <translation> (from the file %1)</translation>
+    </message>
+    <message>
+        <source>; итог: %1, страниц записано: %2, проверено: %3</source>
+        <translation>; outcome: %1, pages written: %2, verified: %3</translation>
+    </message>
+    <message>
+        <source>запись %1</source>
+        <translation>write %1</translation>
+    </message>
+    <message>
+        <source>Нечего сравнивать: нет общих настроек или списка номеров</source>
+        <translation>Nothing to compare: no settings or number list in both</translation>
+    </message>
+    <message>
+        <source>Настройки:</source>
+        <translation>Settings:</translation>
+    </message>
+    <message>
+        <source>Выберите два снимка (Ctrl+щелчок)</source>
+        <translation>Choose two snapshots (Ctrl+click)</translation>
+    </message>
+    <message>
+        <source>Выберите один снимок</source>
+        <translation>Choose one snapshot</translation>
+    </message>
+    <message>
+        <source>таблицы</source>
+        <translation>the tables</translation>
+    </message>
+    <message>
+        <source>настройки</source>
+        <translation>settings</translation>
+    </message>
+    <message>
+        <source>номера</source>
+        <translation>numbers</translation>
+    </message>
+    <message>
+        <source>Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».</source>
+        <translation>Loaded into the tables from snapshot @%1: %2. The “Save” button writes them into the module.</translation>
+    </message>
 </context>
 </TS>

@@ -2087,5 +2087,135 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Запись %1: %2</source>
         <translation>Запись %1: %2</translation>
     </message>
+    <message>
+        <source>Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user&apos;s data folder).</source>
+        <translation>Вести журнал модулей по этому адресу: файл или postgresql://пользователь@сервер/база (по умолчанию из переменной окружения, иначе заданный в окне, иначе файл в папке данных пользователя).</translation>
+    </message>
+    <message>
+        <source>Keep no module record.</source>
+        <translation>Не вести журнал модулей.</translation>
+    </message>
+    <message>
+        <source>Журнал
+модуля</source>
+        <translation>Журнал
+модуля</translation>
+    </message>
+    <message>
+        <source>Что читалось из модуля и записывалось в него: снимки, записи, сравнение</source>
+        <translation>Что читалось из модуля и записывалось в него: снимки, записи, сравнение</translation>
+    </message>
+    <message>
+        <source>Журнал модуля</source>
+        <translation>Журнал модуля</translation>
+    </message>
+    <message>
+        <source>Журнал модулей:</source>
+        <translation>Журнал модулей:</translation>
+    </message>
+    <message>
+        <source>файл журнала или postgresql://пользователь@сервер/база</source>
+        <translation>файл журнала или postgresql://пользователь@сервер/база</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Пустое поле: файл журнала в папке пользователя</source>
+        <translation>Пустое поле: файл журнала в папке пользователя</translation>
+    </message>
+    <message>
+        <source>Модуль:</source>
+        <translation>Модуль:</translation>
+    </message>
+    <message>
+        <source>Имя:</source>
+        <translation>Имя:</translation>
+    </message>
+    <message>
+        <source>например, Ворота, Лесная 5</source>
+        <translation>например, Ворота, Лесная 5</translation>
+    </message>
+    <message>
+        <source>Сохранить имя</source>
+        <translation>Сохранить имя</translation>
+    </message>
+    <message>
+        <source>Что</source>
+        <translation>Что</translation>
+    </message>
+    <message>
+        <source>Кто</source>
+        <translation>Кто</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Подробности</translation>
+    </message>
+    <message>
+        <source>Сравнить два снимка</source>
+        <translation>Сравнить два снимка</translation>
+    </message>
+    <message>
+        <source>Сравнить с таблицами</source>
+        <translation>Сравнить с таблицами</translation>
+    </message>
+    <message>
+        <source>Загрузить в таблицы</source>
+        <translation>Загрузить в таблицы</translation>
+    </message>
+    <message>
+        <source>Настройки и номера снимка попадут в таблицы; в модуль их запишет обычное сохранение</source>
+        <translation>Настройки и номера снимка попадут в таблицы; в модуль их запишет обычное сохранение</translation>
+    </message>
+    <message>
+        <source>снимок @%1: %2</source>
+        <translation>снимок @%1: %2</translation>
+    </message>
+    <message>
+        <source> (из файла %1)</source>
+        <translation> (из файла %1)</translation>
+    </message>
+    <message>
+        <source>; итог: %1, страниц записано: %2, проверено: %3</source>
+        <translation>; итог: %1, страниц записано: %2, проверено: %3</translation>
+    </message>
+    <message>
+        <source>запись %1</source>
+        <translation>запись %1</translation>
+    </message>
+    <message>
+        <source>Нечего сравнивать: нет общих настроек или списка номеров</source>
+        <translation>Нечего сравнивать: нет общих настроек или списка номеров</translation>
+    </message>
+    <message>
+        <source>Настройки:</source>
+        <translation>Настройки:</translation>
+    </message>
+    <message>
+        <source>Выберите два снимка (Ctrl+щелчок)</source>
+        <translation>Выберите два снимка (Ctrl+щелчок)</translation>
+    </message>
+    <message>
+        <source>Выберите один снимок</source>
+        <translation>Выберите один снимок</translation>
+    </message>
+    <message>
+        <source>таблицы</source>
+        <translation>таблицы</translation>
+    </message>
+    <message>
+        <source>настройки</source>
+        <translation>настройки</translation>
+    </message>
+    <message>
+        <source>номера</source>
+        <translation>номера</translation>
+    </message>
+    <message>
+        <source>Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».</source>
+        <translation>Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».</translation>
+    </message>
 </context>
 </TS>

@@ -4,9 +4,8 @@
 #include "backup/backup_file.h"
 #include "files/csv.h"
 #include "files/workbook.h"
-#include "numbers/number_diff.h"
-#include "numbers/number_record.h"
-#include "settings/settings_rules.h"
+#include "record/snapshot_diff.h"
+#include "settings/basic_inf.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -252,51 +251,32 @@ int RunDiff(TCliRun& r) {
     TSide a, b;
     if (int rc = ResolveSide(r, r.o.arguments[0], a); rc != kExitOk) return rc;
     if (int rc = ResolveSide(r, r.o.arguments[1], b); rc != kExitOk) return rc;
-    QJsonArray settingsJson, numbersJson;
-    QStringList lines;
-    const bool settings = !a.pages.settings.isEmpty() && !b.pages.settings.isEmpty();
-    const bool numbers = !a.pages.numbers.isEmpty() && !b.pages.numbers.isEmpty();
-    if (settings) {
-        TSettingsTable before, after;
-        for (int p = 1; p <= 2; ++p) {
-            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(a.pages.settings.constData()) + (p - 1) * kPageSize, before);
-            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(b.pages.settings.constData()) + (p - 1) * kPageSize, after);
-        }
-        lines << SettingsChanges(before, after);
-        for (int row = 1; row <= TSettingsTable::kValueRows; ++row)
-            if (before.ShownValue(row) != after.ShownValue(row))
-                settingsJson << QJsonObject{{"row", row}, {"before", before.ShownValue(row)}, {"after", after.ShownValue(row)}};
-    }
-    TNumberDiff diff;
-    if (numbers) {
-        TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1), after(TNumberTable::kCols, TNumberTable::kRecords + 1);
-        for (int p = 1; p <= kNumberPages; ++p) {
-            DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(a.pages.numbers.constData()) + (p - 1) * kPageSize, p, before);
-            DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(b.pages.numbers.constData()) + (p - 1) * kPageSize, p, after);
-        }
-        diff = DiffNumberTables(before, after);
-        for (const TNumberChange& c : diff.changes) {
-            lines << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after);
-            numbersJson << QJsonObject{{"record", c.serial}, {"before", c.before}, {"after", c.after}};
-        }
-    }
-    if (!settings && !numbers)
+    const TSnapshotDiff d = DiffModulePages(a.pages, b.pages);
+    if (!d.settings && !d.numbers)
         return r.Refuse(kExitFile, TText::tr("%1 и %2: нечего сравнивать (нет общих настроек или списка номеров)")
                                        .arg(a.label, b.label));
     if (r.o.json) {
         QJsonObject o{{"a", a.label}, {"b", b.label}};
-        if (settings) o.insert("settings", settingsJson);
-        if (numbers) {
-            o.insert("numbers", numbersJson);
-            o.insert("counts", QJsonObject{{"added", diff.added}, {"changed", diff.changed}, {"removed", diff.removed},
-                                           {"unchanged", diff.unchanged}});
+        if (d.settings) {
+            QJsonArray rows;
+            for (const TSettingsRowChange& c : d.rows) rows << QJsonObject{{"row", c.row}, {"before", c.before}, {"after", c.after}};
+            o.insert("settings", rows);
+        }
+        if (d.numbers) {
+            QJsonArray records;
+            for (const TNumberChange& c : d.records.changes)
+                records << QJsonObject{{"record", c.serial}, {"before", c.before}, {"after", c.after}};
+            o.insert("numbers", records);
+            o.insert("counts", QJsonObject{{"added", d.records.added}, {"changed", d.records.changed},
+                                           {"removed", d.records.removed}, {"unchanged", d.records.unchanged}});
         }
         PrintJson(r.out, o);
         return kExitOk;
     }
     r.out << "--- " << a.label << "\n+++ " << b.label << "\n";
-    if (numbers) r.out << TText::tr("Номера: ") << diff.Counts() << "\n";
-    for (const QString& line : lines) r.out << line << "\n";
+    if (d.numbers) r.out << TText::tr("Номера: ") << d.records.Counts() << "\n";
+    for (const QString& line : d.rowLines) r.out << line << "\n";
+    for (const TNumberChange& c : d.records.changes) r.out << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after) << "\n";
     r.out.flush();
     return kExitOk;
 }

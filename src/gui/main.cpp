@@ -24,6 +24,8 @@ struct TOptions {
                                       "the window to FILE and quit."),
                             "FILE"};
     QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history)."), "N", "0"};
+    QCommandLineOption record{"record", TText::tr("Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user's data folder)."), "URL"};
+    QCommandLineOption noRecord{"no-record", TText::tr("Keep no module record.")};
     QCommandLineOption lang{"lang", TText::tr("The window's language, ru or en (default: the one chosen in the window, else the system's)."),
                             "LANG"};
 };
@@ -46,7 +48,7 @@ void Define(QCommandLineParser& p, const TOptions& o) {
         "The user needs access to the serial port: on Debian, membership of the dialout group."));
     p.addHelpOption();
     p.addVersionOption();
-    p.addOptions({o.demo, o.shot, o.tab, o.lang});
+    p.addOptions({o.demo, o.shot, o.tab, o.lang, o.record, o.noRecord});
 }
 
 } // namespace
@@ -115,6 +117,8 @@ int main(int argc, char** argv) {
     } quiet;
     const bool scripted = p.isSet(shot);
     portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
+    if (p.isSet(options.noRecord)) window.OpenRecord(QString(), true);
+    else if (p.isSet(options.record)) window.OpenRecord(p.value(options.record), false);
     window.pgc->setCurrentIndex(p.value(tab).toInt());
     // The size and place the operator left it in, else fitted to this screen.
     QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));

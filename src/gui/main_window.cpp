@@ -5,6 +5,7 @@
 #include "link/link_messages.h"
 #include "files/config_folder.h"
 #include "gui/history_view.h"
+#include "gui/module_journal.h"
 #include "link/port_list.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
@@ -87,6 +88,10 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
         b->raise();
         b->setEnabled(false);
     }
+    btnJournal = new QPushButton(TText::tr("Журнал\nмодуля"), pgc);
+    btnJournal->setGeometry(10, 366, 110, 44);
+    btnJournal->setToolTip(TText::tr("Что читалось из модуля и записывалось в него: снимки, записи, сравнение"));
+    btnJournal->raise();
 
     controls_ = {btn25,
                  btn24,
@@ -127,6 +132,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     cbb9->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
     form7_ = std::make_unique<TForm7>(this);
+    OpenRecord(QString(), false);
 
     // Client area 1184 x 700 as the original's, but resizable (the tables
     // take the space) down to a size where nothing is cut; centred, 20
@@ -161,6 +167,7 @@ void TForm1::Finished(const TOutcome& o) {
     switch (o.operation) {
     case TOperation::Login:
         // The table shows this module's values, never factory values posing as them.
+        ShowModule();
         if (o.Ok()) ReadModuleIntoTables(false);
         return;
     case TOperation::Memory:
@@ -270,10 +277,41 @@ void TForm1::BuildStatusBar() {
     ShowDot(false);
 }
 
+void TForm1::OpenRecord(const QString& location, bool none) {
+    // The session stops using the old record before it goes.
+    session_->UseRecord(nullptr, QString());
+    record_.reset();
+    QString problem;
+    if (!none) {
+        QString where = location;
+        if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
+        if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
+        record_ = TRecord::Open(where, problem);
+        if (!record_) session_->status.ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
+    }
+    session_->UseRecord(record_.get(), problem);
+}
+
+void TForm1::JournalClick() {
+    TModuleJournal journal(record_.get(), *session_, this);
+    journal.OnReopen = [this](const QString& location) {
+        // Remembered for the next start; PORTIQA_RECORD still comes first.
+        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kRecordKey, location);
+        OpenRecord(location.isEmpty() ? TRecord::DefaultLocation() : location, false);
+    };
+    journal.exec();
+    ShowModule();  // a new name
+}
+
 void TForm1::ShowModule() {
     // The title and the status bar name the module logged in on this connection.
     const auto& m = session_->Module();
-    const QString name = m ? m->Label() : QString();
+    QString name = m ? m->Label() : QString();
+    if (m && record_ && session_->ModuleId()) {
+        QString error;
+        if (const auto known = record_->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
+            name = known->name + QStringLiteral(", ") + name;
+    }
     setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
                      : QStringLiteral("Portiqa Configurator V1.7[*]"));
     moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) : QString());

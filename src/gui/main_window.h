@@ -5,6 +5,7 @@
 #include "session/session.h"
 #include "base/status_display.h"
 #include "link/comm.h"
+#include "record/record.h"
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -25,6 +26,8 @@ class THistoryView;
 
 // Where the window's language choice is remembered (QSettings "Portiqa"/"Configurator").
 inline const QString kLanguageKey = QStringLiteral("language");
+// Where the module record is (empty: the default file).
+inline const QString kRecordKey = QStringLiteral("record");
 
 // A port the list offers: what the operator sees and what TComm opens.
 struct TPortChoice {
@@ -101,6 +104,13 @@ public:
     // Ends a running transfer (also Escape while one runs).
     QPushButton* btnCancel = nullptr;
     void CancelClick();
+    // The module record: location empty for the one the window remembers
+    // (PORTIQA_RECORD first), none for no record at all.
+    void OpenRecord(const QString& location, bool none);
+    TRecord* Record() const { return record_.get(); }
+    // Opens the record's journal of the logged-in module (of the newest one otherwise).
+    QPushButton* btnJournal = nullptr;
+    void JournalClick();
     void BackupClick();
     void RestoreClick();
     bool PortShownOpen() const { return portShownOpen_; }
@@ -147,6 +157,7 @@ private:
     TQtTimer tmr2{kStatusClearMs, true};
     TGuiOperator guiOperator_{this};
     IOperator& operator_;
+    std::unique_ptr<TRecord> record_;  // outlives the session that uses it
     std::unique_ptr<TSession> session_;
     std::unique_ptr<TConnection> connection_;
     std::unique_ptr<TForm7> form7_;

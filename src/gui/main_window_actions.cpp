@@ -30,7 +30,7 @@ void TForm1::RestoreClick() {
         return;
     }
     restoring_ = true;
-    session_->Restore(image, {});
+    session_->Restore(image, {}, path);
     if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
 }
 
@@ -133,6 +133,7 @@ void TForm1::WireButtons() {
     });
     connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
+    connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setEnabled(false);

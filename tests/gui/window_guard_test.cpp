@@ -6,6 +6,7 @@
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/main_window.h"
+#include "gui/module_journal.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "sim/simulator.h"
@@ -214,6 +215,55 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.warnings.size(), 1);
     EXPECT_EQ(module->Memory(0x1000 + 32, 12), QByteArray("+79990000002"));
+}
+
+// The module's journal: the download and the save are there, two snapshots
+// compare to the edited record, and the older one loaded into the tables goes
+// back to the module through the usual save.
+TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
+    sim::TSimOptions o;
+    o.seedNumbers = 12;
+    Open(o);
+    module->WriteMemory(4, QByteArray("+79031112233") + '\0');
+    LogIn();
+    ASSERT_NE(w->Record(), nullptr);
+    EXPECT_TRUE(w->windowTitle().contains("+79031112233"));
+    w->pgc->setCurrentIndex(1);
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    const QByteArray original = module->Memory(0x1000 + 2 * 32, 32);
+    w->Session().numberTable.Grid().SetCells(1, 3, "+79990000003");
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_EQ(module->Memory(0x1000 + 2 * 32, 12), QByteArray("+79990000003"));
+
+    TModuleJournal journal(w->Record(), w->Session(), w.get());
+    journal.show();
+    // Newest first: the save's snapshot, the write, the download's snapshot, the login's settings.
+    QStringList what;
+    for (int row = 0; row < journal.entries->rowCount(); ++row) what << journal.entries->item(row, 1)->text();
+    ASSERT_GE(what.size(), 4) << what.join(" | ").toStdString();
+    EXPECT_TRUE(what[0].endsWith(": save") && what[1] == "запись numbers" && what[2].endsWith(": read"))
+        << what.join(" | ").toStdString();
+    const auto rowCenter = [&](int row) { return journal.entries->visualRect(journal.entries->model()->index(row, 1)).center(); };
+    QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, {}, rowCenter(0));
+    QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(2));
+    QTest::mouseClick(journal.compare, Qt::LeftButton);
+    const QString diff = journal.differences->toPlainText();
+    EXPECT_TRUE(diff.contains("изменено: 1, удалено: 0")) << diff.toStdString();
+    EXPECT_TRUE(diff.contains("запись 3: ")) << diff.toStdString();
+    EXPECT_EQ(diff.count("запись "), 1) << diff.toStdString();
+
+    QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, {}, rowCenter(2));
+    QTest::mouseClick(journal.load, Qt::LeftButton);
+    EXPECT_NE(w->Session().numberTable.Grid().Cells(1, 3), "+79990000003");
+    EXPECT_TRUE(w->isWindowModified());
+    journal.close();
+    op.answers = {true};
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.questions.back().contains("изменено: 1")) << op.questions.back().toStdString();
+    EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), original);
 }
 
 TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndTheSaveReadsFirst) {

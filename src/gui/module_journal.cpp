@@ -1,0 +1,237 @@
+#include "gui/module_journal.h"
+#include "base/texts.h"
+#include "numbers/number_record.h"
+#include "record/snapshot_diff.h"
+#include "settings/basic_inf.h"
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace portiqa {
+
+namespace {
+constexpr int kShown = 500;
+constexpr int kSnapshotRole = Qt::UserRole + 1;
+} // namespace
+
+TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* parent)
+    : QDialog(parent), record_(record), session_(session) {
+    setWindowTitle(TText::tr("Журнал модуля"));
+    resize(900, 600);
+    auto* layout = new QVBoxLayout(this);
+    auto* place = new QHBoxLayout;
+    place->addWidget(new QLabel(TText::tr("Журнал модулей:"), this));
+    where = new QLineEdit(record ? record->Where() : QString(), this);
+    where->setPlaceholderText(TText::tr("файл журнала или postgresql://пользователь@сервер/база"));
+    place->addWidget(where, 1);
+    reopen = new QPushButton(TText::tr("Открыть"), this);
+    reopen->setToolTip(TText::tr("Пустое поле: файл журнала в папке пользователя"));
+    place->addWidget(reopen);
+    layout->addLayout(place);
+    connect(reopen, &QPushButton::clicked, this, [this] {
+        if (OnReopen) OnReopen(where->text().trimmed());
+        accept();
+    });
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(TText::tr("Модуль:"), this));
+    modules = new QComboBox(this);
+    top->addWidget(modules, 1);
+    top->addWidget(new QLabel(TText::tr("Имя:"), this));
+    name = new QLineEdit(this);
+    name->setPlaceholderText(TText::tr("например, Ворота, Лесная 5"));
+    name->setMaxLength(80);
+    top->addWidget(name, 1);
+    saveName = new QPushButton(TText::tr("Сохранить имя"), this);
+    top->addWidget(saveName);
+    layout->addLayout(top);
+    entries = new QTableWidget(0, 4, this);
+    entries->setHorizontalHeaderLabels({TText::tr("Время"), TText::tr("Что"), TText::tr("Кто"), TText::tr("Подробности")});
+    entries->horizontalHeader()->setStretchLastSection(true);
+    entries->setSelectionBehavior(QAbstractItemView::SelectRows);
+    entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    entries->verticalHeader()->hide();
+    layout->addWidget(entries, 3);
+    auto* buttons = new QHBoxLayout;
+    compare = new QPushButton(TText::tr("Сравнить два снимка"), this);
+    compareWithTables = new QPushButton(TText::tr("Сравнить с таблицами"), this);
+    load = new QPushButton(TText::tr("Загрузить в таблицы"), this);
+    load->setToolTip(TText::tr("Настройки и номера снимка попадут в таблицы; в модуль их запишет обычное сохранение"));
+    for (QPushButton* b : {compare, compareWithTables, load}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    differences = new QPlainTextEdit(this);
+    differences->setReadOnly(true);
+    layout->addWidget(differences, 2);
+
+    if (!record_) {
+        for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})
+            w->setEnabled(false);
+        return;
+    }
+    QString error;
+    known_ = record_->Modules(error);
+    int current = 0;
+    for (const TKnownModule& m : known_) {
+        QString caption = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
+        if (!m.name.isEmpty()) caption += QStringLiteral(" — ") + m.name;
+        modules->addItem(caption + QStringLiteral("  (%1)").arg(m.lastSeen.toString(QStringLiteral("yyyy-MM-dd HH:mm"))), m.id);
+        if (session_.ModuleId() == m.id) current = modules->count() - 1;
+    }
+    if (!error.isEmpty()) differences->setPlainText(error);
+    connect(modules, &QComboBox::currentIndexChanged, this, [this](int i) { ShowModule(modules->itemData(i).toLongLong()); });
+    connect(saveName, &QPushButton::clicked, this, [this] {
+        QString e;
+        if (!record_->NameModule(modules->currentData().toLongLong(), name->text().trimmed(), e)) differences->setPlainText(e);
+    });
+    connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
+    connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
+    connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
+    if (modules->count() > 0) {
+        modules->setCurrentIndex(current);
+        ShowModule(modules->itemData(current).toLongLong());
+    }
+}
+
+void TModuleJournal::ShowModule(qint64 id) {
+    QString error;
+    for (const TKnownModule& m : known_)
+        if (m.id == id) name->setText(m.name);
+    struct TRow { QDateTime at; QString what, who, details; qint64 snapshot; };
+    QList<TRow> rows;
+    for (const TSnapshot& s : record_->Snapshots(id, kShown, error))
+        rows << TRow{s.takenAt, TText::tr("снимок @%1: %2").arg(s.id).arg(s.kind), s.user + u'@' + s.host, s.areas.join(QStringLiteral(", ")), s.id};
+    for (const TJournalEntry& e : record_->Journal(id, kShown, error)) {
+        QString details = e.intent;
+        if (!e.file.isEmpty()) details += TText::tr(" (из файла %1)").arg(e.file);
+        details += TText::tr("; итог: %1, страниц записано: %2, проверено: %3")
+                       .arg(e.outcome.isEmpty() ? TText::tr("не завершена") : e.outcome)
+                       .arg(e.pagesWritten)
+                       .arg(e.pagesVerified);
+        rows << TRow{e.startedAt, TText::tr("запись %1").arg(e.operation), e.user + u'@' + e.host, details, 0};
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.at > b.at; });
+    entries->setRowCount(int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        const TRow& r = rows[i];
+        const QStringList cells{r.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.what, r.who,
+                                QString(r.details).replace(u'\n', QStringLiteral("; "))};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setData(kSnapshotRole, r.snapshot);
+            item->setToolTip(r.details);
+            entries->setItem(i, c, item);
+        }
+    }
+    entries->resizeColumnsToContents();
+    if (!error.isEmpty()) differences->setPlainText(error);
+}
+
+QList<qint64> TModuleJournal::SelectedSnapshots() const {
+    QList<qint64> ids;
+    for (const QModelIndex& i : entries->selectionModel()->selectedRows())
+        if (const qint64 id = entries->item(i.row(), 0)->data(kSnapshotRole).toLongLong(); id > 0) ids << id;
+    std::sort(ids.begin(), ids.end());  // older first
+    return ids;
+}
+
+void TModuleJournal::Show(const QString& a, const QString& b, const TModulePages& first, const TModulePages& second) {
+    const TSnapshotDiff d = DiffModulePages(first, second);
+    QStringList text{QStringLiteral("--- ") + a, QStringLiteral("+++ ") + b};
+    if (!d.settings && !d.numbers) text << TText::tr("Нечего сравнивать: нет общих настроек или списка номеров");
+    if (d.settings) text << (d.rowLines.isEmpty() ? TText::tr("Настройки: без изменений") : TText::tr("Настройки:")) << d.rowLines;
+    if (d.numbers) {
+        text << TText::tr("Номера: ") + d.records.Counts();
+        for (const TNumberChange& c : d.records.changes)
+            text << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after);
+    }
+    differences->setPlainText(text.join(u'\n'));
+}
+
+void TModuleJournal::CompareSelected() {
+    const QList<qint64> ids = SelectedSnapshots();
+    if (ids.size() != 2) {
+        differences->setPlainText(TText::tr("Выберите два снимка (Ctrl+щелчок)"));
+        return;
+    }
+    QString error;
+    const auto a = record_->Snapshot(ids[0], error), b = record_->Snapshot(ids[1], error);
+    if (!a || !b) return differences->setPlainText(error);
+    Show(QStringLiteral("@%1").arg(a->id), QStringLiteral("@%1").arg(b->id), a->pages, b->pages);
+}
+
+TModulePages TModuleJournal::Tables() const {
+    TModulePages pages;
+    for (int p = 1; p <= 2; ++p) {
+        QByteArray page(kPageSize, char(0xFF));
+        EncodeSettingsPageTo(p, session_.settingsTable, reinterpret_cast<uint8_t*>(page.data()));
+        pages.settings += page;
+    }
+    for (int p = 1; p <= kNumberPages; ++p) {
+        QByteArray page(kPageSize, '\0');
+        session_.telephoneSend.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
+        pages.numbers += page;
+    }
+    return pages;
+}
+
+void TModuleJournal::CompareWithTables() {
+    const QList<qint64> ids = SelectedSnapshots();
+    if (ids.size() != 1) {
+        differences->setPlainText(TText::tr("Выберите один снимок"));
+        return;
+    }
+    QString error;
+    const auto s = record_->Snapshot(ids[0], error);
+    if (!s) return differences->setPlainText(error);
+    try {
+        Show(QStringLiteral("@%1").arg(s->id), TText::tr("таблицы"), s->pages, Tables());
+    } catch (const std::exception& e) {
+        differences->setPlainText(QString::fromUtf8(e.what()));  // a table value that cannot be encoded
+    }
+}
+
+void TModuleJournal::LoadSelected() {
+    const QList<qint64> ids = SelectedSnapshots();
+    if (ids.size() != 1) {
+        differences->setPlainText(TText::tr("Выберите один снимок"));
+        return;
+    }
+    QString error;
+    const auto s = record_->Snapshot(ids[0], error);
+    if (!s) return differences->setPlainText(error);
+    // The snapshot's module, as far as the record knows it: a save into
+    // another module asks first.
+    TModuleIdentity from;
+    for (const TKnownModule& m : known_)
+        if (m.id == s->moduleId) from = {m.sim, m.bridgeSerial, QString(), -1};
+    QStringList loaded;
+    if (s->pages.settings.size() == 2 * kPageSize) {
+        TSettingsTable& t = session_.settingsTable;
+        for (int p = 1; p <= 2; ++p)
+            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(s->pages.settings.constData()) + (p - 1) * kPageSize, t);
+        for (int row = 1; row < TSettingsTable::kStoredRows; ++row)
+            if (TSettingsTable::IsSelectionRow(row)) emit t.EditorChanged(row);
+        t.Edits().Set(true);
+        t.SetOrigin(TTableOrigin::FromModule(from));
+        loaded << TText::tr("настройки");
+    }
+    if (s->pages.numbers.size() == kNumberPages * kPageSize) {
+        TNumberTable& t = session_.numberTable;
+        {
+            TGridBatch batch(t.Grid());
+            for (int p = 1; p <= kNumberPages; ++p)
+                DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(s->pages.numbers.constData()) + (p - 1) * kPageSize, p, t.Grid());
+        }
+        t.SetPagesRead(TNumberTable::kPages);
+        t.Edits().Set(true);
+        t.SetOrigin(TTableOrigin::FromModule(from));
+        loaded << TText::tr("номера");
+    }
+    differences->setPlainText(TText::tr("Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».")
+                                  .arg(s->id)
+                                  .arg(loaded.join(QStringLiteral(", "))));
+}
+
+} // namespace portiqa

@@ -2212,5 +2212,9 @@ journal</translation>
         <source>Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».</source>
         <translation>Loaded into the tables from snapshot @%1: %2. The “Save” button writes them into the module.</translation>
     </message>
+    <message>
+        <source>эта сборка программы не ведёт журнал модулей (нет Qt SQL)</source>
+        <translation>this build of the program keeps no module record (no Qt SQL)</translation>
+    </message>
 </context>
 </TS>

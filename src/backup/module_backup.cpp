@@ -59,11 +59,11 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         bool withPassword = options.withPassword;
         // The backup's settings obey the rules every other source obeys;
         // what equals the target's value is carried as it is.
-        QString problem = CheckPlannedSettings(withPassword);
-        if (problem.isEmpty()) problem = CheckPlannedNumbers();
-        if (!problem.isEmpty()) {
+        QString refused = CheckPlannedSettings(withPassword);
+        if (refused.isEmpty()) refused = CheckPlannedNumbers();
+        if (!refused.isEmpty()) {
             RefusedByRules = true;
-            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + problem);
+            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + refused);
             return Done(false);
         }
         Summary = Describe(withPassword);

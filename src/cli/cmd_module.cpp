@@ -15,20 +15,21 @@ TCli& TCliRun::Cli() {
 }
 
 TRecord* TCliRun::Record(QString& problem) {
-    if (!recordOpened_ && !o.noRecord) {
+    if (!recordOpened_ && !o.noRecord && TRecord::Available()) {
         QString where = o.record;
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
         record_ = TRecord::Open(where, recordProblem_);
     }
     recordOpened_ = true;
     problem = recordProblem_;
+    if (!TRecord::Available() && problem.isEmpty()) TRecord::Open(QString(), problem);  // says why there is none
     return record_.get();
 }
 
 int TCliRun::Connect() {
     QString problem;
     TRecord* record = Record(problem);
-    Cli().S().UseRecord(record, problem);
+    Cli().S().UseRecord(record, TRecord::Available() ? problem : QString());
     if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
     return Cli().Login(o.pin);
 }

@@ -282,6 +282,7 @@ void TForm1::OpenRecord(const QString& location, bool none) {
     session_->UseRecord(nullptr, QString());
     record_.reset();
     QString problem;
+    if (!TRecord::Available()) none = true;
     if (!none) {
         QString where = location;
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");

@@ -93,6 +93,8 @@ const char* TModulePages::PageAt(int32_t address) const {
     return area->constData() + (address - base);
 }
 
+bool TRecord::Available() { return true; }
+
 QString TRecord::DefaultLocation() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/portiqa/record.sqlite");
 }

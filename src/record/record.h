@@ -68,6 +68,8 @@ public:
     // (host may be a socket folder: postgresql:///db?host=/run/postgresql).
     // Null with error set when it cannot be used.
     static std::unique_ptr<TRecord> Open(const QString& location, QString& error);
+    // False in a build without Qt SQL: such a program runs as with --no-record.
+    static bool Available();
     // The default file, in the user's data folder.
     static QString DefaultLocation();
     // Where the record is, without credentials, for messages.

@@ -1,0 +1,39 @@
+// A build whose Qt has no SQL module keeps no record: every program says so
+// when asked for one, and runs as with --no-record.
+#include "record/record.h"
+#include "base/texts.h"
+#include <QStandardPaths>
+
+namespace portiqa {
+
+TRecord::~TRecord() = default;
+
+bool TRecord::Available() { return false; }
+
+std::unique_ptr<TRecord> TRecord::Open(const QString&, QString& error) {
+    error = TText::tr("эта сборка программы не ведёт журнал модулей (нет Qt SQL)");
+    return {};
+}
+
+QString TRecord::DefaultLocation() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/portiqa/record.sqlite");
+}
+
+// No record can exist in this build; the members below are never reached.
+const char* TModulePages::PageAt(int32_t) const { return nullptr; }
+QString TRecord::OsUser() { return {}; }
+QString TRecord::Host() { return {}; }
+std::optional<qint64> TRecord::TouchModule(const TModuleIdentity&, QString&) { return std::nullopt; }
+bool TRecord::NameModule(qint64, const QString&, QString&) { return false; }
+QList<TKnownModule> TRecord::Modules(QString&) const { return {}; }
+std::optional<TKnownModule> TRecord::FindModule(const QString&, QString&) const { return std::nullopt; }
+std::optional<qint64> TRecord::AddSnapshot(qint64, const QString&, const TModulePages&, QString&) { return std::nullopt; }
+std::optional<TSnapshot> TRecord::Snapshot(qint64, QString&) const { return std::nullopt; }
+std::optional<TSnapshot> TRecord::Latest(qint64, const QString&, const QDateTime&, QString&) const { return std::nullopt; }
+TModulePages TRecord::Known(qint64, QString&) const { return {}; }
+std::optional<qint64> TRecord::BeginWrite(const TJournalEntry&, QString&) { return std::nullopt; }
+bool TRecord::EndWrite(qint64, const QString&, const QString&, int, int, QString&) { return false; }
+QList<TSnapshot> TRecord::Snapshots(qint64, int, QString&) const { return {}; }
+QList<TJournalEntry> TRecord::Journal(qint64, int, QString&) const { return {}; }
+
+} // namespace portiqa

@@ -1735,7 +1735,8 @@ authorised numbers, download or erase its event history, set its clock.
 
 Commands:
   ports                         list the serial ports, the default first
-  login                         check the password only
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
                                 print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
@@ -1761,6 +1762,14 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password unless --with-password;
                                 a backup of another module (another SIM number) needs --clone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json]         a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it)
+  name MODULE NAME              give a module a name in the record
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1792,6 +1801,10 @@ Options:
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
       --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1818,7 +1831,8 @@ authorised numbers, download or erase its event history, set its clock.
 
 Commands:
   ports                         list the serial ports, the default first
-  login                         check the password only
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
                                 print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
@@ -1844,6 +1858,14 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password unless --with-password;
                                 a backup of another module (another SIM number) needs --clone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json]         a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it)
+  name MODULE NAME              give a module a name in the record
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1875,6 +1897,10 @@ Options:
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
       --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)

@@ -1736,7 +1736,8 @@ authorised numbers, download or erase its event history, set its clock.
 
 Commands:
   ports                         list the serial ports, the default first
-  login                         check the password only
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
                                 print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run]
@@ -1762,6 +1763,14 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password unless --with-password;
                                 a backup of another module (another SIM number) needs --clone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json]         a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it)
+  name MODULE NAME              give a module a name in the record
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
                                 program every module plugged in (several at once) from a
@@ -1793,6 +1802,10 @@ Options:
                                 &apos;restore&apos;: show what would change; nothing is written
       --with-password           with &apos;restore&apos;: write the backup&apos;s password too
       --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1819,7 +1832,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 
 Команды:
   ports                         список последовательных портов, порт по умолчанию первым
-  login                         только проверить пароль
+  login [--json]                только проверить пароль; --json: вывести номер SIM модуля,
+                                серийный номер адаптера и имя модуля в журнале
   settings read [-o ПРОФИЛЬ.xlsx]
                                 напечатать строки 1-16 как «N&lt;TAB&gt;значение» или записать
                                 профиль настроек
@@ -1849,6 +1863,14 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 (требует --yes); модуль сохраняет свой пароль, если не указан
                                 --with-password; копию другого модуля (другой номер SIM)
                                 записывает только с --clone
+  modules [--json]              модули, известные журналу
+  log [МОДУЛЬ] [--json]         снимки и записи модуля, новые первыми (МОДУЛЬ: его имя, номер
+                                SIM или номер в журнале; без него все модули)
+  name МОДУЛЬ ИМЯ               дать модулю имя в журнале
+  diff A Б [--json]             чем отличаются две копии, по строкам настроек и записям номеров;
+                                A и Б: module (прочитать сейчас), @ID (снимок), МОДУЛЬ@ДАТА
+                                (его последний снимок на ту дату), файл резервной копии,
+                                профиля или списка номеров
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
                                 настроить каждый подключённый модуль (несколько сразу) по
@@ -1880,6 +1902,10 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 &apos;restore&apos;: показать, что изменится; ничего не записывается
       --with-password           для &apos;restore&apos;: записать и пароль из резервной копии
       --clone                   для &apos;restore&apos;: записать копию, снятую с другого модуля
+      --record URL              журнал модулей: файл или postgresql://пользователь@сервер/база (по
+                                умолчанию PORTIQA_RECORD, иначе ~/.local/share/portiqa/record.sqlite)
+      --no-record               не вести журнал (загрузки тогда читают каждую страницу дважды)
+      --json                    для &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; и &apos;diff&apos;: вывод в JSON
   -h, --help                    показать эту справку и выйти
   -v, --version                 показать версию и выйти
       --lang ru|en              язык сообщений и справки (по умолчанию язык системы)

@@ -20,7 +20,7 @@ const QStringList kConnection{"port", "password", "password-file", "quiet", "rec
 const QMap<QString, QStringList>& Accepted() {
     static const QMap<QString, QStringList> table{
         {"ports", {}},
-        {"login", kConnection},
+        {"login", kConnection + QStringList{"json"}},
         {"settings read", kConnection + QStringList{"output"}},
         {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify"}},
         {"numbers download", kConnection + QStringList{"output", "expired", "expiring"}},

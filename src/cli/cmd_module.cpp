@@ -3,6 +3,8 @@
 #include "files/csv.h"
 #include "files/file_replace.h"
 #include "files/workbook.h"
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace portiqa {
 
@@ -59,7 +61,20 @@ int WriteLinesFile(IOperator& op, const QStringList& lines, const QString& path)
     return kExitFile;
 }
 
-int RunLogin(TCliRun& r) { return r.Connect(); }
+int RunLogin(TCliRun& r) {
+    const int rc = r.Connect();
+    if (rc != kExitOk || !r.o.json) return rc;
+    // The module logged in, as the record knows it.
+    const TModuleIdentity m = *r.S().Module();
+    QJsonObject o{{"sim", m.simNumber}, {"bridge_serial", m.bridgeSerial}, {"port", m.port}};
+    QString problem, error;
+    if (TRecord* record = r.Record(problem); record && r.S().ModuleId()) {
+        o.insert("record_id", *r.S().ModuleId());
+        if (const auto known = record->FindModule(QString::number(*r.S().ModuleId()), error)) o.insert("name", known->name);
+    }
+    r.out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << "\n" << Qt::flush;
+    return kExitOk;
+}
 
 int RunTimeSync(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;

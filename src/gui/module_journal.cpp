@@ -136,6 +136,18 @@ QList<qint64> TModuleJournal::SelectedSnapshots() const {
     return ids;
 }
 
+std::optional<TSnapshot> TModuleJournal::OneSelected() {
+    const QList<qint64> ids = SelectedSnapshots();
+    if (ids.size() != 1) {
+        differences->setPlainText(TText::tr("Выберите один снимок"));
+        return std::nullopt;
+    }
+    QString error;
+    auto s = record_->Snapshot(ids[0], error);
+    if (!s) differences->setPlainText(error);
+    return s;
+}
+
 void TModuleJournal::Show(const QString& a, const QString& b, const TModulePages& first, const TModulePages& second) {
     const TSnapshotDiff d = DiffModulePages(first, second);
     QStringList text{QStringLiteral("--- ") + a, QStringLiteral("+++ ") + b};
@@ -177,14 +189,8 @@ TModulePages TModuleJournal::Tables() const {
 }
 
 void TModuleJournal::CompareWithTables() {
-    const QList<qint64> ids = SelectedSnapshots();
-    if (ids.size() != 1) {
-        differences->setPlainText(TText::tr("Выберите один снимок"));
-        return;
-    }
-    QString error;
-    const auto s = record_->Snapshot(ids[0], error);
-    if (!s) return differences->setPlainText(error);
+    const auto s = OneSelected();
+    if (!s) return;
     try {
         Show(QStringLiteral("@%1").arg(s->id), TText::tr("таблицы"), s->pages, Tables());
     } catch (const std::exception& e) {
@@ -193,14 +199,8 @@ void TModuleJournal::CompareWithTables() {
 }
 
 void TModuleJournal::LoadSelected() {
-    const QList<qint64> ids = SelectedSnapshots();
-    if (ids.size() != 1) {
-        differences->setPlainText(TText::tr("Выберите один снимок"));
-        return;
-    }
-    QString error;
-    const auto s = record_->Snapshot(ids[0], error);
-    if (!s) return differences->setPlainText(error);
+    const auto s = OneSelected();
+    if (!s) return;
     // The snapshot's module, as far as the record knows it: a save into
     // another module asks first.
     TModuleIdentity from;

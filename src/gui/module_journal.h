@@ -42,6 +42,8 @@ public:
 
 private:
     QList<qint64> SelectedSnapshots() const;
+    // The one snapshot chosen, loaded; none (and the operator told) otherwise.
+    std::optional<TSnapshot> OneSelected();
     void Show(const QString& a, const QString& b, const TModulePages& first, const TModulePages& second);
     TModulePages Tables() const;
     TRecord* record_;

@@ -2242,5 +2242,17 @@ journal</translation>
         <source>эта сборка программы не ведёт журнал модулей (нет Qt SQL)</source>
         <translation>this build of the program keeps no module record (no Qt SQL)</translation>
     </message>
+    <message>
+        <source>Удаление всей истории событий</source>
+        <translation>Erasing the whole event history</translation>
+    </message>
+    <message>
+        <source>Установка часов модуля по времени компьютера</source>
+        <translation>Setting the module&apos;s clock to the computer&apos;s time</translation>
+    </message>
+    <message>
+        <source>Команда режима проверки</source>
+        <translation>The checking-mode command</translation>
+    </message>
 </context>
 </TS>

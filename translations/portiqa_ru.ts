@@ -2247,5 +2247,17 @@ UTF-8, как их хранит модуль (без перевода).
         <source>эта сборка программы не ведёт журнал модулей (нет Qt SQL)</source>
         <translation>эта сборка программы не ведёт журнал модулей (нет Qt SQL)</translation>
     </message>
+    <message>
+        <source>Удаление всей истории событий</source>
+        <translation>Удаление всей истории событий</translation>
+    </message>
+    <message>
+        <source>Установка часов модуля по времени компьютера</source>
+        <translation>Установка часов модуля по времени компьютера</translation>
+    </message>
+    <message>
+        <source>Команда режима проверки</source>
+        <translation>Команда режима проверки</translation>
+    </message>
 </context>
 </TS>

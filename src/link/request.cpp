@@ -209,6 +209,7 @@ void TRequestSequence::FinishVerify() {
 
 bool Tsingalcmd::Send() {
     if (seq_.Outstanding()) return false;
+    if (BeforeSend && !BeforeSend(Command)) return true;
     seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"), Mine());
     return true;
 }
@@ -223,6 +224,7 @@ std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now
 
 bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
     if (seq_.Outstanding()) return false;
+    if (BeforeSend && !BeforeSend(Command)) return true;
     const auto payload = TimePayload(now);
     seq_.Send(Command, 0, 6, payload.data(), TText::tr("Send sync time command"), Mine());
     return true;

@@ -195,6 +195,9 @@ public:
     // False (and nothing sent) while another reply is owed.
     virtual bool Send();
     uint8_t Command;
+    // Asked before the command is sent; false stops it (the operator has
+    // been told why, and Send reports it handled).
+    std::function<bool(uint8_t command)> BeforeSend;
 
 protected:
     TRequestSequence& seq_;

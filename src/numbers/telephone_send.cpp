@@ -117,7 +117,12 @@ void TtelephoneSend::ContinueSave(bool readJustNow) {
         pages.emplace_back(NumberPageAddress(page), bytes);
     }
     TPageTransfer::TWriting writing;
-    writing.intent = diff.Counts();
+    // The record keeps what the save changes: the counts and the first records.
+    QStringList intent{diff.Counts()};
+    for (const TNumberChange& c : diff.changes.mid(0, kIntentRecords))
+        intent << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after);
+    if (diff.changes.size() > kIntentRecords) intent << QStringLiteral("…");
+    writing.intent = intent.join(u'\n');
     writing.statusText = TText::tr("Save list");
     writing.progressLabel = TText::tr("Save number list:");
     writing.checkLabel = TText::tr("Reading number list:");

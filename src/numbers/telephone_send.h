@@ -31,6 +31,7 @@ public:
     void EncodeNumberPage(int page, uint8_t* area) const;
 
 private:
+    static constexpr int kIntentRecords = 100;
     void StartDownload(bool quiet);
     void FinishDownload();
     void ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,

@@ -27,6 +27,17 @@ void TSession::UseRecord(TRecord* record, const QString& problem) {
     pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent) {
         return RecordIntent(operation, intent);
     };
+    // The single commands that change the module are writes too.
+    for (Tsingalcmd* command : std::initializer_list<Tsingalcmd*>{&historyDelete, &timeSync, &checkingMode}) {
+        command->BeforeSend = [this, command](uint8_t) {
+            const QString intent = command == &historyDelete ? TText::tr("Удаление всей истории событий")
+                                   : command == &timeSync    ? TText::tr("Установка часов модуля по времени компьютера")
+                                                             : TText::tr("Команда режима проверки");
+            if (RecordIntent(TOperation::Command, intent)) return true;
+            Finish(TOperation::Command, TOutcome::TKind::Failed);
+            return false;
+        };
+    }
     // A page read once is taken when it equals the module's last verified
     // copy; anything else (a module never seen, a changed page, a damaged
     // reply) is read again.
@@ -96,6 +107,7 @@ void TSession::RecordOutcome(const TOutcome& o) {
         journalId_.reset();
     }
     if (!o.Ok() || !moduleId_) return;
+    if (o.operation == TOperation::Command) known_.history.clear();  // a deletion leaves no copy to confirm by
     TModulePages pages;
     QString kind = wrote ? QStringLiteral("save") : QStringLiteral("read");
     switch (o.operation) {

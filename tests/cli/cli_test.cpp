@@ -521,7 +521,8 @@ TEST_F(CliTest, TheRecordKeepsTheReadTheWriteAndItsDifference) {
         ASSERT_EQ(writes.size(), 1);
         const QJsonObject write = writes[0].toObject();
         EXPECT_EQ(write["outcome"].toString(), "done");
-        EXPECT_EQ(write["intent"].toString(), "Добавлено: 0, изменено: 1, удалено: 0, без изменений: 19");
+        EXPECT_TRUE(write["intent"].toString().startsWith("Добавлено: 0, изменено: 1, удалено: 0, без изменений: 19\nзапись 3: "))
+            << write["intent"].toString().toStdString();
         EXPECT_EQ(write["pages_written"].toInt(), 1);
         EXPECT_EQ(write["pages_verified"].toInt(), 1);
         EXPECT_EQ(write["file"].toString(), File("n.csv"));
@@ -548,16 +549,20 @@ TEST_F(CliTest, TheRecordKeepsTheReadTheWriteAndItsDifference) {
 TEST_F(CliTest, AWriteWithoutItsJournalEntryIsNeverSent) {
     sim::TSimOptions o;
     o.seedNumbers = 5;
+    o.seedHistory = 10;
     Module(o);
     const QStringList broken{"--record", dir.path()};  // a folder is no record
     const CliRun read = Run(broken + QStringList{"numbers", "download", "-o", File("n.csv")});
     EXPECT_EQ(read.code, 0);
     EXPECT_TRUE(read.err.contains("Журнал модулей")) << read.err.toStdString();
-    const QByteArray before = module->Memory(0, 0x1000 + 375 * 256);
+    const QByteArray before = module->Memory(0, 0x1000 + 375 * 256), history = module->Memory(0x30000, 500 * 256);
     const CliRun save = Run(broken + QStringList{"settings", "save", "--set", "16=12"});
     EXPECT_EQ(save.code, 6) << save.err.toStdString();
     EXPECT_TRUE(save.err.contains("Запись в GSM модуль не начата")) << save.err.toStdString();
     EXPECT_EQ(module->Memory(0, 0x1000 + 375 * 256), before);
+    const CliRun erase = Run(broken + QStringList{"-y", "history", "delete"});
+    EXPECT_EQ(erase.code, 6) << "a single command that changes the module is a write too: " << erase.err.toStdString();
+    EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
     EXPECT_EQ(Run({"--no-record", "settings", "save", "--set", "16=12"}).code, 0) << "without a record, as asked";
 }
 

@@ -5,7 +5,6 @@
 #include "link/link_messages.h"
 #include "files/config_folder.h"
 #include "gui/history_view.h"
-#include "gui/module_journal.h"
 #include "link/port_list.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
@@ -275,47 +274,6 @@ void TForm1::BuildStatusBar() {
     bar->addWidget(pb1, 1);
     bar->addPermanentWidget(btnCancel);
     ShowDot(false);
-}
-
-void TForm1::OpenRecord(const QString& location, bool none) {
-    // The session stops using the old record before it goes.
-    session_->UseRecord(nullptr, QString());
-    record_.reset();
-    QString problem;
-    if (!TRecord::Available()) none = true;
-    if (!none) {
-        QString where = location;
-        if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
-        if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
-        record_ = TRecord::Open(where, problem);
-        if (!record_) session_->status.ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
-    }
-    session_->UseRecord(record_.get(), problem);
-}
-
-void TForm1::JournalClick() {
-    TModuleJournal journal(record_.get(), *session_, this);
-    journal.OnReopen = [this](const QString& location) {
-        // Remembered for the next start; PORTIQA_RECORD still comes first.
-        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kRecordKey, location);
-        OpenRecord(location.isEmpty() ? TRecord::DefaultLocation() : location, false);
-    };
-    journal.exec();
-    ShowModule();  // a new name
-}
-
-void TForm1::ShowModule() {
-    // The title and the status bar name the module logged in on this connection.
-    const auto& m = session_->Module();
-    QString name = m ? m->Label() : QString();
-    if (m && record_ && session_->ModuleId()) {
-        QString error;
-        if (const auto known = record_->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
-            name = known->name + QStringLiteral(", ") + name;
-    }
-    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
-                     : QStringLiteral("Portiqa Configurator V1.7[*]"));
-    moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) : QString());
 }
 
 void TForm1::ShowDot(bool open) {

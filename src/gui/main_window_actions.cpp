@@ -3,11 +3,13 @@
 #include "gui/main_window.h"
 #include "base/texts.h"
 #include "gui/history_view.h"
+#include "gui/module_journal.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "link/link_messages.h"
 #include "files/config_folder.h"
 #include <QCloseEvent>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 
@@ -183,6 +185,48 @@ void TForm1::WireButtons() {
     connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
     connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });
     connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ImportHistoryXls(); }); });
+}
+
+// The module record and its journal.
+void TForm1::OpenRecord(const QString& location, bool none) {
+    // The session stops using the old record before it goes.
+    session_->UseRecord(nullptr, QString());
+    record_.reset();
+    QString problem;
+    if (!TRecord::Available()) none = true;
+    if (!none) {
+        QString where = location;
+        if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
+        if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
+        record_ = TRecord::Open(where, problem);
+        if (!record_) session_->status.ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
+    }
+    session_->UseRecord(record_.get(), problem);
+}
+
+void TForm1::JournalClick() {
+    TModuleJournal journal(record_.get(), *session_, this);
+    journal.OnReopen = [this](const QString& location) {
+        // Remembered for the next start; PORTIQA_RECORD still comes first.
+        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kRecordKey, location);
+        OpenRecord(location.isEmpty() ? TRecord::DefaultLocation() : location, false);
+    };
+    journal.exec();
+    ShowModule();  // a new name
+}
+
+void TForm1::ShowModule() {
+    // The title and the status bar name the module logged in on this connection.
+    const auto& m = session_->Module();
+    QString name = m ? m->Label() : QString();
+    if (m && record_ && session_->ModuleId()) {
+        QString error;
+        if (const auto known = record_->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
+            name = known->name + QStringLiteral(", ") + name;
+    }
+    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
+                     : QStringLiteral("Portiqa Configurator V1.7[*]"));
+    moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) : QString());
 }
 
 } // namespace portiqa

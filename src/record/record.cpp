@@ -1,4 +1,5 @@
 #include "record/record.h"
+#include "record/record_sql.h"
 #include "base/texts.h"
 #include "link/protocol.h"
 #include <QCryptographicHash>
@@ -23,18 +24,10 @@
 
 namespace portiqa {
 
+using namespace record_sql;
+
 namespace {
 
-QString Stamp(const QDateTime& t) { return t.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")); }
-QDateTime FromStamp(const QVariant& v) {
-    QDateTime t = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
-    return t.isValid() ? t.toLocalTime() : QDateTime();
-}
-
-const char* const kAreas[] = {"settings", "numbers", "history"};
-
-QByteArray& AreaOf(TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
-const QByteArray& AreaOf(const TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
 
 // The statements of each schema version, after the one before it. A
 // placeholder {id} is the driver's auto-numbered key, {blob} its byte type.
@@ -174,27 +167,6 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
 
 namespace {
 
-// One statement; false with the driver's words on failure.
-bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
-    // PostgreSQL prepares only queries with values; a table's definition runs as it is.
-    if (values.isEmpty()) {
-        if (q.exec(sql)) return true;
-        error = q.lastError().text();
-        return false;
-    }
-    if (!q.prepare(sql)) {
-        error = q.lastError().text();
-        return false;
-    }
-    // Qt binds a null string as SQL NULL: an empty text is a text.
-    for (const QVariant& v : values)
-        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
-    if (!q.exec()) {
-        error = q.lastError().text();
-        return false;
-    }
-    return true;
-}
 
 // A transaction that rolls back unless committed. SQLite takes its write
 // lock at the start, so that two writers wait for each other instead of one
@@ -300,41 +272,6 @@ bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
     return false;
 }
 
-namespace {
-TKnownModule ModuleRow(const QSqlQuery& q) {
-    TKnownModule m;
-    m.id = q.value(0).toLongLong();
-    m.key = q.value(1).toString();
-    m.sim = q.value(2).toString();
-    m.name = q.value(3).toString();
-    m.bridgeSerial = q.value(4).toString();
-    m.firstSeen = FromStamp(q.value(5));
-    m.lastSeen = FromStamp(q.value(6));
-    return m;
-}
-const QString kModuleColumns = QStringLiteral("SELECT id, key, sim, name, bridge_serial, first_seen, last_seen FROM modules ");
-} // namespace
-
-QList<TKnownModule> TRecord::Modules(QString& error) const {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QList<TKnownModule> out;
-    if (!Run(q, kModuleColumns + QStringLiteral("ORDER BY last_seen DESC, id DESC"), {}, error)) return out;
-    while (q.next()) out << ModuleRow(q);
-    return out;
-}
-
-std::optional<TKnownModule> TRecord::FindModule(const QString& what, QString& error) const {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    bool isId = false;
-    const qint64 id = what.toLongLong(&isId);
-    const QString sim = what.startsWith(u'+') ? what.mid(1) : what;
-    const bool ok = isId && what.size() < 8
-                        ? Run(q, kModuleColumns + QStringLiteral("WHERE id = ?"), {id}, error)
-                        : Run(q, kModuleColumns + QStringLiteral("WHERE name = ? OR key = ? ORDER BY last_seen DESC"),
-                              {what, QStringLiteral("sim:") + sim}, error);
-    if (!ok || !q.next()) return std::nullopt;
-    return ModuleRow(q);
-}
 
 std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -368,72 +305,6 @@ std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& k
     return id;
 }
 
-namespace {
-const QString kSnapshotColumns =
-    QStringLiteral("SELECT id, module_id, taken_at, kind, settings, numbers, history, program, os_user, host FROM snapshots ");
-TSnapshot SnapshotRow(const QSqlQuery& q, QStringList* hashes = nullptr) {
-    TSnapshot s;
-    s.id = q.value(0).toLongLong();
-    s.moduleId = q.value(1).toLongLong();
-    s.takenAt = FromStamp(q.value(2));
-    s.kind = q.value(3).toString();
-    for (int i = 0; i < 3; ++i) {
-        if (!q.value(4 + i).isNull()) s.areas << QLatin1String(kAreas[i]);
-        if (hashes) *hashes << q.value(4 + i).toString();
-    }
-    s.program = q.value(7).toString();
-    s.user = q.value(8).toString();
-    s.host = q.value(9).toString();
-    return s;
-}
-} // namespace
-
-std::optional<TSnapshot> TRecord::Snapshot(qint64 id, QString& error) const {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    QSqlQuery q(db);
-    if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE id = ?"), {id}, error)) return std::nullopt;
-    if (!q.next()) {
-        error = TText::tr("снимка @%1 нет в журнале").arg(id);
-        return std::nullopt;
-    }
-    QStringList hashes;
-    TSnapshot s = SnapshotRow(q, &hashes);
-    for (int i = 0; i < 3; ++i) {
-        if (hashes[i].isEmpty()) continue;
-        QSqlQuery c(db);
-        if (!Run(c, QStringLiteral("SELECT size, data FROM contents WHERE hash = ?"), {hashes[i]}, error) || !c.next())
-            return std::nullopt;
-        const QByteArray data = qUncompress(c.value(1).toByteArray());
-        if (data.size() != c.value(0).toInt()) {
-            error = TText::tr("снимок @%1 повреждён (%2)").arg(id).arg(QLatin1String(kAreas[i]));
-            return std::nullopt;
-        }
-        AreaOf(s.pages, i) = data;
-    }
-    return s;
-}
-
-std::optional<TSnapshot> TRecord::Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
-                                         QString& error) const {
-    if (area != QLatin1String("settings") && area != QLatin1String("numbers") && area != QLatin1String("history"))
-        return std::nullopt;
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString sql = QStringLiteral("SELECT id FROM snapshots WHERE module_id = ? AND %1 IS NOT NULL").arg(area);
-    QVariantList values{moduleId};
-    if (atOrBefore.isValid()) {
-        sql += QStringLiteral(" AND taken_at <= ?");
-        values << Stamp(atOrBefore);
-    }
-    if (!Run(q, sql + QStringLiteral(" ORDER BY id DESC LIMIT 1"), values, error) || !q.next()) return std::nullopt;
-    return Snapshot(q.value(0).toLongLong(), error);
-}
-
-TModulePages TRecord::Known(qint64 moduleId, QString& error) const {
-    TModulePages out;
-    for (int i = 0; i < 3; ++i)
-        if (const auto s = Latest(moduleId, QLatin1String(kAreas[i]), {}, error)) AreaOf(out, i) = AreaOf(s->pages, i);
-    return out;
-}
 
 std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -459,45 +330,6 @@ bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& mes
                {Stamp(QDateTime::currentDateTime()), outcome, message, written, verified, id}, error);
 }
 
-QList<TSnapshot> TRecord::Snapshots(qint64 moduleId, int limit, QString& error) const {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QList<TSnapshot> out;
-    if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE module_id = ? ORDER BY id DESC LIMIT ?"), {moduleId, limit}, error))
-        return out;
-    while (q.next()) out << SnapshotRow(q);
-    return out;
-}
-
-QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error) const {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QList<TJournalEntry> out;
-    if (!Run(q,
-             QStringLiteral("SELECT id, module_id, started_at, finished_at, operation, intent, file, file_sha256, program, "
-                            "os_user, host, outcome, message, pages_written, pages_verified FROM journal WHERE module_id = ? "
-                            "ORDER BY id DESC LIMIT ?"),
-             {moduleId, limit}, error))
-        return out;
-    while (q.next()) {
-        TJournalEntry e;
-        e.id = q.value(0).toLongLong();
-        e.moduleId = q.value(1).toLongLong();
-        e.startedAt = FromStamp(q.value(2));
-        e.finishedAt = FromStamp(q.value(3));
-        e.operation = q.value(4).toString();
-        e.intent = q.value(5).toString();
-        e.file = q.value(6).toString();
-        e.fileSha256 = q.value(7).toString();
-        e.program = q.value(8).toString();
-        e.user = q.value(9).toString();
-        e.host = q.value(10).toString();
-        e.outcome = q.value(11).toString();
-        e.message = q.value(12).toString();
-        e.pagesWritten = q.value(13).toInt();
-        e.pagesVerified = q.value(14).toInt();
-        out << e;
-    }
-    return out;
-}
 
 bool TRecord::Alive() const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));

@@ -1,0 +1,44 @@
+#pragma once
+// What the record's two source files share: time stamps, the three areas,
+// and one SQL statement run with its values. Internal to record/.
+#include "record/record.h"
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace portiqa::record_sql {
+
+inline QString Stamp(const QDateTime& t) { return t.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")); }
+inline QDateTime FromStamp(const QVariant& v) {
+    QDateTime t = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
+    return t.isValid() ? t.toLocalTime() : QDateTime();
+}
+
+inline const char* const kAreas[] = {"settings", "numbers", "history"};
+
+inline QByteArray& AreaOf(TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
+inline const QByteArray& AreaOf(const TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
+
+// One statement; false with the driver's words on failure.
+inline bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
+    // PostgreSQL prepares only queries with values; a table's definition runs as it is.
+    if (values.isEmpty()) {
+        if (q.exec(sql)) return true;
+        error = q.lastError().text();
+        return false;
+    }
+    if (!q.prepare(sql)) {
+        error = q.lastError().text();
+        return false;
+    }
+    // Qt binds a null string as SQL NULL: an empty text is a text.
+    for (const QVariant& v : values)
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+} // namespace portiqa::record_sql

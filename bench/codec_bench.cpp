@@ -2,10 +2,10 @@
 #include "link/page_transfer.h"
 #include "bench_support.h"
 #include "base/timer.h"
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include "numbers/number_record.h"
-#include "numbers/telephone_send.h"
-#include "settings/basic_inf.h"
+#include "numbers/number_block.h"
+#include "settings/settings_block.h"
 #include "sim/module_image.h"
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,7 @@ void BM_SettingsPagesDecodeEncode(benchmark::State& state) {
     Env env;
     TSettingsTable table;
     TPageTransfer transfer(env.seq, env.progress);
-    TBasicInf block(env.seq, transfer, table, env.progress, env.op);
+    TSettingsBlock block(env.seq, transfer, table, env.progress, env.op);
     sim::TModuleImage image;
     const QByteArray p1 = image.Read(0, 256), p2 = image.Read(0x100, 256);
     std::array<uint8_t, 256> area{};
@@ -46,7 +46,7 @@ void BM_NumberPagesDecodeEncodeAll(benchmark::State& state) {
     Env env;
     TNumberTable table;
     TPageTransfer transfer(env.seq, env.progress);
-    TtelephoneSend block(env.seq, transfer, table, env.op);
+    TNumberBlock block(env.seq, transfer, table, env.op);
     sim::TModuleImage image;
     image.SeedNumbers(3000);
     const QByteArray all = image.Read(0x1000, 375 * 256);
@@ -64,9 +64,9 @@ BENCHMARK(BM_NumberPagesDecodeEncodeAll)->Unit(benchmark::kMillisecond);
 void BM_HistoryPagesDecodeAll(benchmark::State& state) {
     Env env;
     THistoryTable table;
-    Tsingalcmd deleter(env.seq, 133);
+    TSingleCommand deleter(env.seq, 133);
     TPageTransfer transfer(env.seq, env.progress);
-    THistoryInf block(env.seq, transfer, table, deleter, env.op);
+    THistoryBlock block(env.seq, transfer, table, deleter, env.op);
     sim::TModuleImage image;
     image.SeedHistory(1000);
     const QByteArray all = image.Read(0x30000, 500 * 256);

@@ -3,7 +3,7 @@
 #include "base/timer.h"
 #include "files/csv.h"
 #include "history/history_files.h"
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include "numbers/number_files.h"
 #include "numbers/number_record.h"
 #include "settings/settings_profile.h"
@@ -79,7 +79,7 @@ BENCHMARK(BM_HistoryXlsxExportImport)->Unit(benchmark::kMillisecond);
 void BM_ProfileExportImport(benchmark::State& state) {
     Env env;
     TSettingsTable table;
-    Tcustomstringgrid_basis profile(table, env.ctx);
+    TSettingsProfile profile(table, env.ctx);
     QString path = env.dir.filePath("p.xlsx"), error;
     for (auto _ : state) {
         TWorkbookIo::WriteXlsx(profile.ProfileWorkbook(), path, error);

@@ -34,7 +34,7 @@ void BM_ReceiverPerByte(benchmark::State& state) {
     for (auto _ : state) {
         for (char c : frame) {
             const auto b = static_cast<uint8_t>(c);
-            rx.cm1ReceiveData(&b, 1);
+            rx.OnBytes(&b, 1);
         }
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * frame.size());

@@ -35,7 +35,7 @@ struct Rig {
         comm.SetCommName(module.Path());
         comm.SetBaudRate(115200);
         comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
-            session.cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+            session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
         comm.OpenComm();
         session.OnFinished = [this](const TOutcome& o) {

@@ -1,8 +1,8 @@
 // Every page decoder and encoder on arbitrary page bytes and addresses.
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include <QCoreApplication>
 #include <cstring>
 
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TRequestSequence seq(port, status, tmr1);
     static TSettingsTable settings;
     static TPageTransfer transfer(seq, progress);
-    static TBasicInf basic(seq, transfer, settings, progress, op);
+    static TSettingsBlock basic(seq, transfer, settings, progress, op);
     static TNumberTable numbers;
     static THistoryTable history;
     if (size < 260) return 0;

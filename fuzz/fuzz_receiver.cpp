@@ -23,16 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.recData.Reset();
     if (size > 0) {
         switch (data[0] % 7) {
-        case 0: session.basicInf.btn21Click(); break;
-        case 1: session.telephoneSend.btn10Click(); break;
-        case 2: session.historyInf.btn19Click(); break;
+        case 0: session.basicInf.ReadAfterQuestion(); break;
+        case 1: session.telephoneSend.DownloadAfterQuestion(); break;
+        case 2: session.historyInf.Download(); break;
         case 3: session.password.StartCheck(); break;
         case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz")); break;
-        case 5: session.telephoneSend.btn9Click(); break;
-        default: session.basicInf.btn22Click(); break;
+        case 5: session.telephoneSend.Save(); break;
+        default: session.basicInf.Save(); break;
         }
     }
-    for (size_t i = 1; i < size; ++i) session.cm1ReceiveData(data + i, 1);
+    for (size_t i = 1; i < size; ++i) session.OnBytes(data + i, 1);
     if (session.recData.ByteCount < 0 || session.recData.ByteCount > 265) __builtin_trap();
     return 0;
 }

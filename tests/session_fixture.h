@@ -32,7 +32,7 @@ struct SessionFixture : ::testing::Test {
         comm.SetCommName(module->Path());
         comm.SetBaudRate(115200);
         comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
-            session->cm1ReceiveData(reinterpret_cast<const uint8_t*>(b), n);
+            session->OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
         comm.OpenComm();
         ASSERT_TRUE(comm.PortOpen());

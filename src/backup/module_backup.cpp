@@ -4,7 +4,7 @@
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "settings/settings_layout.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>

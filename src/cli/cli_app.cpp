@@ -169,7 +169,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     if (o.command == QLatin1String("ports")) {
-        for (const QString& name : Trecognitionserial().ScanPorts()) out << name << "\n";
+        for (const QString& name : TPortList().ScanPorts()) out << name << "\n";
         out.flush();
         return kExitOk;
     }

@@ -63,7 +63,7 @@ TCli::~TCli() { comm_.CloseComm(); }
 int TCli::Open(const QString& port) {
     QString name = port;
     if (name.isEmpty()) {
-        const QStringList ports = Trecognitionserial().ScanPorts();
+        const QStringList ports = TPortList().ScanPorts();
         if (ports.isEmpty()) {
             op_.ShowMessage(TText::tr("COM Port ошибка\rno serial port found; give one with -p"));
             return kExitPort;

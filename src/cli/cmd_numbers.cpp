@@ -13,7 +13,7 @@ int RunNumbersDownload(TCliRun& r) {
         if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
     if (r.o.expired || r.o.expiringDays >= 0) {
         // Only the records whose window has ended, or ends within DAYS.
         const QDateTime now = QDateTime::currentDateTime();
@@ -47,7 +47,7 @@ int RunNumbersSave(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     // The module's list, to show what the save would do to it.
-    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.btn10Click(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
     TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1);
     for (int row = 1; row <= TNumberTable::kRecords; ++row)
         for (int c = 0; c < TNumberTable::kCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));

@@ -5,7 +5,7 @@
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "record/snapshot_diff.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

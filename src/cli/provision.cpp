@@ -100,7 +100,7 @@ void TProvisionJob::Next() {
         plan_.ApplySettings(session_->settingsTable, unit_);
         step_ = TStep::SaveSettings;
         progress_(TText::tr("запись настроек"));
-        session_->basicInf.btn22Click();
+        session_->basicInf.Save();
         return;
     case TStep::SaveSettings:
         pages_ += session_->seq.PagesWrittenInTransfer();
@@ -111,7 +111,7 @@ void TProvisionJob::Next() {
                     session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
             step_ = TStep::SaveNumbers;
             progress_(TText::tr("запись номеров"));
-            session_->telephoneSend.btn9Click();
+            session_->telephoneSend.Save();
             return;
         }
         [[fallthrough]];
@@ -158,7 +158,7 @@ QStringList TProvisioner::Ports() const {
     for (const QString& glob : o_.watch) {
         if (!glob.contains(u'/') && !glob.contains(u'\\')) {
             // A port-list name or pattern: "COM5", "COM*", "ttyUSB*".
-            if (listed.isEmpty()) listed = Trecognitionserial().ScanPorts();
+            if (listed.isEmpty()) listed = TPortList().ScanPorts();
             const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(glob),
                                         QRegularExpression::CaseInsensitiveOption);
             for (const QString& name : listed)
@@ -241,7 +241,7 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (it == jobs_.end()) return;
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
-    report_.Append(port, Trecognitionserial().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds);
+    report_.Append(port, TPortList().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds);
     Event(port, QStringLiteral("result"), r.ok ? TText::tr("готово, записано страниц: %1").arg(r.pages)
                                                 : TText::tr("не настроен: ") + r.reason);
     if (r.ok) ++ok_;

@@ -8,7 +8,7 @@
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_record.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
 #ifdef _WIN32
@@ -66,7 +66,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             QString last;
             void ShowMessage(const QString& t) override { last = t; }
         } tell;
-        Tcustomstringgrid_basis profile(table, {tell, status, progress, QString()});
+        TSettingsProfile profile(table, {tell, status, progress, QString()});
         bool applied = false;
         try {
             applied = profile.ApplyProfile(book);

@@ -1,6 +1,6 @@
 #include "gui/history_view.h"
 #include "base/texts.h"
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>

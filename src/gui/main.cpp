@@ -137,9 +137,9 @@ int main(int argc, char** argv) {
             if (!quietLine()) return;
             switch (step++) {
             case 0: window.btn8Click(); window.btn1Click(); break;
-            case 1: window.Session().basicInf.btn21Click(); break;
-            case 2: window.Session().telephoneSend.btn10Click(); break;
-            case 3: window.Session().historyInf.btn19Click(); break;
+            case 1: window.Session().basicInf.ReadAfterQuestion(); break;
+            case 2: window.Session().telephoneSend.DownloadAfterQuestion(); break;
+            case 3: window.Session().historyInf.Download(); break;
             case 4: window.pgc->setCurrentIndex(p.value(tab).toInt()); break;
             default:
                 poll->stop();

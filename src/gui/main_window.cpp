@@ -301,7 +301,7 @@ void TForm1::ScanPorts() {
     // What the operator chose or typed stays chosen when it is still there.
     const QString chosen = cbb9->count() > 0 ? cbb9->currentText() : QString();
     ports_ = extraPorts_;
-    for (const QString& name : PortScanner ? PortScanner() : Trecognitionserial().ScanPorts()) ports_.append({name, name});
+    for (const QString& name : PortScanner ? PortScanner() : TPortList().ScanPorts()) ports_.append({name, name});
     QSignalBlocker block(cbb9);
     cbb9->clear();
     for (const auto& p : ports_) {

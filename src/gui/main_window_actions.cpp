@@ -153,21 +153,21 @@ void TForm1::WireButtons() {
     });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.btn21Click(); });
+            Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.ReadAfterQuestion(); });
         });
     });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.btn10Click(); });
+            Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.DownloadAfterQuestion(); });
         });
     });
     connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
         numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
         Guard([&] { s.SaveNumbers(); });
     });
-    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn19Click(); }); });
-    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.btn23Click(); }); });
+    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.Download(); }); });
+    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.DeleteAfterQuestion(); }); });
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
     });

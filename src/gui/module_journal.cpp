@@ -2,7 +2,7 @@
 #include "base/texts.h"
 #include "numbers/number_record.h"
 #include "record/snapshot_diff.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>

@@ -50,7 +50,7 @@ bool Number(const QString& s, int from, int n, int& out) {
 }
 
 // Date "20YY-MM-DD" as YYYYMMDD and time "HH:MM:SS" as HHMMSS; "null" stays 0.
-bool Keys(const QString& date, const QString& time, historyinf_r& e) {
+bool Keys(const QString& date, const QString& time, THistoryEntry& e) {
     int y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0;
     if (date != QLatin1String("null")) {
         if (date.size() != 10 || !Number(date, 0, 4, y) || !Number(date, 5, 2, m) || !Number(date, 8, 2, d))
@@ -100,7 +100,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
     }
     status.ShowStatus(TText::tr("Ready to order"));
 
-    QVector<historyinf_r> entries;
+    QVector<THistoryEntry> entries;
     entries.reserve(T::kRows);
     int malformed = 0;
     const QString invalid = TText::tr("Invalid");
@@ -113,7 +113,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         const bool valid = !no.isEmpty() && !date.isEmpty() && !time.isEmpty() && no != invalid &&
                            date != invalid && time != invalid;
         if (valid) {
-            historyinf_r e;
+            THistoryEntry e;
             for (int c = T::kRecordNo; c <= T::kText; ++c) e.texts[c - 1] = cell(c, r);
             // A date or time not written by the download is left out, and counted.
             if (Keys(date, time, e)) entries.append(e);
@@ -126,7 +126,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         return false;
     }
 
-    QVector<historyinf_r> matches;
+    QVector<THistoryEntry> matches;
     for (const auto& e : entries) {
         const int d = e.DateKey, t = e.TimeKey;
         const bool afterStart = startDay < d || (d == startDay && t > startTime);
@@ -139,7 +139,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         return false;
     }
     status.ShowStatus(TText::tr("Sort date"));
-    std::stable_sort(matches.begin(), matches.end(), [](const historyinf_r& a, const historyinf_r& b) {
+    std::stable_sort(matches.begin(), matches.end(), [](const THistoryEntry& a, const THistoryEntry& b) {
         return a.DateKey != b.DateKey ? a.DateKey < b.DateKey : a.TimeKey < b.TimeKey;
     });
 

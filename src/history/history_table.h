@@ -41,7 +41,7 @@ private:
 };
 
 // One working copy of a row, used only by the filter.
-struct historyinf_r {
+struct THistoryEntry {
     QString texts[7];
     int32_t TimeKey = 0;
     int32_t DateKey = 0;

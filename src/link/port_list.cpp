@@ -130,7 +130,7 @@ QList<TPortInfo> SystemPorts(const QString& sysfsRoot) {
 
 } // namespace
 
-QList<TPortInfo> Trecognitionserial::Scan() const {
+QList<TPortInfo> TPortList::Scan() const {
     QList<TPortInfo> ports = SystemPorts(sysfsRoot_);
     std::stable_sort(ports.begin(), ports.end(), [&](const TPortInfo& a, const TPortInfo& b) {
         if (Rank(a) != Rank(b)) return Rank(a) < Rank(b);
@@ -139,7 +139,7 @@ QList<TPortInfo> Trecognitionserial::Scan() const {
     return ports;
 }
 
-QString Trecognitionserial::SerialOf(const QString& port) const {
+QString TPortList::SerialOf(const QString& port) const {
     // A link (a udev name, a simulator's link) is followed to the terminal.
     const QString canonical = QFileInfo(port).canonicalFilePath();
     const QString name = QFileInfo(canonical.isEmpty() ? port : canonical).fileName();
@@ -148,7 +148,7 @@ QString Trecognitionserial::SerialOf(const QString& port) const {
     return {};
 }
 
-QStringList Trecognitionserial::ScanPorts() const {
+QStringList TPortList::ScanPorts() const {
     QStringList names;
     for (const auto& p : Scan()) names << p.name;
     return names;

@@ -14,9 +14,9 @@ struct TPortInfo {
 
 // Lists the serial ports present: CP210x bridges (10c4:ea60) first, then
 // other USB serial ports, then the rest, each group in name order.
-class Trecognitionserial {
+class TPortList {
 public:
-    explicit Trecognitionserial(QString sysfsRoot = QStringLiteral("/sys/class/tty"))
+    explicit TPortList(QString sysfsRoot = QStringLiteral("/sys/class/tty"))
         : sysfsRoot_(std::move(sysfsRoot)) {}
     QList<TPortInfo> Scan() const;
     QStringList ScanPorts() const;

@@ -7,10 +7,10 @@ namespace portiqa {
 TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress)
     : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()), progress_(progress),
       tmr1_(seq.ReplyTimer()) {
-    tmr1_.OnTimer = [this] { tmr1Timer(); };
+    tmr1_.OnTimer = [this] { OnReplyTimeout(); };
 }
 
-void TReceiver::cm1ReceiveData(const uint8_t* buffer, int length) {
+void TReceiver::OnBytes(const uint8_t* buffer, int length) {
     // The event boundary: a failure inside a handler ends that handler's
     // work and is reported; the bytes after it are still taken.
     for (int i = 0; i < length; ++i) {
@@ -176,7 +176,7 @@ void TReceiver::EndTransfers() {
     if (pages_) pages_->AbortTransfer();
 }
 
-void TReceiver::tmr1Timer() {
+void TReceiver::OnReplyTimeout() {
     tmr1_.SetEnabled(false);
     // A frame cut off by the silence can never complete: start afresh, so
     // that the next reply is not read as its continuation.

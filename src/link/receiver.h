@@ -54,9 +54,9 @@ public:
     void SetPageTransfer(TPageTransfer* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
-    void cm1ReceiveData(const uint8_t* buffer, int length);
+    void OnBytes(const uint8_t* buffer, int length);
     // The reply timer's expiry.
-    void tmr1Timer();
+    void OnReplyTimeout();
     // The operator ends the running transfer: the outstanding request is
     // forgotten (a late reply to it is dropped), every chain ends, and the
     // end is reported as Cancelled. False when nothing was running.

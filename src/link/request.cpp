@@ -207,14 +207,14 @@ void TRequestSequence::FinishVerify() {
     if (done) done(failed);
 }
 
-bool Tsingalcmd::Send() {
+bool TSingleCommand::Send() {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
     seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"), Mine());
     return true;
 }
 
-std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now) {
+std::array<uint8_t, 6> TTimeSyncCommand::TimePayload(const QDateTime& now) {
     const QDate d = now.date();
     const QTime t = now.time();
     return {static_cast<uint8_t>(d.year() & 0xFF), static_cast<uint8_t>(d.month()),
@@ -222,7 +222,7 @@ std::array<uint8_t, 6> Tsynchronizationtime_sc::TimePayload(const QDateTime& now
             static_cast<uint8_t>(t.minute()),      static_cast<uint8_t>(t.second())};
 }
 
-bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
+bool TTimeSyncCommand::SendAt(const QDateTime& now) {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
     const auto payload = TimePayload(now);
@@ -230,6 +230,6 @@ bool Tsynchronizationtime_sc::SendAt(const QDateTime& now) {
     return true;
 }
 
-bool Tsynchronizationtime_sc::Send() { return SendAt(QDateTime::currentDateTime()); }
+bool TTimeSyncCommand::Send() { return SendAt(QDateTime::currentDateTime()); }
 
 } // namespace portiqa

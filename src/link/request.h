@@ -189,9 +189,9 @@ public:
 };
 
 // A single-frame command with no payload (checking mode, history deletion).
-class Tsingalcmd : public TTemplate {
+class TSingleCommand : public TTemplate {
 public:
-    Tsingalcmd(TRequestSequence& seq, uint8_t command) : Command(command), seq_(seq) {}
+    TSingleCommand(TRequestSequence& seq, uint8_t command) : Command(command), seq_(seq) {}
     // False (and nothing sent) while another reply is owed.
     virtual bool Send();
     uint8_t Command;
@@ -204,9 +204,9 @@ protected:
 };
 
 // Sets the module's clock from the computer's local time.
-class Tsynchronizationtime_sc : public Tsingalcmd {
+class TTimeSyncCommand : public TSingleCommand {
 public:
-    explicit Tsynchronizationtime_sc(TRequestSequence& seq) : Tsingalcmd(seq, kTimeSyncCommand) {}
+    explicit TTimeSyncCommand(TRequestSequence& seq) : TSingleCommand(seq, kTimeSyncCommand) {}
     bool Send() override;
     bool SendAt(const QDateTime& now);
     static std::array<uint8_t, 6> TimePayload(const QDateTime& now);

@@ -1,7 +1,7 @@
 #include "record/snapshot_diff.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "settings/settings_rules.h"
 
 namespace portiqa {

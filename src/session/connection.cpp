@@ -8,7 +8,7 @@ namespace portiqa {
 TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_(session) {
     comm_.SetBaudRate(kBaudRate);
     comm_.OnReceiveData = [this](TComm*, const char* bytes, uint16_t length) {
-        session_.cm1ReceiveData(reinterpret_cast<const uint8_t*>(bytes), length);
+        session_.OnBytes(reinterpret_cast<const uint8_t*>(bytes), length);
     };
     comm_.OnRequestHangup = [this](TComm*) {
         Close();
@@ -32,7 +32,7 @@ QString TConnection::Open(const QString& name) {
                (comm_.PortOpenReason().isEmpty() ? QString() : ": " + comm_.PortOpenReason());
     }
     // Whatever module is on the port is a new one until a login.
-    session_.NewConnection(name, Trecognitionserial().SerialOf(name));
+    session_.NewConnection(name, TPortList().SerialOf(name));
     return {};
 }
 

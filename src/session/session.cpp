@@ -142,7 +142,7 @@ void TSession::SaveSettings() {
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
         return Finish(TOperation::Settings, *refused);
-    basicInf.btn22Click();
+    basicInf.Save();
 }
 
 void TSession::SaveNumbers() {
@@ -151,7 +151,7 @@ void TSession::SaveNumbers() {
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
         return Finish(TOperation::Numbers, *refused);
-    telephoneSend.btn9Click();
+    telephoneSend.Save();
 }
 
 void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {

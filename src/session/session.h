@@ -6,7 +6,7 @@
 #include "base/timer.h"
 #include "backup/module_backup.h"
 #include "history/history_files.h"
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include "history/history_table.h"
 #include "session/password_verify.h"
 #include "link/rec_data.h"
@@ -14,9 +14,9 @@
 #include "link/request.h"
 #include "numbers/number_files.h"
 #include "numbers/number_table.h"
-#include "numbers/telephone_send.h"
+#include "numbers/number_block.h"
 #include "record/record.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "settings/settings_profile.h"
 #include "settings/settings_table.h"
 #include <optional>
@@ -32,7 +32,7 @@ public:
              const QString& configFolder = QString());
 
     // The port's receive event.
-    void cm1ReceiveData(const uint8_t* buffer, int length) { receiver.cm1ReceiveData(buffer, length); }
+    void OnBytes(const uint8_t* buffer, int length) { receiver.OnBytes(buffer, length); }
 
     // The end of every operation, one report each: the one place a front end
     // learns how what it started ended. The blocks' own end hooks feed it.
@@ -76,16 +76,16 @@ public:
     TSettingsTable settingsTable;
     TNumberTable numberTable;
     THistoryTable historyTable;
-    TtelephoneSend telephoneSend;
-    Tsingalcmd checkingMode;
-    Tsingalcmd historyDelete;
-    Tsynchronizationtime_sc timeSync;
-    THistoryInf historyInf;
-    TBasicInf basicInf;
+    TNumberBlock telephoneSend;
+    TSingleCommand checkingMode;
+    TSingleCommand historyDelete;
+    TTimeSyncCommand timeSync;
+    THistoryBlock historyInf;
+    TSettingsBlock basicInf;
     Tpasswordverify password;
     TReceiver receiver;
     QString configFolder;
-    Tcustomstringgrid_basis profile;
+    TSettingsProfile profile;
     TNumberFiles numberFiles;
     Tcustomstringgrid_his historyFiles;
     TModuleBackup backup;

@@ -28,7 +28,7 @@ void TSession::UseRecord(TRecord* record, const QString& problem) {
         return RecordIntent(operation, intent);
     };
     // The single commands that change the module are writes too.
-    for (Tsingalcmd* command : std::initializer_list<Tsingalcmd*>{&historyDelete, &timeSync, &checkingMode}) {
+    for (TSingleCommand* command : std::initializer_list<TSingleCommand*>{&historyDelete, &timeSync, &checkingMode}) {
         command->BeforeSend = [this, command](uint8_t) {
             const QString intent = command == &historyDelete ? TText::tr("Удаление всей истории событий")
                                    : command == &timeSync    ? TText::tr("Установка часов модуля по времени компьютера")

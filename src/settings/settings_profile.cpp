@@ -5,7 +5,7 @@
 
 namespace portiqa {
 
-TWorkbook Tcustomstringgrid_basis::ProfileWorkbook() {
+TWorkbook TSettingsProfile::ProfileWorkbook() {
     TWorkbook book;
     book.SetColumnWidth(1, 85);
     book.SetColumnWidth(2, 45);
@@ -19,11 +19,11 @@ TWorkbook Tcustomstringgrid_basis::ProfileWorkbook() {
     return book;
 }
 
-void Tcustomstringgrid_basis::ExportProfile() {
+void TSettingsProfile::ExportProfile() {
     ctx_.SaveWorkbook(QStringLiteral("basicinf_R"), [this] { return ProfileWorkbook(); });
 }
 
-bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
+bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
     // Our profiles are captioned in Russian whatever the language; a profile
     // retyped from the English window's table is taken too.
     if (book.Text(1, 1) != QStringLiteral("Функции") && book.Text(1, 1) != QLatin1String("Function")) {
@@ -70,7 +70,7 @@ bool Tcustomstringgrid_basis::ApplyProfile(const TWorkbook& book) {
     return true;
 }
 
-void Tcustomstringgrid_basis::ImportProfile() {
+void TSettingsProfile::ImportProfile() {
     TWorkbook book;
     QString path;
     if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter, 100000, &path) && ApplyProfile(book))

@@ -7,9 +7,9 @@ namespace portiqa {
 
 // Settings profiles: the settings table's rows 0..16 in a workbook, the six
 // editors' item texts in B4, B5, B9, B10, B12, B13. Hidden rows stay out.
-class Tcustomstringgrid_basis {
+class TSettingsProfile {
 public:
-    Tcustomstringgrid_basis(TSettingsTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
+    TSettingsProfile(TSettingsTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
 
     void ExportProfile();  // btn17
     void ImportProfile();  // btn16

@@ -60,7 +60,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const int doneBefore = done;
         op.messages.clear();
-        session->telephoneSend.btn10Click();
+        session->telephoneSend.DownloadAfterQuestion();
         runToEnd();
         if (done > doneBefore) {
             ++completed;
@@ -83,7 +83,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
         }
         op.messages.clear();
         const int savesBefore = done;
-        session->telephoneSend.btn9Click();
+        session->telephoneSend.Save();
         runToEnd();
         if (done > savesBefore) {
             ++completed;

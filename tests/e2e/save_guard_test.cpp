@@ -13,7 +13,7 @@ namespace {
 struct SaveGuard : SessionFixture {
     void ReadSettings() {
         ASSERT_TRUE(Login("5807"));
-        session->basicInf.btn21Click();
+        session->basicInf.ReadAfterQuestion();
         ASSERT_TRUE(Settle());
         ASSERT_TRUE(session->basicInf.TableFromModule());
     }
@@ -29,7 +29,7 @@ TEST_F(SaveGuard, ARowTheModuleChangedItselfIsKeptAndReported) {
     module->WriteMemory(111, QByteArray(1, 1));
     t.SetValue(16, "24");
     op.questions.clear();
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_EQ(op.questions[0], "Сохранить настройки в GSM модуль?\rстрока 16: 0 → 24");
@@ -51,7 +51,7 @@ TEST_F(SaveGuard, ARowBothChangedStopsTheSaveAndNothingIsWritten) {
     session->settingsTable.SetValue(7, "30");
     bool failed = false;
     session->basicInf.OnTransferFailed = [&](const QString&) { failed = true; };
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(failed);
     EXPECT_TRUE(op.messages.back().contains("строки 16")) << op.messages.back().toStdString();
@@ -72,7 +72,7 @@ TEST_F(SaveGuard, ASaveWithoutARead_AsksWithEveryRowItChangesAndKeepsTheHiddenRo
     bool failed = false;
     session->basicInf.OnTransferFailed = [&](const QString&) { failed = true; };
     const QByteArray before = module->Memory(0, 512);
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_TRUE(op.questions[0].contains("строка 2: 79161234567 → (пусто)")) << op.questions[0].toStdString();
@@ -80,7 +80,7 @@ TEST_F(SaveGuard, ASaveWithoutARead_AsksWithEveryRowItChangesAndKeepsTheHiddenRo
     EXPECT_TRUE(failed);
     EXPECT_EQ(module->Memory(0, 512), before);
     // Accepted: written, and the bytes the operator never sees stay the module's.
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(module->Memory(204, 8), hidden);
     EXPECT_EQ(module->Memory(202, 2), QByteArray::fromHex("1800"));
@@ -95,12 +95,12 @@ TEST_F(SaveGuard, TheModulesOwnCyrillicTextGoesBackUnchangedANewOneMustBeLatin) 
     auto& t = session->settingsTable;
     ASSERT_EQ(t.Value(5), "Тревога");
     t.SetValue(16, "12");
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(op.messages.back().startsWith("Базовые настройки сохранены успешно")) << op.messages.back().toStdString();
     EXPECT_EQ(module->Memory(28, 8), text.left(8));  // the text and its end mark
     t.SetValue(6, "Пожар");
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(op.messages.back().startsWith("Настройки не сохранены. Строка 6: текст пишется латинскими"))
         << op.messages.back().toStdString();

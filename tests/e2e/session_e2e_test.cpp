@@ -30,7 +30,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     module->WriteMemory(0x100, QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
 
     ASSERT_TRUE(Login("5807"));
-    session->basicInf.btn21Click();
+    session->basicInf.ReadAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
     auto& t = session->settingsTable;
@@ -43,7 +43,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     t.SetValue(13, "Relay is on");
     t.SetValue(10, "999");
     t.SetItemIndex(8, 1);
-    session->basicInf.btn22Click();
+    session->basicInf.Save();
     ASSERT_TRUE(Settle());
     // Page 2 holds nothing the operator changed: only page 1 is written.
     EXPECT_EQ(op.messages.back(), "Базовые настройки сохранены успешно\rЗаписано страниц: 1");
@@ -55,7 +55,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     EXPECT_EQ(module->Memory(0x100, 14), QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
 
     t.SetValue(13, "");
-    session->basicInf.btn21Click();
+    session->basicInf.ReadAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(t.Value(13), "Relay is on");
     EXPECT_EQ(t.Value(2), "+79991234567");
@@ -67,7 +67,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     Start();
     ASSERT_TRUE(Login("5807"));
     const QByteArray before = module->Memory(0x1000, 375 * 256);
-    session->telephoneSend.btn10Click();
+    session->telephoneSend.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(op.messages.back(), "Номера абонентов установлены");
     EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
@@ -79,7 +79,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     // Saving an unedited download writes nothing: the module holds every
     // page already (its free slots as 0xFF, which mean what the table's
     // zero bytes mean).
-    session->telephoneSend.btn9Click();
+    session->telephoneSend.Save();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(op.messages.back(), "Список авторизованных номеров успешно сохранен\rЗаписано страниц: 0");
     const QByteArray after = module->Memory(0x1000, 375 * 256);
@@ -88,13 +88,13 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     g.SetCells(7, 3, "Да");                 // delete record 3
     g.SetCells(1, 200, "+70001112233");     // a new unrestricted number
     g.SetCells(6, 200, "Да");
-    session->telephoneSend.btn9Click();
+    session->telephoneSend.Save();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, char(0xFF)));
     EXPECT_EQ(module->Memory(0x1000 + 199 * 32, 13), QByteArray("+70001112233") + '\0');
 
     g.SetCells(1, 200, "");
-    session->telephoneSend.btn10Click();
+    session->telephoneSend.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(g.Cells(1, 200), "+70001112233");
     EXPECT_TRUE(g.Cells(1, 3).isEmpty());
@@ -104,7 +104,7 @@ TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
     simOptions.seedHistory = 300;
     Start();
     ASSERT_TRUE(Login("5807"));
-    session->historyInf.btn19Click();
+    session->historyInf.Download();
     ASSERT_TRUE(Settle(60000));
     auto& g = session->historyTable.Grid();
     int rows = 0;
@@ -121,10 +121,10 @@ TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
     for (int r = 2; r <= kept; ++r)
         EXPECT_LE(g.Cells(2, r - 1) + g.Cells(3, r - 1), g.Cells(2, r) + g.Cells(3, r));
 
-    session->historyInf.btn23Click();
+    session->historyInf.DeleteAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(op.messages.back(), "История данных удалена");
-    session->historyInf.btn19Click();
+    session->historyInf.Download();
     ASSERT_TRUE(Settle(60000));
     EXPECT_TRUE(g.Cells(1, 1).isEmpty());
 }
@@ -137,10 +137,10 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     Start();
     ASSERT_TRUE(Login("5807"));
     session->settingsTable.SetValue(16, "5");
-    session->basicInf.btn22Click();  // a save: refused by the module
+    session->basicInf.Save();  // a save: refused by the module
     ASSERT_TRUE(WaitFor([&] { return op.messages.back() == "Ошибка базовой настройки"; }));
     EXPECT_FALSE(session->basicInf.TransferRunning());
-    session->basicInf.btn21Click();  // the module has gone quiet
+    session->basicInf.ReadAfterQuestion();  // the module has gone quiet
     EXPECT_TRUE(session->seq.Outstanding());
     // It answered a moment ago: the request goes out twice more first.
     tmr1.Advance(3000);
@@ -173,18 +173,18 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     ASSERT_TRUE(Settle());
     only(TOperation::Settings, K::Done);
     session->settingsTable.SetValue(16, "5");
-    session->basicInf.btn22Click();  // the module refuses the save
+    session->basicInf.Save();  // the module refuses the save
     ASSERT_TRUE(Settle());
     only(TOperation::Settings, K::Failed);
     ASSERT_TRUE(session->checkingMode.Send());
     ASSERT_TRUE(Settle());
     only(TOperation::Command, K::Done);
-    session->telephoneSend.btn10Click();
+    session->telephoneSend.DownloadAfterQuestion();
     ASSERT_TRUE(WaitFor([&] { return !session->numberTable.Grid().Cells(1, 1).isEmpty(); }));
     ASSERT_TRUE(session->receiver.CancelTransfer());  // the operator stops the download
     only(TOperation::Numbers, K::Cancelled);
     module->Stop();  // silence
-    session->historyInf.btn19Click();
+    session->historyInf.Download();
     for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) tmr1.Advance(3000);
     only(TOperation::History, K::NoAnswer);
 }
@@ -193,8 +193,8 @@ TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
     simOptions.faults.latencyMs = 50;
     Start();
     ASSERT_TRUE(Login("5807"));
-    session->telephoneSend.btn10Click();
-    session->historyInf.btn19Click();
+    session->telephoneSend.DownloadAfterQuestion();
+    session->historyInf.Download();
     EXPECT_EQ(op.messages.back(), BusyMessage());
     EXPECT_FALSE(session->historyInf.TransferRunning());
     session->pageTransfer.AbortTransfer();

@@ -365,7 +365,7 @@ TEST_F(FilesTest, ExportsReplaceFilesTheWayTheOperatorExpects) {
 
 TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     TSettingsTable table;
-    Tcustomstringgrid_basis profile(table, ctx);
+    TSettingsProfile profile(table, ctx);
     table.SetValue(2, "+79990000000");
     table.SetItemIndex(8, 1);
     table.SetItemIndex(12, 0);
@@ -374,7 +374,7 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     ASSERT_TRUE(QFile::exists(Path("profile.xlsx")));
 
     TSettingsTable other;
-    Tcustomstringgrid_basis loader(other, ctx);
+    TSettingsProfile loader(other, ctx);
     op.openFile = Path("profile.xlsx");
     loader.ImportProfile();
     EXPECT_EQ(other.Value(2), "+79990000000");
@@ -418,7 +418,7 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
 // row named, the table unchanged; an empty drop-down keeps what it held.
 TEST_F(FilesTest, ProfileValuesObeyTheRulesOfTheWindow) {
     TSettingsTable table;
-    Tcustomstringgrid_basis profile(table, ctx);
+    TSettingsProfile profile(table, ctx);
     op.saveFile = Path("rules");
     profile.ExportProfile();
     TWorkbook written;
@@ -442,7 +442,7 @@ TEST_F(FilesTest, ProfileValuesObeyTheRulesOfTheWindow) {
         {12, "3abc", "Строка 12: выберите из списка"},
     };
     TSettingsTable target;
-    Tcustomstringgrid_basis loader(target, ctx);
+    TSettingsProfile loader(target, ctx);
     target.SetValue(5, "kept");
     for (const Case& c : bad) {
         TWorkbook book = written;

@@ -124,10 +124,10 @@ TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     EXPECT_TRUE(w->Session().password.Pending());
     // The reply timer's expiry, driven by hand: this is a QTimer in the window.
     // The login is asked twice more before the time runs out for good.
-    w->Session().receiver.tmr1Timer();
-    w->Session().receiver.tmr1Timer();
+    w->Session().receiver.OnReplyTimeout();
+    w->Session().receiver.OnReplyTimeout();
     EXPECT_TRUE(w->Session().password.Pending());
-    w->Session().receiver.tmr1Timer();
+    w->Session().receiver.OnReplyTimeout();
     EXPECT_FALSE(w->Session().password.Pending());
     EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
 }

@@ -1,6 +1,6 @@
 #include "fakes.h"
 #include "base/timer.h"
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include <gtest/gtest.h>
 
 using namespace portiqa;

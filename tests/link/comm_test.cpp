@@ -315,9 +315,9 @@ TEST(PortList, CpBridgesFirstThenUsbThenTheRestInNameOrder) {
     makePort("ttyS0", "", "", true);
     makePort("ttyS1", "", "");  // no hardware behind the slot
     QDir(root.path()).mkpath("tty/tty1");  // virtual terminal, no device
-    Trecognitionserial scan(root.filePath("tty"));
+    TPortList scan(root.filePath("tty"));
     EXPECT_EQ(scan.ScanPorts(), (QStringList{"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS0"}));
-    EXPECT_TRUE(Trecognitionserial(root.filePath("missing")).ScanPorts().isEmpty());
+    EXPECT_TRUE(TPortList(root.filePath("missing")).ScanPorts().isEmpty());
     // The bridge's serial number, by name or by a path to the terminal.
     EXPECT_EQ(scan.SerialOf("ttyUSB2"), "SN-ttyUSB2");
     EXPECT_EQ(scan.SerialOf("/dev/ttyUSB10"), "SN-ttyUSB10");

@@ -59,7 +59,7 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     TManualTimer tmr1(3000), tmr2(3000, true);
     Tstatusbar_ctrl status(display, tmr2);
     TRequestSequence seq(port, status, tmr1);
-    Tsynchronizationtime_sc sync(seq);
+    TTimeSyncCommand sync(seq);
     sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
     ASSERT_EQ(port.frames.size(), 1u);
     EXPECT_EQ(port.frames[0], Hex("23 03 00 00 00 00 00 06 EA 0C 07 00 1D 0F F6"));
@@ -67,7 +67,7 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     EXPECT_TRUE(tmr1.Enabled());
     EXPECT_TRUE(seq.Outstanding());
 
-    Tsingalcmd deleter(seq, 133);
+    TSingleCommand deleter(seq, 133);
     EXPECT_FALSE(deleter.Send());  // a reply is still owed: nothing is sent
     EXPECT_EQ(port.frames.size(), 1u);
     seq.SetOutstanding(false);
@@ -85,7 +85,7 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
     TRequestSequence seq(port, status, tmr1);
     int expiries = 0;
     tmr1.OnTimer = [&] { ++expiries; tmr1.SetEnabled(false); };
-    Tsingalcmd check(seq, 4);
+    TSingleCommand check(seq, 4);
     EXPECT_TRUE(check.Send());
     tmr1.Advance(2000);
     EXPECT_FALSE(check.Send());  // refused while the first reply is owed

@@ -67,7 +67,7 @@ struct PageTransferTest : ::testing::Test, test::TLinkRig {
                 payload = QByteArray(1, 1);
             }
             const QByteArray reply = Frame(d[1], address, payload);
-            rx.cm1ReceiveData(reinterpret_cast<const uint8_t*>(reply.constData()), int(reply.size()));
+            rx.OnBytes(reinterpret_cast<const uint8_t*>(reply.constData()), int(reply.size()));
         }
     }
     std::vector<std::pair<uint8_t, int32_t>> Requests(size_t from = 0) const {
@@ -209,7 +209,7 @@ TEST_F(PageTransferTest, AnEndedReadSaysSoOnceAndALateReplyGoesNowhere) {
     EXPECT_EQ(failures, std::vector<TLinkFailure>{TLinkFailure::Cancelled});
     // The reply the module sends late is for nothing owed: no page, no request.
     const QByteArray late = Frame(131, 0x100, memory.mid(0x100, 256));
-    rx.cm1ReceiveData(reinterpret_cast<const uint8_t*>(late.constData()), int(late.size()));
+    rx.OnBytes(reinterpret_cast<const uint8_t*>(late.constData()), int(late.size()));
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(port.frames.size(), 2u);
     EXPECT_TRUE(finished.empty());

@@ -77,7 +77,7 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     void Feed(const QByteArray& bytes) {
         for (char c : bytes) {
             const auto b = static_cast<uint8_t>(c);
-            rx.cm1ReceiveData(&b, 1);
+            rx.OnBytes(&b, 1);
         }
     }
     // A request as its owner sends it: the login while a check is pending,
@@ -343,7 +343,7 @@ TEST_F(ReceiverTest, RandomAndMutatedStreamsNeverBreakTheAssembler) {
         }
         for (char c : f) {
             const auto b = static_cast<uint8_t>(c);
-            rx.cm1ReceiveData(&b, 1);
+            rx.OnBytes(&b, 1);
             ASSERT_GE(assembler.ByteCount, 0);
             ASSERT_LE(assembler.ByteCount, 265);
             ASSERT_LE(valid.Length, 256);

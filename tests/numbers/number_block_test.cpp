@@ -3,7 +3,7 @@
 #include "base/timer.h"
 #include "link/rec_data.h"
 #include "numbers/number_record.h"
-#include "numbers/telephone_send.h"
+#include "numbers/number_block.h"
 #include "numbers/number_expiry.h"
 #include <gtest/gtest.h>
 
@@ -165,7 +165,7 @@ TEST(NumberTable, ClicksBulkTogglesAndHighlight) {
 struct NumberChainTest : ::testing::Test, test::TLinkRig {
     TNumberTable table;
     TPageTransfer transfer{seq, progress};
-    TtelephoneSend block{seq, transfer, table, op};
+    TNumberBlock block{seq, transfer, table, op};
 
     void Reply(int32_t address, const QByteArray& page) {
         // The sequence learns the module's page as it does from a real reply.
@@ -183,7 +183,7 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
 };
 
 TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
-    block.btn10Click();
+    block.DownloadAfterQuestion();
     EXPECT_EQ(op.questions, QStringList{"Скачать все номера, сохраненные в GSM модуле?"});
     QByteArray page(256, char(0xFF));
     page.replace(0, 4, "+123");
@@ -201,7 +201,7 @@ TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
 TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     table.Grid().SetCells(T::kNumber, 9, "+7");
     table.Grid().SetCells(T::kUnrestricted, 9, "Да");
-    block.btn9Click();
+    block.Save();
     // The module's list is not known on this connection: it is read first,
     // and the table keeps the operator's list.
     ASSERT_EQ(port.frames.size(), 1u);
@@ -238,7 +238,7 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
 }
 
 TEST_F(NumberChainTest, ARemovalTheOperatorCancelsWritesNothing) {
-    block.btn9Click();
+    block.Save();
     QByteArray held(256, char(0xFF));
     held.replace(0, 4, "+123");
     held.replace(22, 10, QByteArray(8, 0x63) + QByteArray::fromHex("0063"));

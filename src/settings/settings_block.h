@@ -9,16 +9,16 @@ namespace portiqa {
 
 // The basic-settings block: two 256-byte pages at 0x000 and 0x100, moved
 // between the module and the settings table through the page chain.
-class TBasicInf : public TPageBlock {
+class TSettingsBlock : public TPageBlock {
 public:
-    TBasicInf(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table, Tprogressbar_ctrl& progress,
+    TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table, Tprogressbar_ctrl& progress,
               IOperator& op);
 
-    void btn21Click();  // read, after the operator accepts
+    void ReadAfterQuestion();  // read, after the operator accepts
     // Save: reads the module's two pages again first, keeps what the module
     // changed itself in rows the operator did not touch, stops at a row both
     // changed, and asks with the rows the save changes.
-    void btn22Click();
+    void Save();
     // Read with no question and no closing message box (after a login or a
     // restore, so that the table shows the module's values).
     void ReadQuietly();

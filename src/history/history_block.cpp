@@ -1,4 +1,4 @@
-#include "history/history_inf.h"
+#include "history/history_block.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
@@ -70,7 +70,7 @@ void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
     g.SetCells(T::kText, row, fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(b + 34), n)));
 }
 
-void THistoryInf::btn19Click() {
+void THistoryBlock::Download() {
     if (RefusedWhileBusy(seq_, op_)) return;
     std::vector<int32_t> pages;
     for (uint16_t page = 1; page <= kHistoryPages; ++page) pages.push_back(HistoryPageAddress(page));
@@ -84,14 +84,14 @@ void THistoryInf::btn19Click() {
                          [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); }, true, {}});
 }
 
-void THistoryInf::btn23Click() {
+void THistoryBlock::DeleteAfterQuestion() {
     if (RefusedWhileBusy(seq_, op_)) return;
     if (!op_.WarnOkCancel(TText::tr("Внимание! Эта операция удалит всю историю сохраненную в GSM модуле ")))
         return;
     if (!deleter_.Send()) op_.ShowMessage(BusyMessage());
 }
 
-void THistoryInf::DecodeHistoryPage(int32_t address, const uint8_t* page) {
+void THistoryBlock::DecodeHistoryPage(int32_t address, const uint8_t* page) {
     const int base = ((address - kHistoryBase) / kPageSize) * 2;
     TGridBatch batch(table_.Grid());
     for (int k = 0; k < 2; ++k) {

@@ -15,13 +15,13 @@ QStringList HistoryWords(int column);
 
 // The history block: 500 pages of two 128-byte records from 0x30000 on, read
 // through the page chain; raises OnTransferDone when all are in the table.
-class THistoryInf : public TPageBlock {
+class THistoryBlock : public TPageBlock {
 public:
-    THistoryInf(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, Tsingalcmd& deleter, IOperator& op)
+    THistoryBlock(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, TSingleCommand& deleter, IOperator& op)
         : TPageBlock(transfer, TOperation::History), seq_(seq), transfer_(transfer), table_(table), deleter_(deleter), op_(op) {}
 
-    void btn19Click();  // download, no question asked
-    void btn23Click();  // erase the module's log after a warning
+    void Download();  // download, no question asked
+    void DeleteAfterQuestion();  // erase the module's log after a warning
 
     // A history page's two records into their rows (a page outside the
     // history area has none).
@@ -31,7 +31,7 @@ private:
     TRequestSequence& seq_;
     TPageTransfer& transfer_;
     THistoryTable& table_;
-    Tsingalcmd& deleter_;
+    TSingleCommand& deleter_;
     IOperator& op_;
 };
 

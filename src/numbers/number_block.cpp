@@ -1,4 +1,4 @@
-#include "numbers/telephone_send.h"
+#include "numbers/number_block.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
 #include "numbers/number_diff.h"
@@ -10,14 +10,14 @@ namespace {
 int PageOf(int32_t address) { return (address - NumberPageAddress(1)) / kPageSize + 1; }
 } // namespace
 
-void TtelephoneSend::btn10Click() {
+void TNumberBlock::DownloadAfterQuestion() {
     if (!op_.AskAccept(TText::tr("Скачать все номера, сохраненные в GSM модуле?"))) return;
     StartDownload(false);
 }
 
-void TtelephoneSend::DownloadQuietly() { StartDownload(true); }
+void TNumberBlock::DownloadQuietly() { StartDownload(true); }
 
-void TtelephoneSend::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,
+void TNumberBlock::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,
                              std::function<void()> onAbort) {
     std::vector<int32_t> pages;
     for (int page = 1; page <= kNumberPages; ++page) pages.push_back(NumberPageAddress(page));
@@ -31,7 +31,7 @@ void TtelephoneSend::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage
     transfer_.StartRead(std::move(pages), {}, std::move(reading));
 }
 
-void TtelephoneSend::StartDownload(bool quiet) {
+void TNumberBlock::StartDownload(bool quiet) {
     if (RefusedWhileBusy(seq_, op_)) return;
     quiet_ = quiet;
     pagesDecoded_ = 0;
@@ -45,7 +45,7 @@ void TtelephoneSend::StartDownload(bool quiet) {
         [this] { table_.SetPagesRead(pagesDecoded_); });
 }
 
-void TtelephoneSend::FinishDownload() {
+void TNumberBlock::FinishDownload() {
     table_.Edits().Set(false);
     table_.SetPagesRead(TNumberTable::kPages);
     KeepBase();
@@ -55,14 +55,14 @@ void TtelephoneSend::FinishDownload() {
     if (OnTransferDone) OnTransferDone(done);
 }
 
-void TtelephoneSend::DecodeNumberPage(int32_t address, const uint8_t* page) {
+void TNumberBlock::DecodeNumberPage(int32_t address, const uint8_t* page) {
     TEditState::TLoading loading(table_.Edits());
     TGridBatch batch(table_.Grid());
     // Replies beyond record 3000 have no rows to go to.
     DecodeNumberPageInto(page, PageOf(address), table_.Grid());
 }
 
-void TtelephoneSend::btn9Click() {
+void TNumberBlock::Save() {
     const QString problem = table_.ValidateNumberTable();
     if (!problem.isEmpty()) {
         op_.ShowMessage(problem);
@@ -81,7 +81,7 @@ void TtelephoneSend::btn9Click() {
     ReadAll([](int32_t, const uint8_t*) {}, [this] { ContinueSave(true); });
 }
 
-void TtelephoneSend::ContinueSave(bool readJustNow) {
+void TNumberBlock::ContinueSave(bool readJustNow) {
     // A list read just now for this save is the copy the edits are measured against.
     if (readJustNow) KeepBase();
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
@@ -137,7 +137,7 @@ void TtelephoneSend::ContinueSave(bool readJustNow) {
     if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 
-void TtelephoneSend::KeepBase() {
+void TNumberBlock::KeepBase() {
     base_.clear();
     for (int page = 1; page <= kNumberPages; ++page) {
         const QByteArray* known = seq_.KnownPage(NumberPageAddress(page));
@@ -151,15 +151,15 @@ void TtelephoneSend::KeepBase() {
     baseGeneration_ = seq_.ModuleGeneration();
 }
 
-bool TtelephoneSend::HaveBase() const { return baseGeneration_ == seq_.ModuleGeneration() && !base_.empty(); }
+bool TNumberBlock::HaveBase() const { return baseGeneration_ == seq_.ModuleGeneration() && !base_.empty(); }
 
-QByteArray TtelephoneSend::TableRecord(int row) const {
+QByteArray TNumberBlock::TableRecord(int row) const {
     uint8_t b[kNumberRecordSize] = {};
     EncodeNumberRecord(table_.Grid(), row, b);
     return QByteArray(reinterpret_cast<const char*>(b), kNumberRecordSize);
 }
 
-QByteArray TtelephoneSend::BaseRecord(int page, int i) const {
+QByteArray TNumberBlock::BaseRecord(int page, int i) const {
     const QByteArray& bytes = base_.at(NumberPageAddress(page));
     return CanonicalNumberRecord(reinterpret_cast<const uint8_t*>(bytes.constData()) + kNumberRecordSize * i);
 }
@@ -168,7 +168,7 @@ QByteArray TtelephoneSend::BaseRecord(int page, int i) const {
 // it is written: the module may have changed them itself (an SMS adds or
 // deletes a number), or the copy it was read into may have been damaged on
 // the line. A page the operator changed whole needs no read.
-bool TtelephoneSend::CheckFirst(int32_t address, const QByteArray& page) const {
+bool TNumberBlock::CheckFirst(int32_t address, const QByteArray& page) const {
     if (!HaveBase()) return false;
     const int p = PageOf(address);
     for (int i = 0; i < 8; ++i)
@@ -176,7 +176,7 @@ bool TtelephoneSend::CheckFirst(int32_t address, const QByteArray& page) const {
     return false;
 }
 
-TPageTransfer::TCheck TtelephoneSend::Checked(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& area) {
+TPageTransfer::TCheck TNumberBlock::Checked(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& area) {
     using C = TPageTransfer::TCheck;
     const int page = PageOf(address);
     bool same = true;
@@ -216,7 +216,7 @@ TPageTransfer::TCheck TtelephoneSend::Checked(int32_t address, const uint8_t* fr
 // when they mean the same records: a free slot that the module keeps as
 // 0xFF bytes is written from the table as zero bytes, and rewriting it
 // changes nothing the module does.
-bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
+bool TNumberBlock::ModuleHolds(int32_t address, const uint8_t* area) const {
     if (seq_.Holds(address, area)) return true;
     const QByteArray* known = seq_.KnownPage(address);
     if (!known || known->size() != kPageSize) return false;
@@ -233,7 +233,7 @@ bool TtelephoneSend::ModuleHolds(int32_t address, const uint8_t* area) const {
     return std::equal(canonical.begin(), canonical.end(), area);
 }
 
-void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
+void TNumberBlock::FinishSave(const std::vector<int32_t>& failed) {
     QString changedItself;
     if (!moduleChanged_.isEmpty())
         changedItself = TText::tr("\rМодуль сам изменил записи: %1 — они сохранены как в модуле")
@@ -258,7 +258,7 @@ void TtelephoneSend::FinishSave(const std::vector<int32_t>& failed) {
                        seq_.PagesWrittenInTransfer());
 }
 
-void TtelephoneSend::EncodeNumberPage(int page, uint8_t* area) const {
+void TNumberBlock::EncodeNumberPage(int page, uint8_t* area) const {
     std::fill(area, area + kPageSize, 0x00);
     for (int i = 0; i < 8; ++i)
         EncodeNumberRecord(table_.Grid(), 8 * (page - 1) + 1 + i, area + kNumberRecordSize * i);

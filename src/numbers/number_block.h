@@ -10,16 +10,16 @@ namespace portiqa {
 
 // The number list block: 375 pages of eight 32-byte records from 0x1000 on,
 // moved between the module and the number table through the page chain.
-class TtelephoneSend : public TPageBlock {
+class TNumberBlock : public TPageBlock {
 public:
-    TtelephoneSend(TRequestSequence& seq, TPageTransfer& transfer, TNumberTable& table, IOperator& op)
+    TNumberBlock(TRequestSequence& seq, TPageTransfer& transfer, TNumberTable& table, IOperator& op)
         : TPageBlock(transfer, TOperation::Numbers), seq_(seq), transfer_(transfer), table_(table), op_(op) {}
 
-    void btn10Click();   // download, after the operator accepts
+    void DownloadAfterQuestion();   // download, after the operator accepts
     // Check the table; read the module's list first when it is not known on
     // this connection; ask with what the save changes (a warning when it
     // removes records); then save.
-    void btn9Click();
+    void Save();
     // Download with no question and no closing message box (after a restore).
     void DownloadQuietly();
     void DownloadWithoutQuestion() { StartDownload(false); }

@@ -1,7 +1,7 @@
 #include "fakes.h"
 #include "base/errors.h"
 #include "base/timer.h"
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_layout.h"
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace {
 struct BasicInfTest : ::testing::Test, test::TLinkRig {
     TSettingsTable table;
     TPageTransfer transfer{seq, progress};
-    TBasicInf block{seq, transfer, table, progress, op};
+    TSettingsBlock block{seq, transfer, table, progress, op};
 
     QByteArray Page(int n) {
         QByteArray bytes(256, '\0');
@@ -135,7 +135,7 @@ TEST_F(BasicInfTest, EveryRowsRuleAtItsEdgesStopsTheSaveBeforeAnythingIsSent) {
         table.SetValue(c.row, QString::fromUtf8(c.value));
         port.frames.clear();
         op.messages.clear();
-        block.btn22Click();
+        block.Save();
         if (c.ok) {
             EXPECT_EQ(port.frames.size(), 1u) << c.row << " '" << c.value << "'";
         } else {
@@ -162,7 +162,7 @@ TEST_F(BasicInfTest, AnUnknownSelectionByteIsCarriedBackUnchanged) {
     page.replace(108, 2, QByteArray::fromHex("0A00"));
     page.replace(112, 4, QByteArray::fromHex("00000000"));
     page.replace(200, 4, QByteArray::fromHex("E7030000"));
-    block.btn21Click();
+    block.ReadAfterQuestion();
     seq.SetOutstanding(false);
     Decode(0, page);
     EXPECT_EQ(table.ItemIndex(3), -1);
@@ -175,7 +175,7 @@ TEST_F(BasicInfTest, AnUnknownSelectionByteIsCarriedBackUnchanged) {
 }
 
 TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {
-    block.btn21Click();
+    block.ReadAfterQuestion();
     ASSERT_EQ(port.frames.size(), 1u);
     EXPECT_EQ(op.questions, QStringList{"Прочитать базовые настройки GSM модуля? "});
     EXPECT_EQ(port.frames[0], test::Hex("23 83 00 00 00 00 00 00 83"));
@@ -190,7 +190,7 @@ TEST_F(BasicInfTest, ChainsAskForPagesOneAndTwoOnlyAndEndWithTheirMessage) {
     EXPECT_EQ(op.messages.size(), 1);
 
     op.answers = {false};
-    block.btn21Click();
+    block.ReadAfterQuestion();
     EXPECT_EQ(port.frames.size(), 2u);  // "Отменить" sends nothing
 }
 

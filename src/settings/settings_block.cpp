@@ -1,4 +1,4 @@
-#include "settings/basic_inf.h"
+#include "settings/settings_block.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
@@ -10,20 +10,20 @@ namespace portiqa {
 
 using namespace fields;
 
-TBasicInf::TBasicInf(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table,
+TSettingsBlock::TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table,
                      Tprogressbar_ctrl& progress, IOperator& op)
     : TPageBlock(transfer, TOperation::Settings), seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
 
-void TBasicInf::btn21Click() {
+void TSettingsBlock::ReadAfterQuestion() {
     if (!op_.AskAccept(TText::tr("Прочитать базовые настройки GSM модуля? "))) return;
     StartRead(false);
 }
 
-void TBasicInf::ReadQuietly() { StartRead(true); }
+void TSettingsBlock::ReadQuietly() { StartRead(true); }
 
 // Both pages, each read twice: what is read here goes back to the module
 // with the next save, so two reads must agree.
-void TBasicInf::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then) {
+void TSettingsBlock::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then) {
     const std::vector<int32_t> pages{SettingsPageAddress(1), SettingsPageAddress(2)};
     transfer_.OnFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
     TPageTransfer::TReading reading;
@@ -35,14 +35,14 @@ void TBasicInf::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, st
     transfer_.StartRead(pages, {pages.begin(), pages.end()}, std::move(reading));
 }
 
-void TBasicInf::StartRead(bool quiet) {
+void TSettingsBlock::StartRead(bool quiet) {
     if (RefusedWhileBusy(seq_, op_)) return;
     quiet_ = quiet;
     ReadBoth([this](int32_t address, const uint8_t* page) { DecodeSettingsPage(address, page); },
              [this] { FinishRead(); });
 }
 
-void TBasicInf::FinishRead() {
+void TSettingsBlock::FinishRead() {
     KeepBase();
     table_.Edits().Set(false);
     const QString done = TText::tr("Базовые настройки считаны");
@@ -51,11 +51,11 @@ void TBasicInf::FinishRead() {
     if (OnTransferDone) OnTransferDone(done);
 }
 
-bool TBasicInf::TableFromModule() const {
+bool TSettingsBlock::TableFromModule() const {
     return baseGeneration_ == seq_.ModuleGeneration() && !base_[0].isEmpty() && !base_[1].isEmpty();
 }
 
-void TBasicInf::KeepBase() {
+void TSettingsBlock::KeepBase() {
     const QByteArray* p1 = seq_.KnownPage(SettingsPageAddress(1));
     const QByteArray* p2 = seq_.KnownPage(SettingsPageAddress(2));
     if (!p1 || !p2) {
@@ -66,7 +66,7 @@ void TBasicInf::KeepBase() {
     baseGeneration_ = seq_.ModuleGeneration();
 }
 
-void TBasicInf::btn22Click() {
+void TSettingsBlock::Save() {
     if (RefusedWhileBusy(seq_, op_)) return;
     // Nothing the rules refuse goes to the module: a short PIN locks the
     // operator out, a cut text is not what was meant. A text the table was
@@ -94,7 +94,7 @@ void TBasicInf::btn22Click() {
         [this] { StartSaveChain(); });
 }
 
-void TBasicInf::StartSaveChain() {
+void TSettingsBlock::StartSaveChain() {
     TSettingsTable fresh, base;
     if (fresh_[0].size() != kPageSize || fresh_[1].size() != kPageSize) {
         if (OnTransferFailed) OnTransferFailed(QString());  // not both pages: nothing is written
@@ -171,7 +171,7 @@ void TBasicInf::StartSaveChain() {
     if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 
-void TBasicInf::FinishSave(const std::vector<int32_t>& failed) {
+void TSettingsBlock::FinishSave(const std::vector<int32_t>& failed) {
     if (failed.empty()) {
         KeepBase();
         table_.Edits().Set(false);
@@ -231,7 +231,7 @@ QString SimNumberOfSettingsPage(const QByteArray& page1) {
     return DecodeDigits(reinterpret_cast<const uint8_t*>(page1.constData()), f->offset, f->width);
 }
 
-void TBasicInf::DecodeSettingsPage(int32_t address, const uint8_t* page) {
+void TSettingsBlock::DecodeSettingsPage(int32_t address, const uint8_t* page) {
     const int n = address == SettingsPageAddress(1) ? 1 : address == SettingsPageAddress(2) ? 2 : 0;
     if (n == 0) return;
     TEditState::TLoading loading(table_.Edits());

@@ -2203,10 +2203,6 @@ journal</translation>
         <translation>; outcome: %1, pages written: %2, verified: %3</translation>
     </message>
     <message>
-        <source>запись %1</source>
-        <translation>write %1</translation>
-    </message>
-    <message>
         <source>Нечего сравнивать: нет общих настроек или списка номеров</source>
         <translation>Nothing to compare: no settings or number list in both</translation>
     </message>
@@ -2253,6 +2249,58 @@ journal</translation>
     <message>
         <source>Команда режима проверки</source>
         <translation>The checking-mode command</translation>
+    </message>
+    <message>
+        <source>чтение</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>после записи</source>
+        <translation>after a write</translation>
+    </message>
+    <message>
+        <source>резервная копия</source>
+        <translation>backup</translation>
+    </message>
+    <message>
+        <source>восстановление</source>
+        <translation>restore</translation>
+    </message>
+    <message>
+        <source>история</source>
+        <translation>history</translation>
+    </message>
+    <message>
+        <source>команда</source>
+        <translation>command</translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>не выполнено</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>модуль не ответил</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>другой модуль</source>
+        <translation>another module</translation>
+    </message>
+    <message>
+        <source>журнал недоступен</source>
+        <translation>no record</translation>
+    </message>
+    <message>
+        <source>запись: %1</source>
+        <translation>write: %1</translation>
     </message>
 </context>
 </TS>

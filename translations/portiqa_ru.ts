@@ -2208,10 +2208,6 @@ UTF-8, как их хранит модуль (без перевода).
         <translation>; итог: %1, страниц записано: %2, проверено: %3</translation>
     </message>
     <message>
-        <source>запись %1</source>
-        <translation>запись %1</translation>
-    </message>
-    <message>
         <source>Нечего сравнивать: нет общих настроек или списка номеров</source>
         <translation>Нечего сравнивать: нет общих настроек или списка номеров</translation>
     </message>
@@ -2258,6 +2254,58 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Команда режима проверки</source>
         <translation>Команда режима проверки</translation>
+    </message>
+    <message>
+        <source>чтение</source>
+        <translation>чтение</translation>
+    </message>
+    <message>
+        <source>после записи</source>
+        <translation>после записи</translation>
+    </message>
+    <message>
+        <source>резервная копия</source>
+        <translation>резервная копия</translation>
+    </message>
+    <message>
+        <source>восстановление</source>
+        <translation>восстановление</translation>
+    </message>
+    <message>
+        <source>история</source>
+        <translation>история</translation>
+    </message>
+    <message>
+        <source>команда</source>
+        <translation>команда</translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation>выполнено</translation>
+    </message>
+    <message>
+        <source>не выполнено</source>
+        <translation>не выполнено</translation>
+    </message>
+    <message>
+        <source>модуль не ответил</source>
+        <translation>модуль не ответил</translation>
+    </message>
+    <message>
+        <source>прервано</source>
+        <translation>прервано</translation>
+    </message>
+    <message>
+        <source>другой модуль</source>
+        <translation>другой модуль</translation>
+    </message>
+    <message>
+        <source>журнал недоступен</source>
+        <translation>журнал недоступен</translation>
+    </message>
+    <message>
+        <source>запись: %1</source>
+        <translation>запись: %1</translation>
     </message>
 </context>
 </TS>

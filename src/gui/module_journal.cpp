@@ -4,6 +4,7 @@
 #include "record/snapshot_diff.h"
 #include "settings/settings_block.h"
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -14,6 +15,30 @@ namespace portiqa {
 namespace {
 constexpr int kShown = 500;
 constexpr int kSnapshotRole = Qt::UserRole + 1;
+
+// The record keeps its words in English, the same for every program; the
+// window shows them in the operator's language.
+QString Shown(const QString& stored) {
+    static const QHash<QString, const char*> words{
+        {"read", QT_TRANSLATE_NOOP("TText", "чтение")},           {"save", QT_TRANSLATE_NOOP("TText", "после записи")},
+        {"backup", QT_TRANSLATE_NOOP("TText", "резервная копия")}, {"restore", QT_TRANSLATE_NOOP("TText", "восстановление")},
+        {"settings", QT_TRANSLATE_NOOP("TText", "настройки")},    {"numbers", QT_TRANSLATE_NOOP("TText", "номера")},
+        {"history", QT_TRANSLATE_NOOP("TText", "история")},       {"command", QT_TRANSLATE_NOOP("TText", "команда")},
+        {"done", QT_TRANSLATE_NOOP("TText", "выполнено")},         {"failed", QT_TRANSLATE_NOOP("TText", "не выполнено")},
+        {"no answer", QT_TRANSLATE_NOOP("TText", "модуль не ответил")},
+        {"cancelled", QT_TRANSLATE_NOOP("TText", "прервано")},
+        {"another module", QT_TRANSLATE_NOOP("TText", "другой модуль")},
+        {"no record", QT_TRANSLATE_NOOP("TText", "журнал недоступен")},
+    };
+    const auto it = words.find(stored);
+    return it == words.end() ? stored : Translated(QString::fromUtf8(*it));
+}
+
+QString ShownList(const QStringList& stored) {
+    QStringList out;
+    for (const QString& s : stored) out << Shown(s);
+    return out.join(QStringLiteral(", "));
+}
 } // namespace
 
 TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* parent)
@@ -101,15 +126,15 @@ void TModuleJournal::ShowModule(qint64 id) {
     struct TRow { QDateTime at; QString what, who, details; qint64 snapshot; };
     QList<TRow> rows;
     for (const TSnapshot& s : record_->Snapshots(id, kShown, error))
-        rows << TRow{s.takenAt, TText::tr("снимок @%1: %2").arg(s.id).arg(s.kind), s.user + u'@' + s.host, s.areas.join(QStringLiteral(", ")), s.id};
+        rows << TRow{s.takenAt, TText::tr("снимок @%1: %2").arg(s.id).arg(Shown(s.kind)), s.user + u'@' + s.host, ShownList(s.areas), s.id};
     for (const TJournalEntry& e : record_->Journal(id, kShown, error)) {
         QString details = e.intent;
         if (!e.file.isEmpty()) details += TText::tr(" (из файла %1)").arg(e.file);
         details += TText::tr("; итог: %1, страниц записано: %2, проверено: %3")
-                       .arg(e.outcome.isEmpty() ? TText::tr("не завершена") : e.outcome)
+                       .arg(e.outcome.isEmpty() ? TText::tr("не завершена") : Shown(e.outcome))
                        .arg(e.pagesWritten)
                        .arg(e.pagesVerified);
-        rows << TRow{e.startedAt, TText::tr("запись %1").arg(e.operation), e.user + u'@' + e.host, details, 0};
+        rows << TRow{e.startedAt, TText::tr("запись: %1").arg(Shown(e.operation)), e.user + u'@' + e.host, details, 0};
     }
     std::stable_sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.at > b.at; });
     entries->setRowCount(int(rows.size()));

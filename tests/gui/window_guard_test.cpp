@@ -243,7 +243,7 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     QStringList what;
     for (int row = 0; row < journal.entries->rowCount(); ++row) what << journal.entries->item(row, 1)->text();
     ASSERT_GE(what.size(), 4) << what.join(" | ").toStdString();
-    EXPECT_TRUE(what[0].endsWith(": save") && what[1] == "запись numbers" && what[2].endsWith(": read"))
+    EXPECT_TRUE(what[0].endsWith(": после записи") && what[1] == "запись: номера" && what[2].endsWith(": чтение"))
         << what.join(" | ").toStdString();
     const auto rowCenter = [&](int row) { return journal.entries->visualRect(journal.entries->model()->index(row, 1)).center(); };
     QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, {}, rowCenter(0));

@@ -148,6 +148,7 @@ TForm1::~TForm1() {
     // The port's threads end before the window goes, and the views (whose
     // models read the session's tables) before the session.
     cm1.CloseComm();
+    session_->seq.OnOutstandingChanged = nullptr;
     form7_.reset();
     delete takeCentralWidget();
 }

@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QSettings>
 #include <QShortcut>
-#include <QTimer>
 
 namespace portiqa {
 
@@ -142,12 +141,10 @@ void TForm1::WireButtons() {
     connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });
     // The button (and Escape) only while a reply is owed; Escape belongs to
     // the table editors otherwise.
-    auto* watch = new QTimer(this);
-    connect(watch, &QTimer::timeout, this, [this, escape] {
+    session_->seq.OnOutstandingChanged = [this, escape](bool) {
         ShowTransferRunning();
         escape->setEnabled(btnCancel->isEnabled());
-    });
-    watch->start(100);
+    };
     connect(btnRestore, &QPushButton::clicked, this, [this] {
         ProtectEdits(true, true, TText::tr("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
     });

@@ -10,7 +10,6 @@ namespace portiqa {
 void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
                             const QString& statusText, TSendOptions options) {
     pending_ = {};
-    pending_.active = true;
     pending_.command = command;
     pending_.address = address;
     pending_.replyLength = command == kCmdReadPage ? kPageSize : 1;
@@ -18,6 +17,7 @@ void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, co
     pending_.statusText = statusText;
     pending_.options = options;
     pending_.attempt = 1;
+    SetActive(true);
     // Until the module acknowledges a save, nobody knows what the page holds.
     if (command == kCmdSavePage) known_.erase(address);
     Transmit();
@@ -64,7 +64,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
             // reply that the checksum cannot see must show as a difference.
             const bool first = pending_.firstCopy.isEmpty();
             if (!first && payload != pending_.firstCopy && ++pending_.attempt > kPageAttempts) {
-                pending_.active = false;
+                SetActive(false);
                 return TReplyVerdict::Disagree;
             }
             if (first || payload != pending_.firstCopy) {
@@ -76,12 +76,12 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
             }
         }
         known_[pending_.address] = payload;
-        pending_.active = false;
+        SetActive(false);
         takenOwner_ = pending_.options.owner;
         return TReplyVerdict::Take;
     }
     if (pending_.command == kCmdSavePage) {
-        pending_.active = false;
+        SetActive(false);
         takenOwner_ = pending_.options.owner;
         if (reply.Payload[0] == 1) {
             known_[pending_.address] = pending_.payload;
@@ -90,10 +90,16 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         }
         return TReplyVerdict::Take;
     }
-    pending_.active = false;
+    SetActive(false);
     takenOwner_ = pending_.options.owner;
     if (pending_.command == kCmdDeleteHistory) ForgetRange(kHistoryBase, kModuleMemorySize);
     return TReplyVerdict::Take;
+}
+
+void TRequestSequence::SetActive(bool on) {
+    if (pending_.active == on) return;
+    pending_.active = on;
+    if (OnOutstandingChanged) OnOutstandingChanged(on);
 }
 
 qint64 TRequestSequence::Clock() const {
@@ -122,7 +128,7 @@ void TRequestSequence::BeginTransfer() {
 }
 
 void TRequestSequence::AbortTransfer() {
-    pending_.active = false;
+    SetActive(false);
     verify_ = {};
 }
 
@@ -169,7 +175,7 @@ void TRequestSequence::VerifyNext() {
 
 TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
     const int32_t address = pending_.address;
-    pending_.active = false;
+    SetActive(false);
     const QByteArray written = unverified_[address];
     auto pageFailed = [&] {
         verify_.failed.push_back(address);

@@ -59,7 +59,7 @@ public:
     // A request has been sent and its reply has not been taken yet.
     bool Outstanding() const { return pending_.active; }
     // Forget the outstanding request (its time ran out, or a test resets the line).
-    void SetOutstanding(bool on) { if (!on) pending_.active = false; }
+    void SetOutstanding(bool on) { if (!on) SetActive(false); }
     ITimer& ReplyTimer() { return tmr1_; }
     Tstatusbar_ctrl& Status() { return status_; }
 
@@ -113,6 +113,8 @@ public:
     bool Verifying() const { return verify_.running; }
     bool verifyAfterSave = true;
 
+    // Told when a reply starts or stops being owed (the window's cancel button).
+    std::function<void(bool outstanding)> OnOutstandingChanged;
     // Observes every frame written, for diagnostics and tests.
     std::function<void(const uint8_t*, int)> OnFrameSent;
 
@@ -138,6 +140,7 @@ private:
         std::function<void(const std::vector<int32_t>&)> done;
     };
     void Transmit();
+    void SetActive(bool on);
     qint64 Clock() const;
     TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
     void VerifyNext();

@@ -29,13 +29,17 @@ void Provision(benchmark::State& state) {
         p.start(QStringLiteral(PORTIQA_CLI), {"-p", golden.Path(), "backup", "-o", dir.filePath("t.pbk")});
         p.waitForFinished(60000);
     }
-    int frames = 0;
+    int frames = 0, exitCode = -1;
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<std::unique_ptr<sim::TModuleSimulator>> line;
         for (int i = 0; i < modules; ++i) {
             sim::TSimOptions o;
             o.faults.baud = 115200;
+            if (state.range(1)) {  // a noisy line: every 7th request lost, every 11th reply damaged
+                o.faults.dropEvery = 7;
+                o.faults.corruptEvery = 11;
+            }
             o.linkPath = dir.filePath(QStringLiteral("line/m%1").arg(i));
             line.push_back(std::make_unique<sim::TModuleSimulator>(o));
             line.back()->Start();
@@ -48,6 +52,7 @@ void Provision(benchmark::State& state) {
                                               QString::number(modules)});
         bench::RunUntil([&] { return p.state() == QProcess::NotRunning; }, 300000);
         state.PauseTiming();
+        exitCode = p.exitCode();
         frames = 0;
         for (const auto& m : line) frames += m->Requests();
         line.clear();
@@ -56,8 +61,12 @@ void Provision(benchmark::State& state) {
     // The lines run side by side: one module's share is the wire time to beat.
     state.counters["frames_per_module"] = double(frames) / modules;
     state.counters["wire_s_per_module"] = double(frames) / modules * kSecondsPerFrame;
-    state.SetLabel(QStringLiteral("%1 module(s) at once, paced at 115200 baud").arg(modules).toStdString());
+    state.counters["exit_code"] = exitCode;
+    state.SetLabel(QStringLiteral("%1 module(s) at once, paced at 115200 baud%2")
+                       .arg(modules)
+                       .arg(state.range(1) ? ", noisy line" : "")
+                       .toStdString());
 }
-BENCHMARK(Provision)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(Provision)->Args({1, 0})->Args({4, 0})->Args({1, 1})->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace

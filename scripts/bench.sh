@@ -8,7 +8,7 @@ BUILD_DIR=build-bench BUILD_TYPE=Release bash scripts/build.sh -DPORTIQA_BUILD_B
 filter=()
 [ "${1:-}" = "--quick" ] && filter=(--benchmark_filter='^(?!.*115200)')
 export QT_QPA_PLATFORM=offscreen
-for b in link_bench codec_bench files_bench transfer_bench record_bench provision_bench window_bench; do
+for b in link_bench codec_bench files_bench transfer_bench noisy_line_bench record_bench provision_bench window_bench; do
   echo "== $b"
   ./build-bench/bench/$b "${filter[@]}" 2>/dev/null
 done

@@ -2302,5 +2302,9 @@ journal</translation>
         <source>запись: %1</source>
         <translation>write: %1</translation>
     </message>
+    <message>
+        <source>Wait MS before the reply to every page save (instead of --latency).</source>
+        <translation>Wait MS before the reply to every page save (instead of --latency).</translation>
+    </message>
 </context>
 </TS>

@@ -2307,5 +2307,9 @@ UTF-8, как их хранит модуль (без перевода).
         <source>запись: %1</source>
         <translation>запись: %1</translation>
     </message>
+    <message>
+        <source>Wait MS before the reply to every page save (instead of --latency).</source>
+        <translation>Ждать MS миллисекунд перед ответом на каждую запись страницы (вместо --latency).</translation>
+    </message>
 </context>
 </TS>

@@ -39,11 +39,14 @@ TRecData::TStep TRecData::Feed(uint8_t b) {
     return checksum == ReceivedChecksum ? TStep::Complete : TStep::Invalid;
 }
 
+int32_t TRecData::HeaderAddress() const {
+    return static_cast<int32_t>(static_cast<uint32_t>(RawBytes[1]) << 24 | static_cast<uint32_t>(RawBytes[2]) << 16 |
+                                static_cast<uint32_t>(RawBytes[3]) << 8 | RawBytes[4]);
+}
+
 void TRecData::CopyTo(TRecValidCom& valid) const {
     valid.Command = RawBytes[0];
-    valid.Address = static_cast<int32_t>(static_cast<uint32_t>(RawBytes[1]) << 24 |
-                                         static_cast<uint32_t>(RawBytes[2]) << 16 |
-                                         static_cast<uint32_t>(RawBytes[3]) << 8 | RawBytes[4]);
+    valid.Address = HeaderAddress();
     valid.Length = static_cast<uint16_t>(PayloadLength);
     std::copy(payload.begin(), payload.begin() + PayloadLength, valid.Payload.begin());
     // Nothing of an earlier reply stays behind a shorter one.

@@ -28,6 +28,8 @@ public:
     void Reset() { ByteCount = 0; Receiving = 0; }
     // Fills the record of the last valid reply from the frame just completed.
     void CopyTo(TRecValidCom& valid) const;
+    // The address field of the frame just ended (whole or not).
+    int32_t HeaderAddress() const;
 
     uint8_t Receiving = 0;
     int32_t ReceivedChecksum = 0;

@@ -32,6 +32,15 @@ void TReceiver::ReceiveByte(uint8_t b) {
     switch (assembler_.Feed(b)) {
     case TRecData::TStep::Invalid:
         status_.ShowStatus(TText::tr("Invalid data"));
+        // A frame that failed its check where the owed reply was to end is
+        // that reply, damaged: asked for again at once. Any other broken
+        // frame may still have bytes coming: asked for once the line is quiet.
+        if (seq_.OwesReply(assembler_.RawBytes[0], assembler_.HeaderAddress(), assembler_.PayloadLength)) {
+            damaged_ = false;
+            ReAsk();
+            return;
+        }
+        damaged_ = true;
         break;
     case TRecData::TStep::Complete:
         assembler_.CopyTo(valid_);
@@ -43,10 +52,22 @@ void TReceiver::ReceiveByte(uint8_t b) {
     // While a reply is still owed, silence on the line is measured from the
     // last byte: a dropped or damaged reply ends in the reply timer's
     // message instead of a transfer that stops without a word.
-    if (seq_.Outstanding()) {
-        tmr1_.SetEnabled(true);
-        tmr1_.SetInterval(kReplyTimeoutMs);
+    if (seq_.Outstanding()) seq_.ArmAfterByte(damaged_ || assembler_.Receiving);
+}
+
+void TReceiver::ReAsk() {
+    assembler_.Reset();
+    if (seq_.ReAskAfterDamage()) {
+        status_.ShowStatus(TText::tr("Повтор запроса %1/%2").arg(seq_.Attempt()).arg(seq_.MaxAttempts()));
+        return;
     }
+    // Every try of a page request came back damaged.
+    if (seq_.OwesRepeatableReply()) {
+        GiveUpOwedReply(TLinkNotice::TKind::ReplyTimeout, TLinkFailure::ReplyTimeout);
+        return;
+    }
+    // A single command is never sent twice: its reply may still come whole.
+    if (seq_.Outstanding()) seq_.ArmAfterByte(false);
 }
 
 bool TReceiver::FirstPayloadByteIsOne() const {
@@ -180,7 +201,13 @@ void TReceiver::OnReplyTimeout() {
     tmr1_.SetEnabled(false);
     // A frame cut off by the silence can never complete: start afresh, so
     // that the next reply is not read as its continuation.
+    const bool damaged = damaged_ || assembler_.Receiving;
+    damaged_ = false;
     assembler_.Reset();
+    if (damaged && seq_.Outstanding()) {
+        ReAsk();
+        return;
+    }
     // A page request the module has not answered is sent again, a limited
     // number of times, while the module has answered in this transfer.
     if (seq_.RetryAfterSilence()) {
@@ -193,6 +220,7 @@ void TReceiver::OnReplyTimeout() {
 bool TReceiver::CancelTransfer() {
     if (!seq_.Outstanding()) return false;
     tmr1_.SetEnabled(false);
+    damaged_ = false;
     assembler_.Reset();
     GiveUpOwedReply(TLinkNotice::TKind::Cancelled, TLinkFailure::Cancelled);
     return true;

@@ -71,6 +71,8 @@ public:
 
 private:
     void ReceiveByte(uint8_t b);
+    // The owed reply came damaged: the request again, or the end of it.
+    void ReAsk();
     void Dispatch();
     TPageTransfer* Owner() const;
     void DispatchSave();
@@ -99,6 +101,7 @@ private:
     ITimer& tmr1_;
     IPasswordCheck* password_ = nullptr;
     TPageTransfer* pages_ = nullptr;
+    bool damaged_ = false;  // a broken frame since the last byte of a whole one
 };
 
 } // namespace portiqa

@@ -20,11 +20,74 @@ void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, co
     SetActive(true);
     // Until the module acknowledges a save, nobody knows what the page holds.
     if (command == kCmdSavePage) known_.erase(address);
+    transmits_ = 0;
     Transmit();
     status_.ShowStatus(statusText);
-    tmr1_.SetEnabled(true);
-    tmr1_.SetInterval(kReplyTimeoutMs);
+    Arm(TryWaitMs());
 }
+
+void TRequestSequence::Arm(int ms) {
+    tmr1_.SetEnabled(false);
+    tmr1_.SetInterval(ms);
+    tmr1_.SetEnabled(true);
+}
+
+int TRequestSequence::WireMs() const {
+    return clock_.WireMs(kMaxFrame - kMaxPayload + int(pending_.payload.size()), kMaxFrame - kMaxPayload + pending_.replyLength);
+}
+
+bool TRequestSequence::Repeatable() const {
+    return pending_.command == kCmdReadPage || pending_.command == kCmdSavePage;
+}
+
+bool TRequestSequence::Alive() const {
+    return answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs) ||
+           pending_.options.retryWhenSilent;
+}
+
+int TRequestSequence::TryWaitMs() const {
+    // A single command is never sent twice, and a module not heard from
+    // lately gets one try: either waits the whole reply time.
+    if (!pending_.active || !Repeatable() || !Alive()) return kReplyTimeoutMs;
+    const int learned = clock_.LearnedWaitMs(TReplyClock::KindOf(pending_.command), WireMs());
+    // Nothing of this kind has answered on this line yet: the tries share
+    // the reply time, and a reply to any of them is taken.
+    if (learned < 0) return kReplyTimeoutMs / kPageAttempts;
+    // The last try leaves room for a module that is slow for a moment.
+    if (pending_.attempt >= kPageAttempts) return std::max(learned, kLastTryMs);
+    return learned;
+}
+
+void TRequestSequence::ArmAfterByte(bool frameCutShort) {
+    Arm(frameCutShort ? clock_.QuietMs() : TryWaitMs());
+}
+
+void TRequestSequence::NewLine(uint32_t baud) {
+    clock_.Forget(baud);
+    lastAnswerMs_ = -1;
+}
+
+void TRequestSequence::Learn() {
+    const TReplyClock::TKind kind = TReplyClock::KindOf(pending_.command);
+    const int sinceLast = int(Clock() - sentMs_);
+    if (transmits_ == 1) clock_.Sample(kind, sinceLast, WireMs());
+    else clock_.SampleAmbiguous(kind, sinceLast, WireMs());
+    transmits_ = 0;
+}
+
+bool TRequestSequence::OwesReply(uint8_t command, int32_t address, int length) const {
+    return pending_.active && command == pending_.command && address == pending_.address && length == pending_.replyLength;
+}
+
+bool TRequestSequence::ReAskAfterDamage() {
+    if (!pending_.active || !Repeatable() || pending_.attempt >= kPageAttempts) return false;
+    ++pending_.attempt;
+    Transmit();
+    Arm(TryWaitMs());
+    return true;
+}
+
+bool TRequestSequence::OwesRepeatableReply() const { return pending_.active && Repeatable(); }
 
 void TRequestSequence::Transmit() {
     auto package = std::make_unique<TDataPackage>();
@@ -38,6 +101,8 @@ void TRequestSequence::Transmit() {
         package->SetPayload(padded.data());
     }
     package->BuildFrame();
+    sentMs_ = Clock();
+    ++transmits_;
     // A refused write (port closed) is not reported here: the reply timer
     // tells the operator that nothing came back.
     port_.WriteCommBuffer(package->FrameBuffer.data(), static_cast<uint16_t>(package->FrameLength));
@@ -50,6 +115,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         return TReplyVerdict::Unasked;
     answeredInTransfer_ = true;
     lastAnswerMs_ = Clock();
+    Learn();
     const QByteArray payload(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
     if (verify_.running) return OfferOwnRead(reply);
 
@@ -70,8 +136,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
             if (first || payload != pending_.firstCopy) {
                 pending_.firstCopy = payload;
                 Transmit();
-                tmr1_.SetEnabled(false);
-                tmr1_.SetEnabled(true);
+                Arm(TryWaitMs());
                 return TReplyVerdict::Held;
             }
         }
@@ -108,16 +173,13 @@ qint64 TRequestSequence::Clock() const {
 }
 
 bool TRequestSequence::RetryAfterSilence() {
-    const bool alive = answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs) ||
-                       pending_.options.retryWhenSilent;
-    if (!pending_.active || !alive) return false;
+    if (!pending_.active || !Alive()) return false;
     // Page reads and saves can be repeated; single commands never are.
-    if (pending_.command != kCmdReadPage && pending_.command != kCmdSavePage) return false;
-    if (pending_.attempt >= kPageAttempts) return false;
+    if (!Repeatable() || pending_.attempt >= kPageAttempts) return false;
+    clock_.BackOff(TReplyClock::KindOf(pending_.command));
     ++pending_.attempt;
     Transmit();
-    tmr1_.SetEnabled(true);
-    tmr1_.SetInterval(kReplyTimeoutMs);
+    Arm(TryWaitMs());
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "link/protocol.h"
+#include "link/reply_clock.h"
 #include "link/serial_port.h"
 #include <QDateTime>
 #include <array>
@@ -73,6 +74,25 @@ public:
     // attempts left and the module has answered in this transfer. True when
     // it was sent again.
     bool RetryAfterSilence();
+    // A reply to the outstanding request came damaged (its checksum failed,
+    // or it was cut short): the request is sent again at once while it has
+    // tries left. False for a single command and when no try is left.
+    bool ReAskAfterDamage();
+    // The outstanding request is a page read or save (it may be repeated).
+    bool OwesRepeatableReply() const;
+    // The outstanding request is owed a reply with this header.
+    bool OwesReply(uint8_t command, int32_t address, int length) const;
+    // The receiver saw a byte while a reply is owed: the silence is measured
+    // from it, the whole try's wait, or only until the line is quiet when a
+    // frame was cut short.
+    void ArmAfterByte(bool frameCutShort);
+    // How long the current try waits for its reply.
+    int TryWaitMs() const;
+    static constexpr int kLastTryMs = 2000;
+    // A new connection: nothing learned of the module's answer times; the
+    // line's speed in bits a second.
+    void NewLine(uint32_t baud);
+    const TReplyClock& ReplyClock() const { return clock_; }
     int Attempt() const { return pending_.attempt; }
     int MaxAttempts() const { return kPageAttempts; }
 
@@ -141,6 +161,11 @@ private:
     };
     void Transmit();
     void SetActive(bool on);
+    void Arm(int ms);
+    int WireMs() const;
+    bool Repeatable() const;
+    bool Alive() const;
+    void Learn();
     qint64 Clock() const;
     TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
     void VerifyNext();
@@ -154,6 +179,9 @@ private:
     qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
     int generation_ = 0;
+    TReplyClock clock_;
+    qint64 sentMs_ = 0;   // the last transmission
+    int transmits_ = 0;   // of the outstanding exchange: more than one makes its timing ambiguous
     const void* takenOwner_ = nullptr;
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back

@@ -32,7 +32,7 @@ QString TConnection::Open(const QString& name) {
                (comm_.PortOpenReason().isEmpty() ? QString() : ": " + comm_.PortOpenReason());
     }
     // Whatever module is on the port is a new one until a login.
-    session_.NewConnection(name, TPortList().SerialOf(name));
+    session_.NewConnection(name, TPortList().SerialOf(name), comm_.BaudRate());
     return {};
 }
 

@@ -92,8 +92,9 @@ void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString&
     if (OnFinished) OnFinished(outcome);
 }
 
-void TSession::NewConnection(const QString& port, const QString& bridgeSerial) {
+void TSession::NewConnection(const QString& port, const QString& bridgeSerial, uint32_t baud) {
     ++connection_;
+    seq.NewLine(baud);
     port_ = port;
     bridgeSerial_ = bridgeSerial;
     seq.ForgetModule();

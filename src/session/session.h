@@ -41,7 +41,7 @@ public:
     // A port was opened or closed: the module on it is a new one until a
     // login proves otherwise. The login and the module are forgotten; the
     // tables keep their content and where it came from.
-    void NewConnection(const QString& port = QString(), const QString& bridgeSerial = QString());
+    void NewConnection(const QString& port = QString(), const QString& bridgeSerial = QString(), uint32_t baud = 115200);
     // The module logged in on this connection (none before a login).
     bool LoggedIn() const { return module_.has_value(); }
     const std::optional<TModuleIdentity>& Module() const { return module_; }

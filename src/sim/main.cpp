@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption history("seed-history", TText::tr("Fill N history records."), "N", "0");
     const QCommandLineOption password("password", TText::tr("The module's password."), "PIN");
     const QCommandLineOption latency("latency", TText::tr("Wait MS before every reply."), "MS", "0");
+    const QCommandLineOption saveLatency("save-latency", TText::tr("Wait MS before the reply to every page save (instead of --latency)."), "MS", "0");
     const QCommandLineOption baud("baud", TText::tr("Pace replies as a line at N baud."), "N", "0");
     const QCommandLineOption silent("silent-after", TText::tr("Stop answering after N requests."), "N", "-1");
     const QCommandLineOption drop("drop-every", TText::tr("Leave every N-th request unanswered."), "N", "0");
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption flip("flip-every", TText::tr("Flip the same bit of two bytes in every N-th page read (the checksum still holds)."), "N", "0");
     const QCommandLineOption refuse("refuse-saves", TText::tr("Answer every save with status 0."));
     const QCommandLineOption noise("noise", TText::tr("Send stray bytes between replies."));
-    p.addOptions({link, memory, numbers, history, password, latency, baud, silent, drop, corrupt, flip, refuse, noise});
+    p.addOptions({link, memory, numbers, history, password, latency, saveLatency, baud, silent, drop, corrupt, flip, refuse, noise});
     const QCommandLineOption language("lang", TText::tr("The language of help and messages, ru or en."), "LANG");
     p.addOption(language);
     p.process(args);
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     o.seedHistory = p.value(history).toInt();
     o.password = p.value(password);
     o.faults.latencyMs = p.value(latency).toInt();
+    o.faults.saveLatencyMs = p.value(saveLatency).toInt();
     o.faults.baud = p.value(baud).toInt();
     o.faults.silentAfter = p.value(silent).toInt();
     o.faults.dropEvery = p.value(drop).toInt();

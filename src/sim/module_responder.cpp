@@ -1,4 +1,5 @@
 #include "sim/module_responder.h"
+#include <algorithm>
 
 namespace portiqa::sim {
 
@@ -51,6 +52,7 @@ bool TModuleResponder::Take(uint8_t b, TRequest& out) {
 
 QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
     QByteArray out;
+    delayMs_ = 0;
     for (size_t i = 0; i < size; ++i) {
         TRequest request;
         if (!Take(data[i], request)) continue;
@@ -59,6 +61,8 @@ QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
         if (faults_.dropEvery > 0 && requests_ % faults_.dropEvery == 0) continue;
         QByteArray reply = Answer(request);
         if (reply.isEmpty()) continue;
+        delayMs_ = std::max(delayMs_, request.command == kSave && faults_.saveLatencyMs > 0 ? faults_.saveLatencyMs
+                                                                                         : faults_.latencyMs);
         if (faults_.corruptEvery > 0 && requests_ % faults_.corruptEvery == 0) {
             const auto at = qsizetype(1 + rng_() % uint32_t(reply.size() - 1));
             reply[at] = char(reply[at] ^ char(1 + rng_() % 255));

@@ -10,6 +10,7 @@ namespace portiqa::sim {
 // Faults a field module and a cheap cable produce, each switched on alone.
 struct TFaults {
     int latencyMs = 0;       // before every reply
+    int saveLatencyMs = 0;   // before the reply to a page save (a slow flash), instead
     int baud = 0;            // pace replies as a line at this speed (0: full speed)
     int silentAfter = -1;    // stop answering after this many requests
     int dropEvery = 0;       // leave every n-th request unanswered
@@ -36,6 +37,8 @@ public:
     // Raised after a page has been saved (for writing the image through).
     std::function<void()> OnSaved;
     int Requests() const { return requests_; }
+    // How long the module waits before sending what the last Feed returned.
+    int ReplyDelayMs() const { return delayMs_; }
     const TFaults& Faults() const { return faults_; }
 
 private:
@@ -57,6 +60,7 @@ private:
     QByteArray frame_;     // bytes after the '#' of the frame being read
     bool inFrame_ = false;
     int requests_ = 0;
+    int delayMs_ = 0;
 };
 
 // Builds one frame (used for replies and by tests).

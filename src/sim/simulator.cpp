@@ -129,15 +129,17 @@ void TModuleSimulator::Serve() {
         const auto n = ::read(master_, buf, sizeof buf);
         if (n <= 0) continue;
         QByteArray reply;
+        int delayMs = 0;
         {
             std::lock_guard lock(imageMutex_);
             reply = responder_.Feed(buf, size_t(n));
             requests_ = responder_.Requests();
+            delayMs = responder_.ReplyDelayMs();
         }
         if (reply.isEmpty()) continue;
-        if (options_.faults.latencyMs > 0) {
+        if (delayMs > 0) {
             pollfd s{stopEvent_, POLLIN, 0};
-            if (::poll(&s, 1, options_.faults.latencyMs) > 0) return;
+            if (::poll(&s, 1, delayMs) > 0) return;
         }
         SendPaced(reply);
     }

@@ -88,14 +88,16 @@ void TModuleSimulator::Serve() {
             if (!got) break;  // the program closed the port
             if (n == 0) continue;
             QByteArray reply;
+            int delayMs = 0;
             {
                 std::lock_guard lock(imageMutex_);
                 reply = responder_.Feed(buf, size_t(n));
                 requests_ = responder_.Requests();
+                delayMs = responder_.ReplyDelayMs();
             }
             if (reply.isEmpty()) continue;
-            if (options_.faults.latencyMs > 0 &&
-                ::WaitForSingleObject(H(stopEvent_), DWORD(options_.faults.latencyMs)) == WAIT_OBJECT_0)
+            if (delayMs > 0 &&
+                ::WaitForSingleObject(H(stopEvent_), DWORD(delayMs)) == WAIT_OBJECT_0)
                 return;
             SendPaced(reply);
         }

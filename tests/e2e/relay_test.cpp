@@ -180,8 +180,10 @@ struct RelayTest : ::testing::Test {
         for (int guard = 0; guard < 10000; ++guard) {
             Pump();
             if (!session.seq.Outstanding()) break;
-            now += 3000;
-            tmr1.Advance(3000);
+            // The try's wait runs out.
+            const int wait = tmr1.Interval() - tmr1.Elapsed();
+            now += wait;
+            tmr1.Advance(wait);
             while (!module.late.empty()) {
                 module.line.push_back(module.late.front());
                 module.late.pop_front();

@@ -82,7 +82,7 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     }
     // A request as its owner sends it: the login while a check is pending,
     // else the block of the address's area (as the program's blocks ask).
-    void Request() { seq.Send(131, 0, 0, nullptr, "Чтение настроек", Owned(0)); }
+    void Request(int32_t address = 0) { seq.Send(131, address, 0, nullptr, "Чтение настроек", Owned(address)); }
     TSendOptions Owned(int32_t address, bool areaOwner = true) {
         TSendOptions o;
         if (!areaOwner) return o;
@@ -143,10 +143,13 @@ TEST_F(ReceiverTest, SaveReplyItsCorruptTwinAndItsDuplicate) {
     EXPECT_EQ(settings.saves, 1);
     EXPECT_EQ(display.Text(), "Неожиданный ответ");
 
+    // Its damaged twin, ending where the owed reply ends: asked again at once.
     Ask(130, 0);
+    const size_t sent = port.frames.size();
     Feed(Hex("23 82 00 00 00 00 00 01 01 83"));
     EXPECT_EQ(settings.saves, 1);
-    EXPECT_EQ(display.Text(), "Неверные данные");
+    EXPECT_EQ(display.Text(), "Повтор запроса 2/3");
+    EXPECT_EQ(port.frames.size(), sent + 1);
     EXPECT_EQ(assembler.Receiving, 0);
     // The assembler waits for the next '#', and the next good frame works.
     Feed(Hex("41 23 82 00 00 00 00 00 01 01 82"));
@@ -295,6 +298,9 @@ TEST_F(ReceiverTest, DroppedReplyWhileARequestIsOwedStillEndsInTheTimerMessage) 
     Feed(Hex("23 82 00 00 00 00 00 01 01 83"));  // wrong checksum
     Feed(Reply(9, 0, Hex("01")));                  // unknown command
     EXPECT_TRUE(tmr1.Enabled());
+    // Asked again once the line is quiet, then the reply time.
+    tmr1.Advance(TReplyClock::kQuietFloorMs);
+    EXPECT_EQ(seq.Attempt(), 2);
     tmr1.Advance(3000);
     EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание" + NoAnswerHint()});
 }
@@ -402,6 +408,89 @@ TEST(LinkMessages, WordsForEveryNotice) {
     ShowLinkNotice(op, failed);
     EXPECT_EQ(op.errors, QStringList{"'x' is not a valid integer value"});
     EXPECT_TRUE(op.messages.isEmpty());
+}
+
+// Reply times learned from the line, on a clock driven by hand.
+struct ReplyTimeTest : ReceiverTest {
+    qint64 now = 1000000;
+    void SetUp() override {
+        ReceiverTest::SetUp();
+        seq.Now = [this] { return now; };
+        seq.NewLine(115200);
+        seq.BeginTransfer();
+    }
+    // The reply to a settings read, answered after ms.
+    void Answer(int ms, int32_t address = 0) {
+        now += ms;
+        Feed(Reply(131, address, Page()));
+    }
+};
+
+// The first request of a kind waits the whole reply time (a page request's
+// tries share it); once the module has answered, a try waits what its
+// replies took plus their spread; a single command always waits it all.
+TEST_F(ReplyTimeTest, TheWaitOfATryComesFromTheRepliesOfTheLine) {
+    Request();
+    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs);  // nobody has answered: one try
+    for (int i = 0; i < 5; ++i) {
+        Answer(30 + i);
+        Request();
+    }
+    // 9 + 265 bytes at 115200 baud are 24 ms; the module took up to 10 more.
+    EXPECT_GE(tmr1.Interval(), 34);
+    EXPECT_LE(tmr1.Interval(), 120);
+    Answer(30);
+    Ask(130, 0);
+    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs / 3);  // no save answered yet
+    now += 400;
+    Feed(Reply(130, 0, Hex("01")));
+    Ask(130, 0x100);
+    EXPECT_GE(tmr1.Interval(), 400);  // never under the slowest answer seen
+    now += 10;
+    Feed(Reply(130, 0x100, Hex("01")));
+    Ask(3, 0);
+    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs);
+}
+
+// Around the shortened waits a reply is taken once, by its own request: a
+// reply split by a short pause, a reply cut short (asked again once the line
+// is quiet, its tail never taken), and a late reply with its duplicate.
+TEST_F(ReplyTimeTest, SplitCutLateAndDuplicatedRepliesAroundShortWaits) {
+    for (int i = 0; i < 3; ++i) {
+        Request();
+        Answer(30);
+    }
+    const QByteArray whole = Reply(131, 0, Page(Hex("35 38 30 37")));
+    const int reads = settings.reads;
+    const size_t sent = port.frames.size();
+    Request();
+    Feed(whole.left(100));
+    tmr1.Advance(TReplyClock::kQuietFloorMs - 1);
+    Feed(whole.mid(100));
+    EXPECT_EQ(settings.reads, reads + 1);
+    EXPECT_EQ(port.frames.size(), sent + 1);
+
+    Request();
+    Feed(whole.left(100));
+    tmr1.Advance(TReplyClock::kQuietFloorMs);
+    EXPECT_EQ(seq.Attempt(), 2);
+    EXPECT_EQ(port.frames.size(), sent + 3);
+    Feed(whole.mid(100));  // the tail of the cut reply
+    EXPECT_EQ(settings.reads, reads + 1);
+    Feed(whole);
+    EXPECT_EQ(settings.reads, reads + 2);
+
+    Request();
+    tmr1.Advance(tmr1.Interval());
+    EXPECT_EQ(seq.Attempt(), 2);
+    Feed(whole);  // the first try's reply, late
+    Feed(whole);  // and the retry's
+    EXPECT_EQ(settings.reads, reads + 3);
+    EXPECT_EQ(display.Text(), "Неожиданный ответ");
+    Request(0x100);
+    Feed(whole);  // a third copy is not page 0x100's reply
+    EXPECT_EQ(settings.reads, reads + 3);
+    EXPECT_TRUE(seq.Outstanding());
 }
 
 } // namespace

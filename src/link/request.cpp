@@ -23,7 +23,12 @@ void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, co
     transmits_ = 0;
     Transmit();
     status_.ShowStatus(statusText);
-    Arm(TryWaitMs());
+    ArmTry();
+}
+
+void TRequestSequence::ArmTry() {
+    tryWaitMs_ = TryWaitMs();
+    Arm(tryWaitMs_);
 }
 
 void TRequestSequence::Arm(int ms) {
@@ -59,7 +64,7 @@ int TRequestSequence::TryWaitMs() const {
 }
 
 void TRequestSequence::ArmAfterByte(bool frameCutShort) {
-    Arm(frameCutShort ? clock_.QuietMs() : TryWaitMs());
+    Arm(frameCutShort ? clock_.QuietMs() : tryWaitMs_);
 }
 
 void TRequestSequence::NewLine(uint32_t baud) {
@@ -83,7 +88,7 @@ bool TRequestSequence::ReAskAfterDamage() {
     if (!pending_.active || !Repeatable() || pending_.attempt >= kPageAttempts) return false;
     ++pending_.attempt;
     Transmit();
-    Arm(TryWaitMs());
+    ArmTry();
     return true;
 }
 
@@ -136,7 +141,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
             if (first || payload != pending_.firstCopy) {
                 pending_.firstCopy = payload;
                 Transmit();
-                Arm(TryWaitMs());
+                ArmTry();
                 return TReplyVerdict::Held;
             }
         }
@@ -179,7 +184,7 @@ bool TRequestSequence::RetryAfterSilence() {
     clock_.BackOff(TReplyClock::KindOf(pending_.command));
     ++pending_.attempt;
     Transmit();
-    Arm(TryWaitMs());
+    ArmTry();
     return true;
 }
 

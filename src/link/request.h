@@ -162,6 +162,7 @@ private:
     void Transmit();
     void SetActive(bool on);
     void Arm(int ms);
+    void ArmTry();  // the current try's wait, worked out once
     int WireMs() const;
     bool Repeatable() const;
     bool Alive() const;
@@ -181,6 +182,7 @@ private:
     int generation_ = 0;
     TReplyClock clock_;
     qint64 sentMs_ = 0;   // the last transmission
+    int tryWaitMs_ = kReplyTimeoutMs;
     int transmits_ = 0;   // of the outstanding exchange: more than one makes its timing ambiguous
     const void* takenOwner_ = nullptr;
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte

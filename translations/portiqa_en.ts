@@ -408,10 +408,6 @@
         <translation>line %1: no unit name</translation>
     </message>
     <message>
-        <source>строка %1: устройство «%2» указано дважды</source>
-        <translation>line %1: unit &quot;%2&quot; is listed twice</translation>
-    </message>
-    <message>
         <source>строка %1 (%2): %3</source>
         <translation>line %1 (%2): %3</translation>
     </message>
@@ -2305,6 +2301,54 @@ journal</translation>
     <message>
         <source>Wait MS before the reply to every page save (instead of --latency).</source>
         <translation>Wait MS before the reply to every page save (instead of --latency).</translation>
+    </message>
+    <message>
+        <source>запись пароля</source>
+        <translation>writing the password</translation>
+    </message>
+    <message>
+        <source>Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:</source>
+        <translation>The report was not written (%1): the run is stopped. The line missing from the report:</translation>
+    </message>
+    <message>
+        <source>Шаблон %1 — резервная копия со своим списком номеров: --numbers с ней не используется</source>
+        <translation>The template %1 is a backup with its own number list: --numbers cannot be used with it</translation>
+    </message>
+    <message>
+        <source>строка настроек %1 указана в двух столбцах</source>
+        <translation>settings row %1 is given in two columns</translation>
+    </message>
+    <message>
+        <source>строка %1: устройство «%2» уже указано как «%3»</source>
+        <translation>line %1: unit “%2” is already given as “%3”</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): пароль %3 уже у устройства «%4»</source>
+        <translation>line %1 (%2): password %3 already belongs to unit “%4”</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): номер SIM %3 уже у устройства «%4»</source>
+        <translation>line %1 (%2): SIM number %3 already belongs to unit “%4”</translation>
+    </message>
+    <message>
+        <source>в ней нет ни одного устройства</source>
+        <translation>it has no units</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 не является обычным файлом</source>
+        <translation>The report %1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства</source>
+        <translation>The report %1 is kept by another run (process %2 on %3): two runs on one report would give the same units twice</translation>
+    </message>
+    <message>
+        <source>Не удалось занять отчёт %1 (файл %2.lock)</source>
+        <translation>Could not take the report %1 (the file %2.lock)</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 больше 64 МБ: начните новый</source>
+        <translation>The report %1 is larger than 64 MB: start a new one</translation>
     </message>
 </context>
 </TS>

@@ -408,10 +408,6 @@
         <translation>строка %1: нет имени устройства</translation>
     </message>
     <message>
-        <source>строка %1: устройство «%2» указано дважды</source>
-        <translation>строка %1: устройство «%2» указано дважды</translation>
-    </message>
-    <message>
         <source>строка %1 (%2): %3</source>
         <translation>строка %1 (%2): %3</translation>
     </message>
@@ -2310,6 +2306,54 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Wait MS before the reply to every page save (instead of --latency).</source>
         <translation>Ждать MS миллисекунд перед ответом на каждую запись страницы (вместо --latency).</translation>
+    </message>
+    <message>
+        <source>запись пароля</source>
+        <translation>запись пароля</translation>
+    </message>
+    <message>
+        <source>Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:</source>
+        <translation>Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:</translation>
+    </message>
+    <message>
+        <source>Шаблон %1 — резервная копия со своим списком номеров: --numbers с ней не используется</source>
+        <translation>Шаблон %1 — резервная копия со своим списком номеров: --numbers с ней не используется</translation>
+    </message>
+    <message>
+        <source>строка настроек %1 указана в двух столбцах</source>
+        <translation>строка настроек %1 указана в двух столбцах</translation>
+    </message>
+    <message>
+        <source>строка %1: устройство «%2» уже указано как «%3»</source>
+        <translation>строка %1: устройство «%2» уже указано как «%3»</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): пароль %3 уже у устройства «%4»</source>
+        <translation>строка %1 (%2): пароль %3 уже у устройства «%4»</translation>
+    </message>
+    <message>
+        <source>строка %1 (%2): номер SIM %3 уже у устройства «%4»</source>
+        <translation>строка %1 (%2): номер SIM %3 уже у устройства «%4»</translation>
+    </message>
+    <message>
+        <source>в ней нет ни одного устройства</source>
+        <translation>в ней нет ни одного устройства</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 не является обычным файлом</source>
+        <translation>Отчёт %1 не является обычным файлом</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства</source>
+        <translation>Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства</translation>
+    </message>
+    <message>
+        <source>Не удалось занять отчёт %1 (файл %2.lock)</source>
+        <translation>Не удалось занять отчёт %1 (файл %2.lock)</translation>
+    </message>
+    <message>
+        <source>Отчёт %1 больше 64 МБ: начните новый</source>
+        <translation>Отчёт %1 больше 64 МБ: начните новый</translation>
     </message>
 </context>
 </TS>

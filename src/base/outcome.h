@@ -31,6 +31,7 @@ struct TOutcome {
     TOperation operation = TOperation::Command;
     TKind kind = TKind::Done;
     QString message;  // the words the operator was shown at the end, where the operation has them
+    int pagesWritten = 0;  // pages the module acknowledged in this operation's writes
 
     bool Ok() const { return kind == TKind::Done; }
 };

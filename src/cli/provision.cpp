@@ -64,10 +64,14 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
     // Each step starts when the one before has ended well; anything else ends
     // this module with the last thing the operator would have been told.
     session_->OnFinished = [this](const TOutcome& o) {
+        pages_ += o.pagesWritten;
         if (o.kind == TOutcome::TKind::WrongPassword) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
         if (o.Ok()) return Next();
+        // The outcome's own words; a question the options answered "no"
+        // (removing numbers without --force) was said to the operator only.
+        const QString reason = o.message.isEmpty() ? op_->last : QString(o.message).replace(u'\r', QStringLiteral(": "));
         // Out of the receiver's reply handling before the port is closed.
-        QMetaObject::invokeMethod(&comm_, [this] { Fail(op_->last); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&comm_, [this, reason] { Fail(reason); }, Qt::QueuedConnection);
     };
 }
 
@@ -84,7 +88,12 @@ void TProvisionJob::Start(std::function<TUnit*()> takeUnit, std::function<void(c
     session_->password.StartCheck();
 }
 
-// Each step starts when the one before has ended well.
+// Each step starts when the one before has ended well. The numbers go
+// first (their save reads the module and asks before removing any, so
+// nothing is written to a module --force would be needed for), then the
+// settings with the module's own password, and the unit's password last: a
+// module that fails on the way keeps the password it had and is simply
+// plugged in again.
 void TProvisionJob::Next() {
     if (finished_) return;
     switch (step_) {
@@ -97,13 +106,7 @@ void TProvisionJob::Next() {
         session_->basicInf.ReadQuietly();
         return;
     case TStep::ReadSettings:
-        plan_.ApplySettings(session_->settingsTable, unit_);
-        step_ = TStep::SaveSettings;
-        progress_(TText::tr("запись настроек"));
-        session_->basicInf.Save();
-        return;
-    case TStep::SaveSettings:
-        pages_ += session_->seq.PagesWrittenInTransfer();
+        modulePin_ = session_->settingsTable.Value(kPinRow);
         if (plan_.hasNumbers) {
             TGridBatch batch(session_->numberTable.Grid());
             for (int r = 1; r <= TNumberTable::kRecords; ++r)
@@ -116,7 +119,20 @@ void TProvisionJob::Next() {
         }
         [[fallthrough]];
     case TStep::SaveNumbers:
-        if (step_ == TStep::SaveNumbers) pages_ += session_->seq.PagesWrittenInTransfer();
+        plan_.ApplySettings(session_->settingsTable, unit_);
+        unitPin_ = session_->settingsTable.Value(kPinRow);
+        session_->settingsTable.SetValue(kPinRow, modulePin_);
+        step_ = TStep::SaveSettings;
+        progress_(TText::tr("запись настроек"));
+        session_->basicInf.Save();
+        return;
+    case TStep::SaveSettings:
+        session_->settingsTable.SetValue(kPinRow, unitPin_);
+        step_ = TStep::SavePin;
+        progress_(TText::tr("запись пароля"));
+        session_->basicInf.Save();
+        return;
+    case TStep::SavePin:
         step_ = TStep::Done;
         finished_ = true;
         comm_.CloseComm();
@@ -241,7 +257,15 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (it == jobs_.end()) return;
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
-    report_.Append(port, TPortList().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds);
+    if (!report_.Append(port, TPortList().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds)) {
+        // A module without its line could get its unit again after a
+        // restart: nothing new starts, and the line is said here instead.
+        err_ << TText::tr("Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:").arg(report_.Error())
+             << "\n" << report_.LastLine() << "\n";
+        err_.flush();
+        reportFailed_ = true;
+        gStop.store(true);
+    }
     Event(port, QStringLiteral("result"), r.ok ? TText::tr("готово, записано страниц: %1").arg(r.pages)
                                                 : TText::tr("не настроен: ") + r.reason);
     if (r.ok) ++ok_;
@@ -263,13 +287,19 @@ void TProvisioner::MaybeEnd() {
     const bool unitsUsedUp = plan_.withUnits && plan_.units.empty() && taken_.empty();
     if (countReached || unitsUsedUp || gStop.load()) ending_ = true;
     if (ending_ && jobs_.empty()) {
-        exit_ = failed_ > 0 ? kExitFailed : kExitOk;
+        exit_ = reportFailed_ ? kExitFile : failed_ > 0 ? kExitFailed : kExitOk;
         QCoreApplication::exit(exit_);
     }
 }
 
 int TProvisioner::Run() {
+    // A closed terminal (SIGHUP) ends the run as Ctrl-C does: the modules in
+    // progress are finished and reported.
+#ifdef SIGHUP
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, StopProvisioning);
+#else
     for (int sig : {SIGINT, SIGTERM}) std::signal(sig, StopProvisioning);
+#endif
     QObject::connect(&scan_, &QTimer::timeout, [this] { Scan(); });
     scan_.start(250);  // ports looked at four times a second
     QMetaObject::invokeMethod(&scan_, [this] { Scan(); }, Qt::QueuedConnection);

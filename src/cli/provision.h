@@ -5,6 +5,7 @@
 #include "session/connection.h"
 #include "session/session.h"
 #include <QFile>
+#include <QLockFile>
 #include <QStringList>
 #include <QTextStream>
 #include <QTimer>
@@ -27,6 +28,7 @@ struct TUnit {
 // What every module gets, and the units, checked whole before the first
 // module is touched.
 struct TProvisionPlan {
+    static constexpr int kPinRow = 1, kSimRow = 2;  // the settings rows of the password and the SIM number
     // Settings rows 1-16 of the template, as the table holds them (a
     // drop-down row as its item number, or "#N" for a byte no item names).
     std::map<int, QString> settings;
@@ -51,12 +53,18 @@ public:
     bool Open(const QString& path, QString& error);
     // Units reported ok by an earlier run with this report.
     QSet<QString> DoneUnits() const { return done_; }
-    void Append(const QString& port, const QString& serial, const QString& unit, bool ok, const QString& reason,
+    // False when the line could not be written and pushed to the disk.
+    bool Append(const QString& port, const QString& serial, const QString& unit, bool ok, const QString& reason,
                 int pages, double seconds);
+    QString LastLine() const { return lastLine_; }
+    QString Error() const { return file_.errorString(); }
 
 private:
+    bool WriteSynced(const QByteArray& bytes);
+    std::unique_ptr<QLockFile> lock_;
     QFile file_;
     QSet<QString> done_;
+    QString lastLine_;
 };
 
 // One module on one port: open, log in, settings, numbers, verified.
@@ -78,12 +86,15 @@ public:
 
 private:
     class TOperator;
-    enum class TStep { Login, ReadSettings, SaveSettings, SaveNumbers, Done };
+    enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
+    static constexpr int kPinRow = 1;  // the settings row of the module's password
     void Fail(const QString& reason, bool loginRefused = false);
     void Next();
     QString port_;
     const TProvisionPlan& plan_;
-    QString pin_;
+    QString pin_;        // the factory password to log in with
+    QString modulePin_;  // the password the module had
+    QString unitPin_;    // the password it gets, written last
     std::function<void(const QString&)> progress_;
     std::unique_ptr<TOperator> op_;
     std::unique_ptr<IStatusDisplay> display_;
@@ -140,6 +151,7 @@ private:
     int ok_ = 0, failed_ = 0;
     bool ending_ = false;
     bool stopSeen_ = false;
+    bool reportFailed_ = false;
     int exit_ = -1;
 };
 

@@ -11,6 +11,7 @@
 #include "settings/settings_block.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
+#include <QFileInfo>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -78,6 +79,11 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             return false;
         }
     } else {
+        // A backup is a whole module: its numbers are the template's.
+        if (!numbersPath.isEmpty()) {
+            error = TText::tr("Шаблон %1 — резервная копия со своим списком номеров: --numbers с ней не используется").arg(templatePath);
+            return false;
+        }
         TBackupImage image;
         if (!TBackupFile::Read(templatePath, image, error)) return false;
         DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(image.pages.at(SettingsPageAddress(1)).constData()), table);
@@ -152,20 +158,41 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         }
     }
     if (unitColumn < 0) return fail(TText::tr("нет столбца «unit»"));
-    QSet<QString> names;
+    for (int c = 0; c < header.size(); ++c)
+        if (columnRows[c] > 0 && columnRows.count(columnRows[c]) > 1)
+            return fail(TText::tr("строка настроек %1 указана в двух столбцах").arg(columnRows[c]));
+    // A unit's password and SIM number are its own: no two units share one.
+    std::map<QString, QString> names, pins, sims;  // the key, to the unit that has it
     for (const TCsvRow& r : rows) {
+        if (r.fields.size() == 1 && r.fields[0].trimmed().isEmpty()) continue;  // a blank line
         TUnit unit;
         unit.name = r.fields.value(unitColumn).trimmed();
         if (unit.name.isEmpty()) return fail(TText::tr("строка %1: нет имени устройства").arg(r.line));
-        if (names.contains(unit.name)) return fail(TText::tr("строка %1: устройство «%2» указано дважды").arg(r.line).arg(unit.name));
-        names.insert(unit.name);
+        const auto sameName = names.find(unit.name.toCaseFolded());
+        if (sameName != names.end())
+            return fail(TText::tr("строка %1: устройство «%2» уже указано как «%3»").arg(r.line).arg(unit.name, sameName->second));
+        names[unit.name.toCaseFolded()] = unit.name;
+        // An empty cell keeps the template's value.
         for (int c = 0; c < header.size(); ++c)
-            if (columnRows[c] > 0) unit.rows.append({columnRows[c], r.fields.value(c)});
+            if (columnRows[c] > 0 && !r.fields.value(c).trimmed().isEmpty()) unit.rows.append({columnRows[c], r.fields.value(c)});
+        for (const auto& [row, value] : unit.rows) {
+            if (row != kPinRow && row != kSimRow) continue;
+            auto& seen = row == kPinRow ? pins : sims;
+            QString key = value.trimmed();
+            if (row == kSimRow && key.startsWith(u'+')) key.remove(0, 1);
+            const auto other = seen.find(key);
+            if (other != seen.end())
+                return fail(row == kPinRow
+                                ? TText::tr("строка %1 (%2): пароль %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second)
+                                : TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second));
+            seen[key] = unit.name;
+        }
         // Every unit with the rules before the first module is touched.
         if (const QString problem = CheckRows(settings, &unit); !problem.isEmpty())
             return fail(TText::tr("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
         units.push_back(unit);
     }
+    if (units.empty()) return fail(TText::tr("в ней нет ни одного устройства"));
     withUnits = true;
     return true;
 }
@@ -193,14 +220,44 @@ void TProvisionPlan::ApplySettings(TSettingsTable& table, const TUnit* unit) con
 }
 
 bool TProvisionReport::Open(const QString& path, QString& error) {
+    const QFileInfo info(path);
+    // A device or a pipe is no report: it would be read without end, or hang.
+    if (info.exists() && !info.isFile()) {
+        error = TText::tr("Отчёт %1 не является обычным файлом").arg(path);
+        return false;
+    }
+    // One run a report: a second one would hand out the same units again.
+    lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        qint64 pid = 0;
+        QString host, app;
+        lock_->getLockInfo(&pid, &host, &app);
+        error = lock_->error() == QLockFile::LockFailedError
+                    ? TText::tr("Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства")
+                          .arg(path).arg(pid).arg(host)
+                    : TText::tr("Не удалось занять отчёт %1 (файл %2.lock)").arg(path, path);
+        lock_.reset();
+        return false;
+    }
     QFile existing(path);
+    bool cutLine = false;
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly)) {
             error = TText::tr("Отчёт %1 не читается").arg(path);
             return false;
         }
+        constexpr qint64 kMaxReport = 64LL * 1024 * 1024;
+        if (existing.size() > kMaxReport) {
+            error = TText::tr("Отчёт %1 больше 64 МБ: начните новый").arg(path);
+            return false;
+        }
+        const QByteArray bytes = existing.readAll();
+        // A line cut by a full disk or a lost power ends here, so that the
+        // next one starts on a line of its own.
+        cutLine = !bytes.isEmpty() && !bytes.endsWith('\n');
         // Units reported ok by an earlier run are done.
-        for (const TCsvRow& r : TCsv::ParseRows(QString::fromUtf8(existing.readAll()), u','))
+        for (const TCsvRow& r : TCsv::ParseRows(QString::fromUtf8(bytes), u','))
             if (r.fields.size() >= 5 && r.fields[4] == QLatin1String("ok")) done_.insert(r.fields[3]);
         existing.close();
     }
@@ -209,28 +266,34 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
         error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
         return false;
     }
-    if (file_.size() == 0) {
-        file_.write("time,port,serial,unit,result,reason,pages,seconds\n");
-        file_.flush();
+    const QByteArray start = cutLine ? QByteArray("\n") : file_.size() == 0 ? QByteArray("time,port,serial,unit,result,reason,pages,seconds\n") : QByteArray();
+    if (!start.isEmpty() && !WriteSynced(start)) {
+        error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
+        return false;
     }
     return true;
 }
 
-void TProvisionReport::Append(const QString& port, const QString& serial, const QString& unit, bool ok,
+bool TProvisionReport::WriteSynced(const QByteArray& bytes) {
+    if (file_.write(bytes) != bytes.size() || !file_.flush()) return false;
+#ifdef _WIN32
+    return ::_commit(file_.handle()) == 0;
+#else
+    return ::fsync(file_.handle()) == 0;
+#endif
+}
+
+bool TProvisionReport::Append(const QString& port, const QString& serial, const QString& unit, bool ok,
                               const QString& reason, int pages, double seconds) {
     const QStringList fields{QDateTime::currentDateTime().toOffsetFromUtc(QDateTime::currentDateTime().offsetFromUtc()).toString(Qt::ISODate),
                              port, serial, unit, ok ? QStringLiteral("ok") : QStringLiteral("failed"),
                              QString(reason).replace(u'\r', u' ').replace(u'\n', u' '), QString::number(pages),
                              QString::number(seconds, 'f', 1)};
-    file_.write((TCsv::JoinLine(fields) + u'\n').toUtf8());
-    file_.flush();
+    lastLine_ = TCsv::JoinLine(fields);
     // On the disk before the next module is reported.
-#ifdef _WIN32
-    ::_commit(file_.handle());
-#else
-    ::fsync(file_.handle());
-#endif
+    if (!WriteSynced((lastLine_ + u'\n').toUtf8())) return false;
     if (ok) done_.insert(unit);
+    return true;
 }
 
 } // namespace portiqa

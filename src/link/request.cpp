@@ -189,6 +189,7 @@ bool TRequestSequence::RetryAfterSilence() {
 }
 
 void TRequestSequence::BeginTransfer() {
+    ++transfers_;
     answeredInTransfer_ = false;
     writtenInTransfer_ = 0;
     verify_ = {};

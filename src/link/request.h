@@ -108,6 +108,8 @@ public:
     // A transfer has failed or been given up: no read-back runs any more.
     void AbortTransfer();
     int PagesWrittenInTransfer() const { return writtenInTransfer_; }
+    // Transfers begun on this sequence.
+    int Transfers() const { return transfers_; }
 
     // What the program knows of the module's memory. Forgotten at login and
     // when the port closes; a page is known once two reads agreed, a single
@@ -179,6 +181,7 @@ private:
     bool answeredInTransfer_ = false;
     qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
+    int transfers_ = 0;
     int generation_ = 0;
     TReplyClock clock_;
     qint64 sentMs_ = 0;   // the last transmission

@@ -2,6 +2,7 @@
 #include "base/texts.h"
 #include "link/link_messages.h"
 #include <QDateTime>
+#include <utility>
 
 namespace portiqa {
 
@@ -31,18 +32,23 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     receiver.SetPasswordCheck(&password);
     receiver.SetPageTransfer(&pageTransfer);
     // The link reports facts; the operator is told them in words chosen here.
-    receiver.OnNotice = [this](const TLinkNotice& n) { ShowLinkNotice(op, n); };
+    receiver.OnNotice = [this](const TLinkNotice& n) {
+        ShowLinkNotice(op, n);
+        // The words of a failure go with the operation's outcome as well.
+        if (n.kind != TLinkNotice::TKind::CommandAnswered) failureWords_ = LinkMessage(n);
+    };
 
     using K = TOutcome::TKind;
     // A failed exchange ends whatever was running; a refused single command is
     // reported once, by its answer below.
     receiver.OnFailure = [this](TLinkFailure why) {
         const TOperation running = Running();
+        const QString words = std::exchange(failureWords_, QString());
         switch (why) {
         case TLinkFailure::CommandFailed: return;
-        case TLinkFailure::ReplyTimeout: return Finish(running, K::NoAnswer);
-        case TLinkFailure::Cancelled: return Finish(running, K::Cancelled);
-        default: return Finish(running, K::Failed);
+        case TLinkFailure::ReplyTimeout: return Finish(running, K::NoAnswer, words);
+        case TLinkFailure::Cancelled: return Finish(running, K::Cancelled, words);
+        default: return Finish(running, K::Failed, words);
         }
     };
     receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(TOperation::Command, ok ? K::Done : K::Failed); };
@@ -87,7 +93,12 @@ TOperation TSession::Running() const {
 void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString& message) {
     if (recordRefused_ && kind == TOutcome::TKind::Failed) kind = TOutcome::TKind::NoRecord;
     recordRefused_ = false;
-    const TOutcome outcome{operation, kind, message};
+    TOutcome outcome{operation, kind, message};
+    // Pages count only when a transfer ran for this operation (a refusal
+    // before anything was sent, a single command or a login wrote none).
+    if (seq.Transfers() != finishedTransfers_ && operation != TOperation::Command && operation != TOperation::Login)
+        outcome.pagesWritten = seq.PagesWrittenInTransfer();
+    finishedTransfers_ = seq.Transfers();
     RecordOutcome(outcome);
     if (OnFinished) OnFinished(outcome);
 }

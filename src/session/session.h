@@ -113,6 +113,8 @@ private:
     bool recordWanted_ = false;
     QString recordProblem_;
     bool recordWarned_ = false;
+    QString failureWords_;        // what the link last told of a failure, for the outcome
+    int finishedTransfers_ = 0;   // the sequence's transfer count at the last outcome
     bool recordRefused_ = false;  // the last write stopped for want of its journal entry
     std::optional<qint64> moduleId_;
     TModulePages known_;  // the module's last verified copy, for confirming pages read once

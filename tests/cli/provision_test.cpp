@@ -85,7 +85,8 @@ struct ProvisionTest : ::testing::Test {
 
 TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAndReported) {
     MakeTemplate();
-    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\nB,2222,+79990000002\nC,3333,+79990000003\n");
+    // An empty cell keeps the template's value (row 16 for A and B).
+    WriteFile("units.csv", "unit,1,2,16\nA,1111,+79990000001,\nB,2222,+79990000002,\nC,3333,+79990000003,7\n");
     Plug("m1");
     sim::TSimOptions configured;
     configured.password = "4321";  // set up already: refused, gets no unit
@@ -127,6 +128,7 @@ TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAn
         EXPECT_EQ(Records(m.Memory(0x1000, 375 * 256)), Records(templateNumbers)) << name.toStdString();
     }
     EXPECT_EQ(modules["m2"]->Memory(0, 4), "4321");
+    EXPECT_EQ(modules["m3"]->Memory(0, 4), "5807") << "a module that failed keeps its password";
 
     // Run again with the same report: the units reported ok are skipped.
     modules.clear();
@@ -134,18 +136,30 @@ TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAn
     Start({"--units", File("units.csv"), "--count", "1"});
     EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(modules["m5"]->Memory(0, 4), "3333");
+    EXPECT_EQ(modules["m5"]->Memory(202, 2), QByteArray::fromHex("0700"));
 }
 
 TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
     MakeTemplate();
     sim::TModuleSimulator& m = Plug("m1");
-    for (const QByteArray& units : {QByteArray("unit,1\nA,12a4\n"), QByteArray("name,1\nA,1234\n"),
-                                    QByteArray("unit,5\nA,Тревога\n"), QByteArray("unit,1\nA,1234\nA,4321\n")}) {
+    for (const QByteArray& units :
+         {QByteArray("unit,1\nA,12a4\n"), QByteArray("name,1\nA,1234\n"), QByteArray("unit,5\nA,Тревога\n"),
+          QByteArray("unit,1\nA,1234\nA,4321\n"), QByteArray("unit,1\nhouse-A,1234\nHOUSE-a,4321\n"),
+          QByteArray("unit,1\nA,1234\nB,1234\n"), QByteArray("unit,2\nA,+79161234567\nB,79161234567\n"),
+          QByteArray("unit,1,1\nA,1234,4321\n"), QByteArray("unit,1\n")}) {
         WriteFile("units.csv", units);
         Start({"--units", File("units.csv"), "--count", "1"});
         EXPECT_EQ(Finish(), 6) << units.constData();
         EXPECT_TRUE(cli.readAllStandardError().contains("не принята")) << units.constData();
     }
+    // A backup brings its own numbers; a report that is no regular file.
+    WriteFile("list.csv", "1,+79160000001,,,,,Да,Нет\n");
+    Start({"--numbers", File("list.csv")});
+    EXPECT_EQ(Finish(), 6);
+    EXPECT_TRUE(cli.readAllStandardError().contains("--numbers"));
+    cli.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("template.pbk"), "--report", "/dev/null"});
+    EXPECT_EQ(Finish(), 6);
+    EXPECT_TRUE(cli.readAllStandardError().contains("не является обычным файлом"));
     EXPECT_EQ(m.Requests(), 0);
     EXPECT_TRUE(Report().isEmpty());
 }
@@ -156,14 +170,16 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
     slow.faults.latencyMs = 3;  // long enough to be stopped in the middle
     sim::TModuleSimulator& m = Plug("m1", slow);
     Start({});
-    // SIGINT while the module is being written: it is finished, verified
-    // and reported, nothing new is started, and the run ends.
+    // A closed terminal (SIGHUP) while the module is being written: it is
+    // finished, verified and reported, nothing new is started, and the run ends.
     QByteArray seen;
     ASSERT_TRUE(WaitFor([&] {
         seen += cli.readAllStandardError();
         return seen.contains("запись номеров");
     }, 20000)) << seen.constData();
-    ::kill(pid_t(cli.processId()), SIGINT);
+    // A second run on the same report is refused while this one holds it.
+    EXPECT_EQ(RunCli({"provision", "--template", File("template.pbk"), "--report", File("report.csv"), "--watch", File("none/*")}), 6);
+    ::kill(pid_t(cli.processId()), SIGHUP);
     ASSERT_TRUE(WaitFor([&] {
         seen += cli.readAllStandardError();
         return seen.contains("остановка");
@@ -175,6 +191,46 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
     EXPECT_TRUE(lines[1].contains(",ok,")) << lines[1].toStdString();
     EXPECT_EQ(Records(m.Memory(0x1000, 375 * 256)), Records(templateNumbers));
     EXPECT_EQ(modules["m2"]->Requests(), 0);
+}
+
+// Numbers first, the settings next, the unit's password last: a module
+// that falls silent on the way keeps the factory password, its unit goes to
+// the next module, and plugged in again it is programmed completely.
+TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenPluggedInAgain) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\n");
+    for (const int silentAfter : {10, 200, 385}) {
+        QFile::remove(File("report.csv"));
+        sim::TSimOptions o;
+        o.memoryFile = File(QStringLiteral("module%1.bin").arg(silentAfter));
+        o.faults.silentAfter = silentAfter;
+        Plug("s1", o);
+        Start({"--units", File("units.csv"), "--count", "1"});
+        ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000)) << silentAfter;
+        EXPECT_TRUE(Report()[1].contains(",failed,")) << Report()[1].toStdString();
+        EXPECT_EQ(modules["s1"]->Memory(0, 4), "5807") << silentAfter;
+        modules.erase("s1");  // pulled out
+        o.faults.silentAfter = -1;
+        Plug("s2", o);
+        EXPECT_EQ(Finish(), 1) << silentAfter;
+        ASSERT_EQ(Report().size(), 3);
+        EXPECT_TRUE(Report()[2].contains(",A,ok,")) << Report()[2].toStdString();
+        EXPECT_EQ(modules["s2"]->Memory(0, 4), "1111");
+        EXPECT_EQ(Records(modules["s2"]->Memory(0x1000, 375 * 256)), Records(templateNumbers));
+        modules.clear();
+    }
+    // A module holding numbers the template would remove: nothing is written without --force.
+    sim::TSimOptions full;
+    full.seedNumbers = 300;
+    sim::TModuleSimulator& m = Plug("f1", full);
+    const QByteArray before = m.Memory(0, 0x1000 + 375 * 256);
+    QFile::remove(File("report.csv"));
+    Start({"--units", File("units.csv"), "--count", "1"});
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000));
+    cli.kill();
+    Finish();
+    EXPECT_TRUE(Report()[1].contains("--force")) << Report()[1].toStdString();
+    EXPECT_TRUE(m.Memory(0, 0x1000 + 375 * 256) == before);
 }
 
 TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {

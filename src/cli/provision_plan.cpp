@@ -49,6 +49,13 @@ QString CheckRows(const std::map<int, QString>& settings, const TUnit* unit) {
     return {};
 }
 
+// Keeps the last thing a file reader told, for the refusal's words.
+struct TTellOperator : TSilentOperator {
+    QString last;
+    void ShowMessage(const QString& t) override { last = t; }
+    void ReportError(const QString& t) override { last = t; }
+};
+
 } // namespace
 
 bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& numbersPath, QString& error) {
@@ -63,10 +70,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
         TWorkbook book;
         if (!TWorkbookIo::Read(templatePath, book, error)) return false;
         // The profile's rows; a drop-down left empty keeps the factory choice.
-        struct TTellOperator : TSilentOperator {
-            QString last;
-            void ShowMessage(const QString& t) override { last = t; }
-        } tell;
+        TTellOperator tell;
         TSettingsProfile profile(table, {tell, status, progress, QString()});
         bool applied = false;
         try {
@@ -95,11 +99,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
     }
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) settings[row] = RowValue(table, row);
     if (!numbersPath.isEmpty()) {
-        struct TTellOperator : TSilentOperator {
-            QString last;
-            void ShowMessage(const QString& t) override { last = t; }
-            void ReportError(const QString& t) override { last = t; }
-        } tell;
+        TTellOperator tell;
         TNumberTable list;
         TNumberFiles files(list, {tell, status, progress, QString()});
         bool applied = false;

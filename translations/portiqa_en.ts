@@ -1193,14 +1193,6 @@ file</translation>
         <translation>Save:%1/%2</translation>
     </message>
     <message>
-        <source>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</source>
-        <translation>Wrong information in the file; correct it and import again. Error:</translation>
-    </message>
-    <message>
-        <source>Серийный номер: </source>
-        <translation>Serial number: </translation>
-    </message>
-    <message>
         <source>запись %1: %2</source>
         <translation>record %1: %2</translation>
     </message>
@@ -2349,6 +2341,58 @@ journal</translation>
     <message>
         <source>Отчёт %1 больше 64 МБ: начните новый</source>
         <translation>The report %1 is larger than 64 MB: start a new one</translation>
+    </message>
+    <message>
+        <source>«%1»: в файле есть даты и день/месяц/год, и месяц/день/год; запишите даты как ГГГГ-ММ-ДД</source>
+        <translation>“%1”: the file has dates both day/month/year and month/day/year; write the dates as YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>«%1»: неясно, день или месяц идёт первым; запишите даты как ГГГГ-ММ-ДД или ДД.ММ.ГГГГ</source>
+        <translation>“%1”: it is unclear whether the day or the month comes first; write the dates as YYYY-MM-DD or DD.MM.YYYY</translation>
+    </message>
+    <message>
+        <source>«%1» не существует</source>
+        <translation>“%1” does not exist</translation>
+    </message>
+    <message>
+        <source>«%1» — не дата (ГГГГ-ММ-ДД, ДД.ММ.ГГГГ, ДД/ММ/ГГГГ или ММ/ДД/ГГГГ)</source>
+        <translation>“%1” is not a date (YYYY-MM-DD, DD.MM.YYYY, DD/MM/YYYY or MM/DD/YYYY)</translation>
+    </message>
+    <message>
+        <source>«%1»: GSM модуль хранит часы и минуты, без секунд</source>
+        <translation>“%1”: the GSM module keeps hours and minutes, without seconds</translation>
+    </message>
+    <message>
+        <source>«%1» — не время (ЧЧ:ММ)</source>
+        <translation>“%1” is not a time (HH:MM)</translation>
+    </message>
+    <message>
+        <source>«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)</source>
+        <translation>“Unrestricted”: “%1” is neither yes nor no (Yes/No, 1/0)</translation>
+    </message>
+    <message>
+        <source>окно кончается (%1 %2) раньше, чем начинается (%3 %4)</source>
+        <translation>the window ends (%1 %2) before it starts (%3 %4)</translation>
+    </message>
+    <message>
+        <source>номер %1 уже есть в записи %2</source>
+        <translation>number %1 is already in record %2</translation>
+    </message>
+    <message>
+        <source>Импортировано записей: %1</source>
+        <translation>Records imported: %1</translation>
+    </message>
+    <message>
+        <source>«+» добавлен к номерам из 7 и десяти цифр (таблица хранила их как числа): %1</source>
+        <translation>“+” added to numbers of 7 and ten digits (the spreadsheet kept them as numbers): %1</translation>
+    </message>
+    <message>
+        <source>даты с «/» прочитаны как ДД/ММ/ГГГГ</source>
+        <translation>dates with “/” read as DD/MM/YYYY</translation>
+    </message>
+    <message>
+        <source>даты с «/» прочитаны как ММ/ДД/ГГГГ</source>
+        <translation>dates with “/” read as MM/DD/YYYY</translation>
     </message>
 </context>
 </TS>

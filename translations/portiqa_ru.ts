@@ -1194,14 +1194,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Сохранение: %1/%2</translation>
     </message>
     <message>
-        <source>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</source>
-        <translation>Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:</translation>
-    </message>
-    <message>
-        <source>Серийный номер: </source>
-        <translation>Серийный номер: </translation>
-    </message>
-    <message>
         <source>запись %1: %2</source>
         <translation>запись %1: %2</translation>
     </message>
@@ -2354,6 +2346,58 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Отчёт %1 больше 64 МБ: начните новый</source>
         <translation>Отчёт %1 больше 64 МБ: начните новый</translation>
+    </message>
+    <message>
+        <source>«%1»: в файле есть даты и день/месяц/год, и месяц/день/год; запишите даты как ГГГГ-ММ-ДД</source>
+        <translation>«%1»: в файле есть даты и день/месяц/год, и месяц/день/год; запишите даты как ГГГГ-ММ-ДД</translation>
+    </message>
+    <message>
+        <source>«%1»: неясно, день или месяц идёт первым; запишите даты как ГГГГ-ММ-ДД или ДД.ММ.ГГГГ</source>
+        <translation>«%1»: неясно, день или месяц идёт первым; запишите даты как ГГГГ-ММ-ДД или ДД.ММ.ГГГГ</translation>
+    </message>
+    <message>
+        <source>«%1» не существует</source>
+        <translation>«%1» не существует</translation>
+    </message>
+    <message>
+        <source>«%1» — не дата (ГГГГ-ММ-ДД, ДД.ММ.ГГГГ, ДД/ММ/ГГГГ или ММ/ДД/ГГГГ)</source>
+        <translation>«%1» — не дата (ГГГГ-ММ-ДД, ДД.ММ.ГГГГ, ДД/ММ/ГГГГ или ММ/ДД/ГГГГ)</translation>
+    </message>
+    <message>
+        <source>«%1»: GSM модуль хранит часы и минуты, без секунд</source>
+        <translation>«%1»: GSM модуль хранит часы и минуты, без секунд</translation>
+    </message>
+    <message>
+        <source>«%1» — не время (ЧЧ:ММ)</source>
+        <translation>«%1» — не время (ЧЧ:ММ)</translation>
+    </message>
+    <message>
+        <source>«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)</source>
+        <translation>«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, 1/0)</translation>
+    </message>
+    <message>
+        <source>окно кончается (%1 %2) раньше, чем начинается (%3 %4)</source>
+        <translation>окно кончается (%1 %2) раньше, чем начинается (%3 %4)</translation>
+    </message>
+    <message>
+        <source>номер %1 уже есть в записи %2</source>
+        <translation>номер %1 уже есть в записи %2</translation>
+    </message>
+    <message>
+        <source>Импортировано записей: %1</source>
+        <translation>Импортировано записей: %1</translation>
+    </message>
+    <message>
+        <source>«+» добавлен к номерам из 7 и десяти цифр (таблица хранила их как числа): %1</source>
+        <translation>«+» добавлен к номерам из 7 и десяти цифр (таблица хранила их как числа): %1</translation>
+    </message>
+    <message>
+        <source>даты с «/» прочитаны как ДД/ММ/ГГГГ</source>
+        <translation>даты с «/» прочитаны как ДД/ММ/ГГГГ</translation>
+    </message>
+    <message>
+        <source>даты с «/» прочитаны как ММ/ДД/ГГГГ</source>
+        <translation>даты с «/» прочитаны как ММ/ДД/ГГГГ</translation>
     </message>
 </context>
 </TS>

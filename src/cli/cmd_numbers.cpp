@@ -53,6 +53,7 @@ int RunNumbersSave(TCliRun& r) {
         for (int c = 0; c < TNumberTable::kCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
     const bool applied = csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book);
     if (!applied) return kExitFile;
+    r.err << QString(s.numberFiles.Imported()).replace(u'\r', u'\n') << "\n";
     s.numberTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
     if (const QString problem = s.numberTable.ValidateNumberTable(); !problem.isEmpty()) {
         r.Op().ShowMessage(problem);

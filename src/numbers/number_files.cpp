@@ -2,6 +2,8 @@
 #include "base/texts.h"
 #include "base/errors.h"
 #include "files/csv.h"
+#include "numbers/number_cells.h"
+#include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -33,14 +35,6 @@ void TNumberFiles::ExportNumbersXls() {
 
 namespace {
 
-bool IsInt(const QString& s) {
-    int v = 0;
-    return TryStrToInt(s, v);
-}
-
-bool DateOk(const QString& s) { return s.size() == 10 && IsInt(s.mid(5, 2)) && IsInt(s.right(2)) && IsInt(s.mid(2, 2)); }
-bool TimeOk(const QString& s) { return s.size() == 5 && IsInt(s.left(2)) && IsInt(s.right(2)); }
-
 // A date cell that a spreadsheet keeps as a date and time at midnight is
 // its date; a time kept with its seconds at zero is its hours and minutes.
 QString DateValue(const QString& v) {
@@ -71,36 +65,63 @@ QString SerialList(const QList<int>& serials) {
 } // namespace
 
 bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
-    QStringList offending;
-    for (int j = 1; j <= T::kRecords; ++j) {
-        const int k = j + 1;
-        if (book.Text(k, 2).isEmpty()) continue;
-        if (book.Text(k, 7) == T::Yes() || book.Text(k, 8) == T::Yes()) continue;
-        if (!DateOk(CellValue(book, k, 3)) || !TimeOk(CellValue(book, k, 4)) || !DateOk(CellValue(book, k, 5)) ||
-            !TimeOk(CellValue(book, k, 6)))
-            offending << QString::number(j);
-    }
-    if (!offending.isEmpty()) {
-        ctx_.op.ShowMessage(OffendingRowsMessage(
-            TText::tr("Неправильная информация в профиле, исправьте ее и повторите импорт, ошибка:"),
-            TText::tr("Серийный номер: "), offending));
-        return false;
-    }
-    // The file's list is checked whole with the save's rules before the table
-    // takes any of it: every record the save would refuse is named with its
-    // reason, and the table stays as it was.
+    namespace cells = number_cells;
+    // Whether "03/04/2026" puts the day or the month first is one question
+    // for the whole file, answered by its other dates.
+    QStringList dateCells;
+    for (int k = 2; k <= T::kRecords + 1; ++k) dateCells << CellValue(book, k, 3) << CellValue(book, k, 5);
+    const cells::TSlashOrder order = cells::SlashOrderOf(dateCells);
+    // The file's list is read into the table's forms and checked whole with
+    // the save's rules before the table takes any of it: every record the
+    // save would refuse is named with its column and reason, and the table
+    // stays as it was.
     TNumberTable incoming;
     TStringGrid& in = incoming.Grid();
+    QStringList problems;
+    int failing = 0, plusAdded = 0, records = 0;
+    QHash<QString, int> numbers;  // a number, to the record that has it
+    static const char* const kColumn[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
+                                          QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};
     for (int j = 1; j <= T::kRecords; ++j) {
-        for (int c = 1; c <= 5; ++c) in.SetCells(c, j, CellValue(book, j + 1, c + 1));
-        in.SetCells(T::kUnrestricted, j, book.Text(j + 1, 7) == T::Yes() ? T::Yes() : T::No());
+        const int k = j + 1;
+        QString why;
+        bool added = false;
+        const QString number = cells::Number(CellValue(book, k, 2), added);
+        in.SetCells(T::kNumber, j, number);
+        const std::optional<bool> unrestricted = cells::Flag(book.Text(k, 7));
+        in.SetCells(T::kUnrestricted, j, unrestricted.value_or(false) ? T::Yes() : T::No());
         // A new list carries no deletion marks from the one it replaces.
         in.SetCells(T::kDelete, j, T::No());
-    }
-    QStringList problems;
-    int failing = 0;
-    for (int j = 1; j <= T::kRecords; ++j) {
-        const QString why = incoming.RecordProblem(j);
+        const bool used = !number.trimmed().isEmpty();
+        for (int c = T::kStartDate; c <= T::kEndTime; ++c) {
+            const QString raw = CellValue(book, k, c + 1);
+            QString cellProblem;
+            const bool isDate = c == T::kStartDate || c == T::kEndDate;
+            const QString value = raw.trimmed().isEmpty() ? QString()
+                                  : isDate               ? cells::Date(raw, order, cellProblem)
+                                                         : cells::Time(raw, cellProblem);
+            in.SetCells(c, j, cellProblem.isEmpty() ? value : raw);
+            if (used && unrestricted == false && why.isEmpty() && !cellProblem.isEmpty())
+                why = TText::tr(kColumn[c - T::kStartDate]) + u' ' + cellProblem;
+        }
+        if (!used) continue;
+        ++records;
+        plusAdded += added;
+        if (!unrestricted)
+            why = TText::tr("«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)").arg(book.Text(k, 7).left(20));
+        if (why.isEmpty()) why = incoming.RecordProblem(j);
+        if (why.isEmpty() && !*unrestricted) {
+            const QDateTime from(*T::ParseDate(in.Cells(T::kStartDate, j)), *T::ParseTime(in.Cells(T::kStartTime, j)));
+            const QDateTime to(*T::ParseDate(in.Cells(T::kEndDate, j)), *T::ParseTime(in.Cells(T::kEndTime, j)));
+            if (to < from)
+                why = TText::tr("окно кончается (%1 %2) раньше, чем начинается (%3 %4)")
+                          .arg(in.Cells(T::kEndDate, j), in.Cells(T::kEndTime, j), in.Cells(T::kStartDate, j), in.Cells(T::kStartTime, j));
+        }
+        QString key = number.trimmed();
+        if (key.startsWith(u'+')) key.remove(0, 1);
+        if (why.isEmpty() && numbers.contains(key))
+            why = TText::tr("номер %1 уже есть в записи %2").arg(number).arg(numbers.value(key));
+        numbers.insert(key, j);
         if (why.isEmpty()) continue;
         if (++failing <= 20) problems << TText::tr("запись %1: %2").arg(j).arg(why);
     }
@@ -110,6 +131,11 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
         ctx_.op.ShowMessage(text + u'\r' + problems.join(u'\r'));
         return false;
     }
+    QString done = TText::tr("Импортировано записей: %1").arg(records);
+    if (plusAdded > 0) done += u'\r' + TText::tr("«+» добавлен к номерам из 7 и десяти цифр (таблица хранила их как числа): %1").arg(plusAdded);
+    if (order == cells::TSlashOrder::DayFirst) done += u'\r' + TText::tr("даты с «/» прочитаны как ДД/ММ/ГГГГ");
+    if (order == cells::TSlashOrder::MonthFirst) done += u'\r' + TText::tr("даты с «/» прочитаны как ММ/ДД/ГГГГ");
+    imported_ = done;
     TGridBatch batch(table_.Grid());
     for (int j = 1; j <= T::kRecords; ++j) {
         for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
@@ -201,12 +227,14 @@ void TNumberFiles::ImportNumbersXls() {
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")) {
         QList<TCsvRow> rows;
         if (!TCsv::ReadFile(path, rows, error)) return ctx_.op.ReportError(error);
-        if (ApplyCsv(rows)) table_.SetOrigin(TTableOrigin::FromFile(path));
-        return;
+        if (!ApplyCsv(rows)) return;
+    } else {
+        TWorkbook book;
+        if (!TWorkbookIo::Read(path, book, error, T::kRecords + 1)) return ctx_.op.ReportError(error);
+        if (!ApplyWorkbook(book)) return;
     }
-    TWorkbook book;
-    if (!TWorkbookIo::Read(path, book, error, T::kRecords + 1)) return ctx_.op.ReportError(error);
-    if (ApplyWorkbook(book)) table_.SetOrigin(TTableOrigin::FromFile(path));
+    table_.SetOrigin(TTableOrigin::FromFile(path));
+    ctx_.op.ShowMessage(imported_);
 }
 
 QStringList TNumberFiles::CsvLines(bool occupiedOnly) {

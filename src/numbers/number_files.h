@@ -23,11 +23,15 @@ public:
     // The same from comma-separated rows placed by their serial number.
     bool ApplyCsv(const QList<TCsvRow>& rows);
     static QString TooManyRecordsText(int records);
+    // What the last import took, in words ("Импортировано записей: N", and
+    // what it changed on the way, such as a "+" given back).
+    QString Imported() const { return imported_; }
 
 private:
     bool CheckAndImport(const TWorkbook& book);
     TNumberTable& table_;
     TExchangeContext ctx_;
+    QString imported_;
 };
 
 } // namespace portiqa

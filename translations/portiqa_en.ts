@@ -2394,5 +2394,9 @@ journal</translation>
         <source>даты с «/» прочитаны как ММ/ДД/ГГГГ</source>
         <translation>dates with “/” read as MM/DD/YYYY</translation>
     </message>
+    <message>
+        <source>В таблице записей: %1. Заменить их записями из файла (%2)?</source>
+        <translation>The table holds %1 records. Replace them with the file&apos;s records (%2)?</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "files/csv.h"
 #include "numbers/number_cells.h"
 #include <QDateTime>
+#include <QScopeGuard>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -136,6 +137,13 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     if (order == cells::TSlashOrder::DayFirst) done += u'\r' + TText::tr("даты с «/» прочитаны как ДД/ММ/ГГГГ");
     if (order == cells::TSlashOrder::MonthFirst) done += u'\r' + TText::tr("даты с «/» прочитаны как ММ/ДД/ГГГГ");
     imported_ = done;
+    // Over a list in the table, the button's import asks before replacing it.
+    if (askBeforeReplacing_) {
+        int held = 0;
+        for (int j = 1; j <= T::kRecords; ++j) held += !table_.Grid().Cells(T::kNumber, j).isEmpty();
+        if (held > 0 && !ctx_.op.AskAccept(TText::tr("В таблице записей: %1. Заменить их записями из файла (%2)?").arg(held).arg(records)))
+            return false;
+    }
     TGridBatch batch(table_.Grid());
     for (int j = 1; j <= T::kRecords; ++j) {
         for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
@@ -224,6 +232,8 @@ void TNumberFiles::ImportNumbersXls() {
     if (path.isEmpty()) return;
     QString error;
     const QString suffix = QFileInfo(path).suffix().toLower();
+    askBeforeReplacing_ = true;
+    const auto reset = qScopeGuard([this] { askBeforeReplacing_ = false; });
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")) {
         QList<TCsvRow> rows;
         if (!TCsv::ReadFile(path, rows, error)) return ctx_.op.ReportError(error);

@@ -32,6 +32,7 @@ private:
     TNumberTable& table_;
     TExchangeContext ctx_;
     QString imported_;
+    bool askBeforeReplacing_ = false;  // the import button's: over a list, ask first
 };
 
 } // namespace portiqa

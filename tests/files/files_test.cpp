@@ -487,6 +487,11 @@ TEST_F(FilesTest, NumberListExportImportAndRowChecks) {
     TNumberFiles loader(back, ctx);
     back.Grid().SetCells(1, 500, "stale");
     op.openFile = Path("numbers.xlsx");
+    // Over a list the button asks first; "Отменить" keeps the table.
+    op.answers = {false};
+    loader.ImportNumbersXls();
+    EXPECT_EQ(op.questions.back(), "В таблице записей: 1. Заменить их записями из файла (2)?");
+    EXPECT_EQ(back.Grid().Cells(1, 500), "stale");
     loader.ImportNumbersXls();
     // Dates come back in the table's one form, YYYY-MM-DD, as a download writes them.
     for (int r : {1, 2, 3, 500})

@@ -2398,5 +2398,9 @@ journal</translation>
         <source>В таблице записей: %1. Заменить их записями из файла (%2)?</source>
         <translation>The table holds %1 records. Replace them with the file&apos;s records (%2)?</translation>
     </message>
+    <message>
+        <source>Список номеров скачан не полностью (прочитано страниц: %1 из %2): сохранение удалило бы из GSM модуля номера, которых нет в таблице. Сохранение отменено: скачайте список целиком или импортируйте файл.</source>
+        <translation>The number list was downloaded in part (pages read: %1 of %2): a save would remove from the GSM module the numbers the table lacks. The save is cancelled: download the whole list or import a file.</translation>
+    </message>
 </context>
 </TS>

@@ -69,6 +69,17 @@ void TNumberBlock::Save() {
         return;
     }
     if (RefusedWhileBusy(seq_, op_)) return;
+    // A download that broke off left the table without the records of the
+    // pages it did not read: a save would remove them from the module.
+    if (table_.Incomplete()) {
+        const QString text = TText::tr("Список номеров скачан не полностью (прочитано страниц: %1 из %2): сохранение "
+                                       "удалило бы из GSM модуля номера, которых нет в таблице. Сохранение отменено: "
+                                       "скачайте список целиком или импортируйте файл.")
+                                 .arg(table_.PagesRead()).arg(TNumberTable::kPages);
+        op_.ShowMessage(text);
+        if (OnTransferFailed) OnTransferFailed(text);
+        return;
+    }
     // The operator sees what the save does to the module's list before
     // anything is written; a list not known on this connection (after a
     // login, a broken download) is read first, and kept aside: the request
@@ -250,12 +261,23 @@ void TNumberBlock::FinishSave(const std::vector<int32_t>& failed) {
         return;
     }
     if (failed.empty()) {
+        ShowModuleList();
         table_.Edits().Set(false);
         KeepBase();
     }
     FinishVerifiedSave(op_, *this, failed, NumberPageAddress(1),
                        TText::tr("Список авторизованных номеров успешно сохранен") + changedItself,
                        seq_.PagesWrittenInTransfer());
+}
+
+// After a verified save the table shows what the module now holds: the
+// records marked for deletion are gone, nothing stays struck through.
+void TNumberBlock::ShowModuleList() {
+    TEditState::TLoading loading(table_.Edits());
+    TGridBatch batch(table_.Grid());
+    for (int page = 1; page <= kNumberPages; ++page)
+        if (const QByteArray* known = seq_.KnownPage(NumberPageAddress(page)); known && known->size() == kPageSize)
+            DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(known->constData()), page, table_.Grid());
 }
 
 void TNumberBlock::EncodeNumberPage(int page, uint8_t* area) const {

@@ -29,6 +29,7 @@ public:
     void DecodeNumberPage(int32_t address, const uint8_t* page);
     // The eight records of a page, encoded from the table.
     void EncodeNumberPage(int page, uint8_t* area) const;
+    void ShowModuleList();
 
 private:
     static constexpr int kIntentRecords = 100;

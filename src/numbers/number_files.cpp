@@ -145,6 +145,8 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
             return false;
     }
     TGridBatch batch(table_.Grid());
+    // A whole list now: a download that broke off no longer stands for it.
+    table_.SetPagesRead(-1);
     for (int j = 1; j <= T::kRecords; ++j) {
         for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
         if (j % 30 == 0 || j == T::kRecords) {

@@ -92,6 +92,10 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, char(0xFF)));
     EXPECT_EQ(module->Memory(0x1000 + 199 * 32, 13), QByteArray("+70001112233") + '\0');
+    // The table shows what the module now holds: record 3 gone, not struck through.
+    EXPECT_TRUE(g.Cells(1, 3).isEmpty());
+    EXPECT_EQ(g.Cells(7, 3), "Нет");
+    EXPECT_FALSE(session->numberTable.Edits().Edited());
 
     g.SetCells(1, 200, "");
     session->telephoneSend.DownloadAfterQuestion();

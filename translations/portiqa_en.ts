@@ -2402,5 +2402,9 @@ journal</translation>
         <source>Список номеров скачан не полностью (прочитано страниц: %1 из %2): сохранение удалило бы из GSM модуля номера, которых нет в таблице. Сохранение отменено: скачайте список целиком или импортируйте файл.</source>
         <translation>The number list was downloaded in part (pages read: %1 of %2): a save would remove from the GSM module the numbers the table lacks. The save is cancelled: download the whole list or import a file.</translation>
     </message>
+    <message>
+        <source>Список номеров GSM модуля ещё не скачан в таблицу: сохранение удалило бы из модуля номера, которых в таблице нет (%1). Сохранение отменено: скачайте список, измените его и сохраните.</source>
+        <translation>The GSM module&apos;s number list has not been downloaded into the table: a save would remove from the module the numbers the table lacks (%1). The save is cancelled: download the list, change it and save.</translation>
+    </message>
 </context>
 </TS>

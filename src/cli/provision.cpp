@@ -108,10 +108,14 @@ void TProvisionJob::Next() {
     case TStep::ReadSettings:
         modulePin_ = session_->settingsTable.Value(kPinRow);
         if (plan_.hasNumbers) {
-            TGridBatch batch(session_->numberTable.Grid());
-            for (int r = 1; r <= TNumberTable::kRecords; ++r)
-                for (int c = 1; c < TNumberTable::kCols; ++c)
-                    session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
+            {
+                TGridBatch batch(session_->numberTable.Grid());
+                for (int r = 1; r <= TNumberTable::kRecords; ++r)
+                    for (int c = 1; c < TNumberTable::kCols; ++c)
+                        session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
+            }
+            // The template's list is the whole list the module is to hold.
+            session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;
             progress_(TText::tr("запись номеров"));
             session_->telephoneSend.Save();

@@ -33,6 +33,7 @@ struct TProvisionPlan {
     // drop-down row as its item number, or "#N" for a byte no item names).
     std::map<int, QString> settings;
     bool hasNumbers = false;
+    QString numbersSource;  // the file the numbers come from
     TStringGrid numbers{TNumberTable::kCols, TNumberTable::kRecords + 1};
     std::deque<TUnit> units;  // in file order; empty: every module gets the template
     bool withUnits = false;

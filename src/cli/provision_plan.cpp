@@ -93,6 +93,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
         DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(image.pages.at(SettingsPageAddress(1)).constData()), table);
         DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(image.pages.at(SettingsPageAddress(2)).constData()), table);
         hasNumbers = true;
+        numbersSource = templatePath;
         for (int page = 1; page <= kNumberPages; ++page)
             DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(image.pages.at(NumberPageAddress(page)).constData()),
                                  page, numbers);
@@ -115,6 +116,7 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             return false;
         }
         hasNumbers = true;
+        numbersSource = numbersPath;
         for (int r = 1; r <= TNumberTable::kRecords; ++r)
             for (int c = 0; c < TNumberTable::kCols; ++c) numbers.SetCells(c, r, list.Grid().Cells(c, r));
     }

@@ -104,6 +104,17 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
         return;
     }
     const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
+    // A table never filled from the module or a file does not stand for the
+    // module's list: its empty rows are not removals the operator meant.
+    if (table_.Origin().kind == TTableOrigin::TKind::New && diff.removed > 0) {
+        const QString text = TText::tr("Список номеров GSM модуля ещё не скачан в таблицу: сохранение удалило бы из "
+                                       "модуля номера, которых в таблице нет (%1). Сохранение отменено: скачайте "
+                                       "список, измените его и сохраните.")
+                                 .arg(diff.removed);
+        op_.ShowMessage(text);
+        if (OnTransferFailed) OnTransferFailed(text);
+        return;
+    }
     if (!diff.Empty() && !op_.AskAccept(TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts())) {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;

@@ -55,7 +55,7 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     EXPECT_FALSE(w->isWindowModified());
 }
 
-TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadReadsTheModuleAndAsksBeforeRemovingAnything) {
+TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadNeverProposesRemovingTheModulesList) {
     sim::TSimOptions o;
     o.seedNumbers = 3000;
     Open(o);
@@ -63,14 +63,12 @@ TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadReadsTheModuleAndAsksBeforeRem
     const QByteArray before = module->Memory(0x1000, 375 * 256);
     w->pgc->setCurrentIndex(1);
     // "Сохранить" on an empty table, straight after the login: the module's
-    // list is read first, the counts are shown, and the removal is a warning.
-    op.answers = {true, false};  // accept the counts, cancel at the warning
+    // list is read, and the save that would remove it is refused with the reason.
     QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    ASSERT_FALSE(op.questions.isEmpty());
-    EXPECT_TRUE(op.questions.back().contains("удалено: 3000")) << op.questions.back().toStdString();
-    ASSERT_EQ(op.warnings.size(), 1);
-    EXPECT_TRUE(op.warnings[0].contains("3000 номер(а/ов): записи 1, 2, 3")) << op.warnings[0].toStdString();
+    EXPECT_TRUE(op.questions.isEmpty()) << op.questions.join('|').toStdString();
+    EXPECT_TRUE(op.messages.back().startsWith("Список номеров GSM модуля ещё не скачан в таблицу")) << op.messages.back().toStdString();
+    EXPECT_TRUE(op.messages.back().contains("(3000)"));
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), before) << "nothing removed";
     EXPECT_TRUE(w->Session().numberTable.Grid().Cells(1, 1).isEmpty()) << "the table keeps the operator's list";
 }

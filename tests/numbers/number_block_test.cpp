@@ -199,6 +199,7 @@ TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
 }
 
 TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
+    table.SetOrigin(TTableOrigin::FromFile("list.csv"));  // a whole list, meant to replace the module's
     table.Grid().SetCells(T::kNumber, 9, "+7");
     table.Grid().SetCells(T::kUnrestricted, 9, "Да");
     block.Save();
@@ -238,13 +239,14 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
 }
 
 TEST_F(NumberChainTest, ARemovalTheOperatorCancelsWritesNothing) {
+    table.SetOrigin(TTableOrigin::FromFile("list.csv"));
     block.Save();
     QByteArray held(256, char(0xFF));
     held.replace(0, 4, "+123");
     held.replace(22, 10, QByteArray(8, 0x63) + QByteArray::fromHex("0063"));
     op.answers = {true, false};  // accept the counts, cancel at the warning
     for (int p = 1; p <= 375; ++p) Reply(NumberPageAddress(p), held);
-    EXPECT_EQ(op.warnings.size(), 1);
+    ASSERT_EQ(op.warnings.size(), 1);
     EXPECT_TRUE(op.warnings[0].contains("375 номер(а/ов): записи 1, 9, 17, 25, 33, 41, 49, 57, 65, 73 …")) << op.warnings[0].toStdString();
     EXPECT_EQ(port.frames.size(), 375u);
     EXPECT_FALSE(block.TransferRunning());

@@ -35,24 +35,22 @@ int TReplyClock::LearnedWaitMs(TKind kind, int wireMs) const {
 
 void TReplyClock::Sample(TKind kind, int roundTripMs, int wireMs) {
     TEstimate& e = kinds_[size_t(kind)];
-    const double answer = std::max(0, roundTripMs - wireMs);
-    if (!e.sampled) {
-        e.mean = answer;
-        e.variance = answer / 2;
-        e.sampled = true;
-    } else {
+    const int answer = std::max(0, roundTripMs - wireMs);
+    if (e.sampled) {
         e.variance = 0.75 * e.variance + 0.25 * std::abs(e.mean - answer);
         e.mean = 0.875 * e.mean + 0.125 * answer;
     }
-    e.slowest = std::max(e.slowest, int(answer));
+    Seen(e, answer);
     e.backoff = 0;
 }
 
 void TReplyClock::SampleAmbiguous(TKind kind, int sinceLastMs, int wireMs) {
-    TEstimate& e = kinds_[size_t(kind)];
-    const int answer = std::max(0, sinceLastMs - wireMs);
-    if (!e.sampled) {
-        // The first reply of its kind: a starting point; the backoff stays.
+    // The mean stays; the backoff stays until a reply to a request sent once.
+    Seen(kinds_[size_t(kind)], std::max(0, sinceLastMs - wireMs));
+}
+
+void TReplyClock::Seen(TEstimate& e, int answer) {
+    if (!e.sampled) {  // the first reply of its kind: a starting point
         e.mean = answer;
         e.variance = answer / 2.0;
         e.sampled = true;

@@ -49,6 +49,7 @@ private:
         int slowest = 0;
         int backoff = 0;                // doublings
     };
+    static void Seen(TEstimate& e, int answer);
     std::array<TEstimate, 3> kinds_{};
     uint32_t baud_ = 115200;
 };

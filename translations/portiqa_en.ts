@@ -354,12 +354,6 @@
         <translation>not set up: </translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-</source>
-        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-</translation>
-    </message>
-    <message>
         <source>provision takes no arguments</source>
         <translation>provision takes no arguments</translation>
     </message>
@@ -2405,6 +2399,12 @@ journal</translation>
     <message>
         <source>Список номеров GSM модуля ещё не скачан в таблицу: сохранение удалило бы из модуля номера, которых в таблице нет (%1). Сохранение отменено: скачайте список, измените его и сохраните.</source>
         <translation>The GSM module&apos;s number list has not been downloaded into the table: a save would remove from the module the numbers the table lacks (%1). The save is cancelled: download the list, change it and save.</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+</source>
+        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+</translation>
     </message>
 </context>
 </TS>

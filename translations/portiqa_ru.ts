@@ -354,12 +354,6 @@
         <translation>не настроен: </translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-</source>
-        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
-</translation>
-    </message>
-    <message>
         <source>provision takes no arguments</source>
         <translation>provision не принимает аргументов</translation>
     </message>
@@ -2410,6 +2404,12 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Список номеров GSM модуля ещё не скачан в таблицу: сохранение удалило бы из модуля номера, которых в таблице нет (%1). Сохранение отменено: скачайте список, измените его и сохраните.</source>
         <translation>Список номеров GSM модуля ещё не скачан в таблицу: сохранение удалило бы из модуля номера, которых в таблице нет (%1). Сохранение отменено: скачайте список, измените его и сохраните.</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+</source>
+        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
+</translation>
     </message>
 </context>
 </TS>

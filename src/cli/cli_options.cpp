@@ -56,6 +56,32 @@ TDataKind DataKindOf(const QString& path) {
     return TDataKind::None;
 }
 
+// The password: -P (visible to every user of the machine in the process
+// list), --password-file, or PORTIQA_PASSWORD; pin is left as it is when
+// none is given.
+bool ReadPassword(const std::optional<QString>& option, const std::optional<QString>& file, QString& pin, QString& usage) {
+    if (option && file) {
+        usage = TText::tr("give the password either with -P or with --password-file");
+        return false;
+    }
+    if (option) {
+        pin = *option;
+    } else if (file) {
+        QString error;
+        QFile f(*file);
+        if (!IsRegularFile(f.fileName(), error) || f.size() > 1024 || !f.open(QIODevice::ReadOnly)) {
+            usage = TText::tr("--password-file: cannot read %1").arg(f.fileName());
+            return false;
+        }
+        pin = QString::fromUtf8(f.readAll()).section(u'\n', 0, 0).trimmed();
+    } else if (const QString env = QProcessEnvironment::systemEnvironment().value(QStringLiteral("PORTIQA_PASSWORD"));
+               !env.isEmpty()) {
+        pin = env;
+    }
+    return true;
+}
+
+
 bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     QCommandLineParser p;
     p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
@@ -125,24 +151,9 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     }
     // The password: -P (visible to every user of the machine in the process
     // list), --password-file, or PORTIQA_PASSWORD; 5807 when none is given.
-    if (p.isSet(pin) && p.isSet(pinFile)) {
-        usage = TText::tr("give the password either with -P or with --password-file");
+    if (!ReadPassword(p.isSet(pin) ? std::optional<QString>(p.value(pin)) : std::nullopt,
+                      p.isSet(pinFile) ? std::optional<QString>(p.value(pinFile)) : std::nullopt, o.pin, usage))
         return false;
-    }
-    if (p.isSet(pin)) {
-        o.pin = p.value(pin);
-    } else if (p.isSet(pinFile)) {
-        QString error;
-        QFile f(p.value(pinFile));
-        if (!IsRegularFile(f.fileName(), error) || f.size() > 1024 || !f.open(QIODevice::ReadOnly)) {
-            usage = TText::tr("--password-file: cannot read %1").arg(f.fileName());
-            return false;
-        }
-        o.pin = QString::fromUtf8(f.readAll()).section(u'\n', 0, 0).trimmed();
-    } else if (const QString env = QProcessEnvironment::systemEnvironment().value(QStringLiteral("PORTIQA_PASSWORD"));
-               !env.isEmpty()) {
-        o.pin = env;
-    }
     const bool talksToModule = Accepted()[o.command].contains(QLatin1String("password"));
     if (talksToModule && !FourDigits(o.pin)) {
         usage = TText::tr("the password must be exactly 4 digits");

@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace portiqa {
 
@@ -36,5 +37,9 @@ TDataKind DataKindOf(const QString& path);
 bool ParseCliOptions(const QStringList& args, TCliOptions& options, QString& usageError);
 
 extern const char* const kCliUsage;
+
+// The password from -P, --password-file or PORTIQA_PASSWORD, in that order;
+// pin is left as it is when none is given. False with usage set.
+bool ReadPassword(const std::optional<QString>& option, const std::optional<QString>& file, QString& pin, QString& usage);
 
 } // namespace portiqa

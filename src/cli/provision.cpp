@@ -1,5 +1,6 @@
 #include "cli/provision.h"
 #include "base/texts.h"
+#include "cli/cli_options.h"
 #include "link/port_list.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -316,13 +317,13 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     QCommandLineParser p;
     const QCommandLineOption tmpl("template", "template", "FILE"), numbers("numbers", "numbers", "FILE"),
         units("units", "units", "FILE"), report("report", "report", "FILE"), watch("watch", "watch", "GLOB"),
-        count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), force("force", "force"),
-        json("json", "json"), quiet({"q", "quiet"}, "quiet");
-    p.addOptions({tmpl, numbers, units, report, watch, count, pin, force, json, quiet});
+        count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
+        force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet");
+    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet});
     auto usage = [&](const QString& why) {
         err << why << "\n\n"
             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
-                         "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]\n");
+                         "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]\n");
         err.flush();
         return int(kExitUsage);
     };
@@ -333,12 +334,14 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     o.watch = p.values(watch);
     o.force = p.isSet(force);
     o.json = p.isSet(json);
-    if (p.isSet(pin)) {
-        o.pin = p.value(pin);
-        bool digits = o.pin.size() == 4;
-        for (QChar c : o.pin) digits = digits && c >= u'0' && c <= u'9';
-        if (!digits) return usage(TText::tr("the password must be exactly 4 digits"));
-    }
+    // The factory password as every other command takes it.
+    QString problem;
+    if (!ReadPassword(p.isSet(pin) ? std::optional<QString>(p.value(pin)) : std::nullopt,
+                      p.isSet(pinFile) ? std::optional<QString>(p.value(pinFile)) : std::nullopt, o.pin, problem))
+        return usage(problem);
+    bool digits = o.pin.size() == 4;
+    for (QChar c : o.pin) digits = digits && c >= u'0' && c <= u'9';
+    if (!digits) return usage(TText::tr("the password must be exactly 4 digits"));
     if (p.isSet(count)) {
         bool ok = false;
         o.count = p.value(count).toInt(&ok);

@@ -241,7 +241,13 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     ASSERT_EQ(RunCli({"-p", golden.Path(), "settings", "read", "-o", File("site.xlsx")}), 0);
     WriteFile("list.csv", "1,+79160000001,,,,,Да,Нет\n2,+79160000002,2026-01-01,07:00,2027-01-01,19:00,Нет,Нет\n");
     WriteFile("units.csv", "unit;1\nonly;2468\n");
-    sim::TModuleSimulator& m = Plug("m1");
+    // A factory password other than 5807, from the environment as for every command.
+    sim::TSimOptions factory;
+    factory.password = "4321";
+    sim::TModuleSimulator& m = Plug("m1", factory);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PORTIQA_PASSWORD", "4321");
+    cli.setProcessEnvironment(env);
     cli.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("site.xlsx"), "--numbers", File("list.csv"),
                                             "--units", File("units.csv"), "--report", File("report.csv"), "--watch",
                                             File("line/*"), "--json"});

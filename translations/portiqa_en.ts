@@ -2406,5 +2406,9 @@ journal</translation>
         <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
 </translation>
     </message>
+    <message>
+        <source>не начат: запуск завершается</source>
+        <translation>not started: the run is ending</translation>
+    </message>
 </context>
 </TS>

@@ -2411,5 +2411,9 @@ UTF-8, как их хранит модуль (без перевода).
         <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
 </translation>
     </message>
+    <message>
+        <source>не начат: запуск завершается</source>
+        <translation>не начат: запуск завершается</translation>
+    </message>
 </context>
 </TS>

@@ -228,9 +228,16 @@ void TProvisioner::Scan() {
         Event(QStringLiteral("-"), QStringLiteral("stop"), TText::tr("остановка: новые модули не начинаются"));
     }
     MaybeEnd();
-    if (ending_) return;
     for (const QString& port : now) {
         if (present_.count(port) || jobs_.count(port)) continue;
+        // A module that comes when the run is ending is told so, once.
+        if (ending_) {
+            present_.insert(port);
+            Event(port, QStringLiteral("skipped"), TText::tr("не начат: запуск завершается"));
+            continue;
+        }
+        // While --count modules are done or in progress, a new one waits: it
+        // starts if one of them fails.
         if (o_.count >= 0 && ok_ + int(jobs_.size()) >= o_.count) break;
         present_.insert(port);
         Started(port);

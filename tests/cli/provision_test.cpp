@@ -184,8 +184,10 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
         seen += cli.readAllStandardError();
         return seen.contains("остановка");
     }, 5000)) << seen.constData();
-    Plug("m2");  // comes too late: the run is ending
+    Plug("m2");  // comes too late: the run is ending, and says so
     EXPECT_EQ(Finish(30000), 0);
+    seen += cli.readAllStandardError();
+    EXPECT_TRUE(seen.contains("m2: не начат")) << seen.constData();
     const QStringList lines = Report();
     ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines[1].contains(",ok,")) << lines[1].toStdString();

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 1: session.telephoneSend.DownloadAfterQuestion(); break;
         case 2: session.historyInf.Download(); break;
         case 3: session.password.StartCheck(); break;
-        case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz")); break;
+        case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz"), {}); break;
         case 5: session.telephoneSend.Save(); break;
         default: session.basicInf.Save(); break;
         }

@@ -26,7 +26,7 @@ void DecodeNumbers(const std::map<int32_t, QByteArray>& pages, TStringGrid& grid
 
 void TModuleBackup::Backup(const QString& path, const QString& port) {
     if (RefusedWhileBusy(seq_, op_)) return Done(false);
-    transfer_.OnFinished = [this, path, port](const std::vector<int32_t>&) {
+    auto backedUp = [this, path, port](const std::vector<int32_t>&) {
         TBackupImage image;
         image.pages = transfer_.Pages;
         image.created = QDateTime::currentDateTime().toOffsetFromUtc(QDateTime::currentDateTime().offsetFromUtc())
@@ -45,7 +45,7 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
     // in the same place of two bytes pass the frame's check: every page is
     // read twice, and copies that differ are read again.
     const std::vector<int32_t> all = TBackupFile::AllAddresses();
-    transfer_.StartRead(all, std::set<int32_t>(all.begin(), all.end()), TText::tr("Backup"));
+    transfer_.StartRead(all, std::set<int32_t>(all.begin(), all.end()), TText::tr("Backup"), std::move(backedUp));
 }
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
@@ -54,7 +54,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
     image_ = image;
     std::vector<int32_t> read{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) read.push_back(NumberPageAddress(p));
-    transfer_.OnFinished = [this, options](const std::vector<int32_t>&) {
+    auto targetRead = [this, options](const std::vector<int32_t>&) {
         target_ = transfer_.Pages;
         bool withPassword = options.withPassword;
         // The backup's settings obey the rules every other source obeys;
@@ -84,15 +84,17 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         Summary = Describe(withPassword);
         RestoreWrite(Plan(withPassword));
     };
-    transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, TText::tr("Reading the module"));
+    transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, TText::tr("Reading the module"),
+                        std::move(targetRead));
 }
 
-// Each step below replaces the transfer's callback and nothing runs after
-// that in the callback that called it.
+// Each step below starts the next transfer with its own completion; nothing
+// runs after that in the completion that called it.
 void TModuleBackup::RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan) {
     plan_ = std::move(plan);
-    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); };
-    if (!transfer_.StartWrite(plan_, TText::tr("Restore"), Summary)) Done(false);
+    if (!transfer_.StartWrite(plan_, TText::tr("Restore"), Summary,
+                              [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); }))
+        Done(false);
 }
 
 void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
@@ -108,8 +110,7 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     std::vector<int32_t> rest;
     for (const auto& [a, bytes] : plan_)
         if (!transfer_.Sent.count(a)) rest.push_back(a);
-    transfer_.OnFinished = [this](const std::vector<int32_t>&) { RestoreChecked(); };
-    transfer_.StartRead(rest, {}, TText::tr("Restore check"));
+    transfer_.StartRead(rest, {}, TText::tr("Restore check"), [this](const std::vector<int32_t>&) { RestoreChecked(); });
 }
 
 void TModuleBackup::RestoreChecked() {

@@ -74,14 +74,17 @@ void THistoryBlock::Download() {
     if (RefusedWhileBusy(seq_, op_)) return;
     std::vector<int32_t> pages;
     for (uint16_t page = 1; page <= kHistoryPages; ++page) pages.push_back(HistoryPageAddress(page));
-    transfer_.OnFinished = [this](const std::vector<int32_t>&) {
+    TPageTransfer::TReading reading;
+    reading.statusText = TText::tr("Reading historical data");
+    reading.progressLabel = TText::tr("Reading historical data:");
+    reading.operation = Operation();
+    reading.onPage = [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); };
+    reading.onFinished = [this](const std::vector<int32_t>&) {
         table_.CompactHistory();
         table_.KeepAll();
         if (OnTransferDone) OnTransferDone(QString());
     };
-    transfer_.StartRead(std::move(pages), {},
-                        {TText::tr("Reading historical data"), TText::tr("Reading historical data:"), Operation(),
-                         [this](int32_t address, const uint8_t* page) { DecodeHistoryPage(address, page); }, true, {}});
+    transfer_.StartRead(std::move(pages), {}, std::move(reading));
 }
 
 void THistoryBlock::DeleteAfterQuestion() {

@@ -1,5 +1,7 @@
 #include "link/page_transfer.h"
 #include "base/texts.h"
+#include <algorithm>
+#include <utility>
 
 namespace portiqa {
 
@@ -9,6 +11,7 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
     Pages.clear();
     onPage_ = std::move(reading.onPage);
     onAbort_ = std::move(reading.onAbort);
+    onFinished_ = std::move(reading.onFinished);
     progressLabel_ = reading.progressLabel;
     saveLabel_ = reading.progressLabel;
     counted_ = reading.counted;
@@ -16,8 +19,10 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
     NextRead();
 }
 
-void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText) {
-    StartRead(std::move(addresses), std::move(twice), {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}, true, {}});
+void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText,
+                              TFinished onFinished) {
+    StartRead(std::move(addresses), std::move(twice),
+              {statusText, TText::tr("Reading pages:"), TOperation::Memory, {}, true, {}, std::move(onFinished)});
 }
 
 bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
@@ -27,6 +32,7 @@ bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages
     onPage_ = {};
     onAbort_ = {};
     writing_ = std::move(writing);
+    onFinished_ = std::move(writing_.onFinished);
     progressLabel_ = writing_.checkLabel;
     saveLabel_ = writing_.progressLabel;
     counted_ = writing_.counted;
@@ -36,10 +42,11 @@ bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages
 }
 
 bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText,
-                               const QString& intent) {
+                               const QString& intent, TFinished onFinished) {
     TWriting w;
     w.statusText = statusText;
     w.intent = intent;
+    w.onFinished = std::move(onFinished);
     w.progressLabel = TText::tr("Save pages:");
     w.checkLabel = TText::tr("Reading pages:");
     return StartWrite(std::move(pages), std::move(w));
@@ -62,18 +69,48 @@ void TPageTransfer::AbortTransfer() {
     if (reading && onAbort_) onAbort_();
 }
 
-void TPageTransfer::HandleReadReply() {
+TSendOptions TPageTransfer::Asking() {
+    TSendOptions o;
+    o.operation = operation_;
+    o.onReply = [this](const TReply& reply) { OnReply(reply); };
+    return o;
+}
+
+void TPageTransfer::ShowPages(const QString& label) {
+    Tstatusbar_ctrl& status = seq_.Status();
+    if (!counted_) {
+        status.ShowStatus(label);
+        return;
+    }
+    const int done = std::max(0, int(PageNo) - 1);
+    status.ShowStatus(label + QString::number(done) + u'/' + QString::number(PageCount));
+    if (PageNo != 0 && PageCount != 0) progress_.SetProgress(static_cast<uint16_t>(PageNo * 100 / PageCount));
+}
+
+void TPageTransfer::OnReply(const TReply& reply) {
+    if (reply.command == kCmdSavePage) {
+        ShowPages(saveLabel_);
+        // A refused save is the receiver's to report: the transfer ends there.
+        if (reply.Accepted()) SaveAcknowledged();
+        return;
+    }
+    ShowPages(progressLabel_);
+    if (reply.length < kPageSize) return;
+    PageRead(reply.address, reply.payload);
+}
+
+void TPageTransfer::PageRead(int32_t address, const uint8_t* page) {
     if (phase_ == TPhase::Checking) {
-        Checked();
+        Checked(address, page);
         return;
     }
     if (phase_ != TPhase::Reading) return;
-    if (onPage_) onPage_(Address, Buffer.data());
-    else Pages[Address] = QByteArray(reinterpret_cast<const char*>(Buffer.data()), kPageSize);
+    if (onPage_) onPage_(address, page);
+    else Pages[address] = QByteArray(reinterpret_cast<const char*>(page), kPageSize);
     NextRead();
 }
 
-void TPageTransfer::HandleSaveReply() {
+void TPageTransfer::SaveAcknowledged() {
     if (phase_ != TPhase::Writing) return;
     ++next_;
     NextWrite();
@@ -88,7 +125,7 @@ void TPageTransfer::NextRead() {
     const int32_t a = addresses_[next_++];
     PageNo = static_cast<uint16_t>(next_ + 1);
     progress_.SetProgress(static_cast<uint16_t>(next_ * 100 / addresses_.size()));
-    TSendOptions o = Mine();
+    TSendOptions o = Asking();
     o.readTwice = twice_.count(a) != 0;
     o.confirmed = Confirm;
     seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
@@ -120,29 +157,29 @@ void TPageTransfer::NextWrite() {
     }
     if (phase_ != TPhase::Writing) return;
     phase_ = TPhase::Verifying;  // the read-back belongs to the sequence
-    seq_.VerifyWritten([this](const std::vector<int32_t>& failed) { Finish(failed); });
+    seq_.VerifyWritten(operation_, [this](const std::vector<int32_t>& failed) { Finish(failed); });
 }
 
 void TPageTransfer::SendCurrent() {
     phase_ = TPhase::Writing;
     const auto& [address, bytes] = writes_[next_];
     Sent.insert(address);
-    seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Mine());
+    seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Asking());
 }
 
 void TPageTransfer::RequestCheck(bool twice) {
     phase_ = TPhase::Checking;
     checkedTwice_ = twice;
-    TSendOptions o = Mine();
+    TSendOptions o = Asking();
     o.readTwice = twice;
     seq_.Send(kCmdReadPage, writes_[next_].first, 0, nullptr, statusText_, o);
 }
 
-void TPageTransfer::Checked() {
+void TPageTransfer::Checked(int32_t replyAddress, const uint8_t* fresh) {
     auto& [address, bytes] = writes_[next_];
-    if (Address != address) return;
+    if (replyAddress != address) return;
     phase_ = TPhase::Writing;
-    switch (writing_.checked(address, Buffer.data(), checkedTwice_, bytes)) {
+    switch (writing_.checked(address, fresh, checkedTwice_, bytes)) {
     case TCheck::ReadTwice:
         if (!checkedTwice_) {
             RequestCheck(true);
@@ -166,7 +203,8 @@ void TPageTransfer::Checked() {
 void TPageTransfer::Finish(const std::vector<int32_t>& failed) {
     phase_ = TPhase::Idle;
     progress_.SetProgress(100);
-    if (OnFinished) OnFinished(failed);
+    // The callback may start the next transfer, which sets its own.
+    if (const TFinished done = std::exchange(onFinished_, TFinished())) done(failed);
 }
 
 } // namespace portiqa

@@ -13,11 +13,16 @@ namespace portiqa {
 // Reads or writes any list of pages through the request sequence: the one
 // page chain, for the settings, the number list, the history and the
 // operations that work on the module's memory as it is (backup, restore).
-// While it runs, the receiver hands it every reply. Writing leaves out pages
-// the module holds, and reads back what it wrote.
-class TPageTransfer : public Tsend_rec_command {
+// Every request it sends names OnReply as its handler. Writing leaves out
+// pages the module holds, and reads back what it wrote.
+class TPageTransfer {
 public:
     TPageTransfer(TRequestSequence& seq, Tprogressbar_ctrl& progress) : seq_(seq), progress_(progress) {}
+    virtual ~TPageTransfer() = default;
+
+    // The end of a read, or of a write and its read-back: the pages that
+    // still differ (empty: all done).
+    using TFinished = std::function<void(const std::vector<int32_t>& failed)>;
 
     // What a read is for: its words, and what becomes of each page.
     struct TReading {
@@ -29,6 +34,7 @@ public:
         std::function<void(int32_t address, const uint8_t* page)> onPage;
         bool counted = true;  // the label is followed by "done/all"
         std::function<void()> onAbort;  // the read ended before its last page
+        TFinished onFinished;           // the read has every page
     };
 
     // What a page's check just before it is written decides.
@@ -55,16 +61,18 @@ public:
         std::function<TCheck(int32_t address, const uint8_t* fresh, bool readTwice, QByteArray& page)> checked;
         // What the write changes, in the operator's words (for the record).
         QString intent;
+        TFinished onFinished;  // written and read back
     };
 
     // Reads the pages in order; those in twice are read twice and must agree.
     void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, TReading reading);
-    void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText);
+    void StartRead(std::vector<int32_t> addresses, std::set<int32_t> twice, const QString& statusText,
+                   TFinished onFinished);
     // Writes the pages the module does not hold, then reads them back; false
     // (nothing sent) when BeforeWrite refuses.
     bool StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing);
     bool StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText,
-                                  const QString& intent = QString());
+                    const QString& intent, TFinished onFinished);
 
     // Asked before any write's first frame with its operation and intent;
     // false stops it (the operator has been told why).
@@ -86,21 +94,31 @@ public:
     bool Counted() const { return counted_; }
     TOperation Operation() const { return operation_; }
 
-    void HandleReadReply() override;
-    void HandleSaveReply() override;
-    void AbortTransfer() override;
-    bool TransferRunning() const override { return phase_ != TPhase::Idle; }
+    // The handler of every request the chain sends: shows the progress and
+    // reads on, writes on or checks the page.
+    void OnReply(const TReply& reply);
+    // The transfer ended early (no reply, a refusal): the chain is forgotten,
+    // so that a late reply does not start it again.
+    void AbortTransfer();
+    bool TransferRunning() const { return phase_ != TPhase::Idle; }
 
-    // The end of a read, or of a write and its read-back: the pages that
-    // still differ (empty: all done).
-    std::function<void(const std::vector<int32_t>& failed)> OnFinished;
+    // The pages of the transfer and the next one asked for (the "n/N" shown).
+    uint16_t PageCount = 0;
+    uint16_t PageNo = 0;
+
+protected:
+    // A page read for the transfer, and a save the module acknowledged.
+    virtual void PageRead(int32_t address, const uint8_t* page);
+    virtual void SaveAcknowledged();
 
 private:
     enum class TPhase { Idle, Reading, Writing, Checking, Verifying };
     void Begin(size_t pages, TPhase phase, const QString& statusText, TOperation operation, bool newTransfer);
     void NextRead();
     void NextWrite();
-    void Checked();
+    void Checked(int32_t address, const uint8_t* fresh);
+    TSendOptions Asking();
+    void ShowPages(const QString& label);
     void RequestCheck(bool twice);
     void SendCurrent();
     bool ModuleHolds(int32_t address, const QByteArray& page) const;
@@ -118,6 +136,7 @@ private:
     TOperation operation_ = TOperation::Memory;
     std::function<void(int32_t, const uint8_t*)> onPage_;
     std::function<void()> onAbort_;
+    TFinished onFinished_;
     TWriting writing_;
 };
 

@@ -145,51 +145,19 @@ void TReceiver::Dispatch() {
     }
 }
 
-void TReceiver::ShowPages(const QString& label) {
-    if (!pages_->Counted()) {
-        status_.ShowStatus(label);
-        return;
-    }
-    const int done = std::max(0, int(pages_->PageNo) - 1);
-    status_.ShowStatus(label + QString::number(done) + u'/' + QString::number(pages_->PageCount));
-    if (pages_->PageNo != 0 && pages_->PageCount != 0)
-        progress_.SetProgress(static_cast<uint16_t>(pages_->PageNo * 100 / pages_->PageCount));
-}
-
-void TReceiver::HandOver() {
-    pages_->Address = valid_.Address;
-    std::copy(valid_.Payload.begin(), valid_.Payload.begin() + valid_.Length, pages_->Buffer.begin());
-}
-
-// The page chain, when the request a taken reply answers was its own.
-TPageTransfer* TReceiver::Owner() const {
-    return pages_ && seq_.TakenOwner() == static_cast<const TTemplate*>(pages_) ? pages_ : nullptr;
-}
-
+// A page read or save goes to the handler its request named; the receiver
+// reports a refused save, which ends every chain.
 void TReceiver::DispatchSave() {
-    if (!Owner()) {
+    const bool accepted = FirstPayloadByteIsOne();
+    if (!seq_.Answer(valid_)) {
         status_.ShowStatus(TText::tr("Undefined address"));
         return;
     }
-    ShowPages(pages_->SaveLabel());
-    HandOver();
-    if (FirstPayloadByteIsOne()) pages_->HandleSaveReply();
-    else SaveRefused(pages_->Operation() == TOperation::Memory);
+    if (!accepted) SaveRefused(seq_.TakenOperation() == TOperation::Memory);
 }
 
 void TReceiver::DispatchRead() {
-    if (password_ && seq_.TakenOwner() == static_cast<const void*>(password_)) {
-        status_.ShowStatus(TText::tr("Reading basic setting"));
-        password_->CheckPassword(valid_.Payload.data());
-        return;
-    }
-    if (!Owner()) {
-        status_.ShowStatus(TText::tr("Undefined address"));
-        return;
-    }
-    ShowPages(pages_->ProgressLabel());
-    HandOver();
-    pages_->HandleReadReply();
+    if (!seq_.Answer(valid_)) status_.ShowStatus(TText::tr("Undefined address"));
 }
 
 void TReceiver::EndTransfers() {

@@ -9,12 +9,12 @@
 
 namespace portiqa {
 
-// The password check as the receiver sees it.
+// The password check as the receiver sees it: a login whose reply will
+// never come is ended with the transfer.
 class IPasswordCheck {
 public:
     virtual ~IPasswordCheck() = default;
     virtual bool Pending() const = 0;
-    virtual void CheckPassword(const uint8_t* payload) = 0;  // 256 bytes
     virtual void CancelPending() = 0;
 };
 
@@ -42,15 +42,15 @@ struct TLinkNotice {
     QString detail;
 };
 
-// Turns received bytes into replies and hands each to its owner; owns the
-// reply timer's expiry.
+// Turns received bytes into replies, lets the request sequence hand each to
+// the handler its request named, reports what the operator is to be told, and
+// owns the reply timer's expiry.
 class TReceiver {
 public:
     TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress);
 
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
-    // The page chain of every block. Every reply goes to the owner its
-    // request named, whatever area the page is in.
+    // The page chain of every block, ended when an exchange fails.
     void SetPageTransfer(TPageTransfer* transfer) { pages_ = transfer; }
 
     // The port's receive event: every byte goes through the per-byte steps.
@@ -74,12 +74,9 @@ private:
     // The owed reply came damaged: the request again, or the end of it.
     void ReAsk();
     void Dispatch();
-    TPageTransfer* Owner() const;
     void DispatchSave();
     void DispatchRead();
     void ReplyToSingle(const QString& statusText);
-    void ShowPages(const QString& label);
-    void HandOver();
     bool FirstPayloadByteIsOne() const;
     void Fail(TLinkFailure why, TLinkNotice notice);
     void Notify(const TLinkNotice& notice) {

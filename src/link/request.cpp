@@ -4,6 +4,7 @@
 #include "link/rec_data.h"
 #include <chrono>
 #include <memory>
+#include <utility>
 
 namespace portiqa {
 
@@ -147,12 +148,12 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         }
         known_[pending_.address] = payload;
         SetActive(false);
-        takenOwner_ = pending_.options.owner;
+        Took();
         return TReplyVerdict::Take;
     }
     if (pending_.command == kCmdSavePage) {
         SetActive(false);
-        takenOwner_ = pending_.options.owner;
+        Took();
         if (reply.Payload[0] == 1) {
             known_[pending_.address] = pending_.payload;
             unverified_[pending_.address] = pending_.payload;
@@ -161,9 +162,22 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         return TReplyVerdict::Take;
     }
     SetActive(false);
-    takenOwner_ = pending_.options.owner;
+    Took();
     if (pending_.command == kCmdDeleteHistory) ForgetRange(kHistoryBase, kModuleMemorySize);
     return TReplyVerdict::Take;
+}
+
+void TRequestSequence::Took() {
+    takenOperation_ = pending_.options.operation;
+    taken_ = pending_.options.onReply;
+}
+
+bool TRequestSequence::Answer(const TRecValidCom& reply) {
+    // The handler may send the next request: it runs from its own copy.
+    const TReplyHandler handler = std::exchange(taken_, TReplyHandler());
+    if (!handler) return false;
+    handler(TReply{reply.Command, reply.Address, reply.Payload.data(), reply.Length});
+    return true;
 }
 
 void TRequestSequence::SetActive(bool on) {
@@ -218,7 +232,7 @@ bool TRequestSequence::Holds(int32_t address, const uint8_t* page) const {
            std::equal(it->second.begin(), it->second.end(), reinterpret_cast<const char*>(page));
 }
 
-void TRequestSequence::VerifyWritten(std::function<void(const std::vector<int32_t>&)> done) {
+void TRequestSequence::VerifyWritten(TOperation operation, std::function<void(const std::vector<int32_t>&)> done) {
     if (!verifyAfterSave || unverified_.empty()) {
         if (!verifyAfterSave) unverified_.clear();
         done({});
@@ -226,6 +240,7 @@ void TRequestSequence::VerifyWritten(std::function<void(const std::vector<int32_
     }
     verify_ = {};
     verify_.running = true;
+    verify_.operation = operation;
     for (const auto& [address, bytes] : unverified_) verify_.pages.push_back(address);
     verify_.done = std::move(done);
     VerifyNext();
@@ -237,8 +252,16 @@ void TRequestSequence::VerifyNext() {
         return;
     }
     const int32_t address = verify_.pages[verify_.next];
-    Send(kCmdReadPage, address, 0, nullptr,
-         TText::tr("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
+    SendOwn(kCmdReadPage, address, QByteArray(), TText::tr("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
+}
+
+// The read-back's own requests: their replies are the sequence's, the
+// operation is the one that wrote.
+void TRequestSequence::SendOwn(uint8_t command, int32_t address, const QByteArray& page, const QString& statusText) {
+    TSendOptions o;
+    o.operation = verify_.operation;
+    Send(command, address, int32_t(page.size()), page.isEmpty() ? nullptr : reinterpret_cast<const uint8_t*>(page.constData()),
+         statusText, o);
 }
 
 TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
@@ -254,7 +277,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
     };
     if (pending_.command == kCmdSavePage) {
         // The page saved once more: read it back again, or give it up.
-        if (reply.Payload[0] == 1) Send(kCmdReadPage, address, 0, nullptr, TText::tr("Verifying again"));
+        if (reply.Payload[0] == 1) SendOwn(kCmdReadPage, address, QByteArray(), TText::tr("Verifying again"));
         else pageFailed();
         return TReplyVerdict::Held;
     }
@@ -265,8 +288,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
         ++verify_.next;
         VerifyNext();
     } else if (verify_.resaved[address]++ == 0) {
-        Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(written.constData()),
-             TText::tr("Save again"));
+        SendOwn(kCmdSavePage, address, written, TText::tr("Save again"));
         unverified_[address] = written;  // Send forgot the page until it is acknowledged
     } else {
         pageFailed();
@@ -284,7 +306,7 @@ void TRequestSequence::FinishVerify() {
 bool TSingleCommand::Send() {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
-    seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"), Mine());
+    seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"));
     return true;
 }
 
@@ -300,7 +322,7 @@ bool TTimeSyncCommand::SendAt(const QDateTime& now) {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
     const auto payload = TimePayload(now);
-    seq_.Send(Command, 0, 6, payload.data(), TText::tr("Send sync time command"), Mine());
+    seq_.Send(Command, 0, 6, payload.data(), TText::tr("Send sync time command"));
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/outcome.h"
 #include "base/status_report.h"
 #include "base/timer.h"
 #include "link/protocol.h"
@@ -19,9 +20,21 @@ constexpr int kPageAttempts = 3;
 
 struct TRecValidCom;
 
+// A reply taken for the request it answers, as its handler gets it.
+struct TReply {
+    uint8_t command = 0;
+    int32_t address = 0;
+    const uint8_t* payload = nullptr;  // length bytes, valid during the call
+    uint16_t length = 0;
+    // A status reply (a save, a single command) with status byte 1; a status
+    // reply without payload carries no status byte: a failure.
+    bool Accepted() const { return length > 0 && payload[0] == 1; }
+};
+using TReplyHandler = std::function<void(const TReply&)>;
+
 // What the sequence makes of a complete, well-formed reply.
 enum class TReplyVerdict {
-    Take,       // the reply to the outstanding request: hand it to its owner
+    Take,       // the reply to the outstanding request: hand it to its handler
     Unasked,    // late, duplicated, unasked, wrong address or wrong length: drop it
     Held,       // the sequence used it itself (first of two reads, read-back check)
     Disagree,   // two reads of one page kept differing: the transfer fails
@@ -33,9 +46,11 @@ struct TSendOptions {
     // Repeated after a lost reply even when the module has not answered yet
     // (the login: reading changes nothing in the module).
     bool retryWhenSilent = false;
-    // Who asked: the reply that matches goes to it (a block, the page
-    // transfer, the login), never worked out again from the address.
-    const void* owner = nullptr;
+    // What the request is part of: a request that fails ends this operation.
+    TOperation operation = TOperation::Command;
+    // The reply that matches the request, handed over when it is taken
+    // (never worked out again from the address).
+    TReplyHandler onReply;
     // A page read once is taken when this confirms it (it equals the copy the
     // program last read from this module and verified); otherwise it is read
     // again, as a page read twice.
@@ -66,10 +81,13 @@ public:
 
     // Judges a complete reply against the outstanding request.
     TReplyVerdict Offer(const TRecValidCom& reply);
-    // The owner named by the request whose reply Offer last took.
-    const void* TakenOwner() const { return takenOwner_; }
-    // The owner named by the last request sent (answered or not).
-    const void* LastOwner() const { return pending_.options.owner; }
+    // Hands the reply Offer last took to its request's handler; false when
+    // that request named none.
+    bool Answer(const TRecValidCom& reply);
+    // The operation of the request whose reply Offer last took.
+    TOperation TakenOperation() const { return takenOperation_; }
+    // The operation of the last request sent (answered or not).
+    TOperation LastOperation() const { return pending_.options.operation; }
     // The reply time ran out: sends a page request again while it has
     // attempts left and the module has answered in this transfer. True when
     // it was sent again.
@@ -130,8 +148,9 @@ public:
     // Reads back every page acknowledged since the last check and compares it
     // with what was written; a page that differs is saved once more and read
     // again. done() gets the addresses that still differ (empty: all
-    // verified). With verification off, done() runs at once with none.
-    void VerifyWritten(std::function<void(const std::vector<int32_t>& failed)> done);
+    // verified). With verification off, done() runs at once with none. The
+    // reads belong to the operation that wrote.
+    void VerifyWritten(TOperation operation, std::function<void(const std::vector<int32_t>& failed)> done);
     bool Verifying() const { return verify_.running; }
     bool verifyAfterSave = true;
 
@@ -159,6 +178,7 @@ private:
         bool resaving = false;
         std::map<int32_t, int> resaved;  // pages saved once more
         std::vector<int32_t> failed;
+        TOperation operation = TOperation::Command;
         std::function<void(const std::vector<int32_t>&)> done;
     };
     void Transmit();
@@ -169,9 +189,11 @@ private:
     bool Repeatable() const;
     bool Alive() const;
     void Learn();
+    void Took();
     qint64 Clock() const;
     TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
     void VerifyNext();
+    void SendOwn(uint8_t command, int32_t address, const QByteArray& page, const QString& statusText);
     void FinishVerify();
 
     ISerialPort& port_;
@@ -187,47 +209,19 @@ private:
     qint64 sentMs_ = 0;   // the last transmission
     int tryWaitMs_ = kReplyTimeoutMs;
     int transmits_ = 0;   // of the outstanding exchange: more than one makes its timing ambiguous
-    const void* takenOwner_ = nullptr;
+    TOperation takenOperation_ = TOperation::Command;
+    TReplyHandler taken_;  // the handler of the request whose reply was last taken
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back
     TVerify verify_;
 };
 
 
-// A request object: the address of the last reply handed to it and its
-// 256-byte page buffer.
-class TTemplate {
-public:
-    virtual ~TTemplate() = default;
-    // Options of a request whose reply comes back to this object.
-    TSendOptions Mine() const {
-        TSendOptions o;
-        o.owner = this;
-        return o;
-    }
-    int32_t Address = 0;
-    std::array<uint8_t, kMaxPayload> Buffer{};
-};
-
-// A page transfer: the pages of the transfer and the next page to ask for.
-// The receiver hands it the read and save replies its requests named it for.
-class Tsend_rec_command : public TTemplate {
-public:
-    uint16_t PageCount = 0;
-    uint16_t PageNo = 0;
-
-    virtual void HandleReadReply() {}
-    virtual void HandleSaveReply() {}
-    // The transfer ended early (no reply, a refusal): forget the chain, so
-    // that a late reply does not start it again.
-    virtual void AbortTransfer() {}
-    virtual bool TransferRunning() const { return false; }
-};
-
 // A single-frame command with no payload (checking mode, history deletion).
-class TSingleCommand : public TTemplate {
+class TSingleCommand {
 public:
     TSingleCommand(TRequestSequence& seq, uint8_t command) : Command(command), seq_(seq) {}
+    virtual ~TSingleCommand() = default;
     // False (and nothing sent) while another reply is owed.
     virtual bool Send();
     uint8_t Command;

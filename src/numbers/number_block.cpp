@@ -21,8 +21,8 @@ void TNumberBlock::ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, 
                              std::function<void()> onAbort) {
     std::vector<int32_t> pages;
     for (int page = 1; page <= kNumberPages; ++page) pages.push_back(NumberPageAddress(page));
-    transfer_.OnFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
     TPageTransfer::TReading reading;
+    reading.onFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
     reading.statusText = TText::tr("Reading telephone number information");
     reading.progressLabel = TText::tr("Reading number list:");
     reading.operation = Operation();
@@ -155,7 +155,7 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
     writing.checked = [this](int32_t address, const uint8_t* fresh, bool twice, QByteArray& page) {
         return Checked(address, fresh, twice, page);
     };
-    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    writing.onFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
     if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 

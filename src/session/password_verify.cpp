@@ -14,7 +14,11 @@ void Tpasswordverify::StartCheck() {
     // A lost reply is asked for again: reading changes nothing in the module.
     TSendOptions again;
     again.retryWhenSilent = true;
-    again.owner = static_cast<const IPasswordCheck*>(this);
+    again.operation = TOperation::Login;
+    again.onReply = [this](const TReply& reply) {
+        seq_.Status().ShowStatus(TText::tr("Reading basic setting"));
+        CheckPassword(reply.payload);
+    };
     seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, TText::tr("Read settings"), again);
     seq_.Status().ShowStatus(TText::tr("Password verifing"));
 }

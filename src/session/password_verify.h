@@ -13,7 +13,8 @@ public:
     Tpasswordverify(TRequestSequence& seq, IOperator& op) : seq_(seq), op_(op) {}
 
     void StartCheck();
-    void CheckPassword(const uint8_t* payload) override;
+    // Settings page 1 as read (256 bytes).
+    void CheckPassword(const uint8_t* payload);
     bool Pending() const override { return pending_ != 0; }
     void CancelPending() override { pending_ = 0; }
 

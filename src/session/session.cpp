@@ -81,13 +81,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
 }
 
 TOperation TSession::Running() const {
-    // The request that failed is the last one sent; its owner names the
-    // operation. The read-back after a save is the sequence's own (no owner)
-    // and belongs to the page chain's operation.
-    const void* owner = seq.LastOwner();
-    if (owner == &password) return TOperation::Login;
-    if (owner == &pageTransfer || owner == nullptr) return pageTransfer.Operation();
-    return TOperation::Command;
+    // The request that failed is the last one sent, and it names its
+    // operation (the read-back after a save names the save's).
+    return seq.LastOperation();
 }
 
 void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString& message) {

@@ -25,8 +25,8 @@ void TSettingsBlock::ReadQuietly() { StartRead(true); }
 // with the next save, so two reads must agree.
 void TSettingsBlock::ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then) {
     const std::vector<int32_t> pages{SettingsPageAddress(1), SettingsPageAddress(2)};
-    transfer_.OnFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
     TPageTransfer::TReading reading;
+    reading.onFinished = [then = std::move(then)](const std::vector<int32_t>&) { then(); };
     reading.statusText = TText::tr("Read settings");
     reading.progressLabel = TText::tr("Reading basic setting");
     reading.operation = Operation();
@@ -167,7 +167,7 @@ void TSettingsBlock::StartSaveChain() {
     writing.operation = Operation();
     writing.counted = false;
     writing.continuesTransfer = true;
-    transfer_.OnFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
+    writing.onFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
     if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
 }
 

@@ -38,7 +38,14 @@ struct PageTransferTest : ::testing::Test, test::TLinkRig {
         seq.Now = [this] { return now; };
         rx.SetPageTransfer(&transfer);
         rx.OnFailure = [this](TLinkFailure f) { failures.push_back(f); };
-        transfer.OnFinished = [this](const std::vector<int32_t>& failed) { finished.push_back(failed); };
+    }
+    // Every transfer's end is noted in finished.
+    TPageTransfer::TFinished Note() {
+        return [this](const std::vector<int32_t>& failed) { finished.push_back(failed); };
+    }
+    template <class T> T Noted(T d) {
+        d.onFinished = Note();
+        return d;
     }
     static QByteArray Frame(uint8_t cmd, int32_t address, const QByteArray& payload) {
         QByteArray f;
@@ -78,7 +85,7 @@ struct PageTransferTest : ::testing::Test, test::TLinkRig {
     QByteArray PageOf(char fill) const { return QByteArray(256, fill); }
     // Makes the sequence know the module's pages, as a read does.
     void ReadFirst(std::vector<int32_t> pages) {
-        transfer.StartRead(std::move(pages), {}, QStringLiteral("read"));
+        transfer.StartRead(std::move(pages), {}, QStringLiteral("read"), Note());
         Run();
         finished.clear();
     }
@@ -97,7 +104,7 @@ TEST_F(PageTransferTest, ReadsInOrderTwiceWhereAskedAndEndsOnce) {
         got.push_back(address);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(page), 256), memory.mid(address, 256));
     };
-    transfer.StartRead({0x100, 0x000, 0x200}, {0x000}, reading);
+    transfer.StartRead({0x100, 0x000, 0x200}, {0x000}, Noted(reading));
     EXPECT_TRUE(transfer.TransferRunning());
     Run();
     EXPECT_EQ(Requests(), (R{{131, 0x100}, {131, 0x000}, {131, 0x000}, {131, 0x200}}));
@@ -111,7 +118,7 @@ TEST_F(PageTransferTest, ReadsInOrderTwiceWhereAskedAndEndsOnce) {
     // Without a callback the pages are kept; a label without a count stays alone.
     reading.onPage = {};
     reading.counted = false;
-    transfer.StartRead({0x300}, {}, reading);
+    transfer.StartRead({0x300}, {}, Noted(reading));
     Run();
     EXPECT_EQ(transfer.Pages.at(0x300), PageOf(char(0xFF)));
     EXPECT_EQ(display.Text(), "L:");
@@ -122,7 +129,7 @@ TEST_F(PageTransferTest, WriteLeavesOutWhatTheModuleHoldsAndReadsBackWhatItWrote
     ReadFirst({0x000, 0x100, 0x200});
     const size_t mark = seen.size();
     transfer.StartWrite({{0x000, PageOf(char(0xFF))}, {0x100, PageOf('x')}, {0x200, PageOf('y')}, {0x300, QByteArray(5, 'z')}},
-                        QStringLiteral("write"));
+                        QStringLiteral("write"), QString(), Note());
     Run();
     // Page 0 is held; a page of the wrong size is never sent.
     EXPECT_EQ(Requests(mark), (R{{130, 0x100}, {130, 0x200}, {131, 0x100}, {131, 0x200}}));
@@ -136,7 +143,7 @@ TEST_F(PageTransferTest, WriteLeavesOutWhatTheModuleHoldsAndReadsBackWhatItWrote
     w.statusText = QStringLiteral("write");
     w.holds = [](int32_t address, const uint8_t*) { return address == 0x100; };
     const size_t mark2 = seen.size();
-    transfer.StartWrite({{0x100, PageOf('p')}, {0x200, PageOf('y')}}, w);
+    transfer.StartWrite({{0x100, PageOf('p')}, {0x200, PageOf('y')}}, Noted(w));
     Run();
     EXPECT_EQ(Requests(mark2), (R{{130, 0x200}, {131, 0x200}}));
 }
@@ -179,7 +186,7 @@ TEST_F(PageTransferTest, ACheckBeforeWriteDecidesWhatIsWritten) {
             return c.answers[std::min(verdict++, c.answers.size() - 1)];
         };
         const size_t mark = seen.size();
-        transfer.StartWrite({{0x100, PageOf('x')}, {0x200, PageOf('y')}}, w);
+        transfer.StartWrite({{0x100, PageOf('x')}, {0x200, PageOf('y')}}, Noted(w));
         Run();
         EXPECT_EQ(Requests(mark), c.requests) << c.what;
         EXPECT_EQ(memory.mid(0x100, 256), PageOf(c.stored)) << c.what;
@@ -200,7 +207,7 @@ TEST_F(PageTransferTest, AnEndedReadSaysSoOnceAndALateReplyGoesNowhere) {
     reading.onPage = [&](int32_t, const uint8_t*) { ++pages; };
     reading.onAbort = [&] { ++aborted; };
     drop = {1};
-    transfer.StartRead({0x000, 0x100, 0x200}, {}, reading);
+    transfer.StartRead({0x000, 0x100, 0x200}, {}, Noted(reading));
     Run();
     EXPECT_EQ(pages, 1);
     ASSERT_TRUE(rx.CancelTransfer());
@@ -215,7 +222,7 @@ TEST_F(PageTransferTest, AnEndedReadSaysSoOnceAndALateReplyGoesNowhere) {
     EXPECT_TRUE(finished.empty());
     // A write that ends early has no read to say it of.
     drop = {3};
-    transfer.StartWrite({{0x000, PageOf('w')}}, QStringLiteral("write"));
+    transfer.StartWrite({{0x000, PageOf('w')}}, QStringLiteral("write"), QString(), Note());
     Run();
     ASSERT_TRUE(rx.CancelTransfer());
     EXPECT_EQ(aborted, 1);
@@ -234,7 +241,7 @@ TEST_F(PageTransferTest, AWriteThatContinuesItsReadRetriesALostAcknowledgement) 
         w.statusText = QStringLiteral("write");
         w.continuesTransfer = continues;
         drop = {answered};  // the first save's acknowledgement is lost
-        transfer.StartWrite({{0x000, PageOf(char(continues ? 'c' : 'n'))}}, w);
+        transfer.StartWrite({{0x000, PageOf(char(continues ? 'c' : 'n'))}}, Noted(w));
         Run();
         tmr1.FireNow();  // the try's wait runs out
         Run();

@@ -18,8 +18,8 @@ struct FakePages : TPageTransfer {
     using TPageTransfer::TPageTransfer;
     int reads = 0, saves = 0;
     QByteArray lastBuffer;
-    void HandleReadReply() override { ++reads; lastBuffer = QByteArray(reinterpret_cast<char*>(Buffer.data()), 256); }
-    void HandleSaveReply() override { ++saves; }
+    void PageRead(int32_t, const uint8_t* page) override { ++reads; lastBuffer = QByteArray(reinterpret_cast<const char*>(page), 256); }
+    void SaveAcknowledged() override { ++saves; }
     // An empty write leaves the chain described with a block's words.
     void Describe(TOperation operation, const QString& readLabel, const QString& saveLabel, bool counted) {
         TWriting w;
@@ -36,7 +36,7 @@ struct FakePassword : IPasswordCheck {
     bool pending = false;
     int checks = 0;
     bool Pending() const override { return pending; }
-    void CheckPassword(const uint8_t*) override { ++checks; pending = false; }
+    void CheckPassword(const uint8_t*) { ++checks; pending = false; }
     void CancelPending() override { pending = false; }
 };
 
@@ -86,12 +86,16 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     TSendOptions Owned(int32_t address, bool areaOwner = true) {
         TSendOptions o;
         if (!areaOwner) return o;
-        if (password.pending && address == 0) o.owner = static_cast<const IPasswordCheck*>(&password);
+        if (password.pending && address == 0) {
+            o.operation = TOperation::Login;
+            o.onReply = [this](const TReply& r) { password.CheckPassword(r.payload); };
+        }
         else {
             // The chain that sent the request is the one the receiver knows.
             FakePages& chain = address < 0x1000 ? settings : address < 0x30000 ? numbers : history;
             rx.SetPageTransfer(&chain);
-            o.owner = static_cast<const TTemplate*>(&chain);
+            o.operation = chain.Operation();
+            o.onReply = [&chain](const TReply& r) { chain.OnReply(r); };
         }
         return o;
     }

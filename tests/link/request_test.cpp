@@ -69,18 +69,31 @@ TEST_F(RequestTest, AStaleHeldPageAfterLostAcknowledgements) {
     EXPECT_TRUE(seq.Holds(0x1200, reinterpret_cast<const uint8_t*>(changed.constData())));
 }
 
-// The owner a request names is the one its reply is handed to.
-TEST_F(RequestTest, TheTakenReplyNamesItsRequestsOwner) {
-    int a = 0, b = 0;
+// The handler a request names gets its reply, once; a request that named
+// none leaves the reply to nobody.
+TEST_F(RequestTest, TheTakenReplyGoesToItsRequestsHandler) {
+    std::vector<std::pair<char, int32_t>> got;
     TSendOptions o;
-    o.owner = &a;
+    o.operation = TOperation::Numbers;
+    o.onReply = [&](const TReply& r) { got.emplace_back('a', r.address); };
     seq.Send(kCmdReadPage, 0, 0, nullptr, "read", o);
-    ASSERT_EQ(Answer(kCmdReadPage, 0, QByteArray(256, 0)), TReplyVerdict::Take);
-    EXPECT_EQ(seq.TakenOwner(), &a);
-    o.owner = &b;
+    o.onReply = [&](const TReply& r) { got.emplace_back(r.Accepted() ? 'b' : 'x', r.address); };
     seq.Send(kCmdSavePage, 0x100, 256, reinterpret_cast<const uint8_t*>(QByteArray(256, 0).constData()), "save", o);
+    // Only the outstanding request's reply is taken: the earlier read's is late.
+    EXPECT_EQ(Answer(kCmdReadPage, 0, QByteArray(256, 0)), TReplyVerdict::Unasked);
     ASSERT_EQ(Answer(kCmdSavePage, 0x100, QByteArray(1, 1)), TReplyVerdict::Take);
-    EXPECT_EQ(seq.TakenOwner(), &b);
+    EXPECT_EQ(seq.TakenOperation(), TOperation::Numbers);
+    TRecValidCom reply;
+    reply.Command = kCmdSavePage;
+    reply.Address = 0x100;
+    reply.Length = 1;
+    reply.Payload[0] = 1;
+    EXPECT_TRUE(seq.Answer(reply));
+    EXPECT_FALSE(seq.Answer(reply));  // handed over once
+    EXPECT_EQ(got, (std::vector<std::pair<char, int32_t>>{{'b', 0x100}}));
+    seq.Send(kCmdReadPage, 0x200, 0, nullptr, "read");
+    ASSERT_EQ(Answer(kCmdReadPage, 0x200, QByteArray(256, 0)), TReplyVerdict::Take);
+    EXPECT_FALSE(seq.Answer(reply));
 }
 
 } // namespace

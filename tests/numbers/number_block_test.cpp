@@ -167,6 +167,10 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
     TPageTransfer transfer{seq, progress};
     TNumberBlock block{seq, transfer, table, op};
 
+    void Acknowledge() {
+        const uint8_t ok = 1;
+        transfer.OnReply(TReply{kCmdSavePage, 0, &ok, 1});
+    }
     void Reply(int32_t address, const QByteArray& page) {
         // The sequence learns the module's page as it does from a real reply.
         TRecValidCom r;
@@ -176,9 +180,7 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
         std::copy(page.begin(), page.end(), r.Payload.begin());
         seq.Offer(r);
         seq.SetOutstanding(false);
-        transfer.Address = address;
-        std::copy(page.begin(), page.end(), transfer.Buffer.begin());
-        transfer.HandleReadReply();
+        transfer.OnReply(TReply{kCmdReadPage, address, reinterpret_cast<const uint8_t*>(page.constData()), 256});
     }
 };
 
@@ -228,7 +230,7 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     EXPECT_EQ(port.frames[376].left(8), test::Hex("23 82 00 00 10 00 01 00"));
     EXPECT_EQ(port.frames[376].mid(8, 32), QByteArray(32, '\0'));  // record 1 freed
     seq.SetOutstanding(false);
-    transfer.HandleSaveReply();
+    Acknowledge();
     // Page 2 likewise: read, then written.
     ASSERT_EQ(port.frames.size(), 378u);
     Reply(NumberPageAddress(2), empty);

@@ -25,9 +25,7 @@ struct BasicInfTest : ::testing::Test, test::TLinkRig {
     // straight into the table.
     void Decode(int32_t address, const QByteArray& page) {
         if (!transfer.TransferRunning()) return block.DecodeSettingsPage(address, reinterpret_cast<const uint8_t*>(page.constData()));
-        transfer.Address = address;
-        std::copy(page.begin(), page.end(), transfer.Buffer.begin());
-        transfer.HandleReadReply();
+        transfer.OnReply(TReply{kCmdReadPage, address, reinterpret_cast<const uint8_t*>(page.constData()), 256});
     }
 };
 

@@ -53,19 +53,19 @@ QString Date(const QString& cell, TSlashOrder order, QString& problem) {
     bool written = true;  // it has the form of a date
     if (const auto m = isoLike.match(v); m.hasMatch()) {
         d = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    } else if (const auto m = dotted.match(v); m.hasMatch()) {
-        d = QDate(Year(m.captured(3)), m.captured(2).toInt(), m.captured(1).toInt());
-    } else if (const auto m = SlashDate().match(v); m.hasMatch()) {
-        const int a = m.captured(1).toInt(), b = m.captured(2).toInt();
+    } else if (const auto dm = dotted.match(v); dm.hasMatch()) {
+        d = QDate(Year(dm.captured(3)), dm.captured(2).toInt(), dm.captured(1).toInt());
+    } else if (const auto sm = SlashDate().match(v); sm.hasMatch()) {
+        const int a = sm.captured(1).toInt(), b = sm.captured(2).toInt();
         switch (order) {
-        case TSlashOrder::DayFirst: d = QDate(Year(m.captured(3)), b, a); break;
-        case TSlashOrder::MonthFirst: d = QDate(Year(m.captured(3)), a, b); break;
+        case TSlashOrder::DayFirst: d = QDate(Year(sm.captured(3)), b, a); break;
+        case TSlashOrder::MonthFirst: d = QDate(Year(sm.captured(3)), a, b); break;
         case TSlashOrder::Mixed:
             problem = TText::tr("«%1»: в файле есть даты и день/месяц/год, и месяц/день/год; запишите даты как ГГГГ-ММ-ДД").arg(v);
             return {};
         default:
             if (a == b) {
-                d = QDate(Year(m.captured(3)), a, b);
+                d = QDate(Year(sm.captured(3)), a, b);
                 break;
             }
             problem = TText::tr("«%1»: неясно, день или месяц идёт первым; запишите даты как ГГГГ-ММ-ДД или ДД.ММ.ГГГГ").arg(v);

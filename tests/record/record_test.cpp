@@ -172,8 +172,8 @@ TEST_P(SharedRecordTest, ADroppedConnectionIsOpenedAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RecordTest, ::testing::Values("sqlite", "postgresql"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& p) { return p.param; });
 INSTANTIATE_TEST_SUITE_P(Backends, SharedRecordTest, ::testing::Values("postgresql"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& p) { return p.param; });
 
 } // namespace

@@ -1,0 +1,2 @@
+// Must not build: the link layer cannot see the session above it.
+#include "session/session.h"

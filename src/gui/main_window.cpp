@@ -24,25 +24,10 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace portiqa {
 
-TForm7::TForm7(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString());
-    setFixedSize(291, 376);
-    auto* layout = new QVBoxLayout(this);
-    auto* top = new QLabel(this);
-    top->setFixedHeight(65);
-    layout->addWidget(top);
-    auto* grid = new QTableWidget(1000, 2, this);
-    grid->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("位置")});
-    layout->addWidget(grid, 1);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::close);
-    layout->addWidget(ok);
-}
 
 TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
     : QMainWindow(parent), operator_(op ? *op : guiOperator_) {
@@ -130,7 +115,6 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     // A module plugged in after start-up appears when the list is opened.
     cbb9->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
-    form7_ = std::make_unique<TForm7>(this);
     OpenRecord(QString(), false);
 
     // Client area 1184 x 700 as the original's, but resizable (the tables
@@ -149,7 +133,6 @@ TForm1::~TForm1() {
     // models read the session's tables) before the session.
     cm1.CloseComm();
     session_->seq.OnOutstandingChanged = nullptr;
-    form7_.reset();
     delete takeCentralWidget();
 }
 
@@ -237,8 +220,7 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     place(btnLanguage, right + 24, 6, 60, 25);
     btn24 = new QPushButton(TText::tr("Sync time"), strip);
     btn25 = new QPushButton(TText::tr("Checking mode"), strip);
-    btn27 = new QPushButton(strip);
-    for (auto* hidden : {btn24, btn25, btn27}) hidden->hide();
+    for (auto* hidden : {btn24, btn25}) hidden->hide();
 }
 
 void TForm1::ChooseLanguage(const QString& code) {
@@ -323,7 +305,7 @@ QString TForm1::ChosenCommName() const {
 }
 
 void TForm1::btn8Click() {
-    if (counter_ % 2 == 1) {
+    if (port_ == TPortState::Open) {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
@@ -332,33 +314,30 @@ void TForm1::btn8Click() {
         btn8->setText(TText::tr("Войти"));
         return;
     }
-    // Whatever module is on the port now is a new one: nothing is read from
-    // or written to it before a login.
+    ShowPort(TPortState::Open);
+}
+
+// The port as the window shows it: the button's word and the dot. Whatever
+// module is on the port now is a new one: nothing is read from or written to
+// it before a login.
+void TForm1::ShowPort(TPortState state) {
+    if (port_ != state) ++portChanges_;
+    port_ = state;
     DisableControls();
-    ++counter_;
-    btn8->setText(TText::tr("Выйти"));
-    ShowDot(true);
-    portShownOpen_ = true;
+    btn8->setText(state == TPortState::Open ? TText::tr("Выйти") : TText::tr("Войти"));
+    ShowDot(state == TPortState::Open);
 }
 
 void TForm1::Disconnect() {
-    if (counter_ % 2 == 0) return;
-    ++counter_;
-    btn8->setText(TText::tr("Войти"));
+    if (port_ == TPortState::Closed) return;
     connection_->Close();
-    DisableControls();
-    ShowDot(false);
-    portShownOpen_ = false;
+    ShowPort(TPortState::Closed);
 }
 
 void TForm1::cm1RequestHangup(const QString& message) {
     // The cable was pulled or the far end went away: the port is closed;
     // show it, tell.
-    if (counter_ % 2 == 1) ++counter_;
-    DisableControls();
-    btn8->setText(TText::tr("Войти"));
-    ShowDot(false);
-    portShownOpen_ = false;
+    ShowPort(TPortState::Closed);
     operator_.ShowMessage(message);
 }
 

@@ -7,7 +7,6 @@
 #include "link/comm.h"
 #include "record/record.h"
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -46,12 +45,6 @@ public:
     }
 };
 
-// The small second window, shown only by a hidden button.
-class TForm7 : public QDialog {
-public:
-    explicit TForm7(QWidget* parent = nullptr);
-};
-
 // The main window: top strip (port, connect, password, login), the three
 // working tabs on the left, the status bar with the connection dot, the
 // status text and the progress bar.
@@ -88,7 +81,7 @@ public:
     QLineEdit* edt3 = nullptr;
     QAction* showPassword = nullptr;
     QPushButton* btn1 = nullptr;
-    QPushButton *btn24 = nullptr, *btn25 = nullptr, *btn27 = nullptr;
+    QPushButton *btn24 = nullptr, *btn25 = nullptr;
     QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
     QTabWidget* pgc = nullptr;
     QLabel* statusText = nullptr;
@@ -113,14 +106,15 @@ public:
     void JournalClick();
     void BackupClick();
     void RestoreClick();
-    bool PortShownOpen() const { return portShownOpen_; }
+    bool PortShownOpen() const { return port_ == TPortState::Open; }
     // Unsaved edits of the settings or number table would be lost by what
     // comes next (action: "закрыть программу"): asks Save / Discard /
     // Cancel. go runs at once when nothing is edited or the edits are
     // dropped, after the saves when the operator chose to save, never on
     // Cancel; its argument says whether the operator was asked.
     void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go);
-    int ConnectCounter() const { return counter_; }
+    // Times the port was shown opened or closed since the window opened.
+    int ConnectCounter() const { return portChanges_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -160,13 +154,14 @@ private:
     std::unique_ptr<TRecord> record_;  // outlives the session that uses it
     std::unique_ptr<TSession> session_;
     std::unique_ptr<TConnection> connection_;
-    std::unique_ptr<TForm7> form7_;
     QList<QWidget*> controls_;
     QList<TPortChoice> ports_;
     QList<TPortChoice> extraPorts_;
     QString configFolder_;
-    int counter_ = 0;
-    bool portShownOpen_ = false;
+    enum class TPortState { Closed, Open };
+    void ShowPort(TPortState state);
+    TPortState port_ = TPortState::Closed;
+    int portChanges_ = 0;
     bool closeApproved_ = false;
     bool restoring_ = false;
     TContinuation continuation_;

@@ -132,7 +132,6 @@ void TForm1::WireButtons() {
     connect(btn25, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { if (!s.checkingMode.Send()) operator_.ShowMessage(BusyMessage()); });
     });
-    connect(btn27, &QPushButton::clicked, this, [this] { form7_->show(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });

@@ -9,7 +9,7 @@
 namespace portiqa {
 
 namespace {
-enum TNotice { kReceiveError = 2, kRequestHangup = 3, kModemState = 4, kSendDataEmpty = 5 };
+enum TNotice { kRequestHangup = 3, kSendDataEmpty = 5 };
 }
 
 TComm::TComm(QObject* parent) : QObject(parent) {}
@@ -100,7 +100,6 @@ void TComm::OpenComm() {
     commio::PurgeInput(handle_);
     commio::PurgeOutput(handle_);
     sendDataEmpty_ = true;
-    ApplyCommTimeouts();
     if (!ApplyCommState()) {
         portOpenError_ = TText::tr("Cannot set the line settings");
         portOpenReason_ = DevicePath() + ": " + lineError_;
@@ -220,8 +219,6 @@ void TComm::PostNotice(int notice, unsigned generation) {
         switch (notice) {
         case kRequestHangup: if (OnRequestHangup) OnRequestHangup(this); break;
         case kSendDataEmpty: if (OnSendDataEmpty) OnSendDataEmpty(this); break;
-        case kReceiveError: if (OnReceiveError) OnReceiveError(this, 0); break;
-        case kModemState: if (OnModemStateChange) OnModemStateChange(this, 0); break;
         default: break;
         }
     }, Qt::QueuedConnection);

@@ -43,43 +43,20 @@ public:
     void CloseComm();
     bool WriteCommBuffer(const uint8_t* data, uint16_t size) override;
 
-    // Properties. The line settings the original's platform offered are
-    // kept as values (LineSettingsOf builds the terminal's settings from
-    // them); only those something sets have setters.
+    // Properties. The line settings are kept as values (LineSettingsOf
+    // builds the terminal's settings from them).
     QString CommName() const { return commName_; }
     void SetCommName(const QString& name) { commName_ = name; }
-    uint8_t CommPort() const { return commPort_; }
     void SetCommPort(uint8_t n);
     uint32_t BaudRate() const { return baudRate_; }
     void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyCommState(); }
-    bool ParityCheck() const { return parityCheck_; }
-    bool Outx_CtsFlow() const { return outxCtsFlow_; }
-    bool Outx_DsrFlow() const { return outxDsrFlow_; }
     TDtrControl DtrControl() const { return dtrControl_; }
     void SetDtrControl(TDtrControl v) { dtrControl_ = v; ApplyCommState(); }
-    bool DsrSensitivity() const { return dsrSensitivity_; }
-    bool TxContinueOnXoff() const { return txContinueOnXoff_; }
-    bool Outx_XonXoffFlow() const { return outxXonXoffFlow_; }
-    bool Inx_XonXoffFlow() const { return inxXonXoffFlow_; }
     void SetInx_XonXoffFlow(bool v) { inxXonXoffFlow_ = v; ApplyCommState(); }
-    bool ReplaceWhenParityError() const { return replaceWhenParityError_; }
-    bool IgnoreNullChar() const { return ignoreNullChar_; }
     TRtsControl RtsControl() const { return rtsControl_; }
     void SetRtsControl(TRtsControl v) { rtsControl_ = v; ApplyCommState(); }
-    uint16_t XonLimit() const { return xonLimit_; }
-    uint16_t XoffLimit() const { return xoffLimit_; }
-    TByteSize ByteSize() const { return byteSize_; }
-    TParity Parity() const { return parity_; }
-    TStopBits StopBits() const { return stopBits_; }
     void SetStopBits(TStopBits v) { stopBits_ = v; ApplyCommState(); }
-    char XonChar() const { return xonChar_; }
-    char XoffChar() const { return xoffChar_; }
-    char ReplacedChar() const { return replacedChar_; }
     uint32_t ReadIntervalTimeout() const { return timeouts_[0]; }
-    uint32_t ReadTotalTimeoutMultiplier() const { return timeouts_[1]; }
-    uint32_t ReadTotalTimeoutConstant() const { return timeouts_[2]; }
-    uint32_t WriteTotalTimeoutMultiplier() const { return timeouts_[3]; }
-    uint32_t WriteTotalTimeoutConstant() const { return timeouts_[4]; }
     uint16_t InputLen() const { return inputLen_; }
     void SetInputLen(uint16_t v);
     uint16_t InBufferSize() const { return inBufferSize_; }
@@ -90,14 +67,11 @@ public:
     QString PortOpenReason() const { return portOpenReason_; }
     // Why the line refused the last change of a line setting (empty when it took).
     QString LineError() const { return lineError_; }
-    QString Output() const { return output_; }
     bool SendDataEmpty() const { return sendDataEmpty_.load(); }
     QString DevicePath() const;
 
     // Events, raised on the owning thread.
     std::function<void(TComm* sender, const char* buffer, uint16_t length)> OnReceiveData;
-    std::function<void(TComm* sender, uint32_t eventMask)> OnReceiveError;
-    std::function<void(TComm* sender, uint32_t modemEvent)> OnModemStateChange;
     std::function<void(TComm* sender)> OnRequestHangup;
     std::function<void(TComm* sender)> OnSendDataEmpty;
 
@@ -105,7 +79,6 @@ public:
 
 private:
     bool ApplyCommState();
-    void ApplyCommTimeouts() {}  // poll() waits; the read/write time-outs have no effect here
     void ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize, unsigned generation);
     void WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent, unsigned generation);
     void PostReceived(QByteArray bytes, unsigned generation);
@@ -117,20 +90,18 @@ private:
     QString commName_ = QStringLiteral("COM1");
     uint8_t commPort_ = 1;
     uint32_t baudRate_ = 9600;
-    bool parityCheck_ = false, outxCtsFlow_ = false, outxDsrFlow_ = false;
+    bool parityCheck_ = false, outxCtsFlow_ = false;
     TDtrControl dtrControl_ = TDtrControl::DtrDisable;
-    bool dsrSensitivity_ = false, txContinueOnXoff_ = false, outxXonXoffFlow_ = false,
-         inxXonXoffFlow_ = false, replaceWhenParityError_ = false, ignoreNullChar_ = false;
+    bool outxXonXoffFlow_ = false, inxXonXoffFlow_ = false;
     TRtsControl rtsControl_ = TRtsControl::RtsDisable;
-    uint16_t xonLimit_ = 500, xoffLimit_ = 500;
     TByteSize byteSize_ = TByteSize::_8;
     TParity parity_ = TParity::None;
     TStopBits stopBits_ = TStopBits::_1;
-    char xonChar_ = 0x11, xoffChar_ = 0x13, replacedChar_ = 0;
+    char xonChar_ = 0x11, xoffChar_ = 0x13;
     uint32_t timeouts_[5] = {100, 0, 0, 0, 0};
     uint16_t inputLen_ = 1;
     uint16_t inBufferSize_ = 2048;
-    QString portOpenError_, portOpenReason_, output_, lineError_;
+    QString portOpenError_, portOpenReason_, lineError_;
     std::string savedLine_;  // the terminal's settings before this opening
     bool cachedOpen_ = false;
 

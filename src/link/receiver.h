@@ -22,7 +22,7 @@ public:
 enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, Cancelled };
 
 // What the receiver has to tell the operator, as facts: the words for them
-// are chosen above the link (app/link_messages).
+// are chosen above the link (link_messages.h, by the session).
 struct TLinkNotice {
     enum class TKind {
         ReplyTimeout,       // no acceptable reply within the reply time

@@ -30,7 +30,6 @@ void Tpasswordverify::CheckPassword(const uint8_t* payload) {
     TypedPassword = TypedPasswordSource ? TypedPasswordSource() : QString();
     const bool match = ModulePassword.size() == TypedPassword.size() &&
                        ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;
-    verified = match ? 1 : 0;
     pending_ = 0;
     op_.ShowMessage(match ? TText::tr("Пароль подтвержден!") : TText::tr("Неверный пароль!"));
     if (SetControlsEnabled) SetControlsEnabled(match);

@@ -25,7 +25,6 @@ public:
     // Raised after the result message, for front ends that wait for it.
     std::function<void(bool match)> OnChecked;
 
-    uint8_t verified = 0;
     QString ModulePassword;
     // Settings page 1 as the login read it (the module's SIM number is in it).
     QByteArray ModulePage;

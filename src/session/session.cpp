@@ -109,7 +109,6 @@ void TSession::NewConnection(const QString& port, const QString& bridgeSerial, u
 }
 
 void TSession::ForgetModule() {
-    password.verified = 0;
     const bool had = module_.has_value();
     module_.reset();
     moduleId_.reset();

@@ -102,7 +102,10 @@ if want libs; then
   fi
 fi
 
-if want app; then
+# Each stage that builds has its own environment: the Windows libraries'
+# pkg-config directory belongs to the Windows build alone (the smoke stage
+# builds the Linux simulator in the same run).
+if want app; then (
   rm -rf build-windows
   export PKG_CONFIG_LIBDIR="$cache/prefix/lib/pkgconfig"
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
@@ -112,13 +115,13 @@ if want app; then
   cmake --build build-windows -j"$jobs"
   # The tests that need no simulated module, run under wine.
   WINEDEBUG=-all ctest --test-dir build-windows -j"$jobs" --output-on-failure
-fi
+) fi
 
 if want smoke; then
   # The Windows command line against the Linux simulated module: wine maps a
   # COM port to the simulator's pseudo-terminal, so the Win32 serial backend
   # runs a whole exchange (login, settings, numbers, a backup) end to end.
-  bash scripts/build.sh >/dev/null
+  env -u PKG_CONFIG_LIBDIR -u PKG_CONFIG_PATH bash scripts/build.sh >/dev/null
   wineserver -k 2>/dev/null || true  # a server left from another display would hold the window open
   link=$(mktemp -u /tmp/portiqa-com-XXXXXX)
   build/src/portiqa-sim --link "$link" --seed-numbers 50 --seed-history 20 >/dev/null &

@@ -48,14 +48,6 @@ bool FourDigits(const QString& s) {
 
 } // namespace
 
-TDataKind DataKindOf(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("xlsx")) return TDataKind::Xlsx;
-    if (suffix == QLatin1String("xls")) return TDataKind::Xls;
-    if (suffix == QLatin1String("cvs") || suffix == QLatin1String("csv")) return TDataKind::Csv;
-    return TDataKind::None;
-}
-
 // The password: -P (visible to every user of the machine in the process
 // list), --password-file, or PORTIQA_PASSWORD; pin is left as it is when
 // none is given.

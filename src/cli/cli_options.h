@@ -1,4 +1,5 @@
 #pragma once
+#include "files/file_exchange.h"
 #include <QDateTime>
 #include <QList>
 #include <QPair>
@@ -25,10 +26,6 @@ struct TCliOptions {
     QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked
     bool help = false, version = false;
 };
-
-// The kinds of data file a command writes or reads, by the file's extension.
-enum class TDataKind { None, Xlsx, Xls, Csv };
-TDataKind DataKindOf(const QString& path);
 
 // Parses and checks the arguments (without the program name): every option
 // only with the commands it means something to, the password exactly four

@@ -6,6 +6,14 @@
 
 namespace portiqa {
 
+TDataKind DataKindOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("xlsx")) return TDataKind::Xlsx;
+    if (suffix == QLatin1String("xls")) return TDataKind::Xls;
+    if (suffix == QLatin1String("cvs") || suffix == QLatin1String("csv")) return TDataKind::Csv;
+    return TDataKind::None;
+}
+
 void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const {
     QString path = op.ChooseSaveFile(folder, kExcelSaveFilter, ProposedFileName(prefix));
     if (path.isEmpty()) return;

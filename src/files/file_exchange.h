@@ -6,6 +6,10 @@
 
 namespace portiqa {
 
+// The kinds of data file read or written, by the file's extension.
+enum class TDataKind { None, Xlsx, Xls, Csv };
+TDataKind DataKindOf(const QString& path);
+
 // What every file exchange needs: the operator (dialogs, messages), the
 // status text and progress bar, and the folder the dialogs start in.
 class TWorkbook;

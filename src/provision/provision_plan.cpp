@@ -1,11 +1,13 @@
 // The provisioning's template, units and report: what every module gets,
 // checked whole before the first module is touched, and what it got.
-#include "cli/provision.h"
+#include "provision/provision_plan.h"
 #include "base/texts.h"
 #include "backup/backup_file.h"
 #include "base/errors.h"
-#include "cli/cli_options.h"
 #include "files/csv.h"
+#include "files/file_exchange.h"
+#include "numbers/number_files.h"
+#include "settings/settings_profile.h"
 #include "files/workbook.h"
 #include "numbers/number_record.h"
 #include "settings/settings_block.h"

@@ -1,0 +1,139 @@
+// One module's provisioning: a session of its own on its port, the steps in
+// the order that never leaves a half-programmed module behind.
+#include "provision/provision_job.h"
+#include "base/texts.h"
+#include <QMetaObject>
+
+namespace portiqa {
+
+// Messages of one module's session: the last one is the report's reason;
+// questions are answered from the options (removing numbers needs --force).
+class TProvisionJob::TOperator : public IOperator {
+public:
+    explicit TOperator(bool force) : force_(force) {}
+    void ShowMessage(const QString& text) override { last = text; }
+    bool AskAccept(const QString&) override { return true; }
+    bool WarnOkCancel(const QString& text) override {
+        last = text + QStringLiteral(" (--force)");
+        return force_;
+    }
+    void ReportError(const QString& text) override { last = text; }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+    QString last;
+
+private:
+    bool force_;
+};
+
+namespace {
+class TNoDisplay : public IStatusDisplay {
+public:
+    void SetStatusText(const QString&) override {}
+    void SetProgressPosition(int) override {}
+    void SetProgressVisible(bool) override {}
+};
+} // namespace
+
+TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
+                             std::function<void(const QString&)> progress)
+    : port_(port), plan_(plan), pin_(pin), progress_(std::move(progress)), op_(std::make_unique<TOperator>(force)),
+      display_(std::make_unique<TNoDisplay>()) {
+    session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
+    connection_ = std::make_unique<TConnection>(comm_, *session_);
+    connection_->OnLost = [this](const QString& message) { Fail(message); };
+    session_->password.TypedPasswordSource = [this] { return pin_; };
+    // Each step starts when the one before has ended well; anything else ends
+    // this module with the last thing the operator would have been told.
+    session_->OnFinished = [this](const TOutcome& o) {
+        pages_ += o.pagesWritten;
+        if (o.kind == TOutcome::TKind::WrongPassword) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
+        if (o.Ok()) return Next();
+        // The outcome's own words; a question the options answered "no"
+        // (removing numbers without --force) was said to the operator only.
+        const QString reason = o.message.isEmpty() ? op_->last : QString(o.message).replace(u'\r', QStringLiteral(": "));
+        // Out of the receiver's reply handling before the port is closed.
+        QMetaObject::invokeMethod(&comm_, [this, reason] { Fail(reason); }, Qt::QueuedConnection);
+    };
+}
+
+TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }
+
+void TProvisionJob::Start(std::function<TUnit*()> takeUnit, std::function<void(const TResult&)> done) {
+    takeUnit_ = std::move(takeUnit);
+    done_ = std::move(done);
+    // One line of the job's log: the reason after the words, not below them.
+    if (QString problem = connection_->Open(port_); !problem.isEmpty())
+        return Fail(problem.replace(u'\r', QStringLiteral(": ")));
+    step_ = TStep::Login;
+    progress_(TText::tr("вход"));
+    session_->password.StartCheck();
+}
+
+// Each step starts when the one before has ended well. The numbers go
+// first (their save reads the module and asks before removing any, so
+// nothing is written to a module --force would be needed for), then the
+// settings with the module's own password, and the unit's password last: a
+// module that fails on the way keeps the password it had and is simply
+// plugged in again.
+void TProvisionJob::Next() {
+    if (finished_) return;
+    switch (step_) {
+    case TStep::Login:
+        // A module that logged in takes the next unit.
+        unit_ = takeUnit_ ? takeUnit_() : nullptr;
+        if (plan_.withUnits && !unit_) return Fail(TText::tr("устройств в таблице больше нет"));
+        step_ = TStep::ReadSettings;
+        progress_(TText::tr("чтение настроек"));
+        session_->basicInf.ReadQuietly();
+        return;
+    case TStep::ReadSettings:
+        modulePin_ = session_->settingsTable.Value(kPinRow);
+        if (plan_.hasNumbers) {
+            {
+                TGridBatch batch(session_->numberTable.Grid());
+                for (int r = 1; r <= TNumberTable::kRecords; ++r)
+                    for (int c = 1; c < TNumberTable::kCols; ++c)
+                        session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
+            }
+            // The template's list is the whole list the module is to hold.
+            session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
+            step_ = TStep::SaveNumbers;
+            progress_(TText::tr("запись номеров"));
+            session_->telephoneSend.Save();
+            return;
+        }
+        [[fallthrough]];
+    case TStep::SaveNumbers:
+        plan_.ApplySettings(session_->settingsTable, unit_);
+        unitPin_ = session_->settingsTable.Value(kPinRow);
+        session_->settingsTable.SetValue(kPinRow, modulePin_);
+        step_ = TStep::SaveSettings;
+        progress_(TText::tr("запись настроек"));
+        session_->basicInf.Save();
+        return;
+    case TStep::SaveSettings:
+        session_->settingsTable.SetValue(kPinRow, unitPin_);
+        step_ = TStep::SavePin;
+        progress_(TText::tr("запись пароля"));
+        session_->basicInf.Save();
+        return;
+    case TStep::SavePin:
+        step_ = TStep::Done;
+        finished_ = true;
+        comm_.CloseComm();
+        if (done_) done_({true, false, QString(), pages_});
+        return;
+    case TStep::Done:
+        return;
+    }
+}
+
+void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
+    if (finished_) return;
+    finished_ = true;
+    comm_.CloseComm();
+    if (done_) done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_});
+}
+
+} // namespace portiqa

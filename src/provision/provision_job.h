@@ -1,0 +1,56 @@
+#pragma once
+#include "base/qt_timer.h"
+#include "link/comm.h"
+#include "provision/provision_plan.h"
+#include "session/connection.h"
+#include "session/session.h"
+#include <functional>
+#include <memory>
+
+namespace portiqa {
+
+// One module on one port: open, log in, settings, numbers, verified.
+class TProvisionJob {
+public:
+    struct TResult {
+        bool ok = false;
+        bool loginRefused = false;
+        QString reason;
+        int pages = 0;
+    };
+    TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
+                  std::function<void(const QString& event)> progress);
+    ~TProvisionJob();
+    // Starts; done runs once, on the main thread, with the result.
+    void Start(std::function<TUnit*()> takeUnit, std::function<void(const TResult&)> done);
+    QString Port() const { return port_; }
+    const TUnit* Unit() const { return unit_; }
+
+private:
+    class TOperator;
+    enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
+    static constexpr int kPinRow = 1;  // the settings row of the module's password
+    void Fail(const QString& reason, bool loginRefused = false);
+    void Next();
+    QString port_;
+    const TProvisionPlan& plan_;
+    QString pin_;        // the factory password to log in with
+    QString modulePin_;  // the password the module had
+    QString unitPin_;    // the password it gets, written last
+    std::function<void(const QString&)> progress_;
+    std::unique_ptr<TOperator> op_;
+    std::unique_ptr<IStatusDisplay> display_;
+    TComm comm_;
+    TQtTimer tmr1_{kReplyTimeoutMs, false};
+    TQtTimer tmr2_{kStatusClearMs, true};
+    std::unique_ptr<TSession> session_;
+    std::unique_ptr<TConnection> connection_;
+    std::function<TUnit*()> takeUnit_;
+    std::function<void(const TResult&)> done_;
+    TUnit* unit_ = nullptr;
+    TStep step_ = TStep::Login;
+    int pages_ = 0;
+    bool finished_ = false;
+};
+
+} // namespace portiqa

@@ -1,0 +1,64 @@
+#pragma once
+#include "numbers/number_table.h"
+#include "settings/settings_table.h"
+#include <QFile>
+#include <QLockFile>
+#include <QSet>
+#include <QString>
+#include <deque>
+#include <map>
+#include <memory>
+
+namespace portiqa {
+
+// One module's own values: the unit's name and the settings rows (1-16)
+// that override the template for it.
+struct TUnit {
+    QString name;
+    QList<QPair<int, QString>> rows;
+};
+
+// What every module gets, and the units, checked whole before the first
+// module is touched.
+struct TProvisionPlan {
+    static constexpr int kPinRow = 1, kSimRow = 2;  // the settings rows of the password and the SIM number
+    // Settings rows 1-16 of the template, as the table holds them (a
+    // drop-down row as its item number, or "#N" for a byte no item names).
+    std::map<int, QString> settings;
+    bool hasNumbers = false;
+    QString numbersSource;  // the file the numbers come from
+    TStringGrid numbers{TNumberTable::kCols, TNumberTable::kRecords + 1};
+    std::deque<TUnit> units;  // in file order; empty: every module gets the template
+    bool withUnits = false;
+
+    // The template: a backup file (its settings and numbers), or a settings
+    // profile (.xlsx/.xls) with an optional number list. False with the message.
+    bool LoadTemplate(const QString& templatePath, const QString& numbersPath, QString& error);
+    // The units: a CSV (UTF-8 or Windows-1251, "," or ";") with a header row;
+    // the column "unit" names the unit, the others are settings row numbers.
+    bool LoadUnits(const QString& path, QString& error);
+    // Puts the template and a unit's rows into a session's settings table.
+    void ApplySettings(TSettingsTable& table, const TUnit* unit) const;
+};
+
+// A line of the report: appended and pushed to the disk before the next.
+class TProvisionReport {
+public:
+    bool Open(const QString& path, QString& error);
+    // Units reported ok by an earlier run with this report.
+    QSet<QString> DoneUnits() const { return done_; }
+    // False when the line could not be written and pushed to the disk.
+    bool Append(const QString& port, const QString& serial, const QString& unit, bool ok, const QString& reason,
+                int pages, double seconds);
+    QString LastLine() const { return lastLine_; }
+    QString Error() const { return file_.errorString(); }
+
+private:
+    bool WriteSynced(const QByteArray& bytes);
+    std::unique_ptr<QLockFile> lock_;
+    QFile file_;
+    QSet<QString> done_;
+    QString lastLine_;
+};
+
+} // namespace portiqa

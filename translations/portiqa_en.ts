@@ -164,10 +164,6 @@
         <translation>Settings:<byte value="xd"/></translation>
     </message>
     <message>
-        <source>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></source>
-        <translation>The settings&apos; internal values change (rows 17-22, not shown in the window)<byte value="xd"/></translation>
-    </message>
-    <message>
         <source>Изменятся резервные байты страниц настроек<byte value="xd"/></source>
         <translation>The settings pages&apos; reserved bytes change<byte value="xd"/></translation>
     </message>
@@ -266,10 +262,6 @@
     <message>
         <source>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</source>
         <translation>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</translation>
-    </message>
-    <message>
-        <source>--set takes N=VALUE with N from 1 to 16</source>
-        <translation>--set takes N=VALUE with N from 1 to 16</translation>
     </message>
     <message>
         <source>
@@ -388,10 +380,6 @@
     <message>
         <source>в ней нет строки заголовка</source>
         <translation>it has no header row</translation>
-    </message>
-    <message>
-        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-16</source>
-        <translation>column &quot;%1&quot;: &quot;unit&quot; or a settings row number 1-16 is needed</translation>
     </message>
     <message>
         <source>нет столбца «unit»</source>
@@ -1411,18 +1399,6 @@ file</translation>
         <translation>Row %1: </translation>
     </message>
     <message>
-        <source>пароль должен состоять ровно из 4 цифр, а не «%1»</source>
-        <translation>the password must be exactly 4 digits, not &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</source>
-        <translation>SIM card number: only digits and one &quot;+&quot; first, at most 22 characters, not &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>текст длиннее 40 символов (%1)</source>
-        <translation>the text is longer than 40 characters (%1)</translation>
-    </message>
-    <message>
         <source>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</source>
         <translation>the text takes Latin letters, digits and signs, not &quot;%1&quot;</translation>
     </message>
@@ -1617,10 +1593,6 @@ file</translation>
     <message>
         <source>Строка %1: выберите значение из списка</source>
         <translation>Row %1: choose a value from the list</translation>
-    </message>
-    <message>
-        <source>Строка 2: только цифры и «+» в начале, не более 22 знаков</source>
-        <translation>Row 2: only digits and &quot;+&quot; first, at most 22 characters</translation>
     </message>
     <message>
         <source>Строка %1: только цифры, не более %2</source>
@@ -2409,6 +2381,34 @@ journal</translation>
     <message>
         <source>не начат: запуск завершается</source>
         <translation>not started: the run is ending</translation>
+    </message>
+    <message>
+        <source>пароль должен состоять ровно из %1 цифр, а не «%2»</source>
+        <translation>the password must be exactly %1 digits, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>номер сим карты: только цифры и один «+» в начале, не более %1 знаков, а не «%2»</source>
+        <translation>SIM card number: only digits and one &quot;+&quot; first, at most %1 characters, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>текст длиннее %1 символов (%2)</source>
+        <translation>the text is longer than %1 characters (%2)</translation>
+    </message>
+    <message>
+        <source>Строка %1: только цифры и «+» в начале, не более %2 знаков</source>
+        <translation>Row %1: only digits and &quot;+&quot; first, at most %2 characters</translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></source>
+        <translation>The settings&apos; internal values change (rows %1-%2, not shown in the window)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>--set takes N=VALUE with N from 1 to %1</source>
+        <translation>--set takes N=VALUE with N from 1 to %1</translation>
+    </message>
+    <message>
+        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-%2</source>
+        <translation>column &quot;%1&quot;: &quot;unit&quot; or a settings row number 1-%2 is needed</translation>
     </message>
 </context>
 </TS>

@@ -164,10 +164,6 @@
         <translation>Настройки:<byte value="xd"/></translation>
     </message>
     <message>
-        <source>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></source>
-        <translation>Изменятся служебные значения настроек (строки 17-22, в окне не показываются)<byte value="xd"/></translation>
-    </message>
-    <message>
         <source>Изменятся резервные байты страниц настроек<byte value="xd"/></source>
         <translation>Изменятся резервные байты страниц настроек<byte value="xd"/></translation>
     </message>
@@ -266,10 +262,6 @@
     <message>
         <source>--from and --to take &quot;YYYY-MM-DD HH:MM:SS&quot;, both</source>
         <translation>ключи --from и --to принимают «ГГГГ-ММ-ДД ЧЧ:ММ:СС», оба сразу</translation>
-    </message>
-    <message>
-        <source>--set takes N=VALUE with N from 1 to 16</source>
-        <translation>ключ --set принимает N=ЗНАЧЕНИЕ, где N от 1 до 16</translation>
     </message>
     <message>
         <source>
@@ -388,10 +380,6 @@
     <message>
         <source>в ней нет строки заголовка</source>
         <translation>в ней нет строки заголовка</translation>
-    </message>
-    <message>
-        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-16</source>
-        <translation>столбец «%1»: нужен «unit» или номер строки настроек 1-16</translation>
     </message>
     <message>
         <source>нет столбца «unit»</source>
@@ -1412,18 +1400,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Строка %1: </translation>
     </message>
     <message>
-        <source>пароль должен состоять ровно из 4 цифр, а не «%1»</source>
-        <translation>пароль должен состоять ровно из 4 цифр, а не «%1»</translation>
-    </message>
-    <message>
-        <source>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</source>
-        <translation>номер сим карты: только цифры и один «+» в начале, не более 22 знаков, а не «%1»</translation>
-    </message>
-    <message>
-        <source>текст длиннее 40 символов (%1)</source>
-        <translation>текст длиннее 40 символов (%1)</translation>
-    </message>
-    <message>
         <source>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</source>
         <translation>текст пишется латинскими буквами, цифрами и знаками, а не «%1»</translation>
     </message>
@@ -1618,10 +1594,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Строка %1: выберите значение из списка</source>
         <translation>Строка %1: выберите значение из списка</translation>
-    </message>
-    <message>
-        <source>Строка 2: только цифры и «+» в начале, не более 22 знаков</source>
-        <translation>Строка 2: только цифры и «+» в начале, не более 22 знаков</translation>
     </message>
     <message>
         <source>Строка %1: только цифры, не более %2</source>
@@ -2414,6 +2386,34 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>не начат: запуск завершается</source>
         <translation>не начат: запуск завершается</translation>
+    </message>
+    <message>
+        <source>пароль должен состоять ровно из %1 цифр, а не «%2»</source>
+        <translation>пароль должен состоять ровно из %1 цифр, а не «%2»</translation>
+    </message>
+    <message>
+        <source>номер сим карты: только цифры и один «+» в начале, не более %1 знаков, а не «%2»</source>
+        <translation>номер сим карты: только цифры и один «+» в начале, не более %1 знаков, а не «%2»</translation>
+    </message>
+    <message>
+        <source>текст длиннее %1 символов (%2)</source>
+        <translation>текст длиннее %1 символов (%2)</translation>
+    </message>
+    <message>
+        <source>Строка %1: только цифры и «+» в начале, не более %2 знаков</source>
+        <translation>Строка %1: только цифры и «+» в начале, не более %2 знаков</translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></source>
+        <translation>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>--set takes N=VALUE with N from 1 to %1</source>
+        <translation>ключ --set принимает N=ЗНАЧЕНИЕ, где N от 1 до %1</translation>
+    </message>
+    <message>
+        <source>столбец «%1»: нужен «unit» или номер строки настроек 1-%2</source>
+        <translation>столбец «%1»: нужен «unit» или номер строки настроек 1-%2</translation>
     </message>
 </context>
 </TS>

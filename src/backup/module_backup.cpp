@@ -265,7 +265,10 @@ QString TModuleBackup::Describe(bool withPassword) const {
     if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += TText::tr("Настройки: без изменений\r");
     else if (rows.isEmpty()) text += TText::tr("Настройки: видимые строки не изменятся\r");
     else text += TText::tr("Настройки:\r") + rows.join(u'\r') + u'\r';
-    if (hiddenDiffer) text += TText::tr("Изменятся служебные значения настроек (строки 17-22, в окне не показываются)\r");
+    if (hiddenDiffer)
+        text += TText::tr("Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)\r")
+                    .arg(TSettingsTable::kValueRows + 1)
+                    .arg(TSettingsTable::kStoredRows - 1);
     if (reservedDiffer) text += TText::tr("Изменятся резервные байты страниц настроек\r");
     text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
                          : TText::tr("Пароль: остаётся пароль этого модуля\r");

@@ -245,7 +245,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         const qsizetype eq = a.indexOf(u'=');
         int row = 0;
         if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > TSettingsTable::kValueRows) {
-            usage = TText::tr("--set takes N=VALUE with N from 1 to 16");
+            usage = TText::tr("--set takes N=VALUE with N from 1 to %1").arg(TSettingsTable::kValueRows);
             return false;
         }
         const QString value = a.mid(eq + 1);

@@ -207,7 +207,9 @@ void TSettingsView::FitRows() {
     strngrd_write->horizontalHeader()->setFixedHeight(
         std::max(kRowHeights[0], strngrd_write->horizontalHeader()->sizeHint().height()));
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
-        int h = std::max(kRowHeights[r], strngrd_write->RowHint(r - 1));
+        // A row the original did not have is as high as its text needs.
+        const int least = r < int(std::size(kRowHeights)) ? kRowHeights[r] : 0;
+        int h = std::max(least, strngrd_write->RowHint(r - 1));
         if (auto it = combos_.find(r); it != combos_.end()) h = std::max(h, it->second->sizeHint().height() + 4);
         if (strngrd_write->rowHeight(r - 1) != h) strngrd_write->setRowHeight(r - 1, h);
     }

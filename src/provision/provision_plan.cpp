@@ -158,7 +158,7 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         } else if (TryStrToInt(h, row) && row >= 1 && row <= TSettingsTable::kValueRows) {
             columnRows << row;
         } else {
-            return fail(TText::tr("столбец «%1»: нужен «unit» или номер строки настроек 1-16").arg(h));
+            return fail(TText::tr("столбец «%1»: нужен «unit» или номер строки настроек 1-%2").arg(h).arg(TSettingsTable::kValueRows));
         }
     }
     if (unitColumn < 0) return fail(TText::tr("нет столбца «unit»"));

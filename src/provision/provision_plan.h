@@ -21,7 +21,7 @@ struct TUnit {
 // What every module gets, and the units, checked whole before the first
 // module is touched.
 struct TProvisionPlan {
-    static constexpr int kPinRow = 1, kSimRow = 2;  // the settings rows of the password and the SIM number
+    static constexpr int kPinRow = kPasswordRow, kSimRow = kSimNumberRow;
     // Settings rows 1-16 of the template, as the table holds them (a
     // drop-down row as its item number, or "#N" for a byte no item names).
     std::map<int, QString> settings;

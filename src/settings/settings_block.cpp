@@ -144,7 +144,8 @@ void TSettingsBlock::StartSaveChain() {
     }
     for (const QString& r : moduleChangedRows_) emit table_.EditorChanged(r.toInt());
     // The hidden rows are the module's: the operator never sees them.
-    for (int row = 17; row < TSettingsTable::kStoredRows; ++row) table_.SetValue(row, fresh.Value(row));
+    for (int row = TSettingsTable::kValueRows + 1; row < TSettingsTable::kStoredRows; ++row)
+        table_.SetValue(row, fresh.Value(row));
     const QStringList changes = SettingsChanges(fresh, table_);
     if (!changes.isEmpty() &&
         !op_.AskAccept(TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r'))) {
@@ -191,8 +192,9 @@ void SetSelection(TSettingsTable& table, int row, uint8_t value) {
 } // namespace
 
 // One page of fields into the table, in the order of the layout (so the
-// second copy of the relay time is the one shown). Row 21's bytes on page 1
-// are kept whole until page 2 brings the rest, so that they keep their places.
+// second copy of the relay time is the one shown). A carried row split over
+// the two pages keeps page 1's bytes whole until page 2 brings the rest, so
+// that they keep their places.
 void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
     for (const TSettingsField& f : kSettingsLayout) {
         if (f.page != page) continue;
@@ -205,9 +207,9 @@ void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
             SetSelection(table, f.row, b[f.offset]);
             break;
         case TFieldKind::Carried:
-            if (f.row == 21 && page == 1) table.SetValue(21, DecodeCarried(b, f.offset, f.width, false));
-            else if (f.row == 21) table.SetValue(21, TrimTrailingFF(table.Value(21) + DecodeCarried(b, f.offset, f.width, false)));
-            else table.SetValue(f.row, DecodeCarried(b, f.offset, f.width));
+            if (!CarriedSplit(f.row)) table.SetValue(f.row, DecodeCarried(b, f.offset, f.width));
+            else if (CarriedStart(f) == 0) table.SetValue(f.row, DecodeCarried(b, f.offset, f.width, false));
+            else table.SetValue(f.row, TrimTrailingFF(table.Value(f.row) + DecodeCarried(b, f.offset, f.width, false)));
             break;
         }
     }
@@ -226,7 +228,7 @@ bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
 }
 
 QString SimNumberOfSettingsPage(const QByteArray& page1) {
-    const TSettingsField* f = SettingsFieldOf(2);
+    const TSettingsField* f = SettingsFieldOf(kSimNumberRow);
     if (page1.size() != kPageSize) return {};
     return DecodeDigits(reinterpret_cast<const uint8_t*>(page1.constData()), f->offset, f->width);
 }
@@ -252,7 +254,8 @@ uint8_t SelectionByte(const TSettingsTable& t, int row) {
 } // namespace
 
 // The table into one page: 0xFF wherever no field is written. Both copies
-// of the relay time get the row's value; row 21 is split where the page ends.
+// of the relay time get the row's value; a carried row split over the pages
+// gives each field its share.
 void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
     std::fill(b, b + kPageSize, 0xFF);
     for (const TSettingsField& f : kSettingsLayout) {
@@ -264,7 +267,7 @@ void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
         case TFieldKind::Selection: b[f.offset] = SelectionByte(table, f.row); break;
         case TFieldKind::Carried: {
             const QString v = table.Value(f.row);
-            EncodeCarried(b, f.offset, f.width, f.row != 21 ? v : page == 1 ? v.left(2) : v.mid(2));
+            EncodeCarried(b, f.offset, f.width, CarriedSplit(f.row) ? v.mid(CarriedStart(f)) : v);
             break;
         }
         }

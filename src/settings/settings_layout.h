@@ -1,5 +1,7 @@
 #pragma once
+#include <QtGlobal>
 #include <cstdint>
+#include <iterator>
 
 namespace portiqa {
 
@@ -56,11 +58,102 @@ inline constexpr TSettingsField kSettingsLayout[] = {
     {22, 2, 14, 16, TFieldKind::Carried},
 };
 
+// A row the operator sees and sets, in row order from row 1: its words and,
+// for a drop-down, its items (in item-number order: the item number is the
+// byte stored). Captions, hints and the translated items are looked up in
+// the context "TText" when shown. Its place, kind and range are its field's
+// in kSettingsLayout.
+struct TSettingsRow {
+    const char* caption;
+    const char* hint;     // the factory value in words, and what may be set
+    const char* factory;  // the value at start-up (a drop-down: none)
+    const char* items[4] = {};
+    int startItem = -1;   // the item a drop-down holds at start-up
+    const char* editor = nullptr;  // the drop-down's name
+};
+
+#define PORTIQA_WHO QT_TRANSLATE_NOOP("TText", "0:Никому"), QT_TRANSLATE_NOOP("TText", "1:Администратор"), \
+                    QT_TRANSLATE_NOOP("TText", "2:Пользователь"), QT_TRANSLATE_NOOP("TText", "3:Всем")
+inline constexpr TSettingsRow kSettingsRows[] = {
+    {QT_TRANSLATE_NOOP("TText", "1.Пароль"), QT_TRANSLATE_NOOP("TText", "5807"), "5807"},
+    {QT_TRANSLATE_NOOP("TText", "2.Номер телефона сим карты установленной в GSM модуль"),
+     QT_TRANSLATE_NOOP("TText", "Введите номер телефона сим карты установленной в GSM модуль"), ""},
+    {QT_TRANSLATE_NOOP("TText", "3.Тип контакта датчика 1"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), "",
+     {"0:NC ", "1:NO"}, 1, "cbb1"},
+    {QT_TRANSLATE_NOOP("TText", "4.Тип контакта датчика 2"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), "",
+     {"0:NC ", "1:NO"}, 1, "cbb2"},
+    {QT_TRANSLATE_NOOP("TText", "5.Текст оповещения при срабатывании датчика 1"),
+     QT_TRANSLATE_NOOP("TText", "Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами"),
+     "Unauthorized door opened"},
+    {QT_TRANSLATE_NOOP("TText", "6.Текст оповещения при срабатывании датчика 2"),
+     QT_TRANSLATE_NOOP("TText", "DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами"), "DIN2 Alarm"},
+    {QT_TRANSLATE_NOOP("TText", "7.Время автоматической активации режима охраны после звонка пользователя"),
+     QT_TRANSLATE_NOOP("TText", "10 минут. Можно установить от 001 до 999 минут"), "10"},
+    {QT_TRANSLATE_NOOP("TText", "8.Постановка/снятие с охраны"), QT_TRANSLATE_NOOP("TText", "Снято. Для изменения сделайте выбор из списка"), "",
+     {QT_TRANSLATE_NOOP("TText", "0:Снято"), QT_TRANSLATE_NOOP("TText", "1:Поставлено")}, 0, "cbb4"},
+    {QT_TRANSLATE_NOOP("TText", "9.Выбор пользователей для управления GSM модулем"),
+     QT_TRANSLATE_NOOP("TText", "Только зарегистрированным пользователям. Для изменения сделайте выбор из списка"), "",
+     {QT_TRANSLATE_NOOP("TText", "0:Всем"), QT_TRANSLATE_NOOP("TText", "1:Только зарегистрированным пользователям")}, 1, "cbb3"},
+    {QT_TRANSLATE_NOOP("TText", "10.Время нахождения реле в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка"), "0"},
+    {QT_TRANSLATE_NOOP("TText", "11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), "", {PORTIQA_WHO}, 3, "cbb10"},
+    {QT_TRANSLATE_NOOP("TText", "12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), "", {PORTIQA_WHO}, 3, "cbb12"},
+    {QT_TRANSLATE_NOOP("TText", "13.Текст смс сообщения когда реле находится в замкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Relay ON. Можно изменить текст не более 40 символов латинскими буквами"), "Relay ON"},
+    {QT_TRANSLATE_NOOP("TText", "14.Текст смс сообщения когда реле находится в разомкнутом состоянии"),
+     QT_TRANSLATE_NOOP("TText", "Relay OFF. Можно изменить текст не более 40 символов латинскими буквами"), "Relay OFF"},
+    {QT_TRANSLATE_NOOP("TText", "15.Время задержки смс сообщения после отключения питания"),
+     QT_TRANSLATE_NOOP("TText", "999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах"), "999"},
+    {QT_TRANSLATE_NOOP("TText", "16.Временной интервал смс сообщения о состоянии GSM модуля"),
+     QT_TRANSLATE_NOOP("TText", "0-отключено. 001-999 временной интервал в часах"), "0"},
+};
+#undef PORTIQA_WHO
+
+// The rows that say which module it is and who may log in.
+inline constexpr int kPasswordRow = 1, kSimNumberRow = 2;
+
+// Rows 1..kSettingsValueRows are shown and set; the rows after them carry
+// the fields the program does not show.
+inline constexpr int kSettingsValueRows = int(std::size(kSettingsRows));
+// The drop-down rows, in row order.
+inline constexpr int kSettingsSelectionCount = [] {
+    int n = 0;
+    for (const TSettingsRow& r : kSettingsRows) n += r.items[0] != nullptr;
+    return n;
+}();
+// The rows stored: shown and carried.
+inline constexpr int kSettingsStoredRows = [] {
+    int last = 0;
+    for (const TSettingsField& f : kSettingsLayout) last = f.row > last ? f.row : last;
+    return last + 1;
+}();
+
 // The field of a row (its first, when it has two); null for none.
 inline const TSettingsField* SettingsFieldOf(int row) {
     for (const TSettingsField& f : kSettingsLayout)
         if (f.row == row) return &f;
     return nullptr;
+}
+
+// Where a field's characters start in its row's value: a carried row split
+// over two fields (row 21) keeps one character a byte, the first field's
+// first.
+inline int CarriedStart(const TSettingsField& field) {
+    int start = 0;
+    for (const TSettingsField& f : kSettingsLayout) {
+        if (&f == &field) break;
+        if (f.row == field.row && f.kind == TFieldKind::Carried) start += f.width;
+    }
+    return start;
+}
+
+// The row's value is carried in more than one field.
+inline bool CarriedSplit(int row) {
+    int n = 0;
+    for (const TSettingsField& f : kSettingsLayout) n += f.row == row && f.kind == TFieldKind::Carried;
+    return n > 1;
 }
 
 } // namespace portiqa

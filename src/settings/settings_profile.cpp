@@ -12,10 +12,10 @@ TWorkbook TSettingsProfile::ProfileWorkbook() {
     book.SetColumnWidth(3, 130);
     for (int r = 0; r < TSettingsTable::kShownRows; ++r) {
         for (int j = 0; j < 3; ++j) book.SetText(r + 1, j + 1, table_.Grid().Cells(j, r));
-        ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / 16));
+        ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / TSettingsTable::kValueRows));
         ctx_.status.ShowStatus(TText::tr("Save profile"));
     }
-    for (int row : kSelectionRows) book.SetText(row + 1, 2, table_.EditorOfRow(row)->SelectedText());
+    for (const TSelectionEditor& e : table_.Editors()) book.SetText(e.row + 1, 2, e.SelectedText());
     return book;
 }
 
@@ -33,9 +33,10 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
     // Every value is checked first, by the rules typing and the command line
     // obey: a profile is taken whole or not at all. An empty drop-down cell
     // keeps what the table holds (the module's byte).
-    int items[6];
-    for (int i = 0; i < 6; ++i) {
-        const int row = kSelectionRows[i];
+    TSettingsTable::TEditors& editors = table_.Editors();
+    int items[kSettingsSelectionCount];
+    for (size_t i = 0; i < editors.size(); ++i) {
+        const int row = editors[i].row;
         const QString text = book.Text(row + 1, 2);
         items[i] = table_.ItemIndex(row);
         if (text.trimmed().isEmpty()) continue;
@@ -59,13 +60,13 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
             if (j == 1 && TSettingsTable::IsSelectionRow(r) && book.Text(r + 1, 2).trimmed().isEmpty()) continue;
             table_.Grid().SetCells(j, r, book.Text(r + 1, j + 1));
         }
-        ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / 16));
+        ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / TSettingsTable::kValueRows));
         ctx_.status.ShowStatus(TText::tr("Load profile"));
     }
-    for (int i = 0; i < 6; ++i)
-        if (items[i] != table_.ItemIndex(kSelectionRows[i])) {
-            table_.SetItemIndex(kSelectionRows[i], items[i]);
-            if (TSelectionEditor* e = table_.EditorOfRow(kSelectionRows[i])) e->moduleByte = -1;
+    for (size_t i = 0; i < editors.size(); ++i)
+        if (items[i] != editors[i].itemIndex) {
+            table_.SetItemIndex(editors[i].row, items[i]);
+            editors[i].moduleByte = -1;
         }
     return true;
 }

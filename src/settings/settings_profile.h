@@ -5,8 +5,9 @@
 
 namespace portiqa {
 
-// Settings profiles: the settings table's rows 0..16 in a workbook, the six
-// editors' item texts in B4, B5, B9, B10, B12, B13. Hidden rows stay out.
+// Settings profiles: the settings table's shown rows in a workbook (row N of
+// the table in the sheet's row N+1), a drop-down row with its item's text.
+// Hidden rows stay out.
 class TSettingsProfile {
 public:
     TSettingsProfile(TSettingsTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
@@ -19,8 +20,6 @@ public:
     // workbook is not a profile. A selection cell that does not start with a
     // digit raises EConvertError before anything is changed.
     bool ApplyProfile(const TWorkbook& book);
-
-    static constexpr int kSelectionRows[6] = {3, 4, 8, 9, 11, 12};
 
 private:
     TSettingsTable& table_;

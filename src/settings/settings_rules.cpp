@@ -31,19 +31,19 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
     case TFieldKind::Digits:
         if (f->low == f->high) {  // the password: exactly so many digits
             if (value.size() != f->high || !AllDigits(value))
-                return Row(row) + TText::tr("пароль должен состоять ровно из 4 цифр, а не «%1»").arg(Shown(value));
+                return Row(row) + TText::tr("пароль должен состоять ровно из %1 цифр, а не «%2»").arg(f->high).arg(Shown(value));
             return {};
         } else {
             const QString digits = value.startsWith(u'+') ? value.mid(1) : value;
             if (!AllDigits(digits) || value.size() > f->high || (value.startsWith(u'+') && digits.isEmpty()))
-                return Row(row) + TText::tr("номер сим карты: только цифры и один «+» в начале, не более 22 знаков, "
-                                                 "а не «%1»").arg(Shown(value));
+                return Row(row) + TText::tr("номер сим карты: только цифры и один «+» в начале, не более %1 знаков, "
+                                                 "а не «%2»").arg(f->high).arg(Shown(value));
             return {};
         }
     case TFieldKind::Text: {
         if (moduleValue && value == *moduleValue) return {};  // the module's own text goes back as it is
         if (value.size() > f->width)
-            return Row(row) + TText::tr("текст длиннее 40 символов (%1)").arg(value.size());
+            return Row(row) + TText::tr("текст длиннее %1 символов (%2)").arg(f->width).arg(value.size());
         if (!TSettingsTable::IsPrintableLatin(value))
             return Row(row) + TText::tr("текст пишется латинскими буквами, цифрами и знаками, а не «%1»")
                                   .arg(Shown(value));

@@ -4,58 +4,18 @@
 
 namespace portiqa {
 
-namespace {
-
-struct RowText { const char* name; const char* hint; const char* value; };
-
-// Rows 1..16: name, factory hint, value at start-up.
-const RowText kRows[16] = {
-    {QT_TRANSLATE_NOOP("TText", "1.Пароль"), QT_TRANSLATE_NOOP("TText", "5807"), "5807"},
-    {QT_TRANSLATE_NOOP("TText", "2.Номер телефона сим карты установленной в GSM модуль"),
-     QT_TRANSLATE_NOOP("TText", "Введите номер телефона сим карты установленной в GSM модуль"), ""},
-    {QT_TRANSLATE_NOOP("TText", "3.Тип контакта датчика 1"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "4.Тип контакта датчика 2"), QT_TRANSLATE_NOOP("TText", "NO. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "5.Текст оповещения при срабатывании датчика 1"),
-     QT_TRANSLATE_NOOP("TText", "Unauthorized door opened. Можно изменить текст не более 40 символов латинскими буквами"),
-     "Unauthorized door opened"},
-    {QT_TRANSLATE_NOOP("TText", "6.Текст оповещения при срабатывании датчика 2"),
-     QT_TRANSLATE_NOOP("TText", "DIN2 Alarm. Можно изменить текст не более 40 символов латинскими буквами"), "DIN2 Alarm"},
-    {QT_TRANSLATE_NOOP("TText", "7.Время автоматической активации режима охраны после звонка пользователя"),
-     QT_TRANSLATE_NOOP("TText", "10 минут. Можно установить от 001 до 999 минут"), "10"},
-    {QT_TRANSLATE_NOOP("TText", "8.Постановка/снятие с охраны"), QT_TRANSLATE_NOOP("TText", "Снято. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "9.Выбор пользователей для управления GSM модулем"),
-     QT_TRANSLATE_NOOP("TText", "Только зарегистрированным пользователям. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "10.Время нахождения реле в замкнутом состоянии"),
-     QT_TRANSLATE_NOOP("TText", "0-означает 0,5 секунды. Можно установить от 0,5 до 998 секунд. 999-замкнуто до следующего звонка"), "0"},
-    {QT_TRANSLATE_NOOP("TText", "11.Выбор пользователей для получения смс сообщений когда реле находится в замкнутом состоянии"),
-     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "12.Выбор пользователей для получения смс сообщений когда реле находится в разомкнутом состоянии"),
-     QT_TRANSLATE_NOOP("TText", "Всем. Для изменения сделайте выбор из списка"), ""},
-    {QT_TRANSLATE_NOOP("TText", "13.Текст смс сообщения когда реле находится в замкнутом состоянии"),
-     QT_TRANSLATE_NOOP("TText", "Relay ON. Можно изменить текст не более 40 символов латинскими буквами"), "Relay ON"},
-    {QT_TRANSLATE_NOOP("TText", "14.Текст смс сообщения когда реле находится в разомкнутом состоянии"),
-     QT_TRANSLATE_NOOP("TText", "Relay OFF. Можно изменить текст не более 40 символов латинскими буквами"), "Relay OFF"},
-    {QT_TRANSLATE_NOOP("TText", "15.Время задержки смс сообщения после отключения питания"),
-     QT_TRANSLATE_NOOP("TText", "999-отключено. 000-включение функции без задержки, 001-998 задержка в минутах"), "999"},
-    {QT_TRANSLATE_NOOP("TText", "16.Временной интервал смс сообщения о состоянии GSM модуля"),
-     QT_TRANSLATE_NOOP("TText", "0-отключено. 001-999 временной интервал в часах"), "0"},
-};
-
-} // namespace
-
 TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
-    const QStringList nc{QStringLiteral("0:NC "), QStringLiteral("1:NO")};
-    const QStringList who{QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Никому")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Администратор")),
-                          QStringLiteral(QT_TRANSLATE_NOOP("TText", "2:Пользователь")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "3:Всем"))};
-    editors_ = {{
-        {QStringLiteral("cbb1"), 3, nc, 1, false},
-        {QStringLiteral("cbb2"), 4, nc, 1, false},
-        {QStringLiteral("cbb4"), 8, {QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Снято")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Поставлено"))}, 0, false},
-        {QStringLiteral("cbb3"), 9,
-         {QStringLiteral(QT_TRANSLATE_NOOP("TText", "0:Всем")), QStringLiteral(QT_TRANSLATE_NOOP("TText", "1:Только зарегистрированным пользователям"))}, 1, false},
-        {QStringLiteral("cbb10"), 11, who, 3, false},
-        {QStringLiteral("cbb12"), 12, who, 3, false},
-    }};
+    size_t n = 0;
+    for (int row = 1; row <= kValueRows; ++row) {
+        const TSettingsRow& r = kSettingsRows[row - 1];
+        if (!r.items[0]) continue;
+        TSelectionEditor& e = editors_[n++];
+        e.name = QString::fromLatin1(r.editor);
+        e.row = row;
+        for (const char* item : r.items)
+            if (item) e.items << QString::fromUtf8(item);
+        e.itemIndex = r.startItem;
+    }
     PutStartUpContents();
     edits_.Set(false);
     connect(this, &TSettingsTable::EditorChanged, &edits_, [this] { edits_.Touch(); });
@@ -66,9 +26,9 @@ void TSettingsTable::PutStartUpContents() {
     grid_.SetCells(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("TText", "Значения")));
     grid_.SetCells(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("TText", "Заводские настройки")));
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
-        grid_.SetCells(0, r, QString::fromUtf8(kRows[r - 1].name));
-        grid_.SetCells(1, r, QString::fromUtf8(kRows[r - 1].value));
-        grid_.SetCells(2, r, QString::fromUtf8(kRows[r - 1].hint));
+        grid_.SetCells(0, r, QString::fromUtf8(kSettingsRows[r - 1].caption));
+        grid_.SetCells(1, r, QString::fromUtf8(kSettingsRows[r - 1].factory));
+        grid_.SetCells(2, r, QString::fromUtf8(kSettingsRows[r - 1].hint));
     }
 }
 
@@ -149,9 +109,9 @@ QString TSettingsTable::TypingProblem(int row, const QString& text, const QStrin
             const QChar c = text[i];
             // The SIM number may start with its international "+".
             if (c >= u'0' && c <= u'9') continue;
-            if (row == 2 && c == u'+' && i == 0) continue;
-            return row == 2 ? TText::tr("Строка 2: только цифры и «+» в начале, не более 22 знаков")
-                            : TText::tr("Строка %1: только цифры, не более %2").arg(row).arg(limit);
+            if (TakesPlus(row) && c == u'+' && i == 0) continue;
+            return TakesPlus(row) ? TText::tr("Строка %1: только цифры и «+» в начале, не более %2 знаков").arg(row).arg(limit)
+                                  : TText::tr("Строка %1: только цифры, не более %2").arg(row).arg(limit);
         }
     }
     if (limit > 0 && text.size() > limit) {

@@ -22,17 +22,19 @@ struct TSelectionEditor {
     QString SelectedText() const { return itemIndex >= 0 && itemIndex < items.size() ? items[itemIndex] : QString(); }
 };
 
-// The settings table: 3 columns (name, value, factory hint), 17 rows shown
-// and 6 hidden rows (17..22) that carry block fields from a read to a save.
+// The settings table: 3 columns (name, value, factory hint), a header row and
+// the rows of settings_layout.h: those shown, and the hidden ones that carry
+// block fields from a read to a save.
 class TSettingsTable : public QObject {
     Q_OBJECT
 public:
     static constexpr int kCols = 3;
-    static constexpr int kShownRows = 17;
-    static constexpr int kStoredRows = 23;
+    static constexpr int kShownRows = kSettingsValueRows + 1;
+    static constexpr int kStoredRows = kSettingsStoredRows;
     // Rows 1..kValueRows are the ones the operator sees and sets; the rest
     // are carried.
-    static constexpr int kValueRows = kShownRows - 1;
+    static constexpr int kValueRows = kSettingsValueRows;
+    using TEditors = std::array<TSelectionEditor, kSettingsSelectionCount>;
 
     TSettingsTable();
     TStringGrid& Grid() { return grid_; }
@@ -40,8 +42,8 @@ public:
     QString Value(int row) const { return grid_.Cells(1, row); }
     void SetValue(int row, const QString& text) { grid_.SetCells(1, row, text); }
 
-    // The six editors, in the order cbb1, cbb2, cbb4, cbb3, cbb10, cbb12.
-    std::array<TSelectionEditor, 6>& Editors() { return editors_; }
+    // The drop-downs, in row order.
+    TEditors& Editors() { return editors_; }
     TSelectionEditor* EditorOfRow(int row);
     const TSelectionEditor* EditorOfRow(int row) const;
     TSelectionEditor& Editor(const QString& name);
@@ -76,9 +78,18 @@ public:
     static bool IsSelectionRow(int row);
     static bool IsDigitRow(int row);
     static int LengthLimit(int row);  // 0 for none
-    // The four SMS texts (rows 5, 6, 13, 14): the module sends them as they
-    // stand, so new ones are written in printable Latin, as their hints say.
-    static bool IsSmsTextRow(int row) { return row == 5 || row == 6 || row == 13 || row == 14; }
+    // The texts (the SMS texts): the module sends them as they stand, so new
+    // ones are written in printable Latin, as their hints say.
+    static bool IsSmsTextRow(int row) {
+        const TSettingsField* f = OperatorField(row);
+        return f && f->kind == TFieldKind::Text;
+    }
+    // A digits row that may start with "+" (the SIM number); the other
+    // digits row has an exact length (the password).
+    static bool TakesPlus(int row) {
+        const TSettingsField* f = OperatorField(row);
+        return f && f->kind == TFieldKind::Digits && f->low != f->high;
+    }
     static bool IsPrintableLatin(const QString& text);
     // What a shown row holds in words: a drop-down's item, or the module's
     // byte when no item describes it; the cell otherwise.
@@ -90,7 +101,7 @@ signals:
 private:
     void PutStartUpContents();
     TStringGrid grid_;
-    std::array<TSelectionEditor, 6> editors_;
+    TEditors editors_;
     TEditState edits_{grid_};
     TTableOrigin origin_;
 };

@@ -150,7 +150,7 @@ QString TModuleBackup::CheckPlannedNumbers() const {
             // The number's bytes are "+" and digits ended by 0x00, or a free slot.
             const qsizetype digits = planned.Grid().Cells(TNumberTable::kNumber, row).size();
             const bool free = digits == 0 && (b[0] == 0xFF || b[0] == 0x00);
-            if (!free && digits < 22 && b[digits] != 0x00)
+            if (!free && digits < number_layout::kNumberWidth && b[number_layout::kNumber + digits] != 0x00)
                 return TText::tr("Запись %1: в копии байты, которые не являются номером телефона").arg(row);
             if (const QString why = planned.RecordProblem(row); !why.isEmpty())
                 return TText::tr("Запись %1: %2").arg(row).arg(why);

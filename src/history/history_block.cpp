@@ -42,32 +42,35 @@ QStringList HistoryWords(int column) {
 
 void DecodeHistoryRecord(const uint8_t* b, TStringGrid& g, int row) {
     using T = THistoryTable;
-    if (b[4] == 0) {  // year 0: an empty slot
+    using namespace history_layout;
+    if (b[kYear] == 0) {  // year 0: an empty slot
         for (int c = T::kRecordNo; c <= T::kText; ++c) g.SetCells(c, row, QString());
         return;
     }
     // The record number is little-endian, taken as a signed 32-bit value.
-    const bool noNumber = b[0] == 0xFF && b[1] == 0xFF && b[2] == 0xFF && b[3] == 0xFF;
-    const auto no = static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
-                                         uint32_t(b[3]) << 24);
+    const uint8_t* n4 = b + kRecordNo;
+    const bool noNumber = n4[0] == 0xFF && n4[1] == 0xFF && n4[2] == 0xFF && n4[3] == 0xFF;
+    const auto no = static_cast<int32_t>(uint32_t(n4[0]) | uint32_t(n4[1]) << 8 | uint32_t(n4[2]) << 16 |
+                                         uint32_t(n4[3]) << 24);
     g.SetCells(T::kRecordNo, row, noNumber ? QString() : QString::number(no));
-    const bool hasDate = b[4] != 0xFF && b[5] != 0xFF && b[6] != 0xFF;
-    g.SetCells(T::kDate, row, hasDate ? QStringLiteral("20") + Two(b[4]) + u'-' + Two(b[5]) + u'-' + Two(b[6]) : QString());
-    const bool hasTime = b[7] != 0xFF && b[8] != 0xFF && b[9] != 0xFF;
-    g.SetCells(T::kTime, row, hasTime ? Two(b[7]) + u':' + Two(b[8]) + u':' + Two(b[9]) : QString());
-    QString source = SourceText(b[10]);
-    switch (b[11]) {
+    const bool hasDate = b[kYear] != 0xFF && b[kMonth] != 0xFF && b[kDay] != 0xFF;
+    g.SetCells(T::kDate, row,
+               hasDate ? QStringLiteral("20") + Two(b[kYear]) + u'-' + Two(b[kMonth]) + u'-' + Two(b[kDay]) : QString());
+    const bool hasTime = b[kHour] != 0xFF && b[kMinute] != 0xFF && b[kSecond] != 0xFF;
+    g.SetCells(T::kTime, row, hasTime ? Two(b[kHour]) + u':' + Two(b[kMinute]) + u':' + Two(b[kSecond]) : QString());
+    QString source = SourceText(b[kSource]);
+    switch (b[kEvent]) {
     case 4: source = QStringLiteral("DIN1"); break;
     case 5: source = QStringLiteral("DIN2"); break;
     case 6: case 9: source = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Power supply")); break;
     default: break;
     }
     g.SetCells(T::kSource, row, source);
-    g.SetCells(T::kEvent, row, EventText(b[11]));
-    g.SetCells(T::kPhone, row, fields::DecodeDigits(b, 12, 22));
+    g.SetCells(T::kEvent, row, EventText(b[kEvent]));
+    g.SetCells(T::kPhone, row, fields::DecodeDigits(b, kPhone, kPhoneWidth));
     int n = 0;
-    while (n < 41 && b[34 + n] != 0) ++n;
-    g.SetCells(T::kText, row, fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(b + 34), n)));
+    while (n < kTextWidth && b[kText + n] != 0) ++n;
+    g.SetCells(T::kText, row, fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(b + kText), n)));
 }
 
 void THistoryBlock::Download() {

@@ -31,18 +31,20 @@ void EncodeTime(const QString& t, uint8_t& hour, uint8_t& minute) {
 
 void DecodeNumberRecord(const uint8_t* b, TStringGrid& g, int row) {
     using T = TNumberTable;
-    g.SetCells(T::kNumber, row, fields::DecodeDigits(b, 0, 22));
-    if (b[22] != 0 && b[23] != 0)
-        g.SetCells(T::kStartDate, row, QStringLiteral("20") + Two(b[30]) + u'-' + Two(b[22]) + u'-' + Two(b[23]));
-    g.SetCells(T::kStartTime, row, Two(b[24]) + u':' + Two(b[25]));
-    if (b[26] != 0 && b[27] != 0)
-        g.SetCells(T::kEndDate, row, QStringLiteral("20") + Two(b[31]) + u'-' + Two(b[26]) + u'-' + Two(b[27]));
-    g.SetCells(T::kEndTime, row, Two(b[28]) + u':' + Two(b[29]));
+    using namespace number_layout;
+    g.SetCells(T::kNumber, row, fields::DecodeDigits(b, kNumber, kNumberWidth));
+    if (b[kStartMonth] != 0 && b[kStartDay] != 0)
+        g.SetCells(T::kStartDate, row,
+                   QStringLiteral("20") + Two(b[kStartYear]) + u'-' + Two(b[kStartMonth]) + u'-' + Two(b[kStartDay]));
+    g.SetCells(T::kStartTime, row, Two(b[kStartHour]) + u':' + Two(b[kStartMinute]));
+    if (b[kEndMonth] != 0 && b[kEndDay] != 0)
+        g.SetCells(T::kEndDate, row, QStringLiteral("20") + Two(b[kEndYear]) + u'-' + Two(b[kEndMonth]) + u'-' + Two(b[kEndDay]));
+    g.SetCells(T::kEndTime, row, Two(b[kEndHour]) + u':' + Two(b[kEndMinute]));
     auto clearWindow = [&] {
         for (int c = T::kStartDate; c <= T::kEndTime; ++c) g.SetCells(c, row, QString());
     };
-    if (b[22] == 0xFF || g.Cells(T::kNumber, row).isEmpty()) clearWindow();
-    const bool unrestricted = std::all_of(b + 22, b + 30, [](uint8_t v) { return v == kUnrestrictedMark; });
+    if (b[kWindow] == 0xFF || g.Cells(T::kNumber, row).isEmpty()) clearWindow();
+    const bool unrestricted = std::all_of(b + kWindow, b + kWindowEnd, [](uint8_t v) { return v == kUnrestrictedMark; });
     if (unrestricted) clearWindow();
     g.SetCells(T::kUnrestricted, row, unrestricted ? T::Yes() : T::No());
     // A record as the module holds it is not marked for deletion.
@@ -51,22 +53,23 @@ void DecodeNumberRecord(const uint8_t* b, TStringGrid& g, int row) {
 
 void EncodeNumberRecord(const TStringGrid& g, int row, uint8_t* b) {
     using T = TNumberTable;
+    using namespace number_layout;
     if (g.Cells(T::kDelete, row) == T::Yes()) {
         std::fill(b, b + kNumberRecordSize, 0xFF);  // frees the slot
         return;
     }
     const QByteArray number = g.Cells(T::kNumber, row).toLatin1();
-    std::copy(number.begin(), number.begin() + std::min<qsizetype>(22, number.size()), b);
+    std::copy(number.begin(), number.begin() + std::min<qsizetype>(kNumberWidth, number.size()), b + kNumber);
     if (g.Cells(T::kUnrestricted, row) == T::Yes()) {
-        std::fill(b + 22, b + 30, kUnrestrictedMark);
-        b[30] = 0x00;
-        b[31] = kUnrestrictedMark;
+        std::fill(b + kWindow, b + kWindowEnd, kUnrestrictedMark);
+        b[kStartYear] = 0x00;
+        b[kEndYear] = kUnrestrictedMark;
         return;
     }
-    EncodeDate(g.Cells(T::kStartDate, row), b[22], b[23], b[30]);
-    EncodeTime(g.Cells(T::kStartTime, row), b[24], b[25]);
-    EncodeDate(g.Cells(T::kEndDate, row), b[26], b[27], b[31]);
-    EncodeTime(g.Cells(T::kEndTime, row), b[28], b[29]);
+    EncodeDate(g.Cells(T::kStartDate, row), b[kStartMonth], b[kStartDay], b[kStartYear]);
+    EncodeTime(g.Cells(T::kStartTime, row), b[kStartHour], b[kStartMinute]);
+    EncodeDate(g.Cells(T::kEndDate, row), b[kEndMonth], b[kEndDay], b[kEndYear]);
+    EncodeTime(g.Cells(T::kEndTime, row), b[kEndHour], b[kEndMinute]);
 }
 
 void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid) {

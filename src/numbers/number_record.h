@@ -10,6 +10,17 @@ namespace portiqa {
 constexpr int kNumberRecordSize = 32;
 constexpr uint8_t kUnrestrictedMark = 0x63;
 
+// Where each part of a number record lives.
+namespace number_layout {
+constexpr int kNumber = 0, kNumberWidth = 22;
+constexpr int kStartMonth = 22, kStartDay = 23, kStartHour = 24, kStartMinute = 25;
+constexpr int kEndMonth = 26, kEndDay = 27, kEndHour = 28, kEndMinute = 29;
+constexpr int kStartYear = 30, kEndYear = 31;
+// The validity window's month..minute bytes: all kUnrestrictedMark for an
+// unrestricted number.
+constexpr int kWindow = kStartMonth, kWindowEnd = kEndMinute + 1;
+} // namespace number_layout
+
 // Writes record bytes into columns 1..7 of a table row: a record as the
 // module holds it is not marked for deletion.
 void DecodeNumberRecord(const uint8_t* record, TStringGrid& grid, int row);

@@ -2410,5 +2410,9 @@ journal</translation>
         <source>столбец «%1»: нужен «unit» или номер строки настроек 1-%2</source>
         <translation>column &quot;%1&quot;: &quot;unit&quot; or a settings row number 1-%2 is needed</translation>
     </message>
+    <message>
+        <source>Шаблон %1: в резервной копии нет страниц настроек</source>
+        <translation>Template %1: the backup has no settings pages</translation>
+    </message>
 </context>
 </TS>

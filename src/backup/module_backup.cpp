@@ -164,15 +164,10 @@ QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
     const std::map<int32_t, QByteArray> planned(plan.begin(), plan.end());
     const QByteArray p1 = planned.at(SettingsPageAddress(1)), p2 = planned.at(SettingsPageAddress(2));
     TSettingsTable after, before;
-    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1.constData()), after);
-    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2.constData()), after);
+    DecodeSettingsPages(p1, p2, after);
     const auto t1 = target_.find(SettingsPageAddress(1)), t2 = target_.find(SettingsPageAddress(2));
-    const bool haveTarget = t1 != target_.end() && t2 != target_.end() && t1->second.size() == kPageSize &&
-                            t2->second.size() == kPageSize;
-    if (haveTarget) {
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(t1->second.constData()), before);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(t2->second.constData()), before);
-    }
+    const bool haveTarget =
+        t1 != target_.end() && t2 != target_.end() && DecodeSettingsPages(t1->second, t2->second, before);
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;  // a byte no item names is carried as it is
         // The row's fields (the relay time has two copies).
@@ -234,15 +229,12 @@ QString TModuleBackup::Describe(bool withPassword) const {
     QStringList rows;
     bool hiddenDiffer = false, reservedDiffer = false;
     const auto t1 = target_.find(SettingsPageAddress(1)), t2 = target_.find(SettingsPageAddress(2));
-    if (t1 != target_.end() && t2 != target_.end() && t1->second.size() == kPageSize && t2->second.size() == kPageSize) {
-        TSettingsTable before, after;
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(t1->second.constData()), before);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(t2->second.constData()), before);
-        const QByteArray& p1 = planned[SettingsPageAddress(1)];
-        const QByteArray& p2 = planned[SettingsPageAddress(2)];
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1.constData()), after);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2.constData()), after);
-        rows = SettingsChanges(before, after);
+    const QByteArray& p1 = planned[SettingsPageAddress(1)];
+    const QByteArray& p2 = planned[SettingsPageAddress(2)];
+    TSettingsTable was, becomes;
+    if (t1 != target_.end() && t2 != target_.end() && DecodeSettingsPages(t1->second, t2->second, was) &&
+        DecodeSettingsPages(p1, p2, becomes)) {
+        rows = SettingsChanges(was, becomes);
         for (int page = 1; page <= 2; ++page) {
             const QByteArray& now = page == 1 ? t1->second : t2->second;
             const QByteArray& then = page == 1 ? p1 : p2;

@@ -92,8 +92,10 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
         }
         TBackupImage image;
         if (!TBackupFile::Read(templatePath, image, error)) return false;
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(image.pages.at(SettingsPageAddress(1)).constData()), table);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(image.pages.at(SettingsPageAddress(2)).constData()), table);
+        if (!DecodeSettingsPages(image.pages[SettingsPageAddress(1)], image.pages[SettingsPageAddress(2)], table)) {
+            error = TText::tr("Шаблон %1: в резервной копии нет страниц настроек").arg(templatePath);
+            return false;
+        }
         hasNumbers = true;
         numbersSource = templatePath;
         for (int page = 1; page <= kNumberPages; ++page)

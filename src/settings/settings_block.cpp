@@ -72,11 +72,7 @@ void TSettingsBlock::Save() {
     // operator out, a cut text is not what was meant. A text the table was
     // loaded with goes back as it stands.
     TSettingsTable base;
-    const bool haveBase = TableFromModule();
-    if (haveBase) {
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(base_[0].constData()), base);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(base_[1].constData()), base);
-    }
+    const bool haveBase = TableFromModule() && DecodeSettingsPages(base_[0], base_[1], base);
     if (const QString problem = CheckSettingsTable(table_, haveBase ? &base : nullptr); !problem.isEmpty()) {
         op_.ShowMessage(TText::tr("Настройки не сохранены. ") + problem);
         return;
@@ -96,17 +92,11 @@ void TSettingsBlock::Save() {
 
 void TSettingsBlock::StartSaveChain() {
     TSettingsTable fresh, base;
-    if (fresh_[0].size() != kPageSize || fresh_[1].size() != kPageSize) {
+    if (!DecodeSettingsPages(fresh_[0], fresh_[1], fresh)) {
         if (OnTransferFailed) OnTransferFailed(QString());  // not both pages: nothing is written
         return;
     }
-    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(fresh_[0].constData()), fresh);
-    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(fresh_[1].constData()), fresh);
-    const bool haveBase = TableFromModule();
-    if (haveBase) {
-        DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(base_[0].constData()), base);
-        DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(base_[1].constData()), base);
-    }
+    const bool haveBase = TableFromModule() && DecodeSettingsPages(base_[0], base_[1], base);
     // The operator's edits are the rows that differ from the copy they were
     // made on. A row the module changed itself and the operator did not
     // touch keeps the module's value; a row both changed is a conflict.
@@ -218,13 +208,17 @@ void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
 void DecodeSettingsPage1To(const uint8_t* b, TSettingsTable& table) { DecodeSettingsPageTo(1, b, table); }
 void DecodeSettingsPage2To(const uint8_t* b, TSettingsTable& table) { DecodeSettingsPageTo(2, b, table); }
 
+bool DecodeSettingsPages(const QByteArray& page1, const QByteArray& page2, TSettingsTable& table) {
+    if (page1.size() != kPageSize || page2.size() != kPageSize) return false;
+    DecodeSettingsPageTo(1, reinterpret_cast<const uint8_t*>(page1.constData()), table);
+    DecodeSettingsPageTo(2, reinterpret_cast<const uint8_t*>(page2.constData()), table);
+    return true;
+}
+
 bool KnownModuleSettings(const TRequestSequence& seq, TSettingsTable& out) {
     const QByteArray* p1 = seq.KnownPage(SettingsPageAddress(1));
     const QByteArray* p2 = seq.KnownPage(SettingsPageAddress(2));
-    if (!p1 || !p2 || p1->size() != kPageSize || p2->size() != kPageSize) return false;
-    DecodeSettingsPage1To(reinterpret_cast<const uint8_t*>(p1->constData()), out);
-    DecodeSettingsPage2To(reinterpret_cast<const uint8_t*>(p2->constData()), out);
-    return true;
+    return p1 && p2 && DecodeSettingsPages(*p1, *p2, out);
 }
 
 QString SimNumberOfSettingsPage(const QByteArray& page1) {

@@ -61,6 +61,8 @@ private:
 // The module's values decoded from two 256-byte pages into a table.
 void DecodeSettingsPageTo(int page, const uint8_t* bytes, TSettingsTable& table);
 void DecodeSettingsPage1To(const uint8_t* page, TSettingsTable& table);
+// Both pages into a table; false (nothing decoded) unless both are whole pages.
+bool DecodeSettingsPages(const QByteArray& page1, const QByteArray& page2, TSettingsTable& table);
 void DecodeSettingsPage2To(const uint8_t* page, TSettingsTable& table);
 // The module's settings as the program knows them on this connection;
 // false when either page is not known.

@@ -38,24 +38,13 @@ int RunSettingsSave(TCliRun& r) {
         if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) return kExitFile;
         s.settingsTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
     }
-    for (const auto& [row, value] : r.o.assignments) {
-        if (TSettingsTable::IsSelectionRow(row)) {
-            int index = -1;
-            CheckSettingsChoice(s.settingsTable, row, value, index);
-            s.settingsTable.SetItemIndex(row, index);
-            if (TSelectionEditor* e = s.settingsTable.EditorOfRow(row)) e->moduleByte = -1;
-        } else {
-            s.settingsTable.SetValue(row, value);
-        }
-    }
+    for (const auto& [row, value] : r.o.assignments) PutSettingsValue(s.settingsTable, row, value);
     if (r.o.dryRun) {
         // Each row the save would change, "row: before -> after"; nothing is sent.
         if (const QString problem = CheckSettingsTable(s.settingsTable, &module); !problem.isEmpty())
             return r.Refuse(kExitFile, TText::tr("Настройки не сохранены. ") + problem);
-        for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
-            const QString before = module.ShownValue(row), after = s.settingsTable.ShownValue(row);
-            if (before != after) r.out << row << ": " << before << " -> " << after << "\n";
-        }
+        for (const TSettingsChange& c : SettingsDifferences(module, s.settingsTable))
+            r.out << c.row << ": " << c.before << " -> " << c.after << "\n";
         r.out.flush();
         return kExitOk;
     }

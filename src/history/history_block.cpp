@@ -7,7 +7,7 @@ namespace portiqa {
 
 namespace {
 
-QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
+using fields::Two;
 
 QString SourceText(uint8_t code) {
     switch (code) {

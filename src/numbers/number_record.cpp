@@ -8,7 +8,7 @@ namespace portiqa {
 
 namespace {
 
-QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
+using fields::Two;
 
 uint8_t Low8(int v) { return static_cast<uint8_t>(v & 0xFF); }
 

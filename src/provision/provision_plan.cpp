@@ -207,22 +207,7 @@ void TProvisionPlan::ApplySettings(TSettingsTable& table, const TUnit* unit) con
     std::map<int, QString> rows = settings;
     if (unit)
         for (const auto& [row, value] : unit->rows) rows[row] = value;
-    for (const auto& [row, value] : rows) {
-        if (!TSettingsTable::IsSelectionRow(row)) {
-            table.SetValue(row, value);
-            continue;
-        }
-        TSelectionEditor* e = table.EditorOfRow(row);
-        if (value.startsWith(u'#')) {  // a byte no item names: carried as the template holds it
-            table.SetItemIndex(row, -1);
-            e->moduleByte = value.mid(1).toInt();
-        } else if (!value.isEmpty()) {
-            int index = -1;
-            CheckSettingsChoice(table, row, value, index);
-            table.SetItemIndex(row, index);
-            e->moduleByte = -1;
-        }
-    }
+    for (const auto& [row, value] : rows) PutSettingsValue(table, row, value);
 }
 
 bool TProvisionReport::Open(const QString& path, QString& error) {

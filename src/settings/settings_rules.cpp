@@ -85,6 +85,23 @@ QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString&
     return Row(row) + TText::tr("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
 }
 
+void PutSettingsValue(TSettingsTable& table, int row, const QString& value) {
+    TSelectionEditor* e = table.EditorOfRow(row);
+    if (!e) {
+        table.SetValue(row, value);
+        return;
+    }
+    if (value.startsWith(u'#')) {
+        table.SetItemIndex(row, -1);
+        e->moduleByte = value.mid(1).toInt();
+    } else if (!value.isEmpty()) {
+        int index = -1;
+        CheckSettingsChoice(table, row, value, index);
+        table.SetItemIndex(row, index);
+        e->moduleByte = -1;
+    }
+}
+
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module) {
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         if (TSettingsTable::IsSelectionRow(row)) continue;
@@ -96,13 +113,20 @@ QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* mo
     return {};
 }
 
-QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table) {
-    QStringList out;
+QList<TSettingsChange> SettingsDifferences(const TSettingsTable& module, const TSettingsTable& table) {
+    QList<TSettingsChange> out;
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         const QString before = module.ShownValue(row), after = table.ShownValue(row);
-        const auto word = [](const QString& v) { return v.isEmpty() ? TText::tr("(пусто)") : Shown(v); };
-        if (before != after) out << TText::tr("строка %1: %2 → %3").arg(row).arg(word(before), word(after));
+        if (before != after) out.append({row, before, after});
     }
+    return out;
+}
+
+QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table) {
+    QStringList out;
+    const auto word = [](const QString& v) { return v.isEmpty() ? TText::tr("(пусто)") : Shown(v); };
+    for (const TSettingsChange& c : SettingsDifferences(module, table))
+        out << TText::tr("строка %1: %2 → %3").arg(c.row).arg(word(c.before), word(c.after));
     return out;
 }
 

@@ -19,11 +19,21 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
 // A drop-down row's choice: an item number ("3") or an item's text ("3:Всем").
 // Sets index and returns empty, or returns the message.
 QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index);
+// Puts a value into the table as every source but typing does: a drop-down
+// row by its item ("3", "3:Всем"; the module's byte no longer goes back), or
+// "#N" for a byte no item names, carried as it is; an empty drop-down value
+// changes nothing; any other row as its text.
+void PutSettingsValue(TSettingsTable& table, int row, const QString& value);
 // Every shown value row of the table; the first problem, or empty. module:
 // the module's values as the program knows them, when it does.
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module = nullptr);
-// Each shown row whose value differs between the module and the table, as
-// "строка 16: 0 → 24".
+// Each shown row whose value, in words, differs between the module and the table.
+struct TSettingsChange {
+    int row;
+    QString before, after;
+};
+QList<TSettingsChange> SettingsDifferences(const TSettingsTable& module, const TSettingsTable& table);
+// The same as the operator reads them: "строка 16: 0 → 24".
 QStringList SettingsChanges(const TSettingsTable& module, const TSettingsTable& table);
 
 } // namespace portiqa

@@ -22,6 +22,8 @@ struct SessionFixture : ::testing::Test {
     QString typed = QStringLiteral("5807");
     bool controlsEnabled = false;
     int done = 0;  // transfers that ended well
+    int framesSent = 0;      // requests the program wrote
+    qint64 bytesTaken = 0;   // bytes the program received
     std::vector<TOutcome> outcomes;
 
     void Start() {
@@ -32,8 +34,10 @@ struct SessionFixture : ::testing::Test {
         comm.SetCommName(module->Path());
         comm.SetBaudRate(115200);
         comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+            bytesTaken += n;
             session->OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
+        session->seq.OnFrameSent = [this](const uint8_t*, int) { ++framesSent; };
         comm.OpenComm();
         ASSERT_TRUE(comm.PortOpen());
         session->password.TypedPasswordSource = [this] { return typed; };
@@ -50,6 +54,18 @@ struct SessionFixture : ::testing::Test {
     // Runs the event loop until the line is quiet: no request outstanding.
     bool Settle(int boundMs = 20000) {
         return WaitFor([this] { return !session->seq.Outstanding(); }, boundMs);
+    }
+    // The module is done with every request sent and the program has taken
+    // every byte it wrote, yet a reply is owed: that reply is lost, and the
+    // reply timer may run out at once. Waits (bounded) for either.
+    bool ReplyLost(int boundMs = 5000) {
+        return WaitFor([this] { return !session->seq.Outstanding() || Quiet(); }, boundMs) &&
+               session->seq.Outstanding();
+    }
+    bool Quiet() const {
+        // Bytes first: they are counted before the requests that made them.
+        const int doneRequests = module->RequestsDone();
+        return doneRequests == framesSent && module->BytesReplied() == bytesTaken;
     }
     bool Login(const QString& pin) {
         typed = pin;

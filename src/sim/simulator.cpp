@@ -136,12 +136,15 @@ void TModuleSimulator::Serve() {
             requests_ = responder_.Requests();
             delayMs = responder_.ReplyDelayMs();
         }
-        if (reply.isEmpty()) continue;
-        if (delayMs > 0) {
-            pollfd s{stopEvent_, POLLIN, 0};
-            if (::poll(&s, 1, delayMs) > 0) return;
+        if (!reply.isEmpty()) {
+            if (delayMs > 0) {
+                pollfd s{stopEvent_, POLLIN, 0};
+                if (::poll(&s, 1, delayMs) > 0) return;
+            }
+            SendPaced(reply);
+            replied_.fetch_add(reply.size(), std::memory_order_relaxed);
         }
-        SendPaced(reply);
+        done_.store(requests_.load(), std::memory_order_release);
     }
 }
 

@@ -34,6 +34,12 @@ public:
     QByteArray Memory(int32_t address, int length) const;
     void WriteMemory(int32_t address, const QByteArray& bytes);
     int Requests() const { return requests_.load(); }
+    // Requests done with (answered whole or left unanswered on purpose), and
+    // the bytes of every reply written by then: a test knows a reply is lost,
+    // not late, when the module is done with every request sent and the
+    // program has taken every byte written.
+    int RequestsDone() const { return done_.load(std::memory_order_acquire); }
+    qint64 BytesReplied() const { return replied_.load(std::memory_order_relaxed); }
 
 private:
     void Serve();
@@ -55,6 +61,8 @@ private:
     QString path_;
     std::thread thread_;
     std::atomic<int> requests_{0};
+    std::atomic<int> done_{0};
+    std::atomic<qint64> replied_{0};
 };
 
 } // namespace portiqa::sim

@@ -95,11 +95,12 @@ void TModuleSimulator::Serve() {
                 requests_ = responder_.Requests();
                 delayMs = responder_.ReplyDelayMs();
             }
-            if (reply.isEmpty()) continue;
-            if (delayMs > 0 &&
-                ::WaitForSingleObject(H(stopEvent_), DWORD(delayMs)) == WAIT_OBJECT_0)
-                return;
-            SendPaced(reply);
+            if (!reply.isEmpty()) {
+                if (delayMs > 0 && ::WaitForSingleObject(H(stopEvent_), DWORD(delayMs)) == WAIT_OBJECT_0) return;
+                SendPaced(reply);
+                replied_.fetch_add(reply.size(), std::memory_order_relaxed);
+            }
+            done_.store(requests_.load(), std::memory_order_release);
         }
         ::DisconnectNamedPipe(H(pipe_));
     }

@@ -31,7 +31,9 @@ struct TOutcome {
     TOperation operation = TOperation::Command;
     TKind kind = TKind::Done;
     QString message;  // the words the operator was shown at the end, where the operation has them
-    int pagesWritten = 0;  // pages the module acknowledged in this operation's writes
+    int pagesRead = 0;      // pages read for the operation (a save's check reads too)
+    int pagesWritten = 0;   // pages the module acknowledged in this operation's writes
+    int pagesVerified = 0;  // written pages read back equal
 
     bool Ok() const { return kind == TKind::Done; }
 };

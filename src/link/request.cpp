@@ -148,6 +148,7 @@ TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
         }
         known_[pending_.address] = payload;
         SetActive(false);
+        ++readInTransfer_;
         Took();
         return TReplyVerdict::Take;
     }
@@ -206,6 +207,8 @@ void TRequestSequence::BeginTransfer() {
     ++transfers_;
     answeredInTransfer_ = false;
     writtenInTransfer_ = 0;
+    readInTransfer_ = 0;
+    verifiedInTransfer_ = 0;
     verify_ = {};
 }
 
@@ -283,6 +286,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
     }
     const QByteArray read(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
     if (read == written) {
+        ++verifiedInTransfer_;
         known_[address] = read;
         unverified_.erase(address);
         ++verify_.next;

@@ -126,6 +126,10 @@ public:
     // A transfer has failed or been given up: no read-back runs any more.
     void AbortTransfer();
     int PagesWrittenInTransfer() const { return writtenInTransfer_; }
+    // Pages read for the transfer (each once, however often it was asked
+    // for), and pages read back equal to what was written.
+    int PagesReadInTransfer() const { return readInTransfer_; }
+    int PagesVerifiedInTransfer() const { return verifiedInTransfer_; }
     // Transfers begun on this sequence.
     int Transfers() const { return transfers_; }
 
@@ -203,6 +207,8 @@ private:
     bool answeredInTransfer_ = false;
     qint64 lastAnswerMs_ = -1;
     int writtenInTransfer_ = 0;
+    int readInTransfer_ = 0;
+    int verifiedInTransfer_ = 0;
     int transfers_ = 0;
     int generation_ = 0;
     TReplyClock clock_;

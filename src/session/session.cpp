@@ -92,8 +92,11 @@ void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString&
     TOutcome outcome{operation, kind, message};
     // Pages count only when a transfer ran for this operation (a refusal
     // before anything was sent, a single command or a login wrote none).
-    if (seq.Transfers() != finishedTransfers_ && operation != TOperation::Command && operation != TOperation::Login)
+    if (seq.Transfers() != finishedTransfers_ && operation != TOperation::Command && operation != TOperation::Login) {
+        outcome.pagesRead = seq.PagesReadInTransfer();
         outcome.pagesWritten = seq.PagesWrittenInTransfer();
+        outcome.pagesVerified = seq.PagesVerifiedInTransfer();
+    }
     finishedTransfers_ = seq.Transfers();
     RecordOutcome(outcome);
     if (OnFinished) OnFinished(outcome);

@@ -100,9 +100,8 @@ void TSession::RecordOutcome(const TOutcome& o) {
     QString error;
     const bool wrote = journalId_.has_value();
     if (journalId_) {
-        const int written = seq.PagesWrittenInTransfer();
-        const int verified = o.Ok() && seq.verifyAfterSave ? written : 0;
-        if (!record_->EndWrite(*journalId_, KindName(o.kind), QString(o.message).replace(u'\r', u'\n'), written, verified, error))
+        if (!record_->EndWrite(*journalId_, KindName(o.kind), QString(o.message).replace(u'\r', u'\n'), o.pagesWritten,
+                               o.pagesVerified, error))
             RecordWarning(TText::tr("исход записи не внесён: %1").arg(error));
         journalId_.reset();
     }

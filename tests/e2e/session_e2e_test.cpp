@@ -88,8 +88,15 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     g.SetCells(7, 3, "Да");                 // delete record 3
     g.SetCells(1, 200, "+70001112233");     // a new unrestricted number
     g.SetCells(6, 200, "Да");
+    outcomes.clear();
     session->telephoneSend.Save();
     ASSERT_TRUE(Settle(60000));
+    // The outcome counts what happened: two pages changed (records 3 and
+    // 200), each checked by a read just before its write and read back.
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].pagesWritten, 2);
+    EXPECT_EQ(outcomes[0].pagesVerified, 2);
+    EXPECT_GE(outcomes[0].pagesRead, 2);
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, char(0xFF)));
     EXPECT_EQ(module->Memory(0x1000 + 199 * 32, 13), QByteArray("+70001112233") + '\0');
     // The table shows what the module now holds: record 3 gone, not struck through.

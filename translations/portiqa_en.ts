@@ -2414,5 +2414,13 @@ journal</translation>
         <source>Шаблон %1: в резервной копии нет страниц настроек</source>
         <translation>Template %1: the backup has no settings pages</translation>
     </message>
+    <message>
+        <source>Файл %1 уже существует. Заменить его?</source>
+        <translation>The file %1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>Сохранено в файл: %1</source>
+        <translation>Saved to the file %1</translation>
+    </message>
 </context>
 </TS>

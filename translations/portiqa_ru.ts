@@ -2419,5 +2419,13 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Шаблон %1: в резервной копии нет страниц настроек</source>
         <translation>Шаблон %1: в резервной копии нет страниц настроек</translation>
     </message>
+    <message>
+        <source>Файл %1 уже существует. Заменить его?</source>
+        <translation>Файл %1 уже существует. Заменить его?</translation>
+    </message>
+    <message>
+        <source>Сохранено в файл: %1</source>
+        <translation>Сохранено в файл: %1</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,8 @@
 #include "files/config_folder.h"
 #include "files/csv.h"
 #include "files/workbook.h"
+#include "base/texts.h"
+#include <QDir>
 #include <QFileInfo>
 
 namespace portiqa {
@@ -14,11 +16,38 @@ TDataKind DataKindOf(const QString& path) {
     return TDataKind::None;
 }
 
+namespace {
+// A workbook is written as .xlsx: a name chosen with another ending (or
+// none) gets it, so no spreadsheet program is misled by the name.
+QString AsXlsx(const QString& path) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QLatin1String("xlsx")) return path;
+    if (suffix == QLatin1String("xls")) return path + u'x';
+    return path + QStringLiteral(".xlsx");
+}
+} // namespace
+
+// The name the workbook gets, when it differs from the one chosen and is
+// taken already, is replaced only when the operator says so.
+bool TExchangeContext::MayWriteAs(const QString& chosen, const QString& path) const {
+    if (chosen == path || !QFileInfo::exists(path)) return true;
+    return op.AskAccept(TText::tr("Файл %1 уже существует. Заменить его?").arg(QDir::toNativeSeparators(path)));
+}
+
+void TExchangeContext::Saved(const QString& path) const {
+    status.ShowStatus(TText::tr("Сохранено в файл: %1").arg(QDir::toNativeSeparators(path)));
+}
+
 void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const {
     QString path = op.ChooseSaveFile(folder, kExcelSaveFilter, ProposedFileName(prefix));
     if (path.isEmpty()) return;
+    const QString chosen = path;
+    path = AsXlsx(path);
+    if (!MayWriteAs(chosen, path)) return;
     QString error;
     if (!TWorkbookIo::WriteXlsx(build(), path, error)) op.ReportError(error);
+    else Saved(path);
 }
 
 bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows,
@@ -37,6 +66,7 @@ void TExchangeContext::SaveLines(const QString& prefix, const QStringList& lines
     if (path.isEmpty()) return;
     QString error;
     if (!TCsv::WriteFile(path, lines, error)) op.ReportError(error);
+    else Saved(path);
 }
 
 void TExchangeContext::SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
@@ -44,11 +74,14 @@ void TExchangeContext::SaveTable(const QString& prefix, const std::function<TWor
     QString path = op.ChooseSaveFile(folder, kTableSaveFilter, ProposedFileName(prefix));
     if (path.isEmpty()) return;
     const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool csv = suffix == QLatin1String("csv") || suffix == QLatin1String("cvs");
+    const QString chosen = path;
+    if (!csv) path = AsXlsx(path);
+    if (!MayWriteAs(chosen, path)) return;
     QString error;
-    const bool written = suffix == QLatin1String("csv") || suffix == QLatin1String("cvs")
-                             ? TCsv::WriteFile(path, lines(), error)
-                             : TWorkbookIo::WriteXlsx(workbook(), path, error);
+    const bool written = csv ? TCsv::WriteFile(path, lines(), error) : TWorkbookIo::WriteXlsx(workbook(), path, error);
     if (!written) op.ReportError(error);
+    else Saved(path);
 }
 
 } // namespace portiqa

@@ -34,6 +34,10 @@ struct TExchangeContext {
     // gets the comma-separated lines, any other the workbook.
     void SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
                    const std::function<QStringList()>& lines) const;
+
+    // A file was written: the status bar says where.
+    void Saved(const QString& path) const;
+    bool MayWriteAs(const QString& chosen, const QString& path) const;
 };
 
 inline const QString kExcelSaveFilter = QStringLiteral("EXCEL file|*.xlsx;*.xls|(*.*)|*.*");

@@ -768,3 +768,41 @@ TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
 }
 
 } // namespace
+
+namespace {
+// A workbook goes out as .xlsx whatever ending was typed; the status bar
+// names the file written, and a renamed file that exists is replaced only
+// when the operator says so.
+TEST_F(FilesTest, WorkbookExportsEndInXlsxAndSayWhereTheyWent) {
+    struct Case { const char* chosen; const char* written; bool existsAlready, replace, writes; };
+    const Case cases[] = {
+        {"p1.xlsx", "p1.xlsx", false, true, true},
+        {"p2.xls", "p2.xlsx", false, true, true},
+        {"p3", "p3.xlsx", false, true, true},
+        {"p4.xls", "p4.xlsx", true, false, false},
+        {"p5.xls", "p5.xlsx", true, true, true},
+    };
+    TSettingsTable table;
+    TSettingsProfile profile(table, ctx);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        if (c.existsAlready) {
+            QFile f(Path(c.written));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("keep");
+        }
+        op.questions.clear();
+        op.answers = {c.replace};
+        op.saveFile = Path(c.chosen);
+        profile.ExportProfile();
+        EXPECT_EQ(op.questions.size(), c.existsAlready ? 1 : 0);
+        QFile f(Path(c.written));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll() != "keep", c.writes);
+        EXPECT_EQ(display.Text() == "Сохранено в файл: " + QDir::toNativeSeparators(Path(c.written)), c.writes);
+        if (QString(c.chosen) != c.written) {
+            EXPECT_FALSE(QFile::exists(Path(c.chosen)));  // nothing under the misleading name
+        }
+    }
+}
+} // namespace

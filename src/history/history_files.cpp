@@ -10,8 +10,13 @@ TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
     TWorkbook book;
     const double widths[8] = {5, 16, 13, 13, 16, 16, 22, 22};
     for (int i = 0; i < 8; ++i) book.SetColumnWidth(i + 1, widths[i]);
+    // The header and the records the table shows (all, or what a filter
+    // left): no empty numbered rows below them.
+    int out = 0;
     for (int r = 0; r <= H::kRows; ++r) {
-        for (int k = 0; k < H::kCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
+        if (r > 0 && table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
+        ++out;
+        for (int k = 0; k < H::kCols; ++k) book.SetText(out, k + 1, table_.Grid().Cells(k, r));
         if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
             ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(r).arg(H::kRows));

@@ -65,7 +65,7 @@ BENCHMARK(BM_NumbersXlsxImport)->Unit(benchmark::kMillisecond);
 
 void BM_HistoryXlsxExportImport(benchmark::State& state) {
     Env env;
-    Tcustomstringgrid_his files(env.history, env.ctx);
+    THistoryFiles files(env.history, env.ctx);
     QString path = env.dir.filePath("h.xlsx"), error;
     for (auto _ : state) {
         TWorkbookIo::WriteXlsx(files.HistoryWorkbook(), path, error);
@@ -93,7 +93,7 @@ BENCHMARK(BM_ProfileExportImport)->Unit(benchmark::kMillisecond);
 void BM_CsvExports(benchmark::State& state) {
     Env env;
     TNumberFiles numbers(env.numbers, env.ctx);
-    Tcustomstringgrid_his history(env.history, env.ctx);
+    THistoryFiles history(env.history, env.ctx);
     QString error;
     for (auto _ : state) {
         TCsv::WriteFile(env.dir.filePath("n.cvs"), numbers.CsvLines(), error);

@@ -6,17 +6,14 @@ namespace portiqa {
 
 using H = THistoryTable;
 
-TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
+TWorkbook THistoryFiles::HistoryWorkbook() {
     TWorkbook book;
     const double widths[8] = {5, 16, 13, 13, 16, 16, 22, 22};
     for (int i = 0; i < 8; ++i) book.SetColumnWidth(i + 1, widths[i]);
-    // The header and the records the table shows (all, or what a filter
-    // left): no empty numbered rows below them.
-    int out = 0;
+    // Every table row in its own spreadsheet row (a re-import places the
+    // records by row), the empty ones numbered too.
     for (int r = 0; r <= H::kRows; ++r) {
-        if (r > 0 && table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
-        ++out;
-        for (int k = 0; k < H::kCols; ++k) book.SetText(out, k + 1, table_.Grid().Cells(k, r));
+        for (int k = 0; k < H::kCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
         if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
             ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(r).arg(H::kRows));
@@ -25,11 +22,11 @@ TWorkbook Tcustomstringgrid_his::HistoryWorkbook() {
     return book;
 }
 
-void Tcustomstringgrid_his::ExportHistoryXls() {
+void THistoryFiles::ExportHistoryXls() {
     ctx_.SaveTable(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); }, [this] { return CsvLines(); });
 }
 
-QStringList Tcustomstringgrid_his::CsvLines() {
+QStringList THistoryFiles::CsvLines() {
     QStringList lines;
     for (int r = 1; r <= H::kRows; ++r) {
         if (table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
@@ -42,19 +39,19 @@ QStringList Tcustomstringgrid_his::CsvLines() {
     return lines;
 }
 
-void Tcustomstringgrid_his::ExportHistoryCsv() {
+void THistoryFiles::ExportHistoryCsv() {
     // The lines are built before the dialog is shown.
     ctx_.SaveLines(QStringLiteral("hisinf_CSV"), CsvLines());
 }
 
-void Tcustomstringgrid_his::ApplyWorkbook(const TWorkbook& book) {
+void THistoryFiles::ApplyWorkbook(const TWorkbook& book) {
     TGridBatch batch(table_.Grid());
     for (int r = 1; r <= H::kRows; ++r)
         for (int k = 1; k <= 7; ++k) table_.Grid().SetCells(k, r, book.Value(r + 1, k + 1));
     table_.KeepAll();
 }
 
-void Tcustomstringgrid_his::ImportHistoryXls() {
+void THistoryFiles::ImportHistoryXls() {
     TWorkbook book;
     if (ctx_.OpenWorkbook(book, QString(), QString())) ApplyWorkbook(book);  // no folder, no filter
 }

@@ -6,13 +6,13 @@
 namespace portiqa {
 
 // The history table in workbooks and comma-separated files.
-class Tcustomstringgrid_his {
+class THistoryFiles {
 public:
-    Tcustomstringgrid_his(THistoryTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
+    THistoryFiles(THistoryTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
 
-    void ExportHistoryXls();   // btn13
-    void ExportHistoryCsv();   // btn18 (hidden)
-    void ImportHistoryXls();   // hidden button
+    void ExportHistoryXls();
+    void ExportHistoryCsv();
+    void ImportHistoryXls();
     void ClearHistoryTable() {
         table_.ClearHistoryTable();
         table_.ForgetAll();

@@ -12,6 +12,11 @@ struct TPortInfo {
     QString serial;      // the USB device's serial number, where it has one
 };
 
+// The system's own list of its serial ports, unordered: one file a system
+// (port_list_linux.cpp, port_list_win.cpp), chosen by the build. sysfsRoot is
+// where Linux lists its terminals.
+QList<TPortInfo> SystemPorts(const QString& sysfsRoot);
+
 // Lists the serial ports present: CP210x bridges (10c4:ea60) first, then
 // other USB serial ports, then the rest, each group in name order.
 class TPortList {

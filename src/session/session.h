@@ -87,7 +87,7 @@ public:
     QString configFolder;
     TSettingsProfile profile;
     TNumberFiles numberFiles;
-    Tcustomstringgrid_his historyFiles;
+    THistoryFiles historyFiles;
     TModuleBackup backup;
 
 private:

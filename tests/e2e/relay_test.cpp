@@ -462,8 +462,11 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
         EXPECT_EQ(op.messages.size(), messages + 1) << c.what << ": only the reply-time message";
         EXPECT_EQ(display.Text(), "Неожиданный ответ") << c.what;
     }
-    // A refusal in each command's own words.
+    // A refusal in each command's own words, and one failed outcome each.
+    std::vector<TOutcome> outcomes;
+    session.OnFinished = [&](const TOutcome& o) { outcomes.push_back(o); };
     for (const Case& c : cases) {
+        outcomes.clear();
         ASSERT_TRUE(c.send());
         const uint8_t command = module.requests.back().command;
         module.line.clear();
@@ -471,6 +474,10 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
         Pump();
         EXPECT_EQ(op.messages.back(), QString::fromUtf8(c.refused)) << c.what;
         EXPECT_EQ(failures.back(), TLinkFailure::CommandFailed) << c.what;
+        ASSERT_EQ(outcomes.size(), 1u) << c.what;
+        EXPECT_EQ(int(outcomes[0].operation), int(TOperation::Command)) << c.what;
+        EXPECT_EQ(int(outcomes[0].kind), int(TOutcome::TKind::Failed)) << c.what;
+        EXPECT_EQ(outcomes[0].pagesWritten, 0) << c.what;
     }
 }
 

@@ -87,11 +87,7 @@ public:
     // The pages the last write sent (the others the module held already).
     std::set<int32_t> Sent;
 
-    // The words shown as read and save replies come in, whether they carry
-    // the count of pages done, and the operation running.
-    const QString& ProgressLabel() const { return progressLabel_; }
-    const QString& SaveLabel() const { return saveLabel_; }
-    bool Counted() const { return counted_; }
+    // The operation running.
     TOperation Operation() const { return operation_; }
 
     // The handler of every request the chain sends: shows the progress and

@@ -88,7 +88,7 @@ void TProvisionJob::Next() {
         session_->basicInf.ReadQuietly();
         return;
     case TStep::ReadSettings:
-        modulePin_ = session_->settingsTable.Value(kPinRow);
+        modulePin_ = session_->settingsTable.Value(kPasswordRow);
         if (plan_.hasNumbers) {
             {
                 TGridBatch batch(session_->numberTable.Grid());
@@ -106,14 +106,14 @@ void TProvisionJob::Next() {
         [[fallthrough]];
     case TStep::SaveNumbers:
         plan_.ApplySettings(session_->settingsTable, unit_);
-        unitPin_ = session_->settingsTable.Value(kPinRow);
-        session_->settingsTable.SetValue(kPinRow, modulePin_);
+        unitPin_ = session_->settingsTable.Value(kPasswordRow);
+        session_->settingsTable.SetValue(kPasswordRow, modulePin_);
         step_ = TStep::SaveSettings;
         progress_(TText::tr("запись настроек"));
         session_->basicInf.Save();
         return;
     case TStep::SaveSettings:
-        session_->settingsTable.SetValue(kPinRow, unitPin_);
+        session_->settingsTable.SetValue(kPasswordRow, unitPin_);
         step_ = TStep::SavePin;
         progress_(TText::tr("запись пароля"));
         session_->basicInf.Save();

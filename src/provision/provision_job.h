@@ -29,7 +29,6 @@ public:
 private:
     class TOperator;
     enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
-    static constexpr int kPinRow = kPasswordRow;
     void Fail(const QString& reason, bool loginRefused = false);
     void Next();
     QString port_;

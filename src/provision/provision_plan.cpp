@@ -182,13 +182,13 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         for (int c = 0; c < header.size(); ++c)
             if (columnRows[c] > 0 && !r.fields.value(c).trimmed().isEmpty()) unit.rows.append({columnRows[c], r.fields.value(c)});
         for (const auto& [row, value] : unit.rows) {
-            if (row != kPinRow && row != kSimRow) continue;
-            auto& seen = row == kPinRow ? pins : sims;
+            if (row != kPasswordRow && row != kSimNumberRow) continue;
+            auto& seen = row == kPasswordRow ? pins : sims;
             QString key = value.trimmed();
-            if (row == kSimRow && key.startsWith(u'+')) key.remove(0, 1);
+            if (row == kSimNumberRow && key.startsWith(u'+')) key.remove(0, 1);
             const auto other = seen.find(key);
             if (other != seen.end())
-                return fail(row == kPinRow
+                return fail(row == kPasswordRow
                                 ? TText::tr("строка %1 (%2): пароль %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second)
                                 : TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second));
             seen[key] = unit.name;

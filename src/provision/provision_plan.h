@@ -21,7 +21,6 @@ struct TUnit {
 // What every module gets, and the units, checked whole before the first
 // module is touched.
 struct TProvisionPlan {
-    static constexpr int kPinRow = kPasswordRow, kSimRow = kSimNumberRow;
     // Settings rows 1-16 of the template, as the table holds them (a
     // drop-down row as its item number, or "#N" for a byte no item names).
     std::map<int, QString> settings;

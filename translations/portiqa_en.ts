@@ -955,10 +955,6 @@ file</translation>
         <translation>Sort date</translation>
     </message>
     <message>
-        <source>Records</source>
-        <translation>Records</translation>
-    </message>
-    <message>
         <source>Записи с неправильной датой или временем не показаны: %1</source>
         <translation>Records with a wrong date or time are not shown: %1</translation>
     </message>
@@ -2421,6 +2417,170 @@ journal</translation>
     <message>
         <source>Сохранено в файл: %1</source>
         <translation>Saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Прочитать журнал событий из GSM модуля</source>
+        <translation>Read the event log from the GSM module</translation>
+    </message>
+    <message>
+        <source>Показать только записи между началом и концом</source>
+        <translation>Show only the records between the start and the end</translation>
+    </message>
+    <message>
+        <source>Начало: дата</source>
+        <translation>Start: date</translation>
+    </message>
+    <message>
+        <source>Начало: время</source>
+        <translation>Start: time</translation>
+    </message>
+    <message>
+        <source>Конец: дата</source>
+        <translation>End: date</translation>
+    </message>
+    <message>
+        <source>Конец: время</source>
+        <translation>End: time</translation>
+    </message>
+    <message>
+        <source>Записи строго между началом и концом остаются после «Фильтр»</source>
+        <translation>Records strictly between the start and the end stay after &quot;Filter&quot;</translation>
+    </message>
+    <message>
+        <source>Сохранить историю событий из таблицы в файл</source>
+        <translation>Save the event history from the table to a file</translation>
+    </message>
+    <message>
+        <source>Стереть журнал событий в GSM модуле</source>
+        <translation>Erase the event log in the GSM module</translation>
+    </message>
+    <message>
+        <source>История событий</source>
+        <translation>Event history</translation>
+    </message>
+    <message>
+        <source>Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует</source>
+        <translation>The module&apos;s log records: date, time, source, action, subscriber, text; click a header to sort</translation>
+    </message>
+    <message>
+        <source>Щелчок по заголовку столбца сортирует записи по нему</source>
+        <translation>Click a column header to sort the records by it</translation>
+    </message>
+    <message>
+        <source>Показано записей: %1 из %2</source>
+        <translation>Records shown: %1 of %2</translation>
+    </message>
+    <message>
+        <source>Записей: %1</source>
+        <translation>Records: %1</translation>
+    </message>
+    <message>
+        <source>Разделы</source>
+        <translation>Sections</translation>
+    </message>
+    <message>
+        <source>Базовые настройки, номера пользователей, история событий</source>
+        <translation>Basic settings, user numbers, event history</translation>
+    </message>
+    <message>
+        <source>Базовые настройки GSM модуля: чтение, запись, файлы</source>
+        <translation>The GSM module&apos;s basic settings: read, write, files</translation>
+    </message>
+    <message>
+        <source>Номера, которым разрешено управлять реле, и сроки их действия</source>
+        <translation>The numbers allowed to switch the relay, and their validity</translation>
+    </message>
+    <message>
+        <source>Журнал событий GSM модуля: чтение, отбор по времени, файл</source>
+        <translation>The GSM module&apos;s event log: read, filter by time, file</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль</source>
+        <translation>The serial port the GSM module is connected to</translation>
+    </message>
+    <message>
+        <source>Открыть или закрыть выбранный порт</source>
+        <translation>Open or close the chosen port</translation>
+    </message>
+    <message>
+        <source>Пароль GSM модуля: 4 цифры</source>
+        <translation>The GSM module&apos;s password: 4 digits</translation>
+    </message>
+    <message>
+        <source>Проверить пароль и войти в GSM модуль</source>
+        <translation>Check the password and log in to the GSM module</translation>
+    </message>
+    <message>
+        <source>Прочитать список номеров из GSM модуля в таблицу</source>
+        <translation>Read the number list from the GSM module into the table</translation>
+    </message>
+    <message>
+        <source>Записать изменённый список номеров в GSM модуль</source>
+        <translation>Write the changed number list to the GSM module</translation>
+    </message>
+    <message>
+        <source>Загрузить список номеров из файла (xlsx, xls, csv) в таблицу</source>
+        <translation>Load a number list from a file (xlsx, xls, csv) into the table</translation>
+    </message>
+    <message>
+        <source>Сохранить список номеров из таблицы в файл</source>
+        <translation>Save the number list from the table to a file</translation>
+    </message>
+    <message>
+        <source>Снять ограничение срока действия со всех номеров таблицы</source>
+        <translation>Make every number in the table valid without a time limit</translation>
+    </message>
+    <message>
+        <source>Отметить все номера таблицы для удаления</source>
+        <translation>Mark every number in the table for deletion</translation>
+    </message>
+    <message>
+        <source>Поиск номера</source>
+        <translation>Find a number</translation>
+    </message>
+    <message>
+        <source>Найти номер в таблице; клавиша ввода — следующий найденный</source>
+        <translation>Find a number in the table; Enter goes to the next match</translation>
+    </message>
+    <message>
+        <source>Перейти к следующему найденному номеру</source>
+        <translation>Go to the next matching number</translation>
+    </message>
+    <message>
+        <source>Номера пользователей</source>
+        <translation>User numbers</translation>
+    </message>
+    <message>
+        <source>Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку</source>
+        <translation>Number, start and end of validity, unrestricted, delete; Space or a click toggles a mark</translation>
+    </message>
+    <message>
+        <source>Прочитать базовые настройки из GSM модуля в таблицу</source>
+        <translation>Read the basic settings from the GSM module into the table</translation>
+    </message>
+    <message>
+        <source>Записать изменённые настройки в GSM модуль</source>
+        <translation>Write the changed settings to the GSM module</translation>
+    </message>
+    <message>
+        <source>Загрузить настройки из файла в таблицу</source>
+        <translation>Load settings from a file into the table</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки из таблицы в файл</source>
+        <translation>Save the settings from the table to a file</translation>
+    </message>
+    <message>
+        <source>Базовые настройки</source>
+        <translation>Basic settings</translation>
+    </message>
+    <message>
+        <source>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</source>
+        <translation>Setting, its value and a hint; the value is typed or chosen from a list</translation>
     </message>
 </context>
 </TS>

@@ -956,10 +956,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Сортировка по дате</translation>
     </message>
     <message>
-        <source>Records</source>
-        <translation>Записи</translation>
-    </message>
-    <message>
         <source>Записи с неправильной датой или временем не показаны: %1</source>
         <translation>Записи с неправильной датой или временем не показаны: %1</translation>
     </message>
@@ -2426,6 +2422,170 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Сохранено в файл: %1</source>
         <translation>Сохранено в файл: %1</translation>
+    </message>
+    <message>
+        <source>Прочитать журнал событий из GSM модуля</source>
+        <translation>Прочитать журнал событий из GSM модуля</translation>
+    </message>
+    <message>
+        <source>Показать только записи между началом и концом</source>
+        <translation>Показать только записи между началом и концом</translation>
+    </message>
+    <message>
+        <source>Начало: дата</source>
+        <translation>Начало: дата</translation>
+    </message>
+    <message>
+        <source>Начало: время</source>
+        <translation>Начало: время</translation>
+    </message>
+    <message>
+        <source>Конец: дата</source>
+        <translation>Конец: дата</translation>
+    </message>
+    <message>
+        <source>Конец: время</source>
+        <translation>Конец: время</translation>
+    </message>
+    <message>
+        <source>Записи строго между началом и концом остаются после «Фильтр»</source>
+        <translation>Записи строго между началом и концом остаются после «Фильтр»</translation>
+    </message>
+    <message>
+        <source>Сохранить историю событий из таблицы в файл</source>
+        <translation>Сохранить историю событий из таблицы в файл</translation>
+    </message>
+    <message>
+        <source>Стереть журнал событий в GSM модуле</source>
+        <translation>Стереть журнал событий в GSM модуле</translation>
+    </message>
+    <message>
+        <source>История событий</source>
+        <translation>История событий</translation>
+    </message>
+    <message>
+        <source>Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует</source>
+        <translation>Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует</translation>
+    </message>
+    <message>
+        <source>Щелчок по заголовку столбца сортирует записи по нему</source>
+        <translation>Щелчок по заголовку столбца сортирует записи по нему</translation>
+    </message>
+    <message>
+        <source>Показано записей: %1 из %2</source>
+        <translation>Показано записей: %1 из %2</translation>
+    </message>
+    <message>
+        <source>Записей: %1</source>
+        <translation>Записей: %1</translation>
+    </message>
+    <message>
+        <source>Разделы</source>
+        <translation>Разделы</translation>
+    </message>
+    <message>
+        <source>Базовые настройки, номера пользователей, история событий</source>
+        <translation>Базовые настройки, номера пользователей, история событий</translation>
+    </message>
+    <message>
+        <source>Базовые настройки GSM модуля: чтение, запись, файлы</source>
+        <translation>Базовые настройки GSM модуля: чтение, запись, файлы</translation>
+    </message>
+    <message>
+        <source>Номера, которым разрешено управлять реле, и сроки их действия</source>
+        <translation>Номера, которым разрешено управлять реле, и сроки их действия</translation>
+    </message>
+    <message>
+        <source>Журнал событий GSM модуля: чтение, отбор по времени, файл</source>
+        <translation>Журнал событий GSM модуля: чтение, отбор по времени, файл</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль</source>
+        <translation>Последовательный порт, к которому подключён GSM модуль</translation>
+    </message>
+    <message>
+        <source>Открыть или закрыть выбранный порт</source>
+        <translation>Открыть или закрыть выбранный порт</translation>
+    </message>
+    <message>
+        <source>Пароль GSM модуля: 4 цифры</source>
+        <translation>Пароль GSM модуля: 4 цифры</translation>
+    </message>
+    <message>
+        <source>Проверить пароль и войти в GSM модуль</source>
+        <translation>Проверить пароль и войти в GSM модуль</translation>
+    </message>
+    <message>
+        <source>Прочитать список номеров из GSM модуля в таблицу</source>
+        <translation>Прочитать список номеров из GSM модуля в таблицу</translation>
+    </message>
+    <message>
+        <source>Записать изменённый список номеров в GSM модуль</source>
+        <translation>Записать изменённый список номеров в GSM модуль</translation>
+    </message>
+    <message>
+        <source>Загрузить список номеров из файла (xlsx, xls, csv) в таблицу</source>
+        <translation>Загрузить список номеров из файла (xlsx, xls, csv) в таблицу</translation>
+    </message>
+    <message>
+        <source>Сохранить список номеров из таблицы в файл</source>
+        <translation>Сохранить список номеров из таблицы в файл</translation>
+    </message>
+    <message>
+        <source>Снять ограничение срока действия со всех номеров таблицы</source>
+        <translation>Снять ограничение срока действия со всех номеров таблицы</translation>
+    </message>
+    <message>
+        <source>Отметить все номера таблицы для удаления</source>
+        <translation>Отметить все номера таблицы для удаления</translation>
+    </message>
+    <message>
+        <source>Поиск номера</source>
+        <translation>Поиск номера</translation>
+    </message>
+    <message>
+        <source>Найти номер в таблице; клавиша ввода — следующий найденный</source>
+        <translation>Найти номер в таблице; клавиша ввода — следующий найденный</translation>
+    </message>
+    <message>
+        <source>Перейти к следующему найденному номеру</source>
+        <translation>Перейти к следующему найденному номеру</translation>
+    </message>
+    <message>
+        <source>Номера пользователей</source>
+        <translation>Номера пользователей</translation>
+    </message>
+    <message>
+        <source>Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку</source>
+        <translation>Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку</translation>
+    </message>
+    <message>
+        <source>Прочитать базовые настройки из GSM модуля в таблицу</source>
+        <translation>Прочитать базовые настройки из GSM модуля в таблицу</translation>
+    </message>
+    <message>
+        <source>Записать изменённые настройки в GSM модуль</source>
+        <translation>Записать изменённые настройки в GSM модуль</translation>
+    </message>
+    <message>
+        <source>Загрузить настройки из файла в таблицу</source>
+        <translation>Загрузить настройки из файла в таблицу</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки из таблицы в файл</source>
+        <translation>Сохранить настройки из таблицы в файл</translation>
+    </message>
+    <message>
+        <source>Базовые настройки</source>
+        <translation>Базовые настройки</translation>
+    </message>
+    <message>
+        <source>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</source>
+        <translation>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "gui/history_view.h"
 #include "base/texts.h"
+#include "gui/date_typing.h"
 #include "history/history_block.h"
 #include <QApplication>
 #include <QHBoxLayout>
@@ -9,7 +10,41 @@
 
 namespace portiqa {
 
-THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(parent) {
+namespace {
+
+// A record's date and time as one key that orders them ("2026-03-04" and
+// "12:30:00" give 20260304123000); 0 for cells of another shape.
+qint64 WhenKey(const QAbstractItemModel* m, int row) {
+    const QString date = m->index(row, THistoryTable::kDate).data(Qt::EditRole).toString();
+    const QString time = m->index(row, THistoryTable::kTime).data(Qt::EditRole).toString();
+    QString digits = date + time;
+    digits.remove(u'-').remove(u':');
+    bool ok = false;
+    const qint64 key = digits.toLongLong(&ok);
+    return ok && digits.size() == 14 ? key : 0;
+}
+
+} // namespace
+
+bool THistoryRows::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    return !sourceModel()->index(sourceRow, THistoryTable::kRecordNo).data(Qt::EditRole).toString().isEmpty();
+}
+
+bool THistoryRows::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const int col = left.column();
+    // Dates and times order by the moment; records of one moment, and the
+    // "№" column, by their place in the module's log.
+    if (col == THistoryTable::kDate || col == THistoryTable::kTime) {
+        const qint64 a = WhenKey(sourceModel(), left.row()), b = WhenKey(sourceModel(), right.row());
+        if (a != b) return a < b;
+    } else if (col != THistoryTable::kSerial) {
+        const int order = QString::localeAwareCompare(left.data().toString(), right.data().toString());
+        if (order != 0) return order < 0;
+    }
+    return left.row() < right.row();
+}
+
+THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(parent), table_(table) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* strip = new QHBoxLayout();
@@ -29,6 +64,17 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     dtp3->setCalendarPopup(true);
     dtp4 = new QTimeEdit(now.time(), this);
     dtp4->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    btn19->setToolTip(TText::tr("Прочитать журнал событий из GSM модуля"));
+    btn20->setToolTip(TText::tr("Показать только записи между началом и концом"));
+    dtp1->setAccessibleName(TText::tr("Начало: дата"));
+    dtp2->setAccessibleName(TText::tr("Начало: время"));
+    dtp3->setAccessibleName(TText::tr("Конец: дата"));
+    dtp4->setAccessibleName(TText::tr("Конец: время"));
+    for (QDateTimeEdit* box : {static_cast<QDateTimeEdit*>(dtp1), static_cast<QDateTimeEdit*>(dtp2),
+                               static_cast<QDateTimeEdit*>(dtp3), static_cast<QDateTimeEdit*>(dtp4)}) {
+        box->setToolTip(TText::tr("Записи строго между началом и концом остаются после «Фильтр»"));
+        TypeDigitsIntoParts(box);
+    }
     strip->addWidget(btn19);
     strip->addSpacing(20);
     strip->addWidget(new QLabel(TText::tr("Начало"), this));
@@ -56,10 +102,16 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     btn2 = new QPushButton(QString(), column);
     btn23 = new QPushButton(TText::tr("Удалить все"), column);
     btnImport = new QPushButton(QString(), column);
+    btn13->setToolTip(TText::tr("Сохранить историю событий из таблицы в файл"));
+    btn23->setToolTip(TText::tr("Стереть журнал событий в GSM модуле"));
     for (auto* b : {btn18, btn13, btn2, btn23, btnImport}) {
         b->setFixedSize(90, 40);
         buttons->addWidget(b);
     }
+    // Under the buttons: how many records the table shows.
+    shown = new QLabel(column);
+    shown->setWordWrap(true);
+    buttons->addWidget(shown);
     btn18->hide();
     btn2->hide();
     btnImport->hide();
@@ -67,13 +119,27 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     body->addWidget(column);
 
     strngrd4 = new TGridView(this);  // read-only, no keyboard search
+    strngrd4->setAccessibleName(TText::tr("История событий"));
+    strngrd4->setAccessibleDescription(
+        TText::tr("Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует"));
     strngrd4->setFont(QApplication::font());
     auto* model = new TGridModel(table.Grid(), THistoryTable::kRows, this);
     // Where an event came from and what it was are the program's words; the
     // rest of a record is the module's data.
     model->Translate = [](int col, int) { return col == THistoryTable::kSource || col == THistoryTable::kEvent; };
     model->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };
-    strngrd4->setModel(model);
+    rows_ = new THistoryRows(this);
+    rows_->setSourceModel(model);
+    rows_->setDynamicSortFilter(true);
+    strngrd4->setModel(rows_);
+    strngrd4->setSortingEnabled(true);
+    strngrd4->sortByColumn(THistoryTable::kDate, Qt::DescendingOrder);
+    strngrd4->horizontalHeader()->setSortIndicatorShown(true);
+    strngrd4->horizontalHeader()->setToolTip(TText::tr("Щелчок по заголовку столбца сортирует записи по нему"));
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows_, signal, this, &THistoryView::Count);
+    connect(rows_, &QAbstractItemModel::modelReset, this, &THistoryView::Count);
+    connect(rows_, &QAbstractItemModel::layoutChanged, this, &THistoryView::Count);
     strngrd4->setEditTriggers(QAbstractItemView::NoEditTriggers);
     strngrd4->setWordWrap(false);
     strngrd4->verticalHeader()->hide();
@@ -93,6 +159,25 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strngrd4->setColumnHidden(THistoryTable::kRecordNo, true);
     body->addWidget(strngrd4, 1);
     outer->addLayout(body, 1);
+    Count();
+}
+
+void THistoryView::Count() {
+    const int count = rows_->rowCount();
+    int kept = count;
+    if (table_.HasAll()) {
+        kept = 0;
+        for (const QStringList& row : table_.All()) kept += row.value(0).isEmpty() ? 0 : 1;
+    }
+    shown->setText(kept > count ? TText::tr("Показано записей: %1 из %2").arg(count).arg(kept)
+                                : TText::tr("Записей: %1").arg(count));
+}
+
+void THistoryView::ShowFirst() {
+    if (rows_->rowCount() == 0) return;
+    const QModelIndex first = rows_->index(0, THistoryTable::kDate);
+    strngrd4->setCurrentIndex(first);
+    strngrd4->scrollToTop();
 }
 
 } // namespace portiqa

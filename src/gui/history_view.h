@@ -3,12 +3,27 @@
 #include "gui/grid_view.h"
 #include "history/history_table.h"
 #include <QDateEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTimeEdit>
 #include <QWidget>
 
 namespace portiqa {
+
+// The history table as the view shows it: only the rows that hold a record,
+// in the order the operator chose by a column header (newest first until
+// then). The table itself, and so every file, keeps the module's order.
+class THistoryRows : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+};
 
 // The history tab: download and filter strip, button column, history table.
 class THistoryView : public QWidget {
@@ -20,8 +35,16 @@ public:
     QDateEdit *dtp1, *dtp3;
     QTimeEdit *dtp2, *dtp4;
     TGridView* strngrd4;
+    QLabel* shown;  // how many records the view shows, of how many kept
+    // After a filter: the first shown record becomes current and visible.
+    void ShowFirst();
     QDateTime WindowStart() const { return QDateTime(dtp1->date(), dtp2->time()); }
     QDateTime WindowEnd() const { return QDateTime(dtp3->date(), dtp4->time()); }
+
+private:
+    void Count();
+    THistoryTable& table_;
+    THistoryRows* rows_;
 };
 
 } // namespace portiqa

@@ -61,6 +61,11 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     pgc->addTab(numbersView, TText::tr("Номера\nпользователей"));
     pgc->addTab(historyView, TText::tr("История\nсобытий"));
     pgc->setCurrentIndex(0);
+    pgc->setAccessibleName(TText::tr("Разделы"));
+    pgc->setAccessibleDescription(TText::tr("Базовые настройки, номера пользователей, история событий"));
+    pgc->setTabToolTip(0, TText::tr("Базовые настройки GSM модуля: чтение, запись, файлы"));
+    pgc->setTabToolTip(1, TText::tr("Номера, которым разрешено управлять реле, и сроки их действия"));
+    pgc->setTabToolTip(2, TText::tr("Журнал событий GSM модуля: чтение, отбор по времени, файл"));
     // Below the three tabs, where the original window had nothing.
     btnBackup = new QPushButton(TText::tr("Резервная\nкопия"), pgc);
     btnBackup->setGeometry(10, 262, 110, 44);
@@ -185,8 +190,12 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     cbb9->setGeometry(std::max(85, right + 2), 7, 100, 23);
     right = cbb9->geometry().right();
     cbb9->view()->setMinimumWidth(220);
+    cbb9->setAccessibleName(TText::tr("Порт"));
+    cbb9->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
+    lbl3->setBuddy(cbb9);
     btn8 = new QPushButton(TText::tr("Войти"), strip);
     place(btn8, 197 + right - 184, 3, 90, 30);
+    btn8->setToolTip(TText::tr("Открыть или закрыть выбранный порт"));
     auto* lbl4 = new QLabel(TText::tr("Пароль"), strip);
     place(lbl4, 319 + right - 287, 12, 50, 13);
     edt3 = new QLineEdit(QStringLiteral("5807"), strip);
@@ -194,6 +203,9 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     right = edt3->geometry().right();
     // Masked, as a password is; the eye shows it while the operator wants.
     edt3->setEchoMode(QLineEdit::Password);
+    edt3->setAccessibleName(lbl4->text());
+    edt3->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
+    lbl4->setBuddy(edt3);
     showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
     showPassword->setCheckable(true);
     showPassword->setToolTip(TText::tr("Показать пароль"));
@@ -203,6 +215,7 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     });
     btn1 = new QPushButton(TText::tr("Вход"), strip);
     place(btn1, 485 + right - 465, 3, 90, 30);
+    btn1->setToolTip(TText::tr("Проверить пароль и войти в GSM модуль"));
     btnLanguage = new QToolButton(strip);
     btnLanguage->setText(TText::tr("Язык"));
     btnLanguage->setToolTip(TText::tr("Язык программы"));

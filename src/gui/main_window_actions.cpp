@@ -165,9 +165,15 @@ void TForm1::WireButtons() {
     connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.Download(); }); });
     connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.DeleteAfterQuestion(); }); });
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_); });
+        Guard([&] {
+            if (FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_))
+                historyView->ShowFirst();
+        });
     });
-    connect(historyView->btnShowAll, &QPushButton::clicked, this, [&s] { s.historyTable.ShowAll(); });
+    connect(historyView->btnShowAll, &QPushButton::clicked, this, [this, &s] {
+        s.historyTable.ShowAll();
+        historyView->ShowFirst();
+    });
     connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
     connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
     connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {

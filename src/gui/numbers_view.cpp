@@ -1,5 +1,6 @@
 #include "gui/numbers_view.h"
 #include "base/texts.h"
+#include "gui/date_typing.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,11 +41,13 @@ public:
             e->setCalendarPopup(true);
             // The module keeps two digits of the year.
             e->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
+            TypeDigitsIntoParts(e);
             return e;
         }
         if (col == T::kStartTime || col == T::kEndTime) {
             auto* e = new QTimeEdit(parent);
             e->setDisplayFormat(QStringLiteral("HH:mm"));
+            TypeDigitsIntoParts(e);
             return e;
         }
         return nullptr;
@@ -146,6 +149,12 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btn7 = Button(TText::tr("Удалить всех"), column);
     btn3 = Button(TText::tr("Export .CSV"), column);
     btn11 = Button(QString(), column);
+    btn10->setToolTip(TText::tr("Прочитать список номеров из GSM модуля в таблицу"));
+    btn9->setToolTip(TText::tr("Записать изменённый список номеров в GSM модуль"));
+    btn14->setToolTip(TText::tr("Загрузить список номеров из файла (xlsx, xls, csv) в таблицу"));
+    btn15->setToolTip(TText::tr("Сохранить список номеров из таблицы в файл"));
+    btn6->setToolTip(TText::tr("Снять ограничение срока действия со всех номеров таблицы"));
+    btn7->setToolTip(TText::tr("Отметить все номера таблицы для удаления"));
     for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btn3, btn11}) buttons->addWidget(b);
     QFont small = btn6->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);  // its caption is the longest of the column
@@ -166,7 +175,10 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     search->setPlaceholderText(TText::tr("Поиск номера (Ctrl+F)"));
     search->setClearButtonEnabled(true);
     search->setFixedWidth(220);
+    search->setAccessibleName(TText::tr("Поиск номера"));
+    search->setToolTip(TText::tr("Найти номер в таблице; клавиша ввода — следующий найденный"));
     findNext = new QPushButton(TText::tr("Найти далее"), right);
+    findNext->setToolTip(TText::tr("Перейти к следующему найденному номеру"));
     expiry = new QLabel(right);
     strip->addWidget(search);
     strip->addWidget(findNext);
@@ -192,6 +204,9 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(findNext, &QPushButton::clicked, this, [this] { FindNext(); });
 
     strngrd3 = new TGridView(this);
+    strngrd3->setAccessibleName(TText::tr("Номера пользователей"));
+    strngrd3->setAccessibleDescription(TText::tr(
+        "Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку"));
     model_ = new TGridModel(table.Grid(), T::kRecords, this);
     model_->Editable = [](int col, int) { return col >= T::kNumber && col <= T::kEndTime; };
     model_->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };

@@ -125,11 +125,18 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     btn22 = Button(TText::tr("Сохранить\nнастройки"), column);
     btn16 = Button(TText::tr("Импортировать\nфайл"), column);
     btn17 = Button(TText::tr("Экспортировать\nфайл"), column);
+    btn21->setToolTip(TText::tr("Прочитать базовые настройки из GSM модуля в таблицу"));
+    btn22->setToolTip(TText::tr("Записать изменённые настройки в GSM модуль"));
+    btn16->setToolTip(TText::tr("Загрузить настройки из файла в таблицу"));
+    btn17->setToolTip(TText::tr("Сохранить настройки из таблицы в файл"));
     for (auto* b : {btn21, btn22, btn16, btn17}) buttons->addWidget(b);
     buttons->addStretch();
     layout->addWidget(column);
 
     strngrd_write = new TGridView(this);
+    strngrd_write->setAccessibleName(TText::tr("Базовые настройки"));
+    strngrd_write->setAccessibleDescription(
+        TText::tr("Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка"));
     model_ = new TGridModel(table.Grid(), TSettingsTable::kShownRows - 1, this);
     model_->Editable = [](int col, int row) { return TSettingsTable::CanEdit(col) && col == 1 && !TSettingsTable::IsSelectionRow(row); };
     model_->Translate = [](int col, int) { return col != 1; };  // the names and the factory hints
@@ -176,6 +183,9 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         auto* combo = new QComboBox(strngrd_write);
         for (const QString& item : e.items) combo->addItem(Translated(item));
         combo->setObjectName(e.name);
+        // Announced as the row it stands in: its caption and its hint.
+        combo->setAccessibleName(Translated(table.Grid().Cells(0, e.row)));
+        combo->setAccessibleDescription(Translated(table.Grid().Cells(2, e.row)));
         combo->setFont(QApplication::font());
         combo->setFocusPolicy(Qt::StrongFocus);  // a wheel gives it no focus
         combo->installEventFilter(wheel);

@@ -149,7 +149,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         for (int i = 0; i < matches.size(); ++i)
             for (int c = T::kRecordNo; c <= T::kText; ++c) g.SetCells(c, i + 1, matches[i].texts[c - 1]);
     }
-    status.ShowStatus(TText::tr("Records"));
+    status.ShowStatus(TText::tr("Records:") + QString::number(matches.size()));
     if (malformed > 0)
         op.ShowMessage(TText::tr("Записи с неправильной датой или временем не показаны: %1").arg(malformed));
     return true;

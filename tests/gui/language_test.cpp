@@ -8,6 +8,8 @@
 #include "gui/settings_view.h"
 #include "history/history_table.h"
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAbstractSpinBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -235,6 +237,56 @@ TEST_F(LanguageWindow, NoCaptionIsCutAt1280x720NorAtTheMinimumSizeInEitherLangua
                 EXPECT_LE(w->width(), 1280 - 16);
                 EXPECT_EQ(CutTexts(w.get()), QStringList()) << lang << " " << size.width() << "x" << size.height() << " tab " << tab;
             }
+        }
+        w.reset();
+    }
+}
+
+// A screen reader finds a name and a description on every control the
+// operator can reach, on every tab, in both languages; the tables announce
+// their column headers.
+QStringList Unnamed(QWidget* root) {
+    QStringList unnamed;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus) continue;
+        // The parts Qt builds inside a control (a box's editor, a table's
+        // viewport) are announced through the control.
+        if (qobject_cast<QAbstractSpinBox*>(w->parentWidget()) || qobject_cast<QComboBox*>(w->parentWidget()) ||
+            qobject_cast<QAbstractScrollArea*>(w->parentWidget()))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (a && a->role() == QAccessible::PageTabList) {
+            // A tab bar is announced by its tabs.
+            for (int i = 0; i < a->childCount(); ++i)
+                if (QAccessibleInterface* tab = a->child(i); tab->role() == QAccessible::PageTab &&
+                    (tab->text(QAccessible::Name).isEmpty() || tab->text(QAccessible::Description).isEmpty()))
+                    unnamed << QStringLiteral("tab %1 «%2»").arg(i).arg(tab->text(QAccessible::Name));
+            continue;
+        }
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty() || a->text(QAccessible::Description).trimmed().isEmpty())
+            unnamed << QStringLiteral("%1 %2 «%3»").arg(w->metaObject()->className(), w->objectName(),
+                                                       a ? a->text(QAccessible::Name) : QString());
+        if (auto* table = qobject_cast<QTableView*>(w); table && a && a->tableInterface()) {
+            for (int c = 0; c < table->model()->columnCount(); ++c) {
+                if (table->isColumnHidden(c)) continue;
+                if (table->model()->headerData(c, Qt::Horizontal).toString().isEmpty())
+                    unnamed << QStringLiteral("%1 column %2").arg(a->text(QAccessible::Name)).arg(c);
+            }
+        }
+    }
+    return unnamed;
+}
+
+TEST_F(LanguageWindow, EveryControlHasANameAndADescriptionInEitherLanguage) {
+    for (const char* lang : {"ru", "en"}) {
+        ASSERT_TRUE(UseLanguage(QLatin1String(lang)));
+        Open();
+        w->show();
+        QAccessible::setActive(true);
+        for (int tab = 0; tab < w->pgc->count(); ++tab) {
+            w->pgc->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(Unnamed(w.get()), QStringList()) << lang << " tab " << tab;
         }
         w.reset();
     }

@@ -4,9 +4,11 @@
 #include "gui/history_view.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
+#include "fakes.h"
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -414,7 +416,10 @@ TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
 TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
     TShown<THistoryView, THistoryTable> h;
     auto& g = h.table.Grid();
-    for (int r = 1; r <= 30; ++r) g.SetCells(2, r, QStringLiteral("%1").arg(r));
+    for (int r = 1; r <= 30; ++r) {
+        g.SetCells(THistoryTable::kRecordNo, r, QString::number(r));
+        g.SetCells(2, r, QStringLiteral("%1").arg(r));
+    }
     auto* v = h.view.strngrd4;
     ClickCell(v, 2, 3);
     Type("25");
@@ -423,7 +428,67 @@ TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
     Key(Qt::Key_F2);
     Type("7");
     EXPECT_FALSE(v->Editing());
-    EXPECT_EQ(g.Cells(2, 3), "3");
+    QStringList dates;
+    for (int r = 1; r <= 30; ++r) dates << g.Cells(2, r);
+    EXPECT_EQ(dates.join(','), "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30");
+}
+
+// The view shows the records only, newest first; a header click sorts; a
+// filter shows its matches from the top with their count; the table keeps
+// the module's order.
+TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
+    TShown<THistoryView, THistoryTable> h;
+    auto& g = h.table.Grid();
+    const QStringList when{"2026-03-01 10:00:00", "2025-12-31 23:59:59", "2026-03-01 09:00:00", "2026-01-15 12:00:00"};
+    for (int r = 1; r <= when.size(); ++r) {
+        g.SetCells(THistoryTable::kRecordNo, r, QString::number(r));
+        g.SetCells(THistoryTable::kDate, r, when[r - 1].left(10));
+        g.SetCells(THistoryTable::kTime, r, when[r - 1].mid(11));
+        g.SetCells(THistoryTable::kPhone, r, QStringLiteral("+7916000000%1").arg(5 - r));
+    }
+    h.table.KeepAll();
+    auto* v = h.view.strngrd4;
+    const auto column = [v](int col) {
+        QStringList out;
+        for (int r = 0; r < v->model()->rowCount(); ++r) out << v->model()->index(r, col).data().toString();
+        return out.join(',');
+    };
+    EXPECT_EQ(column(THistoryTable::kRecordNo), "1,3,4,2");
+    EXPECT_EQ(h.view.shown->text(), "Записей: 4");
+    auto* header = v->horizontalHeader();
+    const auto clickHeader = [&](int col) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2));
+    };
+    clickHeader(THistoryTable::kPhone);
+    EXPECT_EQ(column(THistoryTable::kRecordNo), "4,3,2,1");
+    clickHeader(THistoryTable::kTime);
+    EXPECT_EQ(column(THistoryTable::kRecordNo), "2,4,3,1");  // by the moment, not the clock alone
+    EXPECT_EQ(g.Cells(THistoryTable::kRecordNo, 1), "1");
+
+    // The filter keeps two; the view starts at the top and counts them.
+    v->scrollToBottom();
+    h.view.dtp1->setDate(QDate(2026, 1, 1));
+    h.view.dtp3->setDate(QDate(2026, 3, 1));
+    h.view.dtp4->setTime(QTime(9, 30));
+    test::TLinkRig rig;
+    ASSERT_TRUE(FilterHistory(h.table, h.view.WindowStart(), h.view.WindowEnd(), rig.status, rig.op));
+    h.view.ShowFirst();
+    EXPECT_EQ(column(THistoryTable::kRecordNo), "4,3");
+    EXPECT_EQ(h.view.shown->text(), "Показано записей: 2 из 4");
+    EXPECT_EQ(v->verticalScrollBar()->value(), 0);
+}
+
+// Dates and times are typed into the filter's boxes as into any field.
+TEST(HistoryViewInput, FilterDatesTypedByKeyboard) {
+    TShown<THistoryView, THistoryTable> h;
+    // A click inside the year leaves the cursor there, not the year selected.
+    QTest::mouseClick(h.view.dtp1->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(10, h.view.dtp1->height() / 2));
+    Type("20240315");
+    EXPECT_EQ(h.view.dtp1->date().toString(Qt::ISODate), "2024-03-15");
+    QTest::mouseClick(h.view.dtp2->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(6, h.view.dtp2->height() / 2));
+    Type("73005");
+    EXPECT_EQ(h.view.dtp2->time().toString(Qt::ISODate), "07:30:05");
 }
 
 } // namespace

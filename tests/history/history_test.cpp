@@ -130,7 +130,7 @@ TEST_F(FilterTest, ExclusiveEndsAndSortOrder) {
     Add("2024-05-01", "12:00:00", "b");
     ASSERT_TRUE(Filter("2024-05-01 10:00:00", "2024-05-02 00:00:00"));
     EXPECT_EQ(Numbers(), (QStringList{"3", "a", "b", "2"}));
-    EXPECT_EQ(display.Text(), "Записи");
+    EXPECT_EQ(display.Text(), "Записи:4");
     EXPECT_TRUE(t.Grid().Cells(1, 5).isEmpty());
     EXPECT_EQ(t.Grid().Cells(0, 5), "5");
 }

@@ -1023,14 +1023,6 @@ file</translation>
         <translation>The history could not be deleted</translation>
     </message>
     <message>
-        <source><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</source>
-        <translation><byte value="xd"/>The GSM module does not answer: check the cable, the module&apos;s power and the chosen port</translation>
-    </message>
-    <message>
-        <source>Необходимо ожидание</source>
-        <translation>Please wait</translation>
-    </message>
-    <message>
         <source>GSM модуль отказался записать страницу 0x%1</source>
         <translation>The GSM module refused to write page 0x%1</translation>
     </message>
@@ -2581,6 +2573,26 @@ journal</translation>
     <message>
         <source>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</source>
         <translation>Setting, its value and a hint; the value is typed or chosen from a list</translation>
+    </message>
+    <message>
+        <source>Пароль GSM модуля: только цифры, не более %1</source>
+        <translation>The GSM module&apos;s password: digits only, at most %1</translation>
+    </message>
+    <message>
+        <source>Введите пароль GSM модуля: %1 цифры</source>
+        <translation>Enter the GSM module&apos;s password: %1 digits</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Проверьте кабель, питание модуля и выбранный порт</source>
+        <translation><byte value="xd"/>Check the cable, the module&apos;s power and the chosen port</translation>
+    </message>
+    <message>
+        <source>GSM модуль не отвечает</source>
+        <translation>The GSM module does not answer</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</source>
+        <translation><byte value="xd"/>Connect the GSM module, open the port, log in and try again</translation>
     </message>
 </context>
 </TS>

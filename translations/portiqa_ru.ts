@@ -1024,14 +1024,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Ошибка при удалении исторических данных</translation>
     </message>
     <message>
-        <source><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</source>
-        <translation><byte value="xd"/>GSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт</translation>
-    </message>
-    <message>
-        <source>Необходимо ожидание</source>
-        <translation>Необходимо ожидание</translation>
-    </message>
-    <message>
         <source>GSM модуль отказался записать страницу 0x%1</source>
         <translation>GSM модуль отказался записать страницу 0x%1</translation>
     </message>
@@ -2586,6 +2578,26 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</source>
         <translation>Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка</translation>
+    </message>
+    <message>
+        <source>Пароль GSM модуля: только цифры, не более %1</source>
+        <translation>Пароль GSM модуля: только цифры, не более %1</translation>
+    </message>
+    <message>
+        <source>Введите пароль GSM модуля: %1 цифры</source>
+        <translation>Введите пароль GSM модуля: %1 цифры</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Проверьте кабель, питание модуля и выбранный порт</source>
+        <translation><byte value="xd"/>Проверьте кабель, питание модуля и выбранный порт</translation>
+    </message>
+    <message>
+        <source>GSM модуль не отвечает</source>
+        <translation>GSM модуль не отвечает</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</source>
+        <translation><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</translation>
     </message>
 </context>
 </TS>

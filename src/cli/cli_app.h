@@ -9,7 +9,7 @@ enum TExitCode {
     kExitOk = 0,
     kExitFailed = 1,       // the module refused, or an operation failed
     kExitUsage = 2,
-    kExitNoAnswer = 3,     // "Необходимо ожидание"
+    kExitNoAnswer = 3,     // "GSM модуль не отвечает"
     kExitWrongPassword = 4,
     kExitPort = 5,
     kExitFile = 6,

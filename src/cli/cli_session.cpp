@@ -52,6 +52,7 @@ int ExitFor(TOutcome::TKind kind) {
 TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress, bool clone)
     : out_(out), err_(err), op_(err, yes, clone), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
     connection_.OnLost = [this](const QString& message) {
+        if (message.isEmpty()) return;  // the transfer's outcome has ended the command
         op_.ShowMessage(message);
         Finish(kExitFailed);
     };

@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTimer>
+#include <QValidator>
+#include <algorithm>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,6 +29,29 @@
 #include <QVBoxLayout>
 
 namespace portiqa {
+
+namespace {
+
+constexpr int kPasswordLength = 4;
+
+// The password box takes what the settings' password row takes: digits, at
+// most four; a refused key says why in the status bar.
+class TPasswordValidator : public QValidator {
+public:
+    TPasswordValidator(std::function<void(const QString&)> refused, QObject* parent)
+        : QValidator(parent), refused_(std::move(refused)) {}
+    State validate(QString& input, int&) const override {
+        const bool digits = std::all_of(input.begin(), input.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (digits && input.size() <= kPasswordLength) return input.size() == kPasswordLength ? Acceptable : Intermediate;
+        refused_(TText::tr("Пароль GSM модуля: только цифры, не более %1").arg(kPasswordLength));
+        return Invalid;
+    }
+
+private:
+    std::function<void(const QString&)> refused_;
+};
+
+} // namespace
 
 
 TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
@@ -113,6 +138,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     // A key the settings table refused says why, in the status bar.
     connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
+    connect(numbersView, &TNumbersView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
     connect(&session_->numberTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
     extraPorts_ = extraPorts;
@@ -204,6 +230,7 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     // Masked, as a password is; the eye shows it while the operator wants.
     edt3->setEchoMode(QLineEdit::Password);
     edt3->setAccessibleName(lbl4->text());
+    edt3->setValidator(new TPasswordValidator([this](const QString& why) { session_->status.ShowStatus(why); }, edt3));
     edt3->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
     lbl4->setBuddy(edt3);
     showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
@@ -351,9 +378,17 @@ void TForm1::cm1RequestHangup(const QString& message) {
     // The cable was pulled or the far end went away: the port is closed;
     // show it, tell.
     ShowPort(TPortState::Closed);
-    operator_.ShowMessage(message);
+    if (!message.isEmpty()) operator_.ShowMessage(message);
 }
 
-void TForm1::btn1Click() { Guard([this] { session_->password.StartCheck(); }); }
+void TForm1::btn1Click() {
+    // The module compares four characters: anything else is never its password.
+    if (edt3->text().size() != kPasswordLength) {
+        operator_.ShowMessage(TText::tr("Введите пароль GSM модуля: %1 цифры").arg(kPasswordLength));
+        edt3->setFocus();
+        return;
+    }
+    Guard([this] { session_->password.StartCheck(); });
+}
 
 } // namespace portiqa

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QShortcut>
 #include <QTimer>
+#include <QValidator>
 #include "numbers/number_expiry.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +21,33 @@ namespace {
 
 using T = TNumberTable;
 
+// A number cell takes "+" and digits only, at most 22, as the save does; the
+// separators people write between digit groups (spaces, dashes, brackets)
+// are dropped as typed or pasted; any other key is refused and the view
+// says why.
+class TNumberValidator : public QValidator {
+public:
+    TNumberValidator(std::function<void(const QString&)> refused, QObject* parent)
+        : QValidator(parent), refused_(std::move(refused)) {}
+    State validate(QString& input, int& pos) const override {
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            const QChar c = input[i];
+            if (c == u' ' || c == u'-' || c == u'(' || c == u')' || c == QChar(0xA0)) {
+                input.remove(i, 1);
+                if (pos > i) --pos;
+            }
+        }
+        const QString problem = TNumberTable::NumberProblem(input);
+        if (problem.isEmpty()) return Acceptable;
+        refused_(problem);
+        return Invalid;
+    }
+
+private:
+    std::function<void(const QString&)> refused_;
+};
+
+
 // Column 1 is typed in place; columns 2..5 get a date or time picker, but
 // only when the operator asks for it (a digit, F2, Enter, a click or a
 // double click): moving through the table never opens one. A picker is
@@ -33,11 +61,18 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const int col = index.column(), row = index.row() + 1;
-        if (col == T::kNumber) return QStyledItemDelegate::createEditor(parent, option, index);
+        if (col == T::kNumber) {
+            QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+            if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+                TNumbersView* view = view_;
+                line->setValidator(new TNumberValidator([view](const QString& why) { view->RefuseTyping(why); }, line));
+            }
+            return editor;
+        }
         if (!table_.PickerAllowed(row)) return nullptr;
         if (col == T::kStartDate || col == T::kEndDate) {
             auto* e = new QDateEdit(parent);
-            e->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+            e->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
             e->setCalendarPopup(true);
             // The module keeps two digits of the year.
             e->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
@@ -78,7 +113,8 @@ public:
         if (auto* d = qobject_cast<QDateEdit*>(editor)) {
             if (!accepted && d->date() == editor->property(kPreset).toDate()) return;
             (col == T::kStartDate ? view_->startDate : view_->endDate) = d->date();
-            model->setData(index, T::FormatDate(d->date()));
+            // The form a download writes, so the column reads one way.
+            model->setData(index, T::FormatDate(d->date(), u'-'));
         } else if (auto* t = qobject_cast<QTimeEdit*>(editor)) {
             if (!accepted && t->time() == editor->property(kPreset).toTime()) return;
             (col == T::kStartTime ? view_->startTime : view_->endTime) = t->time();

@@ -35,11 +35,17 @@ public:
     std::function<QDateTime()> Now;
     TGridModel* Model() const { return model_; }
 
+    // A key the number cell refused, with the reason.
+    void RefuseTyping(const QString& why) { emit TypingRefused(why); }
+
     // The pickers keep their last value between cells, as the operator expects.
     QDate startDate{2015, 3, 6};
     QTime startTime{0, 0};
     QDate endDate;
     QTime endTime;
+
+signals:
+    void TypingRefused(const QString& why);
 
 private:
     bool GridKey(QKeyEvent* e);

@@ -32,15 +32,21 @@ QString CommandAnswer(uint8_t command, bool ok) {
 } // namespace
 
 QString NoAnswerHint() {
-    return TText::tr("\rGSM модуль не отвечает: проверьте кабель, питание модуля и выбранный порт");
+    return TText::tr("\rПроверьте кабель, питание модуля и выбранный порт");
 }
+
+QString LinkLostMessage() { return TText::tr("Связь с GSM модулем потеряна: порт закрыт"); }
 
 QString LinkMessage(const TLinkNotice& n) {
     using K = TLinkNotice::TKind;
     switch (n.kind) {
     case K::ReplyTimeout:
         // The Part's words first; then what to check.
-        return TText::tr("Необходимо ожидание") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
+        // A final failure: what happened, what was written, what to check.
+        return TText::tr("GSM модуль не отвечает") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
+    case K::LinkLost:
+        return LinkLostMessage() + WrittenSoFar(n.pagesWritten, n.verifying) +
+               TText::tr("\rПодключите GSM модуль, откройте порт, войдите и повторите");
     case K::SaveRefused:
         if (n.rawPages)
             return TText::tr("GSM модуль отказался записать страницу 0x%1").arg(n.address, 5, 16, QChar('0')) +

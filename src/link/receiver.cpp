@@ -194,6 +194,15 @@ bool TReceiver::CancelTransfer() {
     return true;
 }
 
+bool TReceiver::LoseLink() {
+    if (!seq_.Outstanding()) return false;
+    tmr1_.SetEnabled(false);
+    damaged_ = false;
+    assembler_.Reset();
+    GiveUpOwedReply(TLinkNotice::TKind::LinkLost, TLinkFailure::LinkLost);
+    return true;
+}
+
 void TReceiver::GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why) {
     TLinkNotice n;
     n.kind = kind;

@@ -19,7 +19,7 @@ public:
 };
 
 // Why a transfer ended early, for front ends that need more than a message.
-enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, Cancelled };
+enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, Cancelled, LinkLost };
 
 // What the receiver has to tell the operator, as facts: the words for them
 // are chosen above the link (link_messages.h, by the session).
@@ -31,6 +31,7 @@ struct TLinkNotice {
         CommandAnswered,    // a single command (3, 4, 133) was answered; ok tells how
         HandlerFailed,      // a reply handler failed; detail holds its text
         Cancelled,          // the operator ended the transfer
+        LinkLost,           // the port closed under the transfer (cable pulled, bridge gone)
     };
     TKind kind = TKind::ReplyTimeout;
     uint8_t command = 0;        // the command the notice concerns
@@ -61,6 +62,9 @@ public:
     // forgotten (a late reply to it is dropped), every chain ends, and the
     // end is reported as Cancelled. False when nothing was running.
     bool CancelTransfer();
+    // The port went away under the running transfer: it ends at once, reported
+    // as LinkLost (one notice, with what was written). False when nothing was running.
+    bool LoseLink();
 
     // Raised first for everything the operator is to be told.
     std::function<void(const TLinkNotice&)> OnNotice;

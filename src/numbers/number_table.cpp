@@ -165,11 +165,15 @@ QString TNumberTable::ValidateNumberTable() const {
     return {};
 }
 
+QString TNumberTable::NumberProblem(const QString& number) {
+    if (IsModuleNumber(number)) return {};
+    return TText::tr("номер «%1»: только «+» и цифры, не более 22").arg(number.left(30));
+}
+
 QString TNumberTable::RecordProblem(int r) const {
     const QString& number = grid_.Cells(kNumber, r);
     if (grid_.Cells(kDelete, r) == Yes()) return {};
-    if (!IsModuleNumber(number))
-        return TText::tr("номер «%1»: только «+» и цифры, не более 22").arg(number.left(30));
+    if (const QString problem = NumberProblem(number); !problem.isEmpty()) return problem;
     if (number.isEmpty() || grid_.Cells(kUnrestricted, r) == Yes()) return {};
     static const char* const kWhat[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
                                         QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};

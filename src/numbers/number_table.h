@@ -71,6 +71,9 @@ public:
     // The same rules for one record: empty when the save takes it, otherwise
     // why not ("номер «+7 916»: только «+» и цифры, не более 22").
     QString RecordProblem(int row) const;
+    // Why a number being typed cannot be kept (the same rule as the save's);
+    // empty when it can.
+    static QString NumberProblem(const QString& number);
 
 signals:
     void PagesReadChanged(int pages);

@@ -41,7 +41,9 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
       display_(std::make_unique<TNoDisplay>()) {
     session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
     connection_ = std::make_unique<TConnection>(comm_, *session_);
-    connection_->OnLost = [this](const QString& message) { Fail(message); };
+    connection_->OnLost = [this](const QString& message) {
+        if (!message.isEmpty()) Fail(message);  // else the step's outcome ends the module
+    };
     session_->password.TypedPasswordSource = [this] { return pin_; };
     // Each step starts when the one before has ended well; anything else ends
     // this module with the last thing the operator would have been told.

@@ -1,6 +1,7 @@
 #include "session/connection.h"
 #include "base/errors.h"
 #include "base/texts.h"
+#include "link/link_messages.h"
 #include "link/port_list.h"
 
 namespace portiqa {
@@ -11,8 +12,10 @@ TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_
         session_.OnBytes(reinterpret_cast<const uint8_t*>(bytes), length);
     };
     comm_.OnRequestHangup = [this](TComm*) {
+        // A transfer under way ends with one report that says what was written.
+        const bool transferEnded = session_.receiver.LoseLink();
         Close();
-        if (OnLost) OnLost(TText::tr("Связь с GSM модулем потеряна: порт закрыт"));
+        if (OnLost) OnLost(transferEnded ? QString() : LinkLostMessage());
     };
 }
 

@@ -23,7 +23,8 @@ public:
 
     // The port closed under the program (a pulled cable, the far end gone):
     // the port is closed and the module forgotten, then this is raised with
-    // the words for it.
+    // the words for it; empty when a transfer was running, whose outcome
+    // already told the operator (once, with what was written).
     std::function<void(const QString& message)> OnLost;
 
     static constexpr uint32_t kBaudRate = 115200;

@@ -48,6 +48,8 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         case TLinkFailure::CommandFailed: return;
         case TLinkFailure::ReplyTimeout: return Finish(running, K::NoAnswer, words);
         case TLinkFailure::Cancelled: return Finish(running, K::Cancelled, words);
+        // The module is gone from this port: as silent as one that stopped answering.
+        case TLinkFailure::LinkLost: return Finish(running, K::NoAnswer, words);
         default: return Finish(running, K::Failed, words);
         }
     };

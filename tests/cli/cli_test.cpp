@@ -303,7 +303,7 @@ TEST_F(CliTest, RefusedSaveAndSilentModule) {
     Module(silent);
     const CliRun s = Run({"settings", "read"});
     EXPECT_EQ(s.code, 3);
-    EXPECT_TRUE(s.err.contains("Необходимо ожидание"));
+    EXPECT_TRUE(s.err.contains("GSM модуль не отвечает"));
 }
 
 } // namespace

@@ -403,8 +403,8 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     EXPECT_EQ(module.requests[mark + 5].address, module.requests[mark + 7].address);
     ASSERT_FALSE(failures.empty());
     EXPECT_EQ(failures.back(), TLinkFailure::ReplyTimeout);
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint());
-    EXPECT_EQ(op.messages.count("Необходимо ожидание\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()), 1);
+    EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint());
+    EXPECT_EQ(op.messages.count("GSM модуль не отвечает\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()), 1);
 
     // The first request of a transfer right after one the module answered
     // is asked again like any other.
@@ -428,7 +428,7 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     session.historyInf.Download();
     Run();
     EXPECT_EQ(module.requests.size() - dead, 1u);
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
+    EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
 }
 
 // The single commands: never sent twice, a refusal said in their own words,
@@ -453,7 +453,7 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
         Run();
         EXPECT_EQ(module.requests.size() - before, 1u) << c.what;
         EXPECT_EQ(failures.back(), TLinkFailure::ReplyTimeout) << c.what;
-        EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint()) << c.what;
+        EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint()) << c.what;
         // Late: the answer after the time ran out finds nothing owed.
         const int messages = int(op.messages.size());
         module.tamper[int(before) + 2] = TTamper::Late;

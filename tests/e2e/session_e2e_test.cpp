@@ -164,7 +164,7 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
     waited += tmr1.Interval();
     tmr1.FireNow();
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
+    EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
     EXPECT_LE(waited, 3500);
     EXPECT_FALSE(session->basicInf.TransferRunning());
 }

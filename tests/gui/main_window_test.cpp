@@ -56,7 +56,7 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     EXPECT_TRUE(w->PortShownOpen());
     EXPECT_EQ(w->ConnectCounter(), 1);
 
-    w->edt3->setText("58070");
+    w->edt3->setText("5808");
     w->btn1Click();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Неверный пароль!");
@@ -111,6 +111,24 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
     EXPECT_FALSE(w->Comm().PortOpen());
 }
 
+// Pulled out in the middle of a download: one message that says what
+// happened and what to do, at once, not a second one when the time runs out.
+TEST_F(WindowTest, ACablePulledMidTransferIsOneMessage) {
+    Open();
+    w->btn8Click();
+    w->btn1Click();
+    ASSERT_TRUE(Quiet());
+    const qsizetype before = op.messages.size();
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return module->Requests() > 20; }));
+    module->Stop();
+    ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
+    EXPECT_FALSE(w->Session().seq.Outstanding());
+    ASSERT_EQ(op.messages.size(), before + 1) << op.messages.join('|').toStdString();
+    EXPECT_EQ(op.messages.back(),
+              "Связь с GSM модулем потеряна: порт закрыт\rПодключите GSM модуль, откройте порт, войдите и повторите");
+}
+
 TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     sim::TSimOptions o;
     // The first login and the settings read after it (two pages, twice each)
@@ -129,7 +147,7 @@ TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     EXPECT_TRUE(w->Session().password.Pending());
     w->Session().receiver.OnReplyTimeout();
     EXPECT_FALSE(w->Session().password.Pending());
-    EXPECT_EQ(op.messages.back(), "Необходимо ожидание" + NoAnswerHint());
+    EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
 }
 
 TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {

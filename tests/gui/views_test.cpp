@@ -318,7 +318,7 @@ TEST(NumbersViewInput, PickersEditOnlyWhenAskedAndNeverWriteAStaleValue) {
     Key(Qt::Key_Escape);
     Type("2031");
     Key(Qt::Key_Return);
-    EXPECT_EQ(g.Cells(4, 3), "2031/12/31");
+    EXPECT_EQ(g.Cells(4, 3), "2031-12-31");  // the form a download writes
     // A row marked "Да" in column 6 gets no picker.
     EXPECT_EQ(g.Cells(6, 5), TNumberTable::Yes());
     ClickCell(v, 2, 5);
@@ -373,6 +373,40 @@ TEST(NumbersViewInput, LettersTypedOnDateAndTimeCellsChangeNothing) {
         EXPECT_EQ(g.Cells(col, 2), before) << col;
         EXPECT_EQ(g.Cells(1, 2), QStringLiteral("+79160000002")) << col;
     }
+}
+
+// A number cell keeps to the save's rule as it is typed: separators between
+// digit groups are dropped, any other refused key never enters and says why.
+TEST(NumbersViewInput, NumberCellsTakeOnlyWhatTheModuleStores) {
+    TNumbersShown n;
+    n.Fill(3);
+    auto& g = n.table.Grid();
+    auto* v = n.view.strngrd3;
+    QStringList refusals;
+    QObject::connect(&n.view, &TNumbersView::TypingRefused, [&](const QString& why) { refusals << why; });
+    const struct {
+        const char* typed;
+        const char* kept;
+        int refused;
+    } cases[] = {
+        {"+7 (916) 123-45-67", "+79161234567", 0},
+        {"+7 999 abc 1234567", "+79991234567", 3},
+        {"12345678901234567890123456", "1234567890123456789012", 4},
+    };
+    for (const auto& c : cases) {
+        refusals.clear();
+        ClickCell(v, 1, 2);
+        Key(Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(QString::fromUtf8(c.typed));
+        Key(Qt::Key_Return);
+        EXPECT_EQ(g.Cells(1, 2), c.kept) << c.typed;
+        EXPECT_EQ(refusals.size(), c.refused) << c.typed;
+        if (c.refused > 0) {
+            EXPECT_TRUE(refusals.back().contains("только «+» и цифры")) << refusals.back().toStdString();
+        }
+    }
+    EXPECT_EQ(g.Cells(1, 3), "+79160000003");
 }
 
 TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {

@@ -191,8 +191,15 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     EXPECT_TRUE(op.messages.back().startsWith("Сначала войдите в GSM модуль")) << op.messages.back().toStdString();
     EXPECT_EQ(module->Requests(), 0);
 
+    // The password box takes four digits, as the settings' password row: a
+    // letter or a fifth digit never enters, and a short password is not sent.
     w->edt3->clear();
-    QTest::keyClicks(w->edt3, "1111");
+    QTest::keyClicks(w->edt3, "1a1");
+    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    EXPECT_EQ(op.messages.back(), "Введите пароль GSM модуля: 4 цифры");
+    EXPECT_EQ(module->Requests(), 0);
+    QTest::keyClicks(w->edt3, "1b13");
+    EXPECT_EQ(w->edt3->text(), "1111");
     QTest::mouseClick(w->btn1, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(w->Session().settingsTable.Value(1), "1111") << "the settings are B's after its login";

@@ -211,8 +211,8 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         {3, "23 03 00 00 00 00 00 01 01 03", "Получен ответ на команду синхронизации",
          "Возврат времени синхронизации в норму"},
         // A status reply without its status byte is no reply: the time runs out.
-        {3, "23 03 00 00 00 00 00 00 03", "Неожиданный ответ", "Необходимо ожидание"},
-        {133, "23 85 00 00 00 00 00 00 85", "Неожиданный ответ", "Необходимо ожидание"},
+        {3, "23 03 00 00 00 00 00 00 03", "Неожиданный ответ", "GSM модуль не отвечает"},
+        {133, "23 85 00 00 00 00 00 00 85", "Неожиданный ответ", "GSM модуль не отвечает"},
     };
     for (const auto& c : cases) {
         op.messages.clear();
@@ -221,7 +221,7 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
         tmr1.Advance(3000);
         QString expected = QString::fromUtf8(c.message);
-        if (expected == QStringLiteral("Необходимо ожидание")) expected += NoAnswerHint();
+        if (expected == QStringLiteral("GSM модуль не отвечает")) expected += NoAnswerHint();
         EXPECT_EQ(op.messages, QStringList{expected}) << c.hex;
     }
 }
@@ -289,7 +289,7 @@ TEST_F(ReceiverTest, SilenceAfterARequestGivesOneMessageThenClears) {
     tmr1.Advance(2999);
     EXPECT_TRUE(op.messages.isEmpty());
     tmr1.Advance(1);
-    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание" + NoAnswerHint()});
+    EXPECT_EQ(op.messages, QStringList{"GSM модуль не отвечает" + NoAnswerHint()});
     EXPECT_EQ(display.Text(), "");
     EXPECT_FALSE(display.Visible());
     tmr1.Advance(10000);
@@ -306,7 +306,7 @@ TEST_F(ReceiverTest, DroppedReplyWhileARequestIsOwedStillEndsInTheTimerMessage) 
     tmr1.Advance(TReplyClock::kQuietFloorMs);
     EXPECT_EQ(seq.Attempt(), 2);
     tmr1.Advance(3000);
-    EXPECT_EQ(op.messages, QStringList{"Необходимо ожидание" + NoAnswerHint()});
+    EXPECT_EQ(op.messages, QStringList{"GSM модуль не отвечает" + NoAnswerHint()});
 }
 
 TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
@@ -379,18 +379,21 @@ TEST(LinkMessages, WordsForEveryNotice) {
         return n;
     };
     const Case cases[] = {
-        {make(K::ReplyTimeout, 0, 0, false, false, 0), "Необходимо ожидание" + NoAnswerHint()},
+        {make(K::ReplyTimeout, 0, 0, false, false, 0), "GSM модуль не отвечает" + NoAnswerHint()},
         {make(K::ReplyTimeout, 131, 0x1000, false, false, 3),
-         "Необходимо ожидание\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()},
+         "GSM модуль не отвечает\rЗаписано страниц: 3. Сохраните ещё раз, чтобы записать остальные" + NoAnswerHint()},
         {[&] {
              TLinkNotice n = make(K::ReplyTimeout, 131, 0x1000, false, false, 375);
              n.verifying = true;
              return n;
          }(),
-         "Необходимо ожидание\rЗаписано страниц: 375 (все). Проверка записи не завершена: прочитайте данные и сравните" +
+         "GSM модуль не отвечает\rЗаписано страниц: 375 (все). Проверка записи не завершена: прочитайте данные и сравните" +
              NoAnswerHint()},
         {make(K::Cancelled, 130, 0x1000, false, false, 4),
          "Обмен с GSM модулем прерван\rЗаписано страниц: 4. Сохраните ещё раз, чтобы записать остальные"},
+        {make(K::LinkLost, 130, 0x1000, false, false, 7),
+         "Связь с GSM модулем потеряна: порт закрыт\rЗаписано страниц: 7. Сохраните ещё раз, чтобы записать "
+         "остальные\rПодключите GSM модуль, откройте порт, войдите и повторите"},
         {make(K::SaveRefused, 130, 0x100, false, false, 0), "Ошибка базовой настройки"},
         {make(K::SaveRefused, 130, 0x1200, false, false, 2),
          "Ошибка данных списка номеров\rЗаписано страниц: 2. Сохраните ещё раз, чтобы записать остальные"},

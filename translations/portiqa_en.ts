@@ -2594,5 +2594,9 @@ journal</translation>
         <source><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</source>
         <translation><byte value="xd"/>Connect the GSM module, open the port, log in and try again</translation>
     </message>
+    <message>
+        <source>Сохранено записей: %1 в файл %2</source>
+        <translation>Saved %1 record(s) to the file %2</translation>
+    </message>
 </context>
 </TS>

@@ -2599,5 +2599,9 @@ UTF-8, как их хранит модуль (без перевода).
         <source><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</source>
         <translation><byte value="xd"/>Подключите GSM модуль, откройте порт, войдите и повторите</translation>
     </message>
+    <message>
+        <source>Сохранено записей: %1 в файл %2</source>
+        <translation>Сохранено записей: %1 в файл %2</translation>
+    </message>
 </context>
 </TS>

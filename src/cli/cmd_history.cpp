@@ -18,7 +18,7 @@ int RunHistoryDownload(TCliRun& r) {
         r.out.flush();
         return kExitOk;
     }
-    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.historyFiles.CsvLines(), r.o.output)
+    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.historyFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
                                                     : WriteWorkbookFile(r.Op(), s.historyFiles.HistoryWorkbook(), r.o.output);
 }
 

@@ -28,11 +28,11 @@ int RunNumbersDownload(TCliRun& r) {
         return kExitOk;
     }
     if (r.o.output.isEmpty()) {
-        for (const QString& line : s.numberFiles.CsvLines(true)) r.out << line << "\n";
+        for (const QString& line : s.numberFiles.CsvLines(TCsvForm::Original, true)) r.out << line << "\n";
         r.out.flush();
         return kExitOk;
     }
-    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(), r.o.output)
+    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
                                                     : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
 }
 

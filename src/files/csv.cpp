@@ -24,11 +24,18 @@ QString TCsv::JoinLine(const QStringList& fields) {
     return out.join(u',');
 }
 
+TCsvForm CsvFormOf(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ? TCsvForm::Spreadsheet
+                                                                                           : TCsvForm::Original;
+}
+
 bool TCsv::WriteFile(const QString& path, const QStringList& lines, QString& error) {
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
     QByteArray bytes;
-    if (!fields::ToCp1251(text, bytes)) {
+    if (CsvFormOf(path) == TCsvForm::Spreadsheet) {
+        bytes = QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    } else if (!fields::ToCp1251(text, bytes)) {
         error = TText::tr("Текст содержит символы, которых нет в кодировке Windows-1251");
         return false;
     }

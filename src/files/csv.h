@@ -11,7 +11,15 @@ struct TCsvRow {
     QStringList fields;
 };
 
-// Comma-separated files: written in Windows-1251, every line ended by CR LF;
+// How a comma-separated file is written, by its name. ".csv" is for
+// spreadsheets: UTF-8 with a byte-order mark (read right in any locale), a
+// header row, the records only. Any other name (".cvs") keeps the form lists
+// have moved in between installations: Windows-1251, no header, the table's
+// rows as they stand.
+enum class TCsvForm { Original, Spreadsheet };
+TCsvForm CsvFormOf(const QString& path);
+
+// Comma-separated files: written in the form their name asks for, every line ended by CR LF;
 // read as installers have them (Windows-1251 or UTF-8 with or without a
 // byte-order mark, "," or ";" between fields, blank rows).
 class TCsv {
@@ -19,8 +27,9 @@ public:
     // Joins fields with ","; a field holding a comma, a quote or a line
     // break is quoted the standard way, every other field goes as it is.
     static QString JoinLine(const QStringList& fields);
-    // Writes all lines at once through a temporary file; false with error
-    // set when the file cannot be written or a text has no Windows-1251 form.
+    // Writes all lines at once through a temporary file, encoded for the
+    // file's form; false with error set when the file cannot be written or
+    // (the original form) a text has no Windows-1251 form.
     static bool WriteFile(const QString& path, const QStringList& lines, QString& error);
     // Reads a regular file (quoted fields allowed) into rows of fields,
     // leaving out rows that hold only separators and blanks.

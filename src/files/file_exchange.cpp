@@ -35,8 +35,10 @@ bool TExchangeContext::MayWriteAs(const QString& chosen, const QString& path) co
     return op.AskAccept(TText::tr("Файл %1 уже существует. Заменить его?").arg(QDir::toNativeSeparators(path)));
 }
 
-void TExchangeContext::Saved(const QString& path) const {
-    status.ShowStatus(TText::tr("Сохранено в файл: %1").arg(QDir::toNativeSeparators(path)));
+void TExchangeContext::Saved(const QString& path, int records) const {
+    const QString where = QDir::toNativeSeparators(path);
+    status.ShowStatus(records < 0 ? TText::tr("Сохранено в файл: %1").arg(where)
+                                  : TText::tr("Сохранено записей: %1 в файл %2").arg(records).arg(where));
 }
 
 void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const {
@@ -69,19 +71,25 @@ void TExchangeContext::SaveLines(const QString& prefix, const QStringList& lines
     else Saved(path);
 }
 
-void TExchangeContext::SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
-                                 const std::function<QStringList()>& lines) const {
+bool TExchangeContext::SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+                                 const std::function<QStringList(TCsvForm)>& lines,
+                                 const std::function<int()>& records) const {
     QString path = op.ChooseSaveFile(folder, kTableSaveFilter, ProposedFileName(prefix));
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool csv = suffix == QLatin1String("csv") || suffix == QLatin1String("cvs");
     const QString chosen = path;
     if (!csv) path = AsXlsx(path);
-    if (!MayWriteAs(chosen, path)) return;
+    if (!MayWriteAs(chosen, path)) return false;
     QString error;
-    const bool written = csv ? TCsv::WriteFile(path, lines(), error) : TWorkbookIo::WriteXlsx(workbook(), path, error);
-    if (!written) op.ReportError(error);
-    else Saved(path);
+    const bool written =
+        csv ? TCsv::WriteFile(path, lines(CsvFormOf(path)), error) : TWorkbookIo::WriteXlsx(workbook(), path, error);
+    if (!written) {
+        op.ReportError(error);
+        return false;
+    }
+    Saved(path, records());
+    return true;
 }
 
 } // namespace portiqa

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/operator.h"
 #include "base/status_report.h"
+#include "files/csv.h"
 #include <QString>
 #include <functional>
 
@@ -31,12 +32,15 @@ struct TExchangeContext {
     // The same for comma-separated lines built before the dialog is shown.
     void SaveLines(const QString& prefix, const QStringList& lines) const;
     // One dialog for a table in either kind: a name ending in .csv or .cvs
-    // gets the comma-separated lines, any other the workbook.
-    void SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
-                   const std::function<QStringList()>& lines) const;
+    // gets the comma-separated lines in that name's form, any other the
+    // workbook. records: how many records the table holds, for the report.
+    // True when the file was written.
+    bool SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+                   const std::function<QStringList(TCsvForm)>& lines, const std::function<int()>& records) const;
 
-    // A file was written: the status bar says where.
-    void Saved(const QString& path) const;
+    // A file was written: the status bar says where, and how many records
+    // went into it when the file holds records.
+    void Saved(const QString& path, int records = -1) const;
     bool MayWriteAs(const QString& chosen, const QString& path) const;
 };
 
@@ -45,7 +49,8 @@ inline const QString kExcelOpenFilter = QStringLiteral("EXCEL file|*.xls;*.xlsx|
 // A number list in any kind the import reads.
 inline const QString kNumbersOpenFilter =
     QStringLiteral("EXCEL file|*.xls;*.xlsx|CSV file|*.csv;*.cvs|All number lists|*.xls;*.xlsx;*.csv;*.cvs|(*.*)|*.*");
-inline const QString kTableSaveFilter = QStringLiteral("EXCEL file|*.xlsx|CSV file|*.csv;*.cvs|(*.*)|*.*");
+inline const QString kTableSaveFilter =
+    QStringLiteral("EXCEL file|*.xlsx|CSV file (UTF-8)|*.csv|CVS file (Windows-1251)|*.cvs|(*.*)|*.*");
 inline const QString kCsvFilter = QStringLiteral("CVS file|*.cvs;*.cvs|(*.*)|*.*");
 
 } // namespace portiqa

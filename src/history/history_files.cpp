@@ -23,15 +23,30 @@ TWorkbook THistoryFiles::HistoryWorkbook() {
 }
 
 void THistoryFiles::ExportHistoryXls() {
-    ctx_.SaveTable(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); }, [this] { return CsvLines(); });
+    ctx_.SaveTable(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); },
+                   [this](TCsvForm form) { return CsvLines(form); }, [this] { return Records(); });
 }
 
-QStringList THistoryFiles::CsvLines() {
+int THistoryFiles::Records() const {
+    int records = 0;
+    for (int r = 1; r <= H::kRows; ++r) records += table_.Grid().Cells(H::kRecordNo, r).isEmpty() ? 0 : 1;
+    return records;
+}
+
+QStringList THistoryFiles::CsvLines(TCsvForm form) {
+    // The original form has ten fields, the last two empty; a spreadsheet's
+    // file has the table's eight under their captions.
+    const int fieldCount = form == TCsvForm::Spreadsheet ? H::kCols : 10;
     QStringList lines;
+    if (form == TCsvForm::Spreadsheet) {
+        QStringList captions;
+        for (int k = 0; k < H::kCols; ++k) captions << table_.Grid().Cells(k, 0);
+        lines << TCsv::JoinLine(captions);
+    }
     for (int r = 1; r <= H::kRows; ++r) {
         if (table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
         QStringList fields;
-        for (int k = 0; k <= 9; ++k) fields << table_.Grid().Cells(k, r);
+        for (int k = 0; k < fieldCount; ++k) fields << table_.Grid().Cells(k, r);
         lines << TCsv::JoinLine(fields);
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (H::kRows + 1)));
         ctx_.status.ShowStatus(TText::tr("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));

@@ -19,7 +19,10 @@ public:
     }
 
     TWorkbook HistoryWorkbook();
-    QStringList CsvLines();
+    // The records as comma-separated lines in the given form.
+    QStringList CsvLines(TCsvForm form = TCsvForm::Original);
+    // Rows holding a record.
+    int Records() const;
     void ApplyWorkbook(const TWorkbook& book);
 
 private:

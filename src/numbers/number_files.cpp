@@ -29,9 +29,12 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
 }
 
 void TNumberFiles::ExportNumbersXls() {
-    ctx_.SaveTable(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); }, [this] { return CsvLines(); });
+    const bool saved = ctx_.SaveTable(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); },
+                                      [this](TCsvForm form) { return CsvLines(form); }, [this] { return Records(); });
     ctx_.progress.SetProgress(100);
-    ctx_.status.Display().SetStatusText(QString());
+    // The count of the export stays on show until it is written over; the
+    // building's "Save:" count goes when nothing was written.
+    if (!saved) ctx_.status.Display().SetStatusText(QString());
 }
 
 namespace {
@@ -249,13 +252,25 @@ void TNumberFiles::ImportNumbersXls() {
     ctx_.op.ShowMessage(imported_);
 }
 
-QStringList TNumberFiles::CsvLines(bool occupiedOnly) {
+int TNumberFiles::Records() const {
+    int records = 0;
+    for (int r = 1; r <= T::kRecords; ++r) records += table_.Grid().Cells(T::kNumber, r).isEmpty() ? 0 : 1;
+    return records;
+}
+
+QStringList TNumberFiles::CsvLines(TCsvForm form, bool occupiedOnly) {
+    const bool sheet = form == TCsvForm::Spreadsheet;
     QStringList lines;
-    for (int r = 1; r <= T::kRecords; ++r) {
-        if (occupiedOnly && table_.Grid().Cells(T::kNumber, r).isEmpty()) continue;
+    const auto row = [this](int r) {
         QStringList fields;
         for (int c = 0; c < T::kCols; ++c) fields << table_.Grid().Cells(c, r);
-        fields << QString() << QString();
+        return fields;
+    };
+    if (sheet) lines << TCsv::JoinLine(row(0));  // the captions the import knows
+    for (int r = 1; r <= T::kRecords; ++r) {
+        if ((occupiedOnly || sheet) && table_.Grid().Cells(T::kNumber, r).isEmpty()) continue;
+        QStringList fields = row(r);
+        if (!sheet) fields << QString() << QString();
         lines << TCsv::JoinLine(fields);
         if (r % 30 == 0 || r == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (T::kRecords + 1)));
@@ -267,7 +282,7 @@ QStringList TNumberFiles::CsvLines(bool occupiedOnly) {
 
 void TNumberFiles::ExportNumbersCsv() {
     // The lines are built before the dialog is shown.
-    ctx_.SaveLines(QStringLiteral("telinf_CSV"), CsvLines());
+    ctx_.SaveLines(QStringLiteral("telinf_CSV"), CsvLines());  // the original form, named ".cvs"
 }
 
 } // namespace portiqa

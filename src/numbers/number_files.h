@@ -16,7 +16,11 @@ public:
     void ExportNumbersCsv();  // btn3
 
     TWorkbook NumbersWorkbook();
-    QStringList CsvLines(bool occupiedOnly = false);
+    // The table as comma-separated lines in the given form (the original form:
+    // every row, or only those holding a number).
+    QStringList CsvLines(TCsvForm form = TCsvForm::Original, bool occupiedOnly = false);
+    // Rows holding a number.
+    int Records() const;
     // Checks and imports a workbook (sheet row k + 1 holds record k); false,
     // with the operator told why, when the table is left unchanged.
     bool ApplyWorkbook(const TWorkbook& book);

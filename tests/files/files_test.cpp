@@ -749,16 +749,34 @@ TEST_F(FilesTest, AListSavedAsCsvByASpreadsheetProgramImports) {
 namespace {
 
 // The export dialog offers both kinds; the chosen name's extension decides.
+// ".csv" is for spreadsheets (UTF-8 with its mark, a header, the records
+// only) and imports back exactly; ".cvs" keeps the original Windows-1251 form.
 TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
     TNumberTable table;
     TNumberFiles files(table, ctx);
-    table.Grid().SetCells(1, 1, "+79161234567");
-    table.Grid().SetCells(6, 1, "Да");
+    table.Grid().SetCells(1, 7, "+79161234567");
+    table.Grid().SetCells(6, 7, "Да");
     op.saveFile = Path("list.csv");
     files.ExportNumbersXls();
     QFile csv(op.saveFile);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(csv.readLine().startsWith("1,+79161234567,")) << "comma-separated, not a workbook";
+    const QByteArray bytes = csv.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\xE2\x84\x96,")) << "UTF-8 with its mark, the captions first";
+    EXPECT_EQ(bytes.count("\r\n"), 2) << "the header and the one record";
+    EXPECT_TRUE(bytes.contains("7,+79161234567,,,,,\xD0\x94\xD0\xB0,")) << bytes.toStdString();
+    EXPECT_EQ(display.Text(), "Сохранено записей: 1 в файл " + QDir::toNativeSeparators(op.saveFile));
+    TNumberTable back;
+    TNumberFiles backFiles(back, ctx);
+    op.openFile = op.saveFile;
+    backFiles.ImportNumbersXls();
+    for (int c = 0; c < TNumberTable::kCols; ++c) EXPECT_EQ(back.Grid().Cells(c, 7), table.Grid().Cells(c, 7)) << c;
+
+    op.saveFile = Path("list.cvs");
+    files.ExportNumbersXls();
+    QFile cvs(op.saveFile);
+    ASSERT_TRUE(cvs.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(cvs.readLine().startsWith("1,,")) << "every row, no header";
+    EXPECT_TRUE(cvs.readAll().contains("7,+79161234567,,,,,\xC4\xE0,")) << "Windows-1251";
     op.saveFile = Path("list.xlsx");
     files.ExportNumbersXls();
     QFile book(op.saveFile);

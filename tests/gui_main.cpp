@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     if (!data.isValid()) return 1;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    // Remembered choices (language, folders) likewise.
+    qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toUtf8());
     qunsetenv("PORTIQA_RECORD");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2598,5 +2598,25 @@ journal</translation>
         <source>Сохранено записей: %1 в файл %2</source>
         <translation>Saved %1 record(s) to the file %2</translation>
     </message>
+    <message>
+        <source>Цвета строк: серый — срок истёк; оранжевый — истекает в течение 7 дней; розовый и зачёркнутый — отмечен для удаления; зелёный — дата или время с ошибкой</source>
+        <translation>Row colours: grey, the validity has ended; orange, it ends within 7 days; pink and struck through, marked for deletion; green, a wrong date or time</translation>
+    </message>
+    <message>
+        <source>Отмечен для удаления: сохранение удалит номер из GSM модуля</source>
+        <translation>Marked for deletion: the save removes the number from the GSM module</translation>
+    </message>
+    <message>
+        <source>Такой даты или времени нет, или год вне 2000-2099: исправьте перед сохранением</source>
+        <translation>No such date or time, or a year outside 2000-2099: correct it before saving</translation>
+    </message>
+    <message>
+        <source>Срок действия истёк</source>
+        <translation>The validity has ended</translation>
+    </message>
+    <message>
+        <source>Срок действия истекает в течение 7 дней</source>
+        <translation>The validity ends within 7 days</translation>
+    </message>
 </context>
 </TS>

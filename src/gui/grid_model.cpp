@@ -32,6 +32,13 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
         return Foreground ? Foreground(col, row) : QVariant();
     case Qt::FontRole:
         return Font ? Font(col, row) : QVariant();
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (Meaning) {
+            const QString meaning = Meaning(col, row);
+            if (!meaning.isEmpty()) return meaning;
+        }
+        return {};
     default:
         return {};
     }

@@ -28,6 +28,9 @@ public:
     std::function<bool(int col, int row)> HideText;
     std::function<QVariant(int col, int row)> Foreground;
     std::function<QVariant(int col, int row)> Font;
+    // What a cell's colour means, in words: its tooltip, and what a screen
+    // reader announces with it.
+    std::function<QString(int col, int row)> Meaning;
     // Cells that hold the program's own words (captions, event names, "Да"),
     // shown in the operator's language; the grid, and so every file, keeps them
     // as they are. The header row is always such a caption.

@@ -216,6 +216,9 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     findNext = new QPushButton(TText::tr("Найти далее"), right);
     findNext->setToolTip(TText::tr("Перейти к следующему найденному номеру"));
     expiry = new QLabel(right);
+    // The colours' legend; each coloured cell says the same in its tooltip.
+    expiry->setToolTip(TText::tr("Цвета строк: серый — срок истёк; оранжевый — истекает в течение 7 дней; "
+                                 "розовый и зачёркнутый — отмечен для удаления; зелёный — дата или время с ошибкой"));
     strip->addWidget(search);
     strip->addWidget(findNext);
     strip->addSpacing(20);
@@ -256,6 +259,18 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
             const TValidity v = ValidityOf(table_.Grid(), row, now_);
             if (v == TValidity::Expired) return QColor(205, 205, 205);
             if (v == TValidity::Expiring) return QColor(255, 221, 170);
+        }
+        return {};
+    };
+    model_->Meaning = [this](int col, int row) -> QString {
+        if (col == T::kSerial) return {};
+        if (table_.Grid().Cells(T::kDelete, row) == T::Yes()) return TText::tr("Отмечен для удаления: сохранение удалит номер из GSM модуля");
+        if (table_.OutOfRange(col, row) || NotARealDateOrTime(col, row))
+            return TText::tr("Такой даты или времени нет, или год вне 2000-2099: исправьте перед сохранением");
+        if (col >= T::kNumber && col <= T::kEndTime) {
+            const TValidity v = ValidityOf(table_.Grid(), row, now_);
+            if (v == TValidity::Expired) return TText::tr("Срок действия истёк");
+            if (v == TValidity::Expiring) return TText::tr("Срок действия истекает в течение 7 дней");
         }
         return {};
     };

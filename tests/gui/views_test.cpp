@@ -5,6 +5,7 @@
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "fakes.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
@@ -427,6 +428,13 @@ TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
     EXPECT_EQ(n.view.expiry->text(), "Истекло: 1, истекает в течение 7 дней: 1");
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 10), Qt::BackgroundRole).value<QColor>(), QColor(205, 205, 205));
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 20), Qt::BackgroundRole).value<QColor>(), QColor(255, 221, 170));
+    // The colours say what they mean in words too, to the eye and to a screen reader.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(n.view.strngrd3);
+    ASSERT_TRUE(table && table->tableInterface());
+    EXPECT_EQ(table->tableInterface()->cellAt(9, 1)->text(QAccessible::Description), "Срок действия истёк");
+    EXPECT_EQ(table->tableInterface()->cellAt(19, 1)->text(QAccessible::Description), "Срок действия истекает в течение 7 дней");
+    EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 20), Qt::ToolTipRole).toString(), "Срок действия истекает в течение 7 дней");
+    EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 30), Qt::ToolTipRole), QVariant());
 
     auto* v = n.view.strngrd3;
     ClickCell(v, 1, 1);

@@ -46,6 +46,11 @@ const QStringList kMigrations[] = {
         "message TEXT, pages_written INTEGER, pages_verified INTEGER)",
         "CREATE INDEX journal_by_module ON journal (module_id, id)",
     },
+    {
+        "CREATE TABLE units (batch TEXT NOT NULL, unit TEXT NOT NULL, state TEXT NOT NULL, port TEXT NOT NULL, "
+        "serial TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, updated_at TEXT NOT NULL, "
+        "note TEXT NOT NULL DEFAULT '', PRIMARY KEY (batch, unit))",
+    },
 };
 
 // A new record file is readable by its owner only: it holds PINs and phone numbers.
@@ -334,22 +339,6 @@ bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& mes
 bool TRecord::Alive() const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     return q.exec(QStringLiteral("SELECT 1"));
-}
-
-template <class F>
-auto TRecord::Again(F f, QString& error) -> decltype(f(error)) {
-    auto result = f(error);
-    if (result || !shared_ || Alive()) return result;
-    // The server closed the connection (restarted, or the network broke):
-    // one new connection, one more try.
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    db.close();
-    if (!db.open()) {
-        error = TText::tr("журнал %1 не открывается: %2").arg(where_, db.lastError().text());
-        return result;
-    }
-    error.clear();
-    return f(error);
 }
 
 std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& error) {

@@ -52,6 +52,17 @@ struct TJournalEntry {
     int pagesWritten = 0, pagesVerified = 0;
 };
 
+// A provisioning unit as the record holds it: which batch (the units
+// table's name), its state and the module it was bound to.
+struct TUnitEntry {
+    QString batch, unit;
+    QString state;  // started, done, doubt (its PIN may be in a module), free
+    QString port, serial, host;
+    qint64 pid = 0;
+    QDateTime updatedAt;
+    QString note;
+};
+
 // What the program knows of modules, kept across runs: identity, snapshots
 // of their memory after every complete read, backup, save and restore
 // (identical content stored once, compressed), and a journal of every write.
@@ -75,7 +86,7 @@ public:
     // Where the record is, without credentials, for messages.
     QString Where() const { return where_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
@@ -100,6 +111,19 @@ public:
     // A module's snapshots (pages not loaded) and writes, newest first.
     QList<TSnapshot> Snapshots(qint64 moduleId, int limit, QString& error) const;
     QList<TJournalEntry> Journal(qint64 moduleId, int limit, QString& error) const;
+
+    // Provisioning's units, shared by every station on the record. A unit is
+    // taken by one statement: true when this program now holds it (it was
+    // never taken, or released), false with error empty when another has it.
+    bool ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
+                   QString& error);
+    // Marks a unit held by this program: done, doubt, or free again.
+    bool SetUnitState(const QString& batch, const QString& unit, const QString& state, const QString& note,
+                      QString& error);
+    // The operator gives back a unit that is started or in doubt; false
+    // (error set) when it is done or unknown.
+    bool ReleaseUnit(const QString& batch, const QString& unit, QString& error);
+    QList<TUnitEntry> Units(const QString& batch, QString& error) const;
 
     // Who and where, as every snapshot and entry records it.
     static QString OsUser();

@@ -1,6 +1,7 @@
 // The record's reading side: modules, snapshots and the journal as stored.
 #include "base/texts.h"
 #include "record/record_sql.h"
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -147,6 +148,78 @@ QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error
         e.pagesWritten = q.value(13).toInt();
         e.pagesVerified = q.value(14).toInt();
         out << e;
+    }
+    return out;
+}
+
+bool TRecord::ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
+                        QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            // One statement: of two stations asking at once, one inserts or
+            // revives the row, the other changes nothing.
+            if (!Run(q,
+                     QStringLiteral("INSERT INTO units (batch, unit, state, port, serial, host, pid, updated_at) "
+                                    "VALUES (?, ?, 'started', ?, ?, ?, ?, ?) ON CONFLICT (batch, unit) DO UPDATE SET "
+                                    "state = 'started', port = excluded.port, serial = excluded.serial, host = excluded.host, "
+                                    "pid = excluded.pid, updated_at = excluded.updated_at, note = '' "
+                                    "WHERE units.state = 'free'"),
+                     {batch, unit, port, serial, Host(), QCoreApplication::applicationPid(),
+                      Stamp(QDateTime::currentDateTime())},
+                     e))
+                return false;
+            return q.numRowsAffected() == 1;
+        },
+        error);
+}
+
+bool TRecord::SetUnitState(const QString& batch, const QString& unit, const QString& state, const QString& note,
+                           QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            if (!Run(q, QStringLiteral("UPDATE units SET state = ?, note = ?, updated_at = ? WHERE batch = ? AND unit = ?"),
+                     {state, note, Stamp(QDateTime::currentDateTime()), batch, unit}, e))
+                return false;
+            if (q.numRowsAffected() == 1) return true;
+            e = TText::tr("устройство «%1» не найдено в журнале").arg(unit);
+            return false;
+        },
+        error);
+}
+
+bool TRecord::ReleaseUnit(const QString& batch, const QString& unit, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("UPDATE units SET state = 'free', updated_at = ?, note = ? WHERE batch = ? AND unit = ? "
+                               "AND state IN ('started', 'doubt')"),
+             {Stamp(QDateTime::currentDateTime()), TText::tr("освобождено оператором %1@%2").arg(OsUser(), Host()), batch, unit},
+             error))
+        return false;
+    if (q.numRowsAffected() == 1) return true;
+    error = TText::tr("устройство «%1» не занято (не начато, уже готово или свободно)").arg(unit);
+    return false;
+}
+
+QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
+    QList<TUnitEntry> out;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("SELECT unit, state, port, serial, host, pid, updated_at, note FROM units WHERE batch = ? "
+                               "ORDER BY unit"),
+             {batch}, error))
+        return out;
+    while (q.next()) {
+        TUnitEntry u;
+        u.batch = batch;
+        u.unit = q.value(0).toString();
+        u.state = q.value(1).toString();
+        u.port = q.value(2).toString();
+        u.serial = q.value(3).toString();
+        u.host = q.value(4).toString();
+        u.pid = q.value(5).toLongLong();
+        u.updatedAt = FromStamp(q.value(6));
+        u.note = q.value(7).toString();
+        out << u;
     }
     return out;
 }

@@ -2,6 +2,8 @@
 // What the record's two source files share: time stamps, the three areas,
 // and one SQL statement run with its values. Internal to record/.
 #include "record/record.h"
+#include "base/texts.h"
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -42,3 +44,23 @@ inline bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QS
 }
 
 } // namespace portiqa::record_sql
+
+namespace portiqa {
+
+template <class F>
+auto TRecord::Again(F f, QString& error) -> decltype(f(error)) {
+    auto result = f(error);
+    if (result || !shared_ || Alive()) return result;
+    // The server closed the connection (restarted, or the network broke):
+    // one new connection, one more try.
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    db.close();
+    if (!db.open()) {
+        error = TText::tr("журнал %1 не открывается: %2").arg(where_, db.lastError().text());
+        return result;
+    }
+    error.clear();
+    return f(error);
+}
+
+} // namespace portiqa

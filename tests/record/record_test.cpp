@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <thread>
 
 using namespace portiqa;
@@ -23,7 +24,7 @@ struct RecordTest : ::testing::TestWithParam<std::string> {
         if (GetParam() == "postgresql") {
             location = qEnvironmentVariable("PORTIQA_TEST_PG");
             if (location.isEmpty()) GTEST_SKIP() << "no PostgreSQL test server (bash scripts/test.sh starts one)";
-            Sql("DROP TABLE IF EXISTS journal, snapshots, contents, modules, meta CASCADE");
+            Sql("DROP TABLE IF EXISTS units, journal, snapshots, contents, modules, meta CASCADE");
         } else {
             location = dir.filePath("record.sqlite");
         }
@@ -142,6 +143,51 @@ TEST_P(RecordTest, TwoWritersAtOnceLoseNothing) {
     EXPECT_EQ(a + b, 50);
     EXPECT_EQ(Sql("SELECT COUNT(*) FROM snapshots").toInt(), 50);
     EXPECT_EQ(Sql("SELECT COUNT(*) FROM journal").toInt(), 50);
+}
+
+// Two stations asking for the same units at once: each unit goes to one.
+// A unit given back after a failure is taken again; one done or in doubt
+// only after the operator releases it (done never).
+TEST_P(RecordTest, AProvisioningUnitIsHeldByOneStationAtATime) {
+    { ASSERT_TRUE(Open()); }
+    std::vector<int> winners(20, 0);
+    auto station = [&](const char* port, int* claimed) {
+        QString e;
+        auto r = TRecord::Open(location, e);
+        if (!r) return;
+        for (int i = 0; i < 20; ++i)
+            if (r->ClaimUnit("estate", QStringLiteral("house-%1").arg(i), port, "", e)) {
+                ++*claimed;
+                ++winners[i];
+            }
+    };
+    int a = 0, b = 0;
+    std::thread first(station, "/dev/ttyUSB0", &a), second(station, "/dev/ttyUSB1", &b);
+    first.join();
+    second.join();
+    EXPECT_EQ(a + b, 20);
+    EXPECT_EQ(std::count(winners.begin(), winners.end(), 1), 20);
+
+    auto r = Open();
+    QString error;
+    ASSERT_TRUE(r->SetUnitState("estate", "house-0", "free", "module pulled out", error)) << error.toStdString();
+    ASSERT_TRUE(r->SetUnitState("estate", "house-1", "done", "", error));
+    ASSERT_TRUE(r->SetUnitState("estate", "house-2", "doubt", "PIN save unanswered", error));
+    EXPECT_TRUE(r->ClaimUnit("estate", "house-0", "/dev/ttyUSB2", "A1", error));
+    EXPECT_TRUE(r->ClaimUnit("other-estate", "house-1", "/dev/ttyUSB2", "", error)) << "batches are apart";
+    for (const char* held : {"house-1", "house-2", "house-3"}) {
+        EXPECT_FALSE(r->ClaimUnit("estate", held, "/dev/ttyUSB2", "", error)) << held;
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    }
+    EXPECT_FALSE(r->ReleaseUnit("estate", "house-1", error)) << "a done unit stays done";
+    EXPECT_TRUE(r->ReleaseUnit("estate", "house-2", error)) << error.toStdString();
+    EXPECT_TRUE(r->ClaimUnit("estate", "house-2", "/dev/ttyUSB2", "", error));
+    const QList<TUnitEntry> units = r->Units("estate", error);
+    ASSERT_EQ(units.size(), 20);
+    EXPECT_EQ(units[0].unit, "house-0");
+    EXPECT_EQ(units[0].port, "/dev/ttyUSB2");
+    EXPECT_EQ(units[0].serial, "A1");
+    EXPECT_EQ(units[0].state, "started");
 }
 
 TEST_P(RecordTest, ARecordOfANewerProgramOrAPasswordInTheAddressIsRefused) {

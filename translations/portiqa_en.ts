@@ -1714,6 +1714,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -1721,7 +1722,10 @@ Commands:
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
 
 Options:
   -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
@@ -1810,6 +1814,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -1817,7 +1822,10 @@ Commands:
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
 
 Options:
   -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
@@ -2617,6 +2625,70 @@ journal</translation>
     <message>
         <source>Срок действия истекает в течение 7 дней</source>
         <translation>The validity ends within 7 days</translation>
+    </message>
+    <message>
+        <source>журнал модулей недоступен, устройство не выдано: %1</source>
+        <translation>the module record cannot be used, no unit was given: %1</translation>
+    </message>
+    <message>
+        <source>свободных устройств нет: остальные (%1) заняты другими модулями</source>
+        <translation>no unit is free: the rest (%1) are held for other modules</translation>
+    </message>
+    <message>
+        <source>журнал модулей: %1</source>
+        <translation>module record: %1</translation>
+    </message>
+    <message>
+        <source>устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>unit %1 is not given again: the module may have its password. Check the module; if it has the factory password, release the unit: provision --release %1</translation>
+    </message>
+    <message>
+        <source>--record and --no-record exclude each other</source>
+        <translation>--record and --no-record exclude each other</translation>
+    </message>
+    <message>
+        <source>--release needs --units FILE or --batch NAME</source>
+        <translation>--release needs --units FILE or --batch NAME</translation>
+    </message>
+    <message>
+        <source>--release works on the record: --no-record cannot be used</source>
+        <translation>--release works on the record: --no-record cannot be used</translation>
+    </message>
+    <message>
+        <source>Устройство %1 свободно и будет выдано следующему модулю</source>
+        <translation>Unit %1 is free and goes to the next module</translation>
+    </message>
+    <message>
+        <source>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</source>
+        <translation>The module record keeps one unit from going to two modules: %1. Give another one (--record) or work without it (--no-record: a second run with this units table is refused)</translation>
+    </message>
+    <message>
+        <source>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
+        <translation>The units %1 are being given out by another run (process %2 on %3). Without a module record two runs would give the same units; with a shared record (--record) they share them</translation>
+    </message>
+    <message>
+        <source>Не удалось занять таблицу устройств %1 (файл %2.lock)</source>
+        <translation>Could not take the units table %1 (file %2.lock)</translation>
+    </message>
+    <message>
+        <source>устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>unit %1: its password may have been written to the module on port %2 (%3, %4): %5. Check the module; if it has the factory password, release the unit: provision --release %1</translation>
+    </message>
+    <message>
+        <source>устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>unit %1: started on port %2 (%3) by a run that broke off. Check the module; if it has the factory password, release the unit: provision --release %1</translation>
+    </message>
+    <message>
+        <source>устройство «%1» не найдено в журнале</source>
+        <translation>unit &quot;%1&quot; is not in the record</translation>
+    </message>
+    <message>
+        <source>освобождено оператором %1@%2</source>
+        <translation>released by the operator %1@%2</translation>
+    </message>
+    <message>
+        <source>устройство «%1» не занято (не начато, уже готово или свободно)</source>
+        <translation>unit &quot;%1&quot; is not held (not started, done already, or free)</translation>
     </message>
 </context>
 </TS>

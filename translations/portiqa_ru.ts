@@ -1715,6 +1715,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -1722,7 +1723,10 @@ Commands:
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
 
 Options:
   -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
@@ -1815,6 +1819,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 профиля или списка номеров
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
+            [--batch ИМЯ] [--record ГДЕ | --no-record]
                                 настроить каждый подключённый модуль (несколько сразу) по
                                 шаблону (резервная копия или профиль .xlsx с --numbers) и
                                 следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
@@ -1822,7 +1827,11 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 ОТЧЁТ.csv; --watch по умолчанию /dev/ttyUSB* и /dev/ttyACM*
                                 (COM* в Windows), имя без пути сверяется со списком портов;
                                 --force разрешает шаблону удалять номера из модуля; код
-                                выхода 0, если все модули настроены, 1, если хоть один нет
+                                выхода 0, если все модули настроены, 1, если хоть один нет;
+                                журнал модулей хранит, у какого модуля какое устройство (общий
+                                для станций с одним --batch ИМЯ)
+  provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
+                                вернуть устройство, занятое модулем, который проверен
 
 Ключи:
   -p, --port ПОРТ               последовательный порт: имя из списка &apos;ports&apos; (ttyUSB0) или
@@ -2622,6 +2631,70 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Срок действия истекает в течение 7 дней</source>
         <translation>Срок действия истекает в течение 7 дней</translation>
+    </message>
+    <message>
+        <source>журнал модулей недоступен, устройство не выдано: %1</source>
+        <translation>журнал модулей недоступен, устройство не выдано: %1</translation>
+    </message>
+    <message>
+        <source>свободных устройств нет: остальные (%1) заняты другими модулями</source>
+        <translation>свободных устройств нет: остальные (%1) заняты другими модулями</translation>
+    </message>
+    <message>
+        <source>журнал модулей: %1</source>
+        <translation>журнал модулей: %1</translation>
+    </message>
+    <message>
+        <source>устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</translation>
+    </message>
+    <message>
+        <source>--record and --no-record exclude each other</source>
+        <translation>--record и --no-record исключают друг друга</translation>
+    </message>
+    <message>
+        <source>--release needs --units FILE or --batch NAME</source>
+        <translation>--release нужен --units ФАЙЛ или --batch ИМЯ</translation>
+    </message>
+    <message>
+        <source>--release works on the record: --no-record cannot be used</source>
+        <translation>--release работает с журналом модулей: --no-record здесь нельзя</translation>
+    </message>
+    <message>
+        <source>Устройство %1 свободно и будет выдано следующему модулю</source>
+        <translation>Устройство %1 свободно и будет выдано следующему модулю</translation>
+    </message>
+    <message>
+        <source>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</source>
+        <translation>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</translation>
+    </message>
+    <message>
+        <source>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
+        <translation>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</translation>
+    </message>
+    <message>
+        <source>Не удалось занять таблицу устройств %1 (файл %2.lock)</source>
+        <translation>Не удалось занять таблицу устройств %1 (файл %2.lock)</translation>
+    </message>
+    <message>
+        <source>устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</translation>
+    </message>
+    <message>
+        <source>устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
+        <translation>устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</translation>
+    </message>
+    <message>
+        <source>устройство «%1» не найдено в журнале</source>
+        <translation>устройство «%1» не найдено в журнале</translation>
+    </message>
+    <message>
+        <source>освобождено оператором %1@%2</source>
+        <translation>освобождено оператором %1@%2</translation>
+    </message>
+    <message>
+        <source>устройство «%1» не занято (не начато, уже готово или свободно)</source>
+        <translation>устройство «%1» не занято (не начато, уже готово или свободно)</translation>
     </message>
 </context>
 </TS>

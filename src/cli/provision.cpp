@@ -26,9 +26,9 @@ qint64 NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
 } // namespace
 
-TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TOptions options, QTextStream& out,
-                           QTextStream& err)
-    : plan_(plan), report_(report), o_(std::move(options)), out_(out), err_(err) {
+TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options,
+                           QTextStream& out, QTextStream& err)
+    : plan_(plan), report_(report), ledger_(ledger), o_(std::move(options)), out_(out), err_(err) {
 #ifdef _WIN32
     if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("COM*")};
 #else
@@ -80,11 +80,19 @@ void TProvisioner::Event(const QString& port, const QString& kind, const QString
     err_.flush();
 }
 
-TUnit* TProvisioner::TakeUnit() {
+TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
     if (!plan_.withUnits) return nullptr;
-    if (plan_.units.empty()) return nullptr;
-    taken_.push_back(plan_.units.front());
-    plan_.units.pop_front();
+    QString error;
+    const auto at = ledger_.Take(plan_.units, port, TPortList().SerialOf(port), error);
+    if (!at) {
+        if (!error.isEmpty())
+            whyNot = TText::tr("журнал модулей недоступен, устройство не выдано: %1").arg(error);
+        else if (!plan_.units.empty())
+            whyNot = TText::tr("свободных устройств нет: остальные (%1) заняты другими модулями").arg(plan_.units.size());
+        return nullptr;
+    }
+    taken_.push_back(plan_.units[*at]);
+    plan_.units.erase(plan_.units.begin() + std::ptrdiff_t(*at));
     return &taken_.back();
 }
 
@@ -122,8 +130,8 @@ void TProvisioner::Started(const QString& port) {
     TProvisionJob* raw = job.get();
     jobs_[port] = std::move(job);
     startedMs_[port] = NowMs();
-    raw->Start([this, port] {
-                   TUnit* u = TakeUnit();
+    raw->Start([this, port](QString& whyNot) {
+                   TUnit* u = TakeUnit(port, whyNot);
                    if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name);
                    return u;
                },
@@ -154,10 +162,20 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (r.ok) ++ok_;
     else ++failed_;
     // A unit is used up only by a module that ended verified; a failed
-    // module's unit goes to the next one.
+    // module's unit goes to the next one, unless the module may hold its PIN.
+    if (unit) {
+        QString error;
+        const bool kept = r.ok ? ledger_.Done(unitName, error)
+                               : r.unitInDoubt ? ledger_.Doubt(unitName, r.reason, error) : ledger_.Free(unitName, r.reason, error);
+        if (!kept) Event(port, QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
+        if (r.unitInDoubt)
+            Event(port, QStringLiteral("doubt"),
+                  TText::tr("устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; "
+                            "если у него заводской пароль, освободите устройство: provision --release %1").arg(unitName));
+    }
     for (auto t = taken_.begin(); t != taken_.end(); ++t) {
         if (&*t != unit) continue;
-        if (!r.ok) plan_.units.push_front(*t);
+        if (!r.ok && !r.unitInDoubt) plan_.units.push_front(*t);
         taken_.erase(t);
         break;
     }
@@ -183,6 +201,10 @@ int TProvisioner::Run() {
 #else
     for (int sig : {SIGINT, SIGTERM}) std::signal(sig, StopProvisioning);
 #endif
+    // What earlier runs left unfinished, for the operator to check first.
+    QString error;
+    for (const QString& line : ledger_.Unfinished(error)) Event(QStringLiteral("-"), QStringLiteral("unfinished"), line);
+    if (!error.isEmpty()) Event(QStringLiteral("-"), QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
     QObject::connect(&scan_, &QTimer::timeout, [this] { Scan(); });
     scan_.start(250);  // ports looked at four times a second
     QMetaObject::invokeMethod(&scan_, [this] { Scan(); }, Qt::QueuedConnection);
@@ -196,8 +218,9 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     const QCommandLineOption tmpl("template", "template", "FILE"), numbers("numbers", "numbers", "FILE"),
         units("units", "units", "FILE"), report("report", "report", "FILE"), watch("watch", "watch", "GLOB"),
         count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
-        force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet");
-    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet});
+        force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet"), record("record", "record", "WHERE"),
+        noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT");
+    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release});
     auto usage = [&](const QString& why) {
         err << why << "\n\n"
             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
@@ -207,6 +230,36 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     };
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return usage(p.errorText());
     if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(TText::tr("provision takes no arguments"));
+    if (p.isSet(record) && p.isSet(noRecord)) return usage(TText::tr("--record and --no-record exclude each other"));
+    // The units table's name in the record: the same on every station that
+    // shares it (--batch), else the units file's full path.
+    QString batchName = p.value(batch).trimmed();
+    if (batchName.isEmpty() && p.isSet(units)) {
+        const QFileInfo info(p.value(units));
+        batchName = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    }
+    const auto fail = [&](const QString& why) {
+        err << why << "\n";
+        err.flush();
+        return int(kExitFile);
+    };
+    std::unique_ptr<TRecord> rec;
+    const auto openRecord = [&](QString& error) {
+        QString where = p.value(record);
+        if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
+        rec = TRecord::Open(where, error);
+        return rec != nullptr;
+    };
+    if (p.isSet(release)) {
+        // The operator gives back a unit whose module was checked.
+        if (batchName.isEmpty()) return usage(TText::tr("--release needs --units FILE or --batch NAME"));
+        if (p.isSet(noRecord)) return usage(TText::tr("--release works on the record: --no-record cannot be used"));
+        QString error;
+        if (!openRecord(error) || !rec->ReleaseUnit(batchName, p.value(release).trimmed(), error)) return fail(error);
+        out << TText::tr("Устройство %1 свободно и будет выдано следующему модулю").arg(p.value(release).trimmed()) << "\n";
+        out.flush();
+        return kExitOk;
+    }
     if (!p.isSet(tmpl) || !p.isSet(report)) return usage(TText::tr("provision needs --template FILE and --report FILE"));
     TProvisioner::TOptions o;
     o.watch = p.values(watch);
@@ -233,13 +286,17 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         err.flush();
         return kExitFile;
     }
+    // Who holds which unit: the record unless --no-record (then the units
+    // file is locked against a second run).
+    if (p.isSet(units) && !p.isSet(noRecord) && TRecord::Available() && !openRecord(error))
+        return fail(TText::tr("Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой "
+                              "(--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)")
+                        .arg(error));
+    const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, error);
+    if (!ledger) return fail(error);
     TProvisionReport rep;
-    if (!rep.Open(p.value(report), error)) {
-        err << error << "\n";
-        err.flush();
-        return kExitFile;
-    }
-    TProvisioner provisioner(plan, rep, o, out, err);
+    if (!rep.Open(p.value(report), error)) return fail(error);
+    TProvisioner provisioner(plan, rep, *ledger, o, out, err);
     return provisioner.Run();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "provision/provision_job.h"
 #include "provision/provision_plan.h"
+#include "provision/unit_ledger.h"
 #include <QStringList>
 #include <QTextStream>
 #include <QTimer>
@@ -22,7 +23,8 @@ public:
         bool force = false;
         bool json = false;
     };
-    TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TOptions options, QTextStream& out, QTextStream& err);
+    TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options, QTextStream& out,
+                 QTextStream& err);
     // Runs until --count modules are done, or a stop was asked and the
     // modules in progress have finished. The exit status.
     int Run();
@@ -35,11 +37,12 @@ private:
     void Finished(const QString& port, const TProvisionJob::TResult& result, double seconds);
     QStringList Ports() const;
     void Event(const QString& port, const QString& kind, const QString& text);
-    TUnit* TakeUnit();
+    TUnit* TakeUnit(const QString& port, QString& whyNot);
     void MaybeEnd();
 
     TProvisionPlan& plan_;
     TProvisionReport& report_;
+    TUnitLedger& ledger_;
     TOptions o_;
     QTextStream& out_;
     QTextStream& err_;

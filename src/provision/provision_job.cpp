@@ -61,7 +61,7 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
 
 TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }
 
-void TProvisionJob::Start(std::function<TUnit*()> takeUnit, std::function<void(const TResult&)> done) {
+void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::function<void(const TResult&)> done) {
     takeUnit_ = std::move(takeUnit);
     done_ = std::move(done);
     // One line of the job's log: the reason after the words, not below them.
@@ -83,8 +83,12 @@ void TProvisionJob::Next() {
     switch (step_) {
     case TStep::Login:
         // A module that logged in takes the next unit.
-        unit_ = takeUnit_ ? takeUnit_() : nullptr;
-        if (plan_.withUnits && !unit_) return Fail(TText::tr("устройств в таблице больше нет"));
+        {
+            QString whyNot;
+            unit_ = takeUnit_ ? takeUnit_(whyNot) : nullptr;
+            if (plan_.withUnits && !unit_)
+                return Fail(whyNot.isEmpty() ? TText::tr("устройств в таблице больше нет") : whyNot);
+        }
         step_ = TStep::ReadSettings;
         progress_(TText::tr("чтение настроек"));
         session_->basicInf.ReadQuietly();
@@ -135,7 +139,8 @@ void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
     if (finished_) return;
     finished_ = true;
     comm_.CloseComm();
-    if (done_) done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_});
+    if (done_)
+        done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_, step_ == TStep::SavePin});
 }
 
 } // namespace portiqa

@@ -17,12 +17,17 @@ public:
         bool loginRefused = false;
         QString reason;
         int pages = 0;
+        // It failed while the unit's PIN was being written: the module may
+        // hold it, so the unit is not given to another module.
+        bool unitInDoubt = false;
     };
     TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
                   std::function<void(const QString& event)> progress);
     ~TProvisionJob();
-    // Starts; done runs once, on the main thread, with the result.
-    void Start(std::function<TUnit*()> takeUnit, std::function<void(const TResult&)> done);
+    // Starts; done runs once, on the main thread, with the result. takeUnit
+    // gives the logged-in module its unit, or null with why not (empty:
+    // none is left).
+    void Start(std::function<TUnit*(QString& whyNot)> takeUnit, std::function<void(const TResult&)> done);
     QString Port() const { return port_; }
     const TUnit* Unit() const { return unit_; }
 
@@ -44,7 +49,7 @@ private:
     TQtTimer tmr2_{kStatusClearMs, true};
     std::unique_ptr<TSession> session_;
     std::unique_ptr<TConnection> connection_;
-    std::function<TUnit*()> takeUnit_;
+    std::function<TUnit*(QString&)> takeUnit_;
     std::function<void(const TResult&)> done_;
     TUnit* unit_ = nullptr;
     TStep step_ = TStep::Login;

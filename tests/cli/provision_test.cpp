@@ -200,14 +200,16 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
 // the next module, and plugged in again it is programmed completely.
 TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenPluggedInAgain) {
     MakeTemplate();
-    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\n");
     for (const int silentAfter : {10, 200, 385}) {
+        // A units table of its own each time: the record keeps what the last one gave.
+        const QString units = QStringLiteral("units%1.csv").arg(silentAfter);
+        WriteFile(units, "unit,1,2\nA,1111,+79990000001\n");
         QFile::remove(File("report.csv"));
         sim::TSimOptions o;
         o.memoryFile = File(QStringLiteral("module%1.bin").arg(silentAfter));
         o.faults.silentAfter = silentAfter;
         Plug("s1", o);
-        Start({"--units", File("units.csv"), "--count", "1"});
+        Start({"--units", File(units), "--count", "1"});
         ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000)) << silentAfter;
         EXPECT_TRUE(Report()[1].contains(",failed,")) << Report()[1].toStdString();
         EXPECT_EQ(modules["s1"]->Memory(0, 4), "5807") << silentAfter;
@@ -227,12 +229,60 @@ TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenP
     sim::TModuleSimulator& m = Plug("f1", full);
     const QByteArray before = m.Memory(0, 0x1000 + 375 * 256);
     QFile::remove(File("report.csv"));
+    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\n");
     Start({"--units", File("units.csv"), "--count", "1"});
     ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000));
     cli.kill();
     Finish();
     EXPECT_TRUE(Report()[1].contains("--force")) << Report()[1].toStdString();
     EXPECT_TRUE(m.Memory(0, 0x1000 + 375 * 256) == before);
+}
+
+// Two runs on one units table, each with its own report and its own line of
+// ports: through the record every unit goes to one module; without a record
+// the second run is refused.
+TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1\nA,1111\nB,2222\nC,3333\n");
+    QDir(dir.path()).mkpath("line2");
+    for (const char* name : {"a1", "a2"}) Plug(name);
+    for (const char* name : {"b1", "b2"}) {
+        sim::TSimOptions o;
+        o.linkPath = File(QStringLiteral("line2/%1").arg(name));
+        modules[name] = std::make_unique<sim::TModuleSimulator>(o);
+        ASSERT_TRUE(modules[name]->Start());
+    }
+    QProcess second;
+    const QStringList common{"provision", "--template", File("template.pbk"), "--units", File("units.csv"), "--count", "2"};
+    second.start(QStringLiteral(PORTIQA_CLI), common + QStringList{"--report", File("report2.csv"), "--watch", File("line2/*")});
+    Start({"--units", File("units.csv"), "--count", "2"});
+    ASSERT_TRUE(second.waitForStarted());
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 3; }, 30000));
+    ASSERT_TRUE(WaitFor([&] {
+        QFile f(File("report2.csv"));
+        return f.open(QIODevice::ReadOnly) && f.readAll().count('\n') >= 3;
+    }, 30000));
+    cli.kill();
+    second.kill();
+    Finish();
+    second.waitForFinished();
+    std::map<QString, int> given;  // unit -> modules that hold its PIN
+    int factory = 0;
+    for (auto& [name, m] : modules) {
+        const QByteArray pin = m->Memory(0, 4);
+        if (pin == "5807") ++factory;
+        else ++given[QString::fromLatin1(pin)];
+    }
+    EXPECT_EQ(given, (std::map<QString, int>{{"1111", 1}, {"2222", 1}, {"3333", 1}}));
+    EXPECT_EQ(factory, 1) << "three units, four modules";
+
+    // Without a record the units file is locked by the run that uses it.
+    Start({"--units", File("units.csv"), "--no-record"});
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(File("units.csv.lock")); }, 10000));
+    const int refused = RunCli(common + QStringList{"--no-record", "--report", File("report3.csv"), "--watch", File("none/*")});
+    cli.kill();
+    Finish();
+    EXPECT_EQ(refused, 6);
 }
 
 TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {

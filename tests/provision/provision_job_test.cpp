@@ -48,7 +48,7 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
                           [&](const QString& step) { steps << step; });
         bool taken = false;
         std::optional<TProvisionJob::TResult> result;
-        job.Start([&]() -> TUnit* { taken = true; return &unit; },
+        job.Start([&](QString&) -> TUnit* { taken = true; return &unit; },
                   [&](const TProvisionJob::TResult& r) { result = r; });
         ASSERT_TRUE(WaitFor([&] { return result.has_value(); }, 30000));
 

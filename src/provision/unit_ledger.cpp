@@ -1,0 +1,103 @@
+#include "provision/unit_ledger.h"
+#include "base/texts.h"
+#include <QCoreApplication>
+#include <map>
+#ifndef _WIN32
+#include <cerrno>
+#include <csignal>
+#endif
+
+namespace portiqa {
+
+namespace {
+
+// Whether a program of this computer with that process number still runs.
+bool Running(qint64 pid) {
+#ifdef _WIN32
+    Q_UNUSED(pid);
+    return true;  // not told here: the unit is shown as in progress
+#else
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+#endif
+}
+
+} // namespace
+
+std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& unitsPath, const QString& batch,
+                                               QString& error) {
+    std::unique_ptr<TUnitLedger> l(new TUnitLedger);
+    l->record_ = record;
+    l->batch_ = batch;
+    if (record || unitsPath.isEmpty()) return l;
+    // Without a record only this computer can be guarded: one run a units file.
+    l->lock_ = std::make_unique<QLockFile>(unitsPath + QStringLiteral(".lock"));
+    l->lock_->setStaleLockTime(0);
+    if (!l->lock_->tryLock(0)) {
+        qint64 pid = 0;
+        QString host, app;
+        l->lock_->getLockInfo(&pid, &host, &app);
+        error = l->lock_->error() == QLockFile::LockFailedError
+                    ? TText::tr("Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два "
+                                "запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их")
+                          .arg(unitsPath)
+                          .arg(pid)
+                          .arg(host)
+                    : TText::tr("Не удалось занять таблицу устройств %1 (файл %2.lock)").arg(unitsPath, unitsPath);
+        return {};
+    }
+    return l;
+}
+
+std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString& port, const QString& serial,
+                                        QString& error) {
+    error.clear();
+    if (!record_) {
+        if (units.empty()) return std::nullopt;
+        return 0;
+    }
+    std::map<QString, QString> state;  // unit -> its state in the record
+    for (const TUnitEntry& e : record_->Units(batch_, error)) state[e.unit] = e.state;
+    if (!error.isEmpty()) return std::nullopt;
+    // Done by this station or another: gone from the queue for good.
+    for (auto it = units.begin(); it != units.end();)
+        it = state[it->name] == QLatin1String("done") ? units.erase(it) : std::next(it);
+    for (size_t i = 0; i < units.size(); ++i) {
+        const QString& s = state[units[i].name];
+        if (!s.isEmpty() && s != QLatin1String("free")) continue;  // another module holds it
+        if (record_->ClaimUnit(batch_, units[i].name, port, serial, error)) return i;
+        if (!error.isEmpty()) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool TUnitLedger::Done(const QString& unit, QString& error) {
+    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("done"), QString(), error);
+}
+
+bool TUnitLedger::Free(const QString& unit, const QString& why, QString& error) {
+    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("free"), why, error);
+}
+
+bool TUnitLedger::Doubt(const QString& unit, const QString& why, QString& error) {
+    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("doubt"), why, error);
+}
+
+QStringList TUnitLedger::Unfinished(QString& error) const {
+    QStringList lines;
+    if (!record_) return lines;
+    const QString host = TRecord::Host();
+    for (const TUnitEntry& e : record_->Units(batch_, error)) {
+        const QString since = e.updatedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        if (e.state == QLatin1String("doubt"))
+            lines << TText::tr("устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; "
+                               "если у него заводской пароль, освободите устройство: provision --release %1")
+                         .arg(e.unit, e.port, e.host, since, e.note);
+        else if (e.state == QLatin1String("started") && e.host == host && !Running(e.pid))
+            lines << TText::tr("устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; "
+                               "если у него заводской пароль, освободите устройство: provision --release %1")
+                         .arg(e.unit, e.port, since);
+    }
+    return lines;
+}
+
+} // namespace portiqa

@@ -1,0 +1,46 @@
+#pragma once
+#include "provision/provision_plan.h"
+#include "record/record.h"
+#include <QLockFile>
+#include <QSet>
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace portiqa {
+
+// Who holds which unit, so that one unit goes to one module whatever
+// happens. With the module record (SQLite, or PostgreSQL shared by several
+// stations) every unit a module takes is a row bound to its port before the
+// first frame is written, marked done, doubt (its PIN may be in a module) or
+// free again (the module kept its old PIN); a unit done or in doubt is
+// never given again unless the operator releases it. Without a record the
+// units file is locked, so that a second run on it is refused.
+class TUnitLedger {
+public:
+    // batch: the units table's name in the record (several tables may share one record).
+    static std::unique_ptr<TUnitLedger> Open(TRecord* record, const QString& unitsPath, const QString& batch,
+                                             QString& error);
+    QString Batch() const { return batch_; }
+    bool Shared() const { return record_ != nullptr; }
+
+    // Takes the first unit of units (in file order) that no one holds, bound
+    // to the port: its index, or nullopt (error set when the record failed;
+    // empty when none is free). Units done by any station leave the queue.
+    std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial, QString& error);
+    bool Done(const QString& unit, QString& error);
+    // The module failed before its PIN was written: the unit is free again.
+    bool Free(const QString& unit, const QString& why, QString& error);
+    // The module failed while its PIN was being written: held until released.
+    bool Doubt(const QString& unit, const QString& why, QString& error);
+    // Units left started by a run that is gone, or in doubt: what the
+    // operator is to check, one line each.
+    QStringList Unfinished(QString& error) const;
+
+private:
+    TRecord* record_ = nullptr;
+    QString batch_;
+    std::unique_ptr<QLockFile> lock_;
+};
+
+} // namespace portiqa

@@ -1714,7 +1714,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -1814,7 +1814,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -2689,6 +2689,14 @@ journal</translation>
     <message>
         <source>устройство «%1» не занято (не начато, уже готово или свободно)</source>
         <translation>unit &quot;%1&quot; is not held (not started, done already, or free)</translation>
+    </message>
+    <message>
+        <source>уже настроен: устройство %1</source>
+        <translation>set up already: unit %1</translation>
+    </message>
+    <message>
+        <source>повторная настройка: устройство %1</source>
+        <translation>programming again: unit %1</translation>
     </message>
 </context>
 </TS>

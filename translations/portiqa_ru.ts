@@ -1715,7 +1715,7 @@ Commands:
                                 number list file
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
@@ -1819,7 +1819,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 профиля или списка номеров
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
-            [--batch ИМЯ] [--record ГДЕ | --no-record]
+            [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
                                 настроить каждый подключённый модуль (несколько сразу) по
                                 шаблону (резервная копия или профиль .xlsx с --numbers) и
                                 следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
@@ -2695,6 +2695,14 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>устройство «%1» не занято (не начато, уже готово или свободно)</source>
         <translation>устройство «%1» не занято (не начато, уже готово или свободно)</translation>
+    </message>
+    <message>
+        <source>уже настроен: устройство %1</source>
+        <translation>уже настроен: устройство %1</translation>
+    </message>
+    <message>
+        <source>повторная настройка: устройство %1</source>
+        <translation>повторная настройка: устройство %1</translation>
     </message>
 </context>
 </TS>

@@ -53,7 +53,7 @@ const char* const kCliUsage =
     "                                number list file\n"
     "  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv\n"
     "            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]\n"
-    "            [--batch NAME] [--record WHERE | --no-record]\n"
+    "            [--batch NAME] [--record WHERE | --no-record] [--reflash]\n"
     "                                program every module plugged in (several at once) from a\n"
     "                                template (a backup, or a .xlsx profile with --numbers) and the\n"
     "                                next unit of UNITS.csv (column \"unit\", then settings rows\n"

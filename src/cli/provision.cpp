@@ -34,6 +34,7 @@ TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnit
 #else
     if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("/dev/ttyUSB*"), QStringLiteral("/dev/ttyACM*")};
 #endif
+    allUnits_ = plan_.units;
     // Units an earlier run with this report has done are not done again.
     const QSet<QString> done = report_.DoneUnits();
     std::deque<TUnit> left;
@@ -96,6 +97,25 @@ TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
     return &taken_.back();
 }
 
+const TUnit* TProvisioner::Recognise(const QString& pin, const QString& sim) const {
+    const auto simKey = [](QString s) { return s.trimmed().remove(u'+'); };
+    const QString templatePin = plan_.settings.count(kPasswordRow) ? plan_.settings.at(kPasswordRow) : QString();
+    const QSet<QString> reported = report_.DoneUnits();
+    for (const TUnit& u : allUnits_) {
+        QString unitPin, unitSim;
+        for (const auto& [row, value] : u.rows) {
+            if (row == kPasswordRow) unitPin = value.trimmed();
+            if (row == kSimNumberRow) unitSim = value;
+        }
+        // Told by its own password, or by its own SIM number with the template's.
+        if (unitPin.isEmpty() && unitSim.isEmpty()) continue;
+        if ((unitPin.isEmpty() ? templatePin : unitPin) != pin) continue;
+        if (!unitSim.isEmpty() && simKey(unitSim) != simKey(sim)) continue;
+        if (ledger_.Given(u.name) || reported.contains(u.name)) return &u;
+    }
+    return nullptr;
+}
+
 void TProvisioner::Scan() {
     const QStringList now = Ports();
     const std::set<QString> current(now.begin(), now.end());
@@ -140,7 +160,8 @@ void TProvisioner::Started(const QString& port) {
                    // Ended outside the job's own call stack.
                    QMetaObject::invokeMethod(&scan_, [this, port, r, seconds] { Finished(port, r, seconds); },
                                              Qt::QueuedConnection);
-               });
+               },
+               [this](const QString& pin, const QString& sim) { return Recognise(pin, sim); }, o_.reflash);
 }
 
 void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r, double seconds) {
@@ -157,10 +178,12 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
         reportFailed_ = true;
         gStop.store(true);
     }
-    Event(port, QStringLiteral("result"), r.ok ? TText::tr("готово, записано страниц: %1").arg(r.pages)
-                                                : TText::tr("не настроен: ") + r.reason);
-    if (r.ok) ++ok_;
-    else ++failed_;
+    const bool onlyTold = r.recognised && !o_.reflash;  // set up before: nothing written
+    Event(port, QStringLiteral("result"), onlyTold ? r.reason
+                                          : r.ok   ? TText::tr("готово, записано страниц: %1").arg(r.pages)
+                                                   : TText::tr("не настроен: ") + r.reason);
+    if (!r.ok) ++failed_;
+    else if (!onlyTold) ++ok_;
     // A unit is used up only by a module that ended verified; a failed
     // module's unit goes to the next one, unless the module may hold its PIN.
     if (unit) {
@@ -219,8 +242,10 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         units("units", "units", "FILE"), report("report", "report", "FILE"), watch("watch", "watch", "GLOB"),
         count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
         force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet"), record("record", "record", "WHERE"),
-        noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT");
-    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release});
+        noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT"),
+        reflash("reflash", "reflash");
+    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release,
+                  reflash});
     auto usage = [&](const QString& why) {
         err << why << "\n\n"
             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
@@ -265,6 +290,7 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     o.watch = p.values(watch);
     o.force = p.isSet(force);
     o.json = p.isSet(json);
+    o.reflash = p.isSet(reflash);
     // The factory password as every other command takes it.
     QString problem;
     if (!ReadPassword(p.isSet(pin) ? std::optional<QString>(p.value(pin)) : std::nullopt,

@@ -22,6 +22,7 @@ public:
         QString pin = QStringLiteral("5807");
         bool force = false;
         bool json = false;
+        bool reflash = false;  // a module holding a unit's password is programmed again with it
     };
     TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options, QTextStream& out,
                  QTextStream& err);
@@ -38,6 +39,7 @@ private:
     QStringList Ports() const;
     void Event(const QString& port, const QString& kind, const QString& text);
     TUnit* TakeUnit(const QString& port, QString& whyNot);
+    const TUnit* Recognise(const QString& pin, const QString& sim) const;
     void MaybeEnd();
 
     TProvisionPlan& plan_;
@@ -51,6 +53,7 @@ private:
     std::map<QString, std::unique_ptr<TProvisionJob>> jobs_;
     std::map<QString, qint64> startedMs_;
     std::list<TUnit> taken_;     // units in the hands of a running job
+    std::deque<TUnit> allUnits_; // every unit of the table, for telling a module set up already
     int ok_ = 0, failed_ = 0;
     bool ending_ = false;
     bool stopSeen_ = false;

@@ -49,7 +49,11 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
     // this module with the last thing the operator would have been told.
     session_->OnFinished = [this](const TOutcome& o) {
         pages_ += o.pagesWritten;
-        if (o.kind == TOutcome::TKind::WrongPassword) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
+        if (o.kind == TOutcome::TKind::WrongPassword) {
+            // Out of the receiver's reply handling before anything else is sent.
+            QMetaObject::invokeMethod(&comm_, [this] { Refused(); }, Qt::QueuedConnection);
+            return;
+        }
         if (o.Ok()) return Next();
         // The outcome's own words; a question the options answered "no"
         // (removing numbers without --force) was said to the operator only.
@@ -61,9 +65,12 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
 
 TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }
 
-void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::function<void(const TResult&)> done) {
+void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::function<void(const TResult&)> done,
+                          TRecognise recognise, bool reflash) {
     takeUnit_ = std::move(takeUnit);
     done_ = std::move(done);
+    recognise_ = std::move(recognise);
+    reflash_ = reflash;
     // One line of the job's log: the reason after the words, not below them.
     if (QString problem = connection_->Open(port_); !problem.isEmpty())
         return Fail(problem.replace(u'\r', QStringLiteral(": ")));
@@ -82,8 +89,9 @@ void TProvisionJob::Next() {
     if (finished_) return;
     switch (step_) {
     case TStep::Login:
-        // A module that logged in takes the next unit.
-        {
+        // A module that logged in takes the next unit; one being programmed
+        // again keeps its own.
+        if (!reflashing_) {
             QString whyNot;
             unit_ = takeUnit_ ? takeUnit_(whyNot) : nullptr;
             if (plan_.withUnits && !unit_)
@@ -128,11 +136,33 @@ void TProvisionJob::Next() {
         step_ = TStep::Done;
         finished_ = true;
         comm_.CloseComm();
-        if (done_) done_({true, false, QString(), pages_});
+        if (done_) done_({true, false, QString(), pages_, false, reflashing_});
         return;
     case TStep::Done:
         return;
     }
+}
+
+void TProvisionJob::Refused() {
+    if (finished_) return;
+    // The first page the login read carries the module's password and SIM number.
+    const QString pin = session_->password.ModulePassword;
+    const QString sim = SimNumberOfSettingsPage(session_->password.ModulePage);
+    const TUnit* known = !reflashing_ && recognise_ ? recognise_(pin, sim) : nullptr;
+    if (!known) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
+    unit_ = const_cast<TUnit*>(known);
+    if (!reflash_) {
+        finished_ = true;
+        comm_.CloseComm();
+        if (done_) done_({true, false, TText::tr("уже настроен: устройство %1").arg(known->name), 0, false, true});
+        return;
+    }
+    // Programmed again with its own unit, logged in with the unit's password.
+    reflashing_ = true;
+    pin_ = pin;
+    progress_(TText::tr("повторная настройка: устройство %1").arg(known->name));
+    step_ = TStep::Login;
+    session_->password.StartCheck();
 }
 
 void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
@@ -140,7 +170,8 @@ void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
     finished_ = true;
     comm_.CloseComm();
     if (done_)
-        done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_, step_ == TStep::SavePin});
+        done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_,
+               step_ == TStep::SavePin || reflashing_, reflashing_});
 }
 
 } // namespace portiqa

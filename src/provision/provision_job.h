@@ -4,6 +4,7 @@
 #include "provision/provision_plan.h"
 #include "session/connection.h"
 #include "session/session.h"
+#include "settings/settings_block.h"
 #include <functional>
 #include <memory>
 
@@ -20,14 +21,23 @@ public:
         // It failed while the unit's PIN was being written: the module may
         // hold it, so the unit is not given to another module.
         bool unitInDoubt = false;
+        // The module held a unit's password already: recognised (and, with
+        // reflash, programmed again with that unit), not given a new one.
+        bool recognised = false;
     };
+    // Which unit a module that refused the factory password holds, from the
+    // password and SIM number its first page carries; null when none.
+    using TRecognise = std::function<const TUnit*(const QString& pin, const QString& sim)>;
     TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
                   std::function<void(const QString& event)> progress);
     ~TProvisionJob();
     // Starts; done runs once, on the main thread, with the result. takeUnit
     // gives the logged-in module its unit, or null with why not (empty:
     // none is left).
-    void Start(std::function<TUnit*(QString& whyNot)> takeUnit, std::function<void(const TResult&)> done);
+    // recognise (optional): a module already set up is told by it; with
+    // reflash such a module is programmed again with its own unit.
+    void Start(std::function<TUnit*(QString& whyNot)> takeUnit, std::function<void(const TResult&)> done,
+               TRecognise recognise = {}, bool reflash = false);
     QString Port() const { return port_; }
     const TUnit* Unit() const { return unit_; }
 
@@ -35,6 +45,8 @@ private:
     class TOperator;
     enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
     void Fail(const QString& reason, bool loginRefused = false);
+    // The login was refused: a module set up with one of the units, or not ours.
+    void Refused();
     void Next();
     QString port_;
     const TProvisionPlan& plan_;
@@ -52,6 +64,9 @@ private:
     std::function<TUnit*(QString&)> takeUnit_;
     std::function<void(const TResult&)> done_;
     TUnit* unit_ = nullptr;
+    TRecognise recognise_;
+    bool reflash_ = false;
+    bool reflashing_ = false;  // logged in again with the unit's own password
     TStep step_ = TStep::Login;
     int pages_ = 0;
     bool finished_ = false;

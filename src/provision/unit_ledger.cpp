@@ -70,6 +70,14 @@ std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString&
     return std::nullopt;
 }
 
+bool TUnitLedger::Given(const QString& unit) const {
+    if (!record_) return false;
+    QString error;
+    for (const TUnitEntry& e : record_->Units(batch_, error))
+        if (e.unit == unit) return e.state == QLatin1String("done") || e.state == QLatin1String("doubt");
+    return false;
+}
+
 bool TUnitLedger::Done(const QString& unit, QString& error) {
     return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("done"), QString(), error);
 }

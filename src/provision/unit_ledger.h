@@ -28,6 +28,9 @@ public:
     // to the port: its index, or nullopt (error set when the record failed;
     // empty when none is free). Units done by any station leave the queue.
     std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial, QString& error);
+    // Given to a module for good: done, or in doubt (the record), or
+    // reported ok (without a record the caller asks its report).
+    bool Given(const QString& unit) const;
     bool Done(const QString& unit, QString& error);
     // The module failed before its PIN was written: the unit is free again.
     bool Free(const QString& unit, const QString& why, QString& error);

@@ -285,6 +285,29 @@ TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
     EXPECT_EQ(refused, 6);
 }
 
+// A module set up already (its unit's password and SIM number) is told as
+// such, not failed and given no new unit; with --reflash it is programmed
+// again with its own unit, logged in with that unit's password.
+TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1,2\nA,1111,+79990000001\nB,2222,+79990000002\n");
+    sim::TSimOptions o;
+    o.memoryFile = File("module.bin");
+    const QStringList runs[] = {{"--count", "1"}, {"--count", "1"}, {"--count", "1", "--reflash"}};
+    const char* reasons[] = {",A,ok,,", ",A,ok,уже настроен: устройство A,", ",A,ok,,"};
+    for (int run = 0; run < 3; ++run) {
+        Plug(QStringLiteral("r%1").arg(run), o);
+        Start(QStringList{"--units", File("units.csv")} + runs[run]);
+        ASSERT_TRUE(WaitFor([&] { return Report().size() >= run + 2; }, 30000)) << run;
+        cli.kill();
+        Finish();
+        EXPECT_TRUE(Report().back().contains(QString::fromUtf8(reasons[run]))) << Report().back().toStdString();
+        EXPECT_EQ(modules[QStringLiteral("r%1").arg(run)]->Memory(0, 4), "1111") << run;
+        modules.clear();
+    }
+    EXPECT_FALSE(Report().join('\n').contains(",B,")) << "no new unit for a module set up already";
+}
+
 TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     // A profile and a list made by the command line from a module set up by hand.
     sim::TModuleSimulator golden;

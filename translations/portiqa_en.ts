@@ -2698,5 +2698,17 @@ journal</translation>
         <source>повторная настройка: устройство %1</source>
         <translation>programming again: unit %1</translation>
     </message>
+    <message>
+        <source>Итог: настроено %1, не настроено %2</source>
+        <translation>In all: %1 programmed, %2 failed</translation>
+    </message>
+    <message>
+        <source>, устройств осталось %1</source>
+        <translation>, %1 unit(s) left</translation>
+    </message>
+    <message>
+        <source>. Модуль, который не настроен, сохранил свой пароль: подключите его снова</source>
+        <translation>. A module that failed kept its password: plug it in again</translation>
+    </message>
 </context>
 </TS>

@@ -2704,5 +2704,17 @@ UTF-8, как их хранит модуль (без перевода).
         <source>повторная настройка: устройство %1</source>
         <translation>повторная настройка: устройство %1</translation>
     </message>
+    <message>
+        <source>Итог: настроено %1, не настроено %2</source>
+        <translation>Итог: настроено %1, не настроено %2</translation>
+    </message>
+    <message>
+        <source>, устройств осталось %1</source>
+        <translation>, устройств осталось %1</translation>
+    </message>
+    <message>
+        <source>. Модуль, который не настроен, сохранил свой пароль: подключите его снова</source>
+        <translation>. Модуль, который не настроен, сохранил свой пароль: подключите его снова</translation>
+    </message>
 </context>
 </TS>

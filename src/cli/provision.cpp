@@ -67,14 +67,14 @@ QStringList TProvisioner::Ports() const {
     return out;
 }
 
-void TProvisioner::Event(const QString& port, const QString& kind, const QString& text) {
+void TProvisioner::Event(const QString& port, const QString& kind, const QString& text, QJsonObject fields) {
     if (o_.json) {
-        out_ << QJsonDocument(QJsonObject{{"time", QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                                          {"port", port},
-                                          {"event", kind},
-                                          {"text", text}})
-                    .toJson(QJsonDocument::Compact)
-             << "\n";
+        const QDateTime now = QDateTime::currentDateTime();
+        fields.insert("time", now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs));
+        fields.insert("event", kind);
+        fields.insert("port", port);
+        fields.insert("message", text);  // in the operator's language; every other field is fixed
+        out_ << QJsonDocument(fields).toJson(QJsonDocument::Compact) << "\n";
         out_.flush();
     }
     err_ << port << ": " << text << "\n";
@@ -146,13 +146,15 @@ void TProvisioner::Scan() {
 void TProvisioner::Started(const QString& port) {
     Event(port, QStringLiteral("seen"), TText::tr("модуль найден"));
     auto job = std::make_unique<TProvisionJob>(port, plan_, o_.pin, o_.force,
-                                               [this, port](const QString& step) { Event(port, QStringLiteral("progress"), step); });
+                                               [this, port](const QString& step, const QString& words) {
+                                                   Event(port, QStringLiteral("progress"), words, {{"step", step}});
+                                               });
     TProvisionJob* raw = job.get();
     jobs_[port] = std::move(job);
     startedMs_[port] = NowMs();
     raw->Start([this, port](QString& whyNot) {
                    TUnit* u = TakeUnit(port, whyNot);
-                   if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name);
+                   if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name, {{"unit", u->name}});
                    return u;
                },
                [this, port](const TProvisionJob::TResult& r) {
@@ -169,7 +171,8 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (it == jobs_.end()) return;
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
-    if (!report_.Append(port, TPortList().SerialOf(port), unitName, r.ok, r.reason, r.pages, seconds)) {
+    const QString serial = TPortList().SerialOf(port);
+    if (!report_.Append(port, serial, unitName, r.ok, r.reason, r.pages, seconds, r.code)) {
         // A module without its line could get its unit again after a
         // restart: nothing new starts, and the line is said here instead.
         err_ << TText::tr("Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:").arg(report_.Error())
@@ -181,7 +184,13 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     const bool onlyTold = r.recognised && !o_.reflash;  // set up before: nothing written
     Event(port, QStringLiteral("result"), onlyTold ? r.reason
                                           : r.ok   ? TText::tr("готово, записано страниц: %1").arg(r.pages)
-                                                   : TText::tr("не настроен: ") + r.reason);
+                                                   : TText::tr("не настроен: ") + r.reason,
+          {{"unit", unitName},
+           {"serial", serial},
+           {"result", onlyTold ? QStringLiteral("set_up_already") : r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
+           {"reason_code", r.code},
+           {"pages", r.pages},
+           {"seconds", seconds}});
     if (!r.ok) ++failed_;
     else if (!onlyTold) ++ok_;
     // A unit is used up only by a module that ended verified; a failed
@@ -212,8 +221,18 @@ void TProvisioner::MaybeEnd() {
     if (countReached || unitsUsedUp || gStop.load()) ending_ = true;
     if (ending_ && jobs_.empty()) {
         exit_ = reportFailed_ ? kExitFile : failed_ > 0 ? kExitFailed : kExitOk;
+        Summary();
         QCoreApplication::exit(exit_);
     }
+}
+
+void TProvisioner::Summary() {
+    const int left = plan_.withUnits ? int(plan_.units.size()) : -1;
+    QString text = TText::tr("Итог: настроено %1, не настроено %2").arg(ok_).arg(failed_);
+    if (left >= 0) text += TText::tr(", устройств осталось %1").arg(left);
+    if (failed_ > 0) text += TText::tr(". Модуль, который не настроен, сохранил свой пароль: подключите его снова");
+    Event(QStringLiteral("-"), QStringLiteral("summary"), text,
+          {{"ok", ok_}, {"failed", failed_}, {"units_left", left}});
 }
 
 int TProvisioner::Run() {

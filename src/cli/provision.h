@@ -4,6 +4,7 @@
 #include "provision/unit_ledger.h"
 #include <QStringList>
 #include <QTextStream>
+#include <QJsonObject>
 #include <QTimer>
 #include <list>
 #include <map>
@@ -37,7 +38,10 @@ private:
     void Started(const QString& port);
     void Finished(const QString& port, const TProvisionJob::TResult& result, double seconds);
     QStringList Ports() const;
-    void Event(const QString& port, const QString& kind, const QString& text);
+    // One event: a line for the operator on standard error and, with --json,
+    // an object with fixed, untranslated fields on standard output.
+    void Event(const QString& port, const QString& kind, const QString& text, QJsonObject fields = {});
+    void Summary();
     TUnit* TakeUnit(const QString& port, QString& whyNot);
     const TUnit* Recognise(const QString& pin, const QString& sim) const;
     void MaybeEnd();

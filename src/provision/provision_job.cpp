@@ -36,13 +36,13 @@ public:
 } // namespace
 
 TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
-                             std::function<void(const QString&)> progress)
+                             std::function<void(const QString&, const QString&)> progress)
     : port_(port), plan_(plan), pin_(pin), progress_(std::move(progress)), op_(std::make_unique<TOperator>(force)),
       display_(std::make_unique<TNoDisplay>()) {
     session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
     connection_ = std::make_unique<TConnection>(comm_, *session_);
     connection_->OnLost = [this](const QString& message) {
-        if (!message.isEmpty()) Fail(message);  // else the step's outcome ends the module
+        if (!message.isEmpty()) Fail(message, QStringLiteral("link_lost"));  // else the step's outcome ends the module
     };
     session_->password.TypedPasswordSource = [this] { return pin_; };
     // Each step starts when the one before has ended well; anything else ends
@@ -58,8 +58,16 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
         // The outcome's own words; a question the options answered "no"
         // (removing numbers without --force) was said to the operator only.
         const QString reason = o.message.isEmpty() ? op_->last : QString(o.message).replace(u'\r', QStringLiteral(": "));
+        using K = TOutcome::TKind;
+        const QString code = o.kind == K::NoAnswer        ? QStringLiteral("no_answer")
+                             : o.kind == K::Cancelled      ? QStringLiteral("declined")
+                             : o.kind == K::RefusedByRules ? QStringLiteral("rules")
+                             : o.kind == K::NoRecord       ? QStringLiteral("record")
+                             // Words only the operator was given: a question the options answered "no".
+                             : o.message.isEmpty() ? QStringLiteral("declined")
+                                                   : QStringLiteral("refused");
         // Out of the receiver's reply handling before the port is closed.
-        QMetaObject::invokeMethod(&comm_, [this, reason] { Fail(reason); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&comm_, [this, reason, code] { Fail(reason, code); }, Qt::QueuedConnection);
     };
 }
 
@@ -73,9 +81,9 @@ void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::functio
     reflash_ = reflash;
     // One line of the job's log: the reason after the words, not below them.
     if (QString problem = connection_->Open(port_); !problem.isEmpty())
-        return Fail(problem.replace(u'\r', QStringLiteral(": ")));
+        return Fail(problem.replace(u'\r', QStringLiteral(": ")), QStringLiteral("port"));
     step_ = TStep::Login;
-    progress_(TText::tr("вход"));
+    progress_(QStringLiteral("login"), TText::tr("вход"));
     session_->password.StartCheck();
 }
 
@@ -95,10 +103,11 @@ void TProvisionJob::Next() {
             QString whyNot;
             unit_ = takeUnit_ ? takeUnit_(whyNot) : nullptr;
             if (plan_.withUnits && !unit_)
-                return Fail(whyNot.isEmpty() ? TText::tr("устройств в таблице больше нет") : whyNot);
+                return Fail(whyNot.isEmpty() ? TText::tr("устройств в таблице больше нет") : whyNot,
+                            whyNot.isEmpty() ? QStringLiteral("no_unit") : QStringLiteral("record"));
         }
         step_ = TStep::ReadSettings;
-        progress_(TText::tr("чтение настроек"));
+        progress_(QStringLiteral("read_settings"), TText::tr("чтение настроек"));
         session_->basicInf.ReadQuietly();
         return;
     case TStep::ReadSettings:
@@ -113,7 +122,7 @@ void TProvisionJob::Next() {
             // The template's list is the whole list the module is to hold.
             session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;
-            progress_(TText::tr("запись номеров"));
+            progress_(QStringLiteral("write_numbers"), TText::tr("запись номеров"));
             session_->telephoneSend.Save();
             return;
         }
@@ -123,20 +132,20 @@ void TProvisionJob::Next() {
         unitPin_ = session_->settingsTable.Value(kPasswordRow);
         session_->settingsTable.SetValue(kPasswordRow, modulePin_);
         step_ = TStep::SaveSettings;
-        progress_(TText::tr("запись настроек"));
+        progress_(QStringLiteral("write_settings"), TText::tr("запись настроек"));
         session_->basicInf.Save();
         return;
     case TStep::SaveSettings:
         session_->settingsTable.SetValue(kPasswordRow, unitPin_);
         step_ = TStep::SavePin;
-        progress_(TText::tr("запись пароля"));
+        progress_(QStringLiteral("write_pin"), TText::tr("запись пароля"));
         session_->basicInf.Save();
         return;
     case TStep::SavePin:
         step_ = TStep::Done;
         finished_ = true;
         comm_.CloseComm();
-        if (done_) done_({true, false, QString(), pages_, false, reflashing_});
+        if (done_) done_({true, false, QString(), pages_, false, reflashing_, QStringLiteral("ok")});
         return;
     case TStep::Done:
         return;
@@ -149,29 +158,31 @@ void TProvisionJob::Refused() {
     const QString pin = session_->password.ModulePassword;
     const QString sim = SimNumberOfSettingsPage(session_->password.ModulePage);
     const TUnit* known = !reflashing_ && recognise_ ? recognise_(pin, sim) : nullptr;
-    if (!known) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), true);
+    if (!known) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), QStringLiteral("wrong_password"), true);
     unit_ = const_cast<TUnit*>(known);
     if (!reflash_) {
         finished_ = true;
         comm_.CloseComm();
-        if (done_) done_({true, false, TText::tr("уже настроен: устройство %1").arg(known->name), 0, false, true});
+        if (done_)
+            done_({true, false, TText::tr("уже настроен: устройство %1").arg(known->name), 0, false, true,
+                   QStringLiteral("set_up_already")});
         return;
     }
     // Programmed again with its own unit, logged in with the unit's password.
     reflashing_ = true;
     pin_ = pin;
-    progress_(TText::tr("повторная настройка: устройство %1").arg(known->name));
+    progress_(QStringLiteral("reflash"), TText::tr("повторная настройка: устройство %1").arg(known->name));
     step_ = TStep::Login;
     session_->password.StartCheck();
 }
 
-void TProvisionJob::Fail(const QString& reason, bool loginRefused) {
+void TProvisionJob::Fail(const QString& reason, const QString& code, bool loginRefused) {
     if (finished_) return;
     finished_ = true;
     comm_.CloseComm();
     if (done_)
         done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_,
-               step_ == TStep::SavePin || reflashing_, reflashing_});
+               step_ == TStep::SavePin || reflashing_, reflashing_, code});
 }
 
 } // namespace portiqa

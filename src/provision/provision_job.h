@@ -24,12 +24,19 @@ public:
         // The module held a unit's password already: recognised (and, with
         // reflash, programmed again with that unit), not given a new one.
         bool recognised = false;
+        // The same, for machines and the report's code column, untranslated:
+        // ok, set_up_already, wrong_password, no_answer, refused, declined,
+        // rules, record, no_unit, port, link_lost, failed.
+        QString code;
     };
     // Which unit a module that refused the factory password holds, from the
     // password and SIM number its first page carries; null when none.
     using TRecognise = std::function<const TUnit*(const QString& pin, const QString& sim)>;
+    // progress: each step as it starts, its untranslated name (login,
+    // read_settings, write_numbers, write_settings, write_pin, reflash) and
+    // the operator's words for it.
     TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
-                  std::function<void(const QString& event)> progress);
+                  std::function<void(const QString& step, const QString& words)> progress);
     ~TProvisionJob();
     // Starts; done runs once, on the main thread, with the result. takeUnit
     // gives the logged-in module its unit, or null with why not (empty:
@@ -44,7 +51,7 @@ public:
 private:
     class TOperator;
     enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
-    void Fail(const QString& reason, bool loginRefused = false);
+    void Fail(const QString& reason, const QString& code, bool loginRefused = false);
     // The login was refused: a module set up with one of the units, or not ours.
     void Refused();
     void Next();
@@ -53,7 +60,7 @@ private:
     QString pin_;        // the factory password to log in with
     QString modulePin_;  // the password the module had
     QString unitPin_;    // the password it gets, written last
-    std::function<void(const QString&)> progress_;
+    std::function<void(const QString&, const QString&)> progress_;
     std::unique_ptr<TOperator> op_;
     std::unique_ptr<IStatusDisplay> display_;
     TComm comm_;

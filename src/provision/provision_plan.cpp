@@ -257,7 +257,7 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
         error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
         return false;
     }
-    const QByteArray start = cutLine ? QByteArray("\n") : file_.size() == 0 ? QByteArray("time,port,serial,unit,result,reason,pages,seconds\n") : QByteArray();
+    const QByteArray start = cutLine ? QByteArray("\n") : file_.size() == 0 ? QByteArray("time,port,serial,unit,result,reason,pages,seconds,code\n") : QByteArray();
     if (!start.isEmpty() && !WriteSynced(start)) {
         error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
         return false;
@@ -275,11 +275,11 @@ bool TProvisionReport::WriteSynced(const QByteArray& bytes) {
 }
 
 bool TProvisionReport::Append(const QString& port, const QString& serial, const QString& unit, bool ok,
-                              const QString& reason, int pages, double seconds) {
+                              const QString& reason, int pages, double seconds, const QString& code) {
     const QStringList fields{QDateTime::currentDateTime().toOffsetFromUtc(QDateTime::currentDateTime().offsetFromUtc()).toString(Qt::ISODate),
                              port, serial, unit, ok ? QStringLiteral("ok") : QStringLiteral("failed"),
                              QString(reason).replace(u'\r', u' ').replace(u'\n', u' '), QString::number(pages),
-                             QString::number(seconds, 'f', 1)};
+                             QString::number(seconds, 'f', 1), code};
     lastLine_ = TCsv::JoinLine(fields);
     // On the disk before the next module is reported.
     if (!WriteSynced((lastLine_ + u'\n').toUtf8())) return false;

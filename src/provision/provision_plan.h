@@ -47,8 +47,9 @@ public:
     // Units reported ok by an earlier run with this report.
     QSet<QString> DoneUnits() const { return done_; }
     // False when the line could not be written and pushed to the disk.
+    // code: the result in a word machines read (see TProvisionJob::TResult).
     bool Append(const QString& port, const QString& serial, const QString& unit, bool ok, const QString& reason,
-                int pages, double seconds);
+                int pages, double seconds, const QString& code);
     QString LastLine() const { return lastLine_; }
     QString Error() const { return file_.errorString(); }
 

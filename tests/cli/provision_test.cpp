@@ -2,6 +2,7 @@
 // appear in a watched folder while `portiqa-cli provision` runs.
 #include "pty_pair.h"
 #include "sim/simulator.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -101,7 +102,7 @@ TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAn
     EXPECT_EQ(Finish(), 1) << "one module failed";
     const QStringList lines = Report();
     ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
-    EXPECT_EQ(lines[0], "time,port,serial,unit,result,reason,pages,seconds");
+    EXPECT_EQ(lines[0], "time,port,serial,unit,result,reason,pages,seconds,code");
     std::map<QString, QStringList> byPort;
     for (const QString& line : lines.mid(1)) {
         const QStringList f = line.split(u',');
@@ -334,15 +335,29 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     EXPECT_EQ(m.Memory(0x1020 + 22, 10), QByteArray::fromHex("0101070001011300" "1A1B"));
     const QList<QByteArray> events = cli.readAllStandardOutput().split('\n');
     QStringList kinds;
+    QJsonObject result, summary;
     for (const QByteArray& e : events) {
         if (e.isEmpty()) continue;
         const QJsonObject o = QJsonDocument::fromJson(e).object();
         ASSERT_FALSE(o.isEmpty()) << e.constData();
         kinds << o["event"].toString();
+        // Times carry their offset, so lines from two stations sort.
+        EXPECT_TRUE(QDateTime::fromString(o["time"].toString(), Qt::ISODateWithMs).timeSpec() != Qt::LocalTime)
+            << o["time"].toString().toStdString();
+        if (kinds.last() == "result") result = o;
+        if (kinds.last() == "summary") summary = o;
     }
     EXPECT_EQ(kinds.first(), "seen");
     EXPECT_TRUE(kinds.contains("unit"));
-    EXPECT_EQ(kinds.last(), "result");
+    EXPECT_TRUE(kinds.contains("progress"));
+    EXPECT_EQ(kinds.last(), "summary");
+    // Fixed, untranslated fields beside the operator's words.
+    EXPECT_EQ(result["unit"].toString(), "only");
+    EXPECT_EQ(result["result"].toString(), "ok");
+    EXPECT_EQ(result["reason_code"].toString(), "ok");
+    EXPECT_GT(result["pages"].toInt(), 0);
+    EXPECT_EQ(summary["ok"].toInt(), 1);
+    EXPECT_EQ(summary["units_left"].toInt(), 0);
 }
 
 } // namespace

@@ -21,13 +21,14 @@ struct TCase {
     bool ok, loginRefused, unitTaken;
     QString reasonHas;
     QByteArray pinAfter;
+    const char* code;
 };
 
 TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessProgrammed) {
     const TCase cases[] = {
-        {"a factory module gets its unit", "", 0, false, true, false, true, "", "4107"},
-        {"a module set up already", "1111", 0, false, false, true, false, "неверный пароль", "1111"},
-        {"numbers to remove without --force", "", 40, true, false, false, true, "--force", "5807"},
+        {"a factory module gets its unit", "", 0, false, true, false, true, "", "4107", "ok"},
+        {"a module set up already", "1111", 0, false, false, true, false, "неверный пароль", "1111", "wrong_password"},
+        {"numbers to remove without --force", "", 40, true, false, false, true, "--force", "5807", "declined"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -45,7 +46,7 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
         TUnit unit{QStringLiteral("house-01"), {{1, QStringLiteral("4107")}}};
         QStringList steps;
         TProvisionJob job(module.Path(), plan, QStringLiteral("5807"), false,
-                          [&](const QString& step) { steps << step; });
+                          [&](const QString& step, const QString&) { steps << step; });
         bool taken = false;
         std::optional<TProvisionJob::TResult> result;
         job.Start([&](QString&) -> TUnit* { taken = true; return &unit; },
@@ -54,6 +55,7 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
 
         EXPECT_EQ(result->ok, c.ok);
         EXPECT_EQ(result->loginRefused, c.loginRefused);
+        EXPECT_EQ(result->code, c.code);
         EXPECT_EQ(taken, c.unitTaken);
         EXPECT_EQ(result->reason.isEmpty(), c.ok) << result->reason.toStdString();
         if (!c.reasonHas.isEmpty()) {

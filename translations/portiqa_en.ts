@@ -2710,5 +2710,87 @@ journal</translation>
         <source>. Модуль, который не настроен, сохранил свой пароль: подключите его снова</source>
         <translation>. A module that failed kept its password: plug it in again</translation>
     </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (the same on every station)
+  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
+                     units file instead
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</source>
+        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (the same on every station)
+  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
+                     units file instead
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</translation>
+    </message>
+    <message>
+        <source>Шаблон: строк настроек %1, список номеров: %2</source>
+        <translation>Template: %1 settings rows, number list: %2</translation>
+    </message>
+    <message>
+        <source>нет (номера модулей не меняются)</source>
+        <translation>none (the modules&apos; numbers are not changed)</translation>
+    </message>
+    <message>
+        <source>Без таблицы устройств: каждый модуль получает шаблон</source>
+        <translation>No units table: every module gets the template</translation>
+    </message>
+    <message>
+        <source>шаблон без изменений</source>
+        <translation>the template unchanged</translation>
+    </message>
+    <message>
+        <source>Проверено: устройств %1, ничего не записано</source>
+        <translation>Checked: %1 unit(s), nothing written</translation>
+    </message>
 </context>
 </TS>

@@ -154,10 +154,8 @@ const QMap<QString, TCommand>& Commands() {
 } // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
-    // Provisioning has options of its own and serves many ports at once.
-    if (FirstWord(args) == QLatin1String("provision") && !args.contains(QStringLiteral("--help")) &&
-        !args.contains(QStringLiteral("-h")))
-        return RunProvisionCommand(args, out, err);
+    // Provisioning has options of its own (and its own help) and serves many ports at once.
+    if (FirstWord(args) == QLatin1String("provision")) return RunProvisionCommand(args, out, err);
     TCliOptions o;
     QString usage;
     if (!ParseCliOptions(args, o, usage)) {

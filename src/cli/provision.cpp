@@ -255,6 +255,62 @@ int TProvisioner::Run() {
     return exit_ >= 0 ? exit_ : rc;
 }
 
+namespace {
+
+const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
+    "TText",
+    "Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv\n"
+    "         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]\n"
+    "         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]\n"
+    "       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT\n"
+    "Program every module plugged in, several at once: log in with the factory password, write the\n"
+    "template's numbers, then its settings with the next unit's rows, then the unit's password, each\n"
+    "read back and verified, and write a line of the report.\n"
+    "\n"
+    "  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)\n"
+    "  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)\n"
+    "  --units UNITS.csv  a header row: \"unit\", then settings rows 1-16; a row per unit; an empty\n"
+    "                     cell keeps the template's value\n"
+    "  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,\n"
+    "                     code; units reported ok are skipped when the run starts again\n"
+    "  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)\n"
+    "  --count N          end after N modules are programmed\n"
+    "  --force            let the template remove numbers a module holds\n"
+    "  --json             one JSON object per event on standard output\n"
+    "  --batch NAME       the units table's name in the record (the same on every station)\n"
+    "  --record WHERE     the record that keeps which module holds which unit; --no-record locks the\n"
+    "                     units file instead\n"
+    "  --reflash          program a module that holds a unit's password again with that unit\n"
+    "  --dry-run          check the template and the units and print what each unit gets\n"
+    "  --release UNIT     give back a unit held for a module that was checked\n"
+    "\n"
+    "A module that failed kept the password it had: plug it in again and it is programmed\n"
+    "completely. A unit \"in doubt\" (the module failed while its password was written) is given to\n"
+    "no other module: if the module answers to the factory password, release the unit.\n"
+    "Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.\n");
+
+// What each unit will get: the template's rows overridden by the unit's.
+int DryRun(const TProvisionPlan& plan, QTextStream& out) {
+    out << TText::tr("Шаблон: строк настроек %1, список номеров: %2")
+               .arg(plan.settings.size())
+               .arg(plan.hasNumbers ? plan.numbersSource : TText::tr("нет (номера модулей не меняются)"))
+        << "\n";
+    if (!plan.withUnits) {
+        out << TText::tr("Без таблицы устройств: каждый модуль получает шаблон") << "\n";
+        return kExitOk;
+    }
+    for (const TUnit& u : plan.units) {
+        QStringList rows;
+        for (const auto& [row, value] : u.rows) rows << QStringLiteral("%1=%2").arg(row).arg(value);
+        out << u.name << ": " << (rows.isEmpty() ? TText::tr("шаблон без изменений") : rows.join(QStringLiteral(", ")))
+            << "\n";
+    }
+    out << TText::tr("Проверено: устройств %1, ничего не записано").arg(plan.units.size()) << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
 int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     QCommandLineParser p;
     const QCommandLineOption tmpl("template", "template", "FILE"), numbers("numbers", "numbers", "FILE"),
@@ -262,9 +318,9 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
         force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet"), record("record", "record", "WHERE"),
         noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT"),
-        reflash("reflash", "reflash");
+        reflash("reflash", "reflash"), dryRun("dry-run", "dry-run"), help({"h", "help"}, "help");
     p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release,
-                  reflash});
+                  reflash, dryRun, help});
     auto usage = [&](const QString& why) {
         err << why << "\n\n"
             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
@@ -274,6 +330,10 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     };
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return usage(p.errorText());
     if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(TText::tr("provision takes no arguments"));
+    if (p.isSet(help)) {
+        out << TText::tr(kProvisionHelp) << Qt::flush;
+        return kExitOk;
+    }
     if (p.isSet(record) && p.isSet(noRecord)) return usage(TText::tr("--record and --no-record exclude each other"));
     // The units table's name in the record: the same on every station that
     // shares it (--batch), else the units file's full path.
@@ -304,7 +364,8 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         out.flush();
         return kExitOk;
     }
-    if (!p.isSet(tmpl) || !p.isSet(report)) return usage(TText::tr("provision needs --template FILE and --report FILE"));
+    if (!p.isSet(tmpl) || (!p.isSet(report) && !p.isSet(dryRun)))
+        return usage(TText::tr("provision needs --template FILE and --report FILE"));
     TProvisioner::TOptions o;
     o.watch = p.values(watch);
     o.force = p.isSet(force);
@@ -331,6 +392,7 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         err.flush();
         return kExitFile;
     }
+    if (p.isSet(dryRun)) return DryRun(plan, out);
     // Who holds which unit: the record unless --no-record (then the units
     // file is locked against a second run).
     if (p.isSet(units) && !p.isSet(noRecord) && TRecord::Available() && !openRecord(error))

@@ -309,6 +309,27 @@ TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
     EXPECT_FALSE(Report().join('\n').contains(",B,")) << "no new unit for a module set up already";
 }
 
+// Its own help, and a dry run that checks everything and touches nothing.
+TEST_F(ProvisionTest, HelpAndDryRunTouchNoModule) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1,5\nA,1111,Gate A open\nB,2222,\n");
+    sim::TModuleSimulator& m = Plug("m1");
+    QProcess p;
+    p.start(QStringLiteral(PORTIQA_CLI), {"provision", "--help"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QByteArray help = p.readAllStandardOutput();
+    EXPECT_TRUE(help.contains("--release") && help.contains("code")) << help.constData();
+    p.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("template.pbk"), "--units", File("units.csv"),
+                                          "--watch", File("line/*"), "--dry-run"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(out.contains("A: 1=1111, 5=Gate A open\nB: 1=2222\n")) << out.toStdString();
+    EXPECT_EQ(m.Requests(), 0);
+    EXPECT_FALSE(QFile::exists(File("report.csv")));
+}
+
 TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     // A profile and a list made by the command line from a module set up by hand.
     sim::TModuleSimulator golden;

@@ -187,6 +187,11 @@ bool ProbeWritable(const QString& target, QString& error) {
         error = Failure(target, errno);
         return false;
     }
+#ifndef _WIN32
+    // Nameless from here on: a signal that ends the program during the check
+    // leaves no file behind (the open descriptor still takes the data).
+    ::unlink(tmpl.constData());
+#endif
     // Some data, pushed to the disk: a full disk refuses it here.
     static const char block[4096] = {};
     const ssize_t n = ::write(fd, block, sizeof block);
@@ -194,7 +199,9 @@ bool ProbeWritable(const QString& target, QString& error) {
     const bool synced = err == 0 && SyncFile(fd) == 0;
     const int syncErr = errno;
     ::close(fd);
+#ifdef _WIN32
     ::unlink(tmpl.constData());
+#endif
     if (err != 0 || !synced) {
         error = Failure(target, err != 0 ? err : syncErr);
         return false;

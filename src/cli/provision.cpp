@@ -148,7 +148,8 @@ void TProvisioner::Started(const QString& port) {
     auto job = std::make_unique<TProvisionJob>(port, plan_, o_.pin, o_.force,
                                                [this, port](const QString& step, const QString& words) {
                                                    Event(port, QStringLiteral("progress"), words, {{"step", step}});
-                                               });
+                                               },
+                                               ledger_.Record());
     TProvisionJob* raw = job.get();
     jobs_[port] = std::move(job);
     startedMs_[port] = NowMs();
@@ -393,12 +394,16 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         return kExitFile;
     }
     if (p.isSet(dryRun)) return DryRun(plan, out);
-    // Who holds which unit: the record unless --no-record (then the units
-    // file is locked against a second run).
-    if (p.isSet(units) && !p.isSet(noRecord) && TRecord::Available() && !openRecord(error))
-        return fail(TText::tr("Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой "
-                              "(--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)")
-                        .arg(error));
+    // Who holds which unit, and every module's writes: the record unless
+    // --no-record (then the units file is locked against a second run).
+    if (!p.isSet(noRecord) && TRecord::Available() && !openRecord(error)) {
+        if (p.isSet(units))
+            return fail(TText::tr("Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой "
+                                  "(--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)")
+                            .arg(error));
+        err << TText::tr("журнал модулей: %1").arg(error) << "\n";
+        err.flush();
+    }
     const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, error);
     if (!ledger) return fail(error);
     TProvisionReport rep;

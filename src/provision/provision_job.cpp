@@ -36,11 +36,14 @@ public:
 } // namespace
 
 TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
-                             std::function<void(const QString&, const QString&)> progress)
+                             std::function<void(const QString&, const QString&)> progress, TRecord* record)
     : port_(port), plan_(plan), pin_(pin), progress_(std::move(progress)), op_(std::make_unique<TOperator>(force)),
       display_(std::make_unique<TNoDisplay>()) {
     session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
     connection_ = std::make_unique<TConnection>(comm_, *session_);
+    // What was written, where, when: in the module record like every other
+    // write. A factory-new module is read once a page, as without a record.
+    if (record) session_->UseRecord(record, QString(), false);
     connection_->OnLost = [this](const QString& message) {
         if (!message.isEmpty()) Fail(message, QStringLiteral("link_lost"));  // else the step's outcome ends the module
     };

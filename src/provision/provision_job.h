@@ -35,8 +35,10 @@ public:
     // progress: each step as it starts, its untranslated name (login,
     // read_settings, write_numbers, write_settings, write_pin, reflash) and
     // the operator's words for it.
+    // record (optional): every write is journalled there for the module, as
+    // the window's and the command line's are.
     TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
-                  std::function<void(const QString& step, const QString& words)> progress);
+                  std::function<void(const QString& step, const QString& words)> progress, TRecord* record = nullptr);
     ~TProvisionJob();
     // Starts; done runs once, on the main thread, with the result. takeUnit
     // gives the logged-in module its unit, or null with why not (empty:

@@ -23,6 +23,7 @@ public:
                                              QString& error);
     QString Batch() const { return batch_; }
     bool Shared() const { return record_ != nullptr; }
+    TRecord* Record() const { return record_; }
 
     // Takes the first unit of units (in file order) that no one holds, bound
     // to the port: its index, or nullopt (error set when the record failed;

@@ -61,7 +61,10 @@ public:
     // is kept (downloads then read every page twice); null with a problem:
     // one was wanted and cannot be used (reads go on with a warning, writes
     // are refused before their first frame).
-    void UseRecord(TRecord* record, const QString& problem = QString());
+    // confirmReads: a page read once is taken only when it equals the
+    // record's copy (else read twice); off, every page is read once as a
+    // bare session reads (a production line's factory-new modules).
+    void UseRecord(TRecord* record, const QString& problem = QString(), bool confirmReads = true);
     TRecord* Record() const { return record_; }
     // The logged-in module's entry in the record.
     std::optional<qint64> ModuleId() const { return moduleId_; }

@@ -20,7 +20,7 @@ QString Sha256Of(const QString& path) {
 
 } // namespace
 
-void TSession::UseRecord(TRecord* record, const QString& problem) {
+void TSession::UseRecord(TRecord* record, const QString& problem, bool confirmReads) {
     record_ = record;
     recordWanted_ = record || !problem.isEmpty();
     recordProblem_ = problem;
@@ -41,6 +41,10 @@ void TSession::UseRecord(TRecord* record, const QString& problem) {
     // A page read once is taken when it equals the module's last verified
     // copy; anything else (a module never seen, a changed page, a damaged
     // reply) is read again.
+    if (!confirmReads) {
+        pageTransfer.Confirm = nullptr;
+        return;
+    }
     pageTransfer.Confirm = [this](int32_t address, const QByteArray& page) {
         const char* held = known_.PageAt(address);
         return held && page.size() == kPageSize && std::equal(page.begin(), page.end(), held);

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -347,7 +348,7 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     cli.setProcessEnvironment(env);
     cli.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("site.xlsx"), "--numbers", File("list.csv"),
                                             "--units", File("units.csv"), "--report", File("report.csv"), "--watch",
-                                            File("line/*"), "--json"});
+                                            File("line/*"), "--json", "--record", File("record.sqlite")});
     // The units are used up: the run ends by itself.
     EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(m.Memory(0, 4), "2468");
@@ -379,6 +380,16 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     EXPECT_GT(result["pages"].toInt(), 0);
     EXPECT_EQ(summary["ok"].toInt(), 1);
     EXPECT_EQ(summary["units_left"].toInt(), 0);
+    // What was written into the module, and how it ended, is in the record.
+    QProcess log;
+    log.start(QStringLiteral(PORTIQA_CLI), {"--record", File("record.sqlite"), "log", "--json"});
+    ASSERT_TRUE(log.waitForFinished(30000));
+    const QJsonArray modulesLogged = QJsonDocument::fromJson(log.readAllStandardOutput()).object()["modules"].toArray();
+    ASSERT_EQ(modulesLogged.size(), 1);
+    QStringList writes;
+    for (const QJsonValue w : modulesLogged[0].toObject()["writes"].toArray())
+        writes << w.toObject()["operation"].toString() + ":" + w.toObject()["outcome"].toString();
+    EXPECT_EQ(writes, (QStringList{"settings:done", "settings:done", "numbers:done"})) << "newest first";
 }
 
 } // namespace

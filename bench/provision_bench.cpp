@@ -49,7 +49,7 @@ void Provision(benchmark::State& state) {
         QProcess p;
         p.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", dir.filePath("t.pbk"), "--report",
                                               dir.filePath("r.csv"), "--watch", dir.filePath("line/*"), "--count",
-                                              QString::number(modules)});
+                                              QString::number(modules), "--record", dir.filePath("record.sqlite")});
         bench::RunUntil([&] { return p.state() == QProcess::NotRunning; }, 300000);
         state.PauseTiming();
         exitCode = p.exitCode();

@@ -155,7 +155,7 @@ const QMap<QString, TCommand>& Commands() {
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
     // Provisioning has options of its own (and its own help) and serves many ports at once.
-    if (FirstWord(args) == QLatin1String("provision")) return RunProvisionCommand(args, out, err);
+    if (FirstWord(args) == QLatin1String("provision")) return RunProvisionCommand(args, out, err, errIsTerminal);
     TCliOptions o;
     QString usage;
     if (!ParseCliOptions(args, o, usage)) {

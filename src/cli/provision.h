@@ -1,6 +1,7 @@
 #pragma once
 #include "provision/provision_job.h"
 #include "provision/provision_plan.h"
+#include "cli/provision_board.h"
 #include "provision/unit_ledger.h"
 #include <QStringList>
 #include <QTextStream>
@@ -24,6 +25,7 @@ public:
         bool force = false;
         bool json = false;
         bool reflash = false;  // a module holding a unit's password is programmed again with it
+        bool board = false;    // standard error is a terminal: a line per port, rewritten in place
     };
     TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options, QTextStream& out,
                  QTextStream& err);
@@ -53,6 +55,8 @@ private:
     QTextStream& out_;
     QTextStream& err_;
     QTimer scan_;
+    std::unique_ptr<TStatusBoard> board_;
+    int scans_ = 0;
     std::set<QString> present_;  // ports seen at the last scan
     std::map<QString, std::unique_ptr<TProvisionJob>> jobs_;
     std::map<QString, qint64> startedMs_;
@@ -66,6 +70,6 @@ private:
 };
 
 // portiqa-cli provision: options checked, template and units loaded.
-int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal = false);
 
 } // namespace portiqa

@@ -27,18 +27,25 @@ private:
 };
 
 namespace {
-class TNoDisplay : public IStatusDisplay {
+// The session's status bar: only the progress is passed on.
+class TJobDisplay : public IStatusDisplay {
 public:
+    explicit TJobDisplay(std::function<void(int)> percent) : percent_(std::move(percent)) {}
     void SetStatusText(const QString&) override {}
-    void SetProgressPosition(int) override {}
+    void SetProgressPosition(int position) override { percent_(position); }
     void SetProgressVisible(bool) override {}
+
+private:
+    std::function<void(int)> percent_;
 };
 } // namespace
 
 TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, const QString& pin, bool force,
                              std::function<void(const QString&, const QString&)> progress, TRecord* record)
     : port_(port), plan_(plan), pin_(pin), progress_(std::move(progress)), op_(std::make_unique<TOperator>(force)),
-      display_(std::make_unique<TNoDisplay>()) {
+      display_(std::make_unique<TJobDisplay>([this](int percent) {
+          if (OnPercent && percent > 0 && percent < 100) OnPercent(percent);
+      })) {
     session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
     connection_ = std::make_unique<TConnection>(comm_, *session_);
     // What was written, where, when: in the module record like every other

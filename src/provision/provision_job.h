@@ -48,6 +48,8 @@ public:
     void Start(std::function<TUnit*(QString& whyNot)> takeUnit, std::function<void(const TResult&)> done,
                TRecognise recognise = {}, bool reflash = false);
     QString Port() const { return port_; }
+    // How far the running step is, in percent, as the window's bar shows it.
+    std::function<void(int percent)> OnPercent;
     const TUnit* Unit() const { return unit_; }
 
 private:

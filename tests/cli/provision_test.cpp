@@ -1,5 +1,6 @@
 // Production-line provisioning end to end: simulated modules whose links
 // appear in a watched folder while `portiqa-cli provision` runs.
+#include "cli/provision_board.h"
 #include "pty_pair.h"
 #include "sim/simulator.h"
 #include <QDateTime>
@@ -390,6 +391,34 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
     for (const QJsonValue w : modulesLogged[0].toObject()["writes"].toArray())
         writes << w.toObject()["operation"].toString() + ":" + w.toObject()["outcome"].toString();
     EXPECT_EQ(writes, (QStringList{"settings:done", "settings:done", "numbers:done"})) << "newest first";
+}
+
+// The board on a terminal: one line per port rewritten in place, the news
+// above it, a finished module in its colour with its time.
+TEST(StatusBoard, RewritesALinePerPortAndKeepsNewsAboveIt) {
+    QString screen;
+    QTextStream err(&screen);
+    TStatusBoard board(err, true);
+    qint64 now = 0;
+    board.Now = [&] { return now; };
+    board.Seen("/dev/ttyUSB0");
+    board.Seen("/dev/ttyUSB1");
+    board.Unit("/dev/ttyUSB0", "house-01");
+    board.Step("/dev/ttyUSB0", "запись номеров");
+    board.Percent("/dev/ttyUSB0", 40);
+    screen.clear();
+    board.Percent("/dev/ttyUSB0", 40);
+    EXPECT_TRUE(screen.isEmpty()) << "the same figure is not drawn again";
+    now = 2500;
+    board.Finished("/dev/ttyUSB1", false, "не настроен: GSM модуль не отвечает");
+    const QStringList lines = screen.split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("\x1b[2A\x1b[2K\r/dev/ttyUSB0")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains("house-01") && lines[0].contains("запись номеров 40%") && lines[0].endsWith("2.5 s"));
+    EXPECT_TRUE(lines[1].startsWith("\x1b[2K\r\x1b[31m/dev/ttyUSB1")) << lines[1].toStdString();
+    screen.clear();
+    board.Note("остановка");
+    EXPECT_TRUE(screen.startsWith("\x1b[2A\x1b[2K\rостановка\n\x1b[2K\r/dev/ttyUSB0")) << screen.toStdString();
 }
 
 } // namespace

@@ -185,21 +185,16 @@ void TReceiver::OnReplyTimeout() {
     GiveUpOwedReply(TLinkNotice::TKind::ReplyTimeout, TLinkFailure::ReplyTimeout);
 }
 
-bool TReceiver::CancelTransfer() {
-    if (!seq_.Outstanding()) return false;
-    tmr1_.SetEnabled(false);
-    damaged_ = false;
-    assembler_.Reset();
-    GiveUpOwedReply(TLinkNotice::TKind::Cancelled, TLinkFailure::Cancelled);
-    return true;
-}
+bool TReceiver::CancelTransfer() { return EndNow(TLinkNotice::TKind::Cancelled, TLinkFailure::Cancelled); }
 
-bool TReceiver::LoseLink() {
+bool TReceiver::LoseLink() { return EndNow(TLinkNotice::TKind::LinkLost, TLinkFailure::LinkLost); }
+
+bool TReceiver::EndNow(TLinkNotice::TKind kind, TLinkFailure why) {
     if (!seq_.Outstanding()) return false;
     tmr1_.SetEnabled(false);
     damaged_ = false;
     assembler_.Reset();
-    GiveUpOwedReply(TLinkNotice::TKind::LinkLost, TLinkFailure::LinkLost);
+    GiveUpOwedReply(kind, why);
     return true;
 }
 

@@ -90,6 +90,8 @@ private:
     // The reply owed will not be taken (its time ran out, or the operator
     // ended the transfer): every chain ends and the end is reported.
     void GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why);
+    // Ends the running transfer at once, from outside (the operator, the port).
+    bool EndNow(TLinkNotice::TKind kind, TLinkFailure why);
     void SaveRefused(bool rawPages);
 
     TRecData& assembler_;

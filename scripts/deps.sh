@@ -3,7 +3,7 @@
 # further package names may be given as arguments.
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql postgresql libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev xvfb xauth
+          libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev libqrencode-dev zlib1g-dev xvfb xauth
           qt6-translations-l10n qt6-l10n-tools qt6-tools-dev)
 # Callers may ask for more (the package build needs its tools).
 packages+=("$@")

@@ -2714,6 +2714,7 @@ journal</translation>
         <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
          [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
          [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
        portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
 Program every module plugged in, several at once: log in with the factory password, write the
 template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
@@ -2735,6 +2736,9 @@ read back and verified, and write a line of the report.
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
 
 A module that failed kept the password it had: plug it in again and it is programmed
 completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
@@ -2744,6 +2748,7 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
          [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
          [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
        portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
 Program every module plugged in, several at once: log in with the factory password, write the
 template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
@@ -2765,6 +2770,9 @@ read back and verified, and write a line of the report.
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
 
 A module that failed kept the password it had: plug it in again and it is programmed
 completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
@@ -2791,6 +2799,34 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Проверено: устройств %1, ничего не записано</source>
         <translation>Checked: %1 unit(s), nothing written</translation>
+    </message>
+    <message>
+        <source>--label-pin needs --labels PATH</source>
+        <translation>--label-pin needs --labels PATH</translation>
+    </message>
+    <message>
+        <source>Этикетки: папка %1 недоступна для записи</source>
+        <translation>Labels: the folder %1 cannot be written</translation>
+    </message>
+    <message>
+        <source>SIM: %1</source>
+        <translation>SIM: %1</translation>
+    </message>
+    <message>
+        <source>Пароль: %1</source>
+        <translation>Password: %1</translation>
+    </message>
+    <message>
+        <source>Этикетки: не удалось записать %1: %2</source>
+        <translation>Labels: could not write %1: %2</translation>
+    </message>
+    <message>
+        <source>Этикетки: не удалось записать %1</source>
+        <translation>Labels: could not write %1</translation>
+    </message>
+    <message>
+        <source>Эта сборка программы не печатает этикетки</source>
+        <translation>This build of the program prints no labels (no libqrencode)</translation>
     </message>
 </context>
 </TS>

@@ -2720,6 +2720,7 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
          [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
          [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
        portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
 Program every module plugged in, several at once: log in with the factory password, write the
 template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
@@ -2741,6 +2742,9 @@ read back and verified, and write a line of the report.
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
 
 A module that failed kept the password it had: plug it in again and it is programmed
 completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
@@ -2750,6 +2754,7 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
          [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
          [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash] [--dry-run]
+         [--labels ФАЙЛ.pdf|ПАПКА [--label-pin]]
        portiqa-cli provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
 Настроить каждый подключённый модуль, несколько сразу: войти с заводским паролем, записать номера
 шаблона, затем его настройки со строками следующего устройства, затем пароль устройства; каждый шаг
@@ -2771,6 +2776,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
   --reflash          настроить заново модуль с паролем устройства, этим же устройством
   --dry-run          проверить шаблон и устройства и показать, что получит каждое
   --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
+  --labels ПУТЬ      этикетка для каждого настроенного модуля (устройство, номер SIM, дата,
+                     QR-код): все в ФАЙЛ.pdf или по УСТРОЙСТВО.pdf в папке; --label-pin
+                     добавляет на неё пароль устройства
 
 Модуль, который не настроен, сохранил свой пароль: подключите его снова, и он будет настроен
 полностью. Устройство «под вопросом» (модуль отказал при записи пароля) не выдаётся другому
@@ -2797,6 +2805,34 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Проверено: устройств %1, ничего не записано</source>
         <translation>Проверено: устройств %1, ничего не записано</translation>
+    </message>
+    <message>
+        <source>--label-pin needs --labels PATH</source>
+        <translation>--label-pin нужен --labels ПУТЬ</translation>
+    </message>
+    <message>
+        <source>Этикетки: папка %1 недоступна для записи</source>
+        <translation>Этикетки: папка %1 недоступна для записи</translation>
+    </message>
+    <message>
+        <source>SIM: %1</source>
+        <translation>SIM: %1</translation>
+    </message>
+    <message>
+        <source>Пароль: %1</source>
+        <translation>Пароль: %1</translation>
+    </message>
+    <message>
+        <source>Этикетки: не удалось записать %1: %2</source>
+        <translation>Этикетки: не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <source>Этикетки: не удалось записать %1</source>
+        <translation>Этикетки: не удалось записать %1</translation>
+    </message>
+    <message>
+        <source>Эта сборка программы не печатает этикетки</source>
+        <translation>Эта сборка программы не печатает этикетки</translation>
     </message>
 </context>
 </TS>

@@ -218,6 +218,18 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
                   TText::tr("устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; "
                             "если у него заводской пароль, освободите устройство: provision --release %1").arg(unitName));
     }
+    if (r.ok && !onlyTold && unit && o_.labels) {
+        // The unit's own values, else the template's.
+        const auto value = [&](int row) {
+            for (const auto& [unitRow, v] : unit->rows)
+                if (unitRow == row) return v;
+            return plan_.settings.count(row) ? plan_.settings.at(row) : QString();
+        };
+        QString error;
+        if (!o_.labels->Add({unitName, value(kSimNumberRow), value(kPasswordRow), ledger_.Batch(), QDateTime::currentDateTime()},
+                            error))
+            Event(port, QStringLiteral("labels"), error);
+    }
     for (auto t = taken_.begin(); t != taken_.end(); ++t) {
         if (&*t != unit) continue;
         if (!r.ok && !r.unitInDoubt) plan_.units.push_front(*t);

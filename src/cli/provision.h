@@ -2,6 +2,7 @@
 #include "provision/provision_job.h"
 #include "provision/provision_plan.h"
 #include "cli/provision_board.h"
+#include "cli/provision_labels.h"
 #include "provision/unit_ledger.h"
 #include <QStringList>
 #include <QTextStream>
@@ -26,6 +27,7 @@ public:
         bool json = false;
         bool reflash = false;  // a module holding a unit's password is programmed again with it
         bool board = false;    // standard error is a terminal: a line per port, rewritten in place
+        TLabelWriter* labels = nullptr;  // a label for every module programmed
     };
     TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options, QTextStream& out,
                  QTextStream& err);

@@ -16,6 +16,7 @@ const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
     "Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv\n"
     "         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]\n"
     "         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]\n"
+    "         [--labels FILE.pdf|FOLDER [--label-pin]]\n"
     "       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT\n"
     "Program every module plugged in, several at once: log in with the factory password, write the\n"
     "template's numbers, then its settings with the next unit's rows, then the unit's password, each\n"
@@ -37,6 +38,9 @@ const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
     "  --reflash          program a module that holds a unit's password again with that unit\n"
     "  --dry-run          check the template and the units and print what each unit gets\n"
     "  --release UNIT     give back a unit held for a module that was checked\n"
+    "  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a\n"
+    "                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin\n"
+    "                     puts the unit's password on it too\n"
     "\n"
     "A module that failed kept the password it had: plug it in again and it is programmed\n"
     "completely. A unit \"in doubt\" (the module failed while its password was written) is given to\n"
@@ -72,9 +76,10 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
         force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet"), record("record", "record", "WHERE"),
         noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT"),
-        reflash("reflash", "reflash"), dryRun("dry-run", "dry-run"), help({"h", "help"}, "help");
+        reflash("reflash", "reflash"), dryRun("dry-run", "dry-run"), help({"h", "help"}, "help"),
+        labels("labels", "labels", "PATH"), labelPin("label-pin", "label-pin");
     p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release,
-                  reflash, dryRun, help});
+                  reflash, dryRun, help, labels, labelPin});
     auto usage = [&](const QString& why) {
         err << why << "\n\n"
             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
@@ -160,6 +165,12 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     }
     const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, error);
     if (!ledger) return fail(error);
+    TLabelWriter labelWriter;
+    if (p.isSet(labelPin) && !p.isSet(labels)) return usage(TText::tr("--label-pin needs --labels PATH"));
+    if (p.isSet(labels)) {
+        if (!labelWriter.Open(p.value(labels), p.isSet(labelPin), error)) return fail(error);
+        o.labels = &labelWriter;
+    }
     TProvisionReport rep;
     if (!rep.Open(p.value(report), error)) return fail(error);
     TProvisioner provisioner(plan, rep, *ledger, o, out, err);

@@ -320,6 +320,29 @@ TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
     EXPECT_EQ(RunCli({"provision", "--template", File("template.pbk"), "--report", File("r2.csv"), "--label-pin"}), 2);
 }
 
+// Every settings row a unit may set reaches its bytes (offsets as the
+// module's memory map gives them), under a header in capitals; a factory
+// password that is not four digits is a usage error before any port is watched.
+TEST_F(ProvisionTest, EveryRowAUnitMaySetReachesTheModule) {
+    MakeTemplate();
+    WriteFile("all.csv", "UNIT,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\n"
+                         "A,4107,+79160000001,0,0,Gate open,Gate shut,30,1,0,5,2,1,Relay on,Relay off,10,12\n");
+    sim::TModuleSimulator& m = Plug("m1");
+    Start({"--units", File("all.csv"), "--count", "1"});
+    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    const struct {
+        int offset;
+        QByteArray bytes;
+    } expected[] = {
+        {0, "4107"}, {4, QByteArray("+79160000001") + '\0'}, {26, QByteArray::fromHex("0000")},
+        {28, QByteArray("Gate open") + '\0'}, {68, QByteArray("Gate shut") + '\0'}, {108, QByteArray::fromHex("1e00")},
+        {110, QByteArray::fromHex("0001")}, {112, QByteArray::fromHex("05000500")}, {116, QByteArray::fromHex("0201")},
+        {118, QByteArray("Relay on") + '\0'}, {158, QByteArray("Relay off") + '\0'}, {200, QByteArray::fromHex("0a000c00")},
+    };
+    for (const auto& e : expected) EXPECT_EQ(m.Memory(e.offset, int(e.bytes.size())).toHex(), e.bytes.toHex()) << e.offset;
+    EXPECT_EQ(RunCli({"provision", "--template", File("template.pbk"), "--report", File("r2.csv"), "-P", "12a4"}), 2);
+}
+
 // Its own help, and a dry run that checks everything and touches nothing.
 TEST_F(ProvisionTest, HelpAndDryRunTouchNoModule) {
     MakeTemplate();

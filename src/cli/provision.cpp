@@ -92,7 +92,9 @@ void TProvisioner::Event(const QString& port, const QString& kind, const QString
 TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
     if (!plan_.withUnits) return nullptr;
     QString error;
-    const auto at = ledger_.Take(plan_.units, port, TPortList().SerialOf(port), error);
+    const auto job = jobs_.find(port);
+    const QString fingerprint = job != jobs_.end() ? job->second->Fingerprint() : QString();
+    const auto at = ledger_.Take(plan_.units, port, TPortList().SerialOf(port), fingerprint, error);
     if (!at) {
         if (!error.isEmpty())
             whyNot = TText::tr("журнал модулей недоступен, устройство не выдано: %1").arg(error);

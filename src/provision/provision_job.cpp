@@ -1,6 +1,7 @@
 // One module's provisioning: a session of its own on its port, the steps in
 // the order that never leaves a half-programmed module behind.
 #include "provision/provision_job.h"
+#include <QCryptographicHash>
 #include "base/texts.h"
 #include <QMetaObject>
 
@@ -160,6 +161,12 @@ void TProvisionJob::Next() {
     case TStep::Done:
         return;
     }
+}
+
+QString TProvisionJob::Fingerprint() const {
+    const QByteArray& page = session_->password.ModulePage;
+    if (page.isEmpty()) return {};
+    return QString::fromLatin1(QCryptographicHash::hash(page, QCryptographicHash::Sha256).toHex().left(16));
 }
 
 void TProvisionJob::Refused() {

@@ -51,6 +51,9 @@ public:
     // How far the running step is, in percent, as the window's bar shows it.
     std::function<void(int percent)> OnPercent;
     const TUnit* Unit() const { return unit_; }
+    // Of the first settings page the login read (SHA-256, 16 hex digits):
+    // which module took a unit, beside its port and bridge.
+    QString Fingerprint() const;
 
 private:
     class TOperator;

@@ -49,7 +49,7 @@ std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& u
 }
 
 std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString& port, const QString& serial,
-                                        QString& error) {
+                                        const QString& fingerprint, QString& error) {
     error.clear();
     if (!record_) {
         if (units.empty()) return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString&
     for (size_t i = 0; i < units.size(); ++i) {
         const QString& s = state[units[i].name];
         if (!s.isEmpty() && s != QLatin1String("free")) continue;  // another module holds it
-        if (record_->ClaimUnit(batch_, units[i].name, port, serial, error)) return i;
+        if (record_->ClaimUnit(batch_, units[i].name, port, serial, fingerprint, error)) return i;
         if (!error.isEmpty()) return std::nullopt;
     }
     return std::nullopt;

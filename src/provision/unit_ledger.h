@@ -28,7 +28,9 @@ public:
     // Takes the first unit of units (in file order) that no one holds, bound
     // to the port: its index, or nullopt (error set when the record failed;
     // empty when none is free). Units done by any station leave the queue.
-    std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial, QString& error);
+    // fingerprint: of what was read from the module, kept with the binding.
+    std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial,
+                               const QString& fingerprint, QString& error);
     // Given to a module for good: done, or in doubt (the record), or
     // reported ok (without a record the caller asks its report).
     bool Given(const QString& unit) const;

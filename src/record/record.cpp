@@ -48,7 +48,7 @@ const QStringList kMigrations[] = {
     },
     {
         "CREATE TABLE units (batch TEXT NOT NULL, unit TEXT NOT NULL, state TEXT NOT NULL, port TEXT NOT NULL, "
-        "serial TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, updated_at TEXT NOT NULL, "
+        "serial TEXT NOT NULL, fingerprint TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, updated_at TEXT NOT NULL, "
         "note TEXT NOT NULL DEFAULT '', PRIMARY KEY (batch, unit))",
     },
 };

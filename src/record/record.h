@@ -58,6 +58,7 @@ struct TUnitEntry {
     QString batch, unit;
     QString state;  // started, done, doubt (its PIN may be in a module), free
     QString port, serial, host;
+    QString fingerprint;  // of what was read from the module when it took the unit
     qint64 pid = 0;
     QDateTime updatedAt;
     QString note;
@@ -116,7 +117,7 @@ public:
     // taken by one statement: true when this program now holds it (it was
     // never taken, or released), false with error empty when another has it.
     bool ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
-                   QString& error);
+                   const QString& fingerprint, QString& error);
     // Marks a unit held by this program: done, doubt, or free again.
     bool SetUnitState(const QString& batch, const QString& unit, const QString& state, const QString& note,
                       QString& error);

@@ -153,19 +153,20 @@ QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error
 }
 
 bool TRecord::ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
-                        QString& error) {
+                        const QString& fingerprint, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));
             // One statement: of two stations asking at once, one inserts or
             // revives the row, the other changes nothing.
             if (!Run(q,
-                     QStringLiteral("INSERT INTO units (batch, unit, state, port, serial, host, pid, updated_at) "
-                                    "VALUES (?, ?, 'started', ?, ?, ?, ?, ?) ON CONFLICT (batch, unit) DO UPDATE SET "
-                                    "state = 'started', port = excluded.port, serial = excluded.serial, host = excluded.host, "
+                     QStringLiteral("INSERT INTO units (batch, unit, state, port, serial, fingerprint, host, pid, updated_at) "
+                                    "VALUES (?, ?, 'started', ?, ?, ?, ?, ?, ?) ON CONFLICT (batch, unit) DO UPDATE SET "
+                                    "state = 'started', port = excluded.port, serial = excluded.serial, "
+                                    "fingerprint = excluded.fingerprint, host = excluded.host, "
                                     "pid = excluded.pid, updated_at = excluded.updated_at, note = '' "
                                     "WHERE units.state = 'free'"),
-                     {batch, unit, port, serial, Host(), QCoreApplication::applicationPid(),
+                     {batch, unit, port, serial, fingerprint, Host(), QCoreApplication::applicationPid(),
                       Stamp(QDateTime::currentDateTime())},
                      e))
                 return false;
@@ -204,7 +205,7 @@ bool TRecord::ReleaseUnit(const QString& batch, const QString& unit, QString& er
 QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
     QList<TUnitEntry> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, QStringLiteral("SELECT unit, state, port, serial, host, pid, updated_at, note FROM units WHERE batch = ? "
+    if (!Run(q, QStringLiteral("SELECT unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units WHERE batch = ? "
                                "ORDER BY unit"),
              {batch}, error))
         return out;
@@ -219,6 +220,7 @@ QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
         u.pid = q.value(5).toLongLong();
         u.updatedAt = FromStamp(q.value(6));
         u.note = q.value(7).toString();
+        u.fingerprint = q.value(8).toString();
         out << u;
     }
     return out;

@@ -35,7 +35,9 @@ std::optional<qint64> TRecord::BeginWrite(const TJournalEntry&, QString&) { retu
 bool TRecord::EndWrite(qint64, const QString&, const QString&, int, int, QString&) { return false; }
 QList<TSnapshot> TRecord::Snapshots(qint64, int, QString&) const { return {}; }
 QList<TJournalEntry> TRecord::Journal(qint64, int, QString&) const { return {}; }
-bool TRecord::ClaimUnit(const QString&, const QString&, const QString&, const QString&, QString&) { return false; }
+bool TRecord::ClaimUnit(const QString&, const QString&, const QString&, const QString&, const QString&, QString&) {
+    return false;
+}
 bool TRecord::SetUnitState(const QString&, const QString&, const QString&, const QString&, QString&) { return false; }
 bool TRecord::ReleaseUnit(const QString&, const QString&, QString&) { return false; }
 QList<TUnitEntry> TRecord::Units(const QString&, QString&) const { return {}; }

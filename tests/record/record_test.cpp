@@ -156,7 +156,7 @@ TEST_P(RecordTest, AProvisioningUnitIsHeldByOneStationAtATime) {
         auto r = TRecord::Open(location, e);
         if (!r) return;
         for (int i = 0; i < 20; ++i)
-            if (r->ClaimUnit("estate", QStringLiteral("house-%1").arg(i), port, "", e)) {
+            if (r->ClaimUnit("estate", QStringLiteral("house-%1").arg(i), port, "", "", e)) {
                 ++*claimed;
                 ++winners[i];
             }
@@ -173,20 +173,21 @@ TEST_P(RecordTest, AProvisioningUnitIsHeldByOneStationAtATime) {
     ASSERT_TRUE(r->SetUnitState("estate", "house-0", "free", "module pulled out", error)) << error.toStdString();
     ASSERT_TRUE(r->SetUnitState("estate", "house-1", "done", "", error));
     ASSERT_TRUE(r->SetUnitState("estate", "house-2", "doubt", "PIN save unanswered", error));
-    EXPECT_TRUE(r->ClaimUnit("estate", "house-0", "/dev/ttyUSB2", "A1", error));
-    EXPECT_TRUE(r->ClaimUnit("other-estate", "house-1", "/dev/ttyUSB2", "", error)) << "batches are apart";
+    EXPECT_TRUE(r->ClaimUnit("estate", "house-0", "/dev/ttyUSB2", "A1", "9f86d081884c7d65", error));
+    EXPECT_TRUE(r->ClaimUnit("other-estate", "house-1", "/dev/ttyUSB2", "", "", error)) << "batches are apart";
     for (const char* held : {"house-1", "house-2", "house-3"}) {
-        EXPECT_FALSE(r->ClaimUnit("estate", held, "/dev/ttyUSB2", "", error)) << held;
+        EXPECT_FALSE(r->ClaimUnit("estate", held, "/dev/ttyUSB2", "", "", error)) << held;
         EXPECT_TRUE(error.isEmpty()) << error.toStdString();
     }
     EXPECT_FALSE(r->ReleaseUnit("estate", "house-1", error)) << "a done unit stays done";
     EXPECT_TRUE(r->ReleaseUnit("estate", "house-2", error)) << error.toStdString();
-    EXPECT_TRUE(r->ClaimUnit("estate", "house-2", "/dev/ttyUSB2", "", error));
+    EXPECT_TRUE(r->ClaimUnit("estate", "house-2", "/dev/ttyUSB2", "", "", error));
     const QList<TUnitEntry> units = r->Units("estate", error);
     ASSERT_EQ(units.size(), 20);
     EXPECT_EQ(units[0].unit, "house-0");
     EXPECT_EQ(units[0].port, "/dev/ttyUSB2");
     EXPECT_EQ(units[0].serial, "A1");
+    EXPECT_EQ(units[0].fingerprint, "9f86d081884c7d65");
     EXPECT_EQ(units[0].state, "started");
 }
 

@@ -112,11 +112,7 @@ const TUnit* TProvisioner::Recognise(const QString& pin, const QString& sim) con
     const QString templatePin = plan_.settings.count(kPasswordRow) ? plan_.settings.at(kPasswordRow) : QString();
     const QSet<QString> reported = report_.DoneUnits();
     for (const TUnit& u : allUnits_) {
-        QString unitPin, unitSim;
-        for (const auto& [row, value] : u.rows) {
-            if (row == kPasswordRow) unitPin = value.trimmed();
-            if (row == kSimNumberRow) unitSim = value;
-        }
+        const QString unitPin = u.Value(kPasswordRow).trimmed(), unitSim = u.Value(kSimNumberRow);
         // Told by its own password, or by its own SIM number with the template's.
         if (unitPin.isEmpty() && unitSim.isEmpty()) continue;
         if ((unitPin.isEmpty() ? templatePin : unitPin) != pin) continue;
@@ -223,9 +219,8 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (r.ok && !onlyTold && unit && o_.labels) {
         // The unit's own values, else the template's.
         const auto value = [&](int row) {
-            for (const auto& [unitRow, v] : unit->rows)
-                if (unitRow == row) return v;
-            return plan_.settings.count(row) ? plan_.settings.at(row) : QString();
+            const QString own = unit->Value(row);
+            return !own.isEmpty() || !plan_.settings.count(row) ? own : plan_.settings.at(row);
         };
         QString error;
         if (!o_.labels->Add({unitName, value(kSimNumberRow), value(kPasswordRow), ledger_.Batch(), QDateTime::currentDateTime()},

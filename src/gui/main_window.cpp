@@ -32,7 +32,8 @@ namespace portiqa {
 
 namespace {
 
-constexpr int kPasswordLength = 4;
+// The settings' password row says how long a password is.
+int PasswordLength() { return TSettingsTable::LengthLimit(kPasswordRow); }
 
 // The password box takes what the settings' password row takes: digits, at
 // most four; a refused key says why in the status bar.
@@ -42,8 +43,8 @@ public:
         : QValidator(parent), refused_(std::move(refused)) {}
     State validate(QString& input, int&) const override {
         const bool digits = std::all_of(input.begin(), input.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-        if (digits && input.size() <= kPasswordLength) return input.size() == kPasswordLength ? Acceptable : Intermediate;
-        refused_(TText::tr("Пароль GSM модуля: только цифры, не более %1").arg(kPasswordLength));
+        if (digits && input.size() <= PasswordLength()) return input.size() == PasswordLength() ? Acceptable : Intermediate;
+        refused_(TText::tr("Пароль GSM модуля: только цифры, не более %1").arg(PasswordLength()));
         return Invalid;
     }
 
@@ -383,8 +384,8 @@ void TForm1::cm1RequestHangup(const QString& message) {
 
 void TForm1::btn1Click() {
     // The module compares four characters: anything else is never its password.
-    if (edt3->text().size() != kPasswordLength) {
-        operator_.ShowMessage(TText::tr("Введите пароль GSM модуля: %1 цифры").arg(kPasswordLength));
+    if (edt3->text().size() != PasswordLength()) {
+        operator_.ShowMessage(TText::tr("Введите пароль GSM модуля: %1 цифры").arg(PasswordLength()));
         edt3->setFocus();
         return;
     }

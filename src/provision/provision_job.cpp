@@ -176,7 +176,7 @@ void TProvisionJob::Refused() {
     const QString sim = SimNumberOfSettingsPage(session_->password.ModulePage);
     const TUnit* known = !reflashing_ && recognise_ ? recognise_(pin, sim) : nullptr;
     if (!known) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), QStringLiteral("wrong_password"), true);
-    unit_ = const_cast<TUnit*>(known);
+    unit_ = known;
     if (!reflash_) {
         finished_ = true;
         comm_.CloseComm();

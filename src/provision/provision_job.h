@@ -77,7 +77,7 @@ private:
     std::unique_ptr<TConnection> connection_;
     std::function<TUnit*(QString&)> takeUnit_;
     std::function<void(const TResult&)> done_;
-    TUnit* unit_ = nullptr;
+    const TUnit* unit_ = nullptr;
     TRecognise recognise_;
     bool reflash_ = false;
     bool reflashing_ = false;  // logged in again with the unit's own password

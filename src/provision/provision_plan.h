@@ -16,6 +16,12 @@ namespace portiqa {
 struct TUnit {
     QString name;
     QList<QPair<int, QString>> rows;
+    // The unit's own value of a settings row; empty when the template's stands.
+    QString Value(int row) const {
+        for (const auto& [r, v] : rows)
+            if (r == row) return v;
+        return {};
+    }
 };
 
 // What every module gets, and the units, checked whole before the first

@@ -11,8 +11,12 @@ namespace portiqa {
 class TEditState : public QObject {
     Q_OBJECT
 public:
-    explicit TEditState(TStringGrid& grid, QObject* parent = nullptr) : QObject(parent) {
-        connect(&grid, &TStringGrid::CellChanged, this, [this] { Touch(); });
+    // Only columns before editedCols are the module's (-1: all): the others
+    // hold what the program keeps beside it, and changing them is no edit.
+    explicit TEditState(TStringGrid& grid, int editedCols = -1, QObject* parent = nullptr) : QObject(parent) {
+        connect(&grid, &TStringGrid::CellChanged, this, [this, editedCols](int col, int) {
+            if (editedCols < 0 || col < editedCols) Touch();
+        });
         connect(&grid, &TStringGrid::RowsChanged, this, [this] { Touch(); });
     }
     bool Edited() const { return edited_; }

@@ -60,6 +60,8 @@ void TNumberBlock::DecodeNumberPage(int32_t address, const uint8_t* page) {
     TGridBatch batch(table_.Grid());
     // Replies beyond record 3000 have no rows to go to.
     DecodeNumberPageInto(page, PageOf(address), table_.Grid());
+    const int first = 8 * (PageOf(address) - 1) + 1;
+    table_.ShowPeople(first, first + 7);
 }
 
 void TNumberBlock::Save() {

@@ -18,8 +18,11 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
     book.SetColumnWidth(1, 4);
     book.SetColumnWidth(2, 20);
     for (int c = 3; c <= 6; ++c) book.SetColumnWidth(c, 16);
+    book.SetColumnWidth(T::kName + 1, 24);
+    book.SetColumnWidth(T::kPlace + 1, 12);
+    book.SetColumnWidth(T::kNote + 1, 30);
     for (int r = 0; r <= T::kRecords; ++r) {
-        for (int c = 0; c < T::kCols; ++c) book.SetText(r + 1, c + 1, table_.Grid().Cells(c, r));
+        for (int c = 0; c < T::kAllCols; ++c) book.SetText(r + 1, c + 1, table_.Grid().Cells(c, r));
         if (r > 0 && r % 30 == 0) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / T::kRecords));
             ctx_.status.ShowStatus(TText::tr("Save:%1/%2").arg(r).arg(T::kRecords));
@@ -108,6 +111,12 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
             if (used && unrestricted == false && why.isEmpty() && !cellProblem.isEmpty())
                 why = TText::tr(kColumn[c - T::kStartDate]) + u' ' + cellProblem;
         }
+        // The person beside the number, in the columns after the record's.
+        for (int c = T::kName; c <= T::kNote; ++c)
+            in.SetCells(c, j, used ? TPeople::Clean(book.Text(k, c + 1), c == T::kName ? TPeople::kNameWidth
+                                                                    : c == T::kPlace ? TPeople::kPlaceWidth
+                                                                                     : TPeople::kNoteWidth)
+                                   : QString());
         if (!used) continue;
         ++records;
         plusAdded += added;
@@ -151,12 +160,16 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     // A whole list now: a download that broke off no longer stands for it.
     table_.SetPagesRead(-1);
     for (int j = 1; j <= T::kRecords; ++j) {
-        for (int c = 1; c < T::kCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
+        for (int c = 1; c < T::kAllCols; ++c) table_.Grid().SetCells(c, j, in.Cells(c, j));
         if (j % 30 == 0 || j == T::kRecords) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(j * 100 / T::kRecords));
             ctx_.status.ShowStatus(TText::tr("Import.xls"));
         }
     }
+    // Names the file brought are kept; the other numbers show what the
+    // directory knows of them.
+    table_.KeepPeople();
+    table_.ShowPeople();
     return true;
 }
 
@@ -218,7 +231,7 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
         }
         if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
         seen.insert(serial, row.line);
-        for (int c = 0; c < 8 && c < f.size(); ++c) book.SetText(serial + 1, c + 1, f[c]);
+        for (int c = 0; c < T::kAllCols && c < f.size(); ++c) book.SetText(serial + 1, c + 1, f[c]);
     }
     if (rows.size() > T::kRecords) {
         ctx_.op.ShowMessage(TooManyRecordsText(int(rows.size())));
@@ -261,9 +274,12 @@ int TNumberFiles::Records() const {
 QStringList TNumberFiles::CsvLines(TCsvForm form, bool occupiedOnly) {
     const bool sheet = form == TCsvForm::Spreadsheet;
     QStringList lines;
-    const auto row = [this](int r) {
+    // The spreadsheet form carries the person beside each number; the
+    // original form keeps the record's columns and two empty fields.
+    const int cols = sheet ? T::kAllCols : T::kCols;
+    const auto row = [this, cols](int r) {
         QStringList fields;
-        for (int c = 0; c < T::kCols; ++c) fields << table_.Grid().Cells(c, r);
+        for (int c = 0; c < cols; ++c) fields << table_.Grid().Cells(c, r);
         return fields;
     };
     if (sheet) lines << TCsv::JoinLine(row(0));  // the captions the import knows

@@ -27,18 +27,55 @@ bool IsModuleNumber(const QString& s) {
 const QString& TNumberTable::Yes() { static const QString s = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Да")); return s; }
 const QString& TNumberTable::No() { static const QString s = QStringLiteral(QT_TRANSLATE_NOOP("TText", "Нет")); return s; }
 
-TNumberTable::TNumberTable() : grid_(kCols, kRecords + 1, this) {
-    const char* headers[kCols] = {"№", QT_TRANSLATE_NOOP("TText", "Номер абонента"), QT_TRANSLATE_NOOP("TText", "Дата начала"),
+TNumberTable::TNumberTable() : grid_(kAllCols, kRecords + 1, this) {
+    const char* headers[kAllCols] = {"№", QT_TRANSLATE_NOOP("TText", "Номер абонента"), QT_TRANSLATE_NOOP("TText", "Дата начала"),
                                   QT_TRANSLATE_NOOP("TText", "Время начала"), QT_TRANSLATE_NOOP("TText", "Дата окончания"),
                                   QT_TRANSLATE_NOOP("TText", "Время окончания"), QT_TRANSLATE_NOOP("TText", "Без ограничений"),
-                                  QT_TRANSLATE_NOOP("TText", "Удалить")};
-    for (int c = 0; c < kCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
+                                  QT_TRANSLATE_NOOP("TText", "Удалить"), QT_TRANSLATE_NOOP("TText", "Имя"),
+                                  QT_TRANSLATE_NOOP("TText", "Место"), QT_TRANSLATE_NOOP("TText", "Примечание")};
+    for (int c = 0; c < kAllCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
     for (int r = 1; r <= kRecords; ++r) {
         grid_.SetCells(kSerial, r, QString::number(r));
         grid_.SetCells(kUnrestricted, r, No());
         grid_.SetCells(kDelete, r, No());
     }
     edits_.Set(false);
+    // A name typed into the table is kept at once: it is not the module's.
+    connect(&grid_, &TStringGrid::CellChanged, this, [this](int col, int row) {
+        if (showingPeople_) return;
+        if (col >= kName) KeepPeople(row, row, true);
+        else if (col == kNumber) KeepPeople(row, row);  // a name typed before its number
+    });
+}
+
+void TNumberTable::ShowPeople(int firstRow, int lastRow) {
+    showingPeople_ = true;
+    {
+        TEditState::TLoading loading(edits_);  // outlives the batch, whose end is the change
+        TGridBatch batch(grid_);
+        for (int r = std::max(1, firstRow); r <= std::min(int(kRecords), lastRow); ++r) {
+            const TPerson* p = grid_.Cells(kNumber, r).isEmpty() ? nullptr : people_.Find(grid_.Cells(kNumber, r));
+            grid_.SetCells(kName, r, p ? p->name : QString());
+            grid_.SetCells(kPlace, r, p ? p->place : QString());
+            grid_.SetCells(kNote, r, p ? p->note : QString());
+        }
+    }
+    showingPeople_ = false;
+}
+
+void TNumberTable::KeepPeople(int firstRow, int lastRow, bool forgetEmpty) {
+    for (int r = std::max(1, firstRow); r <= std::min(int(kRecords), lastRow); ++r) {
+        const QString& number = grid_.Cells(kNumber, r);
+        if (number.isEmpty()) continue;
+        TPerson p;
+        p.name = grid_.Cells(kName, r);
+        p.place = grid_.Cells(kPlace, r);
+        p.note = grid_.Cells(kNote, r);
+        // A number without words in the table keeps what the directory knows,
+        // unless the operator cleared them.
+        if (p.Empty() && !forgetEmpty) continue;
+        people_.Set(number, p);
+    }
 }
 
 bool TNumberTable::ClickFlag(int col, int row) {

@@ -2,6 +2,7 @@
 #include "base/edit_state.h"
 #include "base/module_identity.h"
 #include "base/string_grid.h"
+#include "numbers/people.h"
 #include <QDate>
 #include <QTime>
 #include <optional>
@@ -9,13 +10,15 @@
 namespace portiqa {
 
 // The number table: row 0 the header, rows 1..3000 the records (row r is
-// record r), 8 columns.
+// record r); columns 0..7 are the module's record, 8..10 the person the
+// program keeps beside the number (name, place, note).
 class TNumberTable : public QObject {
     Q_OBJECT
 public:
     static constexpr int kRecords = 3000;
-    static constexpr int kCols = 8;
-    enum Col { kSerial = 0, kNumber, kStartDate, kStartTime, kEndDate, kEndTime, kUnrestricted, kDelete };
+    static constexpr int kCols = 8;  // the module's record
+    static constexpr int kAllCols = 11;
+    enum Col { kSerial = 0, kNumber, kStartDate, kStartTime, kEndDate, kEndTime, kUnrestricted, kDelete, kName, kPlace, kNote };
 
     TNumberTable();
     TStringGrid& Grid() { return grid_; }
@@ -42,6 +45,17 @@ public:
     // Edits not yet saved to the module.
     TEditState& Edits() { return edits_; }
     const TEditState& Edits() const { return edits_; }
+
+    // The directory of people the name columns show and edit.
+    TPeople& People() { return people_; }
+    const TPeople& People() const { return people_; }
+    // Each number's person into its name columns (empty where none is
+    // known): after a download or an import. Not an edit of the list.
+    void ShowPeople(int firstRow = 1, int lastRow = kRecords);
+    // The name columns of the rows into the directory (rows given, or all):
+    // after the operator typed a name, or a file brought names. Empty name
+    // columns forget the person only with forgetEmpty.
+    void KeepPeople(int firstRow = 1, int lastRow = kRecords, bool forgetEmpty = false);
 
     static const QString& Yes();
     static const QString& No();
@@ -81,7 +95,9 @@ signals:
 private:
     void SetAll(int col, bool yes);
     TStringGrid grid_;
-    TEditState edits_{grid_};
+    TEditState edits_{grid_, kCols};
+    TPeople people_;
+    bool showingPeople_ = false;
     int pagesRead_ = -1;
     bool allUnrestricted_ = false;
     bool allDelete_ = false;

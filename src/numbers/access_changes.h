@@ -1,0 +1,35 @@
+#pragma once
+#include "numbers/subscriber.h"
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace portiqa {
+
+class TStringGrid;
+
+// What a save does to one subscriber's access, comparing the module's list
+// with the table by subscriber (a number moved to another record keeps its
+// access; one written another way is the same person).
+struct TAccessChange {
+    enum class TKind { Added, Removed, Shortened, Lengthened, MadeUnrestricted, Expired };
+    TKind kind = TKind::Added;
+    QString number;        // as the table (or, when removed, the module) writes it
+    QString name;          // from the table's name column, when known
+    QString before, after; // the windows in words
+    bool LosesAccess() const { return kind == TKind::Removed || kind == TKind::Shortened || kind == TKind::Expired; }
+    // "Иванов И. (+79161234567): удалён"
+    QString Text() const;
+};
+
+// Added, removed, shortened, lengthened, made unrestricted, and windows
+// that the save writes already ended at now; unchanged subscribers are not
+// listed. Losses first, then gains, each in record order.
+QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid& table, const TNumberCountry& country,
+                                   const QDateTime& now);
+// The list for a question: "Потеряют доступ: N" and up to limit lines, then
+// "Получат или расширят доступ: M" and its lines.
+QString AccessChangesText(const QList<TAccessChange>& changes, int limit = 15);
+int LosingAccess(const QList<TAccessChange>& changes);
+
+} // namespace portiqa

@@ -147,6 +147,14 @@ const QMap<QString, TCommand>& Commands() {
         {"log", RunLog},
         {"name", RunName},
         {"diff", RunDiff},
+        {"site list", RunSite},
+        {"site show", RunSite},
+        {"site import", RunSite},
+        {"site export", RunSite},
+        {"site status", RunSite},
+        {"site add", RunSite},
+        {"site remove", RunSite},
+        {"site apply", RunSite},
     };
     return table;
 }

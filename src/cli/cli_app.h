@@ -13,6 +13,7 @@ enum TExitCode {
     kExitWrongPassword = 4,
     kExitPort = 5,
     kExitFile = 6,
+    kExitBehind = 7,       // site status: a module does not hold its site's list
 };
 
 // Runs one command line (arguments without the program name); data goes to

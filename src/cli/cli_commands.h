@@ -49,6 +49,10 @@ int RunSettingsRead(TCliRun& r);
 int RunSettingsSave(TCliRun& r);
 int RunNumbersDownload(TCliRun& r);
 int RunNumbersSave(TCliRun& r);
+// The table's list into the module after the save's checks: the access
+// changes against before (the module's list), --dry-run, --yes.
+int SaveNumbersGuarded(TCliRun& r, const class TStringGrid& before);
+int RunSite(TCliRun& r);
 int RunHistoryDownload(TCliRun& r);
 int RunHistoryDelete(TCliRun& r);
 int RunBackup(TCliRun& r);
@@ -57,6 +61,13 @@ int RunModules(TCliRun& r);
 int RunLog(TCliRun& r);
 int RunName(TCliRun& r);
 int RunDiff(TCliRun& r);
+
+// The record's commands share these: the record or the exit status to end
+// with; a module by name, SIM number or id; a time as printed; JSON output.
+TRecord* NeedRecord(TCliRun& r, int& rc);
+std::optional<TKnownModule> NeedModule(TCliRun& r, TRecord& record, const QString& what, int& rc);
+QString When(const QDateTime& t);
+void PrintJson(QTextStream& out, const class QJsonObject& o);
 
 // Data files written by the commands: the kind by the file's extension.
 int WriteWorkbookFile(IOperator& op, const class TWorkbook& book, const QString& path);

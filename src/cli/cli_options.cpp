@@ -24,7 +24,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"settings read", kConnection + QStringList{"output"}},
         {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify"}},
         {"numbers download", kConnection + QStringList{"output", "expired", "expiring"}},
-        {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes"}},
+        {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
         {"history download", kConnection + QStringList{"output", "from", "to"}},
         {"history delete", kConnection + QStringList{"dry-run", "yes"}},
         {"time sync", kConnection},
@@ -35,6 +35,14 @@ const QMap<QString, QStringList>& Accepted() {
         {"log", {"record", "json"}},
         {"name", {"record"}},
         {"diff", kConnection + QStringList{"json"}},
+        {"site list", {"record", "json"}},
+        {"site show", {"record", "country"}},
+        {"site import", {"record", "input", "module", "country"}},
+        {"site export", {"record", "output"}},
+        {"site status", {"record", "json", "country"}},
+        {"site add", {"record"}},
+        {"site remove", {"record"}},
+        {"site apply", kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
     };
     return table;
 }
@@ -98,9 +106,11 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption record("record", "record", "URL");
     const QCommandLineOption noRecord("no-record", "no-record");
     const QCommandLineOption json("json", "json");
+    const QCommandLineOption country("country", "country", "CODE");
+    const QCommandLineOption module("module", "module", "MODULE");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, expired, expiring, clone,
-                                        record, noRecord, json};
+                                        record, noRecord, json, country, module};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -114,6 +124,11 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         !words.isEmpty() && (words[0] == QLatin1String("log") || words[0] == QLatin1String("diff") || words[0] == QLatin1String("name"))) {
         o.command = words[0];
         o.arguments = words.mid(1);
+    }
+    // Sites: "site apply NAME", "site add NAME MODULE [NUMBER…]".
+    if (const QStringList words = p.positionalArguments(); words.size() >= 2 && words[0] == QLatin1String("site")) {
+        o.command = words[0] + u' ' + words[1];
+        o.arguments = words.mid(2);
     }
     if (o.help || o.version) return true;
     if (o.command.isEmpty()) {
@@ -176,6 +191,35 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     if (o.command == QLatin1String("diff") && o.arguments.size() != 2) {
         usage = TText::tr("'portiqa-cli diff' takes two things to compare");
         return false;
+    }
+    // The country numbers are written in: --country, PORTIQA_COUNTRY, or the system's region.
+    const QString countryText = p.isSet(country) ? p.value(country) : qEnvironmentVariable("PORTIQA_COUNTRY");
+    if (!countryText.isEmpty()) {
+        const auto c = TNumberCountry::Parse(countryText);
+        if (!c) {
+            usage = TText::tr("--country %1: give a calling code (+7) or a two-letter country (RU)").arg(countryText);
+            return false;
+        }
+        o.country = *c;
+    }
+    o.module = p.value(module);
+    if (o.command.startsWith(QLatin1String("site ")) && o.command != QLatin1String("site list")) {
+        const int wanted = o.command == QLatin1String("site add") || o.command == QLatin1String("site remove") ? 2 : 1;
+        if (o.arguments.size() < wanted || (wanted == 1 && o.arguments.size() > 1) ||
+            (o.command == QLatin1String("site remove") && o.arguments.size() > 2)) {
+            usage = TText::tr("'portiqa-cli %1' takes %2").arg(o.command, wanted == 1 ? TText::tr("a site's name")
+                                                                                 : TText::tr("a site's name and a module"));
+            return false;
+        }
+        if (o.command == QLatin1String("site import") && DataKindOf(p.value(input)) == TDataKind::None) {
+            usage = TText::tr("site import needs -i FILE (.xlsx, .xls, .cvs or .csv)");
+            return false;
+        }
+        if (o.command == QLatin1String("site export") && DataKindOf(p.value(output)) != TDataKind::Xlsx &&
+            DataKindOf(p.value(output)) != TDataKind::Csv) {
+            usage = TText::tr("site export needs -o FILE (.xlsx, .cvs or .csv)");
+            return false;
+        }
     }
     o.expired = p.isSet(expired);
     o.input = p.value(input);

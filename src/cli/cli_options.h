@@ -1,5 +1,6 @@
 #pragma once
 #include "files/file_exchange.h"
+#include "numbers/subscriber.h"
 #include <QDateTime>
 #include <QList>
 #include <QPair>
@@ -20,7 +21,10 @@ struct TCliOptions {
     QString record;         // --record: where the record is (empty: PORTIQA_RECORD or the default file)
     bool noRecord = false;  // --no-record
     bool json = false;
-    QStringList arguments;  // what follows "log" and "diff"
+    QStringList arguments;  // what follows "log", "diff", "name" and "site …"
+    // How numbers are written where the modules are (--country, PORTIQA_COUNTRY, the system's region).
+    TNumberCountry country = TNumberCountry::FromSystem();
+    QString module;  // --module: a site's additions for one module
     int expiringDays = -1;  // -1: not asked
     QDateTime from, to;
     QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked

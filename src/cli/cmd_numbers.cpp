@@ -3,6 +3,7 @@
 #include "base/texts.h"
 #include "files/csv.h"
 #include "files/workbook.h"
+#include "numbers/access_changes.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_expiry.h"
 
@@ -46,29 +47,50 @@ int RunNumbersSave(TCliRun& r) {
         return r.Refuse(kExitFile, error);
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
+    s.numberTable.People().SetCountry(r.o.country);
     // The module's list, to show what the save would do to it.
     if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
-    TStringGrid before(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    TStringGrid before(TNumberTable::kAllCols, TNumberTable::kRecords + 1);
     for (int row = 1; row <= TNumberTable::kRecords; ++row)
-        for (int c = 0; c < TNumberTable::kCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
+        for (int c = 0; c < TNumberTable::kAllCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
     const bool applied = csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book);
     if (!applied) return kExitFile;
     r.err << QString(s.numberFiles.Imported()).replace(u'\r', u'\n') << "\n";
     s.numberTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
+    return SaveNumbersGuarded(r, before);
+}
+
+int SaveNumbersGuarded(TCliRun& r, const TStringGrid& before) {
+    TSession& s = r.S();
     if (const QString problem = s.numberTable.ValidateNumberTable(); !problem.isEmpty()) {
         r.Op().ShowMessage(problem);
         return kExitFile;
     }
     const TNumberDiff diff = DiffNumberTables(before, s.numberTable.Grid());
     r.err << diff.Counts() << "\n" << Qt::flush;
+    // Who gains and who loses access, by name where known; the same list
+    // with --dry-run and before a save.
+    const QList<TAccessChange> access = AccessChanges(before, s.numberTable.Grid(), s.numberTable.People(), QDateTime::currentDateTime());
+    const QString writtenTwice = SameSubscriberText(SubscribersWrittenTwice(s.numberTable.Grid(), s.numberTable.People().Country()),
+                                                    s.numberTable.Grid(), 1000);
+    QTextStream& list = r.o.dryRun ? r.out : r.err;
+    if (!access.isEmpty()) list << QString(AccessChangesText(access, 3000)).replace(u'\r', u'\n') << "\n";
+    if (!writtenTwice.isEmpty())
+        list << TwiceWrittenHead() << "\n" << QString(writtenTwice).replace(u'\r', u'\n') << "\n";
+    list.flush();
     if (r.o.dryRun) {
         for (const TNumberChange& c : diff.changes) r.out << c.serial << ": " << c.before << " -> " << c.after << "\n";
         r.out.flush();
         return kExitOk;
     }
-    if (diff.removed > 0 && !r.o.yes)
-        return r.Refuse(kExitUsage, TText::tr("the save removes %1 record(s) the module holds: confirm with --yes "
-                                                   "(see them with --dry-run)").arg(diff.removed));
+    if (const int losing = LosingAccess(access); losing > 0 && !r.o.yes)
+        return r.Refuse(kExitUsage, TText::tr("the save takes or shortens access of %1 subscriber(s) (removed: %2): "
+                                              "confirm with --yes (see them with --dry-run)")
+                                        .arg(losing)
+                                        .arg(diff.removed));
+    if (!writtenTwice.isEmpty() && !r.o.yes)
+        return r.Refuse(kExitUsage, TText::tr("one subscriber is written in two ways (the module sees two numbers): "
+                                              "confirm with --yes or correct the file"));
     return r.Cli().Exchange([&] { s.SaveNumbers(); });
 }
 

@@ -14,11 +14,12 @@
 namespace portiqa {
 
 namespace {
-
 constexpr int kLogLimit = 200;
+} // namespace
 
 QString When(const QDateTime& t) { return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QStringLiteral("-"); }
 
+namespace {
 QString ModuleWords(const TKnownModule& m) {
     QString words = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
     if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(m.name);
@@ -29,6 +30,7 @@ QJsonObject ModuleJson(const TKnownModule& m) {
     return {{"id", m.id}, {"sim", m.sim}, {"name", m.name}, {"bridge_serial", m.bridgeSerial},
             {"first_seen", m.firstSeen.toString(Qt::ISODate)}, {"last_seen", m.lastSeen.toString(Qt::ISODate)}};
 }
+} // namespace
 
 void PrintJson(QTextStream& out, const QJsonObject& o) {
     out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)) << Qt::flush;
@@ -52,8 +54,6 @@ std::optional<TKnownModule> NeedModule(TCliRun& r, TRecord& record, const QStrin
     if (!m) rc = r.Refuse(kExitFile, error.isEmpty() ? TText::tr("модуль %1 не найден в журнале").arg(what) : error);
     return m;
 }
-
-} // namespace
 
 int RunModules(TCliRun& r) {
     int rc = kExitOk;

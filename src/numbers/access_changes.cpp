@@ -72,8 +72,13 @@ QString TAccessChange::Text() const {
     return who + QStringLiteral(": ") + what;
 }
 
-QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid& table, const TNumberCountry& country,
+QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid& table, const TPeople& people,
                                    const QDateTime& now) {
+    const TNumberCountry& country = people.Country();
+    const auto known = [&people](TAccessChange& c) {
+        if (!c.name.isEmpty()) return;
+        if (const TPerson* p = people.Find(c.number)) c.name = p->name;
+    };
     QList<QString> beforeOrder, afterOrder;
     const QHash<QString, TEntry> before = Entries(module, country, beforeOrder);
     const QHash<QString, TEntry> after = Entries(table, country, afterOrder);
@@ -94,13 +99,13 @@ QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid&
             c.kind = Ended(w, now) ? TAccessChange::TKind::Expired : TAccessChange::TKind::Added;
         } else {
             const TWindow& o = was->window;
-            if (Ended(w, now) && !Ended(o, now)) c.kind = TAccessChange::TKind::Expired;
-            else if (w.unrestricted && o.unrestricted) continue;
+            if (w.unrestricted && o.unrestricted) continue;
             else if (w.unrestricted) c.kind = TAccessChange::TKind::MadeUnrestricted;
             else if (o.unrestricted || w.from > o.from || w.to < o.to) c.kind = TAccessChange::TKind::Shortened;
             else if (w.from < o.from || w.to > o.to) c.kind = TAccessChange::TKind::Lengthened;
             else continue;
         }
+        known(c);
         (c.LosesAccess() ? losses : gains).append(c);
     }
     for (const QString& key : beforeOrder) {
@@ -111,6 +116,7 @@ QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid&
         c.number = module.Cells(T::kNumber, o.row);
         c.name = NameOf(module, o.row);
         c.before = WindowText(module, o.row);
+        known(c);
         losses.append(c);
     }
     return losses + gains;
@@ -133,7 +139,7 @@ QString AccessChangesText(const QList<TAccessChange>& changes, int limit) {
         if (lines.size() > limit) out << TText::tr("  … и ещё %1").arg(lines.size() - limit);
     };
     group(TText::tr("Потеряют доступ: %1"), lose);
-    group(TText::tr("Получат или расширят доступ: %1"), gain);
+    group(TText::tr("Получат, расширят доступ или добавлены с истёкшим сроком: %1"), gain);
     return out.join(u'\r');
 }
 

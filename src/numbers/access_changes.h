@@ -1,5 +1,5 @@
 #pragma once
-#include "numbers/subscriber.h"
+#include "numbers/people.h"
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -17,15 +17,19 @@ struct TAccessChange {
     QString number;        // as the table (or, when removed, the module) writes it
     QString name;          // from the table's name column, when known
     QString before, after; // the windows in words
-    bool LosesAccess() const { return kind == TKind::Removed || kind == TKind::Shortened || kind == TKind::Expired; }
+    // Removed, or a window made shorter; a number added with a window that
+    // has already ended is listed but had no access to lose.
+    bool LosesAccess() const { return kind == TKind::Removed || kind == TKind::Shortened; }
     // "Иванов И. (+79161234567): удалён"
     QString Text() const;
 };
 
-// Added, removed, shortened, lengthened, made unrestricted, and windows
-// that the save writes already ended at now; unchanged subscribers are not
-// listed. Losses first, then gains, each in record order.
-QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid& table, const TNumberCountry& country,
+// Added, removed, shortened, lengthened, made unrestricted, and numbers
+// added with a window already ended at now; unchanged subscribers are not
+// listed. Losses first, then gains, each in record order. Subscribers are
+// told apart by the directory's country; names come from the table's name
+// column, else from the directory.
+QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid& table, const TPeople& people,
                                    const QDateTime& now);
 // The list for a question: "Потеряют доступ: N" and up to limit lines, then
 // "Получат или расширят доступ: M" and its lines.

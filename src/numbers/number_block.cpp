@@ -1,6 +1,7 @@
 #include "numbers/number_block.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
+#include "numbers/access_changes.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 
@@ -117,17 +118,33 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
         if (OnTransferFailed) OnTransferFailed(text);
         return;
     }
-    if (!diff.Empty() && !op_.AskAccept(TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts())) {
+    // The question says who gains and who loses access, by name where the
+    // directory knows it, and which subscribers are written two ways.
+    const QList<TAccessChange> access = AccessChanges(module, table_.Grid(), table_.People(), QDateTime::currentDateTime());
+    const QString writtenTwice = SameSubscriberText(SubscribersWrittenTwice(table_.Grid(), table_.People().Country()), table_.Grid());
+    QString question = TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts();
+    if (!access.isEmpty()) question += u'\r' + AccessChangesText(access);
+    if (!writtenTwice.isEmpty()) question += u'\r' + TwiceWrittenHead() + u'\r' + writtenTwice;
+    if ((!diff.Empty() || !writtenTwice.isEmpty()) && !op_.AskAccept(question)) {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
-    if (diff.removed > 0) {
-        QStringList serials;
-        for (const TNumberChange& c : diff.changes)
-            if (c.after == TText::tr("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
-        const QString more = diff.removed > serials.size() ? QStringLiteral(" …") : QString();
-        if (!op_.WarnOkCancel(TText::tr("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
-                                  .arg(diff.removed).arg(serials.join(QStringLiteral(", ")), more))) {
+    if (const int losing = LosingAccess(access); losing > 0) {
+        QString warning;
+        if (diff.removed > 0) {
+            QStringList serials;
+            for (const TNumberChange& c : diff.changes)
+                if (c.after == TText::tr("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
+            const QString more = diff.removed > serials.size() ? QStringLiteral(" …") : QString();
+            warning = TText::tr("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
+                          .arg(diff.removed).arg(serials.join(QStringLiteral(", ")), more);
+        } else {
+            warning = TText::tr("Внимание! После сохранения доступ потеряют или сократят: %1").arg(losing);
+        }
+        QList<TAccessChange> losers;
+        for (const TAccessChange& c : access)
+            if (c.LosesAccess()) losers << c;
+        if (!op_.WarnOkCancel(warning + u'\r' + AccessChangesText(losers))) {
             if (OnTransferFailed) OnTransferFailed(QString());
             return;
         }
@@ -146,6 +163,8 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
     for (const TNumberChange& c : diff.changes.mid(0, kIntentRecords))
         intent << TText::tr("запись %1: %2 → %3").arg(c.serial).arg(c.before, c.after);
     if (diff.changes.size() > kIntentRecords) intent << QStringLiteral("…");
+    // and for whom: who gains and who loses access, by name.
+    if (!access.isEmpty()) intent << AccessChangesText(access, kIntentRecords).split(u'\r');
     writing.intent = intent.join(u'\n');
     writing.statusText = TText::tr("Save list");
     writing.progressLabel = TText::tr("Save number list:");
@@ -293,10 +312,6 @@ void TNumberBlock::ShowModuleList() {
             DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(known->constData()), page, table_.Grid());
 }
 
-void TNumberBlock::EncodeNumberPage(int page, uint8_t* area) const {
-    std::fill(area, area + kPageSize, 0x00);
-    for (int i = 0; i < 8; ++i)
-        EncodeNumberRecord(table_.Grid(), 8 * (page - 1) + 1 + i, area + kNumberRecordSize * i);
-}
+void TNumberBlock::EncodeNumberPage(int page, uint8_t* area) const { EncodeNumberPageFrom(table_.Grid(), page, area); }
 
 } // namespace portiqa

@@ -1,6 +1,7 @@
 #include "numbers/number_record.h"
 #include "base/errors.h"
 #include "link/page_fields.h"
+#include "link/protocol.h"
 #include "numbers/number_table.h"
 #include <algorithm>
 
@@ -78,6 +79,18 @@ void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid) {
         if (row < 1 || row > TNumberTable::kRecords) continue;
         DecodeNumberRecord(page + kNumberRecordSize * i, grid, row);
     }
+}
+
+void EncodeNumberPageFrom(const TStringGrid& grid, int pageNo, uint8_t* page) {
+    std::fill(page, page + kPageSize, 0x00);
+    for (int i = 0; i < 8; ++i) EncodeNumberRecord(grid, 8 * (pageNo - 1) + 1 + i, page + kNumberRecordSize * i);
+}
+
+QByteArray EncodeNumberArea(const TStringGrid& grid) {
+    QByteArray area(kNumberPages * kPageSize, '\0');
+    for (int page = 1; page <= kNumberPages; ++page)
+        EncodeNumberPageFrom(grid, page, reinterpret_cast<uint8_t*>(area.data()) + (page - 1) * kPageSize);
+    return area;
 }
 
 QByteArray CanonicalNumberRecord(const uint8_t* record) {

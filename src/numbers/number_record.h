@@ -31,6 +31,11 @@ void EncodeNumberRecord(const TStringGrid& grid, int row, uint8_t* record);
 // rows past record 3000 are left out.
 void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid);
 
+// The eight records of page pageNo as a save writes them.
+void EncodeNumberPageFrom(const TStringGrid& grid, int pageNo, uint8_t* page);
+// The whole number area (375 pages) a save of the grid writes.
+QByteArray EncodeNumberArea(const TStringGrid& grid);
+
 // A record's bytes as the program would write the record they read as (a
 // free slot is free however it is stored); the bytes themselves when they
 // do not read as a record.

@@ -128,6 +128,10 @@ QList<TSameSubscriber> SubscribersWrittenTwice(const TStringGrid& grid, const TN
     return out;
 }
 
+QString TwiceWrittenHead() {
+    return TText::tr("Один абонент записан по-разному: GSM модуль сравнивает номера как записаны и считает их разными");
+}
+
 QString SameSubscriberText(const QList<TSameSubscriber>& groups, const TStringGrid& grid, int limit) {
     QStringList lines;
     for (const TSameSubscriber& g : groups) {

@@ -46,7 +46,9 @@ struct TSameSubscriber {
     QList<int> rows;
 };
 QList<TSameSubscriber> SubscribersWrittenTwice(const TStringGrid& grid, const TNumberCountry& country);
-// "+79161234567 в записях 5, 17 (записан по-разному)" lines, at most limit.
+// The head of that list: the module sees them as different numbers.
+QString TwiceWrittenHead();
+// "один абонент +79161234567: 89161234567 (запись 5), +79161234567 (запись 17)" lines, at most limit.
 QString SameSubscriberText(const QList<TSameSubscriber>& groups, const TStringGrid& grid, int limit = 10);
 
 } // namespace portiqa

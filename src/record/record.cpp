@@ -51,6 +51,19 @@ const QStringList kMigrations[] = {
         "serial TEXT NOT NULL, fingerprint TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, updated_at TEXT NOT NULL, "
         "note TEXT NOT NULL DEFAULT '', PRIMARY KEY (batch, unit))",
     },
+    {
+        "CREATE TABLE people (subscriber TEXT PRIMARY KEY, number TEXT NOT NULL, name TEXT NOT NULL, "
+        "place TEXT NOT NULL, note TEXT NOT NULL, added_by TEXT NOT NULL, added_at TEXT NOT NULL, "
+        "updated_by TEXT NOT NULL, updated_at TEXT NOT NULL)",
+        "CREATE TABLE sites (id {id}, name TEXT NOT NULL UNIQUE, revision INTEGER NOT NULL, updated_by TEXT NOT NULL, "
+        "updated_at TEXT NOT NULL)",
+        "CREATE TABLE site_numbers (site_id BIGINT NOT NULL REFERENCES sites(id), module_id BIGINT NOT NULL, "
+        "position INTEGER NOT NULL, number TEXT NOT NULL, unrestricted INTEGER NOT NULL, start_date TEXT NOT NULL, "
+        "start_time TEXT NOT NULL, end_date TEXT NOT NULL, end_time TEXT NOT NULL, PRIMARY KEY (site_id, module_id, position))",
+        "CREATE TABLE site_modules (site_id BIGINT NOT NULL REFERENCES sites(id), module_id BIGINT NOT NULL "
+        "REFERENCES modules(id), left_out TEXT NOT NULL, applied_at TEXT, applied_revision INTEGER NOT NULL, "
+        "PRIMARY KEY (site_id, module_id))",
+    },
 };
 
 // A new record file is readable by its owner only: it holds PINs and phone numbers.
@@ -170,42 +183,6 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
     return r;
 }
 
-namespace {
-
-
-// A transaction that rolls back unless committed. SQLite takes its write
-// lock at the start, so that two writers wait for each other instead of one
-// failing halfway.
-class TTransaction {
-public:
-    TTransaction(QSqlDatabase db, bool shared) : db_(db) {
-        QSqlQuery q(db_);
-        ok_ = q.exec(shared ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
-        if (!ok_) error_ = q.lastError().text();
-    }
-    ~TTransaction() {
-        if (ok_ && !done_) QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-    }
-    bool Ok(QString& error) const {
-        if (!ok_) error = error_;
-        return ok_;
-    }
-    bool Commit(QString& error) {
-        QSqlQuery q(db_);
-        done_ = true;
-        if (q.exec(QStringLiteral("COMMIT"))) return true;
-        error = q.lastError().text();
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        return false;
-    }
-
-private:
-    QSqlDatabase db_;
-    bool ok_ = false, done_ = false;
-    QString error_;
-};
-
-} // namespace
 
 bool TRecord::Prepare(QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);

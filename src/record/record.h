@@ -1,5 +1,6 @@
 #pragma once
 #include "base/module_identity.h"
+#include "numbers/people.h"
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -64,6 +65,38 @@ struct TUnitEntry {
     QString note;
 };
 
+// One number of a site's resident list: its validity window as the number
+// table writes it. moduleId 0: for every module of the site; otherwise an
+// addition for that module only.
+struct TSiteEntry {
+    QString number;
+    bool unrestricted = false;
+    QString startDate, startTime, endDate, endTime;
+    qint64 moduleId = 0;
+};
+
+// A named group of modules (the gates of one estate) sharing one list.
+struct TSite {
+    qint64 id = 0;
+    QString name;
+    int revision = 0;  // raised by every change of the list or its modules
+    QDateTime updatedAt;
+    QString updatedBy;
+    int numbers = 0, modules = 0;
+};
+
+// A module of a site: what it leaves out, when the site's list was last
+// applied to it, and its newest copy of the number list in the record.
+struct TSiteModule {
+    qint64 moduleId = 0;
+    QString name, sim;
+    QStringList excluded;  // numbers of the site's list this module does not take
+    QDateTime appliedAt;
+    int appliedRevision = 0;
+    QString numbersHash;  // the newest snapshot's number area, by content
+    QDateTime numbersAt;
+};
+
 // What the program knows of modules, kept across runs: identity, snapshots
 // of their memory after every complete read, backup, save and restore
 // (identical content stored once, compressed), and a journal of every write.
@@ -87,7 +120,7 @@ public:
     // Where the record is, without credentials, for messages.
     QString Where() const { return where_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
@@ -125,6 +158,30 @@ public:
     // (error set) when it is done or unknown.
     bool ReleaseUnit(const QString& batch, const QString& unit, QString& error);
     QList<TUnitEntry> Units(const QString& batch, QString& error) const;
+
+    // The directory of people, by subscriber key (see TPeople).
+    QList<TPerson> People(QString& error) const;
+    // Keeps a person (an empty one is forgotten); who added it and when stay
+    // from the first time.
+    bool SetPerson(const QString& key, const TPerson& person, QString& error);
+
+    // Sites.
+    QList<TSite> Sites(QString& error) const;
+    std::optional<TSite> FindSite(const QString& name, QString& error) const;
+    // Replaces the site's list (moduleId 0) or one module's additions,
+    // creating the site when it is new; the site's revision is raised.
+    std::optional<qint64> SetSiteList(const QString& site, qint64 moduleId, const QList<TSiteEntry>& entries,
+                                      QString& error);
+    // The site's list, then each module's additions, in their order.
+    QList<TSiteEntry> SiteList(qint64 siteId, QString& error) const;
+    // Makes a module one of the site's (or changes what it leaves out).
+    bool AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& excluded, QString& error);
+    bool RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error);
+    QList<TSiteModule> SiteModules(qint64 siteId, QString& error) const;
+    // The sites a module belongs to.
+    QList<TSite> SitesOf(qint64 moduleId, QString& error) const;
+    // The site's list (at revision) was saved into the module.
+    bool SiteApplied(qint64 siteId, qint64 moduleId, int revision, QString& error);
 
     // Who and where, as every snapshot and entry records it.
     static QString OsUser();

@@ -1,6 +1,6 @@
 #pragma once
-// What the record's two source files share: time stamps, the three areas,
-// and one SQL statement run with its values. Internal to record/.
+// What the record's source files share: time stamps, the three areas,
+// one SQL statement run with its values, and a transaction. Internal to record/.
 #include "record/record.h"
 #include "base/texts.h"
 #include <QSqlDatabase>
@@ -42,6 +42,38 @@ inline bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QS
     }
     return true;
 }
+
+// A transaction that rolls back unless committed. SQLite takes its write
+// lock at the start, so that two writers wait for each other instead of one
+// failing halfway.
+class TTransaction {
+public:
+    TTransaction(QSqlDatabase db, bool shared) : db_(db) {
+        QSqlQuery q(db_);
+        ok_ = q.exec(shared ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
+        if (!ok_) error_ = q.lastError().text();
+    }
+    ~TTransaction() {
+        if (ok_ && !done_) QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    }
+    bool Ok(QString& error) const {
+        if (!ok_) error = error_;
+        return ok_;
+    }
+    bool Commit(QString& error) {
+        QSqlQuery q(db_);
+        done_ = true;
+        if (q.exec(QStringLiteral("COMMIT"))) return true;
+        error = q.lastError().text();
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+
+private:
+    QSqlDatabase db_;
+    bool ok_ = false, done_ = false;
+    QString error_;
+};
 
 } // namespace portiqa::record_sql
 

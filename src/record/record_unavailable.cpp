@@ -41,5 +41,16 @@ bool TRecord::ClaimUnit(const QString&, const QString&, const QString&, const QS
 bool TRecord::SetUnitState(const QString&, const QString&, const QString&, const QString&, QString&) { return false; }
 bool TRecord::ReleaseUnit(const QString&, const QString&, QString&) { return false; }
 QList<TUnitEntry> TRecord::Units(const QString&, QString&) const { return {}; }
+QList<TPerson> TRecord::People(QString&) const { return {}; }
+bool TRecord::SetPerson(const QString&, const TPerson&, QString&) { return false; }
+QList<TSite> TRecord::Sites(QString&) const { return {}; }
+std::optional<TSite> TRecord::FindSite(const QString&, QString&) const { return std::nullopt; }
+std::optional<qint64> TRecord::SetSiteList(const QString&, qint64, const QList<TSiteEntry>&, QString&) { return std::nullopt; }
+QList<TSiteEntry> TRecord::SiteList(qint64, QString&) const { return {}; }
+bool TRecord::AddSiteModule(qint64, qint64, const QStringList&, QString&) { return false; }
+bool TRecord::RemoveSiteModule(qint64, qint64, QString&) { return false; }
+QList<TSiteModule> TRecord::SiteModules(qint64, QString&) const { return {}; }
+QList<TSite> TRecord::SitesOf(qint64, QString&) const { return {}; }
+bool TRecord::SiteApplied(qint64, qint64, int, QString&) { return false; }
 
 } // namespace portiqa

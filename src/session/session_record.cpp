@@ -24,6 +24,21 @@ void TSession::UseRecord(TRecord* record, const QString& problem, bool confirmRe
     record_ = record;
     recordWanted_ = record || !problem.isEmpty();
     recordProblem_ = problem;
+    // The directory of people lives in the record; each name typed or
+    // imported is kept at once.
+    TPeople& people = numberTable.People();
+    people.OnChanged = nullptr;
+    if (record_) {
+        QString error;
+        const QList<TPerson> all = record_->People(error);
+        if (!error.isEmpty()) RecordWarning(error);
+        else people.Load(all);
+        numberTable.ShowPeople();
+        people.OnChanged = [this](const QString& key, const TPerson& person) {
+            QString why;
+            if (record_ && !record_->SetPerson(key, person, why)) RecordWarning(why);
+        };
+    }
     pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent) {
         return RecordIntent(operation, intent);
     };

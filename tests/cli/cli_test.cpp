@@ -8,6 +8,7 @@
 #include <iostream>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QDateTime>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -163,7 +164,7 @@ TEST_F(CliTest, NumbersSaveShowsTheDifferenceAndGuardsRemovals) {
     const CliRun dry = Run({"numbers", "save", "-i", File("list.cvs"), "--dry-run"});
     EXPECT_EQ(dry.code, 0) << dry.err.toStdString();
     EXPECT_TRUE(dry.err.contains("Добавлено: 1, изменено: 1, удалено: 1, без изменений: 18")) << dry.err.toStdString();
-    const QStringList shown = dry.out.split('\n', Qt::SkipEmptyParts);
+    const QStringList shown = dry.out.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^\\d+: "));
     ASSERT_EQ(shown.size(), 3) << dry.out.toStdString();
     EXPECT_TRUE(shown[0].startsWith("3: ") && shown[0].endsWith(" -> (нет)")) << shown[0].toStdString();
     EXPECT_TRUE(shown[1].startsWith("5: ") && shown[1].endsWith(" -> +70000000005, без ограничений")) << shown[1].toStdString();
@@ -181,6 +182,53 @@ TEST_F(CliTest, NumbersSaveShowsTheDifferenceAndGuardsRemovals) {
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), QByteArray(32, '\0'));  // a free slot
     EXPECT_EQ(module->Memory(0x1000 + 24 * 32, 13), QByteArray("+70000000025") + '\0');
     EXPECT_EQ(module->Memory(0x1000 + 5 * 32, 32 * 15), before.mid(5 * 32, 32 * 15));
+}
+
+// People: names kept beside numbers, a subscriber written two ways, and a
+// save that takes access away listing who loses it.
+TEST_F(CliTest, ASaveSaysWhoLosesAccessByName) {
+    Module();
+    const auto write = [this](const char* name, const QStringList& rows) {
+        QFile f(File(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBF\u2116,Номер абонента,Дата начала,Время начала,Дата окончания,Время окончания,Без ограничений,"
+                "Удалить,Имя,Место,Примечание\r\n");
+        for (const QString& r : rows) f.write((r + "\r\n").toUtf8());
+    };
+    const QString window = ",2025-01-01,00:00,2040-01-01,00:00,Нет,Нет,";
+    write("first.csv", {"1,+79160000001" + window + "Анна,кв. 1,", "2,89160000002" + window + "Борис,кв. 2,",
+                        "3,+79160000003" + window + "Вера,кв. 3,", "4,+79160000004" + window + "Глеб,кв. 4,",
+                        "5,+79160000005" + window + "Дина,кв. 5,", "6,79160000002" + window + ",,"});
+    const QStringList c{"--country", "+7"};
+    const CliRun twice = Run(c + QStringList{"numbers", "save", "-i", File("first.csv")});
+    EXPECT_EQ(twice.code, 2);
+    EXPECT_TRUE(twice.err.contains("один абонент +79160000002: 89160000002 (запись 2), +79160000002 (запись 6)")) << twice.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 32), QByteArray(32, '\xFF'));
+    ASSERT_EQ(Run(c + QStringList{"-y", "numbers", "save", "-i", File("first.csv")}).code, 0);
+
+    // No names in the second file: the directory knows them. Record 1's
+    // window is shortened, 3-5 removed; 6 goes but its subscriber stays in 2.
+    write("second.csv", {"1,+79160000001,2025-01-01,00:00,2030-01-01,00:00,Нет,Нет,,,", "2,89160000002" + window + ",,"});
+    const CliRun dry = Run(c + QStringList{"numbers", "save", "-i", File("second.csv"), "--dry-run"});
+    ASSERT_EQ(dry.code, 0) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.startsWith("Потеряют доступ: 4\n"
+                                   "  Анна (+79160000001): срок сокращён: 2025-01-01 00:00 – 2040-01-01 00:00 → "
+                                   "2025-01-01 00:00 – 2030-01-01 00:00\n"
+                                   "  Вера (+79160000003): удалён\n  Глеб (+79160000004): удалён\n  Дина (+79160000005): удалён\n"))
+        << dry.out.toStdString();
+    const QByteArray before = module->Memory(0x1000, 375 * 256);
+    const CliRun refused = Run(c + QStringList{"numbers", "save", "-i", File("second.csv")});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.err.contains("Дина (+79160000005): удалён") && refused.err.contains("--yes")) << refused.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), before);
+    ASSERT_EQ(Run(c + QStringList{"-y", "numbers", "save", "-i", File("second.csv")}).code, 0);
+
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("back.csv")}).code, 0);
+    QFile back(File("back.csv"));
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(back.readAll());
+    EXPECT_TRUE(text.contains(",Имя,Место,Примечание\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("2,89160000002,2025-01-01,00:00,2040-01-01,00:00,Нет,Нет,Борис,кв. 2,\r\n")) << text.toStdString();
 }
 
 // Cloning: one module's backup restored into a fresh one.
@@ -511,7 +559,7 @@ TEST_F(CliTest, TheRecordKeepsTheReadTheWriteAndItsDifference) {
         f.resize(0);
         f.write(csv);
         f.close();
-        const CliRun saved = Run(r + QStringList{"numbers", "save", "-i", File("n.csv")});
+        const CliRun saved = Run(r + QStringList{"-y", "numbers", "save", "-i", File("n.csv")});
         ASSERT_EQ(saved.code, 0) << saved.err.toStdString();
 
         const CliRun log = Run(r + QStringList{"log", "+79161234567", "--json"}, false);

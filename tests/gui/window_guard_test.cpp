@@ -218,7 +218,10 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     w->Session().numberTable.Grid().SetCells(1, 2, "+79990000002");
     QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    EXPECT_EQ(op.warnings.size(), 1);
+    // Only the warning that record 2's old subscriber loses access.
+    ASSERT_EQ(op.warnings.size(), 2);
+    EXPECT_TRUE(op.warnings[1].startsWith("Внимание! После сохранения доступ потеряют или сократят: 1\rПотеряют доступ: 1\r"))
+        << op.warnings[1].toStdString();
     EXPECT_EQ(module->Memory(0x1000 + 32, 12), QByteArray("+79990000002"));
 }
 

@@ -24,7 +24,7 @@ struct RecordTest : ::testing::TestWithParam<std::string> {
         if (GetParam() == "postgresql") {
             location = qEnvironmentVariable("PORTIQA_TEST_PG");
             if (location.isEmpty()) GTEST_SKIP() << "no PostgreSQL test server (bash scripts/test.sh starts one)";
-            Sql("DROP TABLE IF EXISTS units, journal, snapshots, contents, modules, meta CASCADE");
+            Sql("DROP TABLE IF EXISTS site_modules, site_numbers, sites, people, units, journal, snapshots, contents, modules, meta CASCADE");
         } else {
             location = dir.filePath("record.sqlite");
         }

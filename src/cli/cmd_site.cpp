@@ -1,0 +1,216 @@
+// site list | show | import | export | status | add | remove | apply: one
+// resident list for all the gates of an estate, kept in the record.
+#include "cli/cli_commands.h"
+#include "base/texts.h"
+#include "files/csv.h"
+#include "files/workbook.h"
+#include "numbers/number_diff.h"
+#include "record/site_list.h"
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace portiqa {
+
+namespace {
+
+using T = TNumberTable;
+
+std::optional<TSite> NeedSite(TCliRun& r, TRecord& record, int& rc) {
+    QString error;
+    auto site = record.FindSite(r.o.arguments[0], error);
+    rc = kExitOk;
+    if (!site)
+        rc = r.Refuse(kExitFile, error.isEmpty() ? TText::tr("объект «%1» не найден в журнале (создайте его: site import "
+                                                             "%1 -i ФАЙЛ)").arg(r.o.arguments[0])
+                                                 : error);
+    return site;
+}
+
+QString ModuleText(const TSiteModule& m) {
+    QString words = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
+    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(m.name);
+    return words;
+}
+
+QString StateText(const TSiteModuleState& s) {
+    if (!s.problem.isEmpty()) return s.problem;
+    if (s.current) return TText::tr("актуален");
+    return s.module.numbersHash.isEmpty() ? TText::tr("список модуля не читался") : TText::tr("отстаёт");
+}
+
+// The site's own list (no module's additions) in the session's number table.
+void SiteTable(TCliRun& r, const QList<TSiteEntry>& entries) {
+    TSiteModule none;
+    QString ignored;
+    QList<TSiteEntry> own;
+    for (const TSiteEntry& e : entries)
+        if (e.moduleId == 0) own << e;
+    SiteListInto(own, none, r.o.country, r.S().numberTable.Grid(), ignored);
+    r.S().numberTable.ShowPeople();
+}
+
+int Import(TCliRun& r, TRecord& record) {
+    TSession& s = r.S();
+    QString error;
+    qint64 moduleId = 0;
+    if (!r.o.module.isEmpty()) {
+        int rc = kExitOk;
+        const auto m = NeedModule(r, record, r.o.module, rc);
+        if (!m) return rc;
+        moduleId = m->id;
+    }
+    // The file is read with the number list's own rules (and its names go to the directory).
+    if (DataKindOf(r.o.input) == TDataKind::Csv) {
+        QList<TCsvRow> rows;
+        if (!TCsv::ReadFile(r.o.input, rows, error)) return r.Refuse(kExitFile, error);
+        if (!s.numberFiles.ApplyCsv(rows)) return kExitFile;
+    } else {
+        TWorkbook book;
+        if (!TWorkbookIo::Read(r.o.input, book, error, T::kRecords + 1)) return r.Refuse(kExitFile, error);
+        if (!s.numberFiles.ApplyWorkbook(book)) return kExitFile;
+    }
+    const QList<TSiteEntry> entries = SiteEntriesOf(s.numberTable.Grid(), moduleId);
+    const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error);
+    if (!id) return r.Refuse(kExitFile, error);
+    if (moduleId != 0) {
+        // A module given additions is one of the site's; what it leaves out stays.
+        QStringList excluded;
+        for (const TSiteModule& m : record.SiteModules(*id, error))
+            if (m.moduleId == moduleId) excluded = m.excluded;
+        if (!record.AddSiteModule(*id, moduleId, excluded, error)) return r.Refuse(kExitFile, error);
+    }
+    r.err << TText::tr("Объект «%1»: номеров в списке %2").arg(r.o.arguments[0]).arg(entries.size()) << "\n" << Qt::flush;
+    return kExitOk;
+}
+
+int Show(TCliRun& r, TRecord& record, const TSite& site) {
+    QString error;
+    const QList<TSiteEntry> entries = record.SiteList(site.id, error);
+    const QList<TSiteModuleState> states = SiteStatus(record, site, r.o.country, error);
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    SiteTable(r, entries);
+    const TStringGrid& g = r.S().numberTable.Grid();
+    r.out << TText::tr("Объект «%1», редакция %2, изменён %3 (%4)").arg(site.name).arg(site.revision).arg(When(site.updatedAt), site.updatedBy)
+          << "\n";
+    for (int row = 1; row <= T::kRecords && !g.Cells(T::kNumber, row).isEmpty(); ++row) {
+        r.out << RecordText(g, row);
+        const QString who = QStringList{g.Cells(T::kName, row), g.Cells(T::kPlace, row)}.join(u' ').trimmed();
+        if (!who.isEmpty()) r.out << "\t" << who;
+        r.out << "\n";
+    }
+    for (const TSiteEntry& e : entries)
+        if (e.moduleId != 0) r.out << TText::tr("только для модуля %1: %2").arg(e.moduleId).arg(e.number) << "\n";
+    for (const TSiteModuleState& st : states) {
+        r.out << TText::tr("Модуль %1: %2").arg(ModuleText(st.module), StateText(st));
+        if (!st.module.excluded.isEmpty()) r.out << TText::tr("; без номеров: %1").arg(st.module.excluded.join(QStringLiteral(", ")));
+        r.out << "\n";
+    }
+    r.out.flush();
+    return kExitOk;
+}
+
+int Status(TCliRun& r, TRecord& record, const TSite& site) {
+    QString error;
+    const QList<TSiteModuleState> states = SiteStatus(record, site, r.o.country, error);
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    int behind = 0;
+    QJsonArray json;
+    for (const TSiteModuleState& st : states) {
+        behind += !st.current;
+        if (r.o.json) {
+            json << QJsonObject{{"module_id", st.module.moduleId}, {"sim", st.module.sim}, {"name", st.module.name},
+                                {"current", st.current}, {"applied_at", st.module.appliedAt.toString(Qt::ISODate)},
+                                {"applied_revision", st.module.appliedRevision}, {"problem", st.problem}};
+            continue;
+        }
+        r.out << st.module.moduleId << "\t" << ModuleText(st.module) << "\t" << When(st.module.appliedAt) << "\t"
+              << StateText(st) << "\n";
+    }
+    if (r.o.json) PrintJson(r.out, {{"site", site.name}, {"revision", site.revision}, {"modules", json}});
+    r.out.flush();
+    // A site with a module behind ends with a status a script can test.
+    return behind == 0 ? kExitOk : kExitBehind;
+}
+
+int Apply(TCliRun& r, TRecord& record, const TSite& site) {
+    if (int rc = r.Connect(); rc != kExitOk) return rc;
+    TSession& s = r.S();
+    s.numberTable.People().SetCountry(r.o.country);
+    QString error;
+    if (!s.ModuleId()) return r.Refuse(kExitFile, TText::tr("модуль не внесён в журнал при входе"));
+    const QList<TSiteModule> modules = record.SiteModules(site.id, error);
+    const auto it = std::find_if(modules.begin(), modules.end(), [&](const TSiteModule& m) { return m.moduleId == *s.ModuleId(); });
+    if (it == modules.end())
+        return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: site add %2 МОДУЛЬ)")
+                                        .arg(s.Module()->simNumber, site.name));
+    const QList<TSiteEntry> entries = record.SiteList(site.id, error);
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    // The module's list first: the save reads before it writes and says who gains and loses.
+    if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
+    TStringGrid before(T::kAllCols, T::kRecords + 1);
+    for (int row = 1; row <= T::kRecords; ++row)
+        for (int c = 0; c < T::kAllCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
+    if (!SiteListInto(entries, *it, r.o.country, s.numberTable.Grid(), error)) return r.Refuse(kExitFile, error);
+    s.numberTable.ShowPeople();
+    s.numberTable.SetOrigin(TTableOrigin::FromFile(TText::tr("объект «%1», редакция %2").arg(site.name).arg(site.revision)));
+    if (DiffNumberTables(before, s.numberTable.Grid()).Empty() && it->appliedRevision == site.revision && !r.o.dryRun) {
+        r.err << TText::tr("Модуль уже держит список объекта") << "\n" << Qt::flush;
+    }
+    const int rc = SaveNumbersGuarded(r, before);
+    if (rc != kExitOk || r.o.dryRun) return rc;
+    if (!record.SiteApplied(site.id, *s.ModuleId(), site.revision, error)) return r.Refuse(kExitFile, error);
+    return kExitOk;
+}
+
+} // namespace
+
+int RunSite(TCliRun& r) {
+    int rc = kExitOk;
+    TRecord* record = NeedRecord(r, rc);
+    if (!record) return rc;
+    QString error;
+    const QString& command = r.o.command;
+    if (command == QLatin1String("site list")) {
+        const QList<TSite> sites = record->Sites(error);
+        if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+        QJsonArray json;
+        for (const TSite& s : sites) {
+            if (r.o.json)
+                json << QJsonObject{{"name", s.name}, {"numbers", s.numbers}, {"modules", s.modules}, {"revision", s.revision},
+                                    {"updated_at", s.updatedAt.toString(Qt::ISODate)}, {"updated_by", s.updatedBy}};
+            else
+                r.out << s.name << "\t" << TText::tr("номеров: %1, модулей: %2, редакция %3, %4").arg(s.numbers).arg(s.modules)
+                                               .arg(s.revision).arg(When(s.updatedAt)) << "\n";
+        }
+        if (r.o.json) PrintJson(r.out, {{"record", record->Where()}, {"sites", json}});
+        r.out.flush();
+        return kExitOk;
+    }
+    // Names the file brings go into the record's directory.
+    r.S().UseRecord(record);
+    if (command == QLatin1String("site import")) return Import(r, *record);
+    const auto site = NeedSite(r, *record, rc);
+    if (!site) return rc;
+    if (command == QLatin1String("site show")) return Show(r, *record, *site);
+    if (command == QLatin1String("site status")) return Status(r, *record, *site);
+    if (command == QLatin1String("site apply")) return Apply(r, *record, *site);
+    if (command == QLatin1String("site export")) {
+        SiteTable(r, record->SiteList(site->id, error));
+        if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+        if (int check = r.CheckOutput(r.o.output); check != kExitOk) return check;
+        TSession& s = r.S();
+        return DataKindOf(r.o.output) == TDataKind::Csv
+                   ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
+                   : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
+    }
+    const auto module = NeedModule(r, *record, r.o.arguments[1], rc);
+    if (!module) return rc;
+    if (command == QLatin1String("site add")) {
+        if (!record->AddSiteModule(site->id, module->id, r.o.arguments.mid(2), error)) return r.Refuse(kExitFile, error);
+        return kExitOk;
+    }
+    if (!record->RemoveSiteModule(site->id, module->id, error)) return r.Refuse(kExitFile, error);
+    return kExitOk;
+}
+
+} // namespace portiqa

@@ -35,13 +35,13 @@ const QMap<QString, QStringList>& Accepted() {
         {"log", {"record", "json"}},
         {"name", {"record"}},
         {"diff", kConnection + QStringList{"json"}},
-        {"site list", {"record", "json"}},
+        {"site list", {"record", "json", "country"}},
         {"site show", {"record", "country"}},
         {"site import", {"record", "input", "module", "country"}},
-        {"site export", {"record", "output"}},
+        {"site export", {"record", "output", "country"}},
         {"site status", {"record", "json", "country"}},
-        {"site add", {"record"}},
-        {"site remove", {"record"}},
+        {"site add", {"record", "country"}},
+        {"site remove", {"record", "country"}},
         {"site apply", kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
     };
     return table;

@@ -153,12 +153,20 @@ int Apply(TCliRun& r, TRecord& record, const TSite& site) {
     if (!SiteListInto(entries, *it, r.o.country, s.numberTable.Grid(), error)) return r.Refuse(kExitFile, error);
     s.numberTable.ShowPeople();
     s.numberTable.SetOrigin(TTableOrigin::FromFile(TText::tr("объект «%1», редакция %2").arg(site.name).arg(site.revision)));
-    if (DiffNumberTables(before, s.numberTable.Grid()).Empty() && it->appliedRevision == site.revision && !r.o.dryRun) {
-        r.err << TText::tr("Модуль уже держит список объекта") << "\n" << Qt::flush;
-    }
+    // Where the module stands, by the list just read from it.
+    for (const TSiteModuleState& st : SiteStatus(record, site, r.o.country, error))
+        if (st.module.moduleId == *s.ModuleId())
+            r.err << TText::tr("Модуль %1, объект «%2» (редакция %3): %4").arg(ModuleText(st.module), site.name).arg(site.revision)
+                         .arg(StateText(st))
+                  << "\n" << Qt::flush;
+    const QString fingerprint = SiteListFingerprint(s.numberTable.Grid());
     const int rc = SaveNumbersGuarded(r, before);
     if (rc != kExitOk || r.o.dryRun) return rc;
-    if (!record.SiteApplied(site.id, *s.ModuleId(), site.revision, error)) return r.Refuse(kExitFile, error);
+    // What the module holds now, as the save's read-back left it in the record.
+    QString numbers;
+    for (const TSiteModule& m : record.SiteModules(site.id, error))
+        if (m.moduleId == *s.ModuleId()) numbers = m.numbersHash;
+    if (!record.SiteApplied(site.id, *s.ModuleId(), site.revision, fingerprint, numbers, error)) return r.Refuse(kExitFile, error);
     return kExitOk;
 }
 

@@ -62,7 +62,7 @@ const QStringList kMigrations[] = {
         "start_time TEXT NOT NULL, end_date TEXT NOT NULL, end_time TEXT NOT NULL, PRIMARY KEY (site_id, module_id, position))",
         "CREATE TABLE site_modules (site_id BIGINT NOT NULL REFERENCES sites(id), module_id BIGINT NOT NULL "
         "REFERENCES modules(id), left_out TEXT NOT NULL, applied_at TEXT, applied_revision INTEGER NOT NULL, "
-        "PRIMARY KEY (site_id, module_id))",
+        "applied_list TEXT NOT NULL DEFAULT '', applied_numbers TEXT NOT NULL DEFAULT '', PRIMARY KEY (site_id, module_id))",
     },
 };
 

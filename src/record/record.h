@@ -93,7 +93,9 @@ struct TSiteModule {
     QStringList excluded;  // numbers of the site's list this module does not take
     QDateTime appliedAt;
     int appliedRevision = 0;
-    QString numbersHash;  // the newest snapshot's number area, by content
+    QString appliedList;     // the fingerprint of the list applied (SiteListFingerprint)
+    QString appliedNumbers;  // the module's number area just after it was applied, by content
+    QString numbersHash;     // the newest snapshot's number area, by content
     QDateTime numbersAt;
 };
 
@@ -180,8 +182,10 @@ public:
     QList<TSiteModule> SiteModules(qint64 siteId, QString& error) const;
     // The sites a module belongs to.
     QList<TSite> SitesOf(qint64 moduleId, QString& error) const;
-    // The site's list (at revision) was saved into the module.
-    bool SiteApplied(qint64 siteId, qint64 moduleId, int revision, QString& error);
+    // The site's list (at revision, with its fingerprint) was saved into
+    // the module, which then held the number area numbersHash.
+    bool SiteApplied(qint64 siteId, qint64 moduleId, int revision, const QString& list, const QString& numbersHash,
+                     QString& error);
 
     // Who and where, as every snapshot and entry records it.
     static QString OsUser();

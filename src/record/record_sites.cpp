@@ -174,7 +174,8 @@ QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
     const QString newest = QStringLiteral(
         "(SELECT s.%1 FROM snapshots s WHERE s.module_id = m.id AND s.numbers IS NOT NULL ORDER BY s.id DESC LIMIT 1)");
     if (!Run(q,
-             QStringLiteral("SELECT m.id, m.name, m.sim, sm.left_out, sm.applied_at, sm.applied_revision, %1, %2 FROM "
+             QStringLiteral("SELECT m.id, m.name, m.sim, sm.left_out, sm.applied_at, sm.applied_revision, %1, %2, sm.applied_list, "
+                            "sm.applied_numbers FROM "
                             "site_modules sm JOIN modules m ON m.id = sm.module_id WHERE sm.site_id = ? ORDER BY m.name, m.id")
                  .arg(newest.arg(QStringLiteral("numbers")), newest.arg(QStringLiteral("taken_at"))),
              {siteId}, error))
@@ -189,6 +190,8 @@ QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
         m.appliedRevision = q.value(5).toInt();
         m.numbersHash = q.value(6).toString();
         m.numbersAt = FromStamp(q.value(7));
+        m.appliedList = q.value(8).toString();
+        m.appliedNumbers = q.value(9).toString();
         out << m;
     }
     return out;
@@ -204,12 +207,14 @@ QList<TSite> TRecord::SitesOf(qint64 moduleId, QString& error) const {
     return out;
 }
 
-bool TRecord::SiteApplied(qint64 siteId, qint64 moduleId, int revision, QString& error) {
+bool TRecord::SiteApplied(qint64 siteId, qint64 moduleId, int revision, const QString& list, const QString& numbersHash,
+                          QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));
-            return Run(q, QStringLiteral("UPDATE site_modules SET applied_at = ?, applied_revision = ? WHERE site_id = ? AND module_id = ?"),
-                       {Stamp(QDateTime::currentDateTime()), revision, siteId, moduleId}, e);
+            return Run(q, QStringLiteral("UPDATE site_modules SET applied_at = ?, applied_revision = ?, applied_list = ?, "
+                                         "applied_numbers = ? WHERE site_id = ? AND module_id = ?"),
+                       {Stamp(QDateTime::currentDateTime()), revision, list, numbersHash, siteId, moduleId}, e);
         },
         error);
 }

@@ -51,6 +51,6 @@ bool TRecord::AddSiteModule(qint64, qint64, const QStringList&, QString&) { retu
 bool TRecord::RemoveSiteModule(qint64, qint64, QString&) { return false; }
 QList<TSiteModule> TRecord::SiteModules(qint64, QString&) const { return {}; }
 QList<TSite> TRecord::SitesOf(qint64, QString&) const { return {}; }
-bool TRecord::SiteApplied(qint64, qint64, int, QString&) { return false; }
+bool TRecord::SiteApplied(qint64, qint64, int, const QString&, const QString&, QString&) { return false; }
 
 } // namespace portiqa

@@ -57,6 +57,10 @@ QList<TSiteEntry> SiteEntriesOf(const TStringGrid& g, qint64 moduleId) {
     return out;
 }
 
+QString SiteListFingerprint(const TStringGrid& grid) {
+    return QString::fromLatin1(QCryptographicHash::hash(EncodeNumberArea(grid), QCryptographicHash::Sha256).toHex());
+}
+
 QList<TSiteModuleState> SiteStatus(const TRecord& record, const TSite& site, const TNumberCountry& country,
                                    QString& error) {
     QList<TSiteModuleState> out;
@@ -70,18 +74,18 @@ QList<TSiteModuleState> SiteStatus(const TRecord& record, const TSite& site, con
     for (const TSiteEntry& e : entries) anyAdditions = anyAdditions || e.moduleId != 0;
     TStringGrid grid(T::kCols, T::kRecords + 1);
     for (const TSiteModule& m : modules) {
-        TSiteModuleState s{m, false, QString()};
+        TSiteModuleState s{m, false, QString(), QString()};
         const QString shape = m.excluded.join(u' ') + u'|' + (anyAdditions ? QString::number(m.moduleId) : QString());
         auto it = hashOf.find(shape);
         if (it == hashOf.end()) {
             QString why;
-            const QString hash = SiteListInto(entries, m, country, grid, why)
-                                     ? QString::fromLatin1(QCryptographicHash::hash(EncodeNumberArea(grid), QCryptographicHash::Sha256).toHex())
-                                     : QString();
+            const QString hash = SiteListInto(entries, m, country, grid, why) ? SiteListFingerprint(grid) : QString();
             it = hashOf.insert(shape, {hash, why});
         }
         s.problem = it->second;
-        s.current = !it->first.isEmpty() && it->first == m.numbersHash;
+        s.fingerprint = it->first;
+        s.current = !s.fingerprint.isEmpty() && s.fingerprint == m.appliedList && !m.numbersHash.isEmpty() &&
+                    m.numbersHash == m.appliedNumbers;
         out << s;
     }
     return out;

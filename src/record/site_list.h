@@ -15,13 +15,19 @@ bool SiteListInto(const QList<TSiteEntry>& entries, const TSiteModule& module, c
 // not marked for deletion).
 QList<TSiteEntry> SiteEntriesOf(const TStringGrid& grid, qint64 moduleId = 0);
 
-// Each module of a site, and whether its newest number list in the record
-// is the one the site gives it (byte for byte, as a save of that list
-// leaves the module).
+// What a list is, for telling whether it changed: the number area a save
+// of it writes, hashed.
+QString SiteListFingerprint(const TStringGrid& grid);
+
+// Each module of a site, and whether it is current: the list the site now
+// gives it is the one last applied, and the module's newest number list in
+// the record is still what that save left (a save writes only the pages
+// that differ, so the module's bytes are compared with themselves).
 struct TSiteModuleState {
     TSiteModule module;
     bool current = false;
-    QString problem;  // the module's list cannot be built (too many numbers)
+    QString fingerprint;  // of the list the site now gives the module
+    QString problem;      // the module's list cannot be built (too many numbers)
 };
 QList<TSiteModuleState> SiteStatus(const TRecord& record, const TSite& site, const TNumberCountry& country,
                                    QString& error);

@@ -231,6 +231,64 @@ TEST_F(CliTest, ASaveSaysWhoLosesAccessByName) {
     EXPECT_TRUE(text.contains("2,89160000002,2025-01-01,00:00,2040-01-01,00:00,Нет,Нет,Борис,кв. 2,\r\n")) << text.toStdString();
 }
 
+// A site: one list for three gates. Each module is behind until the list
+// is applied to it; a change of the list puts them all behind again.
+TEST_F(CliTest, ASiteListReachesEveryModuleOfTheSite) {
+    QStringList records{File("sites.sqlite")};
+    if (const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI"); !pg.isEmpty()) records << pg;
+    const QString site = "Estate " + QFileInfo(dir.path()).fileName();  // a server keeps earlier runs' sites
+    for (const QString& record : records) {
+        SCOPED_TRACE(record.toStdString());
+        const QStringList r{"--record", record, "--country", "+7"};
+        std::vector<std::unique_ptr<sim::TModuleSimulator>> gates;
+        for (int i = 0; i < 3; ++i) {
+            gates.push_back(std::make_unique<sim::TModuleSimulator>(sim::TSimOptions{}));
+            ASSERT_TRUE(gates.back()->Start());
+            gates.back()->WriteMemory(4, QByteArray("+7916555000") + char('1' + i) + '\0');
+            ASSERT_EQ(Run(QStringList{"-p", gates.back()->Path(), "--record", record, "login"}, false).code, 0);
+        }
+        const auto list = [&](const QStringList& rows) {
+            QFile f(File("site.csv"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("\u2116,Номер абонента,Дата начала,Время начала,Дата окончания,Время окончания,Без ограничений,Удалить,Имя\n");
+            for (const QString& row : rows) f.write((row + "\n").toUtf8());
+            f.close();
+            ASSERT_EQ(Run(r + QStringList{"site", "import", site, "-i", File("site.csv")}, false).code, 0);
+        };
+        list({"1,+79161110001,,,,,Да,Нет,Анна", "2,+79161110002,2025-01-01,00:00,2040-01-01,00:00,Нет,Нет,Борис"});
+        for (int i = 0; i < 3; ++i)
+            ASSERT_EQ(Run(r + QStringList{"site", "add", site, QString("+7916555000%1").arg(i + 1)}, false).code, 0);
+        const auto status = [&](int behind) {
+            const CliRun st = Run(r + QStringList{"site", "status", site, "--json"}, false);
+            EXPECT_EQ(st.code, behind ? 7 : 0) << st.err.toStdString();
+            const QJsonArray modules = QJsonDocument::fromJson(st.out.toUtf8()).object()["modules"].toArray();
+            EXPECT_EQ(modules.size(), 3);
+            int count = 0;
+            for (const QJsonValue& m : modules) count += !m.toObject()["current"].toBool();
+            EXPECT_EQ(count, behind) << st.out.toStdString();
+        };
+        const auto applyAll = [&] {
+            for (auto& gate : gates) {
+                const CliRun a = Run(QStringList{"-p", gate->Path(), "-y"} + r + QStringList{"site", "apply", site}, false);
+                EXPECT_EQ(a.code, 0) << a.err.toStdString();
+                EXPECT_TRUE(a.err.contains("отстаёт") || a.err.contains("не читался")) << a.err.toStdString();
+            }
+        };
+        status(3);
+        applyAll();
+        status(0);
+        EXPECT_EQ(gates[2]->Memory(0x1000 + 32, 13), QByteArray("+79161110002") + '\0');
+        // Борис moves out, Вера moves in: every gate is behind until applied.
+        list({"1,+79161110001,,,,,Да,Нет,Анна", "2,+79161110003,,,,,Да,Нет,Вера"});
+        status(3);
+        applyAll();
+        status(0);
+        for (auto& gate : gates) EXPECT_EQ(gate->Memory(0x1000 + 32, 13), QByteArray("+79161110003") + '\0');
+        const CliRun show = Run(r + QStringList{"site", "show", site}, false);
+        EXPECT_TRUE(show.out.contains("+79161110003, без ограничений\tВера")) << show.out.toStdString();
+    }
+}
+
 // Cloning: one module's backup restored into a fresh one.
 TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
     sim::TSimOptions source;

@@ -290,10 +290,6 @@
         <translation>Records in the GSM module&apos;s history: %1; nothing deleted</translation>
     </message>
     <message>
-        <source>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</source>
-        <translation>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</translation>
-    </message>
-    <message>
         <source>Настройки не сохранены. </source>
         <translation>Settings not saved. </translation>
     </message>
@@ -1691,7 +1687,9 @@ Commands:
                                 only those whose window ends within DAYS days
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes, save (removing records needs --yes)
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
   history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
                                 print or write the event history, optionally only a window
   history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
@@ -1712,6 +1710,19 @@ Commands:
                                 record; A and B: module (read now), @ID (a snapshot),
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]...
+                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes)
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -1750,7 +1761,12 @@ Options:
       --record URL              the module record: a file, or postgresql://user@host/db (default:
                                 PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
       --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1763,6 +1779,7 @@ Exit status:
   4  wrong password
   5  the port cannot be opened
   6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
 
 Each option is accepted only by the commands listed with it; any other combination is a
 usage error and nothing is sent. Output files are checked before the module is read.
@@ -1791,7 +1808,9 @@ Commands:
                                 only those whose window ends within DAYS days
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes, save (removing records needs --yes)
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
   history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
                                 print or write the event history, optionally only a window
   history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
@@ -1812,6 +1831,19 @@ Commands:
                                 record; A and B: module (read now), @ID (a snapshot),
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]...
+                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes)
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -1850,7 +1882,12 @@ Options:
       --record URL              the module record: a file, or postgresql://user@host/db (default:
                                 PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
       --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1863,6 +1900,7 @@ Exit status:
   4  wrong password
   5  the port cannot be opened
   6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
 
 Each option is accepted only by the commands listed with it; any other combination is a
 usage error and nothing is sent. Output files are checked before the module is read.
@@ -2827,6 +2865,158 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Эта сборка программы не печатает этикетки</source>
         <translation>This build of the program prints no labels (no libqrencode)</translation>
+    </message>
+    <message>
+        <source>--country %1: give a calling code (+7) or a two-letter country (RU)</source>
+        <translation>--country %1: give a calling code (+7) or a two-letter country (RU)</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli %1&apos; takes %2</source>
+        <translation>&apos;portiqa-cli %1&apos; takes %2</translation>
+    </message>
+    <message>
+        <source>a site&apos;s name</source>
+        <translation>a site&apos;s name</translation>
+    </message>
+    <message>
+        <source>a site&apos;s name and a module</source>
+        <translation>a site&apos;s name and a module</translation>
+    </message>
+    <message>
+        <source>site import needs -i FILE (.xlsx, .xls, .cvs or .csv)</source>
+        <translation>site import needs -i FILE (.xlsx, .xls, .cvs or .csv)</translation>
+    </message>
+    <message>
+        <source>site export needs -o FILE (.xlsx, .cvs or .csv)</source>
+        <translation>site export needs -o FILE (.xlsx, .cvs or .csv)</translation>
+    </message>
+    <message>
+        <source>the save takes or shortens access of %1 subscriber(s) (removed: %2): confirm with --yes (see them with --dry-run)</source>
+        <translation>the save takes or shortens access of %1 subscriber(s) (removed: %2): confirm with --yes (see them with --dry-run)</translation>
+    </message>
+    <message>
+        <source>one subscriber is written in two ways (the module sees two numbers): confirm with --yes or correct the file</source>
+        <translation>one subscriber is written in two ways (the module sees two numbers): confirm with --yes or correct the file</translation>
+    </message>
+    <message>
+        <source>актуален</source>
+        <translation>current</translation>
+    </message>
+    <message>
+        <source>список модуля не читался</source>
+        <translation>the module&apos;s list was never read</translation>
+    </message>
+    <message>
+        <source>отстаёт</source>
+        <translation>behind</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: номеров в списке %2</source>
+        <translation>Site &quot;%1&quot;: %2 numbers in its list</translation>
+    </message>
+    <message>
+        <source>Объект «%1», редакция %2, изменён %3 (%4)</source>
+        <translation>Site &quot;%1&quot;, revision %2, changed %3 (%4)</translation>
+    </message>
+    <message>
+        <source>только для модуля %1: %2</source>
+        <translation>for module %1 only: %2</translation>
+    </message>
+    <message>
+        <source>Модуль %1: %2</source>
+        <translation>Module %1: %2</translation>
+    </message>
+    <message>
+        <source>; без номеров: %1</source>
+        <translation>; leaving out: %1</translation>
+    </message>
+    <message>
+        <source>объект «%1», редакция %2</source>
+        <translation>site &quot;%1&quot;, revision %2</translation>
+    </message>
+    <message>
+        <source>Модуль %1, объект «%2» (редакция %3): %4</source>
+        <translation>Module %1, site &quot;%2&quot; (revision %3): %4</translation>
+    </message>
+    <message>
+        <source>номеров: %1, модулей: %2, редакция %3, %4</source>
+        <translation>numbers: %1, modules: %2, revision %3, %4</translation>
+    </message>
+    <message>
+        <source>добавлен (%1)</source>
+        <translation>added (%1)</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>срок сокращён: %1 → %2</source>
+        <translation>window shortened: %1 → %2</translation>
+    </message>
+    <message>
+        <source>срок продлён: %1 → %2</source>
+        <translation>window lengthened: %1 → %2</translation>
+    </message>
+    <message>
+        <source>без ограничений (был %1)</source>
+        <translation>unrestricted (was %1)</translation>
+    </message>
+    <message>
+        <source>срок уже истёк: %1</source>
+        <translation>window already ended: %1</translation>
+    </message>
+    <message>
+        <source>  … и ещё %1</source>
+        <translation>  … and %1 more</translation>
+    </message>
+    <message>
+        <source>Потеряют доступ: %1</source>
+        <translation>Lose access: %1</translation>
+    </message>
+    <message>
+        <source>Получат, расширят доступ или добавлены с истёкшим сроком: %1</source>
+        <translation>Gain or extend access, or added with an ended window: %1</translation>
+    </message>
+    <message>
+        <source>Внимание! После сохранения доступ потеряют или сократят: %1</source>
+        <translation>Warning! After the save, access is lost or shortened for: %1</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Место</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>Примечание</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Один абонент записан по-разному: GSM модуль сравнивает номера как записаны и считает их разными</source>
+        <translation>One subscriber is written in different ways: the GSM module compares numbers as written and sees them as different</translation>
+    </message>
+    <message>
+        <source>%1 (запись %2)</source>
+        <translation>%1 (record %2)</translation>
+    </message>
+    <message>
+        <source>один абонент %1: %2</source>
+        <translation>one subscriber %1: %2</translation>
+    </message>
+    <message>
+        <source>список объекта для модуля %1: %2 номеров, GSM модуль хранит не более %3</source>
+        <translation>the site&apos;s list for module %1: %2 numbers, the GSM module holds at most %3</translation>
+    </message>
+    <message>
+        <source>модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)</source>
+        <translation>module %1 is not one of site &quot;%2&quot; (add it: portiqa-cli site add %2 MODULE)</translation>
+    </message>
+    <message>
+        <source>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</source>
+        <translation>site &quot;%1&quot; is not in the record (create it: portiqa-cli site import %1 -i FILE)</translation>
     </message>
 </context>
 </TS>

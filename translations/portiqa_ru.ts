@@ -290,10 +290,6 @@
         <translation>Записей в истории GSM модуля: %1; ничего не удалено</translation>
     </message>
     <message>
-        <source>the save removes %1 record(s) the module holds: confirm with --yes (see them with --dry-run)</source>
-        <translation>сохранение удалит из модуля записей: %1; подтвердите ключом --yes (посмотреть их: --dry-run)</translation>
-    </message>
-    <message>
         <source>Настройки не сохранены. </source>
         <translation>Настройки не сохранены. </translation>
     </message>
@@ -1692,7 +1688,9 @@ Commands:
                                 only those whose window ends within DAYS days
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes, save (removing records needs --yes)
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
   history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
                                 print or write the event history, optionally only a window
   history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
@@ -1713,6 +1711,19 @@ Commands:
                                 record; A and B: module (read now), @ID (a snapshot),
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]...
+                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes)
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -1751,7 +1762,12 @@ Options:
       --record URL              the module record: a file, or postgresql://user@host/db (default:
                                 PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
       --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; and &apos;diff&apos;: print JSON
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -1764,6 +1780,7 @@ Exit status:
   4  wrong password
   5  the port cannot be opened
   6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
 
 Each option is accepted only by the commands listed with it; any other combination is a
 usage error and nothing is sent. Output files are checked before the module is read.
@@ -1793,8 +1810,10 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 только те, чей срок кончается в ближайшие ДНИ дней
   numbers save -i ФАЙЛ.xlsx|ФАЙЛ.xls|ФАЙЛ.cvs|ФАЙЛ.csv [--dry-run]
                                 прочитать список модуля, импортировать файл с проверками
-                                окна, показать изменения, сохранить (удаление записей
-                                требует --yes)
+                                окна, показать изменения и кто получит или потеряет доступ
+                                (по имени, если оно есть в журнале), сохранить; удаление
+                                или сокращение доступа и абонент, записанный двумя
+                                способами, требуют --yes
   history download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--from ВРЕМЯ --to ВРЕМЯ]
                                 напечатать или записать историю событий, можно только за
                                 промежуток времени
@@ -1817,6 +1836,19 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 A и Б: module (прочитать сейчас), @ID (снимок), МОДУЛЬ@ДАТА
                                 (его последний снимок на ту дату), файл резервной копии,
                                 профиля или списка номеров
+  site list [--json]            список объектов: именованных групп модулей с одним списком
+  site import ОБЪЕКТ -i ФАЙЛ [--module МОДУЛЬ]
+                                задать список объекта из файла номеров (объект создаётся)
+                                или добавления одного модуля; имена из файла идут в журнал
+  site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
+  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]...
+                                включить модуль в объект, без указанных НОМЕРов
+  site remove ОБЪЕКТ МОДУЛЬ     исключить модуль из объекта
+  site show ОБЪЕКТ              список объекта с именами и состояние каждого модуля
+  site status ОБЪЕКТ [--json]   каждый модуль: когда применён список и актуален ли он
+                                (код 7, если какой-то отстаёт)
+  site apply ОБЪЕКТ [--dry-run] сохранить список объекта в модуль на порту с проверками
+                                сохранения номеров (потеря доступа требует --yes)
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
             [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
@@ -1856,7 +1888,12 @@ The user needs access to the serial port: on Debian, membership of the dialout g
       --record URL              журнал модулей: файл или postgresql://пользователь@сервер/база (по
                                 умолчанию PORTIQA_RECORD, иначе ~/.local/share/portiqa/record.sqlite)
       --no-record               не вести журнал (загрузки тогда читают каждую страницу дважды)
-      --json                    для &apos;login&apos;, &apos;modules&apos;, &apos;log&apos; и &apos;diff&apos;: вывод в JSON
+      --json                    для &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; и
+                                &apos;site status&apos;: вывод в JSON
+      --country КОД             как пишут номера там, где стоят модули (+7 или RU; по
+                                умолчанию PORTIQA_COUNTRY, иначе регион системы): 8916...,
+                                7916... и +7916... тогда один абонент
+      --module МОДУЛЬ           для &apos;site import&apos;: в файле добавления этого модуля
   -h, --help                    показать эту справку и выйти
   -v, --version                 показать версию и выйти
       --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
@@ -1869,6 +1906,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
   4  неверный пароль
   5  порт не открывается
   6  файл не читается, не записывается или не прошёл проверку
+  7  &apos;site status&apos;: модуль не держит список своего объекта
 
 Каждый ключ принимают только команды, при которых он указан; любое другое сочетание —
 ошибка вызова, и ничего не отправляется. Файлы для записи проверяются до чтения модуля.
@@ -2833,6 +2871,158 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Эта сборка программы не печатает этикетки</source>
         <translation>Эта сборка программы не печатает этикетки</translation>
+    </message>
+    <message>
+        <source>--country %1: give a calling code (+7) or a two-letter country (RU)</source>
+        <translation>--country %1: укажите код страны (+7) или двухбуквенное обозначение страны (RU)</translation>
+    </message>
+    <message>
+        <source>&apos;portiqa-cli %1&apos; takes %2</source>
+        <translation>&apos;portiqa-cli %1&apos; принимает %2</translation>
+    </message>
+    <message>
+        <source>a site&apos;s name</source>
+        <translation>имя объекта</translation>
+    </message>
+    <message>
+        <source>a site&apos;s name and a module</source>
+        <translation>имя объекта и модуль</translation>
+    </message>
+    <message>
+        <source>site import needs -i FILE (.xlsx, .xls, .cvs or .csv)</source>
+        <translation>для portiqa-cli site import нужен -i ФАЙЛ (.xlsx, .xls, .cvs или .csv)</translation>
+    </message>
+    <message>
+        <source>site export needs -o FILE (.xlsx, .cvs or .csv)</source>
+        <translation>для portiqa-cli site export нужен -o ФАЙЛ (.xlsx, .cvs или .csv)</translation>
+    </message>
+    <message>
+        <source>the save takes or shortens access of %1 subscriber(s) (removed: %2): confirm with --yes (see them with --dry-run)</source>
+        <translation>сохранение лишит или сократит доступ абонентов: %1 (удалено: %2): подтвердите с --yes (список: --dry-run)</translation>
+    </message>
+    <message>
+        <source>one subscriber is written in two ways (the module sees two numbers): confirm with --yes or correct the file</source>
+        <translation>один абонент записан двумя способами (модуль видит два номера): подтвердите с --yes или исправьте файл</translation>
+    </message>
+    <message>
+        <source>актуален</source>
+        <translation>актуален</translation>
+    </message>
+    <message>
+        <source>список модуля не читался</source>
+        <translation>список модуля не читался</translation>
+    </message>
+    <message>
+        <source>отстаёт</source>
+        <translation>отстаёт</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: номеров в списке %2</source>
+        <translation>Объект «%1»: номеров в списке %2</translation>
+    </message>
+    <message>
+        <source>Объект «%1», редакция %2, изменён %3 (%4)</source>
+        <translation>Объект «%1», редакция %2, изменён %3 (%4)</translation>
+    </message>
+    <message>
+        <source>только для модуля %1: %2</source>
+        <translation>только для модуля %1: %2</translation>
+    </message>
+    <message>
+        <source>Модуль %1: %2</source>
+        <translation>Модуль %1: %2</translation>
+    </message>
+    <message>
+        <source>; без номеров: %1</source>
+        <translation>; без номеров: %1</translation>
+    </message>
+    <message>
+        <source>объект «%1», редакция %2</source>
+        <translation>объект «%1», редакция %2</translation>
+    </message>
+    <message>
+        <source>Модуль %1, объект «%2» (редакция %3): %4</source>
+        <translation>Модуль %1, объект «%2» (редакция %3): %4</translation>
+    </message>
+    <message>
+        <source>номеров: %1, модулей: %2, редакция %3, %4</source>
+        <translation>номеров: %1, модулей: %2, редакция %3, %4</translation>
+    </message>
+    <message>
+        <source>добавлен (%1)</source>
+        <translation>добавлен (%1)</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>удалён</translation>
+    </message>
+    <message>
+        <source>срок сокращён: %1 → %2</source>
+        <translation>срок сокращён: %1 → %2</translation>
+    </message>
+    <message>
+        <source>срок продлён: %1 → %2</source>
+        <translation>срок продлён: %1 → %2</translation>
+    </message>
+    <message>
+        <source>без ограничений (был %1)</source>
+        <translation>без ограничений (был %1)</translation>
+    </message>
+    <message>
+        <source>срок уже истёк: %1</source>
+        <translation>срок уже истёк: %1</translation>
+    </message>
+    <message>
+        <source>  … и ещё %1</source>
+        <translation>  … и ещё %1</translation>
+    </message>
+    <message>
+        <source>Потеряют доступ: %1</source>
+        <translation>Потеряют доступ: %1</translation>
+    </message>
+    <message>
+        <source>Получат, расширят доступ или добавлены с истёкшим сроком: %1</source>
+        <translation>Получат, расширят доступ или добавлены с истёкшим сроком: %1</translation>
+    </message>
+    <message>
+        <source>Внимание! После сохранения доступ потеряют или сократят: %1</source>
+        <translation>Внимание! После сохранения доступ потеряют или сократят: %1</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Место</source>
+        <translation>Место</translation>
+    </message>
+    <message>
+        <source>Примечание</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <source>Один абонент записан по-разному: GSM модуль сравнивает номера как записаны и считает их разными</source>
+        <translation>Один абонент записан по-разному: GSM модуль сравнивает номера как записаны и считает их разными</translation>
+    </message>
+    <message>
+        <source>%1 (запись %2)</source>
+        <translation>%1 (запись %2)</translation>
+    </message>
+    <message>
+        <source>один абонент %1: %2</source>
+        <translation>один абонент %1: %2</translation>
+    </message>
+    <message>
+        <source>список объекта для модуля %1: %2 номеров, GSM модуль хранит не более %3</source>
+        <translation>список объекта для модуля %1: %2 номеров, GSM модуль хранит не более %3</translation>
+    </message>
+    <message>
+        <source>модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)</source>
+        <translation>модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)</translation>
+    </message>
+    <message>
+        <source>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</source>
+        <translation>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</translation>
     </message>
 </context>
 </TS>

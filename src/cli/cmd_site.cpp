@@ -20,8 +20,8 @@ std::optional<TSite> NeedSite(TCliRun& r, TRecord& record, int& rc) {
     auto site = record.FindSite(r.o.arguments[0], error);
     rc = kExitOk;
     if (!site)
-        rc = r.Refuse(kExitFile, error.isEmpty() ? TText::tr("объект «%1» не найден в журнале (создайте его: site import "
-                                                             "%1 -i ФАЙЛ)").arg(r.o.arguments[0])
+        rc = r.Refuse(kExitFile, error.isEmpty() ? TText::tr("объект «%1» не найден в журнале (создайте его: "
+                                                             "portiqa-cli site import %1 -i ФАЙЛ)").arg(r.o.arguments[0])
                                                  : error);
     return site;
 }
@@ -141,7 +141,7 @@ int Apply(TCliRun& r, TRecord& record, const TSite& site) {
     const QList<TSiteModule> modules = record.SiteModules(site.id, error);
     const auto it = std::find_if(modules.begin(), modules.end(), [&](const TSiteModule& m) { return m.moduleId == *s.ModuleId(); });
     if (it == modules.end())
-        return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: site add %2 МОДУЛЬ)")
+        return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)")
                                         .arg(s.Module()->simNumber, site.name));
     const QList<TSiteEntry> entries = record.SiteList(site.id, error);
     if (!error.isEmpty()) return r.Refuse(kExitFile, error);

@@ -791,20 +791,12 @@ for all</translation>
         <translation>Export .CSV</translation>
     </message>
     <message>
-        <source>Поиск номера (Ctrl+F)</source>
-        <translation>Find a number (Ctrl+F)</translation>
-    </message>
-    <message>
         <source>Найти далее</source>
         <translation>Find next</translation>
     </message>
     <message>
         <source>Список неполный: прочитано %1 из %2 страниц</source>
         <translation>The list is incomplete: %1 of %2 pages read</translation>
-    </message>
-    <message>
-        <source>Номер «%1» не найден</source>
-        <translation>Number &quot;%1&quot; not found</translation>
     </message>
     <message>
         <source>Скачать
@@ -2581,10 +2573,6 @@ journal</translation>
         <translation>Find a number</translation>
     </message>
     <message>
-        <source>Найти номер в таблице; клавиша ввода — следующий найденный</source>
-        <translation>Find a number in the table; Enter goes to the next match</translation>
-    </message>
-    <message>
         <source>Перейти к следующему найденному номеру</source>
         <translation>Go to the next matching number</translation>
     </message>
@@ -3017,6 +3005,18 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</source>
         <translation>site &quot;%1&quot; is not in the record (create it: portiqa-cli site import %1 -i FILE)</translation>
+    </message>
+    <message>
+        <source>Поиск номера или имени (Ctrl+F)</source>
+        <translation>Find a number or a name (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Найти номер, имя, место или примечание в таблице; клавиша ввода — следующий найденный</source>
+        <translation>Find a number, name, place or note in the table; Enter goes to the next match</translation>
+    </message>
+    <message>
+        <source>«%1» не найдено</source>
+        <translation>&quot;%1&quot; not found</translation>
     </message>
 </context>
 </TS>

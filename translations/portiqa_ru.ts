@@ -792,20 +792,12 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Экспорт CSV</translation>
     </message>
     <message>
-        <source>Поиск номера (Ctrl+F)</source>
-        <translation>Поиск номера (Ctrl+F)</translation>
-    </message>
-    <message>
         <source>Найти далее</source>
         <translation>Найти далее</translation>
     </message>
     <message>
         <source>Список неполный: прочитано %1 из %2 страниц</source>
         <translation>Список неполный: прочитано %1 из %2 страниц</translation>
-    </message>
-    <message>
-        <source>Номер «%1» не найден</source>
-        <translation>Номер «%1» не найден</translation>
     </message>
     <message>
         <source>Скачать
@@ -2587,10 +2579,6 @@ UTF-8, как их хранит модуль (без перевода).
         <translation>Поиск номера</translation>
     </message>
     <message>
-        <source>Найти номер в таблице; клавиша ввода — следующий найденный</source>
-        <translation>Найти номер в таблице; клавиша ввода — следующий найденный</translation>
-    </message>
-    <message>
         <source>Перейти к следующему найденному номеру</source>
         <translation>Перейти к следующему найденному номеру</translation>
     </message>
@@ -3023,6 +3011,18 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</source>
         <translation>объект «%1» не найден в журнале (создайте его: portiqa-cli site import %1 -i ФАЙЛ)</translation>
+    </message>
+    <message>
+        <source>Поиск номера или имени (Ctrl+F)</source>
+        <translation>Поиск номера или имени (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Найти номер, имя, место или примечание в таблице; клавиша ввода — следующий найденный</source>
+        <translation>Найти номер, имя, место или примечание в таблице; клавиша ввода — следующий найденный</translation>
+    </message>
+    <message>
+        <source>«%1» не найдено</source>
+        <translation>«%1» не найдено</translation>
     </message>
 </context>
 </TS>

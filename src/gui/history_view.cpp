@@ -153,7 +153,7 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
             if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(wide)) wide = Translated(word);
         return wide;
     };
-    strngrd4->FitColumns({38, 0, 74, 70, 95, 112, 129, 235},
+    strngrd4->FitColumns({38, 0, 74, 70, 95, 112, 129, 235, 160},
                          {QStringLiteral("1000"), {}, QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
                           longest(THistoryTable::kSource), longest(THistoryTable::kEvent), QStringLiteral("+79161234567890")});
     strngrd4->setColumnHidden(THistoryTable::kRecordNo, true);

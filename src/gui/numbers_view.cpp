@@ -69,6 +69,13 @@ public:
             }
             return editor;
         }
+        if (col >= T::kName) {
+            // The person beside the number: a line of text, as long as the directory keeps.
+            QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+            if (auto* line = qobject_cast<QLineEdit*>(editor))
+                line->setMaxLength(col == T::kName ? TPeople::kNameWidth : col == T::kPlace ? TPeople::kPlaceWidth : TPeople::kNoteWidth);
+            return editor;
+        }
         if (!table_.PickerAllowed(row)) return nullptr;
         if (col == T::kStartDate || col == T::kEndDate) {
             auto* e = new QDateEdit(parent);
@@ -208,11 +215,11 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     auto* strip = new QHBoxLayout();
     strip->setContentsMargins(4, 2, 4, 0);
     search = new QLineEdit(right);
-    search->setPlaceholderText(TText::tr("Поиск номера (Ctrl+F)"));
+    search->setPlaceholderText(TText::tr("Поиск номера или имени (Ctrl+F)"));
     search->setClearButtonEnabled(true);
     search->setFixedWidth(220);
     search->setAccessibleName(TText::tr("Поиск номера"));
-    search->setToolTip(TText::tr("Найти номер в таблице; клавиша ввода — следующий найденный"));
+    search->setToolTip(TText::tr("Найти номер, имя, место или примечание в таблице; клавиша ввода — следующий найденный"));
     findNext = new QPushButton(TText::tr("Найти далее"), right);
     findNext->setToolTip(TText::tr("Перейти к следующему найденному номеру"));
     expiry = new QLabel(right);
@@ -247,8 +254,10 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     strngrd3->setAccessibleDescription(TText::tr(
         "Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку"));
     model_ = new TGridModel(table.Grid(), T::kRecords, this);
-    model_->Editable = [](int col, int) { return col >= T::kNumber && col <= T::kEndTime; };
-    model_->Alignment = [](int, int) -> QVariant { return int(Qt::AlignCenter); };
+    model_->Editable = [](int col, int) { return (col >= T::kNumber && col <= T::kEndTime) || col >= T::kName; };
+    model_->Alignment = [](int col, int) -> QVariant {
+        return col >= T::kName ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+    };
     model_->HideText = [](int col, int) { return col == T::kUnrestricted || col == T::kDelete; };
     model_->Background = [this](int col, int row) -> QVariant {
         // A row marked for deletion cannot be mistaken for a kept one.
@@ -302,7 +311,7 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     strngrd3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     strngrd3->verticalHeader()->setDefaultSectionSize(24);
     strngrd3->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    strngrd3->FitColumns({45, 145, 83, 98, 99, 100, 95, 82},
+    strngrd3->FitColumns({45, 145, 83, 98, 99, 100, 95, 82, 160, 80, 160},
                          {QStringLiteral("3000"), QStringLiteral("+7916123456789012345"), QStringLiteral("2024/05/06"),
                           QStringLiteral("23:59"), QStringLiteral("2024/05/06"), QStringLiteral("23:59")});
     rightLayout->addWidget(strngrd3, 1);
@@ -339,7 +348,7 @@ bool TNumbersView::FindNext() {
     const int from = strngrd3->currentIndex().isValid() ? strngrd3->currentIndex().row() + 1 : 0;
     const int row = FindNumber(table_.Grid(), search->text(), from);
     if (row == 0) {
-        expiry->setText(TText::tr("Номер «%1» не найден").arg(search->text()));
+        expiry->setText(TText::tr("«%1» не найдено").arg(search->text()));
         return false;
     }
     const QModelIndex at = model_->IndexOf(T::kNumber, row);
@@ -368,13 +377,13 @@ bool TNumbersView::GridKey(QKeyEvent* e) {
         table_.ClickFlag(col, row);
         return true;
     }
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && col >= T::kNumber && col <= T::kEndTime) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && ((col >= T::kNumber && col <= T::kEndTime) || col >= T::kName)) {
         strngrd3->edit(cur);
         return true;
     }
     const QString text = e->text();
     if (text.isEmpty() || !text.at(0).isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
-    if (col == T::kNumber) return false;  // typed in place
+    if (col == T::kNumber || col >= T::kName) return false;  // typed in place
     if (col >= T::kStartDate && col <= T::kEndTime && text.at(0).isDigit()) return false;
     return true;  // any other printable key does nothing
 }

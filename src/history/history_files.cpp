@@ -13,7 +13,7 @@ TWorkbook THistoryFiles::HistoryWorkbook() {
     // Every table row in its own spreadsheet row (a re-import places the
     // records by row), the empty ones numbered too.
     for (int r = 0; r <= H::kRows; ++r) {
-        for (int k = 0; k < H::kCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
+        for (int k = 0; k < H::kAllCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
         if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
             ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
             ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(r).arg(H::kRows));
@@ -35,18 +35,19 @@ int THistoryFiles::Records() const {
 
 QStringList THistoryFiles::CsvLines(TCsvForm form) {
     // The original form has ten fields, the last two empty; a spreadsheet's
-    // file has the table's eight under their captions.
-    const int fieldCount = form == TCsvForm::Spreadsheet ? H::kCols : 10;
+    // file has the table's columns under their captions, the name last.
+    const int fieldCount = form == TCsvForm::Spreadsheet ? H::kAllCols : 10;
     QStringList lines;
     if (form == TCsvForm::Spreadsheet) {
         QStringList captions;
-        for (int k = 0; k < H::kCols; ++k) captions << table_.Grid().Cells(k, 0);
+        for (int k = 0; k < H::kAllCols; ++k) captions << table_.Grid().Cells(k, 0);
         lines << TCsv::JoinLine(captions);
     }
     for (int r = 1; r <= H::kRows; ++r) {
         if (table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
         QStringList fields;
-        for (int k = 0; k < fieldCount; ++k) fields << table_.Grid().Cells(k, r);
+        for (int k = 0; k < fieldCount; ++k)
+            fields << (k < H::kCols || form == TCsvForm::Spreadsheet ? table_.Grid().Cells(k, r) : QString());
         lines << TCsv::JoinLine(fields);
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (H::kRows + 1)));
         ctx_.status.ShowStatus(TText::tr("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));

@@ -5,18 +5,27 @@
 
 namespace portiqa {
 
-THistoryTable::THistoryTable() : grid_(kCols, kRows + 1, this) {
-    const char* headers[kCols] = {"№", "№", QT_TRANSLATE_NOOP("TText", "Дата"), QT_TRANSLATE_NOOP("TText", "Время"),
-                                  QT_TRANSLATE_NOOP("TText", "От"), QT_TRANSLATE_NOOP("TText", "Действие"),
-                                  QT_TRANSLATE_NOOP("TText", "Абонент"), QT_TRANSLATE_NOOP("TText", "Текст")};
-    for (int c = 0; c < kCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
+THistoryTable::THistoryTable() : grid_(kAllCols, kRows + 1, this) {
+    const char* headers[kAllCols] = {"№", "№", QT_TRANSLATE_NOOP("TText", "Дата"), QT_TRANSLATE_NOOP("TText", "Время"),
+                                     QT_TRANSLATE_NOOP("TText", "От"), QT_TRANSLATE_NOOP("TText", "Действие"),
+                                     QT_TRANSLATE_NOOP("TText", "Абонент"), QT_TRANSLATE_NOOP("TText", "Текст"),
+                                     QT_TRANSLATE_NOOP("TText", "Имя")};
+    for (int c = 0; c < kAllCols; ++c) grid_.SetCells(c, 0, QString::fromUtf8(headers[c]));
     for (int r = 1; r <= kRows; ++r) grid_.SetCells(kSerial, r, QString::number(r));
 }
 
 void THistoryTable::ClearHistoryTable() {
     TGridBatch batch(grid_);
     for (int r = 1; r <= kRows; ++r)
-        for (int c = kRecordNo; c <= kText; ++c) grid_.SetCells(c, r, QString());
+        for (int c = kRecordNo; c <= kName; ++c) grid_.SetCells(c, r, QString());
+}
+
+void THistoryTable::ShowNames() {
+    TGridBatch batch(grid_);
+    for (int r = 1; r <= kRows; ++r) {
+        const QString& phone = grid_.Cells(kPhone, r);
+        grid_.SetCells(kName, r, NameOf && !phone.isEmpty() && !grid_.Cells(kRecordNo, r).isEmpty() ? NameOf(phone) : QString());
+    }
 }
 
 void THistoryTable::CompactHistory() {
@@ -74,6 +83,7 @@ void THistoryTable::KeepAll() {
         for (int c = kRecordNo; c <= kText; ++c) row << grid_.Cells(c, r);
         all_.append(row);
     }
+    ShowNames();
 }
 
 void THistoryTable::ShowAll() {
@@ -81,6 +91,7 @@ void THistoryTable::ShowAll() {
     TGridBatch batch(grid_);
     for (int r = 1; r <= kRows && r <= all_.size(); ++r)
         for (int c = kRecordNo; c <= kText; ++c) grid_.SetCells(c, r, all_[r - 1][c - kRecordNo]);
+    ShowNames();
 }
 
 bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, Tstatusbar_ctrl& status,
@@ -148,6 +159,7 @@ bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime
         table.ClearHistoryTable();
         for (int i = 0; i < matches.size(); ++i)
             for (int c = T::kRecordNo; c <= T::kText; ++c) g.SetCells(c, i + 1, matches[i].texts[c - 1]);
+        table.ShowNames();
     }
     status.ShowStatus(TText::tr("Records:") + QString::number(matches.size()));
     if (malformed > 0)

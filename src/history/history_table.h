@@ -3,18 +3,21 @@
 #include "base/status_report.h"
 #include "base/string_grid.h"
 #include <QDateTime>
+#include <functional>
 
 namespace portiqa {
 
-// The history table: 1001 rows (row 0 the header) by 8 columns; column 1
-// (the record number) is hidden but used. A row whose column 1 is empty
-// holds no record.
+// The history table: 1001 rows (row 0 the header) by 8 columns of the
+// module's record and a ninth, the name of the subscriber as the program's
+// directory knows it; column 1 (the record number) is hidden but used. A
+// row whose column 1 is empty holds no record.
 class THistoryTable : public QObject {
     Q_OBJECT
 public:
     static constexpr int kRows = 1000;
-    static constexpr int kCols = 8;
-    enum Col { kSerial = 0, kRecordNo, kDate, kTime, kSource, kEvent, kPhone, kText };
+    static constexpr int kCols = 8;  // the module's record
+    static constexpr int kAllCols = 9;
+    enum Col { kSerial = 0, kRecordNo, kDate, kTime, kSource, kEvent, kPhone, kText, kName };
 
     THistoryTable();
     TStringGrid& Grid() { return grid_; }
@@ -34,6 +37,12 @@ public:
     bool HasAll() const { return !all_.empty(); }
     const QVector<QStringList>& All() const { return all_; }
     void ShowAll();
+
+    // The name of a subscriber's number, empty when unknown: the directory of
+    // people, set by whoever has one.
+    std::function<QString(const QString& phone)> NameOf;
+    // Every record's name column from NameOf: after the rows changed.
+    void ShowNames();
 
 private:
     TStringGrid grid_;

@@ -46,6 +46,19 @@ QString ExpiryText(const TExpiryCounts& c, int days) {
 
 int FindNumber(const TStringGrid& g, const QString& needle, int afterRow) {
     const QString digits = Digits(needle);
+    // Words find a person: their name, place or note.
+    const QString words = needle.trimmed();
+    bool letters = false;
+    for (QChar c : words) letters = letters || c.isLetter();
+    if (letters) {
+        for (int step = 1; step <= T::kRecords; ++step) {
+            const int row = (afterRow + step - 1) % T::kRecords + 1;
+            if (g.Cells(T::kNumber, row).isEmpty()) continue;
+            for (int c = T::kName; c <= T::kNote; ++c)
+                if (g.Cells(c, row).contains(words, Qt::CaseInsensitive)) return row;
+        }
+        return 0;
+    }
     if (digits.isEmpty()) return 0;
     // The same subscriber written with +7 or with 8.
     QStringList forms{digits};

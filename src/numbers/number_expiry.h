@@ -27,6 +27,7 @@ QString ExpiryText(const TExpiryCounts& counts, int days = 7);
 // The next record after `afterRow` whose number holds the needle, going
 // round past the last record; 0 when none does. A number is found in its
 // "+7" and its "8" form alike ("8916" finds "+7916...", "+7916" finds "8916...").
+// A needle with letters finds a person's name, place or note instead.
 int FindNumber(const TStringGrid& grid, const QString& needle, int afterRow);
 
 } // namespace portiqa

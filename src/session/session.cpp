@@ -31,6 +31,11 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     BindStatusClearTimer(tmr2, status, progress);
     receiver.SetPasswordCheck(&password);
     receiver.SetPageTransfer(&pageTransfer);
+    // Who called: the history shows each number's name from the directory.
+    historyTable.NameOf = [this](const QString& phone) {
+        const TPerson* p = numberTable.People().Find(phone);
+        return p ? p->name : QString();
+    };
     // The link reports facts; the operator is told them in words chosen here.
     receiver.OnNotice = [this](const TLinkNotice& n) {
         ShowLinkNotice(op, n);

@@ -3018,5 +3018,51 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>«%1» не найдено</source>
         <translation>&quot;%1&quot; not found</translation>
     </message>
+    <message>
+        <source>загрузить список объекта</source>
+        <translation>load the site&apos;s list</translation>
+    </message>
+    <message>
+        <source>Модуль не входит ни в один объект (portiqa-cli site add ОБЪЕКТ МОДУЛЬ)</source>
+        <translation>The module belongs to no site (portiqa-cli site add SITE MODULE)</translation>
+    </message>
+    <message>
+        <source>Войдите в модуль: список объекта берётся из журнала модулей</source>
+        <translation>Log in to the module: the site&apos;s list comes from the module record</translation>
+    </message>
+    <message>
+        <source>Список объекта «%1» (редакция %2) загружен в таблицу: %3.<byte value="xd"/>Запишите его в модуль кнопкой «Сохранить»: она покажет, кто получит и кто потеряет доступ.</source>
+        <translation>The list of site &quot;%1&quot; (revision %2) is in the table: %3.<byte value="xd"/>Write it into the module with &quot;Save&quot;: it shows who gains and who loses access.</translation>
+    </message>
+    <message>
+        <source>модуль уже его держит</source>
+        <translation>the module already holds it</translation>
+    </message>
+    <message>
+        <source>модуль отстаёт</source>
+        <translation>the module is behind</translation>
+    </message>
+    <message>
+        <source>Список
+объекта</source>
+        <translation>Site
+list</translation>
+    </message>
+    <message>
+        <source>Загрузить в таблицу общий список объекта, в который входит модуль; в модуль его записывает «Сохранить»</source>
+        <translation>Load the shared list of the module&apos;s site into the table; &quot;Save&quot; writes it into the module</translation>
+    </message>
+    <message>
+        <source>объект «%1»: %2</source>
+        <translation>site &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>журнал модулей не открыт</source>
+        <translation>the module record is not open</translation>
+    </message>
+    <message>
+        <source>модуль сменился: отметка о применении списка объекта не сделана</source>
+        <translation>the module changed: the site&apos;s list is not marked as applied</translation>
+    </message>
 </context>
 </TS>

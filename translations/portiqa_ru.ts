@@ -3024,5 +3024,51 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>«%1» не найдено</source>
         <translation>«%1» не найдено</translation>
     </message>
+    <message>
+        <source>загрузить список объекта</source>
+        <translation>загрузить список объекта</translation>
+    </message>
+    <message>
+        <source>Модуль не входит ни в один объект (portiqa-cli site add ОБЪЕКТ МОДУЛЬ)</source>
+        <translation>Модуль не входит ни в один объект (portiqa-cli site add ОБЪЕКТ МОДУЛЬ)</translation>
+    </message>
+    <message>
+        <source>Войдите в модуль: список объекта берётся из журнала модулей</source>
+        <translation>Войдите в модуль: список объекта берётся из журнала модулей</translation>
+    </message>
+    <message>
+        <source>Список объекта «%1» (редакция %2) загружен в таблицу: %3.<byte value="xd"/>Запишите его в модуль кнопкой «Сохранить»: она покажет, кто получит и кто потеряет доступ.</source>
+        <translation>Список объекта «%1» (редакция %2) загружен в таблицу: %3.<byte value="xd"/>Запишите его в модуль кнопкой «Сохранить»: она покажет, кто получит и кто потеряет доступ.</translation>
+    </message>
+    <message>
+        <source>модуль уже его держит</source>
+        <translation>модуль уже его держит</translation>
+    </message>
+    <message>
+        <source>модуль отстаёт</source>
+        <translation>модуль отстаёт</translation>
+    </message>
+    <message>
+        <source>Список
+объекта</source>
+        <translation>Список
+объекта</translation>
+    </message>
+    <message>
+        <source>Загрузить в таблицу общий список объекта, в который входит модуль; в модуль его записывает «Сохранить»</source>
+        <translation>Загрузить в таблицу общий список объекта, в который входит модуль; в модуль его записывает «Сохранить»</translation>
+    </message>
+    <message>
+        <source>объект «%1»: %2</source>
+        <translation>объект «%1»: %2</translation>
+    </message>
+    <message>
+        <source>журнал модулей не открыт</source>
+        <translation>журнал модулей не открыт</translation>
+    </message>
+    <message>
+        <source>модуль сменился: отметка о применении списка объекта не сделана</source>
+        <translation>модуль сменился: отметка о применении списка объекта не сделана</translation>
+    </message>
 </context>
 </TS>

@@ -5,7 +5,7 @@
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_diff.h"
-#include "record/site_list.h"
+#include "session/module_sites.h"
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -132,42 +132,33 @@ int Status(TCliRun& r, TRecord& record, const TSite& site) {
     return behind == 0 ? kExitOk : kExitBehind;
 }
 
-int Apply(TCliRun& r, TRecord& record, const TSite& site) {
+int Apply(TCliRun& r, const TSite& site) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     s.numberTable.People().SetCountry(r.o.country);
-    QString error;
     if (!s.ModuleId()) return r.Refuse(kExitFile, TText::tr("модуль не внесён в журнал при входе"));
-    const QList<TSiteModule> modules = record.SiteModules(site.id, error);
-    const auto it = std::find_if(modules.begin(), modules.end(), [&](const TSiteModule& m) { return m.moduleId == *s.ModuleId(); });
-    if (it == modules.end())
-        return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)")
-                                        .arg(s.Module()->simNumber, site.name));
-    const QList<TSiteEntry> entries = record.SiteList(site.id, error);
-    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
     // The module's list first: the save reads before it writes and says who gains and loses.
     if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
+    QString error;
+    std::optional<TModuleSite> mine;
+    for (const TModuleSite& m : SitesOfModule(s, error))
+        if (m.site.id == site.id) mine = m;
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    if (!mine)
+        return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)")
+                                        .arg(s.Module()->simNumber, site.name));
+    // Where the module stands, by the list just read from it.
+    r.err << TText::tr("Модуль %1, объект «%2» (редакция %3): %4").arg(ModuleText(mine->state.module), site.name)
+                 .arg(site.revision).arg(StateText(mine->state))
+          << "\n" << Qt::flush;
     TStringGrid before(T::kAllCols, T::kRecords + 1);
     for (int row = 1; row <= T::kRecords; ++row)
         for (int c = 0; c < T::kAllCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
-    if (!SiteListInto(entries, *it, r.o.country, s.numberTable.Grid(), error)) return r.Refuse(kExitFile, error);
-    s.numberTable.ShowPeople();
-    s.numberTable.SetOrigin(TTableOrigin::FromFile(TText::tr("объект «%1», редакция %2").arg(site.name).arg(site.revision)));
-    // Where the module stands, by the list just read from it.
-    for (const TSiteModuleState& st : SiteStatus(record, site, r.o.country, error))
-        if (st.module.moduleId == *s.ModuleId())
-            r.err << TText::tr("Модуль %1, объект «%2» (редакция %3): %4").arg(ModuleText(st.module), site.name).arg(site.revision)
-                         .arg(StateText(st))
-                  << "\n" << Qt::flush;
-    const QString fingerprint = SiteListFingerprint(s.numberTable.Grid());
+    const QString fingerprint = LoadSiteList(s, *mine, error);
+    if (fingerprint.isEmpty()) return r.Refuse(kExitFile, error);
     const int rc = SaveNumbersGuarded(r, before);
     if (rc != kExitOk || r.o.dryRun) return rc;
-    // What the module holds now, as the save's read-back left it in the record.
-    QString numbers;
-    for (const TSiteModule& m : record.SiteModules(site.id, error))
-        if (m.moduleId == *s.ModuleId()) numbers = m.numbersHash;
-    if (!record.SiteApplied(site.id, *s.ModuleId(), site.revision, fingerprint, numbers, error)) return r.Refuse(kExitFile, error);
-    return kExitOk;
+    return MarkSiteApplied(s, *mine, fingerprint, error) ? kExitOk : r.Refuse(kExitFile, error);
 }
 
 } // namespace
@@ -201,7 +192,7 @@ int RunSite(TCliRun& r) {
     if (!site) return rc;
     if (command == QLatin1String("site show")) return Show(r, *record, *site);
     if (command == QLatin1String("site status")) return Status(r, *record, *site);
-    if (command == QLatin1String("site apply")) return Apply(r, *record, *site);
+    if (command == QLatin1String("site apply")) return Apply(r, *site);
     if (command == QLatin1String("site export")) {
         SiteTable(r, record->SiteList(site->id, error));
         if (!error.isEmpty()) return r.Refuse(kExitFile, error);

@@ -127,6 +127,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
                  numbersView->btn3,
                  numbersView->btn6,
                  numbersView->btn7,
+                 numbersView->btnSite,
                  numbersView->btn11};
     DisableControls();
 
@@ -185,6 +186,17 @@ void TForm1::Finished(const TOutcome& o) {
         ShowModule();
         if (o.Ok()) ReadModuleIntoTables(false);
         return;
+    case TOperation::Numbers:
+        // A site's list saved (or found in the module) is the site applied.
+        if (pendingSite_ && o.Ok() && !session_->numberTable.Edits().Edited() &&
+            SiteListFingerprint(session_->numberTable.Grid()) == pendingSite_->fingerprint) {
+            QString error;
+            if (!MarkSiteApplied(*session_, pendingSite_->site, pendingSite_->fingerprint, error))
+                session_->status.ShowStatus(error);
+            pendingSite_.reset();
+            ShowModule();
+        }
+        break;
     case TOperation::Memory:
         // The module now holds the backup: the tables must not write the old values back.
         if (o.Ok() && restoring_) ReadModuleIntoTables(true);

@@ -7,6 +7,7 @@
 #include "link/comm.h"
 #include "record/record.h"
 #include <QComboBox>
+#include "session/module_sites.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -142,6 +143,9 @@ private:
     QString ChosenCommName() const;
     void ShowDot(bool open);
     void ShowModule();
+    // The site's list into the number table; once its save ended well the
+    // record notes the site applied to the module.
+    void LoadSiteListClick();
     void SetControlsEnabled(bool on);
     void cm1RequestHangup(const QString& message);
     void Guard(const std::function<void()>& handler);
@@ -165,6 +169,11 @@ private:
     bool closeApproved_ = false;
     bool restoring_ = false;
     TContinuation continuation_;
+    struct TPendingSite {
+        TModuleSite site;
+        QString fingerprint;
+    };
+    std::optional<TPendingSite> pendingSite_;
 };
 
 } // namespace portiqa

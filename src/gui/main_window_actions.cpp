@@ -184,6 +184,9 @@ void TForm1::WireButtons() {
         ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
     });
     connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
+    connect(numbersView->btnSite, &QPushButton::clicked, this, [this] {
+        ProtectEdits(false, true, TText::tr("загрузить список объекта"), [this](bool) { Guard([this] { LoadSiteListClick(); }); });
+    });
     connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
     connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });
     connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ImportHistoryXls(); }); });
@@ -228,7 +231,30 @@ void TForm1::ShowModule() {
     }
     setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
                      : QStringLiteral("Portiqa Configurator V1.7[*]"));
-    moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) : QString());
+    // Whether the module is behind the list of its site.
+    QString error;
+    const QString sites = SitesText(SitesOfModule(*session_, error));
+    moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) + (sites.isEmpty() ? QString() : QStringLiteral(" · ") + sites)
+                           : QString());
+}
+
+void TForm1::LoadSiteListClick() {
+    QString error;
+    const QList<TModuleSite> sites = SitesOfModule(*session_, error);
+    if (!error.isEmpty()) return operator_.ReportError(error);
+    if (sites.isEmpty())
+        return operator_.ShowMessage(session_->LoggedIn() && record_
+                                         ? TText::tr("Модуль не входит ни в один объект (portiqa-cli site add ОБЪЕКТ МОДУЛЬ)")
+                                         : TText::tr("Войдите в модуль: список объекта берётся из журнала модулей"));
+    const TModuleSite& site = sites.first();
+    const QString fingerprint = LoadSiteList(*session_, site, error);
+    if (fingerprint.isEmpty()) return operator_.ReportError(error);
+    pendingSite_ = TPendingSite{site, fingerprint};
+    operator_.ShowMessage(TText::tr("Список объекта «%1» (редакция %2) загружен в таблицу: %3.\rЗапишите его в модуль "
+                                    "кнопкой «Сохранить»: она покажет, кто получит и кто потеряет доступ.")
+                              .arg(site.site.name)
+                              .arg(site.site.revision)
+                              .arg(site.state.current ? TText::tr("модуль уже его держит") : TText::tr("модуль отстаёт")));
 }
 
 } // namespace portiqa

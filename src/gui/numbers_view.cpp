@@ -192,13 +192,16 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btn7 = Button(TText::tr("Удалить всех"), column);
     btn3 = Button(TText::tr("Export .CSV"), column);
     btn11 = Button(QString(), column);
+    btnSite = Button(TText::tr("Список\nобъекта"), column);
     btn10->setToolTip(TText::tr("Прочитать список номеров из GSM модуля в таблицу"));
     btn9->setToolTip(TText::tr("Записать изменённый список номеров в GSM модуль"));
     btn14->setToolTip(TText::tr("Загрузить список номеров из файла (xlsx, xls, csv) в таблицу"));
     btn15->setToolTip(TText::tr("Сохранить список номеров из таблицы в файл"));
     btn6->setToolTip(TText::tr("Снять ограничение срока действия со всех номеров таблицы"));
     btn7->setToolTip(TText::tr("Отметить все номера таблицы для удаления"));
-    for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btn3, btn11}) buttons->addWidget(b);
+    btnSite->setToolTip(TText::tr("Загрузить в таблицу общий список объекта, в который входит модуль; "
+                                  "в модуль его записывает «Сохранить»"));
+    for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btnSite, btn3, btn11}) buttons->addWidget(b);
     QFont small = btn6->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);  // its caption is the longest of the column
     btn6->setFont(small);

@@ -21,6 +21,8 @@ class TNumbersView : public QWidget {
 public:
     explicit TNumbersView(TNumberTable& table, QWidget* parent = nullptr);
     QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
+    // The list of the site the module belongs to, into the table for the usual save.
+    QPushButton* btnSite;
     TGridView* strngrd3;
     QLineEdit* search;
     QPushButton* findNext;

@@ -335,3 +335,33 @@ TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
 }
 
 } // namespace
+
+// A site's list: the button loads it for this module, names shown; the
+// usual save writes it and the module is then current.
+TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
+    Open();
+    module->WriteMemory(4, QByteArray("+79165550009") + '\0');
+    LogIn();
+    TRecord* record = w->Record();
+    ASSERT_TRUE(record && w->Session().ModuleId());
+    QString error;
+    TSiteEntry entry;
+    entry.number = "+79161110001";
+    entry.unrestricted = true;
+    const auto site = record->SetSiteList("Gates", 0, {entry}, error);
+    ASSERT_TRUE(site) << error.toStdString();
+    ASSERT_TRUE(record->AddSiteModule(*site, *w->Session().ModuleId(), {}, error));
+    TPerson anna;
+    anna.name = "Анна";
+    w->Session().numberTable.People().Set("89161110001", anna);  // another form of the same subscriber
+
+    QTest::mouseClick(w->numbersView->btnSite, Qt::LeftButton);
+    EXPECT_TRUE(op.messages.back().startsWith("Список объекта «Gates» (редакция 2) загружен в таблицу: модуль отстаёт."))
+        << op.messages.back().toStdString();
+    EXPECT_EQ(w->Session().numberTable.Grid().Cells(TNumberTable::kName, 1), "Анна");
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.questions.back().contains("Анна (+79161110001): добавлен")) << op.questions.back().toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110001") + '\0');
+    EXPECT_TRUE(w->moduleLabel->text().endsWith("объект «Gates»: актуален")) << w->moduleLabel->text().toStdString();
+}

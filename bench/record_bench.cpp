@@ -4,6 +4,9 @@
 #include "bench_support.h"
 #include "base/qt_timer.h"
 #include "link/comm.h"
+#include "numbers/number_record.h"
+#include "record/site_list.h"
+#include <QCryptographicHash>
 #include "record/snapshot_diff.h"
 #include "session/session.h"
 #include "sim/simulator.h"
@@ -222,5 +225,44 @@ void Growth(benchmark::State& state) {
     state.counters["KB_per_snapshot"] = double(after - before) / 1024.0 / n;
 }
 BENCHMARK(Growth)->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// A site of 100 modules sharing a list of 3000 numbers; each module has
+// snapshots of its own, half of them hold the list applied, ten leave a
+// number out. What `site status` costs.
+void SiteStatusOf100Modules(benchmark::State& state) {
+    QTemporaryDir dir;
+    QString error;
+    auto record = TRecord::Open(dir.filePath("sites.sqlite"), error);
+    TNumberTable list;
+    QList<TSiteEntry> entries;
+    for (int r = 1; r <= 3000; ++r) {
+        TSiteEntry e;
+        e.number = QStringLiteral("+7916%1").arg(r, 7, 10, QLatin1Char('0'));
+        e.unrestricted = true;
+        entries << e;
+    }
+    const qint64 site = *record->SetSiteList("Estate", 0, entries, error);
+    const TNumberCountry ru = *TNumberCountry::Parse("+7");
+    TStringGrid grid(TNumberTable::kCols, TNumberTable::kRecords + 1);
+    TSiteModule plain;
+    SiteListInto(entries, plain, ru, grid, error);
+    const QByteArray applied = EncodeNumberArea(grid);
+    const QString fingerprint = SiteListFingerprint(grid);
+    for (int m = 0; m < 100; ++m) {
+        const qint64 id = *record->TouchModule({QStringLiteral("+7900000%1").arg(m, 4, 10, QLatin1Char('0')), "", "", 1}, error);
+        record->AddSiteModule(site, id, m < 10 ? QStringList{entries[m].number} : QStringList{}, error);
+        for (int k = 0; k < 3; ++k) {
+            QByteArray numbers = m % 2 == 0 && k == 2 ? applied : QByteArray(375 * 256, char(m + k));
+            record->AddSnapshot(id, "read", {QByteArray(512, char(m)), numbers, {}}, error);
+        }
+        if (m % 2 == 0)
+            record->SiteApplied(site, id, 1, fingerprint,
+                                QString::fromLatin1(QCryptographicHash::hash(applied, QCryptographicHash::Sha256).toHex()), error);
+    }
+    const auto s = record->FindSite("Estate", error);
+    for (auto _ : state) benchmark::DoNotOptimize(SiteStatus(*record, *s, ru, error));
+    if (!error.isEmpty()) state.SkipWithError(error.toStdString().c_str());
+}
+BENCHMARK(SiteStatusOf100Modules)->Unit(benchmark::kMillisecond);
 
 } // namespace

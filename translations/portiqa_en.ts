@@ -3064,5 +3064,33 @@ list</translation>
         <source>модуль сменился: отметка о применении списка объекта не сделана</source>
         <translation>the module changed: the site&apos;s list is not marked as applied</translation>
     </message>
+    <message>
+        <source>--unused takes a number of months (1-120)</source>
+        <translation>--unused takes a number of months (1-120)</translation>
+    </message>
+    <message>
+        <source>give either --unused or --expired/--expiring</source>
+        <translation>give either --unused or --expired/--expiring</translation>
+    </message>
+    <message>
+        <source>--unused needs the module record: %1</source>
+        <translation>--unused needs the module record: %1</translation>
+    </message>
+    <message>
+        <source>Журнал событий в записи начинается %1: неиспользование до этой даты не проверено</source>
+        <translation>The kept event log starts %1: use before that date is not checked</translation>
+    </message>
+    <message>
+        <source>нет в журнале событий с %1</source>
+        <translation>not in the event log since %1</translation>
+    </message>
+    <message>
+        <source>последнее событие %1 (%2)</source>
+        <translation>last event %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</source>
+        <translation>No event log of this module is kept: download its history (portiqa-cli history download)</translation>
+    </message>
 </context>
 </TS>

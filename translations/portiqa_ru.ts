@@ -3070,5 +3070,33 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>модуль сменился: отметка о применении списка объекта не сделана</source>
         <translation>модуль сменился: отметка о применении списка объекта не сделана</translation>
     </message>
+    <message>
+        <source>--unused takes a number of months (1-120)</source>
+        <translation>--unused принимает число месяцев (1-120)</translation>
+    </message>
+    <message>
+        <source>give either --unused or --expired/--expiring</source>
+        <translation>укажите либо --unused, либо --expired/--expiring</translation>
+    </message>
+    <message>
+        <source>--unused needs the module record: %1</source>
+        <translation>для --unused нужен журнал модулей: %1</translation>
+    </message>
+    <message>
+        <source>Журнал событий в записи начинается %1: неиспользование до этой даты не проверено</source>
+        <translation>Журнал событий в записи начинается %1: неиспользование до этой даты не проверено</translation>
+    </message>
+    <message>
+        <source>нет в журнале событий с %1</source>
+        <translation>нет в журнале событий с %1</translation>
+    </message>
+    <message>
+        <source>последнее событие %1 (%2)</source>
+        <translation>последнее событие %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</source>
+        <translation>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</translation>
+    </message>
 </context>
 </TS>

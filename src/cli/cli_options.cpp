@@ -23,7 +23,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"login", kConnection + QStringList{"json"}},
         {"settings read", kConnection + QStringList{"output"}},
         {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify"}},
-        {"numbers download", kConnection + QStringList{"output", "expired", "expiring"}},
+        {"numbers download", kConnection + QStringList{"output", "expired", "expiring", "unused", "country"}},
         {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
         {"history download", kConnection + QStringList{"output", "from", "to"}},
         {"history delete", kConnection + QStringList{"dry-run", "yes"}},
@@ -108,9 +108,10 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption json("json", "json");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
+    const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, expired, expiring, clone,
-                                        record, noRecord, json, country, module};
+                                        record, noRecord, json, country, module, unused};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -257,6 +258,18 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         o.expiringDays = p.value(expiring).toInt(&ok);
         if (!ok || o.expiringDays < 0 || o.expiringDays > 3650) {
             usage = TText::tr("--expiring takes a number of days (0-3650)");
+            return false;
+        }
+    }
+    if (p.isSet(unused)) {
+        bool ok = false;
+        o.unusedMonths = p.value(unused).toInt(&ok);
+        if (!ok || o.unusedMonths < 1 || o.unusedMonths > 120) {
+            usage = TText::tr("--unused takes a number of months (1-120)");
+            return false;
+        }
+        if (o.expired || o.expiringDays >= 0) {
+            usage = TText::tr("give either --unused or --expired/--expiring");
             return false;
         }
     }

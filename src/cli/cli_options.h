@@ -26,6 +26,7 @@ struct TCliOptions {
     TNumberCountry country = TNumberCountry::FromSystem();
     QString module;  // --module: a site's additions for one module
     int expiringDays = -1;  // -1: not asked
+    int unusedMonths = -1;  // --unused: -1 not asked
     QDateTime from, to;
     QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked
     bool help = false, version = false;

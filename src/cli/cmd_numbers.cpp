@@ -6,6 +6,7 @@
 #include "numbers/access_changes.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_expiry.h"
+#include "session/number_use.h"
 
 namespace portiqa {
 
@@ -25,6 +26,28 @@ int RunNumbersDownload(TCliRun& r) {
             if ((r.o.expired && v == TValidity::Expired) || (r.o.expiringDays >= 0 && v == TValidity::Expiring))
                 r.out << lines[row - 1] << "\n";
         }
+        r.out.flush();
+        return kExitOk;
+    }
+    if (r.o.unusedMonths > 0) {
+        // Only the numbers with no event in the module's logs the record keeps for MONTHS.
+        QString problem, error;
+        TRecord* record = r.Record(problem);
+        if (!record || !s.ModuleId()) return r.Refuse(kExitFile, TText::tr("--unused needs the module record: %1").arg(problem));
+        const TNumberUse use = NumberUseOf(*record, *s.ModuleId(), r.o.country, error);
+        if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+        const QDateTime from = QDateTime::currentDateTime().addMonths(-r.o.unusedMonths);
+        if (!use.since.isValid())
+            return r.Refuse(kExitFile, TText::tr("Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)"));
+        if (use.since > from)
+            r.err << TText::tr("Журнал событий в записи начинается %1: неиспользование до этой даты не проверено")
+                         .arg(use.since.toString(QStringLiteral("yyyy-MM-dd")))
+                  << "\n" << Qt::flush;
+        const QStringList lines = s.numberFiles.CsvLines();
+        const TStringGrid& g = s.numberTable.Grid();
+        for (int row = 1; row <= TNumberTable::kRecords && row <= lines.size(); ++row)
+            if (!g.Cells(TNumberTable::kNumber, row).isEmpty() && use.UnusedSince(g.Cells(TNumberTable::kNumber, row), r.o.country, from))
+                r.out << lines[row - 1] << "\n";
         r.out.flush();
         return kExitOk;
     }

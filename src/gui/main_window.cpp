@@ -184,8 +184,12 @@ void TForm1::Finished(const TOutcome& o) {
     case TOperation::Login:
         // The table shows this module's values, never factory values posing as them.
         ShowModule();
+        ShowNumberUse();
         if (o.Ok()) ReadModuleIntoTables(false);
         return;
+    case TOperation::History:
+        if (o.Ok()) ShowNumberUse();
+        break;
     case TOperation::Numbers:
         // A site's list saved (or found in the module) is the site applied.
         if (pendingSite_ && o.Ok() && !session_->numberTable.Edits().Edited() &&

@@ -8,6 +8,7 @@
 #include "record/record.h"
 #include <QComboBox>
 #include "session/module_sites.h"
+#include "session/number_use.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -146,6 +147,8 @@ private:
     // The site's list into the number table; once its save ended well the
     // record notes the site applied to the module.
     void LoadSiteListClick();
+    // Each number's last event from the module's logs in the record, for its tooltip.
+    void ShowNumberUse();
     void SetControlsEnabled(bool on);
     void cm1RequestHangup(const QString& message);
     void Guard(const std::function<void()>& handler);
@@ -174,6 +177,7 @@ private:
         QString fingerprint;
     };
     std::optional<TPendingSite> pendingSite_;
+    TNumberUse numberUse_;
 };
 
 } // namespace portiqa

@@ -238,6 +238,16 @@ void TForm1::ShowModule() {
                            : QString());
 }
 
+void TForm1::ShowNumberUse() {
+    QString error;
+    numberUse_ = record_ && session_->ModuleId()
+                     ? NumberUseOf(*record_, *session_->ModuleId(), session_->numberTable.People().Country(), error)
+                     : TNumberUse{};
+    numbersView->LastUse = [this](const QString& number) {
+        return numberUse_.Text(number, session_->numberTable.People().Country());
+    };
+}
+
 void TForm1::LoadSiteListClick() {
     QString error;
     const QList<TModuleSite> sites = SitesOfModule(*session_, error);

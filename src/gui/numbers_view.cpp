@@ -279,12 +279,16 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
         if (table_.Grid().Cells(T::kDelete, row) == T::Yes()) return TText::tr("Отмечен для удаления: сохранение удалит номер из GSM модуля");
         if (table_.OutOfRange(col, row) || NotARealDateOrTime(col, row))
             return TText::tr("Такой даты или времени нет, или год вне 2000-2099: исправьте перед сохранением");
+        QString meaning;
         if (col >= T::kNumber && col <= T::kEndTime) {
             const TValidity v = ValidityOf(table_.Grid(), row, now_);
-            if (v == TValidity::Expired) return TText::tr("Срок действия истёк");
-            if (v == TValidity::Expiring) return TText::tr("Срок действия истекает в течение 7 дней");
+            if (v == TValidity::Expired) meaning = TText::tr("Срок действия истёк");
+            if (v == TValidity::Expiring) meaning = TText::tr("Срок действия истекает в течение 7 дней");
         }
-        return {};
+        const QString& number = table_.Grid().Cells(T::kNumber, row);
+        if (col == T::kNumber && LastUse && !number.isEmpty())
+            if (const QString use = LastUse(number); !use.isEmpty()) meaning = meaning.isEmpty() ? use : meaning + u'\n' + use;
+        return meaning;
     };
     // Dates and times kept under a ticked flag are greyed: the save ignores
     // them, unticking brings them back.

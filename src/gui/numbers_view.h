@@ -35,6 +35,9 @@ public:
     void UpdateExpiry();
     // The clock for the expiry colours and counts; tests replace it.
     std::function<QDateTime()> Now;
+    // When a number last appears in the module's kept event logs, in words
+    // (empty when unknown): the number cell's tooltip says it.
+    std::function<QString(const QString& number)> LastUse;
     TGridModel* Model() const { return model_; }
 
     // A key the number cell refused, with the reason.

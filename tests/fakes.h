@@ -34,6 +34,13 @@ struct TScriptedOperator : IOperator {
     void ShowMessage(const QString& t) override { messages << t; }
     bool AskAccept(const QString& t) override { questions << t; return Next(); }
     bool WarnOkCancel(const QString& t) override { warnings << t; return Next(); }
+    QStringList options;  // the check boxes offered with a question, ticked when tickOptions
+    bool tickOptions = false;
+    bool AskAcceptWithOption(const QString& t, const QString& option, bool& checked) override {
+        options << option;
+        if (tickOptions) checked = true;
+        return AskAccept(t);
+    }
     std::deque<TUnsaved> unsavedAnswers;  // Cancel when empty
     QStringList unsavedQuestions;
     TUnsaved AskUnsaved(const QString& t) override {

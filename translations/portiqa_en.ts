@@ -3092,5 +3092,9 @@ list</translation>
         <source>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</source>
         <translation>No event log of this module is kept: download its history (portiqa-cli history download)</translation>
     </message>
+    <message>
+        <source>Записать новые номера в обычной форме (%1 → %2, всего %3)</source>
+        <translation>Write the new numbers in their usual form (%1 → %2, %3 in all)</translation>
+    </message>
 </context>
 </TS>

@@ -3098,5 +3098,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</source>
         <translation>Журнал событий этого модуля не сохранён: скачайте историю событий (portiqa-cli history download)</translation>
     </message>
+    <message>
+        <source>Записать новые номера в обычной форме (%1 → %2, всего %3)</source>
+        <translation>Записать новые номера в обычной форме (%1 → %2, всего %3)</translation>
+    </message>
 </context>
 </TS>

@@ -87,6 +87,7 @@ QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid&
         const TEntry& a = after[key];
         TAccessChange c;
         c.number = table.Cells(T::kNumber, a.row);
+        c.row = a.row;
         c.name = NameOf(table, a.row);
         c.after = WindowText(table, a.row);
         const auto was = before.constFind(key);
@@ -114,6 +115,7 @@ QList<TAccessChange> AccessChanges(const TStringGrid& module, const TStringGrid&
         TAccessChange c;
         c.kind = TAccessChange::TKind::Removed;
         c.number = module.Cells(T::kNumber, o.row);
+        c.row = o.row;
         c.name = NameOf(module, o.row);
         c.before = WindowText(module, o.row);
         known(c);

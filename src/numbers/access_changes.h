@@ -17,6 +17,7 @@ struct TAccessChange {
     QString number;        // as the table (or, when removed, the module) writes it
     QString name;          // from the table's name column, when known
     QString before, after; // the windows in words
+    int row = 0;           // the table's record (the module's, when removed)
     // Removed, or a window made shorter; a number added with a window that
     // has already ended is listed but had no access to lose.
     bool LosesAccess() const { return kind == TKind::Removed || kind == TKind::Shortened; }

@@ -125,10 +125,27 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
     QString question = TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts();
     if (!access.isEmpty()) question += u'\r' + AccessChangesText(access);
     if (!writtenTwice.isEmpty()) question += u'\r' + TwiceWrittenHead() + u'\r' + writtenTwice;
-    if ((!diff.Empty() || !writtenTwice.isEmpty()) && !op_.AskAccept(question)) {
+    // New numbers typed in a local form are offered in the module's usual
+    // form; stored numbers are never rewritten (the module compares them as written).
+    QList<std::pair<int, QString>> usual;
+    for (const TAccessChange& c : access)
+        if (c.kind == TAccessChange::TKind::Added || c.kind == TAccessChange::TKind::Expired)
+            if (const auto form = UsualForm(c.number, table_.People().Country())) usual.append({c.row, *form});
+    bool rewrite = false;
+    const bool ask = !diff.Empty() || !writtenTwice.isEmpty();
+    const bool accepted =
+        !ask ? true
+        : usual.isEmpty() ? op_.AskAccept(question)
+                        : op_.AskAcceptWithOption(question, TText::tr("Записать новые номера в обычной форме (%1 → %2, всего %3)")
+                                                                .arg(table_.Grid().Cells(TNumberTable::kNumber, usual[0].first), usual[0].second)
+                                                                .arg(usual.size()),
+                                                  rewrite);
+    if (!accepted) {
         if (OnTransferFailed) OnTransferFailed(QString());
         return;
     }
+    if (rewrite)
+        for (const auto& [row, form] : usual) table_.Grid().SetCells(TNumberTable::kNumber, row, form);
     if (const int losing = LosingAccess(access); losing > 0) {
         QString warning;
         if (diff.removed > 0) {

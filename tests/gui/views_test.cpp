@@ -455,6 +455,28 @@ TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
     EXPECT_EQ(n.view.expiry->text(), "Истекло: 0, истекает в течение 7 дней: 1");
 }
 
+// A name typed beside a number goes to the directory at once (not an edit
+// of the module's list), and Ctrl+F finds it.
+TEST(NumbersViewInput, ANameTypedBesideANumberIsKeptAndFound) {
+    TNumbersShown n;
+    n.Fill(12);
+    n.table.Edits().Set(false);
+    auto* v = n.view.strngrd3;
+    ClickCell(v, TNumberTable::kName, 10);
+    Key(Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), "Anna Petrova");
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(n.table.People().Find("+79160000010"));
+    EXPECT_EQ(n.table.People().Find("+79160000010")->name, "Anna Petrova");
+    EXPECT_FALSE(n.table.Edits().Edited());
+    ClickCell(v, 1, 1);
+    Key(Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(n.view.search, "petrova");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(CurrentRow(v), 10);
+}
+
 TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
     TShown<THistoryView, THistoryTable> h;
     auto& g = h.table.Grid();

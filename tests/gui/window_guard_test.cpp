@@ -365,3 +365,23 @@ TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
     EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110001") + '\0');
     EXPECT_TRUE(w->moduleLabel->text().endsWith("объект «Gates»: актуален")) << w->moduleLabel->text().toStdString();
 }
+
+// A new number typed in a local form: the save offers the module's usual
+// form and writes it only when the operator ticks it.
+TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
+    Open();
+    LogIn();
+    w->Session().numberTable.People().SetCountry(*TNumberCountry::Parse("RU"));
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    auto& g = w->Session().numberTable.Grid();
+    g.SetCells(TNumberTable::kNumber, 1, "89161110009");
+    g.SetCells(TNumberTable::kUnrestricted, 1, TNumberTable::Yes());
+    op.tickOptions = true;
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    ASSERT_EQ(op.options.size(), 1);
+    EXPECT_EQ(op.options[0], "Записать новые номера в обычной форме (89161110009 → +79161110009, всего 1)");
+    EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110009") + '\0');
+    EXPECT_EQ(g.Cells(TNumberTable::kNumber, 1), "+79161110009");
+}

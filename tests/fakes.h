@@ -41,6 +41,14 @@ struct TScriptedOperator : IOperator {
         if (tickOptions) checked = true;
         return AskAccept(t);
     }
+    std::deque<QString> texts;  // for AskText; cancelled when empty
+    std::optional<QString> AskText(const QString& t, const QString&) override {
+        questions << t;
+        if (texts.empty()) return std::nullopt;
+        const QString a = texts.front();
+        texts.pop_front();
+        return a;
+    }
     std::deque<TUnsaved> unsavedAnswers;  // Cancel when empty
     QStringList unsavedQuestions;
     TUnsaved AskUnsaved(const QString& t) override {

@@ -3096,5 +3096,39 @@ list</translation>
         <source>Записать новые номера в обычной форме (%1 → %2, всего %3)</source>
         <translation>Write the new numbers in their usual form (%1 → %2, %3 in all)</translation>
     </message>
+    <message>
+        <source>В таблице нет записей со сроком действия</source>
+        <translation>The table holds no record with a validity window</translation>
+    </message>
+    <message>
+        <source>Срок действия всех записей со сроком: %1.</source>
+        <translation>The windows of all records that have one: %1.</translation>
+    </message>
+    <message>
+        <source>Срок действия выбранных записей: %1.</source>
+        <translation>The windows of the chosen records: %1.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>На сколько дней продлить (например 30; -7 сокращает) или до какой даты (ГГГГ-ММ-ДД)?</source>
+        <translation><byte value="xd"/>Extend by how many days (30, say; -7 shortens), or to which date (YYYY-MM-DD)?</translation>
+    </message>
+    <message>
+        <source>«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах</source>
+        <translation>&quot;%1&quot;: a number of days (-3650…3650) or a date YYYY-MM-DD in 2000-2099 is needed</translation>
+    </message>
+    <message>
+        <source>Изменён срок записей: %1; «Сохранить» запишет их в модуль</source>
+        <translation>Windows changed: %1; &quot;Save&quot; writes them into the module</translation>
+    </message>
+    <message>
+        <source>Продлить
+срок…</source>
+        <translation>Extend
+windows…</translation>
+    </message>
+    <message>
+        <source>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</source>
+        <translation>Extend or shorten the windows of the chosen records (clicks with Ctrl or Shift), or of every record with a window when one is chosen</translation>
+    </message>
 </context>
 </TS>

@@ -3102,5 +3102,39 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Записать новые номера в обычной форме (%1 → %2, всего %3)</source>
         <translation>Записать новые номера в обычной форме (%1 → %2, всего %3)</translation>
     </message>
+    <message>
+        <source>В таблице нет записей со сроком действия</source>
+        <translation>В таблице нет записей со сроком действия</translation>
+    </message>
+    <message>
+        <source>Срок действия всех записей со сроком: %1.</source>
+        <translation>Срок действия всех записей со сроком: %1.</translation>
+    </message>
+    <message>
+        <source>Срок действия выбранных записей: %1.</source>
+        <translation>Срок действия выбранных записей: %1.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>На сколько дней продлить (например 30; -7 сокращает) или до какой даты (ГГГГ-ММ-ДД)?</source>
+        <translation><byte value="xd"/>На сколько дней продлить (например 30; -7 сокращает) или до какой даты (ГГГГ-ММ-ДД)?</translation>
+    </message>
+    <message>
+        <source>«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах</source>
+        <translation>«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах</translation>
+    </message>
+    <message>
+        <source>Изменён срок записей: %1; «Сохранить» запишет их в модуль</source>
+        <translation>Изменён срок записей: %1; «Сохранить» запишет их в модуль</translation>
+    </message>
+    <message>
+        <source>Продлить
+срок…</source>
+        <translation>Продлить
+срок…</translation>
+    </message>
+    <message>
+        <source>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</source>
+        <translation>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <QStringList>
 #include <functional>
 
@@ -21,6 +22,13 @@ public:
         (void)option;
         (void)checked;
         return AskAccept(text);
+    }
+    // A line of text the operator types (initial filled in); nullopt when
+    // cancelled or when the front end cannot ask.
+    virtual std::optional<QString> AskText(const QString& text, const QString& initial) {
+        (void)text;
+        (void)initial;
+        return std::nullopt;
     }
     // A warning before something is lost, with OK and Cancel; Cancel is the
     // default button. True for OK.

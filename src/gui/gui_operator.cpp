@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QDir>
@@ -46,6 +48,13 @@ bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& optio
     box.exec();
     checked = tick->isChecked();
     return box.clickedButton() == yes;
+}
+
+std::optional<QString> TGuiOperator::AskText(const QString& text, const QString& initial) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(owner_, QString(), Lines(text), QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return answer;
 }
 
 bool TGuiOperator::WarnOkCancel(const QString& text) {

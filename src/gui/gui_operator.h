@@ -12,6 +12,7 @@ public:
     bool AskAccept(const QString& text) override;
     bool AskAcceptWithOption(const QString& text, const QString& option, bool& checked) override;
     bool WarnOkCancel(const QString& text) override;
+    std::optional<QString> AskText(const QString& text, const QString& initial) override;
     TUnsaved AskUnsaved(const QString& text) override;
     void ReportError(const QString& text) override;
     QString ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) override;

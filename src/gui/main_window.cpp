@@ -128,6 +128,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
                  numbersView->btn6,
                  numbersView->btn7,
                  numbersView->btnSite,
+                 numbersView->btnExtend,
                  numbersView->btn11};
     DisableControls();
 

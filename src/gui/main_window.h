@@ -147,6 +147,9 @@ private:
     // The site's list into the number table; once its save ended well the
     // record notes the site applied to the module.
     void LoadSiteListClick();
+    // The chosen records' windows (all of them when none is chosen) moved
+    // by a number of days or to an end date the operator types.
+    void ExtendClick();
     // Each number's last event from the module's logs in the record, for its tooltip.
     void ShowNumberUse();
     void SetControlsEnabled(bool on);

@@ -184,6 +184,7 @@ void TForm1::WireButtons() {
         ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
     });
     connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
+    connect(numbersView->btnExtend, &QPushButton::clicked, this, [this] { ExtendClick(); });
     connect(numbersView->btnSite, &QPushButton::clicked, this, [this] {
         ProtectEdits(false, true, TText::tr("загрузить список объекта"), [this](bool) { Guard([this] { LoadSiteListClick(); }); });
     });
@@ -236,6 +237,28 @@ void TForm1::ShowModule() {
     const QString sites = SitesText(SitesOfModule(*session_, error));
     moduleLabel->setText(m ? TText::tr("Модуль: %1").arg(name) + (sites.isEmpty() ? QString() : QStringLiteral(" · ") + sites)
                            : QString());
+}
+
+void TForm1::ExtendClick() {
+    TNumberTable& table = session_->numberTable;
+    QList<int> rows = numbersView->ChosenRows();
+    const bool all = rows.isEmpty();
+    if (all) rows = table.RowsWithWindows();
+    if (rows.isEmpty()) return operator_.ShowMessage(TText::tr("В таблице нет записей со сроком действия"));
+    const auto answer = operator_.AskText(
+        (all ? TText::tr("Срок действия всех записей со сроком: %1.") : TText::tr("Срок действия выбранных записей: %1.")).arg(rows.size()) +
+            TText::tr("\rНа сколько дней продлить (например 30; -7 сокращает) или до какой даты (ГГГГ-ММ-ДД)?"),
+        QStringLiteral("30"));
+    if (!answer) return;
+    bool isDays = false;
+    const int days = answer->trimmed().toInt(&isDays);
+    const auto date = TNumberTable::ParseDate(answer->trimmed());
+    int changed = 0;
+    if (isDays && days >= -3650 && days <= 3650) changed = table.ExtendWindows(rows, days);
+    else if (date && date->year() >= 2000 && date->year() <= 2099) changed = table.SetEndDate(rows, *date);
+    else return operator_.ShowMessage(TText::tr("«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах")
+                                          .arg(answer->left(30)));
+    session_->status.ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(changed));
 }
 
 void TForm1::ShowNumberUse() {

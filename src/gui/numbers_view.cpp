@@ -193,6 +193,7 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btn3 = Button(TText::tr("Export .CSV"), column);
     btn11 = Button(QString(), column);
     btnSite = Button(TText::tr("Список\nобъекта"), column);
+    btnExtend = Button(TText::tr("Продлить\nсрок…"), column);
     btn10->setToolTip(TText::tr("Прочитать список номеров из GSM модуля в таблицу"));
     btn9->setToolTip(TText::tr("Записать изменённый список номеров в GSM модуль"));
     btn14->setToolTip(TText::tr("Загрузить список номеров из файла (xlsx, xls, csv) в таблицу"));
@@ -201,7 +202,9 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btn7->setToolTip(TText::tr("Отметить все номера таблицы для удаления"));
     btnSite->setToolTip(TText::tr("Загрузить в таблицу общий список объекта, в который входит модуль; "
                                   "в модуль его записывает «Сохранить»"));
-    for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btnSite, btn3, btn11}) buttons->addWidget(b);
+    btnExtend->setToolTip(TText::tr("Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), "
+                                    "а если выбрана одна — всех записей со сроком"));
+    for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btnExtend, btnSite, btn3, btn11}) buttons->addWidget(b);
     QFont small = btn6->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);  // its caption is the longest of the column
     btn6->setFont(small);
@@ -311,7 +314,8 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     // click: only by the operator's explicit action (see KeyHook and clicked).
     strngrd3->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                               QAbstractItemView::EditKeyPressed);
-    strngrd3->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several records are chosen with Shift or Ctrl, for the bulk edits.
+    strngrd3->setSelectionMode(QAbstractItemView::ExtendedSelection);
     strngrd3->CanBeCurrent = [](const QModelIndex& index) { return index.column() != T::kSerial; };
     strngrd3->KeyHook = [this](QKeyEvent* e) { return GridKey(e); };
     strngrd3->verticalHeader()->hide();
@@ -363,6 +367,14 @@ bool TNumbersView::FindNext() {
     strngrd3->scrollTo(at, QAbstractItemView::PositionAtCenter);
     UpdateExpiry();
     return true;
+}
+
+QList<int> TNumbersView::ChosenRows() const {
+    QList<int> rows;
+    for (const QModelIndex& i : strngrd3->selectionModel()->selectedIndexes())
+        if (!rows.contains(i.row() + 1)) rows << i.row() + 1;
+    std::sort(rows.begin(), rows.end());
+    return rows.size() > 1 ? rows : QList<int>{};
 }
 
 bool TNumbersView::NotARealDateOrTime(int col, int row) const {

@@ -23,6 +23,11 @@ public:
     QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
     // The list of the site the module belongs to, into the table for the usual save.
     QPushButton* btnSite;
+    // Moves the end of the chosen records' windows (all windows when one
+    // record or none is chosen).
+    QPushButton* btnExtend;
+    // The records chosen in the table (several rows selected), else empty.
+    QList<int> ChosenRows() const;
     TGridView* strngrd3;
     QLineEdit* search;
     QPushButton* findNext;

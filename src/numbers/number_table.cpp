@@ -1,6 +1,7 @@
 #include "numbers/number_table.h"
 #include "base/texts.h"
 #include "base/errors.h"
+#include <algorithm>
 
 namespace portiqa {
 
@@ -103,6 +104,48 @@ void TNumberTable::ToggleAllUnrestricted() {
 void TNumberTable::ToggleAllDelete() {
     allDelete_ = !allDelete_;
     SetAll(kDelete, allDelete_);
+}
+
+QList<int> TNumberTable::RowsWithWindows() const {
+    QList<int> rows;
+    for (int r = 1; r <= kRecords; ++r)
+        if (!grid_.Cells(kNumber, r).isEmpty() && grid_.Cells(kUnrestricted, r) != Yes() && grid_.Cells(kDelete, r) != Yes())
+            rows << r;
+    return rows;
+}
+
+int TNumberTable::ExtendWindows(const QList<int>& rows, int days) {
+    TGridBatch batch(grid_);
+    int changed = 0;
+    for (int r : rows) {
+        if (r < 1 || r > kRecords || grid_.Cells(kNumber, r).isEmpty() || grid_.Cells(kUnrestricted, r) == Yes() ||
+            grid_.Cells(kDelete, r) == Yes())
+            continue;
+        const auto end = ParseDate(grid_.Cells(kEndDate, r));
+        if (!end) continue;
+        // The module keeps years 2000-2099.
+        const QDate moved = std::clamp(end->addDays(days), QDate(2000, 1, 1), QDate(2099, 12, 31));
+        if (moved == *end) continue;
+        grid_.SetCells(kEndDate, r, FormatDate(moved, u'-'));
+        ++changed;
+    }
+    return changed;
+}
+
+int TNumberTable::SetEndDate(const QList<int>& rows, const QDate& date) {
+    TGridBatch batch(grid_);
+    int changed = 0;
+    for (int r : rows) {
+        if (r < 1 || r > kRecords || grid_.Cells(kNumber, r).isEmpty() || grid_.Cells(kUnrestricted, r) == Yes() ||
+            grid_.Cells(kDelete, r) == Yes())
+            continue;
+        const QString text = FormatDate(date, u'-');
+        if (grid_.Cells(kEndDate, r) == text) continue;
+        grid_.SetCells(kEndDate, r, text);
+        if (grid_.Cells(kEndTime, r).isEmpty()) grid_.SetCells(kEndTime, r, QStringLiteral("23:59"));
+        ++changed;
+    }
+    return changed;
 }
 
 bool TNumberTable::OutOfRange(int col, int row) const {

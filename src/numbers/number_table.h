@@ -68,6 +68,14 @@ public:
     void ToggleAllUnrestricted();
     void ToggleAllDelete();
 
+    // Bulk edits of validity windows, for the listed records that have a
+    // window (not unrestricted, not marked for deletion): the end moved by
+    // days, or set to a date (its time kept). Returns how many changed.
+    int ExtendWindows(const QList<int>& rows, int days);
+    int SetEndDate(const QList<int>& rows, const QDate& date);
+    // The records a bulk edit applies to when none are chosen: every one with a window.
+    QList<int> RowsWithWindows() const;
+
     // Whether a picker may sit over the row's date and time cells.
     bool PickerAllowed(int row) const { return grid_.Cells(kUnrestricted, row) == No(); }
     // The light-green highlight of a date or time cell whose parts lie out of range.

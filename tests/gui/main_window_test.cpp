@@ -39,7 +39,7 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(w->pgc->tabText(0), "Базовые\nнастройки");
     EXPECT_EQ(w->pgc->tabText(1), "Номера\nпользователей");
     EXPECT_EQ(w->pgc->tabText(2), "История\nсобытий");
-    ASSERT_EQ(w->Controls().size(), 21);
+    ASSERT_EQ(w->Controls().size(), 22);
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
     EXPECT_FALSE(w->PortShownOpen());
     EXPECT_EQ(w->settingsView->btn21->text(), "Скачать\nнастройки");

@@ -385,3 +385,41 @@ TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
     EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110009") + '\0');
     EXPECT_EQ(g.Cells(TNumberTable::kNumber, 1), "+79161110009");
 }
+
+// Bulk edit: two records chosen with Shift, their windows moved by ten
+// days; the save then lists the lengthened windows and asks no warning.
+TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
+    Open();
+    LogIn();
+    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    auto& g = w->Session().numberTable.Grid();
+    for (int r = 1; r <= 3; ++r) {
+        g.SetCells(TNumberTable::kNumber, r, QStringLiteral("+7916000000%1").arg(r));
+        g.SetCells(TNumberTable::kStartDate, r, "2025-01-01");
+        g.SetCells(TNumberTable::kStartTime, r, "00:00");
+        g.SetCells(TNumberTable::kEndDate, r, "2030-01-01");
+        g.SetCells(TNumberTable::kEndTime, r, "00:00");
+        g.SetCells(TNumberTable::kUnrestricted, r, TNumberTable::No());
+    }
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);  // the three into the module first
+    ASSERT_TRUE(Quiet());
+    auto* v = w->numbersView->strngrd3;
+    w->pgc->setCurrentIndex(1);
+    const auto centre = [v](int row) { return v->visualRect(v->model()->index(row - 1, TNumberTable::kNumber)).center(); };
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, centre(1));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
+    QApplication::processEvents();
+    EXPECT_EQ(w->numbersView->ChosenRows(), (QList<int>{1, 2}));
+    op.texts = {"10"};
+    QTest::mouseClick(w->numbersView->btnExtend, Qt::LeftButton);
+    EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 1), "2030-01-11");
+    EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 2), "2030-01-11");
+    EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 3), "2030-01-01");
+    const int warnings = int(op.warnings.size());
+    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.questions.back().contains("Получат, расширят доступ или добавлены с истёкшим сроком: 2")) << op.questions.back().toStdString();
+    EXPECT_EQ(op.warnings.size(), warnings);
+    EXPECT_EQ(module->Memory(0x1000 + 27, 1), QByteArray(1, char(11)));  // record 1's end day
+}

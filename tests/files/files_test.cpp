@@ -756,6 +756,8 @@ TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
     TNumberFiles files(table, ctx);
     table.Grid().SetCells(1, 7, "+79161234567");
     table.Grid().SetCells(6, 7, "Да");
+    table.Grid().SetCells(TNumberTable::kName, 7, "Анна");
+    table.Grid().SetCells(TNumberTable::kPlace, 7, "кв. 7");
     op.saveFile = Path("list.csv");
     files.ExportNumbersXls();
     QFile csv(op.saveFile);
@@ -764,12 +766,13 @@ TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\xE2\x84\x96,")) << "UTF-8 with its mark, the captions first";
     EXPECT_EQ(bytes.count("\r\n"), 2) << "the header and the one record";
     EXPECT_TRUE(bytes.contains("7,+79161234567,,,,,\xD0\x94\xD0\xB0,")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains(",\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0,")) << "the name after the record's columns";
     EXPECT_EQ(display.Text(), "Сохранено записей: 1 в файл " + QDir::toNativeSeparators(op.saveFile));
     TNumberTable back;
     TNumberFiles backFiles(back, ctx);
     op.openFile = op.saveFile;
     backFiles.ImportNumbersXls();
-    for (int c = 0; c < TNumberTable::kCols; ++c) EXPECT_EQ(back.Grid().Cells(c, 7), table.Grid().Cells(c, 7)) << c;
+    for (int c = 0; c < TNumberTable::kAllCols; ++c) EXPECT_EQ(back.Grid().Cells(c, 7), table.Grid().Cells(c, 7)) << c;
 
     op.saveFile = Path("list.cvs");
     files.ExportNumbersXls();
@@ -782,6 +785,11 @@ TEST_F(FilesTest, OneExportDialogWritesTheKindTheNameSays) {
     QFile book(op.saveFile);
     ASSERT_TRUE(book.open(QIODevice::ReadOnly));
     EXPECT_TRUE(book.read(2) == "PK") << "a workbook is a zip";
+    TNumberTable fromBook;
+    TNumberFiles bookFiles(fromBook, ctx);
+    op.openFile = op.saveFile;
+    bookFiles.ImportNumbersXls();
+    for (int c = 0; c < TNumberTable::kAllCols; ++c) EXPECT_EQ(fromBook.Grid().Cells(c, 7), table.Grid().Cells(c, 7)) << c;
     EXPECT_TRUE(op.errors.isEmpty()) << op.errors.join('|').toStdString();
 }
 

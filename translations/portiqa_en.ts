@@ -3130,5 +3130,21 @@ windows…</translation>
         <source>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</source>
         <translation>Extend or shorten the windows of the chosen records (clicks with Ctrl or Shift), or of every record with a window when one is chosen</translation>
     </message>
+    <message>
+        <source>Страна номеров…</source>
+        <translation>Numbers&apos; country…</translation>
+    </message>
+    <message>
+        <source>Страна номеров: %1</source>
+        <translation>Numbers&apos; country: %1</translation>
+    </message>
+    <message>
+        <source>Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.<byte value="xd"/>Тогда 8916…, 7916… и +7916… — один абонент. Сейчас: %1</source>
+        <translation>The country the modules are in: its code (+7) or its two letters (RU); empty: the system&apos;s region.<byte value="xd"/>Then 8916…, 7916… and +7916… are one subscriber. Now: %1</translation>
+    </message>
+    <message>
+        <source>«%1»: страна не понята (нужен код, например +7)</source>
+        <translation>&quot;%1&quot;: no such country (give a code such as +7)</translation>
+    </message>
 </context>
 </TS>

@@ -3136,5 +3136,21 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</source>
         <translation>Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), а если выбрана одна — всех записей со сроком</translation>
     </message>
+    <message>
+        <source>Страна номеров…</source>
+        <translation>Страна номеров…</translation>
+    </message>
+    <message>
+        <source>Страна номеров: %1</source>
+        <translation>Страна номеров: %1</translation>
+    </message>
+    <message>
+        <source>Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.<byte value="xd"/>Тогда 8916…, 7916… и +7916… — один абонент. Сейчас: %1</source>
+        <translation>Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.<byte value="xd"/>Тогда 8916…, 7916… и +7916… — один абонент. Сейчас: %1</translation>
+    </message>
+    <message>
+        <source>«%1»: страна не понята (нужен код, например +7)</source>
+        <translation>«%1»: страна не понята (нужен код, например +7)</translation>
+    </message>
 </context>
 </TS>

@@ -138,6 +138,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
+    UseCountry();
     connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     // A key the settings table refused says why, in the status bar.
     connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
@@ -273,7 +274,13 @@ void TForm1::BuildTopStrip(QWidget* strip) {
         a->setChecked(CurrentLanguage() == QLatin1String(code));
         a->setData(QString::fromLatin1(code));
     }
-    connect(languages, &QMenu::triggered, this, [this](QAction* a) { ChooseLanguage(a->data().toString()); });
+    languages->addSeparator();
+    QAction* country = languages->addAction(TText::tr("Страна номеров…"));
+    country->setData(QStringLiteral("country"));
+    connect(languages, &QMenu::triggered, this, [this](QAction* a) {
+        if (a->data().toString() == QLatin1String("country")) return ChooseCountry();
+        ChooseLanguage(a->data().toString());
+    });
     btnLanguage->setMenu(languages);
     place(btnLanguage, right + 24, 6, 60, 25);
     btn24 = new QPushButton(TText::tr("Sync time"), strip);

@@ -29,6 +29,8 @@ class THistoryView;
 inline const QString kLanguageKey = QStringLiteral("language");
 // Where the module record is (empty: the default file).
 inline const QString kRecordKey = QStringLiteral("record");
+// How numbers are written where the modules are ("+7", "RU"; empty: the system's region).
+inline const QString kCountryKey = QStringLiteral("numbers/country");
 
 // A port the list offers: what the operator sees and what TComm opens.
 struct TPortChoice {
@@ -139,6 +141,10 @@ private:
     void Disconnect();
     void BuildTopStrip(QWidget* strip);
     void ChooseLanguage(const QString& code);
+    // The country numbers are read in: PORTIQA_COUNTRY, else the remembered
+    // choice, else the system's region; the menu asks and remembers.
+    void UseCountry();
+    void ChooseCountry();
     void BuildStatusBar();
     void WireButtons();
     QString ChosenCommName() const;

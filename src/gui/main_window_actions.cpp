@@ -239,6 +239,29 @@ void TForm1::ShowModule() {
                            : QString());
 }
 
+void TForm1::UseCountry() {
+    QString text = qEnvironmentVariable("PORTIQA_COUNTRY");
+    if (text.isEmpty()) text = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kCountryKey).toString();
+    const auto country = TNumberCountry::Parse(text);
+    session_->numberTable.People().SetCountry(text.isEmpty() || !country ? TNumberCountry::FromSystem() : *country);
+}
+
+void TForm1::ChooseCountry() {
+    TPeople& people = session_->numberTable.People();
+    const auto answer = operator_.AskText(
+        TText::tr("Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.\r"
+                  "Тогда 8916…, 7916… и +7916… — один абонент. Сейчас: %1").arg(people.Country().Shown()),
+        people.Country().Known() ? people.Country().Shown() : QString());
+    if (!answer) return;
+    const auto country = answer->trimmed().isEmpty() ? std::optional<TNumberCountry>(TNumberCountry::FromSystem())
+                                                     : TNumberCountry::Parse(*answer);
+    if (!country) return operator_.ShowMessage(TText::tr("«%1»: страна не понята (нужен код, например +7)").arg(answer->left(20)));
+    QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kCountryKey, answer->trimmed());
+    people.SetCountry(*country);
+    session_->numberTable.ShowPeople();
+    session_->status.ShowStatus(TText::tr("Страна номеров: %1").arg(country->Shown()));
+}
+
 void TForm1::ExtendClick() {
     TNumberTable& table = session_->numberTable;
     QList<int> rows = numbersView->ChosenRows();

@@ -109,19 +109,20 @@ void TNumberTable::ToggleAllDelete() {
 QList<int> TNumberTable::RowsWithWindows() const {
     QList<int> rows;
     for (int r = 1; r <= kRecords; ++r)
-        if (!grid_.Cells(kNumber, r).isEmpty() && grid_.Cells(kUnrestricted, r) != Yes() && grid_.Cells(kDelete, r) != Yes())
-            rows << r;
+        if (HasWindow(r)) rows << r;
     return rows;
+}
+
+bool TNumberTable::HasWindow(int r) const {
+    return r >= 1 && r <= kRecords && !grid_.Cells(kNumber, r).isEmpty() && grid_.Cells(kUnrestricted, r) != Yes() &&
+           grid_.Cells(kDelete, r) != Yes();
 }
 
 int TNumberTable::ExtendWindows(const QList<int>& rows, int days) {
     TGridBatch batch(grid_);
     int changed = 0;
     for (int r : rows) {
-        if (r < 1 || r > kRecords || grid_.Cells(kNumber, r).isEmpty() || grid_.Cells(kUnrestricted, r) == Yes() ||
-            grid_.Cells(kDelete, r) == Yes())
-            continue;
-        const auto end = ParseDate(grid_.Cells(kEndDate, r));
+        const auto end = HasWindow(r) ? ParseDate(grid_.Cells(kEndDate, r)) : std::nullopt;
         if (!end) continue;
         // The module keeps years 2000-2099.
         const QDate moved = std::clamp(end->addDays(days), QDate(2000, 1, 1), QDate(2099, 12, 31));
@@ -135,12 +136,9 @@ int TNumberTable::ExtendWindows(const QList<int>& rows, int days) {
 int TNumberTable::SetEndDate(const QList<int>& rows, const QDate& date) {
     TGridBatch batch(grid_);
     int changed = 0;
+    const QString text = FormatDate(date, u'-');
     for (int r : rows) {
-        if (r < 1 || r > kRecords || grid_.Cells(kNumber, r).isEmpty() || grid_.Cells(kUnrestricted, r) == Yes() ||
-            grid_.Cells(kDelete, r) == Yes())
-            continue;
-        const QString text = FormatDate(date, u'-');
-        if (grid_.Cells(kEndDate, r) == text) continue;
+        if (!HasWindow(r) || grid_.Cells(kEndDate, r) == text) continue;
         grid_.SetCells(kEndDate, r, text);
         if (grid_.Cells(kEndTime, r).isEmpty()) grid_.SetCells(kEndTime, r, QStringLiteral("23:59"));
         ++changed;

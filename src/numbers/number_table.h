@@ -102,6 +102,8 @@ signals:
 
 private:
     void SetAll(int col, bool yes);
+    // A record with a validity window: occupied, not unrestricted, not marked for deletion.
+    bool HasWindow(int row) const;
     TStringGrid grid_;
     TEditState edits_{grid_, kCols};
     TPeople people_;

@@ -748,6 +748,31 @@ TEST_F(FilesTest, AListSavedAsCsvByASpreadsheetProgramImports) {
 
 namespace {
 
+// The caller's name beside each history record: it follows the rows through
+// the filter, goes into the spreadsheet form, and the original form keeps
+// its ten fields with the last two empty.
+TEST_F(FilesTest, HistoryRecordsCarryTheCallersName) {
+    THistoryTable t;
+    t.NameOf = [](const QString& phone) { return phone == "+79161234567" ? QStringLiteral("Анна") : QString(); };
+    const char* rows[][3] = {{"2024-05-01", "+79161234567", "1"}, {"2024-06-01", "+79990000000", "2"}};
+    for (int r = 1; r <= 2; ++r) {
+        t.Grid().SetCells(THistoryTable::kRecordNo, r, rows[r - 1][2]);
+        t.Grid().SetCells(THistoryTable::kDate, r, rows[r - 1][0]);
+        t.Grid().SetCells(THistoryTable::kTime, r, "10:00:00");
+        t.Grid().SetCells(THistoryTable::kPhone, r, rows[r - 1][1]);
+    }
+    t.KeepAll();
+    ASSERT_TRUE(FilterHistory(t, QDateTime(QDate(2024, 4, 1), QTime(0, 0)), QDateTime(QDate(2024, 5, 15), QTime(0, 0)), status, op));
+    EXPECT_EQ(t.Grid().Cells(THistoryTable::kName, 1), "Анна");
+    t.ShowAll();
+    THistoryFiles files(t, ctx);
+    const QStringList sheet = files.CsvLines(TCsvForm::Spreadsheet);
+    ASSERT_EQ(sheet.size(), 3);
+    EXPECT_TRUE(sheet[0].endsWith(",Текст,Имя")) << sheet[0].toStdString();
+    EXPECT_TRUE(sheet[1].endsWith(",+79161234567,,Анна")) << sheet[1].toStdString();
+    EXPECT_TRUE(files.CsvLines(TCsvForm::Original)[0].endsWith(",+79161234567,,,")) << "ten fields, the last two empty";
+}
+
 // The export dialog offers both kinds; the chosen name's extension decides.
 // ".csv" is for spreadsheets (UTF-8 with its mark, a header, the records
 // only) and imports back exactly; ".cvs" keeps the original Windows-1251 form.

@@ -1,6 +1,8 @@
 #pragma once
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "files/csv.h"
+#include "files/workbook.h"
 #include "record/record.h"
 
 namespace portiqa {
@@ -49,6 +51,17 @@ int RunSettingsRead(TCliRun& r);
 int RunSettingsSave(TCliRun& r);
 int RunNumbersDownload(TCliRun& r);
 int RunNumbersSave(TCliRun& r);
+// A number file read before anything is sent, applied to the table later
+// with the window's checks.
+struct TNumbersInput {
+    bool csv = false;
+    QList<TCsvRow> rows;
+    TWorkbook book;
+};
+int ReadNumbersInput(TCliRun& r, const QString& path, TNumbersInput& input);
+bool ApplyNumbersInput(TSession& s, const TNumbersInput& input);
+// The records and the people beside them, row for row.
+void CopyNumberTable(const TStringGrid& from, TStringGrid& to);
 // The table's list into the module after the save's checks: the access
 // changes against before (the module's list), --dry-run, --yes.
 int SaveNumbersGuarded(TCliRun& r, const class TStringGrid& before);

@@ -60,24 +60,35 @@ int RunNumbersDownload(TCliRun& r) {
                                                     : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
 }
 
+int ReadNumbersInput(TCliRun& r, const QString& path, TNumbersInput& in) {
+    QString error;
+    in.csv = DataKindOf(path) == TDataKind::Csv;
+    if (in.csv ? !TCsv::ReadFile(path, in.rows, error) : !TWorkbookIo::Read(path, in.book, error, TNumberTable::kRecords + 1))
+        return r.Refuse(kExitFile, error);
+    return kExitOk;
+}
+
+bool ApplyNumbersInput(TSession& s, const TNumbersInput& in) {
+    return in.csv ? s.numberFiles.ApplyCsv(in.rows) : s.numberFiles.ApplyWorkbook(in.book);
+}
+
+void CopyNumberTable(const TStringGrid& from, TStringGrid& to) {
+    for (int row = 1; row <= TNumberTable::kRecords; ++row)
+        for (int c = 0; c < TNumberTable::kAllCols; ++c) to.SetCells(c, row, from.Cells(c, row));
+}
+
 int RunNumbersSave(TCliRun& r) {
     // The file first: a file that cannot be taken never touches the module.
-    QString error;
-    QList<TCsvRow> rows;
-    TWorkbook book;
-    const bool csv = DataKindOf(r.o.input) == TDataKind::Csv;
-    if (csv ? !TCsv::ReadFile(r.o.input, rows, error) : !TWorkbookIo::Read(r.o.input, book, error, TNumberTable::kRecords + 1))
-        return r.Refuse(kExitFile, error);
+    TNumbersInput input;
+    if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     s.numberTable.People().SetCountry(r.o.country);
     // The module's list, to show what the save would do to it.
     if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
     TStringGrid before(TNumberTable::kAllCols, TNumberTable::kRecords + 1);
-    for (int row = 1; row <= TNumberTable::kRecords; ++row)
-        for (int c = 0; c < TNumberTable::kAllCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
-    const bool applied = csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book);
-    if (!applied) return kExitFile;
+    CopyNumberTable(s.numberTable.Grid(), before);
+    if (!ApplyNumbersInput(s, input)) return kExitFile;
     r.err << QString(s.numberFiles.Imported()).replace(u'\r', u'\n') << "\n";
     s.numberTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
     return SaveNumbersGuarded(r, before);

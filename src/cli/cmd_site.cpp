@@ -60,15 +60,9 @@ int Import(TCliRun& r, TRecord& record) {
         moduleId = m->id;
     }
     // The file is read with the number list's own rules (and its names go to the directory).
-    if (DataKindOf(r.o.input) == TDataKind::Csv) {
-        QList<TCsvRow> rows;
-        if (!TCsv::ReadFile(r.o.input, rows, error)) return r.Refuse(kExitFile, error);
-        if (!s.numberFiles.ApplyCsv(rows)) return kExitFile;
-    } else {
-        TWorkbook book;
-        if (!TWorkbookIo::Read(r.o.input, book, error, T::kRecords + 1)) return r.Refuse(kExitFile, error);
-        if (!s.numberFiles.ApplyWorkbook(book)) return kExitFile;
-    }
+    TNumbersInput input;
+    if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
+    if (!ApplyNumbersInput(s, input)) return kExitFile;
     const QList<TSiteEntry> entries = SiteEntriesOf(s.numberTable.Grid(), moduleId);
     const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error);
     if (!id) return r.Refuse(kExitFile, error);
@@ -152,8 +146,7 @@ int Apply(TCliRun& r, const TSite& site) {
                  .arg(site.revision).arg(StateText(mine->state))
           << "\n" << Qt::flush;
     TStringGrid before(T::kAllCols, T::kRecords + 1);
-    for (int row = 1; row <= T::kRecords; ++row)
-        for (int c = 0; c < T::kAllCols; ++c) before.SetCells(c, row, s.numberTable.Grid().Cells(c, row));
+    CopyNumberTable(s.numberTable.Grid(), before);
     const QString fingerprint = LoadSiteList(s, *mine, error);
     if (fingerprint.isEmpty()) return r.Refuse(kExitFile, error);
     const int rc = SaveNumbersGuarded(r, before);

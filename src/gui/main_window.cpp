@@ -181,43 +181,6 @@ void TForm1::FitScreen() {
     move(free.x() + (free.width() - width()) / 2, free.y() + std::max(0, (free.height() - height() - 40) / 2));
 }
 
-void TForm1::Finished(const TOutcome& o) {
-    switch (o.operation) {
-    case TOperation::Login:
-        // The table shows this module's values, never factory values posing as them.
-        ShowModule();
-        ShowNumberUse();
-        if (o.Ok()) ReadModuleIntoTables(false);
-        return;
-    case TOperation::History:
-        if (o.Ok()) ShowNumberUse();
-        break;
-    case TOperation::Numbers:
-        // A site's list saved (or found in the module) is the site applied.
-        if (pendingSite_ && o.Ok() && !session_->numberTable.Edits().Edited() &&
-            SiteListFingerprint(session_->numberTable.Grid()) == pendingSite_->fingerprint) {
-            QString error;
-            if (!MarkSiteApplied(*session_, pendingSite_->site, pendingSite_->fingerprint, error))
-                session_->status.ShowStatus(error);
-            pendingSite_.reset();
-            ShowModule();
-        }
-        break;
-    case TOperation::Memory:
-        // The module now holds the backup: the tables must not write the old values back.
-        if (o.Ok() && restoring_) ReadModuleIntoTables(true);
-        restoring_ = false;
-        return;
-    default:
-        break;
-    }
-    // A step that waited for this transfer runs once it ended well, never after a failure.
-    if (continuation_.operation != o.operation) return;
-    auto then = std::move(continuation_.then);
-    continuation_ = {};
-    if (o.Ok() && then) then();
-}
-
 void TForm1::BuildTopStrip(QWidget* strip) {
     // Left to right at the usual places; a longer word in another language
     // moves what follows instead of being cut.

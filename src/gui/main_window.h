@@ -186,7 +186,7 @@ private:
         QString fingerprint;
     };
     std::optional<TPendingSite> pendingSite_;
-    TNumberUse numberUse_;
+    std::optional<TNumberUse> numberUse_;  // read on first use after a login or a history download
 };
 
 } // namespace portiqa

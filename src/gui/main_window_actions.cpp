@@ -262,6 +262,43 @@ void TForm1::ChooseCountry() {
     session_->status.ShowStatus(TText::tr("Страна номеров: %1").arg(country->Shown()));
 }
 
+void TForm1::Finished(const TOutcome& o) {
+    switch (o.operation) {
+    case TOperation::Login:
+        // The table shows this module's values, never factory values posing as them.
+        ShowModule();
+        ShowNumberUse();
+        if (o.Ok()) ReadModuleIntoTables(false);
+        return;
+    case TOperation::History:
+        if (o.Ok()) ShowNumberUse();
+        break;
+    case TOperation::Numbers:
+        // A site's list saved (or found in the module) is the site applied.
+        if (pendingSite_ && o.Ok() && !session_->numberTable.Edits().Edited() &&
+            SiteListFingerprint(session_->numberTable.Grid()) == pendingSite_->fingerprint) {
+            QString error;
+            if (!MarkSiteApplied(*session_, pendingSite_->site, pendingSite_->fingerprint, error))
+                session_->status.ShowStatus(error);
+            pendingSite_.reset();
+            ShowModule();
+        }
+        break;
+    case TOperation::Memory:
+        // The module now holds the backup: the tables must not write the old values back.
+        if (o.Ok() && restoring_) ReadModuleIntoTables(true);
+        restoring_ = false;
+        return;
+    default:
+        break;
+    }
+    // A step that waited for this transfer runs once it ended well, never after a failure.
+    if (continuation_.operation != o.operation) return;
+    auto then = std::move(continuation_.then);
+    continuation_ = {};
+    if (o.Ok() && then) then();
+}
+
 void TForm1::ExtendClick() {
     TNumberTable& table = session_->numberTable;
     QList<int> rows = numbersView->ChosenRows();
@@ -285,12 +322,16 @@ void TForm1::ExtendClick() {
 }
 
 void TForm1::ShowNumberUse() {
-    QString error;
-    numberUse_ = record_ && session_->ModuleId()
-                     ? NumberUseOf(*record_, *session_->ModuleId(), session_->numberTable.People().Country(), error)
-                     : TNumberUse{};
+    // Read from the record when a tooltip first asks, not at every login.
+    numberUse_.reset();
     numbersView->LastUse = [this](const QString& number) {
-        return numberUse_.Text(number, session_->numberTable.People().Country());
+        if (!numberUse_) {
+            QString error;
+            numberUse_ = record_ && session_->ModuleId()
+                             ? NumberUseOf(*record_, *session_->ModuleId(), session_->numberTable.People().Country(), error)
+                             : TNumberUse{};
+        }
+        return numberUse_->Text(number, session_->numberTable.People().Country());
     };
 }
 

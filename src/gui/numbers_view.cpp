@@ -1,12 +1,12 @@
 #include "gui/numbers_view.h"
 #include "base/texts.h"
 #include "gui/date_typing.h"
+#include "gui/number_validator.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShortcut>
 #include <QTimer>
-#include <QValidator>
 #include "numbers/number_expiry.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,33 +20,6 @@ namespace portiqa {
 namespace {
 
 using T = TNumberTable;
-
-// A number cell takes "+" and digits only, at most 22, as the save does; the
-// separators people write between digit groups (spaces, dashes, brackets)
-// are dropped as typed or pasted; any other key is refused and the view
-// says why.
-class TNumberValidator : public QValidator {
-public:
-    TNumberValidator(std::function<void(const QString&)> refused, QObject* parent)
-        : QValidator(parent), refused_(std::move(refused)) {}
-    State validate(QString& input, int& pos) const override {
-        for (qsizetype i = input.size() - 1; i >= 0; --i) {
-            const QChar c = input[i];
-            if (c == u' ' || c == u'-' || c == u'(' || c == u')' || c == QChar(0xA0)) {
-                input.remove(i, 1);
-                if (pos > i) --pos;
-            }
-        }
-        const QString problem = TNumberTable::NumberProblem(input);
-        if (problem.isEmpty()) return Acceptable;
-        refused_(problem);
-        return Invalid;
-    }
-
-private:
-    std::function<void(const QString&)> refused_;
-};
-
 
 // Column 1 is typed in place; columns 2..5 get a date or time picker, but
 // only when the operator asks for it (a digit, F2, Enter, a click or a

@@ -18,6 +18,14 @@ struct SaveGuard : SessionFixture {
         ASSERT_TRUE(session->basicInf.TableFromModule());
     }
     uint8_t ModuleByte(int32_t address) { return uint8_t(module->Memory(address, 1)[0]); }
+    // A fresh module and session for each case of a table.
+    void Restart() {
+        if (module) {
+            comm.CloseComm();
+            module->Stop();
+        }
+        Start();
+    }
 };
 
 TEST_F(SaveGuard, ARowTheModuleChangedItselfIsKeptAndReported) {
@@ -104,6 +112,102 @@ TEST_F(SaveGuard, TheModulesOwnCyrillicTextGoesBackUnchangedANewOneMustBeLatin) 
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(op.messages.back().startsWith("Настройки не сохранены. Строка 6: текст пишется латинскими"))
         << op.messages.back().toStdString();
+}
+
+// Between the check read and the write the module (an SMS) and the operator
+// may touch the same rows: a row only the module changed keeps the module's
+// value, a row both set to the same value is no conflict, rows both set
+// differently stop the save with nothing written.
+TEST_F(SaveGuard, SettingsTheModuleChangedMeanwhile) {
+    struct Case {
+        const char* name;
+        int32_t moduleAt;
+        QByteArray moduleBytes;
+        int row;
+        QString value;  // what the operator types
+        const char* reported;  // rows reported as the module's own; "" none
+        bool stopped;
+        QByteArray expected202;  // row 16 afterwards
+    };
+    const Case cases[] = {
+        {"module sets the SIM number, operator row 16", 4, QByteArray("79160000001") + '\0', 16, "24", "2", false,
+         QByteArray::fromHex("1800")},
+        {"module sets text 13, operator row 7", 118, QByteArray("Gate open") + '\0', 7, "30", "13", false,
+         QByteArray::fromHex("0000")},
+        {"both set row 16 to 24", 202, QByteArray::fromHex("1800"), 16, "24", "", false, QByteArray::fromHex("1800")},
+        {"both set row 16, differently", 202, QByteArray::fromHex("0500"), 16, "24", "", true,
+         QByteArray::fromHex("0500")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        ReadSettings();
+        module->WriteMemory(c.moduleAt, c.moduleBytes);
+        const QByteArray held = module->Memory(0, 512);
+        session->settingsTable.SetValue(c.row, c.value);
+        session->basicInf.Save();
+        ASSERT_TRUE(Settle());
+        const QString last = op.messages.back();
+        EXPECT_EQ(last.startsWith("Базовые настройки сохранены успешно"), !c.stopped) << last.toStdString();
+        EXPECT_EQ(last.contains(QStringLiteral("сам изменил строки: %1 ").arg(c.reported)), *c.reported != 0)
+            << last.toStdString();
+        EXPECT_EQ(module->Memory(c.moduleAt, int(c.moduleBytes.size())), c.moduleBytes) << "the module's change is kept";
+        EXPECT_EQ(module->Memory(202, 2), c.expected202);
+        if (c.stopped) {
+            EXPECT_EQ(module->Memory(0, 512), held) << "nothing written";
+        }
+    }
+}
+
+// A number record as the module keeps it: the number, zero-filled to 22
+// bytes, then "no window" (0x63 in every date and time byte).
+QByteArray NumberRecord(const QByteArray& number) {
+    QByteArray r = number + QByteArray(22 - number.size(), '\0');
+    return (r + QByteArray::fromHex("63636363636363630063")).left(32);
+}
+
+TEST_F(SaveGuard, NumbersTheModuleChangedMeanwhile) {
+    struct Case {
+        const char* name;
+        int moduleRecord;  // the record an SMS changes
+        int operatorRecord;  // the record the operator types a number into
+        QByteArray operatorNumber;
+        bool conflict;
+    };
+    const QByteArray smsNumber = "+79165550000";
+    const Case cases[] = {
+        {"the last record of a page the operator edits", 8, 7, "+79161110007", false},
+        {"the last record of the list", 3000, 2999, "+79161112999", false},
+        {"both set record 5 alike", 5, 5, smsNumber, false},
+        {"both set record 5, differently", 5, 5, "+79161110005", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        simOptions.seedNumbers = 10;
+        Restart();
+        ASSERT_TRUE(Login("5807"));
+        session->telephoneSend.DownloadAfterQuestion();
+        ASSERT_TRUE(Settle(60000));
+        const int32_t moduleAt = 0x1000 + 32 * (c.moduleRecord - 1), operatorAt = 0x1000 + 32 * (c.operatorRecord - 1);
+        module->WriteMemory(moduleAt, NumberRecord(smsNumber));
+        auto& g = session->numberTable.Grid();
+        g.SetCells(1, c.operatorRecord, QString::fromLatin1(c.operatorNumber));
+        g.SetCells(6, c.operatorRecord, TNumberTable::Yes());
+        session->telephoneSend.Save();
+        ASSERT_TRUE(Settle(60000));
+        const QString last = op.messages.back();
+        const bool onlyModule = c.moduleRecord != c.operatorRecord;
+        EXPECT_EQ(module->Memory(moduleAt, 32), NumberRecord(smsNumber)) << "the module's record is kept";
+        EXPECT_EQ(last.contains(QStringLiteral("сам изменил записи: %1 ").arg(c.moduleRecord)), onlyModule)
+            << last.toStdString();
+        if (c.conflict) {
+            EXPECT_TRUE(last.startsWith("Список номеров сохранён не полностью")) << last.toStdString();
+        } else {
+            EXPECT_TRUE(last.startsWith("Список авторизованных номеров успешно сохранен")) << last.toStdString();
+            EXPECT_EQ(module->Memory(operatorAt, 13), c.operatorNumber + '\0');
+            EXPECT_EQ(g.Cells(1, c.moduleRecord), QString::fromLatin1(smsNumber)) << "the table shows the module's";
+        }
+    }
 }
 
 } // namespace

@@ -551,6 +551,9 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
         {"arming time 5000", 108, QByteArray::fromHex("8813"), false, "Строка 7"},
         {"a SIM number with a shell line", 4, QByteArray("ABC;rm -rf /#") + '\0', false, "Строка 2"},
         {"the relay time's two copies disagree", 112, QByteArray::fromHex("0500"), false, "Строка 10"},
+        // A field that reads as a valid shorter value, then junk before its end mark.
+        {"SIM digits then junk", 4, QByteArray("7916\x01junk", 9) + '\0', false, "Строка 2"},
+        {"a text then junk", 28, QByteArray("Alarm\x01junk", 10) + '\0', false, "Строка 5"},
     };
     const QByteArray before = module->Memory(0, 512);
     for (const Case& c : cases) {
@@ -573,6 +576,7 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
     struct Record { const char* what; int offset; QByteArray bytes; const char* says; };
     const Record records[] = {
         {"letters", 0, QByteArray("+7916ABC4567") + '\0', "Запись 1: в копии байты"},
+        {"digits then junk", 0, QByteArray("+79161234567\x01", 13) + '\0', "Запись 1: в копии байты"},
         {"month 65", 32, QByteArray("+79161234567") + QByteArray(10, '\0') + QByteArray::fromHex("4101000041020000") +
                              QByteArray::fromHex("1a1a"), "Запись 2: дата начала"},
     };

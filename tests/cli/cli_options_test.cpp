@@ -1,0 +1,93 @@
+// The command line's options, parsed in process: which command takes which
+// option, walked whole, and what a password file may hold.
+#include "cli/cli_options.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace portiqa;
+
+namespace {
+
+// Each option once, with a value where it takes one.
+const QList<QPair<QString, QStringList>> kOptions{
+    {"port", {"-p", "/dev/null"}},       {"password", {"-P", "1234"}},      {"password-file", {"--password-file", "pin"}},
+    {"yes", {"-y"}},                     {"quiet", {"-q"}},                 {"output", {"-o", "out.xlsx"}},
+    {"input", {"-i", "in.xlsx"}},        {"set", {"--set", "16=24"}},       {"from", {"--from", "2026-01-01 00:00:00"}},
+    {"to", {"--to", "2026-02-01 00:00:00"}}, {"no-verify", {"--no-verify"}}, {"dry-run", {"--dry-run"}},
+    {"with-password", {"--with-password"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
+    {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
+    {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
+    {"unused", {"--unused", "6"}},
+};
+
+// What each command means to take, as the help describes it. "conn" stands
+// for the options of every command that talks to a module.
+const QString kConn = QStringLiteral("port password password-file quiet record no-record");
+const QList<QPair<QString, QString>> kCommands{
+    {"ports", ""},
+    {"login", kConn + " json"},
+    {"settings read", kConn + " output"},
+    {"settings save", kConn + " input set dry-run no-verify"},
+    {"numbers download", kConn + " output expired expiring unused country"},
+    {"numbers save", kConn + " input dry-run no-verify yes country"},
+    {"history download", kConn + " output from to"},
+    {"history delete", kConn + " dry-run yes"},
+    {"time sync", kConn},
+    {"check-mode", kConn},
+    {"backup", kConn + " output"},
+    {"restore", kConn + " input dry-run with-password no-verify yes clone"},
+    {"modules", "record json"},
+    {"log", "record json"},
+    {"name m n", "record"},
+    {"diff a b", kConn + " json"},
+    {"site list", "record json country"},
+    {"site show", "record country"},
+    {"site import", "record input module country"},
+    {"site export", "record output country"},
+    {"site status", "record json country"},
+    {"site add", "record country"},
+    {"site remove", "record country"},
+    {"site apply", kConn + " dry-run no-verify yes country"},
+};
+
+TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {
+    for (const auto& [command, takes] : kCommands) {
+        const QStringList accepted = takes.split(u' ', Qt::SkipEmptyParts);
+        for (const auto& [option, args] : kOptions) {
+            TCliOptions o;
+            QString usage;
+            ParseCliOptions(command.split(u' ') + args, o, usage);
+            const bool refused = usage.contains(QStringLiteral("не действует с командой"));
+            EXPECT_EQ(refused, !accepted.contains(option))
+                << command.toStdString() << " --" << option.toStdString() << ": " << usage.toStdString();
+        }
+    }
+}
+
+TEST(CliOptions, APasswordFileMayEndItsLineAsAnyEditorDoes) {
+    QTemporaryDir dir;
+    const struct {
+        QByteArray content;
+        QString pin;  // empty: refused as a usage error
+    } cases[] = {
+        {"1234", "1234"},       {"1234\n", "1234"},     {"1234\r\n", "1234"}, {"1234  \t\n", "1234"},
+        {"\xEF\xBB\xBF" "1234\r\n", "1234"},  // as Notepad saves it
+        {"12 34\n", ""},        {"1234\n5678\n", "1234"},
+    };
+    for (const auto& c : cases) {
+        QFile f(dir.filePath("pin"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.content);
+        f.close();
+        TCliOptions o;
+        QString usage;
+        const bool ok = ParseCliOptions({"--password-file", f.fileName(), "login"}, o, usage);
+        EXPECT_EQ(ok, !c.pin.isEmpty()) << c.content.toStdString() << ": " << usage.toStdString();
+        if (ok) {
+            EXPECT_EQ(o.pin, c.pin) << c.content.toStdString();
+        }
+    }
+}
+
+} // namespace

@@ -36,10 +36,10 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
         QString error;
         if (!TBackupFile::Write(path, image, error)) {
             op_.ReportError(error);
-            return Done(false);
+            if (OnDone) OnDone(false, error);
+            return;
         }
-        op_.ShowMessage(TText::tr("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
-        Done(true);
+        Done(true, TText::tr("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
     };
     // Every page may go back to a module by a restore, and two bits flipped
     // in the same place of two bytes pass the frame's check: every page is
@@ -63,23 +63,19 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         if (refused.isEmpty()) refused = CheckPlannedNumbers();
         if (!refused.isEmpty()) {
             RefusedByRules = true;
-            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + refused);
-            return Done(false);
+            return Done(false, TText::tr("Восстановление отменено: ничего не записано. ") + refused);
         }
         Summary = Describe(withPassword);
         if (options.dryRun) {
-            op_.ShowMessage(Summary);
-            return Done(true);
+            return Done(true, Summary);
         }
         if (!op_.AskAcceptWithOption(Summary + TText::tr("\rЗаписать в GSM модуль?"),
                                      TText::tr("Записать и пароль из резервной копии"), withPassword)) {
-            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано"));
-            return Done(false);
+            return Done(false, TText::tr("Восстановление отменено: ничего не записано"));
         }
         if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
             RefusedByRules = true;
-            op_.ShowMessage(TText::tr("Восстановление отменено: ничего не записано. ") + problem);
-            return Done(false);
+            return Done(false, TText::tr("Восстановление отменено: ничего не записано. ") + problem);
         }
         Summary = Describe(withPassword);
         RestoreWrite(Plan(withPassword));
@@ -102,8 +98,7 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     if (!failed.empty()) {
         std::vector<int> pages;
         for (int32_t a : failed) pages.push_back(a < kNumbersBase ? a / kPageSize + 1 : (a - kNumbersBase) / kPageSize + 1);
-        op_.ShowMessage(VerificationFailedText(pages) + TText::tr("\rЗаписано страниц: %1").arg(written_));
-        return Done(false);
+        return Done(false, VerificationFailedText(pages) + TText::tr("\rЗаписано страниц: %1").arg(written_));
     }
     // The pages left out were the target's as read before the writing:
     // read them again, the module may have changed them meanwhile.
@@ -120,17 +115,15 @@ void TModuleBackup::RestoreChecked() {
         if (it != transfer_.Pages.end() && it->second != bytes) differ << QStringLiteral("0x%1").arg(a, 5, 16, QChar('0'));
     }
     if (!differ.isEmpty()) {
-        op_.ShowMessage(TText::tr("Восстановление не завершено: GSM модуль отличается от резервной копии на "
+        return Done(false, TText::tr("Восстановление не завершено: GSM модуль отличается от резервной копии на "
                                        "страницах %1 (модуль изменил их во время восстановления). Записано "
                                        "страниц: %2, все записанные проверены. Повторите восстановление")
                             .arg(differ.mid(0, 10).join(QStringLiteral(", ")))
                             .arg(written_));
-        return Done(false);
     }
-    op_.ShowMessage(TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
+    Done(true, TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
                     TText::tr(", все записанные проверены; модуль совпадает с резервной копией"
                                    "\rИстория событий не записывается"));
-    Done(true);
 }
 
 // The backup's number records obey the rules a save obeys; a record equal to

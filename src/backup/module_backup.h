@@ -28,15 +28,18 @@ public:
     // What the last restore changes (or would change), as shown to the operator.
     QString Summary;
 
-    // The end of a backup or restore: true when it did what was asked.
-    std::function<void(bool ok)> OnDone;
+    // The end of a backup or restore: true when it did what was asked, with
+    // the words the operator was shown.
+    std::function<void(bool ok, const QString& words)> OnDone;
     // The last restore stopped because the backup holds a value the
     // settings rules refuse (the file's fault, not the module's).
     bool RefusedByRules = false;
 
 private:
-    void Done(bool ok) {
-        if (OnDone) OnDone(ok);
+    // Shows the words (when there are any) and reports the end.
+    void Done(bool ok, const QString& words = QString()) {
+        if (!words.isEmpty()) op_.ShowMessage(words);
+        if (OnDone) OnDone(ok, words);
     }
     std::vector<std::pair<int32_t, QByteArray>> Plan(bool withPassword) const;
     QString Describe(bool withPassword) const;

@@ -31,9 +31,10 @@ void Tpasswordverify::CheckPassword(const uint8_t* payload) {
     const bool match = ModulePassword.size() == TypedPassword.size() &&
                        ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;
     pending_ = 0;
-    op_.ShowMessage(match ? TText::tr("Пароль подтвержден!") : TText::tr("Неверный пароль!"));
+    const QString words = match ? TText::tr("Пароль подтвержден!") : TText::tr("Неверный пароль!");
+    op_.ShowMessage(words);
     if (SetControlsEnabled) SetControlsEnabled(match);
-    if (OnChecked) OnChecked(match);
+    if (OnChecked) OnChecked(match, words);
 }
 
 } // namespace portiqa

@@ -23,7 +23,7 @@ public:
     // EnableControls (true) or DisableControls (false) over the 20 block buttons.
     std::function<void(bool)> SetControlsEnabled;
     // Raised after the result message, for front ends that wait for it.
-    std::function<void(bool match)> OnChecked;
+    std::function<void(bool match, const QString& words)> OnChecked;
 
     QString ModulePassword;
     // Settings page 1 as the login read it (the module's SIM number is in it).

@@ -39,18 +39,18 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     // The link reports facts; the operator is told them in words chosen here.
     receiver.OnNotice = [this](const TLinkNotice& n) {
         ShowLinkNotice(op, n);
-        // The words of a failure go with the operation's outcome as well.
-        if (n.kind != TLinkNotice::TKind::CommandAnswered) failureWords_ = LinkMessage(n);
+        // The words go with the operation's outcome as well.
+        failureWords_ = LinkMessage(n);
     };
 
     using K = TOutcome::TKind;
     // A failed exchange ends whatever was running; a refused single command is
     // reported once, by its answer below.
     receiver.OnFailure = [this](TLinkFailure why) {
+        if (why == TLinkFailure::CommandFailed) return;
         const TOperation running = Running();
         const QString words = std::exchange(failureWords_, QString());
         switch (why) {
-        case TLinkFailure::CommandFailed: return;
         case TLinkFailure::ReplyTimeout: return Finish(running, K::NoAnswer, words);
         case TLinkFailure::Cancelled: return Finish(running, K::Cancelled, words);
         // The module is gone from this port: as silent as one that stopped answering.
@@ -58,18 +58,20 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         default: return Finish(running, K::Failed, words);
         }
     };
-    receiver.OnCommandReply = [this](uint8_t, bool ok) { Finish(TOperation::Command, ok ? K::Done : K::Failed); };
-    password.OnChecked = [this](bool match) {
+    receiver.OnCommandReply = [this](uint8_t, bool ok) {
+        Finish(TOperation::Command, ok ? K::Done : K::Failed, std::exchange(failureWords_, QString()));
+    };
+    password.OnChecked = [this](bool match, const QString& words) {
         if (match) {
             LoggedInTo(password.ModulePage);
             RecordLogin();
         } else {
             ForgetModule();
         }
-        Finish(TOperation::Login, match ? K::Done : K::WrongPassword);
+        Finish(TOperation::Login, match ? K::Done : K::WrongPassword, words);
     };
-    backup.OnDone = [this](bool ok) {
-        Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed);
+    backup.OnDone = [this](bool ok, const QString& words) {
+        Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed, words);
     };
     for (TPageBlock* block : std::initializer_list<TPageBlock*>{&basicInf, &telephoneSend, &historyInf}) {
         block->OnTransferDone = [this, block](const QString& message) {

@@ -116,7 +116,7 @@ private:
     bool recordWanted_ = false;
     QString recordProblem_;
     bool recordWarned_ = false;
-    QString failureWords_;        // what the link last told of a failure, for the outcome
+    QString failureWords_;        // what the link last told (a failure, a command's answer), for the outcome
     int finishedTransfers_ = 0;   // the sequence's transfer count at the last outcome
     bool recordRefused_ = false;  // the last write stopped for want of its journal entry
     std::optional<qint64> moduleId_;

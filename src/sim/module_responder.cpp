@@ -83,6 +83,8 @@ QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
 
 QByteArray TModuleResponder::Answer(const TRequest& r) {
     const QByteArray ok(1, char(1));
+    const bool single = r.command == kDeleteHistory || r.command == kCheckingMode || r.command == kTimeSync;
+    if (single && faults_.refuseCommands) return BuildFrame(r.command, 0, QByteArray(1, 0));
     switch (r.command) {
     case kRead:
         return BuildFrame(r.command, r.address, image_.Read(r.address, kPageSize));

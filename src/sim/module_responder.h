@@ -20,6 +20,7 @@ struct TFaults {
     // check still holds, as when the line flips the same bit twice.
     int flipEvery = 0;
     bool refuseSaves = false;
+    bool refuseCommands = false;  // history deletion, checking mode, the clock: status 0, nothing done
     bool noise = false;      // stray bytes between replies
 };
 

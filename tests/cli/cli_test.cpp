@@ -109,6 +109,27 @@ TEST_F(CliTest, LoginSettingsAndSingleCommands) {
     EXPECT_EQ(Run({"-P", "1234", "check-mode"}).code, 0);
 }
 
+// A module that answers a single command with status 0 did not do it: the
+// command says so and exits 1, and the history stays.
+TEST_F(CliTest, ASingleCommandTheModuleRefusesFails) {
+    sim::TSimOptions o;
+    o.faults.refuseCommands = true;
+    o.seedHistory = 5;
+    Module(o);
+    const QByteArray history = module->Memory(0x30000, 256);
+    const QPair<QStringList, QString> cases[] = {
+        {{"time", "sync"}, "Ошибка возврата времени синхронизации"},
+        {{"check-mode"}, "Ошибка"},
+        {{"-y", "history", "delete"}, "Ошибка при удалении исторических данных"},
+    };
+    for (const auto& [command, says] : cases) {
+        const CliRun r = Run(command);
+        EXPECT_EQ(r.code, 1) << command.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(says)) << command.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_EQ(module->Memory(0x30000, 256), history);
+}
+
 TEST_F(CliTest, ProvisioningRoundTripToAFreshModule) {
     sim::TSimOptions seeded;
     seeded.seedNumbers = 60;

@@ -645,7 +645,7 @@ TEST_F(RelayTest, ABackupReadsEveryPageTwiceAndADamagedCopyIsReadAgain) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     int ok = -1;
-    session.backup.OnDone = [&](bool good) { ok = good; };
+    session.backup.OnDone = [&](bool good, const QString&) { ok = good; };
     // The same-bit flips land in the first read of a number page and in the
     // second read of another.
     module.tamper[10] = TTamper::TwoSameBitFlips;
@@ -665,7 +665,7 @@ TEST_F(RelayTest, AChangeDuringARestoreIsReportedNeverCalledComplete) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     int ok = -1;
-    session.backup.OnDone = [&](bool good) { ok = good; };
+    session.backup.OnDone = [&](bool good, const QString&) { ok = good; };
     session.backup.Backup(path, "relay");
     Run();
     ASSERT_EQ(ok, 1);

@@ -176,10 +176,12 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     simOptions.seedNumbers = 50;
     Start();
     using K = TOutcome::TKind;
+    // Each outcome carries its words (what the operator is shown).
     const auto only = [this](TOperation operation, K kind) {
         ASSERT_EQ(outcomes.size(), 1u);
         EXPECT_EQ(int(outcomes[0].operation), int(operation));
         EXPECT_EQ(int(outcomes[0].kind), int(kind));
+        EXPECT_FALSE(outcomes[0].message.isEmpty());
         outcomes.clear();
     };
     ASSERT_TRUE(Login("1111"));
@@ -204,6 +206,30 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     session->historyInf.Download();
     for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) tmr1.Advance(3000);
     only(TOperation::History, K::NoAnswer);
+}
+
+// A single command the module answers with status 0 ends failed, in the
+// words the operator is shown.
+TEST_F(SessionFixture, ASingleCommandTheModuleRefusesEndsFailedWithItsWords) {
+    simOptions.faults.refuseCommands = true;
+    Start();
+    ASSERT_TRUE(Login("5807"));
+    const struct {
+        TSingleCommand* command;
+        const char* says;
+    } cases[] = {
+        {&session->timeSync, "Ошибка возврата времени синхронизации"},
+        {&session->historyDelete, "Ошибка при удалении исторических данных"},
+        {&session->checkingMode, "Ошибка"},
+    };
+    for (const auto& c : cases) {
+        outcomes.clear();
+        ASSERT_TRUE(c.command->Send());
+        ASSERT_TRUE(Settle());
+        ASSERT_EQ(outcomes.size(), 1u) << c.says;
+        EXPECT_EQ(int(outcomes[0].kind), int(TOutcome::TKind::Failed)) << c.says;
+        EXPECT_EQ(outcomes[0].message, QString::fromUtf8(c.says));
+    }
 }
 
 TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {

@@ -38,7 +38,7 @@ TEST_F(SessionFixture, AWholeSessionPutsTheSameBytesOnTheWire) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     bool ok = false;
-    session->backup.OnDone = [&](bool good) { ok = good; };
+    session->backup.OnDone = [&](bool good, const QString&) { ok = good; };
     session->backup.Backup(path, "transcript");
     ASSERT_TRUE(Settle(60000));
     ASSERT_TRUE(ok);

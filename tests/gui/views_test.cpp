@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <QAbstractSpinBox>
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -370,6 +371,8 @@ TEST(NumbersViewInput, LettersTypedOnDateAndTimeCellsChangeNothing) {
         ClickCell(v, col, 2);
         Key(Qt::Key_Escape);  // a click may open the picker: leave it unchanged
         Type("abcxyz");
+        for (const QAbstractSpinBox* picker : v->findChildren<QAbstractSpinBox*>())
+            EXPECT_FALSE(picker->isVisible()) << col << ": a letter opened the picker";
         Key(Qt::Key_Escape);
         EXPECT_EQ(g.Cells(col, 2), before) << col;
         EXPECT_EQ(g.Cells(1, 2), QStringLiteral("+79160000002")) << col;

@@ -18,8 +18,8 @@ struct Env {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1{3000}, tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
+    TStatusControl status{display, tmr2};
+    TProgressControl progress{display};
     TRequestSequence seq{port, status, tmr1};
 };
 

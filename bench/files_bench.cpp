@@ -22,8 +22,8 @@ struct Env {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
+    TStatusControl status{display, tmr2};
+    TProgressControl progress{display};
     TExchangeContext ctx{op, status, progress, QString()};
     QTemporaryDir dir;
     TNumberTable numbers;

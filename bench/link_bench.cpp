@@ -20,11 +20,11 @@ void BM_ReceiverPerByte(benchmark::State& state) {
     TNullPort port;
     TRecordingStatusDisplay display;
     TManualTimer tmr1(3000), tmr2(3000, true);
-    Tstatusbar_ctrl status(display, tmr2);
-    Tprogressbar_ctrl progress(display);
+    TStatusControl status(display, tmr2);
+    TProgressControl progress(display);
     TRequestSequence seq(port, status, tmr1);
-    TRecData assembler;
-    TRecValidCom valid;
+    TFrameAssembler assembler;
+    TValidReply valid;
     TReceiver rx(assembler, valid, seq, progress);
     TPageTransfer history(seq, progress);
     history.PageCount = 500;

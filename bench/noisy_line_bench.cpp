@@ -72,7 +72,7 @@ void BM_NumberDownloadOverALine(benchmark::State& state) {
     int exact = 0, runs = 0, frames = 0;
     for (auto _ : state) {
         rig.frames = 0;
-        exact += rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); }).kind == TOutcome::TKind::Done;
+        exact += rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); }).kind == TOutcome::TKind::Done;
         frames = rig.frames;
         ++runs;
     }
@@ -90,7 +90,7 @@ void BM_SlowSavesAreWaitedFor(benchmark::State& state) {
     f.saveLatencyMs = 400;
     Rig rig(f);
     if (!rig.LogIn()) state.SkipWithError("login failed");
-    rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); });
+    rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); });
     int saved = 0, round = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -98,7 +98,7 @@ void BM_SlowSavesAreWaitedFor(benchmark::State& state) {
             rig.session.numberTable.Grid().SetCells(1, 1 + page * 8, QStringLiteral("+7916%1").arg(round * 100 + page, 7, 10, QChar('0')));
         ++round;
         state.ResumeTiming();
-        saved += rig.Run([&] { rig.session.telephoneSend.Save(); }).kind == TOutcome::TKind::Done;
+        saved += rig.Run([&] { rig.session.numberBlock.Save(); }).kind == TOutcome::TKind::Done;
     }
     state.counters["saves_completed"] = saved;
     state.counters["no_answer_reported"] = double(std::count_if(rig.outcomes.begin(), rig.outcomes.end(), [](const TOutcome& o) {
@@ -117,7 +117,7 @@ void BM_ASilentModuleIsReported(benchmark::State& state) {
     if (wentQuiet) {
         Rig probe{sim::TFaults{}};
         probe.LogIn();
-        probe.Run([&] { probe.session.telephoneSend.DownloadAfterQuestion(); });
+        probe.Run([&] { probe.session.numberBlock.DownloadAfterQuestion(); });
         before = probe.module.Requests();
     }
     sim::TFaults f;
@@ -125,11 +125,11 @@ void BM_ASilentModuleIsReported(benchmark::State& state) {
     Rig rig(f);
     if (wentQuiet) {
         rig.LogIn();
-        rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); });
+        rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); });
     }
     bool reported = true;
     for (auto _ : state) {
-        const TOutcome o = wentQuiet ? rig.Run([&] { rig.session.historyInf.Download(); })
+        const TOutcome o = wentQuiet ? rig.Run([&] { rig.session.historyBlock.Download(); })
                                      : rig.Run([&] { rig.session.password.StartCheck(); });
         reported = reported && o.kind == TOutcome::TKind::NoAnswer;
     }

@@ -81,14 +81,14 @@ void Download(benchmark::State& state, int mode, int baud) {
     Rig rig(baud, mode != 0);
     if (mode == 1) rig.module.WriteMemory(4, QByteArray("+79161234567") + '\0');
     rig.Login();
-    if (mode == 1) rig.Run([&] { rig.session.telephoneSend.DownloadQuietly(); });  // now known
+    if (mode == 1) rig.Run([&] { rig.session.numberBlock.DownloadQuietly(); });  // now known
     for (auto _ : state) {
         if (mode == 2) {
             state.PauseTiming();
             rig.Login();  // no SIM number: a module of its own at every login
             state.ResumeTiming();
         }
-        rig.Run([&] { rig.session.telephoneSend.DownloadQuietly(); });
+        rig.Run([&] { rig.session.numberBlock.DownloadQuietly(); });
         if (!rig.last.Ok()) state.SkipWithError("the download failed");
     }
     if (baud) state.counters["wire_s"] = WireSeconds(375);
@@ -99,7 +99,7 @@ void Save(benchmark::State& state, bool withRecord) {
     Rig rig(0, withRecord);
     rig.module.WriteMemory(4, QByteArray("+79161234567") + '\0');
     rig.Login();
-    rig.Run([&] { rig.session.telephoneSend.DownloadQuietly(); });
+    rig.Run([&] { rig.session.numberBlock.DownloadQuietly(); });
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();

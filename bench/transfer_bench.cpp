@@ -30,7 +30,7 @@ struct Rig {
         };
         comm.OpenComm();
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
-                 &session.basicInf, &session.telephoneSend, &session.historyInf})
+                 &session.settingsBlock, &session.numberBlock, &session.historyBlock})
             b->OnTransferDone = [this](const QString&) { ++done; };
     }
     ~Rig() { comm.CloseComm(); }
@@ -58,10 +58,10 @@ void Transfer(benchmark::State& state, int kind, int baud) {
     int pages = 0, reply = 265, request = 9;
     for (auto _ : state) {
         switch (kind) {
-        case 0: rig.Run([&] { rig.session.basicInf.ReadAfterQuestion(); }); pages = 2; break;
-        case 1: rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); }); pages = 375; break;
-        case 2: rig.Run([&] { rig.session.historyInf.Download(); }); pages = 500; break;
-        case 3: rig.Run([&] { rig.session.telephoneSend.Save(); }); pages = 375; reply = 10; request = 265; break;
+        case 0: rig.Run([&] { rig.session.settingsBlock.ReadAfterQuestion(); }); pages = 2; break;
+        case 1: rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); }); pages = 375; break;
+        case 2: rig.Run([&] { rig.session.historyBlock.Download(); }); pages = 500; break;
+        case 3: rig.Run([&] { rig.session.numberBlock.Save(); }); pages = 375; reply = 10; request = 265; break;
         }
     }
     const double wire = WireSeconds(pages, reply, request);
@@ -93,7 +93,7 @@ int TimedSaves(benchmark::State& state, Rig& rig, const std::function<void(TStri
         edit(rig.session.numberTable.Grid(), round++);
         frames = 0;
         state.ResumeTiming();
-        rig.Run([&] { rig.session.telephoneSend.Save(); });
+        rig.Run([&] { rig.session.numberBlock.Save(); });
     }
     state.SetLabel(state.range(0) ? "paced at 115200 baud" : "full speed");
     return frames;
@@ -110,7 +110,7 @@ void SetNumber(TStringGrid& g, int row, const QString& number) {
 // is written, the page, and its read-back (three frames instead of 375).
 void BM_ChangeOneNumberAndSave(benchmark::State& state) {
     Rig rig(int(state.range(0)));
-    rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); });
+    rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); });
     state.counters["frames_on_wire"] = TimedSaves(state, rig, [](TStringGrid& g, int round) {
         const int row = 1 + 97 * round;
         SetNumber(g, row, QStringLiteral("+7916%1").arg(row, 7, 10, QChar('0')));
@@ -138,7 +138,7 @@ BENCHMARK(BM_FullSaveWithReadBack)->Arg(115200)->Unit(benchmark::kMillisecond)->
 // before it is written; saves and reads back only.
 void BM_NewListSave(benchmark::State& state) {
     Rig rig(int(state.range(0)));
-    rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); });
+    rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); });
     state.counters["frames_on_wire"] = TimedSaves(state, rig, [](TStringGrid& g, int round) {
         for (int r = 1; r <= 3000; ++r) SetNumber(g, r, QStringLiteral("8495%1").arg(r * 10 + round, 7, 10, QChar('0')));
     });
@@ -171,9 +171,9 @@ BENCHMARK(BM_Backup)->Arg(115200)->Unit(benchmark::kMillisecond)->Iterations(1)-
 void BM_SessionPeakMemory(benchmark::State& state) {
     for (auto _ : state) {
         Rig rig(0);
-        rig.Run([&] { rig.session.basicInf.ReadAfterQuestion(); });
-        rig.Run([&] { rig.session.telephoneSend.DownloadAfterQuestion(); });
-        rig.Run([&] { rig.session.historyInf.Download(); });
+        rig.Run([&] { rig.session.settingsBlock.ReadAfterQuestion(); });
+        rig.Run([&] { rig.session.numberBlock.DownloadAfterQuestion(); });
+        rig.Run([&] { rig.session.historyBlock.Download(); });
     }
     rusage u{};
     getrusage(RUSAGE_SELF, &u);

@@ -77,8 +77,8 @@ struct TLinkRig {
     TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1{3000}, tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
+    TStatusControl status{display, tmr2};
+    TProgressControl progress{display};
     TRequestSequence seq{port, status, tmr1};
 };
 

@@ -2,19 +2,19 @@
 
 namespace portiqa {
 
-void Tstatusbar_ctrl::ShowStatus(const QString& text) {
+void TStatusControl::ShowStatus(const QString& text) {
     display_.SetStatusText(text);
     tmr2_.SetEnabled(true);
     tmr2_.SetInterval(kStatusClearMs);
 }
 
-void Tprogressbar_ctrl::SetProgress(uint16_t value) {
+void TProgressControl::SetProgress(uint16_t value) {
     if (value != 0) display_.SetProgressVisible(true);
     display_.SetProgressPosition(value);
     if (value == 100) display_.SetProgressVisible(false);
 }
 
-void BindStatusClearTimer(ITimer& tmr2, Tstatusbar_ctrl& status, Tprogressbar_ctrl& progress) {
+void BindStatusClearTimer(ITimer& tmr2, TStatusControl& status, TProgressControl& progress) {
     tmr2.OnTimer = [&tmr2, &status, &progress] {
         status.ShowStatus(QString());
         progress.SetProgress(100);

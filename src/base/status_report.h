@@ -7,9 +7,9 @@ namespace portiqa {
 
 // Writes the short English status text; the clear timer tmr2 empties it three
 // seconds after the first text since the timer last stopped.
-class Tstatusbar_ctrl {
+class TStatusControl {
 public:
-    Tstatusbar_ctrl(IStatusDisplay& display, ITimer& tmr2) : display_(display), tmr2_(tmr2) {}
+    TStatusControl(IStatusDisplay& display, ITimer& tmr2) : display_(display), tmr2_(tmr2) {}
     void ShowStatus(const QString& text);
     IStatusDisplay& Display() { return display_; }
 
@@ -19,9 +19,9 @@ private:
 };
 
 // Moves the progress bar; 100 means done and hides the bar.
-class Tprogressbar_ctrl {
+class TProgressControl {
 public:
-    explicit Tprogressbar_ctrl(IStatusDisplay& display) : display_(display) {}
+    explicit TProgressControl(IStatusDisplay& display) : display_(display) {}
     void SetProgress(uint16_t value);
 
 private:
@@ -29,7 +29,7 @@ private:
 };
 
 // Hooks the clear timer's expiry: empty text, hidden bar, timer stopped.
-void BindStatusClearTimer(ITimer& tmr2, Tstatusbar_ctrl& status, Tprogressbar_ctrl& progress);
+void BindStatusClearTimer(ITimer& tmr2, TStatusControl& status, TProgressControl& progress);
 
 constexpr int kStatusClearMs = 3000;
 

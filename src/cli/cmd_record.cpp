@@ -189,7 +189,7 @@ bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) 
     }
     for (int p = 1; p <= kNumberPages; ++p) {
         QByteArray page(kPageSize, '\0');
-        s.telephoneSend.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
+        s.numberBlock.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
         side.pages.numbers += page;
     }
     return true;
@@ -202,8 +202,8 @@ int ResolveSide(TCliRun& r, const QString& what, TSide& side) {
     if (what == QLatin1String("module")) {
         if (int rc = r.Connect(); rc != kExitOk) return rc;
         TSession& s = r.S();
-        if (int rc = r.Cli().Exchange([&] { s.basicInf.ReadQuietly(); }); rc != kExitOk) return rc;
-        if (int rc = r.Cli().Exchange([&] { s.telephoneSend.DownloadQuietly(); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.settingsBlock.ReadQuietly(); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.numberBlock.DownloadQuietly(); }); rc != kExitOk) return rc;
         side.label = TText::tr("модуль %1").arg(s.Module() ? s.Module()->Label() : QString());
         for (int p = 1; p <= 2 + kNumberPages; ++p) {
             const int32_t address = p <= 2 ? SettingsPageAddress(p) : NumberPageAddress(p - 2);

@@ -17,8 +17,8 @@ class TWorkbook;
 
 struct TExchangeContext {
     IOperator& op;
-    Tstatusbar_ctrl& status;
-    Tprogressbar_ctrl& progress;
+    TStatusControl& status;
+    TProgressControl& progress;
     QString folder;
 
     // Offers the save dialog with "prefix" + time stamp; when the operator

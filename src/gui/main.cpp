@@ -136,10 +136,10 @@ int main(int argc, char** argv) {
         QObject::connect(poll, &QTimer::timeout, [&, poll]() mutable {
             if (!quietLine()) return;
             switch (step++) {
-            case 0: window.btn8Click(); window.btn1Click(); break;
-            case 1: window.Session().basicInf.ReadAfterQuestion(); break;
-            case 2: window.Session().telephoneSend.DownloadAfterQuestion(); break;
-            case 3: window.Session().historyInf.Download(); break;
+            case 0: window.OpenPortClick(); window.LoginClick(); break;
+            case 1: window.Session().settingsBlock.ReadAfterQuestion(); break;
+            case 2: window.Session().numberBlock.DownloadAfterQuestion(); break;
+            case 3: window.Session().historyBlock.Download(); break;
             case 4: window.pgc->setCurrentIndex(p.value(tab).toInt()); break;
             default:
                 poll->stop();

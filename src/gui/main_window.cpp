@@ -134,7 +134,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
 
     cm1.SetDtrControl(TDtrControl::DtrDisable);
     cm1.SetRtsControl(TRtsControl::RtsDisable);
-    connection_->OnLost = [this](const QString& message) { cm1RequestHangup(message); };
+    connection_->OnLost = [this](const QString& message) { PortHungUp(message); };
     session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
@@ -332,7 +332,7 @@ QString TForm1::ChosenCommName() const {
     return text;
 }
 
-void TForm1::btn8Click() {
+void TForm1::OpenPortClick() {
     if (port_ == TPortState::Open) {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
@@ -362,14 +362,14 @@ void TForm1::Disconnect() {
     ShowPort(TPortState::Closed);
 }
 
-void TForm1::cm1RequestHangup(const QString& message) {
+void TForm1::PortHungUp(const QString& message) {
     // The cable was pulled or the far end went away: the port is closed;
     // show it, tell.
     ShowPort(TPortState::Closed);
     if (!message.isEmpty()) operator_.ShowMessage(message);
 }
 
-void TForm1::btn1Click() {
+void TForm1::LoginClick() {
     // The module compares four characters: anything else is never its password.
     if (edt3->text().size() != PasswordLength()) {
         operator_.ShowMessage(TText::tr("Введите пароль GSM модуля: %1 цифры").arg(PasswordLength()));

@@ -67,8 +67,8 @@ public:
 
     // Shrinks the window to a screen smaller than its size and centres it.
     void FitScreen();
-    void btn8Click();
-    void btn1Click();
+    void OpenPortClick();
+    void LoginClick();
     void EnableControls() { SetControlsEnabled(true); }
     void DisableControls() { SetControlsEnabled(false); }
     QList<QWidget*> Controls() const { return controls_; }
@@ -159,7 +159,7 @@ private:
     // Each number's last event from the module's logs in the record, for its tooltip.
     void ShowNumberUse();
     void SetControlsEnabled(bool on);
-    void cm1RequestHangup(const QString& message);
+    void PortHungUp(const QString& message);
     void Guard(const std::function<void()>& handler);
 
     TComm cm1;

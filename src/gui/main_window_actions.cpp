@@ -50,7 +50,7 @@ void TForm1::SaveEach(QList<TPageBlock*> blocks, std::function<void()> done) {
     TPageBlock* first = blocks.takeFirst();
     TSession& s = *session_;
     auto save = [this, first, &s] {
-        if (first == &s.basicInf) s.SaveSettings();
+        if (first == &s.settingsBlock) s.SaveSettings();
         else s.SaveNumbers();
     };
     Then(*first, save, [this, blocks, done] { SaveEach(blocks, done); });
@@ -63,11 +63,11 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     QList<TPageBlock*> blocks;
     if (settings && s.settingsTable.Edits().Edited()) {
         names << TText::tr("настроек");
-        blocks << &s.basicInf;
+        blocks << &s.settingsBlock;
     }
     if (numbers && s.numberTable.Edits().Edited()) {
         names << TText::tr("номеров");
-        blocks << &s.telephoneSend;
+        blocks << &s.numberBlock;
     }
     if (blocks.isEmpty()) {
         go(false);
@@ -100,10 +100,10 @@ void TForm1::ShowEdited() {
 void TForm1::ReadModuleIntoTables(bool numbersToo) {
     TSession& s = *session_;
     if (!numbersToo) {
-        Guard([&s] { s.basicInf.ReadQuietly(); });
+        Guard([&s] { s.settingsBlock.ReadQuietly(); });
         return;
     }
-    Then(s.basicInf, [&s] { s.basicInf.ReadQuietly(); }, [this, &s] { Guard([&s] { s.telephoneSend.DownloadQuietly(); }); });
+    Then(s.settingsBlock, [&s] { s.settingsBlock.ReadQuietly(); }, [this, &s] { Guard([&s] { s.numberBlock.DownloadQuietly(); }); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -123,9 +123,9 @@ void TForm1::Guard(const std::function<void()>& handler) { RunGuarded(operator_,
 
 void TForm1::WireButtons() {
     TSession& s = *session_;
-    connect(btn8, &QPushButton::clicked, this, [this] { btn8Click(); });
-    connect(btn1, &QPushButton::clicked, this, [this] { btn1Click(); });
-    connect(edt3, &QLineEdit::returnPressed, this, [this] { btn1Click(); });
+    connect(btn8, &QPushButton::clicked, this, [this] { OpenPortClick(); });
+    connect(btn1, &QPushButton::clicked, this, [this] { LoginClick(); });
+    connect(edt3, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
     connect(btn24, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { if (!s.timeSync.Send()) operator_.ShowMessage(BusyMessage()); });
     });
@@ -149,21 +149,21 @@ void TForm1::WireButtons() {
     });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.basicInf.ReadWithoutQuestion() : s.basicInf.ReadAfterQuestion(); });
+            Guard([&] { asked ? s.settingsBlock.ReadWithoutQuestion() : s.settingsBlock.ReadAfterQuestion(); });
         });
     });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.telephoneSend.DownloadWithoutQuestion() : s.telephoneSend.DownloadAfterQuestion(); });
+            Guard([&] { asked ? s.numberBlock.DownloadWithoutQuestion() : s.numberBlock.DownloadAfterQuestion(); });
         });
     });
     connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
         numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
         Guard([&] { s.SaveNumbers(); });
     });
-    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.Download(); }); });
-    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyInf.DeleteAfterQuestion(); }); });
+    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyBlock.Download(); }); });
+    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyBlock.DeleteAfterQuestion(); }); });
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] {
             if (FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_))

@@ -207,7 +207,7 @@ TModulePages TModuleJournal::Tables() const {
     }
     for (int p = 1; p <= kNumberPages; ++p) {
         QByteArray page(kPageSize, '\0');
-        session_.telephoneSend.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
+        session_.numberBlock.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
         pages.numbers += page;
     }
     return pages;

@@ -94,7 +94,7 @@ void THistoryTable::ShowAll() {
     ShowNames();
 }
 
-bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, Tstatusbar_ctrl& status,
+bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, TStatusControl& status,
                    IOperator& op) {
     using T = THistoryTable;
     TStringGrid& g = table.Grid();

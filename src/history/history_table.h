@@ -61,7 +61,7 @@ struct THistoryEntry {
 // time (records equal in both keep their table order). Dates are compared
 // with full years. Returns false, with the operator told why, when the
 // table is left as it was.
-bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, Tstatusbar_ctrl& status,
+bool FilterHistory(THistoryTable& table, const QDateTime& start, const QDateTime& end, TStatusControl& status,
                    IOperator& op);
 
 } // namespace portiqa

@@ -77,7 +77,7 @@ TSendOptions TPageTransfer::Asking() {
 }
 
 void TPageTransfer::ShowPages(const QString& label) {
-    Tstatusbar_ctrl& status = seq_.Status();
+    TStatusControl& status = seq_.Status();
     if (!counted_) {
         status.ShowStatus(label);
         return;

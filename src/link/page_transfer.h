@@ -17,7 +17,7 @@ namespace portiqa {
 // pages the module holds, and reads back what it wrote.
 class TPageTransfer {
 public:
-    TPageTransfer(TRequestSequence& seq, Tprogressbar_ctrl& progress) : seq_(seq), progress_(progress) {}
+    TPageTransfer(TRequestSequence& seq, TProgressControl& progress) : seq_(seq), progress_(progress) {}
     virtual ~TPageTransfer() = default;
 
     // The end of a read, or of a write and its read-back: the pages that
@@ -120,7 +120,7 @@ private:
     bool ModuleHolds(int32_t address, const QByteArray& page) const;
     void Finish(const std::vector<int32_t>& failed);
     TRequestSequence& seq_;
-    Tprogressbar_ctrl& progress_;
+    TProgressControl& progress_;
     TPhase phase_ = TPhase::Idle;
     std::vector<int32_t> addresses_;
     std::vector<std::pair<int32_t, QByteArray>> writes_;

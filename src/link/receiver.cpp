@@ -4,7 +4,7 @@
 
 namespace portiqa {
 
-TReceiver::TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress)
+TReceiver::TReceiver(TFrameAssembler& assembler, TValidReply& valid, TRequestSequence& seq, TProgressControl& progress)
     : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()), progress_(progress),
       tmr1_(seq.ReplyTimer()) {
     tmr1_.OnTimer = [this] { OnReplyTimeout(); };
@@ -30,7 +30,7 @@ void TReceiver::ReceiveByte(uint8_t b) {
     tmr1_.SetEnabled(false);
     status_.ShowStatus(dataCommunication_);
     switch (assembler_.Feed(b)) {
-    case TRecData::TStep::Invalid:
+    case TFrameAssembler::TStep::Invalid:
         status_.ShowStatus(TText::tr("Invalid data"));
         // A frame that failed its check where the owed reply was to end is
         // that reply, damaged: asked for again at once. Any other broken
@@ -42,7 +42,7 @@ void TReceiver::ReceiveByte(uint8_t b) {
         }
         damaged_ = true;
         break;
-    case TRecData::TStep::Complete:
+    case TFrameAssembler::TStep::Complete:
         assembler_.CopyTo(valid_);
         Dispatch();
         break;

@@ -3,7 +3,7 @@
 #include "link/page_transfer.h"
 #include "base/status_report.h"
 #include "base/timer.h"
-#include "link/rec_data.h"
+#include "link/frame_assembler.h"
 #include "link/request.h"
 #include <functional>
 
@@ -48,7 +48,7 @@ struct TLinkNotice {
 // owns the reply timer's expiry.
 class TReceiver {
 public:
-    TReceiver(TRecData& assembler, TRecValidCom& valid, TRequestSequence& seq, Tprogressbar_ctrl& progress);
+    TReceiver(TFrameAssembler& assembler, TValidReply& valid, TRequestSequence& seq, TProgressControl& progress);
 
     void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
     // The page chain of every block, ended when an exchange fails.
@@ -94,13 +94,13 @@ private:
     bool EndNow(TLinkNotice::TKind kind, TLinkFailure why);
     void SaveRefused(bool rawPages);
 
-    TRecData& assembler_;
-    TRecValidCom& valid_;
+    TFrameAssembler& assembler_;
+    TValidReply& valid_;
     TRequestSequence& seq_;
-    Tstatusbar_ctrl& status_;
+    TStatusControl& status_;
     // Shown on every byte: looked up once, in the language of the connection.
     const QString dataCommunication_ = TText::tr("Data communication");
-    Tprogressbar_ctrl& progress_;
+    TProgressControl& progress_;
     ITimer& tmr1_;
     IPasswordCheck* password_ = nullptr;
     TPageTransfer* pages_ = nullptr;

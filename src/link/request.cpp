@@ -1,7 +1,7 @@
 #include "link/request.h"
 #include "base/texts.h"
 #include "link/data_package.h"
-#include "link/rec_data.h"
+#include "link/frame_assembler.h"
 #include <chrono>
 #include <memory>
 #include <utility>
@@ -115,7 +115,7 @@ void TRequestSequence::Transmit() {
     if (OnFrameSent) OnFrameSent(package->FrameBuffer.data(), package->FrameLength);
 }
 
-TReplyVerdict TRequestSequence::Offer(const TRecValidCom& reply) {
+TReplyVerdict TRequestSequence::Offer(const TValidReply& reply) {
     if (!pending_.active || reply.Command != pending_.command || reply.Address != pending_.address ||
         reply.Length != pending_.replyLength)
         return TReplyVerdict::Unasked;
@@ -173,7 +173,7 @@ void TRequestSequence::Took() {
     taken_ = pending_.options.onReply;
 }
 
-bool TRequestSequence::Answer(const TRecValidCom& reply) {
+bool TRequestSequence::Answer(const TValidReply& reply) {
     // The handler may send the next request: it runs from its own copy.
     const TReplyHandler handler = std::exchange(taken_, TReplyHandler());
     if (!handler) return false;
@@ -267,7 +267,7 @@ void TRequestSequence::SendOwn(uint8_t command, int32_t address, const QByteArra
          statusText, o);
 }
 
-TReplyVerdict TRequestSequence::OfferOwnRead(const TRecValidCom& reply) {
+TReplyVerdict TRequestSequence::OfferOwnRead(const TValidReply& reply) {
     const int32_t address = pending_.address;
     SetActive(false);
     const QByteArray written = unverified_[address];

@@ -18,7 +18,7 @@ constexpr int kReplyTimeoutMs = 3000;
 // A page request that gets no acceptable reply is sent this many times in all.
 constexpr int kPageAttempts = 3;
 
-struct TRecValidCom;
+struct TValidReply;
 
 // A reply taken for the request it answers, as its handler gets it.
 struct TReply {
@@ -66,7 +66,7 @@ struct TSendOptions {
 // leave out what the module already has.
 class TRequestSequence {
 public:
-    TRequestSequence(ISerialPort& port, Tstatusbar_ctrl& status, ITimer& tmr1)
+    TRequestSequence(ISerialPort& port, TStatusControl& status, ITimer& tmr1)
         : port_(port), status_(status), tmr1_(tmr1) {}
 
     void Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
@@ -77,13 +77,13 @@ public:
     // Forget the outstanding request (its time ran out, or a test resets the line).
     void SetOutstanding(bool on) { if (!on) SetActive(false); }
     ITimer& ReplyTimer() { return tmr1_; }
-    Tstatusbar_ctrl& Status() { return status_; }
+    TStatusControl& Status() { return status_; }
 
     // Judges a complete reply against the outstanding request.
-    TReplyVerdict Offer(const TRecValidCom& reply);
+    TReplyVerdict Offer(const TValidReply& reply);
     // Hands the reply Offer last took to its request's handler; false when
     // that request named none.
-    bool Answer(const TRecValidCom& reply);
+    bool Answer(const TValidReply& reply);
     // The operation of the request whose reply Offer last took.
     TOperation TakenOperation() const { return takenOperation_; }
     // The operation of the last request sent (answered or not).
@@ -195,13 +195,13 @@ private:
     void Learn();
     void Took();
     qint64 Clock() const;
-    TReplyVerdict OfferOwnRead(const TRecValidCom& reply);
+    TReplyVerdict OfferOwnRead(const TValidReply& reply);
     void VerifyNext();
     void SendOwn(uint8_t command, int32_t address, const QByteArray& page, const QString& statusText);
     void FinishVerify();
 
     ISerialPort& port_;
-    Tstatusbar_ctrl& status_;
+    TStatusControl& status_;
     ITimer& tmr1_;
     TPending pending_;
     bool answeredInTransfer_ = false;

@@ -119,7 +119,7 @@ void TProvisionJob::Next() {
         }
         step_ = TStep::ReadSettings;
         progress_(QStringLiteral("read_settings"), TText::tr("чтение настроек"));
-        session_->basicInf.ReadQuietly();
+        session_->settingsBlock.ReadQuietly();
         return;
     case TStep::ReadSettings:
         modulePin_ = session_->settingsTable.Value(kPasswordRow);
@@ -134,7 +134,7 @@ void TProvisionJob::Next() {
             session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;
             progress_(QStringLiteral("write_numbers"), TText::tr("запись номеров"));
-            session_->telephoneSend.Save();
+            session_->numberBlock.Save();
             return;
         }
         [[fallthrough]];
@@ -144,13 +144,13 @@ void TProvisionJob::Next() {
         session_->settingsTable.SetValue(kPasswordRow, modulePin_);
         step_ = TStep::SaveSettings;
         progress_(QStringLiteral("write_settings"), TText::tr("запись настроек"));
-        session_->basicInf.Save();
+        session_->settingsBlock.Save();
         return;
     case TStep::SaveSettings:
         session_->settingsTable.SetValue(kPasswordRow, unitPin_);
         step_ = TStep::SavePin;
         progress_(QStringLiteral("write_pin"), TText::tr("запись пароля"));
-        session_->basicInf.Save();
+        session_->settingsBlock.Save();
         return;
     case TStep::SavePin:
         step_ = TStep::Done;

@@ -64,8 +64,8 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
     TSilentOperator quietOp;
     TRecordingStatusDisplay display;
     TManualTimer timer(kStatusClearMs, true);
-    Tstatusbar_ctrl status(display, timer);
-    Tprogressbar_ctrl progress(display);
+    TStatusControl status(display, timer);
+    TProgressControl progress(display);
     TSettingsTable table;
     const TDataKind kind = DataKindOf(templatePath);
     if (kind == TDataKind::Xlsx || kind == TDataKind::Xls) {

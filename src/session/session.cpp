@@ -13,14 +13,14 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       progress(display),
       seq(port, status, tmr1),
       pageTransfer(seq, progress),
-      telephoneSend(seq, pageTransfer, numberTable, op_),
+      numberBlock(seq, pageTransfer, numberTable, op_),
       checkingMode(seq, kCmdCheckingMode),
       historyDelete(seq, kCmdDeleteHistory),
       timeSync(seq),
-      historyInf(seq, pageTransfer, historyTable, historyDelete, op_),
-      basicInf(seq, pageTransfer, settingsTable, progress, op_),
+      historyBlock(seq, pageTransfer, historyTable, historyDelete, op_),
+      settingsBlock(seq, pageTransfer, settingsTable, progress, op_),
       password(seq, op_),
-      receiver(recData, recValidCom, seq, progress),
+      receiver(frameAssembler, validReply, seq, progress),
       configFolder(folder),
       profile(settingsTable, {op_, status, progress, folder}),
       numberFiles(numberTable, {op_, status, progress, folder}),
@@ -73,14 +73,14 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     backup.OnDone = [this](bool ok, const QString& words) {
         Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed, words);
     };
-    for (TPageBlock* block : std::initializer_list<TPageBlock*>{&basicInf, &telephoneSend, &historyInf}) {
+    for (TPageBlock* block : std::initializer_list<TPageBlock*>{&settingsBlock, &numberBlock, &historyBlock}) {
         block->OnTransferDone = [this, block](const QString& message) {
             // A whole read or a verified save: the table holds what the module holds.
-            if (block == &basicInf) {
+            if (block == &settingsBlock) {
                 if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_)
                     LoggedInTo(*page1);
                 settingsTable.SetOrigin(TTableOrigin::FromModule(Current()));
-            } else if (block == &telephoneSend) {
+            } else if (block == &numberBlock) {
                 numberTable.SetOrigin(TTableOrigin::FromModule(Current()));
             }
             Finish(block->Operation(), K::Done, message);
@@ -161,7 +161,7 @@ void TSession::SaveSettings() {
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
         return Finish(TOperation::Settings, *refused);
-    basicInf.Save();
+    settingsBlock.Save();
 }
 
 void TSession::SaveNumbers() {
@@ -170,7 +170,7 @@ void TSession::SaveNumbers() {
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
                                          TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
         return Finish(TOperation::Numbers, *refused);
-    telephoneSend.Save();
+    numberBlock.Save();
 }
 
 void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {

@@ -8,8 +8,8 @@
 #include "history/history_files.h"
 #include "history/history_block.h"
 #include "history/history_table.h"
-#include "session/password_verify.h"
-#include "link/rec_data.h"
+#include "session/password_check.h"
+#include "link/frame_assembler.h"
 #include "link/receiver.h"
 #include "link/request.h"
 #include "numbers/number_files.h"
@@ -70,22 +70,22 @@ public:
     std::optional<qint64> ModuleId() const { return moduleId_; }
 
     IOperator& op;
-    Tstatusbar_ctrl status;
-    Tprogressbar_ctrl progress;
+    TStatusControl status;
+    TProgressControl progress;
     TRequestSequence seq;
     TPageTransfer pageTransfer;  // the one page chain: settings, numbers, history, backup, restore
-    TRecData recData;
-    TRecValidCom recValidCom;
+    TFrameAssembler frameAssembler;
+    TValidReply validReply;
     TSettingsTable settingsTable;
     TNumberTable numberTable;
     THistoryTable historyTable;
-    TNumberBlock telephoneSend;
+    TNumberBlock numberBlock;
     TSingleCommand checkingMode;
     TSingleCommand historyDelete;
     TTimeSyncCommand timeSync;
-    THistoryBlock historyInf;
-    TSettingsBlock basicInf;
-    Tpasswordverify password;
+    THistoryBlock historyBlock;
+    TSettingsBlock settingsBlock;
+    TPasswordCheck password;
     TReceiver receiver;
     QString configFolder;
     TSettingsProfile profile;

@@ -11,7 +11,7 @@ namespace portiqa {
 using namespace fields;
 
 TSettingsBlock::TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table,
-                     Tprogressbar_ctrl& progress, IOperator& op)
+                     TProgressControl& progress, IOperator& op)
     : TPageBlock(transfer, TOperation::Settings), seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
 
 void TSettingsBlock::ReadAfterQuestion() {

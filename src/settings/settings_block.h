@@ -11,7 +11,7 @@ namespace portiqa {
 // between the module and the settings table through the page chain.
 class TSettingsBlock : public TPageBlock {
 public:
-    TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table, Tprogressbar_ctrl& progress,
+    TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, TSettingsTable& table, TProgressControl& progress,
               IOperator& op);
 
     void ReadAfterQuestion();  // read, after the operator accepts
@@ -46,7 +46,7 @@ private:
     TRequestSequence& seq_;
     TPageTransfer& transfer_;
     TSettingsTable& table_;
-    Tprogressbar_ctrl& progress_;
+    TProgressControl& progress_;
     IOperator& op_;
     bool quiet_ = false;
     // The module's two pages as the table was last loaded from or saved into

@@ -13,8 +13,8 @@ namespace {
 struct Reporting {
     TRecordingStatusDisplay display;
     TManualTimer tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
+    TStatusControl status{display, tmr2};
+    TProgressControl progress{display};
     Reporting() { BindStatusClearTimer(tmr2, status, progress); }
 };
 

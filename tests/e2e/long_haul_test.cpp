@@ -57,7 +57,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const int doneBefore = done;
         op.messages.clear();
-        session->telephoneSend.DownloadAfterQuestion();
+        session->numberBlock.DownloadAfterQuestion();
         runToEnd();
         if (done > doneBefore) {
             ++completed;
@@ -80,7 +80,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
         }
         op.messages.clear();
         const int savesBefore = done;
-        session->telephoneSend.Save();
+        session->numberBlock.Save();
         runToEnd();
         if (done > savesBefore) {
             ++completed;

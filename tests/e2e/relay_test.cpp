@@ -154,7 +154,7 @@ struct RelayTest : ::testing::Test {
             module.memory.replace(0x30000 + 128 * r, 128, rec);
         }
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
-                 &session.basicInf, &session.telephoneSend, &session.historyInf}) {
+                 &session.settingsBlock, &session.numberBlock, &session.historyBlock}) {
             b->OnTransferDone = [this](const QString&) { ++done; };
             b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
         }
@@ -224,7 +224,7 @@ TEST_F(RelayTest, WrongAddressEmptyAndDuplicatedRepliesAreNeverTaken) {
     module.tamper[20] = TTamper::Empty;
     module.tamper[30] = TTamper::Duplicate;
     op.messages.clear();
-    session.historyInf.Download();
+    session.historyBlock.Download();
     Run();
     ASSERT_EQ(done, 1);
     EXPECT_TRUE(failures.empty());
@@ -237,7 +237,7 @@ TEST_F(RelayTest, WrongAddressEmptyAndDuplicatedRepliesAreNeverTaken) {
 
 TEST_F(RelayTest, ADuplicatedAcknowledgementNeverSkipsAPage) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     ASSERT_EQ(done, 1);
     // Change every page's first record, so that all 375 pages are written.
@@ -249,7 +249,7 @@ TEST_F(RelayTest, ADuplicatedAcknowledgementNeverSkipsAPage) {
     const int mark = int(module.requests.size());
     module.tamper[mark + 10] = TTamper::Duplicate;  // the acknowledgement of the 10th save
     module.tamper[mark + 374] = TTamper::Duplicate;
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     ASSERT_EQ(done, 2);
     EXPECT_EQ(FramesSince(mark, 130), 375);
@@ -262,7 +262,7 @@ TEST_F(RelayTest, DamageTheChecksumCannotSeeNeverReachesTheModule) {
     // The first read of page 1 has two flips of one bit: the XOR still
     // matches. The second read differs, so the page is read a third time.
     module.tamper[1] = TTamper::TwoSameBitFlips;
-    session.basicInf.ReadAfterQuestion();
+    session.settingsBlock.ReadAfterQuestion();
     Run();
     ASSERT_EQ(done, 1);
     EXPECT_EQ(module.requests.size(), 5u);  // page 1 three times, page 2 twice
@@ -272,7 +272,7 @@ TEST_F(RelayTest, DamageTheChecksumCannotSeeNeverReachesTheModule) {
     session.settingsTable.SetValue(2, "unchanged");
     for (int n = 6; n <= 12; ++n) module.tamper[n] = TTamper::TwoSameBitFlips;
     op.messages.clear();
-    session.basicInf.ReadAfterQuestion();
+    session.settingsBlock.ReadAfterQuestion();
     Run();
     EXPECT_EQ(module.requests.size(), 9u);  // four copies of page 1, each unlike the one before
     ASSERT_FALSE(failures.empty());
@@ -285,7 +285,7 @@ TEST_F(RelayTest, DamageTheChecksumCannotSeeNeverReachesTheModule) {
     session.settingsTable.SetValue(2, "+79161234567");
     const QByteArray before = module.memory.left(256);
     session.settingsTable.SetValue(5, "Hello");
-    session.basicInf.Save();
+    session.settingsBlock.Save();
     Run();
     QByteArray expected = before;
     expected.replace(28, 6, QByteArray("Hello") + '\0');
@@ -317,17 +317,17 @@ TEST_F(RelayTest, LateAndSecondLoginRepliesNeverReachTheSettingsTable) {
 
 TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();  // the download's first request is now owed
+    session.numberBlock.DownloadAfterQuestion();  // the download's first request is now owed
     const size_t sent = module.requests.size();
     op.messages.clear();
     session.password.StartCheck();
-    session.basicInf.ReadAfterQuestion();
-    session.basicInf.Save();
-    session.historyInf.Download();
-    session.historyInf.DeleteAfterQuestion();
+    session.settingsBlock.ReadAfterQuestion();
+    session.settingsBlock.Save();
+    session.historyBlock.Download();
+    session.historyBlock.DeleteAfterQuestion();
     EXPECT_FALSE(session.timeSync.Send());
     EXPECT_FALSE(session.checkingMode.Send());
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     EXPECT_EQ(module.requests.size(), sent);
     EXPECT_EQ(op.messages.count(BusyMessage()), 6);
     EXPECT_TRUE(op.warnings.isEmpty());  // the history warning is not even asked
@@ -338,7 +338,7 @@ TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
 
 TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     auto& g = session.numberTable.Grid();
     for (int r = 1; r <= 80; r += 8) {
@@ -349,7 +349,7 @@ TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
     // Each page holds records the operator did not change: it is read just
     // before it is written. The third page's save (request 6) is refused.
     module.tamper[mark + 6] = TTamper::Refuse;
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Pump();
     ASSERT_FALSE(failures.empty());
     EXPECT_EQ(failures.back(), TLinkFailure::SaveRefused);
@@ -363,7 +363,7 @@ TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
 
     // Saving again writes what is still missing, and only that.
     const int again = int(module.requests.size());
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(done, 2);
     EXPECT_EQ(FramesSince(again, 130), 8);
@@ -373,7 +373,7 @@ TEST_F(RelayTest, ARefusalStaysARefusalWhenALateOkFollows) {
 
 TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     module.tamper[2] = TTamper::Drop;
     module.tamper[50] = TTamper::Drop;
     module.tamper[51] = TTamper::Drop;  // the second attempt is lost too
@@ -395,7 +395,7 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     const int mark = int(module.requests.size());
     module.tamper.clear();
     for (int n = int(mark) + 6; n < int(mark) + 20; ++n) module.tamper[n] = TTamper::Drop;
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     // Each page is read just before it is written: read, save, read, save,
     // read, then the third save is lost three times.
@@ -410,11 +410,11 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     // is asked again like any other.
     module.silent = false;
     module.tamper.clear();
-    session.basicInf.ReadAfterQuestion();
+    session.settingsBlock.ReadAfterQuestion();
     Run();
     const size_t next = module.requests.size();
     module.tamper[int(next) + 1] = TTamper::Drop;
-    session.historyInf.Download();
+    session.historyBlock.Download();
     Run();
     EXPECT_EQ(module.requests.size() - next, 501u);
     EXPECT_EQ(module.requests[next].address, module.requests[next + 1].address);
@@ -425,7 +425,7 @@ TEST_F(RelayTest, RetriesCarryATransferOverLostRepliesAndGiveUpOnADeadLine) {
     module.silent = true;
     now += 20000;
     const size_t dead = module.requests.size();
-    session.historyInf.Download();
+    session.historyBlock.Download();
     Run();
     EXPECT_EQ(module.requests.size() - dead, 1u);
     EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
@@ -483,14 +483,14 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
 
 TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     auto& g = session.numberTable.Grid();
     g.SetCells(1, 9, "+79990000009");  // page 2
     g.SetCells(1, 17, "+79990000017");  // page 3
     const int mark = int(module.requests.size());
     module.tamper[mark + 2] = TTamper::StoreDamaged;  // page 2 stored with one byte wrong
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     // Each page read before it is written, two saves, two reads back, page
     // 2 saved again and read again.
@@ -504,7 +504,7 @@ TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
     const int again = int(module.requests.size());
     for (int n = int(again) + 1; n <= int(again) + 10; ++n) module.tamper[n] = TTamper::StoreDamaged;
     op.messages.clear();
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(done, 2);
     EXPECT_EQ(failedTransfers, 1);
@@ -514,7 +514,7 @@ TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
     // holds the same records and nothing needs writing.
     module.tamper.clear();
     const int third = int(module.requests.size());
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(FramesSince(third, 131), 375);
     EXPECT_EQ(FramesSince(third, 130), 0);
@@ -526,7 +526,7 @@ TEST_F(RelayTest, ReadBackFindsAPageStoredWrongAndWritesItOnceMore) {
 // falls silent there ends the save (not some other operation) without an answer.
 TEST_F(RelayTest, SilenceDuringTheReadBackEndsTheSaveThatWroteThePage) {
     Login();
-    session.basicInf.ReadQuietly();
+    session.settingsBlock.ReadQuietly();
     Run();
     std::vector<TOutcome> outcomes;
     session.OnFinished = [&](const TOutcome& o) { outcomes.push_back(o); };
@@ -535,24 +535,24 @@ TEST_F(RelayTest, SilenceDuringTheReadBackEndsTheSaveThatWroteThePage) {
     // Four reads before the save (two pages, twice each), one save, then
     // the read-back and its two repeats get no reply.
     for (int n = mark + 6; n <= mark + 8; ++n) module.tamper[n] = TTamper::Drop;
-    session.basicInf.Save();
+    session.settingsBlock.Save();
     Run();
     EXPECT_EQ(FramesSince(mark, 130), 1);
     EXPECT_EQ(FramesSince(mark, 131), 7);
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_EQ(int(outcomes[0].operation), int(TOperation::Settings));
     EXPECT_EQ(int(outcomes[0].kind), int(TOutcome::TKind::NoAnswer));
-    EXPECT_FALSE(session.basicInf.TransferRunning());
+    EXPECT_FALSE(session.settingsBlock.TransferRunning());
 }
 
 TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     session.numberTable.Grid().SetCells(1, 2000, "+79161112233");
     session.numberTable.Grid().SetCells(6, 2000, TNumberTable::Yes());
     const int mark = int(module.requests.size());
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     // The page read just before it is written, the page, and its read-back.
     EXPECT_EQ(module.requests.size() - mark, 3u);
@@ -565,7 +565,7 @@ TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
     // first, finds it equal and writes nothing.
     Login();
     session.seq.verifyAfterSave = false;
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(FramesSince(0, 131), 375);
     EXPECT_EQ(FramesSince(0, 130), 0);
@@ -576,7 +576,7 @@ TEST_F(RelayTest, OneChangedNumberWritesOnePage) {
 // unseen.
 TEST_F(RelayTest, AModuleThatChangedItselfIsNeitherOverwrittenNorMisreported) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     auto& g = session.numberTable.Grid();
     // The operator edits record 2; meanwhile an SMS deletes record 3 (same
@@ -585,7 +585,7 @@ TEST_F(RelayTest, AModuleThatChangedItselfIsNeitherOverwrittenNorMisreported) {
     module.memory.replace(0x1000 + 32 * 2, 32, QByteArray(32, char(0xFF)));
     module.memory.replace(0x1000 + 32 * 19, 32, Record("+79995550020"));
     const QByteArray page3 = module.memory.mid(0x1200, 256);
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(done, 2);
     EXPECT_TRUE(op.messages.back().contains("Модуль сам изменил записи: 3 — они сохранены как в модуле"))
@@ -598,14 +598,14 @@ TEST_F(RelayTest, AModuleThatChangedItselfIsNeitherOverwrittenNorMisreported) {
 
 TEST_F(RelayTest, ARecordBothChangedIsAConflictAndItsPageIsNotWritten) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     auto& g = session.numberTable.Grid();
     g.SetCells(1, 3, "+79995550003");  // the operator changes record 3 (page 1)
     g.SetCells(1, 9, "+79995550009");  // and record 9 (page 2)
     module.memory.replace(0x1000 + 32 * 2, 32, QByteArray(32, char(0xFF)));  // the module deletes record 3
     const QByteArray page1 = module.memory.mid(0x1000, 256);
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(failedTransfers, 1);
     EXPECT_TRUE(op.messages.back().contains("сам изменил записи 3")) << op.messages.back().toStdString();
@@ -615,12 +615,12 @@ TEST_F(RelayTest, ARecordBothChangedIsAConflictAndItsPageIsNotWritten) {
 
 TEST_F(RelayTest, AReplyDamagedInTheReadBeforeAWriteIsReadAgain) {
     Login();
-    session.telephoneSend.DownloadAfterQuestion();
+    session.numberBlock.DownloadAfterQuestion();
     Run();
     session.numberTable.Grid().SetCells(1, 2, "+79995550002");
     const int mark = int(module.requests.size());
     module.tamper[mark + 1] = TTamper::TwoSameBitFlips;  // the read before the write
-    session.telephoneSend.Save();
+    session.numberBlock.Save();
     Run();
     EXPECT_EQ(done, 2);
     EXPECT_FALSE(op.messages.back().contains("сам изменил")) << op.messages.back().toStdString();
@@ -630,11 +630,11 @@ TEST_F(RelayTest, AReplyDamagedInTheReadBeforeAWriteIsReadAgain) {
 
 TEST_F(RelayTest, ASettingsSaveKeepsTheArmingTheModuleChoseItself) {
     Login();
-    session.basicInf.ReadAfterQuestion();
+    session.settingsBlock.ReadAfterQuestion();
     Run();
     session.settingsTable.SetValue(16, "24");
     module.memory[111] = 1;  // an SMS arms the module
-    session.basicInf.Save();
+    session.settingsBlock.Save();
     Run();
     EXPECT_EQ(uint8_t(module.memory[111]), 1);
     EXPECT_EQ(module.memory.mid(202, 2), QByteArray::fromHex("1800"));

@@ -13,9 +13,9 @@ namespace {
 struct SaveGuard : SessionFixture {
     void ReadSettings() {
         ASSERT_TRUE(Login("5807"));
-        session->basicInf.ReadAfterQuestion();
+        session->settingsBlock.ReadAfterQuestion();
         ASSERT_TRUE(Settle());
-        ASSERT_TRUE(session->basicInf.TableFromModule());
+        ASSERT_TRUE(session->settingsBlock.TableFromModule());
     }
     uint8_t ModuleByte(int32_t address) { return uint8_t(module->Memory(address, 1)[0]); }
     // A fresh module and session for each case of a table.
@@ -37,7 +37,7 @@ TEST_F(SaveGuard, ARowTheModuleChangedItselfIsKeptAndReported) {
     module->WriteMemory(111, QByteArray(1, 1));
     t.SetValue(16, "24");
     op.questions.clear();
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_EQ(op.questions[0], "Сохранить настройки в GSM модуль?\rстрока 16: 0 → 24");
@@ -58,8 +58,8 @@ TEST_F(SaveGuard, ARowBothChangedStopsTheSaveAndNothingIsWritten) {
     session->settingsTable.SetValue(16, "24");
     session->settingsTable.SetValue(7, "30");
     bool failed = false;
-    session->basicInf.OnTransferFailed = [&](const QString&) { failed = true; };
-    session->basicInf.Save();
+    session->settingsBlock.OnTransferFailed = [&](const QString&) { failed = true; };
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(failed);
     EXPECT_TRUE(op.messages.back().contains("строки 16")) << op.messages.back().toStdString();
@@ -72,15 +72,15 @@ TEST_F(SaveGuard, ASaveWithoutARead_AsksWithEveryRowItChangesAndKeepsTheHiddenRo
     module->WriteMemory(204, hidden);
     module->WriteMemory(4, QByteArray("79161234567") + '\0');
     ASSERT_TRUE(Login("5807"));
-    ASSERT_FALSE(session->basicInf.TableFromModule());
+    ASSERT_FALSE(session->settingsBlock.TableFromModule());
     // The table shows factory values, not this module's: the question names
     // the SIM number the save would wipe, and "Отменить" sends no save.
     session->settingsTable.SetValue(16, "24");
     op.answers = {false};
     bool failed = false;
-    session->basicInf.OnTransferFailed = [&](const QString&) { failed = true; };
+    session->settingsBlock.OnTransferFailed = [&](const QString&) { failed = true; };
     const QByteArray before = module->Memory(0, 512);
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_TRUE(op.questions[0].contains("строка 2: 79161234567 → (пусто)")) << op.questions[0].toStdString();
@@ -88,7 +88,7 @@ TEST_F(SaveGuard, ASaveWithoutARead_AsksWithEveryRowItChangesAndKeepsTheHiddenRo
     EXPECT_TRUE(failed);
     EXPECT_EQ(module->Memory(0, 512), before);
     // Accepted: written, and the bytes the operator never sees stay the module's.
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(module->Memory(204, 8), hidden);
     EXPECT_EQ(module->Memory(202, 2), QByteArray::fromHex("1800"));
@@ -103,12 +103,12 @@ TEST_F(SaveGuard, TheModulesOwnCyrillicTextGoesBackUnchangedANewOneMustBeLatin) 
     auto& t = session->settingsTable;
     ASSERT_EQ(t.Value(5), "Тревога");
     t.SetValue(16, "12");
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(op.messages.back().startsWith("Базовые настройки сохранены успешно")) << op.messages.back().toStdString();
     EXPECT_EQ(module->Memory(28, 8), text.left(8));  // the text and its end mark
     t.SetValue(6, "Пожар");
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(op.messages.back().startsWith("Настройки не сохранены. Строка 6: текст пишется латинскими"))
         << op.messages.back().toStdString();
@@ -145,7 +145,7 @@ TEST_F(SaveGuard, SettingsTheModuleChangedMeanwhile) {
         module->WriteMemory(c.moduleAt, c.moduleBytes);
         const QByteArray held = module->Memory(0, 512);
         session->settingsTable.SetValue(c.row, c.value);
-        session->basicInf.Save();
+        session->settingsBlock.Save();
         ASSERT_TRUE(Settle());
         const QString last = op.messages.back();
         EXPECT_EQ(last.startsWith("Базовые настройки сохранены успешно"), !c.stopped) << last.toStdString();
@@ -186,14 +186,14 @@ TEST_F(SaveGuard, NumbersTheModuleChangedMeanwhile) {
         simOptions.seedNumbers = 10;
         Restart();
         ASSERT_TRUE(Login("5807"));
-        session->telephoneSend.DownloadAfterQuestion();
+        session->numberBlock.DownloadAfterQuestion();
         ASSERT_TRUE(Settle(60000));
         const int32_t moduleAt = 0x1000 + 32 * (c.moduleRecord - 1), operatorAt = 0x1000 + 32 * (c.operatorRecord - 1);
         module->WriteMemory(moduleAt, NumberRecord(smsNumber));
         auto& g = session->numberTable.Grid();
         g.SetCells(1, c.operatorRecord, QString::fromLatin1(c.operatorNumber));
         g.SetCells(6, c.operatorRecord, TNumberTable::Yes());
-        session->telephoneSend.Save();
+        session->numberBlock.Save();
         ASSERT_TRUE(Settle(60000));
         const QString last = op.messages.back();
         const bool onlyModule = c.moduleRecord != c.operatorRecord;

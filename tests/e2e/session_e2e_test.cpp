@@ -30,7 +30,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     module->WriteMemory(0x100, QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
 
     ASSERT_TRUE(Login("5807"));
-    session->basicInf.ReadAfterQuestion();
+    session->settingsBlock.ReadAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
     auto& t = session->settingsTable;
@@ -43,7 +43,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     t.SetValue(13, "Relay is on");
     t.SetValue(10, "999");
     t.SetItemIndex(8, 1);
-    session->basicInf.Save();
+    session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     // Page 2 holds nothing the operator changed: only page 1 is written.
     EXPECT_EQ(op.messages.back(), "Базовые настройки сохранены успешно\rЗаписано страниц: 1");
@@ -55,7 +55,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     EXPECT_EQ(module->Memory(0x100, 14), QByteArray::fromHex("0102030405060708090A0B0C0D0E"));
 
     t.SetValue(13, "");
-    session->basicInf.ReadAfterQuestion();
+    session->settingsBlock.ReadAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(t.Value(13), "Relay is on");
     EXPECT_EQ(t.Value(2), "+79991234567");
@@ -67,7 +67,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     Start();
     ASSERT_TRUE(Login("5807"));
     const QByteArray before = module->Memory(0x1000, 375 * 256);
-    session->telephoneSend.DownloadAfterQuestion();
+    session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(op.messages.back(), "Номера абонентов установлены");
     EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
@@ -79,7 +79,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     // Saving an unedited download writes nothing: the module holds every
     // page already (its free slots as 0xFF, which mean what the table's
     // zero bytes mean).
-    session->telephoneSend.Save();
+    session->numberBlock.Save();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(op.messages.back(), "Список авторизованных номеров успешно сохранен\rЗаписано страниц: 0");
     const QByteArray after = module->Memory(0x1000, 375 * 256);
@@ -89,7 +89,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     g.SetCells(1, 200, "+70001112233");     // a new unrestricted number
     g.SetCells(6, 200, "Да");
     outcomes.clear();
-    session->telephoneSend.Save();
+    session->numberBlock.Save();
     ASSERT_TRUE(Settle(60000));
     // The outcome counts what happened: two pages changed (records 3 and
     // 200), each checked by a read just before its write and read back.
@@ -105,7 +105,7 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     EXPECT_FALSE(session->numberTable.Edits().Edited());
 
     g.SetCells(1, 200, "");
-    session->telephoneSend.DownloadAfterQuestion();
+    session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
     EXPECT_EQ(g.Cells(1, 200), "+70001112233");
     EXPECT_TRUE(g.Cells(1, 3).isEmpty());
@@ -115,7 +115,7 @@ TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
     simOptions.seedHistory = 300;
     Start();
     ASSERT_TRUE(Login("5807"));
-    session->historyInf.Download();
+    session->historyBlock.Download();
     ASSERT_TRUE(Settle(60000));
     auto& g = session->historyTable.Grid();
     int rows = 0;
@@ -132,10 +132,10 @@ TEST_F(SessionFixture, HistoryDownloadFilterDeleteDownloadAgain) {
     for (int r = 2; r <= kept; ++r)
         EXPECT_LE(g.Cells(2, r - 1) + g.Cells(3, r - 1), g.Cells(2, r) + g.Cells(3, r));
 
-    session->historyInf.DeleteAfterQuestion();
+    session->historyBlock.DeleteAfterQuestion();
     ASSERT_TRUE(Settle());
     EXPECT_EQ(op.messages.back(), "История данных удалена");
-    session->historyInf.Download();
+    session->historyBlock.Download();
     ASSERT_TRUE(Settle(60000));
     EXPECT_TRUE(g.Cells(1, 1).isEmpty());
 }
@@ -148,10 +148,10 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     Start();
     ASSERT_TRUE(Login("5807"));
     session->settingsTable.SetValue(16, "5");
-    session->basicInf.Save();  // a save: refused by the module
+    session->settingsBlock.Save();  // a save: refused by the module
     ASSERT_TRUE(WaitFor([&] { return op.messages.back() == "Ошибка базовой настройки"; }));
-    EXPECT_FALSE(session->basicInf.TransferRunning());
-    session->basicInf.ReadAfterQuestion();  // the module has gone quiet
+    EXPECT_FALSE(session->settingsBlock.TransferRunning());
+    session->settingsBlock.ReadAfterQuestion();  // the module has gone quiet
     EXPECT_TRUE(session->seq.Outstanding());
     // It answered a moment ago: the request goes out twice more first, each
     // try waiting what this line's replies have taken, all of them together
@@ -166,7 +166,7 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     tmr1.FireNow();
     EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
     EXPECT_LE(waited, 3500);
-    EXPECT_FALSE(session->basicInf.TransferRunning());
+    EXPECT_FALSE(session->settingsBlock.TransferRunning());
 }
 
 // Every operation ends in exactly one outcome that names it and says how it
@@ -188,22 +188,22 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     only(TOperation::Login, K::WrongPassword);
     ASSERT_TRUE(Login("5807"));
     only(TOperation::Login, K::Done);
-    session->basicInf.ReadQuietly();
+    session->settingsBlock.ReadQuietly();
     ASSERT_TRUE(Settle());
     only(TOperation::Settings, K::Done);
     session->settingsTable.SetValue(16, "5");
-    session->basicInf.Save();  // the module refuses the save
+    session->settingsBlock.Save();  // the module refuses the save
     ASSERT_TRUE(Settle());
     only(TOperation::Settings, K::Failed);
     ASSERT_TRUE(session->checkingMode.Send());
     ASSERT_TRUE(Settle());
     only(TOperation::Command, K::Done);
-    session->telephoneSend.DownloadAfterQuestion();
+    session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(WaitFor([&] { return !session->numberTable.Grid().Cells(1, 1).isEmpty(); }));
     ASSERT_TRUE(session->receiver.CancelTransfer());  // the operator stops the download
     only(TOperation::Numbers, K::Cancelled);
     module->Stop();  // silence
-    session->historyInf.Download();
+    session->historyBlock.Download();
     for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) tmr1.Advance(3000);
     only(TOperation::History, K::NoAnswer);
 }
@@ -236,10 +236,10 @@ TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
     simOptions.faults.latencyMs = 50;
     Start();
     ASSERT_TRUE(Login("5807"));
-    session->telephoneSend.DownloadAfterQuestion();
-    session->historyInf.Download();
+    session->numberBlock.DownloadAfterQuestion();
+    session->historyBlock.Download();
     EXPECT_EQ(op.messages.back(), BusyMessage());
-    EXPECT_FALSE(session->historyInf.TransferRunning());
+    EXPECT_FALSE(session->historyBlock.TransferRunning());
     session->pageTransfer.AbortTransfer();
     Settle();
 }

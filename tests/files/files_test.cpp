@@ -34,8 +34,8 @@ struct FilesTest : ::testing::Test {
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
-    Tprogressbar_ctrl progress{display};
+    TStatusControl status{display, tmr2};
+    TProgressControl progress{display};
     TExchangeContext ctx{op, status, progress, QString()};
     QString Path(const char* name) { return dir.filePath(QString::fromUtf8(name)); }
 };

@@ -51,19 +51,19 @@ TEST_F(WindowTest, StartUpState) {
 
 TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     Open();
-    w->btn8Click();
+    w->OpenPortClick();
     EXPECT_EQ(w->btn8->text(), "Выйти");
     EXPECT_TRUE(w->PortShownOpen());
     EXPECT_EQ(w->ConnectCounter(), 1);
 
     w->edt3->setText("5808");
-    w->btn1Click();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Неверный пароль!");
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
 
     w->edt3->setText("5807");
-    w->btn1Click();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
     for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());
@@ -73,7 +73,7 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
     EXPECT_EQ(w->settingsView->Combo(11)->currentText(), "3:Всем");
 
-    w->btn8Click();
+    w->OpenPortClick();
     EXPECT_EQ(w->btn8->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     // The next module on the port is another until a login.
@@ -83,7 +83,7 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
 TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     Open();
     w->cbb9->setEditText("/dev/portiqa-no-such-port");
-    w->btn8Click();
+    w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
     EXPECT_EQ(w->btn8->text(), "Войти");
     ASSERT_FALSE(op.messages.isEmpty());
@@ -93,7 +93,7 @@ TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     QTemporaryFile f;
     ASSERT_TRUE(f.open());
     w->cbb9->setEditText(f.fileName());
-    w->btn8Click();
+    w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
     EXPECT_EQ(w->btn8->text(), "Войти");
     EXPECT_TRUE(op.messages.back().contains("Это устройство не является последовательным портом"));
@@ -101,7 +101,7 @@ TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
 
 TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
     Open();
-    w->btn8Click();
+    w->OpenPortClick();
     ASSERT_TRUE(w->PortShownOpen());
     module->Stop();  // the far end of the line goes away
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
@@ -115,8 +115,8 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
 // happened and what to do, at once, not a second one when the time runs out.
 TEST_F(WindowTest, ACablePulledMidTransferIsOneMessage) {
     Open();
-    w->btn8Click();
-    w->btn1Click();
+    w->OpenPortClick();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
     const qsizetype before = op.messages.size();
     QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
@@ -135,10 +135,10 @@ TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     // are answered, the second login is not.
     o.faults.silentAfter = 5;
     Open(o);
-    w->btn8Click();
-    w->btn1Click();
+    w->OpenPortClick();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
-    w->btn1Click();
+    w->LoginClick();
     EXPECT_TRUE(w->Session().password.Pending());
     // The reply timer's expiry, driven by hand: this is a QTimer in the window.
     // The login is asked twice more before the time runs out for good.
@@ -177,8 +177,8 @@ TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     w->activateWindow();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->btn8Click();
-    w->btn1Click();
+    w->OpenPortClick();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
     QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
@@ -208,8 +208,8 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     o.seedNumbers = 30;
     Open(o);
     EXPECT_FALSE(w->btnBackup->isEnabled());  // only after login
-    w->btn8Click();
-    w->btn1Click();
+    w->OpenPortClick();
+    w->LoginClick();
     ASSERT_TRUE(Quiet());
     ASSERT_TRUE(w->btnBackup->isEnabled());
     QTemporaryDir dir;

@@ -84,7 +84,7 @@ struct FilterTest : ::testing::Test {
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr2{3000, true};
-    Tstatusbar_ctrl status{display, tmr2};
+    TStatusControl status{display, tmr2};
     THistoryTable t;
     int n = 0;
     void Add(const QString& date, const QString& time, const QString& no = {}) {

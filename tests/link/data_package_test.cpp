@@ -57,7 +57,7 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     test::TRecordingPort port;
     TRecordingStatusDisplay display;
     TManualTimer tmr1(3000), tmr2(3000, true);
-    Tstatusbar_ctrl status(display, tmr2);
+    TStatusControl status(display, tmr2);
     TRequestSequence seq(port, status, tmr1);
     TTimeSyncCommand sync(seq);
     sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
@@ -81,7 +81,7 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
     port.open = false;
     TRecordingStatusDisplay display;
     TManualTimer tmr1(3000), tmr2(3000, true);
-    Tstatusbar_ctrl status(display, tmr2);
+    TStatusControl status(display, tmr2);
     TRequestSequence seq(port, status, tmr1);
     int expiries = 0;
     tmr1.OnTimer = [&] { ++expiries; tmr1.SetEnabled(false); };

@@ -21,8 +21,8 @@ struct TSeen {
 };
 
 struct PageTransferTest : ::testing::Test, test::TLinkRig {
-    TRecData assembler;
-    TRecValidCom valid;
+    TFrameAssembler assembler;
+    TValidReply valid;
     TReceiver rx{assembler, valid, seq, progress};
     TPageTransfer transfer{seq, progress};
     QByteArray memory = QByteArray(0x400, char(0xFF));

@@ -52,8 +52,8 @@ QByteArray Reply(uint8_t cmd, int32_t address, QByteArray payload) {
 }
 
 struct ReceiverTest : ::testing::Test, test::TLinkRig {
-    TRecData assembler;
-    TRecValidCom valid;
+    TFrameAssembler assembler;
+    TValidReply valid;
     TReceiver rx{assembler, valid, seq, progress};
     FakePages settings{seq, progress}, numbers{seq, progress}, history{seq, progress};
     FakePassword password;

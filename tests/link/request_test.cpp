@@ -2,7 +2,7 @@
 // unanswered one is sent again, and what it knows of the module's pages.
 #include "fakes.h"
 #include "link/protocol.h"
-#include "link/rec_data.h"
+#include "link/frame_assembler.h"
 #include "link/request.h"
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ struct RequestTest : ::testing::Test, test::TLinkRig {
     qint64 now = 1000000;
     void SetUp() override { seq.Now = [this] { return now; }; }
     TReplyVerdict Answer(uint8_t cmd, int32_t address, const QByteArray& payload) {
-        TRecValidCom r;
+        TValidReply r;
         r.Command = cmd;
         r.Address = address;
         r.Length = uint16_t(payload.size());
@@ -83,7 +83,7 @@ TEST_F(RequestTest, TheTakenReplyGoesToItsRequestsHandler) {
     EXPECT_EQ(Answer(kCmdReadPage, 0, QByteArray(256, 0)), TReplyVerdict::Unasked);
     ASSERT_EQ(Answer(kCmdSavePage, 0x100, QByteArray(1, 1)), TReplyVerdict::Take);
     EXPECT_EQ(seq.TakenOperation(), TOperation::Numbers);
-    TRecValidCom reply;
+    TValidReply reply;
     reply.Command = kCmdSavePage;
     reply.Address = 0x100;
     reply.Length = 1;

@@ -1,7 +1,7 @@
 #include "fakes.h"
 #include "base/errors.h"
 #include "base/timer.h"
-#include "link/rec_data.h"
+#include "link/frame_assembler.h"
 #include "numbers/number_record.h"
 #include "numbers/number_block.h"
 #include "numbers/number_expiry.h"
@@ -173,7 +173,7 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
     }
     void Reply(int32_t address, const QByteArray& page) {
         // The sequence learns the module's page as it does from a real reply.
-        TRecValidCom r;
+        TValidReply r;
         r.Command = 0x83;
         r.Address = address;
         r.Length = 256;

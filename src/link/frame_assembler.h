@@ -6,7 +6,7 @@
 namespace portiqa {
 
 // The last valid reply, overwritten by each one.
-struct TRecValidCom {
+struct TValidReply {
     uint8_t Command = 0;
     int32_t Address = 0;
     uint16_t Length = 0;
@@ -14,7 +14,7 @@ struct TRecValidCom {
 };
 
 // Assembles incoming frames one byte at a time.
-class TRecData : public TDataPackage {
+class TFrameAssembler : public TDataPackage {
 public:
     enum class TStep {
         Dropped,     // a byte outside any frame that is not '#'
@@ -27,7 +27,7 @@ public:
     TStep Feed(uint8_t b);
     void Reset() { ByteCount = 0; Receiving = 0; }
     // Fills the record of the last valid reply from the frame just completed.
-    void CopyTo(TRecValidCom& valid) const;
+    void CopyTo(TValidReply& valid) const;
     // The address field of the frame just ended (whole or not).
     int32_t HeaderAddress() const;
 

@@ -1,4 +1,4 @@
-#include "link/rec_data.h"
+#include "link/frame_assembler.h"
 #include <algorithm>
 
 namespace portiqa {
@@ -7,7 +7,7 @@ namespace {
 constexpr int kLengthLowIndex = 6;  // RawBytes index of the length's low byte
 }
 
-TRecData::TStep TRecData::Feed(uint8_t b) {
+TFrameAssembler::TStep TFrameAssembler::Feed(uint8_t b) {
     if (!Receiving) {
         if (b != kFrameStart) return TStep::Dropped;
         Receiving = 1;
@@ -39,12 +39,12 @@ TRecData::TStep TRecData::Feed(uint8_t b) {
     return checksum == ReceivedChecksum ? TStep::Complete : TStep::Invalid;
 }
 
-int32_t TRecData::HeaderAddress() const {
+int32_t TFrameAssembler::HeaderAddress() const {
     return static_cast<int32_t>(static_cast<uint32_t>(RawBytes[1]) << 24 | static_cast<uint32_t>(RawBytes[2]) << 16 |
                                 static_cast<uint32_t>(RawBytes[3]) << 8 | RawBytes[4]);
 }
 
-void TRecData::CopyTo(TRecValidCom& valid) const {
+void TFrameAssembler::CopyTo(TValidReply& valid) const {
     valid.Command = RawBytes[0];
     valid.Address = HeaderAddress();
     valid.Length = static_cast<uint16_t>(PayloadLength);

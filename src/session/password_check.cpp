@@ -1,11 +1,11 @@
-#include "session/password_verify.h"
+#include "session/password_check.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
 #include "link/page_fields.h"
 
 namespace portiqa {
 
-void Tpasswordverify::StartCheck() {
+void TPasswordCheck::StartCheck() {
     if (RefusedWhileBusy(seq_, op_)) return;
     // A login starts a new acquaintance with whatever module is on the line.
     seq_.ForgetModule();
@@ -23,7 +23,7 @@ void Tpasswordverify::StartCheck() {
     seq_.Status().ShowStatus(TText::tr("Password verifing"));
 }
 
-void Tpasswordverify::CheckPassword(const uint8_t* payload) {
+void TPasswordCheck::CheckPassword(const uint8_t* payload) {
     // Four 8-bit characters, whatever their values (0x00 included).
     ModulePassword = fields::FromCp1251(QByteArray(reinterpret_cast<const char*>(payload), 4));
     ModulePage = QByteArray(reinterpret_cast<const char*>(payload), kPageSize);

@@ -8,9 +8,9 @@ namespace portiqa {
 
 // The login: reads the password stored in the first 4 bytes of settings
 // page 1 and compares it with the typed one, ignoring case.
-class Tpasswordverify : public IPasswordCheck {
+class TPasswordCheck : public IPasswordCheck {
 public:
-    Tpasswordverify(TRequestSequence& seq, IOperator& op) : seq_(seq), op_(op) {}
+    TPasswordCheck(TRequestSequence& seq, IOperator& op) : seq_(seq), op_(op) {}
 
     void StartCheck();
     // Settings page 1 as read (256 bytes).

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
     static TManualTimer tmr2(3000, true);
-    static Tstatusbar_ctrl status(display, tmr2);
-    static Tprogressbar_ctrl progress(display);
+    static TStatusControl status(display, tmr2);
+    static TProgressControl progress(display);
     static TNumberTable table;
     static TNumberFiles files(table, {op, status, progress, QString()});
     const QString text = TCsv::DecodeBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
     static TManualTimer tmr1(3000), tmr2(3000, true);
-    static Tstatusbar_ctrl status(display, tmr2);
-    static Tprogressbar_ctrl progress(display);
+    static TStatusControl status(display, tmr2);
+    static TProgressControl progress(display);
     static TRequestSequence seq(port, status, tmr1);
     static TSettingsTable settings;
     static TPageTransfer transfer(seq, progress);

@@ -20,19 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.seq.AbortTransfer();
     session.pageTransfer.AbortTransfer();
     session.password.CancelPending();
-    session.recData.Reset();
+    session.frameAssembler.Reset();
     if (size > 0) {
         switch (data[0] % 7) {
-        case 0: session.basicInf.ReadAfterQuestion(); break;
-        case 1: session.telephoneSend.DownloadAfterQuestion(); break;
-        case 2: session.historyInf.Download(); break;
+        case 0: session.settingsBlock.ReadAfterQuestion(); break;
+        case 1: session.numberBlock.DownloadAfterQuestion(); break;
+        case 2: session.historyBlock.Download(); break;
         case 3: session.password.StartCheck(); break;
         case 4: session.pageTransfer.StartRead({0x0, 0x1000, 0x30000}, {0x0}, QStringLiteral("fuzz"), {}); break;
-        case 5: session.telephoneSend.Save(); break;
-        default: session.basicInf.Save(); break;
+        case 5: session.numberBlock.Save(); break;
+        default: session.settingsBlock.Save(); break;
         }
     }
     for (size_t i = 1; i < size; ++i) session.OnBytes(data + i, 1);
-    if (session.recData.ByteCount < 0 || session.recData.ByteCount > 265) __builtin_trap();
+    if (session.frameAssembler.ByteCount < 0 || session.frameAssembler.ByteCount > 265) __builtin_trap();
     return 0;
 }

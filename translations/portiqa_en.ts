@@ -3146,5 +3146,9 @@ windows…</translation>
         <source>«%1»: страна не понята (нужен код, например +7)</source>
         <translation>&quot;%1&quot;: no such country (give a code such as +7)</translation>
     </message>
+    <message>
+        <source>pipe: %1</source>
+        <translation>pipe: %1</translation>
+    </message>
 </context>
 </TS>

@@ -3152,5 +3152,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>«%1»: страна не понята (нужен код, например +7)</source>
         <translation>«%1»: страна не понята (нужен код, например +7)</translation>
     </message>
+    <message>
+        <source>pipe: %1</source>
+        <translation>канал: %1</translation>
+    </message>
 </context>
 </TS>

@@ -109,7 +109,7 @@ void TComm::OpenComm() {
 
     closeEvent_ = commio::CreateEvent();
     workEvent_ = commio::CreateEvent();
-    if (closeEvent_ < 0 || workEvent_ < 0) {
+    if (!commio::Valid(closeEvent_) || !commio::Valid(workEvent_)) {
         ReleaseHandles();
         portOpenError_ = TText::tr("Unable to create event");
         return;
@@ -152,7 +152,7 @@ void TComm::StopThreads() {
 void TComm::ReleaseHandles() {
     commio::CloseEvent(closeEvent_);
     commio::CloseEvent(workEvent_);
-    closeEvent_ = workEvent_ = commio::kNoHandle;
+    closeEvent_ = workEvent_ = commio::kNoEvent;
     // The terminal goes back to the settings it had before this opening.
     commio::RestoreLineState(handle_, savedLine_);
     savedLine_.clear();
@@ -224,7 +224,7 @@ void TComm::PostNotice(int notice, unsigned generation) {
     }, Qt::QueuedConnection);
 }
 
-void TComm::ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize,
+void TComm::ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t bufferSize,
                        unsigned generation) {
     std::vector<uint8_t> buffer(bufferSize);
     for (;;) {
@@ -245,7 +245,7 @@ void TComm::ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t 
     }
 }
 
-void TComm::WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent,
+void TComm::WriteThread(commio::Handle port, commio::Event closeEvent, commio::Event workEvent,
                         unsigned generation) {
     bool wroteSinceNotice = true;
     for (;;) {

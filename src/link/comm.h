@@ -79,8 +79,8 @@ public:
 
 private:
     bool ApplyCommState();
-    void ReadThread(commio::Handle port, commio::Handle closeEvent, uint16_t bufferSize, unsigned generation);
-    void WriteThread(commio::Handle port, commio::Handle closeEvent, commio::Handle workEvent, unsigned generation);
+    void ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t bufferSize, unsigned generation);
+    void WriteThread(commio::Handle port, commio::Event closeEvent, commio::Event workEvent, unsigned generation);
     void PostReceived(QByteArray bytes, unsigned generation);
     void PostNotice(int notice, unsigned generation);
     void DrainInbox();
@@ -106,8 +106,8 @@ private:
     bool cachedOpen_ = false;
 
     commio::Handle handle_ = commio::kNoHandle;
-    commio::Handle closeEvent_ = commio::kNoHandle;
-    commio::Handle workEvent_ = commio::kNoHandle;
+    commio::Event closeEvent_ = commio::kNoEvent;
+    commio::Event workEvent_ = commio::kNoEvent;
     std::thread readThread_, writeThread_;
     std::mutex queueMutex_;
     std::deque<QByteArray> writeQueue_;

@@ -47,19 +47,32 @@ bool ReadLineSettings(Handle handle, LineSettings& s);
 void PurgeInput(Handle handle);
 void PurgeOutput(Handle handle);
 
-// A wake-up event shared by the worker threads (an eventfd; a manual-reset event on Windows).
-Handle CreateEvent();
-void SignalEvent(Handle event);
-void ResetEvent(Handle event);
+// A wake-up event shared by the worker threads: a manual-reset event on
+// Windows; elsewhere a pipe, whose read end is readable while signalled (any
+// POSIX system has one, and poll() waits on it beside the port).
+#ifdef _WIN32
+using Event = Handle;
+constexpr Event kNoEvent = kNoHandle;
+inline bool Valid(Event event) { return event != kNoHandle && event != 0; }
+#else
+struct Event {
+    int read = -1, write = -1;
+};
+constexpr Event kNoEvent{};
+inline bool Valid(Event event) { return event.read >= 0 && event.write >= 0; }
+#endif
+Event CreateEvent();
+void SignalEvent(Event event);
+void ResetEvent(Event event);
 // True when the event has been signalled (without resetting it).
-bool EventSignalled(Handle event);
-void CloseEvent(Handle event);
+bool EventSignalled(Event event);
+void CloseEvent(Event event);
 
 enum class WaitResult { Event, Ready, HangUp, Failed };
 // Waits without limit until the port is readable (or writable) or the event fires.
-WaitResult WaitPort(Handle port, Handle event, bool forWrite);
+WaitResult WaitPort(Handle port, Event event, bool forWrite);
 // Waits until either of two events fires; returns 0 or 1, -1 on failure.
-int WaitEvents(Handle first, Handle second);
+int WaitEvents(Event first, Event second);
 
 enum class IoResult { Ok, WouldBlock, HangUp, Failed };
 IoResult Read(Handle port, uint8_t* buffer, size_t size, size_t& count);

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -173,25 +172,36 @@ bool ReadLineSettings(Handle handle, LineSettings& s) {
 void PurgeInput(Handle handle) { ::tcflush(handle, TCIFLUSH); }
 void PurgeOutput(Handle handle) { ::tcflush(handle, TCOFLUSH); }
 
-Handle CreateEvent() { return ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
-void SignalEvent(Handle event) {
-    const uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(event, &one, sizeof one);
+Event CreateEvent() {
+    int fds[2];
+    if (::pipe(fds) != 0) return kNoEvent;
+    for (int fd : fds) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    return Event{fds[0], fds[1]};
 }
-void ResetEvent(Handle event) {
-    uint64_t v = 0;
-    [[maybe_unused]] ssize_t n = ::read(event, &v, sizeof v);
+void SignalEvent(Event event) {
+    // A full pipe is a signalled one already.
+    const char one = 1;
+    [[maybe_unused]] ssize_t n = ::write(event.write, &one, 1);
 }
-bool EventSignalled(Handle event) {
-    pollfd fd{event, POLLIN, 0};
+void ResetEvent(Event event) {
+    char drain[64];
+    while (::read(event.read, drain, sizeof drain) > 0) {
+    }
+}
+bool EventSignalled(Event event) {
+    pollfd fd{event.read, POLLIN, 0};
     return ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN);
 }
-void CloseEvent(Handle event) {
-    if (event >= 0) ::close(event);
+void CloseEvent(Event event) {
+    if (event.read >= 0) ::close(event.read);
+    if (event.write >= 0) ::close(event.write);
 }
 
-WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
-    pollfd fds[2] = {{event, POLLIN, 0}, {port, short(forWrite ? POLLOUT : POLLIN), 0}};
+WaitResult WaitPort(Handle port, Event event, bool forWrite) {
+    pollfd fds[2] = {{event.read, POLLIN, 0}, {port, short(forWrite ? POLLOUT : POLLIN), 0}};
     for (;;) {
         const int r = ::poll(fds, 2, -1);
         if (r < 0 && errno == EINTR) continue;
@@ -202,8 +212,8 @@ WaitResult WaitPort(Handle port, Handle event, bool forWrite) {
     }
 }
 
-int WaitEvents(Handle first, Handle second) {
-    pollfd fds[2] = {{first, POLLIN, 0}, {second, POLLIN, 0}};
+int WaitEvents(Event first, Event second) {
+    pollfd fds[2] = {{first.read, POLLIN, 0}, {second.read, POLLIN, 0}};
     for (;;) {
         const int r = ::poll(fds, 2, -1);
         if (r < 0 && errno == EINTR) continue;

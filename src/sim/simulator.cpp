@@ -8,7 +8,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/eventfd.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -86,21 +85,31 @@ bool TModuleSimulator::Start(QString* error) {
             return false;
         }
     }
-    stopEvent_ = ::eventfd(0, EFD_CLOEXEC);
+    int stop[2];
+    if (::pipe(stop) != 0) {
+        if (error) *error = TText::tr("pipe: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        Stop();
+        return false;
+    }
+    stopEvent_ = stop[0];
+    stopSignal_ = stop[1];
+    ::fcntl(stopEvent_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(stopSignal_, F_SETFD, FD_CLOEXEC);
     thread_ = std::thread(&TModuleSimulator::Serve, this);
     return true;
 }
 
 void TModuleSimulator::Stop() {
     if (thread_.joinable()) {
-        const uint64_t one = 1;
-        [[maybe_unused]] auto n = ::write(stopEvent_, &one, sizeof one);
+        const char one = 1;
+        [[maybe_unused]] auto n = ::write(stopSignal_, &one, 1);
         thread_.join();
     }
     if (stopEvent_ >= 0) ::close(stopEvent_);
+    if (stopSignal_ >= 0) ::close(stopSignal_);
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
-    stopEvent_ = master_ = slave_ = -1;
+    stopEvent_ = stopSignal_ = master_ = slave_ = -1;
     if (!options_.linkPath.isEmpty()) QFile::remove(options_.linkPath);
 }
 

@@ -56,7 +56,9 @@ private:
     void* pipe_ = nullptr;
     void* stopEvent_ = nullptr;
 #else
-    int master_ = -1, slave_ = -1, stopEvent_ = -1;
+    int master_ = -1, slave_ = -1;
+    // A pipe that stops the serving thread: readable once Stop() writes to it.
+    int stopEvent_ = -1, stopSignal_ = -1;
 #endif
     QString path_;
     std::thread thread_;

@@ -1,5 +1,6 @@
 #include "gui/settings_view.h"
 #include "base/texts.h"
+#include "settings/settings_rules.h"
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ public:
     TRowValidator(int row, QString before, std::function<void(const QString&)> refused, QObject* parent)
         : QValidator(parent), row_(row), before_(std::move(before)), refused_(std::move(refused)) {}
     State validate(QString& input, int&) const override {
-        const QString problem = TSettingsTable::TypingProblem(row_, input, before_);
+        const QString problem = CheckSettingsTyping(row_, input, before_);
         if (problem.isEmpty()) return Acceptable;
         refused_(problem);
         return Invalid;
@@ -163,7 +164,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         const int row = cur.row() + 1;
         if (!cur.isValid() || cur.column() != 1 || !TSettingsTable::IsSelectionRow(row)) return false;
         if (e->text().isEmpty() || !e->text().at(0).isPrint()) return false;
-        RefuseTyping(TSettingsTable::TypingProblem(row, e->text(), QString()));
+        RefuseTyping(CheckSettingsTyping(row, e->text(), QString()));
         return true;
     };
     strngrd_write->verticalHeader()->hide();

@@ -67,6 +67,42 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
     }
 }
 
+QString CheckSettingsTyping(int row, const QString& text, const QString& before) {
+    const TSettingsField* f = TSettingsTable::OperatorField(row);
+    if (!f) return {};
+    const int limit = TSettingsTable::LengthLimit(row);
+    switch (f->kind) {
+    case TFieldKind::Selection:
+        // The drop-down is the only way to change a coded setting.
+        return TText::tr("Строка %1: выберите значение из списка").arg(row);
+    case TFieldKind::Digits:
+    case TFieldKind::Number16: {
+        // The SIM number may start with its international "+"; the password
+        // and the numbers are digits only.
+        const bool takesPlus = f->kind == TFieldKind::Digits && f->low != f->high;
+        const bool plus = takesPlus && text.startsWith(u'+');
+        if (!AllDigits(plus ? text.mid(1) : text))
+            return takesPlus ? TText::tr("Строка %1: только цифры и «+» в начале, не более %2 знаков").arg(row).arg(limit)
+                             : TText::tr("Строка %1: только цифры, не более %2").arg(row).arg(limit);
+        if (text.size() > limit) return TText::tr("Строка %1: не более %2 знаков").arg(row).arg(limit);
+        return {};
+    }
+    case TFieldKind::Text: {
+        if (text.size() > limit) return TText::tr("Строка %1: не более %2 символов").arg(row).arg(limit);
+        QString allowed = before;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x20 && c.unicode() <= 0x7E) continue;
+            const qsizetype at = allowed.indexOf(c);
+            if (at < 0) return TText::tr("Строка %1: текст пишется латинскими буквами").arg(row);
+            allowed.remove(at, 1);
+        }
+        return {};
+    }
+    default:
+        return {};
+    }
+}
+
 QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index) {
     const TSelectionEditor* e = table.EditorOfRow(row);
     if (!e) return Row(row) + TText::tr("это не строка выбора из списка");

@@ -16,6 +16,13 @@ namespace portiqa {
 // 10, 15, 16: one to three digits within the range the hint states (7:
 // 1-999; 10, 15, 16: 0-999).
 QString CheckSettingsValue(int row, const QString& value, const QString* moduleValue = nullptr);
+// What typing may make of a value cell whose text was `before` when the edit
+// began: the same rules, for a value still being typed (a prefix of one they
+// take). Empty when `text` may stand, otherwise why the key is refused. A
+// drop-down row takes no keys; a character outside printable Latin that the
+// text did not hold already is refused, one it holds may stay while the
+// operator edits around it (the save's rule decides on it).
+QString CheckSettingsTyping(int row, const QString& text, const QString& before);
 // A drop-down row's choice: an item number ("3") or an item's text ("3:Всем").
 // Sets index and returns empty, or returns the message.
 QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index);

@@ -1,5 +1,6 @@
 #include "settings/settings_table.h"
 #include "settings/settings_layout.h"
+#include "settings/settings_rules.h"
 #include "base/texts.h"
 
 namespace portiqa {
@@ -78,11 +79,6 @@ bool TSettingsTable::IsSelectionRow(int row) {
     return f && f->kind == TFieldKind::Selection;
 }
 
-bool TSettingsTable::IsDigitRow(int row) {
-    const TSettingsField* f = OperatorField(row);
-    return f && (f->kind == TFieldKind::Digits || f->kind == TFieldKind::Number16);
-}
-
 int TSettingsTable::LengthLimit(int row) {
     const TSettingsField* f = OperatorField(row);
     if (!f) return 0;
@@ -99,42 +95,8 @@ bool TSettingsTable::IsPrintableLatin(const QString& text) {
     return true;
 }
 
-QString TSettingsTable::TypingProblem(int row, const QString& text, const QString& before) {
-    if (row < 1 || row > TSettingsTable::kValueRows) return {};
-    // The drop-down is the only way to change a coded setting.
-    if (IsSelectionRow(row)) return TText::tr("Строка %1: выберите значение из списка").arg(row);
-    const int limit = LengthLimit(row);
-    if (IsDigitRow(row)) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text[i];
-            // The SIM number may start with its international "+".
-            if (c >= u'0' && c <= u'9') continue;
-            if (TakesPlus(row) && c == u'+' && i == 0) continue;
-            return TakesPlus(row) ? TText::tr("Строка %1: только цифры и «+» в начале, не более %2 знаков").arg(row).arg(limit)
-                                  : TText::tr("Строка %1: только цифры, не более %2").arg(row).arg(limit);
-        }
-    }
-    if (limit > 0 && text.size() > limit) {
-        if (IsSmsTextRow(row)) return TText::tr("Строка %1: не более %2 символов").arg(row).arg(limit);
-        return TText::tr("Строка %1: не более %2 знаков").arg(row).arg(limit);
-    }
-    if (IsSmsTextRow(row)) {
-        // A character outside printable Latin that the text did not hold
-        // already is refused; one the module's text holds may stay while
-        // the operator edits around it (the save's rules decide on it).
-        QString allowed = before;
-        for (QChar c : text) {
-            if (c.unicode() >= 0x20 && c.unicode() <= 0x7E) continue;
-            const qsizetype at = allowed.indexOf(c);
-            if (at < 0) return TText::tr("Строка %1: текст пишется латинскими буквами").arg(row);
-            allowed.remove(at, 1);
-        }
-    }
-    return {};
-}
-
 bool TSettingsTable::SetEditText(int col, int row, const QString& text, const QString& before) {
-    if (col == 1 && !TypingProblem(row, text, before).isEmpty()) return false;
+    if (col == 1 && !CheckSettingsTyping(row, text, before).isEmpty()) return false;
     grid_.SetCells(col, row, text);
     return true;
 }

@@ -53,12 +53,9 @@ public:
 
     // Editing rules of the value column.
     static bool CanEdit(int col) { return col != 2; }
-    // What typing may make of a value cell whose text was `before` when the
-    // edit began: empty when `text` may stand, otherwise why the key is
-    // refused (the cell keeps its text). A key never reaches another row.
-    static QString TypingProblem(int row, const QString& text, const QString& before);
-    // Stores text the operator typed into a cell when the typing rules take
-    // it; false (and the cell unchanged) when they refuse it.
+    // Stores text the operator typed into a cell when the typing rules
+    // (CheckSettingsTyping) take it; false (and the cell unchanged) when they
+    // refuse it.
     bool SetEditText(int col, int row, const QString& text, const QString& before = QString());
     // An editor lost the focus: its item text goes into its cell.
     void EditorExit(int row);
@@ -76,20 +73,7 @@ public:
     // The layout's field of a row the operator sets (null for the hidden rows).
     static const TSettingsField* OperatorField(int row);
     static bool IsSelectionRow(int row);
-    static bool IsDigitRow(int row);
     static int LengthLimit(int row);  // 0 for none
-    // The texts (the SMS texts): the module sends them as they stand, so new
-    // ones are written in printable Latin, as their hints say.
-    static bool IsSmsTextRow(int row) {
-        const TSettingsField* f = OperatorField(row);
-        return f && f->kind == TFieldKind::Text;
-    }
-    // A digits row that may start with "+" (the SIM number); the other
-    // digits row has an exact length (the password).
-    static bool TakesPlus(int row) {
-        const TSettingsField* f = OperatorField(row);
-        return f && f->kind == TFieldKind::Digits && f->low != f->high;
-    }
     static bool IsPrintableLatin(const QString& text);
     // What a shown row holds in words: a drop-down's item, or the module's
     // byte when no item describes it; the cell otherwise.

@@ -224,7 +224,7 @@ TEST(SettingsTable, TypingStaysInItsRowAndRefusesWhatTheRowsRuleRefuses) {
     // A drop-down's cell takes no keys and keeps its choice.
     EXPECT_FALSE(t.SetEditText(1, 8, "x"));
     EXPECT_EQ(t.ItemIndex(8), 0);
-    EXPECT_FALSE(TSettingsTable::TypingProblem(8, "x", "").isEmpty());
+    EXPECT_FALSE(CheckSettingsTyping(8, "x", "").isEmpty());
     EXPECT_FALSE(TSettingsTable::CanEdit(2));
 
     t.SetItemIndex(3, 0);

@@ -81,14 +81,13 @@ int TCli::Open(const QString& port) {
 int TCli::Exchange(const std::function<void()>& start) {
     result_ = -1;
     if (!RunGuarded(op_, start)) return kExitFailed;
-    if (result_ < 0 && !session_.seq.Outstanding()) return kExitFailed;  // refused before sending
+    if (result_ < 0 && !session_.Busy()) return kExitFailed;  // refused before sending
     if (result_ < 0) loop_.exec();
     return result_;
 }
 
 int TCli::Login(const QString& pin) {
-    session_.password.TypedPasswordSource = [pin] { return pin; };
-    return Exchange([this] { session_.password.StartCheck(); });
+    return Exchange([this, pin] { session_.Login(pin); });
 }
 
 void TCli::Finish(int code) {

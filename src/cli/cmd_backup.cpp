@@ -7,7 +7,7 @@ namespace portiqa {
 int RunBackup(TCliRun& r) {
     if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().backup.Backup(r.o.output, r.o.port); });
+    return r.Cli().Exchange([&] { r.S().Backup(r.o.output, r.o.port); });
 }
 
 int RunRestore(TCliRun& r) {

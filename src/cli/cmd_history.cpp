@@ -10,7 +10,7 @@ int RunHistoryDownload(TCliRun& r) {
         if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    if (int rc = r.Cli().Exchange([&] { s.historyBlock.Download(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.DownloadHistory(); }); rc != kExitOk) return rc;
     if (r.o.from.isValid() && !FilterHistory(s.historyTable, r.o.from, r.o.to, s.status, r.Op()))
         s.historyTable.ClearHistoryTable();
     if (r.o.output.isEmpty()) {
@@ -27,14 +27,14 @@ int RunHistoryDelete(TCliRun& r) {
     TSession& s = r.S();
     if (r.o.dryRun) {
         // How many records the erase would take; nothing is erased.
-        if (int rc = r.Cli().Exchange([&] { s.historyBlock.Download(); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.DownloadHistory(); }); rc != kExitOk) return rc;
         int records = 0;
         for (int row = 1; row < s.historyTable.Grid().RowCount(); ++row)
             if (!s.historyTable.Grid().Cells(THistoryTable::kDate, row).isEmpty()) ++records;
         r.out << TText::tr("Записей в истории GSM модуля: %1; ничего не удалено").arg(records) << "\n" << Qt::flush;
         return kExitOk;
     }
-    return r.Cli().Exchange([&] { s.historyBlock.DeleteAfterQuestion(); });
+    return r.Cli().Exchange([&] { s.DeleteHistory(); });
 }
 
 } // namespace portiqa

@@ -11,7 +11,7 @@ namespace portiqa {
 TCli& TCliRun::Cli() {
     if (!cli_) {
         cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet, o.clone);
-        cli_->S().seq.verifyAfterSave = !o.noVerify;
+        cli_->S().SetVerifyAfterSave(!o.noVerify);
     }
     return *cli_;
 }
@@ -78,12 +78,12 @@ int RunLogin(TCliRun& r) {
 
 int RunTimeSync(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().timeSync.Send(); });
+    return r.Cli().Exchange([&] { r.S().SyncTime(); });
 }
 
 int RunCheckMode(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().checkingMode.Send(); });
+    return r.Cli().Exchange([&] { r.S().StartCheckingMode(); });
 }
 
 } // namespace portiqa

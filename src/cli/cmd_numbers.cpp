@@ -15,7 +15,7 @@ int RunNumbersDownload(TCliRun& r) {
         if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    if (int rc = r.Cli().Exchange([&] { s.numberBlock.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
     if (r.o.expired || r.o.expiringDays >= 0) {
         // Only the records whose window has ended, or ends within DAYS.
         const QDateTime now = QDateTime::currentDateTime();
@@ -85,7 +85,7 @@ int RunNumbersSave(TCliRun& r) {
     TSession& s = r.S();
     s.numberTable.People().SetCountry(r.o.country);
     // The module's list, to show what the save would do to it.
-    if (int rc = r.Cli().Exchange([&] { s.numberBlock.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
     TStringGrid before(TNumberTable::kAllCols, TNumberTable::kRecords + 1);
     CopyNumberTable(s.numberTable.Grid(), before);
     if (!ApplyNumbersInput(s, input)) return kExitFile;

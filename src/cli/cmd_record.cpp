@@ -176,22 +176,14 @@ bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) 
             error = TText::tr("%1: профиль настроек не принят").arg(path);
             return false;
         }
-        for (int p = 1; p <= 2; ++p) {
-            QByteArray page(kPageSize, char(0xFF));
-            EncodeSettingsPageTo(p, s.settingsTable, reinterpret_cast<uint8_t*>(page.data()));
-            side.pages.settings += page;
-        }
+        side.pages.settings = s.SettingsPagesOfTable();
         return true;
     }
     if (!(kind == TDataKind::Csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book))) {
         error = TText::tr("%1: список номеров не принят").arg(path);
         return false;
     }
-    for (int p = 1; p <= kNumberPages; ++p) {
-        QByteArray page(kPageSize, '\0');
-        s.numberBlock.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
-        side.pages.numbers += page;
-    }
+    side.pages.numbers = s.NumberPagesOfTable();
     return true;
 }
 
@@ -202,12 +194,12 @@ int ResolveSide(TCliRun& r, const QString& what, TSide& side) {
     if (what == QLatin1String("module")) {
         if (int rc = r.Connect(); rc != kExitOk) return rc;
         TSession& s = r.S();
-        if (int rc = r.Cli().Exchange([&] { s.settingsBlock.ReadQuietly(); }); rc != kExitOk) return rc;
-        if (int rc = r.Cli().Exchange([&] { s.numberBlock.DownloadQuietly(); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.ReadSettings(TSession::TAsk::Quietly); }); rc != kExitOk) return rc;
+        if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(TSession::TAsk::Quietly); }); rc != kExitOk) return rc;
         side.label = TText::tr("модуль %1").arg(s.Module() ? s.Module()->Label() : QString());
         for (int p = 1; p <= 2 + kNumberPages; ++p) {
             const int32_t address = p <= 2 ? SettingsPageAddress(p) : NumberPageAddress(p - 2);
-            const QByteArray* page = s.seq.KnownPage(address);
+            const QByteArray* page = s.KnownPage(address);
             if (!page) return r.Refuse(kExitFailed, TText::tr("модуль прочитан не полностью"));
             (p <= 2 ? side.pages.settings : side.pages.numbers) += *page;
         }

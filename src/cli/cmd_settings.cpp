@@ -11,7 +11,7 @@ int RunSettingsRead(TCliRun& r) {
         if (int rc = r.CheckOutput(r.o.output); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    if (int rc = r.Cli().Exchange([&] { s.settingsBlock.ReadAfterQuestion(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.ReadSettings(); }); rc != kExitOk) return rc;
     if (!r.o.output.isEmpty()) return WriteWorkbookFile(r.Op(), s.profile.ProfileWorkbook(), r.o.output);
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
         const TSelectionEditor* e = s.settingsTable.EditorOfRow(row);
@@ -30,7 +30,7 @@ int RunSettingsSave(TCliRun& r) {
     }
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    if (int rc = r.Cli().Exchange([&] { s.settingsBlock.ReadAfterQuestion(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.ReadSettings(); }); rc != kExitOk) return rc;
     TSettingsTable module;
     KnownModuleSettings(s.seq, module);
     if (!r.o.input.isEmpty()) {

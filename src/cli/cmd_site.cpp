@@ -132,7 +132,7 @@ int Apply(TCliRun& r, const TSite& site) {
     s.numberTable.People().SetCountry(r.o.country);
     if (!s.ModuleId()) return r.Refuse(kExitFile, TText::tr("модуль не внесён в журнал при входе"));
     // The module's list first: the save reads before it writes and says who gains and loses.
-    if (int rc = r.Cli().Exchange([&] { s.numberBlock.DownloadAfterQuestion(); }); rc != kExitOk) return rc;
+    if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
     QString error;
     std::optional<TModuleSite> mine;
     for (const TModuleSite& m : SitesOfModule(s, error))

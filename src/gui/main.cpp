@@ -130,16 +130,16 @@ int main(int argc, char** argv) {
     window.show();
     if (scripted) {
         const QString file = p.value(shot);
-        auto quietLine = [&window] { return !window.Session().seq.Outstanding(); };
+        auto quietLine = [&window] { return !window.Session().Busy(); };
         auto* poll = new QTimer(&window);
         int step = 0;
         QObject::connect(poll, &QTimer::timeout, [&, poll]() mutable {
             if (!quietLine()) return;
             switch (step++) {
             case 0: window.OpenPortClick(); window.LoginClick(); break;
-            case 1: window.Session().settingsBlock.ReadAfterQuestion(); break;
-            case 2: window.Session().numberBlock.DownloadAfterQuestion(); break;
-            case 3: window.Session().historyBlock.Download(); break;
+            case 1: window.Session().ReadSettings(); break;
+            case 2: window.Session().DownloadNumbers(); break;
+            case 3: window.Session().DownloadHistory(); break;
             case 4: window.pgc->setCurrentIndex(p.value(tab).toInt()); break;
             default:
                 poll->stop();

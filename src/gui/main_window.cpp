@@ -135,7 +135,6 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     cm1.SetDtrControl(TDtrControl::DtrDisable);
     cm1.SetRtsControl(TRtsControl::RtsDisable);
     connection_->OnLost = [this](const QString& message) { PortHungUp(message); };
-    session_->password.TypedPasswordSource = [this] { return edt3->text(); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
     UseCountry();
@@ -167,7 +166,7 @@ TForm1::~TForm1() {
     // The port's threads end before the window goes, and the views (whose
     // models read the session's tables) before the session.
     cm1.CloseComm();
-    session_->seq.OnOutstandingChanged = nullptr;
+    session_->OnBusyChanged = nullptr;
     delete takeCentralWidget();
 }
 
@@ -376,7 +375,8 @@ void TForm1::LoginClick() {
         edt3->setFocus();
         return;
     }
-    Guard([this] { session_->password.StartCheck(); });
+    // The box is read when the module's page arrives.
+    Guard([this] { session_->Login([this] { return edt3->text(); }); });
 }
 
 } // namespace portiqa

@@ -132,8 +132,8 @@ private:
     void Finished(const TOutcome& outcome);
     // Runs start (a transfer of block) and then, once that transfer has
     // ended well, then; nothing more if it fails or is refused.
-    void Then(TPageBlock& block, const std::function<void()>& start, std::function<void()> then);
-    void SaveEach(QList<TPageBlock*> blocks, std::function<void()> done);
+    void Then(TOperation operation, const std::function<void()>& start, std::function<void()> then);
+    void SaveEach(QList<TOperation> saves, std::function<void()> done);
     void ShowEdited();
     void ShowTransferRunning();
     // The module's values into the tables after a login or a restore.

@@ -18,7 +18,7 @@ void TForm1::BackupClick() {
     const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
                                                   ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
     if (path.isEmpty()) return;
-    session_->backup.Backup(path, ChosenCommName());
+    session_->Backup(path, ChosenCommName());
 }
 
 void TForm1::RestoreClick() {
@@ -32,44 +32,44 @@ void TForm1::RestoreClick() {
     }
     restoring_ = true;
     session_->Restore(image, {}, path);
-    if (!session_->seq.Outstanding()) restoring_ = false;  // cancelled or refused at once
+    if (!session_->Busy()) restoring_ = false;  // cancelled or refused at once
 }
 
-void TForm1::Then(TPageBlock& block, const std::function<void()>& start, std::function<void()> then) {
-    continuation_ = {block.Operation(), std::move(then)};
+void TForm1::Then(TOperation operation, const std::function<void()>& start, std::function<void()> then) {
+    continuation_ = {operation, std::move(then)};
     Guard(start);
     // Refused, cancelled, or already over: the continuation has run or never will.
-    if (!session_->seq.Outstanding()) continuation_ = {};
+    if (!session_->Busy()) continuation_ = {};
 }
 
-void TForm1::SaveEach(QList<TPageBlock*> blocks, std::function<void()> done) {
-    if (blocks.isEmpty()) {
+void TForm1::SaveEach(QList<TOperation> saves, std::function<void()> done) {
+    if (saves.isEmpty()) {
         done();
         return;
     }
-    TPageBlock* first = blocks.takeFirst();
+    const TOperation first = saves.takeFirst();
     TSession& s = *session_;
-    auto save = [this, first, &s] {
-        if (first == &s.settingsBlock) s.SaveSettings();
+    auto save = [first, &s] {
+        if (first == TOperation::Settings) s.SaveSettings();
         else s.SaveNumbers();
     };
-    Then(*first, save, [this, blocks, done] { SaveEach(blocks, done); });
+    Then(first, save, [this, saves, done] { SaveEach(saves, done); });
 }
 
 void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
                           const std::function<void(bool asked)>& go) {
     TSession& s = *session_;
     QStringList names;
-    QList<TPageBlock*> blocks;
+    QList<TOperation> saves;
     if (settings && s.settingsTable.Edits().Edited()) {
         names << TText::tr("настроек");
-        blocks << &s.settingsBlock;
+        saves << TOperation::Settings;
     }
     if (numbers && s.numberTable.Edits().Edited()) {
         names << TText::tr("номеров");
-        blocks << &s.numberBlock;
+        saves << TOperation::Numbers;
     }
-    if (blocks.isEmpty()) {
+    if (saves.isEmpty()) {
         go(false);
         return;
     }
@@ -84,14 +84,14 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
         go(true);
         return;
     case IOperator::TUnsaved::Save:
-        SaveEach(blocks, [go] { go(true); });
+        SaveEach(saves, [go] { go(true); });
         return;
     }
 }
 
-void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->seq.Outstanding()); }
+void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }
 
-void TForm1::CancelClick() { session_->receiver.CancelTransfer(); }
+void TForm1::CancelClick() { session_->Cancel(); }
 
 void TForm1::ShowEdited() {
     setWindowModified(session_->settingsTable.Edits().Edited() || session_->numberTable.Edits().Edited());
@@ -100,10 +100,11 @@ void TForm1::ShowEdited() {
 void TForm1::ReadModuleIntoTables(bool numbersToo) {
     TSession& s = *session_;
     if (!numbersToo) {
-        Guard([&s] { s.settingsBlock.ReadQuietly(); });
+        Guard([&s] { s.ReadSettings(TSession::TAsk::Quietly); });
         return;
     }
-    Then(s.settingsBlock, [&s] { s.settingsBlock.ReadQuietly(); }, [this, &s] { Guard([&s] { s.numberBlock.DownloadQuietly(); }); });
+    Then(TOperation::Settings, [&s] { s.ReadSettings(TSession::TAsk::Quietly); },
+         [this, &s] { Guard([&s] { s.DownloadNumbers(TSession::TAsk::Quietly); }); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -127,10 +128,10 @@ void TForm1::WireButtons() {
     connect(btn1, &QPushButton::clicked, this, [this] { LoginClick(); });
     connect(edt3, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
     connect(btn24, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.timeSync.Send()) operator_.ShowMessage(BusyMessage()); });
+        Guard([&] { if (!s.SyncTime()) operator_.ShowMessage(BusyMessage()); });
     });
     connect(btn25, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.checkingMode.Send()) operator_.ShowMessage(BusyMessage()); });
+        Guard([&] { if (!s.StartCheckingMode()) operator_.ShowMessage(BusyMessage()); });
     });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
@@ -140,7 +141,7 @@ void TForm1::WireButtons() {
     connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });
     // The button (and Escape) only while a reply is owed; Escape belongs to
     // the table editors otherwise.
-    session_->seq.OnOutstandingChanged = [this, escape](bool) {
+    session_->OnBusyChanged = [this, escape](bool) {
         ShowTransferRunning();
         escape->setEnabled(btnCancel->isEnabled());
     };
@@ -149,21 +150,21 @@ void TForm1::WireButtons() {
     });
     connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.settingsBlock.ReadWithoutQuestion() : s.settingsBlock.ReadAfterQuestion(); });
+            Guard([&] { s.ReadSettings(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
         });
     });
     connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
     connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
-            Guard([&] { asked ? s.numberBlock.DownloadWithoutQuestion() : s.numberBlock.DownloadAfterQuestion(); });
+            Guard([&] { s.DownloadNumbers(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
         });
     });
     connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
         numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
         Guard([&] { s.SaveNumbers(); });
     });
-    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyBlock.Download(); }); });
-    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyBlock.DeleteAfterQuestion(); }); });
+    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DownloadHistory(); }); });
+    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DeleteHistory(); }); });
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] {
             if (FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_))

@@ -200,16 +200,8 @@ void TModuleJournal::CompareSelected() {
 
 TModulePages TModuleJournal::Tables() const {
     TModulePages pages;
-    for (int p = 1; p <= 2; ++p) {
-        QByteArray page(kPageSize, char(0xFF));
-        EncodeSettingsPageTo(p, session_.settingsTable, reinterpret_cast<uint8_t*>(page.data()));
-        pages.settings += page;
-    }
-    for (int p = 1; p <= kNumberPages; ++p) {
-        QByteArray page(kPageSize, '\0');
-        session_.numberBlock.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(page.data()));
-        pages.numbers += page;
-    }
+    pages.settings = session_.SettingsPagesOfTable();
+    pages.numbers = session_.NumberPagesOfTable();
     return pages;
 }
 

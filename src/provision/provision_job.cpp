@@ -55,7 +55,6 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
     connection_->OnLost = [this](const QString& message) {
         if (!message.isEmpty()) Fail(message, QStringLiteral("link_lost"));  // else the step's outcome ends the module
     };
-    session_->password.TypedPasswordSource = [this] { return pin_; };
     // Each step starts when the one before has ended well; anything else ends
     // this module with the last thing the operator would have been told.
     session_->OnFinished = [this](const TOutcome& o) {
@@ -95,7 +94,7 @@ void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::functio
         return Fail(problem.replace(u'\r', QStringLiteral(": ")), QStringLiteral("port"));
     step_ = TStep::Login;
     progress_(QStringLiteral("login"), TText::tr("вход"));
-    session_->password.StartCheck();
+    session_->Login([this] { return pin_; });
 }
 
 // Each step starts when the one before has ended well. The numbers go
@@ -119,7 +118,7 @@ void TProvisionJob::Next() {
         }
         step_ = TStep::ReadSettings;
         progress_(QStringLiteral("read_settings"), TText::tr("чтение настроек"));
-        session_->settingsBlock.ReadQuietly();
+        session_->ReadSettings(TSession::TAsk::Quietly);
         return;
     case TStep::ReadSettings:
         modulePin_ = session_->settingsTable.Value(kPasswordRow);
@@ -134,7 +133,7 @@ void TProvisionJob::Next() {
             session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;
             progress_(QStringLiteral("write_numbers"), TText::tr("запись номеров"));
-            session_->numberBlock.Save();
+            session_->SaveNumbers();
             return;
         }
         [[fallthrough]];
@@ -144,13 +143,13 @@ void TProvisionJob::Next() {
         session_->settingsTable.SetValue(kPasswordRow, modulePin_);
         step_ = TStep::SaveSettings;
         progress_(QStringLiteral("write_settings"), TText::tr("запись настроек"));
-        session_->settingsBlock.Save();
+        session_->SaveSettings();
         return;
     case TStep::SaveSettings:
         session_->settingsTable.SetValue(kPasswordRow, unitPin_);
         step_ = TStep::SavePin;
         progress_(QStringLiteral("write_pin"), TText::tr("запись пароля"));
-        session_->settingsBlock.Save();
+        session_->SaveSettings();
         return;
     case TStep::SavePin:
         step_ = TStep::Done;
@@ -190,7 +189,7 @@ void TProvisionJob::Refused() {
     pin_ = pin;
     progress_(QStringLiteral("reflash"), TText::tr("повторная настройка: устройство %1").arg(known->name));
     step_ = TStep::Login;
-    session_->password.StartCheck();
+    session_->Login([this] { return pin_; });
 }
 
 void TProvisionJob::Fail(const QString& reason, const QString& code, bool loginRefused) {

@@ -30,6 +30,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     tmr1.SetEnabled(false);
     BindStatusClearTimer(tmr2, status, progress);
     receiver.SetPasswordCheck(&password);
+    seq.OnOutstandingChanged = [this](bool busy) {
+        if (OnBusyChanged) OnBusyChanged(busy);
+    };
     receiver.SetPageTransfer(&pageTransfer);
     // Who called: the history shows each number's name from the directory.
     historyTable.NameOf = [this](const QString& phone) {
@@ -153,37 +156,6 @@ std::optional<TOutcome::TKind> TSession::RefuseWrite(const TModuleIdentity& sour
     if (!fromModule || SameModule(source, *module_)) return std::nullopt;
     if (op.AskWriteOtherModule(question.arg(source.Label(), module_->Label()))) return std::nullopt;
     return TOutcome::TKind::OtherModule;
-}
-
-void TSession::SaveSettings() {
-    const TTableOrigin& o = settingsTable.Origin();
-    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
-    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
-                                         TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
-        return Finish(TOperation::Settings, *refused);
-    settingsBlock.Save();
-}
-
-void TSession::SaveNumbers() {
-    const TTableOrigin& o = numberTable.Origin();
-    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
-    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
-                                         TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
-        return Finish(TOperation::Numbers, *refused);
-    numberBlock.Save();
-}
-
-void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {
-    writeFile_ = file;
-    // The backup names its module by the SIM number in its settings page; a
-    // dry run writes nothing and asks nothing.
-    TModuleIdentity source;
-    if (const auto it = image.pages.find(SettingsPageAddress(1)); it != image.pages.end())
-        source.simNumber = SimNumberOfSettingsPage(it->second);
-    if (const auto refused =
-            RefuseWrite(source, !options.dryRun, TText::tr("Резервная копия снята с модуля %1, записать её в модуль %2?")))
-        return Finish(TOperation::Memory, *refused);
-    backup.Restore(image, options);
 }
 
 } // namespace portiqa

@@ -48,6 +48,43 @@ public:
     // Raised when the module becomes known or is forgotten.
     std::function<void()> OnModuleChanged;
 
+    // The operations every front end starts (session_operations.cpp). Each
+    // ends in one OnFinished; one started while a reply is owed is refused
+    // with a message and ends nothing.
+    //
+    // The login: the typed password is taken when the module's page arrives
+    // (the window's password box as it stands then).
+    void Login(std::function<QString()> typedPassword);
+    void Login(const QString& pin) { Login([pin] { return pin; }); }
+    // What a read asks first: whether the module's content may replace the
+    // table's (First); nothing, the front end has asked (Asked: its closing
+    // message still shows); nothing at all (Quietly: after a login, a restore
+    // or for a check of the front end's own, progress only).
+    enum class TAsk { First, Asked, Quietly };
+    void ReadSettings(TAsk ask = TAsk::First);
+    void DownloadNumbers(TAsk ask = TAsk::First);
+    void DownloadHistory();
+    void DeleteHistory();  // after a warning
+    // The single commands; false when refused at once (the line is busy).
+    bool SyncTime();
+    bool StartCheckingMode();
+    // The module's whole memory into a backup file.
+    void Backup(const QString& path, const QString& port);
+    // Ends the running operation (it ends Cancelled).
+    void Cancel();
+    // A reply is owed: an operation runs.
+    bool Busy() const;
+    // Raised when Busy() changes.
+    std::function<void(bool busy)> OnBusyChanged;
+    // A save reads the written pages back and compares them (on by default).
+    void SetVerifyAfterSave(bool on);
+    // A page as the module was last known to hold it on this connection; null when unknown.
+    const QByteArray* KnownPage(int32_t address) const;
+    // What a save of the tables would write: the two settings pages, and
+    // every number page (a record's journal compares them with its copies).
+    QByteArray SettingsPagesOfTable() const;
+    QByteArray NumberPagesOfTable() const;
+
     // The writes into the module, for every front end: each needs a login on
     // this connection, and what was read from another module is written only
     // when the operator confirms it (Cancel by default; --clone on the

@@ -1,0 +1,92 @@
+// The operations a front end starts: each through the block or command that
+// carries it, and each ends in the session's one outcome.
+#include "session/session.h"
+#include "base/texts.h"
+
+namespace portiqa {
+
+void TSession::Login(std::function<QString()> typedPassword) {
+    password.TypedPasswordSource = std::move(typedPassword);
+    password.StartCheck();
+}
+
+void TSession::ReadSettings(TAsk ask) {
+    switch (ask) {
+    case TAsk::First: return settingsBlock.ReadAfterQuestion();
+    case TAsk::Asked: return settingsBlock.ReadWithoutQuestion();
+    case TAsk::Quietly: return settingsBlock.ReadQuietly();
+    }
+}
+
+void TSession::DownloadNumbers(TAsk ask) {
+    switch (ask) {
+    case TAsk::First: return numberBlock.DownloadAfterQuestion();
+    case TAsk::Asked: return numberBlock.DownloadWithoutQuestion();
+    case TAsk::Quietly: return numberBlock.DownloadQuietly();
+    }
+}
+
+void TSession::DownloadHistory() { historyBlock.Download(); }
+
+void TSession::DeleteHistory() { historyBlock.DeleteAfterQuestion(); }
+
+bool TSession::SyncTime() { return timeSync.Send(); }
+
+bool TSession::StartCheckingMode() { return checkingMode.Send(); }
+
+void TSession::Backup(const QString& path, const QString& port) { backup.Backup(path, port); }
+
+void TSession::Cancel() { receiver.CancelTransfer(); }
+
+bool TSession::Busy() const { return seq.Outstanding(); }
+
+void TSession::SetVerifyAfterSave(bool on) { seq.verifyAfterSave = on; }
+
+const QByteArray* TSession::KnownPage(int32_t address) const { return seq.KnownPage(address); }
+
+QByteArray TSession::SettingsPagesOfTable() const {
+    QByteArray pages(2 * kPageSize, char(0xFF));
+    for (int p = 1; p <= 2; ++p)
+        EncodeSettingsPageTo(p, settingsTable, reinterpret_cast<uint8_t*>(pages.data() + (p - 1) * kPageSize));
+    return pages;
+}
+
+QByteArray TSession::NumberPagesOfTable() const {
+    QByteArray pages(kNumberPages * kPageSize, '\0');
+    for (int p = 1; p <= kNumberPages; ++p)
+        numberBlock.EncodeNumberPage(p, reinterpret_cast<uint8_t*>(pages.data() + (p - 1) * kPageSize));
+    return pages;
+}
+
+void TSession::SaveSettings() {
+    const TTableOrigin& o = settingsTable.Origin();
+    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
+    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
+                                         TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
+        return Finish(TOperation::Settings, *refused);
+    settingsBlock.Save();
+}
+
+void TSession::SaveNumbers() {
+    const TTableOrigin& o = numberTable.Origin();
+    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
+    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
+                                         TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
+        return Finish(TOperation::Numbers, *refused);
+    numberBlock.Save();
+}
+
+void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {
+    writeFile_ = file;
+    // The backup names its module by the SIM number in its settings page; a
+    // dry run writes nothing and asks nothing.
+    TModuleIdentity source;
+    if (const auto it = image.pages.find(SettingsPageAddress(1)); it != image.pages.end())
+        source.simNumber = SimNumberOfSettingsPage(it->second);
+    if (const auto refused =
+            RefuseWrite(source, !options.dryRun, TText::tr("Резервная копия снята с модуля %1, записать её в модуль %2?")))
+        return Finish(TOperation::Memory, *refused);
+    backup.Restore(image, options);
+}
+
+} // namespace portiqa

@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
     if (p.isSet(options.noRecord)) window.OpenRecord(QString(), true);
     else if (p.isSet(options.record)) window.OpenRecord(p.value(options.record), false);
-    window.pgc->setCurrentIndex(p.value(tab).toInt());
+    window.ShowTab(p.value(tab).toInt());
     // The size and place the operator left it in, else fitted to this screen.
     QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));
     if (scripted || !window.restoreGeometry(remembered.value(QStringLiteral("window/geometry")).toByteArray()))
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
             case 1: window.Session().ReadSettings(); break;
             case 2: window.Session().DownloadNumbers(); break;
             case 3: window.Session().DownloadHistory(); break;
-            case 4: window.pgc->setCurrentIndex(p.value(tab).toInt()); break;
+            case 4: window.ShowTab(p.value(tab).toInt()); break;
             default:
                 poll->stop();
                 window.grab().save(file);

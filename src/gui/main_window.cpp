@@ -149,6 +149,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     // A module plugged in after start-up appears when the list is opened.
     cbb9->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
+    NameWidgets();
     OpenRecord(QString(), false);
 
     // Client area 1184 x 700 as the original's, but resizable (the tables
@@ -169,6 +170,21 @@ TForm1::~TForm1() {
     session_->OnBusyChanged = nullptr;
     delete takeCentralWidget();
 }
+
+void TForm1::NameWidgets() {
+    const std::pair<QObject*, const char*> named[] = {
+        {cbb9, "cbb9"},           {btn8, "btn8"},           {edt3, "edt3"},
+        {showPassword, "showPassword"}, {btn1, "btn1"},     {btn24, "btn24"},
+        {btn25, "btn25"},         {btnLanguage, "btnLanguage"}, {pgc, "pgc"},
+        {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
+        {pb1, "pb1"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
+        {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
+        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"},
+    };
+    for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
+}
+
+void TForm1::ShowTab(int index) { pgc->setCurrentIndex(index); }
 
 void TForm1::FitScreen() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

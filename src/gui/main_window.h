@@ -77,36 +77,17 @@ public:
     TComm& Comm() { return cm1; }
     QString ConfigFolder() const { return configFolder_; }
 
-    TPortBox* cbb9 = nullptr;
     // Where the port list comes from (the system's serial ports by default).
     std::function<QStringList()> PortScanner;
     void ScanPorts();
-    QPushButton* btn8 = nullptr;
-    QLineEdit* edt3 = nullptr;
-    QAction* showPassword = nullptr;
-    QPushButton* btn1 = nullptr;
-    QPushButton *btn24 = nullptr, *btn25 = nullptr;
-    QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
-    QTabWidget* pgc = nullptr;
-    QLabel* statusText = nullptr;
-    QLabel* connectionDot = nullptr;
-    QLabel* moduleLabel = nullptr;  // the module logged in on this connection
-    QProgressBar* pb1 = nullptr;
-    TSettingsView* settingsView = nullptr;
-    TNumbersView* numbersView = nullptr;
-    THistoryView* historyView = nullptr;
-    // Under the tab bar: the whole module to a file and back.
-    QPushButton* btnBackup = nullptr;
-    QPushButton* btnRestore = nullptr;
-    // Ends a running transfer (also Escape while one runs).
-    QPushButton* btnCancel = nullptr;
+    // Shows a working tab (0 settings, 1 numbers, 2 history).
+    void ShowTab(int index);
     void CancelClick();
     // The module record: location empty for the one the window remembers
     // (PORTIQA_RECORD first), none for no record at all.
     void OpenRecord(const QString& location, bool none);
     TRecord* Record() const { return record_.get(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
-    QPushButton* btnJournal = nullptr;
     void JournalClick();
     void BackupClick();
     void RestoreClick();
@@ -161,6 +142,31 @@ private:
     void SetControlsEnabled(bool on);
     void PortHungUp(const QString& message);
     void Guard(const std::function<void()>& handler);
+
+    // The window's widgets, private: tests and tools find them by their
+    // object names, which are these names.
+    void NameWidgets();
+    TPortBox* cbb9 = nullptr;
+    QPushButton* btn8 = nullptr;
+    QLineEdit* edt3 = nullptr;
+    QAction* showPassword = nullptr;
+    QPushButton* btn1 = nullptr;
+    QPushButton *btn24 = nullptr, *btn25 = nullptr;
+    QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
+    QTabWidget* pgc = nullptr;
+    QLabel* statusText = nullptr;
+    QLabel* connectionDot = nullptr;
+    QLabel* moduleLabel = nullptr;  // the module logged in on this connection
+    QProgressBar* pb1 = nullptr;
+    TSettingsView* settingsView = nullptr;
+    TNumbersView* numbersView = nullptr;
+    THistoryView* historyView = nullptr;
+    // Under the tab bar: the whole module to a file and back.
+    QPushButton* btnBackup = nullptr;
+    QPushButton* btnRestore = nullptr;
+    // Ends a running transfer (also Escape while one runs).
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnJournal = nullptr;
 
     TComm cm1;
     TQtTimer tmr1{kReplyTimeoutMs, false};

@@ -137,15 +137,15 @@ struct LanguageWindow : WindowFixture {
         o.seedHistory = 40;
         Open(o);
         LogIn();
-        QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(w->historyView->btn19, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).historyView->btn19, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(w->historyView->btn20, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).historyView->btn20, Qt::LeftButton);
         QStringList texts = op.messages + op.questions + op.warnings + op.errors;
-        texts << w->statusText->text();
+        texts << Parts(w).statusText->text();
         for (QWidget* widget : w->findChildren<QWidget*>()) {
             if (!widget->toolTip().isEmpty()) texts << widget->toolTip();
             if (auto* b = qobject_cast<QAbstractButton*>(widget)) texts << b->text();
@@ -153,17 +153,17 @@ struct LanguageWindow : WindowFixture {
             if (auto* e = qobject_cast<QLineEdit*>(widget)) texts << e->placeholderText();
             if (auto* t = qobject_cast<QTabBar*>(widget))
                 for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
-            if (auto* c = qobject_cast<QComboBox*>(widget); c && c != w->cbb9)
+            if (auto* c = qobject_cast<QComboBox*>(widget); c && c != Parts(w).cbb9)
                 for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
             if (auto* v = qobject_cast<QTableView*>(widget); v && v->model())
                 for (int c = 0; c < v->model()->columnCount(); ++c)
                     texts << v->model()->headerData(c, Qt::Horizontal).toString();
         }
         // The program's words in the tables; the other cells are the module's.
-        auto* settings = w->settingsView->strngrd_write->model();
+        auto* settings = Parts(w).settingsView->strngrd_write->model();
         for (int r = 0; r < settings->rowCount(); ++r)
             for (int c : {0, 2}) texts << settings->index(r, c).data().toString();
-        auto* history = w->historyView->strngrd4->model();
+        auto* history = Parts(w).historyView->strngrd4->model();
         for (int r = 0; r < history->rowCount(); ++r)
             for (int c : {THistoryTable::kSource, THistoryTable::kEvent}) texts << history->index(r, c).data().toString();
         texts.removeAll(QString());
@@ -231,8 +231,8 @@ TEST_F(LanguageWindow, NoCaptionIsCutAt1280x720NorAtTheMinimumSizeInEitherLangua
         w->show();
         for (const QSize size : {QSize(1280 - 16, 720 - 40), w->minimumSize()}) {
             w->resize(size);
-            for (int tab = 0; tab < w->pgc->count(); ++tab) {
-                w->pgc->setCurrentIndex(tab);
+            for (int tab = 0; tab < Parts(w).pgc->count(); ++tab) {
+                Parts(w).pgc->setCurrentIndex(tab);
                 QCoreApplication::processEvents();
                 EXPECT_LE(w->width(), 1280 - 16);
                 EXPECT_EQ(CutTexts(w.get()), QStringList()) << lang << " " << size.width() << "x" << size.height() << " tab " << tab;
@@ -283,8 +283,8 @@ TEST_F(LanguageWindow, EveryControlHasANameAndADescriptionInEitherLanguage) {
         Open();
         w->show();
         QAccessible::setActive(true);
-        for (int tab = 0; tab < w->pgc->count(); ++tab) {
-            w->pgc->setCurrentIndex(tab);
+        for (int tab = 0; tab < Parts(w).pgc->count(); ++tab) {
+            Parts(w).pgc->setCurrentIndex(tab);
             QCoreApplication::processEvents();
             EXPECT_EQ(Unnamed(w.get()), QStringList()) << lang << " tab " << tab;
         }

@@ -31,19 +31,19 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7[*]");
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_EQ(w->size(), QSize(1184, 700));
-    EXPECT_EQ(w->btn8->text(), "Войти");
-    EXPECT_EQ(w->btn1->text(), "Вход");
-    EXPECT_EQ(w->edt3->text(), "5807");
-    EXPECT_EQ(w->cbb9->currentText(), "Simulated");
-    EXPECT_EQ(w->pgc->currentIndex(), 0);
-    EXPECT_EQ(w->pgc->tabText(0), "Базовые\nнастройки");
-    EXPECT_EQ(w->pgc->tabText(1), "Номера\nпользователей");
-    EXPECT_EQ(w->pgc->tabText(2), "История\nсобытий");
+    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btn1->text(), "Вход");
+    EXPECT_EQ(Parts(w).edt3->text(), "5807");
+    EXPECT_EQ(Parts(w).cbb9->currentText(), "Simulated");
+    EXPECT_EQ(Parts(w).pgc->currentIndex(), 0);
+    EXPECT_EQ(Parts(w).pgc->tabText(0), "Базовые\nнастройки");
+    EXPECT_EQ(Parts(w).pgc->tabText(1), "Номера\nпользователей");
+    EXPECT_EQ(Parts(w).pgc->tabText(2), "История\nсобытий");
     ASSERT_EQ(w->Controls().size(), 22);
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
     EXPECT_FALSE(w->PortShownOpen());
-    EXPECT_EQ(w->settingsView->btn21->text(), "Скачать\nнастройки");
-    EXPECT_EQ(w->numbersView->btn14->text(), "Импорт  XLS");
+    EXPECT_EQ(Parts(w).settingsView->btn21->text(), "Скачать\nнастройки");
+    EXPECT_EQ(Parts(w).numbersView->btn14->text(), "Импорт  XLS");
     EXPECT_TRUE(QDir(w->ConfigFolder()).exists());
     w->show();  // closing a shown window must not touch the session after it is gone
     w.reset();
@@ -52,29 +52,29 @@ TEST_F(WindowTest, StartUpState) {
 TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     Open();
     w->OpenPortClick();
-    EXPECT_EQ(w->btn8->text(), "Выйти");
+    EXPECT_EQ(Parts(w).btn8->text(), "Выйти");
     EXPECT_TRUE(w->PortShownOpen());
     EXPECT_EQ(w->ConnectCounter(), 1);
 
-    w->edt3->setText("5808");
+    Parts(w).edt3->setText("5808");
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Неверный пароль!");
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
 
-    w->edt3->setText("5807");
+    Parts(w).edt3->setText("5807");
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
     for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());
 
-    QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
-    EXPECT_EQ(w->settingsView->Combo(11)->currentText(), "3:Всем");
+    EXPECT_EQ(Parts(w).settingsView->Combo(11)->currentText(), "3:Всем");
 
     w->OpenPortClick();
-    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     // The next module on the port is another until a login.
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
@@ -82,20 +82,20 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
 
 TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     Open();
-    w->cbb9->setEditText("/dev/portiqa-no-such-port");
+    Parts(w).cbb9->setEditText("/dev/portiqa-no-such-port");
     w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
-    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
     ASSERT_FALSE(op.messages.isEmpty());
     EXPECT_TRUE(op.messages.back().startsWith("Ошибка COM-порта"));
 
     // A file that is not a terminal: opening only records the failure.
     QTemporaryFile f;
     ASSERT_TRUE(f.open());
-    w->cbb9->setEditText(f.fileName());
+    Parts(w).cbb9->setEditText(f.fileName());
     w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
-    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
     EXPECT_TRUE(op.messages.back().contains("Это устройство не является последовательным портом"));
 }
 
@@ -105,7 +105,7 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
     ASSERT_TRUE(w->PortShownOpen());
     module->Stop();  // the far end of the line goes away
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
-    EXPECT_EQ(w->btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     EXPECT_EQ(op.messages.back(), "Связь с GSM модулем потеряна: порт закрыт");
     EXPECT_FALSE(w->Comm().PortOpen());
@@ -119,7 +119,7 @@ TEST_F(WindowTest, ACablePulledMidTransferIsOneMessage) {
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     const qsizetype before = op.messages.size();
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return module->Requests() > 20; }));
     module->Stop();
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
@@ -154,18 +154,18 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     Open();
     auto& g = w->Session().numberTable.Grid();
     g.SetCells(2, 5, "2024/01/01");
-    const QModelIndex flag = w->numbersView->Model()->IndexOf(6, 5);
-    w->numbersView->strngrd3->clicked(flag);
+    const QModelIndex flag = Parts(w).numbersView->Model()->IndexOf(6, 5);
+    Parts(w).numbersView->strngrd3->clicked(flag);
     EXPECT_EQ(g.Cells(6, 5), "Да");
     EXPECT_EQ(g.Cells(2, 5), "2024/01/01");
-    w->numbersView->strngrd3->clicked(flag);
+    Parts(w).numbersView->strngrd3->clicked(flag);
     EXPECT_EQ(g.Cells(6, 5), "Нет");
-    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);  // disabled before login
+    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);  // disabled before login
     EXPECT_EQ(g.Cells(7, 3000), "Нет");
     w->EnableControls();
-    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);
     EXPECT_EQ(g.Cells(7, 3000), "Да");
-    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);
     EXPECT_EQ(g.Cells(7, 1), "Нет");
 }
 
@@ -180,22 +180,22 @@ TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     w->OpenPortClick();
     w->LoginClick();
     ASSERT_TRUE(Quiet());
-    QTest::mouseClick(w->settingsView->btn21, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     const QByteArray before = module->Memory(0, 256);
 
-    auto* v = w->settingsView->strngrd_write;
+    auto* v = Parts(w).settingsView->strngrd_write;
     const QPoint cell = v->visualRect(v->model()->index(0, 1)).center();
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, cell);
     for (char c : QByteArray("9876")) {
         QTest::keyClick(QApplication::focusWidget(), c);
         QCoreApplication::processEvents();
     }
-    QComboBox* cbb10 = w->settingsView->Combo(11);
+    QComboBox* cbb10 = Parts(w).settingsView->Combo(11);
     QWheelEvent notch(QPointF(cbb10->rect().center()), QPointF(cbb10->mapToGlobal(cbb10->rect().center())), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(cbb10, &notch);
-    QTest::mouseClick(w->settingsView->btn22, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
 
     QByteArray expected = before;
@@ -207,14 +207,14 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     sim::TSimOptions o;
     o.seedNumbers = 30;
     Open(o);
-    EXPECT_FALSE(w->btnBackup->isEnabled());  // only after login
+    EXPECT_FALSE(Parts(w).btnBackup->isEnabled());  // only after login
     w->OpenPortClick();
     w->LoginClick();
     ASSERT_TRUE(Quiet());
-    ASSERT_TRUE(w->btnBackup->isEnabled());
+    ASSERT_TRUE(Parts(w).btnBackup->isEnabled());
     QTemporaryDir dir;
     op.saveFile = dir.filePath("m.pbk");
-    QTest::mouseClick(w->btnBackup, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btnBackup, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.messages.back().startsWith("Резервная копия сохранена")) << op.messages.back().toStdString();
     ASSERT_TRUE(QFile::exists(dir.filePath("m.pbk")));
@@ -223,7 +223,7 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     module->WriteMemory(0x1000, QByteArray(32, char(0xFF)));
     op.openFile = dir.filePath("m.pbk");
     op.answers = {true};
-    QTest::mouseClick(w->btnRestore, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btnRestore, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_FALSE(op.questions.isEmpty());
     EXPECT_TRUE(op.questions.back().contains("Номера: Добавлено: 1, изменено: 0, удалено: 0, без изменений: 29"))
@@ -236,17 +236,17 @@ TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {
     Open();
     QStringList system{"ttyUSB0"};
     w->PortScanner = [&] { return system; };
-    w->cbb9->showPopup();
-    w->cbb9->hidePopup();
-    EXPECT_EQ(w->cbb9->count(), 2);
-    EXPECT_EQ(w->cbb9->currentText(), "Simulated");  // the choice stays
+    Parts(w).cbb9->showPopup();
+    Parts(w).cbb9->hidePopup();
+    EXPECT_EQ(Parts(w).cbb9->count(), 2);
+    EXPECT_EQ(Parts(w).cbb9->currentText(), "Simulated");  // the choice stays
     system = {"ttyACM0", "ttyUSB0", "ttyUSB1"};  // a module plugged in meanwhile
-    w->cbb9->setCurrentIndex(1);
-    w->cbb9->showPopup();
-    w->cbb9->hidePopup();
-    EXPECT_EQ(w->cbb9->count(), 4);
-    EXPECT_EQ(w->cbb9->itemText(3), "ttyUSB1");
-    EXPECT_EQ(w->cbb9->currentText(), "ttyUSB0");  // still the operator's choice
+    Parts(w).cbb9->setCurrentIndex(1);
+    Parts(w).cbb9->showPopup();
+    Parts(w).cbb9->hidePopup();
+    EXPECT_EQ(Parts(w).cbb9->count(), 4);
+    EXPECT_EQ(Parts(w).cbb9->itemText(3), "ttyUSB1");
+    EXPECT_EQ(Parts(w).cbb9->currentText(), "ttyUSB0");  // still the operator's choice
 }
 
 TEST(Program, WithoutADisplaySaysSoInOneLine) {

@@ -30,7 +30,7 @@ struct GuardedWindow : portiqa::test::WindowFixture {
     }
     void LogIn() {
         WindowFixture::LogIn();
-        ASSERT_TRUE(w->settingsView->btn22->isEnabled());
+        ASSERT_TRUE(Parts(w).settingsView->btn22->isEnabled());
     }
 };
 
@@ -47,7 +47,7 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     // Row 16 changed and saved by the button: the module's SIM number stays.
     w->Session().settingsTable.SetValue(16, "12");
     EXPECT_TRUE(w->isWindowModified());
-    QTest::mouseClick(w->settingsView->btn22, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.questions.back(), "Сохранить настройки в GSM модуль?\rстрока 16: 24 → 12");
     EXPECT_EQ(module->Memory(4, 12), QByteArray("79161234567") + '\0');
@@ -61,10 +61,10 @@ TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadNeverProposesRemovingTheModule
     Open(o);
     LogIn();
     const QByteArray before = module->Memory(0x1000, 375 * 256);
-    w->pgc->setCurrentIndex(1);
+    Parts(w).pgc->setCurrentIndex(1);
     // "Сохранить" on an empty table, straight after the login: the module's
     // list is read, and the save that would remove it is refused with the reason.
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.isEmpty()) << op.questions.join('|').toStdString();
     EXPECT_TRUE(op.messages.back().startsWith("Список номеров GSM модуля ещё не скачан в таблицу")) << op.messages.back().toStdString();
@@ -80,10 +80,10 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     LogIn();
     auto& g = w->Session().numberTable.Grid();
     w->EnableControls();
-    QTest::mouseClick(w->numbersView->btn7, Qt::LeftButton);  // "Удалить всех"
+    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);  // "Удалить всех"
     ASSERT_EQ(g.Cells(7, 1), "Да");
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.unsavedQuestions.size(), 1);
     for (int r : {1, 10, 11, 3000}) EXPECT_EQ(g.Cells(7, r), "Нет") << r;
@@ -91,7 +91,7 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     // A number typed into a formerly marked row now reaches the module.
     g.SetCells(1, 11, "+79990000011");
     g.SetCells(6, 11, "Да");
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(module->Memory(0x1000 + 10 * 32, 13), QByteArray("+79990000011") + '\0');
 }
@@ -108,7 +108,7 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     EXPECT_TRUE(op.unsavedQuestions[0].contains("номеров")) << op.unsavedQuestions[0].toStdString();
     // Logging out asks the same; Discard drops the edits and closes the port.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(w->btn8, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
     EXPECT_FALSE(w->PortShownOpen());
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_TRUE(w->close());
@@ -132,14 +132,14 @@ TEST_F(GuardedWindow, AfterARestoreTheTablesHoldTheRestoredModule) {
     LogIn();
     QTemporaryDir dir;
     op.saveFile = dir.filePath("m.pbk");
-    QTest::mouseClick(w->btnBackup, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btnBackup, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     // The module changes; the operator restores the copy: the window reads
     // the module again, so the next save cannot write the old tables back.
     module->WriteMemory(202, QByteArray::fromHex("0500"));
     op.openFile = dir.filePath("m.pbk");
     op.answers = {true};
-    QTest::mouseClick(w->btnRestore, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btnRestore, Qt::LeftButton);
     ASSERT_TRUE(Quiet(60000));
     EXPECT_TRUE(WaitFor([&] { return w->Session().numberTable.Grid().Cells(1, 20).size() > 0; }, 30000));
     ASSERT_TRUE(Quiet(60000));
@@ -165,25 +165,25 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     w = std::make_unique<TForm1>(QList<TPortChoice>{{"A", moduleA->Path()}, {"B", module->Path()}}, &op);
     w->show();
 
-    w->cbb9->setCurrentIndex(0);
-    QTest::mouseClick(w->btn8, Qt::LeftButton);
-    w->edt3->clear();
-    QTest::keyClicks(w->edt3, "4721");
-    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    Parts(w).cbb9->setCurrentIndex(0);
+    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
+    Parts(w).edt3->clear();
+    QTest::keyClicks(Parts(w).edt3, "4721");
+    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(w->windowTitle().contains("+79161234567")) << w->windowTitle().toStdString();
-    w->pgc->setCurrentIndex(1);
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    Parts(w).pgc->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_FALSE(w->Session().numberTable.Grid().Cells(1, 16).isEmpty());
 
-    QTest::mouseClick(w->btn8, Qt::LeftButton);  // "Выйти"
-    w->cbb9->setCurrentIndex(1);
-    QTest::mouseClick(w->btn8, Qt::LeftButton);  // "Войти" on B, no "Вход"
+    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);  // "Выйти"
+    Parts(w).cbb9->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);  // "Войти" on B, no "Вход"
     ASSERT_TRUE(w->PortShownOpen());
     EXPECT_FALSE(w->windowTitle().contains("+79161234567"));
     const QByteArray settingsB = module->Memory(0, 512), numbersB = module->Memory(0x1000, 375 * 256);
-    for (QPushButton* button : {w->numbersView->btn10, w->numbersView->btn9, w->settingsView->btn22, w->btnRestore}) {
+    for (QPushButton* button : {Parts(w).numbersView->btn10, Parts(w).numbersView->btn9, Parts(w).settingsView->btn22, Parts(w).btnRestore}) {
         EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -193,19 +193,19 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
 
     // The password box takes four digits, as the settings' password row: a
     // letter or a fifth digit never enters, and a short password is not sent.
-    w->edt3->clear();
-    QTest::keyClicks(w->edt3, "1a1");
-    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    Parts(w).edt3->clear();
+    QTest::keyClicks(Parts(w).edt3, "1a1");
+    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
     EXPECT_EQ(op.messages.back(), "Введите пароль GSM модуля: 4 цифры");
     EXPECT_EQ(module->Requests(), 0);
-    QTest::keyClicks(w->edt3, "1b13");
-    EXPECT_EQ(w->edt3->text(), "1111");
-    QTest::mouseClick(w->btn1, Qt::LeftButton);
+    QTest::keyClicks(Parts(w).edt3, "1b13");
+    EXPECT_EQ(Parts(w).edt3->text(), "1111");
+    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(w->Session().settingsTable.Value(1), "1111") << "the settings are B's after its login";
     // The number table still holds A's list: its save asks, Cancel writes nothing.
     op.answers = {false};
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(op.warnings.size(), 1);
     EXPECT_EQ(op.warnings[0], "Список номеров прочитан из модуля +79161234567, записать его в модуль (номер SIM не задан)?");
@@ -213,10 +213,10 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbersB);
     // After a download from B the list is B's own: saved without that question.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     w->Session().numberTable.Grid().SetCells(1, 2, "+79990000002");
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     // Only the warning that record 2's old subscriber loses access.
     ASSERT_EQ(op.warnings.size(), 2);
@@ -236,12 +236,12 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     LogIn();
     ASSERT_NE(w->Record(), nullptr);
     EXPECT_TRUE(w->windowTitle().contains("+79031112233"));
-    w->pgc->setCurrentIndex(1);
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    Parts(w).pgc->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     const QByteArray original = module->Memory(0x1000 + 2 * 32, 32);
     w->Session().numberTable.Grid().SetCells(1, 3, "+79990000003");
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(module->Memory(0x1000 + 2 * 32, 12), QByteArray("+79990000003"));
 
@@ -268,7 +268,7 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     EXPECT_TRUE(w->isWindowModified());
     journal.close();
     op.answers = {true};
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("изменено: 1")) << op.questions.back().toStdString();
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), original);
@@ -279,33 +279,33 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsR
     o.seedNumbers = 3000;
     Open(o);
     LogIn();
-    EXPECT_FALSE(w->btnCancel->isEnabled());
+    EXPECT_FALSE(Parts(w).btnCancel->isEnabled());
     auto& g = w->Session().numberTable.Grid();
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !g.Cells(1, 80).isEmpty(); }, 20000));
-    ASSERT_TRUE(WaitFor([&] { return w->btnCancel->isEnabled(); }, 2000));
-    QTest::mouseClick(w->btnCancel, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Parts(w).btnCancel->isEnabled(); }, 2000));
+    QTest::mouseClick(Parts(w).btnCancel, Qt::LeftButton);
     EXPECT_FALSE(w->Session().seq.Outstanding());
     EXPECT_EQ(op.messages.back(), "Обмен с GSM модулем прерван");
     const int read = w->Session().numberTable.PagesRead();
     EXPECT_GE(read, 10);
     EXPECT_LT(read, 375);
-    EXPECT_FALSE(w->numbersView->incomplete->isHidden());
-    EXPECT_EQ(w->numbersView->incomplete->text(), QStringLiteral("Список неполный: прочитано %1 из 375 страниц").arg(read));
+    EXPECT_FALSE(Parts(w).numbersView->incomplete->isHidden());
+    EXPECT_EQ(Parts(w).numbersView->incomplete->text(), QStringLiteral("Список неполный: прочитано %1 из 375 страниц").arg(read));
     EXPECT_TRUE(g.Cells(1, 3000).isEmpty());
     // A save from the incomplete table would remove what it lacks: refused,
     // nothing sent.
     const int mark = module->Requests();
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(module->Requests(), mark);
     EXPECT_TRUE(op.messages.back().startsWith(QStringLiteral("Список номеров скачан не полностью (прочитано страниц: %1 из 375)").arg(read)))
         << op.messages.back().toStdString();
     // A whole download makes it complete again.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    EXPECT_TRUE(w->numbersView->incomplete->isHidden());
+    EXPECT_TRUE(Parts(w).numbersView->incomplete->isHidden());
     EXPECT_FALSE(g.Cells(1, 3000).isEmpty());
 }
 
@@ -315,17 +315,17 @@ namespace {
 
 TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
     std::unique_ptr<TForm1> w = std::make_unique<TForm1>();
-    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Password);
-    w->showPassword->trigger();
-    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Normal);
-    w->showPassword->trigger();
-    EXPECT_EQ(w->edt3->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Password);
+    Parts(w).showPassword->trigger();
+    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Normal);
+    Parts(w).showPassword->trigger();
+    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Password);
     w->show();
     w->activateWindow();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->pgc->setCurrentIndex(1);
-    QTableView* t = w->numbersView->strngrd3;
+    Parts(w).pgc->setCurrentIndex(1);
+    QTableView* t = Parts(w).numbersView->strngrd3;
     t->setFocus(Qt::TabFocusReason);
     t->setCurrentIndex(t->model()->index(4, 2));
     ASSERT_EQ(QApplication::focusWidget(), t);
@@ -355,15 +355,15 @@ TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
     anna.name = "Анна";
     w->Session().numberTable.People().Set("89161110001", anna);  // another form of the same subscriber
 
-    QTest::mouseClick(w->numbersView->btnSite, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSite, Qt::LeftButton);
     EXPECT_TRUE(op.messages.back().startsWith("Список объекта «Gates» (редакция 2) загружен в таблицу: модуль отстаёт."))
         << op.messages.back().toStdString();
     EXPECT_EQ(w->Session().numberTable.Grid().Cells(TNumberTable::kName, 1), "Анна");
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("Анна (+79161110001): добавлен")) << op.questions.back().toStdString();
     EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110001") + '\0');
-    EXPECT_TRUE(w->moduleLabel->text().endsWith("объект «Gates»: актуален")) << w->moduleLabel->text().toStdString();
+    EXPECT_TRUE(Parts(w).moduleLabel->text().endsWith("объект «Gates»: актуален")) << Parts(w).moduleLabel->text().toStdString();
 }
 
 // A new number typed in a local form: the save offers the module's usual
@@ -372,13 +372,13 @@ TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
     Open();
     LogIn();
     w->Session().numberTable.People().SetCountry(*TNumberCountry::Parse("RU"));
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     auto& g = w->Session().numberTable.Grid();
     g.SetCells(TNumberTable::kNumber, 1, "89161110009");
     g.SetCells(TNumberTable::kUnrestricted, 1, TNumberTable::Yes());
     op.tickOptions = true;
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(op.options.size(), 1);
     EXPECT_EQ(op.options[0], "Записать новые номера в обычной форме (89161110009 → +79161110009, всего 1)");
@@ -391,7 +391,7 @@ TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
 TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
     Open();
     LogIn();
-    QTest::mouseClick(w->numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     auto& g = w->Session().numberTable.Grid();
     for (int r = 1; r <= 3; ++r) {
@@ -402,22 +402,22 @@ TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
         g.SetCells(TNumberTable::kEndTime, r, "00:00");
         g.SetCells(TNumberTable::kUnrestricted, r, TNumberTable::No());
     }
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);  // the three into the module first
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);  // the three into the module first
     ASSERT_TRUE(Quiet());
-    auto* v = w->numbersView->strngrd3;
-    w->pgc->setCurrentIndex(1);
+    auto* v = Parts(w).numbersView->strngrd3;
+    Parts(w).pgc->setCurrentIndex(1);
     const auto centre = [v](int row) { return v->visualRect(v->model()->index(row - 1, TNumberTable::kNumber)).center(); };
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, centre(1));
     QTest::mouseClick(v->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
     QApplication::processEvents();
-    EXPECT_EQ(w->numbersView->ChosenRows(), (QList<int>{1, 2}));
+    EXPECT_EQ(Parts(w).numbersView->ChosenRows(), (QList<int>{1, 2}));
     op.texts = {"10"};
-    QTest::mouseClick(w->numbersView->btnExtend, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnExtend, Qt::LeftButton);
     EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 1), "2030-01-11");
     EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 2), "2030-01-11");
     EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 3), "2030-01-01");
     const int warnings = int(op.warnings.size());
-    QTest::mouseClick(w->numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("Получат, расширят доступ или добавлены с истёкшим сроком: 2")) << op.questions.back().toStdString();
     EXPECT_EQ(op.warnings.size(), warnings);

@@ -5,7 +5,7 @@
 #include "bench_support.h"
 #include "base/qt_timer.h"
 #include "link/comm.h"
-#include "session/session.h"
+#include "open_session.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,7 @@ struct Rig {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TQtTimer tmr1{3000}, tmr2{3000, true};
-    TSession session{comm, display, op, tmr1, tmr2};
+    TOpenSession session{comm, display, op, tmr1, tmr2};
     std::vector<TOutcome> outcomes;
     int frames = 0;
 

@@ -8,7 +8,7 @@
 #include "record/site_list.h"
 #include <QCryptographicHash>
 #include "record/snapshot_diff.h"
-#include "session/session.h"
+#include "open_session.h"
 #include "sim/simulator.h"
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -27,7 +27,7 @@ struct Rig {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TQtTimer tmr1{3000}, tmr2{3000, true};
-    TSession session{comm, display, op, tmr1, tmr2};
+    TOpenSession session{comm, display, op, tmr1, tmr2};
     QTemporaryDir dir;
     std::unique_ptr<TRecord> record;
     int finished = 0;

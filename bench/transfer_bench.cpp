@@ -1,7 +1,7 @@
 // Whole transfers against the simulated module over a pseudo-terminal.
 #include "bench_support.h"
 #include "base/qt_timer.h"
-#include "session/session.h"
+#include "open_session.h"
 #include "link/comm.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@ struct Rig {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
     TQtTimer tmr1{3000}, tmr2{3000, true};
-    TSession session{comm, display, op, tmr1, tmr2};
+    TOpenSession session{comm, display, op, tmr1, tmr2};
     int done = 0;
 
     explicit Rig(int baud) : module(Options(baud)) {
@@ -154,11 +154,11 @@ void BM_Backup(benchmark::State& state) {
     rig.session.seq.OnFrameSent = [&](const uint8_t*, int) { ++frames; };
     QTemporaryDir dir;
     bool finished = false;
-    rig.session.backup.OnDone = [&](bool) { finished = true; };
+    rig.session.OnFinished = [&](const TOutcome&) { finished = true; };
     for (auto _ : state) {
         finished = false;
         frames = 0;
-        rig.session.backup.Backup(dir.filePath("b.pbk"), "bench");
+        rig.session.Backup(dir.filePath("b.pbk"), "bench");
         bench::RunUntil([&] { return finished; });
     }
     state.counters["frames_on_wire"] = frames;

@@ -1,6 +1,6 @@
 // The frame receiver fed byte by byte, with every block behind it, so that
 // valid frames reach the settings, number and history decoders too.
-#include "session/session.h"
+#include "open_session.h"
 #include <QCoreApplication>
 #include <cstdint>
 
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TSilentOperator op;
     static portiqa::TRecordingStatusDisplay display;
     static portiqa::TManualTimer tmr1(3000), tmr2(3000, true);
-    static portiqa::TSession session(port, display, op, tmr1, tmr2);
+    static portiqa::TOpenSession session(port, display, op, tmr1, tmr2);
     // A fresh line, then one operation waiting for its reply, as it would be
     // when replies arrive: only the reply matching its request goes further,
     // and each taken reply sends the chain's next request.

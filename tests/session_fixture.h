@@ -1,7 +1,7 @@
 #pragma once
 #include "fakes.h"
 #include "pty_pair.h"
-#include "session/session.h"
+#include "open_session.h"
 #include "link/comm.h"
 #include "sim/simulator.h"
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ struct SessionFixture : ::testing::Test {
     TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1{3000}, tmr2{3000, true};
-    std::unique_ptr<TSession> session;
+    std::unique_ptr<TOpenSession> session;
     QString typed = QStringLiteral("5807");
     bool controlsEnabled = false;
     int done = 0;  // transfers that ended well
@@ -30,7 +30,7 @@ struct SessionFixture : ::testing::Test {
         module = std::make_unique<sim::TModuleSimulator>(simOptions);
         QString error;
         ASSERT_TRUE(module->Start(&error)) << error.toStdString();
-        session = std::make_unique<TSession>(comm, display, op, tmr1, tmr2);
+        session = std::make_unique<TOpenSession>(comm, display, op, tmr1, tmr2);
         comm.SetCommName(module->Path());
         comm.SetBaudRate(115200);
         comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {

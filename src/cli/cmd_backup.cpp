@@ -20,7 +20,7 @@ int RunRestore(TCliRun& r) {
     options.withPassword = r.o.withPassword;
     options.dryRun = r.o.dryRun;
     const int rc = r.Cli().Exchange([&] { r.S().Restore(image, options, r.o.input); });
-    if (rc == kExitOk && options.dryRun) r.out << QString(r.S().backup.Summary).replace(u'\r', u'\n') << "\n" << Qt::flush;
+    if (rc == kExitOk && options.dryRun) r.out << QString(r.S().BackupSummary()).replace(u'\r', u'\n') << "\n" << Qt::flush;
     return rc;
 }
 

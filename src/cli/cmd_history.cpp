@@ -11,15 +11,15 @@ int RunHistoryDownload(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     if (int rc = r.Cli().Exchange([&] { s.DownloadHistory(); }); rc != kExitOk) return rc;
-    if (r.o.from.isValid() && !FilterHistory(s.historyTable, r.o.from, r.o.to, s.status, r.Op()))
-        s.historyTable.ClearHistoryTable();
+    if (r.o.from.isValid() && !FilterHistory(s.History(), r.o.from, r.o.to, s.Status(), r.Op()))
+        s.History().ClearHistoryTable();
     if (r.o.output.isEmpty()) {
-        for (const QString& line : s.historyFiles.CsvLines()) r.out << line << "\n";
+        for (const QString& line : s.HistoryFiles().CsvLines()) r.out << line << "\n";
         r.out.flush();
         return kExitOk;
     }
-    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.historyFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
-                                                    : WriteWorkbookFile(r.Op(), s.historyFiles.HistoryWorkbook(), r.o.output);
+    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.HistoryFiles().CsvLines(CsvFormOf(r.o.output)), r.o.output)
+                                                    : WriteWorkbookFile(r.Op(), s.HistoryFiles().HistoryWorkbook(), r.o.output);
 }
 
 int RunHistoryDelete(TCliRun& r) {
@@ -29,8 +29,8 @@ int RunHistoryDelete(TCliRun& r) {
         // How many records the erase would take; nothing is erased.
         if (int rc = r.Cli().Exchange([&] { s.DownloadHistory(); }); rc != kExitOk) return rc;
         int records = 0;
-        for (int row = 1; row < s.historyTable.Grid().RowCount(); ++row)
-            if (!s.historyTable.Grid().Cells(THistoryTable::kDate, row).isEmpty()) ++records;
+        for (int row = 1; row < s.History().Grid().RowCount(); ++row)
+            if (!s.History().Grid().Cells(THistoryTable::kDate, row).isEmpty()) ++records;
         r.out << TText::tr("Записей в истории GSM модуля: %1; ничего не удалено").arg(records) << "\n" << Qt::flush;
         return kExitOk;
     }

@@ -20,9 +20,9 @@ int RunNumbersDownload(TCliRun& r) {
         // Only the records whose window has ended, or ends within DAYS.
         const QDateTime now = QDateTime::currentDateTime();
         const int days = std::max(0, r.o.expiringDays);
-        const QStringList lines = s.numberFiles.CsvLines();
+        const QStringList lines = s.NumberFiles().CsvLines();
         for (int row = 1; row <= TNumberTable::kRecords && row <= lines.size(); ++row) {
-            const TValidity v = ValidityOf(s.numberTable.Grid(), row, now, days);
+            const TValidity v = ValidityOf(s.Numbers().Grid(), row, now, days);
             if ((r.o.expired && v == TValidity::Expired) || (r.o.expiringDays >= 0 && v == TValidity::Expiring))
                 r.out << lines[row - 1] << "\n";
         }
@@ -43,8 +43,8 @@ int RunNumbersDownload(TCliRun& r) {
             r.err << TText::tr("Журнал событий в записи начинается %1: неиспользование до этой даты не проверено")
                          .arg(use.since.toString(QStringLiteral("yyyy-MM-dd")))
                   << "\n" << Qt::flush;
-        const QStringList lines = s.numberFiles.CsvLines();
-        const TStringGrid& g = s.numberTable.Grid();
+        const QStringList lines = s.NumberFiles().CsvLines();
+        const TStringGrid& g = s.Numbers().Grid();
         for (int row = 1; row <= TNumberTable::kRecords && row <= lines.size(); ++row)
             if (!g.Cells(TNumberTable::kNumber, row).isEmpty() && use.UnusedSince(g.Cells(TNumberTable::kNumber, row), r.o.country, from))
                 r.out << lines[row - 1] << "\n";
@@ -52,12 +52,12 @@ int RunNumbersDownload(TCliRun& r) {
         return kExitOk;
     }
     if (r.o.output.isEmpty()) {
-        for (const QString& line : s.numberFiles.CsvLines(TCsvForm::Original, true)) r.out << line << "\n";
+        for (const QString& line : s.NumberFiles().CsvLines(TCsvForm::Original, true)) r.out << line << "\n";
         r.out.flush();
         return kExitOk;
     }
-    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
-                                                    : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
+    return DataKindOf(r.o.output) == TDataKind::Csv ? WriteLinesFile(r.Op(), s.NumberFiles().CsvLines(CsvFormOf(r.o.output)), r.o.output)
+                                                    : WriteWorkbookFile(r.Op(), s.NumberFiles().NumbersWorkbook(), r.o.output);
 }
 
 int ReadNumbersInput(TCliRun& r, const QString& path, TNumbersInput& in) {
@@ -69,7 +69,7 @@ int ReadNumbersInput(TCliRun& r, const QString& path, TNumbersInput& in) {
 }
 
 bool ApplyNumbersInput(TSession& s, const TNumbersInput& in) {
-    return in.csv ? s.numberFiles.ApplyCsv(in.rows) : s.numberFiles.ApplyWorkbook(in.book);
+    return in.csv ? s.NumberFiles().ApplyCsv(in.rows) : s.NumberFiles().ApplyWorkbook(in.book);
 }
 
 void CopyNumberTable(const TStringGrid& from, TStringGrid& to) {
@@ -83,30 +83,30 @@ int RunNumbersSave(TCliRun& r) {
     if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    s.numberTable.People().SetCountry(r.o.country);
+    s.Numbers().People().SetCountry(r.o.country);
     // The module's list, to show what the save would do to it.
     if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
     TStringGrid before(TNumberTable::kAllCols, TNumberTable::kRecords + 1);
-    CopyNumberTable(s.numberTable.Grid(), before);
+    CopyNumberTable(s.Numbers().Grid(), before);
     if (!ApplyNumbersInput(s, input)) return kExitFile;
-    r.err << QString(s.numberFiles.Imported()).replace(u'\r', u'\n') << "\n";
-    s.numberTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
+    r.err << QString(s.NumberFiles().Imported()).replace(u'\r', u'\n') << "\n";
+    s.Numbers().SetOrigin(TTableOrigin::FromFile(r.o.input));
     return SaveNumbersGuarded(r, before);
 }
 
 int SaveNumbersGuarded(TCliRun& r, const TStringGrid& before) {
     TSession& s = r.S();
-    if (const QString problem = s.numberTable.ValidateNumberTable(); !problem.isEmpty()) {
+    if (const QString problem = s.Numbers().ValidateNumberTable(); !problem.isEmpty()) {
         r.Op().ShowMessage(problem);
         return kExitFile;
     }
-    const TNumberDiff diff = DiffNumberTables(before, s.numberTable.Grid());
+    const TNumberDiff diff = DiffNumberTables(before, s.Numbers().Grid());
     r.err << diff.Counts() << "\n" << Qt::flush;
     // Who gains and who loses access, by name where known; the same list
     // with --dry-run and before a save.
-    const QList<TAccessChange> access = AccessChanges(before, s.numberTable.Grid(), s.numberTable.People(), QDateTime::currentDateTime());
-    const QString writtenTwice = SameSubscriberText(SubscribersWrittenTwice(s.numberTable.Grid(), s.numberTable.People().Country()),
-                                                    s.numberTable.Grid(), 1000);
+    const QList<TAccessChange> access = AccessChanges(before, s.Numbers().Grid(), s.Numbers().People(), QDateTime::currentDateTime());
+    const QString writtenTwice = SameSubscriberText(SubscribersWrittenTwice(s.Numbers().Grid(), s.Numbers().People().Country()),
+                                                    s.Numbers().Grid(), 1000);
     QTextStream& list = r.o.dryRun ? r.out : r.err;
     if (!access.isEmpty()) list << QString(AccessChangesText(access, 3000)).replace(u'\r', u'\n') << "\n";
     if (!writtenTwice.isEmpty())

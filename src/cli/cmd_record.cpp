@@ -172,14 +172,14 @@ bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) 
     const QString caption = book.Text(1, 1);
     if (kind != TDataKind::Csv && (caption == QStringLiteral("Функции") || caption == QLatin1String("Function"))) {
         bool applied = false;
-        if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) {
+        if (!RunGuarded(r.Op(), [&] { applied = s.Profile().ApplyProfile(book); }) || !applied) {
             error = TText::tr("%1: профиль настроек не принят").arg(path);
             return false;
         }
         side.pages.settings = s.SettingsPagesOfTable();
         return true;
     }
-    if (!(kind == TDataKind::Csv ? s.numberFiles.ApplyCsv(rows) : s.numberFiles.ApplyWorkbook(book))) {
+    if (!(kind == TDataKind::Csv ? s.NumberFiles().ApplyCsv(rows) : s.NumberFiles().ApplyWorkbook(book))) {
         error = TText::tr("%1: список номеров не принят").arg(path);
         return false;
     }

@@ -12,10 +12,10 @@ int RunSettingsRead(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     if (int rc = r.Cli().Exchange([&] { s.ReadSettings(); }); rc != kExitOk) return rc;
-    if (!r.o.output.isEmpty()) return WriteWorkbookFile(r.Op(), s.profile.ProfileWorkbook(), r.o.output);
+    if (!r.o.output.isEmpty()) return WriteWorkbookFile(r.Op(), s.Profile().ProfileWorkbook(), r.o.output);
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
-        const TSelectionEditor* e = s.settingsTable.EditorOfRow(row);
-        r.out << row << "\t" << (e ? e->SelectedText() : s.settingsTable.Value(row)) << "\n";
+        const TSelectionEditor* e = s.Settings().EditorOfRow(row);
+        r.out << row << "\t" << (e ? e->SelectedText() : s.Settings().Value(row)) << "\n";
     }
     r.out.flush();
     return kExitOk;
@@ -32,18 +32,18 @@ int RunSettingsSave(TCliRun& r) {
     TSession& s = r.S();
     if (int rc = r.Cli().Exchange([&] { s.ReadSettings(); }); rc != kExitOk) return rc;
     TSettingsTable module;
-    KnownModuleSettings(s.seq, module);
+    s.KnownSettings(module);
     if (!r.o.input.isEmpty()) {
         bool applied = false;
-        if (!RunGuarded(r.Op(), [&] { applied = s.profile.ApplyProfile(book); }) || !applied) return kExitFile;
-        s.settingsTable.SetOrigin(TTableOrigin::FromFile(r.o.input));
+        if (!RunGuarded(r.Op(), [&] { applied = s.Profile().ApplyProfile(book); }) || !applied) return kExitFile;
+        s.Settings().SetOrigin(TTableOrigin::FromFile(r.o.input));
     }
-    for (const auto& [row, value] : r.o.assignments) PutSettingsValue(s.settingsTable, row, value);
+    for (const auto& [row, value] : r.o.assignments) PutSettingsValue(s.Settings(), row, value);
     if (r.o.dryRun) {
         // Each row the save would change, "row: before -> after"; nothing is sent.
-        if (const QString problem = CheckSettingsTable(s.settingsTable, &module); !problem.isEmpty())
+        if (const QString problem = CheckSettingsTable(s.Settings(), &module); !problem.isEmpty())
             return r.Refuse(kExitFile, TText::tr("Настройки не сохранены. ") + problem);
-        for (const TSettingsChange& c : SettingsDifferences(module, s.settingsTable))
+        for (const TSettingsChange& c : SettingsDifferences(module, s.Settings()))
             r.out << c.row << ": " << c.before << " -> " << c.after << "\n";
         r.out.flush();
         return kExitOk;

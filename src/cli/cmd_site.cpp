@@ -45,8 +45,8 @@ void SiteTable(TCliRun& r, const QList<TSiteEntry>& entries) {
     QList<TSiteEntry> own;
     for (const TSiteEntry& e : entries)
         if (e.moduleId == 0) own << e;
-    SiteListInto(own, none, r.o.country, r.S().numberTable.Grid(), ignored);
-    r.S().numberTable.ShowPeople();
+    SiteListInto(own, none, r.o.country, r.S().Numbers().Grid(), ignored);
+    r.S().Numbers().ShowPeople();
 }
 
 int Import(TCliRun& r, TRecord& record) {
@@ -63,7 +63,7 @@ int Import(TCliRun& r, TRecord& record) {
     TNumbersInput input;
     if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
     if (!ApplyNumbersInput(s, input)) return kExitFile;
-    const QList<TSiteEntry> entries = SiteEntriesOf(s.numberTable.Grid(), moduleId);
+    const QList<TSiteEntry> entries = SiteEntriesOf(s.Numbers().Grid(), moduleId);
     const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error);
     if (!id) return r.Refuse(kExitFile, error);
     if (moduleId != 0) {
@@ -83,7 +83,7 @@ int Show(TCliRun& r, TRecord& record, const TSite& site) {
     const QList<TSiteModuleState> states = SiteStatus(record, site, r.o.country, error);
     if (!error.isEmpty()) return r.Refuse(kExitFile, error);
     SiteTable(r, entries);
-    const TStringGrid& g = r.S().numberTable.Grid();
+    const TStringGrid& g = r.S().Numbers().Grid();
     r.out << TText::tr("Объект «%1», редакция %2, изменён %3 (%4)").arg(site.name).arg(site.revision).arg(When(site.updatedAt), site.updatedBy)
           << "\n";
     for (int row = 1; row <= T::kRecords && !g.Cells(T::kNumber, row).isEmpty(); ++row) {
@@ -129,7 +129,7 @@ int Status(TCliRun& r, TRecord& record, const TSite& site) {
 int Apply(TCliRun& r, const TSite& site) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
-    s.numberTable.People().SetCountry(r.o.country);
+    s.Numbers().People().SetCountry(r.o.country);
     if (!s.ModuleId()) return r.Refuse(kExitFile, TText::tr("модуль не внесён в журнал при входе"));
     // The module's list first: the save reads before it writes and says who gains and loses.
     if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
@@ -146,7 +146,7 @@ int Apply(TCliRun& r, const TSite& site) {
                  .arg(site.revision).arg(StateText(mine->state))
           << "\n" << Qt::flush;
     TStringGrid before(T::kAllCols, T::kRecords + 1);
-    CopyNumberTable(s.numberTable.Grid(), before);
+    CopyNumberTable(s.Numbers().Grid(), before);
     const QString fingerprint = LoadSiteList(s, *mine, error);
     if (fingerprint.isEmpty()) return r.Refuse(kExitFile, error);
     const int rc = SaveNumbersGuarded(r, before);
@@ -192,8 +192,8 @@ int RunSite(TCliRun& r) {
         if (int check = r.CheckOutput(r.o.output); check != kExitOk) return check;
         TSession& s = r.S();
         return DataKindOf(r.o.output) == TDataKind::Csv
-                   ? WriteLinesFile(r.Op(), s.numberFiles.CsvLines(CsvFormOf(r.o.output)), r.o.output)
-                   : WriteWorkbookFile(r.Op(), s.numberFiles.NumbersWorkbook(), r.o.output);
+                   ? WriteLinesFile(r.Op(), s.NumberFiles().CsvLines(CsvFormOf(r.o.output)), r.o.output)
+                   : WriteWorkbookFile(r.Op(), s.NumberFiles().NumbersWorkbook(), r.o.output);
     }
     const auto module = NeedModule(r, *record, r.o.arguments[1], rc);
     if (!module) return rc;

@@ -80,9 +80,9 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
     session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2, configFolder_);
     connection_ = std::make_unique<TConnection>(cm1, *session_);
-    settingsView = new TSettingsView(session_->settingsTable, pgc);
-    numbersView = new TNumbersView(session_->numberTable, pgc);
-    historyView = new THistoryView(session_->historyTable, pgc);
+    settingsView = new TSettingsView(session_->Settings(), pgc);
+    numbersView = new TNumbersView(session_->Numbers(), pgc);
+    historyView = new THistoryView(session_->History(), pgc);
     pgc->addTab(settingsView, TText::tr("Базовые\nнастройки"));
     pgc->addTab(numbersView, TText::tr("Номера\nпользователей"));
     pgc->addTab(historyView, TText::tr("История\nсобытий"));
@@ -138,12 +138,12 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
     UseCountry();
-    connect(&session_->settingsTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
+    connect(&session_->Settings().Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     // A key the settings table refused says why, in the status bar.
-    connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
-    connect(numbersView, &TNumbersView::TypingRefused, this, [this](const QString& why) { session_->status.ShowStatus(why); });
-    connect(&session_->numberTable.Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
-    session_->password.SetControlsEnabled = [this](bool on) { SetControlsEnabled(on); };
+    connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->Status().ShowStatus(why); });
+    connect(numbersView, &TNumbersView::TypingRefused, this, [this](const QString& why) { session_->Status().ShowStatus(why); });
+    connect(&session_->Numbers().Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
+    session_->SetLoginControls([this](bool on) { SetControlsEnabled(on); });
     extraPorts_ = extraPorts;
     ScanPorts();
     // A module plugged in after start-up appears when the list is opened.
@@ -227,7 +227,7 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     // Masked, as a password is; the eye shows it while the operator wants.
     edt3->setEchoMode(QLineEdit::Password);
     edt3->setAccessibleName(lbl4->text());
-    edt3->setValidator(new TPasswordValidator([this](const QString& why) { session_->status.ShowStatus(why); }, edt3));
+    edt3->setValidator(new TPasswordValidator([this](const QString& why) { session_->Status().ShowStatus(why); }, edt3));
     edt3->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
     lbl4->setBuddy(edt3);
     showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);

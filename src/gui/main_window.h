@@ -75,6 +75,8 @@ public:
 
     TSession& Session() { return *session_; }
     TComm& Comm() { return cm1; }
+    // The reply timer: a scripted run or a test may drive its expiry by hand.
+    ITimer& ReplyTimer() { return tmr1; }
     QString ConfigFolder() const { return configFolder_; }
 
     // Where the port list comes from (the system's serial ports by default).

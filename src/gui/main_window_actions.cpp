@@ -61,11 +61,11 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     TSession& s = *session_;
     QStringList names;
     QList<TOperation> saves;
-    if (settings && s.settingsTable.Edits().Edited()) {
+    if (settings && s.Settings().Edits().Edited()) {
         names << TText::tr("настроек");
         saves << TOperation::Settings;
     }
-    if (numbers && s.numberTable.Edits().Edited()) {
+    if (numbers && s.Numbers().Edits().Edited()) {
         names << TText::tr("номеров");
         saves << TOperation::Numbers;
     }
@@ -79,8 +79,8 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     case IOperator::TUnsaved::Cancel:
         return;
     case IOperator::TUnsaved::Discard:
-        if (settings) s.settingsTable.Edits().Set(false);
-        if (numbers) s.numberTable.Edits().Set(false);
+        if (settings) s.Settings().Edits().Set(false);
+        if (numbers) s.Numbers().Edits().Set(false);
         go(true);
         return;
     case IOperator::TUnsaved::Save:
@@ -94,7 +94,7 @@ void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }
 void TForm1::CancelClick() { session_->Cancel(); }
 
 void TForm1::ShowEdited() {
-    setWindowModified(session_->settingsTable.Edits().Edited() || session_->numberTable.Edits().Edited());
+    setWindowModified(session_->Settings().Edits().Edited() || session_->Numbers().Edits().Edited());
 }
 
 void TForm1::ReadModuleIntoTables(bool numbersToo) {
@@ -167,31 +167,31 @@ void TForm1::WireButtons() {
     connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DeleteHistory(); }); });
     connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
         Guard([&] {
-            if (FilterHistory(s.historyTable, historyView->WindowStart(), historyView->WindowEnd(), s.status, operator_))
+            if (FilterHistory(s.History(), historyView->WindowStart(), historyView->WindowEnd(), s.Status(), operator_))
                 historyView->ShowFirst();
         });
     });
     connect(historyView->btnShowAll, &QPushButton::clicked, this, [this, &s] {
-        s.historyTable.ShowAll();
+        s.History().ShowAll();
         historyView->ShowFirst();
     });
-    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.historyFiles.ClearHistoryTable(); });
-    connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.profile.ExportProfile(); }); });
+    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.HistoryFiles().ClearHistoryTable(); });
+    connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.Profile().ExportProfile(); }); });
     connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(true, false, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.profile.ImportProfile(); }); });
+        ProtectEdits(true, false, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.Profile().ImportProfile(); }); });
     });
-    connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersXls(); }); });
+    connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersXls(); }); });
     connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] {
-        ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.numberFiles.ImportNumbersXls(); }); });
+        ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.NumberFiles().ImportNumbersXls(); }); });
     });
-    connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.numberFiles.ExportNumbersCsv(); }); });
+    connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersCsv(); }); });
     connect(numbersView->btnExtend, &QPushButton::clicked, this, [this] { ExtendClick(); });
     connect(numbersView->btnSite, &QPushButton::clicked, this, [this] {
         ProtectEdits(false, true, TText::tr("загрузить список объекта"), [this](bool) { Guard([this] { LoadSiteListClick(); }); });
     });
-    connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryXls(); }); });
-    connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ExportHistoryCsv(); }); });
-    connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.historyFiles.ImportHistoryXls(); }); });
+    connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryXls(); }); });
+    connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryCsv(); }); });
+    connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ImportHistoryXls(); }); });
 }
 
 // The module record and its journal.
@@ -206,7 +206,7 @@ void TForm1::OpenRecord(const QString& location, bool none) {
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
         if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
         record_ = TRecord::Open(where, problem);
-        if (!record_) session_->status.ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
+        if (!record_) session_->Status().ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
     }
     session_->UseRecord(record_.get(), problem);
 }
@@ -244,11 +244,11 @@ void TForm1::UseCountry() {
     QString text = qEnvironmentVariable("PORTIQA_COUNTRY");
     if (text.isEmpty()) text = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kCountryKey).toString();
     const auto country = TNumberCountry::Parse(text);
-    session_->numberTable.People().SetCountry(text.isEmpty() || !country ? TNumberCountry::FromSystem() : *country);
+    session_->Numbers().People().SetCountry(text.isEmpty() || !country ? TNumberCountry::FromSystem() : *country);
 }
 
 void TForm1::ChooseCountry() {
-    TPeople& people = session_->numberTable.People();
+    TPeople& people = session_->Numbers().People();
     const auto answer = operator_.AskText(
         TText::tr("Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.\r"
                   "Тогда 8916…, 7916… и +7916… — один абонент. Сейчас: %1").arg(people.Country().Shown()),
@@ -259,8 +259,8 @@ void TForm1::ChooseCountry() {
     if (!country) return operator_.ShowMessage(TText::tr("«%1»: страна не понята (нужен код, например +7)").arg(answer->left(20)));
     QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kCountryKey, answer->trimmed());
     people.SetCountry(*country);
-    session_->numberTable.ShowPeople();
-    session_->status.ShowStatus(TText::tr("Страна номеров: %1").arg(country->Shown()));
+    session_->Numbers().ShowPeople();
+    session_->Status().ShowStatus(TText::tr("Страна номеров: %1").arg(country->Shown()));
 }
 
 void TForm1::Finished(const TOutcome& o) {
@@ -276,11 +276,11 @@ void TForm1::Finished(const TOutcome& o) {
         break;
     case TOperation::Numbers:
         // A site's list saved (or found in the module) is the site applied.
-        if (pendingSite_ && o.Ok() && !session_->numberTable.Edits().Edited() &&
-            SiteListFingerprint(session_->numberTable.Grid()) == pendingSite_->fingerprint) {
+        if (pendingSite_ && o.Ok() && !session_->Numbers().Edits().Edited() &&
+            SiteListFingerprint(session_->Numbers().Grid()) == pendingSite_->fingerprint) {
             QString error;
             if (!MarkSiteApplied(*session_, pendingSite_->site, pendingSite_->fingerprint, error))
-                session_->status.ShowStatus(error);
+                session_->Status().ShowStatus(error);
             pendingSite_.reset();
             ShowModule();
         }
@@ -301,7 +301,7 @@ void TForm1::Finished(const TOutcome& o) {
 }
 
 void TForm1::ExtendClick() {
-    TNumberTable& table = session_->numberTable;
+    TNumberTable& table = session_->Numbers();
     QList<int> rows = numbersView->ChosenRows();
     const bool all = rows.isEmpty();
     if (all) rows = table.RowsWithWindows();
@@ -319,7 +319,7 @@ void TForm1::ExtendClick() {
     else if (date && date->year() >= 2000 && date->year() <= 2099) changed = table.SetEndDate(rows, *date);
     else return operator_.ShowMessage(TText::tr("«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах")
                                           .arg(answer->left(30)));
-    session_->status.ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(changed));
+    session_->Status().ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(changed));
 }
 
 void TForm1::ShowNumberUse() {
@@ -329,10 +329,10 @@ void TForm1::ShowNumberUse() {
         if (!numberUse_) {
             QString error;
             numberUse_ = record_ && session_->ModuleId()
-                             ? NumberUseOf(*record_, *session_->ModuleId(), session_->numberTable.People().Country(), error)
+                             ? NumberUseOf(*record_, *session_->ModuleId(), session_->Numbers().People().Country(), error)
                              : TNumberUse{};
         }
-        return numberUse_->Text(number, session_->numberTable.People().Country());
+        return numberUse_->Text(number, session_->Numbers().People().Country());
     };
 }
 

@@ -225,7 +225,7 @@ void TModuleJournal::LoadSelected() {
         if (m.id == s->moduleId) from = {m.sim, m.bridgeSerial, QString(), -1};
     QStringList loaded;
     if (s->pages.settings.size() == 2 * kPageSize) {
-        TSettingsTable& t = session_.settingsTable;
+        TSettingsTable& t = session_.Settings();
         for (int p = 1; p <= 2; ++p)
             DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(s->pages.settings.constData()) + (p - 1) * kPageSize, t);
         for (int row = 1; row < TSettingsTable::kStoredRows; ++row)
@@ -235,7 +235,7 @@ void TModuleJournal::LoadSelected() {
         loaded << TText::tr("настройки");
     }
     if (s->pages.numbers.size() == kNumberPages * kPageSize) {
-        TNumberTable& t = session_.numberTable;
+        TNumberTable& t = session_.Numbers();
         {
             TGridBatch batch(t.Grid());
             for (int p = 1; p <= kNumberPages; ++p)

@@ -121,16 +121,16 @@ void TProvisionJob::Next() {
         session_->ReadSettings(TSession::TAsk::Quietly);
         return;
     case TStep::ReadSettings:
-        modulePin_ = session_->settingsTable.Value(kPasswordRow);
+        modulePin_ = session_->Settings().Value(kPasswordRow);
         if (plan_.hasNumbers) {
             {
-                TGridBatch batch(session_->numberTable.Grid());
+                TGridBatch batch(session_->Numbers().Grid());
                 for (int r = 1; r <= TNumberTable::kRecords; ++r)
                     for (int c = 1; c < TNumberTable::kCols; ++c)
-                        session_->numberTable.Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
+                        session_->Numbers().Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
             }
             // The template's list is the whole list the module is to hold.
-            session_->numberTable.SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
+            session_->Numbers().SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;
             progress_(QStringLiteral("write_numbers"), TText::tr("запись номеров"));
             session_->SaveNumbers();
@@ -138,15 +138,15 @@ void TProvisionJob::Next() {
         }
         [[fallthrough]];
     case TStep::SaveNumbers:
-        plan_.ApplySettings(session_->settingsTable, unit_);
-        unitPin_ = session_->settingsTable.Value(kPasswordRow);
-        session_->settingsTable.SetValue(kPasswordRow, modulePin_);
+        plan_.ApplySettings(session_->Settings(), unit_);
+        unitPin_ = session_->Settings().Value(kPasswordRow);
+        session_->Settings().SetValue(kPasswordRow, modulePin_);
         step_ = TStep::SaveSettings;
         progress_(QStringLiteral("write_settings"), TText::tr("запись настроек"));
         session_->SaveSettings();
         return;
     case TStep::SaveSettings:
-        session_->settingsTable.SetValue(kPasswordRow, unitPin_);
+        session_->Settings().SetValue(kPasswordRow, unitPin_);
         step_ = TStep::SavePin;
         progress_(QStringLiteral("write_pin"), TText::tr("запись пароля"));
         session_->SaveSettings();
@@ -163,7 +163,7 @@ void TProvisionJob::Next() {
 }
 
 QString TProvisionJob::Fingerprint() const {
-    const QByteArray& page = session_->password.ModulePage;
+    const QByteArray& page = session_->LoginPage();
     if (page.isEmpty()) return {};
     return QString::fromLatin1(QCryptographicHash::hash(page, QCryptographicHash::Sha256).toHex().left(16));
 }
@@ -171,8 +171,8 @@ QString TProvisionJob::Fingerprint() const {
 void TProvisionJob::Refused() {
     if (finished_) return;
     // The first page the login read carries the module's password and SIM number.
-    const QString pin = session_->password.ModulePassword;
-    const QString sim = SimNumberOfSettingsPage(session_->password.ModulePage);
+    const QString pin = session_->ModulePassword();
+    const QString sim = SimNumberOfSettingsPage(session_->LoginPage());
     const TUnit* known = !reflashing_ && recognise_ ? recognise_(pin, sim) : nullptr;
     if (!known) return Fail(TText::tr("неверный пароль: модуль уже настроен?"), QStringLiteral("wrong_password"), true);
     unit_ = known;

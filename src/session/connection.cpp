@@ -13,7 +13,7 @@ TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_
     };
     comm_.OnRequestHangup = [this](TComm*) {
         // A transfer under way ends with one report that says what was written.
-        const bool transferEnded = session_.receiver.LoseLink();
+        const bool transferEnded = session_.LoseLink();
         Close();
         if (OnLost) OnLost(transferEnded ? QString() : LinkLostMessage());
     };

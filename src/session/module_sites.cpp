@@ -8,7 +8,7 @@ QList<TModuleSite> SitesOfModule(const TSession& s, QString& error) {
     TRecord* record = s.Record();
     if (!record || !s.ModuleId()) return out;
     for (const TSite& site : record->SitesOf(*s.ModuleId(), error))
-        for (const TSiteModuleState& st : SiteStatus(*record, site, s.numberTable.People().Country(), error))
+        for (const TSiteModuleState& st : SiteStatus(*record, site, s.Numbers().People().Country(), error))
             if (st.module.moduleId == *s.ModuleId()) out.append({site, st});
     return out;
 }
@@ -31,7 +31,7 @@ QString LoadSiteList(TSession& s, const TModuleSite& m, QString& error) {
     }
     const QList<TSiteEntry> entries = record->SiteList(m.site.id, error);
     if (!error.isEmpty()) return {};
-    TNumberTable& table = s.numberTable;
+    TNumberTable& table = s.Numbers();
     if (!SiteListInto(entries, m.state.module, table.People().Country(), table.Grid(), error)) return {};
     table.ShowPeople();
     table.SetPagesRead(-1);

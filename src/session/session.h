@@ -80,6 +80,9 @@ public:
     void SetVerifyAfterSave(bool on);
     // A page as the module was last known to hold it on this connection; null when unknown.
     const QByteArray* KnownPage(int32_t address) const;
+    // The module's settings as last known on this connection, decoded into
+    // out; false when they are not known.
+    bool KnownSettings(TSettingsTable& out) const;
     // What a save of the tables would write: the two settings pages, and
     // every number page (a record's journal compares them with its copies).
     QByteArray SettingsPagesOfTable() const;
@@ -106,6 +109,33 @@ public:
     // The logged-in module's entry in the record.
     std::optional<qint64> ModuleId() const { return moduleId_; }
 
+    // The tables the front ends show and edit, their file exchanges, and the
+    // status line.
+    TSettingsTable& Settings() { return settingsTable; }
+    const TSettingsTable& Settings() const { return settingsTable; }
+    TNumberTable& Numbers() { return numberTable; }
+    const TNumberTable& Numbers() const { return numberTable; }
+    THistoryTable& History() { return historyTable; }
+    const THistoryTable& History() const { return historyTable; }
+    TSettingsProfile& Profile() { return profile; }
+    TNumberFiles& NumberFiles() { return numberFiles; }
+    THistoryFiles& HistoryFiles() { return historyFiles; }
+    TStatusControl& Status() { return status; }
+    // Settings page 1 as the last login read it, and the module's password in it.
+    const QByteArray& LoginPage() const { return password.ModulePage; }
+    const QString& ModulePassword() const { return password.ModulePassword; }
+    // After a login's check: the front end's controls on (the password
+    // matched) or off, before the outcome is raised.
+    void SetLoginControls(std::function<void(bool on)> hook) { password.SetControlsEnabled = std::move(hook); }
+    // What the last backup (or its dry run) found, in lines.
+    const QString& BackupSummary() const { return backup.Summary; }
+    // The port is gone: a transfer under way ends with one report; true when one did.
+    bool LoseLink() { return receiver.LoseLink(); }
+
+protected:
+    // The session's parts, in start-up order; front ends reach them only
+    // through the operations and accessors above (a test's subclass may
+    // open them to drive one part directly).
     IOperator& op;
     TStatusControl status;
     TProgressControl progress;

@@ -44,6 +44,8 @@ void TSession::SetVerifyAfterSave(bool on) { seq.verifyAfterSave = on; }
 
 const QByteArray* TSession::KnownPage(int32_t address) const { return seq.KnownPage(address); }
 
+bool TSession::KnownSettings(TSettingsTable& out) const { return KnownModuleSettings(seq, out); }
+
 QByteArray TSession::SettingsPagesOfTable() const {
     QByteArray pages(2 * kPageSize, char(0xFF));
     for (int p = 1; p <= 2; ++p)

@@ -4,7 +4,7 @@
 // Everything runs on this thread: the relay hands replies over when the
 // test pumps, and the reply timer moves only when the test advances it.
 #include "fakes.h"
-#include "session/session.h"
+#include "open_session.h"
 #include "link/link_messages.h"
 #include "numbers/number_record.h"
 #include <QDate>
@@ -129,7 +129,7 @@ struct RelayTest : ::testing::Test {
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer tmr1{3000}, tmr2{3000, true};
-    TSession session{module, display, op, tmr1, tmr2};
+    TOpenSession session{module, display, op, tmr1, tmr2};
     int done = 0, failedTransfers = 0;
     std::vector<TLinkFailure> failures;
     qint64 now = 1000000;  // the sequence's clock, moved with the reply timer

@@ -123,7 +123,7 @@ TEST_F(WindowTest, ACablePulledMidTransferIsOneMessage) {
     ASSERT_TRUE(WaitFor([&] { return module->Requests() > 20; }));
     module->Stop();
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
-    EXPECT_FALSE(w->Session().seq.Outstanding());
+    EXPECT_FALSE(w->Session().Busy());
     ASSERT_EQ(op.messages.size(), before + 1) << op.messages.join('|').toStdString();
     EXPECT_EQ(op.messages.back(),
               "Связь с GSM модулем потеряна: порт закрыт\rПодключите GSM модуль, откройте порт, войдите и повторите");
@@ -139,20 +139,20 @@ TEST_F(WindowTest, UnansweredLoginDoesNotSwallowALaterRead) {
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     w->LoginClick();
-    EXPECT_TRUE(w->Session().password.Pending());
+    EXPECT_TRUE(w->Session().Busy());
     // The reply timer's expiry, driven by hand: this is a QTimer in the window.
     // The login is asked twice more before the time runs out for good.
-    w->Session().receiver.OnReplyTimeout();
-    w->Session().receiver.OnReplyTimeout();
-    EXPECT_TRUE(w->Session().password.Pending());
-    w->Session().receiver.OnReplyTimeout();
-    EXPECT_FALSE(w->Session().password.Pending());
+    w->ReplyTimer().OnTimer();
+    w->ReplyTimer().OnTimer();
+    EXPECT_TRUE(w->Session().Busy());
+    w->ReplyTimer().OnTimer();
+    EXPECT_FALSE(w->Session().Busy());
     EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
 }
 
 TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     Open();
-    auto& g = w->Session().numberTable.Grid();
+    auto& g = w->Session().Numbers().Grid();
     g.SetCells(2, 5, "2024/01/01");
     const QModelIndex flag = Parts(w).numbersView->Model()->IndexOf(6, 5);
     Parts(w).numbersView->strngrd3->clicked(flag);

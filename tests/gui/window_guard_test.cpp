@@ -39,13 +39,13 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     module->WriteMemory(4, QByteArray("79161234567") + '\0');
     module->WriteMemory(202, QByteArray::fromHex("1800"));
     LogIn();
-    const TSettingsTable& t = w->Session().settingsTable;
+    const TSettingsTable& t = w->Session().Settings();
     EXPECT_EQ(t.Value(2), "79161234567");
     EXPECT_EQ(t.Value(16), "24");
     EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");  // the read itself shows no box
     EXPECT_FALSE(w->isWindowModified());
     // Row 16 changed and saved by the button: the module's SIM number stays.
-    w->Session().settingsTable.SetValue(16, "12");
+    w->Session().Settings().SetValue(16, "12");
     EXPECT_TRUE(w->isWindowModified());
     QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
@@ -70,7 +70,7 @@ TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadNeverProposesRemovingTheModule
     EXPECT_TRUE(op.messages.back().startsWith("Список номеров GSM модуля ещё не скачан в таблицу")) << op.messages.back().toStdString();
     EXPECT_TRUE(op.messages.back().contains("(3000)"));
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), before) << "nothing removed";
-    EXPECT_TRUE(w->Session().numberTable.Grid().Cells(1, 1).isEmpty()) << "the table keeps the operator's list";
+    EXPECT_TRUE(w->Session().Numbers().Grid().Cells(1, 1).isEmpty()) << "the table keeps the operator's list";
 }
 
 TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
@@ -78,7 +78,7 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     o.seedNumbers = 10;
     Open(o);
     LogIn();
-    auto& g = w->Session().numberTable.Grid();
+    auto& g = w->Session().Numbers().Grid();
     w->EnableControls();
     QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);  // "Удалить всех"
     ASSERT_EQ(g.Cells(7, 1), "Да");
@@ -99,7 +99,7 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
 TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     Open();
     LogIn();
-    w->Session().numberTable.Grid().SetCells(1, 5, "+7999");
+    w->Session().Numbers().Grid().SetCells(1, 5, "+7999");
     EXPECT_TRUE(w->isWindowModified());
     op.unsavedAnswers = {TUnsaved::Cancel};
     EXPECT_FALSE(w->close());
@@ -117,7 +117,7 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
 TEST_F(GuardedWindow, SaveFromTheQuestionSavesThenCloses) {
     Open();
     LogIn();
-    w->Session().settingsTable.SetValue(15, "120");
+    w->Session().Settings().SetValue(15, "120");
     op.unsavedAnswers = {TUnsaved::Save};
     w->close();
     ASSERT_TRUE(Quiet());
@@ -141,10 +141,10 @@ TEST_F(GuardedWindow, AfterARestoreTheTablesHoldTheRestoredModule) {
     op.answers = {true};
     QTest::mouseClick(Parts(w).btnRestore, Qt::LeftButton);
     ASSERT_TRUE(Quiet(60000));
-    EXPECT_TRUE(WaitFor([&] { return w->Session().numberTable.Grid().Cells(1, 20).size() > 0; }, 30000));
+    EXPECT_TRUE(WaitFor([&] { return w->Session().Numbers().Grid().Cells(1, 20).size() > 0; }, 30000));
     ASSERT_TRUE(Quiet(60000));
-    EXPECT_EQ(w->Session().settingsTable.Value(16), "0");
-    EXPECT_FALSE(w->Session().numberTable.Grid().Cells(1, 20).isEmpty());
+    EXPECT_EQ(w->Session().Settings().Value(16), "0");
+    EXPECT_FALSE(w->Session().Numbers().Grid().Cells(1, 20).isEmpty());
     EXPECT_FALSE(w->isWindowModified());
 }
 
@@ -175,7 +175,7 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     Parts(w).pgc->setCurrentIndex(1);
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    ASSERT_FALSE(w->Session().numberTable.Grid().Cells(1, 16).isEmpty());
+    ASSERT_FALSE(w->Session().Numbers().Grid().Cells(1, 16).isEmpty());
 
     QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);  // "Выйти"
     Parts(w).cbb9->setCurrentIndex(1);
@@ -202,7 +202,7 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     EXPECT_EQ(Parts(w).edt3->text(), "1111");
     QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    EXPECT_EQ(w->Session().settingsTable.Value(1), "1111") << "the settings are B's after its login";
+    EXPECT_EQ(w->Session().Settings().Value(1), "1111") << "the settings are B's after its login";
     // The number table still holds A's list: its save asks, Cancel writes nothing.
     op.answers = {false};
     QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
@@ -215,7 +215,7 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     op.unsavedAnswers = {TUnsaved::Discard};
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    w->Session().numberTable.Grid().SetCells(1, 2, "+79990000002");
+    w->Session().Numbers().Grid().SetCells(1, 2, "+79990000002");
     QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     // Only the warning that record 2's old subscriber loses access.
@@ -240,7 +240,7 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     const QByteArray original = module->Memory(0x1000 + 2 * 32, 32);
-    w->Session().numberTable.Grid().SetCells(1, 3, "+79990000003");
+    w->Session().Numbers().Grid().SetCells(1, 3, "+79990000003");
     QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(module->Memory(0x1000 + 2 * 32, 12), QByteArray("+79990000003"));
@@ -264,7 +264,7 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
 
     QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, {}, rowCenter(2));
     QTest::mouseClick(journal.load, Qt::LeftButton);
-    EXPECT_NE(w->Session().numberTable.Grid().Cells(1, 3), "+79990000003");
+    EXPECT_NE(w->Session().Numbers().Grid().Cells(1, 3), "+79990000003");
     EXPECT_TRUE(w->isWindowModified());
     journal.close();
     op.answers = {true};
@@ -280,14 +280,14 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsR
     Open(o);
     LogIn();
     EXPECT_FALSE(Parts(w).btnCancel->isEnabled());
-    auto& g = w->Session().numberTable.Grid();
+    auto& g = w->Session().Numbers().Grid();
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !g.Cells(1, 80).isEmpty(); }, 20000));
     ASSERT_TRUE(WaitFor([&] { return Parts(w).btnCancel->isEnabled(); }, 2000));
     QTest::mouseClick(Parts(w).btnCancel, Qt::LeftButton);
-    EXPECT_FALSE(w->Session().seq.Outstanding());
+    EXPECT_FALSE(w->Session().Busy());
     EXPECT_EQ(op.messages.back(), "Обмен с GSM модулем прерван");
-    const int read = w->Session().numberTable.PagesRead();
+    const int read = w->Session().Numbers().PagesRead();
     EXPECT_GE(read, 10);
     EXPECT_LT(read, 375);
     EXPECT_FALSE(Parts(w).numbersView->incomplete->isHidden());
@@ -353,12 +353,12 @@ TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
     ASSERT_TRUE(record->AddSiteModule(*site, *w->Session().ModuleId(), {}, error));
     TPerson anna;
     anna.name = "Анна";
-    w->Session().numberTable.People().Set("89161110001", anna);  // another form of the same subscriber
+    w->Session().Numbers().People().Set("89161110001", anna);  // another form of the same subscriber
 
     QTest::mouseClick(Parts(w).numbersView->btnSite, Qt::LeftButton);
     EXPECT_TRUE(op.messages.back().startsWith("Список объекта «Gates» (редакция 2) загружен в таблицу: модуль отстаёт."))
         << op.messages.back().toStdString();
-    EXPECT_EQ(w->Session().numberTable.Grid().Cells(TNumberTable::kName, 1), "Анна");
+    EXPECT_EQ(w->Session().Numbers().Grid().Cells(TNumberTable::kName, 1), "Анна");
     QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("Анна (+79161110001): добавлен")) << op.questions.back().toStdString();
@@ -371,10 +371,10 @@ TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
 TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
     Open();
     LogIn();
-    w->Session().numberTable.People().SetCountry(*TNumberCountry::Parse("RU"));
+    w->Session().Numbers().People().SetCountry(*TNumberCountry::Parse("RU"));
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    auto& g = w->Session().numberTable.Grid();
+    auto& g = w->Session().Numbers().Grid();
     g.SetCells(TNumberTable::kNumber, 1, "89161110009");
     g.SetCells(TNumberTable::kUnrestricted, 1, TNumberTable::Yes());
     op.tickOptions = true;
@@ -393,7 +393,7 @@ TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
     LogIn();
     QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    auto& g = w->Session().numberTable.Grid();
+    auto& g = w->Session().Numbers().Grid();
     for (int r = 1; r <= 3; ++r) {
         g.SetCells(TNumberTable::kNumber, r, QStringLiteral("+7916000000%1").arg(r));
         g.SetCells(TNumberTable::kStartDate, r, "2025-01-01");

@@ -148,8 +148,20 @@ public:
     // Raised once when an operation has run to its end (after its final
     // message, which it carries).
     std::function<void(const QString& message)> OnTransferDone;
-    // Raised once when it failed or was declined (after its message, if any).
+    // Raised once when it failed (after its message, which it carries when
+    // the operator was given one).
     std::function<void(const QString&)> OnTransferFailed;
+    // Raised once when the operator declined a question on the way (its words).
+    std::function<void(const QString& question)> OnDeclined;
+
+protected:
+    void Fail(const QString& words = QString()) {
+        if (OnTransferFailed) OnTransferFailed(words);
+    }
+    void Decline(const QString& question) {
+        if (OnDeclined) OnDeclined(question);
+        else Fail();
+    }
 
 private:
     const TPageTransfer& chain_;

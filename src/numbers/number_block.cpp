@@ -80,7 +80,7 @@ void TNumberBlock::Save() {
                                        "скачайте список целиком или импортируйте файл.")
                                  .arg(table_.PagesRead()).arg(TNumberTable::kPages);
         op_.ShowMessage(text);
-        if (OnTransferFailed) OnTransferFailed(text);
+        Fail(text);
         return;
     }
     // The operator sees what the save does to the module's list before
@@ -101,9 +101,10 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
     TStringGrid module(TNumberTable::kCols, TNumberTable::kRecords + 1);
     if (!KnownModuleNumbers(seq_, module)) {
         // Not every page came back as the module's: nothing is written.
-        op_.ShowMessage(TText::tr("Список номеров GSM модуля прочитан не полностью: сохранение отменено. "
-                                       "Сохраните ещё раз."));
-        if (OnTransferFailed) OnTransferFailed(QString());
+        const QString words = TText::tr("Список номеров GSM модуля прочитан не полностью: сохранение отменено. "
+                                        "Сохраните ещё раз.");
+        op_.ShowMessage(words);
+        Fail(words);
         return;
     }
     const TNumberDiff diff = DiffNumberTables(module, table_.Grid());
@@ -115,7 +116,7 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
                                        "список, измените его и сохраните.")
                                  .arg(diff.removed);
         op_.ShowMessage(text);
-        if (OnTransferFailed) OnTransferFailed(text);
+        Fail(text);
         return;
     }
     // The question says who gains and who loses access, by name where the
@@ -140,10 +141,7 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
                                                                 .arg(table_.Grid().Cells(TNumberTable::kNumber, usual[0].first), usual[0].second)
                                                                 .arg(usual.size()),
                                                   rewrite);
-    if (!accepted) {
-        if (OnTransferFailed) OnTransferFailed(QString());
-        return;
-    }
+    if (!accepted) return Decline(question);
     if (rewrite)
         for (const auto& [row, form] : usual) table_.Grid().SetCells(TNumberTable::kNumber, row, form);
     if (const int losing = LosingAccess(access); losing > 0) {
@@ -161,10 +159,8 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
         QList<TAccessChange> losers;
         for (const TAccessChange& c : access)
             if (c.LosesAccess()) losers << c;
-        if (!op_.WarnOkCancel(warning + u'\r' + AccessChangesText(losers))) {
-            if (OnTransferFailed) OnTransferFailed(QString());
-            return;
-        }
+        if (const QString warned = warning + u'\r' + AccessChangesText(losers); !op_.WarnOkCancel(warned))
+            return Decline(warned);
     }
     moduleChanged_.clear();
     conflicts_.clear();
@@ -194,7 +190,7 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
         return Checked(address, fresh, twice, page);
     };
     writing.onFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
-    if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
+    if (!transfer_.StartWrite(std::move(pages), std::move(writing))) Fail();
 }
 
 void TNumberBlock::KeepBase() {
@@ -306,7 +302,7 @@ void TNumberBlock::FinishSave(const std::vector<int32_t>& failed) {
                                  .arg(conflicts_.join(QStringLiteral(", ")), PagesWrittenText(seq_.PagesWrittenInTransfer())) +
                              changedItself;
         op_.ShowMessage(text);
-        if (OnTransferFailed) OnTransferFailed(text);
+        Fail(text);
         return;
     }
     if (failed.empty()) {

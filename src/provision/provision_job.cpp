@@ -7,21 +7,18 @@
 
 namespace portiqa {
 
-// Messages of one module's session: the last one is the report's reason;
-// questions are answered from the options (removing numbers needs --force).
+// One module's session is not watched by an operator: messages go nowhere
+// (each outcome carries its words), questions are answered from the options
+// (removing numbers needs --force).
 class TProvisionJob::TOperator : public IOperator {
 public:
     explicit TOperator(bool force) : force_(force) {}
-    void ShowMessage(const QString& text) override { last = text; }
+    void ShowMessage(const QString&) override {}
     bool AskAccept(const QString&) override { return true; }
-    bool WarnOkCancel(const QString& text) override {
-        last = text + QStringLiteral(" (--force)");
-        return force_;
-    }
-    void ReportError(const QString& text) override { last = text; }
+    bool WarnOkCancel(const QString&) override { return force_; }
+    void ReportError(const QString&) override {}
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
     QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
-    QString last;
 
 private:
     bool force_;
@@ -65,17 +62,16 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
             return;
         }
         if (o.Ok()) return Next();
-        // The outcome's own words; a question the options answered "no"
-        // (removing numbers without --force) was said to the operator only.
-        const QString reason = o.message.isEmpty() ? op_->last : QString(o.message).replace(u'\r', QStringLiteral(": "));
+        // The outcome's own words. A question the options answered "no"
+        // (removing numbers) is its words and what would have said yes.
         using K = TOutcome::TKind;
+        QString reason = QString(o.message).replace(u'\r', QStringLiteral(": "));
+        if (o.kind == K::Cancelled) reason += QStringLiteral(" (--force)");
         const QString code = o.kind == K::NoAnswer        ? QStringLiteral("no_answer")
                              : o.kind == K::Cancelled      ? QStringLiteral("declined")
                              : o.kind == K::RefusedByRules ? QStringLiteral("rules")
                              : o.kind == K::NoRecord       ? QStringLiteral("record")
-                             // Words only the operator was given: a question the options answered "no".
-                             : o.message.isEmpty() ? QStringLiteral("declined")
-                                                   : QStringLiteral("refused");
+                                                           : QStringLiteral("refused");
         // Out of the receiver's reply handling before the port is closed.
         QMetaObject::invokeMethod(&comm_, [this, reason, code] { Fail(reason, code); }, Qt::QueuedConnection);
     };

@@ -89,6 +89,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
             Finish(block->Operation(), K::Done, message);
         };
         block->OnTransferFailed = [this, block](const QString& why) { Finish(block->Operation(), K::Failed, why); };
+        block->OnDeclined = [this, block](const QString& question) { Finish(block->Operation(), K::Cancelled, question); };
     }
 }
 

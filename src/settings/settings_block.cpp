@@ -93,8 +93,7 @@ void TSettingsBlock::Save() {
 void TSettingsBlock::StartSaveChain() {
     TSettingsTable fresh, base;
     if (!DecodeSettingsPages(fresh_[0], fresh_[1], fresh)) {
-        if (OnTransferFailed) OnTransferFailed(QString());  // not both pages: nothing is written
-        return;
+        return Fail();  // not both pages: nothing is written
     }
     const bool haveBase = TableFromModule() && DecodeSettingsPages(base_[0], base_[1], base);
     // The operator's edits are the rows that differ from the copy they were
@@ -111,11 +110,11 @@ void TSettingsBlock::StartSaveChain() {
         }
     }
     if (!conflicts.isEmpty()) {
-        op_.ShowMessage(TText::tr("Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и "
-                                       "в таблице. Скачайте настройки и решите, что сохранить.")
-                            .arg(conflicts.join(QStringLiteral(", "))));
-        if (OnTransferFailed) OnTransferFailed(QString());
-        return;
+        const QString words = TText::tr("Настройки не сохранены: GSM модуль сам изменил строки %1, которые изменены и "
+                                        "в таблице. Скачайте настройки и решите, что сохранить.")
+                                  .arg(conflicts.join(QStringLiteral(", ")));
+        op_.ShowMessage(words);
+        return Fail(words);
     }
     // What the module changed itself arrives in the table as the module's.
     TEditState::TLoading loading(table_.Edits());
@@ -137,11 +136,9 @@ void TSettingsBlock::StartSaveChain() {
     for (int row = TSettingsTable::kValueRows + 1; row < TSettingsTable::kStoredRows; ++row)
         table_.SetValue(row, fresh.Value(row));
     const QStringList changes = SettingsChanges(fresh, table_);
-    if (!changes.isEmpty() &&
-        !op_.AskAccept(TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r'))) {
-        if (OnTransferFailed) OnTransferFailed(QString());
-        return;
-    }
+    if (const QString question = TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r');
+        !changes.isEmpty() && !op_.AskAccept(question))
+        return Decline(question);
     // Both pages are made before anything is sent: a value that cannot be
     // encoded stops the save with nothing written.
     std::vector<std::pair<int32_t, QByteArray>> pages;
@@ -159,7 +156,7 @@ void TSettingsBlock::StartSaveChain() {
     writing.counted = false;
     writing.continuesTransfer = true;
     writing.onFinished = [this](const std::vector<int32_t>& failed) { FinishSave(failed); };
-    if (!transfer_.StartWrite(std::move(pages), std::move(writing)) && OnTransferFailed) OnTransferFailed(QString());
+    if (!transfer_.StartWrite(std::move(pages), std::move(writing))) Fail();
 }
 
 void TSettingsBlock::FinishSave(const std::vector<int32_t>& failed) {

@@ -77,15 +77,16 @@ TEST_F(SaveGuard, ASaveWithoutARead_AsksWithEveryRowItChangesAndKeepsTheHiddenRo
     // the SIM number the save would wipe, and "Отменить" sends no save.
     session->settingsTable.SetValue(16, "24");
     op.answers = {false};
-    bool failed = false;
-    session->settingsBlock.OnTransferFailed = [&](const QString&) { failed = true; };
     const QByteArray before = module->Memory(0, 512);
     session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_TRUE(op.questions[0].contains("строка 2: 79161234567 → (пусто)")) << op.questions[0].toStdString();
     EXPECT_TRUE(op.questions[0].contains("строка 16: 0 → 24"));
-    EXPECT_TRUE(failed);
+    // Declined: the save ends cancelled, with the question it was declined at.
+    ASSERT_FALSE(outcomes.empty());
+    EXPECT_EQ(outcomes.back().kind, TOutcome::TKind::Cancelled);
+    EXPECT_EQ(outcomes.back().message, op.questions[0]);
     EXPECT_EQ(module->Memory(0, 512), before);
     // Accepted: written, and the bytes the operator never sees stay the module's.
     session->settingsBlock.Save();

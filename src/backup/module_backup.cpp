@@ -25,7 +25,8 @@ void DecodeNumbers(const std::map<int32_t, QByteArray>& pages, TStringGrid& grid
 } // namespace
 
 void TModuleBackup::Backup(const QString& path, const QString& port) {
-    if (RefusedWhileBusy(seq_, op_)) return Done(false);
+    // Refused while another operation runs: that one's end is still to come.
+    if (RefusedWhileBusy(seq_, op_)) return;
     auto backedUp = [this, path, port](const std::vector<int32_t>&) {
         TBackupImage image;
         image.pages = transfer_.Pages;
@@ -50,7 +51,8 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
     RefusedByRules = false;
-    if (RefusedWhileBusy(seq_, op_)) return Done(false);
+    // Refused while another operation runs: that one's end is still to come.
+    if (RefusedWhileBusy(seq_, op_)) return;
     image_ = image;
     std::vector<int32_t> read{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) read.push_back(NumberPageAddress(p));

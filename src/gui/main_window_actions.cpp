@@ -30,7 +30,9 @@ void TForm1::RestoreClick() {
         operator_.ReportError(error);
         return;
     }
-    restoring_ = true;
+    // The tables are read again once the restore has ended well; refused
+    // while another operation runs, there is nothing to follow.
+    restoring_ = !session_->Busy();
     session_->Restore(image, {}, path);
     if (!session_->Busy()) restoring_ = false;  // cancelled or refused at once
 }

@@ -153,8 +153,15 @@ public:
     std::function<void(const QString&)> OnTransferFailed;
     // Raised once when the operator declined a question on the way (its words).
     std::function<void(const QString& question)> OnDeclined;
+    // Raised when an operation is refused before anything was sent (the
+    // words the operator was shown, or the question declined): it ends
+    // there, unless another operation is running (whose end is still to come).
+    std::function<void(const QString& words, bool declined)> OnRefused;
 
 protected:
+    void Refuse(const QString& words, bool declined = false) {
+        if (OnRefused) OnRefused(words, declined);
+    }
     void Fail(const QString& words = QString()) {
         if (OnTransferFailed) OnTransferFailed(words);
     }

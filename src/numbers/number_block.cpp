@@ -12,7 +12,8 @@ int PageOf(int32_t address) { return (address - NumberPageAddress(1)) / kPageSiz
 } // namespace
 
 void TNumberBlock::DownloadAfterQuestion() {
-    if (!op_.AskAccept(TText::tr("Скачать все номера, сохраненные в GSM модуле?"))) return;
+    if (const QString question = TText::tr("Скачать все номера, сохраненные в GSM модуле?"); !op_.AskAccept(question))
+        return Refuse(question, true);
     StartDownload(false);
 }
 
@@ -69,7 +70,7 @@ void TNumberBlock::Save() {
     const QString problem = table_.ValidateNumberTable();
     if (!problem.isEmpty()) {
         op_.ShowMessage(problem);
-        return;
+        return Refuse(problem);
     }
     if (RefusedWhileBusy(seq_, op_)) return;
     // A download that broke off left the table without the records of the

@@ -90,6 +90,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         };
         block->OnTransferFailed = [this, block](const QString& why) { Finish(block->Operation(), K::Failed, why); };
         block->OnDeclined = [this, block](const QString& question) { Finish(block->Operation(), K::Cancelled, question); };
+        block->OnRefused = [this, block](const QString& words, bool declined) {
+            if (!seq.Outstanding()) Finish(block->Operation(), declined ? K::Cancelled : K::Failed, words);
+        };
     }
 }
 

@@ -49,8 +49,10 @@ public:
     std::function<void()> OnModuleChanged;
 
     // The operations every front end starts (session_operations.cpp). Each
-    // ends in one OnFinished; one started while a reply is owed is refused
-    // with a message and ends nothing.
+    // ends in one OnFinished, a refusal before anything is sent too (a rule
+    // broken, a question declined); one started while a reply is owed is
+    // refused with a message and ends nothing (the running one's end is
+    // still to come).
     //
     // The login: the typed password is taken when the module's page arrives
     // (the window's password box as it stands then).

@@ -2,6 +2,7 @@
 // carries it, and each ends in the session's one outcome.
 #include "session/session.h"
 #include "base/texts.h"
+#include "link/link_messages.h"
 
 namespace portiqa {
 
@@ -61,6 +62,7 @@ QByteArray TSession::NumberPagesOfTable() const {
 }
 
 void TSession::SaveSettings() {
+    if (RefusedWhileBusy(seq, op)) return;
     const TTableOrigin& o = settingsTable.Origin();
     writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
@@ -70,6 +72,7 @@ void TSession::SaveSettings() {
 }
 
 void TSession::SaveNumbers() {
+    if (RefusedWhileBusy(seq, op)) return;
     const TTableOrigin& o = numberTable.Origin();
     writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
     if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
@@ -79,6 +82,7 @@ void TSession::SaveNumbers() {
 }
 
 void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {
+    if (RefusedWhileBusy(seq, op)) return;
     writeFile_ = file;
     // The backup names its module by the SIM number in its settings page; a
     // dry run writes nothing and asks nothing.

@@ -15,7 +15,8 @@ TSettingsBlock::TSettingsBlock(TRequestSequence& seq, TPageTransfer& transfer, T
     : TPageBlock(transfer, TOperation::Settings), seq_(seq), transfer_(transfer), table_(table), progress_(progress), op_(op) {}
 
 void TSettingsBlock::ReadAfterQuestion() {
-    if (!op_.AskAccept(TText::tr("Прочитать базовые настройки GSM модуля? "))) return;
+    if (const QString question = TText::tr("Прочитать базовые настройки GSM модуля? "); !op_.AskAccept(question))
+        return Refuse(question, true);
     StartRead(false);
 }
 
@@ -74,8 +75,9 @@ void TSettingsBlock::Save() {
     TSettingsTable base;
     const bool haveBase = TableFromModule() && DecodeSettingsPages(base_[0], base_[1], base);
     if (const QString problem = CheckSettingsTable(table_, haveBase ? &base : nullptr); !problem.isEmpty()) {
-        op_.ShowMessage(TText::tr("Настройки не сохранены. ") + problem);
-        return;
+        const QString words = TText::tr("Настройки не сохранены. ") + problem;
+        op_.ShowMessage(words);
+        return Refuse(words);
     }
     // The module may have changed its own settings since they were read (an
     // SMS arms it): read both pages again, twice each, before writing. They

@@ -331,6 +331,20 @@ TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
     EXPECT_EQ(module.requests.size(), sent);
     EXPECT_EQ(op.messages.count(BusyMessage()), 6);
     EXPECT_TRUE(op.warnings.isEmpty());  // the history warning is not even asked
+    // The session's own starts: refused the same way, and none of them ends
+    // the download (or takes its page counts and journal entry) with an outcome.
+    std::vector<TOutcome> outcomes;
+    session.OnFinished = [&](const TOutcome& o) { outcomes.push_back(o); };
+    QTemporaryDir dir;
+    session.Backup(dir.filePath("b.pbk"), "relay");
+    TBackupImage image;
+    image.pages[SettingsPageAddress(1)] = module.memory.mid(0, 256);
+    session.Restore(image, {});
+    session.SaveSettings();
+    session.SaveNumbers();
+    EXPECT_EQ(module.requests.size(), sent);
+    EXPECT_EQ(op.messages.count(BusyMessage()), 10);
+    EXPECT_TRUE(outcomes.empty());
     Run();
     EXPECT_EQ(done, 1);
     ExpectNumbersMatchModule();

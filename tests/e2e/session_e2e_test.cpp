@@ -198,6 +198,16 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     ASSERT_TRUE(session->checkingMode.Send());
     ASSERT_TRUE(Settle());
     only(TOperation::Command, K::Done);
+    // Refused before a frame: a read declined at its question, a save the rules stop.
+    const int frames = framesSent;
+    op.answers = {false};
+    session->ReadSettings();
+    only(TOperation::Settings, K::Cancelled);
+    session->settingsTable.SetValue(1, "12");
+    session->SaveSettings();
+    only(TOperation::Settings, K::Failed);
+    session->settingsTable.SetValue(1, "5807");
+    EXPECT_EQ(framesSent, frames);
     session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(WaitFor([&] { return !session->numberTable.Grid().Cells(1, 1).isEmpty(); }));
     ASSERT_TRUE(session->receiver.CancelTransfer());  // the operator stops the download

@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <iterator>
 
 namespace portiqa {
 
@@ -29,16 +30,36 @@ void Remove(QTranslator*& t) {
 
 } // namespace
 
+namespace {
+const TLanguage* LanguageOf(const QString& code) {
+    for (const TLanguage& l : kLanguages)
+        if (code == QLatin1String(l.code)) return &l;
+    return nullptr;
+}
+} // namespace
+
+QString LanguageChoices() {
+    QStringList codes;
+    for (const TLanguage& l : kLanguages) codes << QString::fromLatin1(l.code);
+    return codes.join(QStringLiteral(" or "));
+}
+
 QString SystemLanguage() {
     // The environment decides, as it does for every other program on the desktop.
-    for (const QString& ui : QLocale::system().uiLanguages())
-        if (ui.startsWith(QLatin1String("ru"))) return QStringLiteral("ru");
-    return QLocale::system().language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
+    // A language the program speaks anywhere in the list, in the program's order.
+    const QStringList asked = QLocale::system().uiLanguages();
+    for (const TLanguage& l : kLanguages)
+        for (const QString& ui : asked)
+            if (ui.startsWith(QLatin1String(l.code))) return QString::fromLatin1(l.code);
+    for (const TLanguage& l : kLanguages)
+        if (QLocale::system().language() == l.language) return QString::fromLatin1(l.code);
+    return QString::fromLatin1(std::end(kLanguages)[-1].code);
 }
 
 bool UseLanguage(const QString& asked) {
     const QString lang = asked.isEmpty() ? SystemLanguage() : asked;
-    if (lang != QLatin1String("ru") && lang != QLatin1String("en")) return false;
+    const TLanguage* chosen = LanguageOf(lang);
+    if (!chosen) return false;
     TInstalled& s = Installed();
     Remove(s.program);
     Remove(s.qt);
@@ -49,15 +70,14 @@ bool UseLanguage(const QString& asked) {
     }
     QCoreApplication::installTranslator(program);
     s.program = program;
-    const QLocale locale(lang == QLatin1String("ru") ? QLocale(QLocale::Russian, QLocale::Russia)
-                                                     : QLocale(QLocale::English, QLocale::UnitedStates));
+    const QLocale locale(chosen->language, chosen->territory);
     QLocale::setDefault(locale);
     s.qtFound = true;
-    if (lang == QLatin1String("ru")) {
+    if (chosen->qtOwnTexts) {
         auto* qt = new QTranslator;
         s.qtFound = qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-                    qt->load(QStringLiteral(":/i18n/qtbase_ru.qm"));  // carried inside on Windows
+                    qt->load(QStringLiteral(":/i18n/qtbase_%1.qm").arg(lang));  // carried inside on Windows
         if (s.qtFound) {
             QCoreApplication::installTranslator(qt);
             s.qt = qt;

@@ -1,12 +1,31 @@
 #pragma once
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
 namespace portiqa {
 
-// The operator's language: "ru" or "en".
-//   asked:      "ru", "en", or empty to follow the system (Russian for ru_*,
-//               English otherwise).
+// The languages the program speaks: a translation translations/portiqa_CODE.ts
+// each (listed in src/CMakeLists.txt), shown in the window's menu under its
+// own name. The first is the sources' own; the last is the one for a system
+// that asks for none of them.
+struct TLanguage {
+    const char* code;
+    const char* name;  // in the language itself
+    QLocale::Language language;
+    QLocale::Territory territory;
+    bool qtOwnTexts;  // Qt's own texts (dialog buttons) are translated too
+};
+inline constexpr TLanguage kLanguages[] = {
+    {"ru", "Русский", QLocale::Russian, QLocale::Russia, true},
+    {"en", "English", QLocale::English, QLocale::UnitedStates, false},
+};
+// "ru or en": for the messages that refuse another.
+QString LanguageChoices();
+
+// The operator's language: one of kLanguages.
+//   asked:      a code, or empty to follow the system (its first language
+//               the program speaks, else the last of kLanguages).
 // Installs the program's translation and, for Russian, Qt's own (dialog
 // buttons, the calendar's month names through the default locale). Returns
 // false for a language it does not know; nothing changes then.
@@ -15,7 +34,7 @@ bool UseLanguage(const QString& asked);
 // The language in use ("ru" until UseLanguage chose another).
 QString CurrentLanguage();
 
-// The language the system asks for: "ru" or "en".
+// The language the system asks for, as a code of kLanguages.
 QString SystemLanguage();
 
 // Takes "--lang X" or "--lang=X" out of a program's arguments (argv[0] kept);

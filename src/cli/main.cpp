@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     // The language comes first: every message and the help use it.
     const QString lang = portiqa::TakeLanguageOption(args);
     if (!portiqa::UseLanguage(lang)) {
-        err << "portiqa-cli: --lang takes ru or en, not '" << lang << "'\n" << Qt::flush;
+        err << "portiqa-cli: --lang takes " << portiqa::LanguageChoices() << ", not '" << lang << "'\n" << Qt::flush;
         return portiqa::kExitUsage;
     }
     return portiqa::RunCli(args.mid(1), out, err, ::isatty(STDERR_FILENO) != 0);

@@ -36,7 +36,7 @@ bool ChooseLanguage(QStringList& args) {
     if (lang.isEmpty())
         lang = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(portiqa::kLanguageKey).toString();
     if (portiqa::UseLanguage(lang)) return true;
-    std::fprintf(stderr, "portiqa: --lang takes ru or en, not '%s'\n", qPrintable(lang));
+    std::fprintf(stderr, "portiqa: --lang takes %s, not '%s'\n", qPrintable(portiqa::LanguageChoices()), qPrintable(lang));
     return false;
 }
 

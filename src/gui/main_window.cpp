@@ -246,11 +246,11 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     btnLanguage->setPopupMode(QToolButton::InstantPopup);
     auto* languages = new QMenu(btnLanguage);
     // Each language under its own name, as every program lists them.
-    for (const auto& [code, name] : {std::pair{"ru", "Русский"}, std::pair{"en", "English"}}) {
-        QAction* a = languages->addAction(QString::fromUtf8(name));
+    for (const TLanguage& l : kLanguages) {
+        QAction* a = languages->addAction(QString::fromUtf8(l.name));
         a->setCheckable(true);
-        a->setChecked(CurrentLanguage() == QLatin1String(code));
-        a->setData(QString::fromLatin1(code));
+        a->setChecked(CurrentLanguage() == QLatin1String(l.code));
+        a->setData(QString::fromLatin1(l.code));
     }
     languages->addSeparator();
     QAction* country = languages->addAction(TText::tr("Страна номеров…"));

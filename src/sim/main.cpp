@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments();
     const QString lang = portiqa::TakeLanguageOption(args);
     if (!portiqa::UseLanguage(lang)) {
-        std::fprintf(stderr, "portiqa-sim: --lang takes ru or en, not '%s'\n", qPrintable(lang));
+        std::fprintf(stderr, "portiqa-sim: --lang takes %s, not '%s'\n", qPrintable(portiqa::LanguageChoices()), qPrintable(lang));
         return 2;
     }
     QCoreApplication::setApplicationVersion(QStringLiteral(PORTIQA_VERSION));

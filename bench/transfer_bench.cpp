@@ -31,7 +31,7 @@ struct Rig {
         comm.OpenComm();
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.settingsBlock, &session.numberBlock, &session.historyBlock})
-            b->OnTransferDone = [this](const QString&) { ++done; };
+            b->OnEnded = [this](const TPageBlock::TEnd& e) { done += e.kind == TOutcome::TKind::Done; };
     }
     ~Rig() { comm.CloseComm(); }
     static sim::TSimOptions Options(int baud) {

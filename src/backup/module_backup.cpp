@@ -37,10 +37,9 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
         QString error;
         if (!TBackupFile::Write(path, image, error)) {
             op_.ReportError(error);
-            if (OnDone) OnDone(false, error);
-            return;
+            return Fail(error);
         }
-        Done(true, TText::tr("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
+        Finish(TOutcome::TKind::Done, TText::tr("Резервная копия сохранена: %1 (страниц: %2)").arg(path).arg(image.pages.size()));
     };
     // Every page may go back to a module by a restore, and two bits flipped
     // in the same place of two bytes pass the frame's check: every page is
@@ -50,7 +49,6 @@ void TModuleBackup::Backup(const QString& path, const QString& port) {
 }
 
 void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) {
-    RefusedByRules = false;
     // Refused while another operation runs: that one's end is still to come.
     if (RefusedWhileBusy(seq_, op_)) return;
     image_ = image;
@@ -64,20 +62,18 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
         QString refused = CheckPlannedSettings(withPassword);
         if (refused.isEmpty()) refused = CheckPlannedNumbers();
         if (!refused.isEmpty()) {
-            RefusedByRules = true;
-            return Done(false, TText::tr("Восстановление отменено: ничего не записано. ") + refused);
+            return Finish(TOutcome::TKind::RefusedByRules, TText::tr("Восстановление отменено: ничего не записано. ") + refused);
         }
         Summary = Describe(withPassword);
         if (options.dryRun) {
-            return Done(true, Summary);
+            return Finish(TOutcome::TKind::Done, Summary);
         }
         if (!op_.AskAcceptWithOption(Summary + TText::tr("\rЗаписать в GSM модуль?"),
                                      TText::tr("Записать и пароль из резервной копии"), withPassword)) {
-            return Done(false, TText::tr("Восстановление отменено: ничего не записано"));
+            return Finish(TOutcome::TKind::Cancelled, TText::tr("Восстановление отменено: ничего не записано"));
         }
         if (const QString problem = CheckPlannedSettings(withPassword); !problem.isEmpty()) {
-            RefusedByRules = true;
-            return Done(false, TText::tr("Восстановление отменено: ничего не записано. ") + problem);
+            return Finish(TOutcome::TKind::RefusedByRules, TText::tr("Восстановление отменено: ничего не записано. ") + problem);
         }
         Summary = Describe(withPassword);
         RestoreWrite(Plan(withPassword));
@@ -92,7 +88,7 @@ void TModuleBackup::RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> pla
     plan_ = std::move(plan);
     if (!transfer_.StartWrite(plan_, TText::tr("Restore"), Summary,
                               [this](const std::vector<int32_t>& failed) { RestoreWritten(failed); }))
-        Done(false);
+        Finish(TOutcome::TKind::Failed);
 }
 
 void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
@@ -100,7 +96,7 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     if (!failed.empty()) {
         std::vector<int> pages;
         for (int32_t a : failed) pages.push_back(a < kNumbersBase ? a / kPageSize + 1 : (a - kNumbersBase) / kPageSize + 1);
-        return Done(false, VerificationFailedText(pages) + TText::tr("\rЗаписано страниц: %1").arg(written_));
+        return Finish(TOutcome::TKind::Failed, VerificationFailedText(pages) + TText::tr("\rЗаписано страниц: %1").arg(written_));
     }
     // The pages left out were the target's as read before the writing:
     // read them again, the module may have changed them meanwhile.
@@ -117,13 +113,13 @@ void TModuleBackup::RestoreChecked() {
         if (it != transfer_.Pages.end() && it->second != bytes) differ << QStringLiteral("0x%1").arg(a, 5, 16, QChar('0'));
     }
     if (!differ.isEmpty()) {
-        return Done(false, TText::tr("Восстановление не завершено: GSM модуль отличается от резервной копии на "
+        return Finish(TOutcome::TKind::Failed, TText::tr("Восстановление не завершено: GSM модуль отличается от резервной копии на "
                                        "страницах %1 (модуль изменил их во время восстановления). Записано "
                                        "страниц: %2, все записанные проверены. Повторите восстановление")
                             .arg(differ.mid(0, 10).join(QStringLiteral(", ")))
                             .arg(written_));
     }
-    Done(true, TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
+    Finish(TOutcome::TKind::Done, TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
                     TText::tr(", все записанные проверены; модуль совпадает с резервной копией"
                                    "\rИстория событий не записывается"));
 }

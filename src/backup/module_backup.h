@@ -11,10 +11,11 @@ namespace portiqa {
 // module). Backup reads every page the module has; restore writes the
 // settings and number pages of a backup (never the history), after showing
 // what will change and asking, and reads back what it wrote.
-class TModuleBackup {
+// Each ends once (OnEnded) under the operation Memory.
+class TModuleBackup : public TPageBlock {
 public:
     TModuleBackup(TRequestSequence& seq, TPageTransfer& transfer, IOperator& op)
-        : seq_(seq), transfer_(transfer), op_(op) {}
+        : TPageBlock(transfer, TOperation::Memory), seq_(seq), transfer_(transfer), op_(op) {}
 
     // Reads the whole memory; the file is written only when every page came.
     void Backup(const QString& path, const QString& port);
@@ -28,18 +29,11 @@ public:
     // What the last restore changes (or would change), as shown to the operator.
     QString Summary;
 
-    // The end of a backup or restore: true when it did what was asked, with
-    // the words the operator was shown.
-    std::function<void(bool ok, const QString& words)> OnDone;
-    // The last restore stopped because the backup holds a value the
-    // settings rules refuse (the file's fault, not the module's).
-    bool RefusedByRules = false;
-
 private:
-    // Shows the words (when there are any) and reports the end.
-    void Done(bool ok, const QString& words = QString()) {
+    // Shows the words (when there are any) and ends the operation.
+    void Finish(TOutcome::TKind kind, const QString& words = QString()) {
         if (!words.isEmpty()) op_.ShowMessage(words);
-        if (OnDone) OnDone(ok, words);
+        End(kind, words);
     }
     std::vector<std::pair<int32_t, QByteArray>> Plan(bool withPassword) const;
     QString Describe(bool withPassword) const;

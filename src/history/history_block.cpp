@@ -85,7 +85,7 @@ void THistoryBlock::Download() {
     reading.onFinished = [this](const std::vector<int32_t>&) {
         table_.CompactHistory();
         table_.KeepAll();
-        if (OnTransferDone) OnTransferDone(QString());
+        Done(QString());
     };
     transfer_.StartRead(std::move(pages), {}, std::move(reading));
 }

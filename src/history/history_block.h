@@ -22,7 +22,7 @@ void DecodeHistoryRecord(const uint8_t* record, TStringGrid& grid, int row);
 QStringList HistoryWords(int column);
 
 // The history block: 500 pages of two 128-byte records from 0x30000 on, read
-// through the page chain; raises OnTransferDone when all are in the table.
+// through the page chain; ends Done when all are in the table.
 class THistoryBlock : public TPageBlock {
 public:
     THistoryBlock(TRequestSequence& seq, TPageTransfer& transfer, THistoryTable& table, TSingleCommand& deleter, IOperator& op)

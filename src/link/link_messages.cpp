@@ -99,12 +99,12 @@ void FinishVerifiedSave(IOperator& op, TPageBlock& block, const std::vector<int3
         for (int32_t a : failed) pages.push_back((a - firstAddress) / kPageSize + 1);
         const QString text = VerificationFailedText(pages);
         op.ShowMessage(text);
-        if (block.OnTransferFailed) block.OnTransferFailed(text);
+        block.Fail(text);
         return;
     }
     const QString text = doneText + u'\r' + PagesWrittenText(pagesWritten);
     op.ShowMessage(text);
-    if (block.OnTransferDone) block.OnTransferDone(text);
+    block.Done(text);
 }
 
 } // namespace portiqa

@@ -29,7 +29,7 @@ QString VerificationFailedText(const std::vector<int>& pages);
 
 // The end of a block's save and its read-back: the message (success with the
 // pages written, or the pages that differ, numbered from firstAddress), then
-// the block's OnTransferDone or OnTransferFailed.
+// the block's end, Done or Failed.
 void FinishVerifiedSave(IOperator& op, TPageBlock& block, const std::vector<int32_t>& failed,
                         int32_t firstAddress, const QString& doneText, int pagesWritten);
 

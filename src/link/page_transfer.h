@@ -145,29 +145,28 @@ public:
     TOperation Operation() const { return operation_; }
     // The chain is running one of this block's operations.
     bool TransferRunning() const { return chain_.TransferRunning() && chain_.Operation() == operation_; }
-    // Raised once when an operation has run to its end (after its final
-    // message, which it carries).
-    std::function<void(const QString& message)> OnTransferDone;
-    // Raised once when it failed (after its message, which it carries when
-    // the operator was given one).
-    std::function<void(const QString&)> OnTransferFailed;
-    // Raised once when the operator declined a question on the way (its words).
-    std::function<void(const QString& question)> OnDeclined;
-    // Raised when an operation is refused before anything was sent (the
-    // words the operator was shown, or the question declined): it ends
-    // there, unless another operation is running (whose end is still to come).
-    std::function<void(const QString& words, bool declined)> OnRefused;
+    // How one of its operations ended: raised once an operation, after the
+    // operator was told. words: what the operator was shown at the end (the
+    // closing message, the reason), or the question declined.
+    struct TEnd {
+        TOutcome::TKind kind = TOutcome::TKind::Done;
+        QString words;
+        // Refused before anything was sent (a rule broken, a question
+        // declined at the start): when another operation is running, that
+        // one's end is still to come and this one ends nothing.
+        bool beforeSending = false;
+    };
+    std::function<void(const TEnd&)> OnEnded;
 
-protected:
+    void End(TOutcome::TKind kind, const QString& words = QString(), bool beforeSending = false) {
+        if (OnEnded) OnEnded({kind, words, beforeSending});
+    }
+    void Done(const QString& words) { End(TOutcome::TKind::Done, words); }
+    void Fail(const QString& words = QString()) { End(TOutcome::TKind::Failed, words); }
+    // The operator declined a question on the way: the operation is cancelled.
+    void Decline(const QString& question) { End(TOutcome::TKind::Cancelled, question); }
     void Refuse(const QString& words, bool declined = false) {
-        if (OnRefused) OnRefused(words, declined);
-    }
-    void Fail(const QString& words = QString()) {
-        if (OnTransferFailed) OnTransferFailed(words);
-    }
-    void Decline(const QString& question) {
-        if (OnDeclined) OnDeclined(question);
-        else Fail();
+        End(declined ? TOutcome::TKind::Cancelled : TOutcome::TKind::Failed, words, true);
     }
 
 private:

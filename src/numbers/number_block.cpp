@@ -54,7 +54,7 @@ void TNumberBlock::FinishDownload() {
     const QString done = TText::tr("Номера абонентов установлены");
     if (quiet_) seq_.Status().ShowStatus(done);
     else op_.ShowMessage(done);
-    if (OnTransferDone) OnTransferDone(done);
+    Done(done);
 }
 
 void TNumberBlock::DecodeNumberPage(int32_t address, const uint8_t* page) {

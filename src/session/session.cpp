@@ -73,25 +73,19 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         }
         Finish(TOperation::Login, match ? K::Done : K::WrongPassword, words);
     };
-    backup.OnDone = [this](bool ok, const QString& words) {
-        Finish(TOperation::Memory, ok ? K::Done : backup.RefusedByRules ? K::RefusedByRules : K::Failed, words);
-    };
-    for (TPageBlock* block : std::initializer_list<TPageBlock*>{&settingsBlock, &numberBlock, &historyBlock}) {
-        block->OnTransferDone = [this, block](const QString& message) {
+    for (TPageBlock* block : std::initializer_list<TPageBlock*>{&settingsBlock, &numberBlock, &historyBlock, &backup}) {
+        block->OnEnded = [this, block](const TPageBlock::TEnd& end) {
+            // Refused while another operation runs: that one ends, not this.
+            if (end.beforeSending && seq.Outstanding()) return;
             // A whole read or a verified save: the table holds what the module holds.
-            if (block == &settingsBlock) {
+            if (end.kind == K::Done && block == &settingsBlock) {
                 if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_)
                     LoggedInTo(*page1);
                 settingsTable.SetOrigin(TTableOrigin::FromModule(Current()));
-            } else if (block == &numberBlock) {
+            } else if (end.kind == K::Done && block == &numberBlock) {
                 numberTable.SetOrigin(TTableOrigin::FromModule(Current()));
             }
-            Finish(block->Operation(), K::Done, message);
-        };
-        block->OnTransferFailed = [this, block](const QString& why) { Finish(block->Operation(), K::Failed, why); };
-        block->OnDeclined = [this, block](const QString& question) { Finish(block->Operation(), K::Cancelled, question); };
-        block->OnRefused = [this, block](const QString& words, bool declined) {
-            if (!seq.Outstanding()) Finish(block->Operation(), declined ? K::Cancelled : K::Failed, words);
+            Finish(block->Operation(), end.kind, end.words);
         };
     }
 }

@@ -49,7 +49,7 @@ void TSettingsBlock::FinishRead() {
     const QString done = TText::tr("Базовые настройки считаны");
     if (quiet_) seq_.Status().ShowStatus(done);
     else op_.ShowMessage(done);
-    if (OnTransferDone) OnTransferDone(done);
+    Done(done);
 }
 
 bool TSettingsBlock::TableFromModule() const {

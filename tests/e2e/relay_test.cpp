@@ -155,8 +155,7 @@ struct RelayTest : ::testing::Test {
         }
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.settingsBlock, &session.numberBlock, &session.historyBlock}) {
-            b->OnTransferDone = [this](const QString&) { ++done; };
-            b->OnTransferFailed = [this](const QString&) { ++failedTransfers; };
+            b->OnEnded = [this](const TPageBlock::TEnd& e) { ++(e.kind == TOutcome::TKind::Done ? done : failedTransfers); };
         }
         // Kept as the session wired it, so that its outcomes still come.
         session.receiver.OnFailure = [this, ends = session.receiver.OnFailure](TLinkFailure f) {
@@ -659,7 +658,7 @@ TEST_F(RelayTest, ABackupReadsEveryPageTwiceAndADamagedCopyIsReadAgain) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     int ok = -1;
-    session.backup.OnDone = [&](bool good, const QString&) { ok = good; };
+    session.backup.OnEnded = [&](const TPageBlock::TEnd& e) { ok = e.kind == TOutcome::TKind::Done; };
     // The same-bit flips land in the first read of a number page and in the
     // second read of another.
     module.tamper[10] = TTamper::TwoSameBitFlips;
@@ -679,7 +678,7 @@ TEST_F(RelayTest, AChangeDuringARestoreIsReportedNeverCalledComplete) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     int ok = -1;
-    session.backup.OnDone = [&](bool good, const QString&) { ok = good; };
+    session.backup.OnEnded = [&](const TPageBlock::TEnd& e) { ok = e.kind == TOutcome::TKind::Done; };
     session.backup.Backup(path, "relay");
     Run();
     ASSERT_EQ(ok, 1);

@@ -58,7 +58,7 @@ TEST_F(SaveGuard, ARowBothChangedStopsTheSaveAndNothingIsWritten) {
     session->settingsTable.SetValue(16, "24");
     session->settingsTable.SetValue(7, "30");
     bool failed = false;
-    session->settingsBlock.OnTransferFailed = [&](const QString&) { failed = true; };
+    session->settingsBlock.OnEnded = [&](const TPageBlock::TEnd& e) { failed = e.kind == TOutcome::TKind::Failed; };
     session->settingsBlock.Save();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(failed);

@@ -38,7 +38,7 @@ TEST_F(SessionFixture, AWholeSessionPutsTheSameBytesOnTheWire) {
     QTemporaryDir dir;
     const QString path = dir.filePath("b.pbk");
     bool ok = false;
-    session->backup.OnDone = [&](bool good, const QString&) { ok = good; };
+    session->backup.OnEnded = [&](const TPageBlock::TEnd& e) { ok = e.kind == TOutcome::TKind::Done; };
     session->backup.Backup(path, "transcript");
     ASSERT_TRUE(Settle(60000));
     ASSERT_TRUE(ok);

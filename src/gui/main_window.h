@@ -113,7 +113,7 @@ private:
     };
     // How an operation ended: the window's next step.
     void Finished(const TOutcome& outcome);
-    // Runs start (a transfer of block) and then, once that transfer has
+    // Runs start (an operation) and then, once that operation has
     // ended well, then; nothing more if it fails or is refused.
     void Then(TOperation operation, const std::function<void()>& start, std::function<void()> then);
     void SaveEach(QList<TOperation> saves, std::function<void()> done);

@@ -8,17 +8,12 @@
 namespace portiqa {
 
 // One module's session is not watched by an operator: messages go nowhere
-// (each outcome carries its words), questions are answered from the options
-// (removing numbers needs --force).
-class TProvisionJob::TOperator : public IOperator {
+// (each outcome carries its words), questions are answered yes, except the
+// warning before numbers are removed, which needs --force.
+class TProvisionJob::TOperator : public TSilentOperator {
 public:
     explicit TOperator(bool force) : force_(force) {}
-    void ShowMessage(const QString&) override {}
-    bool AskAccept(const QString&) override { return true; }
     bool WarnOkCancel(const QString&) override { return force_; }
-    void ReportError(const QString&) override {}
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
 
 private:
     bool force_;

@@ -39,14 +39,21 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 version=$(field Version)
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/portiqa-cli" --version | grep -qx "portiqa-cli $version" \
-  || fail "portiqa-cli --version"
-"$root/usr/bin/portiqa-cli" --help | grep -q 'Exit status' || fail "portiqa-cli --help"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/portiqa" --version | grep -qx "portiqa $version" \
-  || fail "portiqa --version without a display"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/portiqa" --help | grep -q -- '--demo' \
-  || fail "portiqa --help without a display"
-"$root/usr/bin/portiqa-sim" --version | grep -qx "portiqa-sim $version" || fail "portiqa-sim --version"
-zcat "$root/usr/share/man/man1/portiqa-cli.1.gz" | grep -q 'no\\-verify' || fail "the man page lacks the options"
+# Each program's output is taken whole before it is searched: with pipefail,
+# "prog | grep -q" fails at random when grep stops reading early and the
+# program's last write meets a closed pipe (SIGPIPE).
+quiet() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" 2>&1; }
+out=$(quiet "$root/usr/bin/portiqa-cli" --version) || fail "portiqa-cli --version exits $?"
+grep -qx "portiqa-cli $version" <<<"$out" || fail "portiqa-cli --version: $out"
+out=$(quiet "$root/usr/bin/portiqa-cli" --help) || fail "portiqa-cli --help exits $?"
+grep -q 'Exit status' <<<"$out" || fail "portiqa-cli --help"
+out=$(quiet "$root/usr/bin/portiqa" --version) || fail "portiqa --version without a display exits $?"
+grep -qx "portiqa $version" <<<"$out" || fail "portiqa --version without a display: $out"
+out=$(quiet "$root/usr/bin/portiqa" --help) || fail "portiqa --help without a display exits $?"
+grep -q -- '--demo' <<<"$out" || fail "portiqa --help without a display"
+out=$(quiet "$root/usr/bin/portiqa-sim" --version) || fail "portiqa-sim --version exits $?"
+grep -qx "portiqa-sim $version" <<<"$out" || fail "portiqa-sim --version: $out"
+man=$(zcat "$root/usr/share/man/man1/portiqa-cli.1.gz")
+grep -q 'no\\-verify' <<<"$man" || fail "the man page lacks the options"
 desktop-file-validate "$root/usr/share/applications/portiqa.desktop" 2>/dev/null || true
 echo "package $deb checked"

@@ -132,9 +132,9 @@ if want smoke; then
   [ -d "$prefix_dir/dosdevices" ] || WINEDEBUG=-all wineboot -i >/dev/null 2>&1 || true
   ln -sfn "$link" "$prefix_dir/dosdevices/com33"
   cli() { WINEDEBUG=-all timeout 120 wine build-windows/src/portiqa-cli.exe --lang en -q -p COM33 "$@"; }
-  cli settings read | grep -q "^5"$'\t'"Unauthorized door opened" || { echo "smoke: settings read failed"; exit 1; }
+  grep -q "^5"$'\t'"Unauthorized door opened" <<<"$(cli settings read)" || { echo "smoke: settings read failed"; exit 1; }
   cli settings save --set 16=24 --set 13="Gate open" || { echo "smoke: settings save failed"; exit 1; }
-  cli settings read | grep -q "^16"$'\t'"24" || { echo "smoke: the saved settings did not read back"; exit 1; }
+  grep -q "^16"$'\t'"24" <<<"$(cli settings read)" || { echo "smoke: the saved settings did not read back"; exit 1; }
   [ "$(cli numbers download | wc -l)" -eq 50 ] || { echo "smoke: numbers download failed"; exit 1; }
   cli numbers download -o "Z:$link.csv" && head -n 40 "$link.csv" >"$link-40.csv" &&
     cli --yes numbers save -i "Z:$link-40.csv" || { echo "smoke: numbers save failed"; exit 1; }

@@ -9,7 +9,7 @@ fail() { echo "package check failed: $*" >&2; exit 1; }
 # lintian: errors fail the check; warnings are shown.
 lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1 || true)
 [ -n "$lintian_out" ] && echo "$lintian_out"
-if echo "$lintian_out" | grep -q '^E: '; then fail "lintian reports errors"; fi
+if grep -q '^E: ' <<<"$lintian_out"; then fail "lintian reports errors"; fi
 
 # The files: exactly the expected list (directories left out).
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort > /tmp/portiqa-files.$$
@@ -29,10 +29,10 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 for need in libqt6core6 libqt6widgets6 libqt6gui6 libxlsxwriter libminizip1 libfreexl1 libc6 libstdc++6 \
             qt6-qpa-plugins qt6-translations-l10n; do
-  echo "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
+  grep -q "$need" <<<"$depends" || fail "Depends lacks $need: $depends"
 done
-echo "$info" | grep -q 'Maintainer: ' || fail "no Maintainer"
-echo "$info" | grep -q 'Description: configurator for GSM relay modules' || fail "no Description"
+grep -q 'Maintainer: ' <<<"$info" || fail "no Maintainer"
+grep -q 'Description: configurator for GSM relay modules' <<<"$info" || fail "no Description"
 
 # The programs, run from the files the package holds.
 root=$(mktemp -d)

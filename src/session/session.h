@@ -173,6 +173,9 @@ private:
     void LoggedInTo(const QByteArray& settingsPage1);
     // Empty when a write may go to the module; otherwise the outcome to end with.
     std::optional<TOutcome::TKind> RefuseWrite(const TModuleIdentity& source, bool fromModule, const QString& question);
+    // A table's save: the line free and the table's origin cleared for this
+    // module first; true when it may start (else it has ended, or ended nothing while busy).
+    bool MaySaveTable(const TTableOrigin& origin, TOperation operation, const QString& question);
 
     // The record: session_record.cpp.
     void RecordLogin();

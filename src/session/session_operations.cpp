@@ -61,24 +61,26 @@ QByteArray TSession::NumberPagesOfTable() const {
     return pages;
 }
 
-void TSession::SaveSettings() {
-    if (RefusedWhileBusy(seq, op)) return;
-    const TTableOrigin& o = settingsTable.Origin();
+bool TSession::MaySaveTable(const TTableOrigin& o, TOperation operation, const QString& question) {
+    if (RefusedWhileBusy(seq, op)) return false;
     writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
-    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
-                                         TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
-        return Finish(TOperation::Settings, *refused);
-    settingsBlock.Save();
+    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module, question)) {
+        Finish(operation, *refused);
+        return false;
+    }
+    return true;
+}
+
+void TSession::SaveSettings() {
+    if (MaySaveTable(settingsTable.Origin(), TOperation::Settings,
+                     TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
+        settingsBlock.Save();
 }
 
 void TSession::SaveNumbers() {
-    if (RefusedWhileBusy(seq, op)) return;
-    const TTableOrigin& o = numberTable.Origin();
-    writeFile_ = o.kind == TTableOrigin::TKind::File ? o.file : QString();
-    if (const auto refused = RefuseWrite(o.module, o.kind == TTableOrigin::TKind::Module,
-                                         TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
-        return Finish(TOperation::Numbers, *refused);
-    numberBlock.Save();
+    if (MaySaveTable(numberTable.Origin(), TOperation::Numbers,
+                     TText::tr("Список номеров прочитан из модуля %1, записать его в модуль %2?")))
+        numberBlock.Save();
 }
 
 void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file) {

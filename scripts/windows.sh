@@ -21,14 +21,47 @@ stages=(${stages[@]})
 
 want() { local s; for s in "${stages[@]}"; do [ "$s" = "$1" ] && return 0; done; return 1; }
 
+# deb_src_entries FILE...: for every Debian archive entry of the machine's apt
+# sources (one-line "deb URI SUITE COMPONENTS" or a deb822 stanza of Types:
+# deb), the same archive as a deb822 deb-src stanza. Entries of other
+# archives (their URI does not end in /debian or /debian-security) are left out.
+deb_src_entries() {
+  awk '
+    function flush() {
+      if (types ~ /(^| )deb( |$)/ && uris ~ /\/debian(-security)?\/?( |$)/)
+        printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\nSigned-By: %s\n\n", uris, suites, comps, key
+      types = uris = suites = comps = ""; key = "/usr/share/keyrings/debian-archive-keyring.gpg"
+    }
+    BEGIN { flush() }
+    FNR == 1 { flush() }
+    /^[ \t]*#/ { next }
+    /^deb[ \t]/ {
+      flush(); n = split($0, f, /[ \t]+/); i = 2
+      if (f[i] ~ /^\[/) { while (i <= n && f[i] !~ /\]$/) i++; i++ }
+      types = "deb"; uris = f[i]; suites = f[i + 1]; comps = ""
+      for (j = i + 2; j <= n; j++) comps = comps (comps == "" ? "" : " ") f[j]
+      flush(); next
+    }
+    /^[ \t]*$/ { flush(); next }
+    /^Types:/ { sub(/^Types:[ \t]*/, ""); types = $0 }
+    /^URIs:/ { sub(/^URIs:[ \t]*/, ""); uris = $0 }
+    /^Suites:/ { sub(/^Suites:[ \t]*/, ""); suites = $0 }
+    /^Components:/ { sub(/^Components:[ \t]*/, ""); comps = $0 }
+    /^Signed-By:/ { sub(/^Signed-By:[ \t]*/, ""); key = $0 }
+    END { flush() }
+  ' $(for f in "$@"; do [ -f "$f" ] && echo "$f"; done) </dev/null
+}
+
 if want deps; then
   bash scripts/deps.sh g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools libz-mingw-w64-dev \
-       dpkg-dev xz-utils nsis wine wine64 zip librsvg2-bin imagemagick xvfb xauth
-  # Debian's source packages: a deb-src entry for the same archive.
-  if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+       dpkg-dev xz-utils tcl nsis wine wine64 zip librsvg2-bin imagemagick xvfb xauth
+  # Debian's source packages: a deb-src entry for the archive this machine
+  # already uses (its own mirror), written only when there is none.
+  if ! grep -rqs "deb-src\|Types:.*deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
     sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
-      $sudo_cmd tee /etc/apt/sources.list.d/portiqa-src.sources >/dev/null
+    entry=$(deb_src_entries /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list)
+    [ -n "$entry" ] || { echo "windows: no Debian archive in this machine's apt sources to take the sources from"; exit 1; }
+    printf '%s\n' "$entry" | $sudo_cmd tee /etc/apt/sources.list.d/portiqa-src.sources >/dev/null
     $sudo_cmd apt-get update -q
   fi
 fi
@@ -40,31 +73,88 @@ fetch() {  # fetch PACKAGE: unpacks Debian's source into $cache/src/PACKAGE
    dpkg-source --no-check -x "$(ls ${pkg}_*.dsc | head -1)" "$pkg" >/dev/null)
 }
 
+# Qt's configuration: what the cache was built with is its key, so a cache
+# built otherwise (an older one without SQL) is rebuilt, not reused.
+qt_features=(-DFEATURE_sql=ON -DFEATURE_sql_sqlite=ON -DFEATURE_system_sqlite=OFF -DFEATURE_sql_psql=ON
+  -DFEATURE_sql_odbc=OFF -DFEATURE_sql_mysql=OFF -DFEATURE_sql_ibase=OFF -DFEATURE_sql_oci=OFF
+  -DFEATURE_sql_db2=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_png=OFF -DFEATURE_concurrent=ON -DFEATURE_testlib=ON)
+qt_key="qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null); sqlite 3.40.1; libpq 15; ${qt_features[*]}"
+qt_key_file=$cache/qt/portiqa-qt.key
+prefix=$cache/prefix
+cc=x86_64-w64-mingw32-gcc-posix
+mkdir -p "$prefix/lib/pkgconfig" "$prefix/include"
+pc() {  # pc NAME VERSION LIBS: a pkg-config file for a library built here
+  printf 'prefix=%s\nName: %s\nDescription: %s\nVersion: %s\nCflags: -I${prefix}/include\nLibs: -L${prefix}/lib %s\n' \
+    "$prefix" "$1" "$1" "$2" "$3" >"$prefix/lib/pkgconfig/$1.pc"
+}
+
+# cached: succeeds when the cache holds a Qt built with today's key and every
+# library the programs link (what CI asks before it runs the whole script).
+if want cached; then
+  [ "$(cat "$qt_key_file" 2>/dev/null)" = "$qt_key" ] && [ -f "$prefix/lib/libfreexl.a" ] &&
+    [ -f "$prefix/lib/libqrencode.a" ]
+  exit
+fi
+
 if want qt; then
-  if [ ! -f "$cache/qt/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ]; then
+  if [ "$(cat "$qt_key_file" 2>/dev/null)" != "$qt_key" ]; then
+    # PostgreSQL's client library for Qt's PostgreSQL driver: libpq alone from
+    # Debian's PostgreSQL source, as one static archive with the two helper
+    # libraries it needs (Windows sockets and SSPI come from the system).
+    if [ ! -f "$prefix/lib/libpq.a" ] || [ ! -f "$prefix/include/libpq-fe.h" ]; then
+      fetch postgresql-15
+      rm -rf "$cache/build/pq" && mkdir -p "$cache/build/pq"
+      (cd "$cache/build/pq" &&
+       "$cache/src/postgresql-15/configure" --host=x86_64-w64-mingw32 --prefix="$cache/build/pq/install" \
+         --without-readline --without-zlib --without-icu --without-openssl --without-ldap --without-gssapi \
+         CC=$cc >configure.log 2>&1 &&
+       make -C src/include >build.log 2>&1 && make -j"$jobs" -C src/common >>build.log 2>&1 &&
+       make -j"$jobs" -C src/port >>build.log 2>&1 && make -j"$jobs" -C src/interfaces/libpq >>build.log 2>&1 &&
+       rm -rf merged && mkdir -p merged/common merged/port &&
+       (cd merged/common && x86_64-w64-mingw32-ar x ../../src/common/libpgcommon_shlib.a) &&
+       (cd merged/port && x86_64-w64-mingw32-ar x ../../src/port/libpgport_shlib.a) &&
+       for o in merged/common/*.o; do mv "$o" "merged/pgcommon_$(basename "$o")"; done &&
+       for o in merged/port/*.o; do mv "$o" "merged/pgport_$(basename "$o")"; done &&
+       rm -f "$prefix/lib/libpq.a" &&
+       x86_64-w64-mingw32-ar rcs "$prefix/lib/libpq.a" $(ls src/interfaces/libpq/*.o | grep -v win32ver.o) merged/*.o &&
+       cp "$cache/src/postgresql-15/src/interfaces/libpq/"{libpq-fe.h,libpq-events.h} \
+          "$cache/src/postgresql-15/src/include/postgres_ext.h" \
+          src/include/{pg_config.h,pg_config_ext.h,pg_config_os.h} \
+          "$cache/src/postgresql-15/src/include/pg_config_manual.h" "$prefix/include/")
+      [ -f "$prefix/lib/libpq.a" ] || { echo "windows: libpq did not build (see $cache/build/pq/build.log)"; exit 1; }
+      pc libpq 15 "-lpq -lsecur32 -lws2_32 -lshell32"
+    fi
     fetch qt6-base
-    rm -rf "$cache/build/qt" && mkdir -p "$cache/build/qt"
+    # Debian's Qt source carries no SQLite: its amalgamation, made from
+    # Debian's own SQLite source, goes where Qt's driver expects its copy.
+    if [ ! -f "$cache/src/qt6-base/src/3rdparty/sqlite/sqlite3.c" ]; then
+      fetch sqlite3
+      rm -rf "$cache/build/sqlite" && mkdir -p "$cache/build/sqlite"
+      (cd "$cache/build/sqlite" && "$cache/src/sqlite3/configure" --disable-tcl >configure.log 2>&1 &&
+       make sqlite3.c >build.log 2>&1 &&
+       mkdir -p "$cache/src/qt6-base/src/3rdparty/sqlite" &&
+       cp sqlite3.c sqlite3.h "$cache/src/qt6-base/src/3rdparty/sqlite/")
+      [ -f "$cache/src/qt6-base/src/3rdparty/sqlite/sqlite3.c" ] || { echo "windows: SQLite's amalgamation was not made"; exit 1; }
+    fi
+    rm -rf "$cache/build/qt" "$cache/qt" && mkdir -p "$cache/build/qt"
     (cd "$cache/build/qt" &&
      cmake -G Ninja "$cache/src/qt6-base" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/qt" \
+       -DPORTIQA_WIN_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/qt" \
        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
        -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-       -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
-       -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
-       -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF \
-       -DFEATURE_system_png=OFF -DFEATURE_concurrent=ON -DFEATURE_testlib=ON >configure.log 2>&1 &&
-     ninja -j"$jobs" >build.log 2>&1 && ninja install >install.log 2>&1)
+       -DPostgreSQL_INCLUDE_DIR="$prefix/include" -DPostgreSQL_LIBRARY="$prefix/lib/libpq.a" \
+       "${qt_features[@]}" >configure.log 2>&1 &&
+     ninja -j"$jobs" >build.log 2>&1 && ninja install >install.log 2>&1) ||
+      { echo "windows: Qt did not build (see $cache/build/qt)"; exit 1; }
+    printf '%s' "$qt_key" >"$qt_key_file"
   fi
 fi
 
 if want libs; then
-  prefix=$cache/prefix
-  cc=x86_64-w64-mingw32-gcc-posix
-  mkdir -p "$prefix/lib/pkgconfig" "$prefix/include/minizip"
-  pc() {  # pc NAME VERSION LIBS: a pkg-config file for a library built here
-    printf 'prefix=%s\nName: %s\nDescription: %s\nVersion: %s\nCflags: -I${prefix}/include\nLibs: -L${prefix}/lib %s\n' \
-      "$prefix" "$1" "$1" "$2" "$3" >"$prefix/lib/pkgconfig/$1.pc"
-  }
+  mkdir -p "$prefix/include/minizip"
   if [ ! -f "$prefix/lib/libminizip.a" ]; then
     fetch zlib
     rm -rf "$cache/build/minizip" && mkdir -p "$cache/build/minizip"
@@ -99,6 +189,18 @@ if want libs; then
        CC=$cc CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" >configure.log 2>&1 &&
      make -j"$jobs" >build.log 2>&1 && make install >install.log 2>&1)
     pc freexl 1.0.6 "-lfreexl -liconv"
+  fi
+  if [ ! -f "$prefix/lib/libqrencode.a" ]; then
+    # QR codes on provisioning's labels.
+    fetch qrencode
+    rm -rf "$cache/build/qrencode" && mkdir -p "$cache/build/qrencode"
+    (cd "$cache/build/qrencode" &&
+     cmake -G Ninja "$cache/src/qrencode" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DPORTIQA_WIN_PREFIX="$prefix" \
+       -DBUILD_SHARED_LIBS=OFF -DWITH_TOOLS=OFF -DWITH_TESTS=OFF >configure.log 2>&1 &&
+     ninja -j"$jobs" install >build.log 2>&1)
+    [ -f "$prefix/lib/libqrencode.a" ] || { echo "windows: libqrencode did not build (see $cache/build/qrencode)"; exit 1; }
+    pc libqrencode 4.1.1 "-lqrencode"
   fi
 fi
 

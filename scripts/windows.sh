@@ -215,7 +215,11 @@ if want app; then (
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DPORTIQA_BUILD_TESTS=ON
   cmake --build build-windows -j"$jobs"
-  # The tests that need no simulated module, run under wine.
+  # The tests that need no simulated module, run under wine; the record's
+  # against SQLite and against the test PostgreSQL server, reached over TCP
+  # on the loopback with a password as a Windows laptop reaches a team's.
+  PORTIQA_PG_TCP=1 source scripts/test_postgres.sh
+  [ -n "${PORTIQA_TEST_PG:-}" ] || { echo "windows: the test PostgreSQL server did not start"; exit 1; }
   WINEDEBUG=-all ctest --test-dir build-windows -j"$jobs" --output-on-failure
 ) fi
 

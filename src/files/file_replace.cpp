@@ -100,7 +100,9 @@ void SyncFolder(const QString& folder) {
     }
 }
 bool OwnedByMe(const QFileInfo& f) { return f.ownerId() == ::getuid(); }
-bool MakePrivate(const QString&) { return true; }  // the mode (0600) does it
+bool MakePrivate(const QString& path) {  // the mode does it
+    return ::chmod(QFile::encodeName(path).constData(), 0600) == 0;
+}
 #endif
 
 mode_t NewFileMode() {
@@ -165,6 +167,8 @@ void RemoveStaleTemporaries(const QFileInfo& target) {
 }
 
 } // namespace
+
+bool MakeFilePrivate(const QString& path) { return MakePrivate(path); }
 
 void RemoveTemporaryFilesOnSignals() {
 #ifdef SIGHUP

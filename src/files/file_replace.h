@@ -31,6 +31,10 @@ bool ProbeWritable(const QString& target, QString& error);
 // On SIGINT, SIGTERM and SIGHUP the temporary file being written is removed
 // before the program ends with the signal.
 void RemoveTemporaryFilesOnSignals();
+// Lets only this user into an existing file: mode 0600, or on Windows a
+// protected access list naming the user alone (a volume without access lists,
+// such as a FAT stick, has nothing to restrict). False when it cannot be set.
+bool MakeFilePrivate(const QString& path);
 // Only a regular file is read: a FIFO would hang, a device would never end.
 // False with the operator's message otherwise (also when there is no file).
 bool IsRegularFile(const QString& path, QString& error);

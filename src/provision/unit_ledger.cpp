@@ -2,7 +2,9 @@
 #include "base/texts.h"
 #include <QCoreApplication>
 #include <map>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
 #endif
@@ -14,8 +16,13 @@ namespace {
 // Whether a program of this computer with that process number still runs.
 bool Running(qint64 pid) {
 #ifdef _WIN32
-    Q_UNUSED(pid);
-    return true;  // not told here: the unit is shown as in progress
+    if (pid <= 0) return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;  // another user's: it exists
+    DWORD code = 0;
+    const bool alive = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return alive;
 #else
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 #endif

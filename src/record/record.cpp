@@ -1,6 +1,7 @@
 #include "record/record.h"
 #include "record/record_sql.h"
 #include "base/texts.h"
+#include "files/file_replace.h"
 #include "link/protocol.h"
 #include <QCryptographicHash>
 #include <QDir>
@@ -87,7 +88,14 @@ bool CreatePrivateFile(const QString& path, QString& error) {
         return false;
     }
     f.close();
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Windows has no mode: the file's own access list names this user alone
+    // (SQLite's journal beside it inherits the folder's, which in the default
+    // place is the user's profile, private to the user already).
+    if (!MakeFilePrivate(path)) {
+        error = TText::tr("не удалось закрыть доступ к файлу %1 для других пользователей").arg(path);
+        QFile::remove(path);
+        return false;
+    }
 #endif
     return true;
 }

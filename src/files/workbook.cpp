@@ -17,9 +17,11 @@
 
 namespace portiqa {
 
-void TWorkbook::SetText(int row, int col, const QString& text) {
+void TWorkbook::SetText(int row, int col, const QString& text) { SetCell(row, col, text, text); }
+
+void TWorkbook::SetCell(int row, int col, const QString& text, const QString& value) {
     if (row < 1 || col < 1 || row > kMaxRows || col > kMaxCols) return;
-    cells_[Key(row, col)] = {text, text};
+    cells_[Key(row, col)] = {text, value};
     rows_ = std::max(rows_, row);
     cols_ = std::max(cols_, col);
 }

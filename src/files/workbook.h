@@ -16,7 +16,7 @@ public:
     // yyyy-mm-dd, a time as hh:mm, a whole number without ".0").
     QString Text(int row, int col) const { return cells_.value(Key(row, col)).text; }
     QString Value(int row, int col) const { return cells_.value(Key(row, col)).value; }
-    void SetCell(int row, int col, const QString& text, const QString& value) { cells_[Key(row, col)] = {text, value}; }
+    void SetCell(int row, int col, const QString& text, const QString& value);
     int RowCount() const { return rows_; }
     int ColCount() const { return cols_; }
     const QMap<int, double>& ColumnWidths() const { return widths_; }

@@ -61,17 +61,9 @@ QString CellValue(const TWorkbook& book, int row, int col) {
     return v;
 }
 
-// "5, 17, 40" with at most ten serials named.
-QString SerialList(const QList<int>& serials) {
-    QStringList out;
-    for (int i = 0; i < serials.size() && i < 10; ++i) out << QString::number(serials[i]);
-    if (serials.size() > 10) out << QStringLiteral("…");
-    return out.join(QStringLiteral(", "));
-}
-
 } // namespace
 
-bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
+bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
     namespace cells = number_cells;
     // Whether "03/04/2026" puts the day or the month first is one question
     // for the whole file, answered by its other dates.
@@ -84,8 +76,7 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     // stays as it was.
     TNumberTable incoming;
     TStringGrid& in = incoming.Grid();
-    QStringList problems;
-    int failing = 0, plusAdded = 0, records = 0;
+    int failing = int(problems.size()), plusAdded = 0, records = 0;
     QHash<QString, int> numbers;  // a number, to the record that has it
     static const char* const kColumn[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
                                           QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};
@@ -136,12 +127,13 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
             why = TText::tr("номер %1 уже есть в записи %2").arg(number).arg(numbers.value(key));
         numbers.insert(key, j);
         if (why.isEmpty()) continue;
-        if (++failing <= 20) problems << TText::tr("запись %1: %2").arg(j).arg(why);
+        ++failing;
+        problems << TText::tr("запись %1: %2").arg(j).arg(why);
     }
     if (failing > 0) {
         QString text = TText::tr("Файл не импортирован: записей с ошибками %1").arg(failing);
         if (failing > 20) text += TText::tr(" (показаны первые 20)");
-        ctx_.op.ShowMessage(text + u'\r' + problems.join(u'\r'));
+        ctx_.op.ShowMessage(text + u'\r' + problems.mid(0, 20).join(u'\r'));
         return false;
     }
     QString done = TText::tr("Импортировано записей: %1").arg(records);
@@ -173,33 +165,174 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book) {
     return true;
 }
 
-bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
-    if (book.Text(1, 1) != QStringLiteral("№")) {
-        ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек"));
-        return false;
+namespace {
+
+// The captions a number file may carry over its columns: the table's own
+// (Russian, what every export writes) and their English names, in any order
+// and case. A file may leave out any but the number.
+struct TCaption {
+    int col;
+    QStringList names;
+};
+const QList<TCaption>& Captions() {
+    static const QList<TCaption> kCaptions = {
+        {T::kSerial, {QStringLiteral("№"), QStringLiteral("No"), QStringLiteral("No."), QStringLiteral("#")}},
+        {T::kNumber, {QStringLiteral("Номер абонента"), QStringLiteral("Number")}},
+        {T::kStartDate, {QStringLiteral("Дата начала"), QStringLiteral("Start date")}},
+        {T::kStartTime, {QStringLiteral("Время начала"), QStringLiteral("Start time")}},
+        {T::kEndDate, {QStringLiteral("Дата окончания"), QStringLiteral("End date")}},
+        {T::kEndTime, {QStringLiteral("Время окончания"), QStringLiteral("End time")}},
+        {T::kUnrestricted, {QStringLiteral("Без ограничений"), QStringLiteral("Unrestricted")}},
+        {T::kDelete, {QStringLiteral("Удалить"), QStringLiteral("Delete")}},
+        {T::kName, {QStringLiteral("Имя"), QStringLiteral("Name")}},
+        {T::kPlace, {QStringLiteral("Место"), QStringLiteral("Place")}},
+        {T::kNote, {QStringLiteral("Примечание"), QStringLiteral("Note")}},
+    };
+    return kCaptions;
+}
+int ColumnOfCaption(const QString& caption) {
+    const QString c = caption.simplified();
+    for (const TCaption& k : Captions())
+        for (const QString& n : k.names)
+            if (c.compare(n, Qt::CaseInsensitive) == 0) return k.col;
+    return -1;
+}
+// A spreadsheet's column letter: 1 is A, 27 is AA.
+QString ColumnLetter(int col) {
+    QString s;
+    for (; col > 0; col = (col - 1) / 26) s.prepend(QChar(u'A' + (col - 1) % 26));
+    return s;
+}
+
+// How a file's columns map onto the table's: for each file column (from 0),
+// the table column or -1 (an empty caption over nothing).
+struct THeader {
+    QList<int> columns;
+    bool hasSerial = false;
+};
+// The captions of a header row mapped, or the problems that stop it: a
+// caption not known, one given twice, no number column.
+std::optional<THeader> MapHeader(const QStringList& captions, QStringList& problems) {
+    THeader h;
+    QHash<int, int> seen;  // table column, to the file column that has it
+    for (int i = 0; i < captions.size(); ++i) {
+        const QString caption = captions[i].simplified();
+        const int col = caption.isEmpty() ? -1 : ColumnOfCaption(caption);
+        h.columns << col;
+        if (caption.isEmpty()) continue;
+        if (col < 0) {
+            problems << TText::tr("столбец %1: заголовок «%2» не известен").arg(ColumnLetter(i + 1), caption.left(40));
+        } else if (seen.contains(col)) {
+            problems << TText::tr("столбец %1: заголовок «%2» уже есть в столбце %3")
+                            .arg(ColumnLetter(i + 1), caption.left(40), ColumnLetter(seen.value(col) + 1));
+        } else {
+            seen.insert(col, i);
+        }
+    }
+    if (!seen.contains(T::kNumber)) problems << TText::tr("нет столбца «Номер абонента»");
+    h.hasSerial = seen.contains(T::kSerial);
+    if (!problems.isEmpty()) return std::nullopt;
+    return h;
+}
+// Whether a file's first row is a row of captions: it names the number column.
+bool IsHeaderRow(const QStringList& fields) {
+    for (const QString& f : fields)
+        if (ColumnOfCaption(f) == T::kNumber) return true;
+    return false;
+}
+
+} // namespace
+
+bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QStringList>& captions) {
+    // Without captions a file keeps the original form: the table's columns
+    // in the table's order, the serial number first.
+    THeader header;
+    QStringList problems;
+    if (captions) {
+        const auto mapped = MapHeader(*captions, problems);
+        if (!mapped) {
+            ctx_.op.ShowMessage(TText::tr("Файл не импортирован: его заголовки не подходят к списку номеров") + u'\r' +
+                                problems.join(u'\r'));
+            return false;
+        }
+        header = *mapped;
+    } else {
+        for (int c = 0; c < T::kAllCols; ++c) header.columns << c;
+        header.hasSerial = true;
     }
     // More records than the module holds: nothing is taken, rather than the
     // first 3000 with the rest dropped without a word.
-    for (int r = T::kRecords + 2; r <= book.RowCount(); ++r)
-        for (int c = 1; c <= T::kCols; ++c)
-            if (!book.Text(r, c).trimmed().isEmpty()) {
-                ctx_.op.ShowMessage(TooManyRecordsText(r - 1));
-                return false;
-            }
-    // A serial number given twice names two records for one slot.
-    QHash<int, int> seen;
-    QList<int> twice;
-    for (int r = 2; r <= T::kRecords + 1; ++r) {
-        int serial = 0;
-        if (!TryStrToInt(book.Value(r, 1), serial)) continue;
-        if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
-        seen.insert(serial, r);
+    int records = 0;
+    for (const TFileRow& row : rows) {
+        bool any = false;
+        for (const TFileCell& cell : row.cells) any = any || !cell.text.trimmed().isEmpty();
+        if (any && ++records > T::kRecords) {
+            ctx_.op.ShowMessage(TooManyRecordsText(row.line - (captions ? 1 : 0)));
+            return false;
+        }
     }
-    if (!twice.isEmpty()) {
-        ctx_.op.ShowMessage(TText::tr("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
+    // Each record goes to the place its serial number names ("№"), or, in a
+    // file without that column, to the next one; a bad or doubled serial is
+    // one more error of the file, listed with the rest.
+    TWorkbook book;
+    QHash<int, int> seen;  // serial, to the file line that has it
+    int next = 0;
+    for (const TFileRow& row : rows) {
+        bool any = false;
+        for (const TFileCell& cell : row.cells) any = any || !cell.text.trimmed().isEmpty();
+        if (!any) continue;
+        // A record whose serial cell is empty follows the one before it.
+        int serial = next + 1;
+        if (header.hasSerial) {
+            const int at = int(header.columns.indexOf(T::kSerial));
+            const QString text = at < row.cells.size() ? row.cells[at].value.trimmed() : QString();
+            if (!text.isEmpty() && (!TryStrToInt(text, serial) || serial < 1 || serial > T::kRecords)) {
+                problems << TText::tr("строка %1: серийный номер «%2» — нужен номер 1-3000").arg(row.line).arg(text.left(20));
+                continue;
+            }
+        }
+        next = serial;
+        if (serial > T::kRecords) {
+            problems << TText::tr("строка %1: записей больше 3000").arg(row.line);
+            continue;
+        }
+        if (seen.contains(serial)) {
+            problems << TText::tr("строка %1: серийный номер %2 уже есть в строке %3").arg(row.line).arg(serial).arg(seen.value(serial));
+            continue;
+        }
+        seen.insert(serial, row.line);
+        for (int i = 0; i < row.cells.size(); ++i) {
+            const int col = i < header.columns.size() ? header.columns[i] : -1;
+            if (col > T::kSerial) {
+                book.SetCell(serial + 1, col + 1, row.cells[i].text, row.cells[i].value);
+            } else if (col < 0 && captions && !row.cells[i].text.trimmed().isEmpty()) {
+                // Data under no caption is never taken for a neighbour's.
+                problems << TText::tr("строка %1: в столбце %2 данные без заголовка").arg(row.line).arg(ColumnLetter(i + 1));
+                break;
+            }
+        }
+        // A file without the column grants no unrestricted access.
+        if (!header.columns.contains(T::kUnrestricted)) book.SetText(serial + 1, T::kUnrestricted + 1, T::No());
+    }
+    return CheckAndImport(book, problems);
+}
+
+bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
+    QStringList captions;
+    for (int c = 1; c <= book.ColCount(); ++c) captions << book.Text(1, c);
+    if (!IsHeaderRow(captions)) {
+        ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек") + u'\r' +
+                            TText::tr("в первой строке нет заголовка «Номер абонента»"));
         return false;
     }
-    return CheckAndImport(book);
+    // A sheet past the module's records is refused as its reader gets there.
+    QList<TFileRow> rows;
+    for (int r = 2; r <= book.RowCount(); ++r) {
+        TFileRow row{r, {}};
+        for (int c = 1; c <= book.ColCount(); ++c) row.cells << TFileCell{book.Text(r, c), book.Value(r, c)};
+        rows << row;
+    }
+    return PlaceRows(rows, captions);
 }
 
 QString TNumberFiles::TooManyRecordsText(int records) {
@@ -208,40 +341,21 @@ QString TNumberFiles::TooManyRecordsText(int records) {
 }
 
 bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
-    // A list saved as comma-separated text by a spreadsheet program from our
-    // workbook starts with its header row ("№","Номер абонента",…): skip it.
-    QList<TCsvRow> rows = fileRows;
-    if (!rows.isEmpty() && !rows.first().fields.isEmpty()) {
-        const QStringList& f = rows.first().fields;
-        const QString first = f[0].trimmed();
-        const QString second = f.size() > 1 ? f[1].trimmed() : QString();
-        if (first == QStringLiteral("№") || first == QLatin1String("No") ||
-            second == QStringLiteral("Номер абонента") || second == QLatin1String("Number"))
-            rows.removeFirst();
-    }
-    TWorkbook book;
-    QHash<int, int> seen;
-    QList<int> twice;
-    for (const TCsvRow& row : rows) {
-        const QStringList& f = row.fields;
-        int serial = 0;
-        if (f.isEmpty() || !TryStrToInt(f[0].trimmed(), serial) || serial < 1 || serial > T::kRecords) {
-            ctx_.op.ShowMessage(TText::tr("Неправильная строка %1: первым полем должен быть серийный номер 1-3000").arg(row.line));
-            return false;
+    // A list saved by a spreadsheet program starts with its captions
+    // ("№","Номер абонента",…), which say where each column goes; the
+    // original form has none.
+    std::optional<QStringList> captions;
+    QList<TFileRow> rows;
+    for (const TCsvRow& r : fileRows) {
+        if (rows.isEmpty() && !captions && IsHeaderRow(r.fields)) {
+            captions = r.fields;
+            continue;
         }
-        if (seen.contains(serial) && !twice.contains(serial)) twice << serial;
-        seen.insert(serial, row.line);
-        for (int c = 0; c < T::kAllCols && c < f.size(); ++c) book.SetText(serial + 1, c + 1, f[c]);
+        TFileRow row{r.line, {}};
+        for (const QString& f : r.fields) row.cells << TFileCell{f, f};
+        rows << row;
     }
-    if (rows.size() > T::kRecords) {
-        ctx_.op.ShowMessage(TooManyRecordsText(int(rows.size())));
-        return false;
-    }
-    if (!twice.isEmpty()) {
-        ctx_.op.ShowMessage(TText::tr("Повторяющиеся серийные номера в файле: %1. Ничего не импортировано").arg(SerialList(twice)));
-        return false;
-    }
-    return CheckAndImport(book);
+    return PlaceRows(rows, captions);
 }
 
 void TNumberFiles::ImportNumbersXls() {

@@ -3,6 +3,7 @@
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_table.h"
+#include <optional>
 
 namespace portiqa {
 
@@ -32,7 +33,18 @@ public:
     QString Imported() const { return imported_; }
 
 private:
-    bool CheckAndImport(const TWorkbook& book);
+    struct TFileCell {
+        QString text, value;
+    };
+    struct TFileRow {
+        int line = 0;  // the file's line or sheet row
+        QList<TFileCell> cells;
+    };
+    // Places a file's rows by its captions (or, without any, by the original
+    // form's positions) and hands them on; every problem of the file is
+    // listed at once.
+    bool PlaceRows(const QList<TFileRow>& rows, const std::optional<QStringList>& captions);
+    bool CheckAndImport(const TWorkbook& book, QStringList problems);
     TNumberTable& table_;
     TExchangeContext ctx_;
     QString imported_;

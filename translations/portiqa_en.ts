@@ -1171,16 +1171,8 @@ file</translation>
         <translation>Wrong settings profile format</translation>
     </message>
     <message>
-        <source>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</source>
-        <translation>Repeated serial numbers in the file: %1. Nothing imported</translation>
-    </message>
-    <message>
         <source>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</source>
         <translation>The file has more than 3000 records (line %1): the GSM module holds at most 3000 numbers. Nothing imported</translation>
-    </message>
-    <message>
-        <source>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</source>
-        <translation>Wrong line %1: the first field must be a serial number 1-3000</translation>
     </message>
     <message>
         <source>Да</source>
@@ -3149,6 +3141,46 @@ windows…</translation>
     <message>
         <source>pipe: %1</source>
         <translation>pipe: %1</translation>
+    </message>
+    <message>
+        <source>столбец %1: заголовок «%2» не известен</source>
+        <translation>column %1: caption “%2” is not known</translation>
+    </message>
+    <message>
+        <source>столбец %1: заголовок «%2» уже есть в столбце %3</source>
+        <translation>column %1: caption “%2” is already in column %3</translation>
+    </message>
+    <message>
+        <source>нет столбца «Номер абонента»</source>
+        <translation>no “Number” column</translation>
+    </message>
+    <message>
+        <source>Файл не импортирован: его заголовки не подходят к списку номеров</source>
+        <translation>File not imported: its captions do not fit a number list</translation>
+    </message>
+    <message>
+        <source>строка %1: серийный номер «%2» — нужен номер 1-3000</source>
+        <translation>line %1: serial number “%2”: a number 1-3000 is needed</translation>
+    </message>
+    <message>
+        <source>строка %1: записей больше 3000</source>
+        <translation>line %1: more than 3000 records</translation>
+    </message>
+    <message>
+        <source>строка %1: серийный номер %2 уже есть в строке %3</source>
+        <translation>line %1: serial number %2 is already on line %3</translation>
+    </message>
+    <message>
+        <source>строка %1: в столбце %2 данные без заголовка</source>
+        <translation>line %1: data in column %2 has no caption</translation>
+    </message>
+    <message>
+        <source>в первой строке нет заголовка «Номер абонента»</source>
+        <translation>the first row has no “Number” caption</translation>
+    </message>
+    <message>
+        <source>не удалось закрыть доступ к файлу %1 для других пользователей</source>
+        <translation>could not shut other users out of the file %1</translation>
     </message>
 </context>
 </TS>

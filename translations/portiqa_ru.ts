@@ -1172,16 +1172,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Неправильный формат профиля настроек</translation>
     </message>
     <message>
-        <source>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</source>
-        <translation>Повторяющиеся серийные номера в файле: %1. Ничего не импортировано</translation>
-    </message>
-    <message>
         <source>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</source>
         <translation>В файле больше 3000 записей (строка %1): GSM модуль хранит не более 3000 номеров. Ничего не импортировано</translation>
-    </message>
-    <message>
-        <source>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</source>
-        <translation>Неправильная строка %1: первым полем должен быть серийный номер 1-3000</translation>
     </message>
     <message>
         <source>Да</source>
@@ -3155,6 +3147,46 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>pipe: %1</source>
         <translation>канал: %1</translation>
+    </message>
+    <message>
+        <source>столбец %1: заголовок «%2» не известен</source>
+        <translation>столбец %1: заголовок «%2» не известен</translation>
+    </message>
+    <message>
+        <source>столбец %1: заголовок «%2» уже есть в столбце %3</source>
+        <translation>столбец %1: заголовок «%2» уже есть в столбце %3</translation>
+    </message>
+    <message>
+        <source>нет столбца «Номер абонента»</source>
+        <translation>нет столбца «Номер абонента»</translation>
+    </message>
+    <message>
+        <source>Файл не импортирован: его заголовки не подходят к списку номеров</source>
+        <translation>Файл не импортирован: его заголовки не подходят к списку номеров</translation>
+    </message>
+    <message>
+        <source>строка %1: серийный номер «%2» — нужен номер 1-3000</source>
+        <translation>строка %1: серийный номер «%2» — нужен номер 1-3000</translation>
+    </message>
+    <message>
+        <source>строка %1: записей больше 3000</source>
+        <translation>строка %1: записей больше 3000</translation>
+    </message>
+    <message>
+        <source>строка %1: серийный номер %2 уже есть в строке %3</source>
+        <translation>строка %1: серийный номер %2 уже есть в строке %3</translation>
+    </message>
+    <message>
+        <source>строка %1: в столбце %2 данные без заголовка</source>
+        <translation>строка %1: в столбце %2 данные без заголовка</translation>
+    </message>
+    <message>
+        <source>в первой строке нет заголовка «Номер абонента»</source>
+        <translation>в первой строке нет заголовка «Номер абонента»</translation>
+    </message>
+    <message>
+        <source>не удалось закрыть доступ к файлу %1 для других пользователей</source>
+        <translation>не удалось закрыть доступ к файлу %1 для других пользователей</translation>
     </message>
 </context>
 </TS>

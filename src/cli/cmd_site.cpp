@@ -59,13 +59,15 @@ int Import(TCliRun& r, TRecord& record) {
         if (!m) return rc;
         moduleId = m->id;
     }
-    // The file is read with the number list's own rules (and its names go to the directory).
+    // The file is read with the number list's own rules; its names go to the
+    // directory once the site's list is kept.
     TNumbersInput input;
     if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
     if (!ApplyNumbersInput(s, input)) return kExitFile;
     const QList<TSiteEntry> entries = SiteEntriesOf(s.Numbers().Grid(), moduleId);
     const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error);
     if (!id) return r.Refuse(kExitFile, error);
+    s.Numbers().KeepPeople();
     if (moduleId != 0) {
         // A module given additions is one of the site's; what it leaves out stays.
         QStringList excluded;

@@ -100,9 +100,7 @@ void SyncFolder(const QString& folder) {
     }
 }
 bool OwnedByMe(const QFileInfo& f) { return f.ownerId() == ::getuid(); }
-bool MakePrivate(const QString& path) {  // the mode does it
-    return ::chmod(QFile::encodeName(path).constData(), 0600) == 0;
-}
+bool MakePrivate(const QString&) { return true; }  // the mode (0600) does it
 #endif
 
 mode_t NewFileMode() {
@@ -168,7 +166,13 @@ void RemoveStaleTemporaries(const QFileInfo& target) {
 
 } // namespace
 
-bool MakeFilePrivate(const QString& path) { return MakePrivate(path); }
+bool MakeFilePrivate(const QString& path) {
+#ifdef _WIN32
+    return MakePrivate(path);
+#else
+    return ::chmod(QFile::encodeName(path).constData(), 0600) == 0;
+#endif
+}
 
 void RemoveTemporaryFilesOnSignals() {
 #ifdef SIGHUP

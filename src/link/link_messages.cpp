@@ -98,13 +98,15 @@ void FinishVerifiedSave(IOperator& op, TPageBlock& block, const std::vector<int3
         std::vector<int> pages;
         for (int32_t a : failed) pages.push_back((a - firstAddress) / kPageSize + 1);
         const QString text = VerificationFailedText(pages);
-        op.ShowMessage(text);
         block.Fail(text);
+        op.ShowMessage(text);
         return;
     }
+    // The block ends (and the journal keeps its outcome) before the operator
+    // is shown it: a window closed with the box open leaves no save unfinished.
     const QString text = doneText + u'\r' + PagesWrittenText(pagesWritten);
-    op.ShowMessage(text);
     block.Done(text);
+    op.ShowMessage(text);
 }
 
 } // namespace portiqa

@@ -302,11 +302,13 @@ void TNumberBlock::FinishSave(const std::vector<int32_t>& failed) {
                                             "решите, что сохранить.\r%2")
                                  .arg(conflicts_.join(QStringLiteral(", ")), PagesWrittenText(seq_.PagesWrittenInTransfer())) +
                              changedItself;
+        Fail(text);  // the outcome is kept before the operator reads it
         op_.ShowMessage(text);
-        Fail(text);
         return;
     }
     if (failed.empty()) {
+        // The names that came with the list (from a file) are the directory's now.
+        table_.KeepPeople();
         ShowModuleList();
         table_.Edits().Set(false);
         KeepBase();

@@ -158,10 +158,10 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
             ctx_.status.ShowStatus(TText::tr("Import.xls"));
         }
     }
-    // Names the file brought are kept; the other numbers show what the
-    // directory knows of them.
-    table_.KeepPeople();
-    table_.ShowPeople();
+    // Names the file brought stay in the table, and go into the directory
+    // only when the list is saved into the module; the other numbers show
+    // what the directory knows of them.
+    table_.ShowPeople(1, T::kRecords, true);
     return true;
 }
 

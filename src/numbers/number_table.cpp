@@ -49,12 +49,14 @@ TNumberTable::TNumberTable() : grid_(kAllCols, kRecords + 1, this) {
     });
 }
 
-void TNumberTable::ShowPeople(int firstRow, int lastRow) {
+void TNumberTable::ShowPeople(int firstRow, int lastRow, bool whereEmpty) {
     showingPeople_ = true;
     {
         TEditState::TLoading loading(edits_);  // outlives the batch, whose end is the change
         TGridBatch batch(grid_);
         for (int r = std::max(1, firstRow); r <= std::min(int(kRecords), lastRow); ++r) {
+            if (whereEmpty && !(grid_.Cells(kName, r).isEmpty() && grid_.Cells(kPlace, r).isEmpty() && grid_.Cells(kNote, r).isEmpty()))
+                continue;
             const TPerson* p = grid_.Cells(kNumber, r).isEmpty() ? nullptr : people_.Find(grid_.Cells(kNumber, r));
             grid_.SetCells(kName, r, p ? p->name : QString());
             grid_.SetCells(kPlace, r, p ? p->place : QString());

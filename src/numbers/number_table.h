@@ -50,10 +50,12 @@ public:
     TPeople& People() { return people_; }
     const TPeople& People() const { return people_; }
     // Each number's person into its name columns (empty where none is
-    // known): after a download or an import. Not an edit of the list.
-    void ShowPeople(int firstRow = 1, int lastRow = kRecords);
+    // known): after a download or an import. Not an edit of the list. With
+    // whereEmpty, rows that already hold words (a file's) keep them.
+    void ShowPeople(int firstRow = 1, int lastRow = kRecords, bool whereEmpty = false);
     // The name columns of the rows into the directory (rows given, or all):
-    // after the operator typed a name, or a file brought names. Empty name
+    // after the operator typed a name, or when a list that brought names
+    // from a file is saved into the module. Empty name
     // columns forget the person only with forgetEmpty.
     void KeepPeople(int firstRow = 1, int lastRow = kRecords, bool forgetEmpty = false);
 

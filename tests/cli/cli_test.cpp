@@ -250,6 +250,15 @@ TEST_F(CliTest, ASaveSaysWhoLosesAccessByName) {
     const QString text = QString::fromUtf8(back.readAll());
     EXPECT_TRUE(text.contains(",Имя,Место,Примечание\r\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("2,89160000002,2025-01-01,00:00,2040-01-01,00:00,Нет,Нет,Борис,кв. 2,\r\n")) << text.toStdString();
+
+    // A dry run or a refused save keeps the file's names out of the directory.
+    write("renamed.csv", {"1,+79160000001" + window + "Ася,кв. 9,"});  // Борис would lose access: refused without -y
+    ASSERT_EQ(Run(c + QStringList{"numbers", "save", "-i", File("renamed.csv"), "--dry-run"}).code, 0);
+    EXPECT_EQ(Run(c + QStringList{"numbers", "save", "-i", File("renamed.csv")}).code, 2);
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("back2.csv")}).code, 0);
+    QFile back2(File("back2.csv"));
+    ASSERT_TRUE(back2.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(back2.readAll()).contains(",Нет,Нет,Анна,кв. 1,\r\n"));
 }
 
 // A site: one list for three gates. Each module is behind until the list

@@ -52,6 +52,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
     // Refused while another operation runs: that one's end is still to come.
     if (RefusedWhileBusy(seq_, op_)) return;
     image_ = image;
+    withSim_ = options.withSim;
     std::vector<int32_t> read{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) read.push_back(NumberPageAddress(p));
     auto targetRead = [this, options](const std::vector<int32_t>&) {
@@ -103,7 +104,10 @@ void TModuleBackup::RestoreWritten(const std::vector<int32_t>& failed) {
     std::vector<int32_t> rest;
     for (const auto& [a, bytes] : plan_)
         if (!transfer_.Sent.count(a)) rest.push_back(a);
-    transfer_.StartRead(rest, {}, TText::tr("Restore check"), [this](const std::vector<int32_t>&) { RestoreChecked(); });
+    TPageTransfer::TReading check{TText::tr("Restore check"), TText::tr("Reading pages:"), TOperation::Memory, {}, true, {},
+                                  [this](const std::vector<int32_t>&) { RestoreChecked(); }};
+    check.continuesTransfer = true;  // the outcome counts the pages this restore wrote
+    transfer_.StartRead(rest, {}, std::move(check));
 }
 
 void TModuleBackup::RestoreChecked() {
@@ -207,6 +211,13 @@ std::vector<std::pair<int32_t, QByteArray>> TModuleBackup::Plan(bool withPasswor
             const auto t = target_.find(a);
             if (t != target_.end() && t->second.size() == kPageSize) page.replace(0, 4, t->second.left(4));
         }
+        // And its own SIM number: a clone is another module with the same
+        // list, not a second module of the same name.
+        if (const TSettingsField* sim = SettingsFieldOf(kSimNumberRow); sim && !withSim_ && a == SettingsPageAddress(sim->page)) {
+            const auto t = target_.find(a);
+            if (t != target_.end() && t->second.size() == kPageSize)
+                page.replace(sim->offset, sim->width, t->second.mid(sim->offset, sim->width));
+        }
         plan.emplace_back(a, page);
     }
     return plan;
@@ -255,6 +266,8 @@ QString TModuleBackup::Describe(bool withPassword) const {
     if (reservedDiffer) text += TText::tr("Изменятся резервные байты страниц настроек\r");
     text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
                          : TText::tr("Пароль: остаётся пароль этого модуля\r");
+    text += withSim_ ? TText::tr("Номер SIM: будет записан номер из резервной копии\r")
+                     : TText::tr("Номер SIM: остаётся номер этого модуля\r");
     text += TText::tr("Номера: ") + diff.Counts() + u'\r';
     text += TText::tr("История событий не записывается");
     return text;

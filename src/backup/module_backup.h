@@ -22,6 +22,7 @@ public:
 
     struct TRestoreOptions {
         bool withPassword = false;  // the password is part of the settings page: kept unless asked
+        bool withSim = false;       // so is the SIM number, the module's name in the record
         bool dryRun = false;        // show the change only
     };
     // Reads the target's settings and numbers, shows the change, asks, writes.
@@ -42,6 +43,7 @@ private:
     void RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan);
     void RestoreWritten(const std::vector<int32_t>& failed);
     void RestoreChecked();
+    bool withSim_ = false;
 
     TRequestSequence& seq_;
     TPageTransfer& transfer_;

@@ -30,7 +30,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"time sync", kConnection},
         {"check-mode", kConnection},
         {"backup", kConnection + QStringList{"output"}},
-        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "no-verify", "yes", "clone"}},
+        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone"}},
         {"modules", {"record", "json"}},
         {"log", {"record", "json"}},
         {"name", {"record"}},
@@ -100,6 +100,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption noVerify("no-verify", "no-verify");
     const QCommandLineOption dryRun("dry-run", "dry-run");
     const QCommandLineOption withPassword("with-password", "with-password");
+    const QCommandLineOption withSim("with-sim", "with-sim");
     const QCommandLineOption expired("expired", "expired");
     const QCommandLineOption expiring("expiring", "expiring", "DAYS");
     const QCommandLineOption clone("clone", "clone");
@@ -110,7 +111,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
-                                        version, noVerify, dryRun, withPassword, expired, expiring, clone,
+                                        version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
                                         record, noRecord, json, country, module, unused};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
@@ -173,6 +174,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.noVerify = p.isSet(noVerify);
     o.dryRun = p.isSet(dryRun);
     o.withPassword = p.isSet(withPassword);
+    o.withSim = p.isSet(withSim);
     o.clone = p.isSet(clone);
     o.record = p.value(record);
     o.noRecord = p.isSet(noRecord);

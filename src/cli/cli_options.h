@@ -15,7 +15,7 @@ struct TCliOptions {
     QString command;  // "settings save"
     QString port, pin = QStringLiteral("5807");
     QString input, output;
-    bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false;
+    bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false, withSim = false;
     bool expired = false;
     bool clone = false;  // write what was taken from another module
     QString record;         // --record: where the record is (empty: PORTIQA_RECORD or the default file)

@@ -18,6 +18,7 @@ int RunRestore(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TModuleBackup::TRestoreOptions options;
     options.withPassword = r.o.withPassword;
+    options.withSim = r.o.withSim;
     options.dryRun = r.o.dryRun;
     const int rc = r.Cli().Exchange([&] { r.S().Restore(image, options, r.o.input); });
     if (rc == kExitOk && options.dryRun) r.out << QString(r.S().BackupSummary()).replace(u'\r', u'\n') << "\n" << Qt::flush;

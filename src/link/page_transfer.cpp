@@ -15,7 +15,7 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
     progressLabel_ = reading.progressLabel;
     saveLabel_ = reading.progressLabel;
     counted_ = reading.counted;
-    Begin(addresses_.size(), TPhase::Reading, reading.statusText, reading.operation, true);
+    Begin(addresses_.size(), TPhase::Reading, reading.statusText, reading.operation, !reading.continuesTransfer);
     NextRead();
 }
 

@@ -35,6 +35,9 @@ public:
         bool counted = true;  // the label is followed by "done/all"
         std::function<void()> onAbort;  // the read ended before its last page
         TFinished onFinished;           // the read has every page
+        // The read checks a write of the same operation: one transfer, so
+        // the operation's outcome counts the pages written and verified.
+        bool continuesTransfer = false;
     };
 
     // What a page's check just before it is written decides.

@@ -342,9 +342,8 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
 
     const CliRun dry = Run({"-P", "1111", "restore", "-i", File("a.pbk"), "--dry-run"});
     ASSERT_EQ(dry.code, 0) << dry.err.toStdString();
-    EXPECT_TRUE(dry.out.contains("Настройки:\nстрока 2: (пусто) → +79161234567\nстрока 5: Unauthorized door opened → Gate open\n"))
-        << dry.out.toStdString();
-    EXPECT_TRUE(dry.out.contains("Пароль: остаётся пароль этого модуля"));
+    EXPECT_TRUE(dry.out.contains("Настройки:\nстрока 5: Unauthorized door opened → Gate open\n")) << dry.out.toStdString();
+    EXPECT_TRUE(dry.out.contains("Пароль: остаётся пароль этого модуля\nНомер SIM: остаётся номер этого модуля"));
     EXPECT_TRUE(dry.out.contains("Номера: Добавлено: 300, изменено: 0, удалено: 0, без изменений: 0"));
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), QByteArray(375 * 256, char(0xFF)));
 
@@ -355,19 +354,27 @@ TEST_F(CliTest, BackupAndRestoreIntoAnotherModule) {
     EXPECT_TRUE(refused.err.contains("Резервная копия снята с модуля +79161234567, записать её в модуль (номер SIM не задан)?\n"
                                      "(нужен ключ --clone)")) << refused.err.toStdString();
     EXPECT_EQ(module->Requests() - sent, 1) << "only the login";
-    const CliRun restore = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--clone"});
+    const QByteArray own = module->Memory(0, 512);
+    const CliRun restore = Run({"-P", "1111", "-y", "--record", File("clone.sqlite"), "restore", "-i", File("a.pbk"), "--clone"});
     ASSERT_EQ(restore.code, 0) << restore.err.toStdString();
     QByteArray expected = settings;
-    expected.replace(0, 4, "1111");  // the target keeps its password
+    expected.replace(0, 4 + 22, own.left(4 + 22));  // the target keeps its password and its SIM number
     EXPECT_EQ(module->Memory(0, 512).toHex(), expected.toHex());
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
     EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);  // history is never written
+    // The journal counts the pages the restore's words count.
+    const CliRun log = Run({"--record", File("clone.sqlite"), "log", "--json"}, false);
+    const QJsonObject write =
+        QJsonDocument::fromJson(log.out.toUtf8()).object()["modules"].toArray()[0].toObject()["writes"].toArray()[0].toObject();
+    EXPECT_TRUE(restore.err.contains(QString("Записано страниц: %1").arg(write["pages_written"].toInt()))) << log.out.toStdString();
+    EXPECT_EQ(write["pages_written"].toInt(), 39);  // settings page 1 and 300 records
+    EXPECT_EQ(write["pages_verified"].toInt(), write["pages_written"].toInt());
 
-    // Again: the module holds it all, nothing is written.
-    const CliRun again = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk")});
+    // Again: the module holds it all, nothing is written; it is still another module.
+    const CliRun again = Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--clone"});
     EXPECT_TRUE(again.err.contains("Записано страниц: 0")) << again.err.toStdString();
-    // With the password: the source's PIN logs in afterwards.
-    ASSERT_EQ(Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--with-password"}).code, 0);
+    // With the password and the SIM number: the source's PIN logs in afterwards.
+    ASSERT_EQ(Run({"-P", "1111", "-y", "restore", "-i", File("a.pbk"), "--with-password", "--with-sim", "--clone"}).code, 0);
     EXPECT_EQ(module->Memory(0, 512), settings);
     EXPECT_EQ(Run({"login"}).code, 0);
 
@@ -591,7 +598,7 @@ TEST_F(CliTest, ARestoreObeysTheSettingsRules) {
         edited.pages[0].replace(c.offset, int(c.bytes.size()), c.bytes);
         const QString path = File("edited.pbk");
         ASSERT_TRUE(TBackupFile::Write(path, edited, error));
-        QStringList args{"-y", "restore", "-i", path, "--clone"};  // neither names its module
+        QStringList args{"-y", "restore", "-i", path, "--clone", "--with-sim"};  // neither names its module
         if (c.withPassword) args << "--with-password";
         const int sent = module->Requests();
         const CliRun r = Run(args);

@@ -22,7 +22,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"ports", {}},
         {"login", kConnection + QStringList{"json"}},
         {"settings read", kConnection + QStringList{"output"}},
-        {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify"}},
+        {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify", "with-password", "with-sim"}},
         {"numbers download", kConnection + QStringList{"output", "expired", "expiring", "unused", "country"}},
         {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
         {"history download", kConnection + QStringList{"output", "from", "to"}},

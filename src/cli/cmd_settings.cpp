@@ -2,6 +2,7 @@
 #include "cli/cli_commands.h"
 #include "base/texts.h"
 #include "files/workbook.h"
+#include "settings/settings_layout.h"
 #include "settings/settings_rules.h"
 
 namespace portiqa {
@@ -37,6 +38,19 @@ int RunSettingsSave(TCliRun& r) {
         bool applied = false;
         if (!RunGuarded(r.Op(), [&] { applied = s.Profile().ApplyProfile(book); }) || !applied) return kExitFile;
         s.Settings().SetOrigin(TTableOrigin::FromFile(r.o.input));
+        // The module keeps its own password and SIM number unless asked: a
+        // profile is often another module's.
+        QStringList kept;
+        for (const auto& [row, asked] : {std::pair{kPasswordRow, r.o.withPassword}, std::pair{kSimNumberRow, r.o.withSim}}) {
+            if (asked || s.Settings().Value(row) == module.Value(row)) continue;
+            PutSettingsValue(s.Settings(), row, module.Value(row));
+            kept << QString::number(row);
+        }
+        if (!kept.isEmpty())
+            r.err << TText::tr("Пароль и номер SIM модуля оставлены его собственными (строки %1; --with-password, "
+                               "--with-sim записывают значения профиля)")
+                         .arg(kept.join(QStringLiteral(", ")))
+                  << "\n" << Qt::flush;
     }
     for (const auto& [row, value] : r.o.assignments) PutSettingsValue(s.Settings(), row, value);
     if (r.o.dryRun) {
@@ -48,7 +62,7 @@ int RunSettingsSave(TCliRun& r) {
         r.out.flush();
         return kExitOk;
     }
-    return r.Cli().Exchange([&] { s.SaveSettings(); });
+    return r.Cli().Exchange([&] { s.SaveSettings(r.o.withPassword || r.o.withSim); });
 }
 
 } // namespace portiqa

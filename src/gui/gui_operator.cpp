@@ -33,7 +33,10 @@ void TGuiOperator::ShowMessage(const QString& text) {
 bool TGuiOperator::AskAccept(const QString& text) {
     QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
     QPushButton* yes = box.addButton(TText::tr("Принять"), QMessageBox::YesRole);
-    box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
+    // Enter is never a write nor a replaced table: "Отменить" is the default.
+    QPushButton* no = box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -41,7 +44,9 @@ bool TGuiOperator::AskAccept(const QString& text) {
 bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& option, bool& checked) {
     QMessageBox box(QMessageBox::Question, QString(), Lines(text), QMessageBox::NoButton, owner_);
     QPushButton* yes = box.addButton(TText::tr("Принять"), QMessageBox::YesRole);
-    box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
+    QPushButton* no = box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
     auto* tick = new QCheckBox(option, &box);
     tick->setChecked(checked);
     box.setCheckBox(tick);
@@ -68,7 +73,8 @@ bool TGuiOperator::WarnOkCancel(const QString& text) {
 IOperator::TUnsaved TGuiOperator::AskUnsaved(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QString(), Lines(text),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
-    box.setDefaultButton(QMessageBox::Save);
+    // Save writes into the module and Discard drops the edits: Enter does neither.
+    box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save: return TUnsaved::Save;

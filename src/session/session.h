@@ -94,7 +94,9 @@ public:
     // this connection, and what was read from another module is written only
     // when the operator confirms it (Cancel by default; --clone on the
     // command line).
-    void SaveSettings();
+    // replaceIdentity: a table from a file or another module writes its
+    // password and SIM number too (otherwise offered apart, kept by default).
+    void SaveSettings(bool replaceIdentity = false);
     void SaveNumbers();
     // file: where the backup came from (kept in the journal).
     void Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions options, const QString& file = QString());

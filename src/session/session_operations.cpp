@@ -71,10 +71,16 @@ bool TSession::MaySaveTable(const TTableOrigin& o, TOperation operation, const Q
     return true;
 }
 
-void TSession::SaveSettings() {
-    if (MaySaveTable(settingsTable.Origin(), TOperation::Settings,
-                     TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
-        settingsBlock.Save();
+void TSession::SaveSettings(bool replaceIdentity) {
+    const TTableOrigin& o = settingsTable.Origin();
+    if (!MaySaveTable(o, TOperation::Settings, TText::tr("Настройки прочитаны из модуля %1, записать их в модуль %2?")))
+        return;
+    // A profile or another module's settings: this module's password and SIM
+    // number are offered apart, kept by default.
+    settingsBlock.SetTableFromElsewhere(o.kind == TTableOrigin::TKind::File ||
+                                        (o.kind == TTableOrigin::TKind::Module && !SameModule(o.module, *module_)),
+                                        replaceIdentity);
+    settingsBlock.Save();
 }
 
 void TSession::SaveNumbers() {

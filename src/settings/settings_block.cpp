@@ -137,10 +137,34 @@ void TSettingsBlock::StartSaveChain() {
     // The hidden rows are the module's: the operator never sees them.
     for (int row = TSettingsTable::kValueRows + 1; row < TSettingsTable::kStoredRows; ++row)
         table_.SetValue(row, fresh.Value(row));
-    const QStringList changes = SettingsChanges(fresh, table_);
-    if (const QString question = TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r');
-        !changes.isEmpty() && !op_.AskAccept(question))
+    // The module's password and SIM number from a file or another module are
+    // shown apart and written only when the operator ticks them in.
+    std::map<int, QString> identity;  // row, the table's value
+    if (fromElsewhere_)
+        for (int row : {kPasswordRow, kSimNumberRow})
+            if (table_.Value(row) != fresh.Value(row)) identity[row] = table_.Value(row);
+    QStringList identityLines;
+    for (const auto& [row, value] : identity) {
+        identityLines << TText::tr("строка %1: %2 → %3").arg(row).arg(fresh.ShownValue(row), table_.ShownValue(row));
+        table_.SetValue(row, fresh.Value(row));
+    }
+    QStringList changes = SettingsChanges(fresh, table_);
+    QString question = TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r');
+    if (!identity.empty()) {
+        question += u'\r' + TText::tr("Пароль и номер SIM модуля остаются его собственными; таблица предлагает:\r") +
+                    identityLines.join(u'\r');
+        bool replace = replaceIdentity_;
+        if (!op_.AskAcceptWithOption(question, TText::tr("Заменить пароль и номер SIM модуля значениями из таблицы"), replace)) {
+            for (const auto& [row, value] : identity) table_.SetValue(row, value);  // the table keeps what it showed
+            return Decline(question);
+        }
+        if (replace) {
+            for (const auto& [row, value] : identity) table_.SetValue(row, value);
+            changes = SettingsChanges(fresh, table_);
+        }
+    } else if (!changes.isEmpty() && !op_.AskAccept(question)) {
         return Decline(question);
+    }
     // Both pages are made before anything is sent: a value that cannot be
     // encoded stops the save with nothing written.
     std::vector<std::pair<int32_t, QByteArray>> pages;

@@ -19,6 +19,14 @@ public:
     // changed itself in rows the operator did not touch, stops at a row both
     // changed, and asks with the rows the save changes.
     void Save();
+    // The table came from a file or another module: the module's password
+    // and SIM number (rows 1 and 2) are its own, and the save's question
+    // offers them apart, keeping the module's unless replace (the command
+    // line's --with-password / --with-sim) ticks them in.
+    void SetTableFromElsewhere(bool elsewhere, bool replace) {
+        fromElsewhere_ = elsewhere;
+        replaceIdentity_ = replace;
+    }
     // Read with no question and no closing message box (after a login or a
     // restore, so that the table shows the module's values).
     void ReadQuietly();
@@ -56,6 +64,7 @@ private:
     int baseGeneration_ = -1;
     std::array<QByteArray, 2> fresh_;
     QStringList moduleChangedRows_;
+    bool fromElsewhere_ = false, replaceIdentity_ = false;
 };
 
 // The module's values decoded from two 256-byte pages into a table.

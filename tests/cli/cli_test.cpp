@@ -135,7 +135,7 @@ TEST_F(CliTest, ProvisioningRoundTripToAFreshModule) {
     seeded.seedNumbers = 60;
     seeded.seedHistory = 40;
     Module(seeded);
-    ASSERT_EQ(Run({"settings", "save", "--set", "7=25"}).code, 0);
+    ASSERT_EQ(Run({"settings", "save", "--set", "7=25", "--set", "2=+79161110001"}).code, 0);
     ASSERT_EQ(Run({"settings", "read", "-o", File("profile.xlsx")}).code, 0);
     ASSERT_EQ(Run({"numbers", "download", "-o", File("numbers.xlsx")}).code, 0);
     ASSERT_EQ(Run({"numbers", "download", "-o", File("numbers.cvs")}).code, 0);
@@ -144,10 +144,20 @@ TEST_F(CliTest, ProvisioningRoundTripToAFreshModule) {
     ASSERT_EQ(history.code, 0);
     EXPECT_EQ(history.out.count('\n'), 40);
 
-    Module();  // a fresh module, factory image
-    CliRun r = Run({"settings", "save", "-i", File("profile.xlsx")});
+    // A fresh module (factory image) takes the profile but keeps its own
+    // password and SIM number unless asked.
+    sim::TSimOptions other;
+    other.password = "2222";
+    Module(other);
+    module->WriteMemory(4, QByteArray("+79162220002") + '\0');
+    CliRun r = Run({"-P", "2222", "settings", "save", "-i", File("profile.xlsx")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(module->Memory(108, 2), QByteArray::fromHex("1900"));
+    EXPECT_EQ(module->Memory(0, 17), QByteArray("2222+79162220002") + '\0');
+    EXPECT_TRUE(r.err.contains("строки 1, 2")) << r.err.toStdString();
+    ASSERT_EQ(Run({"-P", "2222", "settings", "save", "-i", File("profile.xlsx"), "--with-sim"}).code, 0);
+    EXPECT_EQ(module->Memory(0, 17), QByteArray("2222+79161110001") + '\0');
+    Module();
     r = Run({"numbers", "save", "-i", File("numbers.xlsx")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(module->Memory(0x1000, 60 * 32), numbersBefore);
@@ -458,14 +468,14 @@ namespace {
 TEST_F(CliTest, OptionsACommandDoesNotUseAreRefusedBeforeAnythingIsSent) {
     Module();
     const char* const refused[][6] = {
-        {"settings", "save", "--set", "5=Door", "--with-password", nullptr},
+        {"history", "delete", "--with-password", nullptr},
         {"-y", "history", "delete", "-o", "x.xlsx", nullptr},
         {"time", "sync", "--dry-run", nullptr},
         {"check-mode", "--dry-run", nullptr},
         {"numbers", "save", "-i", "a.cvs", "-o", "b.cvs"},
         {"numbers", "save", "-i", "a.cvs", "--set", "5=x"},
         {"numbers", "save", "-i", "a.cvs", "--expiring", "3"},
-        {"settings", "save", "--with-password", nullptr},
+        {"settings", "read", "--with-sim", nullptr},
         {"backup", "-o", "b.pbk", "-i", "a.pbk", nullptr},
         {"login", "--no-verify", nullptr},
         {"numbers", "download", "--from", "2026-01-01 00:00:00", "--to", "2026-02-01 00:00:00"},

@@ -48,6 +48,30 @@ TEST_F(SaveGuard, ARowTheModuleChangedItselfIsKeptAndReported) {
         << op.messages.back().toStdString();
 }
 
+// A profile or another module's settings offer this module's password and
+// SIM number apart: kept unless the operator ticks them in.
+TEST_F(SaveGuard, AProfileKeepsTheModulesPasswordAndSimNumberUnlessTicked) {
+    for (const bool tick : {false, true}) {
+        Restart();
+        module->WriteMemory(4, QByteArray("+79162220002") + '\0');
+        ReadSettings();
+        auto& t = session->settingsTable;
+        t.SetOrigin(TTableOrigin::FromFile("a.xlsx"));
+        t.SetValue(1, "1111");
+        t.SetValue(2, "+79161110001");
+        t.SetValue(16, "24");
+        op.tickOptions = tick;
+        session->SaveSettings();
+        ASSERT_TRUE(Settle());
+        ASSERT_FALSE(op.questions.isEmpty());
+        EXPECT_TRUE(op.questions.back().startsWith("Сохранить настройки в GSM модуль?\rстрока 16: 0 → 24\r"))
+            << op.questions.back().toStdString();
+        EXPECT_TRUE(op.questions.back().contains("строка 1: 5807 → 1111\rстрока 2: +79162220002 → +79161110001"));
+        EXPECT_EQ(module->Memory(0, 17), tick ? QByteArray("1111+79161110001") + '\0' : QByteArray("5807+79162220002") + '\0');
+        EXPECT_EQ(module->Memory(202, 2), QByteArray::fromHex("1800"));
+    }
+}
+
 TEST_F(SaveGuard, ARowBothChangedStopsTheSaveAndNothingIsWritten) {
     Start();
     ReadSettings();

@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 #include "fakes.h"
 #include "pty_pair.h"
+#include "gui/gui_operator.h"
 #include "gui/main_window.h"
 #include "gui/module_journal.h"
 #include "gui/numbers_view.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -423,3 +425,33 @@ TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
     EXPECT_EQ(op.warnings.size(), warnings);
     EXPECT_EQ(module->Memory(0x1000 + 27, 1), QByteArray(1, char(11)));  // record 1's end day
 }
+
+namespace {
+
+// The window's own boxes: Enter on a question whose yes writes into the
+// module or replaces a table is its "Отменить", never the write.
+TEST(GuiOperatorBoxes, EnterNeverWrites) {
+    QWidget owner;
+    TGuiOperator op(&owner);
+    bool option = false;
+    const std::function<bool()> asks[] = {
+        [&] { return op.AskAccept("Сохранить настройки в GSM модуль?"); },
+        [&] { return op.AskAcceptWithOption("Сохранить настройки в GSM модуль?", "Заменить", option); },
+        [&] { return op.AskUnsaved("Сохранить их, прежде чем импортировать файл?") != TUnsaved::Cancel; },
+        [&] { return op.WarnOkCancel("Внимание! Сохранение удалит из GSM модуля 3 номера"); },
+    };
+    for (const auto& ask : asks) {
+        bool pressed = false;
+        // The box is modal: Enter reaches it from the event loop it runs.
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            QTest::keyClick(box, Qt::Key_Return);
+            pressed = true;
+        });
+        EXPECT_FALSE(ask());
+        EXPECT_TRUE(pressed);
+    }
+}
+
+} // namespace

@@ -83,6 +83,8 @@ qt_features=(-DFEATURE_sql=ON -DFEATURE_sql_sqlite=ON -DFEATURE_system_sqlite=OF
   -DFEATURE_system_png=OFF -DFEATURE_concurrent=ON -DFEATURE_testlib=ON)
 qt_key="qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null); sqlite 3.40.1; libpq 15; ${qt_features[*]}"
 qt_key_file=$cache/qt/portiqa-qt.key
+pq_threads="pthread_getspecific pthread_mutex_init pthread_mutex_lock pthread_mutex_unlock pthread_self pthread_setspecific"
+pq_key="postgresql-15 libpq; renamed: $pq_threads"
 prefix=$cache/prefix
 cc=x86_64-w64-mingw32-gcc-posix
 mkdir -p "$prefix/lib/pkgconfig" "$prefix/include"
@@ -95,38 +97,47 @@ pc() {  # pc NAME VERSION LIBS: a pkg-config file for a library built here
 # library the programs link (what CI asks before it runs the whole script).
 if want cached; then
   [ "$(cat "$qt_key_file" 2>/dev/null)" = "$qt_key" ] && [ -f "$prefix/lib/libfreexl.a" ] &&
-    [ -f "$prefix/lib/libqrencode.a" ]
+    [ -f "$prefix/lib/libqrencode.a" ] && [ "$(cat "$prefix/lib/libpq.portiqa" 2>/dev/null)" = "$pq_key" ]
   exit
+fi
+
+# PostgreSQL's client library for Qt's PostgreSQL driver (built before Qt,
+# which looks for it), keyed on its own: libpq alone from Debian's PostgreSQL
+# source, as one static archive with the two helper libraries it needs
+# (Windows sockets and SSPI come from the system). libpq brings its own small
+# pthread functions for Windows, with its own types: renamed, so that they
+# never meet MinGW's winpthreads, which Qt and the C++ runtime use.
+if want qt || want libs; then
+  if [ "$(cat "$prefix/lib/libpq.portiqa" 2>/dev/null)" != "$pq_key" ]; then
+    fetch postgresql-15
+    rm -f "$prefix/lib/libpq.a" "$prefix/lib/libpq.portiqa"
+    rm -rf "$cache/build/pq" && mkdir -p "$cache/build/pq"
+    (cd "$cache/build/pq" &&
+     "$cache/src/postgresql-15/configure" --host=x86_64-w64-mingw32 --prefix="$cache/build/pq/install" \
+       --without-readline --without-zlib --without-icu --without-openssl --without-ldap --without-gssapi \
+       CC=$cc >configure.log 2>&1 &&
+     make -C src/include >build.log 2>&1 && make -j"$jobs" -C src/common >>build.log 2>&1 &&
+     make -j"$jobs" -C src/port >>build.log 2>&1 && make -j"$jobs" -C src/interfaces/libpq >>build.log 2>&1 &&
+     rm -rf merged && mkdir -p merged/common merged/port &&
+     (cd merged/common && x86_64-w64-mingw32-ar x ../../src/common/libpgcommon_shlib.a) &&
+     (cd merged/port && x86_64-w64-mingw32-ar x ../../src/port/libpgport_shlib.a) &&
+     for o in merged/common/*.o; do mv "$o" "merged/pgcommon_$(basename "$o")"; done &&
+     for o in merged/port/*.o; do mv "$o" "merged/pgport_$(basename "$o")"; done &&
+     cp $(ls src/interfaces/libpq/*.o | grep -v win32ver.o) merged/ &&
+     for o in merged/*.o; do x86_64-w64-mingw32-objcopy $(for f in $pq_threads; do printf -- '--redefine-sym %s=pq_%s ' "$f" "$f"; done) "$o"; done &&
+     rm -f "$prefix/lib/libpq.a" && x86_64-w64-mingw32-ar rcs "$prefix/lib/libpq.a" merged/*.o &&
+     cp "$cache/src/postgresql-15/src/interfaces/libpq/"{libpq-fe.h,libpq-events.h} \
+        "$cache/src/postgresql-15/src/include/postgres_ext.h" \
+        src/include/{pg_config.h,pg_config_ext.h,pg_config_os.h} \
+        "$cache/src/postgresql-15/src/include/pg_config_manual.h" "$prefix/include/")
+    [ -f "$prefix/lib/libpq.a" ] || { echo "windows: libpq did not build (see $cache/build/pq/build.log)"; exit 1; }
+    pc libpq 15 "-lpq -lsecur32 -lws2_32 -lshell32"
+    printf '%s' "$pq_key" >"$prefix/lib/libpq.portiqa"
+  fi
 fi
 
 if want qt; then
   if [ "$(cat "$qt_key_file" 2>/dev/null)" != "$qt_key" ]; then
-    # PostgreSQL's client library for Qt's PostgreSQL driver: libpq alone from
-    # Debian's PostgreSQL source, as one static archive with the two helper
-    # libraries it needs (Windows sockets and SSPI come from the system).
-    if [ ! -f "$prefix/lib/libpq.a" ] || [ ! -f "$prefix/include/libpq-fe.h" ]; then
-      fetch postgresql-15
-      rm -rf "$cache/build/pq" && mkdir -p "$cache/build/pq"
-      (cd "$cache/build/pq" &&
-       "$cache/src/postgresql-15/configure" --host=x86_64-w64-mingw32 --prefix="$cache/build/pq/install" \
-         --without-readline --without-zlib --without-icu --without-openssl --without-ldap --without-gssapi \
-         CC=$cc >configure.log 2>&1 &&
-       make -C src/include >build.log 2>&1 && make -j"$jobs" -C src/common >>build.log 2>&1 &&
-       make -j"$jobs" -C src/port >>build.log 2>&1 && make -j"$jobs" -C src/interfaces/libpq >>build.log 2>&1 &&
-       rm -rf merged && mkdir -p merged/common merged/port &&
-       (cd merged/common && x86_64-w64-mingw32-ar x ../../src/common/libpgcommon_shlib.a) &&
-       (cd merged/port && x86_64-w64-mingw32-ar x ../../src/port/libpgport_shlib.a) &&
-       for o in merged/common/*.o; do mv "$o" "merged/pgcommon_$(basename "$o")"; done &&
-       for o in merged/port/*.o; do mv "$o" "merged/pgport_$(basename "$o")"; done &&
-       rm -f "$prefix/lib/libpq.a" &&
-       x86_64-w64-mingw32-ar rcs "$prefix/lib/libpq.a" $(ls src/interfaces/libpq/*.o | grep -v win32ver.o) merged/*.o &&
-       cp "$cache/src/postgresql-15/src/interfaces/libpq/"{libpq-fe.h,libpq-events.h} \
-          "$cache/src/postgresql-15/src/include/postgres_ext.h" \
-          src/include/{pg_config.h,pg_config_ext.h,pg_config_os.h} \
-          "$cache/src/postgresql-15/src/include/pg_config_manual.h" "$prefix/include/")
-      [ -f "$prefix/lib/libpq.a" ] || { echo "windows: libpq did not build (see $cache/build/pq/build.log)"; exit 1; }
-      pc libpq 15 "-lpq -lsecur32 -lws2_32 -lshell32"
-    fi
     fetch qt6-base
     # Debian's Qt source carries no SQLite: its amalgamation, made from
     # Debian's own SQLite source, goes where Qt's driver expects its copy.

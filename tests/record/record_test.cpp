@@ -43,7 +43,10 @@ struct RecordTest : ::testing::TestWithParam<std::string> {
             if (GetParam() == "postgresql") {
                 const QUrl url(location);
                 db = QSqlDatabase::addDatabase("QPSQL", "test-side");
-                db.setHostName(QUrlQuery(url).queryItemValue("host"));
+                // A socket folder (?host=) on Linux, a TCP address (the Windows tests).
+                const QString socket = QUrlQuery(url).queryItemValue("host");
+                db.setHostName(socket.isEmpty() ? url.host() : socket);
+                if (url.port() > 0) db.setPort(url.port());
                 db.setUserName(url.userName());
                 db.setDatabaseName(url.path().mid(1));
             } else {

@@ -238,7 +238,8 @@ if want smoke; then
   # The Windows command line against the Linux simulated module: wine maps a
   # COM port to the simulator's pseudo-terminal, so the Win32 serial backend
   # runs a whole exchange (login, settings, numbers, a backup) end to end.
-  env -u PKG_CONFIG_LIBDIR -u PKG_CONFIG_PATH bash scripts/build.sh >/dev/null
+  # Of the Linux build only the simulator (the tests have built the rest).
+  env -u PKG_CONFIG_LIBDIR -u PKG_CONFIG_PATH BUILD_TARGETS=portiqa-sim bash scripts/build.sh >/dev/null
   wineserver -k 2>/dev/null || true  # a server left from another display would hold the window open
   link=$(mktemp -u /tmp/portiqa-com-XXXXXX)
   build/src/portiqa-sim --link "$link" --seed-numbers 50 --seed-history 20 >/dev/null &
@@ -248,27 +249,46 @@ if want smoke; then
   prefix_dir=${WINEPREFIX:-$HOME/.wine}
   [ -d "$prefix_dir/dosdevices" ] || WINEDEBUG=-all wineboot -i >/dev/null 2>&1 || true
   ln -sfn "$link" "$prefix_dir/dosdevices/com33"
-  cli() { WINEDEBUG=-all timeout 120 wine build-windows/src/portiqa-cli.exe --lang en -q -p COM33 "$@"; }
+  # The record of these runs is a file of their own (the journal and the
+  # snapshots the Windows programs keep).
+  rec="$link-record.sqlite"
+  rm -f "$rec"
+  cli() { WINEDEBUG=-all timeout 120 wine build-windows/src/portiqa-cli.exe --lang en -q -p COM33 --record "Z:$rec" "$@"; }
+  rcli() { WINEDEBUG=-all timeout 120 wine build-windows/src/portiqa-cli.exe --lang en --record "Z:$rec" "$@"; }
   grep -q "^5"$'\t'"Unauthorized door opened" <<<"$(cli settings read)" || { echo "smoke: settings read failed"; exit 1; }
-  cli settings save --set 16=24 --set 13="Gate open" || { echo "smoke: settings save failed"; exit 1; }
+  cli settings save --set 2=+79031230001 --set 16=24 --set 13="Gate open" || { echo "smoke: settings save failed"; exit 1; }
   grep -q "^16"$'\t'"24" <<<"$(cli settings read)" || { echo "smoke: the saved settings did not read back"; exit 1; }
+  # The record kept the read and the save: the journal shows the write done,
+  # and the difference of the two snapshots names the rows it changed.
+  log=$(rcli log +79031230001)
+  grep -q "write settings"$'\t'"done" <<<"$log" || { echo "smoke: the record has no finished settings write:"; echo "$log"; exit 1; }
+  snaps=($(grep -o '^  @[0-9]*' <<<"$log" | tr -d ' '))
+  [ "${#snaps[@]}" -ge 2 ] || { echo "smoke: the record has fewer than two snapshots:"; echo "$log"; exit 1; }
+  changed=$(rcli diff "${snaps[1]}" "${snaps[0]}")
+  grep -q "16" <<<"$changed" && grep -q "Gate open" <<<"$changed" ||
+    { echo "smoke: the difference of ${snaps[1]} and ${snaps[0]} does not name row 16 and 13:"; echo "$changed"; exit 1; }
   [ "$(cli numbers download | wc -l)" -eq 50 ] || { echo "smoke: numbers download failed"; exit 1; }
   cli numbers download -o "Z:$link.csv" && head -n 40 "$link.csv" >"$link-40.csv" &&
     cli --yes numbers save -i "Z:$link-40.csv" || { echo "smoke: numbers save failed"; exit 1; }
   [ "$(cli numbers download | wc -l)" -eq 40 ] || { echo "smoke: the saved list did not read back"; exit 1; }
+  grep -q "write numbers"$'\t'"done" <<<"$(rcli log +79031230001)" || { echo "smoke: the record has no finished numbers write"; exit 1; }
   cli backup -o "Z:$link.pbk" && [ -s "$link.pbk" ] || { echo "smoke: backup failed"; exit 1; }
-  rm -f "$link.pbk" "$link.csv" "$link-40.csv" "$prefix_dir/dosdevices/com33"
+  rm -f "$link.pbk" "$link.csv" "$link-40.csv" "$rec" "$prefix_dir/dosdevices/com33"
   kill $sim
   trap - EXIT
-  echo "smoke: the Windows command line read and saved settings and numbers and made a backup over COM33"
+  echo "smoke: the Windows command line read and saved settings and numbers, kept them in its record (log, diff) and made a backup over COM33"
   # The window on its built-in simulated module (a named pipe on Windows):
-  # log in, read all three tables, and a picture of the result.
-  shot=build-windows/dist-smoke.png
-  rm -f "$shot"
-  WINEDEBUG=-all timeout 120 xvfb-run -a -s "-screen 0 1280x800x24" wine build-windows/src/portiqa.exe --demo --tab 1 \
-    --screenshot "Z:$PWD/$shot" >/dev/null 2>&1 || true
-  [ -s "$shot" ] || { echo "smoke: the window's demo run left no picture"; exit 1; }
-  echo "smoke: the window logged in to its simulated module and read it ($shot)"
+  # log in, read all three tables, and a picture of the result; then the same
+  # with the module journal open over it.
+  for view in 1:build-windows/dist-smoke.png 3:build-windows/dist-journal.png; do
+    shot=${view#*:}
+    rm -f "$shot"
+    WINEDEBUG=-all timeout 120 xvfb-run -a -s "-screen 0 1280x800x24" wine build-windows/src/portiqa.exe --demo --tab "${view%%:*}" \
+      --record "Z:$link-window.sqlite" --screenshot "Z:$PWD/$shot" >/dev/null 2>&1 || true
+    [ -s "$shot" ] || { echo "smoke: the window's demo run left no picture ($shot)"; exit 1; }
+  done
+  rm -f "$link-window.sqlite"
+  echo "smoke: the window logged in to its simulated module, read it and showed its journal (build-windows/dist-*.png)"
 fi
 
 if want package; then

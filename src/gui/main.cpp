@@ -23,7 +23,7 @@ struct TOptions {
                             TText::tr("With --demo: connect, log in, read settings, numbers and history, save a picture of "
                                       "the window to FILE and quit."),
                             "FILE"};
-    QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history)."), "N", "0"};
+    QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal)."), "N", "0"};
     QCommandLineOption record{"record", TText::tr("Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user's data folder)."), "URL"};
     QCommandLineOption noRecord{"no-record", TText::tr("Keep no module record.")};
     QCommandLineOption lang{"lang", TText::tr("The window's language, ru or en (default: the one chosen in the window, else the system's)."),
@@ -140,7 +140,21 @@ int main(int argc, char** argv) {
             case 1: window.Session().ReadSettings(); break;
             case 2: window.Session().DownloadNumbers(); break;
             case 3: window.Session().DownloadHistory(); break;
-            case 4: window.ShowTab(p.value(tab).toInt()); break;
+            case 4:
+                // Tab 3: the module journal of the module just read, over the window.
+                if (p.value(tab).toInt() == 3) {
+                    QTimer::singleShot(500, &window, [&] {
+                        QWidget* journal = QApplication::activeModalWidget();
+                        (journal ? journal : static_cast<QWidget*>(&window))->grab().save(file);
+                        if (journal) journal->close();
+                        app.quit();
+                    });
+                    poll->stop();
+                    window.JournalClick();
+                    return;
+                }
+                window.ShowTab(p.value(tab).toInt());
+                break;
             default:
                 poll->stop();
                 window.grab().save(file);

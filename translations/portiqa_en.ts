@@ -610,10 +610,6 @@
         <translation>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
     </message>
     <message>
-        <source>Open on tab N (0 settings, 1 numbers, 2 history).</source>
-        <translation>Open on tab N (0 settings, 1 numbers, 2 history).</translation>
-    </message>
-    <message>
         <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
         <translation>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</translation>
     </message>
@@ -3196,7 +3192,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>Пароль и номер SIM модуля оставлены его собственными (строки %1; --with-password, --with-sim записывают значения профиля)</source>
-        <translation>The module keeps its own password and SIM number (rows %1; --with-password, --with-sim write the profile's)</translation>
+        <translation>The module keeps its own password and SIM number (rows %1; --with-password, --with-sim write the profile&apos;s)</translation>
     </message>
     <message>
         <source>Пароль и номер SIM модуля остаются его собственными; таблица предлагает:<byte value="xd"/></source>
@@ -3204,7 +3200,11 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>Заменить пароль и номер SIM модуля значениями из таблицы</source>
-        <translation>Replace the module's password and SIM number with the table's</translation>
+        <translation>Replace the module&apos;s password and SIM number with the table&apos;s</translation>
+    </message>
+    <message>
+        <source>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</source>
+        <translation>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</translation>
     </message>
 </context>
 </TS>

@@ -610,10 +610,6 @@
         <translation>Вместе с --demo: подключиться, войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
     </message>
     <message>
-        <source>Open on tab N (0 settings, 1 numbers, 2 history).</source>
-        <translation>Открыть вкладку N (0 настройки, 1 номера, 2 история).</translation>
-    </message>
-    <message>
         <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
         <translation>Язык окна, ru или en (по умолчанию выбранный в окне, иначе язык системы).</translation>
     </message>
@@ -3210,6 +3206,10 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Заменить пароль и номер SIM модуля значениями из таблицы</source>
         <translation>Заменить пароль и номер SIM модуля значениями из таблицы</translation>
+    </message>
+    <message>
+        <source>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</source>
+        <translation>Открыть вкладку N (0 настройки, 1 номера, 2 история; с --screenshot 3 — журнал модуля).</translation>
     </message>
 </context>
 </TS>

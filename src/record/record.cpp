@@ -254,6 +254,48 @@ std::optional<qint64> TRecord::TouchModuleOnce(const TModuleIdentity& m, QString
     return id;
 }
 
+std::optional<qint64> TRecord::ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& m, QString& error) {
+    if (m.SimKey().isEmpty()) return id;  // a cleared SIM number proves no other module
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    TTransaction t(db, shared_);
+    if (!t.Ok(error)) return std::nullopt;
+    QSqlQuery q(db);
+    const QString key = QStringLiteral("sim:") + m.SimKey();
+    if (!Run(q, QStringLiteral("SELECT id FROM modules WHERE key = ?"), {key}, error)) return std::nullopt;
+    const qint64 known = q.next() ? q.value(0).toLongLong() : -1;  // -1: the number is new to the record
+    q.finish();
+    if (!Run(q, QStringLiteral("SELECT key FROM modules WHERE id = ?"), {id}, error)) return std::nullopt;
+    const QString oldKey = q.next() ? q.value(0).toString() : QString();
+    q.finish();
+    qint64 use = id;
+    if (known < 0) {
+        if (!Run(q, QStringLiteral("UPDATE modules SET key = ?, sim = ?, last_seen = ? WHERE id = ?"),
+                 {key, m.simNumber, Stamp(QDateTime::currentDateTime()), id}, error))
+            return std::nullopt;
+    } else if (known != id) {
+        use = known;
+        // A module that had no SIM number was this one all along: its
+        // snapshots and writes are this one's.
+        if (oldKey.startsWith(QLatin1String("login:"))) {
+            for (const char* table : {"snapshots", "journal"})
+                if (!Run(q, QStringLiteral("UPDATE %1 SET module_id = ? WHERE module_id = ?").arg(QLatin1String(table)),
+                         {use, id}, error))
+                    return std::nullopt;
+            if (!Run(q, QStringLiteral("SELECT COUNT(*) FROM site_modules WHERE module_id = ?"), {id}, error) || !q.next())
+                return std::nullopt;
+            const bool inSite = q.value(0).toLongLong() > 0;
+            q.finish();
+            if (!inSite && !Run(q, QStringLiteral("DELETE FROM modules WHERE id = ?"), {id}, error)) return std::nullopt;
+        }
+    }
+    if (!t.Commit(error)) return std::nullopt;
+    return use;
+}
+
+std::optional<qint64> TRecord::ModuleNowHolds(qint64 id, const TModuleIdentity& m, QString& error) {
+    return Again([&](QString& e) { return ModuleNowHoldsOnce(id, m, e); }, error);
+}
+
 bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {name, id}, error)) return false;

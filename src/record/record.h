@@ -127,6 +127,12 @@ public:
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
     bool NameModule(qint64 id, const QString& name, QString& error);
+    // The module of entry id now holds another SIM number (a save wrote it):
+    // it stays the same entry under its new number. When the record already
+    // knows that number, the entry to use from now on is that one; an entry
+    // of a module that had no SIM number is then merged into it (its
+    // snapshots and writes move). The id to use, or nullopt with error.
+    std::optional<qint64> ModuleNowHolds(qint64 id, const TModuleIdentity& module, QString& error);
     QList<TKnownModule> Modules(QString& error) const;
     // A module by its name, SIM number (with or without "+") or id.
     std::optional<TKnownModule> FindModule(const QString& what, QString& error) const;
@@ -200,6 +206,7 @@ private:
     template <class F>
     auto Again(F f, QString& error) -> decltype(f(error));
     std::optional<qint64> TouchModuleOnce(const TModuleIdentity& module, QString& error);
+    std::optional<qint64> ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& module, QString& error);
     std::optional<qint64> AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error);
     std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, QString& error);
     bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);

@@ -25,6 +25,7 @@ QString TRecord::OsUser() { return {}; }
 QString TRecord::Host() { return {}; }
 std::optional<qint64> TRecord::TouchModule(const TModuleIdentity&, QString&) { return std::nullopt; }
 bool TRecord::NameModule(qint64, const QString&, QString&) { return false; }
+std::optional<qint64> TRecord::ModuleNowHolds(qint64, const TModuleIdentity&, QString&) { return std::nullopt; }
 QList<TKnownModule> TRecord::Modules(QString&) const { return {}; }
 std::optional<TKnownModule> TRecord::FindModule(const QString&, QString&) const { return std::nullopt; }
 std::optional<qint64> TRecord::AddSnapshot(qint64, const QString&, const TModulePages&, QString&) { return std::nullopt; }

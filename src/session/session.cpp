@@ -78,10 +78,13 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
             // Refused while another operation runs: that one ends, not this.
             if (end.beforeSending && seq.Outstanding()) return;
             // A whole read or a verified save: the table holds what the module holds.
-            if (end.kind == K::Done && block == &settingsBlock) {
-                if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_)
+            if (end.kind == K::Done && (block == &settingsBlock || block == &backup)) {
+                if (const QByteArray* page1 = seq.KnownPage(SettingsPageAddress(1)); page1 && module_) {
+                    const QString before = module_->simNumber;
                     LoggedInTo(*page1);
-                settingsTable.SetOrigin(TTableOrigin::FromModule(Current()));
+                    if (module_->simNumber != before) RecordNewSimNumber();
+                }
+                if (block == &settingsBlock) settingsTable.SetOrigin(TTableOrigin::FromModule(Current()));
             } else if (end.kind == K::Done && block == &numberBlock) {
                 numberTable.SetOrigin(TTableOrigin::FromModule(Current()));
             }

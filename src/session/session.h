@@ -181,6 +181,10 @@ private:
 
     // The record: session_record.cpp.
     void RecordLogin();
+    // A save wrote another SIM number into the module: its record entry follows.
+    void RecordNewSimNumber();
+    // The module's record entry, made now for a module without a SIM number.
+    bool EnsureModuleEntry(QString& error);
     bool RecordIntent(TOperation operation, const QString& intent);
     void RecordOutcome(const TOutcome& outcome);
     void RecordWarning(const QString& why);
@@ -194,6 +198,9 @@ private:
     int finishedTransfers_ = 0;   // the sequence's transfer count at the last outcome
     bool recordRefused_ = false;  // the last write stopped for want of its journal entry
     std::optional<qint64> moduleId_;
+    // The record entry of the module without a SIM number logged in on a
+    // connection (the connection, the entry).
+    std::optional<std::pair<int, qint64>> unidentified_;
     TModulePages known_;  // the module's last verified copy, for confirming pages read once
     std::optional<qint64> journalId_;
     QString writeFile_;

@@ -77,9 +77,38 @@ void TSession::RecordLogin() {
     if (!recordWanted_) return;
     if (!record_) return RecordWarning(recordProblem_);
     QString error;
+    // A module without a SIM number is known on this connection only: it
+    // gets its entry when something is kept of it (a snapshot, a write), and
+    // logging in again on the connection is the same module.
+    if (module_->simNumber.isEmpty()) {
+        if (unidentified_ && unidentified_->first == connection_) {
+            moduleId_ = unidentified_->second;
+            known_ = record_->Known(*moduleId_, error);
+        }
+        return;
+    }
     moduleId_ = record_->TouchModule(*module_, error);
     if (!moduleId_) return RecordWarning(error);
     known_ = record_->Known(*moduleId_, error);
+}
+
+bool TSession::EnsureModuleEntry(QString& error) {
+    if (moduleId_) return true;
+    if (!record_ || !module_) return false;
+    moduleId_ = record_->TouchModule(*module_, error);
+    if (moduleId_ && module_->simNumber.isEmpty()) unidentified_ = std::pair{connection_, *moduleId_};
+    return moduleId_.has_value();
+}
+
+void TSession::RecordNewSimNumber() {
+    if (!record_ || !moduleId_) return;
+    QString error;
+    if (const auto id = record_->ModuleNowHolds(*moduleId_, *module_, error)) {
+        moduleId_ = id;
+        unidentified_.reset();
+    } else {
+        RecordWarning(error);
+    }
 }
 
 QByteArray TSession::KnownArea(int32_t first, int pages) const {
@@ -96,7 +125,7 @@ QByteArray TSession::KnownArea(int32_t first, int pages) const {
 bool TSession::RecordIntent(TOperation operation, const QString& intent) {
     if (!recordWanted_) return true;
     QString error = recordProblem_;
-    if (record_ && !moduleId_) error = TText::tr("модуль не внесён в журнал при входе");
+    if (record_ && !EnsureModuleEntry(error) && error.isEmpty()) error = TText::tr("модуль не внесён в журнал при входе");
     if (record_ && moduleId_) {
         TJournalEntry e;
         e.moduleId = *moduleId_;
@@ -124,7 +153,7 @@ void TSession::RecordOutcome(const TOutcome& o) {
             RecordWarning(TText::tr("исход записи не внесён: %1").arg(error));
         journalId_.reset();
     }
-    if (!o.Ok() || !moduleId_) return;
+    if (!o.Ok() || !module_) return;
     if (o.operation == TOperation::Command) known_.history.clear();  // a deletion leaves no copy to confirm by
     TModulePages pages;
     QString kind = wrote ? QStringLiteral("save") : QStringLiteral("read");
@@ -141,6 +170,7 @@ void TSession::RecordOutcome(const TOutcome& o) {
     default: return;
     }
     if (pages.Empty()) return;
+    if (QString why; !EnsureModuleEntry(why)) return RecordWarning(why);
     if (!record_->AddSnapshot(*moduleId_, kind, pages, error)) return RecordWarning(error);
     if (!pages.settings.isEmpty()) known_.settings = pages.settings;
     if (!pages.numbers.isEmpty()) known_.numbers = pages.numbers;

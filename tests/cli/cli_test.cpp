@@ -271,6 +271,30 @@ TEST_F(CliTest, ASaveSaysWhoLosesAccessByName) {
     EXPECT_TRUE(QString::fromUtf8(back2.readAll()).contains(",Нет,Нет,Анна,кв. 1,\r\n"));
 }
 
+// A module without a SIM number is one record entry per connection, made
+// only when something is kept of it; when a save writes its SIM number the
+// entry follows (the read and the write of that connection under the number).
+TEST_F(CliTest, AModuleWithoutASimNumberIsOneEntryThatFollowsItsNewNumber) {
+    Module();
+    const QStringList r{"--record", File("who.sqlite")};
+    const auto modules = [&] {
+        const CliRun m = Run(r + QStringList{"modules", "--json"}, false);
+        return QJsonDocument::fromJson(m.out.toUtf8()).object()["modules"].toArray().size();
+    };
+    ASSERT_EQ(Run(r + QStringList{"login"}).code, 0);
+    EXPECT_EQ(modules(), 0) << "a login alone keeps nothing";
+    ASSERT_EQ(Run(r + QStringList{"settings", "read"}).code, 0);
+    EXPECT_EQ(modules(), 1);
+    ASSERT_EQ(Run(r + QStringList{"settings", "save", "--set", "2=+79031230009", "--set", "16=24"}).code, 0);
+    EXPECT_EQ(modules(), 2) << "the first read's connection, and this one under its new number";
+    const CliRun log = Run(r + QStringList{"log", "+79031230009", "--json"}, false);
+    const QJsonObject gate = QJsonDocument::fromJson(log.out.toUtf8()).object()["modules"].toArray()[0].toObject();
+    EXPECT_EQ(gate["writes"].toArray().size(), 1) << log.out.toStdString();
+    EXPECT_EQ(gate["snapshots"].toArray().size(), 2) << "the read before the save, and the save";
+    ASSERT_EQ(Run(r + QStringList{"settings", "read"}).code, 0);
+    EXPECT_EQ(modules(), 2) << "known by its number now";
+}
+
 // A site: one list for three gates. Each module is behind until the list
 // is applied to it; a change of the list puts them all behind again.
 TEST_F(CliTest, ASiteListReachesEveryModuleOfTheSite) {

@@ -262,13 +262,14 @@ if want smoke; then
   # and the difference of the two snapshots names the rows it changed.
   log=$(rcli log +79031230001)
   grep -q "write settings"$'\t'"done" <<<"$log" || { echo "smoke: the record has no finished settings write:"; echo "$log"; exit 1; }
-  snaps=($(grep -o '^  @[0-9]*' <<<"$log" | tr -d ' '))
-  [ "${#snaps[@]}" -ge 2 ] || { echo "smoke: the record has fewer than two snapshots:"; echo "$log"; exit 1; }
+  # The snapshot of the save (newest first in the log) and the one before it.
+  snaps=($(awk -F'\t' '/^  @/ { id = substr($1, 3); if (saved) { print id; exit } if ($3 == "save") { saved = 1; print id } }' <<<"$log"))
+  [ "${#snaps[@]}" -eq 2 ] || { echo "smoke: the record has no save with a snapshot before it:"; echo "$log"; exit 1; }
   changed=$(rcli diff "${snaps[1]}" "${snaps[0]}")
   grep -q "16" <<<"$changed" && grep -q "Gate open" <<<"$changed" ||
-    { echo "smoke: the difference of ${snaps[1]} and ${snaps[0]} does not name row 16 and 13:"; echo "$changed"; exit 1; }
+    { echo "smoke: the difference of ${snaps[1]} and ${snaps[0]} does not name rows 16 and 13:"; echo "$changed"; exit 1; }
   [ "$(cli numbers download | wc -l)" -eq 50 ] || { echo "smoke: numbers download failed"; exit 1; }
-  cli numbers download -o "Z:$link.csv" && head -n 40 "$link.csv" >"$link-40.csv" &&
+  cli numbers download -o "Z:$link.csv" && head -n 41 "$link.csv" >"$link-40.csv" &&  # the captions and 40 records
     cli --yes numbers save -i "Z:$link-40.csv" || { echo "smoke: numbers save failed"; exit 1; }
   [ "$(cli numbers download | wc -l)" -eq 40 ] || { echo "smoke: the saved list did not read back"; exit 1; }
   grep -q "write numbers"$'\t'"done" <<<"$(rcli log +79031230001)" || { echo "smoke: the record has no finished numbers write"; exit 1; }

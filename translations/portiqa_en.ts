@@ -3206,5 +3206,13 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</source>
         <translation>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</translation>
     </message>
+    <message>
+        <source>в дату вводятся только цифры и «-», «.», «/»</source>
+        <translation>a date takes only digits and “-”, “.”, “/”</translation>
+    </message>
+    <message>
+        <source>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</source>
+        <translation>“%1” is no date: type, for example, 2026-12-31, 31.12.2026 or 20261231 (years %2-%3)</translation>
+    </message>
 </context>
 </TS>

@@ -3211,5 +3211,13 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal).</source>
         <translation>Открыть вкладку N (0 настройки, 1 номера, 2 история; с --screenshot 3 — журнал модуля).</translation>
     </message>
+    <message>
+        <source>в дату вводятся только цифры и «-», «.», «/»</source>
+        <translation>в дату вводятся только цифры и «-», «.», «/»</translation>
+    </message>
+    <message>
+        <source>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</source>
+        <translation>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</translation>
+    </message>
 </context>
 </TS>

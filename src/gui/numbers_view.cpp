@@ -56,7 +56,8 @@ public:
             e->setCalendarPopup(true);
             // The module keeps two digits of the year.
             e->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
-            TypeDigitsIntoParts(e);
+            TNumbersView* view = view_;
+            TypeDigitsIntoParts(e, [view](const QString& why) { view->RefuseTyping(why); });
             return e;
         }
         if (col == T::kStartTime || col == T::kEndTime) {

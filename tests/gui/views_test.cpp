@@ -321,6 +321,24 @@ TEST(NumbersViewInput, PickersEditOnlyWhenAskedAndNeverWriteAStaleValue) {
     Type("2031");
     Key(Qt::Key_Return);
     EXPECT_EQ(g.Cells(4, 3), "2031-12-31");  // the form a download writes
+    // A date typed whole over the whole picker is that date, in the forms
+    // people type; what is no date leaves the cell as it was.
+    const struct {
+        const char* typed;
+        const char* cell;
+    } whole[] = {{"2026-12-31", "2026-12-31"}, {"2028-02-15", "2028-02-15"}, {"31.12.2028", "2028-12-31"},
+                 {"12/31/2029", "2029-12-31"}, {"20300704", "2030-07-04"}, {"2026-13-45", "2030-07-04"}};
+    for (const auto& w : whole) {
+        ClickCell(v, 4, 3);
+        Key(Qt::Key_Escape);
+        v->setFocus();
+        Key(Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(w.typed);
+        Key(Qt::Key_Return);
+        if (v->Editing()) Key(Qt::Key_Escape);
+        EXPECT_EQ(g.Cells(4, 3), w.cell) << w.typed;
+    }
     // A row marked "Да" in column 6 gets no picker.
     EXPECT_EQ(g.Cells(6, 5), TNumberTable::Yes());
     ClickCell(v, 2, 5);

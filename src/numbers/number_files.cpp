@@ -2,8 +2,10 @@
 #include "base/texts.h"
 #include "base/errors.h"
 #include "files/csv.h"
+#include "numbers/number_captions.h"
 #include "numbers/number_cells.h"
 #include <QDateTime>
+#include <algorithm>
 #include <QScopeGuard>
 #include <QFileInfo>
 #include <QHash>
@@ -165,91 +167,14 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
     return true;
 }
 
-namespace {
-
-// The captions a number file may carry over its columns: the table's own
-// (Russian, what every export writes) and their English names, in any order
-// and case. A file may leave out any but the number.
-struct TCaption {
-    int col;
-    QStringList names;
-};
-const QList<TCaption>& Captions() {
-    static const QList<TCaption> kCaptions = {
-        {T::kSerial, {QStringLiteral("№"), QStringLiteral("No"), QStringLiteral("No."), QStringLiteral("#")}},
-        {T::kNumber, {QStringLiteral("Номер абонента"), QStringLiteral("Number")}},
-        {T::kStartDate, {QStringLiteral("Дата начала"), QStringLiteral("Start date")}},
-        {T::kStartTime, {QStringLiteral("Время начала"), QStringLiteral("Start time")}},
-        {T::kEndDate, {QStringLiteral("Дата окончания"), QStringLiteral("End date")}},
-        {T::kEndTime, {QStringLiteral("Время окончания"), QStringLiteral("End time")}},
-        {T::kUnrestricted, {QStringLiteral("Без ограничений"), QStringLiteral("Unrestricted")}},
-        {T::kDelete, {QStringLiteral("Удалить"), QStringLiteral("Delete")}},
-        {T::kName, {QStringLiteral("Имя"), QStringLiteral("Name")}},
-        {T::kPlace, {QStringLiteral("Место"), QStringLiteral("Place")}},
-        {T::kNote, {QStringLiteral("Примечание"), QStringLiteral("Note")}},
-    };
-    return kCaptions;
-}
-int ColumnOfCaption(const QString& caption) {
-    const QString c = caption.simplified();
-    for (const TCaption& k : Captions())
-        for (const QString& n : k.names)
-            if (c.compare(n, Qt::CaseInsensitive) == 0) return k.col;
-    return -1;
-}
-// A spreadsheet's column letter: 1 is A, 27 is AA.
-QString ColumnLetter(int col) {
-    QString s;
-    for (; col > 0; col = (col - 1) / 26) s.prepend(QChar(u'A' + (col - 1) % 26));
-    return s;
-}
-
-// How a file's columns map onto the table's: for each file column (from 0),
-// the table column or -1 (an empty caption over nothing).
-struct THeader {
-    QList<int> columns;
-    bool hasSerial = false;
-};
-// The captions of a header row mapped, or the problems that stop it: a
-// caption not known, one given twice, no number column.
-std::optional<THeader> MapHeader(const QStringList& captions, QStringList& problems) {
-    THeader h;
-    QHash<int, int> seen;  // table column, to the file column that has it
-    for (int i = 0; i < captions.size(); ++i) {
-        const QString caption = captions[i].simplified();
-        const int col = caption.isEmpty() ? -1 : ColumnOfCaption(caption);
-        h.columns << col;
-        if (caption.isEmpty()) continue;
-        if (col < 0) {
-            problems << TText::tr("столбец %1: заголовок «%2» не известен").arg(ColumnLetter(i + 1), caption.left(40));
-        } else if (seen.contains(col)) {
-            problems << TText::tr("столбец %1: заголовок «%2» уже есть в столбце %3")
-                            .arg(ColumnLetter(i + 1), caption.left(40), ColumnLetter(seen.value(col) + 1));
-        } else {
-            seen.insert(col, i);
-        }
-    }
-    if (!seen.contains(T::kNumber)) problems << TText::tr("нет столбца «Номер абонента»");
-    h.hasSerial = seen.contains(T::kSerial);
-    if (!problems.isEmpty()) return std::nullopt;
-    return h;
-}
-// Whether a file's first row is a row of captions: it names the number column.
-bool IsHeaderRow(const QStringList& fields) {
-    for (const QString& f : fields)
-        if (ColumnOfCaption(f) == T::kNumber) return true;
-    return false;
-}
-
-} // namespace
 
 bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QStringList>& captions) {
     // Without captions a file keeps the original form: the table's columns
     // in the table's order, the serial number first.
-    THeader header;
+    TNumberHeader header;
     QStringList problems;
     if (captions) {
-        const auto mapped = MapHeader(*captions, problems);
+        const auto mapped = MapNumberCaptions(*captions, problems);
         if (!mapped) {
             ctx_.op.ShowMessage(TText::tr("Файл не импортирован: его заголовки не подходят к списку номеров") + u'\r' +
                                 problems.join(u'\r'));
@@ -262,11 +187,12 @@ bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QS
     }
     // More records than the module holds: nothing is taken, rather than the
     // first 3000 with the rest dropped without a word.
+    const auto filled = [](const TFileRow& row) {
+        return std::any_of(row.cells.begin(), row.cells.end(), [](const TFileCell& c) { return !c.text.trimmed().isEmpty(); });
+    };
     int records = 0;
     for (const TFileRow& row : rows) {
-        bool any = false;
-        for (const TFileCell& cell : row.cells) any = any || !cell.text.trimmed().isEmpty();
-        if (any && ++records > T::kRecords) {
+        if (filled(row) && ++records > T::kRecords) {
             ctx_.op.ShowMessage(TooManyRecordsText(row.line - (captions ? 1 : 0)));
             return false;
         }
@@ -278,9 +204,7 @@ bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QS
     QHash<int, int> seen;  // serial, to the file line that has it
     int next = 0;
     for (const TFileRow& row : rows) {
-        bool any = false;
-        for (const TFileCell& cell : row.cells) any = any || !cell.text.trimmed().isEmpty();
-        if (!any) continue;
+        if (!filled(row)) continue;
         // A record whose serial cell is empty follows the one before it.
         int serial = next + 1;
         if (header.hasSerial) {
@@ -307,7 +231,7 @@ bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QS
                 book.SetCell(serial + 1, col + 1, row.cells[i].text, row.cells[i].value);
             } else if (col < 0 && captions && !row.cells[i].text.trimmed().isEmpty()) {
                 // Data under no caption is never taken for a neighbour's.
-                problems << TText::tr("строка %1: в столбце %2 данные без заголовка").arg(row.line).arg(ColumnLetter(i + 1));
+                problems << TText::tr("строка %1: в столбце %2 данные без заголовка").arg(row.line).arg(SheetColumnLetter(i + 1));
                 break;
             }
         }
@@ -320,7 +244,7 @@ bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QS
 bool TNumberFiles::ApplyWorkbook(const TWorkbook& book) {
     QStringList captions;
     for (int c = 1; c <= book.ColCount(); ++c) captions << book.Text(1, c);
-    if (!IsHeaderRow(captions)) {
+    if (!IsNumberCaptionRow(captions)) {
         ctx_.op.ShowMessage(TText::tr("Неправильный формат профиля настроек") + u'\r' +
                             TText::tr("в первой строке нет заголовка «Номер абонента»"));
         return false;
@@ -347,7 +271,7 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
     std::optional<QStringList> captions;
     QList<TFileRow> rows;
     for (const TCsvRow& r : fileRows) {
-        if (rows.isEmpty() && !captions && IsHeaderRow(r.fields)) {
+        if (rows.isEmpty() && !captions && IsNumberCaptionRow(r.fields)) {
             captions = r.fields;
             continue;
         }

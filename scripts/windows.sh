@@ -54,7 +54,7 @@ deb_src_entries() {
 
 if want deps; then
   bash scripts/deps.sh g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools libz-mingw-w64-dev \
-       dpkg-dev xz-utils tcl nsis wine wine64 zip librsvg2-bin imagemagick xvfb xauth
+       dpkg-dev xz-utils patch tcl nsis wine wine64 zip librsvg2-bin imagemagick xvfb xauth
   # Debian's source packages: a deb-src entry for the archive this machine
   # already uses (its own mirror), written only when there is none.
   if ! grep -rqs "deb-src\|Types:.*deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -81,7 +81,9 @@ qt_features=(-DFEATURE_sql=ON -DFEATURE_sql_sqlite=ON -DFEATURE_system_sqlite=OF
   -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF
   -DFEATURE_system_png=OFF -DFEATURE_concurrent=ON -DFEATURE_testlib=ON)
-qt_key="qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null); sqlite 3.40.1; libpq 15; ${qt_features[*]}"
+# Mends to Debian's Qt source for this build, each a patch in packaging/windows/qt.
+qt_patches=$(cd "$root/packaging/windows/qt" && cat ./*.patch | sha256sum | cut -c1-16)
+qt_key="qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null); sqlite 3.40.1; libpq 15; patches $qt_patches; ${qt_features[*]}"
 qt_key_file=$cache/qt/portiqa-qt.key
 pq_threads="pthread_getspecific pthread_mutex_init pthread_mutex_lock pthread_mutex_unlock pthread_self pthread_setspecific"
 pq_key="postgresql-15 libpq; renamed: $pq_threads"
@@ -138,7 +140,13 @@ fi
 
 if want qt; then
   if [ "$(cat "$qt_key_file" 2>/dev/null)" != "$qt_key" ]; then
-    fetch qt6-base
+    # A source unpacked before with other patches is unpacked again.
+    [ "$(cat "$cache/src/qt6-base/.portiqa-patches" 2>/dev/null)" = "$qt_patches" ] || rm -rf "$cache/src/qt6-base"
+    if [ ! -d "$cache/src/qt6-base" ]; then
+      fetch qt6-base &&
+      for p in "$root"/packaging/windows/qt/*.patch; do patch -d "$cache/src/qt6-base" -p1 -s <"$p" || exit 1; done &&
+      printf '%s' "$qt_patches" >"$cache/src/qt6-base/.portiqa-patches" || { echo "windows: Qt's source could not be made ready"; exit 1; }
+    fi
     # Debian's Qt source carries no SQLite: its amalgamation, made from
     # Debian's own SQLite source, goes where Qt's driver expects its copy.
     if [ ! -f "$cache/src/qt6-base/src/3rdparty/sqlite/sqlite3.c" ]; then

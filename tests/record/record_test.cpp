@@ -122,13 +122,6 @@ TEST_P(RecordTest, ModulesSnapshotsAndWritesAreKeptAndEqualContentIsStoredOnce) 
 }
 
 TEST_P(RecordTest, TwoWritersAtOnceLoseNothing) {
-#ifdef _WIN32
-    // Known fault of the Windows build, not yet mended: a thread of its own
-    // with a PostgreSQL connection crashes as it ends (in a thread-storage
-    // destructor of the static Qt over winpthreads). The programs keep their
-    // record on the main thread.
-    if (GetParam() == "postgresql") GTEST_SKIP() << "PostgreSQL from worker threads crashes at thread exit on Windows";
-#endif
     QString error;
     qint64 gate = 0;
     {
@@ -159,13 +152,6 @@ TEST_P(RecordTest, TwoWritersAtOnceLoseNothing) {
 // A unit given back after a failure is taken again; one done or in doubt
 // only after the operator releases it (done never).
 TEST_P(RecordTest, AProvisioningUnitIsHeldByOneStationAtATime) {
-#ifdef _WIN32
-    // Known fault of the Windows build, not yet mended: a thread of its own
-    // with a PostgreSQL connection crashes as it ends (in a thread-storage
-    // destructor of the static Qt over winpthreads). The programs keep their
-    // record on the main thread.
-    if (GetParam() == "postgresql") GTEST_SKIP() << "PostgreSQL from worker threads crashes at thread exit on Windows";
-#endif
     { ASSERT_TRUE(Open()); }
     std::vector<int> winners(20, 0);
     auto station = [&](const char* port, int* claimed) {

@@ -1813,10 +1813,6 @@ file</translation>
         <translation>Nothing was written into the GSM module: the module record is unavailable (%1)</translation>
     </message>
     <message>
-        <source>исход записи не внесён: %1</source>
-        <translation>the write&apos;s outcome was not entered: %1</translation>
-    </message>
-    <message>
         <source>Настройки: без изменений</source>
         <translation>Settings: no change</translation>
     </message>
@@ -3213,6 +3209,22 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</source>
         <translation>“%1” is no date: type, for example, 2026-12-31, 31.12.2026 or 20261231 (years %2-%3)</translation>
+    </message>
+    <message>
+        <source>запись не сохранилась в журнале</source>
+        <translation>the entry was not kept in the record</translation>
+    </message>
+    <message>
+        <source>записи %1 нет в журнале</source>
+        <translation>the record has no entry %1</translation>
+    </message>
+    <message>
+        <source>GSM модуль записан, но журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</source>
+        <translation>The GSM module was written, but the module record did not keep the outcome of entry %1 (%2): the record shows it as unfinished</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</source>
+        <translation>The module record did not keep the outcome of entry %1 (%2): the record shows it as unfinished</translation>
     </message>
 </context>
 </TS>

@@ -1814,10 +1814,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано</translation>
     </message>
     <message>
-        <source>исход записи не внесён: %1</source>
-        <translation>исход записи не внесён: %1</translation>
-    </message>
-    <message>
         <source>Настройки: без изменений</source>
         <translation>Настройки: без изменений</translation>
     </message>
@@ -3218,6 +3214,22 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</source>
         <translation>«%1» — не дата: введите, например, 2026-12-31, 31.12.2026 или 20261231 (годы %2-%3)</translation>
+    </message>
+    <message>
+        <source>запись не сохранилась в журнале</source>
+        <translation>запись не сохранилась в журнале</translation>
+    </message>
+    <message>
+        <source>записи %1 нет в журнале</source>
+        <translation>записи %1 нет в журнале</translation>
+    </message>
+    <message>
+        <source>GSM модуль записан, но журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</source>
+        <translation>GSM модуль записан, но журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</source>
+        <translation>Журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</translation>
     </message>
 </context>
 </TS>

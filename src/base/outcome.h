@@ -34,6 +34,9 @@ struct TOutcome {
     int pagesRead = 0;      // pages read for the operation (a save's check reads too)
     int pagesWritten = 0;   // pages the module acknowledged in this operation's writes
     int pagesVerified = 0;  // written pages read back equal
+    // A write the module took whose outcome the record could not keep: why
+    // (empty when the record kept all it was given).
+    QString unrecorded = {};
 
     bool Ok() const { return kind == TKind::Done; }
 };

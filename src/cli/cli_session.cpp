@@ -56,7 +56,10 @@ TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress, bool clo
         op_.ShowMessage(message);
         Finish(kExitFailed);
     };
-    session_.OnFinished = [this](const TOutcome& o) { Finish(ExitFor(o.kind)); };
+    // A write whose outcome the record could not keep is not a success.
+    session_.OnFinished = [this](const TOutcome& o) {
+        Finish(o.Ok() && !o.unrecorded.isEmpty() ? kExitFile : ExitFor(o.kind));
+    };
 }
 
 TCli::~TCli() { comm_.CloseComm(); }

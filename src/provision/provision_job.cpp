@@ -56,17 +56,17 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
             QMetaObject::invokeMethod(&comm_, [this] { Refused(); }, Qt::QueuedConnection);
             return;
         }
-        if (o.Ok()) return Next();
+        if (o.Ok() && o.unrecorded.isEmpty()) return Next();
         // The outcome's own words. A question the options answered "no"
         // (removing numbers) is its words and what would have said yes.
         using K = TOutcome::TKind;
-        QString reason = QString(o.message).replace(u'\r', QStringLiteral(": "));
+        QString reason = o.Ok() ? o.unrecorded : QString(o.message).replace(u'\r', QStringLiteral(": "));
         if (o.kind == K::Cancelled) reason += QStringLiteral(" (--force)");
         const QString code = o.kind == K::NoAnswer        ? QStringLiteral("no_answer")
                              : o.kind == K::Cancelled      ? QStringLiteral("declined")
                              : o.kind == K::RefusedByRules ? QStringLiteral("rules")
-                             : o.kind == K::NoRecord       ? QStringLiteral("record")
-                                                           : QStringLiteral("refused");
+                             : o.kind == K::NoRecord || o.Ok() ? QStringLiteral("record")
+                                                               : QStringLiteral("refused");
         // Out of the receiver's reply handling before the port is closed.
         QMetaObject::invokeMethod(&comm_, [this, reason, code] { Fail(reason, code); }, Qt::QueuedConnection);
     };

@@ -65,7 +65,29 @@ const QStringList kMigrations[] = {
         "REFERENCES modules(id), left_out TEXT NOT NULL, applied_at TEXT, applied_revision INTEGER NOT NULL, "
         "applied_list TEXT NOT NULL DEFAULT '', applied_numbers TEXT NOT NULL DEFAULT '', PRIMARY KEY (site_id, module_id))",
     },
+    {
+        // A row's own key, made by the program before it inserts: an insert
+        // repeated after a lost connection finds its row instead of adding one.
+        "ALTER TABLE journal ADD COLUMN client_key TEXT",
+        "CREATE UNIQUE INDEX journal_by_client_key ON journal (client_key)",
+        "ALTER TABLE snapshots ADD COLUMN client_key TEXT",
+        "CREATE UNIQUE INDEX snapshots_by_client_key ON snapshots (client_key)",
+    },
 };
+
+QString NewClientKey() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
+
+// The id of the row a client key names, once its insert is committed.
+std::optional<qint64> RowOfKey(QSqlQuery& q, const QString& table, const QString& key, QString& error) {
+    if (!Run(q, QStringLiteral("SELECT id FROM %1 WHERE client_key = ?").arg(table), {key}, error)) return std::nullopt;
+    if (!q.next()) {
+        error = TText::tr("запись не сохранилась в журнале");
+        return std::nullopt;
+    }
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();
+    return id;
+}
 
 // A new record file is readable by its owner only: it holds PINs and phone numbers.
 bool CreatePrivateFile(const QString& path, QString& error) {
@@ -305,7 +327,8 @@ bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
 }
 
 
-std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
+std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages,
+                                               const QString& key, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     QVariantList hashes;
@@ -325,41 +348,52 @@ std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& k
     }
     if (!Run(q,
              QStringLiteral("INSERT INTO snapshots (module_id, taken_at, kind, settings, numbers, history, program, os_user, "
-                            "host) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                            "host, client_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (client_key) DO NOTHING"),
              {moduleId, Stamp(QDateTime::currentDateTime()), kind, hashes[0], hashes[1], hashes[2],
-              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host()},
-             error) ||
-        !q.next())
+              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host(), key},
+             error))
         return std::nullopt;
-    const qint64 id = q.value(0).toLongLong();
     q.finish();  // SQLite commits only when no statement is still running
     if (!t.Commit(error)) return std::nullopt;
-    return id;
+    return RowOfKey(q, QStringLiteral("snapshots"), key, error);
 }
 
 
-std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, QString& error) {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
+// The intent is committed and read back before the module is written: a
+// record that cannot keep it (a full disk, a lost server) stops the write.
+std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, const QString& key, QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    TTransaction t(db, shared_);
+    if (!t.Ok(error)) return std::nullopt;
     if (!Run(q,
              QStringLiteral("INSERT INTO journal (module_id, started_at, operation, intent, file, file_sha256, program, os_user, "
-                            "host) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                            "host, client_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (client_key) DO NOTHING"),
              {e.moduleId, Stamp(QDateTime::currentDateTime()), e.operation, e.intent, e.file, e.fileSha256,
-              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host()},
-             error) ||
-        !q.next())
+              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host(), key},
+             error))
         return std::nullopt;
-    const qint64 id = q.value(0).toLongLong();
     q.finish();
-    return id;
+    if (!t.Commit(error)) return std::nullopt;
+    return RowOfKey(q, QStringLiteral("journal"), key, error);
 }
 
 bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified,
                        QString& error) {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    return Run(q,
-               QStringLiteral("UPDATE journal SET finished_at = ?, outcome = ?, message = ?, pages_written = ?, "
-                              "pages_verified = ? WHERE id = ?"),
-               {Stamp(QDateTime::currentDateTime()), outcome, message, written, verified, id}, error);
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    TTransaction t(db, shared_);
+    if (!t.Ok(error) ||
+        !Run(q,
+             QStringLiteral("UPDATE journal SET finished_at = ?, outcome = ?, message = ?, pages_written = ?, "
+                            "pages_verified = ? WHERE id = ?"),
+             {Stamp(QDateTime::currentDateTime()), outcome, message, written, verified, id}, error))
+        return false;
+    if (q.numRowsAffected() != 1) {
+        error = TText::tr("записи %1 нет в журнале").arg(id);
+        return false;
+    }
+    return t.Commit(error);
 }
 
 
@@ -372,12 +406,15 @@ std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& er
     return Again([&](QString& e) { return TouchModuleOnce(m, e); }, error);
 }
 
+// One key for both tries: a repeated insert finds the row of the first.
 std::optional<qint64> TRecord::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
-    return Again([&](QString& e) { return AddSnapshotOnce(moduleId, kind, pages, e); }, error);
+    const QString key = NewClientKey();
+    return Again([&](QString& e) { return AddSnapshotOnce(moduleId, kind, pages, key, e); }, error);
 }
 
 std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& intent, QString& error) {
-    return Again([&](QString& e) { return BeginWriteOnce(intent, e); }, error);
+    const QString key = NewClientKey();
+    return Again([&](QString& e) { return BeginWriteOnce(intent, key, e); }, error);
 }
 
 bool TRecord::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,

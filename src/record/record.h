@@ -122,7 +122,7 @@ public:
     // Where the record is, without credentials, for messages.
     QString Where() const { return where_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
@@ -207,8 +207,9 @@ private:
     auto Again(F f, QString& error) -> decltype(f(error));
     std::optional<qint64> TouchModuleOnce(const TModuleIdentity& module, QString& error);
     std::optional<qint64> ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& module, QString& error);
-    std::optional<qint64> AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error);
-    std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, QString& error);
+    std::optional<qint64> AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, const QString& key,
+                                          QString& error);
+    std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, const QString& key, QString& error);
     bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);
     QString connection_, where_;
     bool shared_ = false;

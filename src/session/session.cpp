@@ -100,9 +100,10 @@ TOperation TSession::Running() const {
 }
 
 void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString& message) {
-    if (recordRefused_ && kind == TOutcome::TKind::Failed) kind = TOutcome::TKind::NoRecord;
+    const bool noRecord = recordRefused_ && kind == TOutcome::TKind::Failed;
     recordRefused_ = false;
-    TOutcome outcome{operation, kind, message};
+    TOutcome outcome{operation, noRecord ? TOutcome::TKind::NoRecord : kind,
+                     noRecord && message.isEmpty() ? recordRefusal_ : message};
     // Pages count only when a transfer ran for this operation (a refusal
     // before anything was sent, a single command or a login wrote none).
     if (seq.Transfers() != finishedTransfers_ && operation != TOperation::Command && operation != TOperation::Login) {

@@ -186,7 +186,7 @@ private:
     // The module's record entry, made now for a module without a SIM number.
     bool EnsureModuleEntry(QString& error);
     bool RecordIntent(TOperation operation, const QString& intent);
-    void RecordOutcome(const TOutcome& outcome);
+    void RecordOutcome(TOutcome& outcome);
     void RecordWarning(const QString& why);
     QByteArray KnownArea(int32_t first, int pages) const;
 
@@ -197,6 +197,7 @@ private:
     QString failureWords_;        // what the link last told (a failure, a command's answer), for the outcome
     int finishedTransfers_ = 0;   // the sequence's transfer count at the last outcome
     bool recordRefused_ = false;  // the last write stopped for want of its journal entry
+    QString recordRefusal_;       // and the words it was stopped with
     std::optional<qint64> moduleId_;
     // The record entry of the module without a SIM number logged in on a
     // connection (the connection, the entry).

@@ -139,18 +139,25 @@ bool TSession::RecordIntent(TOperation operation, const QString& intent) {
         }
     }
     recordRefused_ = true;
-    op.ShowMessage(TText::tr("Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано").arg(error));
+    recordRefusal_ = TText::tr("Запись в GSM модуль не начата: журнал модулей недоступен (%1). Ничего не записано").arg(error);
+    op.ShowMessage(recordRefusal_);
     return false;
 }
 
-void TSession::RecordOutcome(const TOutcome& o) {
+void TSession::RecordOutcome(TOutcome& o) {
     if (!record_) return;
     QString error;
     const bool wrote = journalId_.has_value();
     if (journalId_) {
         if (!record_->EndWrite(*journalId_, KindName(o.kind), QString(o.message).replace(u'\r', u'\n'), o.pagesWritten,
-                               o.pagesVerified, error))
-            RecordWarning(TText::tr("исход записи не внесён: %1").arg(error));
+                               o.pagesVerified, error)) {
+            // The module has what was sent; the record must not pass for whole.
+            o.unrecorded = (o.Ok() ? TText::tr("GSM модуль записан, но журнал модулей не сохранил исход записи №%1 (%2): "
+                                               "в журнале она значится незавершённой")
+                                   : TText::tr("Журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится "
+                                               "незавершённой")).arg(*journalId_).arg(error);
+            op.ShowMessage(o.unrecorded);
+        }
         journalId_.reset();
     }
     if (!o.Ok() || !module_) return;

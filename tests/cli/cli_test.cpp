@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QDateTime>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -745,6 +747,32 @@ TEST_F(CliTest, AWriteWithoutItsJournalEntryIsNeverSent) {
     EXPECT_EQ(erase.code, 6) << "a single command that changes the module is a write too: " << erase.err.toStdString();
     EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
     EXPECT_EQ(Run({"--no-record", "settings", "save", "--set", "16=12"}).code, 0) << "without a record, as asked";
+}
+
+// A record that keeps the intent but not the outcome (a full disk, a lock
+// taken meanwhile): the module is written, and the command says what the
+// record lacks instead of passing for a success.
+TEST_F(CliTest, AWriteWhoseOutcomeTheRecordCannotKeepIsNoSuccess) {
+    Module();
+    const QStringList r{"--record", File("full.sqlite")};
+    ASSERT_EQ(Run(r + QStringList{"login"}).code, 0);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "full");
+        db.setDatabaseName(File("full.sqlite"));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("CREATE TRIGGER full BEFORE UPDATE ON journal "
+                                       "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    }
+    QSqlDatabase::removeDatabase("full");
+    const QByteArray before = module->Memory(0, 0x200);
+    const CliRun save = Run(r + QStringList{"settings", "save", "--set", "16=12"});
+    EXPECT_EQ(save.code, 6) << save.err.toStdString();
+    EXPECT_TRUE(save.err.contains("GSM модуль записан, но журнал модулей не сохранил исход записи") && save.err.contains("disk is full")) << save.err.toStdString();
+    EXPECT_NE(module->Memory(0, 0x200), before) << "the module has what was sent";
+    const CliRun log = Run(r + QStringList{"log", "--json"}, false);
+    const QJsonArray writes = Json(log.out)["modules"].toArray()[0].toObject()["writes"].toArray();
+    ASSERT_EQ(writes.size(), 1) << log.out.toStdString();
+    EXPECT_EQ(writes[0].toObject()["outcome"].toString(), "") << "the entry stays open, as it is";
 }
 
 // Two bits flipped in the same place of two bytes pass the frame's check:

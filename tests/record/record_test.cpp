@@ -88,6 +88,9 @@ TEST_P(RecordTest, ModulesSnapshotsAndWritesAreKeptAndEqualContentIsStoredOnce) 
         const auto entry = r->BeginWrite({0, gate, {}, {}, "numbers", "изменено: 1", "/tmp/n.csv", "abc", {}, {}, {}, {}, {}, 0, 0}, error);
         ASSERT_TRUE(entry) << error.toStdString();
         ASSERT_TRUE(r->EndWrite(*entry, "done", "сохранено\rстраниц: 2", 2, 2, error));
+        EXPECT_FALSE(r->EndWrite(*entry + 100, "done", "", 0, 0, error)) << "an outcome must land on its entry";
+        EXPECT_FALSE(error.isEmpty());
+        error.clear();
         ASSERT_TRUE(r->BeginWrite({0, gate, {}, {}, "settings", "строка 16: 24 → 12", {}, {}, {}, {}, {}, {}, {}, 0, 0}, error));
     }
     EXPECT_EQ(Sql("SELECT COUNT(*) FROM contents").toInt(), 3) << "settings once, two number lists";

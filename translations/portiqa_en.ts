@@ -3226,5 +3226,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Журнал модулей не сохранил исход записи №%1 (%2): в журнале она значится незавершённой</source>
         <translation>The module record did not keep the outcome of entry %1 (%2): the record shows it as unfinished</translation>
     </message>
+    <message>
+        <source>адрес журнала %1 не понят: укажите путь к файлу, sqlite:///путь или postgresql://пользователь@сервер/база</source>
+        <translation>record address %1 not understood: give a file's path, sqlite:///path or postgresql://user@server/database</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "base/texts.h"
 #include "base/errors.h"
 #include "files/file_replace.h"
+#include "record/record.h"
 #include "settings/settings_rules.h"
 #include <QCommandLineParser>
 #include <QFile>
@@ -145,7 +146,10 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QStringList& accepted = Accepted()[o.command];
     for (const QCommandLineOption& opt : all) {
         const QString name = opt.names().last();
-        if (name == QLatin1String("help") || name == QLatin1String("version") || !p.isSet(opt)) continue;
+        // -q is taken by every command, so that scripts can pass it to all.
+        if (name == QLatin1String("help") || name == QLatin1String("version") || name == QLatin1String("quiet") ||
+            !p.isSet(opt))
+            continue;
         if (!accepted.contains(name)) {
             usage = TText::tr("--%1 does nothing with '%2'").arg(name, o.command);
             return false;
@@ -183,6 +187,10 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         usage = TText::tr("give either --record or --no-record");
         return false;
     }
+    if (!o.noRecord &&
+        TRecord::KindOfLocation(o.record.isEmpty() ? qEnvironmentVariable("PORTIQA_RECORD") : o.record, usage) ==
+            TRecord::TLocationKind::Wrong)
+        return false;
     if (o.command == QLatin1String("log") && o.arguments.size() > 1) {
         usage = TText::tr("'portiqa-cli log' takes at most one module");
         return false;

@@ -94,6 +94,10 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         return kExitOk;
     }
     if (p.isSet(record) && p.isSet(noRecord)) return usage(TText::tr("--record and --no-record exclude each other"));
+    if (QString wrong; !p.isSet(noRecord) &&
+                       TRecord::KindOfLocation(p.isSet(record) ? p.value(record) : qEnvironmentVariable("PORTIQA_RECORD"),
+                                               wrong) == TRecord::TLocationKind::Wrong)
+        return usage(wrong);
     // The units table's name in the record: the same on every station that
     // shares it (--batch), else the units file's full path.
     QString batchName = p.value(batch).trimmed();

@@ -164,7 +164,9 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
     std::unique_ptr<TRecord> r(new TRecord);
     r->connection_ = QStringLiteral("portiqa-record-%1").arg(++counter);
     const QString loc = location.isEmpty() ? DefaultLocation() : location;
-    if (loc.startsWith(QLatin1String("postgresql://")) || loc.startsWith(QLatin1String("postgres://"))) {
+    const TLocationKind kind = KindOfLocation(loc, error);
+    if (kind == TLocationKind::Wrong) return {};
+    if (kind == TLocationKind::Server) {
         const QUrl url(loc);
         if (!url.isValid() || url.path().size() < 2) {
             error = TText::tr("адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база").arg(loc);
@@ -191,7 +193,7 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
         shown.setQuery(QString());
         r->where_ = shown.toString() + (socketFolder.isEmpty() ? QString() : QStringLiteral(" (") + socketFolder + u')');
     } else {
-        const QString path = loc.startsWith(QLatin1String("sqlite://")) ? QUrl(loc).toLocalFile() : loc;
+        const QString path = loc.startsWith(QLatin1String("sqlite://"), Qt::CaseInsensitive) ? QUrl(loc).toLocalFile() : loc;
         if (!CreatePrivateFile(path, error)) return {};
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), r->connection_);
         db.setDatabaseName(path);

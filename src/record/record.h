@@ -119,6 +119,9 @@ public:
     static bool Available();
     // The default file, in the user's data folder.
     static QString DefaultLocation();
+    // What a --record address names; Wrong with the accepted forms in error.
+    enum class TLocationKind { File, Server, Wrong };
+    static TLocationKind KindOfLocation(const QString& location, QString& error);
     // Where the record is, without credentials, for messages.
     QString Where() const { return where_; }
     bool Shared() const { return shared_; }

@@ -53,7 +53,7 @@ const QList<QPair<QString, QString>> kCommands{
 
 TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {
     for (const auto& [command, takes] : kCommands) {
-        const QStringList accepted = takes.split(u' ', Qt::SkipEmptyParts);
+        const QStringList accepted = (takes + QStringLiteral(" quiet")).split(u' ', Qt::SkipEmptyParts);  // -q: every command
         for (const auto& [option, args] : kOptions) {
             TCliOptions o;
             QString usage;
@@ -61,6 +61,29 @@ TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {
             const bool refused = usage.contains(QStringLiteral("не действует с командой"));
             EXPECT_EQ(refused, !accepted.contains(option))
                 << command.toStdString() << " --" << option.toStdString() << ": " << usage.toStdString();
+        }
+    }
+}
+
+// A record's address is a file or a PostgreSQL server; a mistyped one is a
+// usage error, never a file named after it.
+TEST(CliOptions, ARecordAddressIsAFileOrAServerAndNothingElse) {
+    const struct {
+        const char* address;
+        bool accepted;
+    } cases[] = {
+        {"record.sqlite", true},           {"/tmp/r.sqlite", true},          {"C:/Users/me/r.sqlite", true},
+        {"sqlite:///tmp/r.sqlite", true},  {"postgresql://me@host/db", true}, {"PostgreSQL://me@host/db", true},
+        {"postgres://me@host/db", true},   {"postgresql:/me@host/db", false}, {"postgresql:me@host/db", false},
+        {"mysql://me@host/db", false},     {"http://host/r", false},
+    };
+    for (const auto& c : cases) {
+        TCliOptions o;
+        QString usage;
+        const bool ok = ParseCliOptions({"--record", c.address, "modules"}, o, usage);
+        EXPECT_EQ(ok, c.accepted) << c.address << ": " << usage.toStdString();
+        if (!c.accepted) {
+            EXPECT_TRUE(usage.contains("postgresql://")) << "the accepted forms are named";
         }
     }
 }

@@ -3228,7 +3228,11 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>адрес журнала %1 не понят: укажите путь к файлу, sqlite:///путь или postgresql://пользователь@сервер/база</source>
-        <translation>record address %1 not understood: give a file's path, sqlite:///path or postgresql://user@server/database</translation>
+        <translation>record address %1 not understood: give a file&apos;s path, sqlite:///path or postgresql://user@server/database</translation>
+    </message>
+    <message>
+        <source>у объекта нет имени</source>
+        <translation>the site has no name</translation>
     </message>
 </context>
 </TS>

@@ -3235,5 +3235,9 @@ UTF-8, как их хранит модуль (без перевода).
         <source>адрес журнала %1 не понят: укажите путь к файлу, sqlite:///путь или postgresql://пользователь@сервер/база</source>
         <translation>адрес журнала %1 не понят: укажите путь к файлу, sqlite:///путь или postgresql://пользователь@сервер/база</translation>
     </message>
+    <message>
+        <source>у объекта нет имени</source>
+        <translation>у объекта нет имени</translation>
+    </message>
 </context>
 </TS>

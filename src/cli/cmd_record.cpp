@@ -1,6 +1,7 @@
 // The record's commands: the modules it knows, a module's log, a name for a
 // module, and the difference between any two copies of a module's memory.
 #include "cli/cli_commands.h"
+#include "base/plain_text.h"
 #include "backup/backup_file.h"
 #include "files/csv.h"
 #include "files/workbook.h"
@@ -22,7 +23,7 @@ QString When(const QDateTime& t) { return t.isValid() ? t.toString(QStringLitera
 namespace {
 QString ModuleWords(const TKnownModule& m) {
     QString words = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
-    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(m.name);
+    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(Printable(m.name));
     return words;
 }
 
@@ -127,15 +128,15 @@ int RunLog(TCliRun& r) {
         QList<TLine> lines;
         for (const TSnapshot& x : snapshots)
             lines << TLine{x.takenAt, QStringLiteral("  @%1\t%2\t%3\t%4\t%5@%6").arg(x.id).arg(When(x.takenAt), x.kind,
-                                                                                         x.areas.join(u','), x.user, x.host)};
+                                                                                         x.areas.join(u','), Printable(x.user), Printable(x.host))};
         for (const TJournalEntry& x : writes) {
             QString text = QStringLiteral("  #%1\t%2\t%3 %4\t%5\t%6@%7").arg(x.id).arg(When(x.startedAt), TText::tr("запись"),
                                                                                     x.operation,
                                                                                     x.outcome.isEmpty() ? TText::tr("не завершена") : x.outcome,
-                                                                                    x.user, x.host);
+                                                                                    Printable(x.user), Printable(x.host));
             text += TText::tr("\tстраниц записано: %1, проверено: %2").arg(x.pagesWritten).arg(x.pagesVerified);
-            if (!x.file.isEmpty()) text += TText::tr("\tиз файла %1 (SHA-256 %2)").arg(x.file, x.fileSha256.left(16));
-            for (const QString& line : x.intent.split(u'\n', Qt::SkipEmptyParts)) text += QStringLiteral("\n      ") + line;
+            if (!x.file.isEmpty()) text += TText::tr("\tиз файла %1 (SHA-256 %2)").arg(Printable(x.file), x.fileSha256.left(16));
+            for (const QString& line : x.intent.split(u'\n', Qt::SkipEmptyParts)) text += QStringLiteral("\n      ") + Printable(line);
             lines << TLine{x.startedAt, text};
         }
         std::stable_sort(lines.begin(), lines.end(), [](const TLine& a, const TLine& b) { return a.at > b.at; });

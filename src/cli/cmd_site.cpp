@@ -1,6 +1,7 @@
 // site list | show | import | export | status | add | remove | apply: one
 // resident list for all the gates of an estate, kept in the record.
 #include "cli/cli_commands.h"
+#include "base/plain_text.h"
 #include "base/texts.h"
 #include "files/csv.h"
 #include "files/workbook.h"
@@ -28,7 +29,7 @@ std::optional<TSite> NeedSite(TCliRun& r, TRecord& record, int& rc) {
 
 QString ModuleText(const TSiteModule& m) {
     QString words = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
-    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(m.name);
+    if (!m.name.isEmpty()) words += QStringLiteral(" «%1»").arg(Printable(m.name));
     return words;
 }
 
@@ -86,12 +87,12 @@ int Show(TCliRun& r, TRecord& record, const TSite& site) {
     if (!error.isEmpty()) return r.Refuse(kExitFile, error);
     SiteTable(r, entries);
     const TStringGrid& g = r.S().Numbers().Grid();
-    r.out << TText::tr("Объект «%1», редакция %2, изменён %3 (%4)").arg(site.name).arg(site.revision).arg(When(site.updatedAt), site.updatedBy)
+    r.out << TText::tr("Объект «%1», редакция %2, изменён %3 (%4)").arg(Printable(site.name)).arg(site.revision).arg(When(site.updatedAt), Printable(site.updatedBy))
           << "\n";
     for (int row = 1; row <= T::kRecords && !g.Cells(T::kNumber, row).isEmpty(); ++row) {
         r.out << RecordText(g, row);
         const QString who = QStringList{g.Cells(T::kName, row), g.Cells(T::kPlace, row)}.join(u' ').trimmed();
-        if (!who.isEmpty()) r.out << "\t" << who;
+        if (!who.isEmpty()) r.out << "\t" << Printable(who);
         r.out << "\n";
     }
     for (const TSiteEntry& e : entries)
@@ -142,9 +143,9 @@ int Apply(TCliRun& r, const TSite& site) {
     if (!error.isEmpty()) return r.Refuse(kExitFile, error);
     if (!mine)
         return r.Refuse(kExitUsage, TText::tr("модуль %1 не входит в объект «%2» (добавьте его: portiqa-cli site add %2 МОДУЛЬ)")
-                                        .arg(s.Module()->simNumber, site.name));
+                                        .arg(s.Module()->simNumber, Printable(site.name)));
     // Where the module stands, by the list just read from it.
-    r.err << TText::tr("Модуль %1, объект «%2» (редакция %3): %4").arg(ModuleText(mine->state.module), site.name)
+    r.err << TText::tr("Модуль %1, объект «%2» (редакция %3): %4").arg(ModuleText(mine->state.module), Printable(site.name))
                  .arg(site.revision).arg(StateText(mine->state))
           << "\n" << Qt::flush;
     TStringGrid before(T::kAllCols, T::kRecords + 1);
@@ -173,7 +174,7 @@ int RunSite(TCliRun& r) {
                 json << QJsonObject{{"name", s.name}, {"numbers", s.numbers}, {"modules", s.modules}, {"revision", s.revision},
                                     {"updated_at", s.updatedAt.toString(Qt::ISODate)}, {"updated_by", s.updatedBy}};
             else
-                r.out << s.name << "\t" << TText::tr("номеров: %1, модулей: %2, редакция %3, %4").arg(s.numbers).arg(s.modules)
+                r.out << Printable(s.name) << "\t" << TText::tr("номеров: %1, модулей: %2, редакция %3, %4").arg(s.numbers).arg(s.modules)
                                                .arg(s.revision).arg(When(s.updatedAt)) << "\n";
         }
         if (r.o.json) PrintJson(r.out, {{"record", record->Where()}, {"sites", json}});

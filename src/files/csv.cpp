@@ -4,15 +4,39 @@
 #include "link/page_fields.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QSaveFile>
 
 namespace portiqa {
 
+namespace {
+
+// A spreadsheet takes a cell that starts with one of these for a formula,
+// unless the cell is a plain number (a phone number's "+", a negative count)
+// or a lone dash.
+bool RunsAsFormula(QStringView f) {
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?$"));
+    return !f.isEmpty() && QStringView(u"=+-@\t\r").contains(f.front()) && f != u"-" && !number.match(f.toString()).hasMatch();
+}
+
+// A text that began with the guard's apostrophe is guarded too, so that
+// reading takes off exactly the one that writing added.
+bool NeedsGuard(QStringView f) { return RunsAsFormula(f) || (f.startsWith(u'\'') && NeedsGuard(f.mid(1))); }
+
+} // namespace
+
+QString TCsv::Guarded(const QString& field) { return NeedsGuard(field) ? u'\'' + field : field; }
+
+QString TCsv::Unguarded(const QString& field) {
+    return field.startsWith(u'\'') && NeedsGuard(QStringView(field).mid(1)) ? field.mid(1) : field;
+}
+
 QString TCsv::JoinLine(const QStringList& fields) {
     QStringList out;
     out.reserve(fields.size());
-    for (const QString& f : fields) {
+    for (const QString& field : fields) {
+        const QString f = Guarded(field);
         if (f.contains(u',') || f.contains(u'"') || f.contains(u'\r') || f.contains(u'\n')) {
             QString q = f;
             q.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -71,7 +95,7 @@ QList<TCsvRow> TCsv::ParseRows(const QString& text, QChar separator) {
     int line = 1;
     row.line = 1;
     auto endRow = [&] {
-        row.fields << field;
+        row.fields << Unguarded(field);
         bool blank = true;
         for (const QString& f : row.fields) blank = blank && f.trimmed().isEmpty();
         if (!blank) rows << row;
@@ -91,7 +115,7 @@ QList<TCsvRow> TCsv::ParseRows(const QString& text, QChar separator) {
             continue;
         }
         if (c == u'"' && field.isEmpty()) { quoted = true; any = true; }
-        else if (c == separator) { row.fields << field; field.clear(); any = true; }
+        else if (c == separator) { row.fields << Unguarded(field); field.clear(); any = true; }
         else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
             if (any || !field.isEmpty()) endRow();

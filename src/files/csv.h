@@ -26,7 +26,12 @@ class TCsv {
 public:
     // Joins fields with ","; a field holding a comma, a quote or a line
     // break is quoted the standard way, every other field goes as it is.
+    // A field a spreadsheet would run as a formula (=, +, -, @, tab or CR
+    // first, not a number) goes with an apostrophe first, which reading
+    // takes off again.
     static QString JoinLine(const QStringList& fields);
+    static QString Guarded(const QString& field);
+    static QString Unguarded(const QString& field);
     // Writes all lines at once through a temporary file, encoded for the
     // file's form; false with error set when the file cannot be written or
     // (the original form) a text has no Windows-1251 form.

@@ -1,13 +1,9 @@
 #include "numbers/people.h"
+#include "base/plain_text.h"
 
 namespace portiqa {
 
-QString TPeople::Clean(const QString& text, int width) {
-    QString t = text;
-    for (QChar& c : t)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) c = u' ';
-    return t.simplified().left(width);
-}
+QString TPeople::Clean(const QString& text, int width) { return PlainText(text, width); }
 
 void TPeople::SetCountry(const TNumberCountry& country) {
     country_ = country;

@@ -2,6 +2,8 @@
 #include "record/record_sql.h"
 #include "base/texts.h"
 #include "files/file_replace.h"
+#include "base/plain_text.h"
+#include "numbers/people.h"
 #include "link/protocol.h"
 #include <QCryptographicHash>
 #include <QDir>
@@ -322,7 +324,8 @@ std::optional<qint64> TRecord::ModuleNowHolds(qint64 id, const TModuleIdentity& 
 
 bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {name, id}, error)) return false;
+    if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {PlainText(name, TPeople::kNameWidth), id}, error))
+        return false;
     if (q.numRowsAffected() == 1) return true;
     error = TText::tr("модуль %1 не найден в журнале").arg(id);
     return false;

@@ -1,5 +1,7 @@
 // The record's directory of people and its sites.
 #include "record/record_sql.h"
+#include "base/plain_text.h"
+#include "numbers/people.h"
 #include <QSqlDatabase>
 
 namespace portiqa {
@@ -32,14 +34,17 @@ bool TRecord::SetPerson(const QString& key, const TPerson& p, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));
-            if (p.Empty()) return Run(q, QStringLiteral("DELETE FROM people WHERE subscriber = ?"), {key}, e);
+            const QString name = PlainText(p.name, TPeople::kNameWidth), place = PlainText(p.place, TPeople::kPlaceWidth),
+                          note = PlainText(p.note, TPeople::kNoteWidth);
+            if (name.isEmpty() && place.isEmpty() && note.isEmpty())
+                return Run(q, QStringLiteral("DELETE FROM people WHERE subscriber = ?"), {key}, e);
             const QString who = OsUser() + u'@' + Host(), now = Stamp(QDateTime::currentDateTime());
             return Run(q,
                        QStringLiteral("INSERT INTO people (subscriber, number, name, place, note, added_by, added_at, "
                                       "updated_by, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (subscriber) "
                                       "DO UPDATE SET number = excluded.number, name = excluded.name, place = excluded.place, "
                                       "note = excluded.note, updated_by = excluded.updated_by, updated_at = excluded.updated_at"),
-                       {key, p.number, p.name, p.place, p.note, who, now, who, now}, e);
+                       {key, p.number, name, place, note, who, now, who, now}, e);
         },
         error);
 }
@@ -80,12 +85,18 @@ QList<TSite> TRecord::Sites(QString& error) const {
 
 std::optional<TSite> TRecord::FindSite(const QString& name, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.name = ?"), {name}, error) || !q.next()) return std::nullopt;
+    if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.name = ?"), {PlainText(name, TPeople::kNameWidth)}, error) || !q.next())
+        return std::nullopt;
     return SiteRow(q);
 }
 
-std::optional<qint64> TRecord::SetSiteList(const QString& site, qint64 moduleId, const QList<TSiteEntry>& entries,
+std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 moduleId, const QList<TSiteEntry>& entries,
                                            QString& error) {
+    const QString site = PlainText(siteName, TPeople::kNameWidth);
+    if (site.isEmpty()) {
+        error = TText::tr("у объекта нет имени");
+        return std::nullopt;
+    }
     return Again(
         [&](QString& e) -> std::optional<qint64> {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);

@@ -195,6 +195,24 @@ TEST_F(FilesTest, CsvQuotesOnlyWhatNeedsItAndEndsEveryLineWithCrLf) {
     EXPECT_FALSE(TCsv::WriteFile(dir.filePath("no/such/folder/x.cvs"), {"1"}, error));
 }
 
+// What a spreadsheet would run as a formula goes with an apostrophe first;
+// numbers stay numbers; every text reads back as it was.
+TEST_F(FilesTest, CsvCellsNeverRunAsFormulasAndReadBackAsTheyWere) {
+    const struct {
+        QString field, written;
+    } cases[] = {
+        {"=1+2", "'=1+2"},           {"@SUM(A1)", "'@SUM(A1)"},   {"-1+cmd", "'-1+cmd"},   {"+7 (916)", "'+7 (916)"},
+        {"\tx", "'\tx"},             {"'=x", "''=x"},              {"+79161234567", "+79161234567"},
+        {"-5", "-5"},                {"-", "-"},                  {"'quoted", "'quoted"},  {"Иван", "Иван"},
+        {"=A1,B1", "\"'=A1,B1\""},
+    };
+    for (const auto& c : cases) {
+        const QString line = TCsv::JoinLine({c.field, "x"});
+        EXPECT_EQ(line, c.written + ",x") << c.field.toStdString();
+        EXPECT_EQ(TCsv::Parse(line + "\r\n").value(0).value(0), c.field) << c.field.toStdString();
+    }
+}
+
 // Comma-separated files as installers have them.
 TEST_F(FilesTest, CsvFilesInEveryEncodingSeparatorAndShapeInstallersHave) {
     auto write = [&](const char* name, const QByteArray& bytes) {

@@ -1,5 +1,6 @@
 // One subscriber however written, and what a save does to each person's access.
 #include "numbers/access_changes.h"
+#include "base/plain_text.h"
 #include "numbers/number_table.h"
 #include <gtest/gtest.h>
 
@@ -42,6 +43,27 @@ void Put(TStringGrid& g, int row, const QString& number, const QString& from = {
     g.SetCells(T::kStartTime, row, from.isEmpty() ? QString() : "00:00");
     g.SetCells(T::kEndDate, row, to);
     g.SetCells(T::kEndTime, row, to.isEmpty() ? QString() : "00:00");
+}
+
+// Names are data: nothing in one can break a line, turn the text's
+// direction or hide; a terminal shows what is stored, escaped.
+TEST(PlainText, NamesLoseControlAndInvisibleCharactersAndPrintEscaped) {
+    const struct {
+        QString typed, kept, printed;
+    } cases[] = {
+        {"Иван\nПетров", "Иван Петров", "Иван\\u000aПетров"},
+        {"a\tb\r\n", "a b", "a\\u0009b\\u000d\\u000a"},
+        {QString::fromUtf8("gate\u202Egnp.exe"), "gategnp.exe", "gate\\u202egnp.exe"},
+        {QString::fromUtf8("A\u200BB\uFEFF"), "AB", "A\\u200bB\\ufeff"},
+        {QString::fromUtf8("\u2066x\u2069  y"), "x y", "\\u2066x\\u2069  y"},
+        {"кв. 5", "кв. 5", "кв. 5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlainText(c.typed, 60), c.kept) << c.printed.toStdString();
+        EXPECT_EQ(Printable(c.typed), c.printed) << c.kept.toStdString();
+    }
+    EXPECT_EQ(PlainText(QString(70, u'я'), 60).size(), 60);
+    EXPECT_EQ(PlainText(QString(59, u'a') + QString::fromUtf8("😀"), 60), QString(59, u'a')) << "no half of a pair";
 }
 
 TEST(Access, EachPersonsChangeIsNamedAndLossesComeFirst) {

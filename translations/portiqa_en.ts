@@ -2477,76 +2477,6 @@ journal</translation>
         <translation>. A module that failed kept its password: plug it in again</translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</source>
-        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</translation>
-    </message>
-    <message>
         <source>Шаблон: строк настроек %1, список номеров: %2</source>
         <translation>Template: %1 settings rows, number list: %2</translation>
     </message>
@@ -3233,6 +3163,82 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>у объекта нет имени</source>
         <translation>the site has no name</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (the same on every station)
+  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
+                     units file instead
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</source>
+        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (the same on every station)
+  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
+                     units file instead
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</translation>
+    </message>
+    <message>
+        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
+        <translation>unit %1 is being programmed by a running station (port %2, %3, process %4, since %5): released, it would go to a second module. Wait for it to end or, if that run has surely stopped, add --force</translation>
     </message>
 </context>
 </TS>

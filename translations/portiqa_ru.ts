@@ -2478,76 +2478,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>. Модуль, который не настроен, сохранил свой пароль: подключите его снова</translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</source>
-        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
-         [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
-         [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash] [--dry-run]
-         [--labels ФАЙЛ.pdf|ПАПКА [--label-pin]]
-       portiqa-cli provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
-Настроить каждый подключённый модуль, несколько сразу: войти с заводским паролем, записать номера
-шаблона, затем его настройки со строками следующего устройства, затем пароль устройства; каждый шаг
-читается обратно и проверяется; в отчёт пишется строка.
-
-  --template ФАЙЛ    резервная копия (.pbk: настройки и номера) или профиль настроек (.xlsx, .xls)
-  --numbers ФАЙЛ     список номеров к шаблону-профилю (.xlsx, .xls, .csv, .cvs)
-  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-16; по строке на
-                     устройство; пустая ячейка оставляет значение шаблона
-  --report ФАЙЛ      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; устройства с результатом ok при повторном запуске пропускаются
-  --watch ШАБЛОН     какие порты ждать (по умолчанию /dev/ttyUSB* и /dev/ttyACM*, COM* в Windows)
-  --count N          закончить, когда настроено N модулей
-  --force            разрешить шаблону удалять номера из модуля
-  --json             по объекту JSON на событие в стандартный вывод
-  --batch ИМЯ        имя таблицы устройств в журнале модулей (одно на всех станциях)
-  --record ГДЕ       журнал модулей, который хранит, у какого модуля какое устройство;
-                     --no-record вместо него блокирует файл устройств
-  --reflash          настроить заново модуль с паролем устройства, этим же устройством
-  --dry-run          проверить шаблон и устройства и показать, что получит каждое
-  --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
-  --labels ПУТЬ      этикетка для каждого настроенного модуля (устройство, номер SIM, дата,
-                     QR-код): все в ФАЙЛ.pdf или по УСТРОЙСТВО.pdf в папке; --label-pin
-                     добавляет на неё пароль устройства
-
-Модуль, который не настроен, сохранил свой пароль: подключите его снова, и он будет настроен
-полностью. Устройство «под вопросом» (модуль отказал при записи пароля) не выдаётся другому
-модулю: если модуль отвечает на заводской пароль, освободите устройство (--release).
-Код выхода: 0 все модули настроены, 1 хоть один нет, 2 ошибка вызова, 6 файл не прошёл проверку.
-</translation>
-    </message>
-    <message>
         <source>Шаблон: строк настроек %1, список номеров: %2</source>
         <translation>Шаблон: строк настроек %1, список номеров: %2</translation>
     </message>
@@ -3238,6 +3168,82 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>у объекта нет имени</source>
         <translation>у объекта нет имени</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (the same on every station)
+  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
+                     units file instead
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</source>
+        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
+         [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
+         [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash] [--dry-run]
+         [--labels ФАЙЛ.pdf|ПАПКА [--label-pin]]
+       portiqa-cli provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
+Настроить каждый подключённый модуль, несколько сразу: войти с заводским паролем, записать номера
+шаблона, затем его настройки со строками следующего устройства, затем пароль устройства; каждый шаг
+читается обратно и проверяется; в отчёт пишется строка.
+
+  --template ФАЙЛ    резервная копия (.pbk: настройки и номера) или профиль настроек (.xlsx, .xls)
+  --numbers ФАЙЛ     список номеров к шаблону-профилю (.xlsx, .xls, .csv, .cvs)
+  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-16; по строке на
+                     устройство; пустая ячейка оставляет значение шаблона
+  --report ФАЙЛ      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; устройства с результатом ok при повторном запуске пропускаются
+  --watch ШАБЛОН     какие порты ждать (по умолчанию /dev/ttyUSB* и /dev/ttyACM*, COM* в Windows)
+  --count N          закончить, когда настроено N модулей
+  --force            разрешить шаблону удалять номера из модуля; с --release освободить
+                     устройство, которое держит работающий запуск
+  --json             по объекту JSON на событие в стандартный вывод
+  --batch ИМЯ        имя таблицы устройств в журнале модулей (одно на всех станциях)
+  --record ГДЕ       журнал модулей, который хранит, у какого модуля какое устройство;
+                     --no-record вместо него блокирует файл устройств
+  --reflash          настроить заново модуль с паролем устройства, этим же устройством
+  --dry-run          проверить шаблон и устройства и показать, что получит каждое
+  --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
+  --labels ПУТЬ      этикетка для каждого настроенного модуля (устройство, номер SIM, дата,
+                     QR-код): все в ФАЙЛ.pdf или по УСТРОЙСТВО.pdf в папке; --label-pin
+                     добавляет на неё пароль устройства
+
+Модуль, который не настроен, сохранил свой пароль: подключите его снова, и он будет настроен
+полностью. Устройство «под вопросом» (модуль отказал при записи пароля) не выдаётся другому
+модулю: если модуль отвечает на заводской пароль, освободите устройство (--release).
+Код выхода: 0 все модули настроены, 1 хоть один нет, 2 ошибка вызова, 6 файл не прошёл проверку.
+</translation>
+    </message>
+    <message>
+        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
+        <translation>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</translation>
     </message>
 </context>
 </TS>

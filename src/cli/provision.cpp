@@ -272,6 +272,8 @@ int TProvisioner::Run() {
     if (!error.isEmpty()) Event(QStringLiteral("-"), QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
     QObject::connect(&scan_, &QTimer::timeout, [this] { Scan(); });
     scan_.start(250);  // ports looked at four times a second
+    QObject::connect(&renew_, &QTimer::timeout, [this] { ledger_.Renew(); });
+    renew_.start(TUnitLedger::kRenewMs);
     QMetaObject::invokeMethod(&scan_, [this] { Scan(); }, Qt::QueuedConnection);
     const int rc = QCoreApplication::exec();
     scan_.stop();

@@ -57,6 +57,7 @@ private:
     QTextStream& out_;
     QTextStream& err_;
     QTimer scan_;
+    QTimer renew_;  // this run's hold on its units, for the other stations
     std::unique_ptr<TStatusBoard> board_;
     int scans_ = 0;
     std::set<QString> present_;  // ports seen at the last scan

@@ -30,7 +30,8 @@ const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
     "                     code; units reported ok are skipped when the run starts again\n"
     "  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)\n"
     "  --count N          end after N modules are programmed\n"
-    "  --force            let the template remove numbers a module holds\n"
+    "  --force            let the template remove numbers a module holds; with --release, release a\n"
+    "                     unit a running station holds\n"
     "  --json             one JSON object per event on standard output\n"
     "  --batch NAME       the units table's name in the record (the same on every station)\n"
     "  --record WHERE     the record that keeps which module holds which unit; --no-record locks the\n"
@@ -122,7 +123,8 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         if (batchName.isEmpty()) return usage(TText::tr("--release needs --units FILE or --batch NAME"));
         if (p.isSet(noRecord)) return usage(TText::tr("--release works on the record: --no-record cannot be used"));
         QString error;
-        if (!openRecord(error) || !rec->ReleaseUnit(batchName, p.value(release).trimmed(), error)) return fail(error);
+        if (!openRecord(error) || !TUnitLedger::Release(*rec, batchName, p.value(release).trimmed(), p.isSet(force), error))
+            return fail(error);
         out << TText::tr("Устройство %1 свободно и будет выдано следующему модулю").arg(p.value(release).trimmed()) << "\n";
         out.flush();
         return kExitOk;

@@ -97,6 +97,30 @@ bool TUnitLedger::Doubt(const QString& unit, const QString& why, QString& error)
     return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("doubt"), why, error);
 }
 
+void TUnitLedger::Renew() {
+    QString error;
+    if (record_) record_->RenewUnits(batch_, error);  // a failure shows at the unit's next step
+}
+
+bool TUnitLedger::Release(TRecord& record, const QString& batch, const QString& unit, bool force, QString& error) {
+    const QList<TUnitEntry> units = record.Units(batch, error);
+    if (!error.isEmpty()) return false;
+    for (const TUnitEntry& e : units) {
+        if (e.unit != unit || e.state != QLatin1String("started") || force) continue;
+        const bool here = e.host == TRecord::Host();
+        const bool held = here ? Running(e.pid) : e.updatedAt.isValid() && e.updatedAt.msecsTo(QDateTime::currentDateTime()) < kHoldMs;
+        if (!held) continue;
+        error = TText::tr("устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): "
+                          "освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно "
+                          "остановлен, добавьте --force")
+                    .arg(e.unit, e.port, e.host)
+                    .arg(e.pid)
+                    .arg(e.updatedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        return false;
+    }
+    return record.ReleaseUnit(batch, unit, error);
+}
+
 QStringList TUnitLedger::Unfinished(QString& error) const {
     QStringList lines;
     if (!record_) return lines;
@@ -107,7 +131,8 @@ QStringList TUnitLedger::Unfinished(QString& error) const {
             lines << TText::tr("устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; "
                                "если у него заводской пароль, освободите устройство: provision --release %1")
                          .arg(e.unit, e.port, e.host, since, e.note);
-        else if (e.state == QLatin1String("started") && e.host == host && !Running(e.pid))
+        else if (e.state == QLatin1String("started") &&
+                 (e.host == host ? !Running(e.pid) : e.updatedAt.msecsTo(QDateTime::currentDateTime()) >= kHoldMs))
             lines << TText::tr("устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; "
                                "если у него заводской пароль, освободите устройство: provision --release %1")
                          .arg(e.unit, e.port, since);

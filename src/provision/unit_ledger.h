@@ -42,6 +42,15 @@ public:
     // Units left started by a run that is gone, or in doubt: what the
     // operator is to check, one line each.
     QStringList Unfinished(QString& error) const;
+    // Renews this run's hold on its started units (every kRenewMs).
+    void Renew();
+    // The operator gives a unit back. A unit a running station holds (its
+    // process on this computer, its renewed hold from another) stays held
+    // unless forced: the station would finish it, and the next module would
+    // get the same PIN and SIM number.
+    static bool Release(TRecord& record, const QString& batch, const QString& unit, bool force, QString& error);
+    static constexpr int kRenewMs = 60 * 1000;
+    static constexpr int kHoldMs = 3 * kRenewMs;  // a hold not renewed for this long is a station gone
 
 private:
     TRecord* record_ = nullptr;

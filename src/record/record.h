@@ -168,6 +168,9 @@ public:
     // The operator gives back a unit that is started or in doubt; false
     // (error set) when it is done or unknown.
     bool ReleaseUnit(const QString& batch, const QString& unit, QString& error);
+    // A running station's hold on its started units, renewed: another
+    // computer counts a started unit as held while it is renewed.
+    bool RenewUnits(const QString& batch, QString& error);
     QList<TUnitEntry> Units(const QString& batch, QString& error) const;
 
     // The directory of people, by subscriber key (see TPeople).

@@ -202,6 +202,17 @@ bool TRecord::ReleaseUnit(const QString& batch, const QString& unit, QString& er
     return false;
 }
 
+bool TRecord::RenewUnits(const QString& batch, QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            return Run(q, QStringLiteral("UPDATE units SET updated_at = ? WHERE batch = ? AND state = 'started' AND host = ? "
+                                         "AND pid = ?"),
+                       {Stamp(QDateTime::currentDateTime()), batch, Host(), QCoreApplication::applicationPid()}, e);
+        },
+        error);
+}
+
 QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
     QList<TUnitEntry> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));

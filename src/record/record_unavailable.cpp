@@ -24,6 +24,7 @@ const char* TModulePages::PageAt(int32_t) const { return nullptr; }
 QString TRecord::OsUser() { return {}; }
 QString TRecord::Host() { return {}; }
 std::optional<qint64> TRecord::TouchModule(const TModuleIdentity&, QString&) { return std::nullopt; }
+bool TRecord::RenewUnits(const QString&, QString&) { return false; }
 bool TRecord::NameModule(qint64, const QString&, QString&) { return false; }
 std::optional<qint64> TRecord::ModuleNowHolds(qint64, const TModuleIdentity&, QString&) { return std::nullopt; }
 QList<TKnownModule> TRecord::Modules(QString&) const { return {}; }

@@ -2,8 +2,12 @@
 // result carries its own reason and page count, and a module that fails on
 // the way keeps the password it had.
 #include "provision/provision_job.h"
+#include "provision/unit_ledger.h"
 #include "pty_pair.h"
 #include "sim/simulator.h"
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -69,6 +73,45 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
         }
         EXPECT_FALSE(steps.isEmpty());
     }
+}
+
+// A unit a running station holds is not given back unless forced: the
+// station would finish it and the next module would get the same PIN.
+TEST(UnitLedgerTest, AUnitARunningStationHoldsIsReleasedOnlyWhenForced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("record.sqlite");
+    QString error;
+    auto record = TRecord::Open(path, error);
+    ASSERT_TRUE(record) << error.toStdString();
+    const struct {
+        const char* unit;
+        const char* holder;  // "" this run itself, "dead" a process gone, else another computer
+        int minutesAgo;      // the hold's last renewal
+        bool force, released;
+    } cases[] = {
+        {"u-01", "", 0, false, false},       {"u-02", "", 0, true, true},
+        {"u-03", "dead", 0, false, true},    {"u-04", "station-b", 1, false, false},
+        {"u-05", "station-b", 10, false, true}, {"u-06", "station-b", 1, true, true},
+    };
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "units");
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open());
+    for (const auto& c : cases) {
+        ASSERT_TRUE(record->ClaimUnit("b", c.unit, "/dev/ttyUSB0", "", "", error)) << error.toStdString();
+        const QString at = QDateTime::currentDateTimeUtc().addSecs(-60 * c.minutesAgo).toString("yyyy-MM-ddTHH:mm:ss.zzzZ");
+        QSqlQuery q(db);
+        q.prepare(QString("UPDATE units SET updated_at = ?%1 WHERE unit = ?")
+                      .arg(QString(c.holder) == "dead" ? ", pid = 2147483000" : *c.holder ? ", host = 'station-b'" : ""));
+        q.addBindValue(at);
+        q.addBindValue(c.unit);
+        ASSERT_TRUE(q.exec());
+        error.clear();
+        EXPECT_EQ(TUnitLedger::Release(*record, "b", c.unit, c.force, error), c.released) << c.unit;
+        if (!c.released) {
+            EXPECT_TRUE(error.contains("--force") && error.contains("/dev/ttyUSB0")) << error.toStdString();
+        }
+    }
+    db.close();
 }
 
 } // namespace

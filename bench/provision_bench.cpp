@@ -23,10 +23,11 @@ void Provision(benchmark::State& state) {
     {
         sim::TSimOptions o;
         o.seedNumbers = 30;
+        o.password = "2468";  // a module never leaves on the factory password
         sim::TModuleSimulator golden(o);
         golden.Start();
         QProcess p;
-        p.start(QStringLiteral(PORTIQA_CLI), {"-p", golden.Path(), "backup", "-o", dir.filePath("t.pbk")});
+        p.start(QStringLiteral(PORTIQA_CLI), {"-p", golden.Path(), "-P", "2468", "backup", "-o", dir.filePath("t.pbk")});
         p.waitForFinished(60000);
     }
     int frames = 0, exitCode = -1;

@@ -3240,5 +3240,25 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
         <translation>unit %1 is being programmed by a running station (port %2, %3, process %4, since %5): released, it would go to a second module. Wait for it to end or, if that run has surely stopped, add --force</translation>
     </message>
+    <message>
+        <source>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</source>
+        <translation>the template leaves the modules the factory password %1: such a module cannot be told from a new one. Set a password in the template or for each unit (column 1)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</source>
+        <translation>unit “%1”: no password of its own (column 1 is empty or missing)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: пароль %2 — заводской</source>
+        <translation>unit “%1”: password %2 is the factory's</translation>
+    </message>
+    <message>
+        <source> и ещё %1</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>У каждого устройства должен быть свой пароль, не заводской: </source>
+        <translation>Every unit needs a password of its own, not the factory's: </translation>
+    </message>
 </context>
 </TS>

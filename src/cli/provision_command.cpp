@@ -158,6 +158,7 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         err.flush();
         return kExitFile;
     }
+    if (const QString weak = plan.CheckPasswords(o.pin); !weak.isEmpty()) return fail(weak);
     if (p.isSet(dryRun)) return DryRun(plan, out);
     // Who holds which unit, and every module's writes: the record unless
     // --no-record (then the units file is locked against a second run).

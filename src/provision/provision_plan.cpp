@@ -203,6 +203,34 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
     return true;
 }
 
+QString TProvisionPlan::CheckPasswords(const QString& factoryPin) const {
+    const auto it = settings.find(kPasswordRow);
+    const QString templatePin = it == settings.end() ? QString() : it->second.trimmed();
+    const auto factory = [&](const QString& pin) {
+        return pin == factoryPin || pin == QLatin1String(kSettingsRows[kPasswordRow - 1].factory);
+    };
+    if (!withUnits)
+        return factory(templatePin) ? TText::tr("шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от "
+                                                "нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)")
+                                          .arg(templatePin)
+                                    : QString();
+    QStringList problems;
+    for (const TUnit& u : units) {
+        QString pin;
+        for (const auto& [row, value] : u.rows)
+            if (row == kPasswordRow) pin = value.trimmed();
+        if (pin.isEmpty())
+            problems << TText::tr("устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)").arg(u.name);
+        else if (factory(pin))
+            problems << TText::tr("устройство «%1»: пароль %2 — заводской").arg(u.name, pin);
+    }
+    if (problems.isEmpty()) return {};
+    const qsizetype shown = std::min<qsizetype>(problems.size(), 20);
+    QString text = problems.mid(0, shown).join(QStringLiteral("; "));
+    if (problems.size() > shown) text += TText::tr(" и ещё %1").arg(problems.size() - shown);
+    return TText::tr("У каждого устройства должен быть свой пароль, не заводской: ") + text;
+}
+
 void TProvisionPlan::ApplySettings(TSettingsTable& table, const TUnit* unit) const {
     std::map<int, QString> rows = settings;
     if (unit)

@@ -42,6 +42,12 @@ struct TProvisionPlan {
     // The units: a CSV (UTF-8 or Windows-1251, "," or ";") with a header row;
     // the column "unit" names the unit, the others are settings row numbers.
     bool LoadUnits(const QString& path, QString& error);
+    // Every module must leave with a password of its own that is not the
+    // factory's: a module still on the factory password looks new and would
+    // take the next unit. With units, each unit sets its own (no blank cell,
+    // not the factory's, no two alike); without, the template must not keep
+    // the factory's. Empty when so, else what is wrong, unit by unit.
+    QString CheckPasswords(const QString& factoryPin) const;
     // Puts the template and a unit's rows into a session's settings table.
     void ApplySettings(TSettingsTable& table, const TUnit* unit) const;
 };

@@ -50,14 +50,16 @@ struct ProvisionTest : ::testing::Test {
         if (!p.waitForFinished(60000)) return -1;
         return p.exitCode();
     }
-    // A template module: a SIM number, row 16 and 30 numbers, taken as a backup.
+    // A template module: a password of its own (a module never leaves on the
+    // factory's), row 16 and 30 numbers, taken as a backup.
     void MakeTemplate() {
         sim::TSimOptions o;
         o.seedNumbers = 30;
+        o.password = "2468";
         sim::TModuleSimulator golden(o);
         ASSERT_TRUE(golden.Start());
         golden.WriteMemory(202, QByteArray::fromHex("0500"));
-        ASSERT_EQ(RunCli({"-p", golden.Path(), "backup", "-o", File("template.pbk")}), 0);
+        ASSERT_EQ(RunCli({"-p", golden.Path(), "-P", "2468", "backup", "-o", File("template.pbk")}), 0);
         templateNumbers = golden.Memory(0x1000, 375 * 256);
     }
     void WriteFile(const QString& name, const QByteArray& bytes) {
@@ -154,6 +156,17 @@ TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
         Start({"--units", File("units.csv"), "--count", "1"});
         EXPECT_EQ(Finish(), 6) << units.constData();
         EXPECT_TRUE(cli.readAllStandardError().contains("не принята")) << units.constData();
+    }
+    // Every module leaves with a password of its own, never the factory's
+    // (one that looks new would take the next unit): the dry run says so too.
+    for (const QByteArray& units : {QByteArray("unit,2\nA,+79160000001\n"), QByteArray("unit,1\nA,\nB,4321\n"),
+                                    QByteArray("unit,1\nA,5807\n"), QByteArray("unit,1\nA,1357\n")}) {
+        WriteFile("units.csv", units);
+        for (const QStringList& mode : {QStringList{"--count", "1"}, QStringList{"--dry-run"}}) {
+            Start(QStringList{"--units", File("units.csv"), "-P", "1357"} + mode);
+            EXPECT_EQ(Finish(), 6) << units.constData() << mode.join(' ').toStdString();
+            EXPECT_TRUE(cli.readAllStandardError().contains("свой пароль, не заводской")) << units.constData();
+        }
     }
     // A backup brings its own numbers; a report that is no regular file.
     WriteFile("list.csv", "1,+79160000001,,,,,Да,Нет\n");

@@ -3165,6 +3165,30 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>the site has no name</translation>
     </message>
     <message>
+        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
+        <translation>unit %1 is being programmed by a running station (port %2, %3, process %4, since %5): released, it would go to a second module. Wait for it to end or, if that run has surely stopped, add --force</translation>
+    </message>
+    <message>
+        <source>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</source>
+        <translation>the template leaves the modules the factory password %1: such a module cannot be told from a new one. Set a password in the template or for each unit (column 1)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</source>
+        <translation>unit “%1”: no password of its own (column 1 is empty or missing)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: пароль %2 — заводской</source>
+        <translation>unit “%1”: password %2 is the factory&apos;s</translation>
+    </message>
+    <message>
+        <source> и ещё %1</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>У каждого устройства должен быть свой пароль, не заводской: </source>
+        <translation>Every unit needs a password of its own, not the factory&apos;s: </translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
          [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
          [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
@@ -3186,8 +3210,8 @@ read back and verified, and write a line of the report.
                      unit a running station holds
   --json             one JSON object per event on standard output
   --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units beside the units file (UNITS.units.sqlite) and journals no write
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
@@ -3221,8 +3245,8 @@ read back and verified, and write a line of the report.
                      unit a running station holds
   --json             one JSON object per event on standard output
   --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units beside the units file (UNITS.units.sqlite) and journals no write
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
@@ -3237,28 +3261,8 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
 </translation>
     </message>
     <message>
-        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
-        <translation>unit %1 is being programmed by a running station (port %2, %3, process %4, since %5): released, it would go to a second module. Wait for it to end or, if that run has surely stopped, add --force</translation>
-    </message>
-    <message>
-        <source>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</source>
-        <translation>the template leaves the modules the factory password %1: such a module cannot be told from a new one. Set a password in the template or for each unit (column 1)</translation>
-    </message>
-    <message>
-        <source>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</source>
-        <translation>unit “%1”: no password of its own (column 1 is empty or missing)</translation>
-    </message>
-    <message>
-        <source>устройство «%1»: пароль %2 — заводской</source>
-        <translation>unit “%1”: password %2 is the factory's</translation>
-    </message>
-    <message>
-        <source> и ещё %1</source>
-        <translation> and %1 more</translation>
-    </message>
-    <message>
-        <source>У каждого устройства должен быть свой пароль, не заводской: </source>
-        <translation>Every unit needs a password of its own, not the factory's: </translation>
+        <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
+        <translation>Could not keep the units beside the units file %1: %2</translation>
     </message>
 </context>
 </TS>

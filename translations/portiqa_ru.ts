@@ -3170,6 +3170,30 @@ UTF-8, как их хранит модуль (без перевода).
         <translation>у объекта нет имени</translation>
     </message>
     <message>
+        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
+        <translation>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</translation>
+    </message>
+    <message>
+        <source>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</source>
+        <translation>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</source>
+        <translation>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</translation>
+    </message>
+    <message>
+        <source>устройство «%1»: пароль %2 — заводской</source>
+        <translation>устройство «%1»: пароль %2 — заводской</translation>
+    </message>
+    <message>
+        <source> и ещё %1</source>
+        <translation> и ещё %1</translation>
+    </message>
+    <message>
+        <source>У каждого устройства должен быть свой пароль, не заводской: </source>
+        <translation>У каждого устройства должен быть свой пароль, не заводской: </translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
          [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
          [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
@@ -3191,8 +3215,8 @@ read back and verified, and write a line of the report.
                      unit a running station holds
   --json             one JSON object per event on standard output
   --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record locks the
-                     units file instead
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units beside the units file (UNITS.units.sqlite) and journals no write
   --reflash          program a module that holds a unit&apos;s password again with that unit
   --dry-run          check the template and the units and print what each unit gets
   --release UNIT     give back a unit held for a module that was checked
@@ -3227,7 +3251,8 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
   --json             по объекту JSON на событие в стандартный вывод
   --batch ИМЯ        имя таблицы устройств в журнале модулей (одно на всех станциях)
   --record ГДЕ       журнал модулей, который хранит, у какого модуля какое устройство;
-                     --no-record вместо него блокирует файл устройств
+                     --no-record хранит устройства рядом с таблицей (UNITS.units.sqlite) и
+                     не ведёт журнал записей
   --reflash          настроить заново модуль с паролем устройства, этим же устройством
   --dry-run          проверить шаблон и устройства и показать, что получит каждое
   --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
@@ -3242,28 +3267,8 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
 </translation>
     </message>
     <message>
-        <source>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</source>
-        <translation>устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно остановлен, добавьте --force</translation>
-    </message>
-    <message>
-        <source>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</source>
-        <translation>шаблон оставляет модулям заводской пароль %1: такой модуль нельзя отличить от нового. Задайте пароль в шаблоне или каждому устройству (столбец 1)</translation>
-    </message>
-    <message>
-        <source>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</source>
-        <translation>устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)</translation>
-    </message>
-    <message>
-        <source>устройство «%1»: пароль %2 — заводской</source>
-        <translation>устройство «%1»: пароль %2 — заводской</translation>
-    </message>
-    <message>
-        <source> и ещё %1</source>
-        <translation> и ещё %1</translation>
-    </message>
-    <message>
-        <source>У каждого устройства должен быть свой пароль, не заводской: </source>
-        <translation>У каждого устройства должен быть свой пароль, не заводской: </translation>
+        <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
+        <translation>Не удалось вести учёт устройств рядом с таблицей %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -156,7 +156,7 @@ void TProvisioner::Started(const QString& port) {
                                                [this, port](const QString& step, const QString& words) {
                                                    Event(port, QStringLiteral("progress"), words, {{"step", step}});
                                                },
-                                               ledger_.Record());
+                                               ledger_.Journal());
     TProvisionJob* raw = job.get();
     raw->OnPercent = [this, port](int percent) {
         if (board_) board_->Percent(port, percent);

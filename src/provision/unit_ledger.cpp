@@ -28,6 +28,13 @@ bool Running(qint64 pid) {
 #endif
 }
 
+// Whether the station that started a unit still works on it: its process
+// on this computer, its renewed hold from another.
+bool HolderAlive(const TUnitEntry& e) {
+    if (e.host == TRecord::Host()) return Running(e.pid);
+    return e.updatedAt.isValid() && e.updatedAt.msecsTo(QDateTime::currentDateTime()) < TUnitLedger::kHoldMs;
+}
+
 } // namespace
 
 std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& unitsPath, const QString& batch,
@@ -36,6 +43,17 @@ std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& u
     l->record_ = record;
     l->batch_ = batch;
     if (record || unitsPath.isEmpty()) return l;
+    // Without the module record the units are still kept, in a record of
+    // their own beside the units file: a run killed and started again never
+    // gives a unit twice, and knows the module that holds a started one.
+    if (TRecord::Available()) {
+        l->own_ = TRecord::Open(unitsPath + QStringLiteral(".units.sqlite"), error);
+        if (!l->own_) {
+            error = TText::tr("Не удалось вести учёт устройств рядом с таблицей %1: %2").arg(unitsPath, error);
+            return {};
+        }
+        l->record_ = l->own_.get();
+    }
     // Without a record only this computer can be guarded: one run a units file.
     l->lock_ = std::make_unique<QLockFile>(unitsPath + QStringLiteral(".lock"));
     l->lock_->setStaleLockTime(0);
@@ -81,7 +99,11 @@ bool TUnitLedger::Given(const QString& unit) const {
     if (!record_) return false;
     QString error;
     for (const TUnitEntry& e : record_->Units(batch_, error))
-        if (e.unit == unit) return e.state == QLatin1String("done") || e.state == QLatin1String("doubt");
+        if (e.unit == unit)
+            // A unit started by a run that is gone (killed in the PIN write,
+            // say) may be in its module as much as one in doubt.
+            return e.state == QLatin1String("done") || e.state == QLatin1String("doubt") ||
+                   (e.state == QLatin1String("started") && !HolderAlive(e));
     return false;
 }
 
@@ -107,9 +129,7 @@ bool TUnitLedger::Release(TRecord& record, const QString& batch, const QString& 
     if (!error.isEmpty()) return false;
     for (const TUnitEntry& e : units) {
         if (e.unit != unit || e.state != QLatin1String("started") || force) continue;
-        const bool here = e.host == TRecord::Host();
-        const bool held = here ? Running(e.pid) : e.updatedAt.isValid() && e.updatedAt.msecsTo(QDateTime::currentDateTime()) < kHoldMs;
-        if (!held) continue;
+        if (!HolderAlive(e)) continue;
         error = TText::tr("устройство %1 сейчас программирует работающий запуск (порт %2, %3, процесс %4, с %5): "
                           "освобождённое, оно досталось бы второму модулю. Дождитесь конца или, если тот запуск точно "
                           "остановлен, добавьте --force")
@@ -131,8 +151,7 @@ QStringList TUnitLedger::Unfinished(QString& error) const {
             lines << TText::tr("устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; "
                                "если у него заводской пароль, освободите устройство: provision --release %1")
                          .arg(e.unit, e.port, e.host, since, e.note);
-        else if (e.state == QLatin1String("started") &&
-                 (e.host == host ? !Running(e.pid) : e.updatedAt.msecsTo(QDateTime::currentDateTime()) >= kHoldMs))
+        else if (e.state == QLatin1String("started") && !HolderAlive(e))
             lines << TText::tr("устройство %1: начато на порту %2 (%3) запуском, который прервался. Проверьте модуль; "
                                "если у него заводской пароль, освободите устройство: provision --release %1")
                          .arg(e.unit, e.port, since);

@@ -14,8 +14,9 @@ namespace portiqa {
 // stations) every unit a module takes is a row bound to its port before the
 // first frame is written, marked done, doubt (its PIN may be in a module) or
 // free again (the module kept its old PIN); a unit done or in doubt is
-// never given again unless the operator releases it. Without a record the
-// units file is locked, so that a second run on it is refused.
+// never given again unless the operator releases it. Without the module
+// record the units are kept the same way in a record of their own beside the
+// units file, which is also locked, so that a second run on it is refused.
 class TUnitLedger {
 public:
     // batch: the units table's name in the record (several tables may share one record).
@@ -24,6 +25,9 @@ public:
     QString Batch() const { return batch_; }
     bool Shared() const { return record_ != nullptr; }
     TRecord* Record() const { return record_; }
+    // Where the modules' writes are journalled: the module record, not the
+    // units' own record kept beside a units file without it.
+    TRecord* Journal() const { return own_ ? nullptr : record_; }
 
     // Takes the first unit of units (in file order) that no one holds, bound
     // to the port: its index, or nullopt (error set when the record failed;
@@ -56,6 +60,7 @@ private:
     TRecord* record_ = nullptr;
     QString batch_;
     std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<TRecord> own_;
 };
 
 } // namespace portiqa

@@ -1,10 +1,14 @@
 // Production-line provisioning end to end: simulated modules whose links
 // appear in a watched folder while `portiqa-cli provision` runs.
 #include "cli/provision_board.h"
+#include "record/record.h"
 #include "pty_pair.h"
 #include "sim/simulator.h"
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -331,6 +335,35 @@ TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
     EXPECT_TRUE(label.read(5) == "%PDF-");
     EXPECT_EQ(QDir(File("labels")).entryList(QDir::Files), QStringList{"A.pdf"});
     EXPECT_EQ(RunCli({"provision", "--template", File("template.pbk"), "--report", File("r2.csv"), "--label-pin"}), 2);
+}
+
+// Without the module record the units are kept beside their file: a run
+// killed while writing a unit's password, started again, finds the module
+// holding that password, reports it with its unit and gives that unit to no
+// other module.
+TEST_F(ProvisionTest, WithoutTheRecordARestartGivesNoUnitTwice) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1\nA,1111\nB,2222\n");
+    {  // what the killed run left: A started by a process that is gone
+        QString error;
+        auto r = TRecord::Open(File("units.csv") + ".units.sqlite", error);
+        ASSERT_TRUE(r) << error.toStdString();
+        ASSERT_TRUE(r->ClaimUnit(QFileInfo(File("units.csv")).canonicalFilePath(), "A", "m0", "", "", error));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "killed");
+        db.setDatabaseName(File("units.csv") + ".units.sqlite");
+        ASSERT_TRUE(db.open() && QSqlQuery(db).exec("UPDATE units SET pid = 2147483000"));
+    }
+    QSqlDatabase::removeDatabase("killed");
+    sim::TSimOptions held;
+    held.password = "1111";
+    Plug("m1", held);
+    Plug("m2");
+    Start({"--units", File("units.csv"), "--no-record", "--count", "1"});
+    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    const QString report = Report().join('\n');
+    EXPECT_TRUE(report.contains(",A,ok,уже настроен: устройство A,")) << report.toStdString();
+    EXPECT_TRUE(report.contains(",B,ok,,")) << report.toStdString();
+    EXPECT_EQ(modules["m2"]->Memory(0, 4), "2222") << "the next module gets the next unit";
 }
 
 // Every settings row a unit may set reaches its bytes (offsets as the

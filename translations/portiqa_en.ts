@@ -3264,5 +3264,33 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
         <translation>Could not keep the units beside the units file %1: %2</translation>
     </message>
+    <message>
+        <source>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</source>
+        <translation>check the module: on the factory password, release the unit (provision --release %1); on the unit's password it is set up</translation>
+    </message>
+    <message>
+        <source>модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам</source>
+        <translation>the module was set up before with another password: check it or reset it to the factory settings</translation>
+    </message>
+    <message>
+        <source>журнал модулей не сохранил запись: проверьте журнал и подключите модуль снова</source>
+        <translation>the module record did not keep the write: check the record and plug the module in again</translation>
+    </message>
+    <message>
+        <source>исправьте шаблон или таблицу устройств и подключите модуль снова</source>
+        <translation>correct the template or the units table and plug the module in again</translation>
+    </message>
+    <message>
+        <source>проверьте питание и кабель и подключите модуль снова: он будет настроен заново</source>
+        <translation>check the power and the cable and plug the module in again: it will be set up anew</translation>
+    </message>
+    <message>
+        <source>готово %1 · ошибок %2 · в работе %3</source>
+        <translation>done %1 · failed %2 · in progress %3</translation>
+    </message>
+    <message>
+        <source> · устройств осталось %1</source>
+        <translation> · units left %1</translation>
+    </message>
 </context>
 </TS>

@@ -3270,5 +3270,33 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
         <translation>Не удалось вести учёт устройств рядом с таблицей %1: %2</translation>
     </message>
+    <message>
+        <source>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</source>
+        <translation>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</translation>
+    </message>
+    <message>
+        <source>модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам</source>
+        <translation>модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам</translation>
+    </message>
+    <message>
+        <source>журнал модулей не сохранил запись: проверьте журнал и подключите модуль снова</source>
+        <translation>журнал модулей не сохранил запись: проверьте журнал и подключите модуль снова</translation>
+    </message>
+    <message>
+        <source>исправьте шаблон или таблицу устройств и подключите модуль снова</source>
+        <translation>исправьте шаблон или таблицу устройств и подключите модуль снова</translation>
+    </message>
+    <message>
+        <source>проверьте питание и кабель и подключите модуль снова: он будет настроен заново</source>
+        <translation>проверьте питание и кабель и подключите модуль снова: он будет настроен заново</translation>
+    </message>
+    <message>
+        <source>готово %1 · ошибок %2 · в работе %3</source>
+        <translation>готово %1 · ошибок %2 · в работе %3</translation>
+    </message>
+    <message>
+        <source> · устройств осталось %1</source>
+        <translation> · устройств осталось %1</translation>
+    </message>
 </context>
 </TS>

@@ -166,6 +166,7 @@ void TProvisioner::Started(const QString& port) {
     raw->Start([this, port](QString& whyNot) {
                    TUnit* u = TakeUnit(port, whyNot);
                    if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name, {{"unit", u->name}});
+                   ShowTotals();
                    return u;
                },
                [this, port](const TProvisionJob::TResult& r) {
@@ -175,6 +176,7 @@ void TProvisioner::Started(const QString& port) {
                                              Qt::QueuedConnection);
                },
                [this](const QString& pin, const QString& sim) { return Recognise(pin, sim); }, o_.reflash);
+    ShowTotals();
 }
 
 void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r, double seconds) {
@@ -202,8 +204,12 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
            {"reason_code", r.code},
            {"pages", r.pages},
            {"seconds", seconds}});
-    if (!r.ok) ++failed_;
-    else if (!onlyTold) ++ok_;
+    if (!r.ok) {
+        ++failed_;
+        failures_.push_back({port, unitName, r.code, r.reason, r.unitInDoubt});
+    } else if (!onlyTold) {
+        ++ok_;
+    }
     // A unit is used up only by a module that ended verified; a failed
     // module's unit goes to the next one, unless the module may hold its PIN.
     if (unit) {
@@ -234,7 +240,12 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
         break;
     }
     jobs_.erase(it);
+    ShowTotals();
     MaybeEnd();
+}
+
+void TProvisioner::ShowTotals() {
+    if (board_) board_->Totals(ok_, failed_, int(jobs_.size()), plan_.withUnits ? int(plan_.units.size()) : -1);
 }
 
 void TProvisioner::MaybeEnd() {
@@ -255,6 +266,25 @@ void TProvisioner::Summary() {
     if (failed_ > 0) text += TText::tr(". Модуль, который не настроен, сохранил свой пароль: подключите его снова");
     Event(QStringLiteral("-"), QStringLiteral("summary"), text,
           {{"ok", ok_}, {"failed", failed_}, {"units_left", left}});
+    // What to do with each module that failed, one line each.
+    for (const TFailure& f : failures_) {
+        QString todo;
+        if (f.doubt)
+            todo = TText::tr("проверьте модуль: с заводским паролем освободите устройство (provision --release %1), "
+                             "с паролем устройства он настроен")
+                       .arg(f.unit);
+        else if (f.code == QLatin1String("wrong_password"))
+            todo = TText::tr("модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам");
+        else if (f.code == QLatin1String("record"))
+            todo = TText::tr("журнал модулей не сохранил запись: проверьте журнал и подключите модуль снова");
+        else if (f.code == QLatin1String("rules") || f.code == QLatin1String("declined"))
+            todo = TText::tr("исправьте шаблон или таблицу устройств и подключите модуль снова");
+        else
+            todo = TText::tr("проверьте питание и кабель и подключите модуль снова: он будет настроен заново");
+        Event(f.port, QStringLiteral("todo"),
+              (f.unit.isEmpty() ? QString() : f.unit + QStringLiteral(": ")) + f.reason + QStringLiteral(" — ") + todo,
+              {{"unit", f.unit}, {"reason_code", f.code}});
+    }
 }
 
 int TProvisioner::Run() {
@@ -265,7 +295,7 @@ int TProvisioner::Run() {
 #else
     for (int sig : {SIGINT, SIGTERM}) std::signal(sig, StopProvisioning);
 #endif
-    if (o_.board) board_ = std::make_unique<TStatusBoard>(err_, true);
+    if (o_.board) board_ = std::make_unique<TStatusBoard>(err_, true, 2);
     // What earlier runs left unfinished, for the operator to check first.
     QString error;
     for (const QString& line : ledger_.Unfinished(error)) Event(QStringLiteral("-"), QStringLiteral("unfinished"), line);

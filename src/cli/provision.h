@@ -46,6 +46,7 @@ private:
     // an object with fixed, untranslated fields on standard output.
     void Event(const QString& port, const QString& kind, const QString& text, QJsonObject fields = {});
     void Summary();
+    void ShowTotals();
     TUnit* TakeUnit(const QString& port, QString& whyNot);
     const TUnit* Recognise(const QString& pin, const QString& sim) const;
     void MaybeEnd();
@@ -59,6 +60,12 @@ private:
     QTimer scan_;
     QTimer renew_;  // this run's hold on its units, for the other stations
     std::unique_ptr<TStatusBoard> board_;
+    // The modules that failed, for what to do with each at the end.
+    struct TFailure {
+        QString port, unit, code, reason;
+        bool doubt = false;
+    };
+    std::vector<TFailure> failures_;
     int scans_ = 0;
     std::set<QString> present_;  // ports seen at the last scan
     std::map<QString, std::unique_ptr<TProvisionJob>> jobs_;

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
+#include <sys/ioctl.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -237,6 +238,8 @@ TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenP
         o.faults.silentAfter = -1;
         Plug("s2", o);
         EXPECT_EQ(Finish(), 1) << silentAfter;
+        // At the end, what to do with the module that failed.
+        EXPECT_TRUE(cli.readAllStandardError().contains("подключите модуль снова: он будет настроен заново")) << silentAfter;
         ASSERT_EQ(Report().size(), 3);
         EXPECT_TRUE(Report()[2].contains(",A,ok,")) << Report()[2].toStdString();
         EXPECT_EQ(modules["s2"]->Memory(0, 4), "1111");
@@ -473,30 +476,79 @@ TEST_F(ProvisionTest, AProfileAndANumberListAsTheTemplateWithEventsAsJson) {
 
 // The board on a terminal: one line per port rewritten in place, the news
 // above it, a finished module in its colour with its time.
-TEST(StatusBoard, RewritesALinePerPortAndKeepsNewsAboveIt) {
-    QString screen;
-    QTextStream err(&screen);
-    TStatusBoard board(err, true);
-    qint64 now = 0;
-    board.Now = [&] { return now; };
-    board.Seen("/dev/ttyUSB0");
-    board.Seen("/dev/ttyUSB1");
-    board.Unit("/dev/ttyUSB0", "house-01");
-    board.Step("/dev/ttyUSB0", "запись номеров");
-    board.Percent("/dev/ttyUSB0", 40);
-    screen.clear();
-    board.Percent("/dev/ttyUSB0", 40);
-    EXPECT_TRUE(screen.isEmpty()) << "the same figure is not drawn again";
-    now = 2500;
-    board.Finished("/dev/ttyUSB1", false, "не настроен: GSM модуль не отвечает");
-    const QStringList lines = screen.split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith("\x1b[2A\x1b[2K\r/dev/ttyUSB0")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].contains("house-01") && lines[0].contains("запись номеров 40%") && lines[0].endsWith("2.5 s"));
-    EXPECT_TRUE(lines[1].startsWith("\x1b[2K\r\x1b[31m/dev/ttyUSB1")) << lines[1].toStdString();
-    screen.clear();
-    board.Note("остановка");
-    EXPECT_TRUE(screen.startsWith("\x1b[2A\x1b[2K\rостановка\n\x1b[2K\r/dev/ttyUSB0")) << screen.toStdString();
+// What a terminal of a width shows after the bytes: enough of one for the
+// board (CR, LF as the terminal's output turns it into CR LF, cursor up,
+// erase line, colours), wrapping a line that reaches the right margin.
+QStringList Screen(const QString& bytes, int width) {
+    QStringList rows{QString()};
+    int row = 0, col = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const QChar c = bytes[i];
+        if (c == u'\x1b' && i + 1 < bytes.size() && bytes[i + 1] == u'[') {
+            qsizetype j = i + 2;
+            while (j < bytes.size() && (bytes[j].isDigit() || bytes[j] == u';')) ++j;
+            const int n = std::max(1, bytes.mid(i + 2, j - i - 2).toInt());
+            if (bytes[j] == u'A') row = std::max(0, row - n);
+            else if (bytes[j] == u'K') rows[row].clear();
+            i = j;
+        } else if (c == u'\r') {
+            col = 0;
+        } else if (c == u'\n' || col == width) {
+            if (++row == rows.size()) rows << QString();
+            col = 0;
+            if (c != u'\n') --i;  // the character goes on the next row
+        } else {
+            QString& r = rows[row];
+            if (r.size() <= col) r = r.leftJustified(col + 1);
+            r[col++] = c;
+        }
+    }
+    while (!rows.isEmpty() && rows.last().trimmed().isEmpty()) rows.removeLast();
+    return rows;
+}
+
+// The board at 60, 80 and 100 columns (the width read from a pseudo-terminal
+// of that size) with the longest reason: a line per port, cut, never
+// wrapped; the news above it once; the totals last.
+TEST(StatusBoard, EveryLineFitsTheTerminalAndTheTotalsStayLast) {
+    test::TPtyPair pty;
+    ASSERT_GE(pty.slave, 0);
+    for (const int width : {60, 80, 100}) {
+        winsize size{};
+        size.ws_row = 24;
+        size.ws_col = static_cast<unsigned short>(width);
+        ASSERT_EQ(::ioctl(pty.slave, TIOCSWINSZ, &size), 0);
+        QString bytes;
+        QTextStream err(&bytes);
+        TStatusBoard board(err, true, pty.slave);
+        qint64 now = 0;
+        board.Now = [&] { return now; };
+        const QString lost = "Связь с GSM модулем потеряна: проверьте кабель и питание, затем подключите его снова";
+        for (const char* port : {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2"}) board.Seen(port);
+        board.Unit("/dev/ttyUSB0", "house-01");
+        board.Step("/dev/ttyUSB0", "запись номеров");
+        board.Percent("/dev/ttyUSB0", 40);
+        board.Totals(0, 0, 3, 17);
+        now = 2500;
+        board.Finished("/dev/ttyUSB1", false, "не настроен: " + lost);
+        board.Totals(0, 1, 2, 17);
+        board.Note("/dev/ttyUSB1: " + lost);
+        for (int tick = 0; tick < 5; ++tick) board.Tick();
+        const QStringList screen = Screen(bytes, width);
+        SCOPED_TRACE(screen.join('\n').toStdString());
+        const QString note = "/dev/ttyUSB1: " + lost;
+        const int news = int(note.size() + width - 1) / width;  // a note above the board may wrap
+        ASSERT_EQ(screen.size(), news + 4) << "the news, then the board: three ports and the totals";
+        for (const QString& row : screen.mid(news)) EXPECT_LT(row.size(), width);
+        EXPECT_TRUE(screen[news].startsWith("/dev/ttyUSB0") && screen[news].contains("40%"));
+        EXPECT_TRUE(screen[news + 1].startsWith("/dev/ttyUSB1") && screen[news + 1].contains("не настроен"));
+        EXPECT_TRUE(screen[news + 2].startsWith("/dev/ttyUSB2"));
+        EXPECT_EQ(screen[news + 3], "готово 0 · ошибок 1 · в работе 2 · устройств осталось 17");
+        EXPECT_EQ(bytes.count("готово 0 · ошибок 1"), 7) << "redrawn in place, once a draw";
+        bytes.clear();
+        board.Percent("/dev/ttyUSB0", 40);
+        EXPECT_TRUE(bytes.isEmpty()) << "the same figure is not drawn again";
+    }
 }
 
 } // namespace

@@ -252,7 +252,8 @@ void TProvisioner::MaybeEnd() {
     const bool countReached = o_.count >= 0 && ok_ >= o_.count;
     const bool unitsUsedUp = plan_.withUnits && plan_.units.empty() && taken_.empty();
     if (countReached || unitsUsedUp || gStop.load()) ending_ = true;
-    if (ending_ && jobs_.empty()) {
+    // Once: a scan may come before the loop ends.
+    if (ending_ && jobs_.empty() && exit_ < 0) {
         exit_ = reportFailed_ ? kExitFile : failed_ > 0 ? kExitFailed : kExitOk;
         Summary();
         QCoreApplication::exit(exit_);

@@ -362,7 +362,8 @@ TEST_F(ProvisionTest, WithoutTheRecordARestartGivesNoUnitTwice) {
     Plug("m1", held);
     Plug("m2");
     Start({"--units", File("units.csv"), "--no-record", "--count", "1"});
-    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(Finish(), 0);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()).count("Итог:"), 1) << "the summary once";
     const QString report = Report().join('\n');
     EXPECT_TRUE(report.contains(",A,ok,уже настроен: устройство A,")) << report.toStdString();
     EXPECT_TRUE(report.contains(",B,ok,,")) << report.toStdString();

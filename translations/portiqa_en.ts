@@ -3266,7 +3266,7 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     </message>
     <message>
         <source>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</source>
-        <translation>check the module: on the factory password, release the unit (provision --release %1); on the unit's password it is set up</translation>
+        <translation>check the module: on the factory password, release the unit (provision --release %1); on the unit&apos;s password it is set up</translation>
     </message>
     <message>
         <source>модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам</source>
@@ -3291,6 +3291,14 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source> · устройств осталось %1</source>
         <translation> · units left %1</translation>
+    </message>
+    <message>
+        <source>загрузить настройки модуля в таблицу</source>
+        <translation>loading the module's settings into the table</translation>
+    </message>
+    <message>
+        <source>Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить снимок @%2 вместо них?</source>
+        <translation>The changes in the %1 table are not saved to the GSM module and will be lost. Load snapshot @%2 instead of them?</translation>
     </message>
 </context>
 </TS>

@@ -3298,5 +3298,13 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source> · устройств осталось %1</source>
         <translation> · устройств осталось %1</translation>
     </message>
+    <message>
+        <source>загрузить настройки модуля в таблицу</source>
+        <translation>загрузить настройки модуля в таблицу</translation>
+    </message>
+    <message>
+        <source>Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить снимок @%2 вместо них?</source>
+        <translation>Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить снимок @%2 вместо них?</translation>
+    </message>
 </context>
 </TS>

@@ -349,7 +349,7 @@ QString TForm1::ChosenCommName() const {
 
 void TForm1::OpenPortClick() {
     if (port_ == TPortState::Open) {
-        ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
+        ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); }, false);
         return;
     }
     if (const QString problem = connection_->Open(ChosenCommName()); !problem.isEmpty()) {

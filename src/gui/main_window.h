@@ -99,7 +99,10 @@ public:
     // Cancel. go runs at once when nothing is edited or the edits are
     // dropped, after the saves when the operator chose to save, never on
     // Cancel; its argument says whether the operator was asked.
-    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go);
+    // What comes next may leave the tables as they are (a disconnect): then
+    // dropped edits stay on screen marked as not in any module.
+    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go,
+                      bool replacesTables = true);
     // Times the port was shown opened or closed since the window opened.
     int ConnectCounter() const { return portChanges_; }
 

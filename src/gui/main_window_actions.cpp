@@ -59,7 +59,7 @@ void TForm1::SaveEach(QList<TOperation> saves, std::function<void()> done) {
 }
 
 void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
-                          const std::function<void(bool asked)>& go) {
+                          const std::function<void(bool asked)>& go, bool replacesTables) {
     TSession& s = *session_;
     QStringList names;
     QList<TOperation> saves;
@@ -81,8 +81,10 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     case IOperator::TUnsaved::Cancel:
         return;
     case IOperator::TUnsaved::Discard:
-        if (settings) s.Settings().Edits().Set(false);
-        if (numbers) s.Numbers().Edits().Set(false);
+        if (replacesTables) {
+            if (settings) s.Settings().Edits().Set(false);
+            if (numbers) s.Numbers().Edits().Set(false);
+        }
         go(true);
         return;
     case IOperator::TUnsaved::Save:
@@ -271,7 +273,12 @@ void TForm1::Finished(const TOutcome& o) {
         // The table shows this module's values, never factory values posing as them.
         ShowModule();
         ShowNumberUse();
-        if (o.Ok()) ReadModuleIntoTables(false);
+        // Edited settings (a profile imported, say) are not read over without a question.
+        if (o.Ok())
+            QMetaObject::invokeMethod(this, [this] {
+                ProtectEdits(true, false, TText::tr("загрузить настройки модуля в таблицу"),
+                             [this](bool) { ReadModuleIntoTables(false); });
+            }, Qt::QueuedConnection);
         return;
     case TOperation::History:
         if (o.Ok()) ShowNumberUse();

@@ -223,8 +223,19 @@ void TModuleJournal::LoadSelected() {
     TModuleIdentity from;
     for (const TKnownModule& m : known_)
         if (m.id == s->moduleId) from = {m.sim, m.bridgeSerial, QString(), -1};
+    // Edits not yet in a module are not replaced without a question (Cancel by default).
+    const bool settings = s->pages.settings.size() == 2 * kPageSize, numbers = s->pages.numbers.size() == kNumberPages * kPageSize;
+    QStringList edited;
+    if (settings && session_.Settings().Edits().Edited()) edited << TText::tr("настроек");
+    if (numbers && session_.Numbers().Edits().Edited()) edited << TText::tr("номеров");
+    if (!edited.isEmpty() &&
+        !session_.Operator().WarnOkCancel(TText::tr("Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить "
+                                                    "снимок @%2 вместо них?")
+                                              .arg(edited.join(TText::tr(" и ")))
+                                              .arg(s->id)))
+        return;
     QStringList loaded;
-    if (s->pages.settings.size() == 2 * kPageSize) {
+    if (settings) {
         TSettingsTable& t = session_.Settings();
         for (int p = 1; p <= 2; ++p)
             DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(s->pages.settings.constData()) + (p - 1) * kPageSize, t);
@@ -234,7 +245,7 @@ void TModuleJournal::LoadSelected() {
         t.SetOrigin(TTableOrigin::FromModule(from));
         loaded << TText::tr("настройки");
     }
-    if (s->pages.numbers.size() == kNumberPages * kPageSize) {
+    if (numbers) {
         TNumberTable& t = session_.Numbers();
         {
             TGridBatch batch(t.Grid());

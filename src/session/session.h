@@ -133,6 +133,8 @@ public:
     void SetLoginControls(std::function<void(bool on)> hook) { password.SetControlsEnabled = std::move(hook); }
     // What the last backup (or its dry run) found, in lines.
     const QString& BackupSummary() const { return backup.Summary; }
+    // Who the session asks and tells: for a front end's own questions about the tables.
+    IOperator& Operator() { return op; }
     // The port is gone: a transfer under way ends with one report; true when one did.
     bool LoseLink() { return receiver.LoseLink(); }
 

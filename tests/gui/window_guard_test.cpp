@@ -108,12 +108,41 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     EXPECT_TRUE(w->isVisible());
     ASSERT_EQ(op.unsavedQuestions.size(), 1);
     EXPECT_TRUE(op.unsavedQuestions[0].contains("номеров")) << op.unsavedQuestions[0].toStdString();
-    // Logging out asks the same; Discard drops the edits and closes the port.
+    // Logging out asks the same; "Отклонить" closes the port, and the edits
+    // left on screen stay marked: they are in no module.
     op.unsavedAnswers = {TUnsaved::Discard};
     QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
     EXPECT_FALSE(w->PortShownOpen());
-    EXPECT_FALSE(w->isWindowModified());
-    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(w->isWindowModified());
+    op.unsavedAnswers = {TUnsaved::Discard};
+    w->close();
+    EXPECT_TRUE(WaitFor([&] { return !w->isVisible(); }, 5000)) << "asked again, then closed";
+    EXPECT_EQ(op.unsavedQuestions.size(), 3);
+}
+
+// A login again over edited settings, or a snapshot over an edited table,
+// asks first; the default keeps the edits.
+TEST_F(GuardedWindow, EditsAreNeverReadOrLoadedOverWithoutAQuestion) {
+    Open();
+    LogIn();
+    w->Session().Settings().SetValue(16, "12");
+    op.unsavedAnswers = {TUnsaved::Cancel};
+    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);  // "Вход" again
+    ASSERT_TRUE(Quiet());
+    ASSERT_TRUE(WaitFor([&] { return op.unsavedQuestions.size() == 1; }, 5000));
+    EXPECT_TRUE(op.unsavedQuestions[0].contains("загрузить настройки модуля")) << op.unsavedQuestions[0].toStdString();
+    EXPECT_EQ(w->Session().Settings().Value(16), "12");
+    EXPECT_TRUE(w->isWindowModified());
+
+    TModuleJournal journal(w->Record(), w->Session(), w.get());
+    journal.show();
+    const QRect first = journal.entries->visualRect(journal.entries->model()->index(0, 1));
+    QTest::mouseClick(journal.entries->viewport(), Qt::LeftButton, {}, first.center());
+    op.answers = {false};
+    QTest::mouseClick(journal.load, Qt::LeftButton);
+    ASSERT_FALSE(op.warnings.isEmpty());
+    EXPECT_TRUE(op.warnings.back().contains("не сохранены в GSM модуль и пропадут")) << op.warnings.back().toStdString();
+    EXPECT_EQ(w->Session().Settings().Value(16), "12") << "Cancel keeps the edits";
 }
 
 TEST_F(GuardedWindow, SaveFromTheQuestionSavesThenCloses) {

@@ -33,7 +33,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"backup", kConnection + QStringList{"output"}},
         {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone"}},
         {"modules", {"record", "json"}},
-        {"log", {"record", "json"}},
+        {"log", {"record", "json", "all"}},
         {"name", {"record"}},
         {"diff", kConnection + QStringList{"json"}},
         {"site list", {"record", "json", "country"}},
@@ -108,12 +108,13 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption record("record", "record", "URL");
     const QCommandLineOption noRecord("no-record", "no-record");
     const QCommandLineOption json("json", "json");
+    const QCommandLineOption everything("all", "all");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused};
+                                        record, noRecord, json, country, module, unused, everything};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -183,6 +184,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.record = p.value(record);
     o.noRecord = p.isSet(noRecord);
     o.json = p.isSet(json);
+    o.all = p.isSet(everything);
     if (o.noRecord && p.isSet(record)) {
         usage = TText::tr("give either --record or --no-record");
         return false;

@@ -21,6 +21,7 @@ struct TCliOptions {
     QString record;         // --record: where the record is (empty: PORTIQA_RECORD or the default file)
     bool noRecord = false;  // --no-record
     bool json = false;
+    bool all = false;  // log: every snapshot and write, not the newest only
     QStringList arguments;  // what follows "log", "diff", "name" and "site …"
     // How numbers are written where the modules are (--country, PORTIQA_COUNTRY, the system's region).
     TNumberCountry country = TNumberCountry::FromSystem();

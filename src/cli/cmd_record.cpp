@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <limits>
 
 namespace portiqa {
 
@@ -101,9 +102,19 @@ int RunLog(TCliRun& r) {
     }
     QJsonArray json;
     for (const TKnownModule& m : modules) {
-        const QList<TSnapshot> snapshots = record->Snapshots(m.id, kLogLimit, error);
-        const QList<TJournalEntry> writes = record->Journal(m.id, kLogLimit, error);
+        // One more than shown tells whether there are more.
+        const int limit = r.o.all ? std::numeric_limits<int>::max() - 1 : kLogLimit;
+        QList<TSnapshot> snapshots = record->Snapshots(m.id, limit + 1, error);
+        QList<TJournalEntry> writes = record->Journal(m.id, limit + 1, error);
         if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+        const bool partial = snapshots.size() > limit || writes.size() > limit;
+        if (snapshots.size() > limit) snapshots.removeLast();
+        if (writes.size() > limit) writes.removeLast();
+        if (partial)
+            r.err << TText::tr("Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all")
+                         .arg(ModuleWords(m))
+                         .arg(limit)
+                  << "\n" << Qt::flush;
         if (r.o.json) {
             QJsonArray s, w;
             for (const TSnapshot& x : snapshots)
@@ -117,6 +128,7 @@ int RunLog(TCliRun& r) {
                                  {"outcome", x.outcome}, {"message", x.message}, {"pages_written", x.pagesWritten},
                                  {"pages_verified", x.pagesVerified}, {"user", x.user}, {"host", x.host}};
             QJsonObject entry = ModuleJson(m);
+            entry.insert("partial", partial);
             entry.insert("snapshots", s);
             entry.insert("writes", w);
             json << entry;

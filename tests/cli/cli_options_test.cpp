@@ -18,7 +18,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"with-password", {"--with-password"}}, {"with-sim", {"--with-sim"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
-    {"unused", {"--unused", "6"}},
+    {"unused", {"--unused", "6"}},        {"all", {"--all"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -38,7 +38,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"backup", kConn + " output"},
     {"restore", kConn + " input dry-run with-password with-sim no-verify yes clone"},
     {"modules", "record json"},
-    {"log", "record json"},
+    {"log", "record json all"},
     {"name m n", "record"},
     {"diff a b", kConn + " json"},
     {"site list", "record json country"},

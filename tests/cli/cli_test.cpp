@@ -1,4 +1,5 @@
 #include "backup/backup_file.h"
+#include "record/record.h"
 #include "sim/simulator.h"
 #include <QFile>
 #include <QFileInfo>
@@ -747,6 +748,27 @@ TEST_F(CliTest, AWriteWithoutItsJournalEntryIsNeverSent) {
     EXPECT_EQ(erase.code, 6) << "a single command that changes the module is a write too: " << erase.err.toStdString();
     EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
     EXPECT_EQ(Run({"--no-record", "settings", "save", "--set", "16=12"}).code, 0) << "without a record, as asked";
+}
+
+// A log that shows only the newest entries says so; --all shows every one.
+TEST_F(CliTest, ALogSaysWhenItShowsOnlyPart) {
+    const QString path = File("long.sqlite");
+    {
+        QString error;
+        auto record = TRecord::Open(path, error);
+        ASSERT_TRUE(record) << error.toStdString();
+        const qint64 gate = *record->TouchModule({"+79161234567", "", "", 1}, error);
+        TModulePages pages;
+        pages.settings = QByteArray(512, 'a');
+        for (int i = 0; i < 201; ++i) ASSERT_TRUE(record->AddSnapshot(gate, "read", pages, error));
+    }
+    const CliRun part = Run({"--record", path, "log", "+79161234567"}, false);
+    EXPECT_EQ(part.code, 0);
+    EXPECT_EQ(part.out.count("\n  @"), 200);
+    EXPECT_TRUE(part.err.contains("показаны последние 200") && part.err.contains("--all")) << part.err.toStdString();
+    const CliRun all = Run({"--record", path, "log", "+79161234567", "--all"}, false);
+    EXPECT_EQ(all.out.count("\n  @"), 201);
+    EXPECT_TRUE(all.err.isEmpty()) << all.err.toStdString();
 }
 
 // A record that keeps the intent but not the outcome (a full disk, a lock

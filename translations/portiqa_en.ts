@@ -3053,6 +3053,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>The changes in the %1 table are not saved to the GSM module and will be lost. Load snapshot @%2 instead of them?</translation>
     </message>
     <message>
+        <source>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</source>
+        <translation>Module %1: the newest %2 snapshots and %2 writes are shown, there are older ones; all of them: --all</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3088,7 +3092,8 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3212,7 +3217,8 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3303,8 +3309,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</source>
-        <translation>Module %1: the newest %2 snapshots and %2 writes are shown, there are older ones; all of them: --all</translation>
+        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
+        <translation>%1: the record has not both the module's settings and its numbers for this copy; a copy with both can be restored (MODULE@DATE, say)</translation>
     </message>
 </context>
 </TS>

@@ -3055,6 +3055,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить снимок @%2 вместо них?</translation>
     </message>
     <message>
+        <source>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</source>
+        <translation>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3090,7 +3094,8 @@ Commands:
                                 write a backup&apos;s settings and numbers into the module (needs
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3217,7 +3222,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 записать в модуль настройки и номера из резервной копии
                                 (требует --yes); модуль сохраняет свой пароль и номер SIM, если не
                                 указаны --with-password, --with-sim; копию другого модуля
-                                (другой номер SIM) записывает только с --clone
+                                (другой номер SIM) записывает только с --clone; -i @ID или
+                                МОДУЛЬ@ДАТА восстанавливает копию модуля из журнала
   modules [--json]              модули, известные журналу
   log [МОДУЛЬ] [--json] [--all] снимки и записи модуля, новые первыми (МОДУЛЬ: его имя, номер
                                 SIM или номер в журнале; без него все модули); последние 200
@@ -3309,8 +3315,8 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</source>
-        <translation>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</translation>
+        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
+        <translation>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</translation>
     </message>
 </context>
 </TS>

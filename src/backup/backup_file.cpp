@@ -167,6 +167,16 @@ bool TBackupFile::Write(const QString& path, const TBackupImage& image, QString&
     }, error, TFileAccess::Private);  // the module's password and every number
 }
 
+bool TBackupFile::LooksLikeBackup(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > 4 * kMaxEntry) return false;
+    unzFile z = unzOpen64(QFile::encodeName(path).constData());
+    if (!z) return false;
+    const bool found = unzLocateFile(z, "manifest.json", 1) == UNZ_OK;
+    unzClose(z);
+    return found;
+}
+
 bool TBackupFile::Read(const QString& path, TBackupImage& image, QString& error) {
     auto fail = [&](const QString& why) {
         error = TText::tr("Резервная копия %1 не принята: %2").arg(path, why);

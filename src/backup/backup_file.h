@@ -28,6 +28,9 @@ public:
     static bool Write(const QString& path, const TBackupImage& image, QString& error);
     // Read and checked whole (sizes, manifest, every page's checksum);
     // false with a Russian error naming what is wrong.
+    // Whether a file is a backup by what it holds (a zip archive with the
+    // backup's manifest), whatever its name: a workbook is a zip archive too.
+    static bool LooksLikeBackup(const QString& path);
     static bool Read(const QString& path, TBackupImage& image, QString& error);
 };
 

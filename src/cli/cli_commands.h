@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "backup/backup_file.h"
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "record/record.h"
@@ -74,6 +75,10 @@ int RunModules(TCliRun& r);
 int RunLog(TCliRun& r);
 int RunName(TCliRun& r);
 int RunDiff(TCliRun& r);
+// "@ID" or "MODULE@DATE": the record's copy of a module's settings and
+// numbers as a backup image to restore; false with rc set (and said) when
+// there is none.
+bool SnapshotToRestore(TCliRun& r, const QString& what, TBackupImage& image, int& rc);
 
 // The record's commands share these: the record or the exit status to end
 // with; a module by name, SIM number or id; a time as printed; JSON output.

@@ -1,6 +1,7 @@
 // backup, restore.
 #include "cli/cli_commands.h"
 #include "backup/backup_file.h"
+#include <QFileInfo>
 
 namespace portiqa {
 
@@ -12,9 +13,15 @@ int RunBackup(TCliRun& r) {
 
 int RunRestore(TCliRun& r) {
     // A backup that cannot be taken is refused before the port is opened.
+    // Or a snapshot the record keeps: @ID, or MODULE@DATE.
     TBackupImage image;
     QString error;
-    if (!TBackupFile::Read(r.o.input, image, error)) return r.Refuse(kExitFile, error);
+    const bool snapshot = !QFileInfo::exists(r.o.input) && r.o.input.contains(u'@');
+    if (snapshot) {
+        if (int rc = kExitOk; !SnapshotToRestore(r, r.o.input, image, rc)) return rc;
+    } else if (!TBackupFile::Read(r.o.input, image, error)) {
+        return r.Refuse(kExitFile, error);
+    }
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TModuleBackup::TRestoreOptions options;
     options.withPassword = r.o.withPassword;

@@ -170,7 +170,7 @@ struct TSide {
 
 bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) {
     side.label = path;
-    if (path.endsWith(QLatin1String(".pbk"), Qt::CaseInsensitive)) {
+    if (TBackupFile::LooksLikeBackup(path)) {
         TBackupImage image;
         if (!TBackupFile::Read(path, image, error)) return false;
         for (int p = 1; p <= 2; ++p) side.pages.settings += image.pages.at(SettingsPageAddress(p));
@@ -251,6 +251,23 @@ int ResolveSide(TCliRun& r, const QString& what, TSide& side) {
 }
 
 } // namespace
+
+bool SnapshotToRestore(TCliRun& r, const QString& what, TBackupImage& image, int& rc) {
+    TSide side;
+    rc = ResolveSide(r, what, side);
+    if (rc != kExitOk) return false;
+    // A restore writes the settings and the numbers together: both must be there.
+    if (side.pages.settings.size() != 2 * kPageSize || side.pages.numbers.size() != kNumberPages * kPageSize) {
+        rc = r.Refuse(kExitFile, TText::tr("%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить "
+                                           "можно снимок, где есть оба (например МОДУЛЬ@ДАТА)").arg(what));
+        return false;
+    }
+    for (int p = 1; p <= 2; ++p) image.pages[SettingsPageAddress(p)] = side.pages.settings.mid((p - 1) * kPageSize, kPageSize);
+    for (int p = 1; p <= kNumberPages; ++p)
+        image.pages[NumberPageAddress(p)] = side.pages.numbers.mid((p - 1) * kPageSize, kPageSize);
+    image.program = what;
+    return true;
+}
 
 int RunDiff(TCliRun& r) {
     TSide a, b;

@@ -67,8 +67,9 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
     TStatusControl status(display, timer);
     TProgressControl progress(display);
     TSettingsTable table;
+    // A backup is told by what it holds, whatever its name.
     const TDataKind kind = DataKindOf(templatePath);
-    if (kind == TDataKind::Xlsx || kind == TDataKind::Xls) {
+    if ((kind == TDataKind::Xlsx || kind == TDataKind::Xls) && !TBackupFile::LooksLikeBackup(templatePath)) {
         TWorkbook book;
         if (!TWorkbookIo::Read(templatePath, book, error)) return false;
         // The profile's rows; a drop-down left empty keeps the factory choice.

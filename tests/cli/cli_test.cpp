@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QDateTime>
+#include <QDate>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -748,6 +749,30 @@ TEST_F(CliTest, AWriteWithoutItsJournalEntryIsNeverSent) {
     EXPECT_EQ(erase.code, 6) << "a single command that changes the module is a write too: " << erase.err.toStdString();
     EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
     EXPECT_EQ(Run({"--no-record", "settings", "save", "--set", "16=12"}).code, 0) << "without a record, as asked";
+}
+
+// A copy the record keeps restores through the same guarded restore as a
+// backup file; a backup is told by what it holds, whatever its name.
+TEST_F(CliTest, ARestoreTakesTheRecordsCopyAndABackupIsKnownByItsContent) {
+    sim::TSimOptions o;
+    o.seedNumbers = 8;
+    Module(o);
+    module->WriteMemory(4, QByteArray("+79161234567") + '\0');
+    const QStringList r{"--record", File("r.sqlite")};
+    ASSERT_EQ(Run(r + QStringList{"backup", "-o", File("b.pbk")}).code, 0);
+    const QByteArray numbers = module->Memory(0x1000, 375 * 256);
+    module->WriteMemory(0x1000, QByteArray(64, char(0xFF)));  // records 1 and 2 gone
+    const QString today = "+79161234567@" + QDate::currentDate().toString(Qt::ISODate);
+    const CliRun restored = Run(r + QStringList{"-y", "restore", "-i", today});
+    EXPECT_EQ(restored.code, 0) << restored.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
+    const CliRun none = Run(r + QStringList{"-y", "restore", "-i", "@999999"});
+    EXPECT_EQ(none.code, 6);
+    EXPECT_TRUE(none.err.contains("@999999")) << none.err.toStdString();
+
+    ASSERT_TRUE(QFile::copy(File("b.pbk"), File("b.xlsx")));
+    const CliRun same = Run(r + QStringList{"diff", File("b.xlsx"), File("b.pbk")}, false);
+    EXPECT_EQ(same.code, 0) << same.err.toStdString();
 }
 
 // A log that shows only the newest entries says so; --all shows every one.

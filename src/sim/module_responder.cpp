@@ -89,6 +89,7 @@ QByteArray TModuleResponder::Answer(const TRequest& r) {
     case kRead:
         return BuildFrame(r.command, r.address, image_.Read(r.address, kPageSize));
     case kSave: {
+        ++changes_;
         if (faults_.refuseSaves) return BuildFrame(r.command, r.address, QByteArray(1, 0));
         const bool stored = image_.Write(r.address, reinterpret_cast<const uint8_t*>(r.payload.constData()),
                                          int(r.payload.size()));
@@ -96,6 +97,7 @@ QByteArray TModuleResponder::Answer(const TRequest& r) {
         return BuildFrame(r.command, r.address, QByteArray(1, stored ? 1 : 0));
     }
     case kDeleteHistory:
+        ++changes_;
         image_.EraseHistory();
         if (OnSaved) OnSaved();
         return BuildFrame(r.command, 0, ok);

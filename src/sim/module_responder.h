@@ -38,6 +38,9 @@ public:
     // Raised after a page has been saved (for writing the image through).
     std::function<void()> OnSaved;
     int Requests() const { return requests_; }
+    // Requests that change the module (a page saved, the history erased),
+    // whatever their answer: what a test asks when it means "nothing written".
+    int Changes() const { return changes_; }
     // How long the module waits before sending what the last Feed returned.
     int ReplyDelayMs() const { return delayMs_; }
     const TFaults& Faults() const { return faults_; }
@@ -61,6 +64,7 @@ private:
     QByteArray frame_;     // bytes after the '#' of the frame being read
     bool inFrame_ = false;
     int requests_ = 0;
+    int changes_ = 0;
     int delayMs_ = 0;
 };
 

@@ -143,6 +143,7 @@ void TModuleSimulator::Serve() {
             std::lock_guard lock(imageMutex_);
             reply = responder_.Feed(buf, size_t(n));
             requests_ = responder_.Requests();
+            changes_ = responder_.Changes();
             delayMs = responder_.ReplyDelayMs();
         }
         if (!reply.isEmpty()) {

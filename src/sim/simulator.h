@@ -34,6 +34,8 @@ public:
     QByteArray Memory(int32_t address, int length) const;
     void WriteMemory(int32_t address, const QByteArray& bytes);
     int Requests() const { return requests_.load(); }
+    // Requests that change the module: a page saved, the history erased.
+    int Changes() const { return changes_.load(); }
     // Requests done with (answered whole or left unanswered on purpose), and
     // the bytes of every reply written by then: a test knows a reply is lost,
     // not late, when the module is done with every request sent and the
@@ -63,6 +65,7 @@ private:
     QString path_;
     std::thread thread_;
     std::atomic<int> requests_{0};
+    std::atomic<int> changes_{0};
     std::atomic<int> done_{0};
     std::atomic<qint64> replied_{0};
 };

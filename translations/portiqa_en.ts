@@ -3310,7 +3310,35 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
-        <translation>%1: the record has not both the module's settings and its numbers for this copy; a copy with both can be restored (MODULE@DATE, say)</translation>
+        <translation>%1: the record has not both the module&apos;s settings and its numbers for this copy; a copy with both can be restored (MODULE@DATE, say)</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл, которого нет</source>
+        <translation>record %1 is a link to a file that does not exist</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл другого пользователя</source>
+        <translation>record %1 is a link to another user's file</translation>
+    </message>
+    <message>
+        <source>журнал %1 принадлежит другому пользователю</source>
+        <translation>record %1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>не удалось закрыть журнал %1 от других пользователей: %2</source>
+        <translation>could not close record %1 to other users: %2</translation>
+    </message>
+    <message>
+        <source>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</source>
+        <translation>Record %1 was open to other users: now to you alone (0600)</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</source>
+        <translation>record %1 is damaged (%2). The last whole copy: %3 (of %4). Close the program, keep the damaged file and copy the copy in its place</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</source>
+        <translation>record %1 is damaged (%2) and there is no whole copy. Keep the file and start a new record (--record)</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,7 @@ TRecord* TCliRun::Record(QString& problem) {
         QString where = o.record;
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
         record_ = TRecord::Open(where, recordProblem_);
+        if (record_ && !record_->Notice().isEmpty()) err << record_->Notice() << "\n" << Qt::flush;
     }
     recordOpened_ = true;
     problem = recordProblem_;

@@ -211,6 +211,7 @@ void TForm1::OpenRecord(const QString& location, bool none) {
         if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
         record_ = TRecord::Open(where, problem);
         if (!record_) session_->Status().ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
+        else if (!record_->Notice().isEmpty()) session_->Status().ShowStatus(record_->Notice());
     }
     session_->UseRecord(record_.get(), problem);
 }

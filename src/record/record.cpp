@@ -22,6 +22,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -91,13 +92,49 @@ std::optional<qint64> RowOfKey(QSqlQuery& q, const QString& table, const QString
     return id;
 }
 
-// A new record file is readable by its owner only: it holds PINs and phone numbers.
-bool CreatePrivateFile(const QString& path, QString& error) {
+// A record file is readable by its owner only: it holds PINs and phone
+// numbers. A new one is made so, with a folder of its own made 0700; an
+// existing one that others may read is narrowed (notice says so); one that
+// is a link to a file of another user is refused.
+bool CreatePrivateFile(const QString& path, QString& error, QString& notice) {
+#ifndef _WIN32
+    struct stat link {};
+    if (::lstat(QFile::encodeName(path).constData(), &link) == 0) {
+        struct stat target {};
+        if (::stat(QFile::encodeName(path).constData(), &target) != 0) {
+            error = TText::tr("журнал %1 — ссылка на файл, которого нет").arg(path);
+            return false;
+        }
+        if (target.st_uid != ::geteuid()) {
+            error = S_ISLNK(link.st_mode) ? TText::tr("журнал %1 — ссылка на файл другого пользователя").arg(path)
+                                          : TText::tr("журнал %1 принадлежит другому пользователю").arg(path);
+            return false;
+        }
+        if (S_ISREG(target.st_mode) && (target.st_mode & 077) != 0) {
+            if (::chmod(QFile::encodeName(path).constData(), 0600) != 0) {
+                error = TText::tr("не удалось закрыть журнал %1 от других пользователей: %2")
+                            .arg(path, QString::fromLocal8Bit(strerror(errno)));
+                return false;
+            }
+            notice = TText::tr("Журнал %1 был доступен другим пользователям: теперь только вам (0600)").arg(path);
+        }
+        return true;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    const bool newFolder = !QFileInfo::exists(folder);
+    if (!QDir().mkpath(folder)) {
+        error = TText::tr("не удалось создать папку %1").arg(folder);
+        return false;
+    }
+    if (newFolder) ::chmod(QFile::encodeName(folder).constData(), 0700);
+#else
+    (void)notice;
     if (QFileInfo::exists(path)) return true;
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         error = TText::tr("не удалось создать папку %1").arg(QFileInfo(path).absolutePath());
         return false;
     }
+#endif
 #ifndef _WIN32
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0 && errno != EEXIST) {
@@ -196,13 +233,16 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
         r->where_ = shown.toString() + (socketFolder.isEmpty() ? QString() : QStringLiteral(" (") + socketFolder + u')');
     } else {
         const QString path = loc.startsWith(QLatin1String("sqlite://"), Qt::CaseInsensitive) ? QUrl(loc).toLocalFile() : loc;
-        if (!CreatePrivateFile(path, error)) return {};
+        if (!CreatePrivateFile(path, error, r->notice_)) return {};
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), r->connection_);
         db.setDatabaseName(path);
         // Another program writing waits its turn instead of failing.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         r->where_ = path;
     }
+    // A write-ahead log left with pages in it: the last program may have
+    // ended mid-write (or still runs). The file is checked before use.
+    const bool unclean = !r->shared_ && QFileInfo(r->where_ + QStringLiteral("-wal")).size() > 0;
     {
         QSqlDatabase db = QSqlDatabase::database(r->connection_, false);
         if (!db.open()) {
@@ -210,11 +250,54 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
             return {};
         }
     }
+    if (unclean && !r->CheckWhole(error)) return {};
     if (!r->Prepare(error)) {
         error = TText::tr("журнал %1 не готов: %2").arg(r->where_, error);
         return {};
     }
+    if (!r->shared_) r->KeepGoodCopy();
     return r;
+}
+
+QString TRecord::GoodCopyPath() const { return where_ + QStringLiteral(".last-good"); }
+
+bool TRecord::CheckWhole(QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QString found;
+    if (!q.exec(QStringLiteral("PRAGMA quick_check"))) found = q.lastError().text();
+    else if (q.next() && q.value(0).toString() != QLatin1String("ok")) found = q.value(0).toString();
+    if (found.isEmpty()) return true;
+    const QString copy = GoodCopyPath();
+    error = QFileInfo::exists(copy)
+                ? TText::tr("журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните "
+                            "повреждённый файл и скопируйте копию на его место")
+                      .arg(where_, found.left(200), copy,
+                           QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                : TText::tr("журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)")
+                      .arg(where_, found.left(200));
+    return false;
+}
+
+// A copy of a record found whole, at most a day old, beside it: the way
+// back if the file is ever damaged. Made by SQLite itself, into a new
+// file readable by its owner only.
+void TRecord::KeepGoodCopy() {
+    const QString copy = GoodCopyPath();
+    const QFileInfo info(copy);
+    if (info.exists() && info.lastModified().secsTo(QDateTime::currentDateTime()) < 24 * 3600) return;
+    const QString fresh = copy + QStringLiteral(".new");
+    QFile::remove(fresh);
+    QString error, notice;
+    if (!CreatePrivateFile(fresh, error, notice)) return;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(fresh);
+    if (!q.exec()) {
+        QFile::remove(fresh);
+        return;
+    }
+    QFile::remove(copy);
+    if (!QFile::rename(fresh, copy)) QFile::remove(fresh);
 }
 
 

@@ -124,6 +124,9 @@ public:
     static TLocationKind KindOfLocation(const QString& location, QString& error);
     // Where the record is, without credentials, for messages.
     QString Where() const { return where_; }
+    // What opening did to the record file that the operator should know (its
+    // access narrowed, a copy of it kept); empty when nothing.
+    QString Notice() const { return notice_; }
     bool Shared() const { return shared_; }
     static constexpr int kSchemaVersion = 4;
 
@@ -217,7 +220,10 @@ private:
                                           QString& error);
     std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, const QString& key, QString& error);
     bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);
-    QString connection_, where_;
+    QString connection_, where_, notice_;
+    bool CheckWhole(QString& error);
+    void KeepGoodCopy();
+    QString GoodCopyPath() const;
     bool shared_ = false;
 };
 

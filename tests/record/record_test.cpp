@@ -5,12 +5,17 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace portiqa;
 
@@ -223,6 +228,63 @@ TEST_P(SharedRecordTest, ADroppedConnectionIsOpenedAgain) {
     EXPECT_TRUE(r->EndWrite(*entry, "done", "ok", 3, 3, error)) << error.toStdString();
     EXPECT_EQ(r->Journal(gate, 1, error).value(0).outcome, "done");
 }
+
+#ifndef _WIN32
+// The record file is its user's alone: a new one 0600 in a folder made 0700,
+// a looser one narrowed with a word, a link to another user's file refused;
+// one damaged after an unclean end is refused, naming the copy kept of it.
+TEST(RecordFile, IsTheUsersAloneAndADamagedOneNamesTheWayBack) {
+    QTemporaryDir dir;
+    QString error;
+    const QString fresh = dir.filePath("new/record.sqlite");
+    ASSERT_TRUE(TRecord::Open(fresh, error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(fresh).permissions() & 0x0077, 0) << "0600";
+    EXPECT_EQ(QFile::permissions(dir.filePath("new")) & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), 0) << "0700";
+    EXPECT_TRUE(QFileInfo::exists(fresh + ".last-good"));
+
+    const QString loose = dir.filePath("loose.sqlite");
+    { QFile f(loose); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); }
+    ASSERT_EQ(::chmod(QFile::encodeName(loose).constData(), 0644), 0);
+    auto r = TRecord::Open(loose, error);
+    ASSERT_TRUE(r) << error.toStdString();
+    EXPECT_TRUE(r->Notice().contains("0600")) << r->Notice().toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(loose).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    r.reset();
+
+    // Another user's file: one made and given away (as root), else a system file.
+    QString other = "/etc/passwd";
+    if (::geteuid() == 0) {
+        other = dir.filePath("theirs.sqlite");
+        { QFile f(other); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); }
+        ASSERT_EQ(::chown(QFile::encodeName(other).constData(), 65534, 65534), 0);
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(other).constData(), &before), 0);
+    ASSERT_TRUE(QFile::link(other, dir.filePath("link.sqlite")));
+    EXPECT_FALSE(TRecord::Open(dir.filePath("link.sqlite"), error));
+    EXPECT_TRUE(error.contains("другого пользователя")) << error.toStdString();
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(other).constData(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode) << "never touched";
+
+    // Damaged, with a write-ahead log left behind: refused, the copy named.
+    QFile f(fresh);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const qint64 size = f.size();
+    ASSERT_GT(size, 8192);
+    f.seek(4096);
+    f.write(QByteArray(int(size - 4096), '\x5a'));
+    f.close();
+    QFile wal(fresh + "-wal");
+    ASSERT_TRUE(wal.open(QIODevice::WriteOnly));
+    wal.write(QByteArray(64, '\x01'));
+    wal.close();
+    EXPECT_FALSE(TRecord::Open(fresh, error));
+    EXPECT_TRUE(error.contains("повреждён") && error.contains(".last-good")) << error.toStdString();
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Backends, RecordTest, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& p) { return p.param; });

@@ -52,7 +52,12 @@ void DoubleClickCell(QTableView* v, int col, int gridRow) {
 // as it does between a typist's keys.
 void Type(const QString& text) {
     for (QChar c : text) {
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        // A letter beyond Latin-1 goes as a keyboard sends it: its key code and its text.
+        if (c.unicode() > 0xFF)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QCoreApplication::processEvents();
     }
 }
@@ -124,6 +129,18 @@ TEST(SettingsViewInput, KeysPastALimitStayInTheirCell) {
     EXPECT_EQ(s.table.Value(5), "Front door opened - call security at onc");
     EXPECT_EQ(s.table.Value(6), "DIN2 Alarm");
     Key(Qt::Key_Enter);
+    // A first key the row cannot take (Cyrillic in a Latin text row, a
+    // letter in a number) is refused with the reason; the cell keeps its text.
+    for (const auto& [row, key] : {std::pair{6, QString("Т")}, std::pair{15, QString("x")}}) {
+        const QString before = s.table.Value(row);
+        s.view.lastRefusal.clear();
+        ClickCell(v, 1, row);
+        Type(key);
+        EXPECT_EQ(s.table.Value(row), before) << row;
+        EXPECT_FALSE(s.view.lastRefusal.isEmpty()) << row;
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(s.table.Value(row), before) << row;
+    }
     // The SIM number's "+" can be typed first, and only first.
     ClickCell(v, 1, 2);
     Type("+7916+");

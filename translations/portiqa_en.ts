@@ -3057,6 +3057,38 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Module %1: the newest %2 snapshots and %2 writes are shown, there are older ones; all of them: --all</translation>
     </message>
     <message>
+        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
+        <translation>%1: the record has not both the module&apos;s settings and its numbers for this copy; a copy with both can be restored (MODULE@DATE, say)</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл, которого нет</source>
+        <translation>record %1 is a link to a file that does not exist</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл другого пользователя</source>
+        <translation>record %1 is a link to another user&apos;s file</translation>
+    </message>
+    <message>
+        <source>журнал %1 принадлежит другому пользователю</source>
+        <translation>record %1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>не удалось закрыть журнал %1 от других пользователей: %2</source>
+        <translation>could not close record %1 to other users: %2</translation>
+    </message>
+    <message>
+        <source>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</source>
+        <translation>Record %1 was open to other users: now to you alone (0600)</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</source>
+        <translation>record %1 is damaged (%2). The last whole copy: %3 (of %4). Close the program, keep the damaged file and copy the copy in its place</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</source>
+        <translation>record %1 is damaged (%2) and there is no whole copy. Keep the file and start a new record (--record)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3104,7 +3136,7 @@ Commands:
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
   site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE]
+  site import SITE -i FILE [--module MODULE] [--revision N]
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
@@ -3161,6 +3193,8 @@ Options:
                                 PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
                                 +7916... are then one subscriber
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3229,7 +3263,7 @@ Commands:
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
   site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE]
+  site import SITE -i FILE [--module MODULE] [--revision N]
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
@@ -3286,6 +3320,8 @@ Options:
                                 PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
                                 +7916... are then one subscriber
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3309,36 +3345,20 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
-        <translation>%1: the record has not both the module&apos;s settings and its numbers for this copy; a copy with both can be restored (MODULE@DATE, say)</translation>
+        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
+        <translation>--revision takes the revision a site&apos;s list was exported at (0 or more)</translation>
     </message>
     <message>
-        <source>журнал %1 — ссылка на файл, которого нет</source>
-        <translation>record %1 is a link to a file that does not exist</translation>
+        <source>Заменён список редакции %1 (%2, %3)</source>
+        <translation>Replaced the list of revision %1 (%2, %3)</translation>
     </message>
     <message>
-        <source>журнал %1 — ссылка на файл другого пользователя</source>
-        <translation>record %1 is a link to another user's file</translation>
+        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
+        <translation>Site “%1”, revision %2: an import back with --revision %2 is refused if the list is changed before</translation>
     </message>
     <message>
-        <source>журнал %1 принадлежит другому пользователю</source>
-        <translation>record %1 belongs to another user</translation>
-    </message>
-    <message>
-        <source>не удалось закрыть журнал %1 от других пользователей: %2</source>
-        <translation>could not close record %1 to other users: %2</translation>
-    </message>
-    <message>
-        <source>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</source>
-        <translation>Record %1 was open to other users: now to you alone (0600)</translation>
-    </message>
-    <message>
-        <source>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</source>
-        <translation>record %1 is damaged (%2). The last whole copy: %3 (of %4). Close the program, keep the damaged file and copy the copy in its place</translation>
-    </message>
-    <message>
-        <source>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</source>
-        <translation>record %1 is damaged (%2) and there is no whole copy. Keep the file and start a new record (--record)</translation>
+        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
+        <translation>the list of site “%1” changed after revision %2: it is now revision %3 (%4, %5). Take it again (portiqa-cli site export) and make your changes in it</translation>
     </message>
 </context>
 </TS>

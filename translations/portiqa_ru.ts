@@ -3059,6 +3059,38 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Модуль %1: показаны последние %2 снимков и %2 записей, есть и более ранние; все: --all</translation>
     </message>
     <message>
+        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
+        <translation>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл, которого нет</source>
+        <translation>журнал %1 — ссылка на файл, которого нет</translation>
+    </message>
+    <message>
+        <source>журнал %1 — ссылка на файл другого пользователя</source>
+        <translation>журнал %1 — ссылка на файл другого пользователя</translation>
+    </message>
+    <message>
+        <source>журнал %1 принадлежит другому пользователю</source>
+        <translation>журнал %1 принадлежит другому пользователю</translation>
+    </message>
+    <message>
+        <source>не удалось закрыть журнал %1 от других пользователей: %2</source>
+        <translation>не удалось закрыть журнал %1 от других пользователей: %2</translation>
+    </message>
+    <message>
+        <source>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</source>
+        <translation>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</source>
+        <translation>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</translation>
+    </message>
+    <message>
+        <source>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</source>
+        <translation>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3106,7 +3138,7 @@ Commands:
                                 MODULE@DATE (its newest snapshot then), or a backup, profile or
                                 number list file
   site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE]
+  site import SITE -i FILE [--module MODULE] [--revision N]
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
@@ -3163,6 +3195,8 @@ Options:
                                 PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
                                 +7916... are then one subscriber
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3234,7 +3268,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 (его последний снимок на ту дату), файл резервной копии,
                                 профиля или списка номеров
   site list [--json]            список объектов: именованных групп модулей с одним списком
-  site import ОБЪЕКТ -i ФАЙЛ [--module МОДУЛЬ]
+  site import ОБЪЕКТ -i ФАЙЛ [--module МОДУЛЬ] [--revision N]
                                 задать список объекта из файла номеров (объект создаётся)
                                 или добавления одного модуля; имена из файла идут в журнал
   site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
@@ -3292,6 +3326,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 умолчанию PORTIQA_COUNTRY, иначе регион системы): 8916...,
                                 7916... и +7916... тогда один абонент
       --module МОДУЛЬ           для &apos;site import&apos;: в файле добавления этого модуля
+      --revision N              для &apos;site import&apos;: редакция, в которой файл взят
+                                &apos;site export&apos;; список, изменённый после, не заменяется
   -h, --help                    показать эту справку и выйти
   -v, --version                 показать версию и выйти
       --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
@@ -3315,36 +3351,20 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</source>
-        <translation>%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить можно снимок, где есть оба (например МОДУЛЬ@ДАТА)</translation>
+        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
+        <translation>--revision: редакция, в которой список объекта выгружен (0 или больше)</translation>
     </message>
     <message>
-        <source>журнал %1 — ссылка на файл, которого нет</source>
-        <translation>журнал %1 — ссылка на файл, которого нет</translation>
+        <source>Заменён список редакции %1 (%2, %3)</source>
+        <translation>Заменён список редакции %1 (%2, %3)</translation>
     </message>
     <message>
-        <source>журнал %1 — ссылка на файл другого пользователя</source>
-        <translation>журнал %1 — ссылка на файл другого пользователя</translation>
+        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
+        <translation>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</translation>
     </message>
     <message>
-        <source>журнал %1 принадлежит другому пользователю</source>
-        <translation>журнал %1 принадлежит другому пользователю</translation>
-    </message>
-    <message>
-        <source>не удалось закрыть журнал %1 от других пользователей: %2</source>
-        <translation>не удалось закрыть журнал %1 от других пользователей: %2</translation>
-    </message>
-    <message>
-        <source>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</source>
-        <translation>Журнал %1 был доступен другим пользователям: теперь только вам (0600)</translation>
-    </message>
-    <message>
-        <source>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</source>
-        <translation>журнал %1 повреждён (%2). Последняя исправная копия: %3 (от %4). Закройте программу, сохраните повреждённый файл и скопируйте копию на его место</translation>
-    </message>
-    <message>
-        <source>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</source>
-        <translation>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</translation>
+        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
+        <translation>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</translation>
     </message>
 </context>
 </TS>

@@ -38,7 +38,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"diff", kConnection + QStringList{"json"}},
         {"site list", {"record", "json", "country"}},
         {"site show", {"record", "country"}},
-        {"site import", {"record", "input", "module", "country"}},
+        {"site import", {"record", "input", "module", "country", "revision"}},
         {"site export", {"record", "output", "country"}},
         {"site status", {"record", "json", "country"}},
         {"site add", {"record", "country"}},
@@ -109,12 +109,13 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption noRecord("no-record", "no-record");
     const QCommandLineOption json("json", "json");
     const QCommandLineOption everything("all", "all");
+    const QCommandLineOption revision("revision", "revision", "N");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused, everything};
+                                        record, noRecord, json, country, module, unused, everything, revision};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -185,6 +186,14 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.noRecord = p.isSet(noRecord);
     o.json = p.isSet(json);
     o.all = p.isSet(everything);
+    if (p.isSet(revision)) {
+        bool ok = false;
+        o.revision = p.value(revision).toInt(&ok);
+        if (!ok || o.revision < 0) {
+            usage = TText::tr("--revision takes the revision a site's list was exported at (0 or more)");
+            return false;
+        }
+    }
     if (o.noRecord && p.isSet(record)) {
         usage = TText::tr("give either --record or --no-record");
         return false;

@@ -66,8 +66,15 @@ int Import(TCliRun& r, TRecord& record) {
     if (int rc = ReadNumbersInput(r, r.o.input, input); rc != kExitOk) return rc;
     if (!ApplyNumbersInput(s, input)) return kExitFile;
     const QList<TSiteEntry> entries = SiteEntriesOf(s.Numbers().Grid(), moduleId);
-    const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error);
+    // Without --revision a list that is there is replaced, and the operator told whose it was.
+    const auto before = record.FindSite(r.o.arguments[0], error);
+    const auto id = record.SetSiteList(r.o.arguments[0], moduleId, entries, error, r.o.revision);
     if (!id) return r.Refuse(kExitFile, error);
+    if (before && r.o.revision < 0)
+        r.err << TText::tr("Заменён список редакции %1 (%2, %3)")
+                     .arg(before->revision)
+                     .arg(Printable(before->updatedBy), before->updatedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+              << "\n";
     s.Numbers().KeepPeople();
     if (moduleId != 0) {
         // A module given additions is one of the site's; what it leaves out stays.
@@ -194,9 +201,16 @@ int RunSite(TCliRun& r) {
         if (!error.isEmpty()) return r.Refuse(kExitFile, error);
         if (int check = r.CheckOutput(r.o.output); check != kExitOk) return check;
         TSession& s = r.S();
-        return DataKindOf(r.o.output) == TDataKind::Csv
-                   ? WriteLinesFile(r.Op(), s.NumberFiles().CsvLines(CsvFormOf(r.o.output)), r.o.output)
-                   : WriteWorkbookFile(r.Op(), s.NumberFiles().NumbersWorkbook(), r.o.output);
+        const int written = DataKindOf(r.o.output) == TDataKind::Csv
+                                ? WriteLinesFile(r.Op(), s.NumberFiles().CsvLines(CsvFormOf(r.o.output)), r.o.output)
+                                : WriteWorkbookFile(r.Op(), s.NumberFiles().NumbersWorkbook(), r.o.output);
+        // The revision the file was taken at, for its import back.
+        if (written == kExitOk)
+            r.err << TText::tr("Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше")
+                         .arg(Printable(site->name))
+                         .arg(site->revision)
+                  << "\n" << Qt::flush;
+        return written;
     }
     const auto module = NeedModule(r, *record, r.o.arguments[1], rc);
     if (!module) return rc;

@@ -187,8 +187,10 @@ public:
     std::optional<TSite> FindSite(const QString& name, QString& error) const;
     // Replaces the site's list (moduleId 0) or one module's additions,
     // creating the site when it is new; the site's revision is raised.
+    // expectedRevision >= 0: the revision the list was taken from; a site
+    // changed since is refused, naming who changed it and when.
     std::optional<qint64> SetSiteList(const QString& site, qint64 moduleId, const QList<TSiteEntry>& entries,
-                                      QString& error);
+                                      QString& error, int expectedRevision = -1);
     // The site's list, then each module's additions, in their order.
     QList<TSiteEntry> SiteList(qint64 siteId, QString& error) const;
     // Makes a module one of the site's (or changes what it leaves out).

@@ -91,14 +91,16 @@ std::optional<TSite> TRecord::FindSite(const QString& name, QString& error) cons
 }
 
 std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 moduleId, const QList<TSiteEntry>& entries,
-                                           QString& error) {
+                                           QString& error, int expectedRevision) {
     const QString site = PlainText(siteName, TPeople::kNameWidth);
     if (site.isEmpty()) {
         error = TText::tr("у объекта нет имени");
         return std::nullopt;
     }
-    return Again(
+    bool refused = false;
+    const auto saved = Again(
         [&](QString& e) -> std::optional<qint64> {
+            if (refused) return std::nullopt;
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
             TTransaction t(db, shared_);
             if (!t.Ok(e)) return std::nullopt;
@@ -111,6 +113,25 @@ std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 modul
                 return std::nullopt;
             const qint64 id = q.value(0).toLongLong();
             q.finish();
+            // Under the transaction's lock: of two saves from one revision, the second is refused.
+            if (expectedRevision >= 0) {
+                if (!Run(q, QStringLiteral("SELECT revision, updated_by, updated_at FROM sites WHERE id = ?%1")
+                                .arg(shared_ ? QStringLiteral(" FOR UPDATE") : QString()),
+                         {id}, e) ||
+                    !q.next())
+                    return std::nullopt;
+                if (q.value(0).toInt() != expectedRevision) {
+                    e = TText::tr("список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите "
+                                  "его заново (portiqa-cli site export) и внесите свои изменения в него")
+                            .arg(site)
+                            .arg(expectedRevision)
+                            .arg(q.value(0).toInt())
+                            .arg(q.value(1).toString(), FromStamp(q.value(2)).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+                    refused = true;
+                    return std::nullopt;
+                }
+                q.finish();
+            }
             if (!Run(q, QStringLiteral("DELETE FROM site_numbers WHERE site_id = ? AND module_id = ?"), {id, moduleId}, e))
                 return std::nullopt;
             int position = 0;
@@ -126,6 +147,7 @@ std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 modul
             return id;
         },
         error);
+    return saved;
 }
 
 QList<TSiteEntry> TRecord::SiteList(qint64 siteId, QString& error) const {

@@ -47,7 +47,7 @@ QList<TPerson> TRecord::People(QString&) const { return {}; }
 bool TRecord::SetPerson(const QString&, const TPerson&, QString&) { return false; }
 QList<TSite> TRecord::Sites(QString&) const { return {}; }
 std::optional<TSite> TRecord::FindSite(const QString&, QString&) const { return std::nullopt; }
-std::optional<qint64> TRecord::SetSiteList(const QString&, qint64, const QList<TSiteEntry>&, QString&) { return std::nullopt; }
+std::optional<qint64> TRecord::SetSiteList(const QString&, qint64, const QList<TSiteEntry>&, QString&, int) { return std::nullopt; }
 QList<TSiteEntry> TRecord::SiteList(qint64, QString&) const { return {}; }
 bool TRecord::AddSiteModule(qint64, qint64, const QStringList&, QString&) { return false; }
 bool TRecord::RemoveSiteModule(qint64, qint64, QString&) { return false; }

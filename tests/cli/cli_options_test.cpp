@@ -18,7 +18,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"with-password", {"--with-password"}}, {"with-sim", {"--with-sim"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
-    {"unused", {"--unused", "6"}},        {"all", {"--all"}},
+    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -43,7 +43,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"diff a b", kConn + " json"},
     {"site list", "record json country"},
     {"site show", "record country"},
-    {"site import", "record input module country"},
+    {"site import", "record input module country revision"},
     {"site export", "record output country"},
     {"site status", "record json country"},
     {"site add", "record country"},

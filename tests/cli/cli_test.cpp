@@ -301,6 +301,30 @@ TEST_F(CliTest, AModuleWithoutASimNumberIsOneEntryThatFollowsItsNewNumber) {
 
 // A site: one list for three gates. Each module is behind until the list
 // is applied to it; a change of the list puts them all behind again.
+// A site's list imported over a newer one than the file was taken at is
+// refused, naming who saved that one; without --revision the replaced one is named.
+TEST_F(CliTest, ASiteListSavedOverANewerOneIsRefused) {
+    const QStringList r{"--record", File("sites.sqlite"), "--country", "+7"};
+    QFile f(File("site.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\u2116,Номер абонента,Дата начала,Время начала,Дата окончания,Время окончания,Без ограничений\n"
+            "1,+79161110001,,,,,Да\n");
+    f.close();
+    const auto import = [&](const QStringList& extra) {
+        return Run(r + QStringList{"site", "import", "Estate", "-i", File("site.csv")} + extra, false);
+    };
+    ASSERT_EQ(import({}).code, 0);
+    const CliRun exported = Run(r + QStringList{"site", "export", "Estate", "-o", File("out.csv")}, false);
+    ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
+    EXPECT_TRUE(exported.err.contains("--revision 1")) << exported.err.toStdString();
+    const CliRun other = import({});  // another installer, meanwhile
+    EXPECT_TRUE(other.err.contains("Заменён список редакции 1")) << other.err.toStdString();
+    const CliRun stale = import({"--revision", "1"});
+    EXPECT_EQ(stale.code, 6);
+    EXPECT_TRUE(stale.err.contains("сейчас редакция 2")) << stale.err.toStdString();
+    EXPECT_EQ(import({"--revision", "2"}).code, 0);
+}
+
 TEST_F(CliTest, ASiteListReachesEveryModuleOfTheSite) {
     QStringList records{File("sites.sqlite")};
     if (const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI"); !pg.isEmpty()) records << pg;

@@ -274,12 +274,15 @@ void TForm1::Finished(const TOutcome& o) {
         // The table shows this module's values, never factory values posing as them.
         ShowModule();
         ShowNumberUse();
-        // Edited settings (a profile imported, say) are not read over without a question.
-        if (o.Ok())
-            QMetaObject::invokeMethod(this, [this] {
-                ProtectEdits(true, false, TText::tr("загрузить настройки модуля в таблицу"),
-                             [this](bool) { ReadModuleIntoTables(false); });
-            }, Qt::QueuedConnection);
+        // Edited settings (a profile imported, say) are not read over without
+        // a question, asked outside the reply's handling; otherwise the read
+        // follows at once.
+        if (!o.Ok()) return;
+        if (!session_->Settings().Edits().Edited()) return ReadModuleIntoTables(false);
+        QMetaObject::invokeMethod(this, [this] {
+            ProtectEdits(true, false, TText::tr("загрузить настройки модуля в таблицу"),
+                         [this](bool) { ReadModuleIntoTables(false); });
+        }, Qt::QueuedConnection);
         return;
     case TOperation::History:
         if (o.Ok()) ShowNumberUse();

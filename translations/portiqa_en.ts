@@ -3089,6 +3089,22 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>record %1 is damaged (%2) and there is no whole copy. Keep the file and start a new record (--record)</translation>
     </message>
     <message>
+        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
+        <translation>--revision takes the revision a site&apos;s list was exported at (0 or more)</translation>
+    </message>
+    <message>
+        <source>Заменён список редакции %1 (%2, %3)</source>
+        <translation>Replaced the list of revision %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
+        <translation>Site “%1”, revision %2: an import back with --revision %2 is refused if the list is changed before</translation>
+    </message>
+    <message>
+        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
+        <translation>the list of site “%1” changed after revision %2: it is now revision %3 (%4, %5). Take it again (portiqa-cli site export) and make your changes in it</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3195,6 +3211,8 @@ Options:
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3322,6 +3340,8 @@ Options:
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3345,20 +3365,20 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
-        <translation>--revision takes the revision a site&apos;s list was exported at (0 or more)</translation>
+        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
+        <translation>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</translation>
     </message>
     <message>
-        <source>Заменён список редакции %1 (%2, %3)</source>
-        <translation>Replaced the list of revision %1 (%2, %3)</translation>
+        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
+        <translation>Read only: writing to the GSM module is off (started with --read-only)</translation>
     </message>
     <message>
-        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
-        <translation>Site “%1”, revision %2: an import back with --revision %2 is refused if the list is changed before</translation>
+        <source> — только чтение</source>
+        <translation> — read only</translation>
     </message>
     <message>
-        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
-        <translation>the list of site “%1” changed after revision %2: it is now revision %3 (%4, %5). Take it again (portiqa-cli site export) and make your changes in it</translation>
+        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
+        <translation>Read only: nothing is written to the GSM module, nothing was written</translation>
     </message>
 </context>
 </TS>

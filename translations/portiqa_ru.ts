@@ -3091,6 +3091,22 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>журнал %1 повреждён (%2), исправной копии нет. Сохраните файл и начните новый журнал (--record)</translation>
     </message>
     <message>
+        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
+        <translation>--revision: редакция, в которой список объекта выгружен (0 или больше)</translation>
+    </message>
+    <message>
+        <source>Заменён список редакции %1 (%2, %3)</source>
+        <translation>Заменён список редакции %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
+        <translation>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</translation>
+    </message>
+    <message>
+        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
+        <translation>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3197,6 +3213,8 @@ Options:
       --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
   -v, --version                 show the version and exit
       --lang ru|en              the language of messages and help (default: the system&apos;s)
@@ -3328,6 +3346,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
       --module МОДУЛЬ           для &apos;site import&apos;: в файле добавления этого модуля
       --revision N              для &apos;site import&apos;: редакция, в которой файл взят
                                 &apos;site export&apos;; список, изменённый после, не заменяется
+      --read-only               только чтение (также PORTIQA_READ_ONLY=1): любая запись
+                                отклоняется, прежде чем что-либо отправлено (код 1)
   -h, --help                    показать эту справку и выйти
   -v, --version                 показать версию и выйти
       --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
@@ -3351,20 +3371,20 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>--revision takes the revision a site&apos;s list was exported at (0 or more)</source>
-        <translation>--revision: редакция, в которой список объекта выгружен (0 или больше)</translation>
+        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
+        <translation>Только чтение (также PORTIQA_READ_ONLY=1): читать и сравнивать, никогда не записывать в модуль.</translation>
     </message>
     <message>
-        <source>Заменён список редакции %1 (%2, %3)</source>
-        <translation>Заменён список редакции %1 (%2, %3)</translation>
+        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
+        <translation>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</translation>
     </message>
     <message>
-        <source>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</source>
-        <translation>Объект «%1», редакция %2: импорт обратно с --revision %2 откажет, если список изменят раньше</translation>
+        <source> — только чтение</source>
+        <translation> — только чтение</translation>
     </message>
     <message>
-        <source>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</source>
-        <translation>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</translation>
+        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
+        <translation>Только чтение: запись в GSM модуль не выполняется, ничего не записано</translation>
     </message>
 </context>
 </TS>

@@ -116,6 +116,8 @@ const char* const kCliUsage =
     "      --module MODULE           with 'site import': the file holds that module's additions\n"
     "      --revision N              with 'site import': the revision 'site export' took the file at;\n"
     "                                a list changed since is not replaced\n"
+    "      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is\n"
+    "                                refused before anything is sent (exit 1)\n"
     "  -h, --help                    show this help and exit\n"
     "  -v, --version                 show the version and exit\n"
     "      --lang ru|en              the language of messages and help (default: the system's)\n"

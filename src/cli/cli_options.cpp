@@ -109,13 +109,14 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption noRecord("no-record", "no-record");
     const QCommandLineOption json("json", "json");
     const QCommandLineOption everything("all", "all");
+    const QCommandLineOption readOnly("read-only", "read-only");
     const QCommandLineOption revision("revision", "revision", "N");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused, everything, revision};
+                                        record, noRecord, json, country, module, unused, everything, revision, readOnly};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -148,9 +149,9 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QStringList& accepted = Accepted()[o.command];
     for (const QCommandLineOption& opt : all) {
         const QString name = opt.names().last();
-        // -q is taken by every command, so that scripts can pass it to all.
+        // -q and --read-only are taken by every command, so that scripts can pass them to all.
         if (name == QLatin1String("help") || name == QLatin1String("version") || name == QLatin1String("quiet") ||
-            !p.isSet(opt))
+            name == QLatin1String("read-only") || !p.isSet(opt))
             continue;
         if (!accepted.contains(name)) {
             usage = TText::tr("--%1 does nothing with '%2'").arg(name, o.command);
@@ -186,6 +187,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.noRecord = p.isSet(noRecord);
     o.json = p.isSet(json);
     o.all = p.isSet(everything);
+    o.readOnly = p.isSet(readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1");
     if (p.isSet(revision)) {
         bool ok = false;
         o.revision = p.value(revision).toInt(&ok);

@@ -22,6 +22,7 @@ struct TCliOptions {
     bool noRecord = false;  // --no-record
     bool json = false;
     bool all = false;  // log: every snapshot and write, not the newest only
+    bool readOnly = false;  // --read-only or PORTIQA_READ_ONLY=1: every write refused before a frame
     int revision = -1;  // site import: the revision the file was exported at (-1: none given)
     QStringList arguments;  // what follows "log", "diff", "name" and "site …"
     // How numbers are written where the modules are (--country, PORTIQA_COUNTRY, the system's region).

@@ -12,6 +12,7 @@ TCli& TCliRun::Cli() {
     if (!cli_) {
         cli_ = std::make_unique<TCli>(out, err, o.yes, errIsTerminal_ && !o.quiet, o.clone);
         cli_->S().SetVerifyAfterSave(!o.noVerify);
+        cli_->S().SetReadOnly(o.readOnly);
     }
     return *cli_;
 }

@@ -26,6 +26,7 @@ struct TOptions {
     QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal)."), "N", "0"};
     QCommandLineOption record{"record", TText::tr("Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user's data folder)."), "URL"};
     QCommandLineOption noRecord{"no-record", TText::tr("Keep no module record.")};
+    QCommandLineOption readOnly{"read-only", TText::tr("A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.")};
     QCommandLineOption lang{"lang", TText::tr("The window's language, ru or en (default: the one chosen in the window, else the system's)."),
                             "LANG"};
 };
@@ -48,7 +49,7 @@ void Define(QCommandLineParser& p, const TOptions& o) {
         "The user needs access to the serial port: on Debian, membership of the dialout group."));
     p.addHelpOption();
     p.addVersionOption();
-    p.addOptions({o.demo, o.shot, o.tab, o.lang, o.record, o.noRecord});
+    p.addOptions({o.demo, o.shot, o.tab, o.lang, o.record, o.noRecord, o.readOnly});
 }
 
 } // namespace
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
     portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
     if (p.isSet(options.noRecord)) window.OpenRecord(QString(), true);
     else if (p.isSet(options.record)) window.OpenRecord(p.value(options.record), false);
+    if (p.isSet(options.readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1")) window.SetReadOnly(true);
     window.ShowTab(p.value(tab).toInt());
     // The size and place the operator left it in, else fitted to this screen.
     QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));

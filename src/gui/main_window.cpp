@@ -318,9 +318,19 @@ void TForm1::SetProgressVisible(bool visible) {
 }
 
 void TForm1::SetControlsEnabled(bool on) {
-    for (QWidget* w : controls_) w->setEnabled(on);
+    const bool readOnly = session_->ReadOnly();
+    for (QWidget* w : controls_) w->setEnabled(on && !(readOnly && writeButtons_.contains(w)));
     btnBackup->setEnabled(on);
-    btnRestore->setEnabled(on);
+    btnRestore->setEnabled(on && !readOnly);
+}
+
+void TForm1::SetReadOnly(bool readOnly) {
+    session_->SetReadOnly(readOnly);
+    writeButtons_ = {btn24, btn25, settingsView->btn22, numbersView->btn9, historyView->btn23, btnRestore};
+    for (QWidget* w : writeButtons_)
+        w->setToolTip(readOnly ? TText::tr("Только чтение: запись в GSM модуль выключена (запуск с --read-only)") : QString());
+    SetControlsEnabled(port_ == TPortState::Open && session_->Module().has_value());
+    ShowModule();
 }
 
 void TForm1::ScanPorts() {

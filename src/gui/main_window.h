@@ -72,6 +72,9 @@ public:
     void EnableControls() { SetControlsEnabled(true); }
     void DisableControls() { SetControlsEnabled(false); }
     QList<QWidget*> Controls() const { return controls_; }
+    // A read-only visit: every write refused by the session, its buttons
+    // disabled with the reason, the title says so.
+    void SetReadOnly(bool readOnly);
 
     TSession& Session() { return *session_; }
     TComm& Comm() { return cm1; }
@@ -182,6 +185,7 @@ private:
     std::unique_ptr<TSession> session_;
     std::unique_ptr<TConnection> connection_;
     QList<QWidget*> controls_;
+    QList<QWidget*> writeButtons_;  // what a read-only visit disables
     QList<TPortChoice> ports_;
     QList<TPortChoice> extraPorts_;
     QString configFolder_;

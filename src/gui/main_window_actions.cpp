@@ -236,8 +236,9 @@ void TForm1::ShowModule() {
         if (const auto known = record_->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
             name = known->name + QStringLiteral(", ") + name;
     }
-    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]").arg(name)
-                     : QStringLiteral("Portiqa Configurator V1.7[*]"));
+    const QString readOnly = session_->ReadOnly() ? TText::tr(" — только чтение") : QString();
+    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1%2[*]").arg(name, readOnly)
+                     : QStringLiteral("Portiqa Configurator V1.7%1[*]").arg(readOnly));
     // Whether the module is behind the list of its site.
     QString error;
     const QString sites = SitesText(SitesOfModule(*session_, error));

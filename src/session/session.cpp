@@ -34,6 +34,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         if (OnBusyChanged) OnBusyChanged(busy);
     };
     receiver.SetPageTransfer(&pageTransfer);
+    GuardWrites();
     // Who called: the history shows each number's name from the directory.
     historyTable.NameOf = [this](const QString& phone) {
         const TPerson* p = numberTable.People().Find(phone);
@@ -100,10 +101,12 @@ TOperation TSession::Running() const {
 }
 
 void TSession::Finish(TOperation operation, TOutcome::TKind kind, const QString& message) {
-    const bool noRecord = recordRefused_ && kind == TOutcome::TKind::Failed;
-    recordRefused_ = false;
+    const bool refused = recordRefused_ && kind == TOutcome::TKind::Failed;
+    // A read-only visit's refusal is the operator's choice, not the record's fault.
+    const bool noRecord = refused && !readOnlyRefused_;
+    recordRefused_ = readOnlyRefused_ = false;
     TOutcome outcome{operation, noRecord ? TOutcome::TKind::NoRecord : kind,
-                     noRecord && message.isEmpty() ? recordRefusal_ : message};
+                     refused && message.isEmpty() ? recordRefusal_ : message};
     // Pages count only when a transfer ran for this operation (a refusal
     // before anything was sent, a single command or a login wrote none).
     if (seq.Transfers() != finishedTransfers_ && operation != TOperation::Command && operation != TOperation::Login) {

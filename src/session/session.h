@@ -109,6 +109,10 @@ public:
     // record's copy (else read twice); off, every page is read once as a
     // bare session reads (a production line's factory-new modules).
     void UseRecord(TRecord* record, const QString& problem = QString(), bool confirmReads = true);
+    // A read-only visit: every write (a page, a command that changes the
+    // module) is refused before its first frame, with the reason.
+    void SetReadOnly(bool readOnly);
+    bool ReadOnly() const { return readOnly_; }
     TRecord* Record() const { return record_; }
     // The logged-in module's entry in the record.
     std::optional<qint64> ModuleId() const { return moduleId_; }
@@ -200,6 +204,9 @@ private:
     int finishedTransfers_ = 0;   // the sequence's transfer count at the last outcome
     bool recordRefused_ = false;  // the last write stopped for want of its journal entry
     QString recordRefusal_;       // and the words it was stopped with
+    bool readOnly_ = false;
+    bool readOnlyRefused_ = false;  // the last write stopped by a read-only visit
+    void GuardWrites();
     std::optional<qint64> moduleId_;
     // The record entry of the module without a SIM number logged in on a
     // connection (the connection, the entry).

@@ -39,6 +39,28 @@ void TSession::UseRecord(TRecord* record, const QString& problem, bool confirmRe
             if (record_ && !record_->SetPerson(key, person, why)) RecordWarning(why);
         };
     }
+    GuardWrites();
+    // A page read once is taken when it equals the module's last verified
+    // copy; anything else (a module never seen, a changed page, a damaged
+    // reply) is read again.
+    if (!confirmReads) {
+        pageTransfer.Confirm = nullptr;
+        return;
+    }
+    pageTransfer.Confirm = [this](int32_t address, const QByteArray& page) {
+        const char* held = known_.PageAt(address);
+        return held && page.size() == kPageSize && std::equal(page.begin(), page.end(), held);
+    };
+}
+
+void TSession::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    GuardWrites();
+}
+
+// Every write passes here before its first frame: the journal's intent, and
+// a read-only visit's refusal.
+void TSession::GuardWrites() {
     pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent) {
         return RecordIntent(operation, intent);
     };
@@ -53,17 +75,6 @@ void TSession::UseRecord(TRecord* record, const QString& problem, bool confirmRe
             return false;
         };
     }
-    // A page read once is taken when it equals the module's last verified
-    // copy; anything else (a module never seen, a changed page, a damaged
-    // reply) is read again.
-    if (!confirmReads) {
-        pageTransfer.Confirm = nullptr;
-        return;
-    }
-    pageTransfer.Confirm = [this](int32_t address, const QByteArray& page) {
-        const char* held = known_.PageAt(address);
-        return held && page.size() == kPageSize && std::equal(page.begin(), page.end(), held);
-    };
 }
 
 void TSession::RecordWarning(const QString& why) {
@@ -123,6 +134,13 @@ QByteArray TSession::KnownArea(int32_t first, int pages) const {
 }
 
 bool TSession::RecordIntent(TOperation operation, const QString& intent) {
+    if (readOnly_) {
+        recordRefused_ = true;
+        recordRefusal_ = TText::tr("Только чтение: запись в GSM модуль не выполняется, ничего не записано");
+        op.ShowMessage(recordRefusal_);
+        readOnlyRefused_ = true;
+        return false;
+    }
     if (!recordWanted_) return true;
     QString error = recordProblem_;
     if (record_ && !EnsureModuleEntry(error) && error.isEmpty()) error = TText::tr("модуль не внесён в журнал при входе");

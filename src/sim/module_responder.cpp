@@ -102,8 +102,10 @@ QByteArray TModuleResponder::Answer(const TRequest& r) {
         if (OnSaved) OnSaved();
         return BuildFrame(r.command, 0, ok);
     case kCheckingMode:
+        ++changes_;
         return BuildFrame(r.command, 0, ok);
     case kTimeSync:
+        ++changes_;
         return BuildFrame(r.command, 0, QByteArray(1, r.payload.size() == 6 ? 1 : 0));
     default:
         return {};  // the module does not answer what it does not know

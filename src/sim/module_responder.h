@@ -38,7 +38,8 @@ public:
     // Raised after a page has been saved (for writing the image through).
     std::function<void()> OnSaved;
     int Requests() const { return requests_; }
-    // Requests that change the module (a page saved, the history erased),
+    // Requests that change the module (a page saved, the history erased, the
+    // clock set, the checking mode),
     // whatever their answer: what a test asks when it means "nothing written".
     int Changes() const { return changes_; }
     // How long the module waits before sending what the last Feed returned.

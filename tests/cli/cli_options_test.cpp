@@ -18,7 +18,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"with-password", {"--with-password"}}, {"with-sim", {"--with-sim"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
-    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}},
+    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -53,7 +53,8 @@ const QList<QPair<QString, QString>> kCommands{
 
 TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {
     for (const auto& [command, takes] : kCommands) {
-        const QStringList accepted = (takes + QStringLiteral(" quiet")).split(u' ', Qt::SkipEmptyParts);  // -q: every command
+        // -q and --read-only: every command.
+        const QStringList accepted = (takes + QStringLiteral(" quiet read-only")).split(u' ', Qt::SkipEmptyParts);
         for (const auto& [option, args] : kOptions) {
             TCliOptions o;
             QString usage;

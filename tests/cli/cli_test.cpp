@@ -801,6 +801,34 @@ TEST_F(CliTest, ARestoreTakesTheRecordsCopyAndABackupIsKnownByItsContent) {
     EXPECT_EQ(same.code, 0) << same.err.toStdString();
 }
 
+// A read-only visit: every command that would change the module is refused
+// before its first frame, whatever the record says.
+TEST_F(CliTest, AReadOnlyVisitSendsNoWrite) {
+    sim::TSimOptions o;
+    o.seedNumbers = 4;
+    o.seedHistory = 4;
+    Module(o);
+    ASSERT_EQ(Run({"backup", "-o", File("b.pbk")}).code, 0);
+    ASSERT_EQ(Run({"numbers", "download", "-o", File("n.csv")}).code, 0);
+    const QList<QStringList> writes{{"settings", "save", "--set", "16=12"}, {"-y", "numbers", "save", "-i", File("n.csv")},
+                                    {"-y", "history", "delete"},          {"time", "sync"},
+                                    {"check-mode"},                        {"-y", "restore", "-i", File("b.pbk"), "--clone"}};
+    for (const QStringList& write : writes) {
+        const CliRun r = Run(QStringList{"--read-only"} + write);
+        EXPECT_EQ(r.code, 1) << write.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("Только чтение")) << write.join(' ').toStdString() << r.err.toStdString();
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PORTIQA_READ_ONLY", "1");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PORTIQA_CLI), {"-p", module->Path(), "settings", "save", "--set", "16=12"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(module->Changes(), 0) << "no write frame left the program";
+    EXPECT_EQ(Run({"--read-only", "numbers", "download", "-o", File("again.csv")}).code, 0) << "reads go on";
+}
+
 // A log that shows only the newest entries says so; --all shows every one.
 TEST_F(CliTest, ALogSaysWhenItShowsOnlyPart) {
     const QString path = File("long.sqlite");

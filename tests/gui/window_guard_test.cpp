@@ -120,6 +120,25 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(op.unsavedQuestions.size(), 3);
 }
 
+// A read-only visit: every write button disabled with the reason, reads as
+// usual, and a write asked for anyway sends nothing.
+TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
+    Open();
+    w->SetReadOnly(true);
+    WindowFixture::LogIn();
+    EXPECT_TRUE(w->windowTitle().contains("только чтение")) << w->windowTitle().toStdString();
+    for (QPushButton* write : {Parts(w).settingsView->btn22, Parts(w).numbersView->btn9, Parts(w).btnRestore}) {
+        EXPECT_FALSE(write->isEnabled()) << write->text().toStdString();
+        EXPECT_TRUE(write->toolTip().contains("Только чтение")) << write->text().toStdString();
+    }
+    EXPECT_TRUE(Parts(w).settingsView->btn21->isEnabled()) << "reading goes on";
+    w->Session().Settings().SetValue(16, "12");
+    w->Session().SaveSettings();
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.messages.back().contains("Только чтение")) << op.messages.back().toStdString();
+    EXPECT_EQ(module->Changes(), 0);
+}
+
 // A login again over edited settings, or a snapshot over an edited table,
 // asks first; the default keeps the edits.
 TEST_F(GuardedWindow, EditsAreNeverReadOrLoadedOverWithoutAQuestion) {

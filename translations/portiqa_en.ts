@@ -3105,6 +3105,22 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>the list of site “%1” changed after revision %2: it is now revision %3 (%4, %5). Take it again (portiqa-cli site export) and make your changes in it</translation>
     </message>
     <message>
+        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
+        <translation>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
+        <translation>Read only: writing to the GSM module is off (started with --read-only)</translation>
+    </message>
+    <message>
+        <source> — только чтение</source>
+        <translation> — read only</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
+        <translation>Read only: nothing is written to the GSM module, nothing was written</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3141,7 +3157,8 @@ Commands:
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
                                 a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3270,7 +3287,8 @@ Commands:
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
                                 a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3365,20 +3383,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
-        <translation>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</translation>
-    </message>
-    <message>
-        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
-        <translation>Read only: writing to the GSM module is off (started with --read-only)</translation>
-    </message>
-    <message>
-        <source> — только чтение</source>
-        <translation> — read only</translation>
-    </message>
-    <message>
-        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
-        <translation>Read only: nothing is written to the GSM module, nothing was written</translation>
+        <source>--only takes settings or numbers</source>
+        <translation>--only takes settings or numbers</translation>
     </message>
 </context>
 </TS>

@@ -3107,6 +3107,22 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите его заново (portiqa-cli site export) и внесите свои изменения в него</translation>
     </message>
     <message>
+        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
+        <translation>Только чтение (также PORTIQA_READ_ONLY=1): читать и сравнивать, никогда не записывать в модуль.</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
+        <translation>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</translation>
+    </message>
+    <message>
+        <source> — только чтение</source>
+        <translation> — только чтение</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
+        <translation>Только чтение: запись в GSM модуль не выполняется, ничего не записано</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3143,7 +3159,8 @@ Commands:
                                 --yes); the module keeps its own password and SIM number unless
                                 --with-password, --with-sim;
                                 a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
   modules [--json]              list the modules the record knows
   log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
                                 SIM number or number in the record; every module without it); the
@@ -3275,7 +3292,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 (требует --yes); модуль сохраняет свой пароль и номер SIM, если не
                                 указаны --with-password, --with-sim; копию другого модуля
                                 (другой номер SIM) записывает только с --clone; -i @ID или
-                                МОДУЛЬ@ДАТА восстанавливает копию модуля из журнала
+                                МОДУЛЬ@ДАТА восстанавливает копию модуля из журнала;
+                                --only settings|numbers записывает только эту часть
   modules [--json]              модули, известные журналу
   log [МОДУЛЬ] [--json] [--all] снимки и записи модуля, новые первыми (МОДУЛЬ: его имя, номер
                                 SIM или номер в журнале; без него все модули); последние 200
@@ -3371,20 +3389,8 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.</source>
-        <translation>Только чтение (также PORTIQA_READ_ONLY=1): читать и сравнивать, никогда не записывать в модуль.</translation>
-    </message>
-    <message>
-        <source>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</source>
-        <translation>Только чтение: запись в GSM модуль выключена (запуск с --read-only)</translation>
-    </message>
-    <message>
-        <source> — только чтение</source>
-        <translation> — только чтение</translation>
-    </message>
-    <message>
-        <source>Только чтение: запись в GSM модуль не выполняется, ничего не записано</source>
-        <translation>Только чтение: запись в GSM модуль не выполняется, ничего не записано</translation>
+        <source>--only takes settings or numbers</source>
+        <translation>--only: settings или numbers</translation>
     </message>
 </context>
 </TS>

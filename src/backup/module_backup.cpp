@@ -53,10 +53,17 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
     if (RefusedWhileBusy(seq_, op_)) return;
     image_ = image;
     withSim_ = options.withSim;
+    settingsArea_ = options.settings;
+    numbersArea_ = options.numbers;
     std::vector<int32_t> read{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) read.push_back(NumberPageAddress(p));
     auto targetRead = [this, options](const std::vector<int32_t>&) {
         target_ = transfer_.Pages;
+        // An area not restored is planned as the module holds it: nothing of it changes.
+        for (const auto& [address, page] : target_) {
+            const bool settingsPage = address == SettingsPageAddress(1) || address == SettingsPageAddress(2);
+            if (settingsPage ? !settingsArea_ : !numbersArea_) image_.pages[address] = page;
+        }
         bool withPassword = options.withPassword;
         // The backup's settings obey the rules every other source obeys;
         // what equals the target's value is carried as it is.
@@ -131,6 +138,7 @@ void TModuleBackup::RestoreChecked() {
 // The backup's number records obey the rules a save obeys; a record equal to
 // the target's is carried as it is.
 QString TModuleBackup::CheckPlannedNumbers() const {
+    if (!numbersArea_) return {};  // the module's own numbers stay
     TNumberTable planned;
     for (int page = 1; page <= kNumberPages; ++page) {
         const QByteArray& bytes = image_.pages.at(NumberPageAddress(page));
@@ -155,6 +163,7 @@ QString TModuleBackup::CheckPlannedNumbers() const {
 }
 
 QString TModuleBackup::CheckPlannedSettings(bool withPassword) const {
+    if (!settingsArea_) return {};  // the module's own settings stay
     const auto plan = Plan(withPassword);
     const std::map<int32_t, QByteArray> planned(plan.begin(), plan.end());
     const QByteArray p1 = planned.at(SettingsPageAddress(1)), p2 = planned.at(SettingsPageAddress(2));
@@ -204,6 +213,8 @@ std::vector<std::pair<int32_t, QByteArray>> TModuleBackup::Plan(bool withPasswor
     std::vector<int32_t> addresses{SettingsPageAddress(1), SettingsPageAddress(2)};
     for (int p = 1; p <= kNumberPages; ++p) addresses.push_back(NumberPageAddress(p));
     for (int32_t a : addresses) {
+        const bool settingsPage = a == SettingsPageAddress(1) || a == SettingsPageAddress(2);
+        if (settingsPage ? !settingsArea_ : !numbersArea_) continue;
         QByteArray page = image_.pages.at(a);
         // The target keeps its own password (bytes 0-3 of settings page 1)
         // unless the operator asks for the backup's.
@@ -226,6 +237,7 @@ std::vector<std::pair<int32_t, QByteArray>> TModuleBackup::Plan(bool withPasswor
 QString TModuleBackup::Describe(bool withPassword) const {
     const auto plan = Plan(withPassword);
     std::map<int32_t, QByteArray> planned(plan.begin(), plan.end());
+    planned.insert(target_.begin(), target_.end());  // an area not restored stays as the module holds it
     // Settings: each shown row that changes, "строка N: было → станет";
     // then the bytes no shown row owns, when they differ.
     QStringList rows;

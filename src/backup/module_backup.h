@@ -24,6 +24,9 @@ public:
         bool withPassword = false;  // the password is part of the settings page: kept unless asked
         bool withSim = false;       // so is the SIM number, the module's name in the record
         bool dryRun = false;        // show the change only
+        // Which areas are written: both, or the settings or the numbers
+        // alone (the other is left as the module holds it, byte for byte).
+        bool settings = true, numbers = true;
     };
     // Reads the target's settings and numbers, shows the change, asks, writes.
     void Restore(const TBackupImage& image, TRestoreOptions options);
@@ -44,6 +47,7 @@ private:
     void RestoreWritten(const std::vector<int32_t>& failed);
     void RestoreChecked();
     bool withSim_ = false;
+    bool settingsArea_ = true, numbersArea_ = true;
 
     TRequestSequence& seq_;
     TPageTransfer& transfer_;

@@ -31,7 +31,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"time sync", kConnection},
         {"check-mode", kConnection},
         {"backup", kConnection + QStringList{"output"}},
-        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone"}},
+        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone", "only"}},
         {"modules", {"record", "json"}},
         {"log", {"record", "json", "all"}},
         {"name", {"record"}},
@@ -110,13 +110,14 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption json("json", "json");
     const QCommandLineOption everything("all", "all");
     const QCommandLineOption readOnly("read-only", "read-only");
+    const QCommandLineOption only("only", "only", "AREA");
     const QCommandLineOption revision("revision", "revision", "N");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused, everything, revision, readOnly};
+                                        record, noRecord, json, country, module, unused, everything, revision, readOnly, only};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -187,6 +188,11 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.noRecord = p.isSet(noRecord);
     o.json = p.isSet(json);
     o.all = p.isSet(everything);
+    o.only = p.value(only);
+    if (p.isSet(only) && o.only != QLatin1String("settings") && o.only != QLatin1String("numbers")) {
+        usage = TText::tr("--only takes settings or numbers");
+        return false;
+    }
     o.readOnly = p.isSet(readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1");
     if (p.isSet(revision)) {
         bool ok = false;

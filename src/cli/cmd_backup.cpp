@@ -27,6 +27,8 @@ int RunRestore(TCliRun& r) {
     options.withPassword = r.o.withPassword;
     options.withSim = r.o.withSim;
     options.dryRun = r.o.dryRun;
+    options.settings = r.o.only != QLatin1String("numbers");
+    options.numbers = r.o.only != QLatin1String("settings");
     const int rc = r.Cli().Exchange([&] { r.S().Restore(image, options, r.o.input); });
     if (rc == kExitOk && options.dryRun) r.out << QString(r.S().BackupSummary()).replace(u'\r', u'\n') << "\n" << Qt::flush;
     return rc;

@@ -256,15 +256,18 @@ bool SnapshotToRestore(TCliRun& r, const QString& what, TBackupImage& image, int
     TSide side;
     rc = ResolveSide(r, what, side);
     if (rc != kExitOk) return false;
-    // A restore writes the settings and the numbers together: both must be there.
-    if (side.pages.settings.size() != 2 * kPageSize || side.pages.numbers.size() != kNumberPages * kPageSize) {
+    // The areas the restore writes must be there.
+    if ((r.o.only != QLatin1String("numbers") && side.pages.settings.size() != 2 * kPageSize) ||
+        (r.o.only != QLatin1String("settings") && side.pages.numbers.size() != kNumberPages * kPageSize)) {
         rc = r.Refuse(kExitFile, TText::tr("%1: в журнале нет и настроек, и номеров модуля на этот снимок; восстановить "
                                            "можно снимок, где есть оба (например МОДУЛЬ@ДАТА)").arg(what));
         return false;
     }
-    for (int p = 1; p <= 2; ++p) image.pages[SettingsPageAddress(p)] = side.pages.settings.mid((p - 1) * kPageSize, kPageSize);
-    for (int p = 1; p <= kNumberPages; ++p)
-        image.pages[NumberPageAddress(p)] = side.pages.numbers.mid((p - 1) * kPageSize, kPageSize);
+    if (side.pages.settings.size() == 2 * kPageSize)
+        for (int p = 1; p <= 2; ++p) image.pages[SettingsPageAddress(p)] = side.pages.settings.mid((p - 1) * kPageSize, kPageSize);
+    if (side.pages.numbers.size() == kNumberPages * kPageSize)
+        for (int p = 1; p <= kNumberPages; ++p)
+            image.pages[NumberPageAddress(p)] = side.pages.numbers.mid((p - 1) * kPageSize, kPageSize);
     image.program = what;
     return true;
 }

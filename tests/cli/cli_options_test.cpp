@@ -18,7 +18,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"with-password", {"--with-password"}}, {"with-sim", {"--with-sim"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
-    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}},
+    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}}, {"only", {"--only", "numbers"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -36,7 +36,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"time sync", kConn},
     {"check-mode", kConn},
     {"backup", kConn + " output"},
-    {"restore", kConn + " input dry-run with-password with-sim no-verify yes clone"},
+    {"restore", kConn + " input dry-run with-password with-sim no-verify yes clone only"},
     {"modules", "record json"},
     {"log", "record json all"},
     {"name m n", "record"},

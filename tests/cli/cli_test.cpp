@@ -829,6 +829,29 @@ TEST_F(CliTest, AReadOnlyVisitSendsNoWrite) {
     EXPECT_EQ(Run({"--read-only", "numbers", "download", "-o", File("again.csv")}).code, 0) << "reads go on";
 }
 
+// A partial restore writes one area and leaves the other byte for byte.
+TEST_F(CliTest, APartialRestoreLeavesTheOtherAreaAsItWas) {
+    sim::TSimOptions o;
+    o.seedNumbers = 8;
+    Module(o);
+    module->WriteMemory(4, QByteArray("+79161234567") + '\0');  // the same module: no --clone
+    ASSERT_EQ(Run({"backup", "-o", File("b.pbk")}).code, 0);
+    const QByteArray settings = module->Memory(0, 512), numbers = module->Memory(0x1000, 375 * 256);
+    module->WriteMemory(202, QByteArray::fromHex("0C00"));        // row 16 changed since
+    module->WriteMemory(0x1000, QByteArray(64, char(0xFF)));       // records 1 and 2 gone since
+    const QByteArray changedSettings = module->Memory(0, 512), changedNumbers = module->Memory(0x1000, 375 * 256);
+    const CliRun numbersOnly = Run({"-y", "restore", "-i", File("b.pbk"), "--only", "numbers"});
+    ASSERT_EQ(numbersOnly.code, 0) << numbersOnly.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
+    EXPECT_EQ(module->Memory(0, 512), changedSettings);
+    module->WriteMemory(0x1000, QByteArray(64, char(0xFF)));
+    const CliRun settingsOnly = Run({"-y", "restore", "-i", File("b.pbk"), "--only", "settings"});
+    ASSERT_EQ(settingsOnly.code, 0) << settingsOnly.err.toStdString();
+    EXPECT_EQ(module->Memory(0, 512), settings);
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), changedNumbers);
+    EXPECT_EQ(Run({"-y", "restore", "-i", File("b.pbk"), "--only", "history"}).code, 2);
+}
+
 // A log that shows only the newest entries says so; --all shows every one.
 TEST_F(CliTest, ALogSaysWhenItShowsOnlyPart) {
     const QString path = File("long.sqlite");

@@ -3121,6 +3121,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Read only: nothing is written to the GSM module, nothing was written</translation>
     </message>
     <message>
+        <source>--only takes settings or numbers</source>
+        <translation>--only takes settings or numbers</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3173,8 +3177,9 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]...
-                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site add SITE MODULE [NUMBER]... [--replace]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
@@ -3303,8 +3308,9 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]...
-                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site add SITE MODULE [NUMBER]... [--replace]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
@@ -3383,8 +3389,8 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>--only takes settings or numbers</source>
-        <translation>--only takes settings or numbers</translation>
+        <source>модуль %1 не входит в этот объект</source>
+        <translation>module %1 is not one of this site's</translation>
     </message>
 </context>
 </TS>

@@ -3123,6 +3123,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Только чтение: запись в GSM модуль не выполняется, ничего не записано</translation>
     </message>
     <message>
+        <source>--only takes settings or numbers</source>
+        <translation>--only: settings или numbers</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3175,8 +3179,9 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]...
-                                make a module one of the site&apos;s, leaving out the NUMBERs
+  site add SITE MODULE [NUMBER]... [--replace]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
@@ -3308,8 +3313,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 задать список объекта из файла номеров (объект создаётся)
                                 или добавления одного модуля; имена из файла идут в журнал
   site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
-  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]...
-                                включить модуль в объект, без указанных НОМЕРов
+  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]... [--replace]
+                                включить модуль в объект, без указанных НОМЕРов в дополнение
+                                к прежним (--replace: только без них)
   site remove ОБЪЕКТ МОДУЛЬ     исключить модуль из объекта
   site show ОБЪЕКТ              список объекта с именами и состояние каждого модуля
   site status ОБЪЕКТ [--json]   каждый модуль: когда применён список и актуален ли он
@@ -3389,8 +3395,8 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>--only takes settings or numbers</source>
-        <translation>--only: settings или numbers</translation>
+        <source>модуль %1 не входит в этот объект</source>
+        <translation>модуль %1 не входит в этот объект</translation>
     </message>
 </context>
 </TS>

@@ -41,7 +41,7 @@ const QMap<QString, QStringList>& Accepted() {
         {"site import", {"record", "input", "module", "country", "revision"}},
         {"site export", {"record", "output", "country"}},
         {"site status", {"record", "json", "country"}},
-        {"site add", {"record", "country"}},
+        {"site add", {"record", "country", "replace"}},
         {"site remove", {"record", "country"}},
         {"site apply", kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
     };
@@ -111,13 +111,14 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     const QCommandLineOption everything("all", "all");
     const QCommandLineOption readOnly("read-only", "read-only");
     const QCommandLineOption only("only", "only", "AREA");
+    const QCommandLineOption replace("replace", "replace");
     const QCommandLineOption revision("revision", "revision", "N");
     const QCommandLineOption country("country", "country", "CODE");
     const QCommandLineOption module("module", "module", "MODULE");
     const QCommandLineOption unused("unused", "unused", "MONTHS");
     const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
                                         version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused, everything, revision, readOnly, only};
+                                        record, noRecord, json, country, module, unused, everything, revision, readOnly, only, replace};
     p.addOptions(all);
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
         usage = p.errorText();
@@ -189,6 +190,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
     o.json = p.isSet(json);
     o.all = p.isSet(everything);
     o.only = p.value(only);
+    o.replace = p.isSet(replace);
     if (p.isSet(only) && o.only != QLatin1String("settings") && o.only != QLatin1String("numbers")) {
         usage = TText::tr("--only takes settings or numbers");
         return false;

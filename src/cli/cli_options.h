@@ -24,7 +24,8 @@ struct TCliOptions {
     bool all = false;  // log: every snapshot and write, not the newest only
     bool readOnly = false;  // --read-only or PORTIQA_READ_ONLY=1: every write refused before a frame
     int revision = -1;
-    QString only;  // restore: "settings" or "numbers" alone (empty: both)  // site import: the revision the file was exported at (-1: none given)
+    QString only;
+    bool replace = false;  // site add: the numbers given replace those the module leaves out  // restore: "settings" or "numbers" alone (empty: both)  // site import: the revision the file was exported at (-1: none given)
     QStringList arguments;  // what follows "log", "diff", "name" and "site …"
     // How numbers are written where the modules are (--country, PORTIQA_COUNTRY, the system's region).
     TNumberCountry country = TNumberCountry::FromSystem();

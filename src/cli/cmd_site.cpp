@@ -124,7 +124,8 @@ int Status(TCliRun& r, TRecord& record, const TSite& site) {
         if (r.o.json) {
             json << QJsonObject{{"module_id", st.module.moduleId}, {"sim", st.module.sim}, {"name", st.module.name},
                                 {"current", st.current}, {"applied_at", st.module.appliedAt.toString(Qt::ISODate)},
-                                {"applied_revision", st.module.appliedRevision}, {"problem", st.problem}};
+                                {"applied_revision", st.module.appliedRevision}, {"problem", st.problem},
+                                {"excluded", QJsonArray::fromStringList(st.module.excluded)}};
             continue;
         }
         r.out << st.module.moduleId << "\t" << ModuleText(st.module) << "\t" << When(st.module.appliedAt) << "\t"
@@ -215,7 +216,24 @@ int RunSite(TCliRun& r) {
     const auto module = NeedModule(r, *record, r.o.arguments[1], rc);
     if (!module) return rc;
     if (command == QLatin1String("site add")) {
-        if (!record->AddSiteModule(site->id, module->id, r.o.arguments.mid(2), error)) return r.Refuse(kExitFile, error);
+        // The numbers the module leaves out obey the number rules, and are
+        // added to those it leaves out already (--replace: instead of them).
+        const QStringList numbers = r.o.arguments.mid(2);
+        for (const QString& n : numbers)
+            if (const QString problem = TNumberTable::NumberProblem(n.trimmed()); !problem.isEmpty())
+                return r.Refuse(kExitUsage, QStringLiteral("%1: %2").arg(Printable(n), problem));
+        QStringList excluded;
+        if (!r.o.replace)
+            for (const TSiteModule& m : record->SiteModules(site->id, error))
+                if (m.moduleId == module->id) excluded = m.excluded;
+        QSet<QString> keys;
+        for (const QString& n : excluded) keys.insert(SubscriberKey(n, r.o.country));
+        for (const QString& n : numbers)
+            if (!keys.contains(SubscriberKey(n.trimmed(), r.o.country))) {
+                keys.insert(SubscriberKey(n.trimmed(), r.o.country));
+                excluded << n.trimmed();
+            }
+        if (!record->AddSiteModule(site->id, module->id, excluded, error)) return r.Refuse(kExitFile, error);
         return kExitOk;
     }
     if (!record->RemoveSiteModule(site->id, module->id, error)) return r.Refuse(kExitFile, error);

@@ -193,8 +193,14 @@ bool TRecord::RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     TTransaction t(db, shared_);
     QSqlQuery q(db);
-    return t.Ok(error) && Run(q, QStringLiteral("DELETE FROM site_modules WHERE site_id = ? AND module_id = ?"), {siteId, moduleId}, error) &&
-           Run(q, QStringLiteral("DELETE FROM site_numbers WHERE site_id = ? AND module_id = ?"), {siteId, moduleId}, error) &&
+    if (!t.Ok(error) ||
+        !Run(q, QStringLiteral("DELETE FROM site_modules WHERE site_id = ? AND module_id = ?"), {siteId, moduleId}, error))
+        return false;
+    if (q.numRowsAffected() != 1) {
+        error = TText::tr("модуль %1 не входит в этот объект").arg(moduleId);
+        return false;
+    }
+    return Run(q, QStringLiteral("DELETE FROM site_numbers WHERE site_id = ? AND module_id = ?"), {siteId, moduleId}, error) &&
            RaiseRevision(q, siteId, error) && t.Commit(error);
 }
 

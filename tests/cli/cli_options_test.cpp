@@ -18,7 +18,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"with-password", {"--with-password"}}, {"with-sim", {"--with-sim"}}, {"expired", {"--expired"}},    {"expiring", {"--expiring", "7"}},
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
-    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}}, {"only", {"--only", "numbers"}},
+    {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}}, {"only", {"--only", "numbers"}}, {"replace", {"--replace"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -46,7 +46,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"site import", "record input module country revision"},
     {"site export", "record output country"},
     {"site status", "record json country"},
-    {"site add", "record country"},
+    {"site add", "record country replace"},
     {"site remove", "record country"},
     {"site apply", kConn + " dry-run no-verify yes country"},
 };

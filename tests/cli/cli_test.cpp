@@ -325,6 +325,37 @@ TEST_F(CliTest, ASiteListSavedOverANewerOneIsRefused) {
     EXPECT_EQ(import({"--revision", "2"}).code, 0);
 }
 
+// What a module leaves out of its site's list obeys the number rules and is
+// added to what it left out before (--replace: instead); removing a module
+// that is not the site's is an error.
+TEST_F(CliTest, ASiteModulesExclusionsAddUpAndObeyTheNumberRules) {
+    const QString path = File("sites.sqlite");
+    {
+        QString error;
+        auto record = TRecord::Open(path, error);
+        ASSERT_TRUE(record) << error.toStdString();
+        ASSERT_TRUE(record->TouchModule({"+79165550001", "", "", 1}, error));
+        ASSERT_TRUE(record->TouchModule({"+79165550002", "", "", 1}, error));
+        ASSERT_TRUE(record->SetSiteList("Estate", 0, {}, error));
+    }
+    const QStringList r{"--record", path, "--country", "+7"};
+    const auto excluded = [&] {
+        const CliRun st = Run(r + QStringList{"site", "status", "Estate", "--json"}, false);
+        const QJsonArray modules = QJsonDocument::fromJson(st.out.toUtf8()).object()["modules"].toArray();
+        return modules.isEmpty() ? QJsonValue() : modules[0].toObject()["excluded"];
+    };
+    EXPECT_EQ(Run(r + QStringList{"site", "add", "Estate", "+79165550001", "+7916abc"}, false).code, 2);
+    ASSERT_EQ(Run(r + QStringList{"site", "add", "Estate", "+79165550001", "+79161110001"}, false).code, 0);
+    ASSERT_EQ(Run(r + QStringList{"site", "add", "Estate", "+79165550001", "89161110001", "+79161110002"}, false).code, 0);
+    EXPECT_EQ(excluded().toVariant().toStringList(), (QStringList{"+79161110001", "+79161110002"}))
+        << "another spelling of one subscriber is not added twice";
+    ASSERT_EQ(Run(r + QStringList{"site", "add", "Estate", "+79165550001", "+79161110003", "--replace"}, false).code, 0);
+    EXPECT_EQ(excluded().toVariant().toStringList(), QStringList{"+79161110003"});
+    const CliRun notMember = Run(r + QStringList{"site", "remove", "Estate", "+79165550002"}, false);
+    EXPECT_EQ(notMember.code, 6);
+    EXPECT_TRUE(notMember.err.contains("не входит")) << notMember.err.toStdString();
+}
+
 TEST_F(CliTest, ASiteListReachesEveryModuleOfTheSite) {
     QStringList records{File("sites.sqlite")};
     if (const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI"); !pg.isEmpty()) records << pg;

@@ -140,6 +140,22 @@ void TForm1::WireButtons() {
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
+    // Ctrl+R reads the shown tab from the module, Ctrl+S saves it: the tab's
+    // own buttons, so the same questions come, and nothing while they are off.
+    const auto tabButton = [this](bool save) -> QPushButton* {
+        switch (pgc->currentIndex()) {
+        case 0: return save ? settingsView->btn22 : settingsView->btn21;
+        case 1: return save ? numbersView->btn9 : numbersView->btn10;
+        case 2: return save ? nullptr : historyView->btn19;
+        default: return nullptr;
+        }
+    };
+    for (const bool save : {false, true}) {
+        auto* key = new QShortcut(QKeySequence(save ? QKeySequence::Save : QKeySequence(Qt::CTRL | Qt::Key_R)), this);
+        connect(key, &QShortcut::activated, this, [tabButton, save] {
+            if (QPushButton* b = tabButton(save); b && b->isEnabled()) b->click();
+        });
+    }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setEnabled(false);
     connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });

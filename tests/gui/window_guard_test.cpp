@@ -120,6 +120,27 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(op.unsavedQuestions.size(), 3);
 }
 
+// Ctrl+R reads the shown tab and Ctrl+S saves it, through the usual questions.
+TEST_F(GuardedWindow, CtrlRReadsAndCtrlSSavesTheShownTab) {
+    sim::TSimOptions o;
+    o.seedNumbers = 3;
+    Open(o);
+    LogIn();
+    Parts(w).pgc->setCurrentIndex(1);
+    QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(Quiet());
+    EXPECT_FALSE(w->Session().Numbers().Grid().Cells(1, 3).isEmpty());
+    const QByteArray before = module->Memory(0x1000, 375 * 256);
+    w->Session().Numbers().Grid().SetCells(1, 2, "+79990000002");
+    const int asked = int(op.questions.size());
+    op.answers = {false};
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(Quiet());
+    ASSERT_EQ(int(op.questions.size()), asked + 1) << op.messages.back().toStdString();
+    EXPECT_TRUE(op.questions.back().contains("изменено: 1")) << op.questions.back().toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), before) << "declined: nothing written";
+}
+
 // A read-only visit: every write button disabled with the reason, reads as
 // usual, and a write asked for anyway sends nothing.
 TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {

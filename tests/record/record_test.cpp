@@ -213,6 +213,30 @@ TEST_P(RecordTest, ARecordOfANewerProgramOrAPasswordInTheAddressIsRefused) {
     EXPECT_FALSE(TRecord::Open(dir.path(), error)) << "a folder is no record";
 }
 
+// A record of the version before is migrated from its own version: its
+// rows stay, and the client keys it lacked are there after.
+TEST_P(RecordTest, AnOlderRecordIsMigratedFromItsOwnVersion) {
+    QString error;
+    qint64 gate = 0;
+    {
+        auto r = Open();
+        ASSERT_TRUE(r);
+        gate = *r->TouchModule({"+79161234567", "", "", 1}, error);
+        ASSERT_TRUE(r->BeginWrite({0, gate, {}, {}, "numbers", "x", {}, {}, {}, {}, {}, {}, {}, 0, 0}, error));
+    }
+    for (const char* table : {"journal", "snapshots"}) {
+        Sql(QString("DROP INDEX %1_by_client_key").arg(table));
+        Sql(QString("ALTER TABLE %1 DROP COLUMN client_key").arg(table));
+    }
+    Sql("UPDATE meta SET value = '3' WHERE key = 'schema_version'");
+    auto r = Open();
+    ASSERT_TRUE(r) << "a migration from the first version would fail on the tables that are there";
+    EXPECT_EQ(Sql("SELECT value FROM meta WHERE key = 'schema_version'").toString(), "4");
+    EXPECT_EQ(r->Journal(gate, 10, error).size(), 1);
+    ASSERT_TRUE(r->BeginWrite({0, gate, {}, {}, "numbers", "y", {}, {}, {}, {}, {}, {}, {}, 0, 0}, error)) << error.toStdString();
+    EXPECT_EQ(Sql("SELECT COUNT(*) FROM journal WHERE client_key IS NOT NULL").toInt(), 1);
+}
+
 // The server drops the connection between a write's intent and its outcome
 // (a restart, a broken network): the outcome still reaches the record.
 struct SharedRecordTest : RecordTest {};

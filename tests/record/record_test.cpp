@@ -92,7 +92,7 @@ TEST_P(RecordTest, ModulesSnapshotsAndWritesAreKeptAndEqualContentIsStoredOnce) 
         ASSERT_TRUE(r->AddSnapshot(gate, "save", Pages('a', 'c'), error));
         const auto entry = r->BeginWrite({0, gate, {}, {}, "numbers", "изменено: 1", "/tmp/n.csv", "abc", {}, {}, {}, {}, {}, 0, 0}, error);
         ASSERT_TRUE(entry) << error.toStdString();
-        ASSERT_TRUE(r->EndWrite(*entry, "done", "сохранено\rстраниц: 2", 2, 2, error));
+        ASSERT_TRUE(r->EndWrite(*entry, "done", "сохранено\rстраниц: 2", 3, 2, error));  // written and verified apart
         EXPECT_FALSE(r->EndWrite(*entry + 100, "done", "", 0, 0, error)) << "an outcome must land on its entry";
         EXPECT_FALSE(error.isEmpty());
         error.clear();
@@ -125,6 +125,7 @@ TEST_P(RecordTest, ModulesSnapshotsAndWritesAreKeptAndEqualContentIsStoredOnce) 
     EXPECT_EQ(writes[1].outcome, "done");
     EXPECT_EQ(writes[1].intent, "изменено: 1");
     EXPECT_EQ(writes[1].message, "сохранено\rстраниц: 2");
+    EXPECT_EQ(writes[1].pagesWritten, 3);
     EXPECT_EQ(writes[1].pagesVerified, 2);
     EXPECT_EQ(writes[1].file, "/tmp/n.csv");
 }

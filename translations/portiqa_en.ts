@@ -3390,7 +3390,51 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>модуль %1 не входит в этот объект</source>
-        <translation>module %1 is not one of this site's</translation>
+        <translation>module %1 is not one of this site&apos;s</translation>
+    </message>
+    <message>
+        <source>Журнал модулей</source>
+        <translation>Module record</translation>
+    </message>
+    <message>
+        <source>Модуль</source>
+        <translation>Module</translation>
+    </message>
+    <message>
+        <source>Модуль, чьи снимки и записи показаны</source>
+        <translation>The module whose snapshots and writes are shown</translation>
+    </message>
+    <message>
+        <source>Имя модуля</source>
+        <translation>Module name</translation>
+    </message>
+    <message>
+        <source>Сохранить имя модуля в журнале</source>
+        <translation>Keep the module's name in the record</translation>
+    </message>
+    <message>
+        <source>Снимки и записи</source>
+        <translation>Snapshots and writes</translation>
+    </message>
+    <message>
+        <source>Новые первыми; выберите один снимок или два для сравнения</source>
+        <translation>Newest first; select one snapshot, or two to compare</translation>
+    </message>
+    <message>
+        <source>Различия двух выбранных снимков</source>
+        <translation>What differs between the two selected snapshots</translation>
+    </message>
+    <message>
+        <source>Различия выбранного снимка и таблиц окна</source>
+        <translation>What differs between the selected snapshot and the window's tables</translation>
+    </message>
+    <message>
+        <source>Различия</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>Что различается, по строкам настроек и записям номеров</source>
+        <translation>What differs, by settings row and number record</translation>
     </message>
 </context>
 </TS>

@@ -3398,5 +3398,49 @@ UTF-8, как их хранит модуль (без перевода).
         <source>модуль %1 не входит в этот объект</source>
         <translation>модуль %1 не входит в этот объект</translation>
     </message>
+    <message>
+        <source>Журнал модулей</source>
+        <translation>Журнал модулей</translation>
+    </message>
+    <message>
+        <source>Модуль</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Модуль, чьи снимки и записи показаны</source>
+        <translation>Модуль, чьи снимки и записи показаны</translation>
+    </message>
+    <message>
+        <source>Имя модуля</source>
+        <translation>Имя модуля</translation>
+    </message>
+    <message>
+        <source>Сохранить имя модуля в журнале</source>
+        <translation>Сохранить имя модуля в журнале</translation>
+    </message>
+    <message>
+        <source>Снимки и записи</source>
+        <translation>Снимки и записи</translation>
+    </message>
+    <message>
+        <source>Новые первыми; выберите один снимок или два для сравнения</source>
+        <translation>Новые первыми; выберите один снимок или два для сравнения</translation>
+    </message>
+    <message>
+        <source>Различия двух выбранных снимков</source>
+        <translation>Различия двух выбранных снимков</translation>
+    </message>
+    <message>
+        <source>Различия выбранного снимка и таблиц окна</source>
+        <translation>Различия выбранного снимка и таблиц окна</translation>
+    </message>
+    <message>
+        <source>Различия</source>
+        <translation>Различия</translation>
+    </message>
+    <message>
+        <source>Что различается, по строкам настроек и записям номеров</source>
+        <translation>Что различается, по строкам настроек и записям номеров</translation>
+    </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QShortcut>
+#include <QToolButton>
 #include <QTimer>
 #include <QValidator>
 #include <algorithm>
@@ -214,6 +215,8 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     right = cbb9->geometry().right();
     cbb9->view()->setMinimumWidth(220);
     cbb9->setAccessibleName(TText::tr("Порт"));
+    // The typed port name is announced as the port, not by its value.
+    cbb9->lineEdit()->setAccessibleName(TText::tr("Порт"));
     cbb9->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
     lbl3->setBuddy(cbb9);
     btn8 = new QPushButton(TText::tr("Войти"), strip);
@@ -233,6 +236,8 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
     showPassword->setCheckable(true);
     showPassword->setToolTip(TText::tr("Показать пароль"));
+    // Its button, named for a screen reader (the icon alone says nothing).
+    for (QToolButton* eye : edt3->findChildren<QToolButton*>()) eye->setAccessibleName(TText::tr("Показать пароль"));
     connect(showPassword, &QAction::toggled, this, [this](bool on) {
         edt3->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
         showPassword->setToolTip(on ? TText::tr("Скрыть пароль") : TText::tr("Показать пароль"));

@@ -89,6 +89,24 @@ TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* pare
     differences = new QPlainTextEdit(this);
     differences->setReadOnly(true);
     layout->addWidget(differences, 2);
+    // Every control named and described for a screen reader.
+    const struct {
+        QWidget* widget;
+        QString name, description;
+    } told[] = {
+        {where, TText::tr("Журнал модулей"), where->placeholderText()},
+        {modules, TText::tr("Модуль"), TText::tr("Модуль, чьи снимки и записи показаны")},
+        {name, TText::tr("Имя модуля"), name->placeholderText()},
+        {saveName, saveName->text(), TText::tr("Сохранить имя модуля в журнале")},
+        {entries, TText::tr("Снимки и записи"), TText::tr("Новые первыми; выберите один снимок или два для сравнения")},
+        {compare, compare->text(), TText::tr("Различия двух выбранных снимков")},
+        {compareWithTables, compareWithTables->text(), TText::tr("Различия выбранного снимка и таблиц окна")},
+        {differences, TText::tr("Различия"), TText::tr("Что различается, по строкам настроек и записям номеров")},
+    };
+    for (const auto& t : told) {
+        t.widget->setAccessibleName(t.name);
+        t.widget->setAccessibleDescription(t.description);
+    }
 
     if (!record_) {
         for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})

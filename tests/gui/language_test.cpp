@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 #include "base/language.h"
 #include "gui/history_view.h"
+#include "gui/module_journal.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "history/history_table.h"
@@ -287,6 +288,12 @@ TEST_F(LanguageWindow, EveryControlHasANameAndADescriptionInEitherLanguage) {
             Parts(w).pgc->setCurrentIndex(tab);
             QCoreApplication::processEvents();
             EXPECT_EQ(Unnamed(w.get()), QStringList()) << lang << " tab " << tab;
+        }
+        {
+            TModuleJournal journal(w->Record(), w->Session(), w.get());
+            journal.show();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(Unnamed(&journal), QStringList()) << lang << " journal";
         }
         w.reset();
     }

@@ -173,6 +173,20 @@ void THistoryView::Count() {
                                 : TText::tr("Записей: %1").arg(count));
 }
 
+void THistoryView::ResetWindow() {
+    QDateTime newest = QDateTime::currentDateTime();
+    for (int r = 1; r <= THistoryTable::kRows; ++r) {
+        const QDateTime at(QDate::fromString(table_.Grid().Cells(THistoryTable::kDate, r), QStringLiteral("yyyy-MM-dd")),
+                           QTime::fromString(table_.Grid().Cells(THistoryTable::kTime, r), QStringLiteral("H:mm:ss")));
+        if (at.isValid() && at > newest) newest = at;
+    }
+    dtp1->setDate(QDate(2015, 3, 3));
+    dtp2->setTime(QTime(0, 0, 0));
+    dtp3->setDate(newest.date());
+    dtp4->setTime(newest.time().addSecs(1));  // "strictly before the end" keeps the newest one
+    if (dtp4->time() < newest.time()) dtp4->setTime(QTime(23, 59, 59));  // past midnight
+}
+
 void THistoryView::ShowFirst() {
     if (rows_->rowCount() == 0) return;
     const QModelIndex first = rows_->index(0, THistoryTable::kDate);

@@ -40,6 +40,9 @@ public:
     void ShowFirst();
     QDateTime WindowStart() const { return QDateTime(dtp1->date(), dtp2->time()); }
     QDateTime WindowEnd() const { return QDateTime(dtp3->date(), dtp4->time()); }
+    // After a download the filter's fields cover the whole log again: from
+    // their first default to now or the newest record, whichever is later.
+    void ResetWindow();
 
 private:
     void Count();

@@ -302,7 +302,10 @@ void TForm1::Finished(const TOutcome& o) {
         }, Qt::QueuedConnection);
         return;
     case TOperation::History:
-        if (o.Ok()) ShowNumberUse();
+        if (o.Ok()) {
+            ShowNumberUse();
+            historyView->ResetWindow();  // a new log: no filter of the last one shown in its fields
+        }
         break;
     case TOperation::Numbers:
         // A site's list saved (or found in the module) is the site applied.

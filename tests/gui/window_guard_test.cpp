@@ -6,6 +6,7 @@
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/gui_operator.h"
+#include "gui/history_view.h"
 #include "gui/main_window.h"
 #include "gui/module_journal.h"
 #include "gui/numbers_view.h"
@@ -118,6 +119,26 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     w->close();
     EXPECT_TRUE(WaitFor([&] { return !w->isVisible(); }, 5000)) << "asked again, then closed";
     EXPECT_EQ(op.unsavedQuestions.size(), 3);
+}
+
+// A new download resets the history filter's fields to the whole log: the
+// filter with them hides nothing.
+TEST_F(GuardedWindow, ANewDownloadResetsTheHistoryFilterToTheWholeLog) {
+    sim::TSimOptions o;
+    o.seedHistory = 20;
+    Open(o);
+    LogIn();
+    Parts(w).pgc->setCurrentIndex(2);
+    THistoryView* h = Parts(w).historyView;
+    h->dtp1->setDate(QDate(2030, 1, 1));  // what an earlier filter left
+    h->dtp3->setDate(QDate(2016, 1, 1));
+    QTest::mouseClick(h->btn19, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(h->WindowStart(), QDateTime(QDate(2015, 3, 3), QTime(0, 0)));
+    EXPECT_GE(h->WindowEnd(), QDateTime::currentDateTime().addSecs(-5));
+    QTest::mouseClick(h->btn20, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(h->shown->text(), "Записей: 20");
 }
 
 // Ctrl+R reads the shown tab and Ctrl+S saves it, through the usual questions.

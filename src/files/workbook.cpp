@@ -26,6 +26,18 @@ void TWorkbook::SetCell(int row, int col, const QString& text, const QString& va
     cols_ = std::max(cols_, col);
 }
 
+QString TWorkbookIo::PhoneNumberCell(const QString& cell, bool& plusAdded) {
+    const QString v = cell.trimmed();
+    // A number cell written with a decimal part ("79161234567.0").
+    static const QRegularExpression digits(QStringLiteral("^(7\\d{10})(\\.0+)?$"));
+    plusAdded = false;
+    if (const auto m = digits.match(v); m.hasMatch()) {
+        plusAdded = true;
+        return u'+' + m.captured(1);
+    }
+    return cell;
+}
+
 QString TWorkbookIo::NumberText(double v) {
     if (std::isfinite(v) && std::fabs(v) < 1e15 && v == std::floor(v)) return QString::number(qint64(v));
     return QString::number(v, 'g', 15);

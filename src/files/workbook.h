@@ -54,6 +54,12 @@ public:
     static QString SerialToText(double serial, bool isDate, bool isTime, bool date1904);
     // A number as the table expects it: whole numbers without ".0".
     static QString NumberText(double v);
+    // A phone number a spreadsheet kept as a number cell loses its "+": 7
+    // and ten digits (a Russian or Kazakh number in its international form;
+    // with 8 in front it is the national form and stays) gets it back, in a
+    // number list and in a profile's SIM number alike. Other countries'
+    // digits are left alone: eleven digits are a national number in some.
+    static QString PhoneNumberCell(const QString& cell, bool& plusAdded);
 };
 
 } // namespace portiqa

@@ -1,5 +1,6 @@
 #include "numbers/number_cells.h"
 #include "base/texts.h"
+#include "files/workbook.h"
 #include <QDate>
 #include <QRegularExpression>
 #include <cmath>
@@ -127,16 +128,6 @@ std::optional<bool> Flag(const QString& cell) {
     return std::nullopt;
 }
 
-QString Number(const QString& cell, bool& plusAdded) {
-    QString v = cell.trimmed();
-    // A number cell written with a decimal part ("79161234567.0").
-    static const QRegularExpression digits(QStringLiteral("^(7\\d{10})(\\.0+)?$"));
-    plusAdded = false;
-    if (const auto m = digits.match(v); m.hasMatch()) {
-        plusAdded = true;
-        return u'+' + m.captured(1);
-    }
-    return cell;
-}
+QString Number(const QString& cell, bool& plusAdded) { return TWorkbookIo::PhoneNumberCell(cell, plusAdded); }
 
 } // namespace portiqa::number_cells

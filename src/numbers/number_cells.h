@@ -26,10 +26,8 @@ QString Time(const QString& cell, QString& problem);
 // Да/Нет, Yes/No, 1/0, TRUE/FALSE, ИСТИНА/ЛОЖЬ in any letter case; an empty
 // cell is no. Nothing when the cell is none of these.
 std::optional<bool> Flag(const QString& cell);
-// A number a spreadsheet kept as a number cell loses its "+": 7 and ten
-// digits (a Russian or Kazakh number in its international form; with 8 in
-// front it is the national form and stays) gets it back. Other countries'
-// digits are left alone: eleven digits are a national number in some.
+// A number a spreadsheet kept as a number cell gets its "+" back
+// (TWorkbookIo::PhoneNumberCell).
 QString Number(const QString& cell, bool& plusAdded);
 
 } // namespace number_cells

@@ -45,11 +45,16 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
             return false;
         }
     }
+    // The SIM number from a spreadsheet's number cell gets its "+" back, as a number list's does.
+    const auto value = [&book](int r) {
+        bool added = false;
+        return r == kSimNumberRow ? TWorkbookIo::PhoneNumberCell(book.Text(r + 1, 2), added) : book.Text(r + 1, 2);
+    };
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         if (TSettingsTable::IsSelectionRow(r)) continue;
         // A text the table already holds (the module's) may stand as it is.
         const QString held = table_.Value(r);
-        if (const QString problem = CheckSettingsValue(r, book.Text(r + 1, 2), &held); !problem.isEmpty()) {
+        if (const QString problem = CheckSettingsValue(r, value(r), &held); !problem.isEmpty()) {
             ctx_.op.ShowMessage(TText::tr("Профиль не загружен. ") + problem);
             return false;
         }
@@ -58,7 +63,7 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
         for (int j = 1; j <= 2; ++j) {
             // A drop-down's cell shows its item; an empty one keeps its text.
             if (j == 1 && TSettingsTable::IsSelectionRow(r) && book.Text(r + 1, 2).trimmed().isEmpty()) continue;
-            table_.Grid().SetCells(j, r, book.Text(r + 1, j + 1));
+            table_.Grid().SetCells(j, r, j == 1 ? value(r) : book.Text(r + 1, j + 1));
         }
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / TSettingsTable::kValueRows));
         ctx_.status.ShowStatus(TText::tr("Load profile"));

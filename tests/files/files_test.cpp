@@ -419,6 +419,15 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     EXPECT_EQ(other.ItemIndex(3), 0);
     EXPECT_EQ(other.Grid().Cells(0, 1), "1.Пароль");  // names are never read
 
+    // The SIM number a spreadsheet kept as a number cell gets its "+" back, as in a number list.
+    for (const auto& [cell, held] : {std::pair{"79161234567", "+79161234567"}, std::pair{"79161234567.0", "+79161234567"},
+                                     std::pair{"89161234567", "89161234567"}}) {
+        book.SetText(3, 2, cell);
+        ASSERT_TRUE(loader.ApplyProfile(book)) << cell;
+        EXPECT_EQ(other.Value(2), held) << cell;
+    }
+    book.SetText(3, 2, "+7916");
+
     book.SetText(1, 1, "Function");  // the English window's caption
     EXPECT_TRUE(loader.ApplyProfile(book));
     book.SetText(1, 1, "Функции ");

@@ -4,6 +4,8 @@
 #include "numbers/number_table.h"
 #include <QHash>
 #include <QMap>
+#include <cstring>
+#include <iterator>
 
 namespace portiqa {
 
@@ -84,6 +86,36 @@ TNumberCountry TNumberCountry::ForTerritory(QLocale::Territory territory) {
     for (const TCountryRow& row : kCountries)
         if (row.territory == territory) return Of(row);
     return {};
+}
+
+TNumberCountry TNumberCountry::OfNumbers(const QStringList& numbers) {
+    QHash<int, int> votes;  // row of kCountries -> "+" numbers calling it
+    int international = 0;
+    for (const QString& n : numbers) {
+        const QString t = n.trimmed();
+        if (!t.startsWith(u'+')) continue;
+        ++international;
+        const QString digits = Digits(t);
+        int best = -1;
+        for (int i = 0; i < int(std::size(kCountries)); ++i) {
+            const QLatin1String code(kCountries[i].code);
+            // The first row of a shared code stands for it (+7: Russia's rule, Kazakhstan's alike).
+            if (digits.startsWith(code) && (best < 0 || code.size() > qsizetype(strlen(kCountries[best].code)))) best = i;
+        }
+        if (best >= 0) ++votes[best];
+    }
+    for (auto it = votes.cbegin(); it != votes.cend(); ++it)
+        if (2 * it.value() > international) return Of(kCountries[it.key()]);
+    return {};
+}
+
+QStringList SubscriberKeys(const QString& number, const TNumberCountry& country, const TNumberCountry& listCountry) {
+    QStringList keys{SubscriberKey(number, country)};
+    if (listCountry.Known() && listCountry.code != country.code) {
+        const QString other = SubscriberKey(number, listCountry);
+        if (other != keys.first()) keys << other;
+    }
+    return keys;
 }
 
 TNumberCountry TNumberCountry::FromSystem() { return ForTerritory(QLocale::system().territory()); }

@@ -2,6 +2,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace portiqa {
@@ -27,7 +28,15 @@ struct TNumberCountry {
     // The system's region, or none when it has no rule here.
     static TNumberCountry FromSystem();
     static TNumberCountry ForTerritory(QLocale::Territory territory);
+    // The country a list's own numbers say: the one most of its "+" numbers
+    // call (more than half of them, with a rule here), else none.
+    static TNumberCountry OfNumbers(const QStringList& numbers);
 };
+
+// The keys one number may have as a subscriber: in the country given and in
+// the one the list it belongs to says (when that differs), so that "8916…"
+// and "+7916…" in one list are one subscriber whatever the system region.
+QStringList SubscriberKeys(const QString& number, const TNumberCountry& country, const TNumberCountry& listCountry);
 
 // One subscriber's key: "+" and the international digits when the number
 // reads as one in the country, otherwise the number's own digits (with its

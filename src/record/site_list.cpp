@@ -12,12 +12,22 @@ using T = TNumberTable;
 
 bool SiteListInto(const QList<TSiteEntry>& entries, const TSiteModule& module, const TNumberCountry& country,
                   TStringGrid& grid, QString& error) {
+    // A number the module leaves out is one subscriber with the list's own
+    // spelling of it, in the country given or the one the list's numbers say.
+    QStringList listed;
+    for (const TSiteEntry& e : entries) listed << e.number;
+    const TNumberCountry listCountry = TNumberCountry::OfNumbers(listed);
     QSet<QString> leftOut;
-    for (const QString& n : module.excluded) leftOut.insert(SubscriberKey(n, country));
+    for (const QString& n : module.excluded)
+        for (const QString& k : SubscriberKeys(n, country, listCountry)) leftOut.insert(k);
+    const auto excluded = [&](const QString& number) {
+        for (const QString& k : SubscriberKeys(number, country, listCountry))
+            if (leftOut.contains(k)) return true;
+        return false;
+    };
     QList<const TSiteEntry*> mine;
     for (const TSiteEntry& e : entries)
-        if ((e.moduleId == 0 || e.moduleId == module.moduleId) && !leftOut.contains(SubscriberKey(e.number, country)))
-            mine << &e;
+        if ((e.moduleId == 0 || e.moduleId == module.moduleId) && !excluded(e.number)) mine << &e;
     if (mine.size() > T::kRecords) {
         error = TText::tr("список объекта для модуля %1: %2 номеров, GSM модуль хранит не более %3")
                     .arg(module.name.isEmpty() ? module.sim : module.name)

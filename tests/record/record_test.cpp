@@ -2,6 +2,10 @@
 // server scripts/test.sh starts (PORTIQA_TEST_PG); without that server the
 // PostgreSQL cases show as skipped.
 #include "record/record.h"
+#include "record/site_list.h"
+#include "numbers/number_table.h"
+#include "numbers/subscriber.h"
+#include "base/string_grid.h"
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -317,3 +321,24 @@ INSTANTIATE_TEST_SUITE_P(Backends, SharedRecordTest, ::testing::Values("postgres
                          [](const auto& p) { return p.param; });
 
 } // namespace
+
+// A number a module leaves out is left out of its list in any spelling,
+// whatever the country given: the list's own numbers say theirs.
+TEST(SiteList, AnExclusionInAnotherSpellingHoldsUnderEveryRegion) {
+    using T = TNumberTable;
+    QList<TSiteEntry> entries;
+    for (const char* n : {"+79161110001", "+79161110002", "89161110003"}) entries << TSiteEntry{n, true, {}, {}, {}, {}, 0};
+    TSiteModule module;
+    module.moduleId = 1;
+    module.excluded = {"89161110001", "+79161110003"};
+    for (const char* region : {"", "+7", "DE", "+44", "+375"}) {
+        TStringGrid grid(T::kCols, T::kRecords + 1);
+        QString error;
+        ASSERT_TRUE(SiteListInto(entries, module, *TNumberCountry::Parse(region), grid, error)) << error.toStdString();
+        EXPECT_EQ(grid.Cells(T::kNumber, 1), "+79161110002") << region;
+        EXPECT_EQ(grid.Cells(T::kNumber, 2), "") << region;
+    }
+    // A list without a country of its own keeps the given region's rule alone.
+    EXPECT_EQ(TNumberCountry::OfNumbers({"+79161110001", "+375291234567", "+4930123456"}).Known(), false);
+    EXPECT_EQ(TNumberCountry::OfNumbers({"+375291234567", "80291234567"}).code, "375");
+}

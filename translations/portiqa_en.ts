@@ -2067,10 +2067,6 @@ journal</translation>
         <translation>The report %1 is kept by another run (process %2 on %3): two runs on one report would give the same units twice</translation>
     </message>
     <message>
-        <source>Не удалось занять отчёт %1 (файл %2.lock)</source>
-        <translation>Could not take the report %1 (the file %2.lock)</translation>
-    </message>
-    <message>
         <source>Отчёт %1 больше 64 МБ: начните новый</source>
         <translation>The report %1 is larger than 64 MB: start a new one</translation>
     </message>
@@ -2427,14 +2423,6 @@ journal</translation>
     <message>
         <source>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</source>
         <translation>The module record keeps one unit from going to two modules: %1. Give another one (--record) or work without it (--no-record: a second run with this units table is refused)</translation>
-    </message>
-    <message>
-        <source>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
-        <translation>The units %1 are being given out by another run (process %2 on %3). Without a module record two runs would give the same units; with a shared record (--record) they share them</translation>
-    </message>
-    <message>
-        <source>Не удалось занять таблицу устройств %1 (файл %2.lock)</source>
-        <translation>Could not take the units table %1 (file %2.lock)</translation>
     </message>
     <message>
         <source>устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
@@ -2941,82 +2929,6 @@ windows…</translation>
         <translation>Every unit needs a password of its own, not the factory&apos;s: </translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds; with --release, release a
-                     unit a running station holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
-                     units beside the units file (UNITS.units.sqlite) and journals no write
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</source>
-        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds; with --release, release a
-                     unit a running station holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
-                     units beside the units file (UNITS.units.sqlite) and journals no write
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</translation>
-    </message>
-    <message>
-        <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
-        <translation>Could not keep the units beside the units file %1: %2</translation>
-    </message>
-    <message>
         <source>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</source>
         <translation>check the module: on the factory password, release the unit (provision --release %1); on the unit&apos;s password it is set up</translation>
     </message>
@@ -3410,7 +3322,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>Сохранить имя модуля в журнале</source>
-        <translation>Keep the module's name in the record</translation>
+        <translation>Keep the module&apos;s name in the record</translation>
     </message>
     <message>
         <source>Снимки и записи</source>
@@ -3426,7 +3338,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     </message>
     <message>
         <source>Различия выбранного снимка и таблиц окна</source>
-        <translation>What differs between the selected snapshot and the window's tables</translation>
+        <translation>What differs between the selected snapshot and the window&apos;s tables</translation>
     </message>
     <message>
         <source>Различия</source>
@@ -3435,6 +3347,124 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Что различается, по строкам настроек и записям номеров</source>
         <translation>What differs, by settings row and number record</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (default: told by the table&apos;s content,
+                     so a copy of the file is the same batch)
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units in a record of the batch&apos;s own and journals no write
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</source>
+        <translation>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (default: told by the table&apos;s content,
+                     so a copy of the file is the same batch)
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units in a record of the batch&apos;s own and journals no write
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</translation>
+    </message>
+    <message>
+        <source>папки %1 нет</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>файл блокировки не создаётся</source>
+        <translation>the lock file cannot be created</translation>
+    </message>
+    <message>
+        <source>the port is held by another program, for example ModemManager or brltty</source>
+        <translation>the port is held by another program, for example ModemManager or brltty</translation>
+    </message>
+    <message>
+        <source>the port is held by another program</source>
+        <translation>the port is held by another program</translation>
+    </message>
+    <message>
+        <source>the user may need to be in the dialout group</source>
+        <translation>the user may need to be in the dialout group</translation>
+    </message>
+    <message>
+        <source>no such port: is the module plugged in?</source>
+        <translation>no such port: is the module plugged in?</translation>
+    </message>
+    <message>
+        <source>Не удалось занять отчёт %1 (файл %2.lock): %3</source>
+        <translation>Could not take the report %1 (file %2.lock): %3</translation>
+    </message>
+    <message>
+        <source>Не удалось вести учёт устройств таблицы %1 (в %2): %3</source>
+        <translation>Could not keep the units of the table %1 (in %2): %3</translation>
+    </message>
+    <message>
+        <source>Устройства %1 (эту таблицу или её копию) уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
+        <translation>The units of %1 (this table or a copy of it) are being given out by another run already (process %2 on %3). Without the module record two runs would give out the same units; with a shared record (--record) they share them</translation>
+    </message>
+    <message>
+        <source>Не удалось занять таблицу устройств %1 (файл %2): %3</source>
+        <translation>Could not take the units table %1 (file %2): %3</translation>
+    </message>
+    <message>
+        <source>В журнале модулей устройства %1 уже выданы из другой таблицы (партия %2, устройств с теми же именами: %3). Две таблицы с одними именами дали бы одну наклейку двум модулям. Если это исправленная таблица той же партии, продолжите её: --batch %2; иначе дайте устройствам свои имена</source>
+        <translation>In the module record the units %1 were given out from another table already (batch %2, units of the same names: %3). Two tables with the same names would put one label on two modules. If this is the corrected table of that batch, continue it: --batch %2; otherwise give the units names of their own</translation>
     </message>
 </context>
 </TS>

@@ -2068,10 +2068,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства</translation>
     </message>
     <message>
-        <source>Не удалось занять отчёт %1 (файл %2.lock)</source>
-        <translation>Не удалось занять отчёт %1 (файл %2.lock)</translation>
-    </message>
-    <message>
         <source>Отчёт %1 больше 64 МБ: начните новый</source>
         <translation>Отчёт %1 больше 64 МБ: начните новый</translation>
     </message>
@@ -2428,14 +2424,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</source>
         <translation>Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой (--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)</translation>
-    </message>
-    <message>
-        <source>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
-        <translation>Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</translation>
-    </message>
-    <message>
-        <source>Не удалось занять таблицу устройств %1 (файл %2.lock)</source>
-        <translation>Не удалось занять таблицу устройств %1 (файл %2.lock)</translation>
     </message>
     <message>
         <source>устройство %1: пароль мог быть записан в модуль на порту %2 (%3, %4): %5. Проверьте модуль; если у него заводской пароль, освободите устройство: provision --release %1</source>
@@ -2942,83 +2930,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>У каждого устройства должен быть свой пароль, не заводской: </translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
-         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
-         [--labels FILE.pdf|FOLDER [--label-pin]]
-       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
-Program every module plugged in, several at once: log in with the factory password, write the
-template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
-read back and verified, and write a line of the report.
-
-  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
-  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
-                     cell keeps the template&apos;s value
-  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; units reported ok are skipped when the run starts again
-  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
-  --count N          end after N modules are programmed
-  --force            let the template remove numbers a module holds; with --release, release a
-                     unit a running station holds
-  --json             one JSON object per event on standard output
-  --batch NAME       the units table&apos;s name in the record (the same on every station)
-  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
-                     units beside the units file (UNITS.units.sqlite) and journals no write
-  --reflash          program a module that holds a unit&apos;s password again with that unit
-  --dry-run          check the template and the units and print what each unit gets
-  --release UNIT     give back a unit held for a module that was checked
-  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
-                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
-                     puts the unit&apos;s password on it too
-
-A module that failed kept the password it had: plug it in again and it is programmed
-completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
-no other module: if the module answers to the factory password, release the unit.
-Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
-</source>
-        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
-         [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
-         [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash] [--dry-run]
-         [--labels ФАЙЛ.pdf|ПАПКА [--label-pin]]
-       portiqa-cli provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
-Настроить каждый подключённый модуль, несколько сразу: войти с заводским паролем, записать номера
-шаблона, затем его настройки со строками следующего устройства, затем пароль устройства; каждый шаг
-читается обратно и проверяется; в отчёт пишется строка.
-
-  --template ФАЙЛ    резервная копия (.pbk: настройки и номера) или профиль настроек (.xlsx, .xls)
-  --numbers ФАЙЛ     список номеров к шаблону-профилю (.xlsx, .xls, .csv, .cvs)
-  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-16; по строке на
-                     устройство; пустая ячейка оставляет значение шаблона
-  --report ФАЙЛ      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
-                     code; устройства с результатом ok при повторном запуске пропускаются
-  --watch ШАБЛОН     какие порты ждать (по умолчанию /dev/ttyUSB* и /dev/ttyACM*, COM* в Windows)
-  --count N          закончить, когда настроено N модулей
-  --force            разрешить шаблону удалять номера из модуля; с --release освободить
-                     устройство, которое держит работающий запуск
-  --json             по объекту JSON на событие в стандартный вывод
-  --batch ИМЯ        имя таблицы устройств в журнале модулей (одно на всех станциях)
-  --record ГДЕ       журнал модулей, который хранит, у какого модуля какое устройство;
-                     --no-record хранит устройства рядом с таблицей (UNITS.units.sqlite) и
-                     не ведёт журнал записей
-  --reflash          настроить заново модуль с паролем устройства, этим же устройством
-  --dry-run          проверить шаблон и устройства и показать, что получит каждое
-  --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
-  --labels ПУТЬ      этикетка для каждого настроенного модуля (устройство, номер SIM, дата,
-                     QR-код): все в ФАЙЛ.pdf или по УСТРОЙСТВО.pdf в папке; --label-pin
-                     добавляет на неё пароль устройства
-
-Модуль, который не настроен, сохранил свой пароль: подключите его снова, и он будет настроен
-полностью. Устройство «под вопросом» (модуль отказал при записи пароля) не выдаётся другому
-модулю: если модуль отвечает на заводской пароль, освободите устройство (--release).
-Код выхода: 0 все модули настроены, 1 хоть один нет, 2 ошибка вызова, 6 файл не прошёл проверку.
-</translation>
-    </message>
-    <message>
-        <source>Не удалось вести учёт устройств рядом с таблицей %1: %2</source>
-        <translation>Не удалось вести учёт устройств рядом с таблицей %1: %2</translation>
-    </message>
-    <message>
         <source>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</source>
         <translation>проверьте модуль: с заводским паролем освободите устройство (provision --release %1), с паролем устройства он настроен</translation>
     </message>
@@ -3441,6 +3352,125 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Что различается, по строкам настроек и записям номеров</source>
         <translation>Что различается, по строкам настроек и записям номеров</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+         [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]
+         [--batch NAME] [--record WHERE | --no-record] [--reflash] [--dry-run]
+         [--labels FILE.pdf|FOLDER [--label-pin]]
+       portiqa-cli provision --units UNITS.csv | --batch NAME --release UNIT
+Program every module plugged in, several at once: log in with the factory password, write the
+template&apos;s numbers, then its settings with the next unit&apos;s rows, then the unit&apos;s password, each
+read back and verified, and write a line of the report.
+
+  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
+  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+                     cell keeps the template&apos;s value
+  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; units reported ok are skipped when the run starts again
+  --watch GLOB       ports to watch (default /dev/ttyUSB* and /dev/ttyACM*, COM* on Windows)
+  --count N          end after N modules are programmed
+  --force            let the template remove numbers a module holds; with --release, release a
+                     unit a running station holds
+  --json             one JSON object per event on standard output
+  --batch NAME       the units table&apos;s name in the record (default: told by the table&apos;s content,
+                     so a copy of the file is the same batch)
+  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the
+                     units in a record of the batch&apos;s own and journals no write
+  --reflash          program a module that holds a unit&apos;s password again with that unit
+  --dry-run          check the template and the units and print what each unit gets
+  --release UNIT     give back a unit held for a module that was checked
+  --labels PATH      a printable label for every module programmed (unit, SIM number, date, a
+                     QR code): all in FILE.pdf, or one UNIT.pdf each in a folder; --label-pin
+                     puts the unit&apos;s password on it too
+
+A module that failed kept the password it had: plug it in again and it is programmed
+completely. A unit &quot;in doubt&quot; (the module failed while its password was written) is given to
+no other module: if the module answers to the factory password, release the unit.
+Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
+</source>
+        <translation>Вызов: portiqa-cli provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
+         [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ | --password-file ФАЙЛ] [--force] [--json]
+         [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash] [--dry-run]
+         [--labels ФАЙЛ.pdf|ПАПКА [--label-pin]]
+       portiqa-cli provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
+Настроить каждый подключённый модуль, несколько сразу: войти с заводским паролем, записать номера
+шаблона, затем его настройки со строками следующего устройства, затем пароль устройства; каждый шаг
+читается обратно и проверяется; в отчёт пишется строка.
+
+  --template ФАЙЛ    резервная копия (.pbk: настройки и номера) или профиль настроек (.xlsx, .xls)
+  --numbers ФАЙЛ     список номеров к шаблону-профилю (.xlsx, .xls, .csv, .cvs)
+  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-16; по строке на
+                     устройство; пустая ячейка оставляет значение шаблона
+  --report ФАЙЛ      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
+                     code; устройства с результатом ok при повторном запуске пропускаются
+  --watch ШАБЛОН     какие порты ждать (по умолчанию /dev/ttyUSB* и /dev/ttyACM*, COM* в Windows)
+  --count N          закончить, когда настроено N модулей
+  --force            разрешить шаблону удалять номера из модуля; с --release освободить
+                     устройство, которое держит работающий запуск
+  --json             по объекту JSON на событие в стандартный вывод
+  --batch ИМЯ        имя таблицы устройств в журнале модулей (по умолчанию по её содержимому:
+                     копия файла — та же партия)
+  --record ГДЕ       журнал модулей, который хранит, у какого модуля какое устройство;
+                     --no-record хранит устройства в отдельном журнале партии и не ведёт
+                     журнал записей
+  --reflash          настроить заново модуль с паролем устройства, этим же устройством
+  --dry-run          проверить шаблон и устройства и показать, что получит каждое
+  --release УСТРОЙСТВО  вернуть устройство, занятое модулем, который проверен
+  --labels ПУТЬ      этикетка для каждого настроенного модуля (устройство, номер SIM, дата,
+                     QR-код): все в ФАЙЛ.pdf или по УСТРОЙСТВО.pdf в папке; --label-pin
+                     добавляет на неё пароль устройства
+
+Модуль, который не настроен, сохранил свой пароль: подключите его снова, и он будет настроен
+полностью. Устройство «под вопросом» (модуль отказал при записи пароля) не выдаётся другому
+модулю: если модуль отвечает на заводской пароль, освободите устройство (--release).
+Код выхода: 0 все модули настроены, 1 хоть один нет, 2 ошибка вызова, 6 файл не прошёл проверку.
+</translation>
+    </message>
+    <message>
+        <source>папки %1 нет</source>
+        <translation>папки %1 нет</translation>
+    </message>
+    <message>
+        <source>файл блокировки не создаётся</source>
+        <translation>файл блокировки не создаётся</translation>
+    </message>
+    <message>
+        <source>the port is held by another program, for example ModemManager or brltty</source>
+        <translation>порт занят другой программой, например ModemManager или brltty</translation>
+    </message>
+    <message>
+        <source>the port is held by another program</source>
+        <translation>порт занят другой программой</translation>
+    </message>
+    <message>
+        <source>the user may need to be in the dialout group</source>
+        <translation>пользователю, возможно, нужно состоять в группе dialout</translation>
+    </message>
+    <message>
+        <source>no such port: is the module plugged in?</source>
+        <translation>такого порта нет: подключён ли модуль?</translation>
+    </message>
+    <message>
+        <source>Не удалось занять отчёт %1 (файл %2.lock): %3</source>
+        <translation>Не удалось занять отчёт %1 (файл %2.lock): %3</translation>
+    </message>
+    <message>
+        <source>Не удалось вести учёт устройств таблицы %1 (в %2): %3</source>
+        <translation>Не удалось вести учёт устройств таблицы %1 (в %2): %3</translation>
+    </message>
+    <message>
+        <source>Устройства %1 (эту таблицу или её копию) уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</source>
+        <translation>Устройства %1 (эту таблицу или её копию) уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их</translation>
+    </message>
+    <message>
+        <source>Не удалось занять таблицу устройств %1 (файл %2): %3</source>
+        <translation>Не удалось занять таблицу устройств %1 (файл %2): %3</translation>
+    </message>
+    <message>
+        <source>В журнале модулей устройства %1 уже выданы из другой таблицы (партия %2, устройств с теми же именами: %3). Две таблицы с одними именами дали бы одну наклейку двум модулям. Если это исправленная таблица той же партии, продолжите её: --batch %2; иначе дайте устройствам свои имена</source>
+        <translation>В журнале модулей устройства %1 уже выданы из другой таблицы (партия %2, устройств с теми же именами: %3). Две таблицы с одними именами дали бы одну наклейку двум модулям. Если это исправленная таблица той же партии, продолжите её: --batch %2; иначе дайте устройствам свои имена</translation>
     </message>
 </context>
 </TS>

@@ -146,9 +146,12 @@ namespace {
 // The command's first word: the first argument that is neither an option
 // nor the value of one ("-i provision" names a file, not the command).
 QString FirstWord(const QStringList& args) {
+    // Every option of either parser that takes a value ("--record X provision").
     static const QStringList takesValue{"-p", "--port", "-P", "--password", "--password-file", "-o", "--output",
                                         "-i", "--input", "--set", "--from", "--to", "--expiring", "--template",
-                                        "--numbers", "--units", "--report", "--watch", "--count"};
+                                        "--numbers", "--units", "--report", "--watch", "--count", "--record",
+                                        "--only", "--revision", "--country", "--module", "--unused", "--lang",
+                                        "--batch", "--release", "--labels"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (takesValue.contains(args[i])) {
             ++i;

@@ -94,6 +94,10 @@ TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
     QString error;
     const auto job = jobs_.find(port);
     const QString fingerprint = job != jobs_.end() ? job->second->Fingerprint() : QString();
+    // A unit released while the run goes (its module was checked) is offered again.
+    QSet<QString> busy = report_.DoneUnits();
+    for (const TUnit& u : taken_) busy.insert(u.name);
+    ledger_.Returned(allUnits_, plan_.units, busy);
     const auto at = ledger_.Take(plan_.units, port, TPortList().SerialOf(port), fingerprint, error);
     if (!at) {
         if (!error.isEmpty())
@@ -212,7 +216,9 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     }
     // A unit is used up only by a module that ended verified; a failed
     // module's unit goes to the next one, unless the module may hold its PIN.
-    if (unit) {
+    // A module programmed again that failed before its first write keeps
+    // its unit done.
+    if (unit && !(r.recognised && !r.ok && !r.unitInDoubt)) {
         QString error;
         const bool kept = r.ok ? ledger_.Done(unitName, error)
                                : r.unitInDoubt ? ledger_.Doubt(unitName, r.reason, error) : ledger_.Free(unitName, r.reason, error);

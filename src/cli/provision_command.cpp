@@ -33,9 +33,10 @@ const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
     "  --force            let the template remove numbers a module holds; with --release, release a\n"
     "                     unit a running station holds\n"
     "  --json             one JSON object per event on standard output\n"
-    "  --batch NAME       the units table's name in the record (the same on every station)\n"
+    "  --batch NAME       the units table's name in the record (default: told by the table's content,\n"
+    "                     so a copy of the file is the same batch)\n"
     "  --record WHERE     the record that keeps which module holds which unit; --no-record keeps the\n"
-    "                     units beside the units file (UNITS.units.sqlite) and journals no write\n"
+    "                     units in a record of the batch's own and journals no write\n"
     "  --reflash          program a module that holds a unit's password again with that unit\n"
     "  --dry-run          check the template and the units and print what each unit gets\n"
     "  --release UNIT     give back a unit held for a module that was checked\n"
@@ -99,18 +100,17 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
                        TRecord::KindOfLocation(p.isSet(record) ? p.value(record) : qEnvironmentVariable("PORTIQA_RECORD"),
                                                wrong) == TRecord::TLocationKind::Wrong)
         return usage(wrong);
-    // The units table's name in the record: the same on every station that
-    // shares it (--batch), else the units file's full path.
-    QString batchName = p.value(batch).trimmed();
-    if (batchName.isEmpty() && p.isSet(units)) {
-        const QFileInfo info(p.value(units));
-        batchName = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    }
     const auto fail = [&](const QString& why) {
         err << why << "\n";
         err.flush();
         return int(kExitFile);
     };
+    // The units table's name in the record: the one every station sharing
+    // it gives (--batch), else one told by the table's content.
+    TUnitLedger::TBatch batchName{p.value(batch).trimmed(), true, {}};
+    if (batchName.name.isEmpty() && p.isSet(units)) {
+        if (QString error; !TUnitLedger::BatchOf(p.value(units), batchName, error)) return fail(error);
+    }
     std::unique_ptr<TRecord> rec;
     const auto openRecord = [&](QString& error) {
         QString where = p.value(record);
@@ -120,10 +120,11 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     };
     if (p.isSet(release)) {
         // The operator gives back a unit whose module was checked.
-        if (batchName.isEmpty()) return usage(TText::tr("--release needs --units FILE or --batch NAME"));
+        if (batchName.name.isEmpty()) return usage(TText::tr("--release needs --units FILE or --batch NAME"));
         if (p.isSet(noRecord)) return usage(TText::tr("--release works on the record: --no-record cannot be used"));
         QString error;
-        if (!openRecord(error) || !TUnitLedger::Release(*rec, batchName, p.value(release).trimmed(), p.isSet(force), error))
+        if (!openRecord(error) || !TUnitLedger::Adopt(*rec, batchName, error) ||
+            !TUnitLedger::Release(*rec, batchName.name, p.value(release).trimmed(), p.isSet(force), error))
             return fail(error);
         out << TText::tr("Устройство %1 свободно и будет выдано следующему модулю").arg(p.value(release).trimmed()) << "\n";
         out.flush();
@@ -170,7 +171,9 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
         err << TText::tr("журнал модулей: %1").arg(error) << "\n";
         err.flush();
     }
-    const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, error);
+    QStringList unitNames;
+    for (const TUnit& u : plan.units) unitNames << u.name;
+    const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, unitNames, error);
     if (!ledger) return fail(error);
     TLabelWriter labelWriter;
     if (p.isSet(labelPin) && !p.isSet(labels)) return usage(TText::tr("--label-pin needs --labels PATH"));

@@ -217,6 +217,15 @@ bool ProbeWritable(const QString& target, QString& error) {
     return true;
 }
 
+QString LockProblem(const QString& lockPath) {
+    const QFileInfo info(lockPath);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir()) return TText::tr("папки %1 нет").arg(info.absolutePath());
+    QString why;
+    if (!ProbeWritable(lockPath, why)) return why;
+    return TText::tr("файл блокировки не создаётся");
+}
+
 bool IsRegularFile(const QString& path, QString& error) {
     const QFileInfo info(path);
     if (!info.exists()) {

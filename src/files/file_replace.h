@@ -28,6 +28,9 @@ bool WriteFileAtomically(const QString& target, const QByteArray& bytes, QString
 // disk shows here), and the target is not a folder. False with the
 // operator's message.
 bool ProbeWritable(const QString& target, QString& error);
+// Why a lock file (QLockFile) could not be made at path, in the operator's
+// words: the folder missing or read-only, the disk full.
+QString LockProblem(const QString& lockPath);
 // On SIGINT, SIGTERM and SIGHUP the temporary file being written is removed
 // before the program ends with the signal.
 void RemoveTemporaryFilesOnSignals();

@@ -10,6 +10,24 @@ namespace portiqa {
 
 namespace {
 enum TNotice { kRequestHangup = 3, kSendDataEmpty = 5 };
+
+// The port back ends add a hint in English to the system's words; it is
+// shown in the interface's language.
+const char* const kOpenHints[] = {
+    QT_TRANSLATE_NOOP("TText", "the port is held by another program, for example ModemManager or brltty"),
+    QT_TRANSLATE_NOOP("TText", "the port is held by another program"),
+    QT_TRANSLATE_NOOP("TText", "the user may need to be in the dialout group"),
+    QT_TRANSLATE_NOOP("TText", "no such port: is the module plugged in?"),
+};
+
+QString OpenReason(const std::string& reason) {
+    QString text = QString::fromStdString(reason);
+    for (const char* hint : kOpenHints) {
+        const QString h = QStringLiteral("(%1)").arg(QLatin1String(hint));
+        if (text.endsWith(h)) return text.chopped(h.size()) + u'(' + TText::tr(hint) + u')';
+    }
+    return text;
+}
 }
 
 TComm::TComm(QObject* parent) : QObject(parent) {}
@@ -85,14 +103,13 @@ void TComm::OpenComm() {
                             : commio::Open(DevicePath().toStdString(), h, reason);
     if (result == commio::OpenResult::CannotOpen) {
         portOpenError_ = TText::tr("Error opening serial port");
-        portOpenReason_ = commName_.trimmed().isEmpty() ? TText::tr("no port name")
-                                                        : QString::fromStdString(reason);
+        portOpenReason_ = commName_.trimmed().isEmpty() ? TText::tr("no port name") : OpenReason(reason);
         throw ECommsError(portOpenError_, portOpenReason_);
     }
     if (result == commio::OpenResult::NotACommDevice) {
         // Every failed opening reaches the caller the same way.
         portOpenError_ = TText::tr("File handle is not a comm handle ");
-        portOpenReason_ = QString::fromStdString(reason);
+        portOpenReason_ = OpenReason(reason);
         throw ECommsError(portOpenError_, portOpenReason_);
     }
     handle_ = h;

@@ -67,8 +67,10 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
                              : o.kind == K::RefusedByRules ? QStringLiteral("rules")
                              : o.kind == K::NoRecord || o.Ok() ? QStringLiteral("record")
                                                                : QStringLiteral("refused");
+        const bool nothingSent = o.kind == K::Cancelled || o.kind == K::RefusedByRules || o.kind == K::NoRecord;
         // Out of the receiver's reply handling before the port is closed.
-        QMetaObject::invokeMethod(&comm_, [this, reason, code] { Fail(reason, code); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&comm_, [this, reason, code, nothingSent] { Fail(reason, code, false, nothingSent); },
+                                  Qt::QueuedConnection);
     };
 }
 
@@ -183,13 +185,18 @@ void TProvisionJob::Refused() {
     session_->Login([this] { return pin_; });
 }
 
-void TProvisionJob::Fail(const QString& reason, const QString& code, bool loginRefused) {
+void TProvisionJob::Fail(const QString& reason, const QString& code, bool loginRefused, bool nothingSent) {
     if (finished_) return;
     finished_ = true;
     comm_.CloseComm();
+    // A module programmed again holds its unit's password; it is in doubt
+    // once anything may have been written into it, not when the reflash
+    // ended before its first write (the unit stays done).
+    const bool writing = step_ == TStep::SaveNumbers || step_ == TStep::SaveSettings || step_ == TStep::SavePin;
+    const bool reflashWrote = reflashing_ && (pages_ > 0 || (writing && !nothingSent));
     if (done_)
         done_({false, loginRefused, reason.isEmpty() ? TText::tr("ошибка обмена") : reason, pages_,
-               step_ == TStep::SavePin || reflashing_, reflashing_, code});
+               step_ == TStep::SavePin || reflashWrote, reflashing_, code});
 }
 
 } // namespace portiqa

@@ -58,7 +58,9 @@ public:
 private:
     class TOperator;
     enum class TStep { Login, ReadSettings, SaveNumbers, SaveSettings, SavePin, Done };
-    void Fail(const QString& reason, const QString& code, bool loginRefused = false);
+    // nothingSent: the failing step was refused before its first frame
+    // (declined, against the rules, no journal entry).
+    void Fail(const QString& reason, const QString& code, bool loginRefused = false, bool nothingSent = false);
     // The login was refused: a module set up with one of the units, or not ours.
     void Refused();
     void Next();

@@ -5,14 +5,17 @@
 #include "backup/backup_file.h"
 #include "base/errors.h"
 #include "files/csv.h"
+#include "files/file_replace.h"
 #include "files/file_exchange.h"
 #include "numbers/number_files.h"
 #include "settings/settings_profile.h"
 #include "files/workbook.h"
 #include "numbers/number_record.h"
+#include "numbers/subscriber.h"
 #include "settings/settings_block.h"
 #include "settings/settings_rules.h"
 #include <QDateTime>
+#include <cerrno>
 #include <QFileInfo>
 #ifdef _WIN32
 #include <io.h>
@@ -170,6 +173,7 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
             return fail(TText::tr("строка настроек %1 указана в двух столбцах").arg(columnRows[c]));
     // A unit's password and SIM number are its own: no two units share one.
     std::map<QString, QString> names, pins, sims;  // the key, to the unit that has it
+    std::vector<int> lines;                         // each unit's line in the file
     for (const TCsvRow& r : rows) {
         if (r.fields.size() == 1 && r.fields[0].trimmed().isEmpty()) continue;  // a blank line
         TUnit unit;
@@ -182,24 +186,35 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         // An empty cell keeps the template's value.
         for (int c = 0; c < header.size(); ++c)
             if (columnRows[c] > 0 && !r.fields.value(c).trimmed().isEmpty()) unit.rows.append({columnRows[c], r.fields.value(c)});
-        for (const auto& [row, value] : unit.rows) {
-            if (row != kPasswordRow && row != kSimNumberRow) continue;
-            auto& seen = row == kPasswordRow ? pins : sims;
-            QString key = value.trimmed();
-            if (row == kSimNumberRow && key.startsWith(u'+')) key.remove(0, 1);
-            const auto other = seen.find(key);
-            if (other != seen.end())
-                return fail(row == kPasswordRow
-                                ? TText::tr("строка %1 (%2): пароль %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second)
-                                : TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(r.line).arg(unit.name, value, other->second));
-            seen[key] = unit.name;
+        if (const QString pin = unit.Value(kPasswordRow).trimmed(); !pin.isEmpty()) {
+            if (const auto other = pins.find(pin); other != pins.end())
+                return fail(TText::tr("строка %1 (%2): пароль %3 уже у устройства «%4»").arg(r.line).arg(unit.name, pin, other->second));
+            pins[pin] = unit.name;
         }
         // Every unit with the rules before the first module is touched.
         if (const QString problem = CheckRows(settings, &unit); !problem.isEmpty())
             return fail(TText::tr("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
         units.push_back(unit);
+        lines.push_back(r.line);
     }
     if (units.empty()) return fail(TText::tr("в ней нет ни одного устройства"));
+    // One SIM card, one unit, however its number is written ("+7903…",
+    // "8903…"): in the system's country or the one the file's numbers say.
+    QStringList simNumbers;
+    for (const TUnit& u : units) simNumbers << u.Value(kSimNumberRow);
+    const TNumberCountry system = TNumberCountry::FromSystem(), listed = TNumberCountry::OfNumbers(simNumbers);
+    for (size_t i = 0; i < units.size(); ++i) {
+        const QString sim = units[i].Value(kSimNumberRow).trimmed();
+        if (sim.isEmpty()) continue;
+        for (const QString& key : SubscriberKeys(sim, system, listed)) {
+            if (const auto other = sims.find(key); other != sims.end()) {
+                const QString name = units[i].name;
+                units.clear();
+                return fail(TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(lines[i]).arg(name, sim, other->second));
+            }
+        }
+        for (const QString& key : SubscriberKeys(sim, system, listed)) sims[key] = units[i].name;
+    }
     withUnits = true;
     return true;
 }
@@ -256,7 +271,7 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
         error = lock_->error() == QLockFile::LockFailedError
                     ? TText::tr("Отчёт %1 уже ведёт другой запуск (процесс %2 на %3): два запуска с одним отчётом выдали бы одни и те же устройства")
                           .arg(path).arg(pid).arg(host)
-                    : TText::tr("Не удалось занять отчёт %1 (файл %2.lock)").arg(path, path);
+                    : TText::tr("Не удалось занять отчёт %1 (файл %2.lock): %3").arg(path, path, LockProblem(path + QStringLiteral(".lock")));
         lock_.reset();
         return false;
     }
@@ -288,19 +303,28 @@ bool TProvisionReport::Open(const QString& path, QString& error) {
     }
     const QByteArray start = cutLine ? QByteArray("\n") : file_.size() == 0 ? QByteArray("time,port,serial,unit,result,reason,pages,seconds,code\n") : QByteArray();
     if (!start.isEmpty() && !WriteSynced(start)) {
-        error = TText::tr("Не удалось записать файл %1: %2").arg(path, file_.errorString());
+        error = TText::tr("Не удалось записать файл %1: %2").arg(path, error_);
         return false;
     }
     return true;
 }
 
 bool TProvisionReport::WriteSynced(const QByteArray& bytes) {
-    if (file_.write(bytes) != bytes.size() || !file_.flush()) return false;
+    // The system's own reason: a full disk says so (QFile may have none to
+    // give after a failed flush or sync).
+    errno = 0;
+    if (file_.write(bytes) != bytes.size() || !file_.flush()) {
+        const int code = errno;
+        error_ = code != 0 ? qt_error_string(code) : file_.errorString();
+        return false;
+    }
 #ifdef _WIN32
-    return ::_commit(file_.handle()) == 0;
+    const bool synced = ::_commit(file_.handle()) == 0;
 #else
-    return ::fsync(file_.handle()) == 0;
+    const bool synced = ::fsync(file_.handle()) == 0;
 #endif
+    if (!synced) error_ = qt_error_string(errno);
+    return synced;
 }
 
 bool TProvisionReport::Append(const QString& port, const QString& serial, const QString& unit, bool ok,

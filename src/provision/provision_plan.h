@@ -63,7 +63,8 @@ public:
     bool Append(const QString& port, const QString& serial, const QString& unit, bool ok, const QString& reason,
                 int pages, double seconds, const QString& code);
     QString LastLine() const { return lastLine_; }
-    QString Error() const { return file_.errorString(); }
+    // Why the last line could not be written, in the system's words.
+    QString Error() const { return error_; }
 
 private:
     bool WriteSynced(const QByteArray& bytes);
@@ -71,6 +72,7 @@ private:
     QFile file_;
     QSet<QString> done_;
     QString lastLine_;
+    QString error_;
 };
 
 } // namespace portiqa

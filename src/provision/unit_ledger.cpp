@@ -1,6 +1,12 @@
 #include "provision/unit_ledger.h"
 #include "base/texts.h"
+#include "files/csv.h"
+#include "files/file_replace.h"
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
 #include <map>
 #ifdef _WIN32
 #include <windows.h>
@@ -37,37 +43,104 @@ bool HolderAlive(const TUnitEntry& e) {
 
 } // namespace
 
-std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& unitsPath, const QString& batch,
-                                               QString& error) {
+bool TUnitLedger::BatchOf(const QString& unitsPath, TBatch& batch, QString& error) {
+    QList<TCsvRow> rows;
+    if (!TCsv::ReadFile(unitsPath, rows, error)) return false;
+    // The cells, not the bytes: a copy saved with ";" or in Windows-1251, or
+    // with other line ends, is the same table.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const TCsvRow& r : rows) {
+        if (r.fields.size() == 1 && r.fields[0].trimmed().isEmpty()) continue;
+        for (const QString& f : r.fields) hash.addData(f.trimmed().toUtf8() + '\x1f');
+        hash.addData(QByteArrayView("\x1e"));
+    }
+    const QFileInfo info(unitsPath);
+    batch.name = QStringLiteral("units-") + QString::fromLatin1(hash.result().left(12).toHex());
+    batch.named = false;
+    batch.legacy = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return true;
+}
+
+bool TUnitLedger::Adopt(TRecord& record, const TBatch& batch, QString& error) {
+    return batch.legacy.isEmpty() || record.AdoptBatch(batch.legacy, batch.name, error);
+}
+
+std::unique_ptr<TUnitLedger> TUnitLedger::Open(TRecord* record, const QString& unitsPath, const TBatch& batch,
+                                               const QStringList& unitNames, QString& error) {
     std::unique_ptr<TUnitLedger> l(new TUnitLedger);
     l->record_ = record;
-    l->batch_ = batch;
-    if (record || unitsPath.isEmpty()) return l;
-    // Without the module record the units are still kept, in a record of
-    // their own beside the units file: a run killed and started again never
-    // gives a unit twice, and knows the module that holds a started one.
-    if (TRecord::Available()) {
-        l->own_ = TRecord::Open(unitsPath + QStringLiteral(".units.sqlite"), error);
-        if (!l->own_) {
-            error = TText::tr("Не удалось вести учёт устройств рядом с таблицей %1: %2").arg(unitsPath, error);
+    l->batch_ = batch.name;
+    if (unitsPath.isEmpty()) return l;
+    QString lockPath = unitsPath + QStringLiteral(".lock");
+    if (!record) {
+        // Without the module record the units are still kept, in a record of
+        // their own: a run killed and started again never gives a unit twice,
+        // and knows the module that holds a started one. It is the batch's
+        // (a copy of the table finds it), unless the table has one beside it
+        // from an earlier version.
+        QString own = unitsPath + QStringLiteral(".units.sqlite");
+        if (!QFileInfo::exists(own)) {
+            const QString folder = QFileInfo(TRecord::DefaultLocation()).absolutePath() + QStringLiteral("/units");
+            const bool plain = !batch.named;  // "units-" and hex digits
+            const QString file = plain ? batch.name
+                                       : QString::fromLatin1(QCryptographicHash::hash(batch.name.toUtf8(),
+                                                                                      QCryptographicHash::Sha256)
+                                                                 .left(12)
+                                                                 .toHex());
+            QDir().mkpath(folder);
+            own = folder + u'/' + file + QStringLiteral(".sqlite");
+            lockPath = folder + u'/' + file + QStringLiteral(".lock");
+        }
+        if (TRecord::Available()) {
+            l->own_ = TRecord::Open(own, error);
+            if (!l->own_) {
+                error = TText::tr("Не удалось вести учёт устройств таблицы %1 (в %2): %3").arg(unitsPath, own, error);
+                return {};
+            }
+            l->record_ = l->own_.get();
+        }
+        // Without a record only this computer can be guarded: one run a batch.
+        l->lock_ = std::make_unique<QLockFile>(lockPath);
+        l->lock_->setStaleLockTime(0);
+        if (!l->lock_->tryLock(0)) {
+            qint64 pid = 0;
+            QString host, app;
+            l->lock_->getLockInfo(&pid, &host, &app);
+            error = l->lock_->error() == QLockFile::LockFailedError
+                        ? TText::tr("Устройства %1 (эту таблицу или её копию) уже выдаёт другой запуск (процесс %2 на %3). "
+                                    "Без журнала модулей два запуска выдали бы одни и те же устройства; с общим журналом "
+                                    "(--record) они делят их")
+                              .arg(unitsPath)
+                              .arg(pid)
+                              .arg(host)
+                        : TText::tr("Не удалось занять таблицу устройств %1 (файл %2): %3")
+                              .arg(unitsPath, lockPath, LockProblem(lockPath));
             return {};
         }
-        l->record_ = l->own_.get();
     }
-    // Without a record only this computer can be guarded: one run a units file.
-    l->lock_ = std::make_unique<QLockFile>(unitsPath + QStringLiteral(".lock"));
-    l->lock_->setStaleLockTime(0);
-    if (!l->lock_->tryLock(0)) {
-        qint64 pid = 0;
-        QString host, app;
-        l->lock_->getLockInfo(&pid, &host, &app);
-        error = l->lock_->error() == QLockFile::LockFailedError
-                    ? TText::tr("Устройства %1 уже выдаёт другой запуск (процесс %2 на %3). Без журнала модулей два "
-                                "запуска выдали бы одни и те же устройства; с общим журналом (--record) они делят их")
-                          .arg(unitsPath)
-                          .arg(pid)
-                          .arg(host)
-                    : TText::tr("Не удалось занять таблицу устройств %1 (файл %2.lock)").arg(unitsPath, unitsPath);
+    if (!l->record_) return l;
+    if (!Adopt(*l->record_, batch, error)) return {};
+    if (batch.named) return l;
+    // Another table's units of the same names, given already.
+    const QSet<QString> names(unitNames.cbegin(), unitNames.cend());
+    QMap<QString, QStringList> clash;  // other batch -> its units of our names
+    const QList<TUnitEntry> taken = l->record_->TakenUnitsBesides(batch.name, error);
+    if (!error.isEmpty()) return {};
+    for (const TUnitEntry& e : taken) {
+        // A batch the operator named is his to tell apart; one named by a
+        // table's content or path is another table.
+        const bool byTable = e.batch.startsWith(QLatin1String("units-")) || e.batch.contains(u'/') || e.batch.contains(u'\\');
+        if (byTable && names.contains(e.unit)) clash[e.batch] << e.unit;
+    }
+    if (!clash.isEmpty()) {
+        const QString other = clash.firstKey();
+        const QStringList& units = clash.first();
+        error = TText::tr("В журнале модулей устройства %1 уже выданы из другой таблицы (партия %2, устройств с теми же "
+                          "именами: %3). Две таблицы с одними именами дали бы одну наклейку двум модулям. Если это "
+                          "исправленная таблица той же партии, продолжите её: --batch %2; иначе дайте устройствам свои имена")
+                    .arg(units.mid(0, 5).join(QStringLiteral(", ")) + (units.size() > 5 ? QStringLiteral(", …") : QString()),
+                         other)
+                    .arg(units.size());
         return {};
     }
     return l;
@@ -93,6 +166,24 @@ std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString&
         if (!error.isEmpty()) return std::nullopt;
     }
     return std::nullopt;
+}
+
+void TUnitLedger::Returned(const std::deque<TUnit>& all, std::deque<TUnit>& units, const QSet<QString>& busy) const {
+    if (!record_) return;
+    QString error;
+    QSet<QString> released;
+    for (const TUnitEntry& e : record_->Units(batch_, error))
+        if (e.state == QLatin1String("free")) released.insert(e.unit);
+    QSet<QString> queued;
+    for (const TUnit& u : units) queued.insert(u.name);
+    bool any = false;
+    for (const TUnit& u : all) any = any || (released.contains(u.name) && !queued.contains(u.name) && !busy.contains(u.name));
+    if (!any) return;
+    // In the table's order, as if it had never been taken.
+    std::deque<TUnit> ordered;
+    for (const TUnit& u : all)
+        if (queued.contains(u.name) || (released.contains(u.name) && !busy.contains(u.name))) ordered.push_back(u);
+    units = std::move(ordered);
 }
 
 bool TUnitLedger::Given(const QString& unit) const {

@@ -19,9 +19,25 @@ namespace portiqa {
 // units file, which is also locked, so that a second run on it is refused.
 class TUnitLedger {
 public:
-    // batch: the units table's name in the record (several tables may share one record).
-    static std::unique_ptr<TUnitLedger> Open(TRecord* record, const QString& unitsPath, const QString& batch,
-                                             QString& error);
+    // Which units table a run gives out: the name the operator gave
+    // (--batch), else one told by the table's content ("units-…"), so that a
+    // copy of the file anywhere is the same batch. legacy: the name such a
+    // table had before (its file's path), whose rows it takes over.
+    struct TBatch {
+        QString name;
+        bool named = false;
+        QString legacy;
+    };
+    // A units file's batch when the operator names none.
+    static bool BatchOf(const QString& unitsPath, TBatch& batch, QString& error);
+    // unitNames: the table's units. A table not named by the operator whose
+    // unit names another table's units already carry in the record (given
+    // to modules) is refused: two files with one name and different PINs
+    // would put one label on two modules.
+    static std::unique_ptr<TUnitLedger> Open(TRecord* record, const QString& unitsPath, const TBatch& batch,
+                                             const QStringList& unitNames, QString& error);
+    // The rows a batch had under its legacy name become its own.
+    static bool Adopt(TRecord& record, const TBatch& batch, QString& error);
     QString Batch() const { return batch_; }
     bool Shared() const { return record_ != nullptr; }
     TRecord* Record() const { return record_; }
@@ -35,6 +51,9 @@ public:
     // fingerprint: of what was read from the module, kept with the binding.
     std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial,
                                const QString& fingerprint, QString& error);
+    // Units the operator released (free in the record) that are not in
+    // units: offered again to the run that is going.
+    void Returned(const std::deque<TUnit>& all, std::deque<TUnit>& units, const QSet<QString>& busy) const;
     // Given to a module for good: done, or in doubt (the record), or
     // reported ok (without a record the caller asks its report).
     bool Given(const QString& unit) const;

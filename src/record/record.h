@@ -175,6 +175,12 @@ public:
     // computer counts a started unit as held while it is renewed.
     bool RenewUnits(const QString& batch, QString& error);
     QList<TUnitEntry> Units(const QString& batch, QString& error) const;
+    // Units of other batches that a module took (not free), for a batch
+    // whose names another table of units may use already.
+    QList<TUnitEntry> TakenUnitsBesides(const QString& batch, QString& error) const;
+    // The rows of batch from become batch to's, when to has none yet (a
+    // batch once named by its file's path, now by its content).
+    bool AdoptBatch(const QString& from, const QString& to, QString& error);
 
     // The directory of people, by subscriber key (see TPeople).
     QList<TPerson> People(QString& error) const;

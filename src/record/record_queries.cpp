@@ -213,28 +213,56 @@ bool TRecord::RenewUnits(const QString& batch, QString& error) {
         error);
 }
 
-QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
+namespace {
+
+QList<TUnitEntry> UnitRows(QSqlQuery& q) {
     QList<TUnitEntry> out;
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, QStringLiteral("SELECT unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units WHERE batch = ? "
-                               "ORDER BY unit"),
-             {batch}, error))
-        return out;
     while (q.next()) {
         TUnitEntry u;
-        u.batch = batch;
-        u.unit = q.value(0).toString();
-        u.state = q.value(1).toString();
-        u.port = q.value(2).toString();
-        u.serial = q.value(3).toString();
-        u.host = q.value(4).toString();
-        u.pid = q.value(5).toLongLong();
-        u.updatedAt = FromStamp(q.value(6));
-        u.note = q.value(7).toString();
-        u.fingerprint = q.value(8).toString();
+        u.batch = q.value(0).toString();
+        u.unit = q.value(1).toString();
+        u.state = q.value(2).toString();
+        u.port = q.value(3).toString();
+        u.serial = q.value(4).toString();
+        u.host = q.value(5).toString();
+        u.pid = q.value(6).toLongLong();
+        u.updatedAt = FromStamp(q.value(7));
+        u.note = q.value(8).toString();
+        u.fingerprint = q.value(9).toString();
         out << u;
     }
     return out;
+}
+
+} // namespace
+
+QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("SELECT batch, unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units "
+                               "WHERE batch = ? ORDER BY unit"),
+             {batch}, error))
+        return {};
+    return UnitRows(q);
+}
+
+QList<TUnitEntry> TRecord::TakenUnitsBesides(const QString& batch, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("SELECT batch, unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units "
+                               "WHERE batch <> ? AND state <> 'free' ORDER BY batch, unit"),
+             {batch}, error))
+        return {};
+    return UnitRows(q);
+}
+
+bool TRecord::AdoptBatch(const QString& from, const QString& to, QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            return Run(q, QStringLiteral("UPDATE units SET batch = ? WHERE batch = ? AND NOT EXISTS "
+                                         "(SELECT 1 FROM units AS taken WHERE taken.batch = ?)"),
+                       {to, from, to}, e);
+        },
+        error);
 }
 
 } // namespace portiqa

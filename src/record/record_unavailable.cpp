@@ -43,6 +43,8 @@ bool TRecord::ClaimUnit(const QString&, const QString&, const QString&, const QS
 bool TRecord::SetUnitState(const QString&, const QString&, const QString&, const QString&, QString&) { return false; }
 bool TRecord::ReleaseUnit(const QString&, const QString&, QString&) { return false; }
 QList<TUnitEntry> TRecord::Units(const QString&, QString&) const { return {}; }
+QList<TUnitEntry> TRecord::TakenUnitsBesides(const QString&, QString&) const { return {}; }
+bool TRecord::AdoptBatch(const QString&, const QString&, QString&) { return false; }
 QList<TPerson> TRecord::People(QString&) const { return {}; }
 bool TRecord::SetPerson(const QString&, const TPerson&, QString&) { return false; }
 QList<TSite> TRecord::Sites(QString&) const { return {}; }

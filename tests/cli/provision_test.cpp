@@ -27,6 +27,12 @@ namespace {
 
 struct ProvisionTest : ::testing::Test {
     QTemporaryDir dir;
+    // Each test's runs keep their record (and units kept without one) in a
+    // data folder of its own: a batch is told by its table's content, and
+    // tests share tables.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    ProvisionTest() { qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8()); }
+    ~ProvisionTest() override { qputenv("XDG_DATA_HOME", dataHome); }
     std::map<QString, std::unique_ptr<sim::TModuleSimulator>> modules;  // by link name
     QProcess cli;
 
@@ -156,6 +162,7 @@ TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
          {QByteArray("unit,1\nA,12a4\n"), QByteArray("name,1\nA,1234\n"), QByteArray("unit,5\nA,Тревога\n"),
           QByteArray("unit,1\nA,1234\nA,4321\n"), QByteArray("unit,1\nhouse-A,1234\nHOUSE-a,4321\n"),
           QByteArray("unit,1\nA,1234\nB,1234\n"), QByteArray("unit,2\nA,+79161234567\nB,79161234567\n"),
+          QByteArray("unit,2\nA,+79031230003\nB,89031230003\n"),
           QByteArray("unit,1,1\nA,1234,4321\n"), QByteArray("unit,1\n")}) {
         WriteFile("units.csv", units);
         Start({"--units", File("units.csv"), "--count", "1"});
@@ -222,9 +229,9 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
 TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenPluggedInAgain) {
     MakeTemplate();
     for (const int silentAfter : {10, 200, 385}) {
-        // A units table of its own each time: the record keeps what the last one gave.
+        // A unit of its own each time: the record keeps what the last one gave.
         const QString units = QStringLiteral("units%1.csv").arg(silentAfter);
-        WriteFile(units, "unit,1,2\nA,1111,+79990000001\n");
+        WriteFile(units, QStringLiteral("unit,1,2\nA%1,1111,+79990000001\n").arg(silentAfter).toUtf8());
         QFile::remove(File("report.csv"));
         sim::TSimOptions o;
         o.memoryFile = File(QStringLiteral("module%1.bin").arg(silentAfter));
@@ -241,7 +248,7 @@ TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenP
         // At the end, what to do with the module that failed.
         EXPECT_TRUE(cli.readAllStandardError().contains("подключите модуль снова: он будет настроен заново")) << silentAfter;
         ASSERT_EQ(Report().size(), 3);
-        EXPECT_TRUE(Report()[2].contains(",A,ok,")) << Report()[2].toStdString();
+        EXPECT_TRUE(Report()[2].contains(QStringLiteral(",A%1,ok,").arg(silentAfter))) << Report()[2].toStdString();
         EXPECT_EQ(modules["s2"]->Memory(0, 4), "1111");
         EXPECT_EQ(Records(modules["s2"]->Memory(0x1000, 375 * 256)), Records(templateNumbers));
         modules.clear();
@@ -275,8 +282,12 @@ TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
         modules[name] = std::make_unique<sim::TModuleSimulator>(o);
         ASSERT_TRUE(modules[name]->Start());
     }
+    // The second station has a copy of the table, saved with ";": the same batch.
+    QDir(dir.path()).mkpath("elsewhere");
+    WriteFile("elsewhere/units.csv", "unit;1\r\nA;1111\r\nB;2222\r\nC;3333\r\n");
     QProcess second;
-    const QStringList common{"provision", "--template", File("template.pbk"), "--units", File("units.csv"), "--count", "2"};
+    const QStringList common{"provision", "--template", File("template.pbk"), "--units", File("elsewhere/units.csv"),
+                             "--count", "2"};
     second.start(QStringLiteral(PORTIQA_CLI), common + QStringList{"--report", File("report2.csv"), "--watch", File("line2/*")});
     Start({"--units", File("units.csv"), "--count", "2"});
     ASSERT_TRUE(second.waitForStarted());
@@ -299,9 +310,20 @@ TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
     EXPECT_EQ(given, (std::map<QString, int>{{"1111", 1}, {"2222", 1}, {"3333", 1}}));
     EXPECT_EQ(factory, 1) << "three units, four modules";
 
-    // Without a record the units file is locked by the run that uses it.
+    // Another table whose unit names were given already is refused before
+    // any module is touched, and told how to continue the batch if it is one.
+    WriteFile("other.csv", "unit,1\nA,4444\nD,5555\n");
+    Plug("a3");
+    Start({"--units", File("other.csv"), "--count", "1"});
+    EXPECT_EQ(Finish(), 6);
+    const QString why = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_TRUE(why.contains("уже выданы из другой таблицы") && why.contains("--batch units-")) << why.toStdString();
+    EXPECT_EQ(modules["a3"]->Requests(), 0);
+
+    // Without a record the batch is locked by the run that gives it out: a
+    // copy of the table is refused too.
     Start({"--units", File("units.csv"), "--no-record"});
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(File("units.csv.lock")); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return !QDir(File("data/portiqa/units")).entryList({"*.lock"}).isEmpty(); }, 10000));
     const int refused = RunCli(common + QStringList{"--no-record", "--report", File("report3.csv"), "--watch", File("none/*")});
     cli.kill();
     Finish();
@@ -332,6 +354,20 @@ TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
         modules.clear();
     }
     EXPECT_FALSE(Report().join('\n').contains(",B,")) << "no new unit for a module set up already";
+    // A reflash declined before its first write (the module holds a number
+    // the template would remove) leaves the unit done: nothing to release.
+    sim::TModuleSimulator& extra = Plug("r3", o);
+    // "+79991112233", unrestricted: eight 0x63 bytes, then 0x00 and 0x63.
+    extra.WriteMemory(0x1000 + 200 * 32, QByteArray("+79991112233").leftJustified(22, '\0') + QByteArray(8, 0x63) +
+                                             QByteArray::fromHex("0063"));
+    Start({"--units", File("units.csv"), "--count", "1", "--reflash"});
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 5; }, 30000));
+    ::kill(pid_t(cli.processId()), SIGTERM);  // a stop: the unit's state is kept with its line
+    EXPECT_EQ(Finish(), 1);
+    EXPECT_TRUE(Report().back().contains(",A,failed,") && Report().back().contains("declined")) << Report().back().toStdString();
+    EXPECT_EQ(extra.Changes(), 0);
+    EXPECT_EQ(RunCli({"provision", "--units", File("units.csv"), "--release", "A"}), 6) << "A is done, not in doubt";
+    modules.clear();
     // The first run printed the programmed module's label.
     QFile label(File("labels/A.pdf"));
     ASSERT_TRUE(label.open(QIODevice::ReadOnly));
@@ -370,6 +406,25 @@ TEST_F(ProvisionTest, WithoutTheRecordARestartGivesNoUnitTwice) {
     EXPECT_EQ(modules["m2"]->Memory(0, 4), "2222") << "the next module gets the next unit";
 }
 
+// A unit put in doubt by a module that fell silent in the password write,
+// released once the module was checked, goes to the run's next module.
+TEST_F(ProvisionTest, AUnitReleasedDuringTheRunGoesToItsNextModule) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1\nA,1111\nB,2222\n");
+    sim::TSimOptions cut;
+    cut.faults.silentAfter = 399;  // of 401: the password's page is never taken
+    Plug("m1", cut);
+    Start({"--units", File("units.csv"), "--count", "1"});
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000));
+    EXPECT_TRUE(Report()[1].contains(",A,failed,")) << Report()[1].toStdString();
+    EXPECT_EQ(modules["m1"]->Memory(0, 4), "5807");
+    modules.clear();
+    EXPECT_EQ(RunCli({"provision", "--units", File("units.csv"), "--release", "A"}), 0) << "A was in doubt";
+    Plug("m2");
+    EXPECT_EQ(Finish(), 1);
+    EXPECT_EQ(modules["m2"]->Memory(0, 4), "1111");
+}
+
 // Every settings row a unit may set reaches its bytes (offsets as the
 // module's memory map gives them), under a header in capitals; a factory
 // password that is not four digits is a usage error before any port is watched.
@@ -404,6 +459,10 @@ TEST_F(ProvisionTest, HelpAndDryRunTouchNoModule) {
     EXPECT_EQ(p.exitCode(), 0);
     const QByteArray help = p.readAllStandardOutput();
     EXPECT_TRUE(help.contains("--release") && help.contains("code")) << help.constData();
+    // The record may come before the command: a unit nobody holds is refused as such.
+    for (const QStringList& args : {QStringList{"--record", File("r.sqlite"), "provision", "--batch", "B", "--release", "X"},
+                                    QStringList{"provision", "--record", File("r.sqlite"), "--batch", "B", "--release", "X"}})
+        EXPECT_EQ(RunCli(args), 6) << args.join(' ').toStdString();
     p.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("template.pbk"), "--units", File("units.csv"),
                                           "--watch", File("line/*"), "--dry-run"});
     ASSERT_TRUE(p.waitForFinished(30000));

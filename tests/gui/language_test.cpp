@@ -58,7 +58,8 @@ QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords =
                                      "Esc", "Ctrl", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
                                      "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
                                      "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit", "SHA", "PostgreSQL",
-                                     "postgresql", "sqlite", "PGPASSWORD", "PORTIQA", "Qt", "libqt6sql6", "SQL"};
+                                     "postgresql", "sqlite", "PGPASSWORD", "PORTIQA", "Qt", "libqt6sql6", "SQL",
+                                     "ModemManager", "brltty", "dialout"};
     QStringList out;
     const QRegularExpression word(QStringLiteral("(?<![-.\\w])[A-Za-z][A-Za-z0-9]*"));
     for (auto it = word.globalMatch(text); it.hasNext();) {

@@ -246,6 +246,7 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
         break;
     }
     jobs_.erase(it);
+    pruneNow_ = true;
     ShowTotals();
     MaybeEnd();
 }
@@ -255,6 +256,11 @@ void TProvisioner::ShowTotals() {
 }
 
 void TProvisioner::MaybeEnd() {
+    // Units other stations have done leave the queue (every few seconds, and
+    // when a module of this run ends).
+    if (plan_.withUnits && !plan_.units.empty() && taken_.empty() && (scans_ % 16 == 0 || pruneNow_))
+        ledger_.Prune(plan_.units);
+    pruneNow_ = false;
     const bool countReached = o_.count >= 0 && ok_ >= o_.count;
     const bool unitsUsedUp = plan_.withUnits && plan_.units.empty() && taken_.empty();
     if (countReached || unitsUsedUp || gStop.load()) ending_ = true;

@@ -67,6 +67,7 @@ private:
     };
     std::vector<TFailure> failures_;
     int scans_ = 0;
+    bool pruneNow_ = false;  // a module ended: ask the record which units are done
     std::set<QString> present_;  // ports seen at the last scan
     std::map<QString, std::unique_ptr<TProvisionJob>> jobs_;
     std::map<QString, qint64> startedMs_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -54,13 +55,20 @@ void DrawLabel(QPainter& p, const QRect& area, const TLabel& l, bool withPin) {
     QRect text = area.adjusted(0, 0, -qrSide - area.height() / 10, 0);
     QFont big = p.font();
     big.setBold(true);
-    // As large as a quarter of the label, smaller when a long name needs it.
-    for (int size = area.height() / 4; size >= 8; size -= 2) {
+    // As large as a quarter of the label, smaller when a long name needs it,
+    // but never below an eighth (about 3 mm): a longer name wraps instead,
+    // over the space the lines below leave (cut there, never drawn over them).
+    const int smallest = std::max(8, area.height() / 8);
+    for (int size = area.height() / 4; size >= smallest; size -= 2) {
         big.setPixelSize(size);
         if (QFontMetrics(big, p.device()).horizontalAdvance(l.unit) <= text.width()) break;
     }
     p.setFont(big);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, l.unit);
+    p.save();
+    const QRect nameArea = text.adjusted(0, 0, 0, -(area.height() * 4) / 9);
+    p.setClipRect(nameArea);
+    p.drawText(nameArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, l.unit);
+    p.restore();
     QFont small = p.font();
     small.setPixelSize(area.height() / 9);
     small.setBold(false);

@@ -41,6 +41,11 @@ bool HolderAlive(const TUnitEntry& e) {
     return e.updatedAt.isValid() && e.updatedAt.msecsTo(QDateTime::currentDateTime()) < TUnitLedger::kHoldMs;
 }
 
+void PruneBy(std::deque<TUnit>& units, std::map<QString, QString>& state) {
+    for (auto it = units.begin(); it != units.end();)
+        it = state[it->name] == QLatin1String("done") ? units.erase(it) : std::next(it);
+}
+
 } // namespace
 
 bool TUnitLedger::BatchOf(const QString& unitsPath, TBatch& batch, QString& error) {
@@ -157,8 +162,7 @@ std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString&
     for (const TUnitEntry& e : record_->Units(batch_, error)) state[e.unit] = e.state;
     if (!error.isEmpty()) return std::nullopt;
     // Done by this station or another: gone from the queue for good.
-    for (auto it = units.begin(); it != units.end();)
-        it = state[it->name] == QLatin1String("done") ? units.erase(it) : std::next(it);
+    PruneBy(units, state);
     for (size_t i = 0; i < units.size(); ++i) {
         const QString& s = state[units[i].name];
         if (!s.isEmpty() && s != QLatin1String("free")) continue;  // another module holds it
@@ -166,6 +170,14 @@ std::optional<size_t> TUnitLedger::Take(std::deque<TUnit>& units, const QString&
         if (!error.isEmpty()) return std::nullopt;
     }
     return std::nullopt;
+}
+
+void TUnitLedger::Prune(std::deque<TUnit>& units) const {
+    if (!record_ || units.empty()) return;
+    QString error;
+    std::map<QString, QString> state;
+    for (const TUnitEntry& e : record_->Units(batch_, error)) state[e.unit] = e.state;
+    if (error.isEmpty()) PruneBy(units, state);
 }
 
 void TUnitLedger::Returned(const std::deque<TUnit>& all, std::deque<TUnit>& units, const QSet<QString>& busy) const {

@@ -51,6 +51,9 @@ public:
     // fingerprint: of what was read from the module, kept with the binding.
     std::optional<size_t> Take(std::deque<TUnit>& units, const QString& port, const QString& serial,
                                const QString& fingerprint, QString& error);
+    // Takes out of units those any station has done: the run ends when its
+    // units are used up, without waiting for one more module to find none.
+    void Prune(std::deque<TUnit>& units) const;
     // Units the operator released (free in the record) that are not in
     // units: offered again to the run that is going.
     void Returned(const std::deque<TUnit>& all, std::deque<TUnit>& units, const QSet<QString>& busy) const;

@@ -213,13 +213,17 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         // A status reply without its status byte is no reply: the time runs out.
         {3, "23 03 00 00 00 00 00 00 03", "Неожиданный ответ", "GSM модуль не отвечает"},
         {133, "23 85 00 00 00 00 00 00 85", "Неожиданный ответ", "GSM модуль не отвечает"},
+        // A damaged one (its check byte wrong) neither: and a single command is never sent again.
+        {133, "23 85 00 00 00 00 00 01 01 84", "Неверные данные", "GSM модуль не отвечает"},
     };
     for (const auto& c : cases) {
         op.messages.clear();
         Ask(c.cmd, 0);
+        const size_t sent = port.frames.size();
         Feed(Hex(c.hex));
         EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
         tmr1.Advance(3000);
+        EXPECT_EQ(port.frames.size(), sent) << c.hex;
         QString expected = QString::fromUtf8(c.message);
         if (expected == QStringLiteral("GSM модуль не отвечает")) expected += NoAnswerHint();
         EXPECT_EQ(op.messages, QStringList{expected}) << c.hex;
@@ -501,3 +505,39 @@ TEST_F(ReplyTimeTest, SplitCutLateAndDuplicatedRepliesAroundShortWaits) {
 }
 
 } // namespace
+
+// The learned wait, step by step against hand-worked numbers: the mean and
+// the deviation move by 1/8 and 1/4, the wait is the mean plus four
+// deviations (never under the slowest answer) plus the wire and a margin; an
+// unanswered try doubles it; a reply to a request sent twice moves neither
+// (Karn) nor clears the doubling, which a reply to a request sent once does;
+// nothing waits past 3000 ms. A page read's frames take 24 ms at 115200 baud.
+TEST_F(ReplyTimeTest, TheLearnedWaitFollowsItsRulesStepByStep) {
+    const auto answered = [&](int ms) {
+        Request();
+        Answer(ms);
+    };
+    const auto next = [&] {
+        Request();
+        return tmr1.Interval();
+    };
+    answered(124);              // answer 100: mean 100, deviation 50
+    EXPECT_EQ(next(), 349);     // 24 + 100 + 4 * 50 + 25
+    Answer(44);                 // answer 20: deviation 57.5, mean 90
+    EXPECT_EQ(next(), 369);     // 24 + 90 + 4 * 57.5 + 25
+    tmr1.Advance(369);          // unanswered: asked again
+    EXPECT_EQ(seq.Attempt(), 2);
+    EXPECT_EQ(tmr1.Interval(), 738);
+    Answer(50);                 // to the second sending: the mean stays, so does the doubling
+    EXPECT_EQ(next(), 738);
+    Answer(44);                 // to a request sent once: deviation 60.625, mean 81.25
+    EXPECT_EQ(next(), 373);     // 24 + 81.25 + 242.5 + 25, the doubling gone
+    Answer(30);
+
+    seq.NewLine(115200);        // a new line learns afresh
+    seq.BeginTransfer();
+    answered(1000);             // answer 976, deviation 488: 24 + 976 + 1952 + 25
+    EXPECT_EQ(next(), 2977);
+    tmr1.Advance(2977);
+    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs) << "doubled, but never past the reply time";
+}

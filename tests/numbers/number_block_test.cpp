@@ -4,6 +4,7 @@
 #include "link/frame_assembler.h"
 #include "numbers/number_record.h"
 #include "numbers/number_block.h"
+#include "numbers/number_cells.h"
 #include "numbers/number_expiry.h"
 #include <gtest/gtest.h>
 
@@ -311,6 +312,51 @@ TEST(NumberSearch, FindsAnyPartInBothFormsAndGoesRound) {
     EXPECT_EQ(portiqa::FindNumber(g, "8495", 0), 2999);
     EXPECT_EQ(portiqa::FindNumber(g, "000", 0), 0);
     EXPECT_EQ(portiqa::FindNumber(g, "", 0), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A file's dates and times as spreadsheets write them: which of day and
+// month comes first is told by the file's own dates; 12 AM is midnight and
+// 12 PM noon.
+TEST(NumberCells, DatesByTheFilesOrderAndTwelveOClockEitherSide) {
+    using namespace number_cells;
+    using O = TSlashOrder;
+    EXPECT_EQ(SlashOrderOf({"13/04/2026", "03/04/2026"}), O::DayFirst);
+    EXPECT_EQ(SlashOrderOf({"04/13/2026 0:00", "03/04/2026"}), O::MonthFirst);
+    EXPECT_EQ(SlashOrderOf({"03/04/2026", "2026-01-01"}), O::Ambiguous);
+    EXPECT_EQ(SlashOrderOf({"13/04/2026", "04/13/2026"}), O::Mixed);
+    EXPECT_EQ(SlashOrderOf({"2026-01-01", ""}), O::None);
+    const struct {
+        const char* cell;
+        O order;
+        const char* date;  // empty: refused
+    } dates[] = {
+        {"03/04/2026", O::DayFirst, "2026-04-03"}, {"03/04/2026", O::MonthFirst, "2026-03-04"},
+        {"03/04/2026", O::Ambiguous, ""},          {"04/04/26", O::Ambiguous, "2026-04-04"},
+        {"30/02/2026", O::DayFirst, ""},           {"31.12.26", O::None, "2026-12-31"},
+        {"2026/2/3", O::None, "2026-02-03"},       {"46023", O::None, "2026-01-01"},
+        {"2026-05-06 00:00:00", O::None, "2026-05-06"},
+    };
+    for (const auto& d : dates) {
+        QString problem;
+        EXPECT_EQ(Date(d.cell, d.order, problem), d.date) << d.cell;
+        EXPECT_EQ(problem.isEmpty(), *d.date != 0) << d.cell;
+    }
+    const struct {
+        const char* cell;
+        const char* time;
+    } times[] = {
+        {"12:00 AM", "00:00"}, {"12:30 PM", "12:30"}, {"1:05 pm", "13:05"}, {"11:59 PM", "23:59"},
+        {"0:30 AM", ""},       {"13:00 PM", ""},      {"0.5", "12:00"},     {"7:30:00", "07:30"},
+        {"7:30:15", ""},       {"24:00", ""},
+    };
+    for (const auto& t : times) {
+        QString problem;
+        EXPECT_EQ(Time(t.cell, problem), t.time) << t.cell;
+    }
 }
 
 } // namespace

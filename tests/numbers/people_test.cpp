@@ -85,17 +85,36 @@ TEST(Access, EachPersonsChangeIsNamedAndLossesComeFirst) {
     Put(t, 6, "89160000005");                               // moved and written another way: no change
     Put(t, 7, "+79160000007", "2020-01-01", "2021-01-01");  // added, already ended
     Put(t, 8, "+79160000008");                              // added
+    Put(m, 10, "+79160000010", "2025-01-01", "2030-01-01");
+    Put(t, 10, "+79160000010", "2026-01-01", "2030-01-01"); // a start moved later: a loss
+    Put(m, 11, "+79160000011", "2025-01-01", "2030-01-01");
+    Put(t, 11, "+79160000011", "2024-01-01", "2030-01-01"); // a start moved earlier: a gain
+    Put(m, 12, "+79160000012");
+    Put(t, 12, "+79160000012", "2025-01-01", "2030-01-01"); // a window where there was none: a loss
     const QList<TAccessChange> changes = AccessChanges(m, t, people, QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
     QStringList words;
     for (const TAccessChange& c : changes) words << c.Text();
     EXPECT_EQ(words, (QStringList{
                          "+79160000001: срок сокращён: 2025-01-01 00:00 – 2040-01-01 00:00 → 2025-01-01 00:00 – 2035-01-01 00:00",
+                         "+79160000010: срок сокращён: 2025-01-01 00:00 – 2030-01-01 00:00 → 2026-01-01 00:00 – 2030-01-01 00:00",
+                         "+79160000012: срок сокращён: без ограничений → 2025-01-01 00:00 – 2030-01-01 00:00",
                          "Вера (+79160000003): удалён",
                          "+79160000002: срок продлён: 2025-01-01 00:00 – 2030-01-01 00:00 → 2025-01-01 00:00 – 2045-01-01 00:00",
                          "+79160000004: без ограничений (был 2025-01-01 00:00 – 2030-01-01 00:00)",
                          "+79160000007: срок уже истёк: 2020-01-01 00:00 – 2021-01-01 00:00",
-                         "+79160000008: добавлен (без ограничений)"}));
-    EXPECT_EQ(LosingAccess(changes), 2);
+                         "+79160000008: добавлен (без ограничений)",
+                         "+79160000011: срок продлён: 2025-01-01 00:00 – 2030-01-01 00:00 → 2024-01-01 00:00 – 2030-01-01 00:00"}));
+    EXPECT_EQ(LosingAccess(changes), 4);
+    // The directory follows the country: a name kept for 8… with no country
+    // is found as +7… once the country is Russia.
+    people.SetCountry(TNumberCountry{});
+    TPerson ivan;
+    ivan.name = "Иван";
+    people.Set("89160000009", ivan);
+    EXPECT_EQ(people.Find("+79160000009"), nullptr);
+    people.SetCountry(*TNumberCountry::Parse("RU"));
+    ASSERT_NE(people.Find("+79160000009"), nullptr);
+    EXPECT_EQ(people.Find("+79160000009")->name, "Иван");
     EXPECT_EQ(SubscribersWrittenTwice(t, people.Country()).size(), 0);
     Put(t, 9, "+79160000005");
     ASSERT_EQ(SubscribersWrittenTwice(t, people.Country()).size(), 1);

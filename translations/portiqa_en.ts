@@ -3466,5 +3466,17 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>В журнале модулей устройства %1 уже выданы из другой таблицы (партия %2, устройств с теми же именами: %3). Две таблицы с одними именами дали бы одну наклейку двум модулям. Если это исправленная таблица той же партии, продолжите её: --batch %2; иначе дайте устройствам свои имена</source>
         <translation>In the module record the units %1 were given out from another table already (batch %2, units of the same names: %3). Two tables with the same names would put one label on two modules. If this is the corrected table of that batch, continue it: --batch %2; otherwise give the units names of their own</translation>
     </message>
+    <message>
+        <source>Журнал модулей: незавершённые записи не проверены по модулю: %1</source>
+        <translation>Module record: unfinished writes were not checked against the module: %1</translation>
+    </message>
+    <message>
+        <source>Завершена по модулю: снимок @%1 (%2) показывает все %3 записываемых страниц</source>
+        <translation>Completed from the module: snapshot @%1 (%2) shows all %3 pages being written</translation>
+    </message>
+    <message>
+        <source>Завершена по модулю: в снимке @%1 (%2) совпадают %3 из %4 записываемых страниц: запись не закончена, повторите её</source>
+        <translation>Completed from the module: in snapshot @%1 (%2) %3 of the %4 pages being written match: the write did not end, repeat it</translation>
+    </message>
 </context>
 </TS>

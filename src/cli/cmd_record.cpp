@@ -104,6 +104,9 @@ int RunLog(TCliRun& r) {
     for (const TKnownModule& m : modules) {
         // One more than shown tells whether there are more.
         const int limit = r.o.all ? std::numeric_limits<int>::max() - 1 : kLogLimit;
+        // A write left unfinished is told by the module's reads since.
+        if (QString why; record->CompleteUnfinished(m.id, why) == 0 && !why.isEmpty())
+            r.err << TText::tr("Журнал модулей: незавершённые записи не проверены по модулю: %1").arg(why) << "\n" << Qt::flush;
         QList<TSnapshot> snapshots = record->Snapshots(m.id, limit + 1, error);
         QList<TJournalEntry> writes = record->Journal(m.id, limit + 1, error);
         if (!error.isEmpty()) return r.Refuse(kExitFile, error);

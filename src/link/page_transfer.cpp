@@ -26,7 +26,7 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
 }
 
 bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
-    if (BeforeWrite && !BeforeWrite(writing.operation, writing.intent)) return false;
+    if (BeforeWrite && !BeforeWrite(writing.operation, writing.intent, pages)) return false;
     writes_ = std::move(pages);
     Sent.clear();
     onPage_ = {};

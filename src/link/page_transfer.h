@@ -77,9 +77,12 @@ public:
     bool StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, const QString& statusText,
                     const QString& intent, TFinished onFinished);
 
-    // Asked before any write's first frame with its operation and intent;
-    // false stops it (the operator has been told why).
-    std::function<bool(TOperation operation, const QString& intent)> BeforeWrite;
+    // Asked before any write's first frame with its operation, intent and
+    // the pages it means the module to hold; false stops it (the operator
+    // has been told why).
+    std::function<bool(TOperation operation, const QString& intent,
+                       const std::vector<std::pair<int32_t, QByteArray>>& pages)>
+        BeforeWrite;
     // Confirms pages read once (see TSendOptions::confirmed); unset: a page
     // read once is taken as it comes.
     std::function<bool(int32_t address, const QByteArray& page)> Confirm;

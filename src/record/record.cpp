@@ -76,6 +76,13 @@ const QStringList kMigrations[] = {
         "ALTER TABLE snapshots ADD COLUMN client_key TEXT",
         "CREATE UNIQUE INDEX snapshots_by_client_key ON snapshots (client_key)",
     },
+    {
+        // The pages a write means the module to hold: an entry left
+        // unfinished is completed from the module's next read.
+        "ALTER TABLE journal ADD COLUMN target TEXT",
+        // The newest snapshot when the write began: only later ones tell its end.
+        "ALTER TABLE journal ADD COLUMN after_snapshot BIGINT",
+    },
 };
 
 QString NewClientKey() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
@@ -456,9 +463,10 @@ std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, const QStr
     if (!t.Ok(error)) return std::nullopt;
     if (!Run(q,
              QStringLiteral("INSERT INTO journal (module_id, started_at, operation, intent, file, file_sha256, program, os_user, "
-                            "host, client_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (client_key) DO NOTHING"),
+                            "host, client_key, target, after_snapshot) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                            "(SELECT COALESCE(MAX(id), 0) FROM snapshots)) ON CONFLICT (client_key) DO NOTHING"),
              {e.moduleId, Stamp(QDateTime::currentDateTime()), e.operation, e.intent, e.file, e.fileSha256,
-              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host(), key},
+              QStringLiteral("portiqa " PORTIQA_VERSION), OsUser(), Host(), key, e.target},
              error))
         return std::nullopt;
     q.finish();

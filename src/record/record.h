@@ -51,7 +51,16 @@ struct TJournalEntry {
     QString program, user, host;
     QString outcome, message;  // empty outcome: never ended (the program stopped)
     int pagesWritten = 0, pagesVerified = 0;
+    // The pages the write meant the module to hold (WriteTarget): an entry
+    // left unfinished is completed from the module's next read.
+    QString target;
 };
+
+// "address:hash,…" of pages to be written (the hash's first 16 hex digits).
+QString WriteTarget(const std::vector<std::pair<int32_t, QByteArray>>& pages);
+// How many of a target's pages a snapshot holds as the write meant them, of
+// how many; nothing when the snapshot does not show every one of them.
+std::optional<std::pair<int, int>> TargetHeld(const QString& target, const TModulePages& pages);
 
 // A provisioning unit as the record holds it: which batch (the units
 // table's name), its state and the module it was bound to.
@@ -128,7 +137,7 @@ public:
     // access narrowed, a copy of it kept); empty when nothing.
     QString Notice() const { return notice_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
@@ -155,6 +164,12 @@ public:
     std::optional<qint64> BeginWrite(const TJournalEntry& intent, QString& error);
     bool EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
                   QString& error);
+
+    // Writes of the module whose outcome was never kept (the program or the
+    // record stopped) are completed from the first snapshot taken after
+    // them that shows every page they meant to write: done when the module
+    // holds them all, failed with the count otherwise. How many were.
+    int CompleteUnfinished(qint64 moduleId, QString& error);
 
     // A module's snapshots (pages not loaded) and writes, newest first.
     QList<TSnapshot> Snapshots(qint64 moduleId, int limit, QString& error) const;

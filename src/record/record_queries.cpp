@@ -121,12 +121,65 @@ QList<TSnapshot> TRecord::Snapshots(qint64 moduleId, int limit, QString& error) 
     return out;
 }
 
+int TRecord::CompleteUnfinished(qint64 moduleId, QString& error) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("SELECT id, after_snapshot, target FROM journal WHERE module_id = ? AND finished_at IS NULL "
+                               "AND target IS NOT NULL AND target <> '' ORDER BY id"),
+             {moduleId}, error))
+        return 0;
+    struct TOpen {
+        qint64 id, after;
+        QString target;
+    };
+    QList<TOpen> open;
+    while (q.next()) open.append({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString()});
+    q.finish();
+    int completed = 0;
+    for (const TOpen& o : open) {
+        // The snapshots taken since the write began, oldest first (a bounded number).
+        if (!Run(q, QStringLiteral("SELECT id FROM snapshots WHERE module_id = ? AND id > ? ORDER BY id LIMIT 50"),
+                 {moduleId, o.after}, error))
+            return completed;
+        QList<qint64> ids;
+        while (q.next()) ids << q.value(0).toLongLong();
+        q.finish();
+        for (qint64 id : ids) {
+            const auto s = Snapshot(id, error);
+            if (!s) return completed;
+            const auto held = TargetHeld(o.target, s->pages);
+            if (!held) continue;
+            const auto [same, total] = *held;
+            const QString when = s->takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+            const QString message =
+                same == total ? TText::tr("Завершена по модулю: снимок @%1 (%2) показывает все %3 записываемых страниц")
+                                    .arg(id)
+                                    .arg(when)
+                                    .arg(total)
+                              : TText::tr("Завершена по модулю: в снимке @%1 (%2) совпадают %3 из %4 записываемых страниц: "
+                                          "запись не закончена, повторите её")
+                                    .arg(id)
+                                    .arg(when)
+                                    .arg(same)
+                                    .arg(total);
+            if (!Run(q, QStringLiteral("UPDATE journal SET finished_at = ?, outcome = ?, message = ?, pages_written = ?, "
+                                       "pages_verified = ? WHERE id = ? AND finished_at IS NULL"),
+                     {Stamp(s->takenAt), same == total ? QStringLiteral("done") : QStringLiteral("failed"), message, same,
+                      same, o.id},
+                     error))
+                return completed;
+            completed += q.numRowsAffected() == 1;
+            break;
+        }
+    }
+    return completed;
+}
+
 QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QList<TJournalEntry> out;
     if (!Run(q,
              QStringLiteral("SELECT id, module_id, started_at, finished_at, operation, intent, file, file_sha256, program, "
-                            "os_user, host, outcome, message, pages_written, pages_verified FROM journal WHERE module_id = ? "
+                            "os_user, host, outcome, message, pages_written, pages_verified, target FROM journal WHERE module_id = ? "
                             "ORDER BY id DESC LIMIT ?"),
              {moduleId, limit}, error))
         return out;
@@ -147,6 +200,7 @@ QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error
         e.message = q.value(12).toString();
         e.pagesWritten = q.value(13).toInt();
         e.pagesVerified = q.value(14).toInt();
+        e.target = q.value(15).toString();
         out << e;
     }
     return out;

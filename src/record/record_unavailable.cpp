@@ -37,6 +37,7 @@ std::optional<qint64> TRecord::BeginWrite(const TJournalEntry&, QString&) { retu
 bool TRecord::EndWrite(qint64, const QString&, const QString&, int, int, QString&) { return false; }
 QList<TSnapshot> TRecord::Snapshots(qint64, int, QString&) const { return {}; }
 QList<TJournalEntry> TRecord::Journal(qint64, int, QString&) const { return {}; }
+int TRecord::CompleteUnfinished(qint64, QString&) { return 0; }
 bool TRecord::ClaimUnit(const QString&, const QString&, const QString&, const QString&, const QString&, QString&) {
     return false;
 }

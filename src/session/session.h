@@ -191,7 +191,8 @@ private:
     void RecordNewSimNumber();
     // The module's record entry, made now for a module without a SIM number.
     bool EnsureModuleEntry(QString& error);
-    bool RecordIntent(TOperation operation, const QString& intent);
+    // target: the pages the write means the module to hold (WriteTarget).
+    bool RecordIntent(TOperation operation, const QString& intent, const QString& target = QString());
     void RecordOutcome(TOutcome& outcome);
     void RecordWarning(const QString& why);
     QByteArray KnownArea(int32_t first, int pages) const;

@@ -61,8 +61,9 @@ void TSession::SetReadOnly(bool readOnly) {
 // Every write passes here before its first frame: the journal's intent, and
 // a read-only visit's refusal.
 void TSession::GuardWrites() {
-    pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent) {
-        return RecordIntent(operation, intent);
+    pageTransfer.BeforeWrite = [this](TOperation operation, const QString& intent,
+                                      const std::vector<std::pair<int32_t, QByteArray>>& pages) {
+        return RecordIntent(operation, intent, WriteTarget(pages));
     };
     // The single commands that change the module are writes too.
     for (TSingleCommand* command : std::initializer_list<TSingleCommand*>{&historyDelete, &timeSync, &checkingMode}) {
@@ -133,7 +134,7 @@ QByteArray TSession::KnownArea(int32_t first, int pages) const {
     return area;
 }
 
-bool TSession::RecordIntent(TOperation operation, const QString& intent) {
+bool TSession::RecordIntent(TOperation operation, const QString& intent, const QString& target) {
     if (readOnly_) {
         recordRefused_ = true;
         recordRefusal_ = TText::tr("Только чтение: запись в GSM модуль не выполняется, ничего не записано");
@@ -151,6 +152,7 @@ bool TSession::RecordIntent(TOperation operation, const QString& intent) {
         e.intent = intent;
         e.file = writeFile_;
         e.fileSha256 = Sha256Of(writeFile_);
+        e.target = target;
         if (const auto id = record_->BeginWrite(e, error)) {
             journalId_ = id;
             return true;
@@ -197,6 +199,10 @@ void TSession::RecordOutcome(TOutcome& o) {
     if (pages.Empty()) return;
     if (QString why; !EnsureModuleEntry(why)) return RecordWarning(why);
     if (!record_->AddSnapshot(*moduleId_, kind, pages, error)) return RecordWarning(error);
+    // A write left unfinished earlier (the program or the record stopped) is
+    // told by what the module holds now.
+    record_->CompleteUnfinished(*moduleId_, error);
+    if (!error.isEmpty()) RecordWarning(error);
     if (!pages.settings.isEmpty()) known_.settings = pages.settings;
     if (!pages.numbers.isEmpty()) known_.numbers = pages.numbers;
     if (!pages.history.isEmpty()) known_.history = pages.history;

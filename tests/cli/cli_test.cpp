@@ -909,6 +909,7 @@ TEST_F(CliTest, ALogSaysWhenItShowsOnlyPart) {
 // record lacks instead of passing for a success.
 TEST_F(CliTest, AWriteWhoseOutcomeTheRecordCannotKeepIsNoSuccess) {
     Module();
+    module->WriteMemory(4, QByteArray("+79161234567") + '\0');  // one module across the runs
     const QStringList r{"--record", File("full.sqlite")};
     ASSERT_EQ(Run(r + QStringList{"login"}).code, 0);
     {
@@ -928,6 +929,19 @@ TEST_F(CliTest, AWriteWhoseOutcomeTheRecordCannotKeepIsNoSuccess) {
     const QJsonArray writes = Json(log.out)["modules"].toArray()[0].toObject()["writes"].toArray();
     ASSERT_EQ(writes.size(), 1) << log.out.toStdString();
     EXPECT_EQ(writes[0].toObject()["outcome"].toString(), "") << "the entry stays open, as it is";
+    // The record mended, the module's next read completes the entry.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "mended");
+        db.setDatabaseName(File("full.sqlite"));
+        ASSERT_TRUE(db.open() && QSqlQuery(db).exec("DROP TRIGGER full"));
+    }
+    QSqlDatabase::removeDatabase("mended");
+    ASSERT_EQ(Run(r + QStringList{"settings", "read"}).code, 0);
+    const QJsonArray after = Json(Run(r + QStringList{"log", "--json"}, false).out)["modules"].toArray()[0].toObject()["writes"].toArray();
+    ASSERT_EQ(after.size(), 1);
+    const QJsonObject entry = after[0].toObject();
+    EXPECT_EQ(entry["outcome"].toString(), "done");
+    EXPECT_TRUE(entry["message"].toString().startsWith("Завершена по модулю")) << entry["message"].toString().toStdString();
 }
 
 // Two bits flipped in the same place of two bytes pass the frame's check:

@@ -98,7 +98,8 @@ TEST(Comm, PortHeldByAnotherOpeningIsRefused) {
         second.OpenComm();
         FAIL() << "second opening succeeded";
     } catch (const ECommsError& e) {
-        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("another program"), -1) << e.what();
+        // The back end's hint, in the interface's language.
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("порт занят другой программой"), -1) << e.what();
     }
 }
 

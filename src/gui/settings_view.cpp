@@ -70,6 +70,19 @@ public:
         // The cell already holds the checked text.
     }
     bool eventFilter(QObject* object, QEvent* event) override {
+        // Tab in an open editor keeps what was typed and goes on to the next value.
+        if (auto* key = static_cast<QKeyEvent*>(event); event->type() == QEvent::KeyPress &&
+                                                         (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                                                         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            auto* edit = qobject_cast<QLineEdit*>(object);
+            const int row = view_->strngrd_write->currentIndex().row() + 1;
+            if (edit) {
+                emit closeEditor(edit, NoHint);
+                QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
+                if (!view_->MoveKey(&copy, row)) view_->strngrd_write->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             auto* edit = qobject_cast<QLineEdit*>(object);
             const QModelIndex index = view_->strngrd_write->currentIndex();
@@ -103,6 +116,24 @@ public:
 
 private:
     QAbstractScrollArea* table_;
+};
+
+// A closed drop-down never changes with the keys that move between values:
+// the arrows and Tab go to the table's next value (Alt+Down, F4 or Space
+// open the list, where the arrows choose).
+class TComboKeys : public QObject {
+public:
+    TComboKeys(std::function<bool(QKeyEvent*)> move, QObject* parent) : QObject(parent), move_(std::move(move)) {}
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            auto* combo = qobject_cast<QComboBox*>(object);
+            if (combo && !combo->view()->isVisible() && move_(static_cast<QKeyEvent*>(event))) return true;
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    std::function<bool(QKeyEvent*)> move_;
 };
 
 QPushButton* Button(const QString& caption, QWidget* parent) {
@@ -150,7 +181,8 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     // The desktop's own size: the names and hints are long, and the rows
     // grow to fit them (see FitRows).
     strngrd_write->setFont(QApplication::font());
-    strngrd_write->setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab like every control; inside, Tab and the arrows go from value to value.
+    strngrd_write->setFocusPolicy(Qt::StrongFocus);
     // Only a key or a double click opens the editor: a click on the current
     // cell starts no delayed edit, during which keys would go elsewhere.
     strngrd_write->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -162,11 +194,13 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     strngrd_write->KeyHook = [this](QKeyEvent* e) {
         const QModelIndex cur = strngrd_write->currentIndex();
         const int row = cur.row() + 1;
+        if (MoveKey(e, cur.isValid() ? row : 0)) return true;
         if (!cur.isValid() || cur.column() != 1 || !TSettingsTable::IsSelectionRow(row)) return false;
         if (e->text().isEmpty() || !e->text().at(0).isPrint()) return false;
         RefuseTyping(CheckSettingsTyping(row, e->text(), QString()));
         return true;
     };
+    strngrd_write->installEventFilter(this);  // Tab, which never reaches a view's own key handling
     strngrd_write->verticalHeader()->hide();
     strngrd_write->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(166,202,240); border: 1px solid #9ab; }"));
@@ -190,6 +224,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         combo->setFont(QApplication::font());
         combo->setFocusPolicy(Qt::StrongFocus);  // a wheel gives it no focus
         combo->installEventFilter(wheel);
+        combo->installEventFilter(new TComboKeys([this, row = e.row](QKeyEvent* k) { return MoveKey(k, row); }, combo));
         widest = std::max(widest, combo->sizeHint().width());
         combos_[e.row] = combo;
         strngrd_write->setIndexWidget(model_->IndexOf(1, e.row), combo);
@@ -224,6 +259,65 @@ void TSettingsView::FitRows() {
         if (auto it = combos_.find(r); it != combos_.end()) h = std::max(h, it->second->sizeHint().height() + 4);
         if (strngrd_write->rowHeight(r - 1) != h) strngrd_write->setRowHeight(r - 1, h);
     }
+}
+
+bool TSettingsView::MoveKey(QKeyEvent* e, int row) {
+    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+    int to = 0;
+    switch (e->key()) {
+    case Qt::Key_Up: to = std::max(1, row - 1); break;
+    case Qt::Key_Down: to = std::min(int(TSettingsTable::kValueRows), row + 1); break;
+    case Qt::Key_Tab:
+        if (row >= TSettingsTable::kValueRows) return LeaveTable(true);
+        to = row + 1;
+        break;
+    case Qt::Key_Backtab:
+        if (row <= 1) return LeaveTable(false);
+        to = row - 1;
+        break;
+    default: return false;
+    }
+    MoveTo(std::max(1, to));
+    return true;
+}
+
+// Tab past the last value (Shift+Tab before the first) goes to the control
+// beyond the table, never to another of its drop-downs.
+bool TSettingsView::LeaveTable(bool forward) {
+    QWidget* w = strngrd_write;
+    for (int hops = 0; hops < 200; ++hops) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == strngrd_write) return false;
+        if (strngrd_write->isAncestorOf(w)) continue;
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TSettingsView::MoveTo(int row) {
+    strngrd_write->setCurrentIndex(model_->IndexOf(1, row));
+    strngrd_write->scrollTo(model_->IndexOf(1, row));
+    if (auto it = combos_.find(row); it != combos_.end()) it->second->setFocus(Qt::TabFocusReason);
+    else strngrd_write->setFocus(Qt::TabFocusReason);
+}
+
+bool TSettingsView::eventFilter(QObject* object, QEvent* event) {
+    if (object == strngrd_write && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            MoveKey(key, strngrd_write->currentIndex().row() + 1))
+            return true;
+    }
+    return QWidget::eventFilter(object, event);
+}
+
+int TSettingsView::KeyboardRow() const {
+    for (const auto& [row, combo] : combos_)
+        if (combo->hasFocus()) return row;
+    return strngrd_write->currentIndex().row() + 1;
 }
 
 void TSettingsView::RefuseTyping(const QString& why) {

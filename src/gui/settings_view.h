@@ -25,11 +25,23 @@ public:
     // A key the row's rules refused: why, for the status bar.
     void RefuseTyping(const QString& why);
     QString lastRefusal;
+    // The keyboard's way through the values: the value cell of row (1..16)
+    // becomes current, and its drop-down, if it has one, takes the focus.
+    void MoveTo(int row);
+    // The row of the value the keyboard is on.
+    int KeyboardRow() const;
+    // A key that moves between values (arrows, Tab) from row; false when it
+    // leaves the table (Tab past the last value) or is no such key.
+    bool MoveKey(QKeyEvent* e, int row);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 signals:
     void TypingRefused(const QString& why);
 
 private:
+    bool LeaveTable(bool forward);
     void SyncEditor(int row);
     void FitRows();
     TSettingsTable& table_;

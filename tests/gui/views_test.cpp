@@ -226,13 +226,49 @@ TEST(SettingsViewInput, DropDownsChangeOnlyByAnExplicitChoice) {
             EXPECT_GT(v->verticalScrollBar()->value(), scrolled) << "the wheel scrolls the table";
         }
     }
-    // A choice made with the keys on a focused drop-down is a choice.
-    QComboBox* cbb10 = s.view.Combo(11);
-    v->scrollTo(v->model()->index(10, 1));
-    cbb10->setFocus(Qt::TabFocusReason);
+    // The arrows on a closed drop-down move to the next value; a choice is
+    // made in the opened list (Alt+Down), with the arrows and Enter.
+    QComboBox* list = s.view.Combo(11);
+    const int before = s.table.ItemIndex(11);
+    s.view.MoveTo(11);
     Key(Qt::Key_Up);
+    EXPECT_EQ(s.table.ItemIndex(11), before);
+    EXPECT_EQ(s.view.KeyboardRow(), 10);
+    s.view.MoveTo(11);
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->view()->isVisible(); }, 5000));
+    QTest::keyClick(list->view(), Qt::Key_Up);
+    QTest::keyClick(list->view(), Qt::Key_Return);
     EXPECT_EQ(s.table.ItemIndex(11), 2);
     EXPECT_EQ(s.table.Value(11), "2:Пользователь");
+}
+
+// Down and Up, Tab and Shift+Tab go through all sixteen values, to each
+// drop-down as to each text, and change none; a value reached is typed into.
+TEST(SettingsViewInput, TheKeyboardWalksEveryValueAndChangesNone) {
+    TSettingsShown s({900, 400});
+    auto* v = s.view.strngrd_write;
+    ClickCell(v, 1, 1);
+    QStringList values;
+    for (int r = 1; r <= TSettingsTable::kValueRows; ++r) values << s.table.Value(r);
+    const auto walk = [&](Qt::Key key, int from, int step) {
+        for (int r = from + step; r >= 1 && r <= TSettingsTable::kValueRows; r += step) {
+            Key(key);
+            ASSERT_EQ(s.view.KeyboardRow(), r) << key;
+            const bool list = s.table.IsSelectionRow(r);
+            EXPECT_TRUE(list ? s.view.Combo(r)->hasFocus() : v->hasFocus()) << r;
+        }
+    };
+    walk(Qt::Key_Down, 1, 1);
+    walk(Qt::Key_Up, TSettingsTable::kValueRows, -1);
+    walk(Qt::Key_Tab, 1, 1);
+    walk(Qt::Key_Backtab, TSettingsTable::kValueRows, -1);
+    for (int r = 1; r <= TSettingsTable::kValueRows; ++r) EXPECT_EQ(s.table.Value(r), values[r - 1]) << r;
+    Type("1357");
+    EXPECT_EQ(s.table.Value(1), "1357");
+    Key(Qt::Key_Tab);  // from the open editor to the next value, the typing kept
+    EXPECT_EQ(s.view.KeyboardRow(), 2);
+    EXPECT_EQ(s.table.Value(1), "1357");
 }
 
 TEST(SettingsViewInput, RowsFitTheirTexts) {

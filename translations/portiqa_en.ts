@@ -1207,14 +1207,6 @@ file</translation>
         <translation>Delete</translation>
     </message>
     <message>
-        <source>Неверный серийный номер: </source>
-        <translation>Wrong serial number: </translation>
-    </message>
-    <message>
-        <source>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</source>
-        <translation>Wrong entry: choose &quot;Unrestricted&quot; or set the start and end dates and times. Total:</translation>
-    </message>
-    <message>
         <source>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</source>
         <translation>Wrong number: only &quot;+&quot; and digits, at most 22 characters. Total:</translation>
     </message>
@@ -1265,14 +1257,6 @@ file</translation>
     <message>
         <source>Сохранить список номеров в GSM модуль?<byte value="xd"/></source>
         <translation>Save the number list to the GSM module?<byte value="xd"/></translation>
-    </message>
-    <message>
-        <source>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</source>
-        <translation>Warning! The save removes %1 number(s) from the GSM module: records %2%3</translation>
-    </message>
-    <message>
-        <source>Номера абонентов установлены</source>
-        <translation>Numbers set</translation>
     </message>
     <message>
         <source>Reading telephone number information</source>
@@ -3477,6 +3461,26 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Завершена по модулю: в снимке @%1 (%2) совпадают %3 из %4 записываемых страниц: запись не закончена, повторите её</source>
         <translation>Completed from the module: in snapshot @%1 (%2) %3 of the %4 pages being written match: the write did not end, repeat it</translation>
+    </message>
+    <message>
+        <source>Справка: portiqa-cli --help</source>
+        <translation>Help: portiqa-cli --help</translation>
+    </message>
+    <message>
+        <source>Номера абонентов прочитаны из GSM модуля</source>
+        <translation>Numbers read from the GSM module</translation>
+    </message>
+    <message>
+        <source>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</source>
+        <translation>Warning! The save removes numbers from the GSM module: %1 (records %2%3)</translation>
+    </message>
+    <message>
+        <source>Записи: </source>
+        <translation>Records: </translation>
+    </message>
+    <message>
+        <source>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</source>
+        <translation>Wrong entry: tick &quot;Unrestricted&quot; or set the start and end dates and times. Total:</translation>
     </message>
 </context>
 </TS>

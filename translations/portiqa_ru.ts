@@ -1208,14 +1208,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Удалить</translation>
     </message>
     <message>
-        <source>Неверный серийный номер: </source>
-        <translation>Неверный серийный номер: </translation>
-    </message>
-    <message>
-        <source>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</source>
-        <translation>Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:</translation>
-    </message>
-    <message>
         <source>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</source>
         <translation>Неправильный номер абонента: допускаются только «+» и цифры, не более 22 символов. Всего:</translation>
     </message>
@@ -1266,14 +1258,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Сохранить список номеров в GSM модуль?<byte value="xd"/></source>
         <translation>Сохранить список номеров в GSM модуль?<byte value="xd"/></translation>
-    </message>
-    <message>
-        <source>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</source>
-        <translation>Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3</translation>
-    </message>
-    <message>
-        <source>Номера абонентов установлены</source>
-        <translation>Номера абонентов установлены</translation>
     </message>
     <message>
         <source>Reading telephone number information</source>
@@ -3483,6 +3467,26 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Завершена по модулю: в снимке @%1 (%2) совпадают %3 из %4 записываемых страниц: запись не закончена, повторите её</source>
         <translation>Завершена по модулю: в снимке @%1 (%2) совпадают %3 из %4 записываемых страниц: запись не закончена, повторите её</translation>
+    </message>
+    <message>
+        <source>Справка: portiqa-cli --help</source>
+        <translation>Справка: portiqa-cli --help</translation>
+    </message>
+    <message>
+        <source>Номера абонентов прочитаны из GSM модуля</source>
+        <translation>Номера абонентов прочитаны из GSM модуля</translation>
+    </message>
+    <message>
+        <source>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</source>
+        <translation>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</translation>
+    </message>
+    <message>
+        <source>Записи: </source>
+        <translation>Записи: </translation>
+    </message>
+    <message>
+        <source>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</source>
+        <translation>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</translation>
     </message>
 </context>
 </TS>

@@ -201,7 +201,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     TCliOptions o;
     QString usage;
     if (!ParseCliOptions(args, o, usage)) {
-        err << usage << "\n\n" << TText::tr(kCliUsage) << Qt::flush;
+        // The mistake and where the help is: three screens of help would push it out of sight.
+        err << usage << "\n" << TText::tr("Справка: portiqa-cli --help") << "\n" << Qt::flush;
         return kExitUsage;
     }
     if (o.version) {

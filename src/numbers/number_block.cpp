@@ -51,7 +51,7 @@ void TNumberBlock::FinishDownload() {
     table_.Edits().Set(false);
     table_.SetPagesRead(TNumberTable::kPages);
     KeepBase();
-    const QString done = TText::tr("Номера абонентов установлены");
+    const QString done = TText::tr("Номера абонентов прочитаны из GSM модуля");
     if (quiet_) seq_.Status().ShowStatus(done);
     else op_.ShowMessage(done);
     Done(done);
@@ -152,7 +152,7 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
             for (const TNumberChange& c : diff.changes)
                 if (c.after == TText::tr("(нет)") && serials.size() < 10) serials << QString::number(c.serial);
             const QString more = diff.removed > serials.size() ? QStringLiteral(" …") : QString();
-            warning = TText::tr("Внимание! Сохранение удалит из GSM модуля %1 номер(а/ов): записи %2%3")
+            warning = TText::tr("Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)")
                           .arg(diff.removed).arg(serials.join(QStringLiteral(", ")), more);
         } else {
             warning = TText::tr("Внимание! После сохранения доступ потеряют или сократят: %1").arg(losing);

@@ -229,10 +229,10 @@ QString TNumberTable::ValidateNumberTable() const {
             }
         }
     }
-    const QString serialLabel = TText::tr("Неверный серийный номер: ");
+    const QString serialLabel = TText::tr("Записи: ");
     if (!noWindow.isEmpty())
         return OffendingRowsMessage(
-            TText::tr("Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:"),
+            TText::tr("Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:"),
             serialLabel, noWindow);
     if (!badNumber.isEmpty())
         return OffendingRowsMessage(

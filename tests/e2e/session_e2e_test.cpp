@@ -69,8 +69,8 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     const QByteArray before = module->Memory(0x1000, 375 * 256);
     session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
-    EXPECT_EQ(op.messages.back(), "Номера абонентов установлены");
-    EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
+    EXPECT_EQ(op.messages.back(), "Номера абонентов прочитаны из GSM модуля");
+    EXPECT_EQ(op.messages.count("Номера абонентов прочитаны из GSM модуля"), 1);
     auto& g = session->numberTable.Grid();
     EXPECT_FALSE(g.Cells(1, 100).isEmpty());
     EXPECT_TRUE(g.Cells(1, 101).isEmpty());

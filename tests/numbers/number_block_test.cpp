@@ -100,16 +100,16 @@ TEST(NumberTable, ValidationMessages) {
         g.SetCells(T::kStartTime, row, "10:00");
         g.SetCells(T::kEndDate, row, "2024/02/01");
     };
-    const QString head = "Неправильная операция: выберите «Всегда» или установите дату и время начала и окончания. Всего:";
+    const QString head = "Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:";
     offend(12);
-    EXPECT_EQ(t.ValidateNumberTable(), head + "1\rНеверный серийный номер: 12");
+    EXPECT_EQ(t.ValidateNumberTable(), head + "1\rЗаписи: 12");
     offend(40);
-    EXPECT_EQ(t.ValidateNumberTable(), head + "2\rНеверный серийный номер: 12,40");
+    EXPECT_EQ(t.ValidateNumberTable(), head + "2\rЗаписи: 12,40");
     offend(41);
-    EXPECT_EQ(t.ValidateNumberTable(), head + "3\rНеверный серийный номер: 12,40,41");
+    EXPECT_EQ(t.ValidateNumberTable(), head + "3\rЗаписи: 12,40,41");
     offend(50);
     offend(60);
-    EXPECT_EQ(t.ValidateNumberTable(), head + "5\rНеверный серийный номер: 12,40,41,....");
+    EXPECT_EQ(t.ValidateNumberTable(), head + "5\rЗаписи: 12,40,41,....");
     // "Да" in either flag column, or no number, takes a row out.
     g.SetCells(T::kUnrestricted, 12, "Да");
     g.SetCells(T::kDelete, 40, "Да");
@@ -120,7 +120,7 @@ TEST(NumberTable, ValidationMessages) {
     // Numbers the module would store differently, and dates that do not exist.
     g.SetCells(T::kNumber, 50, "+7 999");
     EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильный номер абонента"));
-    EXPECT_TRUE(t.ValidateNumberTable().endsWith("Неверный серийный номер: 50"));
+    EXPECT_TRUE(t.ValidateNumberTable().endsWith("Записи: 50"));
     g.SetCells(T::kNumber, 50, QString(23, '1'));
     EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильный номер абонента"));
     g.SetCells(T::kNumber, 50, "+79990000050");
@@ -195,7 +195,7 @@ TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
     EXPECT_EQ(table.Grid().Cells(T::kNumber, 17), "+123");
     Reply(0x18700, page);  // beyond record 3000: nothing written, the chain goes on
     for (int p = 3; p <= 376; ++p) Reply(NumberPageAddress(p > 375 ? 375 : p), QByteArray(256, char(0xFF)));
-    EXPECT_EQ(op.messages.count("Номера абонентов установлены"), 1);
+    EXPECT_EQ(op.messages.count("Номера абонентов прочитаны из GSM модуля"), 1);
     EXPECT_EQ(port.frames.size(), 375u);
     EXPECT_EQ(port.frames.back(), test::Hex("23 83 00 01 86 00 00 00 04"));
     EXPECT_FALSE(block.TransferRunning());
@@ -222,7 +222,7 @@ TEST_F(NumberChainTest, SaveReadsAnUnknownListFirstThenEncodesEightRowsAPage) {
     ASSERT_EQ(op.questions.size(), 1);
     EXPECT_TRUE(op.questions[0].contains("Добавлено: 1, изменено: 0, удалено: 1")) << op.questions[0].toStdString();
     ASSERT_EQ(op.warnings.size(), 1);
-    EXPECT_TRUE(op.warnings[0].contains("удалит из GSM модуля 1 номер(а/ов): записи 1")) << op.warnings[0].toStdString();
+    EXPECT_TRUE(op.warnings[0].contains("удалит из GSM модуля номеров: 1 (записи 1)")) << op.warnings[0].toStdString();
     // Page 1 keeps seven records the operator did not change: it is read
     // again just before it is written, and is as it was.
     EXPECT_EQ(port.frames[375], test::Hex("23 83 00 00 10 00 00 00 93"));
@@ -250,7 +250,7 @@ TEST_F(NumberChainTest, ARemovalTheOperatorCancelsWritesNothing) {
     op.answers = {true, false};  // accept the counts, cancel at the warning
     for (int p = 1; p <= 375; ++p) Reply(NumberPageAddress(p), held);
     ASSERT_EQ(op.warnings.size(), 1);
-    EXPECT_TRUE(op.warnings[0].contains("375 номер(а/ов): записи 1, 9, 17, 25, 33, 41, 49, 57, 65, 73 …")) << op.warnings[0].toStdString();
+    EXPECT_TRUE(op.warnings[0].contains("номеров: 375 (записи 1, 9, 17, 25, 33, 41, 49, 57, 65, 73 …)")) << op.warnings[0].toStdString();
     EXPECT_EQ(port.frames.size(), 375u);
     EXPECT_FALSE(block.TransferRunning());
 }

@@ -58,6 +58,16 @@ struct TScriptedOperator : IOperator {
         unsavedAnswers.pop_front();
         return a;
     }
+    std::deque<std::vector<bool>> choiceAnswers;  // for AskChoices; kept as given when empty
+    QStringList choiceQuestions;
+    bool AskChoices(const QString& t, QList<TChoice>& choices) override {
+        choiceQuestions << t;
+        if (choiceAnswers.empty()) return true;
+        for (qsizetype i = 0; i < choices.size() && i < qsizetype(choiceAnswers.front().size()); ++i)
+            choices[i].checked = choiceAnswers.front()[size_t(i)];
+        choiceAnswers.pop_front();
+        return true;
+    }
     void ReportError(const QString& t) override { errors << t; }
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return saveFile; }
     QString ChooseOpenFile(const QString&, const QString&) override { return openFile; }

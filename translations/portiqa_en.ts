@@ -3482,5 +3482,25 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</source>
         <translation>Wrong entry: tick &quot;Unrestricted&quot; or set the start and end dates and times. Total:</translation>
     </message>
+    <message>
+        <source>Только чтение: ничего не записывать в модуль</source>
+        <translation>Read only: write nothing to the module</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</source>
+        <translation>Read only: writing to the GSM module is off (chosen in the &quot;Language&quot; menu)</translation>
+    </message>
+    <message>
+        <source>Номера абонентов</source>
+        <translation>User numbers</translation>
+    </message>
+    <message>
+        <source>Что восстановить из копии %1?</source>
+        <translation>What to restore from the backup %1?</translation>
+    </message>
+    <message>
+        <source>Ничего не выбрано: восстановление не начато</source>
+        <translation>Nothing chosen: the restore was not started</translation>
+    </message>
 </context>
 </TS>

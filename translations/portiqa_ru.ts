@@ -3488,5 +3488,25 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</source>
         <translation>Неправильная операция: отметьте «Без ограничений» или установите дату и время начала и окончания. Всего:</translation>
     </message>
+    <message>
+        <source>Только чтение: ничего не записывать в модуль</source>
+        <translation>Только чтение: ничего не записывать в модуль</translation>
+    </message>
+    <message>
+        <source>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</source>
+        <translation>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</translation>
+    </message>
+    <message>
+        <source>Номера абонентов</source>
+        <translation>Номера абонентов</translation>
+    </message>
+    <message>
+        <source>Что восстановить из копии %1?</source>
+        <translation>Что восстановить из копии %1?</translation>
+    </message>
+    <message>
+        <source>Ничего не выбрано: восстановление не начато</source>
+        <translation>Ничего не выбрано: восстановление не начато</translation>
+    </message>
 </context>
 </TS>

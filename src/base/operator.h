@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <optional>
 #include <QStringList>
@@ -41,6 +42,17 @@ public:
     virtual TUnsaved AskUnsaved(const QString& text) {
         (void)text;
         return TUnsaved::Cancel;
+    }
+    // Which of several things to do (check boxes, as they are given ticked);
+    // false when cancelled. A front end that cannot ask keeps them as given.
+    struct TChoice {
+        QString label;
+        bool checked = true;
+    };
+    virtual bool AskChoices(const QString& text, QList<TChoice>& choices) {
+        (void)text;
+        (void)choices;
+        return true;
     }
     // The report of a failure that ended an operation.
     virtual void ReportError(const QString& text) = 0;

@@ -1,4 +1,8 @@
 #include "gui/gui_operator.h"
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QDialogButtonBox>
+#include <QDialog>
 #include "base/texts.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -53,6 +57,30 @@ bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& optio
     box.exec();
     checked = tick->isChecked();
     return box.clickedButton() == yes;
+}
+
+bool TGuiOperator::AskChoices(const QString& text, QList<TChoice>& choices) {
+    QDialog box(owner_);
+    auto* layout = new QVBoxLayout(&box);
+    auto* label = new QLabel(Lines(text), &box);
+    layout->addWidget(label);
+    QList<QCheckBox*> ticks;
+    for (const TChoice& c : choices) {
+        auto* tick = new QCheckBox(c.label, &box);
+        tick->setChecked(c.checked);
+        layout->addWidget(tick);
+        ticks << tick;
+    }
+    auto* buttons = new QDialogButtonBox(&box);
+    QPushButton* yes = buttons->addButton(TText::tr("Принять"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(TText::tr("Отменить"), QDialogButtonBox::RejectRole);
+    yes->setDefault(true);  // a choice of what to do next; nothing is written yet
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted) return false;
+    for (qsizetype i = 0; i < choices.size(); ++i) choices[i].checked = ticks[i]->isChecked();
+    return true;
 }
 
 std::optional<QString> TGuiOperator::AskText(const QString& text, const QString& initial) {

@@ -11,6 +11,7 @@ public:
     void ShowMessage(const QString& text) override;
     bool AskAccept(const QString& text) override;
     bool AskAcceptWithOption(const QString& text, const QString& option, bool& checked) override;
+    bool AskChoices(const QString& text, QList<TChoice>& choices) override;
     bool WarnOkCancel(const QString& text) override;
     std::optional<QString> AskText(const QString& text, const QString& initial) override;
     TUnsaved AskUnsaved(const QString& text) override;

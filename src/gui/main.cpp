@@ -121,6 +121,8 @@ int main(int argc, char** argv) {
     if (p.isSet(options.noRecord)) window.OpenRecord(QString(), true);
     else if (p.isSet(options.record)) window.OpenRecord(p.value(options.record), false);
     if (p.isSet(options.readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1")) window.SetReadOnly(true);
+    else if (!scripted && QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(portiqa::kReadOnlyKey).toBool())
+        window.SetReadOnly(true, true);  // chosen in the menu last time
     window.ShowTab(p.value(tab).toInt());
     // The size and place the operator left it in, else fitted to this screen.
     QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));

@@ -180,7 +180,7 @@ void TForm1::NameWidgets() {
         {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
         {pb1, "pb1"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
         {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
-        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"},
+        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"}, {readOnlyChoice, "readOnlyChoice"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
 }
@@ -260,8 +260,16 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     languages->addSeparator();
     QAction* country = languages->addAction(TText::tr("Страна номеров…"));
     country->setData(QStringLiteral("country"));
+    // A visit that only reads, chosen here and remembered for the next start.
+    readOnlyChoice = languages->addAction(TText::tr("Только чтение: ничего не записывать в модуль"));
+    readOnlyChoice->setCheckable(true);
+    readOnlyChoice->setData(QStringLiteral("read-only"));
     connect(languages, &QMenu::triggered, this, [this](QAction* a) {
         if (a->data().toString() == QLatin1String("country")) return ChooseCountry();
+        if (a == readOnlyChoice) {
+            QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kReadOnlyKey, a->isChecked());
+            return SetReadOnly(a->isChecked(), true);
+        }
         ChooseLanguage(a->data().toString());
     });
     btnLanguage->setMenu(languages);
@@ -329,11 +337,19 @@ void TForm1::SetControlsEnabled(bool on) {
     btnRestore->setEnabled(on && !readOnly);
 }
 
-void TForm1::SetReadOnly(bool readOnly) {
+void TForm1::SetReadOnly(bool readOnly, bool chosen) {
     session_->SetReadOnly(readOnly);
+    // Asked for at start-up, the visit stays read-only: the menu shows it and cannot undo it.
+    readOnlyChoice->setChecked(readOnly);
+    readOnlyChoice->setEnabled(chosen || !readOnly);
     writeButtons_ = {btn24, btn25, settingsView->btn22, numbersView->btn9, historyView->btn23, btnRestore};
-    for (QWidget* w : writeButtons_)
-        w->setToolTip(readOnly ? TText::tr("Только чтение: запись в GSM модуль выключена (запуск с --read-only)") : QString());
+    const QString why = chosen ? TText::tr("Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)")
+                               : TText::tr("Только чтение: запись в GSM модуль выключена (запуск с --read-only)");
+    for (QWidget* w : writeButtons_) {
+        // Each button's own words come back when the visit may write again.
+        if (!w->property("ownToolTip").isValid()) w->setProperty("ownToolTip", w->toolTip());
+        w->setToolTip(readOnly ? why : w->property("ownToolTip").toString());
+    }
     SetControlsEnabled(port_ == TPortState::Open && session_->Module().has_value());
     ShowModule();
 }

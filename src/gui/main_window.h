@@ -27,6 +27,7 @@ class THistoryView;
 
 // Where the window's language choice is remembered (QSettings "Portiqa"/"Configurator").
 inline const QString kLanguageKey = QStringLiteral("language");
+inline const QString kReadOnlyKey = QStringLiteral("readOnly");
 // Where the module record is (empty: the default file).
 inline const QString kRecordKey = QStringLiteral("record");
 // How numbers are written where the modules are ("+7", "RU"; empty: the system's region).
@@ -74,7 +75,9 @@ public:
     QList<QWidget*> Controls() const { return controls_; }
     // A read-only visit: every write refused by the session, its buttons
     // disabled with the reason, the title says so.
-    void SetReadOnly(bool readOnly);
+    // chosen: by the operator in the menu (remembered, and undone there);
+    // otherwise asked for at start-up (--read-only), for the whole visit.
+    void SetReadOnly(bool readOnly, bool chosen = false);
 
     TSession& Session() { return *session_; }
     TComm& Comm() { return cm1; }
@@ -161,6 +164,7 @@ private:
     QPushButton* btn1 = nullptr;
     QPushButton *btn24 = nullptr, *btn25 = nullptr;
     QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
+    QAction* readOnlyChoice = nullptr;  // "Только чтение" in that menu
     QTabWidget* pgc = nullptr;
     QLabel* statusText = nullptr;
     QLabel* connectionDot = nullptr;

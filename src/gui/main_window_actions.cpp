@@ -8,6 +8,7 @@
 #include "gui/settings_view.h"
 #include "link/link_messages.h"
 #include "files/config_folder.h"
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QShortcut>
@@ -30,10 +31,20 @@ void TForm1::RestoreClick() {
         operator_.ReportError(error);
         return;
     }
+    // The settings, the numbers, or both (the other left as the module holds it).
+    QList<IOperator::TChoice> areas{{TText::tr("Базовые настройки"), true}, {TText::tr("Номера абонентов"), true}};
+    if (!operator_.AskChoices(TText::tr("Что восстановить из копии %1?").arg(QFileInfo(path).fileName()), areas)) return;
+    if (!areas[0].checked && !areas[1].checked) {
+        operator_.ShowMessage(TText::tr("Ничего не выбрано: восстановление не начато"));
+        return;
+    }
+    TModuleBackup::TRestoreOptions options;
+    options.settings = areas[0].checked;
+    options.numbers = areas[1].checked;
     // The tables are read again once the restore has ended well; refused
     // while another operation runs, there is nothing to follow.
     restoring_ = !session_->Busy();
-    session_->Restore(image, {}, path);
+    session_->Restore(image, options, path);
     if (!session_->Busy()) restoring_ = false;  // cancelled or refused at once
 }
 

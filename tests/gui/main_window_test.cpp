@@ -230,6 +230,17 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
         << op.questions.back().toStdString();
     EXPECT_TRUE(op.messages.back().startsWith("Восстановление завершено. Записано страниц: 1")) << op.messages.back().toStdString();
     EXPECT_NE(module->Memory(0x1000, 32), QByteArray(32, char(0xFF)));
+
+    // The numbers alone: the settings stay as the module holds them.
+    module->WriteMemory(0x1000, QByteArray(32, char(0xFF)));
+    module->WriteMemory(202, QByteArray::fromHex("0c00"));  // row 16 changed too
+    op.answers = {true};
+    op.choiceAnswers = {{false, true}};
+    QTest::mouseClick(Parts(w).btnRestore, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(op.choiceQuestions.back().contains("m.pbk")) << op.choiceQuestions.back().toStdString();
+    EXPECT_NE(module->Memory(0x1000, 32), QByteArray(32, char(0xFF)));
+    EXPECT_EQ(module->Memory(202, 2).toHex(), "0c00");
 }
 
 TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {

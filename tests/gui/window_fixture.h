@@ -35,6 +35,7 @@ struct TWindowParts {
     QPushButton* const btnBackup = Get<QPushButton>("btnBackup");
     QPushButton* const btnRestore = Get<QPushButton>("btnRestore");
     QPushButton* const btnCancel = Get<QPushButton>("btnCancel");
+    QAction* const readOnlyChoice = Get<QAction>("readOnlyChoice");
 };
 inline TWindowParts Parts(const std::unique_ptr<TForm1>& w) { return TWindowParts(*w); }
 

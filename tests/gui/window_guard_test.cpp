@@ -12,6 +12,8 @@
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "sim/simulator.h"
+#include <QCheckBox>
+#include <QSettings>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -179,6 +181,29 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.messages.back().contains("Только чтение")) << op.messages.back().toStdString();
     EXPECT_EQ(module->Changes(), 0);
+    EXPECT_FALSE(Parts(w).readOnlyChoice->isEnabled()) << "asked for at start-up: the whole visit";
+}
+
+// Chosen in the menu, a read-only visit is remembered for the next start
+// and undone there, the buttons' own words back.
+TEST_F(GuardedWindow, AReadOnlyVisitChosenInTheMenuIsRememberedAndUndone) {
+    Open();
+    WindowFixture::LogIn();
+    QPushButton* save = Parts(w).settingsView->btn22;
+    const QString own = save->toolTip();
+    QAction* choice = Parts(w).readOnlyChoice;
+    ASSERT_TRUE(choice->isEnabled());
+    choice->trigger();
+    const QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));
+    EXPECT_TRUE(remembered.value(kReadOnlyKey).toBool());
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_TRUE(save->toolTip().contains("выбрано в меню")) << save->toolTip().toStdString();
+    EXPECT_TRUE(w->windowTitle().contains("только чтение"));
+    choice->trigger();
+    EXPECT_FALSE(QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kReadOnlyKey).toBool());
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_EQ(save->toolTip(), own);
+    EXPECT_FALSE(w->windowTitle().contains("только чтение"));
 }
 
 // A login again over edited settings, or a snapshot over an edited table,
@@ -541,6 +566,28 @@ TEST(GuiOperatorBoxes, EnterNeverWrites) {
         });
         EXPECT_FALSE(ask());
         EXPECT_TRUE(pressed);
+    }
+}
+
+// The choice of what to restore writes nothing yet: a box unticked by a
+// click, Enter takes the choice; Escape drops it.
+TEST(GuiOperatorBoxes, AChoiceIsTakenAsTickedOrDropped) {
+    QWidget owner;
+    TGuiOperator op(&owner);
+    for (const bool escape : {false, true}) {
+        QList<IOperator::TChoice> areas{{"Базовые настройки", true}, {"Номера абонентов", true}};
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            const QList<QCheckBox*> ticks = box->findChildren<QCheckBox*>();
+            if (ticks.size() == 2) QTest::mouseClick(ticks[0], Qt::LeftButton, {}, QPoint(5, ticks[0]->height() / 2));
+            QTest::keyClick(box, escape ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        EXPECT_EQ(op.AskChoices("Что восстановить из копии m.pbk?", areas), !escape);
+        if (!escape) {
+            EXPECT_FALSE(areas[0].checked);
+            EXPECT_TRUE(areas[1].checked);
+        }
     }
 }
 

@@ -122,6 +122,13 @@ void TForm1::ReadModuleIntoTables(bool numbersToo) {
          [this, &s] { Guard([&s] { s.DownloadNumbers(TSession::TAsk::Quietly); }); });
 }
 
+void TForm1::changeEvent(QEvent* event) {
+    // Back in the window (from a terminal, say): the numbers show names given meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && pgc && pgc->currentWidget() == numbersView)
+        session_->RefreshPeople();
+    QMainWindow::changeEvent(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     if (closeApproved_ || !isWindowModified()) {
         QMainWindow::closeEvent(event);

@@ -109,6 +109,10 @@ public:
     // record's copy (else read twice); off, every page is read once as a
     // bare session reads (a production line's factory-new modules).
     void UseRecord(TRecord* record, const QString& problem = QString(), bool confirmReads = true);
+    // The directory read again from the record (another program may have
+    // named people meanwhile): names newly known appear where the table
+    // shows none; words already shown stay.
+    void RefreshPeople();
     // A read-only visit: every write (a page, a command that changes the
     // module) is refused before its first frame, with the reason.
     void SetReadOnly(bool readOnly);

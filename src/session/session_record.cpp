@@ -53,6 +53,15 @@ void TSession::UseRecord(TRecord* record, const QString& problem, bool confirmRe
     };
 }
 
+void TSession::RefreshPeople() {
+    if (!record_) return;
+    QString error;
+    const QList<TPerson> all = record_->People(error);
+    if (!error.isEmpty()) return RecordWarning(error);
+    numberTable.People().Load(all);
+    numberTable.ShowPeople(1, TNumberTable::kRecords, true);
+}
+
 void TSession::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
     GuardWrites();

@@ -453,6 +453,39 @@ TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
 
 } // namespace
 
+// Names another program gives (a site imported from the command line) show
+// when the numbers are next looked at; words the table shows stay.
+TEST_F(GuardedWindow, NamesGivenElsewhereShowWhenTheNumbersAreNextShown) {
+    sim::TSimOptions o;
+    o.seedNumbers = 3;
+    Open(o);
+    LogIn();
+    Parts(w).pgc->setCurrentIndex(0);
+    TNumberTable& t = w->Session().Numbers();
+    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);  // download
+    ASSERT_TRUE(Quiet());
+    const QString first = t.Grid().Cells(TNumberTable::kNumber, 1), second = t.Grid().Cells(TNumberTable::kNumber, 2);
+    ASSERT_FALSE(first.isEmpty() || second.isEmpty());
+    t.Grid().SetCells(TNumberTable::kPlace, 2, "Склад");  // shown, not yet kept
+    {
+        QString error;
+        auto other = TRecord::Open(w->Record()->Where(), error);  // another program on the same record
+        ASSERT_TRUE(other) << error.toStdString();
+        TPerson vera, ivan;
+        vera.number = first;
+        vera.name = "Вера";
+        ivan.number = second;
+        ivan.name = "Иван";
+        ASSERT_TRUE(other->SetPerson(SubscriberKey(first, t.People().Country()), vera, error)) << error.toStdString();
+        ASSERT_TRUE(other->SetPerson(SubscriberKey(second, t.People().Country()), ivan, error));
+    }
+    EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "");
+    Parts(w).pgc->setCurrentIndex(1);
+    EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "Вера");
+    EXPECT_EQ(t.Grid().Cells(TNumberTable::kPlace, 2), "Склад");
+    EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 2), "") << "a row showing words keeps them";
+}
+
 // A site's list: the button loads it for this module, names shown; the
 // usual save writes it and the module is then current.
 TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {

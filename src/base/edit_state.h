@@ -1,6 +1,8 @@
 #pragma once
 #include "base/string_grid.h"
+#include <QByteArray>
 #include <QObject>
+#include <functional>
 
 namespace portiqa {
 
@@ -20,14 +22,29 @@ public:
         connect(&grid, &TStringGrid::RowsChanged, this, [this] { Touch(); });
     }
     bool Edited() const { return edited_; }
+    // Not edited marks what the table holds now as the module's: with a
+    // fingerprint, a table changed back to it is not edited again.
     void Set(bool edited) {
-        if (edited_ == edited) return;
-        edited_ = edited;
-        emit Changed(edited);
+        if (!edited && fingerprint_) baseline_ = fingerprint_();
+        Mark(edited);
+    }
+    // What the module's columns hold, by content (unset: every change is an edit).
+    void SetFingerprint(std::function<QByteArray()> fingerprint) {
+        fingerprint_ = std::move(fingerprint);
+        if (fingerprint_ && !edited_) baseline_ = fingerprint_();
     }
     // A change outside the grid (a drop-down's choice) that is an edit unless loading.
+    // With a fingerprint, whether the table is back to the module's is
+    // asked once the changes of this turn are done (a bulk change is many).
     void Touch() {
-        if (loading_ == 0) Set(true);
+        if (loading_ != 0) return;
+        Mark(true);
+        if (!fingerprint_ || comparing_) return;
+        comparing_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            comparing_ = false;
+            if (loading_ == 0 && edited_ && fingerprint_ && fingerprint_() == baseline_) Mark(false);
+        }, Qt::QueuedConnection);
     }
 
     class TLoading {
@@ -45,8 +62,16 @@ signals:
     void Changed(bool edited);
 
 private:
+    void Mark(bool edited) {
+        if (edited_ == edited) return;
+        edited_ = edited;
+        emit Changed(edited);
+    }
     bool edited_ = false;
     int loading_ = 0;
+    std::function<QByteArray()> fingerprint_;
+    bool comparing_ = false;
+    QByteArray baseline_;
 };
 
 } // namespace portiqa

@@ -1,4 +1,5 @@
 #include "numbers/number_table.h"
+#include <QCryptographicHash>
 #include "base/texts.h"
 #include "base/errors.h"
 #include <algorithm>
@@ -40,6 +41,17 @@ TNumberTable::TNumberTable() : grid_(kAllCols, kRecords + 1, this) {
         grid_.SetCells(kUnrestricted, r, No());
         grid_.SetCells(kDelete, r, No());
     }
+    // A table typed back to what the module holds is no edit.
+    edits_.SetFingerprint([this] {
+        QCryptographicHash h(QCryptographicHash::Sha256);
+        for (int r = 1; r <= kRecords; ++r)
+            for (int c = 1; c < kCols; ++c) {
+                const QString& cell = grid_.Cells(c, r);
+                h.addData(QByteArrayView(reinterpret_cast<const char*>(cell.utf16()), cell.size() * 2));
+                h.addData(QByteArrayView("\0\0", 2));
+            }
+        return h.result();
+    });
     edits_.Set(false);
     // A name typed into the table is kept at once: it is not the module's.
     connect(&grid_, &TStringGrid::CellChanged, this, [this](int col, int row) {

@@ -482,6 +482,18 @@ TEST(NumbersViewInput, NumberCellsTakeOnlyWhatTheModuleStores) {
         }
     }
     EXPECT_EQ(g.Cells(1, 3), "+79160000003");
+    // Typed back to what the module holds, the table is no longer edited.
+    n.table.Edits().Set(false);
+    const QString held = g.Cells(1, 3);
+    for (const QString& typed : {QString("+79169999999"), held}) {
+        ClickCell(v, 1, 3);
+        Key(Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(typed);
+        Key(Qt::Key_Return);
+        QCoreApplication::processEvents();  // the comparison waits for the turn's changes to end
+        EXPECT_EQ(n.table.Edits().Edited(), typed != held) << typed.toStdString();
+    }
 }
 
 TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {

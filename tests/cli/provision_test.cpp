@@ -433,6 +433,32 @@ TEST_F(ProvisionTest, AUnitReleasedDuringTheRunGoesToItsNextModule) {
     EXPECT_EQ(modules["m2"]->Memory(0, 4), "1111");
 }
 
+// A module that holds the password of a unit in doubt is that unit's: told
+// as set up, the unit done, and the unit never given to another module.
+TEST_F(ProvisionTest, AModuleHoldingAUnitInDoubtIsThatUnits) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1\nA,1111\nB,2222\n");
+    {
+        QString error;
+        auto r = TRecord::Open(TRecord::DefaultLocation(), error);
+        ASSERT_TRUE(r) << error.toStdString();
+        ASSERT_TRUE(r->ClaimUnit("L2", "A", "m0", "", "", error) && r->SetUnitState("L2", "A", "doubt", "cut", error));
+    }
+    sim::TSimOptions held;
+    held.password = "1111";
+    Plug("m1", held);
+    Plug("m2");
+    Start({"--units", File("units.csv"), "--batch", "L2", "--count", "1"});
+    EXPECT_EQ(Finish(), 0);
+    const QString report = Report().join('\n');
+    EXPECT_TRUE(report.contains(",A,ok,уже настроен: устройство A,")) << report.toStdString();
+    EXPECT_EQ(modules["m2"]->Memory(0, 4), "2222");
+    QString error;
+    auto r = TRecord::Open(TRecord::DefaultLocation(), error);
+    ASSERT_TRUE(r);
+    for (const TUnitEntry& e : r->Units("L2", error)) EXPECT_EQ(e.state, "done") << e.unit.toStdString();
+}
+
 // Every settings row a unit may set reaches its bytes (offsets as the
 // module's memory map gives them), under a header in capitals; a factory
 // password that is not four digits is a usage error before any port is watched.

@@ -105,6 +105,16 @@ TEST(UnitLedgerTest, AUnitARunningStationHoldsIsReleasedOnlyWhenForced) {
         q.addBindValue(at);
         q.addBindValue(c.unit);
         ASSERT_TRUE(q.exec());
+    }
+    // What a run starting now lists as broken off: the holds that are gone, not the live ones.
+    const auto ledger = TUnitLedger::Open(record.get(), QString(), {"b", true, {}}, {}, error);
+    ASSERT_TRUE(ledger) << error.toStdString();
+    const QString unfinished = ledger->Unfinished(error).join('\n');
+    for (const auto& c : cases) {
+        const bool gone = QString(c.holder) == "dead" || c.minutesAgo >= 3;
+        EXPECT_EQ(unfinished.contains(QString("устройство %1:").arg(c.unit)), gone) << c.unit;
+    }
+    for (const auto& c : cases) {
         error.clear();
         EXPECT_EQ(TUnitLedger::Release(*record, "b", c.unit, c.force, error), c.released) << c.unit;
         if (!c.released) {

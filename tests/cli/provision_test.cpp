@@ -459,6 +459,31 @@ TEST_F(ProvisionTest, AModuleHoldingAUnitInDoubtIsThatUnits) {
     for (const TUnitEntry& e : r->Units("L2", error)) EXPECT_EQ(e.state, "done") << e.unit.toStdString();
 }
 
+// A reflash cut once its writing began leaves its unit in doubt (to be
+// checked and released), never free for the next module.
+TEST_F(ProvisionTest, AReflashCutMidwayPutsItsUnitInDoubt) {
+    MakeTemplate();
+    WriteFile("units.csv", "unit,1\nA,1111\nB,2222\n");
+    sim::TSimOptions o;
+    o.memoryFile = File("module.bin");
+    Plug("r0", o);
+    Start({"--units", File("units.csv"), "--count", "1"});
+    EXPECT_EQ(Finish(), 0);
+    modules.clear();
+    o.faults.silentAfter = 200;  // in the numbers step of the reflash
+    Plug("r1", o);
+    Start({"--units", File("units.csv"), "--count", "1", "--reflash"});
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 3; }, 30000));
+    EXPECT_TRUE(Report().back().contains(",A,failed,")) << Report().back().toStdString();
+    modules.clear();
+    Plug("fresh");
+    ASSERT_TRUE(WaitFor([&] { return Report().size() >= 4; }, 30000));
+    ::kill(pid_t(cli.processId()), SIGTERM);
+    Finish();
+    EXPECT_EQ(modules["fresh"]->Memory(0, 4), "2222") << "A is not given again";
+    EXPECT_EQ(RunCli({"provision", "--units", File("units.csv"), "--release", "A"}), 0) << "A was in doubt";
+}
+
 // Every settings row a unit may set reaches its bytes (offsets as the
 // module's memory map gives them), under a header in capitals; a factory
 // password that is not four digits is a usage error before any port is watched.

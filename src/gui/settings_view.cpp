@@ -71,9 +71,9 @@ public:
     }
     bool eventFilter(QObject* object, QEvent* event) override {
         // Tab in an open editor keeps what was typed and goes on to the next value.
-        if (auto* key = static_cast<QKeyEvent*>(event); event->type() == QEvent::KeyPress &&
-                                                         (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-                                                         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+        if (key && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             auto* edit = qobject_cast<QLineEdit*>(object);
             const int row = view_->strngrd_write->currentIndex().row() + 1;
             if (edit) {

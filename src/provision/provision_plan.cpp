@@ -206,14 +206,11 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
     for (size_t i = 0; i < units.size(); ++i) {
         const QString sim = units[i].Value(kSimNumberRow).trimmed();
         if (sim.isEmpty()) continue;
-        for (const QString& key : SubscriberKeys(sim, system, listed)) {
-            if (const auto other = sims.find(key); other != sims.end()) {
-                const QString name = units[i].name;
-                units.clear();
-                return fail(TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(lines[i]).arg(name, sim, other->second));
-            }
-        }
-        for (const QString& key : SubscriberKeys(sim, system, listed)) sims[key] = units[i].name;
+        const QStringList keys = SubscriberKeys(sim, system, listed);
+        for (const QString& key : keys)
+            if (const auto other = sims.find(key); other != sims.end())
+                return fail(TText::tr("строка %1 (%2): номер SIM %3 уже у устройства «%4»").arg(lines[i]).arg(units[i].name, sim, other->second));
+        for (const QString& key : keys) sims[key] = units[i].name;
     }
     withUnits = true;
     return true;

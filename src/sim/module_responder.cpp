@@ -58,6 +58,10 @@ QByteArray TModuleResponder::Feed(const uint8_t* data, size_t size) {
         if (!Take(data[i], request)) continue;
         ++requests_;
         if (faults_.silentAfter >= 0 && requests_ > faults_.silentAfter) continue;
+        if (faults_.silentAtPasswordChange && request.command == kSave && request.address == 0 &&
+            request.payload.left(4) != image_.Read(0, 4))
+            silent_ = true;
+        if (silent_) continue;
         if (faults_.dropEvery > 0 && requests_ % faults_.dropEvery == 0) continue;
         QByteArray reply = Answer(request);
         if (reply.isEmpty()) continue;

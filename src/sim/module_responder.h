@@ -13,6 +13,9 @@ struct TFaults {
     int saveLatencyMs = 0;   // before the reply to a page save (a slow flash), instead
     int baud = 0;            // pace replies as a line at this speed (0: full speed)
     int silentAfter = -1;    // stop answering after this many requests
+    // Stop answering at the first save that would change the password (the
+    // save not taken): a cut in a password write however many tries came before.
+    bool silentAtPasswordChange = false;
     int dropEvery = 0;       // leave every n-th request unanswered
     int corruptEvery = 0;    // change one byte of every n-th reply
     // Flip the lowest bit of two bytes (the 7th and 8th of the page, a
@@ -65,6 +68,7 @@ private:
     QByteArray frame_;     // bytes after the '#' of the frame being read
     bool inFrame_ = false;
     int requests_ = 0;
+    bool silent_ = false;  // went silent at a password change
     int changes_ = 0;
     int delayMs_ = 0;
 };

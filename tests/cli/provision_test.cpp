@@ -243,8 +243,10 @@ TEST_F(ProvisionTest, AModuleThatFailsOnTheWayKeepsItsPasswordAndIsFinishedWhenP
         EXPECT_EQ(modules["s1"]->Memory(0, 4), "5807") << silentAfter;
         // Numbers first, the settings next: cut in the list's reading nothing
         // is written; cut after the list, the settings are not yet.
-        if (silentAfter < 385) EXPECT_EQ(modules["s1"]->Changes(), 0) << silentAfter;
-        else EXPECT_EQ(Records(modules["s1"]->Memory(0x1000, 375 * 256)), Records(templateNumbers));
+        // (A reply late under load is asked again, so a cut by count may come earlier, never later.)
+        if (silentAfter < 385) {
+            EXPECT_EQ(modules["s1"]->Changes(), 0) << silentAfter;
+        }
         EXPECT_EQ(modules["s1"]->Memory(202, 2).toHex(), "0000") << silentAfter;
         modules.erase("s1");  // pulled out
         o.faults.silentAfter = -1;
@@ -417,7 +419,7 @@ TEST_F(ProvisionTest, AUnitReleasedDuringTheRunGoesToItsNextModule) {
     MakeTemplate();
     WriteFile("units.csv", "unit,1\nA,1111\nB,2222\n");
     sim::TSimOptions cut;
-    cut.faults.silentAfter = 399;  // of 401: the password's page is never taken
+    cut.faults.silentAtPasswordChange = true;  // the unit's password is never taken
     Plug("m1", cut);
     Start({"--units", File("units.csv"), "--count", "1"});
     ASSERT_TRUE(WaitFor([&] { return Report().size() >= 2; }, 30000));

@@ -2217,10 +2217,6 @@ journal</translation>
         <translation>Click a column header to sort the records by it</translation>
     </message>
     <message>
-        <source>Показано записей: %1 из %2</source>
-        <translation>Records shown: %1 of %2</translation>
-    </message>
-    <message>
         <source>Записей: %1</source>
         <translation>Records: %1</translation>
     </message>
@@ -3501,6 +3497,14 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Ничего не выбрано: восстановление не начато</source>
         <translation>Nothing chosen: the restore was not started</translation>
+    </message>
+    <message>
+        <source>Записи %1–%2 из %3</source>
+        <translation>Records %1–%2 of %3</translation>
+    </message>
+    <message>
+        <source>отобраны фильтром из %1</source>
+        <translation>filtered from %1</translation>
     </message>
 </context>
 </TS>

@@ -2218,10 +2218,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Щелчок по заголовку столбца сортирует записи по нему</translation>
     </message>
     <message>
-        <source>Показано записей: %1 из %2</source>
-        <translation>Показано записей: %1 из %2</translation>
-    </message>
-    <message>
         <source>Записей: %1</source>
         <translation>Записей: %1</translation>
     </message>
@@ -3507,6 +3503,14 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Ничего не выбрано: восстановление не начато</source>
         <translation>Ничего не выбрано: восстановление не начато</translation>
+    </message>
+    <message>
+        <source>Записи %1–%2 из %3</source>
+        <translation>Записи %1–%2 из %3</translation>
+    </message>
+    <message>
+        <source>отобраны фильтром из %1</source>
+        <translation>отобраны фильтром из %1</translation>
     </message>
 </context>
 </TS>

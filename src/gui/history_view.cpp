@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace portiqa {
@@ -32,10 +34,13 @@ bool THistoryRows::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
 
 bool THistoryRows::lessThan(const QModelIndex& left, const QModelIndex& right) const {
     const int col = left.column();
-    // Dates and times order by the moment; records of one moment, and the
-    // "№" column, by their place in the module's log.
+    // Dates and times order by the moment, "№" by its number; records of one
+    // moment by their place in the module's log.
     if (col == THistoryTable::kDate || col == THistoryTable::kTime) {
         const qint64 a = WhenKey(sourceModel(), left.row()), b = WhenKey(sourceModel(), right.row());
+        if (a != b) return a < b;
+    } else if (col == THistoryTable::kRecordNo) {
+        const int a = left.data(Qt::EditRole).toInt(), b = right.data(Qt::EditRole).toInt();
         if (a != b) return a < b;
     } else if (col != THistoryTable::kSerial) {
         const int order = QString::localeAwareCompare(left.data().toString(), right.data().toString());
@@ -153,24 +158,50 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
             if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(wide)) wide = Translated(word);
         return wide;
     };
-    strngrd4->FitColumns({38, 0, 74, 70, 95, 112, 129, 235, 160},
-                         {QStringLiteral("1000"), {}, QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
+    // "№" is the record's own number in the module's log, whatever the
+    // filter or the sort; the table's row numbers are not shown.
+    strngrd4->FitColumns({0, 38, 74, 70, 95, 112, 129, 235, 160},
+                         {{}, QStringLiteral("1000"), QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
                           longest(THistoryTable::kSource), longest(THistoryTable::kEvent), QStringLiteral("+79161234567890")});
-    strngrd4->setColumnHidden(THistoryTable::kRecordNo, true);
+    strngrd4->setColumnHidden(THistoryTable::kSerial, true);
+    connect(strngrd4->verticalScrollBar(), &QScrollBar::valueChanged, this, &THistoryView::Count);
+    strngrd4->viewport()->installEventFilter(this);
+    // Exports write the records in the order shown.
+    table.ShownOrder = [this] {
+        QVector<int> rows;
+        for (int r = 0; r < rows_->rowCount(); ++r) rows.append(rows_->mapToSource(rows_->index(r, 0)).row() + 1);
+        return rows;
+    };
     body->addWidget(strngrd4, 1);
     outer->addLayout(body, 1);
     Count();
 }
 
+THistoryView::~THistoryView() { table_.ShownOrder = nullptr; }
+
+bool THistoryView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == strngrd4->viewport() && event->type() == QEvent::Resize) Count();
+    return QWidget::eventFilter(watched, event);
+}
+
 void THistoryView::Count() {
+    // Which of the shown records are in sight, and of how many; under a
+    // filter, of how many downloaded.
     const int count = rows_->rowCount();
     int kept = count;
     if (table_.HasAll()) {
         kept = 0;
         for (const QStringList& row : table_.All()) kept += row.value(0).isEmpty() ? 0 : 1;
     }
-    shown->setText(kept > count ? TText::tr("Показано записей: %1 из %2").arg(count).arg(kept)
-                                : TText::tr("Записей: %1").arg(count));
+    QString text = TText::tr("Записей: %1").arg(count);
+    if (count > 0) {
+        const int first = std::max(0, strngrd4->rowAt(0));
+        int last = strngrd4->rowAt(strngrd4->viewport()->height() - 1);
+        if (last < 0) last = count - 1;
+        text = TText::tr("Записи %1–%2 из %3").arg(first + 1).arg(last + 1).arg(count);
+    }
+    if (kept > count) text += u'\n' + TText::tr("отобраны фильтром из %1").arg(kept);
+    shown->setText(text);
 }
 
 void THistoryView::ResetWindow() {

@@ -14,7 +14,8 @@ namespace portiqa {
 
 // The history table as the view shows it: only the rows that hold a record,
 // in the order the operator chose by a column header (newest first until
-// then). The table itself, and so every file, keeps the module's order.
+// then). The table itself keeps the module's order (and so does the original
+// comma-separated form); the spreadsheet exports follow the view's.
 class THistoryRows : public QSortFilterProxyModel {
     Q_OBJECT
 public:
@@ -30,12 +31,13 @@ class THistoryView : public QWidget {
     Q_OBJECT
 public:
     explicit THistoryView(THistoryTable& table, QWidget* parent = nullptr);
+    ~THistoryView() override;
     QPushButton *btn19, *btn20, *btn23, *btn13, *btn18, *btn2, *btnImport;
     QPushButton* btnShowAll;  // the filter's reset
     QDateEdit *dtp1, *dtp3;
     QTimeEdit *dtp2, *dtp4;
     TGridView* strngrd4;
-    QLabel* shown;  // how many records the view shows, of how many kept
+    QLabel* shown;  // which records are in sight, of how many shown and kept
     // After a filter: the first shown record becomes current and visible.
     void ShowFirst();
     QDateTime WindowStart() const { return QDateTime(dtp1->date(), dtp2->time()); }
@@ -43,6 +45,9 @@ public:
     // After a download the filter's fields cover the whole log again: from
     // their first default to now or the newest record, whichever is later.
     void ResetWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Count();

@@ -1,22 +1,66 @@
 #include "history/history_files.h"
 #include "base/texts.h"
 #include "files/csv.h"
+#include "history/history_block.h"
+#include <iterator>
 
 namespace portiqa {
 
 using H = THistoryTable;
 
+namespace {
+
+// The columns of the spreadsheet forms: the record's own number, its fields
+// and the subscriber's name.
+constexpr int kShownCols[] = {H::kRecordNo, H::kDate, H::kTime, H::kSource, H::kEvent, H::kPhone, H::kText, H::kName};
+constexpr int kShownCount = int(std::size(kShownCols));
+
+bool IsWordColumn(int col) { return col == H::kSource || col == H::kEvent; }
+
+// A source's or an event's word as the program keeps it, from the word a file
+// shows (the program's own, or this language's); other texts unchanged.
+QString KeptWord(int col, const QString& shown) {
+    if (!IsWordColumn(col)) return shown;
+    for (const QString& word : HistoryWords(col))
+        if (shown == word || shown == Translated(word)) return word;
+    return shown;
+}
+
+} // namespace
+
+QVector<QStringList> THistoryFiles::ShownRecords() const {
+    QVector<QStringList> rows;
+    for (int r : table_.RowsShown()) {
+        QStringList cells;
+        for (int col : kShownCols) {
+            const QString& cell = table_.Grid().Cells(col, r);
+            cells << (IsWordColumn(col) ? Translated(cell) : cell);
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QStringList THistoryFiles::ShownCaptions() const {
+    QStringList captions;
+    for (int col : kShownCols) captions << Translated(table_.Grid().Cells(col, 0));
+    return captions;
+}
+
 TWorkbook THistoryFiles::HistoryWorkbook() {
+    // The records as the table shows them: in its order, one number column,
+    // the words of the operator's language.
     TWorkbook book;
-    const double widths[8] = {5, 16, 13, 13, 16, 16, 22, 22};
-    for (int i = 0; i < 8; ++i) book.SetColumnWidth(i + 1, widths[i]);
-    // Every table row in its own spreadsheet row (a re-import places the
-    // records by row), the empty ones numbered too.
-    for (int r = 0; r <= H::kRows; ++r) {
-        for (int k = 0; k < H::kAllCols; ++k) book.SetText(r + 1, k + 1, table_.Grid().Cells(k, r));
-        if (r > 0 && (r % 10 == 0 || r == H::kRows)) {
-            ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / H::kRows));
-            ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(r).arg(H::kRows));
+    const double widths[kShownCount] = {7, 13, 11, 16, 18, 22, 22, 22};
+    for (int i = 0; i < kShownCount; ++i) book.SetColumnWidth(i + 1, widths[i]);
+    const QStringList captions = ShownCaptions();
+    for (int k = 0; k < kShownCount; ++k) book.SetText(1, k + 1, captions[k]);
+    const QVector<QStringList> rows = ShownRecords();
+    for (int i = 0; i < rows.size(); ++i) {
+        for (int k = 0; k < kShownCount; ++k) book.SetText(i + 2, k + 1, rows[i][k]);
+        if ((i + 1) % 10 == 0 || i + 1 == rows.size()) {
+            ctx_.progress.SetProgress(static_cast<uint16_t>((i + 1) * 100 / rows.size()));
+            ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(i + 1).arg(rows.size()));
         }
     }
     return book;
@@ -34,20 +78,19 @@ int THistoryFiles::Records() const {
 }
 
 QStringList THistoryFiles::CsvLines(TCsvForm form) {
-    // The original form has ten fields, the last two empty; a spreadsheet's
-    // file has the table's columns under their captions, the name last.
-    const int fieldCount = form == TCsvForm::Spreadsheet ? H::kAllCols : 10;
     QStringList lines;
     if (form == TCsvForm::Spreadsheet) {
-        QStringList captions;
-        for (int k = 0; k < H::kAllCols; ++k) captions << table_.Grid().Cells(k, 0);
-        lines << TCsv::JoinLine(captions);
+        // A spreadsheet's file: the workbook's rows.
+        lines << TCsv::JoinLine(ShownCaptions());
+        for (const QStringList& row : ShownRecords()) lines << TCsv::JoinLine(row);
+        return lines;
     }
+    // The original form: every row holding a record in the table's order,
+    // ten fields, the last two empty.
     for (int r = 1; r <= H::kRows; ++r) {
         if (table_.Grid().Cells(H::kRecordNo, r).isEmpty()) continue;
         QStringList fields;
-        for (int k = 0; k < fieldCount; ++k)
-            fields << (k < H::kCols || form == TCsvForm::Spreadsheet ? table_.Grid().Cells(k, r) : QString());
+        for (int k = 0; k < 10; ++k) fields << (k < H::kCols ? table_.Grid().Cells(k, r) : QString());
         lines << TCsv::JoinLine(fields);
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / (H::kRows + 1)));
         ctx_.status.ShowStatus(TText::tr("Export.csv:%1/%2").arg(r - 1).arg(H::kRows));
@@ -62,8 +105,24 @@ void THistoryFiles::ExportHistoryCsv() {
 
 void THistoryFiles::ApplyWorkbook(const TWorkbook& book) {
     TGridBatch batch(table_.Grid());
-    for (int r = 1; r <= H::kRows; ++r)
-        for (int k = 1; k <= 7; ++k) table_.Grid().SetCells(k, r, book.Value(r + 1, k + 1));
+    const QString number = QStringLiteral("№");
+    if (book.Value(1, 1) == number && book.Value(1, 2) == number) {
+        // The original's form: spreadsheet row r + 1 is table row r, columns
+        // B to H the record.
+        for (int r = 1; r <= H::kRows; ++r)
+            for (int k = 1; k <= 7; ++k) table_.Grid().SetCells(k, r, book.Value(r + 1, k + 1));
+    } else {
+        // The shown form: one record per row under the captions, from table
+        // row 1 on; the words back as the program keeps them.
+        table_.ClearHistoryTable();
+        int r = 0;
+        for (int row = 2; row <= book.RowCount() && r < H::kRows; ++row) {
+            if (book.Value(row, 1).isEmpty()) continue;
+            ++r;
+            for (int k = 0; k < kShownCount - 1; ++k)  // the name comes from the directory
+                table_.Grid().SetCells(kShownCols[k], r, KeptWord(kShownCols[k], book.Value(row, k + 1)));
+        }
+    }
     table_.KeepAll();
 }
 

@@ -26,6 +26,11 @@ public:
     void ApplyWorkbook(const TWorkbook& book);
 
 private:
+    // The records as the table shows them (see THistoryTable::ShownOrder),
+    // the words in the operator's language, and their captions.
+    QVector<QStringList> ShownRecords() const;
+    QStringList ShownCaptions() const;
+
     THistoryTable& table_;
     TExchangeContext ctx_;
 };

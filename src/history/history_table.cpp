@@ -28,6 +28,14 @@ void THistoryTable::ShowNames() {
     }
 }
 
+QVector<int> THistoryTable::RowsShown() const {
+    if (ShownOrder) return ShownOrder();
+    QVector<int> rows;
+    for (int r = 1; r <= kRows; ++r)
+        if (!grid_.Cells(kRecordNo, r).isEmpty()) rows.append(r);
+    return rows;
+}
+
 void THistoryTable::CompactHistory() {
     QVector<std::array<QString, 7>> kept;
     for (int r = 1; r <= kRows; ++r) {

@@ -41,6 +41,10 @@ public:
     // The name of a subscriber's number, empty when unknown: the directory of
     // people, set by whoever has one.
     std::function<QString(const QString& phone)> NameOf;
+    // The rows (1..kRows) holding a record, in the order the operator sees
+    // them: the view's sort when there is one, else the table's order.
+    std::function<QVector<int>()> ShownOrder;
+    QVector<int> RowsShown() const;
     // Every record's name column from NameOf: after the rows changed.
     void ShowNames();
 

@@ -572,19 +572,44 @@ TEST_F(FilesTest, CommaSeparatedExports) {
     h.SetCells(7, 3, "a, b");
     EXPECT_EQ(his.CsvLines(), (QStringList{"1,57,2024-05-01,10:20:30,Telephone,Relay ON,+79990000000,Open,,",
                                            "3,58,,,,,,\"a, b\",,"}));
+    // The spreadsheet forms: the records in the order shown, one "№", the
+    // operator's words; a re-import gives the program's words back.
+    history.ShownOrder = [] { return QVector<int>{3, 1}; };
     op.saveFile = Path("h.xlsx");
     his.ExportHistoryXls();
     TWorkbook book;
     QString error;
     ASSERT_TRUE(TWorkbookIo::Read(Path("h.xlsx"), book, error));
-    EXPECT_EQ(book.Text(1, 2), "№");
-    EXPECT_EQ(book.Text(2, 7), "+79990000000");
-    EXPECT_EQ(book.Text(1001, 1), "1000");
+    const auto line = [&book](int r) {
+        QStringList cells;
+        for (int c = 1; c <= 8; ++c) cells << book.Text(r, c);
+        return cells.join('|');
+    };
+    EXPECT_EQ(book.RowCount(), 3);
+    EXPECT_EQ(line(1), "№|Дата|Время|От|Действие|Абонент|Текст|Имя");
+    EXPECT_EQ(line(2), "58||||||a, b|");
+    EXPECT_EQ(line(3), "57|2024-05-01|10:20:30|Телефон|Реле включено|+79990000000|Open|");
+    EXPECT_EQ(his.CsvLines(TCsvForm::Spreadsheet),
+              (QStringList{"№,Дата,Время,От,Действие,Абонент,Текст,Имя", "58,,,,,,\"a, b\",",
+                           "57,2024-05-01,10:20:30,Телефон,Реле включено,+79990000000,Open,"}));
     THistoryTable again;
     THistoryFiles loader(again, ctx);
     loader.ApplyWorkbook(book);
-    EXPECT_EQ(again.Grid().Cells(7, 1), "Open");
-    EXPECT_EQ(again.Grid().Cells(7, 3), "a, b");
+    EXPECT_EQ(again.Grid().Cells(1, 1), "58");
+    EXPECT_EQ(again.Grid().Cells(5, 2), "Relay ON");
+    EXPECT_EQ(again.Grid().Cells(4, 2), "Telephone");
+    EXPECT_EQ(again.Grid().Cells(7, 1), "a, b");
+    // A workbook of the original's form: row r + 1 is table row r.
+    TWorkbook original;
+    original.SetText(1, 1, "№");
+    original.SetText(1, 2, "№");
+    original.SetText(3, 1, "2");
+    original.SetText(3, 2, "59");
+    original.SetText(3, 6, "Arm");
+    loader.ApplyWorkbook(original);
+    EXPECT_EQ(again.Grid().Cells(1, 1), "");
+    EXPECT_EQ(again.Grid().Cells(1, 2), "59");
+    EXPECT_EQ(again.Grid().Cells(5, 2), "Arm");
 }
 
 } // namespace

@@ -581,6 +581,10 @@ TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
     QStringList dates;
     for (int r = 1; r <= 30; ++r) dates << g.Cells(2, r);
     EXPECT_EQ(dates.join(','), "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30");
+    // The count says which records are in sight as the view scrolls.
+    v->scrollToBottom();
+    EXPECT_TRUE(h.view.shown->text().endsWith("–30 из 30")) << h.view.shown->text().toStdString();
+    EXPECT_FALSE(h.view.shown->text().startsWith("Записи 1–")) << h.view.shown->text().toStdString();
 }
 
 // The view shows the records only, newest first; a header click sorts; a
@@ -604,7 +608,7 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
         return out.join(',');
     };
     EXPECT_EQ(column(THistoryTable::kRecordNo), "1,3,4,2");
-    EXPECT_EQ(h.view.shown->text(), "Записей: 4");
+    EXPECT_EQ(h.view.shown->text(), "Записи 1–4 из 4");
     auto* header = v->horizontalHeader();
     const auto clickHeader = [&](int col) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -625,7 +629,7 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
     ASSERT_TRUE(FilterHistory(h.table, h.view.WindowStart(), h.view.WindowEnd(), rig.status, rig.op));
     h.view.ShowFirst();
     EXPECT_EQ(column(THistoryTable::kRecordNo), "4,3");
-    EXPECT_EQ(h.view.shown->text(), "Показано записей: 2 из 4");
+    EXPECT_EQ(h.view.shown->text(), "Записи 1–2 из 2\nотобраны фильтром из 4");
     EXPECT_EQ(v->verticalScrollBar()->value(), 0);
 }
 

@@ -140,7 +140,7 @@ TEST_F(GuardedWindow, ANewDownloadResetsTheHistoryFilterToTheWholeLog) {
     EXPECT_GE(h->WindowEnd(), QDateTime::currentDateTime().addSecs(-5));
     QTest::mouseClick(h->btn20, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    EXPECT_EQ(h->shown->text(), "Записей: 20");
+    EXPECT_EQ(h->shown->text(), "Записи 1–20 из 20");
 }
 
 // Ctrl+R reads the shown tab and Ctrl+S saves it, through the usual questions.

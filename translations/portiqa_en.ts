@@ -701,10 +701,6 @@ from backup</translation>
         <translation>Checking mode</translation>
     </message>
     <message>
-        <source>Язык будет изменён при следующем запуске программы</source>
-        <translation>The language changes the next time the program starts</translation>
-    </message>
-    <message>
         <source>Прервать</source>
         <translation>Stop</translation>
     </message>

@@ -702,10 +702,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Режим проверки</translation>
     </message>
     <message>
-        <source>Язык будет изменён при следующем запуске программы</source>
-        <translation>Язык будет изменён при следующем запуске программы</translation>
-    </message>
-    <message>
         <source>Прервать</source>
         <translation>Прервать</translation>
     </message>

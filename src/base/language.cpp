@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMutex>
 #include <QTranslator>
 #include <iterator>
 
@@ -9,10 +10,31 @@ namespace portiqa {
 
 namespace {
 
+// The program's translation, noting what it gave for which source.
+class TNotingTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+        const QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (!text.isEmpty() && n < 0 && source && context) {
+            const QMutexLocker lock(&mutex_);
+            given_.insert(text, TTextSource{QByteArray(context), QByteArray(source)});
+        }
+        return text;
+    }
+    QHash<QString, TTextSource> Given() const {
+        const QMutexLocker lock(&mutex_);
+        return given_;
+    }
+
+private:
+    mutable QMutex mutex_;
+    mutable QHash<QString, TTextSource> given_;
+};
+
 struct TInstalled {
     QString language = QStringLiteral("ru");
-    QTranslator* program = nullptr;
-    QTranslator* qt = nullptr;
+    TNotingTranslator* program = nullptr;
+    TNotingTranslator* qt = nullptr;
     bool qtFound = false;
 };
 
@@ -21,7 +43,7 @@ TInstalled& Installed() {
     return s;
 }
 
-void Remove(QTranslator*& t) {
+template <class T> void Remove(T*& t) {
     if (!t) return;
     QCoreApplication::removeTranslator(t);
     delete t;
@@ -63,7 +85,7 @@ bool UseLanguage(const QString& asked) {
     TInstalled& s = Installed();
     Remove(s.program);
     Remove(s.qt);
-    auto* program = new QTranslator;
+    auto* program = new TNotingTranslator;
     if (!program->load(QStringLiteral(":/i18n/portiqa_%1.qm").arg(lang))) {
         delete program;
         return false;
@@ -74,7 +96,7 @@ bool UseLanguage(const QString& asked) {
     QLocale::setDefault(locale);
     s.qtFound = true;
     if (chosen->qtOwnTexts) {
-        auto* qt = new QTranslator;
+        auto* qt = new TNotingTranslator;
         s.qtFound = qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
                     qt->load(QStringLiteral(":/i18n/qtbase_%1.qm").arg(lang));  // carried inside on Windows
@@ -90,6 +112,15 @@ bool UseLanguage(const QString& asked) {
 }
 
 QString CurrentLanguage() { return Installed().language; }
+
+QHash<QString, TTextSource> ShownTexts() {
+    const TInstalled& s = Installed();
+    QHash<QString, TTextSource> shown = s.qt ? s.qt->Given() : QHash<QString, TTextSource>();
+    if (s.program) shown.insert(s.program->Given());
+    return shown;
+}
+
+QString TTextSource::Translated() const { return QCoreApplication::translate(context.constData(), source.constData()); }
 
 bool QtOwnTextsInstalled() { return Installed().qtFound; }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -41,6 +43,17 @@ QString SystemLanguage();
 // returns X, or an empty string when the option is absent. A "--lang" without
 // a value returns "?" so that the caller reports it.
 QString TakeLanguageOption(QStringList& args);
+
+// The texts the program's translation has given so far, each with the source
+// it came from (shown text -> source). A window switching language while it
+// runs finds each text's source here, then asks the new translation for it;
+// a text not here was shown as its source.
+// Qt's own texts (a tab bar's arrows) are there too, under their context.
+struct TTextSource {
+    QByteArray context, source;
+    QString Translated() const;  // in the language now in use
+};
+QHash<QString, TTextSource> ShownTexts();
 
 // Whether Qt's own Russian texts were found (package qt6-translations-l10n).
 bool QtOwnTextsInstalled();

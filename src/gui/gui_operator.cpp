@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QDialogButtonBox>
+#include "gui/mnemonics.h"
 #include <QDialog>
 #include "base/texts.h"
 #include <QCoreApplication>
@@ -41,6 +42,7 @@ bool TGuiOperator::AskAccept(const QString& text) {
     QPushButton* no = box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
+    new TMnemonics(&box);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -54,6 +56,7 @@ bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& optio
     auto* tick = new QCheckBox(option, &box);
     tick->setChecked(checked);
     box.setCheckBox(tick);
+    new TMnemonics(&box);
     box.exec();
     checked = tick->isChecked();
     return box.clickedButton() == yes;
@@ -78,6 +81,7 @@ bool TGuiOperator::AskChoices(const QString& text, QList<TChoice>& choices) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
     layout->addWidget(buttons);
+    new TMnemonics(&box);
     if (box.exec() != QDialog::Accepted) return false;
     for (qsizetype i = 0; i < choices.size(); ++i) choices[i].checked = ticks[i]->isChecked();
     return true;

@@ -179,6 +179,11 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
 
 THistoryView::~THistoryView() { table_.ShownOrder = nullptr; }
 
+void THistoryView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Count();
+    QWidget::changeEvent(event);
+}
+
 bool THistoryView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == strngrd4->viewport() && event->type() == QEvent::Resize) Count();
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,8 @@
 #include "gui/main_window.h"
 #include "base/texts.h"
 #include "base/language.h"
+#include "gui/mnemonics.h"
+#include "gui/retranslate.h"
 #include "gui/window_drawings.h"
 #include "link/link_messages.h"
 #include "files/config_folder.h"
@@ -156,6 +158,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     cbb9->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
     NameWidgets();
+    mnemonics_ = new TMnemonics(this);
     OpenRecord(QString(), false);
 
     // Client area 1184 x 700 as the original's, but resizable (the tables
@@ -287,8 +290,16 @@ void TForm1::BuildTopStrip(QWidget* strip) {
 void TForm1::ChooseLanguage(const QString& code) {
     for (QAction* a : btnLanguage->menu()->actions()) a->setChecked(a->data().toString() == code);
     QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kLanguageKey, code);
-    if (code != CurrentLanguage())
-        operator_.ShowMessage(TText::tr("Язык будет изменён при следующем запуске программы"));
+    if (code == CurrentLanguage()) return;
+    // At once: every fixed text from its source in the new language; the
+    // texts made of parts rebuilt by their widgets and here.
+    const QHash<QString, TTextSource> sources = ShownTexts();
+    if (!UseLanguage(code)) return;
+    // A status made of parts ("Records:40") is not rebuilt: it goes.
+    if (!sources.contains(statusText->text())) statusText->clear();
+    Retranslate(this, sources);
+    ShowModule();
+    mnemonics_->Assign();
 }
 
 void TForm1::BuildStatusBar() {

@@ -24,6 +24,7 @@ namespace portiqa {
 class TSettingsView;
 class TNumbersView;
 class THistoryView;
+class TMnemonics;
 
 // Where the window's language choice is remembered (QSettings "Portiqa"/"Configurator").
 inline const QString kLanguageKey = QStringLiteral("language");
@@ -180,6 +181,7 @@ private:
     // Ends a running transfer (also Escape while one runs).
     QPushButton* btnCancel = nullptr;
     QPushButton* btnJournal = nullptr;
+    TMnemonics* mnemonics_ = nullptr;  // Alt+letter for every button
 
     TComm cm1;
     TQtTimer tmr1{kReplyTimeoutMs, false};

@@ -1,4 +1,5 @@
 #include "gui/module_journal.h"
+#include "gui/mnemonics.h"
 #include "base/texts.h"
 #include "numbers/number_record.h"
 #include "record/snapshot_diff.h"
@@ -131,6 +132,7 @@ TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* pare
     connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
     connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
     connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
+    new TMnemonics(this);
     if (modules->count() > 0) {
         modules->setCurrentIndex(current);
         ShowModule(modules->itemData(current).toLongLong());

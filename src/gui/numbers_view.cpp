@@ -216,8 +216,8 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     incomplete->hide();
     strip->addWidget(incomplete);
     connect(&table, &TNumberTable::PagesReadChanged, this, [this](int pages) {
-        incomplete->setVisible(table_.Incomplete());
-        incomplete->setText(TText::tr("Список неполный: прочитано %1 из %2 страниц").arg(pages).arg(TNumberTable::kPages));
+        pagesRead_ = pages;
+        ShowIncomplete();
     });
     strip->addStretch();
     rightLayout->addLayout(strip);
@@ -321,6 +321,19 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(btn6, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
     connect(btn7, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
     strngrd3->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+void TNumbersView::ShowIncomplete() {
+    incomplete->setVisible(table_.Incomplete());
+    incomplete->setText(TText::tr("Список неполный: прочитано %1 из %2 страниц").arg(pagesRead_).arg(TNumberTable::kPages));
+}
+
+void TNumbersView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        ShowIncomplete();
+        UpdateExpiry();
+    }
+    QWidget::changeEvent(event);
 }
 
 void TNumbersView::UpdateExpiry() {

@@ -57,7 +57,12 @@ public:
 signals:
     void TypingRefused(const QString& why);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void ShowIncomplete();
+    int pagesRead_ = 0;
     bool GridKey(QKeyEvent* e);
     bool NotARealDateOrTime(int col, int row) const;
     TNumberTable& table_;

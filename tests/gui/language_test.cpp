@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 #include "base/language.h"
 #include "gui/history_view.h"
+#include "gui/mnemonics.h"
 #include "gui/module_journal.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
@@ -135,6 +136,10 @@ struct LanguageWindow : WindowFixture {
     void TearDown() override { UseLanguage(QStringLiteral("ru")); }
 
     QStringList Run() {
+        Act();
+        return Collect();
+    }
+    void Act() {
         sim::TSimOptions o;
         o.seedHistory = 40;
         Open(o);
@@ -146,11 +151,33 @@ struct LanguageWindow : WindowFixture {
         QTest::mouseClick(Parts(w).historyView->btn19, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
         QTest::mouseClick(Parts(w).historyView->btn20, Qt::LeftButton);
+    }
+    // Every button in sight has a letter, unique among those in sight, on each tab.
+    void LettersOnEveryTab() {
+        for (int tab = 0; tab < 3; ++tab) {
+            Parts(w).pgc->setCurrentIndex(tab);
+            QMap<QChar, QString> seen;
+            int shown = 0;
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                if (!b->isVisible() || b->text().isEmpty() || b->window() != w.get()) continue;
+                const QChar letter = w->findChild<TMnemonics*>()->LetterOf(b);
+                EXPECT_FALSE(letter.isNull()) << b->text().toStdString();
+                EXPECT_FALSE(seen.contains(letter)) << b->text().toStdString() << " and " << seen[letter].toStdString();
+                seen[letter] = b->text();
+                ++shown;
+            }
+            EXPECT_GE(shown, 8) << tab;
+        }
+    }
+    QStringList Collect() {
         QStringList texts = op.messages + op.questions + op.warnings + op.errors;
         texts << Parts(w).statusText->text();
         for (QWidget* widget : w->findChildren<QWidget*>()) {
             if (!widget->toolTip().isEmpty()) texts << widget->toolTip();
             if (auto* b = qobject_cast<QAbstractButton*>(widget)) texts << b->text();
+            texts << widget->accessibleName() << widget->accessibleDescription();
+            for (QAction* a : widget->actions())  // each language under its own name
+                if (!QStringList{"ru", "en"}.contains(a->data().toString())) texts << a->text() << a->toolTip();
             if (auto* l = qobject_cast<QLabel*>(widget)) texts << l->text();
             if (auto* e = qobject_cast<QLineEdit*>(widget)) texts << e->placeholderText();
             if (auto* t = qobject_cast<QTabBar*>(widget))
@@ -183,6 +210,37 @@ TEST_F(LanguageWindow, TheEnglishWindowHasNoRussianWord) {
     for (const QString& t : texts) EXPECT_FALSE(t.contains(kCyrillic)) << t.toStdString();
     EXPECT_TRUE(texts.contains("Download")) << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains("Basic settings read"));
+}
+
+// The language chosen in the menu applies at once, to a window that has
+// worked in the other one; Alt and a caption's letter still press its button.
+TEST_F(LanguageWindow, TheLanguageChangesAtOnceAndTheButtonsKeepTheirLetters) {
+    ASSERT_TRUE(UseLanguage(QStringLiteral("ru")));
+    Act();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    LettersOnEveryTab();
+    op.messages.clear();
+    op.questions.clear();
+    QAction* english = nullptr;
+    for (QAction* a : w->findChildren<QAction*>())
+        if (a->data().toString() == "en") english = a;
+    ASSERT_NE(english, nullptr);
+    english->trigger();
+    QCoreApplication::sendPostedEvents();
+    const QStringList texts = Collect();
+    for (const QString& t : texts) EXPECT_FALSE(t.contains(kCyrillic)) << t.toStdString();
+    EXPECT_TRUE(texts.contains("Download"));
+    EXPECT_EQ(CurrentLanguage(), "en");
+
+    LettersOnEveryTab();
+    THistoryView* h = Parts(w).historyView;
+    const QChar filter = w->findChild<TMnemonics*>()->LetterOf(h->btn20);
+    h->dtp3->setDate(QDate(2015, 1, 1));  // a window that ends before it starts
+    QTest::keyClick(w.get(), Qt::Key(filter.unicode()), Qt::AltModifier);
+    EXPECT_TRUE(WaitFor([&] { return !op.messages.isEmpty(); }));  // pressed as a click shows it
+    EXPECT_EQ(op.messages.value(0), "Wrong time range");
 }
 
 TEST_F(LanguageWindow, TheRussianWindowHasNoEnglishWord) {

@@ -90,11 +90,9 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     pgc->addTab(numbersView, TText::tr("Номера\nпользователей"));
     pgc->addTab(historyView, TText::tr("История\nсобытий"));
     pgc->setCurrentIndex(0);
-    // The names another program gave (a site imported, a list with names)
-    // show when the numbers are next looked at.
-    connect(pgc, &QTabWidget::currentChanged, this, [this](int index) {
-        if (pgc->widget(index) == numbersView) session_->RefreshPeople();
-    });
+    // What another program changed in the record (names, sites) shows when
+    // a table is next looked at.
+    connect(pgc, &QTabWidget::currentChanged, this, [this] { NoticeRecord(); });
     pgc->setAccessibleName(TText::tr("Разделы"));
     pgc->setAccessibleDescription(TText::tr("Базовые настройки, номера пользователей, история событий"));
     pgc->setTabToolTip(0, TText::tr("Базовые настройки GSM модуля: чтение, запись, файлы"));

@@ -144,6 +144,9 @@ private:
     QString ChosenCommName() const;
     void ShowDot(bool open);
     void ShowModule();
+    // The record as another program may have left it: the names in the
+    // tables, the module's sites in the status bar.
+    void NoticeRecord();
     // The site's list into the number table; once its save ended well the
     // record notes the site applied to the module.
     void LoadSiteListClick();

@@ -123,10 +123,16 @@ void TForm1::ReadModuleIntoTables(bool numbersToo) {
 }
 
 void TForm1::changeEvent(QEvent* event) {
-    // Back in the window (from a terminal, say): the numbers show names given meanwhile.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && pgc && pgc->currentWidget() == numbersView)
-        session_->RefreshPeople();
+    // Back in the window (from a terminal, say): names and sites given meanwhile show.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && pgc) NoticeRecord();
     QMainWindow::changeEvent(event);
+}
+
+void TForm1::NoticeRecord() {
+    if (!record_ || session_->Busy()) return;
+    session_->RefreshPeople();
+    session_->History().ShowNames();
+    ShowModule();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -453,8 +453,8 @@ TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
 
 } // namespace
 
-// Names another program gives (a site imported from the command line) show
-// when the numbers are next looked at; words the table shows stay.
+// Names and sites another program gives (a site imported from the command
+// line) show when a table is next looked at; words the table shows stay.
 TEST_F(GuardedWindow, NamesGivenElsewhereShowWhenTheNumbersAreNextShown) {
     sim::TSimOptions o;
     o.seedNumbers = 3;
@@ -478,12 +478,16 @@ TEST_F(GuardedWindow, NamesGivenElsewhereShowWhenTheNumbersAreNextShown) {
         ivan.name = "Иван";
         ASSERT_TRUE(other->SetPerson(SubscriberKey(first, t.People().Country()), vera, error)) << error.toStdString();
         ASSERT_TRUE(other->SetPerson(SubscriberKey(second, t.People().Country()), ivan, error));
+        const auto site = other->SetSiteList("Elsewhere", 0, {}, error);
+        ASSERT_TRUE(site && other->AddSiteModule(*site, *w->Session().ModuleId(), {}, error)) << error.toStdString();
     }
+    EXPECT_FALSE(Parts(w).moduleLabel->text().contains("Elsewhere"));
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "");
     Parts(w).pgc->setCurrentIndex(1);
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "Вера");
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kPlace, 2), "Склад");
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 2), "") << "a row showing words keeps them";
+    EXPECT_TRUE(Parts(w).moduleLabel->text().contains("объект «Elsewhere»")) << Parts(w).moduleLabel->text().toStdString();
 }
 
 // A site's list: the button loads it for this module, names shown; the

@@ -1,6 +1,7 @@
 #include "base/language.h"
 #include "link/link_messages.h"
 #include "window_fixture.h"
+#include "gui/mnemonics.h"
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/main_window.h"
@@ -198,6 +199,51 @@ TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
 
+    QByteArray expected = before;
+    expected.replace(0, 4, "9876");
+    EXPECT_EQ(module->Memory(0, 256).toHex(), expected.toHex());
+}
+
+// Log in, read, edit and save with the keyboard alone: Alt and a button's
+// letter, Tab, typing, Enter, Ctrl+R and Ctrl+S; no mouse event.
+TEST_F(WindowTest, TheKeyboardAloneLogsInReadsEditsAndSaves) {
+    Open();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const auto key = [](int k, Qt::KeyboardModifiers m = {}) {
+        // A key with its text, as the keyboard sends it (Cyrillic letters too).
+        const QString text = k < Qt::Key_Escape && !(m & (Qt::ControlModifier | Qt::AltModifier)) ? QString(QChar(k)) : QString();
+        for (QTest::KeyAction a : {QTest::Press, QTest::Release})
+            QTest::sendKeyEvent(a, QApplication::focusWidget(), Qt::Key(k), text, m);
+        QCoreApplication::processEvents();
+    };
+    const auto tabTo = [&](QWidget* target) {
+        for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i) key(Qt::Key_Tab);
+        return QApplication::focusWidget() == target;
+    };
+    auto* letters = w->findChild<TMnemonics*>();
+    ASSERT_NE(letters, nullptr);
+    ASSERT_TRUE(tabTo(Parts(w).cbb9));
+    key(letters->LetterOf(Parts(w).btn8).unicode(), Qt::AltModifier);  // connect
+    ASSERT_TRUE(WaitFor([&] { return Parts(w).btn8->text() == "Выйти"; }));
+    ASSERT_TRUE(tabTo(Parts(w).edt3));
+    key(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Parts(w).edt3, "5807");
+    key(Qt::Key_Return);  // log in
+    ASSERT_TRUE(Quiet());
+    ASSERT_TRUE(w->Session().LoggedIn());
+    key(Qt::Key_R, Qt::ControlModifier);  // read the shown tab: the settings
+    ASSERT_TRUE(Quiet());
+    const QByteArray before = module->Memory(0, 256);
+
+    auto* v = Parts(w).settingsView->strngrd_write;
+    ASSERT_TRUE(tabTo(v));
+    for (int i = 0; i < 20; ++i) key(Qt::Key_Up);  // to the first value, the password
+    for (char c : QByteArray("9876")) key(c);
+    key(Qt::Key_Return);
+    key(Qt::Key_S, Qt::ControlModifier);  // saved through the usual question
+    ASSERT_TRUE(Quiet());
     QByteArray expected = before;
     expected.replace(0, 4, "9876");
     EXPECT_EQ(module->Memory(0, 256).toHex(), expected.toHex());

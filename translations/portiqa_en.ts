@@ -3502,5 +3502,13 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>отобраны фильтром из %1</source>
         <translation>filtered from %1</translation>
     </message>
+    <message>
+        <source>CSV file (UTF-8)</source>
+        <translation>CSV file (UTF-8)</translation>
+    </message>
+    <message>
+        <source>CVS file (Windows-1251)</source>
+        <translation>CVS file (Windows-1251)</translation>
+    </message>
 </context>
 </TS>

@@ -3508,5 +3508,13 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>отобраны фильтром из %1</source>
         <translation>отобраны фильтром из %1</translation>
     </message>
+    <message>
+        <source>CSV file (UTF-8)</source>
+        <translation>Файл CSV (UTF-8)</translation>
+    </message>
+    <message>
+        <source>CVS file (Windows-1251)</source>
+        <translation>Файл CSV (Windows-1251)</translation>
+    </message>
 </context>
 </TS>

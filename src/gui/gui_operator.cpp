@@ -126,7 +126,8 @@ QString TGuiOperator::QtFilter(const QString& pipeFilter) {
     [[maybe_unused]] static const char* const kKinds[] = {
         QT_TRANSLATE_NOOP("TText", "EXCEL file"), QT_TRANSLATE_NOOP("TText", "CSV file"),
         QT_TRANSLATE_NOOP("TText", "CVS file"),   QT_TRANSLATE_NOOP("TText", "All number lists"),
-        QT_TRANSLATE_NOOP("TText", "(*.*)"),      QT_TRANSLATE_NOOP("TText", "Portiqa backup")};
+        QT_TRANSLATE_NOOP("TText", "(*.*)"),      QT_TRANSLATE_NOOP("TText", "Portiqa backup"),
+        QT_TRANSLATE_NOOP("TText", "CSV file (UTF-8)"), QT_TRANSLATE_NOOP("TText", "CVS file (Windows-1251)")};
     const QStringList parts = pipeFilter.split(u'|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {

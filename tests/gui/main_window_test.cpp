@@ -5,6 +5,8 @@
 #include "fakes.h"
 #include "pty_pair.h"
 #include "gui/main_window.h"
+#include "files/file_exchange.h"
+#include <QRegularExpression>
 #include "gui/history_view.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
@@ -352,6 +354,7 @@ TEST(GuiOperator, FiltersAndLineBreaks) {
     // The kinds are named in the operator's language; the patterns stay.
     EXPECT_EQ(TGuiOperator::QtFilter("EXCEL file|*.xlsx;*.xls|(*.*)|*.*"), "Книга Excel (*.xlsx *.xls);;Все файлы (*)");
     EXPECT_EQ(TGuiOperator::QtFilter("CVS file|*.cvs;*.cvs|(*.*)|*.*"), "Файл CSV (*.cvs *.cvs);;Все файлы (*)");
+    EXPECT_FALSE(TGuiOperator::QtFilter(kTableSaveFilter).contains(QRegularExpression("file|CSV file"))) << "every kind in Russian";
     EXPECT_EQ(TGuiOperator::Lines("Всего:4\rНеверный"), "Всего:4\nНеверный");
 }
 

@@ -3510,5 +3510,29 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>CVS file (Windows-1251)</source>
         <translation>CVS file (Windows-1251)</translation>
     </message>
+    <message>
+        <source>Закрыть сообщение</source>
+        <translation>Close the message</translation>
+    </message>
+    <message>
+        <source>Согласиться: сделать то, о чём спрашивает окно</source>
+        <translation>Agree: do what the window asks</translation>
+    </message>
+    <message>
+        <source>Отказаться: ничего не меняется</source>
+        <translation>Decline: nothing changes</translation>
+    </message>
+    <message>
+        <source>Отбросить изменения, не сохраняя их</source>
+        <translation>Drop the changes without saving them</translation>
+    </message>
+    <message>
+        <source>Текст сообщения</source>
+        <translation>The message's text</translation>
+    </message>
+    <message>
+        <source>Введите ответ и нажмите Enter</source>
+        <translation>Type the answer and press Enter</translation>
+    </message>
 </context>
 </TS>

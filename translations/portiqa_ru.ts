@@ -3516,5 +3516,29 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>CVS file (Windows-1251)</source>
         <translation>Файл CSV (Windows-1251)</translation>
     </message>
+    <message>
+        <source>Закрыть сообщение</source>
+        <translation>Закрыть сообщение</translation>
+    </message>
+    <message>
+        <source>Согласиться: сделать то, о чём спрашивает окно</source>
+        <translation>Согласиться: сделать то, о чём спрашивает окно</translation>
+    </message>
+    <message>
+        <source>Отказаться: ничего не меняется</source>
+        <translation>Отказаться: ничего не меняется</translation>
+    </message>
+    <message>
+        <source>Отбросить изменения, не сохраняя их</source>
+        <translation>Отбросить изменения, не сохраняя их</translation>
+    </message>
+    <message>
+        <source>Текст сообщения</source>
+        <translation>Текст сообщения</translation>
+    </message>
+    <message>
+        <source>Введите ответ и нажмите Enter</source>
+        <translation>Введите ответ и нажмите Enter</translation>
+    </message>
 </context>
 </TS>

@@ -30,8 +30,48 @@ QString TGuiOperator::Lines(const QString& text) {
     return t;
 }
 
+namespace {
+
+// Every control of a question named for a screen reader and given its
+// Alt+letter: the answers by what they do, a box to tick by the question.
+void Prepare(QDialog& box, const QString& text) {
+    const QString question = TGuiOperator::Lines(text).section(u'\n', 0, 0);
+    const QList<QAbstractButton*> buttons = box.findChildren<QAbstractButton*>();
+    for (QAbstractButton* b : buttons) {
+        if (!b->accessibleDescription().isEmpty()) continue;
+        if (qobject_cast<QCheckBox*>(b)) {
+            b->setAccessibleDescription(question);
+            continue;
+        }
+        const auto* answers = qobject_cast<QDialogButtonBox*>(b->parentWidget());
+        const int count = answers ? int(answers->buttons().size()) : 0;
+        switch (answers ? answers->buttonRole(b) : QDialogButtonBox::InvalidRole) {
+        case QDialogButtonBox::AcceptRole:
+        case QDialogButtonBox::YesRole:
+            b->setAccessibleDescription(count == 1 ? TText::tr("Закрыть сообщение")
+                                                   : TText::tr("Согласиться: сделать то, о чём спрашивает окно"));
+            break;
+        case QDialogButtonBox::RejectRole:
+        case QDialogButtonBox::NoRole: b->setAccessibleDescription(TText::tr("Отказаться: ничего не меняется")); break;
+        case QDialogButtonBox::DestructiveRole: b->setAccessibleDescription(TText::tr("Отбросить изменения, не сохраняя их")); break;
+        default: b->setAccessibleDescription(b->text()); break;
+        }
+    }
+    for (QLabel* l : box.findChildren<QLabel*>())  // a message's text the keyboard can select
+        if (l->focusPolicy() != Qt::NoFocus && l->accessibleDescription().isEmpty())
+            l->setAccessibleDescription(TText::tr("Текст сообщения"));
+    for (QLineEdit* e : box.findChildren<QLineEdit*>()) {
+        if (e->accessibleName().isEmpty()) e->setAccessibleName(question);
+        if (e->accessibleDescription().isEmpty()) e->setAccessibleDescription(TText::tr("Введите ответ и нажмите Enter"));
+    }
+    new TMnemonics(&box);
+}
+
+} // namespace
+
 void TGuiOperator::ShowMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString(), Lines(text), QMessageBox::Ok, owner_);
+    Prepare(box, text);
     box.exec();
 }
 
@@ -42,7 +82,7 @@ bool TGuiOperator::AskAccept(const QString& text) {
     QPushButton* no = box.addButton(TText::tr("Отменить"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
-    new TMnemonics(&box);
+    Prepare(box, text);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -56,7 +96,7 @@ bool TGuiOperator::AskAcceptWithOption(const QString& text, const QString& optio
     auto* tick = new QCheckBox(option, &box);
     tick->setChecked(checked);
     box.setCheckBox(tick);
-    new TMnemonics(&box);
+    Prepare(box, text);
     box.exec();
     checked = tick->isChecked();
     return box.clickedButton() == yes;
@@ -81,17 +121,22 @@ bool TGuiOperator::AskChoices(const QString& text, QList<TChoice>& choices) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
     layout->addWidget(buttons);
-    new TMnemonics(&box);
+    Prepare(box, text);
     if (box.exec() != QDialog::Accepted) return false;
     for (qsizetype i = 0; i < choices.size(); ++i) choices[i].checked = ticks[i]->isChecked();
     return true;
 }
 
 std::optional<QString> TGuiOperator::AskText(const QString& text, const QString& initial) {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(owner_, QString(), Lines(text), QLineEdit::Normal, initial, &ok);
-    if (!ok) return std::nullopt;
-    return answer;
+    QInputDialog box(owner_);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(Lines(text));
+    box.setTextValue(initial);
+    box.setOkButtonText(TText::tr("Принять"));
+    box.setCancelButtonText(TText::tr("Отменить"));
+    Prepare(box, text);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
 }
 
 bool TGuiOperator::WarnOkCancel(const QString& text) {
@@ -99,6 +144,7 @@ bool TGuiOperator::WarnOkCancel(const QString& text) {
     // Enter on a warning about a loss must not be the loss.
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
+    Prepare(box, text);
     return box.exec() == QMessageBox::Ok;
 }
 
@@ -108,6 +154,7 @@ IOperator::TUnsaved TGuiOperator::AskUnsaved(const QString& text) {
     // Save writes into the module and Discard drops the edits: Enter does neither.
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
+    Prepare(box, text);
     switch (box.exec()) {
     case QMessageBox::Save: return TUnsaved::Save;
     case QMessageBox::Discard: return TUnsaved::Discard;
@@ -117,6 +164,7 @@ IOperator::TUnsaved TGuiOperator::AskUnsaved(const QString& text) {
 
 void TGuiOperator::ReportError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QString(), Lines(text), QMessageBox::Ok, owner_);
+    Prepare(box, text);
     box.exec();
 }
 

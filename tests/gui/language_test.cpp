@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 #include "base/language.h"
 #include "gui/history_view.h"
+#include "gui/gui_operator.h"
 #include "gui/mnemonics.h"
 #include "gui/module_journal.h"
 #include "gui/numbers_view.h"
@@ -12,7 +13,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAbstractSpinBox>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -56,7 +59,7 @@ const QRegularExpression kCyrillic(QStringLiteral("[\u0400-\u04FF]"));
 // installer reads in Russian too.
 QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords = {}) {
     static const QSet<QString> kKept{"GSM", "SMS", "SIM", "GPRS", "COM", "CSV", "XLS", "DIN1", "DIN2", "NO", "NC", "Excel",
-                                     "Esc", "Ctrl", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
+                                     "Esc", "Ctrl", "Enter", "F", "Portiqa", "Configurator", "V1", "DTD", "XML", "Windows",
                                      "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
                                      "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit", "SHA", "PostgreSQL",
                                      "postgresql", "sqlite", "PGPASSWORD", "PORTIQA", "Qt", "libqt6sql6", "SQL",
@@ -356,6 +359,45 @@ TEST_F(LanguageWindow, EveryControlHasANameAndADescriptionInEitherLanguage) {
         }
         w.reset();
     }
+}
+
+// The questions the window asks: every answer and box named and described,
+// in both languages.
+TEST(QuestionDialogs, EveryControlHasANameAndADescriptionInEitherLanguage) {
+    QAccessible::setActive(true);
+    QWidget owner;
+    TGuiOperator ask(&owner);
+    bool tick = false;
+    QList<IOperator::TChoice> choices{{"Настройки", true}, {"Номера", true}};
+    const std::vector<std::function<void()>> dialogs{
+        [&] { ask.ShowMessage("Сообщение"); },
+        [&] { ask.AskAccept("Записать?"); },
+        [&] { ask.AskAcceptWithOption("Записать?", "В обычной форме", tick); },
+        [&] { ask.AskChoices("Что восстановить?", choices); },
+        [&] { ask.WarnOkCancel("Потеря"); },
+        [&] { ask.AskText("Страна", "+7"); },
+        [&] { ask.AskUnsaved("Изменения не сохранены"); },
+        [&] { ask.ReportError("Ошибка"); },
+    };
+    for (const char* lang : {"ru", "en"}) {
+        ASSERT_TRUE(UseLanguage(QLatin1String(lang)));
+        for (size_t i = 0; i < dialogs.size(); ++i) {
+            QStringList unnamed{"not shown"};
+            QTimer look;  // in the dialog's own loop; any dialog left shut after a bound
+            int ticks = 0;
+            QObject::connect(&look, &QTimer::timeout, [&] {
+                auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (box) unnamed = Unnamed(box);
+                if (box || ++ticks > 1000)
+                    for (QDialog* d : owner.findChildren<QDialog*>()) d->reject();
+            });
+            look.start(0);
+            dialogs[i]();
+            look.stop();
+            EXPECT_EQ(unnamed, QStringList()) << lang << " dialog " << i;
+        }
+    }
+    UseLanguage(QStringLiteral("ru"));
 }
 
 } // namespace

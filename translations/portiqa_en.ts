@@ -3528,11 +3528,15 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     </message>
     <message>
         <source>Текст сообщения</source>
-        <translation>The message's text</translation>
+        <translation>The message&apos;s text</translation>
     </message>
     <message>
         <source>Введите ответ и нажмите Enter</source>
         <translation>Type the answer and press Enter</translation>
+    </message>
+    <message>
+        <source>Номер SIM не задан ни там, ни здесь, поэтому не проверить, тот ли это модуль.</source>
+        <translation>Neither has a SIM number set, so whether it is the same module cannot be checked.</translation>
     </message>
 </context>
 </TS>

@@ -3540,5 +3540,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Введите ответ и нажмите Enter</source>
         <translation>Введите ответ и нажмите Enter</translation>
     </message>
+    <message>
+        <source>Номер SIM не задан ни там, ни здесь, поэтому не проверить, тот ли это модуль.</source>
+        <translation>Номер SIM не задан ни там, ни здесь, поэтому не проверить, тот ли это модуль.</translation>
+    </message>
 </context>
 </TS>

@@ -159,7 +159,11 @@ std::optional<TOutcome::TKind> TSession::RefuseWrite(const TModuleIdentity& sour
         return TOutcome::TKind::Failed;
     }
     if (!fromModule || SameModule(source, *module_)) return std::nullopt;
-    if (op.AskWriteOtherModule(question.arg(source.Label(), module_->Label()))) return std::nullopt;
+    QString asked = question.arg(source.Label(), module_->Label());
+    // Neither has a SIM number: "(not set)" and "(not set)" may be one module, or two.
+    if (source.SimKey().isEmpty() && module_->SimKey().isEmpty())
+        asked += u'\r' + TText::tr("Номер SIM не задан ни там, ни здесь, поэтому не проверить, тот ли это модуль.");
+    if (op.AskWriteOtherModule(asked)) return std::nullopt;
     return TOutcome::TKind::OtherModule;
 }
 

@@ -3022,7 +3022,7 @@ Commands:
   login [--json]                check the password only; --json: print the module&apos;s SIM number,
                                 bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
-                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
                                 read the settings, apply the profile and the values, save;
                                 --dry-run: print each row that would change as
@@ -3080,7 +3080,7 @@ Commands:
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-16); each verified and reported in REPORT.csv; --watch
+                                1-%1); each verified and reported in REPORT.csv; --watch
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
@@ -3101,7 +3101,7 @@ Options:
   -o, --output FILE             write to FILE instead of printing: its kind by its extension
                                 (.xlsx, .cvs or .csv; a backup may have any name)
   -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
                                 takes its item number (11=3)
       --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
       --no-verify               saves: do not read the written pages back
@@ -3153,7 +3153,7 @@ Commands:
   login [--json]                check the password only; --json: print the module&apos;s SIM number,
                                 bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
-                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
                                 read the settings, apply the profile and the values, save;
                                 --dry-run: print each row that would change as
@@ -3211,7 +3211,7 @@ Commands:
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-16); each verified and reported in REPORT.csv; --watch
+                                1-%1); each verified and reported in REPORT.csv; --watch
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
@@ -3232,7 +3232,7 @@ Options:
   -o, --output FILE             write to FILE instead of printing: its kind by its extension
                                 (.xlsx, .cvs or .csv; a backup may have any name)
   -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
                                 takes its item number (11=3)
       --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
       --no-verify               saves: do not read the written pages back
@@ -3336,7 +3336,7 @@ read back and verified, and write a line of the report.
 
   --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
   --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-%1; a row per unit; an empty
                      cell keeps the template&apos;s value
   --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
                      code; units reported ok are skipped when the run starts again
@@ -3372,7 +3372,7 @@ read back and verified, and write a line of the report.
 
   --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
   --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-%1; a row per unit; an empty
                      cell keeps the template&apos;s value
   --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
                      code; units reported ok are skipped when the run starts again

@@ -3023,7 +3023,7 @@ Commands:
   login [--json]                check the password only; --json: print the module&apos;s SIM number,
                                 bridge serial number and name in the record
   settings read [-o PROFILE.xlsx]
-                                print rows 1-16 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
   settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
                                 read the settings, apply the profile and the values, save;
                                 --dry-run: print each row that would change as
@@ -3081,7 +3081,7 @@ Commands:
                                 program every module plugged in (several at once) from a
                                 template (a backup, or a .xlsx profile with --numbers) and the
                                 next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-16); each verified and reported in REPORT.csv; --watch
+                                1-%1); each verified and reported in REPORT.csv; --watch
                                 defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
                                 name alone is matched against the port list; --force lets the
                                 template remove numbers a module holds; exit 0 when every
@@ -3102,7 +3102,7 @@ Options:
   -o, --output FILE             write to FILE instead of printing: its kind by its extension
                                 (.xlsx, .cvs or .csv; a backup may have any name)
   -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-16); a drop-down row
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
                                 takes its item number (11=3)
       --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
       --no-verify               saves: do not read the written pages back
@@ -3154,7 +3154,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
   login [--json]                только проверить пароль; --json: вывести номер SIM модуля,
                                 серийный номер адаптера и имя модуля в журнале
   settings read [-o ПРОФИЛЬ.xlsx]
-                                напечатать строки 1-16 как «N&lt;TAB&gt;значение» или записать
+                                напечатать строки 1-%1 как «N&lt;TAB&gt;значение» или записать
                                 профиль настроек
   settings save [-i ПРОФИЛЬ.xlsx] [--set N=ЗНАЧЕНИЕ]... [--dry-run] [--with-password] [--with-sim]
                                 прочитать настройки, применить профиль и значения, сохранить;
@@ -3215,7 +3215,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 настроить каждый подключённый модуль (несколько сразу) по
                                 шаблону (резервная копия или профиль .xlsx с --numbers) и
                                 следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
-                                строки настроек 1-16); каждый проверяется и заносится в
+                                строки настроек 1-%1); каждый проверяется и заносится в
                                 ОТЧЁТ.csv; --watch по умолчанию /dev/ttyUSB* и /dev/ttyACM*
                                 (COM* в Windows), имя без пути сверяется со списком портов;
                                 --force разрешает шаблону удалять номера из модуля; код
@@ -3237,7 +3237,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
   -o, --output ФАЙЛ             записать в ФАЙЛ вместо печати; вид файла по расширению
                                 (.xlsx, .cvs или .csv; резервная копия — с любым именем)
   -i, --input ФАЙЛ              прочитать из ФАЙЛА
-      --set N=ЗНАЧЕНИЕ          для &apos;settings save&apos;: значение строки N (1-16); строка выбора
+      --set N=ЗНАЧЕНИЕ          для &apos;settings save&apos;: значение строки N (1-%1); строка выбора
                                 из списка принимает номер пункта (11=3)
       --from ВРЕМЯ, --to ВРЕМЯ  для &apos;history download&apos;: «ГГГГ-ММ-ДД ЧЧ:ММ:СС»
       --no-verify               при сохранении не читать записанные страницы обратно
@@ -3341,7 +3341,7 @@ read back and verified, and write a line of the report.
 
   --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)
   --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)
-  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-16; a row per unit; an empty
+  --units UNITS.csv  a header row: &quot;unit&quot;, then settings rows 1-%1; a row per unit; an empty
                      cell keeps the template&apos;s value
   --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
                      code; units reported ok are skipped when the run starts again
@@ -3377,7 +3377,7 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
 
   --template ФАЙЛ    резервная копия (.pbk: настройки и номера) или профиль настроек (.xlsx, .xls)
   --numbers ФАЙЛ     список номеров к шаблону-профилю (.xlsx, .xls, .csv, .cvs)
-  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-16; по строке на
+  --units УСТРОЙСТВА.csv  строка заголовка: «unit», затем строки настроек 1-%1; по строке на
                      устройство; пустая ячейка оставляет значение шаблона
   --report ФАЙЛ      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,
                      code; устройства с результатом ok при повторном запуске пропускаются

@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 #include "cli/provision.h"
 #include "files/file_replace.h"
+#include "settings/settings_layout.h"
 #include "link/port_list.h"
 #include <QMap>
 
@@ -19,7 +20,7 @@ const char* const kCliUsage =
     "  login [--json]                check the password only; --json: print the module's SIM number,\n"
     "                                bridge serial number and name in the record\n"
     "  settings read [-o PROFILE.xlsx]\n"
-    "                                print rows 1-16 as \"N<TAB>value\", or write a settings profile\n"
+    "                                print rows 1-%1 as \"N<TAB>value\", or write a settings profile\n"
     "  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]\n"
     "                                read the settings, apply the profile and the values, save;\n"
     "                                --dry-run: print each row that would change as\n"
@@ -77,7 +78,7 @@ const char* const kCliUsage =
     "                                program every module plugged in (several at once) from a\n"
     "                                template (a backup, or a .xlsx profile with --numbers) and the\n"
     "                                next unit of UNITS.csv (column \"unit\", then settings rows\n"
-    "                                1-16); each verified and reported in REPORT.csv; --watch\n"
+    "                                1-%1); each verified and reported in REPORT.csv; --watch\n"
     "                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a\n"
     "                                name alone is matched against the port list; --force lets the\n"
     "                                template remove numbers a module holds; exit 0 when every\n"
@@ -98,7 +99,7 @@ const char* const kCliUsage =
     "  -o, --output FILE             write to FILE instead of printing: its kind by its extension\n"
     "                                (.xlsx, .cvs or .csv; a backup may have any name)\n"
     "  -i, --input FILE              read from FILE\n"
-    "      --set N=VALUE             with 'settings save': value of row N (1-16); a drop-down row\n"
+    "      --set N=VALUE             with 'settings save': value of row N (1-%1); a drop-down row\n"
     "                                takes its item number (11=3)\n"
     "      --from TIME, --to TIME    with 'history download': \"YYYY-MM-DD HH:MM:SS\"\n"
     "      --no-verify               saves: do not read the written pages back\n"
@@ -210,7 +211,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     if (o.help) {
-        out << TText::tr(kCliUsage) << Qt::flush;
+        out << TText::tr(kCliUsage).arg(kSettingsValueRows) << Qt::flush;  // the rows the layout shows
         return kExitOk;
     }
     if (o.command == QLatin1String("ports")) {

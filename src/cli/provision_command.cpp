@@ -3,6 +3,7 @@
 #include "cli/provision.h"
 #include "base/texts.h"
 #include "cli/cli_app.h"
+#include "settings/settings_layout.h"
 #include "cli/cli_options.h"
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -24,7 +25,7 @@ const char* const kProvisionHelp = QT_TRANSLATE_NOOP(
     "\n"
     "  --template FILE    a backup (.pbk: settings and numbers) or a settings profile (.xlsx, .xls)\n"
     "  --numbers FILE     the number list for a profile template (.xlsx, .xls, .csv, .cvs)\n"
-    "  --units UNITS.csv  a header row: \"unit\", then settings rows 1-16; a row per unit; an empty\n"
+    "  --units UNITS.csv  a header row: \"unit\", then settings rows 1-%1; a row per unit; an empty\n"
     "                     cell keeps the template's value\n"
     "  --report FILE      CSV: time, port, serial, unit, result (ok/failed), reason, pages, seconds,\n"
     "                     code; units reported ok are skipped when the run starts again\n"
@@ -92,7 +93,7 @@ int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& 
     if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return usage(p.errorText());
     if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(TText::tr("provision takes no arguments"));
     if (p.isSet(help)) {
-        out << TText::tr(kProvisionHelp) << Qt::flush;
+        out << TText::tr(kProvisionHelp).arg(kSettingsValueRows) << Qt::flush;
         return kExitOk;
     }
     if (p.isSet(record) && p.isSet(noRecord)) return usage(TText::tr("--record and --no-record exclude each other"));

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDate>
 #include <QTemporaryDir>
+#include "settings/settings_layout.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -62,6 +63,20 @@ TEST_F(CliTest, UsageAndPortErrors) {
     for (const char* documented : {"ports", "settings save", "history delete", "--no-verify", "--set", "--from",
                                    "Код выхода", "6  файл"})
         EXPECT_TRUE(help.out.contains(documented)) << documented;
+    // The help's rows are the layout's: every range, and the drop-down example's row and item.
+    const QString& text = help.out;
+    int ranges = 0;
+    for (const auto& m : QRegularExpression("\\b1-(\\d+)\\b").globalMatch(text)) {
+        EXPECT_EQ(m.captured(1).toInt(), kSettingsValueRows) << m.captured(0).toStdString();
+        ++ranges;
+    }
+    EXPECT_GE(ranges, 3);
+    const auto example = QRegularExpression("\\((\\d+)=(\\d+)\\)").match(text);
+    ASSERT_TRUE(example.hasMatch());
+    const int row = example.captured(1).toInt(), item = example.captured(2).toInt();
+    ASSERT_TRUE(row >= 1 && row <= kSettingsValueRows);
+    const auto& items = kSettingsRows[row - 1].items;
+    EXPECT_TRUE(item >= 0 && item < int(std::size(items)) && items[item]) << "row " << row << " has no item " << item;
     const CliRun version = Run({"--version"}, false);
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "portiqa-cli " PORTIQA_VERSION "\n");

@@ -11,12 +11,19 @@ TReceiver::TReceiver(TFrameAssembler& assembler, TValidReply& valid, TRequestSeq
 }
 
 void TReceiver::OnBytes(const uint8_t* buffer, int length) {
+    // Every byte at hand in one event: the status says so once, and the wait
+    // for the rest of a reply is armed once, after the last byte (as each
+    // byte's handling leaves it).
+    if (length <= 0) return;
+    status_.ShowStatus(dataCommunication_);
+    bool arm = false;
     // The event boundary: a failure inside a handler ends that handler's
     // work and is reported; the bytes after it are still taken.
     for (int i = 0; i < length; ++i) {
         try {
-            ReceiveByte(buffer[i]);
+            arm = ReceiveByte(buffer[i]);
         } catch (const std::exception& e) {
+            arm = false;
             TLinkNotice n;
             n.kind = TLinkNotice::TKind::HandlerFailed;
             n.detail = QString::fromUtf8(e.what());
@@ -24,11 +31,14 @@ void TReceiver::OnBytes(const uint8_t* buffer, int length) {
             if (OnFailure) OnFailure(TLinkFailure::HandlerFailed);
         }
     }
+    // While a reply is still owed, silence on the line is measured from the
+    // last byte: a dropped or damaged reply ends in the reply timer's
+    // message instead of a transfer that stops without a word.
+    if (arm && seq_.Outstanding()) seq_.ArmAfterByte(damaged_ || assembler_.Receiving);
 }
 
-void TReceiver::ReceiveByte(uint8_t b) {
+bool TReceiver::ReceiveByte(uint8_t b) {
     tmr1_.SetEnabled(false);
-    status_.ShowStatus(dataCommunication_);
     switch (assembler_.Feed(b)) {
     case TFrameAssembler::TStep::Invalid:
         status_.ShowStatus(TText::tr("Invalid data"));
@@ -38,7 +48,7 @@ void TReceiver::ReceiveByte(uint8_t b) {
         if (seq_.OwesReply(assembler_.RawBytes[0], assembler_.HeaderAddress(), assembler_.PayloadLength)) {
             damaged_ = false;
             ReAsk();
-            return;
+            return false;
         }
         damaged_ = true;
         break;
@@ -49,10 +59,7 @@ void TReceiver::ReceiveByte(uint8_t b) {
     default:
         break;
     }
-    // While a reply is still owed, silence on the line is measured from the
-    // last byte: a dropped or damaged reply ends in the reply timer's
-    // message instead of a transfer that stops without a word.
-    if (seq_.Outstanding()) seq_.ArmAfterByte(damaged_ || assembler_.Receiving);
+    return true;
 }
 
 void TReceiver::ReAsk() {

@@ -74,7 +74,8 @@ public:
     std::function<void(uint8_t command, bool ok)> OnCommandReply;
 
 private:
-    void ReceiveByte(uint8_t b);
+    // One byte; false when its handling already set the reply timer as it must stay.
+    bool ReceiveByte(uint8_t b);
     // The owed reply came damaged: the request again, or the end of it.
     void ReAsk();
     void Dispatch();

@@ -8,6 +8,7 @@ namespace portiqa {
 
 TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_(session) {
     comm_.SetBaudRate(kBaudRate);
+    comm_.SetInputLen(0);  // every byte at hand in one event
     comm_.OnReceiveData = [this](TComm*, const char* bytes, uint16_t length) {
         session_.OnBytes(reinterpret_cast<const uint8_t*>(bytes), length);
     };

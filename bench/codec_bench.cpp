@@ -17,10 +17,10 @@ struct Env {
     TNullPort port;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer replyTimer{3000}, statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     TProgressControl progress{display};
-    TRequestSequence seq{port, status, tmr1};
+    TRequestSequence seq{port, status, replyTimer};
 };
 
 void BM_SettingsPagesDecodeEncode(benchmark::State& state) {

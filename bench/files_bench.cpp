@@ -21,8 +21,8 @@ namespace {
 struct Env {
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     TProgressControl progress{display};
     TExchangeContext ctx{op, status, progress, QString()};
     QTemporaryDir dir;

@@ -19,10 +19,10 @@ namespace {
 void BM_ReceiverPerByte(benchmark::State& state) {
     TNullPort port;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1(3000), tmr2(3000, true);
-    TStatusControl status(display, tmr2);
+    TManualTimer replyTimer(3000), statusTimer(3000, true);
+    TStatusControl status(display, statusTimer);
     TProgressControl progress(display);
-    TRequestSequence seq(port, status, tmr1);
+    TRequestSequence seq(port, status, replyTimer);
     TFrameAssembler assembler;
     TValidReply valid;
     TReceiver rx(assembler, valid, seq, progress);

@@ -18,8 +18,8 @@ struct Rig {
     TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer tmr1{3000}, tmr2{3000, true};
-    TOpenSession session{comm, display, op, tmr1, tmr2};
+    TQtTimer replyTimer{3000}, statusTimer{3000, true};
+    TOpenSession session{comm, display, op, replyTimer, statusTimer};
     std::vector<TOutcome> outcomes;
     int frames = 0;
 

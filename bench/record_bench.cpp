@@ -26,8 +26,8 @@ struct Rig {
     TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer tmr1{3000}, tmr2{3000, true};
-    TOpenSession session{comm, display, op, tmr1, tmr2};
+    TQtTimer replyTimer{3000}, statusTimer{3000, true};
+    TOpenSession session{comm, display, op, replyTimer, statusTimer};
     QTemporaryDir dir;
     std::unique_ptr<TRecord> record;
     int finished = 0;

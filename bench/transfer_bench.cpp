@@ -17,8 +17,8 @@ struct Rig {
     TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer tmr1{3000}, tmr2{3000, true};
-    TOpenSession session{comm, display, op, tmr1, tmr2};
+    TQtTimer replyTimer{3000}, statusTimer{3000, true};
+    TOpenSession session{comm, display, op, replyTimer, statusTimer};
     int done = 0;
 
     explicit Rig(int baud) : module(Options(baud)) {

@@ -13,7 +13,7 @@ namespace {
 
 void BM_WindowStartToFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
-        TForm1 w;
+        TMainWindow w;
         w.show();
         // Rendering the whole window once is what the first paint costs.
         QImage image(w.size(), QImage::Format_ARGB32);
@@ -54,7 +54,7 @@ void BM_NumbersTabRender(benchmark::State& state) {
     int row = 0;
     for (auto _ : state) {
         // A page further down each time, as the operator scrolls.
-        tab.view.strngrd3->scrollTo(tab.view.Model()->IndexOf(1, 1 + (row += 25) % 3000));
+        tab.view.numbersGrid->scrollTo(tab.view.Model()->IndexOf(1, 1 + (row += 25) % 3000));
         tab.view.render(&image);
         benchmark::DoNotOptimize(image);
     }

@@ -86,10 +86,10 @@ struct TLinkRig {
     TRecordingPort port;
     TScriptedOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer replyTimer{3000}, statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     TProgressControl progress{display};
-    TRequestSequence seq{port, status, tmr1};
+    TRequestSequence seq{port, status, replyTimer};
 };
 
 } // namespace portiqa::test

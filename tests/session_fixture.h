@@ -17,7 +17,7 @@ struct SessionFixture : ::testing::Test {
     TComm comm;
     TScriptedOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
+    TManualTimer replyTimer{3000}, statusTimer{3000, true};
     std::unique_ptr<TOpenSession> session;
     QString typed = QStringLiteral("5807");
     bool controlsEnabled = false;
@@ -30,7 +30,7 @@ struct SessionFixture : ::testing::Test {
         module = std::make_unique<sim::TModuleSimulator>(simOptions);
         QString error;
         ASSERT_TRUE(module->Start(&error)) << error.toStdString();
-        session = std::make_unique<TOpenSession>(comm, display, op, tmr1, tmr2);
+        session = std::make_unique<TOpenSession>(comm, display, op, replyTimer, statusTimer);
         comm.SetCommName(module->Path());
         comm.SetBaudRate(115200);
         comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {

@@ -14,11 +14,11 @@ void TProgressControl::SetProgress(uint16_t value) {
     if (value == 100) display_.SetProgressVisible(false);
 }
 
-void BindStatusClearTimer(ITimer& tmr2, TStatusControl& status, TProgressControl& progress) {
-    tmr2.OnTimer = [&tmr2, &status, &progress] {
+void BindStatusClearTimer(ITimer& statusTimer, TStatusControl& status, TProgressControl& progress) {
+    statusTimer.OnTimer = [&statusTimer, &status, &progress] {
         status.ShowStatus(QString());
         progress.SetProgress(100);
-        tmr2.SetEnabled(false);
+        statusTimer.SetEnabled(false);
     };
 }
 

@@ -5,11 +5,11 @@
 
 namespace portiqa {
 
-// Writes the short English status text; the clear timer tmr2 empties it three
+// Writes the short English status text; the clear timer statusTimer empties it three
 // seconds after the first text since the timer last stopped.
 class TStatusControl {
 public:
-    TStatusControl(IStatusDisplay& display, ITimer& tmr2) : display_(display), tmr2_(tmr2) {}
+    TStatusControl(IStatusDisplay& display, ITimer& statusTimer) : display_(display), tmr2_(statusTimer) {}
     void ShowStatus(const QString& text);
     IStatusDisplay& Display() { return display_; }
 
@@ -29,7 +29,7 @@ private:
 };
 
 // Hooks the clear timer's expiry: empty text, hidden bar, timer stopped.
-void BindStatusClearTimer(ITimer& tmr2, TStatusControl& status, TProgressControl& progress);
+void BindStatusClearTimer(ITimer& statusTimer, TStatusControl& status, TProgressControl& progress);
 
 constexpr int kStatusClearMs = 3000;
 

@@ -54,43 +54,43 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     outer->setContentsMargins(0, 0, 0, 0);
     auto* strip = new QHBoxLayout();
     strip->setContentsMargins(105, 6, 6, 6);
-    btn19 = new QPushButton(TText::tr("Скачать"), this);
-    btn20 = new QPushButton(TText::tr("Фильтр"), this);
+    btnDownloadHistory = new QPushButton(TText::tr("Скачать"), this);
+    btnFilter = new QPushButton(TText::tr("Фильтр"), this);
     btnShowAll = new QPushButton(TText::tr("Сбросить"), this);
     btnShowAll->setToolTip(TText::tr("Показать все скачанные записи"));
-    dtp1 = new QDateEdit(QDate(2015, 3, 3), this);
-    dtp1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    dtp1->setCalendarPopup(true);
-    dtp2 = new QTimeEdit(QTime(0, 0, 0), this);
-    dtp2->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    startDateEdit = new QDateEdit(QDate(2015, 3, 3), this);
+    startDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    startDateEdit->setCalendarPopup(true);
+    startTimeEdit = new QTimeEdit(QTime(0, 0, 0), this);
+    startTimeEdit->setDisplayFormat(QStringLiteral("H:mm:ss"));
     const QDateTime now = QDateTime::currentDateTime();
-    dtp3 = new QDateEdit(now.date(), this);
-    dtp3->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    dtp3->setCalendarPopup(true);
-    dtp4 = new QTimeEdit(now.time(), this);
-    dtp4->setDisplayFormat(QStringLiteral("H:mm:ss"));
-    btn19->setToolTip(TText::tr("Прочитать журнал событий из GSM модуля"));
-    btn20->setToolTip(TText::tr("Показать только записи между началом и концом"));
-    dtp1->setAccessibleName(TText::tr("Начало: дата"));
-    dtp2->setAccessibleName(TText::tr("Начало: время"));
-    dtp3->setAccessibleName(TText::tr("Конец: дата"));
-    dtp4->setAccessibleName(TText::tr("Конец: время"));
-    for (QDateTimeEdit* box : {static_cast<QDateTimeEdit*>(dtp1), static_cast<QDateTimeEdit*>(dtp2),
-                               static_cast<QDateTimeEdit*>(dtp3), static_cast<QDateTimeEdit*>(dtp4)}) {
+    endDateEdit = new QDateEdit(now.date(), this);
+    endDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    endDateEdit->setCalendarPopup(true);
+    endTimeEdit = new QTimeEdit(now.time(), this);
+    endTimeEdit->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    btnDownloadHistory->setToolTip(TText::tr("Прочитать журнал событий из GSM модуля"));
+    btnFilter->setToolTip(TText::tr("Показать только записи между началом и концом"));
+    startDateEdit->setAccessibleName(TText::tr("Начало: дата"));
+    startTimeEdit->setAccessibleName(TText::tr("Начало: время"));
+    endDateEdit->setAccessibleName(TText::tr("Конец: дата"));
+    endTimeEdit->setAccessibleName(TText::tr("Конец: время"));
+    for (QDateTimeEdit* box : {static_cast<QDateTimeEdit*>(startDateEdit), static_cast<QDateTimeEdit*>(startTimeEdit),
+                               static_cast<QDateTimeEdit*>(endDateEdit), static_cast<QDateTimeEdit*>(endTimeEdit)}) {
         box->setToolTip(TText::tr("Записи строго между началом и концом остаются после «Фильтр»"));
         TypeDigitsIntoParts(box);
     }
-    strip->addWidget(btn19);
+    strip->addWidget(btnDownloadHistory);
     strip->addSpacing(20);
     strip->addWidget(new QLabel(TText::tr("Начало"), this));
-    strip->addWidget(dtp1);
-    strip->addWidget(dtp2);
+    strip->addWidget(startDateEdit);
+    strip->addWidget(startTimeEdit);
     strip->addSpacing(20);
     strip->addWidget(new QLabel(TText::tr("Конец"), this));
-    strip->addWidget(dtp3);
-    strip->addWidget(dtp4);
+    strip->addWidget(endDateEdit);
+    strip->addWidget(endTimeEdit);
     strip->addSpacing(20);
-    strip->addWidget(btn20);
+    strip->addWidget(btnFilter);
     strip->addWidget(btnShowAll);
     strip->addStretch();
     outer->addLayout(strip);
@@ -102,14 +102,14 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(5, 6, 5, 6);
     buttons->setSpacing(10);
-    btn18 = new QPushButton(TText::tr("Export.CSV"), column);
-    btn13 = new QPushButton(TText::tr("Экспорт XLS"), column);
-    btn2 = new QPushButton(QString(), column);
-    btn23 = new QPushButton(TText::tr("Удалить все"), column);
+    btnExportHistoryCsv = new QPushButton(TText::tr("Export.CSV"), column);
+    btnExportHistory = new QPushButton(TText::tr("Экспорт XLS"), column);
+    btnClearHistory = new QPushButton(QString(), column);
+    btnDeleteHistory = new QPushButton(TText::tr("Удалить все"), column);
     btnImport = new QPushButton(QString(), column);
-    btn13->setToolTip(TText::tr("Сохранить историю событий из таблицы в файл"));
-    btn23->setToolTip(TText::tr("Стереть журнал событий в GSM модуле"));
-    for (auto* b : {btn18, btn13, btn2, btn23, btnImport}) {
+    btnExportHistory->setToolTip(TText::tr("Сохранить историю событий из таблицы в файл"));
+    btnDeleteHistory->setToolTip(TText::tr("Стереть журнал событий в GSM модуле"));
+    for (auto* b : {btnExportHistoryCsv, btnExportHistory, btnClearHistory, btnDeleteHistory, btnImport}) {
         b->setFixedSize(90, 40);
         buttons->addWidget(b);
     }
@@ -117,17 +117,17 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     shown = new QLabel(column);
     shown->setWordWrap(true);
     buttons->addWidget(shown);
-    btn18->hide();
-    btn2->hide();
+    btnExportHistoryCsv->hide();
+    btnClearHistory->hide();
     btnImport->hide();
     buttons->addStretch();
     body->addWidget(column);
 
-    strngrd4 = new TGridView(this);  // read-only, no keyboard search
-    strngrd4->setAccessibleName(TText::tr("История событий"));
-    strngrd4->setAccessibleDescription(
+    historyGrid = new TGridView(this);  // read-only, no keyboard search
+    historyGrid->setAccessibleName(TText::tr("История событий"));
+    historyGrid->setAccessibleDescription(
         TText::tr("Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует"));
-    strngrd4->setFont(QApplication::font());
+    historyGrid->setFont(QApplication::font());
     auto* model = new TGridModel(table.Grid(), THistoryTable::kRows, this);
     // Where an event came from and what it was are the program's words; the
     // rest of a record is the module's data.
@@ -136,23 +136,23 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     rows_ = new THistoryRows(this);
     rows_->setSourceModel(model);
     rows_->setDynamicSortFilter(true);
-    strngrd4->setModel(rows_);
-    strngrd4->setSortingEnabled(true);
-    strngrd4->sortByColumn(THistoryTable::kDate, Qt::DescendingOrder);
-    strngrd4->horizontalHeader()->setSortIndicatorShown(true);
-    strngrd4->horizontalHeader()->setToolTip(TText::tr("Щелчок по заголовку столбца сортирует записи по нему"));
+    historyGrid->setModel(rows_);
+    historyGrid->setSortingEnabled(true);
+    historyGrid->sortByColumn(THistoryTable::kDate, Qt::DescendingOrder);
+    historyGrid->horizontalHeader()->setSortIndicatorShown(true);
+    historyGrid->horizontalHeader()->setToolTip(TText::tr("Щелчок по заголовку столбца сортирует записи по нему"));
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(rows_, signal, this, &THistoryView::Count);
     connect(rows_, &QAbstractItemModel::modelReset, this, &THistoryView::Count);
     connect(rows_, &QAbstractItemModel::layoutChanged, this, &THistoryView::Count);
-    strngrd4->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    strngrd4->setWordWrap(false);
-    strngrd4->verticalHeader()->hide();
-    strngrd4->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    strngrd4->verticalHeader()->setDefaultSectionSize(24);
-    strngrd4->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    historyGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    historyGrid->setWordWrap(false);
+    historyGrid->verticalHeader()->hide();
+    historyGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    historyGrid->verticalHeader()->setDefaultSectionSize(24);
+    historyGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The source and event columns fit the longest of their words in this language.
-    const auto longest = [metrics = QFontMetrics(strngrd4->font())](int col) {
+    const auto longest = [metrics = QFontMetrics(historyGrid->font())](int col) {
         QString wide;
         for (const QString& word : HistoryWords(col))
             if (metrics.horizontalAdvance(Translated(word)) > metrics.horizontalAdvance(wide)) wide = Translated(word);
@@ -160,19 +160,19 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     };
     // "№" is the record's own number in the module's log, whatever the
     // filter or the sort; the table's row numbers are not shown.
-    strngrd4->FitColumns({0, 38, 74, 70, 95, 112, 129, 235, 160},
+    historyGrid->FitColumns({0, 38, 74, 70, 95, 112, 129, 235, 160},
                          {{}, QStringLiteral("1000"), QStringLiteral("2024-05-06"), QStringLiteral("23:59:59"),
                           longest(THistoryTable::kSource), longest(THistoryTable::kEvent), QStringLiteral("+79161234567890")});
-    strngrd4->setColumnHidden(THistoryTable::kSerial, true);
-    connect(strngrd4->verticalScrollBar(), &QScrollBar::valueChanged, this, &THistoryView::Count);
-    strngrd4->viewport()->installEventFilter(this);
+    historyGrid->setColumnHidden(THistoryTable::kSerial, true);
+    connect(historyGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, &THistoryView::Count);
+    historyGrid->viewport()->installEventFilter(this);
     // Exports write the records in the order shown.
     table.ShownOrder = [this] {
         QVector<int> rows;
         for (int r = 0; r < rows_->rowCount(); ++r) rows.append(rows_->mapToSource(rows_->index(r, 0)).row() + 1);
         return rows;
     };
-    body->addWidget(strngrd4, 1);
+    body->addWidget(historyGrid, 1);
     outer->addLayout(body, 1);
     Count();
 }
@@ -185,7 +185,7 @@ void THistoryView::changeEvent(QEvent* event) {
 }
 
 bool THistoryView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == strngrd4->viewport() && event->type() == QEvent::Resize) Count();
+    if (watched == historyGrid->viewport() && event->type() == QEvent::Resize) Count();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -200,8 +200,8 @@ void THistoryView::Count() {
     }
     QString text = TText::tr("Записей: %1").arg(count);
     if (count > 0) {
-        const int first = std::max(0, strngrd4->rowAt(0));
-        int last = strngrd4->rowAt(strngrd4->viewport()->height() - 1);
+        const int first = std::max(0, historyGrid->rowAt(0));
+        int last = historyGrid->rowAt(historyGrid->viewport()->height() - 1);
         if (last < 0) last = count - 1;
         text = TText::tr("Записи %1–%2 из %3").arg(first + 1).arg(last + 1).arg(count);
     }
@@ -216,18 +216,18 @@ void THistoryView::ResetWindow() {
                            QTime::fromString(table_.Grid().Cells(THistoryTable::kTime, r), QStringLiteral("H:mm:ss")));
         if (at.isValid() && at > newest) newest = at;
     }
-    dtp1->setDate(QDate(2015, 3, 3));
-    dtp2->setTime(QTime(0, 0, 0));
-    dtp3->setDate(newest.date());
-    dtp4->setTime(newest.time().addSecs(1));  // "strictly before the end" keeps the newest one
-    if (dtp4->time() < newest.time()) dtp4->setTime(QTime(23, 59, 59));  // past midnight
+    startDateEdit->setDate(QDate(2015, 3, 3));
+    startTimeEdit->setTime(QTime(0, 0, 0));
+    endDateEdit->setDate(newest.date());
+    endTimeEdit->setTime(newest.time().addSecs(1));  // "strictly before the end" keeps the newest one
+    if (endTimeEdit->time() < newest.time()) endTimeEdit->setTime(QTime(23, 59, 59));  // past midnight
 }
 
 void THistoryView::ShowFirst() {
     if (rows_->rowCount() == 0) return;
     const QModelIndex first = rows_->index(0, THistoryTable::kDate);
-    strngrd4->setCurrentIndex(first);
-    strngrd4->scrollToTop();
+    historyGrid->setCurrentIndex(first);
+    historyGrid->scrollToTop();
 }
 
 } // namespace portiqa

@@ -32,16 +32,16 @@ class THistoryView : public QWidget {
 public:
     explicit THistoryView(THistoryTable& table, QWidget* parent = nullptr);
     ~THistoryView() override;
-    QPushButton *btn19, *btn20, *btn23, *btn13, *btn18, *btn2, *btnImport;
+    QPushButton *btnDownloadHistory, *btnFilter, *btnDeleteHistory, *btnExportHistory, *btnExportHistoryCsv, *btnClearHistory, *btnImport;
     QPushButton* btnShowAll;  // the filter's reset
-    QDateEdit *dtp1, *dtp3;
-    QTimeEdit *dtp2, *dtp4;
-    TGridView* strngrd4;
+    QDateEdit *startDateEdit, *endDateEdit;
+    QTimeEdit *startTimeEdit, *endTimeEdit;
+    TGridView* historyGrid;
     QLabel* shown;  // which records are in sight, of how many shown and kept
     // After a filter: the first shown record becomes current and visible.
     void ShowFirst();
-    QDateTime WindowStart() const { return QDateTime(dtp1->date(), dtp2->time()); }
-    QDateTime WindowEnd() const { return QDateTime(dtp3->date(), dtp4->time()); }
+    QDateTime WindowStart() const { return QDateTime(startDateEdit->date(), startTimeEdit->time()); }
+    QDateTime WindowEnd() const { return QDateTime(endDateEdit->date(), endTimeEdit->time()); }
     // After a download the filter's fields cover the whole log again: from
     // their first default to now or the newest record, whichever is later.
     void ResetWindow();

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
     } quiet;
     const bool scripted = p.isSet(shot);
-    portiqa::TForm1 window(extra, scripted ? &quiet : nullptr);
+    portiqa::TMainWindow window(extra, scripted ? &quiet : nullptr);
     if (p.isSet(options.noRecord)) window.OpenRecord(QString(), true);
     else if (p.isSet(options.record)) window.OpenRecord(p.value(options.record), false);
     if (p.isSet(options.readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1")) window.SetReadOnly(true);

@@ -58,7 +58,7 @@ private:
 } // namespace
 
 
-TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
+TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* parent)
     : QMainWindow(parent), operator_(op ? *op : guiOperator_) {
     // "[*]" shows when a table holds edits not yet saved to the module.
     setWindowTitle(QStringLiteral("Portiqa Configurator V1.7[*]"));
@@ -74,72 +74,72 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     strip->setFixedHeight(36);
     BuildTopStrip(strip);
     layout->addWidget(strip);
-    pgc = new TSideTabWidget(central);
-    layout->addWidget(pgc, 1);
+    tabs = new TSideTabWidget(central);
+    layout->addWidget(tabs, 1);
     setCentralWidget(central);
     BuildStatusBar();
 
     // The long-lived objects, once, in start-up order.
     configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
-    session_ = std::make_unique<TSession>(cm1, *this, operator_, tmr1, tmr2, configFolder_);
-    connection_ = std::make_unique<TConnection>(cm1, *session_);
-    settingsView = new TSettingsView(session_->Settings(), pgc);
-    numbersView = new TNumbersView(session_->Numbers(), pgc);
-    historyView = new THistoryView(session_->History(), pgc);
-    pgc->addTab(settingsView, TText::tr("Базовые\nнастройки"));
-    pgc->addTab(numbersView, TText::tr("Номера\nпользователей"));
-    pgc->addTab(historyView, TText::tr("История\nсобытий"));
-    pgc->setCurrentIndex(0);
+    session_ = std::make_unique<TSession>(comm, *this, operator_, replyTimer, statusTimer, configFolder_);
+    connection_ = std::make_unique<TConnection>(comm, *session_);
+    settingsView = new TSettingsView(session_->Settings(), tabs);
+    numbersView = new TNumbersView(session_->Numbers(), tabs);
+    historyView = new THistoryView(session_->History(), tabs);
+    tabs->addTab(settingsView, TText::tr("Базовые\nнастройки"));
+    tabs->addTab(numbersView, TText::tr("Номера\nпользователей"));
+    tabs->addTab(historyView, TText::tr("История\nсобытий"));
+    tabs->setCurrentIndex(0);
     // What another program changed in the record (names, sites) shows when
     // a table is next looked at.
-    connect(pgc, &QTabWidget::currentChanged, this, [this] { NoticeRecord(); });
-    pgc->setAccessibleName(TText::tr("Разделы"));
-    pgc->setAccessibleDescription(TText::tr("Базовые настройки, номера пользователей, история событий"));
-    pgc->setTabToolTip(0, TText::tr("Базовые настройки GSM модуля: чтение, запись, файлы"));
-    pgc->setTabToolTip(1, TText::tr("Номера, которым разрешено управлять реле, и сроки их действия"));
-    pgc->setTabToolTip(2, TText::tr("Журнал событий GSM модуля: чтение, отбор по времени, файл"));
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { NoticeRecord(); });
+    tabs->setAccessibleName(TText::tr("Разделы"));
+    tabs->setAccessibleDescription(TText::tr("Базовые настройки, номера пользователей, история событий"));
+    tabs->setTabToolTip(0, TText::tr("Базовые настройки GSM модуля: чтение, запись, файлы"));
+    tabs->setTabToolTip(1, TText::tr("Номера, которым разрешено управлять реле, и сроки их действия"));
+    tabs->setTabToolTip(2, TText::tr("Журнал событий GSM модуля: чтение, отбор по времени, файл"));
     // Below the three tabs, where the original window had nothing.
-    btnBackup = new QPushButton(TText::tr("Резервная\nкопия"), pgc);
+    btnBackup = new QPushButton(TText::tr("Резервная\nкопия"), tabs);
     btnBackup->setGeometry(10, 262, 110, 44);
     btnBackup->setToolTip(TText::tr("Прочитать всю память GSM модуля (настройки, номера, историю) в файл"));
-    btnRestore = new QPushButton(TText::tr("Восстановить\nиз копии"), pgc);
+    btnRestore = new QPushButton(TText::tr("Восстановить\nиз копии"), tabs);
     btnRestore->setGeometry(10, 314, 110, 44);
     btnRestore->setToolTip(TText::tr("Записать настройки и номера из резервной копии в этот GSM модуль"));
     for (QPushButton* b : {btnBackup, btnRestore}) {
         b->raise();
         b->setEnabled(false);
     }
-    btnJournal = new QPushButton(TText::tr("Журнал\nмодуля"), pgc);
+    btnJournal = new QPushButton(TText::tr("Журнал\nмодуля"), tabs);
     btnJournal->setGeometry(10, 366, 110, 44);
     btnJournal->setToolTip(TText::tr("Что читалось из модуля и записывалось в него: снимки, записи, сравнение"));
     btnJournal->raise();
 
-    controls_ = {btn25,
-                 btn24,
-                 settingsView->btn21,
-                 settingsView->btn22,
-                 settingsView->btn16,
-                 settingsView->btn17,
-                 numbersView->btn10,
-                 numbersView->btn9,
-                 numbersView->btn14,
-                 numbersView->btn15,
-                 historyView->btn19,
-                 historyView->btn20,
-                 historyView->btn23,
-                 historyView->btn13,
-                 historyView->btn18,
-                 historyView->btn2,
-                 numbersView->btn3,
-                 numbersView->btn6,
-                 numbersView->btn7,
+    controls_ = {btnCheckingMode,
+                 btnSyncTime,
+                 settingsView->btnReadSettings,
+                 settingsView->btnSaveSettings,
+                 settingsView->btnImportProfile,
+                 settingsView->btnExportProfile,
+                 numbersView->btnDownloadNumbers,
+                 numbersView->btnSaveNumbers,
+                 numbersView->btnImportNumbers,
+                 numbersView->btnExportNumbers,
+                 historyView->btnDownloadHistory,
+                 historyView->btnFilter,
+                 historyView->btnDeleteHistory,
+                 historyView->btnExportHistory,
+                 historyView->btnExportHistoryCsv,
+                 historyView->btnClearHistory,
+                 numbersView->btnExportNumbersCsv,
+                 numbersView->btnAllUnrestricted,
+                 numbersView->btnDeleteAll,
                  numbersView->btnSite,
                  numbersView->btnExtend,
-                 numbersView->btn11};
+                 numbersView->btnNumbersSpare};
     DisableControls();
 
-    cm1.SetDtrControl(TDtrControl::DtrDisable);
-    cm1.SetRtsControl(TRtsControl::RtsDisable);
+    comm.SetDtrControl(TDtrControl::DtrDisable);
+    comm.SetRtsControl(TRtsControl::RtsDisable);
     connection_->OnLost = [this](const QString& message) { PortHungUp(message); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
@@ -153,7 +153,7 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     extraPorts_ = extraPorts;
     ScanPorts();
     // A module plugged in after start-up appears when the list is opened.
-    cbb9->BeforePopup = [this] { ScanPorts(); };
+    portBox->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
     NameWidgets();
     mnemonics_ = new TMnemonics(this);
@@ -170,30 +170,30 @@ TForm1::TForm1(const QList<TPortChoice>& extraPorts, IOperator* op, QWidget* par
     }
 }
 
-TForm1::~TForm1() {
+TMainWindow::~TMainWindow() {
     // The port's threads end before the window goes, and the views (whose
     // models read the session's tables) before the session.
-    cm1.CloseComm();
+    comm.CloseComm();
     session_->OnBusyChanged = nullptr;
     delete takeCentralWidget();
 }
 
-void TForm1::NameWidgets() {
+void TMainWindow::NameWidgets() {
     const std::pair<QObject*, const char*> named[] = {
-        {cbb9, "cbb9"},           {btn8, "btn8"},           {edt3, "edt3"},
-        {showPassword, "showPassword"}, {btn1, "btn1"},     {btn24, "btn24"},
-        {btn25, "btn25"},         {btnLanguage, "btnLanguage"}, {pgc, "pgc"},
+        {portBox, "portBox"},           {btnConnect, "btnConnect"},           {passwordEdit, "passwordEdit"},
+        {showPassword, "showPassword"}, {btnLogin, "btnLogin"},     {btnSyncTime, "btnSyncTime"},
+        {btnCheckingMode, "btnCheckingMode"},         {btnLanguage, "btnLanguage"}, {tabs, "tabs"},
         {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
-        {pb1, "pb1"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
+        {progressBar, "progressBar"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
         {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
         {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"}, {readOnlyChoice, "readOnlyChoice"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
 }
 
-void TForm1::ShowTab(int index) { pgc->setCurrentIndex(index); }
+void TMainWindow::ShowTab(int index) { tabs->setCurrentIndex(index); }
 
-void TForm1::FitScreen() {
+void TMainWindow::FitScreen() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     // The frame and the desktop's panels take their share of the screen.
@@ -203,7 +203,7 @@ void TForm1::FitScreen() {
     move(free.x() + (free.width() - width()) / 2, free.y() + std::max(0, (free.height() - height() - 40) / 2));
 }
 
-void TForm1::BuildTopStrip(QWidget* strip) {
+void TMainWindow::BuildTopStrip(QWidget* strip) {
     // Left to right at the usual places; a longer word in another language
     // moves what follows instead of being cut.
     int right = 0;
@@ -215,42 +215,42 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     };
     auto* lbl3 = new QLabel(TText::tr("COM Port:"), strip);
     place(lbl3, 28, 13, 55, 13);
-    cbb9 = new TPortBox(strip);
-    cbb9->setEditable(true);
-    cbb9->setGeometry(std::max(85, right + 2), 7, 100, 23);
-    right = cbb9->geometry().right();
-    cbb9->view()->setMinimumWidth(220);
-    cbb9->setAccessibleName(TText::tr("Порт"));
+    portBox = new TPortBox(strip);
+    portBox->setEditable(true);
+    portBox->setGeometry(std::max(85, right + 2), 7, 100, 23);
+    right = portBox->geometry().right();
+    portBox->view()->setMinimumWidth(220);
+    portBox->setAccessibleName(TText::tr("Порт"));
     // The typed port name is announced as the port, not by its value.
-    cbb9->lineEdit()->setAccessibleName(TText::tr("Порт"));
-    cbb9->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
-    lbl3->setBuddy(cbb9);
-    btn8 = new QPushButton(TText::tr("Войти"), strip);
-    place(btn8, 197 + right - 184, 3, 90, 30);
-    btn8->setToolTip(TText::tr("Открыть или закрыть выбранный порт"));
+    portBox->lineEdit()->setAccessibleName(TText::tr("Порт"));
+    portBox->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
+    lbl3->setBuddy(portBox);
+    btnConnect = new QPushButton(TText::tr("Войти"), strip);
+    place(btnConnect, 197 + right - 184, 3, 90, 30);
+    btnConnect->setToolTip(TText::tr("Открыть или закрыть выбранный порт"));
     auto* lbl4 = new QLabel(TText::tr("Пароль"), strip);
     place(lbl4, 319 + right - 287, 12, 50, 13);
-    edt3 = new QLineEdit(QStringLiteral("5807"), strip);
-    edt3->setGeometry(right + 4, 7, 93, 23);
-    right = edt3->geometry().right();
+    passwordEdit = new QLineEdit(QStringLiteral("5807"), strip);
+    passwordEdit->setGeometry(right + 4, 7, 93, 23);
+    right = passwordEdit->geometry().right();
     // Masked, as a password is; the eye shows it while the operator wants.
-    edt3->setEchoMode(QLineEdit::Password);
-    edt3->setAccessibleName(lbl4->text());
-    edt3->setValidator(new TPasswordValidator([this](const QString& why) { session_->Status().ShowStatus(why); }, edt3));
-    edt3->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
-    lbl4->setBuddy(edt3);
-    showPassword = edt3->addAction(EyeIcon(), QLineEdit::TrailingPosition);
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    passwordEdit->setAccessibleName(lbl4->text());
+    passwordEdit->setValidator(new TPasswordValidator([this](const QString& why) { session_->Status().ShowStatus(why); }, passwordEdit));
+    passwordEdit->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
+    lbl4->setBuddy(passwordEdit);
+    showPassword = passwordEdit->addAction(EyeIcon(), QLineEdit::TrailingPosition);
     showPassword->setCheckable(true);
     showPassword->setToolTip(TText::tr("Показать пароль"));
     // Its button, named for a screen reader (the icon alone says nothing).
-    for (QToolButton* eye : edt3->findChildren<QToolButton*>()) eye->setAccessibleName(TText::tr("Показать пароль"));
+    for (QToolButton* eye : passwordEdit->findChildren<QToolButton*>()) eye->setAccessibleName(TText::tr("Показать пароль"));
     connect(showPassword, &QAction::toggled, this, [this](bool on) {
-        edt3->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
+        passwordEdit->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
         showPassword->setToolTip(on ? TText::tr("Скрыть пароль") : TText::tr("Показать пароль"));
     });
-    btn1 = new QPushButton(TText::tr("Вход"), strip);
-    place(btn1, 485 + right - 465, 3, 90, 30);
-    btn1->setToolTip(TText::tr("Проверить пароль и войти в GSM модуль"));
+    btnLogin = new QPushButton(TText::tr("Вход"), strip);
+    place(btnLogin, 485 + right - 465, 3, 90, 30);
+    btnLogin->setToolTip(TText::tr("Проверить пароль и войти в GSM модуль"));
     btnLanguage = new QToolButton(strip);
     btnLanguage->setText(TText::tr("Язык"));
     btnLanguage->setToolTip(TText::tr("Язык программы"));
@@ -280,12 +280,12 @@ void TForm1::BuildTopStrip(QWidget* strip) {
     });
     btnLanguage->setMenu(languages);
     place(btnLanguage, right + 24, 6, 60, 25);
-    btn24 = new QPushButton(TText::tr("Sync time"), strip);
-    btn25 = new QPushButton(TText::tr("Checking mode"), strip);
-    for (auto* hidden : {btn24, btn25}) hidden->hide();
+    btnSyncTime = new QPushButton(TText::tr("Sync time"), strip);
+    btnCheckingMode = new QPushButton(TText::tr("Checking mode"), strip);
+    for (auto* hidden : {btnSyncTime, btnCheckingMode}) hidden->hide();
 }
 
-void TForm1::ChooseLanguage(const QString& code) {
+void TMainWindow::ChooseLanguage(const QString& code) {
     for (QAction* a : btnLanguage->menu()->actions()) a->setChecked(a->data().toString() == code);
     QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kLanguageKey, code);
     if (code == CurrentLanguage()) return;
@@ -300,7 +300,7 @@ void TForm1::ChooseLanguage(const QString& code) {
     mnemonics_->Assign();
 }
 
-void TForm1::BuildStatusBar() {
+void TMainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setFixedHeight(24);
     bar->setSizeGripEnabled(false);
@@ -312,10 +312,10 @@ void TForm1::BuildStatusBar() {
     connectionDot->setContentsMargins(15, 0, 0, 0);
     statusText = new QLabel(bar);
     statusText->setMinimumWidth(200);  // wider for a longer text: none is cut
-    pb1 = new QProgressBar(bar);
-    pb1->setRange(0, 100);
-    pb1->setValue(0);
-    pb1->setTextVisible(false);
+    progressBar = new QProgressBar(bar);
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
     btnCancel = new QPushButton(TText::tr("Прервать"), bar);
     btnCancel->setToolTip(TText::tr("Прервать обмен с GSM модулем (Esc)"));
     btnCancel->setEnabled(false);
@@ -324,39 +324,39 @@ void TForm1::BuildStatusBar() {
     moduleLabel = new QLabel(bar);
     bar->addWidget(moduleLabel);
     bar->addWidget(statusText);
-    bar->addWidget(pb1, 1);
+    bar->addWidget(progressBar, 1);
     bar->addPermanentWidget(btnCancel);
     ShowDot(false);
 }
 
-void TForm1::ShowDot(bool open) {
+void TMainWindow::ShowDot(bool open) {
     connectionDot->setPixmap(Dot(open ? QColor(0, 170, 0) : QColor(220, 0, 0)));
     connectionDot->setToolTip(open ? TText::tr("Порт открыт") : TText::tr("Порт закрыт"));
 }
 
-void TForm1::SetStatusText(const QString& text) { statusText->setText(text); }
-void TForm1::SetProgressPosition(int position) { pb1->setValue(position); }
+void TMainWindow::SetStatusText(const QString& text) { statusText->setText(text); }
+void TMainWindow::SetProgressPosition(int position) { progressBar->setValue(position); }
 // The bar keeps its place in the status bar when hidden.
-void TForm1::SetProgressVisible(bool visible) {
-    QSizePolicy sp = pb1->sizePolicy();
+void TMainWindow::SetProgressVisible(bool visible) {
+    QSizePolicy sp = progressBar->sizePolicy();
     sp.setRetainSizeWhenHidden(true);
-    pb1->setSizePolicy(sp);
-    pb1->setVisible(visible);
+    progressBar->setSizePolicy(sp);
+    progressBar->setVisible(visible);
 }
 
-void TForm1::SetControlsEnabled(bool on) {
+void TMainWindow::SetControlsEnabled(bool on) {
     const bool readOnly = session_->ReadOnly();
     for (QWidget* w : controls_) w->setEnabled(on && !(readOnly && writeButtons_.contains(w)));
     btnBackup->setEnabled(on);
     btnRestore->setEnabled(on && !readOnly);
 }
 
-void TForm1::SetReadOnly(bool readOnly, bool chosen) {
+void TMainWindow::SetReadOnly(bool readOnly, bool chosen) {
     session_->SetReadOnly(readOnly);
     // Asked for at start-up, the visit stays read-only: the menu shows it and cannot undo it.
     readOnlyChoice->setChecked(readOnly);
     readOnlyChoice->setEnabled(chosen || !readOnly);
-    writeButtons_ = {btn24, btn25, settingsView->btn22, numbersView->btn9, historyView->btn23, btnRestore};
+    writeButtons_ = {btnSyncTime, btnCheckingMode, settingsView->btnSaveSettings, numbersView->btnSaveNumbers, historyView->btnDeleteHistory, btnRestore};
     const QString why = chosen ? TText::tr("Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)")
                                : TText::tr("Только чтение: запись в GSM модуль выключена (запуск с --read-only)");
     for (QWidget* w : writeButtons_) {
@@ -368,38 +368,38 @@ void TForm1::SetReadOnly(bool readOnly, bool chosen) {
     ShowModule();
 }
 
-void TForm1::ScanPorts() {
+void TMainWindow::ScanPorts() {
     // What the operator chose or typed stays chosen when it is still there.
-    const QString chosen = cbb9->count() > 0 ? cbb9->currentText() : QString();
+    const QString chosen = portBox->count() > 0 ? portBox->currentText() : QString();
     ports_ = extraPorts_;
     for (const QString& name : PortScanner ? PortScanner() : TPortList().ScanPorts()) ports_.append({name, name});
-    QSignalBlocker block(cbb9);
-    cbb9->clear();
+    QSignalBlocker block(portBox);
+    portBox->clear();
     for (const auto& p : ports_) {
-        cbb9->addItem(p.caption);
-        if (p.caption != p.commName) cbb9->setItemData(cbb9->count() - 1, p.commName, Qt::ToolTipRole);
+        portBox->addItem(p.caption);
+        if (p.caption != p.commName) portBox->setItemData(portBox->count() - 1, p.commName, Qt::ToolTipRole);
     }
-    const int keep = chosen.isEmpty() ? -1 : cbb9->findText(chosen);
-    if (keep >= 0) cbb9->setCurrentIndex(keep);
-    else if (!chosen.isEmpty()) cbb9->setEditText(chosen);
-    else if (cbb9->count() > 0) cbb9->setCurrentIndex(0);
+    const int keep = chosen.isEmpty() ? -1 : portBox->findText(chosen);
+    if (keep >= 0) portBox->setCurrentIndex(keep);
+    else if (!chosen.isEmpty()) portBox->setEditText(chosen);
+    else if (portBox->count() > 0) portBox->setCurrentIndex(0);
 }
 
-QString TForm1::ChosenCommName() const {
-    const QString text = cbb9->currentText().trimmed();
+QString TMainWindow::ChosenCommName() const {
+    const QString text = portBox->currentText().trimmed();
     for (const auto& p : ports_)
         if (p.caption == text) return p.commName;
     return text;
 }
 
-void TForm1::OpenPortClick() {
+void TMainWindow::OpenPortClick() {
     if (port_ == TPortState::Open) {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); }, false);
         return;
     }
     if (const QString problem = connection_->Open(ChosenCommName()); !problem.isEmpty()) {
         operator_.ShowMessage(problem);
-        btn8->setText(TText::tr("Войти"));
+        btnConnect->setText(TText::tr("Войти"));
         return;
     }
     ShowPort(TPortState::Open);
@@ -408,36 +408,36 @@ void TForm1::OpenPortClick() {
 // The port as the window shows it: the button's word and the dot. Whatever
 // module is on the port now is a new one: nothing is read from or written to
 // it before a login.
-void TForm1::ShowPort(TPortState state) {
+void TMainWindow::ShowPort(TPortState state) {
     if (port_ != state) ++portChanges_;
     port_ = state;
     DisableControls();
-    btn8->setText(state == TPortState::Open ? TText::tr("Выйти") : TText::tr("Войти"));
+    btnConnect->setText(state == TPortState::Open ? TText::tr("Выйти") : TText::tr("Войти"));
     ShowDot(state == TPortState::Open);
 }
 
-void TForm1::Disconnect() {
+void TMainWindow::Disconnect() {
     if (port_ == TPortState::Closed) return;
     connection_->Close();
     ShowPort(TPortState::Closed);
 }
 
-void TForm1::PortHungUp(const QString& message) {
+void TMainWindow::PortHungUp(const QString& message) {
     // The cable was pulled or the far end went away: the port is closed;
     // show it, tell.
     ShowPort(TPortState::Closed);
     if (!message.isEmpty()) operator_.ShowMessage(message);
 }
 
-void TForm1::LoginClick() {
+void TMainWindow::LoginClick() {
     // The module compares four characters: anything else is never its password.
-    if (edt3->text().size() != PasswordLength()) {
+    if (passwordEdit->text().size() != PasswordLength()) {
         operator_.ShowMessage(TText::tr("Введите пароль GSM модуля: %1 цифры").arg(PasswordLength()));
-        edt3->setFocus();
+        passwordEdit->setFocus();
         return;
     }
     // The box is read when the module's page arrives.
-    Guard([this] { session_->Login([this] { return edt3->text(); }); });
+    Guard([this] { session_->Login([this] { return passwordEdit->text(); }); });
 }
 
 } // namespace portiqa

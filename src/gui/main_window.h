@@ -54,13 +54,13 @@ public:
 // The main window: top strip (port, connect, password, login), the three
 // working tabs on the left, the status bar with the connection dot, the
 // status text and the progress bar.
-class TForm1 : public QMainWindow, public IStatusDisplay {
+class TMainWindow : public QMainWindow, public IStatusDisplay {
     Q_OBJECT
 public:
     // extraPorts come first in the port list (the built-in simulated module).
     // op replaces the window's own message boxes (tests, scripted runs).
-    explicit TForm1(const QList<TPortChoice>& extraPorts = {}, IOperator* op = nullptr, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit TMainWindow(const QList<TPortChoice>& extraPorts = {}, IOperator* op = nullptr, QWidget* parent = nullptr);
+    ~TMainWindow() override;
 
     // IStatusDisplay
     void SetStatusText(const QString& text) override;
@@ -81,9 +81,9 @@ public:
     void SetReadOnly(bool readOnly, bool chosen = false);
 
     TSession& Session() { return *session_; }
-    TComm& Comm() { return cm1; }
+    TComm& Comm() { return comm; }
     // The reply timer: a scripted run or a test may drive its expiry by hand.
-    ITimer& ReplyTimer() { return tmr1; }
+    ITimer& ReplyTimer() { return replyTimer; }
     QString ConfigFolder() const { return configFolder_; }
 
     // Where the port list comes from (the system's serial ports by default).
@@ -162,19 +162,19 @@ private:
     // The window's widgets, private: tests and tools find them by their
     // object names, which are these names.
     void NameWidgets();
-    TPortBox* cbb9 = nullptr;
-    QPushButton* btn8 = nullptr;
-    QLineEdit* edt3 = nullptr;
+    TPortBox* portBox = nullptr;
+    QPushButton* btnConnect = nullptr;
+    QLineEdit* passwordEdit = nullptr;
     QAction* showPassword = nullptr;
-    QPushButton* btn1 = nullptr;
-    QPushButton *btn24 = nullptr, *btn25 = nullptr;
+    QPushButton* btnLogin = nullptr;
+    QPushButton *btnSyncTime = nullptr, *btnCheckingMode = nullptr;
     QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
     QAction* readOnlyChoice = nullptr;  // "Только чтение" in that menu
-    QTabWidget* pgc = nullptr;
+    QTabWidget* tabs = nullptr;
     QLabel* statusText = nullptr;
     QLabel* connectionDot = nullptr;
     QLabel* moduleLabel = nullptr;  // the module logged in on this connection
-    QProgressBar* pb1 = nullptr;
+    QProgressBar* progressBar = nullptr;
     TSettingsView* settingsView = nullptr;
     TNumbersView* numbersView = nullptr;
     THistoryView* historyView = nullptr;
@@ -186,9 +186,9 @@ private:
     QPushButton* btnJournal = nullptr;
     TMnemonics* mnemonics_ = nullptr;  // Alt+letter for every button
 
-    TComm cm1;
-    TQtTimer tmr1{kReplyTimeoutMs, false};
-    TQtTimer tmr2{kStatusClearMs, true};
+    TComm comm;
+    TQtTimer replyTimer{kReplyTimeoutMs, false};
+    TQtTimer statusTimer{kStatusClearMs, true};
     TGuiOperator guiOperator_{this};
     IOperator& operator_;
     std::unique_ptr<TRecord> record_;  // outlives the session that uses it

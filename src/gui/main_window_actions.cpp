@@ -15,14 +15,14 @@
 
 namespace portiqa {
 
-void TForm1::BackupClick() {
+void TMainWindow::BackupClick() {
     const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
                                                   ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
     if (path.isEmpty()) return;
     session_->Backup(path, ChosenCommName());
 }
 
-void TForm1::RestoreClick() {
+void TMainWindow::RestoreClick() {
     const QString path = operator_.ChooseOpenFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"));
     if (path.isEmpty()) return;
     TBackupImage image;
@@ -48,14 +48,14 @@ void TForm1::RestoreClick() {
     if (!session_->Busy()) restoring_ = false;  // cancelled or refused at once
 }
 
-void TForm1::Then(TOperation operation, const std::function<void()>& start, std::function<void()> then) {
+void TMainWindow::Then(TOperation operation, const std::function<void()>& start, std::function<void()> then) {
     continuation_ = {operation, std::move(then)};
     Guard(start);
     // Refused, cancelled, or already over: the continuation has run or never will.
     if (!session_->Busy()) continuation_ = {};
 }
 
-void TForm1::SaveEach(QList<TOperation> saves, std::function<void()> done) {
+void TMainWindow::SaveEach(QList<TOperation> saves, std::function<void()> done) {
     if (saves.isEmpty()) {
         done();
         return;
@@ -69,7 +69,7 @@ void TForm1::SaveEach(QList<TOperation> saves, std::function<void()> done) {
     Then(first, save, [this, saves, done] { SaveEach(saves, done); });
 }
 
-void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
+void TMainWindow::ProtectEdits(bool settings, bool numbers, const QString& action,
                           const std::function<void(bool asked)>& go, bool replacesTables) {
     TSession& s = *session_;
     QStringList names;
@@ -104,15 +104,15 @@ void TForm1::ProtectEdits(bool settings, bool numbers, const QString& action,
     }
 }
 
-void TForm1::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }
+void TMainWindow::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }
 
-void TForm1::CancelClick() { session_->Cancel(); }
+void TMainWindow::CancelClick() { session_->Cancel(); }
 
-void TForm1::ShowEdited() {
+void TMainWindow::ShowEdited() {
     setWindowModified(session_->Settings().Edits().Edited() || session_->Numbers().Edits().Edited());
 }
 
-void TForm1::ReadModuleIntoTables(bool numbersToo) {
+void TMainWindow::ReadModuleIntoTables(bool numbersToo) {
     TSession& s = *session_;
     if (!numbersToo) {
         Guard([&s] { s.ReadSettings(TSession::TAsk::Quietly); });
@@ -122,20 +122,20 @@ void TForm1::ReadModuleIntoTables(bool numbersToo) {
          [this, &s] { Guard([&s] { s.DownloadNumbers(TSession::TAsk::Quietly); }); });
 }
 
-void TForm1::changeEvent(QEvent* event) {
+void TMainWindow::changeEvent(QEvent* event) {
     // Back in the window (from a terminal, say): names and sites given meanwhile show.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && pgc) NoticeRecord();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && tabs) NoticeRecord();
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::NoticeRecord() {
+void TMainWindow::NoticeRecord() {
     if (!record_ || session_->Busy()) return;
     session_->RefreshPeople();
     session_->History().ShowNames();
     ShowModule();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
     if (closeApproved_ || !isWindowModified()) {
         QMainWindow::closeEvent(event);
         return;
@@ -148,17 +148,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
     });
 }
 
-void TForm1::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
+void TMainWindow::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
 
-void TForm1::WireButtons() {
+void TMainWindow::WireButtons() {
     TSession& s = *session_;
-    connect(btn8, &QPushButton::clicked, this, [this] { OpenPortClick(); });
-    connect(btn1, &QPushButton::clicked, this, [this] { LoginClick(); });
-    connect(edt3, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
-    connect(btn24, &QPushButton::clicked, this, [this, &s] {
+    connect(btnConnect, &QPushButton::clicked, this, [this] { OpenPortClick(); });
+    connect(btnLogin, &QPushButton::clicked, this, [this] { LoginClick(); });
+    connect(passwordEdit, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
+    connect(btnSyncTime, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { if (!s.SyncTime()) operator_.ShowMessage(BusyMessage()); });
     });
-    connect(btn25, &QPushButton::clicked, this, [this, &s] {
+    connect(btnCheckingMode, &QPushButton::clicked, this, [this, &s] {
         Guard([&] { if (!s.StartCheckingMode()) operator_.ShowMessage(BusyMessage()); });
     });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
@@ -167,10 +167,10 @@ void TForm1::WireButtons() {
     // Ctrl+R reads the shown tab from the module, Ctrl+S saves it: the tab's
     // own buttons, so the same questions come, and nothing while they are off.
     const auto tabButton = [this](bool save) -> QPushButton* {
-        switch (pgc->currentIndex()) {
-        case 0: return save ? settingsView->btn22 : settingsView->btn21;
-        case 1: return save ? numbersView->btn9 : numbersView->btn10;
-        case 2: return save ? nullptr : historyView->btn19;
+        switch (tabs->currentIndex()) {
+        case 0: return save ? settingsView->btnSaveSettings : settingsView->btnReadSettings;
+        case 1: return save ? numbersView->btnSaveNumbers : numbersView->btnDownloadNumbers;
+        case 2: return save ? nullptr : historyView->btnDownloadHistory;
         default: return nullptr;
         }
     };
@@ -192,24 +192,24 @@ void TForm1::WireButtons() {
     connect(btnRestore, &QPushButton::clicked, this, [this] {
         ProtectEdits(true, true, TText::tr("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
     });
-    connect(settingsView->btn21, &QPushButton::clicked, this, [this, &s] {
+    connect(settingsView->btnReadSettings, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
             Guard([&] { s.ReadSettings(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
         });
     });
-    connect(settingsView->btn22, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
-    connect(numbersView->btn10, &QPushButton::clicked, this, [this, &s] {
+    connect(settingsView->btnSaveSettings, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
+    connect(numbersView->btnDownloadNumbers, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
             Guard([&] { s.DownloadNumbers(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
         });
     });
-    connect(numbersView->btn9, &QPushButton::clicked, this, [this, &s] {
-        numbersView->strngrd3->setCurrentIndex({});  // an open picker writes its value first
+    connect(numbersView->btnSaveNumbers, &QPushButton::clicked, this, [this, &s] {
+        numbersView->numbersGrid->setCurrentIndex({});  // an open picker writes its value first
         Guard([&] { s.SaveNumbers(); });
     });
-    connect(historyView->btn19, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DownloadHistory(); }); });
-    connect(historyView->btn23, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DeleteHistory(); }); });
-    connect(historyView->btn20, &QPushButton::clicked, this, [this, &s] {
+    connect(historyView->btnDownloadHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DownloadHistory(); }); });
+    connect(historyView->btnDeleteHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DeleteHistory(); }); });
+    connect(historyView->btnFilter, &QPushButton::clicked, this, [this, &s] {
         Guard([&] {
             if (FilterHistory(s.History(), historyView->WindowStart(), historyView->WindowEnd(), s.Status(), operator_))
                 historyView->ShowFirst();
@@ -219,27 +219,27 @@ void TForm1::WireButtons() {
         s.History().ShowAll();
         historyView->ShowFirst();
     });
-    connect(historyView->btn2, &QPushButton::clicked, this, [&s] { s.HistoryFiles().ClearHistoryTable(); });
-    connect(settingsView->btn17, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.Profile().ExportProfile(); }); });
-    connect(settingsView->btn16, &QPushButton::clicked, this, [this, &s] {
+    connect(historyView->btnClearHistory, &QPushButton::clicked, this, [&s] { s.HistoryFiles().ClearHistoryTable(); });
+    connect(settingsView->btnExportProfile, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.Profile().ExportProfile(); }); });
+    connect(settingsView->btnImportProfile, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(true, false, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.Profile().ImportProfile(); }); });
     });
-    connect(numbersView->btn15, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersXls(); }); });
-    connect(numbersView->btn14, &QPushButton::clicked, this, [this, &s] {
+    connect(numbersView->btnExportNumbers, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersXls(); }); });
+    connect(numbersView->btnImportNumbers, &QPushButton::clicked, this, [this, &s] {
         ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.NumberFiles().ImportNumbersXls(); }); });
     });
-    connect(numbersView->btn3, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersCsv(); }); });
+    connect(numbersView->btnExportNumbersCsv, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersCsv(); }); });
     connect(numbersView->btnExtend, &QPushButton::clicked, this, [this] { ExtendClick(); });
     connect(numbersView->btnSite, &QPushButton::clicked, this, [this] {
         ProtectEdits(false, true, TText::tr("загрузить список объекта"), [this](bool) { Guard([this] { LoadSiteListClick(); }); });
     });
-    connect(historyView->btn13, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryXls(); }); });
-    connect(historyView->btn18, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryCsv(); }); });
+    connect(historyView->btnExportHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryXls(); }); });
+    connect(historyView->btnExportHistoryCsv, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryCsv(); }); });
     connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ImportHistoryXls(); }); });
 }
 
 // The module record and its journal.
-void TForm1::OpenRecord(const QString& location, bool none) {
+void TMainWindow::OpenRecord(const QString& location, bool none) {
     // The session stops using the old record before it goes.
     session_->UseRecord(nullptr, QString());
     record_.reset();
@@ -256,7 +256,7 @@ void TForm1::OpenRecord(const QString& location, bool none) {
     session_->UseRecord(record_.get(), problem);
 }
 
-void TForm1::JournalClick() {
+void TMainWindow::JournalClick() {
     TModuleJournal journal(record_.get(), *session_, this);
     journal.OnReopen = [this](const QString& location) {
         // Remembered for the next start; PORTIQA_RECORD still comes first.
@@ -267,7 +267,7 @@ void TForm1::JournalClick() {
     ShowModule();  // a new name
 }
 
-void TForm1::ShowModule() {
+void TMainWindow::ShowModule() {
     // The title and the status bar name the module logged in on this connection.
     const auto& m = session_->Module();
     QString name = m ? m->Label() : QString();
@@ -286,14 +286,14 @@ void TForm1::ShowModule() {
                            : QString());
 }
 
-void TForm1::UseCountry() {
+void TMainWindow::UseCountry() {
     QString text = qEnvironmentVariable("PORTIQA_COUNTRY");
     if (text.isEmpty()) text = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kCountryKey).toString();
     const auto country = TNumberCountry::Parse(text);
     session_->Numbers().People().SetCountry(text.isEmpty() || !country ? TNumberCountry::FromSystem() : *country);
 }
 
-void TForm1::ChooseCountry() {
+void TMainWindow::ChooseCountry() {
     TPeople& people = session_->Numbers().People();
     const auto answer = operator_.AskText(
         TText::tr("Страна, где стоят модули: код (+7) или двухбуквенное латинское обозначение; пусто — регион системы.\r"
@@ -309,7 +309,7 @@ void TForm1::ChooseCountry() {
     session_->Status().ShowStatus(TText::tr("Страна номеров: %1").arg(country->Shown()));
 }
 
-void TForm1::Finished(const TOutcome& o) {
+void TMainWindow::Finished(const TOutcome& o) {
     switch (o.operation) {
     case TOperation::Login:
         // The table shows this module's values, never factory values posing as them.
@@ -357,7 +357,7 @@ void TForm1::Finished(const TOutcome& o) {
     if (o.Ok() && then) then();
 }
 
-void TForm1::ExtendClick() {
+void TMainWindow::ExtendClick() {
     TNumberTable& table = session_->Numbers();
     QList<int> rows = numbersView->ChosenRows();
     const bool all = rows.isEmpty();
@@ -379,7 +379,7 @@ void TForm1::ExtendClick() {
     session_->Status().ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(changed));
 }
 
-void TForm1::ShowNumberUse() {
+void TMainWindow::ShowNumberUse() {
     // Read from the record when a tooltip first asks, not at every login.
     numberUse_.reset();
     numbersView->LastUse = [this](const QString& number) {
@@ -393,7 +393,7 @@ void TForm1::ShowNumberUse() {
     };
 }
 
-void TForm1::LoadSiteListClick() {
+void TMainWindow::LoadSiteListClick() {
     QString error;
     const QList<TModuleSite> sites = SitesOfModule(*session_, error);
     if (!error.isEmpty()) return operator_.ReportError(error);

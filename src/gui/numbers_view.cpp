@@ -158,32 +158,32 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(5, 12, 5, 6);
     buttons->setSpacing(10);
-    btn10 = Button(TText::tr("Скачать"), column);
-    btn9 = Button(TText::tr("Сохранить"), column);
-    btn14 = Button(TText::tr("Импорт  XLS"), column);
-    btn15 = Button(TText::tr("Экспорт XLS"), column);
-    btn6 = Button(TText::tr("Без ограничений\nвсем"), column);
-    btn7 = Button(TText::tr("Удалить всех"), column);
-    btn3 = Button(TText::tr("Export .CSV"), column);
-    btn11 = Button(QString(), column);
+    btnDownloadNumbers = Button(TText::tr("Скачать"), column);
+    btnSaveNumbers = Button(TText::tr("Сохранить"), column);
+    btnImportNumbers = Button(TText::tr("Импорт  XLS"), column);
+    btnExportNumbers = Button(TText::tr("Экспорт XLS"), column);
+    btnAllUnrestricted = Button(TText::tr("Без ограничений\nвсем"), column);
+    btnDeleteAll = Button(TText::tr("Удалить всех"), column);
+    btnExportNumbersCsv = Button(TText::tr("Export .CSV"), column);
+    btnNumbersSpare = Button(QString(), column);
     btnSite = Button(TText::tr("Список\nобъекта"), column);
     btnExtend = Button(TText::tr("Продлить\nсрок…"), column);
-    btn10->setToolTip(TText::tr("Прочитать список номеров из GSM модуля в таблицу"));
-    btn9->setToolTip(TText::tr("Записать изменённый список номеров в GSM модуль"));
-    btn14->setToolTip(TText::tr("Загрузить список номеров из файла (xlsx, xls, csv) в таблицу"));
-    btn15->setToolTip(TText::tr("Сохранить список номеров из таблицы в файл"));
-    btn6->setToolTip(TText::tr("Снять ограничение срока действия со всех номеров таблицы"));
-    btn7->setToolTip(TText::tr("Отметить все номера таблицы для удаления"));
+    btnDownloadNumbers->setToolTip(TText::tr("Прочитать список номеров из GSM модуля в таблицу"));
+    btnSaveNumbers->setToolTip(TText::tr("Записать изменённый список номеров в GSM модуль"));
+    btnImportNumbers->setToolTip(TText::tr("Загрузить список номеров из файла (xlsx, xls, csv) в таблицу"));
+    btnExportNumbers->setToolTip(TText::tr("Сохранить список номеров из таблицы в файл"));
+    btnAllUnrestricted->setToolTip(TText::tr("Снять ограничение срока действия со всех номеров таблицы"));
+    btnDeleteAll->setToolTip(TText::tr("Отметить все номера таблицы для удаления"));
     btnSite->setToolTip(TText::tr("Загрузить в таблицу общий список объекта, в который входит модуль; "
                                   "в модуль его записывает «Сохранить»"));
     btnExtend->setToolTip(TText::tr("Продлить или сократить срок действия выбранных записей (щелчки с Ctrl), "
                                     "а если выбрана одна — всех записей со сроком"));
-    for (auto* b : {btn10, btn9, btn14, btn15, btn6, btn7, btnExtend, btnSite, btn3, btn11}) buttons->addWidget(b);
-    QFont small = btn6->font();
+    for (auto* b : {btnDownloadNumbers, btnSaveNumbers, btnImportNumbers, btnExportNumbers, btnAllUnrestricted, btnDeleteAll, btnExtend, btnSite, btnExportNumbersCsv, btnNumbersSpare}) buttons->addWidget(b);
+    QFont small = btnAllUnrestricted->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);  // its caption is the longest of the column
-    btn6->setFont(small);
-    btn3->hide();
-    btn11->hide();
+    btnAllUnrestricted->setFont(small);
+    btnExportNumbersCsv->hide();
+    btnNumbersSpare->hide();
     buttons->addStretch();
     layout->addWidget(column);
 
@@ -229,9 +229,9 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(search, &QLineEdit::returnPressed, this, [this] { FindNext(); });
     connect(findNext, &QPushButton::clicked, this, [this] { FindNext(); });
 
-    strngrd3 = new TGridView(this);
-    strngrd3->setAccessibleName(TText::tr("Номера пользователей"));
-    strngrd3->setAccessibleDescription(TText::tr(
+    numbersGrid = new TGridView(this);
+    numbersGrid->setAccessibleName(TText::tr("Номера пользователей"));
+    numbersGrid->setAccessibleDescription(TText::tr(
         "Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку"));
     model_ = new TGridModel(table.Grid(), T::kRecords, this);
     model_->Editable = [](int col, int) { return (col >= T::kNumber && col <= T::kEndTime) || col >= T::kName; };
@@ -277,31 +277,31 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     };
     model_->Font = [this](int col, int row) -> QVariant {
         if (col != T::kNumber || table_.Grid().Cells(T::kDelete, row) != T::Yes()) return {};
-        QFont f = strngrd3->font();
+        QFont f = numbersGrid->font();
         f.setStrikeOut(true);
         return f;
     };
-    strngrd3->setModel(model_);
-    strngrd3->setItemDelegate(new TNumbersDelegate(table, this));
-    strngrd3->setFont(QApplication::font());
+    numbersGrid->setModel(model_);
+    numbersGrid->setItemDelegate(new TNumbersDelegate(table, this));
+    numbersGrid->setFont(QApplication::font());
     // No editor opens because a cell became current, nor after a delay on a
     // click: only by the operator's explicit action (see KeyHook and clicked).
-    strngrd3->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+    numbersGrid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                               QAbstractItemView::EditKeyPressed);
     // Several records are chosen with Shift or Ctrl, for the bulk edits.
-    strngrd3->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    strngrd3->CanBeCurrent = [](const QModelIndex& index) { return index.column() != T::kSerial; };
-    strngrd3->KeyHook = [this](QKeyEvent* e) { return GridKey(e); };
-    strngrd3->verticalHeader()->hide();
-    strngrd3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    strngrd3->verticalHeader()->setDefaultSectionSize(24);
-    strngrd3->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    strngrd3->FitColumns({45, 145, 83, 98, 99, 100, 95, 82, 160, 80, 160},
+    numbersGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    numbersGrid->CanBeCurrent = [](const QModelIndex& index) { return index.column() != T::kSerial; };
+    numbersGrid->KeyHook = [this](QKeyEvent* e) { return GridKey(e); };
+    numbersGrid->verticalHeader()->hide();
+    numbersGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    numbersGrid->verticalHeader()->setDefaultSectionSize(24);
+    numbersGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    numbersGrid->FitColumns({45, 145, 83, 98, 99, 100, 95, 82, 160, 80, 160},
                          {QStringLiteral("3000"), QStringLiteral("+7916123456789012345"), QStringLiteral("2024/05/06"),
                           QStringLiteral("23:59"), QStringLiteral("2024/05/06"), QStringLiteral("23:59")});
-    rightLayout->addWidget(strngrd3, 1);
+    rightLayout->addWidget(numbersGrid, 1);
     layout->addWidget(right, 1);
-    strngrd3->setParent(right);
+    numbersGrid->setParent(right);
 
     // The counts follow the table, once per burst of changes.
     auto* recount = new QTimer(this);
@@ -312,15 +312,15 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(&table_.Grid(), &TStringGrid::RowsChanged, recount, qOverload<>(&QTimer::start));
     UpdateExpiry();
 
-    connect(strngrd3, &QTableView::clicked, this, [this](const QModelIndex& index) {
+    connect(numbersGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (table_.ClickFlag(index.column(), index.row() + 1)) return;
         // A click on a date or time cell opens its picker.
-        if (index.column() >= T::kStartDate && index.column() <= T::kEndTime && !strngrd3->Editing())
-            strngrd3->edit(index);
+        if (index.column() >= T::kStartDate && index.column() <= T::kEndTime && !numbersGrid->Editing())
+            numbersGrid->edit(index);
     });
-    connect(btn6, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
-    connect(btn7, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
-    strngrd3->setCurrentIndex(model_->IndexOf(1, 1));
+    connect(btnAllUnrestricted, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
+    connect(btnDeleteAll, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
+    numbersGrid->setCurrentIndex(model_->IndexOf(1, 1));
 }
 
 void TNumbersView::ShowIncomplete() {
@@ -339,26 +339,26 @@ void TNumbersView::changeEvent(QEvent* event) {
 void TNumbersView::UpdateExpiry() {
     now_ = Now ? Now() : QDateTime::currentDateTime();
     expiry->setText(ExpiryText(CountExpiry(table_.Grid(), now_)));
-    strngrd3->viewport()->update();
+    numbersGrid->viewport()->update();
 }
 
 bool TNumbersView::FindNext() {
-    const int from = strngrd3->currentIndex().isValid() ? strngrd3->currentIndex().row() + 1 : 0;
+    const int from = numbersGrid->currentIndex().isValid() ? numbersGrid->currentIndex().row() + 1 : 0;
     const int row = FindNumber(table_.Grid(), search->text(), from);
     if (row == 0) {
         expiry->setText(TText::tr("«%1» не найдено").arg(search->text()));
         return false;
     }
     const QModelIndex at = model_->IndexOf(T::kNumber, row);
-    strngrd3->setCurrentIndex(at);
-    strngrd3->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    numbersGrid->setCurrentIndex(at);
+    numbersGrid->scrollTo(at, QAbstractItemView::PositionAtCenter);
     UpdateExpiry();
     return true;
 }
 
 QList<int> TNumbersView::ChosenRows() const {
     QList<int> rows;
-    for (const QModelIndex& i : strngrd3->selectionModel()->selectedIndexes())
+    for (const QModelIndex& i : numbersGrid->selectionModel()->selectedIndexes())
         if (!rows.contains(i.row() + 1)) rows << i.row() + 1;
     std::sort(rows.begin(), rows.end());
     return rows.size() > 1 ? rows : QList<int>{};
@@ -376,7 +376,7 @@ bool TNumbersView::NotARealDateOrTime(int col, int row) const {
 // Space toggles a flag cell; Enter opens the current cell's editor; on a
 // date or time cell only a digit opens the picker (and goes into it).
 bool TNumbersView::GridKey(QKeyEvent* e) {
-    const QModelIndex cur = strngrd3->currentIndex();
+    const QModelIndex cur = numbersGrid->currentIndex();
     if (!cur.isValid()) return false;
     const int col = cur.column(), row = cur.row() + 1;
     if (e->key() == Qt::Key_Space && (col == T::kUnrestricted || col == T::kDelete)) {
@@ -384,7 +384,7 @@ bool TNumbersView::GridKey(QKeyEvent* e) {
         return true;
     }
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && ((col >= T::kNumber && col <= T::kEndTime) || col >= T::kName)) {
-        strngrd3->edit(cur);
+        numbersGrid->edit(cur);
         return true;
     }
     const QString text = e->text();

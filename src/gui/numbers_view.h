@@ -20,7 +20,7 @@ class TNumbersView : public QWidget {
     Q_OBJECT
 public:
     explicit TNumbersView(TNumberTable& table, QWidget* parent = nullptr);
-    QPushButton *btn10, *btn9, *btn14, *btn15, *btn6, *btn7, *btn3, *btn11;
+    QPushButton *btnDownloadNumbers, *btnSaveNumbers, *btnImportNumbers, *btnExportNumbers, *btnAllUnrestricted, *btnDeleteAll, *btnExportNumbersCsv, *btnNumbersSpare;
     // The list of the site the module belongs to, into the table for the usual save.
     QPushButton* btnSite;
     // Moves the end of the chosen records' windows (all windows when one
@@ -28,7 +28,7 @@ public:
     QPushButton* btnExtend;
     // The records chosen in the table (several rows selected), else empty.
     QList<int> ChosenRows() const;
-    TGridView* strngrd3;
+    TGridView* numbersGrid;
     QLineEdit* search;
     QPushButton* findNext;
     QLabel* expiry;

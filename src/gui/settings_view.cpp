@@ -75,17 +75,17 @@ public:
         if (key && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             auto* edit = qobject_cast<QLineEdit*>(object);
-            const int row = view_->strngrd_write->currentIndex().row() + 1;
+            const int row = view_->settingsGrid->currentIndex().row() + 1;
             if (edit) {
                 emit closeEditor(edit, NoHint);
                 QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
-                if (!view_->MoveKey(&copy, row)) view_->strngrd_write->setFocus(Qt::TabFocusReason);
+                if (!view_->MoveKey(&copy, row)) view_->settingsGrid->setFocus(Qt::TabFocusReason);
                 return true;
             }
         }
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             auto* edit = qobject_cast<QLineEdit*>(object);
-            const QModelIndex index = view_->strngrd_write->currentIndex();
+            const QModelIndex index = view_->settingsGrid->currentIndex();
             if (edit && index.isValid() && edit->property(kOriginal).isValid())
                 table_.Grid().SetCells(index.column(), index.row() + 1, edit->property(kOriginal).toString());
         }
@@ -153,21 +153,21 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(6, 12, 6, 6);
     buttons->setSpacing(10);
-    btn21 = Button(TText::tr("Скачать\nнастройки"), column);
-    btn22 = Button(TText::tr("Сохранить\nнастройки"), column);
-    btn16 = Button(TText::tr("Импортировать\nфайл"), column);
-    btn17 = Button(TText::tr("Экспортировать\nфайл"), column);
-    btn21->setToolTip(TText::tr("Прочитать базовые настройки из GSM модуля в таблицу"));
-    btn22->setToolTip(TText::tr("Записать изменённые настройки в GSM модуль"));
-    btn16->setToolTip(TText::tr("Загрузить настройки из файла в таблицу"));
-    btn17->setToolTip(TText::tr("Сохранить настройки из таблицы в файл"));
-    for (auto* b : {btn21, btn22, btn16, btn17}) buttons->addWidget(b);
+    btnReadSettings = Button(TText::tr("Скачать\nнастройки"), column);
+    btnSaveSettings = Button(TText::tr("Сохранить\nнастройки"), column);
+    btnImportProfile = Button(TText::tr("Импортировать\nфайл"), column);
+    btnExportProfile = Button(TText::tr("Экспортировать\nфайл"), column);
+    btnReadSettings->setToolTip(TText::tr("Прочитать базовые настройки из GSM модуля в таблицу"));
+    btnSaveSettings->setToolTip(TText::tr("Записать изменённые настройки в GSM модуль"));
+    btnImportProfile->setToolTip(TText::tr("Загрузить настройки из файла в таблицу"));
+    btnExportProfile->setToolTip(TText::tr("Сохранить настройки из таблицы в файл"));
+    for (auto* b : {btnReadSettings, btnSaveSettings, btnImportProfile, btnExportProfile}) buttons->addWidget(b);
     buttons->addStretch();
     layout->addWidget(column);
 
-    strngrd_write = new TGridView(this);
-    strngrd_write->setAccessibleName(TText::tr("Базовые настройки"));
-    strngrd_write->setAccessibleDescription(
+    settingsGrid = new TGridView(this);
+    settingsGrid->setAccessibleName(TText::tr("Базовые настройки"));
+    settingsGrid->setAccessibleDescription(
         TText::tr("Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка"));
     model_ = new TGridModel(table.Grid(), TSettingsTable::kShownRows - 1, this);
     model_->Editable = [](int col, int row) { return TSettingsTable::CanEdit(col) && col == 1 && !TSettingsTable::IsSelectionRow(row); };
@@ -175,24 +175,24 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     model_->Alignment = [](int col, int) -> QVariant {
         return col == 1 ? QVariant(int(Qt::AlignLeft | Qt::AlignVCenter)) : QVariant(int(Qt::AlignLeft | Qt::AlignTop));
     };
-    strngrd_write->setModel(model_);
-    strngrd_write->setItemDelegate(new TSettingsDelegate(table, this));
-    strngrd_write->setWordWrap(true);
+    settingsGrid->setModel(model_);
+    settingsGrid->setItemDelegate(new TSettingsDelegate(table, this));
+    settingsGrid->setWordWrap(true);
     // The desktop's own size: the names and hints are long, and the rows
     // grow to fit them (see FitRows).
-    strngrd_write->setFont(QApplication::font());
+    settingsGrid->setFont(QApplication::font());
     // Reached by Tab like every control; inside, Tab and the arrows go from value to value.
-    strngrd_write->setFocusPolicy(Qt::StrongFocus);
+    settingsGrid->setFocusPolicy(Qt::StrongFocus);
     // Only a key or a double click opens the editor: a click on the current
     // cell starts no delayed edit, during which keys would go elsewhere.
-    strngrd_write->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+    settingsGrid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                                    QAbstractItemView::EditKeyPressed);
     // The names are fixed: column 0 is never current.
-    strngrd_write->CanBeCurrent = [](const QModelIndex& index) { return index.column() != 0; };
+    settingsGrid->CanBeCurrent = [](const QModelIndex& index) { return index.column() != 0; };
     // A key typed on a drop-down's cell changes nothing: the drop-down is the
     // only way to choose, and the view says so.
-    strngrd_write->KeyHook = [this](QKeyEvent* e) {
-        const QModelIndex cur = strngrd_write->currentIndex();
+    settingsGrid->KeyHook = [this](QKeyEvent* e) {
+        const QModelIndex cur = settingsGrid->currentIndex();
         const int row = cur.row() + 1;
         if (MoveKey(e, cur.isValid() ? row : 0)) return true;
         if (!cur.isValid() || cur.column() != 1 || !TSettingsTable::IsSelectionRow(row)) return false;
@@ -200,22 +200,22 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         RefuseTyping(CheckSettingsTyping(row, e->text(), QString()));
         return true;
     };
-    strngrd_write->installEventFilter(this);  // Tab, which never reaches a view's own key handling
-    strngrd_write->verticalHeader()->hide();
-    strngrd_write->horizontalHeader()->setStyleSheet(
+    settingsGrid->installEventFilter(this);  // Tab, which never reaches a view's own key handling
+    settingsGrid->verticalHeader()->hide();
+    settingsGrid->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: rgb(166,202,240); border: 1px solid #9ab; }"));
-    strngrd_write->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    strngrd_write->horizontalHeader()->setStretchLastSection(true);
-    strngrd_write->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    strngrd_write->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    layout->addWidget(strngrd_write, 1);
+    settingsGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    settingsGrid->horizontalHeader()->setStretchLastSection(true);
+    settingsGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    settingsGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    layout->addWidget(settingsGrid, 1);
 
     // The drop-down editors live in their cells, so they stay on them while
     // the table scrolls.
-    auto* wheel = new TWheelToTable(strngrd_write, this);
+    auto* wheel = new TWheelToTable(settingsGrid, this);
     int widest = 0;
     for (auto& e : table.Editors()) {
-        auto* combo = new QComboBox(strngrd_write);
+        auto* combo = new QComboBox(settingsGrid);
         for (const QString& item : e.items) combo->addItem(Translated(item));
         combo->setObjectName(e.name);
         // Announced as the row it stands in: its caption and its hint.
@@ -227,7 +227,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         combo->installEventFilter(new TComboKeys([this, row = e.row](QKeyEvent* k) { return MoveKey(k, row); }, combo));
         widest = std::max(widest, combo->sizeHint().width());
         combos_[e.row] = combo;
-        strngrd_write->setIndexWidget(model_->IndexOf(1, e.row), combo);
+        settingsGrid->setIndexWidget(model_->IndexOf(1, e.row), combo);
         const int row = e.row;
         connect(combo, &QComboBox::activated, this, [this, row](int index) {
             table_.SetItemIndex(row, index);
@@ -237,27 +237,27 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     }
     // The value column is wide enough for the longest item of a drop-down.
     const int widths[3] = {285, std::max(247, widest + 4), 285};
-    for (int c = 0; c < 3; ++c) strngrd_write->setColumnWidth(c, widths[c]);
+    for (int c = 0; c < 3; ++c) settingsGrid->setColumnWidth(c, widths[c]);
     FitRows();
     connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
         if (b.column() >= 0 && (a.column() != 1 || b.column() != 1)) FitRows();
     });
-    connect(strngrd_write->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitRows(); });
+    connect(settingsGrid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitRows(); });
     connect(&table, &TSettingsTable::EditorChanged, this, &TSettingsView::SyncEditor);
-    strngrd_write->setCurrentIndex(model_->IndexOf(1, 1));
+    settingsGrid->setCurrentIndex(model_->IndexOf(1, 1));
 }
 
 // Each row is at least as high as the original's and high enough for its
 // wrapped name and hint and for its drop-down.
 void TSettingsView::FitRows() {
-    strngrd_write->horizontalHeader()->setFixedHeight(
-        std::max(kRowHeights[0], strngrd_write->horizontalHeader()->sizeHint().height()));
+    settingsGrid->horizontalHeader()->setFixedHeight(
+        std::max(kRowHeights[0], settingsGrid->horizontalHeader()->sizeHint().height()));
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         // A row the original did not have is as high as its text needs.
         const int least = r < int(std::size(kRowHeights)) ? kRowHeights[r] : 0;
-        int h = std::max(least, strngrd_write->RowHint(r - 1));
+        int h = std::max(least, settingsGrid->RowHint(r - 1));
         if (auto it = combos_.find(r); it != combos_.end()) h = std::max(h, it->second->sizeHint().height() + 4);
-        if (strngrd_write->rowHeight(r - 1) != h) strngrd_write->setRowHeight(r - 1, h);
+        if (settingsGrid->rowHeight(r - 1) != h) settingsGrid->setRowHeight(r - 1, h);
     }
 }
 
@@ -284,11 +284,11 @@ bool TSettingsView::MoveKey(QKeyEvent* e, int row) {
 // Tab past the last value (Shift+Tab before the first) goes to the control
 // beyond the table, never to another of its drop-downs.
 bool TSettingsView::LeaveTable(bool forward) {
-    QWidget* w = strngrd_write;
+    QWidget* w = settingsGrid;
     for (int hops = 0; hops < 200; ++hops) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == strngrd_write) return false;
-        if (strngrd_write->isAncestorOf(w)) continue;
+        if (!w || w == settingsGrid) return false;
+        if (settingsGrid->isAncestorOf(w)) continue;
         if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
@@ -298,17 +298,17 @@ bool TSettingsView::LeaveTable(bool forward) {
 }
 
 void TSettingsView::MoveTo(int row) {
-    strngrd_write->setCurrentIndex(model_->IndexOf(1, row));
-    strngrd_write->scrollTo(model_->IndexOf(1, row));
+    settingsGrid->setCurrentIndex(model_->IndexOf(1, row));
+    settingsGrid->scrollTo(model_->IndexOf(1, row));
     if (auto it = combos_.find(row); it != combos_.end()) it->second->setFocus(Qt::TabFocusReason);
-    else strngrd_write->setFocus(Qt::TabFocusReason);
+    else settingsGrid->setFocus(Qt::TabFocusReason);
 }
 
 bool TSettingsView::eventFilter(QObject* object, QEvent* event) {
-    if (object == strngrd_write && event->type() == QEvent::KeyPress) {
+    if (object == settingsGrid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            MoveKey(key, strngrd_write->currentIndex().row() + 1))
+            MoveKey(key, settingsGrid->currentIndex().row() + 1))
             return true;
     }
     return QWidget::eventFilter(object, event);
@@ -317,7 +317,7 @@ bool TSettingsView::eventFilter(QObject* object, QEvent* event) {
 int TSettingsView::KeyboardRow() const {
     for (const auto& [row, combo] : combos_)
         if (combo->hasFocus()) return row;
-    return strngrd_write->currentIndex().row() + 1;
+    return settingsGrid->currentIndex().row() + 1;
 }
 
 void TSettingsView::RefuseTyping(const QString& why) {

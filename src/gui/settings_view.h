@@ -16,11 +16,11 @@ class TSettingsView : public QWidget {
     Q_OBJECT
 public:
     explicit TSettingsView(TSettingsTable& table, QWidget* parent = nullptr);
-    QPushButton* btn21;
-    QPushButton* btn22;
-    QPushButton* btn16;
-    QPushButton* btn17;
-    TGridView* strngrd_write;
+    QPushButton* btnReadSettings;
+    QPushButton* btnSaveSettings;
+    QPushButton* btnImportProfile;
+    QPushButton* btnExportProfile;
+    TGridView* settingsGrid;
     QComboBox* Combo(int row) const { return combos_.at(row); }
     // A key the row's rules refused: why, for the status bar.
     void RefuseTyping(const QString& why);

@@ -66,8 +66,8 @@ struct TSendOptions {
 // leave out what the module already has.
 class TRequestSequence {
 public:
-    TRequestSequence(ISerialPort& port, TStatusControl& status, ITimer& tmr1)
-        : port_(port), status_(status), tmr1_(tmr1) {}
+    TRequestSequence(ISerialPort& port, TStatusControl& status, ITimer& replyTimer)
+        : port_(port), status_(status), tmr1_(replyTimer) {}
 
     void Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
               const QString& statusText, TSendOptions options = {});

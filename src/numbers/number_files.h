@@ -12,9 +12,9 @@ class TNumberFiles {
 public:
     TNumberFiles(TNumberTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
 
-    void ExportNumbersXls();  // btn15
-    void ImportNumbersXls();  // btn14
-    void ExportNumbersCsv();  // btn3
+    void ExportNumbersXls();  // btnExportNumbers
+    void ImportNumbersXls();  // btnImportNumbers
+    void ExportNumbersCsv();  // btnExportNumbersCsv
 
     TWorkbook NumbersWorkbook();
     // The table as comma-separated lines in the given form (the original form:

@@ -6,12 +6,12 @@
 
 namespace portiqa {
 
-TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, ITimer& tmr1, ITimer& tmr2,
+TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, ITimer& replyTimer, ITimer& statusTimer,
                    const QString& folder)
     : op(op_),
-      status(display, tmr2),
+      status(display, statusTimer),
       progress(display),
-      seq(port, status, tmr1),
+      seq(port, status, replyTimer),
       pageTransfer(seq, progress),
       numberBlock(seq, pageTransfer, numberTable, op_),
       checkingMode(seq, kCmdCheckingMode),
@@ -26,9 +26,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       numberFiles(numberTable, {op_, status, progress, folder}),
       historyFiles(historyTable, {op_, status, progress, folder}),
       backup(seq, pageTransfer, op_) {
-    tmr1.SetInterval(kReplyTimeoutMs);
-    tmr1.SetEnabled(false);
-    BindStatusClearTimer(tmr2, status, progress);
+    replyTimer.SetInterval(kReplyTimeoutMs);
+    replyTimer.SetEnabled(false);
+    BindStatusClearTimer(statusTimer, status, progress);
     receiver.SetPasswordCheck(&password);
     seq.OnOutstandingChanged = [this](bool busy) {
         if (OnBusyChanged) OnBusyChanged(busy);

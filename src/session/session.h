@@ -28,7 +28,7 @@ namespace portiqa {
 // over one of these.
 class TSession {
 public:
-    TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op, ITimer& tmr1, ITimer& tmr2,
+    TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op, ITimer& replyTimer, ITimer& statusTimer,
              const QString& configFolder = QString());
 
     // The port's receive event.

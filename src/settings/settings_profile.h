@@ -12,8 +12,8 @@ class TSettingsProfile {
 public:
     TSettingsProfile(TSettingsTable& table, TExchangeContext ctx) : table_(table), ctx_(std::move(ctx)) {}
 
-    void ExportProfile();  // btn17
-    void ImportProfile();  // btn16
+    void ExportProfile();  // btnExportProfile
+    void ImportProfile();  // btnImportProfile
 
     TWorkbook ProfileWorkbook();
     // Applies a profile to the table; false (table unchanged) when the

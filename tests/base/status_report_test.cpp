@@ -12,28 +12,28 @@ namespace {
 
 struct Reporting {
     TRecordingStatusDisplay display;
-    TManualTimer tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     TProgressControl progress{display};
-    Reporting() { BindStatusClearTimer(tmr2, status, progress); }
+    Reporting() { BindStatusClearTimer(statusTimer, status, progress); }
 };
 
 TEST(StatusReport, ClearComesThreeSecondsAfterTheFirstTextNotTheLatest) {
     Reporting r;
-    r.tmr2.SetEnabled(false);
+    r.statusTimer.SetEnabled(false);
     r.status.ShowStatus("first");
-    r.tmr2.Advance(1000);
+    r.statusTimer.Advance(1000);
     r.status.ShowStatus("second");
-    r.tmr2.Advance(1999);
+    r.statusTimer.Advance(1999);
     EXPECT_EQ(r.display.Text(), "second");
-    r.tmr2.Advance(1);
+    r.statusTimer.Advance(1);
     EXPECT_EQ(r.display.Text(), "");
-    EXPECT_FALSE(r.tmr2.Enabled());
+    EXPECT_FALSE(r.statusTimer.Enabled());
     // The next text starts a new period.
     r.status.ShowStatus("third");
-    r.tmr2.Advance(2999);
+    r.statusTimer.Advance(2999);
     EXPECT_EQ(r.display.Text(), "third");
-    r.tmr2.Advance(1);
+    r.statusTimer.Advance(1);
     EXPECT_EQ(r.display.Text(), "");
 }
 
@@ -52,9 +52,9 @@ TEST(StatusReport, ProgressShowsHidesAndZeroKeepsVisibility) {
 TEST(StatusReport, BarVisibleAtStartDisappearsAfterThreeSeconds) {
     Reporting r;
     EXPECT_TRUE(r.display.Visible());
-    r.tmr2.Advance(3000);
+    r.statusTimer.Advance(3000);
     EXPECT_FALSE(r.display.Visible());
-    EXPECT_FALSE(r.tmr2.Enabled());
+    EXPECT_FALSE(r.statusTimer.Enabled());
 }
 
 TEST(StrToInt, AcceptsOnlyWholeDecimalIntegers) {

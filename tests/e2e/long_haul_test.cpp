@@ -35,7 +35,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
     auto runToEnd = [&] {
         for (int guard = 0; guard < 4000; ++guard) {
             if (!session->seq.Outstanding()) return;
-            if (ReplyLost()) tmr1.Advance(tmr1.Interval() - tmr1.Elapsed());
+            if (ReplyLost()) replyTimer.Advance(replyTimer.Interval() - replyTimer.Elapsed());
         }
     };
     // The module's whole number area read as records, against the table.

@@ -128,8 +128,8 @@ struct RelayTest : ::testing::Test {
     TRelayModule module;
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1{3000}, tmr2{3000, true};
-    TOpenSession session{module, display, op, tmr1, tmr2};
+    TManualTimer replyTimer{3000}, statusTimer{3000, true};
+    TOpenSession session{module, display, op, replyTimer, statusTimer};
     int done = 0, failedTransfers = 0;
     std::vector<TLinkFailure> failures;
     qint64 now = 1000000;  // the sequence's clock, moved with the reply timer
@@ -180,9 +180,9 @@ struct RelayTest : ::testing::Test {
             Pump();
             if (!session.seq.Outstanding()) break;
             // The try's wait runs out.
-            const int wait = tmr1.Interval() - tmr1.Elapsed();
+            const int wait = replyTimer.Interval() - replyTimer.Elapsed();
             now += wait;
-            tmr1.Advance(wait);
+            replyTimer.Advance(wait);
             while (!module.late.empty()) {
                 module.line.push_back(module.late.front());
                 module.late.pop_front();

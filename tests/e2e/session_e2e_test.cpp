@@ -156,14 +156,14 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     // It answered a moment ago: the request goes out twice more first, each
     // try waiting what this line's replies have taken, all of them together
     // less than one reply time and a bit.
-    int waited = tmr1.Interval();
-    tmr1.FireNow();
+    int waited = replyTimer.Interval();
+    replyTimer.FireNow();
     EXPECT_EQ(display.Text(), "Повтор запроса 2/3");
-    waited += tmr1.Interval();
-    tmr1.FireNow();
+    waited += replyTimer.Interval();
+    replyTimer.FireNow();
     EXPECT_EQ(op.messages.back(), "Ошибка базовой настройки");
-    waited += tmr1.Interval();
-    tmr1.FireNow();
+    waited += replyTimer.Interval();
+    replyTimer.FireNow();
     EXPECT_EQ(op.messages.back(), "GSM модуль не отвечает" + NoAnswerHint());
     EXPECT_LE(waited, 3500);
     EXPECT_FALSE(session->settingsBlock.TransferRunning());
@@ -214,7 +214,7 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     only(TOperation::Numbers, K::Cancelled);
     module->Stop();  // silence
     session->historyBlock.Download();
-    for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) tmr1.Advance(3000);
+    for (int i = 0; i < 3 && session->seq.Outstanding(); ++i) replyTimer.Advance(3000);
     only(TOperation::History, K::NoAnswer);
 }
 

@@ -33,8 +33,8 @@ struct FilesTest : ::testing::Test {
     QTemporaryDir dir;
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     TProgressControl progress{display};
     TExchangeContext ctx{op, status, progress, QString()};
     QString Path(const char* name) { return dir.filePath(QString::fromUtf8(name)); }

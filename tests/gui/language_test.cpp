@@ -147,18 +147,18 @@ struct LanguageWindow : WindowFixture {
         o.seedHistory = 40;
         Open(o);
         LogIn();
-        QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).settingsView->btnReadSettings, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(Parts(w).historyView->btn19, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).historyView->btnDownloadHistory, Qt::LeftButton);
         EXPECT_TRUE(Quiet());
-        QTest::mouseClick(Parts(w).historyView->btn20, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).historyView->btnFilter, Qt::LeftButton);
     }
     // Every button in sight has a letter, unique among those in sight, on each tab.
     void LettersOnEveryTab() {
         for (int tab = 0; tab < 3; ++tab) {
-            Parts(w).pgc->setCurrentIndex(tab);
+            Parts(w).tabs->setCurrentIndex(tab);
             QMap<QChar, QString> seen;
             int shown = 0;
             for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
@@ -185,17 +185,17 @@ struct LanguageWindow : WindowFixture {
             if (auto* e = qobject_cast<QLineEdit*>(widget)) texts << e->placeholderText();
             if (auto* t = qobject_cast<QTabBar*>(widget))
                 for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
-            if (auto* c = qobject_cast<QComboBox*>(widget); c && c != Parts(w).cbb9)
+            if (auto* c = qobject_cast<QComboBox*>(widget); c && c != Parts(w).portBox)
                 for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
             if (auto* v = qobject_cast<QTableView*>(widget); v && v->model())
                 for (int c = 0; c < v->model()->columnCount(); ++c)
                     texts << v->model()->headerData(c, Qt::Horizontal).toString();
         }
         // The program's words in the tables; the other cells are the module's.
-        auto* settings = Parts(w).settingsView->strngrd_write->model();
+        auto* settings = Parts(w).settingsView->settingsGrid->model();
         for (int r = 0; r < settings->rowCount(); ++r)
             for (int c : {0, 2}) texts << settings->index(r, c).data().toString();
-        auto* history = Parts(w).historyView->strngrd4->model();
+        auto* history = Parts(w).historyView->historyGrid->model();
         for (int r = 0; r < history->rowCount(); ++r)
             for (int c : {THistoryTable::kSource, THistoryTable::kEvent}) texts << history->index(r, c).data().toString();
         texts.removeAll(QString());
@@ -239,8 +239,8 @@ TEST_F(LanguageWindow, TheLanguageChangesAtOnceAndTheButtonsKeepTheirLetters) {
 
     LettersOnEveryTab();
     THistoryView* h = Parts(w).historyView;
-    const QChar filter = w->findChild<TMnemonics*>()->LetterOf(h->btn20);
-    h->dtp3->setDate(QDate(2015, 1, 1));  // a window that ends before it starts
+    const QChar filter = w->findChild<TMnemonics*>()->LetterOf(h->btnFilter);
+    h->endDateEdit->setDate(QDate(2015, 1, 1));  // a window that ends before it starts
     QTest::keyClick(w.get(), Qt::Key(filter.unicode()), Qt::AltModifier);
     EXPECT_TRUE(WaitFor([&] { return !op.messages.isEmpty(); }));  // pressed as a click shows it
     EXPECT_EQ(op.messages.value(0), "Wrong time range");
@@ -294,8 +294,8 @@ TEST_F(LanguageWindow, NoCaptionIsCutAt1280x720NorAtTheMinimumSizeInEitherLangua
         w->show();
         for (const QSize size : {QSize(1280 - 16, 720 - 40), w->minimumSize()}) {
             w->resize(size);
-            for (int tab = 0; tab < Parts(w).pgc->count(); ++tab) {
-                Parts(w).pgc->setCurrentIndex(tab);
+            for (int tab = 0; tab < Parts(w).tabs->count(); ++tab) {
+                Parts(w).tabs->setCurrentIndex(tab);
                 QCoreApplication::processEvents();
                 EXPECT_LE(w->width(), 1280 - 16);
                 EXPECT_EQ(CutTexts(w.get()), QStringList()) << lang << " " << size.width() << "x" << size.height() << " tab " << tab;
@@ -346,8 +346,8 @@ TEST_F(LanguageWindow, EveryControlHasANameAndADescriptionInEitherLanguage) {
         Open();
         w->show();
         QAccessible::setActive(true);
-        for (int tab = 0; tab < Parts(w).pgc->count(); ++tab) {
-            Parts(w).pgc->setCurrentIndex(tab);
+        for (int tab = 0; tab < Parts(w).tabs->count(); ++tab) {
+            Parts(w).tabs->setCurrentIndex(tab);
             QCoreApplication::processEvents();
             EXPECT_EQ(Unnamed(w.get()), QStringList()) << lang << " tab " << tab;
         }

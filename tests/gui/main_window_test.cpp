@@ -34,19 +34,19 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7[*]");
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_EQ(w->size(), QSize(1184, 700));
-    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
-    EXPECT_EQ(Parts(w).btn1->text(), "Вход");
-    EXPECT_EQ(Parts(w).edt3->text(), "5807");
-    EXPECT_EQ(Parts(w).cbb9->currentText(), "Simulated");
-    EXPECT_EQ(Parts(w).pgc->currentIndex(), 0);
-    EXPECT_EQ(Parts(w).pgc->tabText(0), "Базовые\nнастройки");
-    EXPECT_EQ(Parts(w).pgc->tabText(1), "Номера\nпользователей");
-    EXPECT_EQ(Parts(w).pgc->tabText(2), "История\nсобытий");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
+    EXPECT_EQ(Parts(w).btnLogin->text(), "Вход");
+    EXPECT_EQ(Parts(w).passwordEdit->text(), "5807");
+    EXPECT_EQ(Parts(w).portBox->currentText(), "Simulated");
+    EXPECT_EQ(Parts(w).tabs->currentIndex(), 0);
+    EXPECT_EQ(Parts(w).tabs->tabText(0), "Базовые\nнастройки");
+    EXPECT_EQ(Parts(w).tabs->tabText(1), "Номера\nпользователей");
+    EXPECT_EQ(Parts(w).tabs->tabText(2), "История\nсобытий");
     ASSERT_EQ(w->Controls().size(), 22);
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
     EXPECT_FALSE(w->PortShownOpen());
-    EXPECT_EQ(Parts(w).settingsView->btn21->text(), "Скачать\nнастройки");
-    EXPECT_EQ(Parts(w).numbersView->btn14->text(), "Импорт  XLS");
+    EXPECT_EQ(Parts(w).settingsView->btnReadSettings->text(), "Скачать\nнастройки");
+    EXPECT_EQ(Parts(w).numbersView->btnImportNumbers->text(), "Импорт  XLS");
     EXPECT_TRUE(QDir(w->ConfigFolder()).exists());
     w->show();  // closing a shown window must not touch the session after it is gone
     w.reset();
@@ -55,29 +55,29 @@ TEST_F(WindowTest, StartUpState) {
 TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     Open();
     w->OpenPortClick();
-    EXPECT_EQ(Parts(w).btn8->text(), "Выйти");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Выйти");
     EXPECT_TRUE(w->PortShownOpen());
     EXPECT_EQ(w->ConnectCounter(), 1);
 
-    Parts(w).edt3->setText("5808");
+    Parts(w).passwordEdit->setText("5808");
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Неверный пароль!");
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
 
-    Parts(w).edt3->setText("5807");
+    Parts(w).passwordEdit->setText("5807");
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
     for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());
 
-    QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btnReadSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
     EXPECT_EQ(Parts(w).settingsView->Combo(11)->currentText(), "3:Всем");
 
     w->OpenPortClick();
-    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     // The next module on the port is another until a login.
     for (QWidget* c : w->Controls()) EXPECT_FALSE(c->isEnabled());
@@ -85,20 +85,20 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
 
 TEST_F(WindowTest, FailedOpeningsLeaveTheCounterAndSayWhy) {
     Open();
-    Parts(w).cbb9->setEditText("/dev/portiqa-no-such-port");
+    Parts(w).portBox->setEditText("/dev/portiqa-no-such-port");
     w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
-    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
     ASSERT_FALSE(op.messages.isEmpty());
     EXPECT_TRUE(op.messages.back().startsWith("Ошибка COM-порта"));
 
     // A file that is not a terminal: opening only records the failure.
     QTemporaryFile f;
     ASSERT_TRUE(f.open());
-    Parts(w).cbb9->setEditText(f.fileName());
+    Parts(w).portBox->setEditText(f.fileName());
     w->OpenPortClick();
     EXPECT_EQ(w->ConnectCounter(), 0);
-    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
     EXPECT_TRUE(op.messages.back().contains("Это устройство не является последовательным портом"));
 }
 
@@ -108,7 +108,7 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
     ASSERT_TRUE(w->PortShownOpen());
     module->Stop();  // the far end of the line goes away
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
-    EXPECT_EQ(Parts(w).btn8->text(), "Войти");
+    EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     EXPECT_EQ(op.messages.back(), "Связь с GSM модулем потеряна: порт закрыт");
     EXPECT_FALSE(w->Comm().PortOpen());
@@ -122,7 +122,7 @@ TEST_F(WindowTest, ACablePulledMidTransferIsOneMessage) {
     w->LoginClick();
     ASSERT_TRUE(Quiet());
     const qsizetype before = op.messages.size();
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return module->Requests() > 20; }));
     module->Stop();
     ASSERT_TRUE(WaitFor([&] { return !w->PortShownOpen(); }));
@@ -158,17 +158,17 @@ TEST_F(WindowTest, NumberTableFlagsAndBulkToggles) {
     auto& g = w->Session().Numbers().Grid();
     g.SetCells(2, 5, "2024/01/01");
     const QModelIndex flag = Parts(w).numbersView->Model()->IndexOf(6, 5);
-    Parts(w).numbersView->strngrd3->clicked(flag);
+    Parts(w).numbersView->numbersGrid->clicked(flag);
     EXPECT_EQ(g.Cells(6, 5), "Да");
     EXPECT_EQ(g.Cells(2, 5), "2024/01/01");
-    Parts(w).numbersView->strngrd3->clicked(flag);
+    Parts(w).numbersView->numbersGrid->clicked(flag);
     EXPECT_EQ(g.Cells(6, 5), "Нет");
-    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);  // disabled before login
+    QTest::mouseClick(Parts(w).numbersView->btnDeleteAll, Qt::LeftButton);  // disabled before login
     EXPECT_EQ(g.Cells(7, 3000), "Нет");
     w->EnableControls();
-    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDeleteAll, Qt::LeftButton);
     EXPECT_EQ(g.Cells(7, 3000), "Да");
-    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDeleteAll, Qt::LeftButton);
     EXPECT_EQ(g.Cells(7, 1), "Нет");
 }
 
@@ -183,22 +183,22 @@ TEST_F(WindowTest, TypedValuesReachTheModuleAndNothingElse) {
     w->OpenPortClick();
     w->LoginClick();
     ASSERT_TRUE(Quiet());
-    QTest::mouseClick(Parts(w).settingsView->btn21, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btnReadSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     const QByteArray before = module->Memory(0, 256);
 
-    auto* v = Parts(w).settingsView->strngrd_write;
+    auto* v = Parts(w).settingsView->settingsGrid;
     const QPoint cell = v->visualRect(v->model()->index(0, 1)).center();
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, cell);
     for (char c : QByteArray("9876")) {
         QTest::keyClick(QApplication::focusWidget(), c);
         QCoreApplication::processEvents();
     }
-    QComboBox* cbb10 = Parts(w).settingsView->Combo(11);
-    QWheelEvent notch(QPointF(cbb10->rect().center()), QPointF(cbb10->mapToGlobal(cbb10->rect().center())), QPoint(),
+    QComboBox* relayClosedSmsBox = Parts(w).settingsView->Combo(11);
+    QWheelEvent notch(QPointF(relayClosedSmsBox->rect().center()), QPointF(relayClosedSmsBox->mapToGlobal(relayClosedSmsBox->rect().center())), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(cbb10, &notch);
-    QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
+    QApplication::sendEvent(relayClosedSmsBox, &notch);
+    QTest::mouseClick(Parts(w).settingsView->btnSaveSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
 
     QByteArray expected = before;
@@ -226,12 +226,12 @@ TEST_F(WindowTest, TheKeyboardAloneLogsInReadsEditsAndSaves) {
     };
     auto* letters = w->findChild<TMnemonics*>();
     ASSERT_NE(letters, nullptr);
-    ASSERT_TRUE(tabTo(Parts(w).cbb9));
-    key(letters->LetterOf(Parts(w).btn8).unicode(), Qt::AltModifier);  // connect
-    ASSERT_TRUE(WaitFor([&] { return Parts(w).btn8->text() == "Выйти"; }));
-    ASSERT_TRUE(tabTo(Parts(w).edt3));
+    ASSERT_TRUE(tabTo(Parts(w).portBox));
+    key(letters->LetterOf(Parts(w).btnConnect).unicode(), Qt::AltModifier);  // connect
+    ASSERT_TRUE(WaitFor([&] { return Parts(w).btnConnect->text() == "Выйти"; }));
+    ASSERT_TRUE(tabTo(Parts(w).passwordEdit));
     key(Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(Parts(w).edt3, "5807");
+    QTest::keyClicks(Parts(w).passwordEdit, "5807");
     key(Qt::Key_Return);  // log in
     ASSERT_TRUE(Quiet());
     ASSERT_TRUE(w->Session().LoggedIn());
@@ -239,7 +239,7 @@ TEST_F(WindowTest, TheKeyboardAloneLogsInReadsEditsAndSaves) {
     ASSERT_TRUE(Quiet());
     const QByteArray before = module->Memory(0, 256);
 
-    auto* v = Parts(w).settingsView->strngrd_write;
+    auto* v = Parts(w).settingsView->settingsGrid;
     ASSERT_TRUE(tabTo(v));
     for (int i = 0; i < 20; ++i) key(Qt::Key_Up);  // to the first value, the password
     for (char c : QByteArray("9876")) key(c);
@@ -295,17 +295,17 @@ TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {
     Open();
     QStringList system{"ttyUSB0"};
     w->PortScanner = [&] { return system; };
-    Parts(w).cbb9->showPopup();
-    Parts(w).cbb9->hidePopup();
-    EXPECT_EQ(Parts(w).cbb9->count(), 2);
-    EXPECT_EQ(Parts(w).cbb9->currentText(), "Simulated");  // the choice stays
+    Parts(w).portBox->showPopup();
+    Parts(w).portBox->hidePopup();
+    EXPECT_EQ(Parts(w).portBox->count(), 2);
+    EXPECT_EQ(Parts(w).portBox->currentText(), "Simulated");  // the choice stays
     system = {"ttyACM0", "ttyUSB0", "ttyUSB1"};  // a module plugged in meanwhile
-    Parts(w).cbb9->setCurrentIndex(1);
-    Parts(w).cbb9->showPopup();
-    Parts(w).cbb9->hidePopup();
-    EXPECT_EQ(Parts(w).cbb9->count(), 4);
-    EXPECT_EQ(Parts(w).cbb9->itemText(3), "ttyUSB1");
-    EXPECT_EQ(Parts(w).cbb9->currentText(), "ttyUSB0");  // still the operator's choice
+    Parts(w).portBox->setCurrentIndex(1);
+    Parts(w).portBox->showPopup();
+    Parts(w).portBox->hidePopup();
+    EXPECT_EQ(Parts(w).portBox->count(), 4);
+    EXPECT_EQ(Parts(w).portBox->itemText(3), "ttyUSB1");
+    EXPECT_EQ(Parts(w).portBox->currentText(), "ttyUSB0");  // still the operator's choice
 }
 
 TEST(Program, WithoutADisplaySaysSoInOneLine) {

@@ -80,7 +80,7 @@ using TSettingsShown = TShown<TSettingsView, TSettingsTable>;
 
 TEST(SettingsViewInput, TypingOnTheCurrentCellReplacesItAtOnce) {
     TSettingsShown s;
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     // Row 1 is current from start-up: click it and type at once, as a quick
     // typist does. Nothing goes to a search that would jump to row 15 (999).
     ClickCell(v, 1, 1);
@@ -104,7 +104,7 @@ TEST(SettingsViewInput, TypingOnTheCurrentCellReplacesItAtOnce) {
 
 TEST(SettingsViewInput, KeysPastALimitStayInTheirCell) {
     TSettingsShown s;
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     ClickCell(v, 1, 1);
     Type("123456");
     EXPECT_EQ(s.table.Value(1), "1234");
@@ -156,7 +156,7 @@ TEST(SettingsViewInput, KeysPastALimitStayInTheirCell) {
 // Every row, keys well past its limit: no other row changes.
 TEST(SettingsViewInput, TypingSweepChangesNoOtherRow) {
     TSettingsShown s;
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     for (int row = 1; row <= 16; ++row) {
         QStringList before;
         QList<int> choices;
@@ -181,7 +181,7 @@ TEST(SettingsViewInput, TypingSweepChangesNoOtherRow) {
 
 TEST(SettingsViewInput, EscapeRestoresTheCellAndColumnZeroIsNeverCurrent) {
     TSettingsShown s;
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     ClickCell(v, 1, 5);
     Type("abc");
     EXPECT_EQ(s.table.Value(5), "abc");  // the table holds what is typed as it is typed
@@ -209,7 +209,7 @@ TEST(SettingsViewInput, EscapeRestoresTheCellAndColumnZeroIsNeverCurrent) {
 
 TEST(SettingsViewInput, DropDownsChangeOnlyByAnExplicitChoice) {
     TSettingsShown s({900, 260});  // small, so that the table can scroll
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     ClickCell(v, 1, 1);
     for (const auto& e : s.table.Editors()) {
         const int before = s.table.ItemIndex(e.row);
@@ -247,7 +247,7 @@ TEST(SettingsViewInput, DropDownsChangeOnlyByAnExplicitChoice) {
 // drop-down as to each text, and change none; a value reached is typed into.
 TEST(SettingsViewInput, TheKeyboardWalksEveryValueAndChangesNone) {
     TSettingsShown s({900, 400});
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     ClickCell(v, 1, 1);
     QStringList values;
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) values << s.table.Value(r);
@@ -273,7 +273,7 @@ TEST(SettingsViewInput, TheKeyboardWalksEveryValueAndChangesNone) {
 
 TEST(SettingsViewInput, RowsFitTheirTexts) {
     TSettingsShown s;
-    auto* v = s.view.strngrd_write;
+    auto* v = s.view.settingsGrid;
     for (int r = 1; r <= 16; ++r) {
         EXPECT_GE(v->rowHeight(r - 1), v->RowHint(r - 1)) << r;
         if (QComboBox* combo = TSettingsTable::IsSelectionRow(r) ? s.view.Combo(r) : nullptr) {
@@ -308,7 +308,7 @@ TEST(NumbersViewInput, MovingThroughTheTableChangesNothing) {
     TNumbersShown n;
     n.Fill(50);
     const QStringList before = n.Snapshot();
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     ClickCell(v, 1, 1);
     Key(Qt::Key_Escape);  // the click leaves the number cell current, no editor
     for (int r = 1; r <= 50; ++r) {
@@ -339,7 +339,7 @@ TEST(NumbersViewInput, PickersEditOnlyWhenAskedAndNeverWriteAStaleValue) {
     TNumbersShown n;
     n.Fill(5);
     auto& g = n.table.Grid();
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     // A date that does not exist, as a module may hold it: visited, opened
     // and left, it stays as it stands.
     g.SetCells(2, 2, "2024/02/30");
@@ -403,7 +403,7 @@ TEST(NumbersViewInput, FlagsChangeByAClickOrSpaceOnThatCell) {
     TNumbersShown n;
     n.Fill(3);
     auto& g = n.table.Grid();
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     ClickCell(v, 7, 1);
     EXPECT_EQ(g.Cells(7, 1), TNumberTable::Yes());
     const QString start = g.Cells(2, 1);
@@ -436,7 +436,7 @@ TEST(NumbersViewInput, LettersTypedOnDateAndTimeCellsChangeNothing) {
     TNumbersShown n;
     n.Fill(3);
     auto& g = n.table.Grid();
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     for (int col = 2; col <= 5; ++col) {
         const QString before = g.Cells(col, 2);
         ClickCell(v, col, 2);
@@ -456,7 +456,7 @@ TEST(NumbersViewInput, NumberCellsTakeOnlyWhatTheModuleStores) {
     TNumbersShown n;
     n.Fill(3);
     auto& g = n.table.Grid();
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     QStringList refusals;
     QObject::connect(&n.view, &TNumbersView::TypingRefused, [&](const QString& why) { refusals << why; });
     const struct {
@@ -515,14 +515,14 @@ TEST(NumbersViewInput, CtrlFFindsTheNextNumberAndTheCountsFollowTheTable) {
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 10), Qt::BackgroundRole).value<QColor>(), QColor(205, 205, 205));
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 20), Qt::BackgroundRole).value<QColor>(), QColor(255, 221, 170));
     // The colours say what they mean in words too, to the eye and to a screen reader.
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(n.view.strngrd3);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(n.view.numbersGrid);
     ASSERT_TRUE(table && table->tableInterface());
     EXPECT_EQ(table->tableInterface()->cellAt(9, 1)->text(QAccessible::Description), "Срок действия истёк");
     EXPECT_EQ(table->tableInterface()->cellAt(19, 1)->text(QAccessible::Description), "Срок действия истекает в течение 7 дней");
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 20), Qt::ToolTipRole).toString(), "Срок действия истекает в течение 7 дней");
     EXPECT_EQ(n.view.Model()->data(n.view.Model()->IndexOf(1, 30), Qt::ToolTipRole), QVariant());
 
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     ClickCell(v, 1, 1);
     Key(Qt::Key_Escape);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
@@ -547,7 +547,7 @@ TEST(NumbersViewInput, ANameTypedBesideANumberIsKeptAndFound) {
     TNumbersShown n;
     n.Fill(12);
     n.table.Edits().Set(false);
-    auto* v = n.view.strngrd3;
+    auto* v = n.view.numbersGrid;
     ClickCell(v, TNumberTable::kName, 10);
     Key(Qt::Key_F2);
     QTest::keyClicks(QApplication::focusWidget(), "Anna Petrova");
@@ -570,7 +570,7 @@ TEST(HistoryViewInput, ReadOnlyAndNoSearch) {
         g.SetCells(THistoryTable::kRecordNo, r, QString::number(r));
         g.SetCells(2, r, QStringLiteral("%1").arg(r));
     }
-    auto* v = h.view.strngrd4;
+    auto* v = h.view.historyGrid;
     ClickCell(v, 2, 3);
     Type("25");
     EXPECT_EQ(CurrentRow(v), 3);
@@ -601,7 +601,7 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
         g.SetCells(THistoryTable::kPhone, r, QStringLiteral("+7916000000%1").arg(5 - r));
     }
     h.table.KeepAll();
-    auto* v = h.view.strngrd4;
+    auto* v = h.view.historyGrid;
     const auto column = [v](int col) {
         QStringList out;
         for (int r = 0; r < v->model()->rowCount(); ++r) out << v->model()->index(r, col).data().toString();
@@ -622,9 +622,9 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
 
     // The filter keeps two; the view starts at the top and counts them.
     v->scrollToBottom();
-    h.view.dtp1->setDate(QDate(2026, 1, 1));
-    h.view.dtp3->setDate(QDate(2026, 3, 1));
-    h.view.dtp4->setTime(QTime(9, 30));
+    h.view.startDateEdit->setDate(QDate(2026, 1, 1));
+    h.view.endDateEdit->setDate(QDate(2026, 3, 1));
+    h.view.endTimeEdit->setTime(QTime(9, 30));
     test::TLinkRig rig;
     ASSERT_TRUE(FilterHistory(h.table, h.view.WindowStart(), h.view.WindowEnd(), rig.status, rig.op));
     h.view.ShowFirst();
@@ -637,12 +637,12 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
 TEST(HistoryViewInput, FilterDatesTypedByKeyboard) {
     TShown<THistoryView, THistoryTable> h;
     // A click inside the year leaves the cursor there, not the year selected.
-    QTest::mouseClick(h.view.dtp1->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(10, h.view.dtp1->height() / 2));
+    QTest::mouseClick(h.view.startDateEdit->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(10, h.view.startDateEdit->height() / 2));
     Type("20240315");
-    EXPECT_EQ(h.view.dtp1->date().toString(Qt::ISODate), "2024-03-15");
-    QTest::mouseClick(h.view.dtp2->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(6, h.view.dtp2->height() / 2));
+    EXPECT_EQ(h.view.startDateEdit->date().toString(Qt::ISODate), "2024-03-15");
+    QTest::mouseClick(h.view.startTimeEdit->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(6, h.view.startTimeEdit->height() / 2));
     Type("73005");
-    EXPECT_EQ(h.view.dtp2->time().toString(Qt::ISODate), "07:30:05");
+    EXPECT_EQ(h.view.startTimeEdit->time().toString(Qt::ISODate), "07:30:05");
 }
 
 } // namespace

@@ -21,12 +21,12 @@ struct TWindowParts {
         return found;
     }
     const QObject& w_;
-    TPortBox* const cbb9 = static_cast<TPortBox*>(Get<QComboBox>("cbb9"));
-    QPushButton* const btn8 = Get<QPushButton>("btn8");
-    QLineEdit* const edt3 = Get<QLineEdit>("edt3");
+    TPortBox* const portBox = static_cast<TPortBox*>(Get<QComboBox>("portBox"));
+    QPushButton* const btnConnect = Get<QPushButton>("btnConnect");
+    QLineEdit* const passwordEdit = Get<QLineEdit>("passwordEdit");
     QAction* const showPassword = Get<QAction>("showPassword");
-    QPushButton* const btn1 = Get<QPushButton>("btn1");
-    QTabWidget* const pgc = Get<QTabWidget>("pgc");
+    QPushButton* const btnLogin = Get<QPushButton>("btnLogin");
+    QTabWidget* const tabs = Get<QTabWidget>("tabs");
     QLabel* const statusText = Get<QLabel>("statusText");
     QLabel* const moduleLabel = Get<QLabel>("moduleLabel");
     TSettingsView* const settingsView = Get<TSettingsView>("settingsView");
@@ -37,7 +37,7 @@ struct TWindowParts {
     QPushButton* const btnCancel = Get<QPushButton>("btnCancel");
     QAction* const readOnlyChoice = Get<QAction>("readOnlyChoice");
 };
-inline TWindowParts Parts(const std::unique_ptr<TForm1>& w) { return TWindowParts(*w); }
+inline TWindowParts Parts(const std::unique_ptr<TMainWindow>& w) { return TWindowParts(*w); }
 
 } // namespace portiqa
 
@@ -47,19 +47,19 @@ namespace portiqa::test {
 struct WindowFixture : ::testing::Test {
     TScriptedOperator op;
     std::unique_ptr<sim::TModuleSimulator> module;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<TMainWindow> w;
 
     void Open(sim::TSimOptions o = {}) {
         module = std::make_unique<sim::TModuleSimulator>(o);
         ASSERT_TRUE(module->Start());
-        w = std::make_unique<TForm1>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
+        w = std::make_unique<TMainWindow>(QList<TPortChoice>{{"Simulated", module->Path()}}, &op);
     }
     // The event loop runs until no reply is owed.
     bool Quiet(int boundMs = 30000) { return WaitFor([&] { return !w->Session().Busy(); }, boundMs); }
     // Connect and log in with the buttons.
     void LogIn() {
-        QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
-        QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
+        QTest::mouseClick(Parts(w).btnLogin, Qt::LeftButton);
         ASSERT_TRUE(Quiet());
     }
 };

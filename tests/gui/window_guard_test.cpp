@@ -35,7 +35,7 @@ struct GuardedWindow : portiqa::test::WindowFixture {
     }
     void LogIn() {
         WindowFixture::LogIn();
-        ASSERT_TRUE(Parts(w).settingsView->btn22->isEnabled());
+        ASSERT_TRUE(Parts(w).settingsView->btnSaveSettings->isEnabled());
     }
 };
 
@@ -52,7 +52,7 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     // Row 16 changed and saved by the button: the module's SIM number stays.
     w->Session().Settings().SetValue(16, "12");
     EXPECT_TRUE(w->isWindowModified());
-    QTest::mouseClick(Parts(w).settingsView->btn22, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).settingsView->btnSaveSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.questions.back(), "Сохранить настройки в GSM модуль?\rстрока 16: 24 → 12");
     EXPECT_EQ(module->Memory(4, 12), QByteArray("79161234567") + '\0');
@@ -66,10 +66,10 @@ TEST_F(GuardedWindow, ANumbersSaveWithoutADownloadNeverProposesRemovingTheModule
     Open(o);
     LogIn();
     const QByteArray before = module->Memory(0x1000, 375 * 256);
-    Parts(w).pgc->setCurrentIndex(1);
+    Parts(w).tabs->setCurrentIndex(1);
     // "Сохранить" on an empty table, straight after the login: the module's
     // list is read, and the save that would remove it is refused with the reason.
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.isEmpty()) << op.questions.join('|').toStdString();
     EXPECT_TRUE(op.messages.back().startsWith("Список номеров GSM модуля ещё не скачан в таблицу")) << op.messages.back().toStdString();
@@ -85,10 +85,10 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     LogIn();
     auto& g = w->Session().Numbers().Grid();
     w->EnableControls();
-    QTest::mouseClick(Parts(w).numbersView->btn7, Qt::LeftButton);  // "Удалить всех"
+    QTest::mouseClick(Parts(w).numbersView->btnDeleteAll, Qt::LeftButton);  // "Удалить всех"
     ASSERT_EQ(g.Cells(7, 1), "Да");
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(op.unsavedQuestions.size(), 1);
     for (int r : {1, 10, 11, 3000}) EXPECT_EQ(g.Cells(7, r), "Нет") << r;
@@ -96,7 +96,7 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     // A number typed into a formerly marked row now reaches the module.
     g.SetCells(1, 11, "+79990000011");
     g.SetCells(6, 11, "Да");
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(module->Memory(0x1000 + 10 * 32, 13), QByteArray("+79990000011") + '\0');
 }
@@ -114,7 +114,7 @@ TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     // Logging out asks the same; "Отклонить" closes the port, and the edits
     // left on screen stay marked: they are in no module.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
     EXPECT_FALSE(w->PortShownOpen());
     EXPECT_TRUE(w->isWindowModified());
     op.unsavedAnswers = {TUnsaved::Discard};
@@ -130,15 +130,15 @@ TEST_F(GuardedWindow, ANewDownloadResetsTheHistoryFilterToTheWholeLog) {
     o.seedHistory = 20;
     Open(o);
     LogIn();
-    Parts(w).pgc->setCurrentIndex(2);
+    Parts(w).tabs->setCurrentIndex(2);
     THistoryView* h = Parts(w).historyView;
-    h->dtp1->setDate(QDate(2030, 1, 1));  // what an earlier filter left
-    h->dtp3->setDate(QDate(2016, 1, 1));
-    QTest::mouseClick(h->btn19, Qt::LeftButton);
+    h->startDateEdit->setDate(QDate(2030, 1, 1));  // what an earlier filter left
+    h->endDateEdit->setDate(QDate(2016, 1, 1));
+    QTest::mouseClick(h->btnDownloadHistory, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(h->WindowStart(), QDateTime(QDate(2015, 3, 3), QTime(0, 0)));
     EXPECT_GE(h->WindowEnd(), QDateTime::currentDateTime().addSecs(-5));
-    QTest::mouseClick(h->btn20, Qt::LeftButton);
+    QTest::mouseClick(h->btnFilter, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(h->shown->text(), "Записи 1–20 из 20");
 }
@@ -149,7 +149,7 @@ TEST_F(GuardedWindow, CtrlRReadsAndCtrlSSavesTheShownTab) {
     o.seedNumbers = 3;
     Open(o);
     LogIn();
-    Parts(w).pgc->setCurrentIndex(1);
+    Parts(w).tabs->setCurrentIndex(1);
     QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
     ASSERT_TRUE(Quiet());
     EXPECT_FALSE(w->Session().Numbers().Grid().Cells(1, 3).isEmpty());
@@ -171,11 +171,11 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
     w->SetReadOnly(true);
     WindowFixture::LogIn();
     EXPECT_TRUE(w->windowTitle().contains("только чтение")) << w->windowTitle().toStdString();
-    for (QPushButton* write : {Parts(w).settingsView->btn22, Parts(w).numbersView->btn9, Parts(w).btnRestore}) {
+    for (QPushButton* write : {Parts(w).settingsView->btnSaveSettings, Parts(w).numbersView->btnSaveNumbers, Parts(w).btnRestore}) {
         EXPECT_FALSE(write->isEnabled()) << write->text().toStdString();
         EXPECT_TRUE(write->toolTip().contains("Только чтение")) << write->text().toStdString();
     }
-    EXPECT_TRUE(Parts(w).settingsView->btn21->isEnabled()) << "reading goes on";
+    EXPECT_TRUE(Parts(w).settingsView->btnReadSettings->isEnabled()) << "reading goes on";
     w->Session().Settings().SetValue(16, "12");
     w->Session().SaveSettings();
     ASSERT_TRUE(Quiet());
@@ -189,7 +189,7 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
 TEST_F(GuardedWindow, AReadOnlyVisitChosenInTheMenuIsRememberedAndUndone) {
     Open();
     WindowFixture::LogIn();
-    QPushButton* save = Parts(w).settingsView->btn22;
+    QPushButton* save = Parts(w).settingsView->btnSaveSettings;
     const QString own = save->toolTip();
     QAction* choice = Parts(w).readOnlyChoice;
     ASSERT_TRUE(choice->isEnabled());
@@ -213,7 +213,7 @@ TEST_F(GuardedWindow, EditsAreNeverReadOrLoadedOverWithoutAQuestion) {
     LogIn();
     w->Session().Settings().SetValue(16, "12");
     op.unsavedAnswers = {TUnsaved::Cancel};
-    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);  // "Вход" again
+    QTest::mouseClick(Parts(w).btnLogin, Qt::LeftButton);  // "Вход" again
     ASSERT_TRUE(Quiet());
     ASSERT_TRUE(WaitFor([&] { return op.unsavedQuestions.size() == 1; }, 5000));
     EXPECT_TRUE(op.unsavedQuestions[0].contains("загрузить настройки модуля")) << op.unsavedQuestions[0].toStdString();
@@ -279,28 +279,28 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     ASSERT_TRUE(moduleA->Start());
     ASSERT_TRUE(module->Start());
     moduleA->WriteMemory(4, QByteArray("+79161234567") + '\0');
-    w = std::make_unique<TForm1>(QList<TPortChoice>{{"A", moduleA->Path()}, {"B", module->Path()}}, &op);
+    w = std::make_unique<TMainWindow>(QList<TPortChoice>{{"A", moduleA->Path()}, {"B", module->Path()}}, &op);
     w->show();
 
-    Parts(w).cbb9->setCurrentIndex(0);
-    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);
-    Parts(w).edt3->clear();
-    QTest::keyClicks(Parts(w).edt3, "4721");
-    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
+    Parts(w).portBox->setCurrentIndex(0);
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
+    Parts(w).passwordEdit->clear();
+    QTest::keyClicks(Parts(w).passwordEdit, "4721");
+    QTest::mouseClick(Parts(w).btnLogin, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(w->windowTitle().contains("+79161234567")) << w->windowTitle().toStdString();
-    Parts(w).pgc->setCurrentIndex(1);
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    Parts(w).tabs->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_FALSE(w->Session().Numbers().Grid().Cells(1, 16).isEmpty());
 
-    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);  // "Выйти"
-    Parts(w).cbb9->setCurrentIndex(1);
-    QTest::mouseClick(Parts(w).btn8, Qt::LeftButton);  // "Войти" on B, no "Вход"
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);  // "Выйти"
+    Parts(w).portBox->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);  // "Войти" on B, no "Вход"
     ASSERT_TRUE(w->PortShownOpen());
     EXPECT_FALSE(w->windowTitle().contains("+79161234567"));
     const QByteArray settingsB = module->Memory(0, 512), numbersB = module->Memory(0x1000, 375 * 256);
-    for (QPushButton* button : {Parts(w).numbersView->btn10, Parts(w).numbersView->btn9, Parts(w).settingsView->btn22, Parts(w).btnRestore}) {
+    for (QPushButton* button : {Parts(w).numbersView->btnDownloadNumbers, Parts(w).numbersView->btnSaveNumbers, Parts(w).settingsView->btnSaveSettings, Parts(w).btnRestore}) {
         EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -310,19 +310,19 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
 
     // The password box takes four digits, as the settings' password row: a
     // letter or a fifth digit never enters, and a short password is not sent.
-    Parts(w).edt3->clear();
-    QTest::keyClicks(Parts(w).edt3, "1a1");
-    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
+    Parts(w).passwordEdit->clear();
+    QTest::keyClicks(Parts(w).passwordEdit, "1a1");
+    QTest::mouseClick(Parts(w).btnLogin, Qt::LeftButton);
     EXPECT_EQ(op.messages.back(), "Введите пароль GSM модуля: 4 цифры");
     EXPECT_EQ(module->Requests(), 0);
-    QTest::keyClicks(Parts(w).edt3, "1b13");
-    EXPECT_EQ(Parts(w).edt3->text(), "1111");
-    QTest::mouseClick(Parts(w).btn1, Qt::LeftButton);
+    QTest::keyClicks(Parts(w).passwordEdit, "1b13");
+    EXPECT_EQ(Parts(w).passwordEdit->text(), "1111");
+    QTest::mouseClick(Parts(w).btnLogin, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(w->Session().Settings().Value(1), "1111") << "the settings are B's after its login";
     // The number table still holds A's list: its save asks, Cancel writes nothing.
     op.answers = {false};
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(op.warnings.size(), 1);
     EXPECT_EQ(op.warnings[0], "Список номеров прочитан из модуля +79161234567, записать его в модуль (номер SIM не задан)?");
@@ -330,10 +330,10 @@ TEST_F(GuardedWindow, AReconnectIsANewModuleUntilALoginAndATableFromAnotherModul
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbersB);
     // After a download from B the list is B's own: saved without that question.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     w->Session().Numbers().Grid().SetCells(1, 2, "+79990000002");
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     // Only the warning that record 2's old subscriber loses access.
     ASSERT_EQ(op.warnings.size(), 2);
@@ -353,12 +353,12 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     LogIn();
     ASSERT_NE(w->Record(), nullptr);
     EXPECT_TRUE(w->windowTitle().contains("+79031112233"));
-    Parts(w).pgc->setCurrentIndex(1);
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    Parts(w).tabs->setCurrentIndex(1);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     const QByteArray original = module->Memory(0x1000 + 2 * 32, 32);
     w->Session().Numbers().Grid().SetCells(1, 3, "+79990000003");
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(module->Memory(0x1000 + 2 * 32, 12), QByteArray("+79990000003"));
 
@@ -385,7 +385,7 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     EXPECT_TRUE(w->isWindowModified());
     journal.close();
     op.answers = {true};
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("изменено: 1")) << op.questions.back().toStdString();
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), original);
@@ -398,7 +398,7 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsR
     LogIn();
     EXPECT_FALSE(Parts(w).btnCancel->isEnabled());
     auto& g = w->Session().Numbers().Grid();
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !g.Cells(1, 80).isEmpty(); }, 20000));
     ASSERT_TRUE(WaitFor([&] { return Parts(w).btnCancel->isEnabled(); }, 2000));
     QTest::mouseClick(Parts(w).btnCancel, Qt::LeftButton);
@@ -413,14 +413,14 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsR
     // A save from the incomplete table would remove what it lacks: refused,
     // nothing sent.
     const int mark = module->Requests();
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(module->Requests(), mark);
     EXPECT_TRUE(op.messages.back().startsWith(QStringLiteral("Список номеров скачан не полностью (прочитано страниц: %1 из 375)").arg(read)))
         << op.messages.back().toStdString();
     // A whole download makes it complete again.
     op.unsavedAnswers = {TUnsaved::Discard};
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(Parts(w).numbersView->incomplete->isHidden());
     EXPECT_FALSE(g.Cells(1, 3000).isEmpty());
@@ -431,18 +431,18 @@ TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsR
 namespace {
 
 TEST(WindowKeyboard, ThePasswordIsMaskedUntilAskedAndTabLeavesATable) {
-    std::unique_ptr<TForm1> w = std::make_unique<TForm1>();
-    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Password);
+    std::unique_ptr<TMainWindow> w = std::make_unique<TMainWindow>();
+    EXPECT_EQ(Parts(w).passwordEdit->echoMode(), QLineEdit::Password);
     Parts(w).showPassword->trigger();
-    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(Parts(w).passwordEdit->echoMode(), QLineEdit::Normal);
     Parts(w).showPassword->trigger();
-    EXPECT_EQ(Parts(w).edt3->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(Parts(w).passwordEdit->echoMode(), QLineEdit::Password);
     w->show();
     w->activateWindow();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    Parts(w).pgc->setCurrentIndex(1);
-    QTableView* t = Parts(w).numbersView->strngrd3;
+    Parts(w).tabs->setCurrentIndex(1);
+    QTableView* t = Parts(w).numbersView->numbersGrid;
     t->setFocus(Qt::TabFocusReason);
     t->setCurrentIndex(t->model()->index(4, 2));
     ASSERT_EQ(QApplication::focusWidget(), t);
@@ -460,9 +460,9 @@ TEST_F(GuardedWindow, NamesGivenElsewhereShowWhenTheNumbersAreNextShown) {
     o.seedNumbers = 3;
     Open(o);
     LogIn();
-    Parts(w).pgc->setCurrentIndex(0);
+    Parts(w).tabs->setCurrentIndex(0);
     TNumberTable& t = w->Session().Numbers();
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);  // download
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);  // download
     ASSERT_TRUE(Quiet());
     const QString first = t.Grid().Cells(TNumberTable::kNumber, 1), second = t.Grid().Cells(TNumberTable::kNumber, 2);
     ASSERT_FALSE(first.isEmpty() || second.isEmpty());
@@ -483,7 +483,7 @@ TEST_F(GuardedWindow, NamesGivenElsewhereShowWhenTheNumbersAreNextShown) {
     }
     EXPECT_FALSE(Parts(w).moduleLabel->text().contains("Elsewhere"));
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "");
-    Parts(w).pgc->setCurrentIndex(1);
+    Parts(w).tabs->setCurrentIndex(1);
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 1), "Вера");
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kPlace, 2), "Склад");
     EXPECT_EQ(t.Grid().Cells(TNumberTable::kName, 2), "") << "a row showing words keeps them";
@@ -513,7 +513,7 @@ TEST_F(GuardedWindow, ASitesListIsLoadedAndSavedThroughTheUsualSave) {
     EXPECT_TRUE(op.messages.back().startsWith("Список объекта «Gates» (редакция 2) загружен в таблицу: модуль отстаёт."))
         << op.messages.back().toStdString();
     EXPECT_EQ(w->Session().Numbers().Grid().Cells(TNumberTable::kName, 1), "Анна");
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("Анна (+79161110001): добавлен")) << op.questions.back().toStdString();
     EXPECT_EQ(module->Memory(0x1000, 13), QByteArray("+79161110001") + '\0');
@@ -526,13 +526,13 @@ TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
     Open();
     LogIn();
     w->Session().Numbers().People().SetCountry(*TNumberCountry::Parse("RU"));
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     auto& g = w->Session().Numbers().Grid();
     g.SetCells(TNumberTable::kNumber, 1, "89161110009");
     g.SetCells(TNumberTable::kUnrestricted, 1, TNumberTable::Yes());
     op.tickOptions = true;
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     ASSERT_EQ(op.options.size(), 1);
     EXPECT_EQ(op.options[0], "Записать новые номера в обычной форме (89161110009 → +79161110009, всего 1)");
@@ -545,7 +545,7 @@ TEST_F(GuardedWindow, ANewLocalNumberIsOfferedInItsUsualForm) {
 TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
     Open();
     LogIn();
-    QTest::mouseClick(Parts(w).numbersView->btn10, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     auto& g = w->Session().Numbers().Grid();
     for (int r = 1; r <= 3; ++r) {
@@ -556,10 +556,10 @@ TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
         g.SetCells(TNumberTable::kEndTime, r, "00:00");
         g.SetCells(TNumberTable::kUnrestricted, r, TNumberTable::No());
     }
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);  // the three into the module first
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);  // the three into the module first
     ASSERT_TRUE(Quiet());
-    auto* v = Parts(w).numbersView->strngrd3;
-    Parts(w).pgc->setCurrentIndex(1);
+    auto* v = Parts(w).numbersView->numbersGrid;
+    Parts(w).tabs->setCurrentIndex(1);
     const auto centre = [v](int row) { return v->visualRect(v->model()->index(row - 1, TNumberTable::kNumber)).center(); };
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, centre(1));
     QTest::mouseClick(v->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
@@ -571,7 +571,7 @@ TEST_F(GuardedWindow, ChosenWindowsAreExtendedAndTheSaveSaysSo) {
     EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 2), "2030-01-11");
     EXPECT_EQ(g.Cells(TNumberTable::kEndDate, 3), "2030-01-01");
     const int warnings = int(op.warnings.size());
-    QTest::mouseClick(Parts(w).numbersView->btn9, Qt::LeftButton);
+    QTest::mouseClick(Parts(w).numbersView->btnSaveNumbers, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("Получат, расширят доступ или добавлены с истёкшим сроком: 2")) << op.questions.back().toStdString();
     EXPECT_EQ(op.warnings.size(), warnings);

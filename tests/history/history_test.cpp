@@ -83,8 +83,8 @@ TEST(HistoryRecord, EveryCodeOfBothLookupTables) {
 struct FilterTest : ::testing::Test {
     test::TScriptedOperator op;
     TRecordingStatusDisplay display;
-    TManualTimer tmr2{3000, true};
-    TStatusControl status{display, tmr2};
+    TManualTimer statusTimer{3000, true};
+    TStatusControl status{display, statusTimer};
     THistoryTable t;
     int n = 0;
     void Add(const QString& date, const QString& time, const QString& no = {}) {

@@ -56,15 +56,15 @@ TEST(DataPackage, FullPageSaveCarriesEveryByteAndTheChecksum) {
 TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     test::TRecordingPort port;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1(3000), tmr2(3000, true);
-    TStatusControl status(display, tmr2);
-    TRequestSequence seq(port, status, tmr1);
+    TManualTimer replyTimer(3000), statusTimer(3000, true);
+    TStatusControl status(display, statusTimer);
+    TRequestSequence seq(port, status, replyTimer);
     TTimeSyncCommand sync(seq);
     sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
     ASSERT_EQ(port.frames.size(), 1u);
     EXPECT_EQ(port.frames[0], Hex("23 03 00 00 00 00 00 06 EA 0C 07 00 1D 0F F6"));
     EXPECT_EQ(display.Text(), "Отправка команды синхронизации времени");
-    EXPECT_TRUE(tmr1.Enabled());
+    EXPECT_TRUE(replyTimer.Enabled());
     EXPECT_TRUE(seq.Outstanding());
 
     TSingleCommand deleter(seq, 133);
@@ -80,16 +80,16 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
     test::TRecordingPort port;
     port.open = false;
     TRecordingStatusDisplay display;
-    TManualTimer tmr1(3000), tmr2(3000, true);
-    TStatusControl status(display, tmr2);
-    TRequestSequence seq(port, status, tmr1);
+    TManualTimer replyTimer(3000), statusTimer(3000, true);
+    TStatusControl status(display, statusTimer);
+    TRequestSequence seq(port, status, replyTimer);
     int expiries = 0;
-    tmr1.OnTimer = [&] { ++expiries; tmr1.SetEnabled(false); };
+    replyTimer.OnTimer = [&] { ++expiries; replyTimer.SetEnabled(false); };
     TSingleCommand check(seq, 4);
     EXPECT_TRUE(check.Send());
-    tmr1.Advance(2000);
+    replyTimer.Advance(2000);
     EXPECT_FALSE(check.Send());  // refused while the first reply is owed
-    tmr1.Advance(1000);
+    replyTimer.Advance(1000);
     EXPECT_TRUE(port.frames.empty());
     EXPECT_EQ(expiries, 1);
 }

@@ -243,7 +243,7 @@ TEST_F(PageTransferTest, AWriteThatContinuesItsReadRetriesALostAcknowledgement) 
         drop = {answered};  // the first save's acknowledgement is lost
         transfer.StartWrite({{0x000, PageOf(char(continues ? 'c' : 'n'))}}, Noted(w));
         Run();
-        tmr1.FireNow();  // the try's wait runs out
+        replyTimer.FireNow();  // the try's wait runs out
         Run();
         if (continues) {
             EXPECT_EQ(Requests(1), (R{{130, 0x000}, {130, 0x000}, {131, 0x000}}));

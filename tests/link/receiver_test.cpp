@@ -131,7 +131,7 @@ TEST_F(ReceiverTest, ReadRepliesGoToSettingsOrPasswordCheckAndAnEmptyOneToNobody
     EXPECT_EQ(settings.reads, 1);
     EXPECT_EQ(display.Text(), "Неожиданный ответ");
     EXPECT_TRUE(seq.Outstanding());
-    EXPECT_TRUE(tmr1.Enabled());
+    EXPECT_TRUE(replyTimer.Enabled());
     Feed(Reply(131, 0, Page()));
     EXPECT_EQ(password.checks, 1);
     EXPECT_EQ(settings.reads, 1);
@@ -187,10 +187,10 @@ TEST_F(ReceiverTest, OnlyTheReplyToTheOutstandingRequestIsTaken) {
 }
 
 TEST_F(ReceiverTest, StrayBytesAreDroppedAndStopTheTimerWhenNothingIsOwed) {
-    tmr1.SetEnabled(true);
+    replyTimer.SetEnabled(true);
     Feed(Hex("00 FF 41"));
     EXPECT_EQ(display.Text(), "Обмен данными");
-    EXPECT_FALSE(tmr1.Enabled());
+    EXPECT_FALSE(replyTimer.Enabled());
     EXPECT_EQ(assembler.Receiving, 0);
 }
 
@@ -222,7 +222,7 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         const size_t sent = port.frames.size();
         Feed(Hex(c.hex));
         EXPECT_EQ(display.Text(), QString::fromUtf8(c.status)) << c.hex;
-        tmr1.Advance(3000);
+        replyTimer.Advance(3000);
         EXPECT_EQ(port.frames.size(), sent) << c.hex;
         QString expected = QString::fromUtf8(c.message);
         if (expected == QStringLiteral("GSM модуль не отвечает")) expected += NoAnswerHint();
@@ -290,13 +290,13 @@ TEST_F(ReceiverTest, NumberReplyBeforeAnyTransferShowsNoProgress) {
 
 TEST_F(ReceiverTest, SilenceAfterARequestGivesOneMessageThenClears) {
     Request();
-    tmr1.Advance(2999);
+    replyTimer.Advance(2999);
     EXPECT_TRUE(op.messages.isEmpty());
-    tmr1.Advance(1);
+    replyTimer.Advance(1);
     EXPECT_EQ(op.messages, QStringList{"GSM модуль не отвечает" + NoAnswerHint()});
     EXPECT_EQ(display.Text(), "");
     EXPECT_FALSE(display.Visible());
-    tmr1.Advance(10000);
+    replyTimer.Advance(10000);
     EXPECT_EQ(op.messages.size(), 1);
     EXPECT_EQ(failures, std::vector<TLinkFailure>{TLinkFailure::ReplyTimeout});
 }
@@ -305,18 +305,18 @@ TEST_F(ReceiverTest, DroppedReplyWhileARequestIsOwedStillEndsInTheTimerMessage) 
     Request();
     Feed(Hex("23 82 00 00 00 00 00 01 01 83"));  // wrong checksum
     Feed(Reply(9, 0, Hex("01")));                  // unknown command
-    EXPECT_TRUE(tmr1.Enabled());
+    EXPECT_TRUE(replyTimer.Enabled());
     // Asked again once the line is quiet, then the reply time.
-    tmr1.Advance(TReplyClock::kQuietFloorMs);
+    replyTimer.Advance(TReplyClock::kQuietFloorMs);
     EXPECT_EQ(seq.Attempt(), 2);
-    tmr1.Advance(3000);
+    replyTimer.Advance(3000);
     EXPECT_EQ(op.messages, QStringList{"GSM модуль не отвечает" + NoAnswerHint()});
 }
 
 TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
     Request();
     Feed(Hex("23 83 00 00"));
-    tmr1.Advance(3000);
+    replyTimer.Advance(3000);
     Request();
     Feed(Reply(131, 0, Page()));
     EXPECT_EQ(settings.reads, 1);
@@ -325,7 +325,7 @@ TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
 TEST_F(ReceiverTest, TimerExpiryEndsAPendingPasswordCheck) {
     password.pending = true;
     Request();
-    tmr1.Advance(3000);
+    replyTimer.Advance(3000);
     EXPECT_FALSE(password.pending);
 }
 
@@ -442,25 +442,25 @@ struct ReplyTimeTest : ReceiverTest {
 // replies took plus their spread; a single command always waits it all.
 TEST_F(ReplyTimeTest, TheWaitOfATryComesFromTheRepliesOfTheLine) {
     Request();
-    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs);  // nobody has answered: one try
+    EXPECT_EQ(replyTimer.Interval(), kReplyTimeoutMs);  // nobody has answered: one try
     for (int i = 0; i < 5; ++i) {
         Answer(30 + i);
         Request();
     }
     // 9 + 265 bytes at 115200 baud are 24 ms; the module took up to 10 more.
-    EXPECT_GE(tmr1.Interval(), 34);
-    EXPECT_LE(tmr1.Interval(), 120);
+    EXPECT_GE(replyTimer.Interval(), 34);
+    EXPECT_LE(replyTimer.Interval(), 120);
     Answer(30);
     Ask(130, 0);
-    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs / 3);  // no save answered yet
+    EXPECT_EQ(replyTimer.Interval(), kReplyTimeoutMs / 3);  // no save answered yet
     now += 400;
     Feed(Reply(130, 0, Hex("01")));
     Ask(130, 0x100);
-    EXPECT_GE(tmr1.Interval(), 400);  // never under the slowest answer seen
+    EXPECT_GE(replyTimer.Interval(), 400);  // never under the slowest answer seen
     now += 10;
     Feed(Reply(130, 0x100, Hex("01")));
     Ask(3, 0);
-    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs);
+    EXPECT_EQ(replyTimer.Interval(), kReplyTimeoutMs);
 }
 
 // Around the shortened waits a reply is taken once, by its own request: a
@@ -476,14 +476,14 @@ TEST_F(ReplyTimeTest, SplitCutLateAndDuplicatedRepliesAroundShortWaits) {
     const size_t sent = port.frames.size();
     Request();
     Feed(whole.left(100));
-    tmr1.Advance(TReplyClock::kQuietFloorMs - 1);
+    replyTimer.Advance(TReplyClock::kQuietFloorMs - 1);
     Feed(whole.mid(100));
     EXPECT_EQ(settings.reads, reads + 1);
     EXPECT_EQ(port.frames.size(), sent + 1);
 
     Request();
     Feed(whole.left(100));
-    tmr1.Advance(TReplyClock::kQuietFloorMs);
+    replyTimer.Advance(TReplyClock::kQuietFloorMs);
     EXPECT_EQ(seq.Attempt(), 2);
     EXPECT_EQ(port.frames.size(), sent + 3);
     Feed(whole.mid(100));  // the tail of the cut reply
@@ -492,7 +492,7 @@ TEST_F(ReplyTimeTest, SplitCutLateAndDuplicatedRepliesAroundShortWaits) {
     EXPECT_EQ(settings.reads, reads + 2);
 
     Request();
-    tmr1.Advance(tmr1.Interval());
+    replyTimer.Advance(replyTimer.Interval());
     EXPECT_EQ(seq.Attempt(), 2);
     Feed(whole);  // the first try's reply, late
     Feed(whole);  // and the retry's
@@ -519,15 +519,15 @@ TEST_F(ReplyTimeTest, TheLearnedWaitFollowsItsRulesStepByStep) {
     };
     const auto next = [&] {
         Request();
-        return tmr1.Interval();
+        return replyTimer.Interval();
     };
     answered(124);              // answer 100: mean 100, deviation 50
     EXPECT_EQ(next(), 349);     // 24 + 100 + 4 * 50 + 25
     Answer(44);                 // answer 20: deviation 57.5, mean 90
     EXPECT_EQ(next(), 369);     // 24 + 90 + 4 * 57.5 + 25
-    tmr1.Advance(369);          // unanswered: asked again
+    replyTimer.Advance(369);          // unanswered: asked again
     EXPECT_EQ(seq.Attempt(), 2);
-    EXPECT_EQ(tmr1.Interval(), 738);
+    EXPECT_EQ(replyTimer.Interval(), 738);
     Answer(50);                 // to the second sending: the mean stays, so does the doubling
     EXPECT_EQ(next(), 738);
     Answer(44);                 // to a request sent once: deviation 60.625, mean 81.25
@@ -538,6 +538,6 @@ TEST_F(ReplyTimeTest, TheLearnedWaitFollowsItsRulesStepByStep) {
     seq.BeginTransfer();
     answered(1000);             // answer 976, deviation 488: 24 + 976 + 1952 + 25
     EXPECT_EQ(next(), 2977);
-    tmr1.Advance(2977);
-    EXPECT_EQ(tmr1.Interval(), kReplyTimeoutMs) << "doubled, but never past the reply time";
+    replyTimer.Advance(2977);
+    EXPECT_EQ(replyTimer.Interval(), kReplyTimeoutMs) << "doubled, but never past the reply time";
 }

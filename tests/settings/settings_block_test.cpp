@@ -41,8 +41,8 @@ TEST_F(BasicInfTest, NumbersTextsAndSelectionsEncodeAtTheirOffsets) {
     EXPECT_EQ(p.mid(118, 40), QByteArray("Relay ON") + '\0' + QByteArray(31, char(0xFF)));
     EXPECT_EQ(p.mid(0, 4), QByteArray("5807"));
     EXPECT_EQ(uint8_t(p[26]), 1);
-    EXPECT_EQ(uint8_t(p[110]), 1);  // row 9, cbb3
-    EXPECT_EQ(uint8_t(p[111]), 0);  // row 8, cbb4
+    EXPECT_EQ(uint8_t(p[110]), 1);  // row 9, callersBox
+    EXPECT_EQ(uint8_t(p[111]), 0);  // row 8, armingBox
     EXPECT_EQ(p.mid(4, 22), QByteArray(22, char(0xFF)));  // empty SIM number
     EXPECT_EQ(p.mid(198, 2), QByteArray(2, char(0xFF)));  // empty hidden number
 
@@ -83,8 +83,8 @@ TEST_F(BasicInfTest, ReadBackKeepsTextsBlanksOrderAndTheSecondRelayWord) {
     Decode(0, page);
     EXPECT_EQ(table.Value(5), "Door open ");
     EXPECT_EQ(table.Value(6), QString(40, 'A'));
-    EXPECT_EQ(table.Editor("cbb3").SelectedText(), "1:Только зарегистрированным пользователям");
-    EXPECT_EQ(table.Editor("cbb4").SelectedText(), "0:Снято");
+    EXPECT_EQ(table.Editor("callersBox").SelectedText(), "1:Только зарегистрированным пользователям");
+    EXPECT_EQ(table.Editor("armingBox").SelectedText(), "0:Снято");
     EXPECT_EQ(table.Value(10), "7");
     EXPECT_EQ(Page1().mid(112, 4), QByteArray::fromHex("07000700"));
 }
@@ -243,8 +243,8 @@ TEST(SettingsTable, StartUpContents) {
     EXPECT_EQ(t.Value(1), "5807");
     EXPECT_EQ(t.Value(6), "DIN2 Alarm");
     EXPECT_EQ(t.Value(15), "999");
-    EXPECT_EQ(t.Editor("cbb1").SelectedText(), "1:NO");
-    EXPECT_EQ(t.Editor("cbb10").SelectedText(), "3:Всем");
+    EXPECT_EQ(t.Editor("sensor1ContactBox").SelectedText(), "1:NO");
+    EXPECT_EQ(t.Editor("relayClosedSmsBox").SelectedText(), "3:Всем");
     for (int r = 17; r <= 22; ++r) EXPECT_TRUE(t.Value(r).isEmpty());
     EXPECT_TRUE(t.Grid().Cells(1, 40).isEmpty());  // outside the table: empty
 }

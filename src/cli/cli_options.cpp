@@ -83,49 +83,59 @@ bool ReadPassword(const std::optional<QString>& option, const std::optional<QStr
 }
 
 
-bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
-    QCommandLineParser p;
-    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QCommandLineOption port({"p", "port"}, "port", "PORT");
-    const QCommandLineOption pin({"P", "password"}, "password", "PIN");
-    const QCommandLineOption pinFile("password-file", "password-file", "FILE");
-    const QCommandLineOption yes({"y", "yes"}, "yes");
-    const QCommandLineOption quiet({"q", "quiet"}, "quiet");
-    const QCommandLineOption output({"o", "output"}, "output", "FILE");
-    const QCommandLineOption input({"i", "input"}, "input", "FILE");
-    const QCommandLineOption set("set", "set", "N=VALUE");
-    const QCommandLineOption from("from", "from", "TIME");
-    const QCommandLineOption to("to", "to", "TIME");
-    const QCommandLineOption help({"h", "help"}, "help");
-    const QCommandLineOption version({"v", "version"}, "version");
-    const QCommandLineOption noVerify("no-verify", "no-verify");
-    const QCommandLineOption dryRun("dry-run", "dry-run");
-    const QCommandLineOption withPassword("with-password", "with-password");
-    const QCommandLineOption withSim("with-sim", "with-sim");
-    const QCommandLineOption expired("expired", "expired");
-    const QCommandLineOption expiring("expiring", "expiring", "DAYS");
-    const QCommandLineOption clone("clone", "clone");
-    const QCommandLineOption record("record", "record", "URL");
-    const QCommandLineOption noRecord("no-record", "no-record");
-    const QCommandLineOption json("json", "json");
-    const QCommandLineOption everything("all", "all");
-    const QCommandLineOption readOnly("read-only", "read-only");
-    const QCommandLineOption only("only", "only", "AREA");
-    const QCommandLineOption replace("replace", "replace");
-    const QCommandLineOption revision("revision", "revision", "N");
-    const QCommandLineOption country("country", "country", "CODE");
-    const QCommandLineOption module("module", "module", "MODULE");
-    const QCommandLineOption unused("unused", "unused", "MONTHS");
-    const QList<QCommandLineOption> all{port, pin, pinFile, yes, quiet, output, input, set, from, to, help,
-                                        version, noVerify, dryRun, withPassword, withSim, expired, expiring, clone,
-                                        record, noRecord, json, country, module, unused, everything, revision, readOnly, only, replace};
-    p.addOptions(all);
-    if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
-        usage = p.errorText();
-        return false;
-    }
-    o.help = p.isSet(help);
-    o.version = p.isSet(version);
+namespace {
+
+// The options, each with its names and the value it takes (none: a switch).
+struct TOptionSpec {
+    QStringList names;
+    const char* value;
+};
+QList<QCommandLineOption> Options() {
+    static const TOptionSpec kSpecs[] = {
+        {{"p", "port"}, "PORT"},
+        {{"P", "password"}, "PIN"},
+        {{"password-file"}, "FILE"},
+        {{"y", "yes"}, nullptr},
+        {{"q", "quiet"}, nullptr},
+        {{"o", "output"}, "FILE"},
+        {{"i", "input"}, "FILE"},
+        {{"set"}, "N=VALUE"},
+        {{"from"}, "TIME"},
+        {{"to"}, "TIME"},
+        {{"h", "help"}, nullptr},
+        {{"v", "version"}, nullptr},
+        {{"no-verify"}, nullptr},
+        {{"dry-run"}, nullptr},
+        {{"with-password"}, nullptr},
+        {{"with-sim"}, nullptr},
+        {{"expired"}, nullptr},
+        {{"expiring"}, "DAYS"},
+        {{"clone"}, nullptr},
+        {{"record"}, "URL"},
+        {{"no-record"}, nullptr},
+        {{"json"}, nullptr},
+        {{"all"}, nullptr},
+        {{"read-only"}, nullptr},
+        {{"only"}, "AREA"},
+        {{"replace"}, nullptr},
+        {{"revision"}, "N"},
+        {{"country"}, "CODE"},
+        {{"module"}, "MODULE"},
+        {{"unused"}, "MONTHS"},
+    };
+    QList<QCommandLineOption> out;
+    for (const TOptionSpec& s : kSpecs)
+        out << (s.value ? QCommandLineOption(s.names, s.names.last(), QString::fromLatin1(s.value))
+                        : QCommandLineOption(s.names, s.names.last()));
+    return out;
+}
+
+using TParser = QCommandLineParser;
+
+// The command and its words; every option given must mean something to it.
+bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOptions& o, QString& usage) {
+    o.help = p.isSet(QStringLiteral("help"));
+    o.version = p.isSet(QStringLiteral("version"));
     o.command = p.positionalArguments().join(u' ');
     // The record's commands take arguments: a module, two things to compare.
     if (const QStringList words = p.positionalArguments();
@@ -160,17 +170,21 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
             return false;
         }
     }
+    return true;
+}
 
-    o.port = p.value(port);
-    if (p.isSet(port) && o.port.trimmed().isEmpty()) {
+// Where the module is and how to log in.
+bool ReadIdentity(const TParser& p, TCliOptions& o, QString& usage) {
+    o.port = p.value(QStringLiteral("port"));
+    if (p.isSet(QStringLiteral("port")) && o.port.trimmed().isEmpty()) {
         // An unset variable ("-p $PORT") must not send frames to whatever port comes first.
         usage = TText::tr("-p takes a port name; it is empty (leave -p out to use the first port of the list)");
         return false;
     }
     // The password: -P (visible to every user of the machine in the process
     // list), --password-file, or PORTIQA_PASSWORD; 5807 when none is given.
-    if (!ReadPassword(p.isSet(pin) ? std::optional<QString>(p.value(pin)) : std::nullopt,
-                      p.isSet(pinFile) ? std::optional<QString>(p.value(pinFile)) : std::nullopt, o.pin, usage))
+    if (!ReadPassword(p.isSet(QStringLiteral("password")) ? std::optional<QString>(p.value(QStringLiteral("password"))) : std::nullopt,
+                      p.isSet(QStringLiteral("password-file")) ? std::optional<QString>(p.value(QStringLiteral("password-file"))) : std::nullopt, o.pin, usage))
         return false;
     const bool talksToModule = Accepted()[o.command].contains(QLatin1String("password"));
     if (talksToModule && !FourDigits(o.pin)) {
@@ -178,33 +192,38 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         return false;
     }
 
-    o.yes = p.isSet(yes);
-    o.quiet = p.isSet(quiet);
-    o.noVerify = p.isSet(noVerify);
-    o.dryRun = p.isSet(dryRun);
-    o.withPassword = p.isSet(withPassword);
-    o.withSim = p.isSet(withSim);
-    o.clone = p.isSet(clone);
-    o.record = p.value(record);
-    o.noRecord = p.isSet(noRecord);
-    o.json = p.isSet(json);
-    o.all = p.isSet(everything);
-    o.only = p.value(only);
-    o.replace = p.isSet(replace);
-    if (p.isSet(only) && o.only != QLatin1String("settings") && o.only != QLatin1String("numbers")) {
+    return true;
+}
+
+// The switches, the record and the areas.
+bool ReadFlags(const TParser& p, TCliOptions& o, QString& usage) {
+    o.yes = p.isSet(QStringLiteral("yes"));
+    o.quiet = p.isSet(QStringLiteral("quiet"));
+    o.noVerify = p.isSet(QStringLiteral("no-verify"));
+    o.dryRun = p.isSet(QStringLiteral("dry-run"));
+    o.withPassword = p.isSet(QStringLiteral("with-password"));
+    o.withSim = p.isSet(QStringLiteral("with-sim"));
+    o.clone = p.isSet(QStringLiteral("clone"));
+    o.record = p.value(QStringLiteral("record"));
+    o.noRecord = p.isSet(QStringLiteral("no-record"));
+    o.json = p.isSet(QStringLiteral("json"));
+    o.all = p.isSet(QStringLiteral("all"));
+    o.only = p.value(QStringLiteral("only"));
+    o.replace = p.isSet(QStringLiteral("replace"));
+    if (p.isSet(QStringLiteral("only")) && o.only != QLatin1String("settings") && o.only != QLatin1String("numbers")) {
         usage = TText::tr("--only takes settings or numbers");
         return false;
     }
-    o.readOnly = p.isSet(readOnly) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1");
-    if (p.isSet(revision)) {
+    o.readOnly = p.isSet(QStringLiteral("read-only")) || qEnvironmentVariable("PORTIQA_READ_ONLY") == QLatin1String("1");
+    if (p.isSet(QStringLiteral("revision"))) {
         bool ok = false;
-        o.revision = p.value(revision).toInt(&ok);
+        o.revision = p.value(QStringLiteral("revision")).toInt(&ok);
         if (!ok || o.revision < 0) {
             usage = TText::tr("--revision takes the revision a site's list was exported at (0 or more)");
             return false;
         }
     }
-    if (o.noRecord && p.isSet(record)) {
+    if (o.noRecord && p.isSet(QStringLiteral("record"))) {
         usage = TText::tr("give either --record or --no-record");
         return false;
     }
@@ -212,6 +231,11 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         TRecord::KindOfLocation(o.record.isEmpty() ? qEnvironmentVariable("PORTIQA_RECORD") : o.record, usage) ==
             TRecord::TLocationKind::Wrong)
         return false;
+    return true;
+}
+
+// The words after the command, the country and the site commands' needs.
+bool ReadArguments(const TParser& p, TCliOptions& o, QString& usage) {
     if (o.command == QLatin1String("log") && o.arguments.size() > 1) {
         usage = TText::tr("'portiqa-cli log' takes at most one module");
         return false;
@@ -225,7 +249,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         return false;
     }
     // The country numbers are written in: --country, PORTIQA_COUNTRY, or the system's region.
-    const QString countryText = p.isSet(country) ? p.value(country) : qEnvironmentVariable("PORTIQA_COUNTRY");
+    const QString countryText = p.isSet(QStringLiteral("country")) ? p.value(QStringLiteral("country")) : qEnvironmentVariable("PORTIQA_COUNTRY");
     if (!countryText.isEmpty()) {
         const auto c = TNumberCountry::Parse(countryText);
         if (!c) {
@@ -234,7 +258,7 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         }
         o.country = *c;
     }
-    o.module = p.value(module);
+    o.module = p.value(QStringLiteral("module"));
     if (o.command.startsWith(QLatin1String("site ")) && o.command != QLatin1String("site list")) {
         const int wanted = o.command == QLatin1String("site add") || o.command == QLatin1String("site remove") ? 2 : 1;
         if (o.arguments.size() < wanted || (wanted == 1 && o.arguments.size() > 1) ||
@@ -243,34 +267,39 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
                                                                                  : TText::tr("a site's name and a module"));
             return false;
         }
-        if (o.command == QLatin1String("site import") && DataKindOf(p.value(input)) == TDataKind::None) {
+        if (o.command == QLatin1String("site import") && DataKindOf(p.value(QStringLiteral("input"))) == TDataKind::None) {
             usage = TText::tr("site import needs -i FILE (.xlsx, .xls, .cvs or .csv)");
             return false;
         }
-        if (o.command == QLatin1String("site export") && DataKindOf(p.value(output)) != TDataKind::Xlsx &&
-            DataKindOf(p.value(output)) != TDataKind::Csv) {
+        if (o.command == QLatin1String("site export") && DataKindOf(p.value(QStringLiteral("output"))) != TDataKind::Xlsx &&
+            DataKindOf(p.value(QStringLiteral("output"))) != TDataKind::Csv) {
             usage = TText::tr("site export needs -o FILE (.xlsx, .cvs or .csv)");
             return false;
         }
     }
-    o.expired = p.isSet(expired);
-    o.input = p.value(input);
-    o.output = p.value(output);
+    return true;
+}
+
+// The files read and written.
+bool ReadFiles(const TParser& p, TCliOptions& o, QString& usage) {
+    o.expired = p.isSet(QStringLiteral("expired"));
+    o.input = p.value(QStringLiteral("input"));
+    o.output = p.value(QStringLiteral("output"));
     const bool downloads = o.command == QLatin1String("numbers download") || o.command == QLatin1String("history download");
-    if (p.isSet(output) && downloads && DataKindOf(o.output) != TDataKind::Xlsx && DataKindOf(o.output) != TDataKind::Csv) {
+    if (p.isSet(QStringLiteral("output")) && downloads && DataKindOf(o.output) != TDataKind::Xlsx && DataKindOf(o.output) != TDataKind::Csv) {
         usage = TText::tr("-o %1: the file must end in .xlsx, .cvs or .csv").arg(o.output);
         return false;
     }
-    if (p.isSet(output) && o.command == QLatin1String("settings read") && DataKindOf(o.output) != TDataKind::Xlsx) {
+    if (p.isSet(QStringLiteral("output")) && o.command == QLatin1String("settings read") && DataKindOf(o.output) != TDataKind::Xlsx) {
         usage = TText::tr("-o %1: a settings profile is a .xlsx file").arg(o.output);
         return false;
     }
-    if ((p.isSet(output) || p.isSet(input)) && (p.isSet(output) ? o.output : o.input).isEmpty()) {
+    if ((p.isSet(QStringLiteral("output")) || p.isSet(QStringLiteral("input"))) && (p.isSet(QStringLiteral("output")) ? o.output : o.input).isEmpty()) {
         usage = TText::tr("-o and -i take a file name");
         return false;
     }
     if (o.command == QLatin1String("numbers save")) {
-        if (!p.isSet(input)) {
+        if (!p.isSet(QStringLiteral("input"))) {
             usage = TText::tr("numbers save needs -i FILE");
             return false;
         }
@@ -279,22 +308,27 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
             return false;
         }
     }
-    if (o.command == QLatin1String("settings save") && p.isSet(input) && DataKindOf(o.input) != TDataKind::Xlsx &&
+    if (o.command == QLatin1String("settings save") && p.isSet(QStringLiteral("input")) && DataKindOf(o.input) != TDataKind::Xlsx &&
         DataKindOf(o.input) != TDataKind::Xls) {
         usage = TText::tr("-i %1: a settings profile is a .xlsx or .xls file").arg(o.input);
         return false;
     }
-    if (p.isSet(expiring)) {
+    return true;
+}
+
+// Which numbers a download lists.
+bool ReadSelections(const TParser& p, TCliOptions& o, QString& usage) {
+    if (p.isSet(QStringLiteral("expiring"))) {
         bool ok = false;
-        o.expiringDays = p.value(expiring).toInt(&ok);
+        o.expiringDays = p.value(QStringLiteral("expiring")).toInt(&ok);
         if (!ok || o.expiringDays < 0 || o.expiringDays > 3650) {
             usage = TText::tr("--expiring takes a number of days (0-3650)");
             return false;
         }
     }
-    if (p.isSet(unused)) {
+    if (p.isSet(QStringLiteral("unused"))) {
         bool ok = false;
-        o.unusedMonths = p.value(unused).toInt(&ok);
+        o.unusedMonths = p.value(QStringLiteral("unused")).toInt(&ok);
         if (!ok || o.unusedMonths < 1 || o.unusedMonths > 120) {
             usage = TText::tr("--unused takes a number of months (1-120)");
             return false;
@@ -304,11 +338,16 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
             return false;
         }
     }
-    if (o.command == QLatin1String("backup") && !p.isSet(output)) {
+    return true;
+}
+
+// What a command needs before it may change anything.
+bool ReadConfirmations(const TParser& p, TCliOptions& o, QString& usage) {
+    if (o.command == QLatin1String("backup") && !p.isSet(QStringLiteral("output"))) {
         usage = TText::tr("backup needs -o FILE");
         return false;
     }
-    if (o.command == QLatin1String("restore") && !p.isSet(input)) {
+    if (o.command == QLatin1String("restore") && !p.isSet(QStringLiteral("input"))) {
         usage = TText::tr("restore needs -i FILE");
         return false;
     }
@@ -321,15 +360,21 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         usage = TText::tr("history delete erases the module's log: confirm with --yes (or count it with --dry-run)");
         return false;
     }
-    if (p.isSet(from) || p.isSet(to)) {
-        o.from = QDateTime::fromString(p.value(from), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        o.to = QDateTime::fromString(p.value(to), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return true;
+}
+
+// The history's window and the settings values given with --set, each
+// checked by the window's rules before anything is opened or sent.
+bool ReadValues(const TParser& p, TCliOptions& o, QString& usage) {
+    if (p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to"))) {
+        o.from = QDateTime::fromString(p.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        o.to = QDateTime::fromString(p.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!o.from.isValid() || !o.to.isValid()) {
             usage = TText::tr("--from and --to take \"YYYY-MM-DD HH:MM:SS\", both");
             return false;
         }
     }
-    for (const QString& a : p.values(set)) {
+    for (const QString& a : p.values(QStringLiteral("set"))) {
         const qsizetype eq = a.indexOf(u'=');
         int row = 0;
         if (eq < 1 || !TryStrToInt(a.left(eq), row) || row < 1 || row > TSettingsTable::kValueRows) {
@@ -349,6 +394,23 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
         o.assignments.append({row, value});
     }
     return true;
+}
+
+} // namespace
+
+bool ParseCliOptions(const QStringList& args, TCliOptions& o, QString& usage) {
+    QCommandLineParser p;
+    p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QList<QCommandLineOption> all = Options();
+    p.addOptions(all);
+    if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) {
+        usage = p.errorText();
+        return false;
+    }
+    if (!ReadCommand(p, all, o, usage)) return false;
+    if (o.help || o.version) return true;
+    return ReadIdentity(p, o, usage) && ReadFlags(p, o, usage) && ReadArguments(p, o, usage) && ReadFiles(p, o, usage) &&
+           ReadSelections(p, o, usage) && ReadConfirmations(p, o, usage) && ReadValues(p, o, usage);
 }
 
 } // namespace portiqa

@@ -153,6 +153,44 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(BuildButtons());
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(2);
+    // Above the table: find a number, and how many windows ended or end soon.
+    rightLayout->addLayout(BuildSearchStrip(right));
+    numbersGrid = new TGridView(right);
+    numbersGrid->setAccessibleName(TText::tr("Номера пользователей"));
+    numbersGrid->setAccessibleDescription(TText::tr(
+        "Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку"));
+    BuildModel();
+    BuildGrid();
+    rightLayout->addWidget(numbersGrid, 1);
+    layout->addWidget(right, 1);
+
+    // The counts follow the table, once per burst of changes.
+    auto* recount = new QTimer(this);
+    recount->setSingleShot(true);
+    recount->setInterval(0);
+    connect(recount, &QTimer::timeout, this, [this] { UpdateExpiry(); });
+    connect(&table_.Grid(), &TStringGrid::CellChanged, recount, qOverload<>(&QTimer::start));
+    connect(&table_.Grid(), &TStringGrid::RowsChanged, recount, qOverload<>(&QTimer::start));
+    UpdateExpiry();
+
+    connect(numbersGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (table_.ClickFlag(index.column(), index.row() + 1)) return;
+        // A click on a date or time cell opens its picker.
+        if (index.column() >= T::kStartDate && index.column() <= T::kEndTime && !numbersGrid->Editing())
+            numbersGrid->edit(index);
+    });
+    connect(btnAllUnrestricted, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
+    connect(btnDeleteAll, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
+    numbersGrid->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+// The column of buttons on the left.
+QWidget* TNumbersView::BuildButtons() {
     auto* column = new QWidget(this);
     column->setFixedWidth(100);
     auto* buttons = new QVBoxLayout(column);
@@ -185,13 +223,12 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     btnExportNumbersCsv->hide();
     btnNumbersSpare->hide();
     buttons->addStretch();
-    layout->addWidget(column);
 
-    // Above the table: find a number, and how many windows ended or end soon.
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->setSpacing(2);
+    return column;
+}
+
+// Find a number, the expiry counts and the incomplete list's warning.
+QHBoxLayout* TNumbersView::BuildSearchStrip(QWidget* right) {
     auto* strip = new QHBoxLayout();
     strip->setContentsMargins(4, 2, 4, 0);
     search = new QLineEdit(right);
@@ -215,12 +252,11 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     incomplete->setStyleSheet(QStringLiteral("color: rgb(200,0,0); font-weight: bold"));
     incomplete->hide();
     strip->addWidget(incomplete);
-    connect(&table, &TNumberTable::PagesReadChanged, this, [this](int pages) {
+    connect(&table_, &TNumberTable::PagesReadChanged, this, [this](int pages) {
         pagesRead_ = pages;
         ShowIncomplete();
     });
     strip->addStretch();
-    rightLayout->addLayout(strip);
     auto* shortcut = new QShortcut(QKeySequence::Find, this);
     connect(shortcut, &QShortcut::activated, this, [this] {
         search->setFocus(Qt::ShortcutFocusReason);
@@ -229,11 +265,12 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     connect(search, &QLineEdit::returnPressed, this, [this] { FindNext(); });
     connect(findNext, &QPushButton::clicked, this, [this] { FindNext(); });
 
-    numbersGrid = new TGridView(this);
-    numbersGrid->setAccessibleName(TText::tr("Номера пользователей"));
-    numbersGrid->setAccessibleDescription(TText::tr(
-        "Номер, начало и конец срока действия, без ограничений, удалить; пробел или щелчок меняет отметку"));
-    model_ = new TGridModel(table.Grid(), T::kRecords, this);
+    return strip;
+}
+
+// What each cell shows: colours, tips, greyed and struck-out texts.
+void TNumbersView::BuildModel() {
+    model_ = new TGridModel(table_.Grid(), T::kRecords, this);
     model_->Editable = [](int col, int) { return (col >= T::kNumber && col <= T::kEndTime) || col >= T::kName; };
     model_->Alignment = [](int col, int) -> QVariant {
         return col >= T::kName ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
@@ -281,8 +318,12 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
         f.setStrikeOut(true);
         return f;
     };
+}
+
+// How the grid is driven: editors, selection, keys, column widths.
+void TNumbersView::BuildGrid() {
     numbersGrid->setModel(model_);
-    numbersGrid->setItemDelegate(new TNumbersDelegate(table, this));
+    numbersGrid->setItemDelegate(new TNumbersDelegate(table_, this));
     numbersGrid->setFont(QApplication::font());
     // No editor opens because a cell became current, nor after a delay on a
     // click: only by the operator's explicit action (see KeyHook and clicked).
@@ -299,28 +340,7 @@ TNumbersView::TNumbersView(TNumberTable& table, QWidget* parent) : QWidget(paren
     numbersGrid->FitColumns({45, 145, 83, 98, 99, 100, 95, 82, 160, 80, 160},
                          {QStringLiteral("3000"), QStringLiteral("+7916123456789012345"), QStringLiteral("2024/05/06"),
                           QStringLiteral("23:59"), QStringLiteral("2024/05/06"), QStringLiteral("23:59")});
-    rightLayout->addWidget(numbersGrid, 1);
-    layout->addWidget(right, 1);
-    numbersGrid->setParent(right);
 
-    // The counts follow the table, once per burst of changes.
-    auto* recount = new QTimer(this);
-    recount->setSingleShot(true);
-    recount->setInterval(0);
-    connect(recount, &QTimer::timeout, this, [this] { UpdateExpiry(); });
-    connect(&table_.Grid(), &TStringGrid::CellChanged, recount, qOverload<>(&QTimer::start));
-    connect(&table_.Grid(), &TStringGrid::RowsChanged, recount, qOverload<>(&QTimer::start));
-    UpdateExpiry();
-
-    connect(numbersGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (table_.ClickFlag(index.column(), index.row() + 1)) return;
-        // A click on a date or time cell opens its picker.
-        if (index.column() >= T::kStartDate && index.column() <= T::kEndTime && !numbersGrid->Editing())
-            numbersGrid->edit(index);
-    });
-    connect(btnAllUnrestricted, &QPushButton::clicked, this, [this] { table_.ToggleAllUnrestricted(); });
-    connect(btnDeleteAll, &QPushButton::clicked, this, [this] { table_.ToggleAllDelete(); });
-    numbersGrid->setCurrentIndex(model_->IndexOf(1, 1));
 }
 
 void TNumbersView::ShowIncomplete() {

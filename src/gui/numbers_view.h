@@ -11,6 +11,8 @@
 #include <QTimeEdit>
 #include <QWidget>
 
+class QHBoxLayout;
+
 namespace portiqa {
 
 // The numbers tab: the button column and the 3000-row number table, with
@@ -61,6 +63,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QWidget* BuildButtons();
+    QHBoxLayout* BuildSearchStrip(QWidget* right);
+    void BuildModel();
+    void BuildGrid();
     void ShowIncomplete();
     int pagesRead_ = 0;
     bool GridKey(QKeyEvent* e);

@@ -52,6 +52,18 @@ bool THistoryRows::lessThan(const QModelIndex& left, const QModelIndex& right) c
 THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(parent), table_(table) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->addLayout(BuildStrip());
+    auto* body = new QHBoxLayout();
+    body->setSpacing(0);
+    body->addWidget(BuildButtons());
+    BuildGrid();
+    body->addWidget(historyGrid, 1);
+    outer->addLayout(body, 1);
+    Count();
+}
+
+// The download button and the filter's window.
+QHBoxLayout* THistoryView::BuildStrip() {
     auto* strip = new QHBoxLayout();
     strip->setContentsMargins(105, 6, 6, 6);
     btnDownloadHistory = new QPushButton(TText::tr("Скачать"), this);
@@ -93,10 +105,12 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     strip->addWidget(btnFilter);
     strip->addWidget(btnShowAll);
     strip->addStretch();
-    outer->addLayout(strip);
 
-    auto* body = new QHBoxLayout();
-    body->setSpacing(0);
+    return strip;
+}
+
+// The column of buttons on the left, the count under them.
+QWidget* THistoryView::BuildButtons() {
     auto* column = new QWidget(this);
     column->setFixedWidth(100);
     auto* buttons = new QVBoxLayout(column);
@@ -121,14 +135,18 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     btnClearHistory->hide();
     btnImport->hide();
     buttons->addStretch();
-    body->addWidget(column);
 
+    return column;
+}
+
+// The records, newest first, sortable, never edited.
+void THistoryView::BuildGrid() {
     historyGrid = new TGridView(this);  // read-only, no keyboard search
     historyGrid->setAccessibleName(TText::tr("История событий"));
     historyGrid->setAccessibleDescription(
         TText::tr("Записи журнала модуля: дата, время, источник, действие, абонент, текст; щелчок по заголовку сортирует"));
     historyGrid->setFont(QApplication::font());
-    auto* model = new TGridModel(table.Grid(), THistoryTable::kRows, this);
+    auto* model = new TGridModel(table_.Grid(), THistoryTable::kRows, this);
     // Where an event came from and what it was are the program's words; the
     // rest of a record is the module's data.
     model->Translate = [](int col, int) { return col == THistoryTable::kSource || col == THistoryTable::kEvent; };
@@ -167,14 +185,11 @@ THistoryView::THistoryView(THistoryTable& table, QWidget* parent) : QWidget(pare
     connect(historyGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, &THistoryView::Count);
     historyGrid->viewport()->installEventFilter(this);
     // Exports write the records in the order shown.
-    table.ShownOrder = [this] {
+    table_.ShownOrder = [this] {
         QVector<int> rows;
         for (int r = 0; r < rows_->rowCount(); ++r) rows.append(rows_->mapToSource(rows_->index(r, 0)).row() + 1);
         return rows;
     };
-    body->addWidget(historyGrid, 1);
-    outer->addLayout(body, 1);
-    Count();
 }
 
 THistoryView::~THistoryView() { table_.ShownOrder = nullptr; }

@@ -3,6 +3,7 @@
 #include "gui/grid_view.h"
 #include "history/history_table.h"
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -51,6 +52,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QHBoxLayout* BuildStrip();
+    QWidget* BuildButtons();
+    void BuildGrid();
     void Count();
     THistoryTable& table_;
     THistoryRows* rows_;

@@ -148,6 +148,24 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(BuildButtons());
+    BuildGrid();
+    layout->addWidget(settingsGrid, 1);
+    const int widest = BuildEditors();
+    // The value column is wide enough for the longest item of a drop-down.
+    const int widths[3] = {285, std::max(247, widest + 4), 285};
+    for (int c = 0; c < 3; ++c) settingsGrid->setColumnWidth(c, widths[c]);
+    FitRows();
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
+        if (b.column() >= 0 && (a.column() != 1 || b.column() != 1)) FitRows();
+    });
+    connect(settingsGrid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitRows(); });
+    connect(&table_, &TSettingsTable::EditorChanged, this, &TSettingsView::SyncEditor);
+    settingsGrid->setCurrentIndex(model_->IndexOf(1, 1));
+}
+
+// The column of buttons on the left.
+QWidget* TSettingsView::BuildButtons() {
     auto* column = new QWidget(this);
     column->setFixedWidth(113);
     auto* buttons = new QVBoxLayout(column);
@@ -163,20 +181,24 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     btnExportProfile->setToolTip(TText::tr("Сохранить настройки из таблицы в файл"));
     for (auto* b : {btnReadSettings, btnSaveSettings, btnImportProfile, btnExportProfile}) buttons->addWidget(b);
     buttons->addStretch();
-    layout->addWidget(column);
 
+    return column;
+}
+
+// The table of names, values and hints, and how keys move in it.
+void TSettingsView::BuildGrid() {
     settingsGrid = new TGridView(this);
     settingsGrid->setAccessibleName(TText::tr("Базовые настройки"));
     settingsGrid->setAccessibleDescription(
         TText::tr("Параметр, его значение и подсказка; значение вводится с клавиатуры или выбирается из списка"));
-    model_ = new TGridModel(table.Grid(), TSettingsTable::kShownRows - 1, this);
+    model_ = new TGridModel(table_.Grid(), TSettingsTable::kShownRows - 1, this);
     model_->Editable = [](int col, int row) { return TSettingsTable::CanEdit(col) && col == 1 && !TSettingsTable::IsSelectionRow(row); };
     model_->Translate = [](int col, int) { return col != 1; };  // the names and the factory hints
     model_->Alignment = [](int col, int) -> QVariant {
         return col == 1 ? QVariant(int(Qt::AlignLeft | Qt::AlignVCenter)) : QVariant(int(Qt::AlignLeft | Qt::AlignTop));
     };
     settingsGrid->setModel(model_);
-    settingsGrid->setItemDelegate(new TSettingsDelegate(table, this));
+    settingsGrid->setItemDelegate(new TSettingsDelegate(table_, this));
     settingsGrid->setWordWrap(true);
     // The desktop's own size: the names and hints are long, and the rows
     // grow to fit them (see FitRows).
@@ -208,19 +230,22 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     settingsGrid->horizontalHeader()->setStretchLastSection(true);
     settingsGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     settingsGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    layout->addWidget(settingsGrid, 1);
 
+}
+
+// The drop-downs, each in its row's value cell; returns the widest one's width.
+int TSettingsView::BuildEditors() {
     // The drop-down editors live in their cells, so they stay on them while
     // the table scrolls.
     auto* wheel = new TWheelToTable(settingsGrid, this);
     int widest = 0;
-    for (auto& e : table.Editors()) {
+    for (auto& e : table_.Editors()) {
         auto* combo = new QComboBox(settingsGrid);
         for (const QString& item : e.items) combo->addItem(Translated(item));
         combo->setObjectName(e.name);
         // Announced as the row it stands in: its caption and its hint.
-        combo->setAccessibleName(Translated(table.Grid().Cells(0, e.row)));
-        combo->setAccessibleDescription(Translated(table.Grid().Cells(2, e.row)));
+        combo->setAccessibleName(Translated(table_.Grid().Cells(0, e.row)));
+        combo->setAccessibleDescription(Translated(table_.Grid().Cells(2, e.row)));
         combo->setFont(QApplication::font());
         combo->setFocusPolicy(Qt::StrongFocus);  // a wheel gives it no focus
         combo->installEventFilter(wheel);
@@ -235,16 +260,7 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
         });
         SyncEditor(row);
     }
-    // The value column is wide enough for the longest item of a drop-down.
-    const int widths[3] = {285, std::max(247, widest + 4), 285};
-    for (int c = 0; c < 3; ++c) settingsGrid->setColumnWidth(c, widths[c]);
-    FitRows();
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
-        if (b.column() >= 0 && (a.column() != 1 || b.column() != 1)) FitRows();
-    });
-    connect(settingsGrid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitRows(); });
-    connect(&table, &TSettingsTable::EditorChanged, this, &TSettingsView::SyncEditor);
-    settingsGrid->setCurrentIndex(model_->IndexOf(1, 1));
+    return widest;
 }
 
 // Each row is at least as high as the original's and high enough for its

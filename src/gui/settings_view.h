@@ -41,6 +41,9 @@ signals:
     void TypingRefused(const QString& why);
 
 private:
+    QWidget* BuildButtons();
+    void BuildGrid();
+    int BuildEditors();
     bool LeaveTable(bool forward);
     void SyncEditor(int row);
     void FitRows();

@@ -133,6 +133,9 @@ private:
     // The module's values into the tables after a login or a restore.
     void ReadModuleIntoTables(bool numbersToo);
     void Disconnect();
+    void BuildLayout();
+    void BuildTabs();
+    void ListControls();
     void BuildTopStrip(QWidget* strip);
     void ChooseLanguage(const QString& code);
     // The country numbers are read in: PORTIQA_COUNTRY, else the remembered

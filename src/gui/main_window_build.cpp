@@ -1,0 +1,243 @@
+#include "gui/main_window.h"
+#include "base/language.h"
+#include "base/texts.h"
+#include "gui/history_view.h"
+#include "gui/numbers_view.h"
+#include "gui/settings_view.h"
+#include "gui/window_drawings.h"
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QValidator>
+#include <algorithm>
+
+// The main window's widgets: where each sits, what it says, what it is called.
+namespace portiqa {
+
+namespace {
+
+// The settings' password row says how long a password is.
+int PasswordLength() { return TSettingsTable::LengthLimit(kPasswordRow); }
+
+// The password box takes what the settings' password row takes: digits, at
+// most four; a refused key says why in the status bar.
+class TPasswordValidator : public QValidator {
+public:
+    TPasswordValidator(std::function<void(const QString&)> refused, QObject* parent)
+        : QValidator(parent), refused_(std::move(refused)) {}
+    State validate(QString& input, int&) const override {
+        const bool digits = std::all_of(input.begin(), input.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (digits && input.size() <= PasswordLength()) return input.size() == PasswordLength() ? Acceptable : Intermediate;
+        refused_(TText::tr("Пароль GSM модуля: только цифры, не более %1").arg(PasswordLength()));
+        return Invalid;
+    }
+
+private:
+    std::function<void(const QString&)> refused_;
+};
+
+} // namespace
+
+void TMainWindow::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* strip = new QWidget(central);
+    strip->setFixedHeight(36);
+    BuildTopStrip(strip);
+    layout->addWidget(strip);
+    tabs = new TSideTabWidget(central);
+    layout->addWidget(tabs, 1);
+    setCentralWidget(central);
+    BuildStatusBar();
+
+}
+
+void TMainWindow::BuildTabs() {
+    settingsView = new TSettingsView(session_->Settings(), tabs);
+    numbersView = new TNumbersView(session_->Numbers(), tabs);
+    historyView = new THistoryView(session_->History(), tabs);
+    tabs->addTab(settingsView, TText::tr("Базовые\nнастройки"));
+    tabs->addTab(numbersView, TText::tr("Номера\nпользователей"));
+    tabs->addTab(historyView, TText::tr("История\nсобытий"));
+    tabs->setCurrentIndex(0);
+    // What another program changed in the record (names, sites) shows when
+    // a table is next looked at.
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { NoticeRecord(); });
+    tabs->setAccessibleName(TText::tr("Разделы"));
+    tabs->setAccessibleDescription(TText::tr("Базовые настройки, номера пользователей, история событий"));
+    tabs->setTabToolTip(0, TText::tr("Базовые настройки GSM модуля: чтение, запись, файлы"));
+    tabs->setTabToolTip(1, TText::tr("Номера, которым разрешено управлять реле, и сроки их действия"));
+    tabs->setTabToolTip(2, TText::tr("Журнал событий GSM модуля: чтение, отбор по времени, файл"));
+    // Below the three tabs, where the original window had nothing.
+    btnBackup = new QPushButton(TText::tr("Резервная\nкопия"), tabs);
+    btnBackup->setGeometry(10, 262, 110, 44);
+    btnBackup->setToolTip(TText::tr("Прочитать всю память GSM модуля (настройки, номера, историю) в файл"));
+    btnRestore = new QPushButton(TText::tr("Восстановить\nиз копии"), tabs);
+    btnRestore->setGeometry(10, 314, 110, 44);
+    btnRestore->setToolTip(TText::tr("Записать настройки и номера из резервной копии в этот GSM модуль"));
+    for (QPushButton* b : {btnBackup, btnRestore}) {
+        b->raise();
+        b->setEnabled(false);
+    }
+    btnJournal = new QPushButton(TText::tr("Журнал\nмодуля"), tabs);
+    btnJournal->setGeometry(10, 366, 110, 44);
+    btnJournal->setToolTip(TText::tr("Что читалось из модуля и записывалось в него: снимки, записи, сравнение"));
+    btnJournal->raise();
+
+}
+
+// What a login enables and a lost line disables.
+void TMainWindow::ListControls() {
+    controls_ = {btnCheckingMode,
+                 btnSyncTime,
+                 settingsView->btnReadSettings,
+                 settingsView->btnSaveSettings,
+                 settingsView->btnImportProfile,
+                 settingsView->btnExportProfile,
+                 numbersView->btnDownloadNumbers,
+                 numbersView->btnSaveNumbers,
+                 numbersView->btnImportNumbers,
+                 numbersView->btnExportNumbers,
+                 historyView->btnDownloadHistory,
+                 historyView->btnFilter,
+                 historyView->btnDeleteHistory,
+                 historyView->btnExportHistory,
+                 historyView->btnExportHistoryCsv,
+                 historyView->btnClearHistory,
+                 numbersView->btnExportNumbersCsv,
+                 numbersView->btnAllUnrestricted,
+                 numbersView->btnDeleteAll,
+                 numbersView->btnSite,
+                 numbersView->btnExtend,
+                 numbersView->btnNumbersSpare};
+}
+
+void TMainWindow::NameWidgets() {
+    const std::pair<QObject*, const char*> named[] = {
+        {portBox, "portBox"},           {btnConnect, "btnConnect"},           {passwordEdit, "passwordEdit"},
+        {showPassword, "showPassword"}, {btnLogin, "btnLogin"},     {btnSyncTime, "btnSyncTime"},
+        {btnCheckingMode, "btnCheckingMode"},         {btnLanguage, "btnLanguage"}, {tabs, "tabs"},
+        {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
+        {progressBar, "progressBar"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
+        {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
+        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"}, {readOnlyChoice, "readOnlyChoice"},
+    };
+    for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
+}
+
+void TMainWindow::BuildTopStrip(QWidget* strip) {
+    // Left to right at the usual places; a longer word in another language
+    // moves what follows instead of being cut.
+    int right = 0;
+    const auto place = [&right](QWidget* w, int x, int y, int width, int height) {
+        width = std::max(width, w->sizeHint().width());
+        x = std::max(x, right + 4);
+        w->setGeometry(x, y, width, height);
+        right = x + width;
+    };
+    auto* lbl3 = new QLabel(TText::tr("COM Port:"), strip);
+    place(lbl3, 28, 13, 55, 13);
+    portBox = new TPortBox(strip);
+    portBox->setEditable(true);
+    portBox->setGeometry(std::max(85, right + 2), 7, 100, 23);
+    right = portBox->geometry().right();
+    portBox->view()->setMinimumWidth(220);
+    portBox->setAccessibleName(TText::tr("Порт"));
+    // The typed port name is announced as the port, not by its value.
+    portBox->lineEdit()->setAccessibleName(TText::tr("Порт"));
+    portBox->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
+    lbl3->setBuddy(portBox);
+    btnConnect = new QPushButton(TText::tr("Войти"), strip);
+    place(btnConnect, 197 + right - 184, 3, 90, 30);
+    btnConnect->setToolTip(TText::tr("Открыть или закрыть выбранный порт"));
+    auto* lbl4 = new QLabel(TText::tr("Пароль"), strip);
+    place(lbl4, 319 + right - 287, 12, 50, 13);
+    passwordEdit = new QLineEdit(QStringLiteral("5807"), strip);
+    passwordEdit->setGeometry(right + 4, 7, 93, 23);
+    right = passwordEdit->geometry().right();
+    // Masked, as a password is; the eye shows it while the operator wants.
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    passwordEdit->setAccessibleName(lbl4->text());
+    passwordEdit->setValidator(new TPasswordValidator([this](const QString& why) { session_->Status().ShowStatus(why); }, passwordEdit));
+    passwordEdit->setToolTip(TText::tr("Пароль GSM модуля: 4 цифры"));
+    lbl4->setBuddy(passwordEdit);
+    showPassword = passwordEdit->addAction(EyeIcon(), QLineEdit::TrailingPosition);
+    showPassword->setCheckable(true);
+    showPassword->setToolTip(TText::tr("Показать пароль"));
+    // Its button, named for a screen reader (the icon alone says nothing).
+    for (QToolButton* eye : passwordEdit->findChildren<QToolButton*>()) eye->setAccessibleName(TText::tr("Показать пароль"));
+    connect(showPassword, &QAction::toggled, this, [this](bool on) {
+        passwordEdit->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
+        showPassword->setToolTip(on ? TText::tr("Скрыть пароль") : TText::tr("Показать пароль"));
+    });
+    btnLogin = new QPushButton(TText::tr("Вход"), strip);
+    place(btnLogin, 485 + right - 465, 3, 90, 30);
+    btnLogin->setToolTip(TText::tr("Проверить пароль и войти в GSM модуль"));
+    btnLanguage = new QToolButton(strip);
+    btnLanguage->setText(TText::tr("Язык"));
+    btnLanguage->setToolTip(TText::tr("Язык программы"));
+    btnLanguage->setPopupMode(QToolButton::InstantPopup);
+    auto* languages = new QMenu(btnLanguage);
+    // Each language under its own name, as every program lists them.
+    for (const TLanguage& l : kLanguages) {
+        QAction* a = languages->addAction(QString::fromUtf8(l.name));
+        a->setCheckable(true);
+        a->setChecked(CurrentLanguage() == QLatin1String(l.code));
+        a->setData(QString::fromLatin1(l.code));
+    }
+    languages->addSeparator();
+    QAction* country = languages->addAction(TText::tr("Страна номеров…"));
+    country->setData(QStringLiteral("country"));
+    // A visit that only reads, chosen here and remembered for the next start.
+    readOnlyChoice = languages->addAction(TText::tr("Только чтение: ничего не записывать в модуль"));
+    readOnlyChoice->setCheckable(true);
+    readOnlyChoice->setData(QStringLiteral("read-only"));
+    connect(languages, &QMenu::triggered, this, [this](QAction* a) {
+        if (a->data().toString() == QLatin1String("country")) return ChooseCountry();
+        if (a == readOnlyChoice) {
+            QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kReadOnlyKey, a->isChecked());
+            return SetReadOnly(a->isChecked(), true);
+        }
+        ChooseLanguage(a->data().toString());
+    });
+    btnLanguage->setMenu(languages);
+    place(btnLanguage, right + 24, 6, 60, 25);
+    btnSyncTime = new QPushButton(TText::tr("Sync time"), strip);
+    btnCheckingMode = new QPushButton(TText::tr("Checking mode"), strip);
+    for (auto* hidden : {btnSyncTime, btnCheckingMode}) hidden->hide();
+}
+
+void TMainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(24);
+    bar->setSizeGripEnabled(false);
+    auto* panel0 = new QLabel(TText::tr("COM Port:"), bar);
+    panel0->setFixedWidth(100);
+    panel0->setAlignment(Qt::AlignCenter);
+    connectionDot = new QLabel(bar);
+    connectionDot->setFixedWidth(50);
+    connectionDot->setContentsMargins(15, 0, 0, 0);
+    statusText = new QLabel(bar);
+    statusText->setMinimumWidth(200);  // wider for a longer text: none is cut
+    progressBar = new QProgressBar(bar);
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    btnCancel = new QPushButton(TText::tr("Прервать"), bar);
+    btnCancel->setToolTip(TText::tr("Прервать обмен с GSM модулем (Esc)"));
+    btnCancel->setEnabled(false);
+    bar->addWidget(panel0);
+    bar->addWidget(connectionDot);
+    moduleLabel = new QLabel(bar);
+    bar->addWidget(moduleLabel);
+    bar->addWidget(statusText);
+    bar->addWidget(progressBar, 1);
+    bar->addPermanentWidget(btnCancel);
+    ShowDot(false);
+}
+
+} // namespace portiqa

@@ -144,6 +144,8 @@ private:
     void ChooseCountry();
     void BuildStatusBar();
     void WireButtons();
+    void WireKeys();
+    void WireTables();
     QString ChosenCommName() const;
     void ShowDot(bool open);
     void ShowModule();

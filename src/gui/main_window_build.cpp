@@ -5,8 +5,10 @@
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "gui/window_drawings.h"
+#include "link/link_messages.h"
 #include <QAction>
 #include <QMenu>
+#include <QShortcut>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -238,6 +240,105 @@ void TMainWindow::BuildStatusBar() {
     bar->addWidget(progressBar, 1);
     bar->addPermanentWidget(btnCancel);
     ShowDot(false);
+}
+
+void TMainWindow::WireButtons() {
+    TSession& s = *session_;
+    connect(btnConnect, &QPushButton::clicked, this, [this] { OpenPortClick(); });
+    connect(btnLogin, &QPushButton::clicked, this, [this] { LoginClick(); });
+    connect(passwordEdit, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
+    connect(btnSyncTime, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] { if (!s.SyncTime()) operator_.ShowMessage(BusyMessage()); });
+    });
+    connect(btnCheckingMode, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] { if (!s.StartCheckingMode()) operator_.ShowMessage(BusyMessage()); });
+    });
+    connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
+    connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
+    WireKeys();
+    WireTables();
+}
+
+// Ctrl+R, Ctrl+S and Escape.
+void TMainWindow::WireKeys() {
+    // Ctrl+R reads the shown tab from the module, Ctrl+S saves it: the tab's
+    // own buttons, so the same questions come, and nothing while they are off.
+    const auto tabButton = [this](bool save) -> QPushButton* {
+        switch (tabs->currentIndex()) {
+        case 0: return save ? settingsView->btnSaveSettings : settingsView->btnReadSettings;
+        case 1: return save ? numbersView->btnSaveNumbers : numbersView->btnDownloadNumbers;
+        case 2: return save ? nullptr : historyView->btnDownloadHistory;
+        default: return nullptr;
+        }
+    };
+    for (const bool save : {false, true}) {
+        auto* key = new QShortcut(QKeySequence(save ? QKeySequence::Save : QKeySequence(Qt::CTRL | Qt::Key_R)), this);
+        connect(key, &QShortcut::activated, this, [tabButton, save] {
+            if (QPushButton* b = tabButton(save); b && b->isEnabled()) b->click();
+        });
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setEnabled(false);
+    connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });
+    // The button (and Escape) only while a reply is owed; Escape belongs to
+    // the table editors otherwise.
+    session_->OnBusyChanged = [this, escape](bool) {
+        ShowTransferRunning();
+        escape->setEnabled(btnCancel->isEnabled());
+    };
+}
+
+// The tabs' buttons and the restore.
+void TMainWindow::WireTables() {
+    TSession& s = *session_;
+    connect(btnRestore, &QPushButton::clicked, this, [this] {
+        ProtectEdits(true, true, TText::tr("восстановить модуль из копии"), [this](bool) { Guard([this] { RestoreClick(); }); });
+    });
+    connect(settingsView->btnReadSettings, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(true, false, TText::tr("скачать настройки"), [this, &s](bool asked) {
+            Guard([&] { s.ReadSettings(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
+        });
+    });
+    connect(settingsView->btnSaveSettings, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.SaveSettings(); }); });
+    connect(numbersView->btnDownloadNumbers, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(false, true, TText::tr("скачать список"), [this, &s](bool asked) {
+            Guard([&] { s.DownloadNumbers(asked ? TSession::TAsk::Asked : TSession::TAsk::First); });
+        });
+    });
+    connect(numbersView->btnSaveNumbers, &QPushButton::clicked, this, [this, &s] {
+        numbersView->numbersGrid->setCurrentIndex({});  // an open picker writes its value first
+        Guard([&] { s.SaveNumbers(); });
+    });
+    connect(historyView->btnDownloadHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DownloadHistory(); }); });
+    connect(historyView->btnDeleteHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.DeleteHistory(); }); });
+    connect(historyView->btnFilter, &QPushButton::clicked, this, [this, &s] {
+        Guard([&] {
+            if (FilterHistory(s.History(), historyView->WindowStart(), historyView->WindowEnd(), s.Status(), operator_))
+                historyView->ShowFirst();
+        });
+    });
+    connect(historyView->btnShowAll, &QPushButton::clicked, this, [this, &s] {
+        s.History().ShowAll();
+        historyView->ShowFirst();
+    });
+    connect(historyView->btnClearHistory, &QPushButton::clicked, this, [&s] { s.HistoryFiles().ClearHistoryTable(); });
+    connect(settingsView->btnExportProfile, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.Profile().ExportProfile(); }); });
+    connect(settingsView->btnImportProfile, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(true, false, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.Profile().ImportProfile(); }); });
+    });
+    connect(numbersView->btnExportNumbers, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersXls(); }); });
+    connect(numbersView->btnImportNumbers, &QPushButton::clicked, this, [this, &s] {
+        ProtectEdits(false, true, TText::tr("импортировать файл"), [this, &s](bool) { Guard([&] { s.NumberFiles().ImportNumbersXls(); }); });
+    });
+    connect(numbersView->btnExportNumbersCsv, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.NumberFiles().ExportNumbersCsv(); }); });
+    connect(numbersView->btnExtend, &QPushButton::clicked, this, [this] { ExtendClick(); });
+    connect(numbersView->btnSite, &QPushButton::clicked, this, [this] {
+        ProtectEdits(false, true, TText::tr("загрузить список объекта"), [this](bool) { Guard([this] { LoadSiteListClick(); }); });
+    });
+    connect(historyView->btnExportHistory, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryXls(); }); });
+    connect(historyView->btnExportHistoryCsv, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ExportHistoryCsv(); }); });
+    connect(historyView->btnImport, &QPushButton::clicked, this, [this, &s] { Guard([&] { s.HistoryFiles().ImportHistoryXls(); }); });
 }
 
 } // namespace portiqa

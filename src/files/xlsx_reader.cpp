@@ -164,22 +164,24 @@ bool CellRef(const QString& ref, int& row, int& col) {
 
 } // namespace
 
-bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error, int maxRows) {
-    auto fail = [&](const QString& why) {
-        error = TText::tr("Не удалось прочитать книгу %1: %2").arg(path, why);
-        return false;
-    };
-    TZip zip;
-    zip.zf = unzOpen64(QFile::encodeName(path).constData());
-    if (!zip.zf) return fail(TText::tr("это не архив книги .xlsx"));
-    QString why;
-    QByteArray data;
-
-    // The workbook: its sheets, which one is active, the date system.
-    if (!ReadEntry(zip, QStringLiteral("xl/workbook.xml"), data, why)) return fail(why);
-    QStringList sheetIds;
-    int activeTab = 0;
+// What the cells of a sheet are read with.
+struct TSheetContext {
+    QVector<QString> shared;
+    QVector<TKind> styleKinds;
     bool date1904 = false;
+};
+
+namespace {
+
+bool Fail(QString& why, const QString& text) {
+    why = text;
+    return false;
+}
+
+// The workbook part: its sheets' ids, which one is active, the date system.
+bool ReadWorkbookPart(TZip& zip, QStringList& sheetIds, int& activeTab, bool& date1904, QString& why) {
+    QByteArray data;
+    if (!ReadEntry(zip, QStringLiteral("xl/workbook.xml"), data, why)) return false;
     {
         TXml x(data);
         while (x.Next(why)) {
@@ -187,14 +189,18 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
             else if (x.Start("workbookView")) activeTab = x.Attr("activeTab").toInt();
             else if (x.Start("workbookPr")) date1904 = x.Attr("date1904") == QLatin1String("1") || x.Attr("date1904") == QLatin1String("true");
         }
-        if (!why.isEmpty()) return fail(why);
+        if (!why.isEmpty()) return false;
     }
-    if (sheetIds.isEmpty()) return fail(TText::tr("в книге нет листов"));
+    if (sheetIds.isEmpty()) return Fail(why, TText::tr("в книге нет листов"));
     if (activeTab < 0 || activeTab >= sheetIds.size()) activeTab = 0;
 
-    QHash<QString, QString> targets;
-    QString sharedPath = QStringLiteral("xl/sharedStrings.xml"), stylesPath = QStringLiteral("xl/styles.xml");
-    if (!ReadEntry(zip, QStringLiteral("xl/_rels/workbook.xml.rels"), data, why, false)) return fail(why);
+    return true;
+}
+
+// Where the sheets, the shared strings and the styles are.
+bool ReadRelationships(TZip& zip, QHash<QString, QString>& targets, QString& sharedPath, QString& stylesPath, QString& why) {
+    QByteArray data;
+    if (!ReadEntry(zip, QStringLiteral("xl/_rels/workbook.xml.rels"), data, why, false)) return false;
     {
         TXml x(data);
         while (x.Next(why))
@@ -204,13 +210,15 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
                 if (type.endsWith(QLatin1String("/sharedStrings"))) sharedPath = target;
                 if (type.endsWith(QLatin1String("/styles"))) stylesPath = target;
             }
-        if (!why.isEmpty()) return fail(why);
+        if (!why.isEmpty()) return false;
     }
-    const QString sheetPath = targets.value(sheetIds[activeTab], QStringLiteral("xl/worksheets/sheet%1.xml").arg(activeTab + 1));
+    return true;
+}
 
-    // Shared strings: rich-text runs joined, phonetic runs left out.
-    QVector<QString> shared;
-    if (!ReadEntry(zip, sharedPath, data, why, false)) return fail(why);
+// Shared strings: rich-text runs joined, phonetic runs left out.
+bool ReadSharedStrings(TZip& zip, const QString& sharedPath, QVector<QString>& shared, QString& why) {
+    QByteArray data;
+    if (!ReadEntry(zip, sharedPath, data, why, false)) return false;
     {
         TXml x(data);
         QString current;
@@ -221,16 +229,20 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
             else if (x.End("rPh")) --phonetic;
             else if (x.Start("t") && phonetic == 0) current += x.r.readElementText(QXmlStreamReader::IncludeChildElements);
             else if (x.End("si")) {
-                if (shared.size() >= kMaxStrings) return fail(TText::tr("слишком много строк"));
+                if (shared.size() >= kMaxStrings) return Fail(why, TText::tr("слишком много строк"));
                 shared.append(Unescape(current));
             }
         }
-        if (!why.isEmpty()) return fail(why);
+        if (!why.isEmpty()) return false;
     }
 
-    // Number formats of the cell styles, to show dates and times as dates and times.
-    QVector<TKind> styleKinds;
-    if (!ReadEntry(zip, stylesPath, data, why, false)) return fail(why);
+    return true;
+}
+
+// Number formats of the cell styles, to show dates and times as dates and times.
+bool ReadStyles(TZip& zip, const QString& stylesPath, QVector<TKind>& styleKinds, QString& why) {
+    QByteArray data;
+    if (!ReadEntry(zip, stylesPath, data, why, false)) return false;
     {
         TXml x(data);
         QHash<int, QString> codes;
@@ -242,14 +254,46 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
             else if (inXfs && x.Start("xf")) {
                 const int id = x.Attr("numFmtId").toInt();
                 styleKinds.append(KindOfFormat(id, codes.value(id)));
-                if (styleKinds.size() > 100000) return fail(TText::tr("слишком много стилей"));
+                if (styleKinds.size() > 100000) return Fail(why, TText::tr("слишком много стилей"));
             }
         }
-        if (!why.isEmpty()) return fail(why);
+        if (!why.isEmpty()) return false;
     }
 
-    if (!ReadEntry(zip, sheetPath, data, why)) return fail(why);
-    TWorkbook result;
+    return true;
+}
+
+// A cell's text from its type, its value or inline text, and its style.
+bool CellText(const TSheetContext& ctx, const QString& type, int style, const QString& v, const QString& inlineText,
+              QString& text, QString& why) {
+    if (type == QLatin1String("s")) {
+        bool ok = false;
+        const int i = v.toInt(&ok);
+        if (!ok || i < 0 || i >= ctx.shared.size()) return Fail(why, TText::tr("неправильная ссылка на строку"));
+        text = ctx.shared[i];
+    } else if (type == QLatin1String("inlineStr")) {
+        text = Unescape(inlineText);
+    } else if (type == QLatin1String("str") || type == QLatin1String("e")) {
+        text = Unescape(v);
+    } else if (type == QLatin1String("b")) {
+        text = v == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    } else if (!v.isEmpty()) {
+        bool ok = false;
+        const double d = v.toDouble(&ok);
+        const TKind kind = style >= 0 && style < ctx.styleKinds.size() ? ctx.styleKinds[style] : TKind::Plain;
+        if (!ok) text = v;
+        else if (kind == TKind::Date) text = TWorkbookIo::SerialToText(d, true, false, ctx.date1904);
+        else if (kind == TKind::Time) text = TWorkbookIo::SerialToText(d, false, true, ctx.date1904);
+        else if (kind == TKind::DateTime) text = TWorkbookIo::SerialToText(d, true, true, ctx.date1904);
+        else text = TWorkbookIo::NumberText(d);
+    }
+    return true;
+}
+
+// The active sheet's cells, as texts, up to maxRows rows.
+bool ReadSheet(TZip& zip, const QString& sheetPath, const TSheetContext& ctx, int maxRows, TWorkbook& result, QString& why) {
+    QByteArray data;
+    if (!ReadEntry(zip, sheetPath, data, why)) return false;
     {
         TXml x(data);
         int row = 0, col = 0;
@@ -259,14 +303,14 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
                 const QString r = x.Attr("r");
                 row = r.isEmpty() ? row + 1 : r.toInt();
                 col = 0;
-                if (row < 1 || row > TWorkbook::kMaxRows) return fail(TText::tr("слишком много строк на листе"));
+                if (row < 1 || row > TWorkbook::kMaxRows) return Fail(why, TText::tr("слишком много строк на листе"));
             } else if (x.Start("c")) {
-                if (++cells > kMaxCells) return fail(TText::tr("слишком много ячеек на листе"));
+                if (++cells > kMaxCells) return Fail(why, TText::tr("слишком много ячеек на листе"));
                 int r = row, c = col + 1;
                 const QString ref = x.Attr("r");
-                if (!ref.isEmpty() && !CellRef(ref, r, c)) return fail(TText::tr("неправильная ссылка на ячейку %1").arg(ref));
+                if (!ref.isEmpty() && !CellRef(ref, r, c)) return Fail(why, TText::tr("неправильная ссылка на ячейку %1").arg(ref));
                 col = c;
-                if (r < 1 || r > TWorkbook::kMaxRows) return fail(TText::tr("слишком много строк на листе"));
+                if (r < 1 || r > TWorkbook::kMaxRows) return Fail(why, TText::tr("слишком много строк на листе"));
                 const QString type = x.Attr("t");
                 const int style = x.Attr("s").toInt();
                 QString v, inlineText;
@@ -274,37 +318,44 @@ bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error,
                     if (x.Start("v")) v = x.r.readElementText();
                     else if (x.Start("t")) inlineText += x.r.readElementText(QXmlStreamReader::IncludeChildElements);
                 }
-                if (!why.isEmpty()) return fail(why);
+                if (!why.isEmpty()) return false;
                 if (c > TWorkbook::kMaxCols) continue;  // far columns are not ours
                 QString text;
-                if (type == QLatin1String("s")) {
-                    bool ok = false;
-                    const int i = v.toInt(&ok);
-                    if (!ok || i < 0 || i >= shared.size()) return fail(TText::tr("неправильная ссылка на строку"));
-                    text = shared[i];
-                } else if (type == QLatin1String("inlineStr")) {
-                    text = Unescape(inlineText);
-                } else if (type == QLatin1String("str") || type == QLatin1String("e")) {
-                    text = Unescape(v);
-                } else if (type == QLatin1String("b")) {
-                    text = v == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-                } else if (!v.isEmpty()) {
-                    bool ok = false;
-                    const double d = v.toDouble(&ok);
-                    const TKind kind = style >= 0 && style < styleKinds.size() ? styleKinds[style] : TKind::Plain;
-                    if (!ok) text = v;
-                    else if (kind == TKind::Date) text = SerialToText(d, true, false, date1904);
-                    else if (kind == TKind::Time) text = SerialToText(d, false, true, date1904);
-                    else if (kind == TKind::DateTime) text = SerialToText(d, true, true, date1904);
-                    else text = NumberText(d);
-                }
+                if (!CellText(ctx, type, style, v, inlineText, text, why)) return false;
                 if (text.isEmpty()) continue;  // an empty cell is no cell
-                if (r > maxRows) return fail(TooManyRows(maxRows));
+                if (r > maxRows) return Fail(why, TWorkbookIo::TooManyRows(maxRows));
                 result.SetText(r, c, text);
             }
         }
-        if (!why.isEmpty()) return fail(why);
+        if (!why.isEmpty()) return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool TWorkbookIo::ReadXlsx(const QString& path, TWorkbook& book, QString& error, int maxRows) {
+    auto fail = [&](const QString& why) {
+        error = TText::tr("Не удалось прочитать книгу %1: %2").arg(path, why);
+        return false;
+    };
+    TZip zip;
+    zip.zf = unzOpen64(QFile::encodeName(path).constData());
+    if (!zip.zf) return fail(TText::tr("это не архив книги .xlsx"));
+    QString why;
+    QStringList sheetIds;
+    int activeTab = 0;
+    TSheetContext ctx;
+    if (!ReadWorkbookPart(zip, sheetIds, activeTab, ctx.date1904, why)) return fail(why);
+    if (sheetIds.isEmpty()) return fail(TText::tr("в книге нет листов"));
+    if (activeTab < 0 || activeTab >= sheetIds.size()) activeTab = 0;
+    QHash<QString, QString> targets;
+    QString sharedPath = QStringLiteral("xl/sharedStrings.xml"), stylesPath = QStringLiteral("xl/styles.xml");
+    if (!ReadRelationships(zip, targets, sharedPath, stylesPath, why)) return fail(why);
+    const QString sheetPath = targets.value(sheetIds[activeTab], QStringLiteral("xl/worksheets/sheet%1.xml").arg(activeTab + 1));
+    if (!ReadSharedStrings(zip, sharedPath, ctx.shared, why) || !ReadStyles(zip, stylesPath, ctx.styleKinds, why)) return fail(why);
+    TWorkbook result;
+    if (!ReadSheet(zip, sheetPath, ctx, maxRows, result, why)) return fail(why);
     book = result;
     return true;
 }

@@ -44,12 +44,51 @@ QString ShownList(const QStringList& stored) {
 
 TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* parent)
     : QDialog(parent), record_(record), session_(session) {
+    BuildControls();
+    new TMnemonics(this);
+    if (!record_) {
+        for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})
+            w->setEnabled(false);
+        return;
+    }
+    ListModules();
+}
+
+// The record's modules in the list, the one logged in chosen.
+void TModuleJournal::ListModules() {
+    QString error;
+    known_ = record_->Modules(error);
+    int current = 0;
+    for (const TKnownModule& m : known_) {
+        QString caption = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
+        if (!m.name.isEmpty()) caption += QStringLiteral(" — ") + m.name;
+        modules->addItem(caption + QStringLiteral("  (%1)").arg(m.lastSeen.toString(QStringLiteral("yyyy-MM-dd HH:mm"))), m.id);
+        if (session_.ModuleId() == m.id) current = modules->count() - 1;
+    }
+    if (!error.isEmpty()) differences->setPlainText(error);
+    connect(modules, &QComboBox::currentIndexChanged, this, [this](int i) { ShowModule(modules->itemData(i).toLongLong()); });
+    connect(saveName, &QPushButton::clicked, this, [this] {
+        QString e;
+        if (!record_->NameModule(modules->currentData().toLongLong(), name->text().trimmed(), e)) differences->setPlainText(e);
+    });
+    connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
+    connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
+    connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
+    if (modules->count() > 0) {
+        modules->setCurrentIndex(current);
+        ShowModule(modules->itemData(current).toLongLong());
+    }
+}
+
+// The place of the record, the module and its name, the entries, the
+// comparison; each named for a screen reader.
+void TModuleJournal::BuildControls() {
     setWindowTitle(TText::tr("Журнал модуля"));
     resize(900, 600);
     auto* layout = new QVBoxLayout(this);
     auto* place = new QHBoxLayout;
     place->addWidget(new QLabel(TText::tr("Журнал модулей:"), this));
-    where = new QLineEdit(record ? record->Where() : QString(), this);
+    where = new QLineEdit(record_ ? record_->Where() : QString(), this);
     where->setPlaceholderText(TText::tr("файл журнала или postgresql://пользователь@сервер/база"));
     place->addWidget(where, 1);
     reopen = new QPushButton(TText::tr("Открыть"), this);
@@ -107,35 +146,6 @@ TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* pare
     for (const auto& t : told) {
         t.widget->setAccessibleName(t.name);
         t.widget->setAccessibleDescription(t.description);
-    }
-
-    if (!record_) {
-        for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})
-            w->setEnabled(false);
-        return;
-    }
-    QString error;
-    known_ = record_->Modules(error);
-    int current = 0;
-    for (const TKnownModule& m : known_) {
-        QString caption = m.sim.isEmpty() ? TText::tr("(номер SIM не задан)") : m.sim;
-        if (!m.name.isEmpty()) caption += QStringLiteral(" — ") + m.name;
-        modules->addItem(caption + QStringLiteral("  (%1)").arg(m.lastSeen.toString(QStringLiteral("yyyy-MM-dd HH:mm"))), m.id);
-        if (session_.ModuleId() == m.id) current = modules->count() - 1;
-    }
-    if (!error.isEmpty()) differences->setPlainText(error);
-    connect(modules, &QComboBox::currentIndexChanged, this, [this](int i) { ShowModule(modules->itemData(i).toLongLong()); });
-    connect(saveName, &QPushButton::clicked, this, [this] {
-        QString e;
-        if (!record_->NameModule(modules->currentData().toLongLong(), name->text().trimmed(), e)) differences->setPlainText(e);
-    });
-    connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
-    connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
-    connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
-    new TMnemonics(this);
-    if (modules->count() > 0) {
-        modules->setCurrentIndex(current);
-        ShowModule(modules->itemData(current).toLongLong());
     }
 }
 

@@ -41,6 +41,8 @@ public:
     void LoadSelected();
 
 private:
+    void BuildControls();
+    void ListModules();
     QList<qint64> SelectedSnapshots() const;
     // The one snapshot chosen, loaded; none (and the operator told) otherwise.
     std::optional<TSnapshot> OneSelected();

@@ -52,6 +52,43 @@ void Define(QCommandLineParser& p, const TOptions& o) {
     p.addOptions({o.demo, o.shot, o.tab, o.lang, o.record, o.noRecord, o.readOnly});
 }
 
+// A scripted run: log in to the module, read all three tables, show the
+// tab (3: the module journal over the window), save a picture of it, quit.
+void ScriptPicture(QApplication& app, portiqa::TMainWindow& window, int tab, const QString& file) {
+    auto quietLine = [&window] { return !window.Session().Busy(); };
+    auto* poll = new QTimer(&window);
+    int step = 0;
+    QObject::connect(poll, &QTimer::timeout, [&, poll]() mutable {
+        if (!quietLine()) return;
+        switch (step++) {
+        case 0: window.OpenPortClick(); window.LoginClick(); break;
+        case 1: window.Session().ReadSettings(); break;
+        case 2: window.Session().DownloadNumbers(); break;
+        case 3: window.Session().DownloadHistory(); break;
+        case 4:
+            // Tab 3: the module journal of the module just read, over the window.
+            if (tab == 3) {
+                QTimer::singleShot(500, &window, [&] {
+                    QWidget* journal = QApplication::activeModalWidget();
+                    (journal ? journal : static_cast<QWidget*>(&window))->grab().save(file);
+                    if (journal) journal->close();
+                    app.quit();
+                });
+                poll->stop();
+                window.JournalClick();
+                return;
+            }
+            window.ShowTab(tab);
+            break;
+        default:
+            poll->stop();
+            window.grab().save(file);
+            app.quit();
+        }
+    });
+    poll->start(200);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,41 +169,7 @@ int main(int argc, char** argv) {
         if (!scripted) remembered.setValue(QStringLiteral("window/geometry"), window.saveGeometry());
     });
     window.show();
-    if (scripted) {
-        const QString file = p.value(shot);
-        auto quietLine = [&window] { return !window.Session().Busy(); };
-        auto* poll = new QTimer(&window);
-        int step = 0;
-        QObject::connect(poll, &QTimer::timeout, [&, poll]() mutable {
-            if (!quietLine()) return;
-            switch (step++) {
-            case 0: window.OpenPortClick(); window.LoginClick(); break;
-            case 1: window.Session().ReadSettings(); break;
-            case 2: window.Session().DownloadNumbers(); break;
-            case 3: window.Session().DownloadHistory(); break;
-            case 4:
-                // Tab 3: the module journal of the module just read, over the window.
-                if (p.value(tab).toInt() == 3) {
-                    QTimer::singleShot(500, &window, [&] {
-                        QWidget* journal = QApplication::activeModalWidget();
-                        (journal ? journal : static_cast<QWidget*>(&window))->grab().save(file);
-                        if (journal) journal->close();
-                        app.quit();
-                    });
-                    poll->stop();
-                    window.JournalClick();
-                    return;
-                }
-                window.ShowTab(p.value(tab).toInt());
-                break;
-            default:
-                poll->stop();
-                window.grab().save(file);
-                app.quit();
-            }
-        });
-        poll->start(200);
-    }
+    if (scripted) ScriptPicture(app, window, p.value(tab).toInt(), p.value(shot));
     const int rc = app.exec();
     window.Comm().CloseComm();
     return rc;

@@ -72,120 +72,155 @@ int DryRun(const TProvisionPlan& plan, QTextStream& out) {
 
 } // namespace
 
-int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
-    QCommandLineParser p;
-    const QCommandLineOption tmpl("template", "template", "FILE"), numbers("numbers", "numbers", "FILE"),
-        units("units", "units", "FILE"), report("report", "report", "FILE"), watch("watch", "watch", "GLOB"),
-        count("count", "count", "N"), pin({"P", "password"}, "password", "PIN"), pinFile("password-file", "password-file", "FILE"),
-        force("force", "force"), json("json", "json"), quiet({"q", "quiet"}, "quiet"), record("record", "record", "WHERE"),
-        noRecord("no-record", "no-record"), batch("batch", "batch", "NAME"), release("release", "release", "UNIT"),
-        reflash("reflash", "reflash"), dryRun("dry-run", "dry-run"), help({"h", "help"}, "help"),
-        labels("labels", "labels", "PATH"), labelPin("label-pin", "label-pin");
-    p.addOptions({tmpl, numbers, units, report, watch, count, pin, pinFile, force, json, quiet, record, noRecord, batch, release,
-                  reflash, dryRun, help, labels, labelPin});
-    auto usage = [&](const QString& why) {
-        err << why << "\n\n"
-            << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
-                         "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]\n");
-        err.flush();
+namespace {
+
+// One provision command: its options, and the run, the dry run or the release they ask for.
+class TProvisionCommand {
+public:
+    TProvisionCommand(QTextStream& out, QTextStream& err, bool errIsTerminal)
+        : out_(out), err_(err), errIsTerminal_(errIsTerminal) {}
+
+    int Run(const QStringList& args) {
+        const char* const switches[] = {"force", "json", "no-record", "reflash", "dry-run", "label-pin"};
+        const char* const valued[][2] = {{"template", "FILE"}, {"numbers", "FILE"},     {"units", "FILE"},
+                                         {"report", "FILE"},   {"watch", "GLOB"},       {"count", "N"},
+                                         {"record", "WHERE"},  {"batch", "NAME"},       {"release", "UNIT"},
+                                         {"labels", "PATH"},   {"password-file", "FILE"}};
+        for (const char* name : switches) p_.addOption(QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(name)));
+        for (const auto& [name, value] : valued)
+            p_.addOption(QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(name), QString::fromLatin1(value)));
+        p_.addOption(QCommandLineOption({"P", "password"}, "password", "PIN"));
+        p_.addOption(QCommandLineOption({"q", "quiet"}, "quiet"));
+        p_.addOption(QCommandLineOption({"h", "help"}, "help"));
+        if (!p_.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return Usage(p_.errorText());
+        if (p_.positionalArguments() != QStringList{QStringLiteral("provision")}) return Usage(TText::tr("provision takes no arguments"));
+        if (Set("help")) {
+            out_ << TText::tr(kProvisionHelp).arg(kSettingsValueRows) << Qt::flush;
+            return kExitOk;
+        }
+        if (Set("record") && Set("no-record")) return Usage(TText::tr("--record and --no-record exclude each other"));
+        if (QString wrong; !Set("no-record") &&
+                           TRecord::KindOfLocation(Set("record") ? Value("record") : qEnvironmentVariable("PORTIQA_RECORD"),
+                                                   wrong) == TRecord::TLocationKind::Wrong)
+            return Usage(wrong);
+        // The units table's name in the record: the one every station sharing
+        // it gives (--batch), else one told by the table's content.
+        batch_ = TUnitLedger::TBatch{Value("batch").trimmed(), true, {}};
+        if (batch_.name.isEmpty() && Set("units")) {
+            if (QString error; !TUnitLedger::BatchOf(Value("units"), batch_, error)) return Fail(error);
+        }
+        if (Set("release")) return Release();
+        if (!Set("template") || (!Set("report") && !Set("dry-run")))
+            return Usage(TText::tr("provision needs --template FILE and --report FILE"));
+        return Program();
+    }
+
+private:
+    bool Set(const char* name) const { return p_.isSet(QString::fromLatin1(name)); }
+    QString Value(const char* name) const { return p_.value(QString::fromLatin1(name)); }
+    int Usage(const QString& why) {
+        err_ << why << "\n\n"
+             << TText::tr("Usage: portiqa-cli provision --template FILE [--numbers FILE] [--units UNITS.csv] "
+                          "--report REPORT.csv [--watch GLOB]... [--count N] [-P FACTORY_PIN | --password-file FILE] [--force] [--json]\n");
+        err_.flush();
         return int(kExitUsage);
-    };
-    if (!p.parse(QStringList{QStringLiteral("portiqa-cli")} + args)) return usage(p.errorText());
-    if (p.positionalArguments() != QStringList{QStringLiteral("provision")}) return usage(TText::tr("provision takes no arguments"));
-    if (p.isSet(help)) {
-        out << TText::tr(kProvisionHelp).arg(kSettingsValueRows) << Qt::flush;
-        return kExitOk;
     }
-    if (p.isSet(record) && p.isSet(noRecord)) return usage(TText::tr("--record and --no-record exclude each other"));
-    if (QString wrong; !p.isSet(noRecord) &&
-                       TRecord::KindOfLocation(p.isSet(record) ? p.value(record) : qEnvironmentVariable("PORTIQA_RECORD"),
-                                               wrong) == TRecord::TLocationKind::Wrong)
-        return usage(wrong);
-    const auto fail = [&](const QString& why) {
-        err << why << "\n";
-        err.flush();
+    int Fail(const QString& why) {
+        err_ << why << "\n";
+        err_.flush();
         return int(kExitFile);
-    };
-    // The units table's name in the record: the one every station sharing
-    // it gives (--batch), else one told by the table's content.
-    TUnitLedger::TBatch batchName{p.value(batch).trimmed(), true, {}};
-    if (batchName.name.isEmpty() && p.isSet(units)) {
-        if (QString error; !TUnitLedger::BatchOf(p.value(units), batchName, error)) return fail(error);
     }
-    std::unique_ptr<TRecord> rec;
-    const auto openRecord = [&](QString& error) {
-        QString where = p.value(record);
+    bool OpenRecord(QString& error) {
+        QString where = Value("record");
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
-        rec = TRecord::Open(where, error);
-        return rec != nullptr;
-    };
-    if (p.isSet(release)) {
-        // The operator gives back a unit whose module was checked.
-        if (batchName.name.isEmpty()) return usage(TText::tr("--release needs --units FILE or --batch NAME"));
-        if (p.isSet(noRecord)) return usage(TText::tr("--release works on the record: --no-record cannot be used"));
+        rec_ = TRecord::Open(where, error);
+        return rec_ != nullptr;
+    }
+
+    // The operator gives back a unit whose module was checked.
+    int Release() {
+        if (batch_.name.isEmpty()) return Usage(TText::tr("--release needs --units FILE or --batch NAME"));
+        if (Set("no-record")) return Usage(TText::tr("--release works on the record: --no-record cannot be used"));
         QString error;
-        if (!openRecord(error) || !TUnitLedger::Adopt(*rec, batchName, error) ||
-            !TUnitLedger::Release(*rec, batchName.name, p.value(release).trimmed(), p.isSet(force), error))
-            return fail(error);
-        out << TText::tr("Устройство %1 свободно и будет выдано следующему модулю").arg(p.value(release).trimmed()) << "\n";
-        out.flush();
+        if (!OpenRecord(error) || !TUnitLedger::Adopt(*rec_, batch_, error) ||
+            !TUnitLedger::Release(*rec_, batch_.name, Value("release").trimmed(), Set("force"), error))
+            return Fail(error);
+        out_ << TText::tr("Устройство %1 свободно и будет выдано следующему модулю").arg(Value("release").trimmed()) << "\n";
+        out_.flush();
         return kExitOk;
     }
-    if (!p.isSet(tmpl) || (!p.isSet(report) && !p.isSet(dryRun)))
-        return usage(TText::tr("provision needs --template FILE and --report FILE"));
-    TProvisioner::TOptions o;
-    o.watch = p.values(watch);
-    o.force = p.isSet(force);
-    o.json = p.isSet(json);
-    o.reflash = p.isSet(reflash);
-    o.board = errIsTerminal && !o.json && !p.isSet(quiet);
-    // The factory password as every other command takes it.
-    QString problem;
-    if (!ReadPassword(p.isSet(pin) ? std::optional<QString>(p.value(pin)) : std::nullopt,
-                      p.isSet(pinFile) ? std::optional<QString>(p.value(pinFile)) : std::nullopt, o.pin, problem))
-        return usage(problem);
-    bool digits = o.pin.size() == 4;
-    for (QChar c : o.pin) digits = digits && c >= u'0' && c <= u'9';
-    if (!digits) return usage(TText::tr("the password must be exactly 4 digits"));
-    if (p.isSet(count)) {
-        bool ok = false;
-        o.count = p.value(count).toInt(&ok);
-        if (!ok || o.count < 1) return usage(TText::tr("--count takes a number of modules, 1 or more"));
+
+    // The run's switches and the factory password as every other command takes it.
+    std::optional<int> ReadRunOptions(TProvisioner::TOptions& o) {
+        o.watch = p_.values(QStringLiteral("watch"));
+        o.force = Set("force");
+        o.json = Set("json");
+        o.reflash = Set("reflash");
+        o.board = errIsTerminal_ && !o.json && !Set("quiet");
+        QString problem;
+        if (!ReadPassword(Set("password") ? std::optional<QString>(Value("password")) : std::nullopt,
+                          Set("password-file") ? std::optional<QString>(Value("password-file")) : std::nullopt, o.pin, problem))
+            return Usage(problem);
+        bool digits = o.pin.size() == 4;
+        for (QChar c : o.pin) digits = digits && c >= u'0' && c <= u'9';
+        if (!digits) return Usage(TText::tr("the password must be exactly 4 digits"));
+        if (Set("count")) {
+            bool ok = false;
+            o.count = Value("count").toInt(&ok);
+            if (!ok || o.count < 1) return Usage(TText::tr("--count takes a number of modules, 1 or more"));
+        }
+        return std::nullopt;
     }
-    TProvisionPlan plan;
-    QString error;
-    if (!plan.LoadTemplate(p.value(tmpl), p.value(numbers), error) ||
-        (p.isSet(units) && !plan.LoadUnits(p.value(units), error))) {
-        err << error << "\n";
-        err.flush();
-        return kExitFile;
+
+    // Programs the modules plugged in (or, with --dry-run, checks the plan).
+    int Program() {
+        TProvisioner::TOptions o;
+        if (const auto exit = ReadRunOptions(o)) return *exit;
+        TProvisionPlan plan;
+        QString error;
+        if (!plan.LoadTemplate(Value("template"), Value("numbers"), error) ||
+            (Set("units") && !plan.LoadUnits(Value("units"), error)))
+            return Fail(error);
+        if (const QString weak = plan.CheckPasswords(o.pin); !weak.isEmpty()) return Fail(weak);
+        if (Set("dry-run")) return DryRun(plan, out_);
+        // Who holds which unit, and every module's writes: the record unless
+        // --no-record (then the units file is locked against a second run).
+        if (!Set("no-record") && TRecord::Available() && !OpenRecord(error)) {
+            if (Set("units"))
+                return Fail(TText::tr("Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой "
+                                      "(--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)")
+                                .arg(error));
+            err_ << TText::tr("журнал модулей: %1").arg(error) << "\n";
+            err_.flush();
+        }
+        QStringList unitNames;
+        for (const TUnit& u : plan.units) unitNames << u.name;
+        const auto ledger = TUnitLedger::Open(rec_.get(), Set("units") ? Value("units") : QString(), batch_, unitNames, error);
+        if (!ledger) return Fail(error);
+        TLabelWriter labelWriter;
+        if (Set("label-pin") && !Set("labels")) return Usage(TText::tr("--label-pin needs --labels PATH"));
+        if (Set("labels")) {
+            if (!labelWriter.Open(Value("labels"), Set("label-pin"), error)) return Fail(error);
+            o.labels = &labelWriter;
+        }
+        TProvisionReport rep;
+        if (!rep.Open(Value("report"), error)) return Fail(error);
+        TProvisioner provisioner(plan, rep, *ledger, o, out_, err_);
+        return provisioner.Run();
     }
-    if (const QString weak = plan.CheckPasswords(o.pin); !weak.isEmpty()) return fail(weak);
-    if (p.isSet(dryRun)) return DryRun(plan, out);
-    // Who holds which unit, and every module's writes: the record unless
-    // --no-record (then the units file is locked against a second run).
-    if (!p.isSet(noRecord) && TRecord::Available() && !openRecord(error)) {
-        if (p.isSet(units))
-            return fail(TText::tr("Журнал модулей нужен, чтобы устройство не досталось двум модулям: %1. Укажите другой "
-                                  "(--record) или работайте без него (--no-record: второй запуск с этой таблицей будет отклонён)")
-                            .arg(error));
-        err << TText::tr("журнал модулей: %1").arg(error) << "\n";
-        err.flush();
-    }
-    QStringList unitNames;
-    for (const TUnit& u : plan.units) unitNames << u.name;
-    const auto ledger = TUnitLedger::Open(rec.get(), p.isSet(units) ? p.value(units) : QString(), batchName, unitNames, error);
-    if (!ledger) return fail(error);
-    TLabelWriter labelWriter;
-    if (p.isSet(labelPin) && !p.isSet(labels)) return usage(TText::tr("--label-pin needs --labels PATH"));
-    if (p.isSet(labels)) {
-        if (!labelWriter.Open(p.value(labels), p.isSet(labelPin), error)) return fail(error);
-        o.labels = &labelWriter;
-    }
-    TProvisionReport rep;
-    if (!rep.Open(p.value(report), error)) return fail(error);
-    TProvisioner provisioner(plan, rep, *ledger, o, out, err);
-    return provisioner.Run();
+
+    QCommandLineParser p_;
+    QTextStream& out_;
+    QTextStream& err_;
+    const bool errIsTerminal_;
+    TUnitLedger::TBatch batch_;
+    std::unique_ptr<TRecord> rec_;
+};
+
+} // namespace
+
+int RunProvisionCommand(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
+    return TProvisionCommand(out, err, errIsTerminal).Run(args);
 }
 
 } // namespace portiqa

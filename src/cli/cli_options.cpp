@@ -57,30 +57,6 @@ bool FourDigits(const QString& s) {
 
 } // namespace
 
-// The password: -P (visible to every user of the machine in the process
-// list), --password-file, or PORTIQA_PASSWORD; pin is left as it is when
-// none is given.
-bool ReadPassword(const std::optional<QString>& option, const std::optional<QString>& file, QString& pin, QString& usage) {
-    if (option && file) {
-        usage = TText::tr("give the password either with -P or with --password-file");
-        return false;
-    }
-    if (option) {
-        pin = *option;
-    } else if (file) {
-        QString error;
-        QFile f(*file);
-        if (!IsRegularFile(f.fileName(), error) || f.size() > 1024 || !f.open(QIODevice::ReadOnly)) {
-            usage = TText::tr("--password-file: cannot read %1").arg(f.fileName());
-            return false;
-        }
-        pin = QString::fromUtf8(f.readAll()).section(u'\n', 0, 0).trimmed();
-    } else if (const QString env = QProcessEnvironment::systemEnvironment().value(QStringLiteral("PORTIQA_PASSWORD"));
-               !env.isEmpty()) {
-        pin = env;
-    }
-    return true;
-}
 
 
 namespace {

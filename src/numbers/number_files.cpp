@@ -63,6 +63,54 @@ QString CellValue(const TWorkbook& book, int row, int col) {
     return v;
 }
 
+// Record j of the file (spreadsheet row j + 1) into the incoming table in
+// the table's forms. Returns whether it holds a number; why says what the
+// save would refuse in it, added whether a "+" was put back.
+bool ReadRecord(const TWorkbook& book, int j, number_cells::TSlashOrder order, TNumberTable& incoming, bool& added,
+                QString& why) {
+    namespace cells = number_cells;
+    TStringGrid& in = incoming.Grid();
+    static const char* const kColumn[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
+                                          QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};
+    const int k = j + 1;
+    const QString number = cells::Number(CellValue(book, k, 2), added);
+    in.SetCells(T::kNumber, j, number);
+    const std::optional<bool> unrestricted = cells::Flag(book.Text(k, 7));
+    in.SetCells(T::kUnrestricted, j, unrestricted.value_or(false) ? T::Yes() : T::No());
+    // A new list carries no deletion marks from the one it replaces.
+    in.SetCells(T::kDelete, j, T::No());
+    const bool used = !number.trimmed().isEmpty();
+    for (int c = T::kStartDate; c <= T::kEndTime; ++c) {
+        const QString raw = CellValue(book, k, c + 1);
+        QString cellProblem;
+        const bool isDate = c == T::kStartDate || c == T::kEndDate;
+        const QString value = raw.trimmed().isEmpty() ? QString()
+                              : isDate               ? cells::Date(raw, order, cellProblem)
+                                                     : cells::Time(raw, cellProblem);
+        in.SetCells(c, j, cellProblem.isEmpty() ? value : raw);
+        if (used && unrestricted == false && why.isEmpty() && !cellProblem.isEmpty())
+            why = TText::tr(kColumn[c - T::kStartDate]) + u' ' + cellProblem;
+    }
+    // The person beside the number, in the columns after the record's.
+    for (int c = T::kName; c <= T::kNote; ++c)
+        in.SetCells(c, j, used ? TPeople::Clean(book.Text(k, c + 1), c == T::kName ? TPeople::kNameWidth
+                                                                : c == T::kPlace ? TPeople::kPlaceWidth
+                                                                                 : TPeople::kNoteWidth)
+                               : QString());
+    if (!used) return false;
+    if (!unrestricted)
+        why = TText::tr("«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)").arg(book.Text(k, 7).left(20));
+    if (why.isEmpty()) why = incoming.RecordProblem(j);
+    if (why.isEmpty() && !*unrestricted) {
+        const QDateTime from(*T::ParseDate(in.Cells(T::kStartDate, j)), *T::ParseTime(in.Cells(T::kStartTime, j)));
+        const QDateTime to(*T::ParseDate(in.Cells(T::kEndDate, j)), *T::ParseTime(in.Cells(T::kEndTime, j)));
+        if (to < from)
+            why = TText::tr("окно кончается (%1 %2) раньше, чем начинается (%3 %4)")
+                      .arg(in.Cells(T::kEndDate, j), in.Cells(T::kEndTime, j), in.Cells(T::kStartDate, j), in.Cells(T::kStartTime, j));
+    }
+    return true;
+}
+
 } // namespace
 
 bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
@@ -80,49 +128,13 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
     TStringGrid& in = incoming.Grid();
     int failing = int(problems.size()), plusAdded = 0, records = 0;
     QHash<QString, int> numbers;  // a number, to the record that has it
-    static const char* const kColumn[] = {QT_TRANSLATE_NOOP("TText", "дата начала"), QT_TRANSLATE_NOOP("TText", "время начала"),
-                                          QT_TRANSLATE_NOOP("TText", "дата окончания"), QT_TRANSLATE_NOOP("TText", "время окончания")};
     for (int j = 1; j <= T::kRecords; ++j) {
-        const int k = j + 1;
         QString why;
         bool added = false;
-        const QString number = cells::Number(CellValue(book, k, 2), added);
-        in.SetCells(T::kNumber, j, number);
-        const std::optional<bool> unrestricted = cells::Flag(book.Text(k, 7));
-        in.SetCells(T::kUnrestricted, j, unrestricted.value_or(false) ? T::Yes() : T::No());
-        // A new list carries no deletion marks from the one it replaces.
-        in.SetCells(T::kDelete, j, T::No());
-        const bool used = !number.trimmed().isEmpty();
-        for (int c = T::kStartDate; c <= T::kEndTime; ++c) {
-            const QString raw = CellValue(book, k, c + 1);
-            QString cellProblem;
-            const bool isDate = c == T::kStartDate || c == T::kEndDate;
-            const QString value = raw.trimmed().isEmpty() ? QString()
-                                  : isDate               ? cells::Date(raw, order, cellProblem)
-                                                         : cells::Time(raw, cellProblem);
-            in.SetCells(c, j, cellProblem.isEmpty() ? value : raw);
-            if (used && unrestricted == false && why.isEmpty() && !cellProblem.isEmpty())
-                why = TText::tr(kColumn[c - T::kStartDate]) + u' ' + cellProblem;
-        }
-        // The person beside the number, in the columns after the record's.
-        for (int c = T::kName; c <= T::kNote; ++c)
-            in.SetCells(c, j, used ? TPeople::Clean(book.Text(k, c + 1), c == T::kName ? TPeople::kNameWidth
-                                                                    : c == T::kPlace ? TPeople::kPlaceWidth
-                                                                                     : TPeople::kNoteWidth)
-                                   : QString());
-        if (!used) continue;
+        if (!ReadRecord(book, j, order, incoming, added, why)) continue;
         ++records;
         plusAdded += added;
-        if (!unrestricted)
-            why = TText::tr("«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)").arg(book.Text(k, 7).left(20));
-        if (why.isEmpty()) why = incoming.RecordProblem(j);
-        if (why.isEmpty() && !*unrestricted) {
-            const QDateTime from(*T::ParseDate(in.Cells(T::kStartDate, j)), *T::ParseTime(in.Cells(T::kStartTime, j)));
-            const QDateTime to(*T::ParseDate(in.Cells(T::kEndDate, j)), *T::ParseTime(in.Cells(T::kEndTime, j)));
-            if (to < from)
-                why = TText::tr("окно кончается (%1 %2) раньше, чем начинается (%3 %4)")
-                          .arg(in.Cells(T::kEndDate, j), in.Cells(T::kEndTime, j), in.Cells(T::kStartDate, j), in.Cells(T::kStartTime, j));
-        }
+        const QString number = in.Cells(T::kNumber, j);
         QString key = number.trimmed();
         if (key.startsWith(u'+')) key.remove(0, 1);
         if (why.isEmpty() && numbers.contains(key))
@@ -150,6 +162,13 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
         if (held > 0 && !ctx_.op.AskAccept(TText::tr("В таблице записей: %1. Заменить их записями из файла (%2)?").arg(held).arg(records)))
             return false;
     }
+    Take(incoming);
+    return true;
+}
+
+// The checked list into the table, whole.
+void TNumberFiles::Take(const TNumberTable& incoming) {
+    const TStringGrid& in = incoming.Grid();
     TGridBatch batch(table_.Grid());
     // A whole list now: a download that broke off no longer stands for it.
     table_.SetPagesRead(-1);
@@ -164,9 +183,7 @@ bool TNumberFiles::CheckAndImport(const TWorkbook& book, QStringList problems) {
     // only when the list is saved into the module; the other numbers show
     // what the directory knows of them.
     table_.ShowPeople(1, T::kRecords, true);
-    return true;
 }
-
 
 bool TNumberFiles::PlaceRows(const QList<TFileRow>& rows, const std::optional<QStringList>& captions) {
     // Without captions a file keeps the original form: the table's columns

@@ -45,6 +45,7 @@ private:
     // listed at once.
     bool PlaceRows(const QList<TFileRow>& rows, const std::optional<QStringList>& captions);
     bool CheckAndImport(const TWorkbook& book, QStringList problems);
+    void Take(const TNumberTable& incoming);
     TNumberTable& table_;
     TExchangeContext ctx_;
     QString imported_;

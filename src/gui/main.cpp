@@ -2,7 +2,6 @@
 #include "gui/main_window.h"
 #include "base/language.h"
 #include "base/texts.h"
-#include "base/texts.h"
 #include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -89,10 +89,8 @@ void ScriptPicture(QApplication& app, portiqa::TMainWindow& window, int tab, con
     poll->start(200);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // --help and --version need no display.
+// --help and --version need no display: printed, and the exit code; nothing for any other run.
+std::optional<int> HelpWithoutDisplay(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "-h" || a == "--help" || a == "--help-all" || a == "-v" || a == "--version") {
@@ -108,6 +106,13 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const auto printed = HelpWithoutDisplay(argc, argv)) return *printed;
 #ifdef _WIN32
     const bool headless = false;  // Windows always has its desktop
 #else

@@ -123,6 +123,13 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
     // The question says who gains and who loses access, by name where the
     // directory knows it, and which subscribers are written two ways.
     const QList<TAccessChange> access = AccessChanges(module, table_.Grid(), table_.People(), QDateTime::currentDateTime());
+    if (Confirmed(diff, access)) StartWriting(diff, access, readJustNow);
+}
+
+// The question (with who gains and loses access, and the usual form offered
+// for new local numbers) and, when access is lost, the warning. False when
+// the operator declined (reported).
+bool TNumberBlock::Confirmed(const TNumberDiff& diff, const QList<TAccessChange>& access) {
     const QString writtenTwice = SameSubscriberText(SubscribersWrittenTwice(table_.Grid(), table_.People().Country()), table_.Grid());
     QString question = TText::tr("Сохранить список номеров в GSM модуль?\r") + diff.Counts();
     if (!access.isEmpty()) question += u'\r' + AccessChangesText(access);
@@ -142,7 +149,10 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
                                                                 .arg(table_.Grid().Cells(TNumberTable::kNumber, usual[0].first), usual[0].second)
                                                                 .arg(usual.size()),
                                                   rewrite);
-    if (!accepted) return Decline(question);
+    if (!accepted) {
+        Decline(question);
+        return false;
+    }
     if (rewrite)
         for (const auto& [row, form] : usual) table_.Grid().SetCells(TNumberTable::kNumber, row, form);
     if (const int losing = LosingAccess(access); losing > 0) {
@@ -160,9 +170,16 @@ void TNumberBlock::ContinueSave(bool readJustNow) {
         QList<TAccessChange> losers;
         for (const TAccessChange& c : access)
             if (c.LosesAccess()) losers << c;
-        if (const QString warned = warning + u'\r' + AccessChangesText(losers); !op_.WarnOkCancel(warned))
-            return Decline(warned);
+        if (const QString warned = warning + u'\r' + AccessChangesText(losers); !op_.WarnOkCancel(warned)) {
+            Decline(warned);
+            return false;
+        }
     }
+    return true;
+}
+
+// The list's pages written, verified and recorded with what the save changes.
+void TNumberBlock::StartWriting(const TNumberDiff& diff, const QList<TAccessChange>& access, bool readJustNow) {
     moduleChanged_.clear();
     conflicts_.clear();
     std::vector<std::pair<int32_t, QByteArray>> pages;

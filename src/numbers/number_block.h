@@ -2,6 +2,8 @@
 #include "base/operator.h"
 #include "link/page_transfer.h"
 #include "link/request.h"
+#include "numbers/access_changes.h"
+#include "numbers/number_diff.h"
 #include "numbers/number_table.h"
 #include <QStringList>
 #include <map>
@@ -38,6 +40,8 @@ private:
     void ReadAll(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then,
                  std::function<void()> onAbort = {});
     void ContinueSave(bool readJustNow);
+    bool Confirmed(const TNumberDiff& diff, const QList<TAccessChange>& access);
+    void StartWriting(const TNumberDiff& diff, const QList<TAccessChange>& access, bool readJustNow);
     void KeepBase();
     bool HaveBase() const;
     QByteArray TableRecord(int row) const;

@@ -98,14 +98,21 @@ void TSettingsBlock::StartSaveChain() {
         return Fail();  // not both pages: nothing is written
     }
     const bool haveBase = TableFromModule() && DecodeSettingsPages(base_[0], base_[1], base);
+    if (!TakeModuleChanges(fresh, haveBase ? &base : nullptr)) return;
+    if (const auto changes = ConfirmedChanges(fresh)) WritePages(*changes);
+}
+
+// Merges what the module holds now (fresh) with the table. False, with the
+// operator told, when a row both changed.
+bool TSettingsBlock::TakeModuleChanges(const TSettingsTable& fresh, const TSettingsTable* base) {
     // The operator's edits are the rows that differ from the copy they were
     // made on. A row the module changed itself and the operator did not
     // touch keeps the module's value; a row both changed is a conflict.
     QStringList conflicts;
     moduleChangedRows_.clear();
-    if (haveBase) {
+    if (base) {
         for (int row = 1; row <= TSettingsTable::kValueRows; ++row) {
-            const QString b = base.ShownValue(row), f = fresh.ShownValue(row), t = table_.ShownValue(row);
+            const QString b = base->ShownValue(row), f = fresh.ShownValue(row), t = table_.ShownValue(row);
             if (f == b) continue;
             if (t == b) moduleChangedRows_ << QString::number(row);
             else if (t != f) conflicts << QString::number(row);
@@ -116,7 +123,8 @@ void TSettingsBlock::StartSaveChain() {
                                         "в таблице. Скачайте настройки и решите, что сохранить.")
                                   .arg(conflicts.join(QStringLiteral(", ")));
         op_.ShowMessage(words);
-        return Fail(words);
+        Fail(words);
+        return false;
     }
     // What the module changed itself arrives in the table as the module's.
     TEditState::TLoading loading(table_.Edits());
@@ -137,6 +145,12 @@ void TSettingsBlock::StartSaveChain() {
     // The hidden rows are the module's: the operator never sees them.
     for (int row = TSettingsTable::kValueRows + 1; row < TSettingsTable::kStoredRows; ++row)
         table_.SetValue(row, fresh.Value(row));
+    return true;
+}
+
+// The question, with the module's own password and SIM number offered apart.
+// The changes to write, or nothing when the operator declined (reported).
+std::optional<QStringList> TSettingsBlock::ConfirmedChanges(const TSettingsTable& fresh) {
     // The module's password and SIM number from a file or another module are
     // shown apart and written only when the operator ticks them in.
     std::map<int, QString> identity;  // row, the table's value
@@ -156,15 +170,22 @@ void TSettingsBlock::StartSaveChain() {
         bool replace = replaceIdentity_;
         if (!op_.AskAcceptWithOption(question, TText::tr("Заменить пароль и номер SIM модуля значениями из таблицы"), replace)) {
             for (const auto& [row, value] : identity) table_.SetValue(row, value);  // the table keeps what it showed
-            return Decline(question);
+            Decline(question);
+            return std::nullopt;
         }
         if (replace) {
             for (const auto& [row, value] : identity) table_.SetValue(row, value);
             changes = SettingsChanges(fresh, table_);
         }
     } else if (!changes.isEmpty() && !op_.AskAccept(question)) {
-        return Decline(question);
+        Decline(question);
+        return std::nullopt;
     }
+    return changes;
+}
+
+// Both pages, written and verified; the record keeps the changes.
+void TSettingsBlock::WritePages(const QStringList& changes) {
     // Both pages are made before anything is sent: a value that cannot be
     // encoded stops the save with nothing written.
     std::vector<std::pair<int32_t, QByteArray>> pages;

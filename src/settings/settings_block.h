@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include "base/operator.h"
 #include "base/status_report.h"
 #include "link/page_transfer.h"
@@ -49,6 +50,9 @@ private:
     void StartRead(bool quiet);
     void ReadBoth(std::function<void(int32_t, const uint8_t*)> onPage, std::function<void()> then);
     void StartSaveChain();
+    bool TakeModuleChanges(const TSettingsTable& fresh, const TSettingsTable* base);
+    std::optional<QStringList> ConfirmedChanges(const TSettingsTable& fresh);
+    void WritePages(const QStringList& changes);
     void KeepBase();
 
     TRequestSequence& seq_;

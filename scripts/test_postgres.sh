@@ -40,16 +40,20 @@ if pg_as "$pg_bin/initdb" -D "$pg_dir/data" "${pg_init[@]}" -U portiqa --no-sync
    pg_as "$pg_bin/pg_ctl" -D "$pg_dir/data" -l "$pg_dir/server.log" -w -t 60 \
      -o "-k $pg_dir $pg_listen -F" start >/dev/null &&
    pg_as "$pg_bin/createdb" -h "$pg_dir" -p "$pg_port" -U portiqa portiqa_test &&
-   pg_as "$pg_bin/createdb" -h "$pg_dir" -p "$pg_port" -U portiqa portiqa_cli; then
+   pg_as "$pg_bin/createdb" -h "$pg_dir" -p "$pg_port" -U portiqa portiqa_cli &&
+   pg_as "$pg_bin/createdb" -h "$pg_dir" -p "$pg_port" -U portiqa portiqa_gui; then
   # One database for the record's own tests (each starts from empty tables),
-  # another for the command line's, which run beside them.
+  # another for the command line's, which run beside them, and one for the
+  # window's, whose server connection a test stops.
   if [ -n "$pg_host" ]; then
     export PORTIQA_TEST_PG="postgresql://portiqa@localhost/portiqa_test$pg_host"
     export PORTIQA_TEST_PG_CLI="postgresql://portiqa@localhost/portiqa_cli$pg_host"
+    export PORTIQA_TEST_PG_GUI="postgresql://portiqa@localhost/portiqa_gui$pg_host"
     echo "PostgreSQL: test server on $pg_dir"
   else
     export PORTIQA_TEST_PG="postgresql://portiqa@127.0.0.1:$pg_port/portiqa_test"
     export PORTIQA_TEST_PG_CLI="postgresql://portiqa@127.0.0.1:$pg_port/portiqa_cli"
+    export PORTIQA_TEST_PG_GUI="postgresql://portiqa@127.0.0.1:$pg_port/portiqa_gui"
     echo "PostgreSQL: test server on 127.0.0.1:$pg_port (password in PGPASSWORD)"
   fi
 else

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     // Remembered choices (language, folders) likewise.
     qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toUtf8());
     qunsetenv("PORTIQA_RECORD");
+    // The window waits for its record as long as it takes: a test that
+    // wants the window's own patience sets it.
+    qputenv("PORTIQA_RECORD_PATIENCE", "0");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

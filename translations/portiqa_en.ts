@@ -3538,5 +3538,17 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>Номер SIM не задан ни там, ни здесь, поэтому не проверить, тот ли это модуль.</source>
         <translation>Neither has a SIM number set, so whether it is the same module cannot be checked.</translation>
     </message>
+    <message>
+        <source>Журнал модулей ответил слишком поздно: запись в GSM модуль не начиналась</source>
+        <translation>The module record answered too late: nothing was written into the GSM module</translation>
+    </message>
+    <message>
+        <source>журнал %1 не отвечает (ответа нет дольше %2 мс); переданное ему сохранится, если он ответит, пока программа открыта</source>
+        <translation>the record %1 does not answer (no answer for more than %2 ms); what was passed to it is kept if it answers while the program is open</translation>
+    </message>
+    <message>
+        <source>журнал %1 не отвечает, и очередь к нему полна: это не сохранено</source>
+        <translation>the record %1 does not answer and its queue is full: this was not kept</translation>
+    </message>
 </context>
 </TS>

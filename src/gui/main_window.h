@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,10 @@ inline const QString kLanguageKey = QStringLiteral("language");
 inline const QString kReadOnlyKey = QStringLiteral("readOnly");
 // Where the module record is (empty: the default file).
 inline const QString kRecordKey = QStringLiteral("record");
+// How long the window waits for the record before it goes on without its
+// answer (PORTIQA_RECORD_PATIENCE, in milliseconds, overrides it; 0 waits
+// as long as it takes).
+inline constexpr std::chrono::milliseconds kRecordPatience{100};
 // How numbers are written where the modules are ("+7", "RU"; empty: the system's region).
 inline const QString kCountryKey = QStringLiteral("numbers/country");
 

@@ -164,6 +164,11 @@ void TMainWindow::OpenRecord(const QString& location, bool none) {
         record_ = TRecord::Open(where, problem);
         if (!record_) session_->Status().ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
         else if (!record_->Notice().isEmpty()) session_->Status().ShowStatus(record_->Notice());
+        if (record_) {
+            bool given = false;
+            const int ms = qEnvironmentVariableIntValue("PORTIQA_RECORD_PATIENCE", &given);
+            record_->SetPatience(given && ms >= 0 ? std::chrono::milliseconds(ms) : kRecordPatience);
+        }
     }
     session_->UseRecord(record_.get(), problem);
 }

@@ -179,7 +179,7 @@ QString TRecord::OsUser() {
 
 QString TRecord::Host() { return QSysInfo::machineHostName(); }
 
-TRecord::~TRecord() {
+TRecordStore::~TRecordStore() {
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         if (db.isValid()) db.close();
@@ -187,14 +187,14 @@ TRecord::~TRecord() {
     QSqlDatabase::removeDatabase(connection_);
 }
 
-std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) {
+std::unique_ptr<TRecordStore> TRecordStore::Open(const QString& location, QString& error) {
     static std::atomic<int> counter{0};
-    std::unique_ptr<TRecord> r(new TRecord);
+    std::unique_ptr<TRecordStore> r(new TRecordStore);
     r->connection_ = QStringLiteral("portiqa-record-%1").arg(++counter);
-    const QString loc = location.isEmpty() ? DefaultLocation() : location;
-    const TLocationKind kind = KindOfLocation(loc, error);
-    if (kind == TLocationKind::Wrong) return {};
-    if (kind == TLocationKind::Server) {
+    const QString loc = location.isEmpty() ? TRecord::DefaultLocation() : location;
+    const TRecord::TLocationKind kind = TRecord::KindOfLocation(loc, error);
+    if (kind == TRecord::TLocationKind::Wrong) return {};
+    if (kind == TRecord::TLocationKind::Server) {
         const QUrl url(loc);
         if (!url.isValid() || url.path().size() < 2) {
             error = TText::tr("адрес журнала %1 не понят: нужен postgresql://пользователь@сервер/база").arg(loc);
@@ -215,7 +215,7 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
         if (url.port() > 0) db.setPort(url.port());
         db.setUserName(url.userName());
         db.setDatabaseName(url.path().mid(1));
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=portiqa"));
         r->shared_ = true;
         QUrl shown = url;
         shown.setQuery(QString());
@@ -248,9 +248,9 @@ std::unique_ptr<TRecord> TRecord::Open(const QString& location, QString& error) 
     return r;
 }
 
-QString TRecord::GoodCopyPath() const { return where_ + QStringLiteral(".last-good"); }
+QString TRecordStore::GoodCopyPath() const { return where_ + QStringLiteral(".last-good"); }
 
-bool TRecord::CheckWhole(QString& error) {
+bool TRecordStore::CheckWhole(QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QString found;
     if (!q.exec(QStringLiteral("PRAGMA quick_check"))) found = q.lastError().text();
@@ -270,7 +270,7 @@ bool TRecord::CheckWhole(QString& error) {
 // A copy of a record found whole, at most a day old, beside it: the way
 // back if the file is ever damaged. Made by SQLite itself, into a new
 // file readable by its owner only.
-void TRecord::KeepGoodCopy() {
+void TRecordStore::KeepGoodCopy() {
     const QString copy = GoodCopyPath();
     const QFileInfo info(copy);
     if (info.exists() && info.lastModified().secsTo(QDateTime::currentDateTime()) < 24 * 3600) return;
@@ -290,7 +290,7 @@ void TRecord::KeepGoodCopy() {
 }
 
 
-bool TRecord::Prepare(QString& error) {
+bool TRecordStore::Prepare(QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!shared_) {

@@ -6,11 +6,15 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
 
 namespace portiqa {
+
+class TRecordLine;
+class TRecordStore;
 
 // A module the record knows.
 struct TKnownModule {
@@ -139,6 +143,17 @@ public:
     bool Shared() const { return shared_; }
     static constexpr int kSchemaVersion = 5;
 
+    // Every statement runs on the record's own thread. patience: how long
+    // a caller waits for an answer (zero: as long as it takes). A call that
+    // takes longer goes on there; it, and every call made while the record
+    // is that late, return at once with error saying it does not answer,
+    // and what they write is written when the record answers again (a
+    // journal entry begun that way is ended as never started, a unit taken
+    // that way is given back).
+    void SetPatience(std::chrono::milliseconds patience) { patience_ = patience; }
+    // Calls whose callers stopped waiting are still on the record's thread.
+    bool Late() const;
+
     // The module logged in: created or its last-seen time updated.
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
     bool NameModule(qint64 id, const QString& name, QString& error);
@@ -231,22 +246,14 @@ public:
 
 private:
     TRecord() = default;
-    bool Prepare(QString& error);
-    // Each write is tried again once on a new connection when the shared
-    // server dropped the old one.
-    bool Alive() const;
-    template <class F>
-    auto Again(F f, QString& error) -> decltype(f(error));
-    std::optional<qint64> TouchModuleOnce(const TModuleIdentity& module, QString& error);
-    std::optional<qint64> ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& module, QString& error);
-    std::optional<qint64> AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages, const QString& key,
-                                          QString& error);
-    std::optional<qint64> BeginWriteOnce(const TJournalEntry& intent, const QString& key, QString& error);
-    bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);
-    QString connection_, where_, notice_;
-    bool CheckWhole(QString& error);
-    void KeepGoodCopy();
-    QString GoodCopyPath() const;
+    // Runs f(store, error) on the record's thread and waits for its
+    // answer as patience allows; onLate(store, answer) runs there when the
+    // caller stopped waiting before the answer came.
+    template <class F, class L = std::nullptr_t>
+    auto Ask(QString& error, F f, L onLate = nullptr) const;
+    std::shared_ptr<TRecordLine> line_;
+    std::chrono::milliseconds patience_{0};
+    QString where_, notice_;
     bool shared_ = false;
 };
 

@@ -37,7 +37,7 @@ std::optional<qint64> RowOfKey(QSqlQuery& q, const QString& table, const QString
 
 } // namespace
 
-std::optional<qint64> TRecord::TouchModuleOnce(const TModuleIdentity& m, QString& error) {
+std::optional<qint64> TRecordStore::TouchModuleOnce(const TModuleIdentity& m, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     // A module without a SIM number cannot be told again: each login of one
@@ -61,7 +61,7 @@ std::optional<qint64> TRecord::TouchModuleOnce(const TModuleIdentity& m, QString
     return id;
 }
 
-std::optional<qint64> TRecord::ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& m, QString& error) {
+std::optional<qint64> TRecordStore::ModuleNowHoldsOnce(qint64 id, const TModuleIdentity& m, QString& error) {
     if (m.SimKey().isEmpty()) return id;  // a cleared SIM number proves no other module
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     TTransaction t(db, shared_);
@@ -99,11 +99,11 @@ std::optional<qint64> TRecord::ModuleNowHoldsOnce(qint64 id, const TModuleIdenti
     return use;
 }
 
-std::optional<qint64> TRecord::ModuleNowHolds(qint64 id, const TModuleIdentity& m, QString& error) {
+std::optional<qint64> TRecordStore::ModuleNowHolds(qint64 id, const TModuleIdentity& m, QString& error) {
     return Again([&](QString& e) { return ModuleNowHoldsOnce(id, m, e); }, error);
 }
 
-bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
+bool TRecordStore::NameModule(qint64 id, const QString& name, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {PlainText(name, TPeople::kNameWidth), id}, error))
         return false;
@@ -113,7 +113,7 @@ bool TRecord::NameModule(qint64 id, const QString& name, QString& error) {
 }
 
 
-std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages,
+std::optional<qint64> TRecordStore::AddSnapshotOnce(qint64 moduleId, const QString& kind, const TModulePages& pages,
                                                const QString& key, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -147,7 +147,7 @@ std::optional<qint64> TRecord::AddSnapshotOnce(qint64 moduleId, const QString& k
 
 // The intent is committed and read back before the module is written: a
 // record that cannot keep it (a full disk, a lost server) stops the write.
-std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, const QString& key, QString& error) {
+std::optional<qint64> TRecordStore::BeginWriteOnce(const TJournalEntry& e, const QString& key, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     TTransaction t(db, shared_);
@@ -165,7 +165,7 @@ std::optional<qint64> TRecord::BeginWriteOnce(const TJournalEntry& e, const QStr
     return RowOfKey(q, QStringLiteral("journal"), key, error);
 }
 
-bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+bool TRecordStore::EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified,
                        QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -184,27 +184,27 @@ bool TRecord::EndWriteOnce(qint64 id, const QString& outcome, const QString& mes
 }
 
 
-bool TRecord::Alive() const {
+bool TRecordStore::Alive() const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     return q.exec(QStringLiteral("SELECT 1"));
 }
 
-std::optional<qint64> TRecord::TouchModule(const TModuleIdentity& m, QString& error) {
+std::optional<qint64> TRecordStore::TouchModule(const TModuleIdentity& m, QString& error) {
     return Again([&](QString& e) { return TouchModuleOnce(m, e); }, error);
 }
 
 // One key for both tries: a repeated insert finds the row of the first.
-std::optional<qint64> TRecord::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
+std::optional<qint64> TRecordStore::AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error) {
     const QString key = NewClientKey();
     return Again([&](QString& e) { return AddSnapshotOnce(moduleId, kind, pages, key, e); }, error);
 }
 
-std::optional<qint64> TRecord::BeginWrite(const TJournalEntry& intent, QString& error) {
+std::optional<qint64> TRecordStore::BeginWrite(const TJournalEntry& intent, QString& error) {
     const QString key = NewClientKey();
     return Again([&](QString& e) { return BeginWriteOnce(intent, key, e); }, error);
 }
 
-bool TRecord::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
+bool TRecordStore::EndWrite(qint64 id, const QString& outcome, const QString& message, int written, int verified,
                        QString& error) {
     return Again([&](QString& e) { return EndWriteOnce(id, outcome, message, written, verified, e); }, error);
 }

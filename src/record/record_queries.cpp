@@ -24,7 +24,7 @@ TKnownModule ModuleRow(const QSqlQuery& q) {
 const QString kModuleColumns = QStringLiteral("SELECT id, key, sim, name, bridge_serial, first_seen, last_seen FROM modules ");
 } // namespace
 
-QList<TKnownModule> TRecord::Modules(QString& error) const {
+QList<TKnownModule> TRecordStore::Modules(QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QList<TKnownModule> out;
     if (!Run(q, kModuleColumns + QStringLiteral("ORDER BY last_seen DESC, id DESC"), {}, error)) return out;
@@ -32,7 +32,7 @@ QList<TKnownModule> TRecord::Modules(QString& error) const {
     return out;
 }
 
-std::optional<TKnownModule> TRecord::FindModule(const QString& what, QString& error) const {
+std::optional<TKnownModule> TRecordStore::FindModule(const QString& what, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     bool isId = false;
     const qint64 id = what.toLongLong(&isId);
@@ -65,7 +65,7 @@ TSnapshot SnapshotRow(const QSqlQuery& q, QStringList* hashes = nullptr) {
 }
 } // namespace
 
-std::optional<TSnapshot> TRecord::Snapshot(qint64 id, QString& error) const {
+std::optional<TSnapshot> TRecordStore::Snapshot(qint64 id, QString& error) const {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE id = ?"), {id}, error)) return std::nullopt;
@@ -90,7 +90,7 @@ std::optional<TSnapshot> TRecord::Snapshot(qint64 id, QString& error) const {
     return s;
 }
 
-std::optional<TSnapshot> TRecord::Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
+std::optional<TSnapshot> TRecordStore::Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
                                          QString& error) const {
     if (area != QLatin1String("settings") && area != QLatin1String("numbers") && area != QLatin1String("history"))
         return std::nullopt;
@@ -105,14 +105,14 @@ std::optional<TSnapshot> TRecord::Latest(qint64 moduleId, const QString& area, c
     return Snapshot(q.value(0).toLongLong(), error);
 }
 
-TModulePages TRecord::Known(qint64 moduleId, QString& error) const {
+TModulePages TRecordStore::Known(qint64 moduleId, QString& error) const {
     TModulePages out;
     for (int i = 0; i < 3; ++i)
         if (const auto s = Latest(moduleId, QLatin1String(kAreas[i]), {}, error)) AreaOf(out, i) = AreaOf(s->pages, i);
     return out;
 }
 
-QList<TSnapshot> TRecord::Snapshots(qint64 moduleId, int limit, QString& error) const {
+QList<TSnapshot> TRecordStore::Snapshots(qint64 moduleId, int limit, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QList<TSnapshot> out;
     if (!Run(q, kSnapshotColumns + QStringLiteral("WHERE module_id = ? ORDER BY id DESC LIMIT ?"), {moduleId, limit}, error))
@@ -121,7 +121,7 @@ QList<TSnapshot> TRecord::Snapshots(qint64 moduleId, int limit, QString& error) 
     return out;
 }
 
-int TRecord::CompleteUnfinished(qint64 moduleId, QString& error) {
+int TRecordStore::CompleteUnfinished(qint64 moduleId, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("SELECT id, after_snapshot, target FROM journal WHERE module_id = ? AND finished_at IS NULL "
                                "AND target IS NOT NULL AND target <> '' ORDER BY id"),
@@ -174,7 +174,7 @@ int TRecord::CompleteUnfinished(qint64 moduleId, QString& error) {
     return completed;
 }
 
-QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error) const {
+QList<TJournalEntry> TRecordStore::Journal(qint64 moduleId, int limit, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QList<TJournalEntry> out;
     if (!Run(q,
@@ -206,7 +206,7 @@ QList<TJournalEntry> TRecord::Journal(qint64 moduleId, int limit, QString& error
     return out;
 }
 
-bool TRecord::ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
+bool TRecordStore::ClaimUnit(const QString& batch, const QString& unit, const QString& port, const QString& serial,
                         const QString& fingerprint, QString& error) {
     return Again(
         [&](QString& e) {
@@ -229,7 +229,7 @@ bool TRecord::ClaimUnit(const QString& batch, const QString& unit, const QString
         error);
 }
 
-bool TRecord::SetUnitState(const QString& batch, const QString& unit, const QString& state, const QString& note,
+bool TRecordStore::SetUnitState(const QString& batch, const QString& unit, const QString& state, const QString& note,
                            QString& error) {
     return Again(
         [&](QString& e) {
@@ -244,7 +244,7 @@ bool TRecord::SetUnitState(const QString& batch, const QString& unit, const QStr
         error);
 }
 
-bool TRecord::ReleaseUnit(const QString& batch, const QString& unit, QString& error) {
+bool TRecordStore::ReleaseUnit(const QString& batch, const QString& unit, QString& error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("UPDATE units SET state = 'free', updated_at = ?, note = ? WHERE batch = ? AND unit = ? "
                                "AND state IN ('started', 'doubt')"),
@@ -256,7 +256,7 @@ bool TRecord::ReleaseUnit(const QString& batch, const QString& unit, QString& er
     return false;
 }
 
-bool TRecord::RenewUnits(const QString& batch, QString& error) {
+bool TRecordStore::RenewUnits(const QString& batch, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -290,7 +290,7 @@ QList<TUnitEntry> UnitRows(QSqlQuery& q) {
 
 } // namespace
 
-QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
+QList<TUnitEntry> TRecordStore::Units(const QString& batch, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("SELECT batch, unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units "
                                "WHERE batch = ? ORDER BY unit"),
@@ -299,7 +299,7 @@ QList<TUnitEntry> TRecord::Units(const QString& batch, QString& error) const {
     return UnitRows(q);
 }
 
-QList<TUnitEntry> TRecord::TakenUnitsBesides(const QString& batch, QString& error) const {
+QList<TUnitEntry> TRecordStore::TakenUnitsBesides(const QString& batch, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, QStringLiteral("SELECT batch, unit, state, port, serial, host, pid, updated_at, note, fingerprint FROM units "
                                "WHERE batch <> ? AND state <> 'free' ORDER BY batch, unit"),
@@ -308,7 +308,7 @@ QList<TUnitEntry> TRecord::TakenUnitsBesides(const QString& batch, QString& erro
     return UnitRows(q);
 }
 
-bool TRecord::AdoptBatch(const QString& from, const QString& to, QString& error) {
+bool TRecordStore::AdoptBatch(const QString& from, const QString& to, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));

@@ -8,7 +8,7 @@ namespace portiqa {
 
 using namespace record_sql;
 
-QList<TPerson> TRecord::People(QString& error) const {
+QList<TPerson> TRecordStore::People(QString& error) const {
     QList<TPerson> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
@@ -30,7 +30,7 @@ QList<TPerson> TRecord::People(QString& error) const {
     return out;
 }
 
-bool TRecord::SetPerson(const QString& key, const TPerson& p, QString& error) {
+bool TRecordStore::SetPerson(const QString& key, const TPerson& p, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -70,12 +70,12 @@ TSite SiteRow(const QSqlQuery& q) {
 
 bool RaiseRevision(QSqlQuery& q, qint64 siteId, QString& error) {
     return Run(q, QStringLiteral("UPDATE sites SET revision = revision + 1, updated_by = ?, updated_at = ? WHERE id = ?"),
-               {TRecord::OsUser() + u'@' + TRecord::Host(), Stamp(QDateTime::currentDateTime()), siteId}, error);
+               {TRecordStore::OsUser() + u'@' + TRecordStore::Host(), Stamp(QDateTime::currentDateTime()), siteId}, error);
 }
 
 } // namespace
 
-QList<TSite> TRecord::Sites(QString& error) const {
+QList<TSite> TRecordStore::Sites(QString& error) const {
     QList<TSite> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, kSiteColumns + QStringLiteral("ORDER BY s.name"), {}, error)) return out;
@@ -83,14 +83,14 @@ QList<TSite> TRecord::Sites(QString& error) const {
     return out;
 }
 
-std::optional<TSite> TRecord::FindSite(const QString& name, QString& error) const {
+std::optional<TSite> TRecordStore::FindSite(const QString& name, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.name = ?"), {PlainText(name, TPeople::kNameWidth)}, error) || !q.next())
         return std::nullopt;
     return SiteRow(q);
 }
 
-std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 moduleId, const QList<TSiteEntry>& entries,
+std::optional<qint64> TRecordStore::SetSiteList(const QString& siteName, qint64 moduleId, const QList<TSiteEntry>& entries,
                                            QString& error, int expectedRevision) {
     const QString site = PlainText(siteName, TPeople::kNameWidth);
     if (site.isEmpty()) {
@@ -150,7 +150,7 @@ std::optional<qint64> TRecord::SetSiteList(const QString& siteName, qint64 modul
     return saved;
 }
 
-QList<TSiteEntry> TRecord::SiteList(qint64 siteId, QString& error) const {
+QList<TSiteEntry> TRecordStore::SiteList(qint64 siteId, QString& error) const {
     QList<TSiteEntry> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
@@ -173,7 +173,7 @@ QList<TSiteEntry> TRecord::SiteList(qint64 siteId, QString& error) const {
     return out;
 }
 
-bool TRecord::AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& excluded, QString& error) {
+bool TRecordStore::AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& excluded, QString& error) {
     return Again(
         [&](QString& e) {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -189,7 +189,7 @@ bool TRecord::AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& e
         error);
 }
 
-bool TRecord::RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error) {
+bool TRecordStore::RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     TTransaction t(db, shared_);
     QSqlQuery q(db);
@@ -204,7 +204,7 @@ bool TRecord::RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error) {
            RaiseRevision(q, siteId, error) && t.Commit(error);
 }
 
-QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
+QList<TSiteModule> TRecordStore::SiteModules(qint64 siteId, QString& error) const {
     QList<TSiteModule> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
@@ -236,7 +236,7 @@ QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
     return out;
 }
 
-QList<TSite> TRecord::SitesOf(qint64 moduleId, QString& error) const {
+QList<TSite> TRecordStore::SitesOf(qint64 moduleId, QString& error) const {
     QList<TSite> out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.id IN (SELECT site_id FROM site_modules WHERE module_id = ?) ORDER BY s.name"),
@@ -246,7 +246,7 @@ QList<TSite> TRecord::SitesOf(qint64 moduleId, QString& error) const {
     return out;
 }
 
-bool TRecord::SiteApplied(qint64 siteId, qint64 moduleId, int revision, const QString& list, const QString& numbersHash,
+bool TRecordStore::SiteApplied(qint64 siteId, qint64 moduleId, int revision, const QString& list, const QString& numbersHash,
                           QString& error) {
     return Again(
         [&](QString& e) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the record's source files share: time stamps, the three areas,
 // one SQL statement run with its values, and a transaction. Internal to record/.
-#include "record/record.h"
+#include "record/record_store.h"
 #include "base/texts.h"
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -80,7 +80,7 @@ private:
 namespace portiqa {
 
 template <class F>
-auto TRecord::Again(F f, QString& error) -> decltype(f(error)) {
+auto TRecordStore::Again(F f, QString& error) -> decltype(f(error)) {
     auto result = f(error);
     if (result || !shared_ || Alive()) return result;
     // The server closed the connection (restarted, or the network broke):

@@ -7,6 +7,7 @@
 namespace portiqa {
 
 TRecord::~TRecord() = default;
+bool TRecord::Late() const { return false; }
 
 bool TRecord::Available() { return false; }
 

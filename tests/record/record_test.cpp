@@ -44,26 +44,30 @@ struct RecordTest : ::testing::TestWithParam<std::string> {
         EXPECT_TRUE(r) << error.toStdString();
         return r;
     }
-    // A statement on a connection of the test's own; the first column of the first row.
+    // A connection of the test's own to the record.
+    QSqlDatabase Side(const QString& name) {
+        QSqlDatabase db;
+        if (GetParam() == "postgresql") {
+            const QUrl url(location);
+            db = QSqlDatabase::addDatabase("QPSQL", name);
+            // A socket folder (?host=) on Linux, a TCP address (the Windows tests).
+            const QString socket = QUrlQuery(url).queryItemValue("host");
+            db.setHostName(socket.isEmpty() ? url.host() : socket);
+            if (url.port() > 0) db.setPort(url.port());
+            db.setUserName(url.userName());
+            db.setDatabaseName(url.path().mid(1));
+        } else {
+            db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(location);
+        }
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        return db;
+    }
+    // A statement on that connection; the first column of the first row.
     QVariant Sql(const QString& statement) {
         QVariant result;
         {
-            QSqlDatabase db;
-            if (GetParam() == "postgresql") {
-                const QUrl url(location);
-                db = QSqlDatabase::addDatabase("QPSQL", "test-side");
-                // A socket folder (?host=) on Linux, a TCP address (the Windows tests).
-                const QString socket = QUrlQuery(url).queryItemValue("host");
-                db.setHostName(socket.isEmpty() ? url.host() : socket);
-                if (url.port() > 0) db.setPort(url.port());
-                db.setUserName(url.userName());
-                db.setDatabaseName(url.path().mid(1));
-            } else {
-                db = QSqlDatabase::addDatabase("QSQLITE", "test-side");
-                db.setDatabaseName(location);
-            }
-            EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
-            QSqlQuery q(db);
+            QSqlQuery q(Side("test-side"));
             EXPECT_TRUE(q.exec(statement)) << q.lastError().text().toStdString();
             if (q.next()) result = q.value(0);
         }
@@ -205,6 +209,37 @@ TEST_P(RecordTest, AProvisioningUnitIsHeldByOneStationAtATime) {
     EXPECT_EQ(units[0].serial, "A1");
     EXPECT_EQ(units[0].fingerprint, "9f86d081884c7d65");
     EXPECT_EQ(units[0].state, "started");
+}
+
+// Another program holds the record's write lock: a caller that waits
+// 50 ms is told at once that the record does not answer, and so is every
+// caller while it is late; the unit it asked for is given back when the
+// lock goes, so nothing stays held in the name of a caller that gave up.
+TEST_P(RecordTest, ACallerThatStopsWaitingLeavesNothingHeldInItsName) {
+    auto r = Open();
+    ASSERT_TRUE(r);
+    QString error;
+    {
+        QSqlDatabase holder = Side("holder");
+        QSqlQuery lock(holder);
+        ASSERT_TRUE(GetParam() == "postgresql" ? lock.exec("BEGIN") && lock.exec("LOCK TABLE units IN ACCESS EXCLUSIVE MODE")
+                                               : lock.exec("BEGIN IMMEDIATE"));
+        r->SetPatience(std::chrono::milliseconds(50));
+        EXPECT_FALSE(r->ClaimUnit("estate", "house-0", "/dev/ttyUSB0", "", "", error));
+        EXPECT_TRUE(error.contains("не отвечает")) << error.toStdString();
+        EXPECT_TRUE(r->Late());
+        error.clear();
+        EXPECT_TRUE(r->Modules(error).isEmpty());
+        EXPECT_TRUE(error.contains("не отвечает")) << "a late record answers nobody";
+        ASSERT_TRUE(lock.exec("ROLLBACK"));
+    }
+    QSqlDatabase::removeDatabase("holder");
+    // Waiting as long as it takes: behind everything queued before.
+    r->SetPatience(std::chrono::milliseconds(0));
+    const QList<TUnitEntry> units = r->Units("estate", error);
+    ASSERT_EQ(units.size(), 1) << error.toStdString();
+    EXPECT_EQ(units[0].state, "free");
+    EXPECT_FALSE(r->Late());
 }
 
 TEST_P(RecordTest, ARecordOfANewerProgramOrAPasswordInTheAddressIsRefused) {

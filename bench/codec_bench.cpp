@@ -64,7 +64,7 @@ BENCHMARK(BM_NumberPagesDecodeEncodeAll)->Unit(benchmark::kMillisecond);
 void BM_HistoryPagesDecodeAll(benchmark::State& state) {
     Env env;
     THistoryTable table;
-    TSingleCommand deleter(env.seq, 133);
+    TSingleCommand deleter(env.seq, HistoryDeletionCommand());
     TPageTransfer transfer(env.seq, env.progress);
     THistoryBlock block(env.seq, transfer, table, deleter, env.op);
     sim::TModuleImage image;

@@ -1059,10 +1059,6 @@ file</translation>
         <translation>Delete command</translation>
     </message>
     <message>
-        <source>Undefined data</source>
-        <translation>Undefined data</translation>
-    </message>
-    <message>
         <source>Undefined address</source>
         <translation>Undefined address</translation>
     </message>

@@ -1060,10 +1060,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Команда удаления</translation>
     </message>
     <message>
-        <source>Undefined data</source>
-        <translation>Неизвестные данные</translation>
-    </message>
-    <message>
         <source>Undefined address</source>
         <translation>Неизвестный адрес</translation>
     </message>

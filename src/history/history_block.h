@@ -21,6 +21,10 @@ void DecodeHistoryRecord(const uint8_t* record, TStringGrid& grid, int row);
 // (kEvent) can hold, as stored.
 QStringList HistoryWords(int column);
 
+// The module's deletion of its whole history: command 133, status reply;
+// every history page changes.
+TCommandSpec HistoryDeletionCommand();
+
 // The history block: 500 pages of two 128-byte records from 0x30000 on, read
 // through the page chain; ends Done when all are in the table.
 class THistoryBlock : public TPageBlock {

@@ -16,19 +16,6 @@ QString WrittenSoFar(int pages, bool verifying = false) {
     return TText::tr("\rЗаписано страниц: %1. Сохраните ещё раз, чтобы записать остальные").arg(pages);
 }
 
-QString CommandAnswer(uint8_t command, bool ok) {
-    switch (command) {
-    case kCmdTimeSync:
-        return ok ? TText::tr("Возврат времени синхронизации в норму") : TText::tr("Ошибка возврата времени синхронизации");
-    case kCmdCheckingMode:
-        return ok ? TText::tr("Enter") : TText::tr("Error");
-    case kCmdDeleteHistory:
-        return ok ? TText::tr("История данных удалена") : TText::tr("Ошибка при удалении исторических данных");
-    default:
-        return ok ? TText::tr("Enter") : TText::tr("Error");
-    }
-}
-
 } // namespace
 
 QString NoAnswerHint() {
@@ -57,7 +44,7 @@ QString LinkMessage(const TLinkNotice& n) {
     case K::ReadsDisagree:
         return TText::tr("Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите");
     case K::CommandAnswered:
-        return CommandAnswer(n.command, n.ok);
+        return n.detail;
     case K::HandlerFailed:
         return n.detail;
     case K::Cancelled:

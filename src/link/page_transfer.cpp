@@ -128,7 +128,7 @@ void TPageTransfer::NextRead() {
     TSendOptions o = Asking();
     o.readTwice = twice_.count(a) != 0;
     o.confirmed = Confirm;
-    seq_.Send(kCmdReadPage, a, 0, nullptr, statusText_, o);
+    seq_.ReadPage(a, statusText_, o);
 }
 
 bool TPageTransfer::ModuleHolds(int32_t address, const QByteArray& page) const {
@@ -164,7 +164,7 @@ void TPageTransfer::SendCurrent() {
     phase_ = TPhase::Writing;
     const auto& [address, bytes] = writes_[next_];
     Sent.insert(address);
-    seq_.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(bytes.constData()), statusText_, Asking());
+    seq_.SavePage(address, bytes, statusText_, Asking());
 }
 
 void TPageTransfer::RequestCheck(bool twice) {
@@ -172,7 +172,7 @@ void TPageTransfer::RequestCheck(bool twice) {
     checkedTwice_ = twice;
     TSendOptions o = Asking();
     o.readTwice = twice;
-    seq_.Send(kCmdReadPage, writes_[next_].first, 0, nullptr, statusText_, o);
+    seq_.ReadPage(writes_[next_].first, statusText_, o);
 }
 
 void TPageTransfer::Checked(int32_t replyAddress, const uint8_t* fresh) {

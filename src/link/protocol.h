@@ -11,12 +11,10 @@ constexpr int kMaxPayload = 256;
 constexpr int kMaxFrame = kMaxPayload + 9;
 constexpr int kPageSize = 0x100;
 
+// The link's own requests; every other command comes with its reply's shape.
 enum TCommandCode : uint8_t {
-    kCmdTimeSync = 3,
-    kCmdCheckingMode = 4,
     kCmdSavePage = 130,
     kCmdReadPage = 131,
-    kCmdDeleteHistory = 133,
 };
 
 // Device address space.

@@ -88,12 +88,13 @@ void TReceiver::Fail(TLinkFailure why, TLinkNotice notice) {
     if (OnFailure) OnFailure(why);
 }
 
-void TReceiver::ReplyToSingle(const QString& statusText) {
-    status_.ShowStatus(statusText);
+void TReceiver::ReplyToSingle(const TReplyShape& shape) {
+    status_.ShowStatus(shape.takenText);
     TLinkNotice n;
     n.kind = TLinkNotice::TKind::CommandAnswered;
     n.command = valid_.Command;
     n.ok = FirstPayloadByteIsOne();
+    n.detail = n.ok ? shape.acceptedText : shape.refusedText;
     Notify(n);
     if (!n.ok && OnFailure) OnFailure(TLinkFailure::CommandFailed);
     if (OnCommandReply) OnCommandReply(valid_.Command, n.ok);
@@ -130,24 +131,15 @@ void TReceiver::Dispatch() {
     case TReplyVerdict::Take:
         break;
     }
-    switch (valid_.Command) {
-    case kCmdTimeSync:
-        ReplyToSingle(TText::tr("Receives the data synchronization command returns"));
+    switch (seq_.TakenShape().kind) {
+    case TReplyShape::TKind::Status:
+        ReplyToSingle(seq_.TakenShape());
         break;
-    case kCmdCheckingMode:
-        ReplyToSingle(TText::tr("Checking mode"));
-        break;
-    case kCmdDeleteHistory:
-        ReplyToSingle(TText::tr("Delete command"));
-        break;
-    case kCmdSavePage:
+    case TReplyShape::TKind::Save:
         DispatchSave();
         break;
-    case kCmdReadPage:
+    case TReplyShape::TKind::Page:
         DispatchRead();
-        break;
-    default:
-        status_.ShowStatus(TText::tr("Undefined data"));
         break;
     }
 }
@@ -210,9 +202,7 @@ void TReceiver::GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why) {
     n.kind = kind;
     n.pagesWritten = seq_.PagesWrittenInTransfer();
     n.verifying = seq_.Verifying();
-    seq_.SetOutstanding(false);
-    // A login whose reply never came must not swallow a later settings read.
-    if (password_) password_->CancelPending();
+    seq_.GiveUp();
     EndTransfers();
     Fail(why, n);
     status_.Display().SetStatusText(QString());

@@ -9,15 +9,6 @@
 
 namespace portiqa {
 
-// The password check as the receiver sees it: a login whose reply will
-// never come is ended with the transfer.
-class IPasswordCheck {
-public:
-    virtual ~IPasswordCheck() = default;
-    virtual bool Pending() const = 0;
-    virtual void CancelPending() = 0;
-};
-
 // Why a transfer ended early, for front ends that need more than a message.
 enum class TLinkFailure { ReplyTimeout, SaveRefused, CommandFailed, HandlerFailed, ReadsDisagree, Cancelled, LinkLost };
 
@@ -28,7 +19,7 @@ struct TLinkNotice {
         ReplyTimeout,       // no acceptable reply within the reply time
         SaveRefused,        // the module answered a save with a status other than 1
         ReadsDisagree,      // two reads of a page kept differing
-        CommandAnswered,    // a single command (3, 4, 133) was answered; ok tells how
+        CommandAnswered,    // a single command was answered; ok tells how, detail in the command's words
         HandlerFailed,      // a reply handler failed; detail holds its text
         Cancelled,          // the operator ended the transfer
         LinkLost,           // the port closed under the transfer (cable pulled, bridge gone)
@@ -50,7 +41,6 @@ class TReceiver {
 public:
     TReceiver(TFrameAssembler& assembler, TValidReply& valid, TRequestSequence& seq, TProgressControl& progress);
 
-    void SetPasswordCheck(IPasswordCheck* check) { password_ = check; }
     // The page chain of every block, ended when an exchange fails.
     void SetPageTransfer(TPageTransfer* transfer) { pages_ = transfer; }
 
@@ -70,7 +60,7 @@ public:
     std::function<void(const TLinkNotice&)> OnNotice;
     // Raised, after the notice, whenever a transfer or command ends in failure.
     std::function<void(TLinkFailure)> OnFailure;
-    // Raised when a single-frame command (3, 4, 133) has been answered.
+    // Raised when a single-frame command has been answered.
     std::function<void(uint8_t command, bool ok)> OnCommandReply;
 
 private:
@@ -81,7 +71,7 @@ private:
     void Dispatch();
     void DispatchSave();
     void DispatchRead();
-    void ReplyToSingle(const QString& statusText);
+    void ReplyToSingle(const TReplyShape& shape);
     bool FirstPayloadByteIsOne() const;
     void Fail(TLinkFailure why, TLinkNotice notice);
     void Notify(const TLinkNotice& notice) {
@@ -103,7 +93,6 @@ private:
     const QString dataCommunication_ = TText::tr("Data communication");
     TProgressControl& progress_;
     ITimer& tmr1_;
-    IPasswordCheck* password_ = nullptr;
     TPageTransfer* pages_ = nullptr;
     bool damaged_ = false;  // a broken frame since the last byte of a whole one
 };

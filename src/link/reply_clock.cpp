@@ -5,9 +5,9 @@
 
 namespace portiqa {
 
-TReplyClock::TKind TReplyClock::KindOf(uint8_t command) {
-    if (command == kCmdReadPage) return TKind::Read;
-    if (command == kCmdSavePage) return TKind::Save;
+TReplyClock::TKind TReplyClock::KindOf(TReplyShape::TKind reply) {
+    if (reply == TReplyShape::TKind::Page) return TKind::Read;
+    if (reply == TReplyShape::TKind::Save) return TKind::Save;
     return TKind::Single;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/reply_shape.h"
 #include <array>
 #include <cstdint>
 
@@ -14,7 +15,7 @@ namespace portiqa {
 class TReplyClock {
 public:
     enum class TKind { Read, Save, Single };
-    static TKind KindOf(uint8_t command);
+    static TKind KindOf(TReplyShape::TKind reply);
 
     // A new line: nothing learned, and its speed (bits a second).
     void Forget(uint32_t baud);

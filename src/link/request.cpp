@@ -8,19 +8,27 @@
 
 namespace portiqa {
 
-void TRequestSequence::Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
+void TRequestSequence::ReadPage(int32_t address, const QString& statusText, TSendOptions options) {
+    Send(kCmdReadPage, address, QByteArray(), TReplyShape::PageRead(), statusText, std::move(options));
+}
+
+void TRequestSequence::SavePage(int32_t address, const QByteArray& page, const QString& statusText, TSendOptions options) {
+    Send(kCmdSavePage, address, page, TReplyShape::PageSave(), statusText, std::move(options));
+}
+
+void TRequestSequence::Send(uint8_t command, int32_t address, const QByteArray& payload, const TReplyShape& reply,
                             const QString& statusText, TSendOptions options) {
     pending_ = {};
     pending_.command = command;
     pending_.address = address;
-    pending_.replyLength = command == kCmdReadPage ? kPageSize : 1;
-    pending_.payload = payload ? QByteArray(reinterpret_cast<const char*>(payload), length) : QByteArray(length, '\0');
+    pending_.reply = reply;
+    pending_.payload = payload.left(kMaxPayload);
     pending_.statusText = statusText;
-    pending_.options = options;
+    pending_.options = std::move(options);
     pending_.attempt = 1;
     SetActive(true);
     // Until the module acknowledges a save, nobody knows what the page holds.
-    if (command == kCmdSavePage) known_.erase(address);
+    if (reply.kind == TReplyShape::TKind::Save) known_.erase(address);
     transmits_ = 0;
     Transmit();
     status_.ShowStatus(statusText);
@@ -39,12 +47,10 @@ void TRequestSequence::Arm(int ms) {
 }
 
 int TRequestSequence::WireMs() const {
-    return clock_.WireMs(kMaxFrame - kMaxPayload + int(pending_.payload.size()), kMaxFrame - kMaxPayload + pending_.replyLength);
+    return clock_.WireMs(kMaxFrame - kMaxPayload + int(pending_.payload.size()), kMaxFrame - kMaxPayload + pending_.reply.length);
 }
 
-bool TRequestSequence::Repeatable() const {
-    return pending_.command == kCmdReadPage || pending_.command == kCmdSavePage;
-}
+bool TRequestSequence::Repeatable() const { return pending_.reply.repeatable; }
 
 bool TRequestSequence::Alive() const {
     return answeredInTransfer_ || (lastAnswerMs_ >= 0 && Clock() - lastAnswerMs_ <= kAliveMs + kReplyTimeoutMs) ||
@@ -55,7 +61,7 @@ int TRequestSequence::TryWaitMs() const {
     // A single command is never sent twice, and a module not heard from
     // lately gets one try: either waits the whole reply time.
     if (!pending_.active || !Repeatable() || !Alive()) return kReplyTimeoutMs;
-    const int learned = clock_.LearnedWaitMs(TReplyClock::KindOf(pending_.command), WireMs());
+    const int learned = clock_.LearnedWaitMs(TReplyClock::KindOf(pending_.reply.kind), WireMs());
     // Nothing of this kind has answered on this line yet: the tries share
     // the reply time, and a reply to any of them is taken.
     if (learned < 0) return kReplyTimeoutMs / kPageAttempts;
@@ -74,7 +80,7 @@ void TRequestSequence::NewLine(uint32_t baud) {
 }
 
 void TRequestSequence::Learn() {
-    const TReplyClock::TKind kind = TReplyClock::KindOf(pending_.command);
+    const TReplyClock::TKind kind = TReplyClock::KindOf(pending_.reply.kind);
     const int sinceLast = int(Clock() - sentMs_);
     if (transmits_ == 1) clock_.Sample(kind, sinceLast, WireMs());
     else clock_.SampleAmbiguous(kind, sinceLast, WireMs());
@@ -82,7 +88,7 @@ void TRequestSequence::Learn() {
 }
 
 bool TRequestSequence::OwesReply(uint8_t command, int32_t address, int length) const {
-    return pending_.active && command == pending_.command && address == pending_.address && length == pending_.replyLength;
+    return pending_.active && command == pending_.command && address == pending_.address && length == pending_.reply.length;
 }
 
 bool TRequestSequence::ReAskAfterDamage() {
@@ -117,7 +123,7 @@ void TRequestSequence::Transmit() {
 
 TReplyVerdict TRequestSequence::Offer(const TValidReply& reply) {
     if (!pending_.active || reply.Command != pending_.command || reply.Address != pending_.address ||
-        reply.Length != pending_.replyLength)
+        reply.Length != pending_.reply.length)
         return TReplyVerdict::Unasked;
     answeredInTransfer_ = true;
     lastAnswerMs_ = Clock();
@@ -125,7 +131,7 @@ TReplyVerdict TRequestSequence::Offer(const TValidReply& reply) {
     const QByteArray payload(reinterpret_cast<const char*>(reply.Payload.data()), reply.Length);
     if (verify_.running) return OfferOwnRead(reply);
 
-    if (pending_.command == kCmdReadPage) {
+    if (pending_.reply.kind == TReplyShape::TKind::Page) {
         // Two bits flipped in the same place of two bytes pass the frame's
         // check: a page nothing confirms is read again.
         if (!pending_.options.readTwice && pending_.options.confirmed &&
@@ -152,7 +158,7 @@ TReplyVerdict TRequestSequence::Offer(const TValidReply& reply) {
         Took();
         return TReplyVerdict::Take;
     }
-    if (pending_.command == kCmdSavePage) {
+    if (pending_.reply.kind == TReplyShape::TKind::Save) {
         SetActive(false);
         Took();
         if (reply.Payload[0] == 1) {
@@ -164,12 +170,13 @@ TReplyVerdict TRequestSequence::Offer(const TValidReply& reply) {
     }
     SetActive(false);
     Took();
-    if (pending_.command == kCmdDeleteHistory) ForgetRange(kHistoryBase, kModuleMemorySize);
+    if (pending_.reply.changesTo > pending_.reply.changesFrom) ForgetRange(pending_.reply.changesFrom, pending_.reply.changesTo);
     return TReplyVerdict::Take;
 }
 
 void TRequestSequence::Took() {
     takenOperation_ = pending_.options.operation;
+    takenShape_ = pending_.reply;
     taken_ = pending_.options.onReply;
 }
 
@@ -179,6 +186,12 @@ bool TRequestSequence::Answer(const TValidReply& reply) {
     if (!handler) return false;
     handler(TReply{reply.Command, reply.Address, reply.Payload.data(), reply.Length});
     return true;
+}
+
+void TRequestSequence::GiveUp() {
+    const std::function<void()> told = pending_.active ? pending_.options.onGiveUp : nullptr;
+    SetActive(false);
+    if (told) told();
 }
 
 void TRequestSequence::SetActive(bool on) {
@@ -196,7 +209,7 @@ bool TRequestSequence::RetryAfterSilence() {
     if (!pending_.active || !Alive()) return false;
     // Page reads and saves can be repeated; single commands never are.
     if (!Repeatable() || pending_.attempt >= kPageAttempts) return false;
-    clock_.BackOff(TReplyClock::KindOf(pending_.command));
+    clock_.BackOff(TReplyClock::KindOf(pending_.reply.kind));
     ++pending_.attempt;
     Transmit();
     ArmTry();
@@ -255,16 +268,17 @@ void TRequestSequence::VerifyNext() {
         return;
     }
     const int32_t address = verify_.pages[verify_.next];
-    SendOwn(kCmdReadPage, address, QByteArray(), TText::tr("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
+    SendOwn(address, QByteArray(), TText::tr("Verifying %1/%2").arg(verify_.next + 1).arg(verify_.pages.size()));
 }
 
 // The read-back's own requests: their replies are the sequence's, the
 // operation is the one that wrote.
-void TRequestSequence::SendOwn(uint8_t command, int32_t address, const QByteArray& page, const QString& statusText) {
+// A page read, or a save when page is given.
+void TRequestSequence::SendOwn(int32_t address, const QByteArray& page, const QString& statusText) {
     TSendOptions o;
     o.operation = verify_.operation;
-    Send(command, address, int32_t(page.size()), page.isEmpty() ? nullptr : reinterpret_cast<const uint8_t*>(page.constData()),
-         statusText, o);
+    if (page.isEmpty()) ReadPage(address, statusText, o);
+    else SavePage(address, page, statusText, o);
 }
 
 TReplyVerdict TRequestSequence::OfferOwnRead(const TValidReply& reply) {
@@ -278,9 +292,9 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TValidReply& reply) {
         ++verify_.next;
         VerifyNext();
     };
-    if (pending_.command == kCmdSavePage) {
+    if (pending_.reply.kind == TReplyShape::TKind::Save) {
         // The page saved once more: read it back again, or give it up.
-        if (reply.Payload[0] == 1) SendOwn(kCmdReadPage, address, QByteArray(), TText::tr("Verifying again"));
+        if (reply.Payload[0] == 1) SendOwn(address, QByteArray(), TText::tr("Verifying again"));
         else pageFailed();
         return TReplyVerdict::Held;
     }
@@ -292,7 +306,7 @@ TReplyVerdict TRequestSequence::OfferOwnRead(const TValidReply& reply) {
         ++verify_.next;
         VerifyNext();
     } else if (verify_.resaved[address]++ == 0) {
-        SendOwn(kCmdSavePage, address, written, TText::tr("Save again"));
+        SendOwn(address, written, TText::tr("Save again"));
         unverified_[address] = written;  // Send forgot the page until it is acknowledged
     } else {
         pageFailed();
@@ -310,26 +324,8 @@ void TRequestSequence::FinishVerify() {
 bool TSingleCommand::Send() {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
-    seq_.Send(Command, 0, 0, nullptr, TText::tr("Password verifying"));
+    seq_.Send(Command, 0, Payload ? Payload() : QByteArray(), reply_, sendText_);
     return true;
 }
-
-std::array<uint8_t, 6> TTimeSyncCommand::TimePayload(const QDateTime& now) {
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return {static_cast<uint8_t>(d.year() & 0xFF), static_cast<uint8_t>(d.month()),
-            static_cast<uint8_t>(d.day()),         static_cast<uint8_t>(t.hour()),
-            static_cast<uint8_t>(t.minute()),      static_cast<uint8_t>(t.second())};
-}
-
-bool TTimeSyncCommand::SendAt(const QDateTime& now) {
-    if (seq_.Outstanding()) return false;
-    if (BeforeSend && !BeforeSend(Command)) return true;
-    const auto payload = TimePayload(now);
-    seq_.Send(Command, 0, 6, payload.data(), TText::tr("Send sync time command"));
-    return true;
-}
-
-bool TTimeSyncCommand::Send() { return SendAt(QDateTime::currentDateTime()); }
 
 } // namespace portiqa

@@ -4,8 +4,8 @@
 #include "base/timer.h"
 #include "link/protocol.h"
 #include "link/reply_clock.h"
+#include "link/reply_shape.h"
 #include "link/serial_port.h"
-#include <QDateTime>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -51,6 +51,9 @@ struct TSendOptions {
     // The reply that matches the request, handed over when it is taken
     // (never worked out again from the address).
     TReplyHandler onReply;
+    // Told when the request is given up without a reply (its time ran out,
+    // the transfer was cancelled, the line was lost).
+    std::function<void()> onGiveUp;
     // A page read once is taken when this confirms it (it equals the copy the
     // program last read from this module and verified); otherwise it is read
     // again, as a page read twice.
@@ -59,23 +62,28 @@ struct TSendOptions {
 
 // The one way every request reaches the module, and the one place that
 // decides which reply belongs to it. It keeps the outstanding request
-// (command, address, and the payload length its reply must have: 256 for a
-// page read, 1 for a save or a single command), takes only the reply that
-// matches it, sends an unanswered page request again, reads a written page
-// back, and knows which pages of the module it holds exactly, so a save can
-// leave out what the module already has.
+// (command, address, and the shape of its reply, which the sender gives),
+// takes only the reply that matches it, sends a repeatable request again,
+// reads a written page back, and knows which pages of the module it holds
+// exactly, so a save can leave out what the module already has. Page reads
+// and saves are its own; any other command comes with its reply's shape.
 class TRequestSequence {
 public:
     TRequestSequence(ISerialPort& port, TStatusControl& status, ITimer& replyTimer)
         : port_(port), status_(status), tmr1_(replyTimer) {}
 
-    void Send(uint8_t command, int32_t address, int32_t length, const uint8_t* payload,
+    void ReadPage(int32_t address, const QString& statusText, TSendOptions options = {});
+    void SavePage(int32_t address, const QByteArray& page, const QString& statusText, TSendOptions options = {});
+    void Send(uint8_t command, int32_t address, const QByteArray& payload, const TReplyShape& reply,
               const QString& statusText, TSendOptions options = {});
 
     // A request has been sent and its reply has not been taken yet.
     bool Outstanding() const { return pending_.active; }
     // Forget the outstanding request (its time ran out, or a test resets the line).
     void SetOutstanding(bool on) { if (!on) SetActive(false); }
+    // The outstanding request will get no reply: it is forgotten and its
+    // sender told.
+    void GiveUp();
     ITimer& ReplyTimer() { return tmr1_; }
     TStatusControl& Status() { return status_; }
 
@@ -84,8 +92,9 @@ public:
     // Hands the reply Offer last took to its request's handler; false when
     // that request named none.
     bool Answer(const TValidReply& reply);
-    // The operation of the request whose reply Offer last took.
+    // The operation of the request whose reply Offer last took, and its reply's shape.
     TOperation TakenOperation() const { return takenOperation_; }
+    const TReplyShape& TakenShape() const { return takenShape_; }
     // The operation of the last request sent (answered or not).
     TOperation LastOperation() const { return pending_.options.operation; }
     // The reply time ran out: sends a page request again while it has
@@ -168,7 +177,7 @@ private:
         bool active = false;
         uint8_t command = 0;
         int32_t address = 0;
-        uint16_t replyLength = 0;
+        TReplyShape reply;
         QByteArray payload;
         QString statusText;
         TSendOptions options;
@@ -197,7 +206,7 @@ private:
     qint64 Clock() const;
     TReplyVerdict OfferOwnRead(const TValidReply& reply);
     void VerifyNext();
-    void SendOwn(uint8_t command, int32_t address, const QByteArray& page, const QString& statusText);
+    void SendOwn(int32_t address, const QByteArray& page, const QString& statusText);
     void FinishVerify();
 
     ISerialPort& port_;
@@ -216,6 +225,7 @@ private:
     int tryWaitMs_ = kReplyTimeoutMs;
     int transmits_ = 0;   // of the outstanding exchange: more than one makes its timing ambiguous
     TOperation takenOperation_ = TOperation::Command;
+    TReplyShape takenShape_;
     TReplyHandler taken_;  // the handler of the request whose reply was last taken
     std::map<int32_t, QByteArray> known_;      // pages the module holds, byte for byte
     std::map<int32_t, QByteArray> unverified_; // acknowledged saves not yet read back
@@ -223,30 +233,31 @@ private:
 };
 
 
-// A single-frame command with no payload (checking mode, history deletion).
+// A command of one frame to the module and one status reply (checking
+// mode, history deletion, the clock), as its block describes it.
+struct TCommandSpec {
+    uint8_t command = 0;
+    QString sendText;  // the status text while it is sent
+    TReplyShape reply;
+};
+
+// Sends such a command, with the payload Payload gives (none by default).
 class TSingleCommand {
 public:
-    TSingleCommand(TRequestSequence& seq, uint8_t command) : Command(command), seq_(seq) {}
+    TSingleCommand(TRequestSequence& seq, TCommandSpec spec) : Command(spec.command), sendText_(spec.sendText), reply_(std::move(spec.reply)), seq_(seq) {}
     virtual ~TSingleCommand() = default;
     // False (and nothing sent) while another reply is owed.
-    virtual bool Send();
+    bool Send();
     uint8_t Command;
+    std::function<QByteArray()> Payload;
     // Asked before the command is sent; false stops it (the operator has
     // been told why, and Send reports it handled).
     std::function<bool(uint8_t command)> BeforeSend;
 
-protected:
+private:
+    QString sendText_;
+    TReplyShape reply_;
     TRequestSequence& seq_;
-};
-
-// Sets the module's clock from the computer's local time.
-class TTimeSyncCommand : public TSingleCommand {
-public:
-    explicit TTimeSyncCommand(TRequestSequence& seq) : TSingleCommand(seq, kTimeSyncCommand) {}
-    bool Send() override;
-    bool SendAt(const QDateTime& now);
-    static std::array<uint8_t, 6> TimePayload(const QDateTime& now);
-    static constexpr uint8_t kTimeSyncCommand = 3;
 };
 
 } // namespace portiqa

@@ -19,7 +19,9 @@ void TPasswordCheck::StartCheck() {
         seq_.Status().ShowStatus(TText::tr("Reading basic setting"));
         CheckPassword(reply.payload);
     };
-    seq_.Send(kCmdReadPage, SettingsPageAddress(1), 0, nullptr, TText::tr("Read settings"), again);
+    // A login whose reply never came must not swallow a later settings read.
+    again.onGiveUp = [this] { CancelPending(); };
+    seq_.ReadPage(SettingsPageAddress(1), TText::tr("Read settings"), again);
     seq_.Status().ShowStatus(TText::tr("Password verifing"));
 }
 

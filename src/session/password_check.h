@@ -1,6 +1,5 @@
 #pragma once
 #include "base/operator.h"
-#include "link/receiver.h"
 #include "link/request.h"
 #include <functional>
 
@@ -8,15 +7,15 @@ namespace portiqa {
 
 // The login: reads the password stored in the first 4 bytes of settings
 // page 1 and compares it with the typed one, ignoring case.
-class TPasswordCheck : public IPasswordCheck {
+class TPasswordCheck {
 public:
     TPasswordCheck(TRequestSequence& seq, IOperator& op) : seq_(seq), op_(op) {}
 
     void StartCheck();
     // Settings page 1 as read (256 bytes).
     void CheckPassword(const uint8_t* payload);
-    bool Pending() const override { return pending_ != 0; }
-    void CancelPending() override { pending_ = 0; }
+    bool Pending() const { return pending_ != 0; }
+    void CancelPending() { pending_ = 0; }
 
     // The text of the password box at the moment of comparison.
     std::function<QString()> TypedPasswordSource;

@@ -1,6 +1,7 @@
 #include "session/session.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
+#include "session/module_commands.h"
 #include <QDateTime>
 #include <utility>
 
@@ -14,9 +15,9 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       seq(port, status, replyTimer),
       pageTransfer(seq, progress),
       numberBlock(seq, pageTransfer, numberTable, op_),
-      checkingMode(seq, kCmdCheckingMode),
-      historyDelete(seq, kCmdDeleteHistory),
-      timeSync(seq),
+      checkingMode(seq, CheckingModeCommand()),
+      historyDelete(seq, HistoryDeletionCommand()),
+      timeSync(seq, TimeSyncCommand()),
       historyBlock(seq, pageTransfer, historyTable, historyDelete, op_),
       settingsBlock(seq, pageTransfer, settingsTable, progress, op_),
       password(seq, op_),
@@ -29,11 +30,11 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
     replyTimer.SetInterval(kReplyTimeoutMs);
     replyTimer.SetEnabled(false);
     BindStatusClearTimer(statusTimer, status, progress);
-    receiver.SetPasswordCheck(&password);
     seq.OnOutstandingChanged = [this](bool busy) {
         if (OnBusyChanged) OnBusyChanged(busy);
     };
     receiver.SetPageTransfer(&pageTransfer);
+    timeSync.Payload = [] { return TimeSyncPayload(QDateTime::currentDateTime()); };
     GuardWrites();
     // Who called: the history shows each number's name from the directory.
     historyTable.NameOf = [this](const QString& phone) {

@@ -163,7 +163,7 @@ protected:
     TNumberBlock numberBlock;
     TSingleCommand checkingMode;
     TSingleCommand historyDelete;
-    TTimeSyncCommand timeSync;
+    TSingleCommand timeSync;  // its payload: the computer's time as it is sent
     THistoryBlock historyBlock;
     TSettingsBlock settingsBlock;
     TPasswordCheck password;

@@ -1,3 +1,5 @@
+#include "history/history_block.h"
+#include "session/module_commands.h"
 #include "fakes.h"
 #include "base/timer.h"
 #include "link/data_package.h"
@@ -59,15 +61,16 @@ TEST(RequestSequence, TimeSyncFrameAndSequenceSteps) {
     TManualTimer replyTimer(3000), statusTimer(3000, true);
     TStatusControl status(display, statusTimer);
     TRequestSequence seq(port, status, replyTimer);
-    TTimeSyncCommand sync(seq);
-    sync.SendAt(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15)));
+    TSingleCommand sync(seq, TimeSyncCommand());
+    sync.Payload = [] { return TimeSyncPayload(QDateTime(QDate(2026, 12, 7), QTime(0, 29, 15))); };
+    ASSERT_TRUE(sync.Send());
     ASSERT_EQ(port.frames.size(), 1u);
     EXPECT_EQ(port.frames[0], Hex("23 03 00 00 00 00 00 06 EA 0C 07 00 1D 0F F6"));
     EXPECT_EQ(display.Text(), "Отправка команды синхронизации времени");
     EXPECT_TRUE(replyTimer.Enabled());
     EXPECT_TRUE(seq.Outstanding());
 
-    TSingleCommand deleter(seq, 133);
+    TSingleCommand deleter(seq, HistoryDeletionCommand());
     EXPECT_FALSE(deleter.Send());  // a reply is still owed: nothing is sent
     EXPECT_EQ(port.frames.size(), 1u);
     seq.SetOutstanding(false);
@@ -85,7 +88,7 @@ TEST(RequestSequence, ClosedPortStillArmsTheReplyTimerWithoutRestartingIt) {
     TRequestSequence seq(port, status, replyTimer);
     int expiries = 0;
     replyTimer.OnTimer = [&] { ++expiries; replyTimer.SetEnabled(false); };
-    TSingleCommand check(seq, 4);
+    TSingleCommand check(seq, CheckingModeCommand());
     EXPECT_TRUE(check.Send());
     replyTimer.Advance(2000);
     EXPECT_FALSE(check.Send());  // refused while the first reply is owed

@@ -1,3 +1,5 @@
+#include "history/history_block.h"
+#include "session/module_commands.h"
 #include "fakes.h"
 #include "base/timer.h"
 #include "link/link_messages.h"
@@ -32,13 +34,19 @@ struct FakePages : TPageTransfer {
     }
 };
 
-struct FakePassword : IPasswordCheck {
+struct FakePassword {
     bool pending = false;
     int checks = 0;
-    bool Pending() const override { return pending; }
     void CheckPassword(const uint8_t*) { ++checks; pending = false; }
-    void CancelPending() override { pending = false; }
 };
+
+// The module's single commands as the program describes them.
+TCommandSpec CommandOf(uint8_t code) {
+    for (const TCommandSpec& c : {TimeSyncCommand(), CheckingModeCommand(), HistoryDeletionCommand()})
+        if (c.command == code) return c;
+    ADD_FAILURE() << "no command " << int(code);
+    return {};
+}
 
 QByteArray Reply(uint8_t cmd, int32_t address, QByteArray payload) {
     TDataPackage p;
@@ -66,7 +74,6 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
         numbers.Describe(TOperation::Numbers, TText::tr("Reading number list:"), TText::tr("Save number list:"), true);
         history.Describe(TOperation::History, TText::tr("Reading historical data:"), TText::tr("Save pages:"), true);
         rx.SetPageTransfer(&history);
-        rx.SetPasswordCheck(&password);
         // The receiver reports facts; the words are the application's, as in the session.
         rx.OnNotice = [this](const TLinkNotice& n) {
             notices.push_back(n);
@@ -82,13 +89,14 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     }
     // A request as its owner sends it: the login while a check is pending,
     // else the block of the address's area (as the program's blocks ask).
-    void Request(int32_t address = 0) { seq.Send(131, address, 0, nullptr, "Чтение настроек", Owned(address)); }
+    void Request(int32_t address = 0) { seq.ReadPage(address, "Чтение настроек", Owned(address)); }
     TSendOptions Owned(int32_t address, bool areaOwner = true) {
         TSendOptions o;
         if (!areaOwner) return o;
         if (password.pending && address == 0) {
             o.operation = TOperation::Login;
             o.onReply = [this](const TReply& r) { password.CheckPassword(r.payload); };
+            o.onGiveUp = [this] { password.pending = false; };
         }
         else {
             // The chain that sent the request is the one the receiver knows.
@@ -103,8 +111,9 @@ struct ReceiverTest : ::testing::Test, test::TLinkRig {
     void Ask(uint8_t cmd, int32_t address, bool areaOwner = true) {
         const QByteArray page(256, 0);
         const TSendOptions o = Owned(address, areaOwner && (cmd == 130 || cmd == 131));
-        if (cmd == 130) seq.Send(cmd, address, 256, reinterpret_cast<const uint8_t*>(page.constData()), "Save", o);
-        else seq.Send(cmd, address, 0, nullptr, "Ask", o);
+        if (cmd == 130) seq.SavePage(address, page, "Save", o);
+        else if (cmd == 131) seq.ReadPage(address, "Ask", o);
+        else seq.Send(cmd, address, {}, CommandOf(cmd).reply, "Ask", o);
     }
 };
 
@@ -210,6 +219,8 @@ TEST_F(ReceiverTest, SingleCommandRepliesAndTheirFailures) {
         {4, "23 04 00 00 00 00 00 01 02 07", "Режим проверки", "Ошибка"},
         {3, "23 03 00 00 00 00 00 01 01 03", "Получен ответ на команду синхронизации",
          "Возврат времени синхронизации в норму"},
+        {3, "23 03 00 00 00 00 00 01 00 02", "Получен ответ на команду синхронизации",
+         "Ошибка возврата времени синхронизации"},
         // A status reply without its status byte is no reply: the time runs out.
         {3, "23 03 00 00 00 00 00 00 03", "Неожиданный ответ", "GSM модуль не отвечает"},
         {133, "23 85 00 00 00 00 00 00 85", "Неожиданный ответ", "GSM модуль не отвечает"},
@@ -269,9 +280,14 @@ TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     Ask(130, 0x30000, false);
     Feed(Reply(130, 0x30000, Hex("01")));
     EXPECT_EQ(display.Text(), "Неизвестный адрес");
-    Ask(5, 0);
+    // A command the link has never heard of is taken by the shape it was sent with.
+    TReplyShape shape;
+    shape.takenText = "Ответ получен";
+    shape.acceptedText = "Готово";
+    seq.Send(5, 0, {}, shape, "Ask");
     Feed(Reply(5, 0, Hex("01")));
-    EXPECT_EQ(display.Text(), "Неизвестные данные");
+    EXPECT_EQ(display.Text(), "Ответ получен");
+    EXPECT_EQ(op.messages.back(), "Готово");
 
     // An address with its top bit set is negative and counts as settings.
     Ask(131, int32_t(0x80000000u));
@@ -404,12 +420,6 @@ TEST(LinkMessages, WordsForEveryNotice) {
         {make(K::SaveRefused, 130, 0x1200, false, true, 0), "GSM модуль отказался записать страницу 0x01200"},
         {make(K::ReadsDisagree, 131, 0, false, false, 0),
          "Ответы GSM модуля при повторном чтении не совпадают: проверьте кабель и повторите"},
-        {make(K::CommandAnswered, 133, 0, true, false, 0), "История данных удалена"},
-        {make(K::CommandAnswered, 133, 0, false, false, 0), "Ошибка при удалении исторических данных"},
-        {make(K::CommandAnswered, 3, 0, true, false, 0), "Возврат времени синхронизации в норму"},
-        {make(K::CommandAnswered, 3, 0, false, false, 0), "Ошибка возврата времени синхронизации"},
-        {make(K::CommandAnswered, 4, 0, true, false, 0), "Выполнено"},
-        {make(K::CommandAnswered, 4, 0, false, false, 0), "Ошибка"},
     };
     for (const Case& c : cases) EXPECT_EQ(LinkMessage(c.notice), c.words) << c.words.toStdString();
     test::TScriptedOperator op;

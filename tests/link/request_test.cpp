@@ -21,9 +21,9 @@ struct RequestTest : ::testing::Test, test::TLinkRig {
         std::copy(payload.begin(), payload.end(), r.Payload.begin());
         return seq.Offer(r);
     }
-    void Read(int32_t address) { seq.Send(kCmdReadPage, address, 0, nullptr, "read"); }
+    void Read(int32_t address) { seq.ReadPage(address, "read"); }
     void Save(int32_t address, const QByteArray& page) {
-        seq.Send(kCmdSavePage, address, kPageSize, reinterpret_cast<const uint8_t*>(page.constData()), "save");
+        seq.SavePage(address, page, "save");
     }
 };
 
@@ -76,9 +76,9 @@ TEST_F(RequestTest, TheTakenReplyGoesToItsRequestsHandler) {
     TSendOptions o;
     o.operation = TOperation::Numbers;
     o.onReply = [&](const TReply& r) { got.emplace_back('a', r.address); };
-    seq.Send(kCmdReadPage, 0, 0, nullptr, "read", o);
+    seq.ReadPage(0, "read", o);
     o.onReply = [&](const TReply& r) { got.emplace_back(r.Accepted() ? 'b' : 'x', r.address); };
-    seq.Send(kCmdSavePage, 0x100, 256, reinterpret_cast<const uint8_t*>(QByteArray(256, 0).constData()), "save", o);
+    seq.SavePage(0x100, QByteArray(256, 0), "save", o);
     // Only the outstanding request's reply is taken: the earlier read's is late.
     EXPECT_EQ(Answer(kCmdReadPage, 0, QByteArray(256, 0)), TReplyVerdict::Unasked);
     ASSERT_EQ(Answer(kCmdSavePage, 0x100, QByteArray(1, 1)), TReplyVerdict::Take);
@@ -91,7 +91,7 @@ TEST_F(RequestTest, TheTakenReplyGoesToItsRequestsHandler) {
     EXPECT_TRUE(seq.Answer(reply));
     EXPECT_FALSE(seq.Answer(reply));  // handed over once
     EXPECT_EQ(got, (std::vector<std::pair<char, int32_t>>{{'b', 0x100}}));
-    seq.Send(kCmdReadPage, 0x200, 0, nullptr, "read");
+    seq.ReadPage(0x200, "read");
     ASSERT_EQ(Answer(kCmdReadPage, 0x200, QByteArray(256, 0)), TReplyVerdict::Take);
     EXPECT_FALSE(seq.Answer(reply));
 }

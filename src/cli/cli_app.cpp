@@ -4,7 +4,7 @@
 #include "cli/provision.h"
 #include "files/file_replace.h"
 #include "settings/settings_layout.h"
-#include "link/port_list.h"
+#include "session/runtime.h"
 #include <QMap>
 
 namespace portiqa {
@@ -215,7 +215,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     if (o.command == QLatin1String("ports")) {
-        for (const QString& name : TPortList().ScanPorts()) out << name << "\n";
+        for (const QString& name : TRuntime::Ports()) out << name << "\n";
         out.flush();
         return kExitOk;
     }

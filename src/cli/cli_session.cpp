@@ -1,7 +1,6 @@
 #include "cli/cli_session.h"
 #include "base/texts.h"
 #include "base/errors.h"
-#include "link/port_list.h"
 
 namespace portiqa {
 
@@ -50,31 +49,31 @@ int ExitFor(TOutcome::TKind kind) {
 } // namespace
 
 TCli::TCli(QTextStream& out, QTextStream& err, bool yes, bool progress, bool clone)
-    : out_(out), err_(err), op_(err, yes, clone), status_(err, progress), session_(comm_, status_, op_, tmr1_, tmr2_) {
-    connection_.OnLost = [this](const QString& message) {
+    : out_(out), err_(err), op_(err, yes, clone), status_(err, progress), runtime_(status_, op_) {
+    runtime_.Connection().OnLost = [this](const QString& message) {
         if (message.isEmpty()) return;  // the transfer's outcome has ended the command
         op_.ShowMessage(message);
         Finish(kExitFailed);
     };
     // A write whose outcome the record could not keep is not a success.
-    session_.OnFinished = [this](const TOutcome& o) {
+    runtime_.Session().OnFinished = [this](const TOutcome& o) {
         Finish(o.Ok() && !o.unrecorded.isEmpty() ? kExitFile : ExitFor(o.kind));
     };
 }
 
-TCli::~TCli() { comm_.CloseComm(); }
+TCli::~TCli() = default;
 
 int TCli::Open(const QString& port) {
     QString name = port;
     if (name.isEmpty()) {
-        const QStringList ports = TPortList().ScanPorts();
+        const QStringList ports = TRuntime::Ports();
         if (ports.isEmpty()) {
             op_.ShowMessage(TText::tr("COM Port ошибка\rno serial port found; give one with -p"));
             return kExitPort;
         }
         name = ports.first();
     }
-    if (const QString problem = connection_.Open(name); !problem.isEmpty()) {
+    if (const QString problem = runtime_.Open(name); !problem.isEmpty()) {
         op_.ShowMessage(problem);
         return kExitPort;
     }
@@ -84,13 +83,13 @@ int TCli::Open(const QString& port) {
 int TCli::Exchange(const std::function<void()>& start) {
     result_ = -1;
     if (!RunGuarded(op_, start)) return kExitFailed;
-    if (result_ < 0 && !session_.Busy()) return kExitFailed;  // refused before sending
+    if (result_ < 0 && !runtime_.Session().Busy()) return kExitFailed;  // refused before sending
     if (result_ < 0) loop_.exec();
     return result_;
 }
 
 int TCli::Login(const QString& pin) {
-    return Exchange([this, pin] { session_.Login(pin); });
+    return Exchange([this, pin] { runtime_.Session().Login(pin); });
 }
 
 void TCli::Finish(int code) {

@@ -1,11 +1,8 @@
 #pragma once
 #include "base/operator.h"
-#include "base/qt_timer.h"
-#include "session/connection.h"
-#include "session/session.h"
 #include "base/status_display.h"
 #include "cli/cli_app.h"
-#include "link/comm.h"
+#include "session/runtime.h"
 #include <QEventLoop>
 #include <QTextStream>
 
@@ -60,7 +57,8 @@ public:
     // Starts an exchange and runs the event loop until it ends one way or another.
     int Exchange(const std::function<void()>& start);
 
-    TSession& S() { return session_; }
+    TSession& S() { return runtime_.Session(); }
+    TRuntime& Runtime() { return runtime_; }
     IOperator& Op() { return op_; }
     QTextStream& Out() { return out_; }
     QTextStream& Err() { return err_; }
@@ -71,11 +69,7 @@ private:
     QTextStream& err_;
     TCliOperator op_;
     TCliStatus status_;
-    TComm comm_;
-    TQtTimer tmr1_{kReplyTimeoutMs, false};
-    TQtTimer tmr2_{kStatusClearMs, true};
-    TSession session_;
-    TConnection connection_{comm_, session_};
+    TRuntime runtime_;
     QEventLoop loop_;
     int result_ = -1;
 };

@@ -33,7 +33,7 @@ TRecord* TCliRun::Record(QString& problem) {
 int TCliRun::Connect() {
     QString problem;
     TRecord* record = Record(problem);
-    Cli().S().UseRecord(record, TRecord::Available() ? problem : QString());
+    Cli().Runtime().BorrowRecord(record, TRecord::Available() ? problem : QString());
     if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
     return Cli().Login(o.pin);
 }

@@ -190,7 +190,7 @@ int RunSite(TCliRun& r) {
         return kExitOk;
     }
     // Names the file brings go into the record's directory.
-    r.S().UseRecord(record);
+    r.Cli().Runtime().BorrowRecord(record);
     if (command == QLatin1String("site import")) return Import(r, *record);
     const auto site = NeedSite(r, *record, rc);
     if (!site) return rc;

@@ -2,7 +2,7 @@
 #include "base/texts.h"
 #include "cli/cli_app.h"
 #include "cli/cli_options.h"
-#include "link/port_list.h"
+#include "session/runtime.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -51,7 +51,7 @@ QStringList TProvisioner::Ports() const {
     for (const QString& glob : o_.watch) {
         if (!glob.contains(u'/') && !glob.contains(u'\\')) {
             // A port-list name or pattern: "COM5", "COM*", "ttyUSB*".
-            if (listed.isEmpty()) listed = TPortList().ScanPorts();
+            if (listed.isEmpty()) listed = TRuntime::Ports();
             const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(glob),
                                         QRegularExpression::CaseInsensitiveOption);
             for (const QString& name : listed)
@@ -98,7 +98,7 @@ TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
     QSet<QString> busy = report_.DoneUnits();
     for (const TUnit& u : taken_) busy.insert(u.name);
     ledger_.Returned(allUnits_, plan_.units, busy);
-    const auto at = ledger_.Take(plan_.units, port, TPortList().SerialOf(port), fingerprint, error);
+    const auto at = ledger_.Take(plan_.units, port, TRuntime::SerialOf(port), fingerprint, error);
     if (!at) {
         if (!error.isEmpty())
             whyNot = TText::tr("журнал модулей недоступен, устройство не выдано: %1").arg(error);
@@ -188,7 +188,7 @@ void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r
     if (it == jobs_.end()) return;
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
-    const QString serial = TPortList().SerialOf(port);
+    const QString serial = TRuntime::SerialOf(port);
     if (!report_.Append(port, serial, unitName, r.ok, r.reason, r.pages, seconds, r.code)) {
         // A module without its line could get its unit again after a
         // restart: nothing new starts, and the line is said here instead.

@@ -176,6 +176,6 @@ int main(int argc, char** argv) {
     window.show();
     if (scripted) ScriptPicture(app, window, p.value(tab).toInt(), p.value(shot));
     const int rc = app.exec();
-    window.Comm().CloseComm();
+    window.Runtime().Close();
     return rc;
 }

@@ -4,10 +4,8 @@
 #include "gui/mnemonics.h"
 #include "gui/retranslate.h"
 #include "gui/window_drawings.h"
-#include "link/link_messages.h"
 #include "files/config_folder.h"
 #include "gui/history_view.h"
-#include "link/port_list.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include <QApplication>
@@ -47,15 +45,13 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
 
     // The long-lived objects, once, in start-up order.
     configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
-    session_ = std::make_unique<TSession>(comm, *this, operator_, replyTimer, statusTimer, configFolder_);
-    connection_ = std::make_unique<TConnection>(comm, *session_);
+    runtime_ = std::make_unique<TRuntime>(*this, operator_, configFolder_);
+    session_ = &runtime_->Session();
     BuildTabs();
     ListControls();
     DisableControls();
 
-    comm.SetDtrControl(TDtrControl::DtrDisable);
-    comm.SetRtsControl(TRtsControl::RtsDisable);
-    connection_->OnLost = [this](const QString& message) { PortHungUp(message); };
+    runtime_->Connection().OnLost = [this](const QString& message) { PortHungUp(message); };
     session_->OnFinished = [this](const TOutcome& o) { Finished(o); };
     session_->OnModuleChanged = [this] { ShowModule(); };
     UseCountry();
@@ -86,11 +82,11 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
 }
 
 TMainWindow::~TMainWindow() {
-    // The port's threads end before the window goes, and the views (whose
-    // models read the session's tables) before the session.
-    comm.CloseComm();
+    // The views (whose models read the session's tables) go before the
+    // session, and the port's threads end before the window goes.
     session_->OnBusyChanged = nullptr;
     delete takeCentralWidget();
+    runtime_.reset();
 }
 
 
@@ -166,7 +162,7 @@ void TMainWindow::ScanPorts() {
     // What the operator chose or typed stays chosen when it is still there.
     const QString chosen = portBox->count() > 0 ? portBox->currentText() : QString();
     ports_ = extraPorts_;
-    for (const QString& name : PortScanner ? PortScanner() : TPortList().ScanPorts()) ports_.append({name, name});
+    for (const QString& name : PortScanner ? PortScanner() : TRuntime::Ports()) ports_.append({name, name});
     QSignalBlocker block(portBox);
     portBox->clear();
     for (const auto& p : ports_) {
@@ -191,7 +187,7 @@ void TMainWindow::OpenPortClick() {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); }, false);
         return;
     }
-    if (const QString problem = connection_->Open(ChosenCommName()); !problem.isEmpty()) {
+    if (const QString problem = runtime_->Open(ChosenCommName()); !problem.isEmpty()) {
         operator_.ShowMessage(problem);
         btnConnect->setText(TText::tr("Войти"));
         return;
@@ -212,7 +208,7 @@ void TMainWindow::ShowPort(TPortState state) {
 
 void TMainWindow::Disconnect() {
     if (port_ == TPortState::Closed) return;
-    connection_->Close();
+    runtime_->Close();
     ShowPort(TPortState::Closed);
 }
 

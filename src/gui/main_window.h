@@ -1,11 +1,7 @@
 #pragma once
 #include "gui/gui_operator.h"
-#include "base/qt_timer.h"
-#include "session/connection.h"
-#include "session/session.h"
+#include "session/runtime.h"
 #include "base/status_display.h"
-#include "link/comm.h"
-#include "record/record.h"
 #include <QComboBox>
 #include "session/module_sites.h"
 #include "session/number_use.h"
@@ -86,9 +82,9 @@ public:
     void SetReadOnly(bool readOnly, bool chosen = false);
 
     TSession& Session() { return *session_; }
-    TComm& Comm() { return comm; }
+    TRuntime& Runtime() { return *runtime_; }
     // The reply timer: a scripted run or a test may drive its expiry by hand.
-    ITimer& ReplyTimer() { return replyTimer; }
+    ITimer& ReplyTimer() { return runtime_->ReplyTimer(); }
     QString ConfigFolder() const { return configFolder_; }
 
     // Where the port list comes from (the system's serial ports by default).
@@ -100,7 +96,7 @@ public:
     // The module record: location empty for the one the window remembers
     // (PORTIQA_RECORD first), none for no record at all.
     void OpenRecord(const QString& location, bool none);
-    TRecord* Record() const { return record_.get(); }
+    TRecord* Record() const { return runtime_->Record(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
     void JournalClick();
     void BackupClick();
@@ -196,14 +192,10 @@ private:
     QPushButton* btnJournal = nullptr;
     TMnemonics* mnemonics_ = nullptr;  // Alt+letter for every button
 
-    TComm comm;
-    TQtTimer replyTimer{kReplyTimeoutMs, false};
-    TQtTimer statusTimer{kStatusClearMs, true};
     TGuiOperator guiOperator_{this};
     IOperator& operator_;
-    std::unique_ptr<TRecord> record_;  // outlives the session that uses it
-    std::unique_ptr<TSession> session_;
-    std::unique_ptr<TConnection> connection_;
+    std::unique_ptr<TRuntime> runtime_;
+    TSession* session_ = nullptr;  // the runtime's
     QList<QWidget*> controls_;
     QList<QWidget*> writeButtons_;  // what a read-only visit disables
     QList<TPortChoice> ports_;

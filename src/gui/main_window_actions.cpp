@@ -6,7 +6,6 @@
 #include "gui/module_journal.h"
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
-#include "link/link_messages.h"
 #include "files/config_folder.h"
 #include <QFileInfo>
 #include <QCloseEvent>
@@ -129,7 +128,7 @@ void TMainWindow::changeEvent(QEvent* event) {
 }
 
 void TMainWindow::NoticeRecord() {
-    if (!record_ || session_->Busy()) return;
+    if (!Record() || session_->Busy()) return;
     session_->RefreshPeople();
     session_->History().ShowNames();
     ShowModule();
@@ -152,29 +151,29 @@ void TMainWindow::Guard(const std::function<void()>& handler) { RunGuarded(opera
 
 // The module record and its journal.
 void TMainWindow::OpenRecord(const QString& location, bool none) {
-    // The session stops using the old record before it goes.
-    session_->UseRecord(nullptr, QString());
-    record_.reset();
+    // The old record goes before the new one opens.
+    runtime_->UseRecord(nullptr);
+    std::unique_ptr<TRecord> record;
     QString problem;
     if (!TRecord::Available()) none = true;
     if (!none) {
         QString where = location;
         if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
         if (where.isEmpty()) where = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kRecordKey).toString();
-        record_ = TRecord::Open(where, problem);
-        if (!record_) session_->Status().ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
-        else if (!record_->Notice().isEmpty()) session_->Status().ShowStatus(record_->Notice());
-        if (record_) {
+        record = TRecord::Open(where, problem);
+        if (!record) session_->Status().ShowStatus(TText::tr("Журнал модулей недоступен: %1").arg(problem));
+        else if (!record->Notice().isEmpty()) session_->Status().ShowStatus(record->Notice());
+        if (record) {
             bool given = false;
             const int ms = qEnvironmentVariableIntValue("PORTIQA_RECORD_PATIENCE", &given);
-            record_->SetPatience(given && ms >= 0 ? std::chrono::milliseconds(ms) : kRecordPatience);
+            record->SetPatience(given && ms >= 0 ? std::chrono::milliseconds(ms) : kRecordPatience);
         }
     }
-    session_->UseRecord(record_.get(), problem);
+    runtime_->UseRecord(std::move(record), problem);
 }
 
 void TMainWindow::JournalClick() {
-    TModuleJournal journal(record_.get(), *session_, this);
+    TModuleJournal journal(Record(), *session_, this);
     journal.OnReopen = [this](const QString& location) {
         // Remembered for the next start; PORTIQA_RECORD still comes first.
         QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kRecordKey, location);
@@ -188,9 +187,9 @@ void TMainWindow::ShowModule() {
     // The title and the status bar name the module logged in on this connection.
     const auto& m = session_->Module();
     QString name = m ? m->Label() : QString();
-    if (m && record_ && session_->ModuleId()) {
+    if (m && Record() && session_->ModuleId()) {
         QString error;
-        if (const auto known = record_->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
+        if (const auto known = Record()->FindModule(QString::number(*session_->ModuleId()), error); known && !known->name.isEmpty())
             name = known->name + QStringLiteral(", ") + name;
     }
     const QString readOnly = session_->ReadOnly() ? TText::tr(" — только чтение") : QString();
@@ -302,8 +301,8 @@ void TMainWindow::ShowNumberUse() {
     numbersView->LastUse = [this](const QString& number) {
         if (!numberUse_) {
             QString error;
-            numberUse_ = record_ && session_->ModuleId()
-                             ? NumberUseOf(*record_, *session_->ModuleId(), session_->Numbers().People().Country(), error)
+            numberUse_ = Record() && session_->ModuleId()
+                             ? NumberUseOf(*Record(), *session_->ModuleId(), session_->Numbers().People().Country(), error)
                              : TNumberUse{};
         }
         return numberUse_->Text(number, session_->Numbers().People().Country());
@@ -315,7 +314,7 @@ void TMainWindow::LoadSiteListClick() {
     const QList<TModuleSite> sites = SitesOfModule(*session_, error);
     if (!error.isEmpty()) return operator_.ReportError(error);
     if (sites.isEmpty())
-        return operator_.ShowMessage(session_->LoggedIn() && record_
+        return operator_.ShowMessage(session_->LoggedIn() && Record()
                                          ? TText::tr("Модуль не входит ни в один объект (portiqa-cli site add ОБЪЕКТ МОДУЛЬ)")
                                          : TText::tr("Войдите в модуль: список объекта берётся из журнала модулей"));
     const TModuleSite& site = sites.first();

@@ -5,7 +5,6 @@
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "gui/window_drawings.h"
-#include "link/link_messages.h"
 #include <QAction>
 #include <QMenu>
 #include <QShortcut>
@@ -248,10 +247,10 @@ void TMainWindow::WireButtons() {
     connect(btnLogin, &QPushButton::clicked, this, [this] { LoginClick(); });
     connect(passwordEdit, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
     connect(btnSyncTime, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.SyncTime()) operator_.ShowMessage(BusyMessage()); });
+        Guard([&] { s.SyncTime(); });
     });
     connect(btnCheckingMode, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { if (!s.StartCheckingMode()) operator_.ShowMessage(BusyMessage()); });
+        Guard([&] { s.StartCheckingMode(); });
     });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });

@@ -39,12 +39,12 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
       display_(std::make_unique<TJobDisplay>([this](int percent) {
           if (OnPercent && percent > 0 && percent < 100) OnPercent(percent);
       })) {
-    session_ = std::make_unique<TSession>(comm_, *display_, *op_, tmr1_, tmr2_);
-    connection_ = std::make_unique<TConnection>(comm_, *session_);
+    runtime_ = std::make_unique<TRuntime>(*display_, *op_);
+    session_ = &runtime_->Session();
     // What was written, where, when: in the module record like every other
     // write. A factory-new module is read once a page, as without a record.
-    if (record) session_->UseRecord(record, QString(), false);
-    connection_->OnLost = [this](const QString& message) {
+    if (record) runtime_->BorrowRecord(record, QString(), false);
+    runtime_->Connection().OnLost = [this](const QString& message) {
         if (!message.isEmpty()) Fail(message, QStringLiteral("link_lost"));  // else the step's outcome ends the module
     };
     // Each step starts when the one before has ended well; anything else ends
@@ -53,7 +53,7 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
         pages_ += o.pagesWritten;
         if (o.kind == TOutcome::TKind::WrongPassword) {
             // Out of the receiver's reply handling before anything else is sent.
-            QMetaObject::invokeMethod(&comm_, [this] { Refused(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(&runtime_->Context(), [this] { Refused(); }, Qt::QueuedConnection);
             return;
         }
         if (o.Ok() && o.unrecorded.isEmpty()) return Next();
@@ -69,12 +69,12 @@ TProvisionJob::TProvisionJob(const QString& port, const TProvisionPlan& plan, co
                                                                : QStringLiteral("refused");
         const bool nothingSent = o.kind == K::Cancelled || o.kind == K::RefusedByRules || o.kind == K::NoRecord;
         // Out of the receiver's reply handling before the port is closed.
-        QMetaObject::invokeMethod(&comm_, [this, reason, code, nothingSent] { Fail(reason, code, false, nothingSent); },
+        QMetaObject::invokeMethod(&runtime_->Context(), [this, reason, code, nothingSent] { Fail(reason, code, false, nothingSent); },
                                   Qt::QueuedConnection);
     };
 }
 
-TProvisionJob::~TProvisionJob() { comm_.CloseComm(); }
+TProvisionJob::~TProvisionJob() = default;
 
 void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::function<void(const TResult&)> done,
                           TRecognise recognise, bool reflash) {
@@ -83,7 +83,7 @@ void TProvisionJob::Start(std::function<TUnit*(QString&)> takeUnit, std::functio
     recognise_ = std::move(recognise);
     reflash_ = reflash;
     // One line of the job's log: the reason after the words, not below them.
-    if (QString problem = connection_->Open(port_); !problem.isEmpty())
+    if (QString problem = runtime_->Open(port_); !problem.isEmpty())
         return Fail(problem.replace(u'\r', QStringLiteral(": ")), QStringLiteral("port"));
     step_ = TStep::Login;
     progress_(QStringLiteral("login"), TText::tr("вход"));
@@ -147,7 +147,7 @@ void TProvisionJob::Next() {
     case TStep::SavePin:
         step_ = TStep::Done;
         finished_ = true;
-        comm_.CloseComm();
+        runtime_->ClosePort();
         if (done_) done_({true, false, QString(), pages_, false, reflashing_, QStringLiteral("ok")});
         return;
     case TStep::Done:
@@ -171,7 +171,7 @@ void TProvisionJob::Refused() {
     unit_ = known;
     if (!reflash_) {
         finished_ = true;
-        comm_.CloseComm();
+        runtime_->ClosePort();
         if (done_)
             done_({true, false, TText::tr("уже настроен: устройство %1").arg(known->name), 0, false, true,
                    QStringLiteral("set_up_already")});
@@ -188,7 +188,7 @@ void TProvisionJob::Refused() {
 void TProvisionJob::Fail(const QString& reason, const QString& code, bool loginRefused, bool nothingSent) {
     if (finished_) return;
     finished_ = true;
-    comm_.CloseComm();
+    runtime_->ClosePort();
     // A module programmed again holds its unit's password; it is in doubt
     // once anything may have been written into it, not when the reflash
     // ended before its first write (the unit stays done).

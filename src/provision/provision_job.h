@@ -1,9 +1,6 @@
 #pragma once
-#include "base/qt_timer.h"
-#include "link/comm.h"
 #include "provision/provision_plan.h"
-#include "session/connection.h"
-#include "session/session.h"
+#include "session/runtime.h"
 #include "settings/settings_block.h"
 #include <functional>
 #include <memory>
@@ -72,11 +69,8 @@ private:
     std::function<void(const QString&, const QString&)> progress_;
     std::unique_ptr<TOperator> op_;
     std::unique_ptr<IStatusDisplay> display_;
-    TComm comm_;
-    TQtTimer tmr1_{kReplyTimeoutMs, false};
-    TQtTimer tmr2_{kStatusClearMs, true};
-    std::unique_ptr<TSession> session_;
-    std::unique_ptr<TConnection> connection_;
+    std::unique_ptr<TRuntime> runtime_;
+    TSession* session_ = nullptr;  // the runtime's
     std::function<TUnit*(QString&)> takeUnit_;
     std::function<void(const TResult&)> done_;
     const TUnit* unit_ = nullptr;

@@ -67,7 +67,7 @@ public:
     void DownloadNumbers(TAsk ask = TAsk::First);
     void DownloadHistory();
     void DeleteHistory();  // after a warning
-    // The single commands; false when refused at once (the line is busy).
+    // The single commands; false when refused at once (the line is busy: the operator is told).
     bool SyncTime();
     bool StartCheckingMode();
     // The module's whole memory into a backup file.

@@ -31,9 +31,18 @@ void TSession::DownloadHistory() { historyBlock.Download(); }
 
 void TSession::DeleteHistory() { historyBlock.DeleteAfterQuestion(); }
 
-bool TSession::SyncTime() { return timeSync.Send(); }
+// A command refused while another reply is owed says so.
+bool TSession::SyncTime() {
+    if (timeSync.Send()) return true;
+    op.ShowMessage(BusyMessage());
+    return false;
+}
 
-bool TSession::StartCheckingMode() { return checkingMode.Send(); }
+bool TSession::StartCheckingMode() {
+    if (checkingMode.Send()) return true;
+    op.ShowMessage(BusyMessage());
+    return false;
+}
 
 void TSession::Backup(const QString& path, const QString& port) { backup.Backup(path, port); }
 

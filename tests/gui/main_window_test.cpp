@@ -111,7 +111,7 @@ TEST_F(WindowTest, PulledCableClosesThePortAndTellsTheOperator) {
     EXPECT_EQ(Parts(w).btnConnect->text(), "Войти");
     EXPECT_EQ(w->ConnectCounter(), 2);
     EXPECT_EQ(op.messages.back(), "Связь с GSM модулем потеряна: порт закрыт");
-    EXPECT_FALSE(w->Comm().PortOpen());
+    EXPECT_FALSE(w->Runtime().IsOpen());
 }
 
 // Pulled out in the middle of a download: one message that says what

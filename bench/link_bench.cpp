@@ -44,7 +44,7 @@ void BM_ReceiverPerByte(benchmark::State& state) {
 BENCHMARK(BM_ReceiverPerByte);
 
 // 100 000 bytes written into a pseudo-terminal until the last one has been
-// raised through OnReceiveData on the main thread, one byte an event.
+// raised through OnReceived on the main thread, one byte an event.
 void BM_CommDelivers100kBytes(benchmark::State& state) {
     int master = -1, slave = -1;
     char name[128] = {};
@@ -54,11 +54,11 @@ void BM_CommDelivers100kBytes(benchmark::State& state) {
     cfmakeraw(&t);
     tcsetattr(master, TCSANOW, &t);
     TComm comm;
-    comm.SetCommName(QString::fromLatin1(name));
+    comm.SetPortName(QString::fromLatin1(name));
     comm.SetBaudRate(115200);
     long received = 0;
-    comm.OnReceiveData = [&](TComm*, const char*, uint16_t n) { received += n; };
-    comm.OpenComm();
+    comm.OnReceived = [&](TComm*, const char*, uint16_t n) { received += n; };
+    comm.Open();
     const QByteArray chunk(4096, 'x');
     constexpr long kBytes = 100000;
     for (auto _ : state) {
@@ -71,7 +71,7 @@ void BM_CommDelivers100kBytes(benchmark::State& state) {
         }
         bench::RunUntil([&] { return received >= kBytes; });
     }
-    comm.CloseComm();
+    comm.Close();
     ::close(master);
     ::close(slave);
     state.SetBytesProcessed(int64_t(state.iterations()) * kBytes);

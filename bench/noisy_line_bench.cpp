@@ -25,18 +25,18 @@ struct Rig {
 
     explicit Rig(const sim::TFaults& faults) : module(Options(faults)) {
         module.Start();
-        comm.SetCommName(module.Path());
+        comm.SetPortName(module.Path());
         comm.SetBaudRate(115200);
-        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
             session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
-        comm.OpenComm();
+        comm.Open();
         session.NewConnection(module.Path(), QString(), 115200);
         session.OnFinished = [this](const TOutcome& o) { outcomes.push_back(o); };
         session.seq.OnFrameSent = [this](const uint8_t*, int) { ++frames; };
         session.password.TypedPasswordSource = [] { return QStringLiteral("5807"); };
     }
-    ~Rig() { comm.CloseComm(); }
+    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(const sim::TFaults& faults) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

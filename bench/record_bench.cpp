@@ -35,12 +35,12 @@ struct Rig {
 
     Rig(int baud, bool withRecord) : module(Options(baud)) {
         module.Start();
-        comm.SetCommName(module.Path());
+        comm.SetPortName(module.Path());
         comm.SetBaudRate(115200);
-        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
             session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
-        comm.OpenComm();
+        comm.Open();
         session.OnFinished = [this](const TOutcome& o) {
             last = o;
             ++finished;
@@ -51,7 +51,7 @@ struct Rig {
             session.UseRecord(record.get());
         }
     }
-    ~Rig() { comm.CloseComm(); }
+    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(int baud) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

@@ -23,17 +23,17 @@ struct Rig {
 
     explicit Rig(int baud) : module(Options(baud)) {
         module.Start();
-        comm.SetCommName(module.Path());
+        comm.SetPortName(module.Path());
         comm.SetBaudRate(115200);
-        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
             session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
-        comm.OpenComm();
+        comm.Open();
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.settingsBlock, &session.numberBlock, &session.historyBlock})
             b->OnEnded = [this](const TPageBlock::TEnd& e) { done += e.kind == TOutcome::TKind::Done; };
     }
-    ~Rig() { comm.CloseComm(); }
+    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(int baud) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

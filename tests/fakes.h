@@ -20,7 +20,7 @@ inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(h
 struct TRecordingPort : ISerialPort {
     bool open = true;
     std::vector<QByteArray> frames;
-    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override {
+    bool Write(const uint8_t* data, uint16_t size) override {
         if (!open || size == 0) return false;
         frames.emplace_back(reinterpret_cast<const char*>(data), size);
         return true;

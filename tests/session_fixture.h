@@ -31,15 +31,15 @@ struct SessionFixture : ::testing::Test {
         QString error;
         ASSERT_TRUE(module->Start(&error)) << error.toStdString();
         session = std::make_unique<TOpenSession>(comm, display, op, replyTimer, statusTimer);
-        comm.SetCommName(module->Path());
+        comm.SetPortName(module->Path());
         comm.SetBaudRate(115200);
-        comm.OnReceiveData = [this](TComm*, const char* b, uint16_t n) {
+        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
             bytesTaken += n;
             session->OnBytes(reinterpret_cast<const uint8_t*>(b), n);
         };
         session->seq.OnFrameSent = [this](const uint8_t*, int) { ++framesSent; };
-        comm.OpenComm();
-        ASSERT_TRUE(comm.PortOpen());
+        comm.Open();
+        ASSERT_TRUE(comm.IsOpen());
         session->password.TypedPasswordSource = [this] { return typed; };
         session->password.SetControlsEnabled = [this](bool on) { controlsEnabled = on; };
         session->OnFinished = [this](const TOutcome& o) {
@@ -48,7 +48,7 @@ struct SessionFixture : ::testing::Test {
         };
     }
     void TearDown() override {
-        comm.CloseComm();
+        comm.Close();
         if (module) module->Stop();
     }
     // Runs the event loop until the line is quiet: no request outstanding.

@@ -175,7 +175,7 @@ void TMainWindow::ScanPorts() {
     else if (portBox->count() > 0) portBox->setCurrentIndex(0);
 }
 
-QString TMainWindow::ChosenCommName() const {
+QString TMainWindow::ChosenPortName() const {
     const QString text = portBox->currentText().trimmed();
     for (const auto& p : ports_)
         if (p.caption == text) return p.commName;
@@ -187,7 +187,7 @@ void TMainWindow::OpenPortClick() {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); }, false);
         return;
     }
-    if (const QString problem = runtime_->Open(ChosenCommName()); !problem.isEmpty()) {
+    if (const QString problem = runtime_->Open(ChosenPortName()); !problem.isEmpty()) {
         operator_.ShowMessage(problem);
         btnConnect->setText(TText::tr("Войти"));
         return;

@@ -147,7 +147,7 @@ private:
     void WireButtons();
     void WireKeys();
     void WireTables();
-    QString ChosenCommName() const;
+    QString ChosenPortName() const;
     void ShowDot(bool open);
     void ShowModule();
     // The record as another program may have left it: the names in the

@@ -18,7 +18,7 @@ void TMainWindow::BackupClick() {
     const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
                                                   ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
     if (path.isEmpty()) return;
-    session_->Backup(path, ChosenCommName());
+    session_->Backup(path, ChosenPortName());
 }
 
 void TMainWindow::RestoreClick() {

@@ -9,7 +9,7 @@
 namespace portiqa {
 
 namespace {
-enum TNotice { kRequestHangup = 3, kSendDataEmpty = 5 };
+enum TNotice { kHangUp = 3, kAllWritten = 5 };
 
 // The port back ends add a hint in English to the system's words; it is
 // shown in the interface's language.
@@ -20,7 +20,7 @@ const char* const kOpenHints[] = {
     QT_TRANSLATE_NOOP("TText", "no such port: is the module plugged in?"),
 };
 
-QString OpenReason(const std::string& reason) {
+QString ReasonWords(const std::string& reason) {
     QString text = QString::fromStdString(reason);
     for (const char* hint : kOpenHints) {
         const QString h = QStringLiteral("(%1)").arg(QLatin1String(hint));
@@ -34,27 +34,21 @@ TComm::TComm(QObject* parent) : QObject(parent) {}
 
 TComm::~TComm() {
     // The threads refer to this object: they end before it goes.
-    CloseComm();
+    Close();
 }
 
-void TComm::SetCommPort(uint8_t n) {
-    if (n == 0 || n == commPort_) return;
-    commPort_ = n;
-    commName_ = QStringLiteral("COM") + QString::number(n);
+void TComm::SetBytesPerEvent(uint16_t v) {
+    if (v == 0) bytesPerEvent_ = readBufferSize_;
+    else if (v <= readBufferSize_) bytesPerEvent_ = v;
 }
 
-void TComm::SetInputLen(uint16_t v) {
-    if (v == 0) inputLen_ = inBufferSize_;
-    else if (v <= inBufferSize_) inputLen_ = v;
-}
-
-bool TComm::PortOpen() {
+bool TComm::IsOpen() {
     cachedOpen_ = handle_ != commio::kNoHandle;
     return cachedOpen_;
 }
 
 QString TComm::DevicePath() const {
-    return QString::fromStdString(commio::DevicePath(commName_.toStdString()));
+    return QString::fromStdString(commio::DevicePath(portName_.toStdString()));
 }
 
 commio::LineSettings TComm::LineSettingsOf(const TComm& c) {
@@ -63,9 +57,9 @@ commio::LineSettings TComm::LineSettingsOf(const TComm& c) {
     s.dataBits = static_cast<int>(c.byteSize_) + 5;
     s.parity = static_cast<int>(c.parity_);
     s.stopBits = static_cast<int>(c.stopBits_);
-    s.ctsFlow = c.outxCtsFlow_;
-    s.xonXoffOut = c.outxXonXoffFlow_;
-    s.xonXoffIn = c.inxXonXoffFlow_;
+    s.ctsFlow = c.ctsOutput_;
+    s.xonXoffOut = c.xonXoffOutput_;
+    s.xonXoffIn = c.xonXoffInput_;
     s.parityCheck = c.parityCheck_;
     s.dtrActive = c.dtrControl_ == TDtrControl::DtrEnable;
     s.rtsActive = c.rtsControl_ == TRtsControl::RtsEnable;
@@ -83,52 +77,52 @@ bool TComm::ApplyCommState() {
         return true;
     }
     // A setting the line refuses is kept on record (a change while open) or
-    // ends the opening (see OpenComm); it is never dropped.
+    // ends the opening (see Open); it is never dropped.
     lineError_ = QString::fromStdString(reason);
     return false;
 }
 
-void TComm::OpenComm() {
-    portOpenError_.clear();
-    portOpenReason_.clear();
+void TComm::Open() {
+    openError_.clear();
+    openReason_.clear();
     cachedOpen_ = false;
     if (handle_ != commio::kNoHandle) {
-        portOpenError_ = TText::tr("This serial port already opened");
+        openError_ = TText::tr("This serial port already opened");
         return;
     }
     std::string reason;
     commio::Handle h = commio::kNoHandle;
-    const auto result = commName_.trimmed().isEmpty()
+    const auto result = portName_.trimmed().isEmpty()
                             ? commio::OpenResult::CannotOpen
                             : commio::Open(DevicePath().toStdString(), h, reason);
     if (result == commio::OpenResult::CannotOpen) {
-        portOpenError_ = TText::tr("Error opening serial port");
-        portOpenReason_ = commName_.trimmed().isEmpty() ? TText::tr("no port name") : OpenReason(reason);
-        throw ECommsError(portOpenError_, portOpenReason_);
+        openError_ = TText::tr("Error opening serial port");
+        openReason_ = portName_.trimmed().isEmpty() ? TText::tr("no port name") : ReasonWords(reason);
+        throw ECommsError(openError_, openReason_);
     }
     if (result == commio::OpenResult::NotACommDevice) {
         // Every failed opening reaches the caller the same way.
-        portOpenError_ = TText::tr("File handle is not a comm handle ");
-        portOpenReason_ = OpenReason(reason);
-        throw ECommsError(portOpenError_, portOpenReason_);
+        openError_ = TText::tr("File handle is not a comm handle ");
+        openReason_ = ReasonWords(reason);
+        throw ECommsError(openError_, openReason_);
     }
     handle_ = h;
     savedLine_ = commio::SaveLineState(handle_);
     commio::PurgeInput(handle_);
     commio::PurgeOutput(handle_);
-    sendDataEmpty_ = true;
+    allWritten_ = true;
     if (!ApplyCommState()) {
-        portOpenError_ = TText::tr("Cannot set the line settings");
-        portOpenReason_ = DevicePath() + ": " + lineError_;
+        openError_ = TText::tr("Cannot set the line settings");
+        openReason_ = DevicePath() + ": " + lineError_;
         ReleaseHandles();
-        throw ECommsError(portOpenError_, portOpenReason_);
+        throw ECommsError(openError_, openReason_);
     }
 
     closeEvent_ = commio::CreateEvent();
     workEvent_ = commio::CreateEvent();
     if (!commio::Valid(closeEvent_) || !commio::Valid(workEvent_)) {
         ReleaseHandles();
-        portOpenError_ = TText::tr("Unable to create event");
+        openError_ = TText::tr("Unable to create event");
         return;
     }
     ++generation_;
@@ -138,10 +132,10 @@ void TComm::OpenComm() {
         writeQueue_.clear();
     }
     try {
-        readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, inBufferSize_, generation_);
+        readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, readBufferSize_, generation_);
     } catch (const std::system_error&) {
         ReleaseHandles();
-        portOpenError_ = TText::tr("Unable to create read thread");
+        openError_ = TText::tr("Unable to create read thread");
         return;
     }
     try {
@@ -150,7 +144,7 @@ void TComm::OpenComm() {
         commio::SignalEvent(closeEvent_);
         readThread_.join();
         ReleaseHandles();
-        portOpenError_ = TText::tr("Unable to create write thread");
+        openError_ = TText::tr("Unable to create write thread");
         return;
     }
 }
@@ -161,7 +155,7 @@ void TComm::StopThreads() {
     if (readThread_.joinable()) readThread_.join();
     commio::PurgeOutput(handle_);
     if (writeThread_.joinable()) writeThread_.join();
-    sendDataEmpty_ = true;
+    allWritten_ = true;
     std::lock_guard lock(queueMutex_);
     writeQueue_.clear();
 }
@@ -177,8 +171,8 @@ void TComm::ReleaseHandles() {
     handle_ = commio::kNoHandle;
 }
 
-void TComm::CloseComm() {
-    portOpenError_.clear();
+void TComm::Close() {
+    openError_.clear();
     cachedOpen_ = false;
     if (handle_ == commio::kNoHandle) return;
     StopThreads();
@@ -188,13 +182,13 @@ void TComm::CloseComm() {
     ReleaseHandles();
 }
 
-bool TComm::WriteCommBuffer(const uint8_t* data, uint16_t size) {
+bool TComm::Write(const uint8_t* data, uint16_t size) {
     if (handle_ == commio::kNoHandle || !writeThread_.joinable() || size == 0) return false;
     {
         std::lock_guard lock(queueMutex_);
         writeQueue_.emplace_back(reinterpret_cast<const char*>(data), size);
     }
-    sendDataEmpty_ = false;
+    allWritten_ = false;
     commio::SignalEvent(workEvent_);
     return true;
 }
@@ -212,16 +206,16 @@ void TComm::PostReceived(QByteArray bytes, unsigned generation) {
 void TComm::DrainInbox() {
     // A handler may open a modal dialog, whose event loop delivers later
     // chunks from inside this loop: all of them are taken from one inbox, in
-    // arrival order, at most InputLen bytes an event.
+    // arrival order, at most BytesPerEvent bytes an event.
     const unsigned generation = generation_;
     while (inboxPos_ < inbox_.size()) {
-        const qsizetype step = inputLen_ == 0 ? inbox_.size() : inputLen_;
+        const qsizetype step = bytesPerEvent_ == 0 ? inbox_.size() : bytesPerEvent_;
         const qsizetype at = inboxPos_;
         const auto n = static_cast<uint16_t>(std::min(step, inbox_.size() - at));
         inboxPos_ += n;
         // The handler gets its own copy: the inbox may grow (and move) while it runs.
         const QVarLengthArray<char, 64> slice(inbox_.constData() + at, inbox_.constData() + at + n);
-        if (OnReceiveData) OnReceiveData(this, slice.constData(), n);
+        if (OnReceived) OnReceived(this, slice.constData(), n);
         if (generation != generation_) return;  // a handler closed the port
     }
     inbox_.clear();
@@ -230,12 +224,12 @@ void TComm::DrainInbox() {
 
 void TComm::PostNotice(int notice, unsigned generation) {
     // Both threads may find the line gone; the owner hears it once.
-    if (notice == kRequestHangup && hangupPosted_.exchange(true)) return;
+    if (notice == kHangUp && hangupPosted_.exchange(true)) return;
     QMetaObject::invokeMethod(this, [this, notice, generation] {
         if (generation != generation_) return;
         switch (notice) {
-        case kRequestHangup: if (OnRequestHangup) OnRequestHangup(this); break;
-        case kSendDataEmpty: if (OnSendDataEmpty) OnSendDataEmpty(this); break;
+        case kHangUp: if (OnHangUp) OnHangUp(this); break;
+        case kAllWritten: if (OnAllWritten) OnAllWritten(this); break;
         default: break;
         }
     }, Qt::QueuedConnection);
@@ -248,14 +242,14 @@ void TComm::ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t b
         const auto w = commio::WaitPort(port, closeEvent, false);
         if (w == commio::WaitResult::Event) break;
         if (w != commio::WaitResult::Ready) {
-            PostNotice(kRequestHangup, generation);
+            PostNotice(kHangUp, generation);
             break;
         }
         size_t count = 0;
         const auto r = commio::Read(port, buffer.data(), buffer.size(), count);
         if (r == commio::IoResult::WouldBlock) continue;
         if (r != commio::IoResult::Ok) {
-            PostNotice(kRequestHangup, generation);
+            PostNotice(kHangUp, generation);
             break;
         }
         PostReceived(QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(count)), generation);
@@ -277,13 +271,13 @@ void TComm::WriteThread(commio::Handle port, commio::Event closeEvent, commio::E
             }
         }
         if (item.isNull()) {
-            sendDataEmpty_ = true;
-            if (wroteSinceNotice) PostNotice(kSendDataEmpty, generation);
+            allWritten_ = true;
+            if (wroteSinceNotice) PostNotice(kAllWritten, generation);
             wroteSinceNotice = false;
             const int which = commio::WaitEvents(closeEvent, workEvent);
             if (which == 0) break;
             if (which < 0) {
-                PostNotice(kRequestHangup, generation);
+                PostNotice(kHangUp, generation);
                 break;
             }
             commio::ResetEvent(workEvent);
@@ -307,12 +301,12 @@ void TComm::WriteThread(commio::Handle port, commio::Event closeEvent, commio::E
         }
         if (closing) break;
         if (failed) {
-            PostNotice(kRequestHangup, generation);
+            PostNotice(kHangUp, generation);
             break;
         }
         wroteSinceNotice = true;
     }
-    sendDataEmpty_ = true;
+    allWritten_ = true;
 }
 
 } // namespace portiqa

@@ -15,7 +15,7 @@
 
 namespace portiqa {
 
-// Raised by OpenComm for the failures the operator must be told about.
+// Raised by Open for the failures the operator must be told about.
 class ECommsError : public std::runtime_error {
 public:
     ECommsError(const QString& text, const QString& reason)
@@ -31,49 +31,48 @@ enum class TStopBits { _1, _1_5, _2 };
 
 // The serial port: opens a terminal device for exclusive access, runs a
 // receive thread and a transmit thread, and raises its events on the thread
-// that owns it (the main thread). Bytes reach OnReceiveData in arrival order,
-// at most InputLen bytes an event.
+// that owns it (the main thread). Bytes reach OnReceived in arrival order,
+// at most BytesPerEvent bytes an event.
 class TComm : public QObject, public ISerialPort {
     Q_OBJECT
 public:
     explicit TComm(QObject* parent = nullptr);
     ~TComm() override;
 
-    void OpenComm();
-    void CloseComm();
-    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override;
+    void Open();
+    void Close();
+    bool Write(const uint8_t* data, uint16_t size) override;
 
     // Properties. The line settings are kept as values (LineSettingsOf
     // builds the terminal's settings from them).
-    QString CommName() const { return commName_; }
-    void SetCommName(const QString& name) { commName_ = name; }
-    void SetCommPort(uint8_t n);
+    QString PortName() const { return portName_; }
+    void SetPortName(const QString& name) { portName_ = name; }
     uint32_t BaudRate() const { return baudRate_; }
     void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyCommState(); }
     TDtrControl DtrControl() const { return dtrControl_; }
     void SetDtrControl(TDtrControl v) { dtrControl_ = v; ApplyCommState(); }
-    void SetInx_XonXoffFlow(bool v) { inxXonXoffFlow_ = v; ApplyCommState(); }
+    void SetXonXoffInput(bool v) { xonXoffInput_ = v; ApplyCommState(); }
     TRtsControl RtsControl() const { return rtsControl_; }
     void SetRtsControl(TRtsControl v) { rtsControl_ = v; ApplyCommState(); }
     void SetStopBits(TStopBits v) { stopBits_ = v; ApplyCommState(); }
     uint32_t ReadIntervalTimeout() const { return timeouts_[0]; }
-    uint16_t InputLen() const { return inputLen_; }
-    void SetInputLen(uint16_t v);
-    uint16_t InBufferSize() const { return inBufferSize_; }
-    void SetInBufferSize(uint16_t v) { inBufferSize_ = v == 0 ? 1 : v; }
-    bool PortOpen();
-    QString PortOpenError() const { return portOpenError_; }
+    uint16_t BytesPerEvent() const { return bytesPerEvent_; }
+    void SetBytesPerEvent(uint16_t v);
+    uint16_t ReadBufferSize() const { return readBufferSize_; }
+    void SetReadBufferSize(uint16_t v) { readBufferSize_ = v == 0 ? 1 : v; }
+    bool IsOpen();
+    QString OpenError() const { return openError_; }
     // Why the last opening failed, in the platform's words (empty when it did not).
-    QString PortOpenReason() const { return portOpenReason_; }
+    QString OpenReason() const { return openReason_; }
     // Why the line refused the last change of a line setting (empty when it took).
     QString LineError() const { return lineError_; }
-    bool SendDataEmpty() const { return sendDataEmpty_.load(); }
+    bool AllWritten() const { return allWritten_.load(); }
     QString DevicePath() const;
 
     // Events, raised on the owning thread.
-    std::function<void(TComm* sender, const char* buffer, uint16_t length)> OnReceiveData;
-    std::function<void(TComm* sender)> OnRequestHangup;
-    std::function<void(TComm* sender)> OnSendDataEmpty;
+    std::function<void(TComm* sender, const char* buffer, uint16_t length)> OnReceived;
+    std::function<void(TComm* sender)> OnHangUp;
+    std::function<void(TComm* sender)> OnAllWritten;
 
     static commio::LineSettings LineSettingsOf(const TComm& c);
 
@@ -87,21 +86,20 @@ private:
     void StopThreads();
     void ReleaseHandles();
 
-    QString commName_ = QStringLiteral("COM1");
-    uint8_t commPort_ = 1;
-    uint32_t baudRate_ = 9600;
-    bool parityCheck_ = false, outxCtsFlow_ = false;
+    QString portName_;            // none: opening says so
+    uint32_t baudRate_ = 115200;  // the module's
+    bool parityCheck_ = false, ctsOutput_ = false;
     TDtrControl dtrControl_ = TDtrControl::DtrDisable;
-    bool outxXonXoffFlow_ = false, inxXonXoffFlow_ = false;
+    bool xonXoffOutput_ = false, xonXoffInput_ = false;
     TRtsControl rtsControl_ = TRtsControl::RtsDisable;
     TByteSize byteSize_ = TByteSize::_8;
     TParity parity_ = TParity::None;
     TStopBits stopBits_ = TStopBits::_1;
     char xonChar_ = 0x11, xoffChar_ = 0x13;
     uint32_t timeouts_[5] = {100, 0, 0, 0, 0};
-    uint16_t inputLen_ = 1;
-    uint16_t inBufferSize_ = 2048;
-    QString portOpenError_, portOpenReason_, lineError_;
+    uint16_t bytesPerEvent_ = 1;
+    uint16_t readBufferSize_ = 2048;
+    QString openError_, openReason_, lineError_;
     std::string savedLine_;  // the terminal's settings before this opening
     bool cachedOpen_ = false;
 
@@ -111,7 +109,7 @@ private:
     std::thread readThread_, writeThread_;
     std::mutex queueMutex_;
     std::deque<QByteArray> writeQueue_;
-    std::atomic<bool> sendDataEmpty_{true};
+    std::atomic<bool> allWritten_{true};
     std::atomic<bool> hangupPosted_{false};
     unsigned generation_ = 0;
     QByteArray inbox_;          // received bytes not yet raised (main thread)

@@ -117,7 +117,7 @@ void TRequestSequence::Transmit() {
     ++transmits_;
     // A refused write (port closed) is not reported here: the reply timer
     // tells the operator that nothing came back.
-    port_.WriteCommBuffer(package->FrameBuffer.data(), static_cast<uint16_t>(package->FrameLength));
+    port_.Write(package->FrameBuffer.data(), static_cast<uint16_t>(package->FrameLength));
     if (OnFrameSent) OnFrameSent(package->FrameBuffer.data(), package->FrameLength);
 }
 

@@ -8,13 +8,13 @@ namespace portiqa {
 class ISerialPort {
 public:
     virtual ~ISerialPort() = default;
-    virtual bool WriteCommBuffer(const uint8_t* data, uint16_t size) = 0;
+    virtual bool Write(const uint8_t* data, uint16_t size) = 0;
 };
 
 // A port that takes every frame and sends it nowhere.
 class TNullPort : public ISerialPort {
 public:
-    bool WriteCommBuffer(const uint8_t*, uint16_t) override { return true; }
+    bool Write(const uint8_t*, uint16_t) override { return true; }
 };
 
 } // namespace portiqa

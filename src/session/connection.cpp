@@ -8,11 +8,11 @@ namespace portiqa {
 
 TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_(session) {
     comm_.SetBaudRate(kBaudRate);
-    comm_.SetInputLen(0);  // every byte at hand in one event
-    comm_.OnReceiveData = [this](TComm*, const char* bytes, uint16_t length) {
+    comm_.SetBytesPerEvent(0);  // every byte at hand in one event
+    comm_.OnReceived = [this](TComm*, const char* bytes, uint16_t length) {
         session_.OnBytes(reinterpret_cast<const uint8_t*>(bytes), length);
     };
-    comm_.OnRequestHangup = [this](TComm*) {
+    comm_.OnHangUp = [this](TComm*) {
         // A transfer under way ends with one report that says what was written.
         const bool transferEnded = session_.LoseLink();
         Close();
@@ -21,19 +21,19 @@ TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_
 }
 
 QString TConnection::Open(const QString& name) {
-    comm_.SetCommName(name);
+    comm_.SetPortName(name);
     try {
-        comm_.OpenComm();
+        comm_.Open();
     } catch (const ECommsError& e) {
         session_.NewConnection();
         return TText::tr("COM Port ошибка\r") + QString::fromUtf8(e.what());
     }
     // Failures that opening only records leave no port open: say so rather
     // than pretending to be connected.
-    if (!comm_.PortOpen()) {
+    if (!comm_.IsOpen()) {
         session_.NewConnection();
-        return TText::tr("COM Port ошибка\r") + comm_.PortOpenError().trimmed() +
-               (comm_.PortOpenReason().isEmpty() ? QString() : ": " + comm_.PortOpenReason());
+        return TText::tr("COM Port ошибка\r") + comm_.OpenError().trimmed() +
+               (comm_.OpenReason().isEmpty() ? QString() : ": " + comm_.OpenReason());
     }
     // Whatever module is on the port is a new one until a login.
     session_.NewConnection(name, TPortList().SerialOf(name), comm_.BaudRate());
@@ -41,7 +41,7 @@ QString TConnection::Open(const QString& name) {
 }
 
 void TConnection::Close() {
-    comm_.CloseComm();
+    comm_.Close();
     session_.NewConnection();
 }
 

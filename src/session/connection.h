@@ -19,7 +19,7 @@ public:
     // Closes the port and forgets the module: the next one on this port may
     // be another.
     void Close();
-    bool IsOpen() const { return comm_.PortOpen(); }
+    bool IsOpen() const { return comm_.IsOpen(); }
 
     // The port closed under the program (a pulled cable, the far end gone):
     // the port is closed and the module forgotten, then this is raised with

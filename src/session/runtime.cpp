@@ -10,7 +10,7 @@ TRuntime::TRuntime(IStatusDisplay& display, IOperator& op, const QString& config
     comm_.SetRtsControl(TRtsControl::RtsDisable);
 }
 
-TRuntime::~TRuntime() { comm_.CloseComm(); }
+TRuntime::~TRuntime() { comm_.Close(); }
 
 void TRuntime::UseRecord(std::unique_ptr<TRecord> record, const QString& problem) {
     // The session stops using the old record before it goes.

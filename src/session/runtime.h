@@ -28,7 +28,7 @@ public:
     void Close() { connection_.Close(); }
     // Closes the port and nothing more: what the session learned of the
     // module stays to be read (a job that has ended reports it).
-    void ClosePort() { comm_.CloseComm(); }
+    void ClosePort() { comm_.Close(); }
     bool IsOpen() const { return connection_.IsOpen(); }
     // The reply timer: a scripted run or a test may drive its expiry by hand.
     ITimer& ReplyTimer() { return replyTimer_; }

@@ -50,7 +50,7 @@ public:
     std::deque<QByteArray> line;    // bytes on their way to the program
     std::deque<QByteArray> late;    // replies held back until the time has run out
 
-    bool WriteCommBuffer(const uint8_t* data, uint16_t size) override {
+    bool Write(const uint8_t* data, uint16_t size) override {
         // The request as the module reads it: '#', command, address (4 bytes,
         // most significant first), length (2 bytes), payload, XOR of all
         // after the '#'.

@@ -21,7 +21,7 @@ struct SaveGuard : SessionFixture {
     // A fresh module and session for each case of a table.
     void Restart() {
         if (module) {
-            comm.CloseComm();
+            comm.Close();
             module->Stop();
         }
         Start();

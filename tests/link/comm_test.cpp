@@ -16,29 +16,27 @@ using portiqa::test::WaitFor;
 namespace {
 
 void Configure(TComm& c, const QString& path) {
-    c.SetCommName(path);
+    c.SetPortName(path);
     c.SetBaudRate(115200);
 }
 
-TEST(Comm, DefaultsAreThoseOfTheComponent) {
+TEST(Comm, DefaultsAreTheModulesLineOnNoPort) {
     TComm c;
-    EXPECT_EQ(c.CommName(), "COM1");
-    EXPECT_EQ(c.BaudRate(), 9600u);
+    EXPECT_EQ(c.PortName(), "");
+    EXPECT_EQ(c.BaudRate(), 115200u);
     EXPECT_EQ(c.DtrControl(), TDtrControl::DtrDisable);
     EXPECT_EQ(c.RtsControl(), TRtsControl::RtsDisable);
-    EXPECT_EQ(c.InputLen(), 1);
-    EXPECT_EQ(c.InBufferSize(), 2048);
+    EXPECT_EQ(c.BytesPerEvent(), 1);
+    EXPECT_EQ(c.ReadBufferSize(), 2048);
     EXPECT_EQ(c.ReadIntervalTimeout(), 100u);
-    EXPECT_TRUE(c.SendDataEmpty());
-    c.SetCommPort(3);
-    EXPECT_EQ(c.CommName(), "COM3");
-    c.SetInputLen(0);
-    EXPECT_EQ(c.InputLen(), 2048);
-    c.SetInputLen(5000);
-    EXPECT_EQ(c.InputLen(), 2048);
-    c.SetInBufferSize(0);
-    EXPECT_EQ(c.InBufferSize(), 1);
-    c.SetCommName("ttyUSB0");
+    EXPECT_TRUE(c.AllWritten());
+    c.SetBytesPerEvent(0);
+    EXPECT_EQ(c.BytesPerEvent(), 2048);
+    c.SetBytesPerEvent(5000);
+    EXPECT_EQ(c.BytesPerEvent(), 2048);
+    c.SetReadBufferSize(0);
+    EXPECT_EQ(c.ReadBufferSize(), 1);
+    c.SetPortName("ttyUSB0");
     EXPECT_EQ(c.DevicePath(), "/dev/ttyUSB0");
 }
 
@@ -46,46 +44,46 @@ TEST(Comm, OpenCloseReopenAndOpeningTwice) {
     TPtyPair pty;
     TComm c;
     Configure(c, pty.path);
-    c.CloseComm();  // closed: only clears the error text
-    EXPECT_EQ(c.PortOpenError(), "");
-    c.OpenComm();
-    EXPECT_TRUE(c.PortOpen());
-    c.OpenComm();
-    EXPECT_EQ(c.PortOpenError(), "Этот последовательный порт уже открыт");
-    EXPECT_TRUE(c.PortOpen());
-    c.CloseComm();
-    EXPECT_FALSE(c.PortOpen());
-    c.OpenComm();
-    EXPECT_TRUE(c.PortOpen());
+    c.Close();  // closed: only clears the error text
+    EXPECT_EQ(c.OpenError(), "");
+    c.Open();
+    EXPECT_TRUE(c.IsOpen());
+    c.Open();
+    EXPECT_EQ(c.OpenError(), "Этот последовательный порт уже открыт");
+    EXPECT_TRUE(c.IsOpen());
+    c.Close();
+    EXPECT_FALSE(c.IsOpen());
+    c.Open();
+    EXPECT_TRUE(c.IsOpen());
 }
 
 TEST(Comm, FailuresKeepTheirTextsAndSayWhy) {
     TComm c;
-    c.SetCommName("/dev/portiqa-no-such-port");
+    c.SetPortName("/dev/portiqa-no-such-port");
     try {
-        c.OpenComm();
+        c.Open();
         FAIL() << "no exception";
     } catch (const ECommsError& e) {
         EXPECT_EQ(e.Text, "Ошибка открытия последовательного порта");
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf("No such file"), -1) << e.what();
     }
-    EXPECT_EQ(c.PortOpenError(), "Ошибка открытия последовательного порта");
+    EXPECT_EQ(c.OpenError(), "Ошибка открытия последовательного порта");
 
-    c.SetCommName("");
-    EXPECT_THROW(c.OpenComm(), ECommsError);
+    c.SetPortName("");
+    EXPECT_THROW(c.Open(), ECommsError);
 
     QTemporaryDir dir;
     const QString file = dir.filePath("plain");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    c.SetCommName(file);
-    EXPECT_THROW(c.OpenComm(), ECommsError);  // every failed opening is thrown
-    EXPECT_EQ(c.PortOpenError(), "Это устройство не является последовательным портом ");
-    EXPECT_FALSE(c.PortOpen());
+    c.SetPortName(file);
+    EXPECT_THROW(c.Open(), ECommsError);  // every failed opening is thrown
+    EXPECT_EQ(c.OpenError(), "Это устройство не является последовательным портом ");
+    EXPECT_FALSE(c.IsOpen());
 
     uint8_t b = 1;
-    EXPECT_FALSE(c.WriteCommBuffer(&b, 1));
+    EXPECT_FALSE(c.Write(&b, 1));
 }
 
 TEST(Comm, PortHeldByAnotherOpeningIsRefused) {
@@ -93,9 +91,9 @@ TEST(Comm, PortHeldByAnotherOpeningIsRefused) {
     TComm first, second;
     Configure(first, pty.path);
     Configure(second, pty.path);
-    first.OpenComm();
+    first.Open();
     try {
-        second.OpenComm();
+        second.Open();
         FAIL() << "second opening succeeded";
     } catch (const ECommsError& e) {
         // The back end's hint, in the interface's language.
@@ -107,7 +105,7 @@ TEST(Comm, LineSettingsReachTheDevice) {
     TPtyPair pty;
     TComm c;
     Configure(c, pty.path);
-    c.OpenComm();
+    c.Open();
     commio::LineSettings s;
     ASSERT_TRUE(commio::ReadLineSettings(pty.slave, s));
     EXPECT_EQ(s.baudRate, 115200u);
@@ -120,7 +118,7 @@ TEST(Comm, LineSettingsReachTheDevice) {
     // Applied at once while open (a pseudo-terminal keeps stop bits and
     // software flow control, though it forces 8 data bits and no parity).
     c.SetStopBits(TStopBits::_2);
-    c.SetInx_XonXoffFlow(true);
+    c.SetXonXoffInput(true);
     ASSERT_TRUE(commio::ReadLineSettings(pty.slave, s));
     EXPECT_EQ(s.stopBits, 2);
     EXPECT_TRUE(s.xonXoffIn);
@@ -201,20 +199,20 @@ TEST(Comm, ARefusedSpeedFailsTheOpeningAndClosingRestoresTheTerminal) {
     ASSERT_EQ(::tcsetattr(pty.slave, TCSANOW, &before), 0);
 
     TComm c;
-    c.SetCommName(pty.path);
+    c.SetPortName(pty.path);
     c.SetBaudRate(12345);
     try {
-        c.OpenComm();
+        c.Open();
         FAIL() << "a speed the line cannot have was accepted";
     } catch (const ECommsError& e) {
         EXPECT_EQ(e.Text, "Не удалось установить параметры линии");
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf("12345"), -1) << e.what();
     }
-    EXPECT_FALSE(c.PortOpen());
+    EXPECT_FALSE(c.IsOpen());
 
     c.SetBaudRate(115200);
-    c.OpenComm();
-    ASSERT_TRUE(c.PortOpen());
+    c.Open();
+    ASSERT_TRUE(c.IsOpen());
     termios open{};
     ASSERT_EQ(::tcgetattr(pty.slave, &open), 0);
     EXPECT_EQ(open.c_lflag & ICANON, 0u);
@@ -224,7 +222,7 @@ TEST(Comm, ARefusedSpeedFailsTheOpeningAndClosingRestoresTheTerminal) {
     EXPECT_NE(c.LineError().indexOf("777"), -1);
     c.SetBaudRate(115200);
     EXPECT_TRUE(c.LineError().isEmpty());
-    c.CloseComm();
+    c.Close();
     termios after{};
     ASSERT_EQ(::tcgetattr(pty.slave, &after), 0);
     EXPECT_TRUE(after.c_lflag & ICANON);
@@ -237,19 +235,19 @@ TEST(Comm, FramesGoOutInOrderAndBytesComeInOneByOne) {
     TComm c;
     Configure(c, pty.path);
     std::vector<QByteArray> events;
-    c.OnReceiveData = [&](TComm*, const char* b, uint16_t n) { events.emplace_back(b, n); };
+    c.OnReceived = [&](TComm*, const char* b, uint16_t n) { events.emplace_back(b, n); };
     int empties = 0;
-    c.OnSendDataEmpty = [&](TComm*) { ++empties; };
-    c.OpenComm();
+    c.OnAllWritten = [&](TComm*) { ++empties; };
+    c.Open();
 
     const QByteArray frames[] = {Hex("23 83 00 00 00 00 00 00 83"), Hex("23 83 00 00 01 00 00 00 82"),
                                  QByteArray(265, '\x5a')};
     for (const auto& f : frames)
-        EXPECT_TRUE(c.WriteCommBuffer(reinterpret_cast<const uint8_t*>(f.constData()), uint16_t(f.size())));
+        EXPECT_TRUE(c.Write(reinterpret_cast<const uint8_t*>(f.constData()), uint16_t(f.size())));
     QByteArray wire;
     ASSERT_TRUE(WaitFor([&] { wire += pty.ReadAvailable(); return wire.size() >= 283; }));
     EXPECT_EQ(wire, frames[0] + frames[1] + frames[2]);
-    EXPECT_TRUE(WaitFor([&] { return c.SendDataEmpty() && empties > 0; }));
+    EXPECT_TRUE(WaitFor([&] { return c.AllWritten() && empties > 0; }));
 
     pty.Write(Hex("23 83"));
     ASSERT_TRUE(WaitFor([&] { return events.size() >= 2; }));
@@ -263,7 +261,7 @@ TEST(Comm, BytesKeepTheirOrderWhenAHandlerRunsANestedEventLoop) {
     TComm c;
     Configure(c, pty.path);
     QByteArray seen;
-    c.OnReceiveData = [&](TComm*, const char* b, uint16_t n) {
+    c.OnReceived = [&](TComm*, const char* b, uint16_t n) {
         seen.append(b, n);
         if (b[0] == 'A') {
             // A modal message box runs an event loop inside the receive event.
@@ -271,7 +269,7 @@ TEST(Comm, BytesKeepTheirOrderWhenAHandlerRunsANestedEventLoop) {
             WaitFor([&] { return seen.size() >= 4; }, 2000);
         }
     };
-    c.OpenComm();
+    c.Open();
     pty.Write("AB");
     ASSERT_TRUE(WaitFor([&] { return seen.size() >= 4; }));
     EXPECT_EQ(seen, "ABCD");
@@ -282,17 +280,17 @@ TEST(Comm, FarEndClosingRaisesOneHangupAndCloseStillWorks) {
     TComm c;
     Configure(c, pty.path);
     int hangups = 0;
-    c.OnRequestHangup = [&](TComm*) { ++hangups; };
-    c.OpenComm();
+    c.OnHangUp = [&](TComm*) { ++hangups; };
+    c.Open();
     pty.DropSlave();
     pty.CloseMaster();
     ASSERT_TRUE(WaitFor([&] { return hangups > 0; }));
     uint8_t b = 0x23;
-    c.WriteCommBuffer(&b, 1);  // the writer finds the line gone as well
+    c.Write(&b, 1);  // the writer finds the line gone as well
     WaitFor([] { return false; }, 100);
     EXPECT_EQ(hangups, 1);
-    c.CloseComm();
-    EXPECT_FALSE(c.PortOpen());
+    c.Close();
+    EXPECT_FALSE(c.IsOpen());
 }
 
 TEST(PortList, CpBridgesFirstThenUsbThenTheRestInNameOrder) {

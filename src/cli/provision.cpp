@@ -1,16 +1,10 @@
 #include "cli/provision.h"
 #include "base/texts.h"
 #include "cli/cli_app.h"
-#include "cli/cli_options.h"
-#include "session/runtime.h"
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <atomic>
 #include <csignal>
 
@@ -18,54 +12,40 @@ namespace portiqa {
 
 namespace {
 
-std::atomic<bool> gStop{false};
+// The run a signal stops (one at a time).
+std::atomic<TProvisionRun*> gRun{nullptr};
 
-extern "C" void StopProvisioning(int) { gStop.store(true); }
-
-qint64 NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
+extern "C" void StopProvisioning(int) {
+    if (TProvisionRun* run = gRun.load()) run->RequestStop();
+}
 
 } // namespace
 
 TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnitLedger& ledger, TOptions options,
                            QTextStream& out, QTextStream& err)
-    : plan_(plan), report_(report), ledger_(ledger), o_(std::move(options)), out_(out), err_(err) {
-#ifdef _WIN32
-    if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("COM*")};
-#else
-    if (o_.watch.isEmpty()) o_.watch = {QStringLiteral("/dev/ttyUSB*"), QStringLiteral("/dev/ttyACM*")};
-#endif
-    allUnits_ = plan_.units;
-    // Units an earlier run with this report has done are not done again.
-    const QSet<QString> done = report_.DoneUnits();
-    std::deque<TUnit> left;
-    for (const TUnit& u : plan_.units)
-        if (!done.contains(u.name)) left.push_back(u);
-    plan_.units = left;
+    : o_(std::move(options)), ledger_(ledger), out_(out), err_(err), run_(plan, report, ledger, o_) {
+    run_.OnEvent = [this](const QString& port, const QString& kind, const QString& text, const QJsonObject& fields) {
+        Event(port, kind, text, fields);
+    };
+    run_.OnPercent = [this](const QString& port, int percent) {
+        if (board_) board_->Percent(port, percent);
+    };
+    run_.OnTotals = [this](const TProvisionRun::TTotals& t) {
+        if (board_) board_->Totals(t.ok, t.failed, t.running, t.unitsLeft);
+    };
+    run_.OnScan = [this](int scans) {
+        if (board_ && scans % 4 == 0) board_->Tick();  // the seconds, once a second
+    };
+    if (o_.labels)
+        run_.OnProgrammed = [this](const QString& port, const QString& unit, const QString& sim, const QString& pin) {
+            QString error;
+            if (!o_.labels->Add({unit, sim, pin, ledger_.Batch(), QDateTime::currentDateTime()}, error))
+                Event(port, QStringLiteral("labels"), error);
+        };
+    gRun.store(&run_);
 }
 
-void TProvisioner::RequestStop() { gStop.store(true); }
-
-QStringList TProvisioner::Ports() const {
-    QStringList out;
-    QStringList listed;  // the port list, asked once and only when a name needs it
-    for (const QString& glob : o_.watch) {
-        if (!glob.contains(u'/') && !glob.contains(u'\\')) {
-            // A port-list name or pattern: "COM5", "COM*", "ttyUSB*".
-            if (listed.isEmpty()) listed = TRuntime::Ports();
-            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(glob),
-                                        QRegularExpression::CaseInsensitiveOption);
-            for (const QString& name : listed)
-                if (re.match(name).hasMatch()) out << name;
-            continue;
-        }
-        const QFileInfo g(glob);
-        const QDir dir = g.absoluteDir();
-        for (const QString& name : dir.entryList({g.fileName()}, QDir::System | QDir::Files | QDir::Hidden))
-            out << dir.filePath(name);
-    }
-    out.removeDuplicates();
-    return out;
-}
+TProvisioner::~TProvisioner() { gRun.store(nullptr); }
 
 void TProvisioner::Event(const QString& port, const QString& kind, const QString& text, QJsonObject fields) {
     if (o_.json) {
@@ -76,6 +56,11 @@ void TProvisioner::Event(const QString& port, const QString& kind, const QString
         fields.insert("message", text);  // in the operator's language; every other field is fixed
         out_ << QJsonDocument(fields).toJson(QJsonDocument::Compact) << "\n";
         out_.flush();
+    }
+    if (kind == QLatin1String("report")) {  // said whatever else is shown
+        err_ << text << "\n";
+        err_.flush();
+        return;
     }
     if (board_) {
         if (kind == QLatin1String("seen")) board_->Seen(port);
@@ -89,217 +74,6 @@ void TProvisioner::Event(const QString& port, const QString& kind, const QString
     err_.flush();
 }
 
-TUnit* TProvisioner::TakeUnit(const QString& port, QString& whyNot) {
-    if (!plan_.withUnits) return nullptr;
-    QString error;
-    const auto job = jobs_.find(port);
-    const QString fingerprint = job != jobs_.end() ? job->second->Fingerprint() : QString();
-    // A unit released while the run goes (its module was checked) is offered again.
-    QSet<QString> busy = report_.DoneUnits();
-    for (const TUnit& u : taken_) busy.insert(u.name);
-    ledger_.Returned(allUnits_, plan_.units, busy);
-    const auto at = ledger_.Take(plan_.units, port, TRuntime::SerialOf(port), fingerprint, error);
-    if (!at) {
-        if (!error.isEmpty())
-            whyNot = TText::tr("журнал модулей недоступен, устройство не выдано: %1").arg(error);
-        else if (!plan_.units.empty())
-            whyNot = TText::tr("свободных устройств нет: остальные (%1) заняты другими модулями").arg(plan_.units.size());
-        return nullptr;
-    }
-    taken_.push_back(plan_.units[*at]);
-    plan_.units.erase(plan_.units.begin() + std::ptrdiff_t(*at));
-    return &taken_.back();
-}
-
-const TUnit* TProvisioner::Recognise(const QString& pin, const QString& sim) const {
-    const auto simKey = [](QString s) { return s.trimmed().remove(u'+'); };
-    const QString templatePin = plan_.settings.count(kPasswordRow) ? plan_.settings.at(kPasswordRow) : QString();
-    const QSet<QString> reported = report_.DoneUnits();
-    for (const TUnit& u : allUnits_) {
-        const QString unitPin = u.Value(kPasswordRow).trimmed(), unitSim = u.Value(kSimNumberRow);
-        // Told by its own password, or by its own SIM number with the template's.
-        if (unitPin.isEmpty() && unitSim.isEmpty()) continue;
-        if ((unitPin.isEmpty() ? templatePin : unitPin) != pin) continue;
-        if (!unitSim.isEmpty() && simKey(unitSim) != simKey(sim)) continue;
-        if (ledger_.Given(u.name) || reported.contains(u.name)) return &u;
-    }
-    return nullptr;
-}
-
-void TProvisioner::Scan() {
-    if (board_ && ++scans_ % 4 == 0) board_->Tick();  // the seconds, once a second
-    const QStringList now = Ports();
-    const std::set<QString> current(now.begin(), now.end());
-    // A port that went away may be provisioned again when it comes back.
-    for (auto it = present_.begin(); it != present_.end();)
-        it = current.count(*it) ? std::next(it) : present_.erase(it);
-    if (gStop.load() && !stopSeen_) {
-        stopSeen_ = true;
-        Event(QStringLiteral("-"), QStringLiteral("stop"), TText::tr("остановка: новые модули не начинаются"));
-    }
-    MaybeEnd();
-    for (const QString& port : now) {
-        if (present_.count(port) || jobs_.count(port)) continue;
-        // A module that comes when the run is ending is told so, once.
-        if (ending_) {
-            present_.insert(port);
-            Event(port, QStringLiteral("skipped"), TText::tr("не начат: запуск завершается"));
-            continue;
-        }
-        // While --count modules are done or in progress, a new one waits: it
-        // starts if one of them fails.
-        if (o_.count >= 0 && ok_ + int(jobs_.size()) >= o_.count) break;
-        present_.insert(port);
-        Started(port);
-    }
-}
-
-void TProvisioner::Started(const QString& port) {
-    Event(port, QStringLiteral("seen"), TText::tr("модуль найден"));
-    auto job = std::make_unique<TProvisionJob>(port, plan_, o_.pin, o_.force,
-                                               [this, port](const QString& step, const QString& words) {
-                                                   Event(port, QStringLiteral("progress"), words, {{"step", step}});
-                                               },
-                                               ledger_.Journal());
-    TProvisionJob* raw = job.get();
-    raw->OnPercent = [this, port](int percent) {
-        if (board_) board_->Percent(port, percent);
-    };
-    jobs_[port] = std::move(job);
-    startedMs_[port] = NowMs();
-    raw->Start([this, port](QString& whyNot) {
-                   TUnit* u = TakeUnit(port, whyNot);
-                   if (u) Event(port, QStringLiteral("unit"), TText::tr("устройство ") + u->name, {{"unit", u->name}});
-                   ShowTotals();
-                   return u;
-               },
-               [this, port](const TProvisionJob::TResult& r) {
-                   const double seconds = double(NowMs() - startedMs_[port]) / 1000.0;
-                   // Ended outside the job's own call stack.
-                   QMetaObject::invokeMethod(&scan_, [this, port, r, seconds] { Finished(port, r, seconds); },
-                                             Qt::QueuedConnection);
-               },
-               [this](const QString& pin, const QString& sim) { return Recognise(pin, sim); }, o_.reflash);
-    ShowTotals();
-}
-
-void TProvisioner::Finished(const QString& port, const TProvisionJob::TResult& r, double seconds) {
-    auto it = jobs_.find(port);
-    if (it == jobs_.end()) return;
-    const TUnit* unit = it->second->Unit();
-    const QString unitName = unit ? unit->name : QString();
-    const QString serial = TRuntime::SerialOf(port);
-    if (!report_.Append(port, serial, unitName, r.ok, r.reason, r.pages, seconds, r.code)) {
-        // A module without its line could get its unit again after a
-        // restart: nothing new starts, and the line is said here instead.
-        err_ << TText::tr("Отчёт не записан (%1): запуск остановлен. Строка, которой нет в отчёте:").arg(report_.Error())
-             << "\n" << report_.LastLine() << "\n";
-        err_.flush();
-        reportFailed_ = true;
-        gStop.store(true);
-    }
-    const bool onlyTold = r.recognised && !o_.reflash;  // set up before: nothing written
-    Event(port, QStringLiteral("result"), onlyTold ? r.reason
-                                          : r.ok   ? TText::tr("готово, записано страниц: %1").arg(r.pages)
-                                                   : TText::tr("не настроен: ") + r.reason,
-          {{"unit", unitName},
-           {"serial", serial},
-           {"result", onlyTold ? QStringLiteral("set_up_already") : r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
-           {"reason_code", r.code},
-           {"pages", r.pages},
-           {"seconds", seconds}});
-    if (!r.ok) {
-        ++failed_;
-        failures_.push_back({port, unitName, r.code, r.reason, r.unitInDoubt});
-    } else if (!onlyTold) {
-        ++ok_;
-    }
-    // A unit is used up only by a module that ended verified; a failed
-    // module's unit goes to the next one, unless the module may hold its PIN.
-    // A module programmed again that failed before its first write keeps
-    // its unit done.
-    if (unit && !(r.recognised && !r.ok && !r.unitInDoubt)) {
-        QString error;
-        const bool kept = r.ok ? ledger_.Done(unitName, error)
-                               : r.unitInDoubt ? ledger_.Doubt(unitName, r.reason, error) : ledger_.Free(unitName, r.reason, error);
-        if (!kept) Event(port, QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
-        if (r.unitInDoubt)
-            Event(port, QStringLiteral("doubt"),
-                  TText::tr("устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; "
-                            "если у него заводской пароль, освободите устройство: provision --release %1").arg(unitName));
-    }
-    if (r.ok && !onlyTold && unit && o_.labels) {
-        // The unit's own values, else the template's.
-        const auto value = [&](int row) {
-            const QString own = unit->Value(row);
-            return !own.isEmpty() || !plan_.settings.count(row) ? own : plan_.settings.at(row);
-        };
-        QString error;
-        if (!o_.labels->Add({unitName, value(kSimNumberRow), value(kPasswordRow), ledger_.Batch(), QDateTime::currentDateTime()},
-                            error))
-            Event(port, QStringLiteral("labels"), error);
-    }
-    for (auto t = taken_.begin(); t != taken_.end(); ++t) {
-        if (&*t != unit) continue;
-        if (!r.ok && !r.unitInDoubt) plan_.units.push_front(*t);
-        taken_.erase(t);
-        break;
-    }
-    jobs_.erase(it);
-    pruneNow_ = true;
-    ShowTotals();
-    MaybeEnd();
-}
-
-void TProvisioner::ShowTotals() {
-    if (board_) board_->Totals(ok_, failed_, int(jobs_.size()), plan_.withUnits ? int(plan_.units.size()) : -1);
-}
-
-void TProvisioner::MaybeEnd() {
-    // Units other stations have done leave the queue (every few seconds, and
-    // when a module of this run ends).
-    if (plan_.withUnits && !plan_.units.empty() && taken_.empty() && (scans_ % 16 == 0 || pruneNow_))
-        ledger_.Prune(plan_.units);
-    pruneNow_ = false;
-    const bool countReached = o_.count >= 0 && ok_ >= o_.count;
-    const bool unitsUsedUp = plan_.withUnits && plan_.units.empty() && taken_.empty();
-    if (countReached || unitsUsedUp || gStop.load()) ending_ = true;
-    // Once: a scan may come before the loop ends.
-    if (ending_ && jobs_.empty() && exit_ < 0) {
-        exit_ = reportFailed_ ? kExitFile : failed_ > 0 ? kExitFailed : kExitOk;
-        Summary();
-        QCoreApplication::exit(exit_);
-    }
-}
-
-void TProvisioner::Summary() {
-    const int left = plan_.withUnits ? int(plan_.units.size()) : -1;
-    QString text = TText::tr("Итог: настроено %1, не настроено %2").arg(ok_).arg(failed_);
-    if (left >= 0) text += TText::tr(", устройств осталось %1").arg(left);
-    if (failed_ > 0) text += TText::tr(". Модуль, который не настроен, сохранил свой пароль: подключите его снова");
-    Event(QStringLiteral("-"), QStringLiteral("summary"), text,
-          {{"ok", ok_}, {"failed", failed_}, {"units_left", left}});
-    // What to do with each module that failed, one line each.
-    for (const TFailure& f : failures_) {
-        QString todo;
-        if (f.doubt)
-            todo = TText::tr("проверьте модуль: с заводским паролем освободите устройство (provision --release %1), "
-                             "с паролем устройства он настроен")
-                       .arg(f.unit);
-        else if (f.code == QLatin1String("wrong_password"))
-            todo = TText::tr("модуль настроен раньше другим паролем: проверьте его или сбросьте к заводским настройкам");
-        else if (f.code == QLatin1String("record"))
-            todo = TText::tr("журнал модулей не сохранил запись: проверьте журнал и подключите модуль снова");
-        else if (f.code == QLatin1String("rules") || f.code == QLatin1String("declined"))
-            todo = TText::tr("исправьте шаблон или таблицу устройств и подключите модуль снова");
-        else
-            todo = TText::tr("проверьте питание и кабель и подключите модуль снова: он будет настроен заново");
-        Event(f.port, QStringLiteral("todo"),
-              (f.unit.isEmpty() ? QString() : f.unit + QStringLiteral(": ")) + f.reason + QStringLiteral(" — ") + todo,
-              {{"unit", f.unit}, {"reason_code", f.code}});
-    }
-}
-
 int TProvisioner::Run() {
     // A closed terminal (SIGHUP) ends the run as Ctrl-C does: the modules in
     // progress are finished and reported.
@@ -309,18 +83,14 @@ int TProvisioner::Run() {
     for (int sig : {SIGINT, SIGTERM}) std::signal(sig, StopProvisioning);
 #endif
     if (o_.board) board_ = std::make_unique<TStatusBoard>(err_, true, 2);
-    // What earlier runs left unfinished, for the operator to check first.
-    QString error;
-    for (const QString& line : ledger_.Unfinished(error)) Event(QStringLiteral("-"), QStringLiteral("unfinished"), line);
-    if (!error.isEmpty()) Event(QStringLiteral("-"), QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
-    QObject::connect(&scan_, &QTimer::timeout, [this] { Scan(); });
-    scan_.start(250);  // ports looked at four times a second
-    QObject::connect(&renew_, &QTimer::timeout, [this] { ledger_.Renew(); });
-    renew_.start(TUnitLedger::kRenewMs);
-    QMetaObject::invokeMethod(&scan_, [this] { Scan(); }, Qt::QueuedConnection);
+    int exit = -1;
+    run_.OnEnded = [this, &exit] {
+        exit = run_.ReportFailed() ? kExitFile : run_.Failed() > 0 ? kExitFailed : kExitOk;
+        QCoreApplication::exit(exit);
+    };
+    run_.Start();
     const int rc = QCoreApplication::exec();
-    scan_.stop();
-    return exit_ >= 0 ? exit_ : rc;
+    return exit >= 0 ? exit : rc;
 }
 
 } // namespace portiqa

@@ -3546,5 +3546,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>журнал %1 не отвечает, и очередь к нему полна: это не сохранено</source>
         <translation>the record %1 does not answer and its queue is full: this was not kept</translation>
     </message>
+    <message>
+        <source>В снимке @%1 нет ни настроек, ни списка номеров</source>
+        <translation>Snapshot @%1 holds neither settings nor a number list</translation>
+    </message>
 </context>
 </TS>

@@ -3552,5 +3552,9 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <source>журнал %1 не отвечает, и очередь к нему полна: это не сохранено</source>
         <translation>журнал %1 не отвечает, и очередь к нему полна: это не сохранено</translation>
     </message>
+    <message>
+        <source>В снимке @%1 нет ни настроек, ни списка номеров</source>
+        <translation>В снимке @%1 нет ни настроек, ни списка номеров</translation>
+    </message>
 </context>
 </TS>

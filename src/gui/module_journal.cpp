@@ -1,9 +1,7 @@
 #include "gui/module_journal.h"
 #include "gui/mnemonics.h"
 #include "base/texts.h"
-#include "numbers/number_record.h"
 #include "record/snapshot_diff.h"
-#include "settings/settings_block.h"
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -253,40 +251,10 @@ void TModuleJournal::LoadSelected() {
     TModuleIdentity from;
     for (const TKnownModule& m : known_)
         if (m.id == s->moduleId) from = {m.sim, m.bridgeSerial, QString(), -1};
-    // Edits not yet in a module are not replaced without a question (Cancel by default).
-    const bool settings = s->pages.settings.size() == 2 * kPageSize, numbers = s->pages.numbers.size() == kNumberPages * kPageSize;
-    QStringList edited;
-    if (settings && session_.Settings().Edits().Edited()) edited << TText::tr("настроек");
-    if (numbers && session_.Numbers().Edits().Edited()) edited << TText::tr("номеров");
-    if (!edited.isEmpty() &&
-        !session_.Operator().WarnOkCancel(TText::tr("Изменения в таблице %1 не сохранены в GSM модуль и пропадут. Загрузить "
-                                                    "снимок @%2 вместо них?")
-                                              .arg(edited.join(TText::tr(" и ")))
-                                              .arg(s->id)))
-        return;
-    QStringList loaded;
-    if (settings) {
-        TSettingsTable& t = session_.Settings();
-        for (int p = 1; p <= 2; ++p)
-            DecodeSettingsPageTo(p, reinterpret_cast<const uint8_t*>(s->pages.settings.constData()) + (p - 1) * kPageSize, t);
-        for (int row = 1; row < TSettingsTable::kStoredRows; ++row)
-            if (TSettingsTable::IsSelectionRow(row)) emit t.EditorChanged(row);
-        t.Edits().Set(true);
-        t.SetOrigin(TTableOrigin::FromModule(from));
-        loaded << TText::tr("настройки");
-    }
-    if (numbers) {
-        TNumberTable& t = session_.Numbers();
-        {
-            TGridBatch batch(t.Grid());
-            for (int p = 1; p <= kNumberPages; ++p)
-                DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(s->pages.numbers.constData()) + (p - 1) * kPageSize, p, t.Grid());
-        }
-        t.SetPagesRead(TNumberTable::kPages);
-        t.Edits().Set(true);
-        t.SetOrigin(TTableOrigin::FromModule(from));
-        loaded << TText::tr("номера");
-    }
+    const QStringList loaded = session_.LoadSnapshot(*s, from);
+    if (loaded.isEmpty() && s->pages.settings.isEmpty() && s->pages.numbers.isEmpty())
+        differences->setPlainText(TText::tr("В снимке @%1 нет ни настроек, ни списка номеров").arg(s->id));
+    if (loaded.isEmpty()) return;
     differences->setPlainText(TText::tr("Загружено в таблицы из снимка @%1: %2. В модуль их запишет кнопка «Сохранить».")
                                   .arg(s->id)
                                   .arg(loaded.join(QStringLiteral(", "))));

@@ -88,6 +88,11 @@ public:
     // What a save of the tables would write: the two settings pages, and
     // every number page (a record's journal compares them with its copies).
     QByteArray SettingsPagesOfTable() const;
+    // A snapshot's pages into the tables, as the module from holds them:
+    // edits not saved yet are replaced only after the operator's yes. The
+    // areas loaded, in the operator's words; empty when none was (or the
+    // operator declined).
+    QStringList LoadSnapshot(const TSnapshot& snapshot, const TModuleIdentity& from);
     QByteArray NumberPagesOfTable() const;
 
     // The writes into the module, for every front end: each needs a login on

@@ -58,6 +58,11 @@ void TSettingsTable::SetItemIndex(int row, int index) {
     emit EditorChanged(row);
 }
 
+void TSettingsTable::AnnounceSelections() {
+    for (int row = 1; row < kStoredRows; ++row)
+        if (IsSelectionRow(row)) emit EditorChanged(row);
+}
+
 int TSettingsTable::ItemIndex(int row) const {
     const TSelectionEditor* e = EditorOfRow(row);
     return e ? e->itemIndex : -1;

@@ -78,6 +78,9 @@ public:
     // What a shown row holds in words: a drop-down's item, or the module's
     // byte when no item describes it; the cell otherwise.
     QString ShownValue(int row) const;
+    // Values were decoded into the table in one go: every drop-down row
+    // tells its views.
+    void AnnounceSelections();
 
 signals:
     void EditorChanged(int row);

@@ -242,6 +242,29 @@ TEST_F(SessionFixture, ASingleCommandTheModuleRefusesEndsFailedWithItsWords) {
     }
 }
 
+// A snapshot from the record goes into the tables as the module it was
+// taken of holds it; unsaved edits are replaced only after a yes.
+TEST_F(SessionFixture, ASnapshotLoadsIntoTheTablesAsItsModulesAndAsksBeforeReplacingEdits) {
+    Start();
+    TSnapshot s;
+    s.id = 7;
+    s.pages.settings = QByteArray(2 * 256, '\0');
+    s.pages.settings.replace(0, 16, QByteArray("4321") + QByteArray("79161234567") + QByteArray(1, '\0'));
+    s.pages.numbers = QByteArray(375 * 256, '\xff');
+    const TModuleIdentity from{"79161234567", "A1", QString(), -1};
+    EXPECT_EQ(session->LoadSnapshot(s, from), (QStringList{"настройки", "номера"}));
+    EXPECT_EQ(session->Settings().Value(1), "4321");
+    EXPECT_EQ(session->Settings().Value(2), "79161234567");
+    EXPECT_TRUE(session->Settings().Edits().Edited());
+    EXPECT_EQ(session->Numbers().Origin().module.simNumber, "79161234567");
+
+    s.pages.settings.replace(0, 4, "9999");
+    op.answers = {false};
+    EXPECT_TRUE(session->LoadSnapshot(s, from).isEmpty());
+    EXPECT_EQ(op.warnings.size(), 1);
+    EXPECT_EQ(session->Settings().Value(1), "4321");
+}
+
 TEST_F(SessionFixture, SecondTransferWhileOneRunsIsRefused) {
     simOptions.faults.latencyMs = 50;
     Start();

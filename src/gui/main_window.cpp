@@ -47,6 +47,11 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
     configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
     runtime_ = std::make_unique<TRuntime>(*this, operator_, configFolder_);
     session_ = &runtime_->Session();
+    steps_ = std::make_unique<TModuleSteps>(*session_);
+    steps_->OnSiteApplied = [this](const QString& error) {
+        if (!error.isEmpty()) session_->Status().ShowStatus(error);
+        ShowModule();
+    };
     BuildTabs();
     ListControls();
     DisableControls();

@@ -3,7 +3,7 @@
 #include "session/runtime.h"
 #include "base/status_display.h"
 #include <QComboBox>
-#include "session/module_sites.h"
+#include "session/module_steps.h"
 #include "session/number_use.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -119,20 +119,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct TContinuation {
-        std::optional<TOperation> operation;
-        std::function<void()> then;
-    };
-    // How an operation ended: the window's next step.
+    // How an operation ended: what the window shows of it, then the next step.
     void Finished(const TOutcome& outcome);
-    // Runs start (an operation) and then, once that operation has
-    // ended well, then; nothing more if it fails or is refused.
-    void Then(TOperation operation, const std::function<void()>& start, std::function<void()> then);
-    void SaveEach(QList<TOperation> saves, std::function<void()> done);
     void ShowEdited();
     void ShowTransferRunning();
-    // The module's values into the tables after a login or a restore.
-    void ReadModuleIntoTables(bool numbersToo);
     void Disconnect();
     void BuildLayout();
     void BuildTabs();
@@ -196,6 +186,7 @@ private:
     IOperator& operator_;
     std::unique_ptr<TRuntime> runtime_;
     TSession* session_ = nullptr;  // the runtime's
+    std::unique_ptr<TModuleSteps> steps_;
     QList<QWidget*> controls_;
     QList<QWidget*> writeButtons_;  // what a read-only visit disables
     QList<TPortChoice> ports_;
@@ -206,13 +197,6 @@ private:
     TPortState port_ = TPortState::Closed;
     int portChanges_ = 0;
     bool closeApproved_ = false;
-    bool restoring_ = false;
-    TContinuation continuation_;
-    struct TPendingSite {
-        TModuleSite site;
-        QString fingerprint;
-    };
-    std::optional<TPendingSite> pendingSite_;
     std::optional<TNumberUse> numberUse_;  // read on first use after a login or a history download
 };
 

@@ -40,67 +40,12 @@ void TMainWindow::RestoreClick() {
     TModuleBackup::TRestoreOptions options;
     options.settings = areas[0].checked;
     options.numbers = areas[1].checked;
-    // The tables are read again once the restore has ended well; refused
-    // while another operation runs, there is nothing to follow.
-    restoring_ = !session_->Busy();
-    session_->Restore(image, options, path);
-    if (!session_->Busy()) restoring_ = false;  // cancelled or refused at once
-}
-
-void TMainWindow::Then(TOperation operation, const std::function<void()>& start, std::function<void()> then) {
-    continuation_ = {operation, std::move(then)};
-    Guard(start);
-    // Refused, cancelled, or already over: the continuation has run or never will.
-    if (!session_->Busy()) continuation_ = {};
-}
-
-void TMainWindow::SaveEach(QList<TOperation> saves, std::function<void()> done) {
-    if (saves.isEmpty()) {
-        done();
-        return;
-    }
-    const TOperation first = saves.takeFirst();
-    TSession& s = *session_;
-    auto save = [first, &s] {
-        if (first == TOperation::Settings) s.SaveSettings();
-        else s.SaveNumbers();
-    };
-    Then(first, save, [this, saves, done] { SaveEach(saves, done); });
+    steps_->Restore(image, options, path);
 }
 
 void TMainWindow::ProtectEdits(bool settings, bool numbers, const QString& action,
-                          const std::function<void(bool asked)>& go, bool replacesTables) {
-    TSession& s = *session_;
-    QStringList names;
-    QList<TOperation> saves;
-    if (settings && s.Settings().Edits().Edited()) {
-        names << TText::tr("настроек");
-        saves << TOperation::Settings;
-    }
-    if (numbers && s.Numbers().Edits().Edited()) {
-        names << TText::tr("номеров");
-        saves << TOperation::Numbers;
-    }
-    if (saves.isEmpty()) {
-        go(false);
-        return;
-    }
-    const QString text = TText::tr("Изменения в таблице %1 не сохранены в GSM модуль.\rСохранить их, прежде чем %2?")
-                             .arg(names.join(TText::tr(" и ")), action);
-    switch (operator_.AskUnsaved(text)) {
-    case IOperator::TUnsaved::Cancel:
-        return;
-    case IOperator::TUnsaved::Discard:
-        if (replacesTables) {
-            if (settings) s.Settings().Edits().Set(false);
-            if (numbers) s.Numbers().Edits().Set(false);
-        }
-        go(true);
-        return;
-    case IOperator::TUnsaved::Save:
-        SaveEach(saves, [go] { go(true); });
-        return;
-    }
+                               const std::function<void(bool asked)>& go, bool replacesTables) {
+    steps_->ProtectEdits(settings, numbers, action, go, replacesTables);
 }
 
 void TMainWindow::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }
@@ -109,16 +54,6 @@ void TMainWindow::CancelClick() { session_->Cancel(); }
 
 void TMainWindow::ShowEdited() {
     setWindowModified(session_->Settings().Edits().Edited() || session_->Numbers().Edits().Edited());
-}
-
-void TMainWindow::ReadModuleIntoTables(bool numbersToo) {
-    TSession& s = *session_;
-    if (!numbersToo) {
-        Guard([&s] { s.ReadSettings(TSession::TAsk::Quietly); });
-        return;
-    }
-    Then(TOperation::Settings, [&s] { s.ReadSettings(TSession::TAsk::Quietly); },
-         [this, &s] { Guard([&s] { s.DownloadNumbers(TSession::TAsk::Quietly); }); });
 }
 
 void TMainWindow::changeEvent(QEvent* event) {
@@ -226,51 +161,15 @@ void TMainWindow::ChooseCountry() {
 }
 
 void TMainWindow::Finished(const TOutcome& o) {
-    switch (o.operation) {
-    case TOperation::Login:
-        // The table shows this module's values, never factory values posing as them.
+    // What the window shows of it; the next step is the core's.
+    if (o.operation == TOperation::Login) {
         ShowModule();
         ShowNumberUse();
-        // Edited settings (a profile imported, say) are not read over without
-        // a question, asked outside the reply's handling; otherwise the read
-        // follows at once.
-        if (!o.Ok()) return;
-        if (!session_->Settings().Edits().Edited()) return ReadModuleIntoTables(false);
-        QMetaObject::invokeMethod(this, [this] {
-            ProtectEdits(true, false, TText::tr("загрузить настройки модуля в таблицу"),
-                         [this](bool) { ReadModuleIntoTables(false); });
-        }, Qt::QueuedConnection);
-        return;
-    case TOperation::History:
-        if (o.Ok()) {
-            ShowNumberUse();
-            historyView->ResetWindow();  // a new log: no filter of the last one shown in its fields
-        }
-        break;
-    case TOperation::Numbers:
-        // A site's list saved (or found in the module) is the site applied.
-        if (pendingSite_ && o.Ok() && !session_->Numbers().Edits().Edited() &&
-            SiteListFingerprint(session_->Numbers().Grid()) == pendingSite_->fingerprint) {
-            QString error;
-            if (!MarkSiteApplied(*session_, pendingSite_->site, pendingSite_->fingerprint, error))
-                session_->Status().ShowStatus(error);
-            pendingSite_.reset();
-            ShowModule();
-        }
-        break;
-    case TOperation::Memory:
-        // The module now holds the backup: the tables must not write the old values back.
-        if (o.Ok() && restoring_) ReadModuleIntoTables(true);
-        restoring_ = false;
-        return;
-    default:
-        break;
+    } else if (o.operation == TOperation::History && o.Ok()) {
+        ShowNumberUse();
+        historyView->ResetWindow();  // a new log: no filter of the last one shown in its fields
     }
-    // A step that waited for this transfer runs once it ended well, never after a failure.
-    if (continuation_.operation != o.operation) return;
-    auto then = std::move(continuation_.then);
-    continuation_ = {};
-    if (o.Ok() && then) then();
+    steps_->Finished(o);
 }
 
 void TMainWindow::ExtendClick() {
@@ -320,7 +219,7 @@ void TMainWindow::LoadSiteListClick() {
     const TModuleSite& site = sites.first();
     const QString fingerprint = LoadSiteList(*session_, site, error);
     if (fingerprint.isEmpty()) return operator_.ReportError(error);
-    pendingSite_ = TPendingSite{site, fingerprint};
+    steps_->SiteListLoaded(site, fingerprint);
     operator_.ShowMessage(TText::tr("Список объекта «%1» (редакция %2) загружен в таблицу: %3.\rЗапишите его в модуль "
                                     "кнопкой «Сохранить»: она покажет, кто получит и кто потеряет доступ.")
                               .arg(site.site.name)

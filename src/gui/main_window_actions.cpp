@@ -183,15 +183,11 @@ void TMainWindow::ExtendClick() {
             TText::tr("\rНа сколько дней продлить (например 30; -7 сокращает) или до какой даты (ГГГГ-ММ-ДД)?"),
         QStringLiteral("30"));
     if (!answer) return;
-    bool isDays = false;
-    const int days = answer->trimmed().toInt(&isDays);
-    const auto date = TNumberTable::ParseDate(answer->trimmed());
-    int changed = 0;
-    if (isDays && days >= -3650 && days <= 3650) changed = table.ExtendWindows(rows, days);
-    else if (date && date->year() >= 2000 && date->year() <= 2099) changed = table.SetEndDate(rows, *date);
-    else return operator_.ShowMessage(TText::tr("«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах")
-                                          .arg(answer->left(30)));
-    session_->Status().ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(changed));
+    const std::optional<int> changed = table.MoveWindowEnds(rows, *answer);
+    if (!changed)
+        return operator_.ShowMessage(TText::tr("«%1»: нужно число дней (-3650…3650) или дата ГГГГ-ММ-ДД в 2000-2099 годах")
+                                         .arg(answer->left(30)));
+    session_->Status().ShowStatus(TText::tr("Изменён срок записей: %1; «Сохранить» запишет их в модуль").arg(*changed));
 }
 
 void TMainWindow::ShowNumberUse() {

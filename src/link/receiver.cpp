@@ -139,6 +139,7 @@ void TReceiver::Dispatch() {
         DispatchSave();
         break;
     case TReplyShape::TKind::Page:
+    case TReplyShape::TKind::Data:
         DispatchRead();
         break;
     }

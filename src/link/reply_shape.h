@@ -13,6 +13,7 @@ struct TReplyShape {
         Page,    // a page of the module's memory (a page read)
         Save,    // a page save's status byte: 1 accepted
         Status,  // a single command's status byte: 1 done
+        Data,    // bytes the request's handler takes as they are (its length fixed)
     };
     TKind kind = TKind::Status;
     uint16_t length = 1;      // payload bytes the reply carries; its last byte ends it

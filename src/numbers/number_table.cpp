@@ -147,6 +147,15 @@ int TNumberTable::ExtendWindows(const QList<int>& rows, int days) {
     return changed;
 }
 
+std::optional<int> TNumberTable::MoveWindowEnds(const QList<int>& rows, const QString& answer) {
+    bool isDays = false;
+    const int days = answer.trimmed().toInt(&isDays);
+    if (isDays && days >= -3650 && days <= 3650) return ExtendWindows(rows, days);
+    const auto date = ParseDate(answer.trimmed());
+    if (date && date->year() >= 2000 && date->year() <= 2099) return SetEndDate(rows, *date);
+    return std::nullopt;
+}
+
 int TNumberTable::SetEndDate(const QList<int>& rows, const QDate& date) {
     TGridBatch batch(grid_);
     int changed = 0;

@@ -75,6 +75,10 @@ public:
     // days, or set to a date (its time kept). Returns how many changed.
     int ExtendWindows(const QList<int>& rows, int days);
     int SetEndDate(const QList<int>& rows, const QDate& date);
+    // The operator's answer to "how far": a number of days (-3650…3650)
+    // moves the ends, a date ГГГГ-ММ-ДД in 2000-2099 sets them. How many
+    // changed; nothing when the answer is neither.
+    std::optional<int> MoveWindowEnds(const QList<int>& rows, const QString& answer);
     // The records a bulk edit applies to when none are chosen: every one with a window.
     QList<int> RowsWithWindows() const;
 

@@ -288,6 +288,16 @@ TEST_F(ReceiverTest, DispatchToTheRequestsOwnerAndByCommand) {
     Feed(Reply(5, 0, Hex("01")));
     EXPECT_EQ(display.Text(), "Ответ получен");
     EXPECT_EQ(op.messages.back(), "Готово");
+    // One that answers with bytes hands them to its request's handler.
+    TReplyShape data;
+    data.kind = TReplyShape::TKind::Data;
+    data.length = 4;
+    QByteArray taken;
+    TSendOptions o;
+    o.onReply = [&](const TReply& r) { taken = QByteArray(reinterpret_cast<const char*>(r.payload), r.length); };
+    seq.Send(6, 0, {}, data, "Ask", o);
+    Feed(Reply(6, 0, Hex("01 07 02 00")));
+    EXPECT_EQ(taken, Hex("01 07 02 00"));
 
     // An address with its top bit set is negative and counts as settings.
     Ask(131, int32_t(0x80000000u));

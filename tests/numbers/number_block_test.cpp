@@ -185,6 +185,28 @@ struct NumberChainTest : ::testing::Test, test::TLinkRig {
     }
 };
 
+// The operator's "how far" for the chosen windows: days within ten years,
+// or a real date of 2000-2099; anything else changes nothing.
+TEST(NumberTable, WindowEndsMoveByDaysOrToADate) {
+    const struct { const char* answer; std::optional<int> changed; const char* end; } cases[] = {
+        {"30", 1, "2030-01-31"},           {" -7 ", 1, "2029-12-25"},     {"2031-02-28", 1, "2031-02-28"},
+        {"3651", std::nullopt, "2030-01-01"}, {"2100-01-01", std::nullopt, "2030-01-01"},
+        {"2031-02-30", std::nullopt, "2030-01-01"}, {"скоро", std::nullopt, "2030-01-01"},
+    };
+    for (const auto& c : cases) {
+        TNumberTable t;
+        auto& g = t.Grid();
+        g.SetCells(T::kNumber, 1, "79161234567");
+        g.SetCells(T::kStartDate, 1, "2024-01-01");
+        g.SetCells(T::kStartTime, 1, "00:00");
+        g.SetCells(T::kEndDate, 1, "2030-01-01");
+        g.SetCells(T::kEndTime, 1, "00:00");
+        g.SetCells(T::kUnrestricted, 1, T::No());
+        EXPECT_EQ(t.MoveWindowEnds({1}, c.answer), c.changed) << c.answer;
+        EXPECT_EQ(g.Cells(T::kEndDate, 1), c.end) << c.answer;
+    }
+}
+
 TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
     block.DownloadAfterQuestion();
     EXPECT_EQ(op.questions, QStringList{"Скачать все номера, сохраненные в GSM модуле?"});

@@ -6,12 +6,9 @@
 namespace portiqa {
 
 TCommandSpec HistoryDeletionCommand() {
-    TCommandSpec c;
-    c.command = 133;
-    c.sendText = TText::tr("Password verifying");
-    c.reply.takenText = TText::tr("Delete command");
-    c.reply.acceptedText = TText::tr("История данных удалена");
-    c.reply.refusedText = TText::tr("Ошибка при удалении исторических данных");
+    TCommandSpec c = TCommandSpec::WithStatus(133, TText::tr("Password verifying"), TText::tr("Delete command"),
+                                              TText::tr("История данных удалена"),
+                                              TText::tr("Ошибка при удалении исторических данных"));
     c.reply.changesFrom = kHistoryBase;
     c.reply.changesTo = kModuleMemorySize;
     return c;

@@ -239,6 +239,17 @@ struct TCommandSpec {
     uint8_t command = 0;
     QString sendText;  // the status text while it is sent
     TReplyShape reply;
+    // One answered by a status byte, with the words for each of its ends.
+    static TCommandSpec WithStatus(uint8_t command, QString sendText, QString takenText, QString acceptedText,
+                                   QString refusedText) {
+        TCommandSpec c;
+        c.command = command;
+        c.sendText = std::move(sendText);
+        c.reply.takenText = std::move(takenText);
+        c.reply.acceptedText = std::move(acceptedText);
+        c.reply.refusedText = std::move(refusedText);
+        return c;
+    }
 };
 
 // Sends such a command, with the payload Payload gives (none by default).

@@ -159,6 +159,16 @@ void TProvisionRun::Finished(const QString& port, const TProvisionJob::TResult& 
     const TUnit* unit = it->second->Unit();
     const QString unitName = unit ? unit->name : QString();
     const QString serial = TRuntime::SerialOf(port);
+    // A unit is used up only by a module that ended verified; a failed
+    // module's unit goes to the next one, unless the module may hold its PIN.
+    // A module programmed again that failed before its first write keeps
+    // its unit done. The record says so before the report line is there,
+    // so that whoever acts on the line (releases the unit) finds it agreeing.
+    const bool unitChanges = unit && !(r.recognised && !r.ok && !r.unitInDoubt);
+    QString unitError;
+    const bool unitKept = !unitChanges || (r.ok            ? ledger_.Done(unitName, unitError)
+                                           : r.unitInDoubt ? ledger_.Doubt(unitName, r.reason, unitError)
+                                                           : ledger_.Free(unitName, r.reason, unitError));
     if (!report_.Append(port, serial, unitName, r.ok, r.reason, r.pages, seconds, r.code)) {
         // A module without its line could get its unit again after a
         // restart: nothing new starts, and the line is said here instead.
@@ -184,15 +194,8 @@ void TProvisionRun::Finished(const QString& port, const TProvisionJob::TResult& 
     } else if (!onlyTold) {
         ++ok_;
     }
-    // A unit is used up only by a module that ended verified; a failed
-    // module's unit goes to the next one, unless the module may hold its PIN.
-    // A module programmed again that failed before its first write keeps
-    // its unit done.
-    if (unit && !(r.recognised && !r.ok && !r.unitInDoubt)) {
-        QString error;
-        const bool kept = r.ok ? ledger_.Done(unitName, error)
-                               : r.unitInDoubt ? ledger_.Doubt(unitName, r.reason, error) : ledger_.Free(unitName, r.reason, error);
-        if (!kept) Event(port, QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(error));
+    if (unitChanges) {
+        if (!unitKept) Event(port, QStringLiteral("record"), TText::tr("журнал модулей: %1").arg(unitError));
         if (r.unitInDoubt)
             Event(port, QStringLiteral("doubt"),
                   TText::tr("устройство %1 не выдаётся снова: модуль мог получить его пароль. Проверьте модуль; "

@@ -4,23 +4,15 @@
 namespace portiqa {
 
 TCommandSpec CheckingModeCommand() {
-    TCommandSpec c;
-    c.command = 4;
-    c.sendText = TText::tr("Password verifying");
-    c.reply.takenText = TText::tr("Checking mode");
-    c.reply.acceptedText = TText::tr("Enter");
-    c.reply.refusedText = TText::tr("Error");
-    return c;
+    return TCommandSpec::WithStatus(4, TText::tr("Password verifying"), TText::tr("Checking mode"), TText::tr("Enter"),
+                                    TText::tr("Error"));
 }
 
 TCommandSpec TimeSyncCommand() {
-    TCommandSpec c;
-    c.command = 3;
-    c.sendText = TText::tr("Send sync time command");
-    c.reply.takenText = TText::tr("Receives the data synchronization command returns");
-    c.reply.acceptedText = TText::tr("Возврат времени синхронизации в норму");
-    c.reply.refusedText = TText::tr("Ошибка возврата времени синхронизации");
-    return c;
+    return TCommandSpec::WithStatus(3, TText::tr("Send sync time command"),
+                                    TText::tr("Receives the data synchronization command returns"),
+                                    TText::tr("Возврат времени синхронизации в норму"),
+                                    TText::tr("Ошибка возврата времени синхронизации"));
 }
 
 QByteArray TimeSyncPayload(const QDateTime& now) {

@@ -41,6 +41,11 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         const TPerson* p = numberTable.People().Find(phone);
         return p ? p->name : QString();
     };
+    WireOutcomes();
+}
+
+// Every way an operation ends becomes its one outcome.
+void TSession::WireOutcomes() {
     // The link reports facts; the operator is told them in words chosen here.
     receiver.OnNotice = [this](const TLinkNotice& n) {
         ShowLinkNotice(op, n);

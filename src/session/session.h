@@ -217,6 +217,7 @@ private:
     bool readOnly_ = false;
     bool readOnlyRefused_ = false;  // the last write stopped by a read-only visit
     void GuardWrites();
+    void WireOutcomes();
     std::optional<qint64> moduleId_;
     // The record entry of the module without a SIM number logged in on a
     // connection (the connection, the entry).

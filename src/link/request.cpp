@@ -324,7 +324,9 @@ void TRequestSequence::FinishVerify() {
 bool TSingleCommand::Send() {
     if (seq_.Outstanding()) return false;
     if (BeforeSend && !BeforeSend(Command)) return true;
-    seq_.Send(Command, 0, Payload ? Payload() : QByteArray(), reply_, sendText_);
+    TSendOptions o;
+    o.onReply = OnReply;
+    seq_.Send(Command, 0, Payload ? Payload() : QByteArray(), reply_, sendText_, o);
     return true;
 }
 

@@ -261,6 +261,8 @@ public:
     bool Send();
     uint8_t Command;
     std::function<QByteArray()> Payload;
+    // Takes a reply of bytes (a reply shaped as data); a status reply is the receiver's to report.
+    TReplyHandler OnReply;
     // Asked before the command is sent; false stops it (the operator has
     // been told why, and Send reports it handled).
     std::function<bool(uint8_t command)> BeforeSend;

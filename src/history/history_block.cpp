@@ -5,8 +5,8 @@
 
 namespace portiqa {
 
-TCommandSpec HistoryDeletionCommand() {
-    TCommandSpec c = TCommandSpec::WithStatus(133, TText::tr("Password verifying"), TText::tr("Delete command"),
+TModuleCommand HistoryDeletionCommand() {
+    TModuleCommand c = TModuleCommand::WithStatus(133, TText::tr("Password verifying"), TText::tr("Delete command"),
                                               TText::tr("История данных удалена"),
                                               TText::tr("Ошибка при удалении исторических данных"));
     c.reply.changesFrom = kHistoryBase;

@@ -23,7 +23,7 @@ QStringList HistoryWords(int column);
 
 // The module's deletion of its whole history: command 133, status reply;
 // every history page changes.
-TCommandSpec HistoryDeletionCommand();
+TModuleCommand HistoryDeletionCommand();
 
 // The history block: 500 pages of two 128-byte records from 0x30000 on, read
 // through the page chain; ends Done when all are in the table.

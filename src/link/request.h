@@ -235,14 +235,14 @@ private:
 
 // A command of one frame to the module and one status reply (checking
 // mode, history deletion, the clock), as its block describes it.
-struct TCommandSpec {
+struct TModuleCommand {
     uint8_t command = 0;
     QString sendText;  // the status text while it is sent
     TReplyShape reply;
     // One answered by a status byte, with the words for each of its ends.
-    static TCommandSpec WithStatus(uint8_t command, QString sendText, QString takenText, QString acceptedText,
+    static TModuleCommand WithStatus(uint8_t command, QString sendText, QString takenText, QString acceptedText,
                                    QString refusedText) {
-        TCommandSpec c;
+        TModuleCommand c;
         c.command = command;
         c.sendText = std::move(sendText);
         c.reply.takenText = std::move(takenText);
@@ -255,7 +255,8 @@ struct TCommandSpec {
 // Sends such a command, with the payload Payload gives (none by default).
 class TSingleCommand {
 public:
-    TSingleCommand(TRequestSequence& seq, TCommandSpec spec) : Command(spec.command), sendText_(spec.sendText), reply_(std::move(spec.reply)), seq_(seq) {}
+    TSingleCommand(TRequestSequence& seq, TModuleCommand command)
+        : Command(command.command), sendText_(std::move(command.sendText)), reply_(std::move(command.reply)), seq_(seq) {}
     virtual ~TSingleCommand() = default;
     // False (and nothing sent) while another reply is owed.
     bool Send();

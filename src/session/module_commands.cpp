@@ -3,13 +3,13 @@
 
 namespace portiqa {
 
-TCommandSpec CheckingModeCommand() {
-    return TCommandSpec::WithStatus(4, TText::tr("Password verifying"), TText::tr("Checking mode"), TText::tr("Enter"),
+TModuleCommand CheckingModeCommand() {
+    return TModuleCommand::WithStatus(4, TText::tr("Password verifying"), TText::tr("Checking mode"), TText::tr("Enter"),
                                     TText::tr("Error"));
 }
 
-TCommandSpec TimeSyncCommand() {
-    return TCommandSpec::WithStatus(3, TText::tr("Send sync time command"),
+TModuleCommand TimeSyncCommand() {
+    return TModuleCommand::WithStatus(3, TText::tr("Send sync time command"),
                                     TText::tr("Receives the data synchronization command returns"),
                                     TText::tr("Возврат времени синхронизации в норму"),
                                     TText::tr("Ошибка возврата времени синхронизации"));

@@ -6,8 +6,8 @@
 
 namespace portiqa {
 
-TCommandSpec CheckingModeCommand();
-TCommandSpec TimeSyncCommand();
+TModuleCommand CheckingModeCommand();
+TModuleCommand TimeSyncCommand();
 // The computer's local time as the clock command carries it: the year's
 // low byte, month, day, hour, minute, second.
 QByteArray TimeSyncPayload(const QDateTime& now);

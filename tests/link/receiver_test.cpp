@@ -41,8 +41,8 @@ struct FakePassword {
 };
 
 // The module's single commands as the program describes them.
-TCommandSpec CommandOf(uint8_t code) {
-    for (const TCommandSpec& c : {TimeSyncCommand(), CheckingModeCommand(), HistoryDeletionCommand()})
+TModuleCommand CommandOf(uint8_t code) {
+    for (const TModuleCommand& c : {TimeSyncCommand(), CheckingModeCommand(), HistoryDeletionCommand()})
         if (c.command == code) return c;
     ADD_FAILURE() << "no command " << int(code);
     return {};

@@ -2137,10 +2137,6 @@ journal</translation>
         <translation>Row %1: only digits and &quot;+&quot; first, at most %2 characters</translation>
     </message>
     <message>
-        <source>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></source>
-        <translation>The settings&apos; internal values change (rows %1-%2, not shown in the window)<byte value="xd"/></translation>
-    </message>
-    <message>
         <source>--set takes N=VALUE with N from 1 to %1</source>
         <translation>--set takes N=VALUE with N from 1 to %1</translation>
     </message>
@@ -3549,6 +3545,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>В снимке @%1 нет ни настроек, ни списка номеров</source>
         <translation>Snapshot @%1 holds neither settings nor a number list</translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></source>
+        <translation>The settings&apos; internal values change (not shown in the window)<byte value="xd"/></translation>
     </message>
 </context>
 </TS>

@@ -2138,10 +2138,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Строка %1: только цифры и «+» в начале, не более %2 знаков</translation>
     </message>
     <message>
-        <source>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></source>
-        <translation>Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)<byte value="xd"/></translation>
-    </message>
-    <message>
         <source>--set takes N=VALUE with N from 1 to %1</source>
         <translation>ключ --set принимает N=ЗНАЧЕНИЕ, где N от 1 до %1</translation>
     </message>
@@ -3555,6 +3551,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>В снимке @%1 нет ни настроек, ни списка номеров</source>
         <translation>В снимке @%1 нет ни настроек, ни списка номеров</translation>
+    </message>
+    <message>
+        <source>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></source>
+        <translation>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></translation>
     </message>
 </context>
 </TS>

@@ -258,7 +258,7 @@ QString TModuleBackup::Describe(bool withPassword) const {
                 for (const TSettingsField& f : kSettingsLayout)
                     if (f.page == page && i >= f.offset && i < f.offset + f.width) owner = &f;
                 if (!owner) reservedDiffer = true;
-                else if (owner->row > TSettingsTable::kValueRows) hiddenDiffer = true;
+                else if (owner->kind == TFieldKind::Carried) hiddenDiffer = true;
                 else if (rows.isEmpty()) hiddenDiffer = true;  // a shown row's bytes that read the same
             }
         }
@@ -272,9 +272,7 @@ QString TModuleBackup::Describe(bool withPassword) const {
     else if (rows.isEmpty()) text += TText::tr("Настройки: видимые строки не изменятся\r");
     else text += TText::tr("Настройки:\r") + rows.join(u'\r') + u'\r';
     if (hiddenDiffer)
-        text += TText::tr("Изменятся служебные значения настроек (строки %1-%2, в окне не показываются)\r")
-                    .arg(TSettingsTable::kValueRows + 1)
-                    .arg(TSettingsTable::kStoredRows - 1);
+        text += TText::tr("Изменятся служебные значения настроек (в окне не показываются)\r");
     if (reservedDiffer) text += TText::tr("Изменятся резервные байты страниц настроек\r");
     text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
                          : TText::tr("Пароль: остаётся пароль этого модуля\r");

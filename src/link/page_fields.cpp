@@ -102,21 +102,4 @@ void EncodeText(uint8_t* page, int offset, int width, const QString& text) {
     if (n < width) page[offset + n] = 0x00;
 }
 
-QString DecodeCarried(const uint8_t* page, int offset, int width, bool trimTrailing) {
-    const QString all = QString::fromLatin1(reinterpret_cast<const char*>(page + offset), width);
-    return trimTrailing ? TrimTrailingFF(all) : all;
-}
-
-QString TrimTrailingFF(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text[n - 1] == QChar(0xFF)) --n;
-    return text.left(n);
-}
-
-void EncodeCarried(uint8_t* page, int offset, int width, const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    const int n = std::min<int>(width, int(bytes.size()));
-    std::copy(bytes.begin(), bytes.begin() + n, page + offset);
-}
-
 } // namespace portiqa::fields

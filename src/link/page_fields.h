@@ -23,14 +23,8 @@ QString DecodeText(const uint8_t* page, int offset, int width);
 // by one 0x00. Characters the code page lacks raise EPortiqaError.
 void EncodeText(uint8_t* page, int offset, int width, const QString& text);
 
-// Raw bytes, one character a byte: the whole field with its trailing 0xFF
-// bytes left off (an erased field reads as empty). Inner 0xFF bytes are kept,
-// so that a read followed by a save gives the module back its own bytes.
-QString DecodeCarried(const uint8_t* page, int offset, int width, bool trimTrailing = true);
-QString TrimTrailingFF(const QString& text);
 // A date or time part as two digits ("07").
 inline QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
-void EncodeCarried(uint8_t* page, int offset, int width, const QString& text);
 
 // Windows-1251 conversions for texts of the module and of comma-separated files.
 QString FromCp1251(const QByteArray& bytes);

@@ -142,9 +142,8 @@ bool TSettingsBlock::TakeModuleChanges(const TSettingsTable& fresh, const TSetti
         }
     }
     for (const QString& r : moduleChangedRows_) emit table_.EditorChanged(r.toInt());
-    // The hidden rows are the module's: the operator never sees them.
-    for (int row = TSettingsTable::kValueRows + 1; row < TSettingsTable::kStoredRows; ++row)
-        table_.SetValue(row, fresh.Value(row));
+    // The carried bytes are the module's: the operator never sees them.
+    table_.SetCarried(fresh.Carried());
     return true;
 }
 
@@ -226,9 +225,7 @@ void SetSelection(TSettingsTable& table, int row, uint8_t value) {
 } // namespace
 
 // One page of fields into the table, in the order of the layout (so the
-// second copy of the relay time is the one shown). A carried row split over
-// the two pages keeps page 1's bytes whole until page 2 brings the rest, so
-// that they keep their places.
+// second copy of the relay time is the one shown).
 void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
     for (const TSettingsField& f : kSettingsLayout) {
         if (f.page != page) continue;
@@ -241,9 +238,7 @@ void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
             SetSelection(table, f.row, b[f.offset]);
             break;
         case TFieldKind::Carried:
-            if (!CarriedSplit(f.row)) table.SetValue(f.row, DecodeCarried(b, f.offset, f.width));
-            else if (CarriedStart(f) == 0) table.SetValue(f.row, DecodeCarried(b, f.offset, f.width, false));
-            else table.SetValue(f.row, TrimTrailingFF(table.Value(f.row) + DecodeCarried(b, f.offset, f.width, false)));
+            table.SetCarried(CarriedIndex(f), QByteArray(reinterpret_cast<const char*>(b) + f.offset, f.width));
             break;
         }
     }
@@ -292,8 +287,7 @@ uint8_t SelectionByte(const TSettingsTable& t, int row) {
 } // namespace
 
 // The table into one page: 0xFF wherever no field is written. Both copies
-// of the relay time get the row's value; a carried row split over the pages
-// gives each field its share.
+// of the relay time get the row's value; a carried field gets its bytes.
 void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
     std::fill(b, b + kPageSize, 0xFF);
     for (const TSettingsField& f : kSettingsLayout) {
@@ -303,11 +297,10 @@ void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
         case TFieldKind::Text: EncodeText(b, f.offset, f.width, table.Value(f.row)); break;
         case TFieldKind::Number16: EncodeNumber16(b, f.offset, table.Value(f.row)); break;
         case TFieldKind::Selection: b[f.offset] = SelectionByte(table, f.row); break;
-        case TFieldKind::Carried: {
-            const QString v = table.Value(f.row);
-            EncodeCarried(b, f.offset, f.width, CarriedSplit(f.row) ? v.mid(CarriedStart(f)) : v);
+        case TFieldKind::Carried:
+            if (const QByteArray& bytes = table.Carried()[size_t(CarriedIndex(f))]; bytes.size() == f.width)
+                std::copy(bytes.begin(), bytes.end(), b + f.offset);
             break;
-        }
         }
     }
 }

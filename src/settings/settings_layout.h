@@ -11,15 +11,17 @@ enum class TFieldKind {
     Text,       // Windows-1251, ended by 0x00 when shorter than the field
     Number16,   // a little-endian word
     Selection,  // one byte: a drop-down's item number
-    Carried,    // bytes the program does not show, carried from a read to a save
+    Carried,    // bytes the program does not show (no row), carried from a read to a save as they are
 };
 
-// One field of the two settings pages: where it lives and what its row is.
-// Each field is listed once; the quirks of the layout are in the list:
+// One field of the two settings pages: where it lives and, for a field the
+// operator sees, its row in the settings table (0: none; the field is known
+// by its place). Each field is listed once; the quirks of the layout are in
+// the list:
 // - row 10 (relay time) is stored twice, at 112 and at 114; the second copy
 //   is the one shown, both are written;
 // - bytes 110 and 111 cross over: 110 is row 9, 111 is row 8;
-// - row 21 runs from the last two bytes of page 1 into page 2.
+// - the carried bytes run from the last two bytes of page 1 into page 2.
 struct TSettingsField {
     int row;
     int page;    // 1 or 2
@@ -47,15 +49,15 @@ inline constexpr TSettingsField kSettingsLayout[] = {
     {12, 1, 117, 1, TFieldKind::Selection},
     {13, 1, 118, 40, TFieldKind::Text},
     {14, 1, 158, 40, TFieldKind::Text},
-    {17, 1, 198, 2, TFieldKind::Number16},
+    {0, 1, 198, 2, TFieldKind::Carried},
     {15, 1, 200, 2, TFieldKind::Number16, 0, 999},
     {16, 1, 202, 2, TFieldKind::Number16, 0, 999},
-    {18, 1, 204, 32, TFieldKind::Carried},
-    {19, 1, 236, 2, TFieldKind::Number16},
-    {20, 1, 238, 16, TFieldKind::Carried},
-    {21, 1, 254, 2, TFieldKind::Carried},
-    {21, 2, 0, 14, TFieldKind::Carried},
-    {22, 2, 14, 16, TFieldKind::Carried},
+    {0, 1, 204, 32, TFieldKind::Carried},
+    {0, 1, 236, 2, TFieldKind::Carried},
+    {0, 1, 238, 16, TFieldKind::Carried},
+    {0, 1, 254, 2, TFieldKind::Carried},
+    {0, 2, 0, 14, TFieldKind::Carried},
+    {0, 2, 14, 16, TFieldKind::Carried},
 };
 
 // A row the operator sees and sets, in row order from row 1: its words and,
@@ -114,8 +116,7 @@ inline constexpr TSettingsRow kSettingsRows[] = {
 // The rows that say which module it is and who may log in.
 inline constexpr int kPasswordRow = 1, kSimNumberRow = 2;
 
-// Rows 1..kSettingsValueRows are shown and set; the rows after them carry
-// the fields the program does not show.
+// Rows 1..kSettingsValueRows are shown and set.
 inline constexpr int kSettingsValueRows = int(std::size(kSettingsRows));
 // The drop-down rows, in row order.
 inline constexpr int kSettingsSelectionCount = [] {
@@ -123,37 +124,29 @@ inline constexpr int kSettingsSelectionCount = [] {
     for (const TSettingsRow& r : kSettingsRows) n += r.items[0] != nullptr;
     return n;
 }();
-// The rows stored: shown and carried.
-inline constexpr int kSettingsStoredRows = [] {
-    int last = 0;
-    for (const TSettingsField& f : kSettingsLayout) last = f.row > last ? f.row : last;
-    return last + 1;
+// The fields carried unseen from a read to a save.
+inline constexpr int kCarriedFieldCount = [] {
+    int n = 0;
+    for (const TSettingsField& f : kSettingsLayout) n += f.kind == TFieldKind::Carried;
+    return n;
 }();
 
 // The field of a row (its first, when it has two); null for none.
 inline const TSettingsField* SettingsFieldOf(int row) {
+    if (row < 1) return nullptr;
     for (const TSettingsField& f : kSettingsLayout)
         if (f.row == row) return &f;
     return nullptr;
 }
 
-// Where a field's characters start in its row's value: a carried row split
-// over two fields (row 21) keeps one character a byte, the first field's
-// first.
-inline int CarriedStart(const TSettingsField& field) {
-    int start = 0;
+// A carried field's place among the carried fields, in layout order.
+inline int CarriedIndex(const TSettingsField& field) {
+    int i = 0;
     for (const TSettingsField& f : kSettingsLayout) {
-        if (&f == &field) break;
-        if (f.row == field.row && f.kind == TFieldKind::Carried) start += f.width;
+        if (&f == &field) return i;
+        i += f.kind == TFieldKind::Carried;
     }
-    return start;
-}
-
-// The row's value is carried in more than one field.
-inline bool CarriedSplit(int row) {
-    int n = 0;
-    for (const TSettingsField& f : kSettingsLayout) n += f.row == row && f.kind == TFieldKind::Carried;
-    return n > 1;
+    return -1;
 }
 
 } // namespace portiqa

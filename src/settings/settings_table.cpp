@@ -5,7 +5,7 @@
 
 namespace portiqa {
 
-TSettingsTable::TSettingsTable() : grid_(kCols, kStoredRows, this) {
+TSettingsTable::TSettingsTable() : grid_(kCols, kShownRows, this) {
     size_t n = 0;
     for (int row = 1; row <= kValueRows; ++row) {
         const TSettingsRow& r = kSettingsRows[row - 1];
@@ -59,7 +59,7 @@ void TSettingsTable::SetItemIndex(int row, int index) {
 }
 
 void TSettingsTable::AnnounceSelections() {
-    for (int row = 1; row < kStoredRows; ++row)
+    for (int row = 1; row <= kValueRows; ++row)
         if (IsSelectionRow(row)) emit EditorChanged(row);
 }
 

@@ -23,24 +23,28 @@ struct TSelectionEditor {
 };
 
 // The settings table: 3 columns (name, value, factory hint), a header row and
-// the rows of settings_layout.h: those shown, and the hidden ones that carry
-// block fields from a read to a save.
+// the rows of settings_layout.h the operator sees; beside them, the bytes of
+// the fields the program does not show, carried from a read to a save.
 class TSettingsTable : public QObject {
     Q_OBJECT
 public:
     static constexpr int kCols = 3;
     static constexpr int kShownRows = kSettingsValueRows + 1;
-    static constexpr int kStoredRows = kSettingsStoredRows;
-    // Rows 1..kValueRows are the ones the operator sees and sets; the rest
-    // are carried.
+    // Rows 1..kValueRows are the ones the operator sees and sets.
     static constexpr int kValueRows = kSettingsValueRows;
     using TEditors = std::array<TSelectionEditor, kSettingsSelectionCount>;
+    // The carried fields' bytes, in layout order; empty before a read (the
+    // field then goes out as 0xFF bytes).
+    using TCarried = std::array<QByteArray, kCarriedFieldCount>;
 
     TSettingsTable();
     TStringGrid& Grid() { return grid_; }
     const TStringGrid& Grid() const { return grid_; }
     QString Value(int row) const { return grid_.Cells(1, row); }
     void SetValue(int row, const QString& text) { grid_.SetCells(1, row, text); }
+    const TCarried& Carried() const { return carried_; }
+    void SetCarried(const TCarried& bytes) { carried_ = bytes; }
+    void SetCarried(int index, const QByteArray& bytes) { carried_[size_t(index)] = bytes; }
 
     // The drop-downs, in row order.
     TEditors& Editors() { return editors_; }
@@ -89,6 +93,7 @@ private:
     void PutStartUpContents();
     TStringGrid grid_;
     TEditors editors_;
+    TCarried carried_;
     TEditState edits_{grid_};
     TTableOrigin origin_;
 };

@@ -1351,10 +1351,6 @@ file</translation>
         <translation>a number from %1 to %2 is needed, not &quot;%3&quot;</translation>
     </message>
     <message>
-        <source>это не строка выбора из списка</source>
-        <translation>this is not a drop-down row</translation>
-    </message>
-    <message>
         <source>выберите из списка (%1), а не «%2»</source>
         <translation>choose from the list (%1), not &quot;%2&quot;</translation>
     </message>
@@ -3549,6 +3545,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></source>
         <translation>The settings&apos; internal values change (not shown in the window)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>такой строки нет</source>
+        <translation>no such row</translation>
     </message>
 </context>
 </TS>

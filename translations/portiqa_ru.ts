@@ -1352,10 +1352,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>нужно число от %1 до %2, а не «%3»</translation>
     </message>
     <message>
-        <source>это не строка выбора из списка</source>
-        <translation>это не строка выбора из списка</translation>
-    </message>
-    <message>
         <source>выберите из списка (%1), а не «%2»</source>
         <translation>выберите из списка (%1), а не «%2»</translation>
     </message>
@@ -3555,6 +3551,10 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></source>
         <translation>Изменятся служебные значения настроек (в окне не показываются)<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>такой строки нет</source>
+        <translation>такой строки нет</translation>
     </message>
 </context>
 </TS>

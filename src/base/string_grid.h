@@ -29,6 +29,15 @@ public:
         if (batch_ == 0) emit CellChanged(col, row);
         else dirty_ = true;
     }
+    // Takes another grid's cells whole, when it has the same shape: the cells
+    // are shared until either grid is written, and one RowsChanged tells it.
+    bool Assign(const TStringGrid& other) {
+        if (other.cols_ != cols_ || other.rows_ != rows_) return false;
+        cells_ = other.cells_;
+        if (batch_ == 0) emit RowsChanged(0, rows_ - 1);
+        else dirty_ = true;
+        return true;
+    }
     // Many writes at once: one RowsChanged signal at the end instead of one
     // signal a cell.
     void BeginUpdate() { ++batch_; }

@@ -357,13 +357,9 @@ bool ReadValues(const TParser& p, TCliOptions& o, QString& usage) {
             usage = TText::tr("--set takes N=VALUE with N from 1 to %1").arg(TSettingsTable::kValueRows);
             return false;
         }
-        const QString value = a.mid(eq + 1);
         // The window's rules, before anything is opened or sent.
-        TSettingsTable rules;
-        int index = -1;
-        const QString problem = TSettingsTable::IsSelectionRow(row) ? CheckSettingsChoice(rules, row, value, index)
-                                                                    : CheckSettingsValue(row, value);
-        if (!problem.isEmpty()) {
+        TSettingValue value;
+        if (const QString problem = ParseSettingValue(row, a.mid(eq + 1), value); !problem.isEmpty()) {
             usage = QStringLiteral("--set ") + a + QStringLiteral(": ") + problem;
             return false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include "files/file_exchange.h"
 #include "numbers/subscriber.h"
+#include "settings/settings_table.h"
 #include <QDateTime>
 #include <QList>
 #include <QPair>
@@ -33,7 +34,7 @@ struct TCliOptions {
     int expiringDays = -1;  // -1: not asked
     int unusedMonths = -1;  // --unused: -1 not asked
     QDateTime from, to;
-    QList<QPair<int, QString>> assignments;  // --set N=VALUE, checked
+    QList<QPair<int, TSettingValue>> assignments;  // --set N=VALUE, checked and typed
     bool help = false, version = false;
 };
 

@@ -42,8 +42,8 @@ int RunSettingsSave(TCliRun& r) {
         // profile is often another module's.
         QStringList kept;
         for (const auto& [row, asked] : {std::pair{kPasswordRow, r.o.withPassword}, std::pair{kSimNumberRow, r.o.withSim}}) {
-            if (asked || s.Settings().Value(row) == module.Value(row)) continue;
-            PutSettingsValue(s.Settings(), row, module.Value(row));
+            if (asked || s.Settings().Get(row) == module.Get(row)) continue;
+            s.Settings().Put(row, module.Get(row));
             kept << QString::number(row);
         }
         if (!kept.isEmpty())
@@ -52,7 +52,7 @@ int RunSettingsSave(TCliRun& r) {
                          .arg(kept.join(QStringLiteral(", ")))
                   << "\n" << Qt::flush;
     }
-    for (const auto& [row, value] : r.o.assignments) PutSettingsValue(s.Settings(), row, value);
+    for (const auto& [row, value] : r.o.assignments) s.Settings().Put(row, value);
     if (r.o.dryRun) {
         // Each row the save would change, "row: before -> after"; nothing is sent.
         if (const QString problem = CheckSettingsTable(s.Settings(), &module); !problem.isEmpty())

@@ -4,6 +4,7 @@
 #include "base/texts.h"
 #include "cli/cli_app.h"
 #include "settings/settings_layout.h"
+#include "settings/settings_rules.h"
 #include "cli/cli_options.h"
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -62,7 +63,7 @@ int DryRun(const TProvisionPlan& plan, QTextStream& out) {
     }
     for (const TUnit& u : plan.units) {
         QStringList rows;
-        for (const auto& [row, value] : u.rows) rows << QStringLiteral("%1=%2").arg(row).arg(value);
+        for (const auto& [row, value] : u.rows) rows << QStringLiteral("%1=%2").arg(row).arg(SettingValueText(value, row));
         out << u.name << ": " << (rows.isEmpty() ? TText::tr("шаблон без изменений") : rows.join(QStringLiteral(", ")))
             << "\n";
     }

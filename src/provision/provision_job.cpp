@@ -116,12 +116,7 @@ void TProvisionJob::Next() {
     case TStep::ReadSettings:
         modulePin_ = session_->Settings().Value(kPasswordRow);
         if (plan_.hasNumbers) {
-            {
-                TGridBatch batch(session_->Numbers().Grid());
-                for (int r = 1; r <= TNumberTable::kRecords; ++r)
-                    for (int c = 1; c < TNumberTable::kCols; ++c)
-                        session_->Numbers().Grid().SetCells(c, r, plan_.numbers.Cells(c, r));
-            }
+            session_->Numbers().Grid().Assign(plan_.numbers);  // shared, not copied
             // The template's list is the whole list the module is to hold.
             session_->Numbers().SetOrigin(TTableOrigin::FromFile(plan_.numbersSource));
             step_ = TStep::SaveNumbers;

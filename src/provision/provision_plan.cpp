@@ -27,33 +27,6 @@ namespace portiqa {
 
 namespace {
 
-// The value of a settings row as a table holds it, in the form the
-// provisioning applies it again.
-QString RowValue(const TSettingsTable& t, int row) {
-    if (!TSettingsTable::IsSelectionRow(row)) return t.Value(row);
-    const TSelectionEditor* e = t.EditorOfRow(row);
-    if (e->itemIndex >= 0) return QString::number(e->itemIndex);
-    return e->moduleByte >= 0 ? QStringLiteral("#%1").arg(e->moduleByte) : QString();
-}
-
-// Whether the template and a unit's rows obey the rules every other source obeys.
-QString CheckRows(const std::map<int, QString>& settings, const TUnit* unit) {
-    std::map<int, QString> rows = settings;
-    if (unit)
-        for (const auto& [row, value] : unit->rows) rows[row] = value;
-    TSettingsTable scratch;
-    for (const auto& [row, value] : rows) {
-        if (TSettingsTable::IsSelectionRow(row)) {
-            if (value.startsWith(u'#') || value.isEmpty()) continue;  // the template's own byte, carried
-            int index = -1;
-            if (QString problem = CheckSettingsChoice(scratch, row, value, index); !problem.isEmpty()) return problem;
-        } else if (QString problem = CheckSettingsValue(row, value); !problem.isEmpty()) {
-            return problem;
-        }
-    }
-    return {};
-}
-
 // Keeps the last thing a file reader told, for the refusal's words.
 struct TTellOperator : TSilentOperator {
     QString last;
@@ -100,13 +73,19 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
             error = TText::tr("Шаблон %1: в резервной копии нет страниц настроек").arg(templatePath);
             return false;
         }
+        // A module's values obey the rules every other source obeys (a
+        // profile's were checked as it was applied).
+        if (const QString problem = CheckSettingsTable(table); !problem.isEmpty()) {
+            error = TText::tr("Шаблон %1 не принят. ").arg(templatePath) + problem;
+            return false;
+        }
         hasNumbers = true;
         numbersSource = templatePath;
         for (int page = 1; page <= kNumberPages; ++page)
             DecodeNumberPageInto(reinterpret_cast<const uint8_t*>(image.pages.at(NumberPageAddress(page)).constData()),
                                  page, numbers);
     }
-    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) settings[row] = RowValue(table, row);
+    for (int row = 1; row <= TSettingsTable::kValueRows; ++row) settings[row] = table.Get(row);
     if (!numbersPath.isEmpty()) {
         TTellOperator tell;
         TNumberTable list;
@@ -125,21 +104,17 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
         }
         hasNumbers = true;
         numbersSource = numbersPath;
+        // The module's record of each number; names stay out of provisioning.
         for (int r = 1; r <= TNumberTable::kRecords; ++r)
-            for (int c = 0; c < TNumberTable::kCols; ++c) numbers.SetCells(c, r, list.Grid().Cells(c, r));
+            for (int c = 1; c < TNumberTable::kCols; ++c) numbers.SetCells(c, r, list.Grid().Cells(c, r));
     }
     if (hasNumbers) {
         TNumberTable check;
-        for (int r = 1; r <= TNumberTable::kRecords; ++r)
-            for (int c = 0; c < TNumberTable::kCols; ++c) check.Grid().SetCells(c, r, numbers.Cells(c, r));
+        check.Grid().Assign(numbers);
         if (const QString problem = check.ValidateNumberTable(); !problem.isEmpty()) {
             error = TText::tr("Номера шаблона не приняты: ") + QString(problem).replace(u'\r', u' ');
             return false;
         }
-    }
-    if (const QString problem = CheckRows(settings, nullptr); !problem.isEmpty()) {
-        error = TText::tr("Шаблон %1 не принят. ").arg(templatePath) + problem;
-        return false;
     }
     return true;
 }
@@ -183,17 +158,20 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
         if (sameName != names.end())
             return fail(TText::tr("строка %1: устройство «%2» уже указано как «%3»").arg(r.line).arg(unit.name, sameName->second));
         names[unit.name.toCaseFolded()] = unit.name;
-        // An empty cell keeps the template's value.
-        for (int c = 0; c < header.size(); ++c)
-            if (columnRows[c] > 0 && !r.fields.value(c).trimmed().isEmpty()) unit.rows.append({columnRows[c], r.fields.value(c)});
-        if (const QString pin = unit.Value(kPasswordRow).trimmed(); !pin.isEmpty()) {
+        // An empty cell keeps the template's value; every other is taken by
+        // its row's rules before the first module is touched.
+        for (int c = 0; c < header.size(); ++c) {
+            if (columnRows[c] == 0 || r.fields.value(c).trimmed().isEmpty()) continue;
+            TSettingValue value;
+            if (const QString problem = ParseSettingValue(columnRows[c], r.fields.value(c), value); !problem.isEmpty())
+                return fail(TText::tr("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
+            unit.rows.append({columnRows[c], value});
+        }
+        if (const QString pin = unit.Text(kPasswordRow).trimmed(); !pin.isEmpty()) {
             if (const auto other = pins.find(pin); other != pins.end())
                 return fail(TText::tr("строка %1 (%2): пароль %3 уже у устройства «%4»").arg(r.line).arg(unit.name, pin, other->second));
             pins[pin] = unit.name;
         }
-        // Every unit with the rules before the first module is touched.
-        if (const QString problem = CheckRows(settings, &unit); !problem.isEmpty())
-            return fail(TText::tr("строка %1 (%2): %3").arg(r.line).arg(unit.name, problem));
         units.push_back(unit);
         lines.push_back(r.line);
     }
@@ -201,10 +179,10 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
     // One SIM card, one unit, however its number is written ("+7903…",
     // "8903…"): in the system's country or the one the file's numbers say.
     QStringList simNumbers;
-    for (const TUnit& u : units) simNumbers << u.Value(kSimNumberRow);
+    for (const TUnit& u : units) simNumbers << u.Text(kSimNumberRow);
     const TNumberCountry system = TNumberCountry::FromSystem(), listed = TNumberCountry::OfNumbers(simNumbers);
     for (size_t i = 0; i < units.size(); ++i) {
-        const QString sim = units[i].Value(kSimNumberRow).trimmed();
+        const QString sim = units[i].Text(kSimNumberRow).trimmed();
         if (sim.isEmpty()) continue;
         const QStringList keys = SubscriberKeys(sim, system, listed);
         for (const QString& key : keys)
@@ -217,8 +195,7 @@ bool TProvisionPlan::LoadUnits(const QString& path, QString& error) {
 }
 
 QString TProvisionPlan::CheckPasswords(const QString& factoryPin) const {
-    const auto it = settings.find(kPasswordRow);
-    const QString templatePin = it == settings.end() ? QString() : it->second.trimmed();
+    const QString templatePin = TemplateText(kPasswordRow).trimmed();
     const auto factory = [&](const QString& pin) {
         return pin == factoryPin || pin == QLatin1String(kSettingsRows[kPasswordRow - 1].factory);
     };
@@ -229,9 +206,7 @@ QString TProvisionPlan::CheckPasswords(const QString& factoryPin) const {
                                     : QString();
     QStringList problems;
     for (const TUnit& u : units) {
-        QString pin;
-        for (const auto& [row, value] : u.rows)
-            if (row == kPasswordRow) pin = value.trimmed();
+        const QString pin = u.Text(kPasswordRow).trimmed();
         if (pin.isEmpty())
             problems << TText::tr("устройство «%1»: нет своего пароля (столбец 1 пуст или его нет)").arg(u.name);
         else if (factory(pin))
@@ -245,10 +220,10 @@ QString TProvisionPlan::CheckPasswords(const QString& factoryPin) const {
 }
 
 void TProvisionPlan::ApplySettings(TSettingsTable& table, const TUnit* unit) const {
-    std::map<int, QString> rows = settings;
+    std::map<int, TSettingValue> rows = settings;
     if (unit)
         for (const auto& [row, value] : unit->rows) rows[row] = value;
-    for (const auto& [row, value] : rows) PutSettingsValue(table, row, value);
+    for (const auto& [row, value] : rows) table.Put(row, value);
 }
 
 bool TProvisionReport::Open(const QString& path, QString& error) {

@@ -11,15 +11,16 @@
 
 namespace portiqa {
 
-// One module's own values: the unit's name and the settings rows (1-16)
-// that override the template for it.
+// One module's own values: the unit's name and the settings rows that
+// override the template for it, typed by their rows' rules.
 struct TUnit {
     QString name;
-    QList<QPair<int, QString>> rows;
-    // The unit's own value of a settings row; empty when the template's stands.
-    QString Value(int row) const {
+    QList<QPair<int, TSettingValue>> rows;
+    // The unit's own text of a text row (its password, its SIM number);
+    // empty when the template's stands.
+    QString Text(int row) const {
         for (const auto& [r, v] : rows)
-            if (r == row) return v;
+            if (r == row) return v.text;
         return {};
     }
 };
@@ -27,12 +28,17 @@ struct TUnit {
 // What every module gets, and the units, checked whole before the first
 // module is touched.
 struct TProvisionPlan {
-    // Settings rows 1-16 of the template, as the table holds them (a
-    // drop-down row as its item number, or "#N" for a byte no item names).
-    std::map<int, QString> settings;
+    TProvisionPlan() { numbers.Assign(TNumberTable().Grid()); }
+    // The template's shown settings rows, typed (a drop-down row by its
+    // byte, which may be one no item names, carried from a backup).
+    std::map<int, TSettingValue> settings;
+    // The template's text of a text row.
+    QString TemplateText(int row) const { return settings.count(row) ? settings.at(row).text : QString(); }
     bool hasNumbers = false;
     QString numbersSource;  // the file the numbers come from
-    TStringGrid numbers{TNumberTable::kCols, TNumberTable::kRecords + 1};
+    // The list every module gets, shaped as a session's number table so that
+    // a job takes it without copying a cell (the names stay out).
+    TStringGrid numbers{TNumberTable::kAllCols, TNumberTable::kRecords + 1};
     std::deque<TUnit> units;  // in file order; empty: every module gets the template
     bool withUnits = false;
 

@@ -82,10 +82,10 @@ TUnit* TProvisionRun::TakeUnit(const QString& port, QString& whyNot) {
 
 const TUnit* TProvisionRun::Recognise(const QString& pin, const QString& sim) const {
     const auto simKey = [](QString s) { return s.trimmed().remove(u'+'); };
-    const QString templatePin = plan_.settings.count(kPasswordRow) ? plan_.settings.at(kPasswordRow) : QString();
+    const QString templatePin = plan_.TemplateText(kPasswordRow);
     const QSet<QString> reported = report_.DoneUnits();
     for (const TUnit& u : allUnits_) {
-        const QString unitPin = u.Value(kPasswordRow).trimmed(), unitSim = u.Value(kSimNumberRow);
+        const QString unitPin = u.Text(kPasswordRow).trimmed(), unitSim = u.Text(kSimNumberRow);
         // Told by its own password, or by its own SIM number with the template's.
         if (unitPin.isEmpty() && unitSim.isEmpty()) continue;
         if ((unitPin.isEmpty() ? templatePin : unitPin) != pin) continue;
@@ -204,8 +204,8 @@ void TProvisionRun::Finished(const QString& port, const TProvisionJob::TResult& 
     if (r.ok && !onlyTold && unit && OnProgrammed) {
         // The unit's own values, else the template's.
         const auto value = [&](int row) {
-            const QString own = unit->Value(row);
-            return !own.isEmpty() || !plan_.settings.count(row) ? own : plan_.settings.at(row);
+            const QString own = unit->Text(row);
+            return own.isEmpty() ? plan_.TemplateText(row) : own;
         };
         OnProgrammed(port, unitName, value(kSimNumberRow), value(kPasswordRow));
     }

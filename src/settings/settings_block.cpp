@@ -130,16 +130,7 @@ bool TSettingsBlock::TakeModuleChanges(const TSettingsTable& fresh, const TSetti
     TEditState::TLoading loading(table_.Edits());
     {
         QSignalBlocker quiet(&table_);
-        for (const QString& r : moduleChangedRows_) {
-            const int row = r.toInt();
-            if (TSettingsTable::IsSelectionRow(row)) {
-                const TSelectionEditor* e = fresh.EditorOfRow(row);
-                table_.SetItemIndex(row, e->itemIndex);
-                table_.EditorOfRow(row)->moduleByte = e->moduleByte;
-            } else {
-                table_.SetValue(row, fresh.Value(row));
-            }
-        }
+        for (const QString& r : moduleChangedRows_) table_.Put(r.toInt(), fresh.Get(r.toInt()));
     }
     for (const QString& r : moduleChangedRows_) emit table_.EditorChanged(r.toInt());
     // The carried bytes are the module's: the operator never sees them.
@@ -217,13 +208,6 @@ void TSettingsBlock::FinishSave(const std::vector<int32_t>& failed) {
     FinishVerifiedSave(op_, *this, failed, SettingsPageAddress(1), done, seq_.PagesWrittenInTransfer());
 }
 
-namespace {
-void SetSelection(TSettingsTable& table, int row, uint8_t value) {
-    table.SetItemIndex(row, value);
-    if (TSelectionEditor* e = table.EditorOfRow(row)) e->moduleByte = table.ItemIndex(row) < 0 ? value : -1;
-}
-} // namespace
-
 // One page of fields into the table, in the order of the layout (so the
 // second copy of the relay time is the one shown).
 void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
@@ -235,7 +219,7 @@ void DecodeSettingsPageTo(int page, const uint8_t* b, TSettingsTable& table) {
         case TFieldKind::Number16: table.SetValue(f.row, DecodeNumber16(b, f.offset)); break;
         case TFieldKind::Selection:
             table.MakeVisible(f.row);
-            SetSelection(table, f.row, b[f.offset]);
+            table.Put(f.row, {{}, b[f.offset]});
             break;
         case TFieldKind::Carried:
             table.SetCarried(CarriedIndex(f), QByteArray(reinterpret_cast<const char*>(b) + f.offset, f.width));
@@ -277,15 +261,6 @@ void TSettingsBlock::DecodeSettingsPage(int32_t address, const uint8_t* page) {
     if (n == 2) seq_.Status().Display().SetStatusText(QString());
 }
 
-namespace {
-uint8_t SelectionByte(const TSettingsTable& t, int row) {
-    const int i = t.ItemIndex(row);
-    if (i >= 0) return static_cast<uint8_t>(i);
-    const TSelectionEditor* e = t.EditorOfRow(row);
-    return e && e->moduleByte >= 0 ? static_cast<uint8_t>(e->moduleByte) : 0xFF;
-}
-} // namespace
-
 // The table into one page: 0xFF wherever no field is written. Both copies
 // of the relay time get the row's value; a carried field gets its bytes.
 void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
@@ -296,7 +271,11 @@ void EncodeSettingsPageTo(int page, const TSettingsTable& table, uint8_t* b) {
         case TFieldKind::Digits: EncodeDigits(b, f.offset, f.width, table.Value(f.row)); break;
         case TFieldKind::Text: EncodeText(b, f.offset, f.width, table.Value(f.row)); break;
         case TFieldKind::Number16: EncodeNumber16(b, f.offset, table.Value(f.row)); break;
-        case TFieldKind::Selection: b[f.offset] = SelectionByte(table, f.row); break;
+        case TFieldKind::Selection: {
+            const int byte = table.Get(f.row).number;
+            b[f.offset] = byte >= 0 ? static_cast<uint8_t>(byte) : 0xFF;
+            break;
+        }
         case TFieldKind::Carried:
             if (const QByteArray& bytes = table.Carried()[size_t(CarriedIndex(f))]; bytes.size() == f.width)
                 std::copy(bytes.begin(), bytes.end(), b + f.offset);

@@ -2,6 +2,7 @@
 #include "base/texts.h"
 #include "base/errors.h"
 #include "settings/settings_rules.h"
+#include <map>
 
 namespace portiqa {
 
@@ -33,46 +34,30 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
     // Every value is checked first, by the rules typing and the command line
     // obey: a profile is taken whole or not at all. An empty drop-down cell
     // keeps what the table holds (the module's byte).
-    TSettingsTable::TEditors& editors = table_.Editors();
-    int items[kSettingsSelectionCount];
-    for (size_t i = 0; i < editors.size(); ++i) {
-        const int row = editors[i].row;
-        const QString text = book.Text(row + 1, 2);
-        items[i] = table_.ItemIndex(row);
-        if (text.trimmed().isEmpty()) continue;
-        if (const QString problem = CheckSettingsChoice(table_, row, text, items[i]); !problem.isEmpty()) {
-            ctx_.op.ShowMessage(TText::tr("Профиль не загружен. ") + problem);
-            return false;
-        }
-    }
     // The SIM number from a spreadsheet's number cell gets its "+" back, as a number list's does.
-    const auto value = [&book](int r) {
+    const auto cell = [&book](int r) {
         bool added = false;
         return r == kSimNumberRow ? TWorkbookIo::PhoneNumberCell(book.Text(r + 1, 2), added) : book.Text(r + 1, 2);
     };
+    std::map<int, TSettingValue> values;
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
-        if (TSettingsTable::IsSelectionRow(r)) continue;
+        if (TSettingsTable::IsSelectionRow(r) && cell(r).trimmed().isEmpty()) continue;
         // A text the table already holds (the module's) may stand as it is.
         const QString held = table_.Value(r);
-        if (const QString problem = CheckSettingsValue(r, value(r), &held); !problem.isEmpty()) {
+        if (const QString problem = ParseSettingValue(r, cell(r), values[r], &held); !problem.isEmpty()) {
             ctx_.op.ShowMessage(TText::tr("Профиль не загружен. ") + problem);
             return false;
         }
     }
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
-        for (int j = 1; j <= 2; ++j) {
-            // A drop-down's cell shows its item; an empty one keeps its text.
-            if (j == 1 && TSettingsTable::IsSelectionRow(r) && book.Text(r + 1, 2).trimmed().isEmpty()) continue;
-            table_.Grid().SetCells(j, r, j == 1 ? value(r) : book.Text(r + 1, j + 1));
+        if (const auto v = values.find(r); v != values.end()) {
+            table_.Put(r, v->second);
+            if (TSettingsTable::IsSelectionRow(r)) table_.EditorExit(r);  // the cell under a drop-down shows its item
         }
+        table_.Grid().SetCells(2, r, book.Text(r + 1, 3));
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / TSettingsTable::kValueRows));
         ctx_.status.ShowStatus(TText::tr("Load profile"));
     }
-    for (size_t i = 0; i < editors.size(); ++i)
-        if (items[i] != editors[i].itemIndex) {
-            table_.SetItemIndex(editors[i].row, items[i]);
-            editors[i].moduleByte = -1;
-        }
     return true;
 }
 

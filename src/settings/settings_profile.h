@@ -16,9 +16,8 @@ public:
     void ImportProfile();  // btnImportProfile
 
     TWorkbook ProfileWorkbook();
-    // Applies a profile to the table; false (table unchanged) when the
-    // workbook is not a profile. A selection cell that does not start with a
-    // digit raises EConvertError before anything is changed.
+    // Applies a profile to the table; false (table unchanged, the operator
+    // told) when the workbook is not a profile or a value breaks its row's rule.
     bool ApplyProfile(const TWorkbook& book);
 
 private:

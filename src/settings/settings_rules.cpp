@@ -103,39 +103,44 @@ QString CheckSettingsTyping(int row, const QString& text, const QString& before)
     }
 }
 
-QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index) {
-    const TSelectionEditor* e = table.EditorOfRow(row);
-    if (!e) return Row(row) + TText::tr("это не строка выбора из списка");
-    // The item's number alone, or its number and a colon as the list and the
-    // profiles write it ("3:Всем").
+namespace {
+
+// A drop-down row's choice: an item's number, or its number and a colon as
+// the list and the profiles write it ("3:Всем").
+QString ParseChoice(int row, const QString& value, int& index) {
+    QStringList items;
+    for (const char* item : kSettingsRows[row - 1].items)
+        if (item) items << QString::fromUtf8(item).trimmed();
     const QString t = value.trimmed();
     if (!t.isEmpty() && t[0] >= u'0' && t[0] <= u'9' && (t.size() == 1 || t[1] == u':')) {
-        const int i = t[0].unicode() - u'0';
-        if (i < e->items.size()) {
+        if (const int i = t[0].unicode() - u'0'; i < items.size()) {
             index = i;
             return {};
         }
     }
-    QStringList items;
-    for (const QString& item : e->items) items << item.trimmed();
     return Row(row) + TText::tr("выберите из списка (%1), а не «%2»").arg(items.join(QStringLiteral(", ")), Shown(value));
 }
 
-void PutSettingsValue(TSettingsTable& table, int row, const QString& value) {
-    TSelectionEditor* e = table.EditorOfRow(row);
-    if (!e) {
-        table.SetValue(row, value);
-        return;
-    }
-    if (value.startsWith(u'#')) {
-        table.SetItemIndex(row, -1);
-        e->moduleByte = value.mid(1).toInt();
-    } else if (!value.isEmpty()) {
+} // namespace
+
+QString ParseSettingValue(int row, const QString& text, TSettingValue& out, const QString* held) {
+    const TSettingsField* f = TSettingsTable::OperatorField(row);
+    if (!f) return Row(row) + TText::tr("такой строки нет");
+    if (f->kind == TFieldKind::Selection) {
         int index = -1;
-        CheckSettingsChoice(table, row, value, index);
-        table.SetItemIndex(row, index);
-        e->moduleByte = -1;
+        if (QString problem = ParseChoice(row, text, index); !problem.isEmpty()) return problem;
+        out = {{}, index};
+        return {};
     }
+    if (QString problem = CheckSettingsValue(row, text, held); !problem.isEmpty()) return problem;
+    out = f->kind == TFieldKind::Number16 ? TSettingValue{{}, text.toInt()} : TSettingValue{text, -1};
+    return {};
+}
+
+QString SettingValueText(const TSettingValue& value, int row) {
+    const TSettingsField* f = TSettingsTable::OperatorField(row);
+    return f && (f->kind == TFieldKind::Selection || f->kind == TFieldKind::Number16) ? QString::number(value.number)
+                                                                                       : value.text;
 }
 
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module) {

@@ -23,14 +23,15 @@ QString CheckSettingsValue(int row, const QString& value, const QString* moduleV
 // text did not hold already is refused, one it holds may stay while the
 // operator edits around it (the save's rule decides on it).
 QString CheckSettingsTyping(int row, const QString& text, const QString& before);
-// A drop-down row's choice: an item number ("3") or an item's text ("3:Всем").
-// Sets index and returns empty, or returns the message.
-QString CheckSettingsChoice(const TSettingsTable& table, int row, const QString& value, int& index);
-// Puts a value into the table as every source but typing does: a drop-down
-// row by its item ("3", "3:Всем"; the module's byte no longer goes back), or
-// "#N" for a byte no item names, carried as it is; an empty drop-down value
-// changes nothing; any other row as its text.
-void PutSettingsValue(TSettingsTable& table, int row, const QString& value);
+// A value of a shown row from a profile, the command line's --set, or a
+// provisioning's template or unit, typed by its field once it passes the
+// rules above: empty, with the value in out, or the message. A drop-down row
+// takes an item's number ("3") or its text as the list and the profiles write
+// it ("3:Всем"). held: the row's value as the module holds it, when known.
+QString ParseSettingValue(int row, const QString& text, TSettingValue& out, const QString* held = nullptr);
+// A value as the operator reads it in a list: a drop-down's item number, a
+// word's number, a text as it stands.
+QString SettingValueText(const TSettingValue& value, int row);
 // Every shown value row of the table; the first problem, or empty. module:
 // the module's values as the program knows them, when it does.
 QString CheckSettingsTable(const TSettingsTable& table, const TSettingsTable* module = nullptr);

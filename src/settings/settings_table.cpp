@@ -15,7 +15,7 @@ TSettingsTable::TSettingsTable() : grid_(kCols, kShownRows, this) {
         e.row = row;
         for (const char* item : r.items)
             if (item) e.items << QString::fromUtf8(item);
-        e.itemIndex = r.startItem;
+        e.byte = r.startItem;
     }
     PutStartUpContents();
     edits_.Set(false);
@@ -54,8 +54,33 @@ TSelectionEditor& TSettingsTable::Editor(const QString& name) {
 void TSettingsTable::SetItemIndex(int row, int index) {
     TSelectionEditor* e = EditorOfRow(row);
     if (!e) return;
-    e->itemIndex = (index >= 0 && index < e->items.size()) ? index : -1;
+    e->byte = (index >= 0 && index < e->items.size()) ? index : -1;
     emit EditorChanged(row);
+}
+
+TSettingValue TSettingsTable::Get(int row) const {
+    if (const TSelectionEditor* e = EditorOfRow(row)) return {{}, e->byte};
+    const TSettingsField* f = OperatorField(row);
+    if (f && f->kind == TFieldKind::Number16) {
+        bool ok = false;
+        const int v = Value(row).toInt(&ok);
+        return {{}, ok && v >= 0 && v <= 0xFFFF ? v : -1};
+    }
+    return {Value(row), -1};
+}
+
+void TSettingsTable::Put(int row, const TSettingValue& value) {
+    if (TSelectionEditor* e = EditorOfRow(row)) {
+        const int byte = value.number >= 0 && value.number <= 0xFF ? value.number : -1;
+        if (e->byte == byte) return;
+        e->byte = byte;
+        emit EditorChanged(row);
+        return;
+    }
+    const TSettingsField* f = OperatorField(row);
+    if (!f) return;
+    SetValue(row, f->kind == TFieldKind::Number16 ? (value.number >= 0 ? QString::number(value.number) : QString())
+                                                   : value.text);
 }
 
 void TSettingsTable::AnnounceSelections() {
@@ -65,7 +90,7 @@ void TSettingsTable::AnnounceSelections() {
 
 int TSettingsTable::ItemIndex(int row) const {
     const TSelectionEditor* e = EditorOfRow(row);
-    return e ? e->itemIndex : -1;
+    return e ? e->ItemIndex() : -1;
 }
 
 void TSettingsTable::MakeVisible(int row) {
@@ -109,8 +134,8 @@ bool TSettingsTable::SetEditText(int col, int row, const QString& text, const QS
 QString TSettingsTable::ShownValue(int row) const {
     const TSelectionEditor* e = EditorOfRow(row);
     if (!e) return Value(row);
-    if (e->itemIndex >= 0) return e->SelectedText().trimmed();
-    if (e->moduleByte >= 0) return TText::tr("байт %1").arg(e->moduleByte);
+    if (e->ItemIndex() >= 0) return e->SelectedText().trimmed();
+    if (e->byte >= 0) return TText::tr("байт %1").arg(e->byte);
     return TText::tr("(не выбрано)");
 }
 

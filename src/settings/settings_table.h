@@ -8,18 +8,26 @@
 
 namespace portiqa {
 
-// A drop-down list laid over a value cell; its 0-based item index is the
-// setting's value (-1: nothing selected).
+// A drop-down list laid over a value cell. The byte it stores is the
+// setting's value: an item's number, or a byte no item describes, which goes
+// back to the module unchanged unless the operator chooses an item (-1:
+// nothing, sent as 0xFF).
 struct TSelectionEditor {
     QString name;
     int row = 0;
     QStringList items;
-    int itemIndex = -1;
+    int byte = -1;
     bool visible = false;
-    // The byte the module held when no item describes it (-1: none). It goes
-    // back unchanged unless the operator chooses an item.
-    int moduleByte = -1;
-    QString SelectedText() const { return itemIndex >= 0 && itemIndex < items.size() ? items[itemIndex] : QString(); }
+    int ItemIndex() const { return byte >= 0 && byte < items.size() ? byte : -1; }
+    QString SelectedText() const { return ItemIndex() >= 0 ? items[ItemIndex()] : QString(); }
+};
+
+// A value of a shown row as its field types it: the text of a password, a
+// SIM number or a message; the word of a number row; the byte of a drop-down.
+struct TSettingValue {
+    QString text;
+    int number = -1;  // a word (0-65535) or a drop-down's byte (0-255); -1: none
+    friend bool operator==(const TSettingValue&, const TSettingValue&) = default;
 };
 
 // The settings table: 3 columns (name, value, factory hint), a header row and
@@ -53,6 +61,12 @@ public:
     TSelectionEditor& Editor(const QString& name);
     void SetItemIndex(int row, int index);  // an index naming no item selects nothing
     int ItemIndex(int row) const;
+    // A shown row's value as its field types it (a number row whose cell
+    // holds no number reads as -1), and a value put into it: a drop-down by
+    // its byte, any other row as its cell's text. Put takes values as the
+    // module holds them or as ParseSettingValue made them.
+    TSettingValue Get(int row) const;
+    void Put(int row, const TSettingValue& value);
     void MakeVisible(int row);
 
     // Editing rules of the value column.

@@ -62,7 +62,8 @@ struct ProvisionTest : ::testing::Test {
         return p.exitCode();
     }
     // A template module: a password of its own (a module never leaves on the
-    // factory's), row 16 and 30 numbers, taken as a backup.
+    // factory's), row 16, a byte no item of row 12 names, and 30 numbers,
+    // taken as a backup.
     void MakeTemplate() {
         sim::TSimOptions o;
         o.seedNumbers = 30;
@@ -70,6 +71,7 @@ struct ProvisionTest : ::testing::Test {
         sim::TModuleSimulator golden(o);
         ASSERT_TRUE(golden.Start());
         golden.WriteMemory(202, QByteArray::fromHex("0500"));
+        golden.WriteMemory(117, QByteArray::fromHex("09"));
         ASSERT_EQ(RunCli({"-p", golden.Path(), "-P", "2468", "backup", "-o", File("template.pbk")}), 0);
         templateNumbers = golden.Memory(0x1000, 375 * 256);
     }
@@ -141,6 +143,7 @@ TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAn
         EXPECT_EQ(m.Memory(0, 4), pin) << name.toStdString();
         EXPECT_EQ(m.Memory(4, 13), QByteArray("+7999000000") + (unit == "A" ? '1' : '2') + '\0');
         EXPECT_EQ(m.Memory(202, 2), QByteArray::fromHex("0500")) << "the template's row 16";
+        EXPECT_EQ(m.Memory(117, 1), QByteArray::fromHex("09")) << "the template's own byte of row 12";
         EXPECT_EQ(Records(m.Memory(0x1000, 375 * 256)), Records(templateNumbers)) << name.toStdString();
     }
     EXPECT_EQ(modules["m2"]->Memory(0, 4), "4321");

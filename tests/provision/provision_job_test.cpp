@@ -47,7 +47,7 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
         plan.withUnits = true;
         plan.hasNumbers = c.templateNumbers;
         plan.numbersSource = QStringLiteral("empty.csv");
-        TUnit unit{QStringLiteral("house-01"), {{1, QStringLiteral("4107")}}};
+        TUnit unit{QStringLiteral("house-01"), {{1, TSettingValue{QStringLiteral("4107")}}}};
         QStringList steps;
         TProvisionJob job(module.Path(), plan, QStringLiteral("5807"), false,
                           [&](const QString& step, const QString&) { steps << step; });

@@ -160,7 +160,6 @@ TEST_F(BasicInfTest, AnUnknownSelectionByteIsCarriedBackUnchanged) {
     Decode(0, page);
     EXPECT_EQ(table.ItemIndex(3), -1);
     table.SetItemIndex(12, 1);  // the operator chose row 12's item
-    table.EditorOfRow(12)->moduleByte = -1;
     std::array<uint8_t, 256> out{};
     EncodeSettingsPage1To(table, out.data());
     EXPECT_EQ(out[26], 5);

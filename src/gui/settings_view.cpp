@@ -256,7 +256,6 @@ int TSettingsView::BuildEditors() {
         const int row = e.row;
         connect(combo, &QComboBox::activated, this, [this, row](int index) {
             table_.SetItemIndex(row, index);
-            table_.EditorExit(row);
         });
         SyncEditor(row);
     }

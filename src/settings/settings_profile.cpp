@@ -52,7 +52,6 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
     for (int r = 1; r <= TSettingsTable::kValueRows; ++r) {
         if (const auto v = values.find(r); v != values.end()) {
             table_.Put(r, v->second);
-            if (TSettingsTable::IsSelectionRow(r)) table_.EditorExit(r);  // the cell under a drop-down shows its item
         }
         table_.Grid().SetCells(2, r, book.Text(r + 1, 3));
         ctx_.progress.SetProgress(static_cast<uint16_t>(r * 100 / TSettingsTable::kValueRows));

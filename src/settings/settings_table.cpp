@@ -18,6 +18,7 @@ TSettingsTable::TSettingsTable() : grid_(kCols, kShownRows, this) {
         e.byte = r.startItem;
     }
     PutStartUpContents();
+    for (const TSelectionEditor& e : editors_) ShowSelection(e);
     edits_.Set(false);
     connect(this, &TSettingsTable::EditorChanged, &edits_, [this] { edits_.Touch(); });
 }
@@ -55,6 +56,7 @@ void TSettingsTable::SetItemIndex(int row, int index) {
     TSelectionEditor* e = EditorOfRow(row);
     if (!e) return;
     e->byte = (index >= 0 && index < e->items.size()) ? index : -1;
+    ShowSelection(*e);
     emit EditorChanged(row);
 }
 
@@ -74,6 +76,7 @@ void TSettingsTable::Put(int row, const TSettingValue& value) {
         const int byte = value.number >= 0 && value.number <= 0xFF ? value.number : -1;
         if (e->byte == byte) return;
         e->byte = byte;
+        ShowSelection(*e);
         emit EditorChanged(row);
         return;
     }
@@ -137,10 +140,6 @@ QString TSettingsTable::ShownValue(int row) const {
     if (e->ItemIndex() >= 0) return e->SelectedText().trimmed();
     if (e->byte >= 0) return TText::tr("байт %1").arg(e->byte);
     return TText::tr("(не выбрано)");
-}
-
-void TSettingsTable::EditorExit(int row) {
-    if (const TSelectionEditor* e = EditorOfRow(row)) grid_.SetCells(1, row, e->SelectedText());
 }
 
 } // namespace portiqa

@@ -75,8 +75,6 @@ public:
     // (CheckSettingsTyping) take it; false (and the cell unchanged) when they
     // refuse it.
     bool SetEditText(int col, int row, const QString& text, const QString& before = QString());
-    // An editor lost the focus: its item text goes into its cell.
-    void EditorExit(int row);
 
     // Where the content came from (a module, a file, or nothing yet) and
     // when: a table read from one module is not written into another
@@ -105,6 +103,9 @@ signals:
 
 private:
     void PutStartUpContents();
+    // The cell under a drop-down shows its item's text (empty for a byte no
+    // item names): it follows the byte, never the other way.
+    void ShowSelection(const TSelectionEditor& e) { grid_.SetCells(1, e.row, e.SelectedText()); }
     TStringGrid grid_;
     TEditors editors_;
     TCarried carried_;

@@ -221,12 +221,13 @@ TEST(SettingsTable, TypingStaysInItsRowAndRefusesWhatTheRowsRuleRefuses) {
     EXPECT_FALSE(CheckSettingsTyping(8, "x", "").isEmpty());
     EXPECT_FALSE(TSettingsTable::CanEdit(2));
 
+    // The cell under a drop-down follows its choice, however it was made.
     t.SetItemIndex(3, 0);
-    t.EditorExit(3);
     EXPECT_EQ(t.Value(3), "0:NC ");
     t.SetItemIndex(3, 7);
-    t.EditorExit(3);
     EXPECT_EQ(t.Value(3), "");
+    t.Put(3, {{}, 1});
+    EXPECT_EQ(t.Value(3), "1:NO");
 }
 
 TEST(SettingsTable, StartUpContents) {

@@ -34,10 +34,36 @@ struct TTellOperator : TSilentOperator {
     void ReportError(const QString& t) override { last = t; }
 };
 
+// A number list file, taken with the window's checks, into the records of
+// grid; names stay out of provisioning. False with the message.
+bool ReadNumberList(const QString& path, TStringGrid& grid, QString& error) {
+    TRecordingStatusDisplay display;
+    TManualTimer timer(kStatusClearMs, true);
+    TStatusControl status(display, timer);
+    TProgressControl progress(display);
+    TTellOperator tell;
+    TNumberTable list;
+    TNumberFiles files(list, {tell, status, progress, QString()});
+    bool applied = false;
+    if (DataKindOf(path) == TDataKind::Csv) {
+        QList<TCsvRow> rows;
+        applied = TCsv::ReadFile(path, rows, error) && files.ApplyCsv(rows);
+    } else {
+        TWorkbook book;
+        applied = TWorkbookIo::Read(path, book, error, TNumberTable::kRecords + 1) && files.ApplyWorkbook(book);
+    }
+    if (!applied) {
+        if (error.isEmpty()) error = TText::tr("Список номеров %1 не принят: %2").arg(path, tell.last);
+        return false;
+    }
+    for (int r = 1; r <= TNumberTable::kRecords; ++r)
+        for (int c = 1; c < TNumberTable::kCols; ++c) grid.SetCells(c, r, list.Grid().Cells(c, r));
+    return true;
+}
+
 } // namespace
 
 bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& numbersPath, QString& error) {
-    TSilentOperator quietOp;
     TRecordingStatusDisplay display;
     TManualTimer timer(kStatusClearMs, true);
     TStatusControl status(display, timer);
@@ -87,26 +113,9 @@ bool TProvisionPlan::LoadTemplate(const QString& templatePath, const QString& nu
     }
     for (int row = 1; row <= TSettingsTable::kValueRows; ++row) settings[row] = table.Get(row);
     if (!numbersPath.isEmpty()) {
-        TTellOperator tell;
-        TNumberTable list;
-        TNumberFiles files(list, {tell, status, progress, QString()});
-        bool applied = false;
-        if (DataKindOf(numbersPath) == TDataKind::Csv) {
-            QList<TCsvRow> rows;
-            applied = TCsv::ReadFile(numbersPath, rows, error) && files.ApplyCsv(rows);
-        } else {
-            TWorkbook book;
-            applied = TWorkbookIo::Read(numbersPath, book, error, TNumberTable::kRecords + 1) && files.ApplyWorkbook(book);
-        }
-        if (!applied) {
-            if (error.isEmpty()) error = TText::tr("Список номеров %1 не принят: %2").arg(numbersPath, tell.last);
-            return false;
-        }
+        if (!ReadNumberList(numbersPath, numbers, error)) return false;
         hasNumbers = true;
         numbersSource = numbersPath;
-        // The module's record of each number; names stay out of provisioning.
-        for (int r = 1; r <= TNumberTable::kRecords; ++r)
-            for (int c = 1; c < TNumberTable::kCols; ++c) numbers.SetCells(c, r, list.Grid().Cells(c, r));
     }
     if (hasNumbers) {
         TNumberTable check;

@@ -3018,7 +3018,9 @@ Commands:
   numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
                                 print the occupied records, or write them to a file;
                                 --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
                                 checks, show what changes and who gains or loses access (by
@@ -3149,7 +3151,9 @@ Commands:
   numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
                                 print the occupied records, or write them to a file;
                                 --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
                                 checks, show what changes and who gains or loses access (by

@@ -3019,7 +3019,9 @@ Commands:
   numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
                                 print the occupied records, or write them to a file;
                                 --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
   numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
                                 read the module&apos;s list, import the file with the window&apos;s
                                 checks, show what changes and who gains or loses access (by
@@ -3151,7 +3153,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
   numbers download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--expired] [--expiring ДНИ]
                                 напечатать занятые записи или записать их в файл;
                                 --expired: только те, чей срок кончился, --expiring ДНИ:
-                                только те, чей срок кончается в ближайшие ДНИ дней
+                                только те, чей срок кончается в ближайшие ДНИ дней; --unused
+                                МЕСЯЦЕВ: только те, о ком история событий модуля в записи
+                                молчит МЕСЯЦЕВ месяцев
   numbers save -i ФАЙЛ.xlsx|ФАЙЛ.xls|ФАЙЛ.cvs|ФАЙЛ.csv [--dry-run]
                                 прочитать список модуля, импортировать файл с проверками
                                 окна, показать изменения и кто получит или потеряет доступ

@@ -5,7 +5,6 @@
 #include "files/file_replace.h"
 #include "settings/settings_layout.h"
 #include "session/runtime.h"
-#include <QMap>
 
 namespace portiqa {
 
@@ -28,7 +27,9 @@ const char* const kCliUsage =
     "  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]\n"
     "                                print the occupied records, or write them to a file;\n"
     "                                --expired: only those whose window has ended, --expiring DAYS:\n"
-    "                                only those whose window ends within DAYS days\n"
+    "                                only those whose window ends within DAYS days; --unused MONTHS:\n"
+    "                                only those with no event in the history the record keeps of\n"
+    "                                the module for MONTHS months\n"
     "  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]\n"
     "                                read the module's list, import the file with the window's\n"
     "                                checks, show what changes and who gains or loses access (by\n"
@@ -163,37 +164,6 @@ QString FirstWord(const QStringList& args) {
     return {};
 }
 
-using TCommand = int (*)(TCliRun&);
-
-const QMap<QString, TCommand>& Commands() {
-    static const QMap<QString, TCommand> table{
-        {"login", RunLogin},
-        {"settings read", RunSettingsRead},
-        {"settings save", RunSettingsSave},
-        {"numbers download", RunNumbersDownload},
-        {"numbers save", RunNumbersSave},
-        {"history download", RunHistoryDownload},
-        {"history delete", RunHistoryDelete},
-        {"time sync", RunTimeSync},
-        {"check-mode", RunCheckMode},
-        {"backup", RunBackup},
-        {"restore", RunRestore},
-        {"modules", RunModules},
-        {"log", RunLog},
-        {"name", RunName},
-        {"diff", RunDiff},
-        {"site list", RunSite},
-        {"site show", RunSite},
-        {"site import", RunSite},
-        {"site export", RunSite},
-        {"site status", RunSite},
-        {"site add", RunSite},
-        {"site remove", RunSite},
-        {"site apply", RunSite},
-    };
-    return table;
-}
-
 } // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool errIsTerminal) {
@@ -222,7 +192,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     // A file being written is removed if the command is interrupted.
     RemoveTemporaryFilesOnSignals();
     TCliRun run(o, out, err, errIsTerminal);
-    return Commands()[o.command](run);
+    return FindCliCommand(o.command)->run(run);
 }
 
 } // namespace portiqa

@@ -1,4 +1,5 @@
 #include "cli/cli_options.h"
+#include "cli/cli_commands.h"
 #include "base/texts.h"
 #include "base/errors.h"
 #include "files/file_replace.h"
@@ -7,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QProcessEnvironment>
 
 namespace portiqa {
@@ -17,36 +17,47 @@ namespace {
 // The options every command that talks to a module accepts.
 const QStringList kConnection{"port", "password", "password-file", "quiet", "record", "no-record"};
 
-// Which options each command means something to; any other is a usage error.
-const QMap<QString, QStringList>& Accepted() {
-    static const QMap<QString, QStringList> table{
-        {"ports", {}},
-        {"login", kConnection + QStringList{"json"}},
-        {"settings read", kConnection + QStringList{"output"}},
-        {"settings save", kConnection + QStringList{"input", "set", "dry-run", "no-verify", "with-password", "with-sim"}},
-        {"numbers download", kConnection + QStringList{"output", "expired", "expiring", "unused", "country"}},
-        {"numbers save", kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
-        {"history download", kConnection + QStringList{"output", "from", "to"}},
-        {"history delete", kConnection + QStringList{"dry-run", "yes"}},
-        {"time sync", kConnection},
-        {"check-mode", kConnection},
-        {"backup", kConnection + QStringList{"output"}},
-        {"restore", kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone", "only"}},
-        {"modules", {"record", "json"}},
-        {"log", {"record", "json", "all"}},
-        {"name", {"record"}},
-        {"diff", kConnection + QStringList{"json"}},
-        {"site list", {"record", "json", "country"}},
-        {"site show", {"record", "country"}},
-        {"site import", {"record", "input", "module", "country", "revision"}},
-        {"site export", {"record", "output", "country"}},
-        {"site status", {"record", "json", "country"}},
-        {"site add", {"record", "country", "replace"}},
-        {"site remove", {"record", "country"}},
-        {"site apply", kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
+} // namespace
+
+// Each command: what runs it and the options it means something to (any
+// other is a usage error).
+const QList<TCliCommand>& CliCommands() {
+    static const QList<TCliCommand> table{
+        {"ports", nullptr, {}},  // answered before anything is opened
+        {"login", RunLogin, kConnection + QStringList{"json"}},
+        {"settings read", RunSettingsRead, kConnection + QStringList{"output"}},
+        {"settings save", RunSettingsSave, kConnection + QStringList{"input", "set", "dry-run", "no-verify", "with-password", "with-sim"}},
+        {"numbers download", RunNumbersDownload, kConnection + QStringList{"output", "expired", "expiring", "unused", "country"}},
+        {"numbers save", RunNumbersSave, kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
+        {"history download", RunHistoryDownload, kConnection + QStringList{"output", "from", "to"}},
+        {"history delete", RunHistoryDelete, kConnection + QStringList{"dry-run", "yes"}},
+        {"time sync", RunTimeSync, kConnection},
+        {"check-mode", RunCheckMode, kConnection},
+        {"backup", RunBackup, kConnection + QStringList{"output"}},
+        {"restore", RunRestore, kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone", "only"}},
+        {"modules", RunModules, {"record", "json"}},
+        {"log", RunLog, {"record", "json", "all"}},
+        {"name", RunName, {"record"}},
+        {"diff", RunDiff, kConnection + QStringList{"json"}},
+        {"site list", RunSite, {"record", "json", "country"}},
+        {"site show", RunSite, {"record", "country"}},
+        {"site import", RunSite, {"record", "input", "module", "country", "revision"}},
+        {"site export", RunSite, {"record", "output", "country"}},
+        {"site status", RunSite, {"record", "json", "country"}},
+        {"site add", RunSite, {"record", "country", "replace"}},
+        {"site remove", RunSite, {"record", "country"}},
+        {"site apply", RunSite, kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
     };
     return table;
 }
+
+const TCliCommand* FindCliCommand(const QString& name) {
+    for (const TCliCommand& c : CliCommands())
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+namespace {
 
 bool FourDigits(const QString& s) {
     if (s.size() != 4) return false;
@@ -129,12 +140,13 @@ bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOpt
         usage = TText::tr("no command given");
         return false;
     }
-    if (!Accepted().contains(o.command)) {
+    const TCliCommand* command = FindCliCommand(o.command);
+    if (!command) {
         usage = TText::tr("unknown command: ") + o.command;
         return false;
     }
     // Every option given must mean something to this command.
-    const QStringList& accepted = Accepted()[o.command];
+    const QStringList& accepted = command->options;
     for (const QCommandLineOption& opt : all) {
         const QString name = opt.names().last();
         // -q and --read-only are taken by every command, so that scripts can pass them to all.
@@ -162,7 +174,8 @@ bool ReadIdentity(const TParser& p, TCliOptions& o, QString& usage) {
     if (!ReadPassword(p.isSet(QStringLiteral("password")) ? std::optional<QString>(p.value(QStringLiteral("password"))) : std::nullopt,
                       p.isSet(QStringLiteral("password-file")) ? std::optional<QString>(p.value(QStringLiteral("password-file"))) : std::nullopt, o.pin, usage))
         return false;
-    const bool talksToModule = Accepted()[o.command].contains(QLatin1String("password"));
+    const TCliCommand* command = FindCliCommand(o.command);
+    const bool talksToModule = command && command->options.contains(QLatin1String("password"));
     if (talksToModule && !FourDigits(o.pin)) {
         usage = TText::tr("the password must be exactly 4 digits");
         return false;

@@ -12,6 +12,19 @@
 namespace portiqa {
 
 // The command line, parsed and checked before anything is opened or sent.
+class TCliRun;
+
+// A command of the command line, in the one list of commands: its words,
+// what runs it, and the options it accepts.
+struct TCliCommand {
+    QString name;
+    int (*run)(TCliRun&) = nullptr;
+    QStringList options;
+};
+const QList<TCliCommand>& CliCommands();
+// The command of these words; null for none.
+const TCliCommand* FindCliCommand(const QString& name);
+
 struct TCliOptions {
     QString command;  // "settings save"
     QString port, pin = QStringLiteral("5807");

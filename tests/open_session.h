@@ -20,9 +20,7 @@ public:
     using TSession::numberTable;
     using TSession::historyTable;
     using TSession::numberBlock;
-    using TSession::checkingMode;
     using TSession::historyDelete;
-    using TSession::timeSync;
     using TSession::historyBlock;
     using TSession::settingsBlock;
     using TSession::password;

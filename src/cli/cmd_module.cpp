@@ -3,6 +3,7 @@
 #include "files/csv.h"
 #include "files/file_replace.h"
 #include "files/workbook.h"
+#include "session/module_commands.h"
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -80,12 +81,12 @@ int RunLogin(TCliRun& r) {
 
 int RunTimeSync(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().SyncTime(); });
+    return r.Cli().Exchange([&] { r.S().Send(TimeSyncCommand()); });
 }
 
 int RunCheckMode(TCliRun& r) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().StartCheckingMode(); });
+    return r.Cli().Exchange([&] { r.S().Send(CheckingModeCommand()); });
 }
 
 } // namespace portiqa

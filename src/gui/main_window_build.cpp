@@ -5,6 +5,7 @@
 #include "gui/numbers_view.h"
 #include "gui/settings_view.h"
 #include "gui/window_drawings.h"
+#include "session/module_commands.h"
 #include <QAction>
 #include <QMenu>
 #include <QShortcut>
@@ -247,10 +248,10 @@ void TMainWindow::WireButtons() {
     connect(btnLogin, &QPushButton::clicked, this, [this] { LoginClick(); });
     connect(passwordEdit, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
     connect(btnSyncTime, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { s.SyncTime(); });
+        Guard([&] { s.Send(TimeSyncCommand()); });
     });
     connect(btnCheckingMode, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { s.StartCheckingMode(); });
+        Guard([&] { s.Send(CheckingModeCommand()); });
     });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });

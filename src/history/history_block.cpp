@@ -11,6 +11,7 @@ TModuleCommand HistoryDeletionCommand() {
                                               TText::tr("Ошибка при удалении исторических данных"));
     c.reply.changesFrom = kHistoryBase;
     c.reply.changesTo = kModuleMemorySize;
+    c.change = TText::tr("Удаление всей истории событий");
     return c;
 }
 

@@ -233,12 +233,17 @@ private:
 };
 
 
-// A command of one frame to the module and one status reply (checking
-// mode, history deletion, the clock), as its block describes it.
+// A command of one frame to the module and its reply (checking mode,
+// history deletion, the clock), as its block describes it.
 struct TModuleCommand {
     uint8_t command = 0;
     QString sendText;  // the status text while it is sent
     TReplyShape reply;
+    // What it changes in the module, in the operator's words; empty for a
+    // command that changes nothing.
+    QString change;
+    // Its payload, made as it is sent (none when unset).
+    std::function<QByteArray()> payload;
     // One answered by a status byte, with the words for each of its ends.
     static TModuleCommand WithStatus(uint8_t command, QString sendText, QString takenText, QString acceptedText,
                                    QString refusedText) {
@@ -256,7 +261,8 @@ struct TModuleCommand {
 class TSingleCommand {
 public:
     TSingleCommand(TRequestSequence& seq, TModuleCommand command)
-        : Command(command.command), sendText_(std::move(command.sendText)), reply_(std::move(command.reply)), seq_(seq) {}
+        : Command(command.command), Payload(std::move(command.payload)), sendText_(std::move(command.sendText)),
+          reply_(std::move(command.reply)), change_(std::move(command.change)), seq_(seq) {}
     virtual ~TSingleCommand() = default;
     // False (and nothing sent) while another reply is owed.
     bool Send();
@@ -267,10 +273,13 @@ public:
     // Asked before the command is sent; false stops it (the operator has
     // been told why, and Send reports it handled).
     std::function<bool(uint8_t command)> BeforeSend;
+    // What it changes in the module (empty: nothing).
+    const QString& Change() const { return change_; }
 
 private:
     QString sendText_;
     TReplyShape reply_;
+    QString change_;
     TRequestSequence& seq_;
 };
 

@@ -4,15 +4,20 @@
 namespace portiqa {
 
 TModuleCommand CheckingModeCommand() {
-    return TModuleCommand::WithStatus(4, TText::tr("Password verifying"), TText::tr("Checking mode"), TText::tr("Enter"),
-                                    TText::tr("Error"));
+    TModuleCommand c = TModuleCommand::WithStatus(4, TText::tr("Password verifying"), TText::tr("Checking mode"),
+                                                  TText::tr("Enter"), TText::tr("Error"));
+    c.change = TText::tr("Команда режима проверки");
+    return c;
 }
 
 TModuleCommand TimeSyncCommand() {
-    return TModuleCommand::WithStatus(3, TText::tr("Send sync time command"),
-                                    TText::tr("Receives the data synchronization command returns"),
-                                    TText::tr("Возврат времени синхронизации в норму"),
-                                    TText::tr("Ошибка возврата времени синхронизации"));
+    TModuleCommand c = TModuleCommand::WithStatus(3, TText::tr("Send sync time command"),
+                                                  TText::tr("Receives the data synchronization command returns"),
+                                                  TText::tr("Возврат времени синхронизации в норму"),
+                                                  TText::tr("Ошибка возврата времени синхронизации"));
+    c.change = TText::tr("Установка часов модуля по времени компьютера");
+    c.payload = [] { return TimeSyncPayload(QDateTime::currentDateTime()); };
+    return c;
 }
 
 QByteArray TimeSyncPayload(const QDateTime& now) {

@@ -1,8 +1,6 @@
 #include "session/session.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
-#include "session/module_commands.h"
-#include <QDateTime>
 #include <utility>
 
 namespace portiqa {
@@ -15,9 +13,7 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
       seq(port, status, replyTimer),
       pageTransfer(seq, progress),
       numberBlock(seq, pageTransfer, numberTable, op_),
-      checkingMode(seq, CheckingModeCommand()),
       historyDelete(seq, HistoryDeletionCommand()),
-      timeSync(seq, TimeSyncCommand()),
       historyBlock(seq, pageTransfer, historyTable, historyDelete, op_),
       settingsBlock(seq, pageTransfer, settingsTable, progress, op_),
       password(seq, op_),
@@ -34,7 +30,6 @@ TSession::TSession(ISerialPort& port, IStatusDisplay& display, IOperator& op_, I
         if (OnBusyChanged) OnBusyChanged(busy);
     };
     receiver.SetPageTransfer(&pageTransfer);
-    timeSync.Payload = [] { return TimeSyncPayload(QDateTime::currentDateTime()); };
     GuardWrites();
     // Who called: the history shows each number's name from the directory.
     historyTable.NameOf = [this](const QString& phone) {

@@ -67,9 +67,11 @@ public:
     void DownloadNumbers(TAsk ask = TAsk::First);
     void DownloadHistory();
     void DeleteHistory();  // after a warning
-    // The single commands; false when refused at once (the line is busy: the operator is told).
-    bool SyncTime();
-    bool StartCheckingMode();
+    // A module command of one frame (session/module_commands.h); onBytes
+    // takes a reply of bytes. One that changes the module is a write: kept
+    // in the journal first, refused on a read-only visit. False when refused
+    // at once (the line is busy: the operator is told).
+    bool Send(const TModuleCommand& command, TReplyHandler onBytes = {});
     // The module's whole memory into a backup file.
     void Backup(const QString& path, const QString& port);
     // Ends the running operation (it ends Cancelled).
@@ -166,9 +168,7 @@ protected:
     TNumberTable numberTable;
     THistoryTable historyTable;
     TNumberBlock numberBlock;
-    TSingleCommand checkingMode;
     TSingleCommand historyDelete;
-    TSingleCommand timeSync;  // its payload: the computer's time as it is sent
     THistoryBlock historyBlock;
     TSettingsBlock settingsBlock;
     TPasswordCheck password;
@@ -217,6 +217,7 @@ private:
     bool readOnly_ = false;
     bool readOnlyRefused_ = false;  // the last write stopped by a read-only visit
     void GuardWrites();
+    bool MayChangeModule(const QString& change);
     void WireOutcomes();
     std::optional<qint64> moduleId_;
     // The record entry of the module without a SIM number logged in on a

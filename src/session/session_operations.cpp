@@ -32,14 +32,11 @@ void TSession::DownloadHistory() { historyBlock.Download(); }
 void TSession::DeleteHistory() { historyBlock.DeleteAfterQuestion(); }
 
 // A command refused while another reply is owed says so.
-bool TSession::SyncTime() {
-    if (timeSync.Send()) return true;
-    op.ShowMessage(BusyMessage());
-    return false;
-}
-
-bool TSession::StartCheckingMode() {
-    if (checkingMode.Send()) return true;
+bool TSession::Send(const TModuleCommand& command, TReplyHandler onBytes) {
+    TSingleCommand single(seq, command);
+    single.OnReply = std::move(onBytes);
+    single.BeforeSend = [this, &single](uint8_t) { return MayChangeModule(single.Change()); };
+    if (single.Send()) return true;
     op.ShowMessage(BusyMessage());
     return false;
 }

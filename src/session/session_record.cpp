@@ -75,16 +75,15 @@ void TSession::GuardWrites() {
         return RecordIntent(operation, intent, WriteTarget(pages));
     };
     // The single commands that change the module are writes too.
-    for (TSingleCommand* command : std::initializer_list<TSingleCommand*>{&historyDelete, &timeSync, &checkingMode}) {
-        command->BeforeSend = [this, command](uint8_t) {
-            const QString intent = command == &historyDelete ? TText::tr("Удаление всей истории событий")
-                                   : command == &timeSync    ? TText::tr("Установка часов модуля по времени компьютера")
-                                                             : TText::tr("Команда режима проверки");
-            if (RecordIntent(TOperation::Command, intent)) return true;
-            Finish(TOperation::Command, TOutcome::TKind::Failed);
-            return false;
-        };
-    }
+    historyDelete.BeforeSend = [this](uint8_t) { return MayChangeModule(historyDelete.Change()); };
+}
+
+// A single command about to go: one that changes the module is kept in the
+// journal first (or refused, and ended failed).
+bool TSession::MayChangeModule(const QString& change) {
+    if (change.isEmpty() || RecordIntent(TOperation::Command, change)) return true;
+    Finish(TOperation::Command, TOutcome::TKind::Failed);
+    return false;
 }
 
 void TSession::RecordWarning(const QString& why) {

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include "backup/backup_file.h"
+#include "session/module_commands.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -324,11 +325,11 @@ TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
     session.settingsBlock.Save();
     session.historyBlock.Download();
     session.historyBlock.DeleteAfterQuestion();
-    EXPECT_FALSE(session.timeSync.Send());
-    EXPECT_FALSE(session.checkingMode.Send());
+    EXPECT_FALSE(session.Send(TimeSyncCommand()));
+    EXPECT_FALSE(session.Send(CheckingModeCommand()));
     session.numberBlock.Save();
     EXPECT_EQ(module.requests.size(), sent);
-    EXPECT_EQ(op.messages.count(BusyMessage()), 6);
+    EXPECT_EQ(op.messages.count(BusyMessage()), 8);  // each refusal says so, the commands too
     EXPECT_TRUE(op.warnings.isEmpty());  // the history warning is not even asked
     // The session's own starts: refused the same way, and none of them ends
     // the download (or takes its page counts and journal entry) with an outcome.
@@ -342,7 +343,7 @@ TEST_F(RelayTest, EveryOtherOperationWaitsWhileAReplyIsOwed) {
     session.SaveSettings();
     session.SaveNumbers();
     EXPECT_EQ(module.requests.size(), sent);
-    EXPECT_EQ(op.messages.count(BusyMessage()), 10);
+    EXPECT_EQ(op.messages.count(BusyMessage()), 12);
     EXPECT_TRUE(outcomes.empty());
     Run();
     EXPECT_EQ(done, 1);
@@ -455,8 +456,8 @@ TEST_F(RelayTest, SingleCommandsSilentRefusedAndLate) {
     };
     const Case cases[] = {
         {"delete history", [&] { return session.historyDelete.Send(); }, "Ошибка при удалении исторических данных"},
-        {"time sync", [&] { return session.timeSync.Send(); }, "Ошибка возврата времени синхронизации"},
-        {"checking mode", [&] { return session.checkingMode.Send(); }, "Ошибка"},
+        {"time sync", [&] { return session.Send(TimeSyncCommand()); }, "Ошибка возврата времени синхронизации"},
+        {"checking mode", [&] { return session.Send(CheckingModeCommand()); }, "Ошибка"},
     };
     for (const Case& c : cases) {
         // Silent: one frame, one reply time, one message.

@@ -1,6 +1,7 @@
 #include "session_fixture.h"
 #include "link/link_messages.h"
 #include "numbers/number_record.h"
+#include "session/module_commands.h"
 
 using namespace portiqa;
 using portiqa::test::SessionFixture;
@@ -195,7 +196,7 @@ TEST_F(SessionFixture, EveryOperationEndsInOneOutcomeThatNamesIt) {
     session->settingsBlock.Save();  // the module refuses the save
     ASSERT_TRUE(Settle());
     only(TOperation::Settings, K::Failed);
-    ASSERT_TRUE(session->checkingMode.Send());
+    ASSERT_TRUE(session->Send(CheckingModeCommand()));
     ASSERT_TRUE(Settle());
     only(TOperation::Command, K::Done);
     // Refused before a frame: a read declined at its question, a save the rules stop.
@@ -225,16 +226,16 @@ TEST_F(SessionFixture, ASingleCommandTheModuleRefusesEndsFailedWithItsWords) {
     Start();
     ASSERT_TRUE(Login("5807"));
     const struct {
-        TSingleCommand* command;
+        std::function<bool()> send;
         const char* says;
     } cases[] = {
-        {&session->timeSync, "Ошибка возврата времени синхронизации"},
-        {&session->historyDelete, "Ошибка при удалении исторических данных"},
-        {&session->checkingMode, "Ошибка"},
+        {[this] { return session->Send(TimeSyncCommand()); }, "Ошибка возврата времени синхронизации"},
+        {[this] { return session->historyDelete.Send(); }, "Ошибка при удалении исторических данных"},
+        {[this] { return session->Send(CheckingModeCommand()); }, "Ошибка"},
     };
     for (const auto& c : cases) {
         outcomes.clear();
-        ASSERT_TRUE(c.command->Send());
+        ASSERT_TRUE(c.send());
         ASSERT_TRUE(Settle());
         ASSERT_EQ(outcomes.size(), 1u) << c.says;
         EXPECT_EQ(int(outcomes[0].kind), int(TOutcome::TKind::Failed)) << c.says;

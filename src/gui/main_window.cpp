@@ -151,7 +151,7 @@ void TMainWindow::SetReadOnly(bool readOnly, bool chosen) {
     // Asked for at start-up, the visit stays read-only: the menu shows it and cannot undo it.
     readOnlyChoice->setChecked(readOnly);
     readOnlyChoice->setEnabled(chosen || !readOnly);
-    writeButtons_ = {btnSyncTime, btnCheckingMode, settingsView->btnSaveSettings, numbersView->btnSaveNumbers, historyView->btnDeleteHistory, btnRestore};
+    writeButtons_ = commandWriteButtons_ + QList<QWidget*>{settingsView->btnSaveSettings, numbersView->btnSaveNumbers, historyView->btnDeleteHistory, btnRestore};
     const QString why = chosen ? TText::tr("Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)")
                                : TText::tr("Только чтение: запись в GSM модуль выключена (запуск с --read-only)");
     for (QWidget* w : writeButtons_) {

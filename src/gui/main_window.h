@@ -163,7 +163,9 @@ private:
     QLineEdit* passwordEdit = nullptr;
     QAction* showPassword = nullptr;
     QPushButton* btnLogin = nullptr;
-    QPushButton *btnSyncTime = nullptr, *btnCheckingMode = nullptr;
+    // The module's single commands, a button each (hidden, as on the module
+    // maker's own tool); those that change the module are writes.
+    QList<QWidget*> commandButtons_, commandWriteButtons_;
     QToolButton* btnLanguage = nullptr;  // the language menu; the choice is remembered
     QAction* readOnlyChoice = nullptr;  // "Только чтение" in that menu
     QTabWidget* tabs = nullptr;

@@ -20,6 +20,18 @@ namespace portiqa {
 
 namespace {
 
+// The module's single commands and their buttons: a command added to the
+// module is one line here.
+struct TCommandButton {
+    const char* caption;  // looked up in the context "TText"
+    const char* name;
+    TModuleCommand (*make)();
+};
+const TCommandButton kCommandButtons[] = {
+    {QT_TRANSLATE_NOOP("TText", "Sync time"), "btnSyncTime", TimeSyncCommand},
+    {QT_TRANSLATE_NOOP("TText", "Checking mode"), "btnCheckingMode", CheckingModeCommand},
+};
+
 // The settings' password row says how long a password is.
 int PasswordLength() { return TSettingsTable::LengthLimit(kPasswordRow); }
 
@@ -94,8 +106,7 @@ void TMainWindow::BuildTabs() {
 
 // What a login enables and a lost line disables.
 void TMainWindow::ListControls() {
-    controls_ = {btnCheckingMode,
-                 btnSyncTime,
+    controls_ = commandButtons_ + QList<QWidget*>{
                  settingsView->btnReadSettings,
                  settingsView->btnSaveSettings,
                  settingsView->btnImportProfile,
@@ -121,8 +132,8 @@ void TMainWindow::ListControls() {
 void TMainWindow::NameWidgets() {
     const std::pair<QObject*, const char*> named[] = {
         {portBox, "portBox"},           {btnConnect, "btnConnect"},           {passwordEdit, "passwordEdit"},
-        {showPassword, "showPassword"}, {btnLogin, "btnLogin"},     {btnSyncTime, "btnSyncTime"},
-        {btnCheckingMode, "btnCheckingMode"},         {btnLanguage, "btnLanguage"}, {tabs, "tabs"},
+        {showPassword, "showPassword"}, {btnLogin, "btnLogin"},
+        {btnLanguage, "btnLanguage"}, {tabs, "tabs"},
         {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
         {progressBar, "progressBar"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
         {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
@@ -208,9 +219,13 @@ void TMainWindow::BuildTopStrip(QWidget* strip) {
     });
     btnLanguage->setMenu(languages);
     place(btnLanguage, right + 24, 6, 60, 25);
-    btnSyncTime = new QPushButton(TText::tr("Sync time"), strip);
-    btnCheckingMode = new QPushButton(TText::tr("Checking mode"), strip);
-    for (auto* hidden : {btnSyncTime, btnCheckingMode}) hidden->hide();
+    for (const TCommandButton& c : kCommandButtons) {
+        auto* button = new QPushButton(TText::tr(c.caption), strip);
+        button->setObjectName(QLatin1String(c.name));
+        button->hide();
+        commandButtons_ << button;
+        if (!c.make().change.isEmpty()) commandWriteButtons_ << button;
+    }
 }
 
 void TMainWindow::BuildStatusBar() {
@@ -247,12 +262,9 @@ void TMainWindow::WireButtons() {
     connect(btnConnect, &QPushButton::clicked, this, [this] { OpenPortClick(); });
     connect(btnLogin, &QPushButton::clicked, this, [this] { LoginClick(); });
     connect(passwordEdit, &QLineEdit::returnPressed, this, [this] { LoginClick(); });
-    connect(btnSyncTime, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { s.Send(TimeSyncCommand()); });
-    });
-    connect(btnCheckingMode, &QPushButton::clicked, this, [this, &s] {
-        Guard([&] { s.Send(CheckingModeCommand()); });
-    });
+    for (qsizetype i = 0; i < commandButtons_.size(); ++i)
+        connect(static_cast<QPushButton*>(commandButtons_[i]), &QPushButton::clicked, this,
+                [this, &s, make = kCommandButtons[i].make] { Guard([&] { s.Send(make()); }); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });

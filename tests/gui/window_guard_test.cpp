@@ -171,7 +171,8 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
     w->SetReadOnly(true);
     WindowFixture::LogIn();
     EXPECT_TRUE(w->windowTitle().contains("только чтение")) << w->windowTitle().toStdString();
-    for (QPushButton* write : {Parts(w).settingsView->btnSaveSettings, Parts(w).numbersView->btnSaveNumbers, Parts(w).btnRestore}) {
+    for (QPushButton* write : {Parts(w).settingsView->btnSaveSettings, Parts(w).numbersView->btnSaveNumbers, Parts(w).btnRestore,
+                               Parts(w).Get<QPushButton>("btnSyncTime"), Parts(w).Get<QPushButton>("btnCheckingMode")}) {
         EXPECT_FALSE(write->isEnabled()) << write->text().toStdString();
         EXPECT_TRUE(write->toolTip().contains("Только чтение")) << write->text().toStdString();
     }
@@ -189,6 +190,11 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
 TEST_F(GuardedWindow, AReadOnlyVisitChosenInTheMenuIsRememberedAndUndone) {
     Open();
     WindowFixture::LogIn();
+    // A command button sends its one frame.
+    const int sent = module->Requests();
+    Parts(w).Get<QPushButton>("btnSyncTime")->click();
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(module->Requests(), sent + 1);
     QPushButton* save = Parts(w).settingsView->btnSaveSettings;
     const QString own = save->toolTip();
     QAction* choice = Parts(w).readOnlyChoice;

@@ -4,8 +4,8 @@ namespace portiqa {
 
 void TStatusControl::ShowStatus(const QString& text) {
     display_.SetStatusText(text);
-    tmr2_.SetEnabled(true);
-    tmr2_.SetInterval(kStatusClearMs);
+    clearTimer_.SetEnabled(true);
+    clearTimer_.SetInterval(kStatusClearMs);
 }
 
 void TProgressControl::SetProgress(uint16_t value) {

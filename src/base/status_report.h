@@ -9,13 +9,13 @@ namespace portiqa {
 // seconds after the first text since the timer last stopped.
 class TStatusControl {
 public:
-    TStatusControl(IStatusDisplay& display, ITimer& statusTimer) : display_(display), tmr2_(statusTimer) {}
+    TStatusControl(IStatusDisplay& display, ITimer& statusTimer) : display_(display), clearTimer_(statusTimer) {}
     void ShowStatus(const QString& text);
     IStatusDisplay& Display() { return display_; }
 
 private:
     IStatusDisplay& display_;
-    ITimer& tmr2_;
+    ITimer& clearTimer_;
 };
 
 // Moves the progress bar; 100 means done and hides the bar.

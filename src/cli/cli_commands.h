@@ -46,8 +46,10 @@ private:
 
 // One function a command, each in the file of its area.
 int RunLogin(TCliRun& r);
-int RunTimeSync(TCliRun& r);
-int RunCheckMode(TCliRun& r);
+// A module command of one frame (session/module_commands.h), after the
+// login; a reply of bytes is printed as hex on one line.
+int SendModuleCommand(TCliRun& r, const TModuleCommand& command);
+template <TModuleCommand (*Make)()> int RunModuleCommand(TCliRun& r) { return SendModuleCommand(r, Make()); }
 int RunSettingsRead(TCliRun& r);
 int RunSettingsSave(TCliRun& r);
 int RunNumbersDownload(TCliRun& r);

@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 #include "cli/cli_commands.h"
+#include "session/module_commands.h"
 #include "base/texts.h"
 #include "base/errors.h"
 #include "files/file_replace.h"
@@ -31,8 +32,8 @@ const QList<TCliCommand>& CliCommands() {
         {"numbers save", RunNumbersSave, kConnection + QStringList{"input", "dry-run", "no-verify", "yes", "country"}},
         {"history download", RunHistoryDownload, kConnection + QStringList{"output", "from", "to"}},
         {"history delete", RunHistoryDelete, kConnection + QStringList{"dry-run", "yes"}},
-        {"time sync", RunTimeSync, kConnection},
-        {"check-mode", RunCheckMode, kConnection},
+        {"time sync", RunModuleCommand<TimeSyncCommand>, kConnection},
+        {"check-mode", RunModuleCommand<CheckingModeCommand>, kConnection},
         {"backup", RunBackup, kConnection + QStringList{"output"}},
         {"restore", RunRestore, kConnection + QStringList{"input", "dry-run", "with-password", "with-sim", "no-verify", "yes", "clone", "only"}},
         {"modules", RunModules, {"record", "json"}},

@@ -79,14 +79,12 @@ int RunLogin(TCliRun& r) {
     return kExitOk;
 }
 
-int RunTimeSync(TCliRun& r) {
+int SendModuleCommand(TCliRun& r, const TModuleCommand& command) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().Send(TimeSyncCommand()); });
-}
-
-int RunCheckMode(TCliRun& r) {
-    if (int rc = r.Connect(); rc != kExitOk) return rc;
-    return r.Cli().Exchange([&] { r.S().Send(CheckingModeCommand()); });
+    const auto print = [&r](const TReply& reply) {
+        r.out << QByteArray(reinterpret_cast<const char*>(reply.payload), reply.length).toHex(' ') << "\n" << Qt::flush;
+    };
+    return r.Cli().Exchange([&] { r.S().Send(command, print); });
 }
 
 } // namespace portiqa

@@ -6,8 +6,8 @@ namespace portiqa {
 
 TReceiver::TReceiver(TFrameAssembler& assembler, TValidReply& valid, TRequestSequence& seq, TProgressControl& progress)
     : assembler_(assembler), valid_(valid), seq_(seq), status_(seq.Status()), progress_(progress),
-      tmr1_(seq.ReplyTimer()) {
-    tmr1_.OnTimer = [this] { OnReplyTimeout(); };
+      replyTimer_(seq.ReplyTimer()) {
+    replyTimer_.OnTimer = [this] { OnReplyTimeout(); };
 }
 
 void TReceiver::OnBytes(const uint8_t* buffer, int length) {
@@ -38,7 +38,7 @@ void TReceiver::OnBytes(const uint8_t* buffer, int length) {
 }
 
 bool TReceiver::ReceiveByte(uint8_t b) {
-    tmr1_.SetEnabled(false);
+    replyTimer_.SetEnabled(false);
     switch (assembler_.Feed(b)) {
     case TFrameAssembler::TStep::Invalid:
         status_.ShowStatus(TText::tr("Invalid data"));
@@ -166,7 +166,7 @@ void TReceiver::EndTransfers() {
 }
 
 void TReceiver::OnReplyTimeout() {
-    tmr1_.SetEnabled(false);
+    replyTimer_.SetEnabled(false);
     // A frame cut off by the silence can never complete: start afresh, so
     // that the next reply is not read as its continuation.
     const bool damaged = damaged_ || assembler_.Receiving;
@@ -191,7 +191,7 @@ bool TReceiver::LoseLink() { return EndNow(TLinkNotice::TKind::LinkLost, TLinkFa
 
 bool TReceiver::EndNow(TLinkNotice::TKind kind, TLinkFailure why) {
     if (!seq_.Outstanding()) return false;
-    tmr1_.SetEnabled(false);
+    replyTimer_.SetEnabled(false);
     damaged_ = false;
     assembler_.Reset();
     GiveUpOwedReply(kind, why);

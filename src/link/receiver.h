@@ -92,7 +92,7 @@ private:
     // Shown on every byte: looked up once, in the language of the connection.
     const QString dataCommunication_ = TText::tr("Data communication");
     TProgressControl& progress_;
-    ITimer& tmr1_;
+    ITimer& replyTimer_;
     TPageTransfer* pages_ = nullptr;
     bool damaged_ = false;  // a broken frame since the last byte of a whole one
 };

@@ -41,9 +41,9 @@ void TRequestSequence::ArmTry() {
 }
 
 void TRequestSequence::Arm(int ms) {
-    tmr1_.SetEnabled(false);
-    tmr1_.SetInterval(ms);
-    tmr1_.SetEnabled(true);
+    replyTimer_.SetEnabled(false);
+    replyTimer_.SetInterval(ms);
+    replyTimer_.SetEnabled(true);
 }
 
 int TRequestSequence::WireMs() const {

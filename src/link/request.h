@@ -70,7 +70,7 @@ struct TSendOptions {
 class TRequestSequence {
 public:
     TRequestSequence(ISerialPort& port, TStatusControl& status, ITimer& replyTimer)
-        : port_(port), status_(status), tmr1_(replyTimer) {}
+        : port_(port), status_(status), replyTimer_(replyTimer) {}
 
     void ReadPage(int32_t address, const QString& statusText, TSendOptions options = {});
     void SavePage(int32_t address, const QByteArray& page, const QString& statusText, TSendOptions options = {});
@@ -84,7 +84,7 @@ public:
     // The outstanding request will get no reply: it is forgotten and its
     // sender told.
     void GiveUp();
-    ITimer& ReplyTimer() { return tmr1_; }
+    ITimer& ReplyTimer() { return replyTimer_; }
     TStatusControl& Status() { return status_; }
 
     // Judges a complete reply against the outstanding request.
@@ -211,7 +211,7 @@ private:
 
     ISerialPort& port_;
     TStatusControl& status_;
-    ITimer& tmr1_;
+    ITimer& replyTimer_;
     TPending pending_;
     bool answeredInTransfer_ = false;
     qint64 lastAnswerMs_ = -1;

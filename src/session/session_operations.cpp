@@ -34,7 +34,12 @@ void TSession::DeleteHistory() { historyBlock.DeleteAfterQuestion(); }
 // A command refused while another reply is owed says so.
 bool TSession::Send(const TModuleCommand& command, TReplyHandler onBytes) {
     TSingleCommand single(seq, command);
-    single.OnReply = std::move(onBytes);
+    // A reply of bytes is the caller's, and ends the command; a status reply
+    // is the receiver's to report.
+    single.OnReply = [this, onBytes = std::move(onBytes)](const TReply& reply) {
+        if (onBytes) onBytes(reply);
+        Finish(TOperation::Command, TOutcome::TKind::Done);
+    };
     single.BeforeSend = [this, &single](uint8_t) { return MayChangeModule(single.Change()); };
     if (single.Send()) return true;
     op.ShowMessage(BusyMessage());

@@ -699,4 +699,26 @@ TEST_F(RelayTest, AChangeDuringARestoreIsReportedNeverCalledComplete) {
     EXPECT_TRUE(op.messages.back().contains("0x01400")) << op.messages.back().toStdString();
 }
 
+// A command answered with bytes (as a firmware version would be) hands
+// them to its caller and ends done; one that changes nothing is no write.
+TEST_F(RelayTest, ACommandAnsweredWithBytesHandsThemOverAndEnds) {
+    Login();
+    session.SetReadOnly(true);
+    TModuleCommand ask;
+    ask.command = 7;
+    ask.reply.kind = TReplyShape::TKind::Data;
+    ask.reply.length = 1;
+    QByteArray taken;
+    std::vector<TOutcome> outcomes;
+    session.OnFinished = [&](const TOutcome& o) { outcomes.push_back(o); };
+    ASSERT_TRUE(session.Send(ask, [&](const TReply& r) { taken = QByteArray(reinterpret_cast<const char*>(r.payload), r.length); }));
+    Run();
+    ASSERT_EQ(module.requests.size(), 1u);
+    EXPECT_EQ(module.requests[0].command, 7);
+    EXPECT_EQ(taken, QByteArray(1, 1));
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].operation, TOperation::Command);
+    EXPECT_TRUE(outcomes[0].Ok());
+}
+
 } // namespace

@@ -11,7 +11,6 @@
 
 namespace portiqa {
 
-// The command line, parsed and checked before anything is opened or sent.
 class TCliRun;
 
 // A command of the command line, in the one list of commands: its words,
@@ -25,6 +24,7 @@ const QList<TCliCommand>& CliCommands();
 // The command of these words; null for none.
 const TCliCommand* FindCliCommand(const QString& name);
 
+// The command line, parsed and checked before anything is opened or sent.
 struct TCliOptions {
     QString command;  // "settings save"
     QString port, pin = QStringLiteral("5807");

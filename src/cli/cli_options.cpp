@@ -67,12 +67,6 @@ bool FourDigits(const QString& s) {
     return true;
 }
 
-} // namespace
-
-
-
-namespace {
-
 // The options, each with its names and the value it takes (none: a switch).
 struct TOptionSpec {
     QStringList names;
@@ -181,7 +175,6 @@ bool ReadIdentity(const TParser& p, TCliOptions& o, QString& usage) {
         usage = TText::tr("the password must be exactly 4 digits");
         return false;
     }
-
     return true;
 }
 

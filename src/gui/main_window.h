@@ -128,6 +128,7 @@ private:
     void BuildTabs();
     void ListControls();
     void BuildTopStrip(QWidget* strip);
+    void BuildCommandButtons(QWidget* strip);
     void ChooseLanguage(const QString& code);
     // The country numbers are read in: PORTIQA_COUNTRY, else the remembered
     // choice, else the system's region; the menu asks and remembers.

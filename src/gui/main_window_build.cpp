@@ -219,6 +219,10 @@ void TMainWindow::BuildTopStrip(QWidget* strip) {
     });
     btnLanguage->setMenu(languages);
     place(btnLanguage, right + 24, 6, 60, 25);
+    BuildCommandButtons(strip);
+}
+
+void TMainWindow::BuildCommandButtons(QWidget* strip) {
     for (const TCommandButton& c : kCommandButtons) {
         auto* button = new QPushButton(TText::tr(c.caption), strip);
         button->setObjectName(QLatin1String(c.name));

@@ -34,7 +34,7 @@ struct Env {
         image.SeedHistory(1000);
         const QByteArray n = image.Read(0x1000, 3000 * 32), h = image.Read(0x30000, 1000 * 128);
         for (int r = 0; r < 3000; ++r)
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(n.constData()) + r * 32, numbers.Grid(), r + 1);
+            TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(n.constData()) + r * 32).ToRow(numbers.Grid(), r + 1);
         for (int r = 0; r < 1000; ++r)
             DecodeHistoryRecord(reinterpret_cast<const uint8_t*>(h.constData()) + r * 128, history.Grid(), r + 1);
     }

@@ -149,7 +149,7 @@ QString TModuleBackup::CheckPlannedNumbers() const {
             const QByteArray record = bytes.mid(kNumberRecordSize * i, kNumberRecordSize);
             if (held != target_.end() && held->second.mid(kNumberRecordSize * i, kNumberRecordSize) == record) continue;
             const auto* b = reinterpret_cast<const uint8_t*>(record.constData());
-            DecodeNumberRecord(b, planned.Grid(), row);
+            TNumberRecord::FromBytes(b).ToRow(planned.Grid(), row);
             // The number's bytes are "+" and digits ended by 0x00, or a free slot.
             const qsizetype digits = planned.Grid().Cells(TNumberTable::kNumber, row).size();
             const bool free = digits == 0 && (b[0] == 0xFF || b[0] == 0x00);

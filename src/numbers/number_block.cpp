@@ -228,9 +228,7 @@ void TNumberBlock::KeepBase() {
 bool TNumberBlock::HaveBase() const { return baseGeneration_ == seq_.ModuleGeneration() && !base_.empty(); }
 
 QByteArray TNumberBlock::TableRecord(int row) const {
-    uint8_t b[kNumberRecordSize] = {};
-    EncodeNumberRecord(table_.Grid(), row, b);
-    return QByteArray(reinterpret_cast<const char*>(b), kNumberRecordSize);
+    return TNumberRecord::FromRow(table_.Grid(), row).Bytes();
 }
 
 QByteArray TNumberBlock::BaseRecord(int page, int i) const {
@@ -278,7 +276,7 @@ TPageTransfer::TCheck TNumberBlock::Checked(int32_t address, const uint8_t* fres
     TEditState::TLoading loading(table_.Edits());
     for (const QString& r : mine) {
         const int row = r.toInt(), i = (row - 1) % 8;
-        DecodeNumberRecord(fresh + kNumberRecordSize * i, table_.Grid(), row);
+        TNumberRecord::FromBytes(fresh + kNumberRecordSize * i).ToRow(table_.Grid(), row);
         area.replace(kNumberRecordSize * i, kNumberRecordSize,
                      QByteArray(reinterpret_cast<const char*>(fresh) + kNumberRecordSize * i, kNumberRecordSize));
     }
@@ -294,17 +292,13 @@ bool TNumberBlock::ModuleHolds(int32_t address, const uint8_t* area) const {
     if (seq_.Holds(address, area)) return true;
     const QByteArray* known = seq_.KnownPage(address);
     if (!known || known->size() != kPageSize) return false;
-    TStringGrid scratch(TNumberTable::kCols, 9);
-    std::array<uint8_t, kPageSize> canonical{};
-    try {
-        for (int i = 0; i < 8; ++i) {
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(known->constData()) + kNumberRecordSize * i, scratch, i + 1);
-            EncodeNumberRecord(scratch, i + 1, canonical.data() + kNumberRecordSize * i);
-        }
-    } catch (const std::exception&) {
-        return false;  // bytes that do not read back as records: write the page
+    for (int i = 0; i < 8; ++i) {
+        const uint8_t* record = reinterpret_cast<const uint8_t*>(known->constData()) + kNumberRecordSize * i;
+        const uint8_t* planned = area + kNumberRecordSize * i;
+        const QByteArray canonical = CanonicalNumberRecord(record);
+        if (!std::equal(canonical.begin(), canonical.end(), planned)) return false;
     }
-    return std::equal(canonical.begin(), canonical.end(), area);
+    return true;
 }
 
 void TNumberBlock::FinishSave(const std::vector<int32_t>& failed) {

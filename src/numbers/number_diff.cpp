@@ -2,7 +2,6 @@
 #include "base/texts.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
-#include <array>
 #include <exception>
 
 namespace portiqa {
@@ -18,15 +17,13 @@ bool Occupied(const TStringGrid& g, int row) {
 // The record's bytes as the module would get them; the text when it cannot
 // be encoded (the save's own checks report that).
 QByteArray Stored(const TStringGrid& g, int row) {
-    std::array<uint8_t, kNumberRecordSize> b{};
     try {
-        EncodeNumberRecord(g, row, b.data());
+        return TNumberRecord::FromRow(g, row).Bytes();
     } catch (const std::exception&) {
         QString all;
         for (int c = T::kNumber; c <= T::kDelete; ++c) all += g.Cells(c, row) + u'\x1f';
         return all.toUtf8();
     }
-    return QByteArray(reinterpret_cast<const char*>(b.data()), kNumberRecordSize);
 }
 
 } // namespace

@@ -10,80 +10,146 @@ namespace portiqa {
 namespace {
 
 using fields::Two;
+using namespace number_layout;
 
 uint8_t Low8(int v) { return static_cast<uint8_t>(v & 0xFF); }
 
-void EncodeDate(const QString& t, uint8_t& month, uint8_t& day, uint8_t& year) {
-    if (t.isEmpty()) return;
-    month = Low8(StrToInt(t.mid(5, 2)));
-    day = Low8(StrToInt(t.right(2)));
-    year = Low8(StrToInt(t.mid(2, 2)));
+// Where one end of the window keeps its parts.
+struct TEndPlaces {
+    int month, day, year, hour, minute;
+};
+constexpr TEndPlaces kStart{kStartMonth, kStartDay, kStartYear, kStartHour, kStartMinute};
+constexpr TEndPlaces kEnd{kEndMonth, kEndDay, kEndYear, kEndHour, kEndMinute};
+
+// A month or day of 0 means the end has no date; the time is always shown.
+TWindowEnd EndFromBytes(const uint8_t* b, const TEndPlaces& at) {
+    TWindowEnd e;
+    e.hasDate = b[at.month] != 0 && b[at.day] != 0;
+    if (e.hasDate) {
+        e.year = b[at.year];
+        e.month = b[at.month];
+        e.day = b[at.day];
+    }
+    e.hasTime = true;
+    e.hour = b[at.hour];
+    e.minute = b[at.minute];
+    return e;
 }
 
-void EncodeTime(const QString& t, uint8_t& hour, uint8_t& minute) {
-    if (t.isEmpty()) return;
-    const qsizetype colon = t.indexOf(u':');
-    hour = Low8(StrToInt(colon < 0 ? t : t.left(colon)));
-    const bool twoAfter = colon >= 0 && t.size() - colon - 1 == 2;
-    minute = Low8(StrToInt(twoAfter ? t.right(2) : t.right(1)));
+void EndToBytes(const TWindowEnd& e, uint8_t* b, const TEndPlaces& at) {
+    b[at.year] = e.year;
+    b[at.month] = e.month;
+    b[at.day] = e.day;
+    b[at.hour] = e.hour;
+    b[at.minute] = e.minute;
 }
+
+// A date cell is read by character position (YYYY-MM-DD, the year's last
+// two digits kept); a time cell as hours before the colon and the minutes
+// after it.
+TWindowEnd EndFromCells(const QString& date, const QString& time) {
+    TWindowEnd e;
+    if (!date.isEmpty()) {
+        e.hasDate = true;
+        e.month = Low8(StrToInt(date.mid(5, 2)));
+        e.day = Low8(StrToInt(date.right(2)));
+        e.year = Low8(StrToInt(date.mid(2, 2)));
+    }
+    if (!time.isEmpty()) {
+        e.hasTime = true;
+        const qsizetype colon = time.indexOf(u':');
+        e.hour = Low8(StrToInt(colon < 0 ? time : time.left(colon)));
+        const bool twoAfter = colon >= 0 && time.size() - colon - 1 == 2;
+        e.minute = Low8(StrToInt(twoAfter ? time.right(2) : time.right(1)));
+    }
+    return e;
+}
+
+QString DateCell(const TWindowEnd& e) {
+    if (!e.hasDate) return {};
+    return QStringLiteral("20") + Two(e.year) + u'-' + Two(e.month) + u'-' + Two(e.day);
+}
+
+QString TimeCell(const TWindowEnd& e) { return e.hasTime ? Two(e.hour) + u':' + Two(e.minute) : QString(); }
 
 } // namespace
 
-void DecodeNumberRecord(const uint8_t* b, TStringGrid& g, int row) {
-    using T = TNumberTable;
-    using namespace number_layout;
-    g.SetCells(T::kNumber, row, fields::DecodeDigits(b, kNumber, kNumberWidth));
-    if (b[kStartMonth] != 0 && b[kStartDay] != 0)
-        g.SetCells(T::kStartDate, row,
-                   QStringLiteral("20") + Two(b[kStartYear]) + u'-' + Two(b[kStartMonth]) + u'-' + Two(b[kStartDay]));
-    g.SetCells(T::kStartTime, row, Two(b[kStartHour]) + u':' + Two(b[kStartMinute]));
-    if (b[kEndMonth] != 0 && b[kEndDay] != 0)
-        g.SetCells(T::kEndDate, row, QStringLiteral("20") + Two(b[kEndYear]) + u'-' + Two(b[kEndMonth]) + u'-' + Two(b[kEndDay]));
-    g.SetCells(T::kEndTime, row, Two(b[kEndHour]) + u':' + Two(b[kEndMinute]));
-    auto clearWindow = [&] {
-        for (int c = T::kStartDate; c <= T::kEndTime; ++c) g.SetCells(c, row, QString());
-    };
-    if (b[kWindow] == 0xFF || g.Cells(T::kNumber, row).isEmpty()) clearWindow();
-    const bool unrestricted = std::all_of(b + kWindow, b + kWindowEnd, [](uint8_t v) { return v == kUnrestrictedMark; });
-    if (unrestricted) clearWindow();
-    g.SetCells(T::kUnrestricted, row, unrestricted ? T::Yes() : T::No());
-    // A record as the module holds it is not marked for deletion.
-    g.SetCells(T::kDelete, row, T::No());
+TNumberRecord TNumberRecord::FromBytes(const uint8_t* b) {
+    TNumberRecord r;
+    r.number = fields::DecodeDigits(b, kNumber, kNumberWidth);
+    r.unrestricted = std::all_of(b + kWindow, b + kWindowEnd, [](uint8_t v) { return v == kUnrestrictedMark; });
+    // A free slot, an erased window or an unrestricted number shows no window.
+    if (b[kWindow] == 0xFF || r.number.isEmpty() || r.unrestricted) return r;
+    r.start = EndFromBytes(b, kStart);
+    r.end = EndFromBytes(b, kEnd);
+    return r;
 }
 
-void EncodeNumberRecord(const TStringGrid& g, int row, uint8_t* b) {
-    using T = TNumberTable;
-    using namespace number_layout;
-    if (g.Cells(T::kDelete, row) == T::Yes()) {
+void TNumberRecord::ToBytes(uint8_t* b) const {
+    if (deleted) {
         std::fill(b, b + kNumberRecordSize, 0xFF);  // frees the slot
         return;
     }
-    const QByteArray number = g.Cells(T::kNumber, row).toLatin1();
-    std::copy(number.begin(), number.begin() + std::min<qsizetype>(kNumberWidth, number.size()), b + kNumber);
-    if (g.Cells(T::kUnrestricted, row) == T::Yes()) {
+    std::fill(b, b + kNumberRecordSize, 0x00);
+    const QByteArray digits = number.toLatin1();
+    std::copy(digits.begin(), digits.begin() + std::min<qsizetype>(kNumberWidth, digits.size()), b + kNumber);
+    if (unrestricted) {
         std::fill(b + kWindow, b + kWindowEnd, kUnrestrictedMark);
         b[kStartYear] = 0x00;
         b[kEndYear] = kUnrestrictedMark;
         return;
     }
-    EncodeDate(g.Cells(T::kStartDate, row), b[kStartMonth], b[kStartDay], b[kStartYear]);
-    EncodeTime(g.Cells(T::kStartTime, row), b[kStartHour], b[kStartMinute]);
-    EncodeDate(g.Cells(T::kEndDate, row), b[kEndMonth], b[kEndDay], b[kEndYear]);
-    EncodeTime(g.Cells(T::kEndTime, row), b[kEndHour], b[kEndMinute]);
+    EndToBytes(start, b, kStart);
+    EndToBytes(end, b, kEnd);
+}
+
+QByteArray TNumberRecord::Bytes() const {
+    QByteArray out(kNumberRecordSize, '\0');
+    ToBytes(reinterpret_cast<uint8_t*>(out.data()));
+    return out;
+}
+
+TNumberRecord TNumberRecord::FromRow(const TStringGrid& g, int row) {
+    using T = TNumberTable;
+    TNumberRecord r;
+    if (g.Cells(T::kDelete, row) == T::Yes()) {
+        r.deleted = true;
+        return r;
+    }
+    r.number = g.Cells(T::kNumber, row);
+    // An unrestricted row may keep a greyed window: the module gets none.
+    if (g.Cells(T::kUnrestricted, row) == T::Yes()) {
+        r.unrestricted = true;
+        return r;
+    }
+    r.start = EndFromCells(g.Cells(T::kStartDate, row), g.Cells(T::kStartTime, row));
+    r.end = EndFromCells(g.Cells(T::kEndDate, row), g.Cells(T::kEndTime, row));
+    return r;
+}
+
+void TNumberRecord::ToRow(TStringGrid& g, int row) const {
+    using T = TNumberTable;
+    g.SetCells(T::kNumber, row, number);
+    g.SetCells(T::kStartDate, row, DateCell(start));
+    g.SetCells(T::kStartTime, row, TimeCell(start));
+    g.SetCells(T::kEndDate, row, DateCell(end));
+    g.SetCells(T::kEndTime, row, TimeCell(end));
+    g.SetCells(T::kUnrestricted, row, unrestricted ? T::Yes() : T::No());
+    g.SetCells(T::kDelete, row, deleted ? T::Yes() : T::No());
 }
 
 void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid) {
     for (int i = 0; i < 8; ++i) {
         const int row = 8 * (pageNo - 1) + 1 + i;
         if (row < 1 || row > TNumberTable::kRecords) continue;
-        DecodeNumberRecord(page + kNumberRecordSize * i, grid, row);
+        TNumberRecord::FromBytes(page + kNumberRecordSize * i).ToRow(grid, row);
     }
 }
 
 void EncodeNumberPageFrom(const TStringGrid& grid, int pageNo, uint8_t* page) {
     std::fill(page, page + kPageSize, 0x00);
-    for (int i = 0; i < 8; ++i) EncodeNumberRecord(grid, 8 * (pageNo - 1) + 1 + i, page + kNumberRecordSize * i);
+    for (int i = 0; i < 8; ++i)
+        TNumberRecord::FromRow(grid, 8 * (pageNo - 1) + 1 + i).ToBytes(page + kNumberRecordSize * i);
 }
 
 QByteArray EncodeNumberArea(const TStringGrid& grid) {
@@ -93,16 +159,6 @@ QByteArray EncodeNumberArea(const TStringGrid& grid) {
     return area;
 }
 
-QByteArray CanonicalNumberRecord(const uint8_t* record) {
-    TStringGrid scratch(TNumberTable::kCols, 2);
-    uint8_t out[kNumberRecordSize] = {};
-    try {
-        DecodeNumberRecord(record, scratch, 1);
-        EncodeNumberRecord(scratch, 1, out);
-    } catch (const std::exception&) {
-        return QByteArray(reinterpret_cast<const char*>(record), kNumberRecordSize);
-    }
-    return QByteArray(reinterpret_cast<const char*>(out), kNumberRecordSize);
-}
+QByteArray CanonicalNumberRecord(const uint8_t* record) { return TNumberRecord::FromBytes(record).Bytes(); }
 
 } // namespace portiqa

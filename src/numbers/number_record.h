@@ -1,5 +1,7 @@
 #pragma once
 #include "base/string_grid.h"
+#include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 namespace portiqa {
@@ -21,12 +23,39 @@ constexpr int kStartYear = 30, kEndYear = 31;
 constexpr int kWindow = kStartMonth, kWindowEnd = kEndMinute + 1;
 } // namespace number_layout
 
-// Writes record bytes into columns 1..7 of a table row: a record as the
-// module holds it is not marked for deletion.
-void DecodeNumberRecord(const uint8_t* record, TStringGrid& grid, int row);
-// Builds the record bytes of a table row into a zeroed 32-byte area.
-// Date and time parts that are not integers raise EConvertError.
-void EncodeNumberRecord(const TStringGrid& grid, int row, uint8_t* record);
+// One end of a validity window as the record holds it: a date (the year's
+// last two digits, month, day) and a time. A part that is absent is held as
+// zero bytes; a byte the calendar has no place for is kept as it came.
+struct TWindowEnd {
+    bool hasDate = false;
+    uint8_t year = 0, month = 0, day = 0;
+    bool hasTime = false;
+    uint8_t hour = 0, minute = 0;
+    bool operator==(const TWindowEnd&) const = default;
+};
+
+// A number record between the module's bytes and the table's cells: every
+// record goes through it both ways, so each part is parsed in one place.
+struct TNumberRecord {
+    QString number;            // "+" and digits; empty in a free slot
+    bool unrestricted = false;
+    bool deleted = false;      // marked for deletion: saved as a free slot
+    TWindowEnd start, end;     // none when unrestricted or free
+    bool operator==(const TNumberRecord&) const = default;
+
+    // Never fails: bytes that are not digits end the number.
+    static TNumberRecord FromBytes(const uint8_t* bytes);
+    // All 32 bytes as a save writes them.
+    void ToBytes(uint8_t* bytes) const;
+    QByteArray Bytes() const;
+
+    // Columns 1..7 of a table row. A date or time part that is not an
+    // integer raises EConvertError (the table's check reports it first).
+    static TNumberRecord FromRow(const TStringGrid& grid, int row);
+    // Writes columns 1..7 whole, so nothing of what the row held stays.
+    void ToRow(TStringGrid& grid, int row) const;
+};
+
 // The eight records of number page pageNo (1-based) into rows of the grid;
 // rows past record 3000 are left out.
 void DecodeNumberPageInto(const uint8_t* page, int pageNo, TStringGrid& grid);
@@ -37,8 +66,7 @@ void EncodeNumberPageFrom(const TStringGrid& grid, int pageNo, uint8_t* page);
 QByteArray EncodeNumberArea(const TStringGrid& grid);
 
 // A record's bytes as the program would write the record they read as (a
-// free slot is free however it is stored); the bytes themselves when they
-// do not read as a record.
+// free slot is free however it is stored).
 QByteArray CanonicalNumberRecord(const uint8_t* record);
 
 } // namespace portiqa

@@ -43,7 +43,7 @@ TEST_F(SessionFixture, DownloadSaveCyclesOverABadLine) {
         TNumberTable reference;
         const QByteArray mem = module->Memory(0x1000, 3000 * 32);
         for (int r = 1; r <= 3000; ++r)
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(mem.constData()) + (r - 1) * 32, reference.Grid(), r);
+            TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(mem.constData()) + (r - 1) * 32).ToRow(reference.Grid(), r);
         for (int r = 1; r <= 3000; ++r)
             for (int c = 1; c <= 6; ++c)
                 if (session->numberTable.Grid().Cells(c, r) != reference.Grid().Cells(c, r))

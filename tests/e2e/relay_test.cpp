@@ -208,8 +208,8 @@ struct RelayTest : ::testing::Test {
     void ExpectNumbersMatchModule() {
         TNumberTable reference;
         for (int r = 1; r <= 3000; ++r)
-            DecodeNumberRecord(reinterpret_cast<const uint8_t*>(module.memory.constData()) + 0x1000 + 32 * (r - 1),
-                               reference.Grid(), r);
+            TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(module.memory.constData()) + 0x1000 + 32 * (r - 1))
+                .ToRow(reference.Grid(), r);
         for (int r = 1; r <= 3000; ++r)
             for (int c = 1; c <= 6; ++c)
                 ASSERT_EQ(session.numberTable.Grid().Cells(c, r), reference.Grid().Cells(c, r)) << r << "," << c;

@@ -14,13 +14,11 @@ using T = TNumberTable;
 namespace {
 
 QByteArray Encode(const TNumberTable& t, int row) {
-    QByteArray b(32, 0);
-    EncodeNumberRecord(t.Grid(), row, reinterpret_cast<uint8_t*>(b.data()));
-    return b;
+    return TNumberRecord::FromRow(t.Grid(), row).Bytes();
 }
 
 void Decode(TNumberTable& t, int row, const QByteArray& b) {
-    DecodeNumberRecord(reinterpret_cast<const uint8_t*>(b.constData()), t.Grid(), row);
+    TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(b.constData())).ToRow(t.Grid(), row);
 }
 
 TEST(NumberRecord, EncodeRulesAndReadBack) {
@@ -88,6 +86,28 @@ TEST(NumberRecord, EdgesOfTheLayoutByteForByte) {
         EXPECT_EQ(g.Cells(T::kStartDate, 3000), QString(c.start).replace('/', '-'));
         EXPECT_EQ(g.Cells(T::kEndTime, 3000), QString(c.endTime));
     }
+}
+
+// A record read into a row that held another leaves nothing of it behind,
+// and bytes the calendar has no place for are kept when a record is compared
+// with what the program would write.
+TEST(NumberRecord, ReadingReplacesTheWholeRowAndKeepsOddBytes) {
+    TNumberTable t;
+    auto& g = t.Grid();
+    Decode(t, 1, QByteArray("+7001") + QByteArray(17, '\0') + QByteArray::fromHex("0506070500000000" "1819"));
+    EXPECT_EQ(g.Cells(T::kStartDate, 1), "2024-05-06");
+    // The same slot now holds a record whose start has no month: no date.
+    Decode(t, 1, QByteArray("+7002") + QByteArray(17, '\0') + QByteArray::fromHex("0006070500000000" "1819"));
+    EXPECT_EQ(g.Cells(T::kStartDate, 1), "");
+    EXPECT_EQ(g.Cells(T::kStartTime, 1), "07:05");
+    EXPECT_EQ(g.Cells(T::kEndDate, 1), "");
+
+    // Month 123 and minute 200: the shown text cannot be written back, and
+    // the record's own bytes stay what the module holds.
+    const QByteArray odd = QByteArray("+7003") + QByteArray(17, '\0') + QByteArray::fromHex("7b060ac8" "0c1f173b" "1819");
+    EXPECT_EQ(CanonicalNumberRecord(reinterpret_cast<const uint8_t*>(odd.constData())).toHex(), odd.toHex());
+    Decode(t, 2, odd);
+    EXPECT_FALSE(t.RecordProblem(2).isEmpty());
 }
 
 TEST(NumberTable, ValidationMessages) {

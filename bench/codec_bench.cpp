@@ -85,7 +85,7 @@ void BM_HistoryFilter1000(benchmark::State& state) {
     image.SeedHistory(1000);
     const QByteArray all = image.Read(0x30000, 1000 * 128);
     for (int r = 0; r < 1000; ++r)
-        DecodeHistoryRecord(reinterpret_cast<const uint8_t*>(all.constData()) + r * 128, table.Grid(), r + 1);
+        THistoryRecord::FromBytes(reinterpret_cast<const uint8_t*>(all.constData()) + r * 128).ToRow(table.Grid(), r + 1);
     THistoryTable work;
     for (auto _ : state) {
         state.PauseTiming();

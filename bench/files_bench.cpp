@@ -36,7 +36,7 @@ struct Env {
         for (int r = 0; r < 3000; ++r)
             TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(n.constData()) + r * 32).ToRow(numbers.Grid(), r + 1);
         for (int r = 0; r < 1000; ++r)
-            DecodeHistoryRecord(reinterpret_cast<const uint8_t*>(h.constData()) + r * 128, history.Grid(), r + 1);
+            THistoryRecord::FromBytes(reinterpret_cast<const uint8_t*>(h.constData()) + r * 128).ToRow(history.Grid(), r + 1);
     }
 };
 

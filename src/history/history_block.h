@@ -1,25 +1,11 @@
 #pragma once
 #include "base/operator.h"
+#include "history/history_record.h"
 #include "history/history_table.h"
 #include "link/page_transfer.h"
 #include "link/request.h"
 
 namespace portiqa {
-
-// One 128-byte history record into columns 1..7 of a table row.
-constexpr int kHistoryRecordSize = 128;
-// Where each part of a history record lives.
-namespace history_layout {
-constexpr int kRecordNo = 0;  // 4 bytes, little-endian, signed
-constexpr int kYear = 4, kMonth = 5, kDay = 6, kHour = 7, kMinute = 8, kSecond = 9;
-constexpr int kSource = 10, kEvent = 11;
-constexpr int kPhone = 12, kPhoneWidth = 22;
-constexpr int kText = 34, kTextWidth = 41;  // ended by 0x00 when shorter
-} // namespace history_layout
-void DecodeHistoryRecord(const uint8_t* record, TStringGrid& grid, int row);
-// Every word a record's source column (THistoryTable::kSource) or event column
-// (kEvent) can hold, as stored.
-QStringList HistoryWords(int column);
 
 // The module's deletion of its whole history: command 133, status reply;
 // every history page changes.

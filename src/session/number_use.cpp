@@ -1,6 +1,7 @@
 #include "session/number_use.h"
 #include "base/texts.h"
-#include "history/history_block.h"
+#include "history/history_record.h"
+#include "history/history_table.h"
 #include "link/protocol.h"
 #include <QSet>
 
@@ -22,8 +23,6 @@ TNumberUse NumberUseOf(const TRecord& record, qint64 moduleId, const TNumberCoun
     TNumberUse use;
     // Newest first; a log unchanged between downloads is read once.
     QSet<QByteArray> seen;
-    THistoryTable scratch;
-    TStringGrid& g = scratch.Grid();
     for (const TSnapshot& s : record.Snapshots(moduleId, 1000, error)) {
         if (!s.areas.contains(QStringLiteral("history"))) continue;
         if (seen.size() >= logs) break;
@@ -34,15 +33,13 @@ TNumberUse NumberUseOf(const TRecord& record, qint64 moduleId, const TNumberCoun
         seen.insert(area);
         const auto* bytes = reinterpret_cast<const uint8_t*>(area.constData());
         for (int i = 0; i < THistoryTable::kRows; ++i) {
-            DecodeHistoryRecord(bytes + i * kHistoryRecordSize, g, 1);
-            const QString phone = g.Cells(THistoryTable::kPhone, 1);
-            const QDateTime at = QDateTime::fromString(g.Cells(THistoryTable::kDate, 1) + u' ' + g.Cells(THistoryTable::kTime, 1),
-                                                       QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            const THistoryRecord event = THistoryRecord::FromBytes(bytes + i * kHistoryRecordSize);
+            const QDateTime at = event.At();
             if (!at.isValid()) continue;
             if (!use.since.isValid() || at < use.since) use.since = at;
-            if (phone.isEmpty()) continue;
-            TNumberUse::TLast& last = use.last[SubscriberKey(phone, country)];
-            if (!last.at.isValid() || at > last.at) last = {at, g.Cells(THistoryTable::kEvent, 1)};
+            if (event.phone.isEmpty()) continue;
+            TNumberUse::TLast& last = use.last[SubscriberKey(event.phone, country)];
+            if (!last.at.isValid() || at > last.at) last = {at, event.EventWord()};
         }
     }
     return use;

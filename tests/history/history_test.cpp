@@ -24,7 +24,7 @@ QStringList Row(const THistoryTable& t, int row) {
 }
 
 void Put(THistoryTable& t, int row, const QByteArray& rec) {
-    DecodeHistoryRecord(reinterpret_cast<const uint8_t*>(rec.constData()), t.Grid(), row);
+    THistoryRecord::FromBytes(reinterpret_cast<const uint8_t*>(rec.constData())).ToRow(t.Grid(), row);
 }
 
 TEST(HistoryRecord, DecodesEveryField) {
@@ -48,6 +48,12 @@ TEST(HistoryRecord, DecodesEveryField) {
 
     Put(t, 4, Record("0200000055010203040507"));
     EXPECT_EQ(Row(t, 4)[1], "2085-01-02");
+    // When the event happened: only a real date and time in 2000-2099.
+    auto at = [](const QByteArray& rec) { return THistoryRecord::FromBytes(reinterpret_cast<const uint8_t*>(rec.constData())).At(); };
+    EXPECT_EQ(at(Record("0200000055010203040507")), QDateTime(QDate(2085, 1, 2), QTime(3, 4, 5)));
+    EXPECT_FALSE(at(QByteArray(128, char(0xFF))).isValid());
+    EXPECT_FALSE(at(Record("020000007b010203040507")).isValid());  // year byte 123
+    EXPECT_FALSE(at(Record("02000000180230030405")).isValid());    // 30 February
     t.CompactHistory();
     EXPECT_EQ(Row(t, 1)[0], "-2147483648");  // row 2 moved up; rows 3 and 4 dropped
     EXPECT_TRUE(Row(t, 2)[0].isEmpty());

@@ -3,8 +3,6 @@
 // reply, a module whose page saves take 400 ms each, and how long a module
 // that never answers takes to be reported.
 #include "bench_support.h"
-#include "base/qt_timer.h"
-#include "link/comm.h"
 #include "open_session.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>
@@ -15,28 +13,21 @@ namespace {
 
 struct Rig {
     sim::TModuleSimulator module;
-    TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer replyTimer{3000}, statusTimer{3000, true};
-    TOpenSession session{comm, display, op, replyTimer, statusTimer};
+    TOpenSession* open = nullptr;
+    TRuntime runtime{display, op, QString(), OpenSeams(open)};
+    TOpenSession& session = *open;
     std::vector<TOutcome> outcomes;
     int frames = 0;
 
     explicit Rig(const sim::TFaults& faults) : module(Options(faults)) {
         module.Start();
-        comm.SetPortName(module.Path());
-        comm.SetBaudRate(115200);
-        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
-            session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
-        };
-        comm.Open();
-        session.NewConnection(module.Path(), QString(), 115200);
+        runtime.Open(module.Path());
         session.OnFinished = [this](const TOutcome& o) { outcomes.push_back(o); };
         session.seq.OnFrameSent = [this](const uint8_t*, int) { ++frames; };
         session.password.TypedPasswordSource = [] { return QStringLiteral("5807"); };
     }
-    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(const sim::TFaults& faults) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

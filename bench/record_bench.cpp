@@ -2,8 +2,6 @@
 // without it (paced at 115200 baud and at full speed), `log` and `diff` on a
 // record of 10 000 snapshots, and the record's growth per full snapshot.
 #include "bench_support.h"
-#include "base/qt_timer.h"
-#include "link/comm.h"
 #include "numbers/number_record.h"
 #include "record/site_list.h"
 #include <QCryptographicHash>
@@ -23,11 +21,11 @@ namespace {
 
 struct Rig {
     sim::TModuleSimulator module;
-    TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer replyTimer{3000}, statusTimer{3000, true};
-    TOpenSession session{comm, display, op, replyTimer, statusTimer};
+    TOpenSession* open = nullptr;
+    TRuntime runtime{display, op, QString(), OpenSeams(open)};
+    TOpenSession& session = *open;
     QTemporaryDir dir;
     std::unique_ptr<TRecord> record;
     int finished = 0;
@@ -35,12 +33,7 @@ struct Rig {
 
     Rig(int baud, bool withRecord) : module(Options(baud)) {
         module.Start();
-        comm.SetPortName(module.Path());
-        comm.SetBaudRate(115200);
-        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
-            session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
-        };
-        comm.Open();
+        runtime.Open(module.Path());
         session.OnFinished = [this](const TOutcome& o) {
             last = o;
             ++finished;
@@ -51,7 +44,6 @@ struct Rig {
             session.UseRecord(record.get());
         }
     }
-    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(int baud) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

@@ -1,8 +1,6 @@
 // Whole transfers against the simulated module over a pseudo-terminal.
 #include "bench_support.h"
-#include "base/qt_timer.h"
 #include "open_session.h"
-#include "link/comm.h"
 #include "sim/simulator.h"
 #include <benchmark/benchmark.h>
 #include <QTemporaryDir>
@@ -14,26 +12,20 @@ namespace {
 
 struct Rig {
     sim::TModuleSimulator module;
-    TComm comm;
     bench::TSilentOperator op;
     TRecordingStatusDisplay display;
-    TQtTimer replyTimer{3000}, statusTimer{3000, true};
-    TOpenSession session{comm, display, op, replyTimer, statusTimer};
+    TOpenSession* open = nullptr;
+    TRuntime runtime{display, op, QString(), OpenSeams(open)};
+    TOpenSession& session = *open;
     int done = 0;
 
     explicit Rig(int baud) : module(Options(baud)) {
         module.Start();
-        comm.SetPortName(module.Path());
-        comm.SetBaudRate(115200);
-        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
-            session.OnBytes(reinterpret_cast<const uint8_t*>(b), n);
-        };
-        comm.Open();
+        runtime.Open(module.Path());
         for (TPageBlock* b : std::initializer_list<TPageBlock*>{
                  &session.settingsBlock, &session.numberBlock, &session.historyBlock})
             b->OnEnded = [this](const TPageBlock::TEnd& e) { done += e.kind == TOutcome::TKind::Done; };
     }
-    ~Rig() { comm.Close(); }
     static sim::TSimOptions Options(int baud) {
         sim::TSimOptions o;
         o.seedNumbers = 3000;

@@ -1,5 +1,7 @@
 #pragma once
+#include "session/runtime.h"
 #include "session/session.h"
+#include <memory>
 
 namespace portiqa {
 
@@ -31,5 +33,19 @@ public:
     using TSession::historyFiles;
     using TSession::backup;
 };
+
+// The seams that build a runtime's session open (session points at it), on
+// timers the caller drives or, without them, the message loop's.
+inline TRuntimeSeams OpenSeams(TOpenSession*& session, ITimer* replyTimer = nullptr, ITimer* statusTimer = nullptr) {
+    TRuntimeSeams seams;
+    seams.replyTimer = replyTimer;
+    seams.statusTimer = statusTimer;
+    seams.makeSession = [&session](auto&... parts) {
+        auto made = std::make_unique<TOpenSession>(parts...);
+        session = made.get();
+        return std::unique_ptr<TSession>(std::move(made));
+    };
+    return seams;
+}
 
 } // namespace portiqa

@@ -3,6 +3,7 @@
 #include "pty_pair.h"
 #include "open_session.h"
 #include "link/comm.h"
+#include "session/runtime.h"
 #include "sim/simulator.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,11 +15,11 @@ namespace portiqa::test {
 struct SessionFixture : ::testing::Test {
     sim::TSimOptions simOptions;
     std::unique_ptr<sim::TModuleSimulator> module;
-    TComm comm;
     TScriptedOperator op;
     TRecordingStatusDisplay display;
     TManualTimer replyTimer{3000}, statusTimer{3000, true};
-    std::unique_ptr<TOpenSession> session;
+    std::unique_ptr<TRuntime> runtime;
+    TOpenSession* session = nullptr;  // the runtime's
     QString typed = QStringLiteral("5807");
     bool controlsEnabled = false;
     int done = 0;  // transfers that ended well
@@ -27,19 +28,19 @@ struct SessionFixture : ::testing::Test {
     std::vector<TOutcome> outcomes;
 
     void Start() {
+        runtime.reset();  // a case that starts again closes the old port first
         module = std::make_unique<sim::TModuleSimulator>(simOptions);
         QString error;
         ASSERT_TRUE(module->Start(&error)) << error.toStdString();
-        session = std::make_unique<TOpenSession>(comm, display, op, replyTimer, statusTimer);
-        comm.SetPortName(module->Path());
-        comm.SetBaudRate(115200);
-        comm.OnReceived = [this](TComm*, const char* b, uint16_t n) {
+        runtime = std::make_unique<TRuntime>(display, op, QString(), OpenSeams(session, &replyTimer, &statusTimer));
+        ASSERT_EQ(runtime->Open(module->Path()), QString());
+        // Counts what the port hands over, then hands it on.
+        auto toSession = runtime->Port().OnReceived;
+        runtime->Port().OnReceived = [this, toSession](TComm* port, const char* b, uint16_t n) {
             bytesTaken += n;
-            session->OnBytes(reinterpret_cast<const uint8_t*>(b), n);
+            toSession(port, b, n);
         };
         session->seq.OnFrameSent = [this](const uint8_t*, int) { ++framesSent; };
-        comm.Open();
-        ASSERT_TRUE(comm.IsOpen());
         session->password.TypedPasswordSource = [this] { return typed; };
         session->password.SetControlsEnabled = [this](bool on) { controlsEnabled = on; };
         session->OnFinished = [this](const TOutcome& o) {
@@ -47,8 +48,10 @@ struct SessionFixture : ::testing::Test {
             if (o.Ok() && o.operation != TOperation::Login && o.operation != TOperation::Command) ++done;
         };
     }
-    void TearDown() override {
-        comm.Close();
+    void TearDown() override { Stop(); }
+    // The port closes before the module goes, as a cable is pulled last.
+    void Stop() {
+        if (runtime) runtime->ClosePort();
         if (module) module->Stop();
     }
     // Runs the event loop until the line is quiet: no request outstanding.

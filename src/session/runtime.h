@@ -8,6 +8,16 @@
 
 namespace portiqa {
 
+// What a runtime runs on where a test or a benchmark brings its own: timers
+// it drives by hand (borrowed: they outlive the runtime), and a session whose
+// parts it opens. Left empty: the message loop's timers and a plain session.
+struct TRuntimeSeams {
+    ITimer* replyTimer = nullptr;
+    ITimer* statusTimer = nullptr;
+    std::function<std::unique_ptr<TSession>(ISerialPort&, IStatusDisplay&, IOperator&, ITimer&, ITimer&, const QString&)>
+        makeSession;
+};
+
 // One module connection's machinery, built in one line by the window, the
 // command line and each provisioning job: the serial port, the reply and
 // status timers, the session over them, the connection that opens the port,
@@ -15,12 +25,12 @@ namespace portiqa {
 // shares it among several). The port's threads end before the rest goes.
 class TRuntime {
 public:
-    TRuntime(IStatusDisplay& display, IOperator& op, const QString& configFolder = {});
+    TRuntime(IStatusDisplay& display, IOperator& op, const QString& configFolder = {}, TRuntimeSeams seams = {});
     ~TRuntime();
     TRuntime(const TRuntime&) = delete;
     TRuntime& operator=(const TRuntime&) = delete;
 
-    TSession& Session() { return session_; }
+    TSession& Session() { return *session_; }
     TConnection& Connection() { return connection_; }
     // Opens the named port at the module's speed: empty, or why not in the
     // operator's words. Closing forgets the module.
@@ -32,6 +42,8 @@ public:
     bool IsOpen() const { return connection_.IsOpen(); }
     // The reply timer: a scripted run or a test may drive its expiry by hand.
     ITimer& ReplyTimer() { return replyTimer_; }
+    // The port itself: for a test or a benchmark that counts its bytes.
+    TComm& Port() { return comm_; }
     // Lives as long as the port: a call queued on it out of a reply's
     // handling never runs after the runtime is gone.
     QObject& Context() { return comm_; }
@@ -52,12 +64,13 @@ public:
 
 private:
     TComm comm_;
-    TQtTimer replyTimer_{kReplyTimeoutMs, false};
-    TQtTimer statusTimer_{kStatusClearMs, true};
+    std::unique_ptr<ITimer> ownReplyTimer_, ownStatusTimer_;  // unless the seams bring timers
+    ITimer& replyTimer_;
+    ITimer& statusTimer_;
     std::unique_ptr<TRecord> ownRecord_;  // outlives the session that uses it
     TRecord* record_ = nullptr;
-    TSession session_;
-    TConnection connection_{comm_, session_};
+    std::unique_ptr<TSession> session_;
+    TConnection connection_;
 };
 
 } // namespace portiqa

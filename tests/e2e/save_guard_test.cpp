@@ -20,10 +20,7 @@ struct SaveGuard : SessionFixture {
     uint8_t ModuleByte(int32_t address) { return uint8_t(module->Memory(address, 1)[0]); }
     // A fresh module and session for each case of a table.
     void Restart() {
-        if (module) {
-            comm.Close();
-            module->Stop();
-        }
+        Stop();
         Start();
     }
 };

@@ -37,11 +37,6 @@ TComm::~TComm() {
     Close();
 }
 
-void TComm::SetBytesPerEvent(uint16_t v) {
-    if (v == 0) bytesPerEvent_ = readBufferSize_;
-    else if (v <= readBufferSize_) bytesPerEvent_ = v;
-}
-
 bool TComm::IsOpen() {
     cachedOpen_ = handle_ != commio::kNoHandle;
     return cachedOpen_;
@@ -51,28 +46,18 @@ QString TComm::DevicePath() const {
     return QString::fromStdString(commio::DevicePath(portName_.toStdString()));
 }
 
-commio::LineSettings TComm::LineSettingsOf(const TComm& c) {
+commio::LineSettings TComm::LineSettings() const {
+    // The rest of the line is the structure's own: 8 data bits, no parity,
+    // one stop bit, no flow control, DTR and RTS low.
     commio::LineSettings s;
-    s.baudRate = c.baudRate_;
-    s.dataBits = static_cast<int>(c.byteSize_) + 5;
-    s.parity = static_cast<int>(c.parity_);
-    s.stopBits = static_cast<int>(c.stopBits_);
-    s.ctsFlow = c.ctsOutput_;
-    s.xonXoffOut = c.xonXoffOutput_;
-    s.xonXoffIn = c.xonXoffInput_;
-    s.parityCheck = c.parityCheck_;
-    s.dtrActive = c.dtrControl_ == TDtrControl::DtrEnable;
-    s.rtsActive = c.rtsControl_ == TRtsControl::RtsEnable;
-    s.rtsFlow = c.rtsControl_ == TRtsControl::RtsHandshake;
-    s.xonChar = static_cast<uint8_t>(c.xonChar_);
-    s.xoffChar = static_cast<uint8_t>(c.xoffChar_);
+    s.baudRate = baudRate_;
     return s;
 }
 
-bool TComm::ApplyCommState() {
+bool TComm::ApplyLine() {
     if (handle_ == commio::kNoHandle) return true;
     std::string reason;
-    if (commio::ApplyLineSettings(handle_, LineSettingsOf(*this), reason)) {
+    if (commio::ApplyLineSettings(handle_, LineSettings(), reason)) {
         lineError_.clear();
         return true;
     }
@@ -111,7 +96,7 @@ void TComm::Open() {
     commio::PurgeInput(handle_);
     commio::PurgeOutput(handle_);
     allWritten_ = true;
-    if (!ApplyCommState()) {
+    if (!ApplyLine()) {
         openError_ = TText::tr("Cannot set the line settings");
         openReason_ = DevicePath() + ": " + lineError_;
         ReleaseHandles();
@@ -132,7 +117,7 @@ void TComm::Open() {
         writeQueue_.clear();
     }
     try {
-        readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, readBufferSize_, generation_);
+        readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, kReadBufferSize, generation_);
     } catch (const std::system_error&) {
         ReleaseHandles();
         openError_ = TText::tr("Unable to create read thread");
@@ -206,12 +191,12 @@ void TComm::PostReceived(QByteArray bytes, unsigned generation) {
 void TComm::DrainInbox() {
     // A handler may open a modal dialog, whose event loop delivers later
     // chunks from inside this loop: all of them are taken from one inbox, in
-    // arrival order, at most BytesPerEvent bytes an event.
+    // arrival order, every byte at hand in one event (at most a read
+    // buffer's worth).
     const unsigned generation = generation_;
     while (inboxPos_ < inbox_.size()) {
-        const qsizetype step = bytesPerEvent_ == 0 ? inbox_.size() : bytesPerEvent_;
         const qsizetype at = inboxPos_;
-        const auto n = static_cast<uint16_t>(std::min(step, inbox_.size() - at));
+        const auto n = static_cast<uint16_t>(std::min<qsizetype>(kReadBufferSize, inbox_.size() - at));
         inboxPos_ += n;
         // The handler gets its own copy: the inbox may grow (and move) while it runs.
         const QVarLengthArray<char, 64> slice(inbox_.constData() + at, inbox_.constData() + at + n);

@@ -23,16 +23,13 @@ public:
     QString Text;
 };
 
-enum class TDtrControl { DtrEnable, DtrDisable, DtrHandshake };
-enum class TRtsControl { RtsEnable, RtsDisable, RtsHandshake, RtsTransmissionAvailable };
-enum class TByteSize { _5, _6, _7, _8 };
-enum class TParity { None, Odd, Even, Mark, Space };
-enum class TStopBits { _1, _1_5, _2 };
-
-// The serial port: opens a terminal device for exclusive access, runs a
-// receive thread and a transmit thread, and raises its events on the thread
-// that owns it (the main thread). Bytes reach OnReceived in arrival order,
-// at most BytesPerEvent bytes an event.
+// The serial port on the module's line: 8 data bits, no parity, one stop
+// bit, no flow control, the data-terminal-ready and request-to-send lines
+// low; only the port and the speed are chosen. Opens the device for
+// exclusive access, runs a receive thread and a transmit thread, and raises
+// its events on the thread that owns it (the main thread). Bytes reach
+// OnReceived in arrival order, every byte at hand in one event (at most
+// kReadBufferSize).
 class TComm : public QObject, public ISerialPort {
     Q_OBJECT
 public:
@@ -43,23 +40,13 @@ public:
     void Close();
     bool Write(const uint8_t* data, uint16_t size) override;
 
-    // Properties. The line settings are kept as values (LineSettingsOf
-    // builds the terminal's settings from them).
+    static constexpr uint16_t kReadBufferSize = 2048;
+
     QString PortName() const { return portName_; }
     void SetPortName(const QString& name) { portName_ = name; }
     uint32_t BaudRate() const { return baudRate_; }
-    void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyCommState(); }
-    TDtrControl DtrControl() const { return dtrControl_; }
-    void SetDtrControl(TDtrControl v) { dtrControl_ = v; ApplyCommState(); }
-    void SetXonXoffInput(bool v) { xonXoffInput_ = v; ApplyCommState(); }
-    TRtsControl RtsControl() const { return rtsControl_; }
-    void SetRtsControl(TRtsControl v) { rtsControl_ = v; ApplyCommState(); }
-    void SetStopBits(TStopBits v) { stopBits_ = v; ApplyCommState(); }
-    uint32_t ReadIntervalTimeout() const { return timeouts_[0]; }
-    uint16_t BytesPerEvent() const { return bytesPerEvent_; }
-    void SetBytesPerEvent(uint16_t v);
-    uint16_t ReadBufferSize() const { return readBufferSize_; }
-    void SetReadBufferSize(uint16_t v) { readBufferSize_ = v == 0 ? 1 : v; }
+    // Applied at once to an open port (LineError says when the line refuses it).
+    void SetBaudRate(uint32_t v) { baudRate_ = v; ApplyLine(); }
     bool IsOpen();
     QString OpenError() const { return openError_; }
     // Why the last opening failed, in the platform's words (empty when it did not).
@@ -74,10 +61,11 @@ public:
     std::function<void(TComm* sender)> OnHangUp;
     std::function<void(TComm* sender)> OnAllWritten;
 
-    static commio::LineSettings LineSettingsOf(const TComm& c);
+    // The line as the terminal is set for it.
+    commio::LineSettings LineSettings() const;
 
 private:
-    bool ApplyCommState();
+    bool ApplyLine();
     void ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t bufferSize, unsigned generation);
     void WriteThread(commio::Handle port, commio::Event closeEvent, commio::Event workEvent, unsigned generation);
     void PostReceived(QByteArray bytes, unsigned generation);
@@ -88,17 +76,6 @@ private:
 
     QString portName_;            // none: opening says so
     uint32_t baudRate_ = 115200;  // the module's
-    bool parityCheck_ = false, ctsOutput_ = false;
-    TDtrControl dtrControl_ = TDtrControl::DtrDisable;
-    bool xonXoffOutput_ = false, xonXoffInput_ = false;
-    TRtsControl rtsControl_ = TRtsControl::RtsDisable;
-    TByteSize byteSize_ = TByteSize::_8;
-    TParity parity_ = TParity::None;
-    TStopBits stopBits_ = TStopBits::_1;
-    char xonChar_ = 0x11, xoffChar_ = 0x13;
-    uint32_t timeouts_[5] = {100, 0, 0, 0, 0};
-    uint16_t bytesPerEvent_ = 1;
-    uint16_t readBufferSize_ = 2048;
     QString openError_, openReason_, lineError_;
     std::string savedLine_;  // the terminal's settings before this opening
     bool cachedOpen_ = false;

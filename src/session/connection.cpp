@@ -8,7 +8,6 @@ namespace portiqa {
 
 TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_(session) {
     comm_.SetBaudRate(kBaudRate);
-    comm_.SetBytesPerEvent(0);  // every byte at hand in one event
     comm_.OnReceived = [this](TComm*, const char* bytes, uint16_t length) {
         session_.OnBytes(reinterpret_cast<const uint8_t*>(bytes), length);
     };

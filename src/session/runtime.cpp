@@ -19,11 +19,7 @@ TRuntime::TRuntime(IStatusDisplay& display, IOperator& op, const QString& config
       statusTimer_(TimerOf(seams.statusTimer, ownStatusTimer_, kStatusClearMs, true)),
       session_(seams.makeSession ? seams.makeSession(comm_, display, op, replyTimer_, statusTimer_, configFolder)
                                  : std::make_unique<TSession>(comm_, display, op, replyTimer_, statusTimer_, configFolder)),
-      connection_(comm_, *session_) {
-    // The bridge's control lines stay low: the module reads nothing into them.
-    comm_.SetDtrControl(TDtrControl::DtrDisable);
-    comm_.SetRtsControl(TRtsControl::RtsDisable);
-}
+      connection_(comm_, *session_) {}
 
 TRuntime::~TRuntime() { comm_.Close(); }
 

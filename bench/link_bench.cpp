@@ -44,7 +44,7 @@ void BM_ReceiverPerByte(benchmark::State& state) {
 BENCHMARK(BM_ReceiverPerByte);
 
 // 100 000 bytes written into a pseudo-terminal until the last one has been
-// raised through OnReceived on the main thread, one byte an event.
+// raised through OnReceived on the main thread, every byte at hand an event.
 void BM_CommDelivers100kBytes(benchmark::State& state) {
     int master = -1, slave = -1;
     char name[128] = {};

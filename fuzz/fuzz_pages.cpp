@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TNullPort port;
     static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
-    static TManualTimer tmr1(3000), tmr2(3000, true);
-    static TStatusControl status(display, tmr2);
+    static TManualTimer replyTimer(3000), statusTimer(3000, true);
+    static TStatusControl status(display, statusTimer);
     static TProgressControl progress(display);
-    static TRequestSequence seq(port, status, tmr1);
+    static TRequestSequence seq(port, status, replyTimer);
     static TSettingsTable settings;
     static TPageTransfer transfer(seq, progress);
     static TSettingsBlock basic(seq, transfer, settings, progress, op);
@@ -34,15 +34,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::exception&) {
     }
     const int row = 1 + int(uint32_t(address) % 3000);
-    DecodeNumberRecord(page, numbers.Grid(), row);
-    uint8_t rec[32] = {};
+    const TNumberRecord record = TNumberRecord::FromBytes(page);
+    record.ToRow(numbers.Grid(), row);
+    // A record written as the program writes it reads back as the same bytes.
+    const QByteArray written = record.Bytes();
+    if (TNumberRecord::FromBytes(reinterpret_cast<const uint8_t*>(written.constData())).Bytes() != written) __builtin_trap();
     try {
-        EncodeNumberRecord(numbers.Grid(), row, rec);
+        (void)TNumberRecord::FromRow(numbers.Grid(), row).Bytes();
     } catch (const std::exception&) {
     }
     for (int c = 2; c <= 5; ++c) numbers.OutOfRange(c, row);
-    DecodeHistoryRecord(page, history.Grid(), 1 + int(uint32_t(address) % 1000));
-    DecodeHistoryRecord(page + 128, history.Grid(), 1 + int(uint32_t(address >> 10) % 1000));
+    THistoryRecord::FromBytes(page).ToRow(history.Grid(), 1 + int(uint32_t(address) % 1000));
+    THistoryRecord::FromBytes(page + 128).ToRow(history.Grid(), 1 + int(uint32_t(address >> 10) % 1000));
+    (void)THistoryRecord::FromBytes(page).At();
     // The whole-table steps cost a thousand times a page: now and then.
     static unsigned runs = 0;
     if (++runs % 1000 == 0) {

@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace portiqa;
     static portiqa::TSilentOperator op;
     static TRecordingStatusDisplay display;
-    static TManualTimer tmr2(3000, true);
-    static TStatusControl status(display, tmr2);
+    static TManualTimer statusTimer(3000, true);
+    static TStatusControl status(display, statusTimer);
     static TProgressControl progress(display);
     static TNumberTable table;
     static TNumberFiles files(table, {op, status, progress, QString()});

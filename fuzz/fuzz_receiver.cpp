@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static portiqa::TNullPort port;
     static portiqa::TSilentOperator op;
     static portiqa::TRecordingStatusDisplay display;
-    static portiqa::TManualTimer tmr1(3000), tmr2(3000, true);
-    static portiqa::TOpenSession session(port, display, op, tmr1, tmr2);
+    static portiqa::TManualTimer replyTimer(3000), statusTimer(3000, true);
+    static portiqa::TOpenSession session(port, display, op, replyTimer, statusTimer);
     // A fresh line, then one operation waiting for its reply, as it would be
     // when replies arrive: only the reply matching its request goes further,
     // and each taken reply sends the chain's next request.

@@ -66,11 +66,56 @@ if want deps; then
   fi
 fi
 
-fetch() {  # fetch PACKAGE: unpacks Debian's source into $cache/src/PACKAGE
-  local pkg=$1
+# fetch PACKAGE: unpacks Debian's source into $cache/src/PACKAGE. The
+# archive's index may name versions whose files it does not serve on a given
+# day: every version apt knows is tried, newest first, each file fetched on
+# its own so that the archive's words for a missing one are kept. Where only
+# the Debian part of a source is missing and the build takes nothing from it
+# (the packages in upstream_ok), the upstream tarball is unpacked as it is.
+# A package that cannot be had at all stops the script with its name and
+# the archive's words.
+upstream_ok=" postgresql-15 zlib qrencode sqlite3 libxlsxwriter freexl "
+fetch() {
+  local pkg=$1 dir=$cache/src/$1.fetch words="" versions v uris uri file size hash out dsc orig
   [ -d "$cache/src/$pkg" ] && return 0
-  (cd "$cache/src" && apt-get source --download-only "$pkg" >/dev/null 2>&1 &&
-   dpkg-source --no-check -x "$(ls ${pkg}_*.dsc | head -1)" "$pkg" >/dev/null)
+  versions=$(apt-cache showsrc "$pkg" 2>/dev/null |
+    awk -v p="$pkg" '/^Package:/ { ours = ($2 == p) } ours && /^Version:/ { print $2 }' | sort -u | sort -rV)
+  [ -n "$versions" ] || { echo "windows: apt knows no source of $pkg (no deb-src entry for its archive?)"; exit 1; }
+  rm -rf "$dir" && mkdir -p "$dir"
+  for v in $versions; do
+    local missing=() debian_only=1
+    uris=$(cd "$dir" && apt-get source --print-uris "$pkg=$v" 2>&1) ||
+      { words+="  $pkg $v: $(tail -n 1 <<<"$uris")"$'\n'; continue; }
+    while read -r uri file size hash; do
+      [ -n "$file" ] && [ ! -f "$dir/$file" ] || continue
+      if ! out=$(/usr/lib/apt/apt-helper download-file "${uri//\'/}" "$dir/$file" "$hash" 2>&1); then
+        missing+=("$file")
+        case $file in *.debian.tar.*|*.diff.gz) ;; *) debian_only=0 ;; esac
+        words+="  $pkg $v: $file: $( (grep -m 1 -oE ' [0-9]{3} +[A-Za-z][A-Za-z ]*' <<<"$out" || tail -n 1 <<<"$out") | xargs)"$'\n'
+      fi
+    done < <(grep "^'" <<<"$uris")
+    dsc=$(grep -o "[^ ]*\.dsc " <<<"$uris" | head -n 1 | tr -d ' ')
+    if [ ${#missing[@]} -eq 0 ] && [ -n "$dsc" ]; then
+      dpkg-source --no-check -x "$dir/$dsc" "$cache/src/$pkg" >/dev/null
+      rm -f "$cache/src/"*.orig.tar.*  # dpkg-source leaves the tarball's copy beside the source
+      echo "windows: source of $pkg: $v"
+      rm -rf "$dir"
+      return 0
+    fi
+    orig=$(cd "$dir" && ls ./*.orig.tar.* 2>/dev/null | grep -v '\.orig-\|\.asc$' | head -n 1 || true)
+    if [ "$debian_only" -eq 1 ] && [ -n "$orig" ] && [[ $upstream_ok == *" $pkg "* ]]; then
+      mkdir -p "$cache/src/$pkg" && tar -xf "$dir/$orig" --strip-components=1 -C "$cache/src/$pkg"
+      echo "windows: source of $pkg: $v upstream only (the archive does not serve its Debian part: ${missing[*]};" \
+           "this build takes none of Debian's patches to it)"
+      rm -rf "$dir"
+      return 0
+    fi
+    echo "windows: the archive does not serve $pkg $v whole:"
+    grep -F "  $pkg $v:" <<<"$words" || true
+  done
+  echo "windows: no version of $pkg's source could be had from the archive (tried: $(echo $versions)):"
+  printf '%s' "$words"
+  exit 1
 }
 
 # Qt's configuration: what the cache was built with is its key, so a cache
@@ -98,9 +143,22 @@ pc() {  # pc NAME VERSION LIBS: a pkg-config file for a library built here
 # cached: succeeds when the cache holds a Qt built with today's key and every
 # library the programs link (what CI asks before it runs the whole script).
 if want cached; then
-  [ "$(cat "$qt_key_file" 2>/dev/null)" = "$qt_key" ] && [ -f "$prefix/lib/libfreexl.a" ] &&
-    [ -f "$prefix/lib/libqrencode.a" ] && [ "$(cat "$prefix/lib/libpq.portiqa" 2>/dev/null)" = "$pq_key" ]
-  exit
+  # Each part of a key on a line of its own (Qt's features one a line), so
+  # that a changed part can be named.
+  key_parts() { awk -v RS='; ' '{ sub(/\n$/, ""); if ($0 ~ /^-D/) gsub(/ /, "\n"); print }' <<<"$1"; }
+  have=$(cat "$qt_key_file" 2>/dev/null || true)
+  why=()
+  if [ -z "$have" ]; then why+=("no Qt built in $cache")
+  elif [ "$have" != "$qt_key" ]; then
+    why+=("Qt was built with: $(comm -23 <(key_parts "$have" | sort) <(key_parts "$qt_key" | sort) | paste -sd' ')")
+    why+=("this script builds Qt with: $(comm -13 <(key_parts "$have" | sort) <(key_parts "$qt_key" | sort) | paste -sd' ')")
+  fi
+  [ "$(cat "$prefix/lib/libpq.portiqa" 2>/dev/null)" = "$pq_key" ] || why+=("libpq is not built as this script builds it")
+  for lib in freexl qrencode xlsxwriter minizip; do [ -f "$prefix/lib/lib$lib.a" ] || why+=("lib$lib is missing"); done
+  [ ${#why[@]} -eq 0 ] && exit 0
+  echo "windows: the cache is not current:"
+  printf '  %s\n' "${why[@]}"
+  exit 1
 fi
 
 # PostgreSQL's client library for Qt's PostgreSQL driver (built before Qt,

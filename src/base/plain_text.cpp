@@ -1,4 +1,6 @@
 #include "base/plain_text.h"
+#include "base/texts.h"
+#include <limits>
 
 namespace portiqa {
 
@@ -21,6 +23,14 @@ QString PlainText(const QString& text, int width) {
     // A cut never leaves half of a surrogate pair behind.
     if (t.size() > width) t.truncate(width > 0 && t.at(width - 1).isHighSurrogate() ? width - 1 : width);
     return t;
+}
+
+QString CleanName(const QString& text) { return PlainText(text, std::numeric_limits<int>::max()); }
+
+QString NameTooLong(const QString& text, int width) {
+    const QString name = CleanName(text);
+    if (name.size() <= width) return {};
+    return TText::tr("имя «%1…» длиннее %2 знаков (в нём %3): дайте имя короче").arg(Printable(name.left(20))).arg(width).arg(name.size());
 }
 
 QString Printable(const QString& text) {

@@ -10,6 +10,14 @@ namespace portiqa {
 // cut to width.
 QString PlainText(const QString& text, int width);
 
+// A name that tells one thing from another (a site, a module): cleaned as
+// PlainText cleans, but never cut, since two long names cut alike would
+// become one thing.
+QString CleanName(const QString& text);
+// Empty when the name fits width once cleaned; otherwise the operator's
+// words, naming the limit.
+QString NameTooLong(const QString& text, int width);
+
 // A text for a terminal line or a tab-separated column: every control and
 // format character is shown as \uXXXX, so that no stored text can start a
 // line, a column or a direction of its own.

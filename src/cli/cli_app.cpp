@@ -5,6 +5,7 @@
 #include "files/file_replace.h"
 #include "settings/settings_layout.h"
 #include "session/runtime.h"
+#include <QLoggingCategory>
 
 namespace portiqa {
 
@@ -54,7 +55,9 @@ const char* const kCliUsage =
     "  log [MODULE] [--json] [--all] a module's snapshots and writes, newest first (MODULE: its name,\n"
     "                                SIM number or number in the record; every module without it); the\n"
     "                                newest 200 of each unless --all, and it says when there are more\n"
-    "  name MODULE NAME              give a module a name in the record\n"
+    "  name MODULE NAME              give a module a name in the record (60 characters at most)\n"
+    "  record restore-last-good      put the record file's last good copy in its place, the damaged\n"
+    "                                file kept beside it (needs --yes)\n"
     "  diff A B [--json]             what differs between two copies, per settings row and number\n"
     "                                record; A and B: module (read now), @ID (a snapshot),\n"
     "                                MODULE@DATE (its newest snapshot then), or a backup, profile or\n"
@@ -97,6 +100,7 @@ const char* const kCliUsage =
     "                                variable PORTIQA_PASSWORD\n"
     "  -y, --yes                     answer yes to the questions the window would ask\n"
     "  -q, --quiet                   no progress line on standard error\n"
+    "      --verbose                 with a message about the record, the database's own words too\n"
     "  -o, --output FILE             write to FILE instead of printing: its kind by its extension\n"
     "                                (.xlsx, .cvs or .csv; a backup may have any name)\n"
     "  -i, --input FILE              read from FILE\n"
@@ -191,6 +195,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
     }
     // A file being written is removed if the command is interrupted.
     RemoveTemporaryFilesOnSignals();
+    if (o.verbose) QLoggingCategory::setFilterRules(QStringLiteral("portiqa.record.info=true"));
     TCliRun run(o, out, err, errIsTerminal);
     return FindCliCommand(o.command)->run(run);
 }

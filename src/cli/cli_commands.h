@@ -76,6 +76,7 @@ int RunRestore(TCliRun& r);
 int RunModules(TCliRun& r);
 int RunLog(TCliRun& r);
 int RunName(TCliRun& r);
+int RunRestoreLastGood(TCliRun& r);
 int RunDiff(TCliRun& r);
 // "@ID" or "MODULE@DATE": the record's copy of a module's settings and
 // numbers as a backup image to restore; false with rc set (and said) when

@@ -39,6 +39,7 @@ const QList<TCliCommand>& CliCommands() {
         {"modules", RunModules, {"record", "json"}},
         {"log", RunLog, {"record", "json", "all"}},
         {"name", RunName, {"record"}},
+        {"record restore-last-good", RunRestoreLastGood, {"record", "yes"}},
         {"diff", RunDiff, kConnection + QStringList{"json"}},
         {"site list", RunSite, {"record", "json", "country"}},
         {"site show", RunSite, {"record", "country"}},
@@ -104,6 +105,7 @@ QList<QCommandLineOption> Options() {
         {{"country"}, "CODE"},
         {{"module"}, "MODULE"},
         {{"unused"}, "MONTHS"},
+        {{"verbose"}, nullptr},
     };
     QList<QCommandLineOption> out;
     for (const TOptionSpec& s : kSpecs)
@@ -125,8 +127,9 @@ bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOpt
         o.command = words[0];
         o.arguments = words.mid(1);
     }
-    // Sites: "site apply NAME", "site add NAME MODULE [NUMBER…]".
-    if (const QStringList words = p.positionalArguments(); words.size() >= 2 && words[0] == QLatin1String("site")) {
+    // Sites: "site apply NAME", "site add NAME MODULE [NUMBER…]"; the record's file: "record restore-last-good".
+    if (const QStringList words = p.positionalArguments();
+        words.size() >= 2 && (words[0] == QLatin1String("site") || words[0] == QLatin1String("record"))) {
         o.command = words[0] + u' ' + words[1];
         o.arguments = words.mid(2);
     }
@@ -144,9 +147,9 @@ bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOpt
     const QStringList& accepted = command->options;
     for (const QCommandLineOption& opt : all) {
         const QString name = opt.names().last();
-        // -q and --read-only are taken by every command, so that scripts can pass them to all.
+        // -q, --read-only and --verbose are taken by every command, so that scripts can pass them to all.
         if (name == QLatin1String("help") || name == QLatin1String("version") || name == QLatin1String("quiet") ||
-            name == QLatin1String("read-only") || !p.isSet(opt))
+            name == QLatin1String("read-only") || name == QLatin1String("verbose") || !p.isSet(opt))
             continue;
         if (!accepted.contains(name)) {
             usage = TText::tr("--%1 does nothing with '%2'").arg(name, o.command);
@@ -182,6 +185,7 @@ bool ReadIdentity(const TParser& p, TCliOptions& o, QString& usage) {
 bool ReadFlags(const TParser& p, TCliOptions& o, QString& usage) {
     o.yes = p.isSet(QStringLiteral("yes"));
     o.quiet = p.isSet(QStringLiteral("quiet"));
+    o.verbose = p.isSet(QStringLiteral("verbose"));
     o.noVerify = p.isSet(QStringLiteral("no-verify"));
     o.dryRun = p.isSet(QStringLiteral("dry-run"));
     o.withPassword = p.isSet(QStringLiteral("with-password"));
@@ -337,6 +341,16 @@ bool ReadConfirmations(const TParser& p, TCliOptions& o, QString& usage) {
     if (o.command == QLatin1String("restore") && !o.yes && !o.dryRun) {
         usage = TText::tr("restore writes the backup's settings and numbers into the module: confirm with --yes "
                                "(or see the change with --dry-run)");
+        return false;
+    }
+    // A save with nothing to apply would only read and rewrite the module's own settings.
+    if (o.command == QLatin1String("settings save") && !p.isSet(QStringLiteral("input")) && !p.isSet(QStringLiteral("set"))) {
+        usage = TText::tr("settings save needs a profile (-i FILE) or values (--set N=VALUE)");
+        return false;
+    }
+    if (o.command == QLatin1String("settings save") && !p.isSet(QStringLiteral("input")) && (o.withPassword || o.withSim)) {
+        usage = TText::tr("--with-password and --with-sim write a profile's values: give the profile (-i FILE), "
+                          "or the value itself (--set 1=PIN, --set 2=NUMBER)");
         return false;
     }
     if (o.command == QLatin1String("history delete") && !o.yes && !o.dryRun) {

@@ -29,6 +29,7 @@ struct TCliOptions {
     QString command;  // "settings save"
     QString port, pin = QStringLiteral("5807");
     QString input, output;
+    bool verbose = false;  // the record's own words for its failures too
     bool yes = false, quiet = false, noVerify = false, dryRun = false, withPassword = false, withSim = false;
     bool expired = false;
     bool clone = false;  // write what was taken from another module

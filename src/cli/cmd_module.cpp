@@ -34,6 +34,8 @@ TRecord* TCliRun::Record(QString& problem) {
 int TCliRun::Connect() {
     QString problem;
     TRecord* record = Record(problem);
+    // A damaged record is never written on: nothing is sent to the module.
+    if (!record && TRecord::IsDamage(problem)) return Refuse(kExitFile, problem);
     Cli().Runtime().BorrowRecord(record, TRecord::Available() ? problem : QString());
     if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
     return Cli().Login(o.pin);

@@ -5,6 +5,7 @@
 #include "backup/backup_file.h"
 #include "files/csv.h"
 #include "files/workbook.h"
+#include "numbers/people.h"
 #include "record/snapshot_diff.h"
 #include "settings/settings_block.h"
 #include <QJsonArray>
@@ -80,10 +81,28 @@ int RunName(TCliRun& r) {
     int rc = kExitOk;
     TRecord* record = NeedRecord(r, rc);
     if (!record) return rc;
+    QString error = NameTooLong(r.o.arguments[1], TPeople::kNameWidth);
+    if (!error.isEmpty()) return r.Refuse(kExitUsage, error);
     const auto m = NeedModule(r, *record, r.o.arguments[0], rc);
     if (!m) return rc;
-    QString error;
     if (!record->NameModule(m->id, r.o.arguments[1].trimmed(), error)) return r.Refuse(kExitFile, error);
+    return kExitOk;
+}
+
+// The damaged record file's last good copy back in its place: asked first
+// (--yes), since what was kept after the copy is then in the damaged file only.
+int RunRestoreLastGood(TCliRun& r) {
+    QString where = r.o.record;
+    if (where.isEmpty()) where = qEnvironmentVariable("PORTIQA_RECORD");
+    if (!r.o.yes)
+        return r.Refuse(kExitUsage, TText::tr("record restore-last-good кладёт последнюю исправную копию журнала на место "
+                                              "файла %1; записанное после копии останется только в отложенном файле. "
+                                              "Подтвердите: --yes")
+                                        .arg(where.isEmpty() ? TRecord::DefaultLocation() : where));
+    QString error;
+    const auto done = TRecord::RestoreLastGood(where, error);
+    if (!done) return r.Refuse(kExitFile, error);
+    r.err << *done << "\n" << Qt::flush;
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include "files/csv.h"
 #include "files/workbook.h"
 #include "numbers/number_diff.h"
+#include "numbers/people.h"
 #include "session/module_sites.h"
 #include <QJsonArray>
 #include <QJsonObject>
@@ -52,7 +53,8 @@ void SiteTable(TCliRun& r, const QList<TSiteEntry>& entries) {
 
 int Import(TCliRun& r, TRecord& record) {
     TSession& s = r.S();
-    QString error;
+    QString error = NameTooLong(r.o.arguments[0], TPeople::kNameWidth);
+    if (!error.isEmpty()) return r.Refuse(kExitUsage, error);
     qint64 moduleId = 0;
     if (!r.o.module.isEmpty()) {
         int rc = kExitOk;

@@ -39,8 +39,10 @@ TProvisioner::TProvisioner(TProvisionPlan& plan, TProvisionReport& report, TUnit
     if (o_.labels)
         run_.OnProgrammed = [this](const QString& port, const QString& unit, const QString& sim, const QString& pin) {
             QString error;
-            if (!o_.labels->Add({unit, sim, pin, ledger_.Batch(), QDateTime::currentDateTime()}, error))
+            if (!o_.labels->Add({unit, sim, pin, ledger_.Batch(), QDateTime::currentDateTime()}, error)) {
+                labelsFailed_ = true;
                 Event(port, QStringLiteral("labels"), error);
+            }
         };
     gRun.store(&run_);
 }
@@ -85,7 +87,8 @@ int TProvisioner::Run() {
     if (o_.board) board_ = std::make_unique<TStatusBoard>(err_, true, 2);
     int exit = -1;
     run_.OnEnded = [this, &exit] {
-        exit = run_.ReportFailed() ? kExitFile : run_.Failed() > 0 ? kExitFailed : kExitOk;
+        // A label not written is a file that failed, as a report line not written is.
+        exit = run_.ReportFailed() || labelsFailed_ ? kExitFile : run_.Failed() > 0 ? kExitFailed : kExitOk;
         QCoreApplication::exit(exit);
     };
     run_.Start();

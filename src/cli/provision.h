@@ -37,6 +37,7 @@ private:
     QTextStream& err_;
     std::unique_ptr<TStatusBoard> board_;
     TProvisionRun run_;
+    bool labelsFailed_ = false;  // a module programmed whose label was not written
 };
 
 // portiqa-cli provision: options checked, template and units loaded.

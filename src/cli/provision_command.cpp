@@ -1,6 +1,7 @@
 // The provision command's options, its help, the dry run and the release of
 // a unit; the run itself is TProvisioner's (provision.cpp).
 #include "cli/provision.h"
+#include "base/plain_text.h"
 #include "base/texts.h"
 #include "cli/cli_app.h"
 #include "settings/settings_layout.h"
@@ -63,8 +64,8 @@ int DryRun(const TProvisionPlan& plan, QTextStream& out) {
     }
     for (const TUnit& u : plan.units) {
         QStringList rows;
-        for (const auto& [row, value] : u.rows) rows << QStringLiteral("%1=%2").arg(row).arg(SettingValueText(value, row));
-        out << u.name << ": " << (rows.isEmpty() ? TText::tr("шаблон без изменений") : rows.join(QStringLiteral(", ")))
+        for (const auto& [row, value] : u.rows) rows << QStringLiteral("%1=%2").arg(row).arg(Printable(SettingValueText(value, row)));
+        out << Printable(u.name) << ": " << (rows.isEmpty() ? TText::tr("шаблон без изменений") : rows.join(QStringLiteral(", ")))
             << "\n";
     }
     out << TText::tr("Проверено: устройств %1, ничего не записано").arg(plan.units.size()) << "\n";

@@ -1,4 +1,5 @@
 #include "gui/module_journal.h"
+#include "numbers/people.h"
 #include "gui/mnemonics.h"
 #include "base/texts.h"
 #include "record/snapshot_diff.h"
@@ -104,7 +105,7 @@ void TModuleJournal::BuildControls() {
     top->addWidget(new QLabel(TText::tr("Имя:"), this));
     name = new QLineEdit(this);
     name->setPlaceholderText(TText::tr("например, Ворота, Лесная 5"));
-    name->setMaxLength(80);
+    name->setMaxLength(TPeople::kNameWidth);  // the record refuses a longer name
     top->addWidget(name, 1);
     saveName = new QPushButton(TText::tr("Сохранить имя"), this);
     top->addWidget(saveName);

@@ -128,6 +128,12 @@ public:
     // (host may be a socket folder: postgresql:///db?host=/run/postgresql).
     // Null with error set when it cannot be used.
     static std::unique_ptr<TRecord> Open(const QString& location, QString& error);
+    // Puts the last good copy of a record file in its place, the damaged
+    // file kept beside it under a dated name (no program may have it open).
+    // What was done, or nullopt with error.
+    static std::optional<QString> RestoreLastGood(const QString& location, QString& error);
+    // Whether a record's failure is its file's damage (the words name the way back).
+    static bool IsDamage(const QString& error) { return error.contains(QLatin1String("restore-last-good")); }
     // False in a build without Qt SQL: such a program runs as with --no-record.
     static bool Available();
     // The default file, in the user's data folder.

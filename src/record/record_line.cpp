@@ -145,7 +145,11 @@ auto TRecord::Ask(QString& error, F f, L onLate) const {
     auto answer = std::make_shared<TAnswer>();
     const bool posted = line_->Post([answer, f, onLate](TRecordLine& line) {
         QString e;
-        R result = f(*line.store, e);
+        R result{};
+        if (line.store->Ready(e)) {
+            result = f(*line.store, e);
+            line.store->Heed(e);
+        }
         bool abandoned = false;
         {
             const std::lock_guard lock(line.mutex);

@@ -53,7 +53,7 @@ std::optional<qint64> TRecordStore::TouchModuleOnce(const TModuleIdentity& m, QS
                             "bridge_serial = excluded.bridge_serial, sim = excluded.sim RETURNING id"),
              {key, m.simNumber, m.bridgeSerial, now, now}, error) ||
         !q.next()) {
-        if (error.isEmpty()) error = q.lastError().text();
+        if (error.isEmpty()) error = Worded(q.lastError());
         return std::nullopt;
     }
     const qint64 id = q.value(0).toLongLong();
@@ -104,8 +104,9 @@ std::optional<qint64> TRecordStore::ModuleNowHolds(qint64 id, const TModuleIdent
 }
 
 bool TRecordStore::NameModule(qint64 id, const QString& name, QString& error) {
+    if (error = NameTooLong(name, TPeople::kNameWidth); !error.isEmpty()) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {PlainText(name, TPeople::kNameWidth), id}, error))
+    if (!Run(q, QStringLiteral("UPDATE modules SET name = ? WHERE id = ?"), {CleanName(name), id}, error))
         return false;
     if (q.numRowsAffected() == 1) return true;
     error = TText::tr("модуль %1 не найден в журнале").arg(id);

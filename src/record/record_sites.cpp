@@ -85,18 +85,19 @@ QList<TSite> TRecordStore::Sites(QString& error) const {
 
 std::optional<TSite> TRecordStore::FindSite(const QString& name, QString& error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.name = ?"), {PlainText(name, TPeople::kNameWidth)}, error) || !q.next())
+    if (!Run(q, kSiteColumns + QStringLiteral("WHERE s.name = ?"), {CleanName(name)}, error) || !q.next())
         return std::nullopt;
     return SiteRow(q);
 }
 
 std::optional<qint64> TRecordStore::SetSiteList(const QString& siteName, qint64 moduleId, const QList<TSiteEntry>& entries,
                                            QString& error, int expectedRevision) {
-    const QString site = PlainText(siteName, TPeople::kNameWidth);
+    const QString site = CleanName(siteName);
     if (site.isEmpty()) {
         error = TText::tr("у объекта нет имени");
         return std::nullopt;
     }
+    if (error = NameTooLong(site, TPeople::kNameWidth); !error.isEmpty()) return std::nullopt;
     bool refused = false;
     const auto saved = Again(
         [&](QString& e) -> std::optional<qint64> {
@@ -113,25 +114,26 @@ std::optional<qint64> TRecordStore::SetSiteList(const QString& siteName, qint64 
                 return std::nullopt;
             const qint64 id = q.value(0).toLongLong();
             q.finish();
-            // Under the transaction's lock: of two saves from one revision, the second is refused.
-            if (expectedRevision >= 0) {
-                if (!Run(q, QStringLiteral("SELECT revision, updated_by, updated_at FROM sites WHERE id = ?%1")
-                                .arg(shared_ ? QStringLiteral(" FOR UPDATE") : QString()),
-                         {id}, e) ||
-                    !q.next())
-                    return std::nullopt;
-                if (q.value(0).toInt() != expectedRevision) {
-                    e = TText::tr("список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите "
-                                  "его заново (portiqa-cli site export) и внесите свои изменения в него")
-                            .arg(site)
-                            .arg(expectedRevision)
-                            .arg(q.value(0).toInt())
-                            .arg(q.value(1).toString(), FromStamp(q.value(2)).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-                    refused = true;
-                    return std::nullopt;
-                }
-                q.finish();
+            // The site's row is locked (SQLite's whole file is, from BEGIN
+            // IMMEDIATE): two saves of one site's list run one after the other,
+            // and the second sees the first's rows. Of two saves from one
+            // revision, the second is refused.
+            if (!Run(q, QStringLiteral("SELECT revision, updated_by, updated_at FROM sites WHERE id = ?%1")
+                            .arg(shared_ ? QStringLiteral(" FOR UPDATE") : QString()),
+                     {id}, e) ||
+                !q.next())
+                return std::nullopt;
+            if (expectedRevision >= 0 && q.value(0).toInt() != expectedRevision) {
+                e = TText::tr("список объекта «%1» изменён после редакции %2: сейчас редакция %3 (%4, %5). Возьмите "
+                              "его заново (portiqa-cli site export) и внесите свои изменения в него")
+                        .arg(site)
+                        .arg(expectedRevision)
+                        .arg(q.value(0).toInt())
+                        .arg(q.value(1).toString(), FromStamp(q.value(2)).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+                refused = true;
+                return std::nullopt;
             }
+            q.finish();
             if (!Run(q, QStringLiteral("DELETE FROM site_numbers WHERE site_id = ? AND module_id = ?"), {id, moduleId}, e))
                 return std::nullopt;
             int position = 0;

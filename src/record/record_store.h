@@ -20,6 +20,14 @@ public:
     static constexpr int kSchemaVersion = TRecord::kSchemaVersion;
     static QString OsUser() { return TRecord::OsUser(); }
     static QString Host() { return TRecord::Host(); }
+    static QString GoodCopyPath(const QString& file);
+
+    // Before each call: false (error set) once the file is known damaged,
+    // or when a shared record's connection is closed and will not open.
+    bool Ready(QString& error);
+    // After each call: a damage any statement found stops the record for
+    // the rest of the run, and error says so with the way back.
+    void Heed(QString& error);
 
     std::optional<qint64> TouchModule(const TModuleIdentity& module, QString& error);
     bool NameModule(qint64 id, const QString& name, QString& error);
@@ -82,8 +90,11 @@ private:
     bool EndWriteOnce(qint64 id, const QString& outcome, const QString& message, int written, int verified, QString& error);
     QString connection_, where_, notice_;
     bool CheckWhole(QString& error);
+    bool CheckDue() const;
     void KeepGoodCopy();
     QString GoodCopyPath() const;
+    QString DamageWords() const;
+    QString damage_;  // the operator's words once the file is found damaged: nothing more is done with it
     bool shared_ = false;
 };
 

@@ -16,6 +16,11 @@ std::unique_ptr<TRecord> TRecord::Open(const QString&, QString& error) {
     return {};
 }
 
+std::optional<QString> TRecord::RestoreLastGood(const QString&, QString& error) {
+    error = TText::tr("эта сборка программы не ведёт журнал модулей (нет Qt SQL)");
+    return std::nullopt;
+}
+
 QString TRecord::DefaultLocation() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/portiqa/record.sqlite");
 }

@@ -40,6 +40,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"modules", "record json"},
     {"log", "record json all"},
     {"name m n", "record"},
+    {"record restore-last-good", "record yes"},
     {"diff a b", kConn + " json"},
     {"site list", "record json country"},
     {"site show", "record country"},
@@ -77,6 +78,10 @@ TEST(CliOptions, ARecordAddressIsAFileOrAServerAndNothingElse) {
         {"sqlite:///tmp/r.sqlite", true},  {"postgresql://me@host/db", true}, {"PostgreSQL://me@host/db", true},
         {"postgres://me@host/db", true},   {"postgresql:/me@host/db", false}, {"postgresql:me@host/db", false},
         {"mysql://me@host/db", false},     {"http://host/r", false},
+        // The colon forgotten: never folders named after the scheme.
+        {"postgresql//x@/y", false},       {"Postgres//me@host/db", false},  {"sqlite//tmp/r.sqlite", false},
+        {"file/r.sqlite", false},          {"mysql//host/db", false},        {"records/postgresql.sqlite", true},
+        {"C:\\Users\\me\\r.sqlite", true}, {"postgresql.sqlite", true},
     };
     for (const auto& c : cases) {
         TCliOptions o;

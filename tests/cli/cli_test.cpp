@@ -103,6 +103,17 @@ TEST_F(CliTest, UsageAndPortErrors) {
         EXPECT_EQ(r.code, 2) << c.set;
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.set << ": " << r.err.toStdString();
     }
+    // Nothing to act on, or a name the record would have to cut: usage errors.
+    const QStringList usage[] = {
+        {"settings", "save"},
+        {"settings", "save", "--with-password", "--set", "16=1"},
+        {"--record", File("r.sqlite"), "site", "import", QString(61, u'x'), "-i", File("none.csv")},
+        {"--record", File("r.sqlite"), "name", "1", QString(61, u'x')},
+    };
+    for (const QStringList& args : usage) {
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString() << ": " << r.err.toStdString();
+    }
     // An empty port name (an unset $PORT) opens nothing.
     const CliRun empty = Run({"-p", "", "login"}, false);
     EXPECT_EQ(empty.code, 2);
@@ -835,6 +846,30 @@ TEST_F(CliTest, AWriteWithoutItsJournalEntryIsNeverSent) {
     EXPECT_EQ(erase.code, 6) << "a single command that changes the module is a write too: " << erase.err.toStdString();
     EXPECT_EQ(module->Memory(0x30000, 500 * 256), history);
     EXPECT_EQ(Run({"--no-record", "settings", "save", "--set", "16=12"}).code, 0) << "without a record, as asked";
+}
+
+// A damaged record stops a write before its first frame and names the way
+// back; the last good copy, put back when confirmed, takes writes again.
+TEST_F(CliTest, ADamagedRecordIsRefusedBeforeAnyFrameUntilItsCopyIsBack) {
+    Module();
+    const QStringList r{"--record", File("rec.sqlite")};
+    ASSERT_EQ(Run(r + QStringList{"login"}).code, 0);
+    const int sent = module->Requests();
+    {
+        QFile f(File("rec.sqlite"));  // the header zeroed: no database at all to SQLite
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.write(QByteArray(100, '\0'));
+    }
+    const CliRun save = Run(r + QStringList{"settings", "save", "--set", "16=12"});
+    EXPECT_EQ(save.code, 6);
+    EXPECT_TRUE(save.err.contains("record restore-last-good")) << save.err.toStdString();
+    EXPECT_EQ(module->Requests(), sent) << "not a frame";
+    EXPECT_EQ(Run(r + QStringList{"record", "restore-last-good"}, false).code, 2) << "asked first";
+    const CliRun back = Run(r + QStringList{"--yes", "record", "restore-last-good"}, false);
+    EXPECT_EQ(back.code, 0) << back.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList({"rec.sqlite.damaged-*"}).size(), 1) << "the damaged file is kept";
+    const CliRun again = Run(r + QStringList{"settings", "save", "--set", "16=12"});
+    EXPECT_EQ(again.code, 0) << again.err.toStdString();
 }
 
 // A copy the record keeps restores through the same guarded restore as a

@@ -9,12 +9,14 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -317,6 +319,54 @@ TEST_P(RecordTest, AnUnfinishedWriteIsCompletedFromTheModulesNextRead) {
     EXPECT_EQ(r->CompleteUnfinished(gate, error), 0) << "a finished entry stays as it is";
 }
 
+// Two names that differ only past the limit never become one: a site's or
+// a module's name over it is refused, naming the limit, and a longer name
+// finds nothing.
+TEST_P(RecordTest, ANameOverItsLimitIsRefusedNeverCut) {
+    auto r = Open();
+    ASSERT_TRUE(r);
+    QString error;
+    const QString stem(58, u'n');
+    ASSERT_TRUE(r->SetSiteList(stem + "-a", 0, {}, error)) << error.toStdString();
+    EXPECT_FALSE(r->SetSiteList(stem + "-a1", 0, {}, error));
+    EXPECT_TRUE(error.contains("60")) << error.toStdString();
+    EXPECT_FALSE(r->FindSite(stem + "-a1", error));
+    EXPECT_EQ(r->Sites(error).size(), 1);
+    const qint64 gate = *r->TouchModule({"+79161234567", "", "", 1}, error);
+    EXPECT_FALSE(r->NameModule(gate, QString(61, u'm'), error));
+    EXPECT_TRUE(r->NameModule(gate, QString(60, u'm'), error)) << error.toStdString();
+}
+
+// Four programs saving one site's list at once: each save waits for the
+// one before it, none fails, and the list is one of theirs, whole.
+TEST_P(RecordTest, ConcurrentSavesOfOneSiteListAllLand) {
+    ASSERT_TRUE(Open());
+    std::atomic<int> failed{0};
+    std::vector<std::thread> programs;
+    for (int p = 0; p < 4; ++p)
+        programs.emplace_back([&, p] {
+            QString error;
+            auto r = TRecord::Open(location, error);
+            if (!r) return void(++failed);
+            for (int i = 0; i < 10; ++i) {
+                QList<TSiteEntry> list;
+                for (int n = 0; n < 30; ++n) list << TSiteEntry{QStringLiteral("+7916%1%2").arg(p).arg(n, 6, 10, QChar('0')), true};
+                if (!r->SetSiteList("Лесная 5", 0, list, error)) {
+                    ADD_FAILURE() << error.toStdString();
+                    ++failed;
+                }
+            }
+        });
+    for (std::thread& t : programs) t.join();
+    EXPECT_EQ(failed, 0);
+    QString error;
+    auto r = Open();
+    const auto site = r->FindSite("Лесная 5", error);
+    ASSERT_TRUE(site);
+    EXPECT_EQ(site->revision, 40);
+    EXPECT_EQ(r->SiteList(site->id, error).size(), 30);
+}
+
 // The server drops the connection between a write's intent and its outcome
 // (a restart, a broken network): the outcome still reaches the record.
 struct SharedRecordTest : RecordTest {};
@@ -387,6 +437,56 @@ TEST(RecordFile, IsTheUsersAloneAndADamagedOneNamesTheWayBack) {
     wal.close();
     EXPECT_FALSE(TRecord::Open(fresh, error));
     EXPECT_TRUE(error.contains("повреждён") && error.contains(".last-good")) << error.toStdString();
+}
+#endif
+
+#ifndef _WIN32
+// A record damaged while no program had it open: found at the next open
+// when its check is due (no good copy younger than a day), or by the first
+// statement that meets the damage; either way refused with the way back,
+// and the last good copy put back in its place, private, the damaged file
+// kept beside it.
+TEST(RecordFile, ADamagedRecordIsRefusedUntilItsLastGoodCopyIsBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("record.sqlite");
+    QString error;
+    {
+        auto r = TRecord::Open(path, error);
+        ASSERT_TRUE(r) << error.toStdString();
+        const qint64 gate = *r->TouchModule({"+79161234567", "", "", 1}, error);
+        for (char c = 'a'; c < 'm'; ++c) ASSERT_TRUE(r->AddSnapshot(gate, "read", Pages(c, c), error));
+    }
+    const auto damage = [&](qint64 at, int size) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), at + size);
+        f.seek(at);
+        f.write(QByteArray(size, '\0'));
+    };
+    const auto age = [&](int days) {
+        QFile copy(path + ".last-good");
+        ASSERT_TRUE(copy.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(copy.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+    };
+    age(2);
+    ASSERT_TRUE(TRecord::Open(path, error)) << "checked whole: a new copy, with the module";
+    const QByteArray whole = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    damage(4096 * 2, 4096);  // a page in the middle: found by the check
+    age(2);
+    EXPECT_FALSE(TRecord::Open(path, error));
+    EXPECT_TRUE(TRecord::IsDamage(error)) << error.toStdString();
+    { QFile f(path); f.open(QIODevice::WriteOnly); f.write(whole); }
+    age(0);
+    damage(0, 100);  // the header: the first statement meets it, the check not due
+    EXPECT_FALSE(TRecord::Open(path, error));
+    EXPECT_TRUE(TRecord::IsDamage(error)) << error.toStdString();
+
+    ASSERT_TRUE(TRecord::RestoreLastGood(path, error)) << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList({"record.sqlite.damaged-*"}).size(), 1);
+    EXPECT_EQ(QFileInfo(path).permissions() & 0x0077, 0) << "0600";
+    auto r = TRecord::Open(path, error);
+    ASSERT_TRUE(r) << error.toStdString();
+    EXPECT_EQ(r->Modules(error).size(), 1);
 }
 #endif
 

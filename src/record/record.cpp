@@ -235,7 +235,8 @@ std::unique_ptr<TRecordStore> TRecordStore::Open(const QString& location, QStrin
     // ended mid-write (or still runs). Such a file, and one not checked for
     // a day (its last good copy is the check's date), is checked before use.
     const bool unclean = !r->shared_ && QFileInfo(r->where_ + QStringLiteral("-wal")).size() > 0;
-    const bool due = !r->shared_ && (unclean || r->CheckDue());
+    const bool copyDue = !r->shared_ && r->CheckDue();
+    const bool due = unclean || copyDue;
     {
         QSqlDatabase db = QSqlDatabase::database(r->connection_, false);
         if (!db.open()) {
@@ -250,7 +251,9 @@ std::unique_ptr<TRecordStore> TRecordStore::Open(const QString& location, QStrin
         error = TText::tr("журнал %1 не готов: %2").arg(r->where_, error);
         return {};
     }
-    if (due) r->KeepGoodCopy();
+    // The copy is renewed at most once a day (another program writing has
+    // its log open all the while: no copy is made under it each time).
+    if (copyDue) r->KeepGoodCopy();
     return r;
 }
 

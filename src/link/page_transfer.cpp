@@ -26,7 +26,12 @@ void TPageTransfer::StartRead(std::vector<int32_t> addresses, std::set<int32_t> 
 }
 
 bool TPageTransfer::StartWrite(std::vector<std::pair<int32_t, QByteArray>> pages, TWriting writing) {
-    if (BeforeWrite && !BeforeWrite(writing.operation, writing.intent, pages)) return false;
+    // What the write means to send: a page the module holds byte for byte
+    // is not written, so it is not part of the write's target either.
+    std::vector<std::pair<int32_t, QByteArray>> sending;
+    for (const auto& page : pages)
+        if (page.second.size() == kPageSize && !ModuleHolds(page.first, page.second)) sending.push_back(page);
+    if (BeforeWrite && !BeforeWrite(writing.operation, writing.intent, sending)) return false;
     writes_ = std::move(pages);
     Sent.clear();
     onPage_ = {};

@@ -1006,6 +1006,7 @@ TEST_F(CliTest, AWriteWhoseOutcomeTheRecordCannotKeepIsNoSuccess) {
     ASSERT_EQ(after.size(), 1);
     const QJsonObject entry = after[0].toObject();
     EXPECT_EQ(entry["outcome"].toString(), "done");
+    EXPECT_EQ(entry["pages_written"].toInt(), 1) << "row 16 is on one page: the other was never sent";
     EXPECT_TRUE(entry["message"].toString().startsWith("Завершена по модулю")) << entry["message"].toString().toStdString();
 }
 

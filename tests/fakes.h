@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "base/operator.h"
 #include "base/status_report.h"
 #include "base/timer.h"
@@ -32,7 +33,12 @@ struct TScriptedOperator : IOperator {
     std::deque<bool> answers;    // for AskAccept and WarnOkCancel; true when empty
     QString saveFile, openFile;
     void ShowMessage(const QString& t) override { messages << t; }
-    bool AskAccept(const QString& t) override { questions << t; return Next(); }
+    std::function<void()> whileAsked;  // runs as each question is shown
+    bool AskAccept(const QString& t) override {
+        questions << t;
+        if (whileAsked) whileAsked();
+        return Next();
+    }
     bool WarnOkCancel(const QString& t) override { warnings << t; return Next(); }
     QStringList options;  // the check boxes offered with a question, ticked when tickOptions
     bool tickOptions = false;

@@ -3644,5 +3644,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>журнал не выполнил запрос</source>
         <translation>the record did not carry out the request</translation>
     </message>
+    <message>
+        <source>Настройки прочитаны заново; ждём ответа на вопрос о сохранении</source>
+        <translation>Settings read again; waiting for the answer to the save question</translation>
+    </message>
 </context>
 </TS>

@@ -154,6 +154,9 @@ std::optional<QStringList> TSettingsBlock::ConfirmedChanges(const TSettingsTable
     }
     QStringList changes = SettingsChanges(fresh, table_);
     QString question = TText::tr("Сохранить настройки в GSM модуль?\r") + changes.join(u'\r');
+    // The read before the save has ended: while the question waits, the
+    // status line says so, not that a read goes on.
+    seq_.Status().Display().SetStatusText(TText::tr("Настройки прочитаны заново; ждём ответа на вопрос о сохранении"));
     if (!identity.empty()) {
         question += u'\r' + TText::tr("Пароль и номер SIM модуля остаются его собственными; таблица предлагает:\r") +
                     identityLines.join(u'\r');

@@ -52,8 +52,13 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     // Row 16 changed and saved by the button: the module's SIM number stays.
     w->Session().Settings().SetValue(16, "12");
     EXPECT_TRUE(w->isWindowModified());
+    QString statusWhileAsked;
+    op.whileAsked = [&] { statusWhileAsked = Parts(w).statusText->text(); };
     QTest::mouseClick(Parts(w).settingsView->btnSaveSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
+    op.whileAsked = nullptr;
+    EXPECT_TRUE(statusWhileAsked.contains("ждём ответа")) << "no read goes on while the question waits: "
+                                                          << statusWhileAsked.toStdString();
     EXPECT_EQ(op.questions.back(), "Сохранить настройки в GSM модуль?\rстрока 16: 24 → 12");
     EXPECT_EQ(module->Memory(4, 12), QByteArray("79161234567") + '\0');
     EXPECT_EQ(module->Memory(202, 2), QByteArray::fromHex("0C00"));

@@ -11,7 +11,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QUuid>
 #include <QDateTime>
 #include <QDate>
 #include <QTemporaryDir>
@@ -53,6 +57,40 @@ struct CliTest : ::testing::Test {
         return r;
     }
     QString File(const char* name) { return dir.filePath(QString::fromUtf8(name)); }
+
+    // A database of this test's own on the test PostgreSQL server, made
+    // fresh and dropped after, so that the suite passes again on a server
+    // kept between runs; empty without a server.
+    QString FreshServerRecord() {
+        const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI");
+        if (pg.isEmpty()) return {};
+        QUrl url(pg);
+        const QString name = "portiqa_cli_" + QUuid::createUuid().toString(QUuid::Id128);
+        if (!Server("CREATE DATABASE " + name)) return {};
+        made.push_back(name);
+        url.setPath("/" + name);
+        return url.toString();
+    }
+    bool Server(const QString& statement) {
+        const QUrl url(qEnvironmentVariable("PORTIQA_TEST_PG_CLI"));
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "server");
+            const QString socket = QUrlQuery(url).queryItemValue("host");
+            db.setHostName(socket.isEmpty() ? url.host() : socket);
+            if (url.port() > 0) db.setPort(url.port());
+            db.setUserName(url.userName());
+            db.setDatabaseName(url.path().mid(1));
+            ok = db.open() && QSqlQuery(db).exec(statement);
+            EXPECT_TRUE(ok) << statement.toStdString() << ": " << db.lastError().text().toStdString();
+        }
+        QSqlDatabase::removeDatabase("server");
+        return ok;
+    }
+    void TearDown() override {
+        for (const QString& name : made) Server("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+    }
+    std::vector<QString> made;
 };
 
 TEST_F(CliTest, UsageAndPortErrors) {
@@ -389,7 +427,7 @@ TEST_F(CliTest, ASiteModulesExclusionsAddUpAndObeyTheNumberRules) {
 
 TEST_F(CliTest, ASiteListReachesEveryModuleOfTheSite) {
     QStringList records{File("sites.sqlite")};
-    if (const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI"); !pg.isEmpty()) records << pg;
+    if (const QString pg = FreshServerRecord(); !pg.isEmpty()) records << pg;
     const QString site = "Estate " + QFileInfo(dir.path()).fileName();  // a server keeps earlier runs' sites
     for (const QString& record : records) {
         SCOPED_TRACE(record.toStdString());
@@ -775,7 +813,7 @@ QJsonObject Json(const QString& text) { return QJsonDocument::fromJson(text.toUt
 // shared server alike.
 TEST_F(CliTest, TheRecordKeepsTheReadTheWriteAndItsDifference) {
     QStringList records{File("record.sqlite")};
-    if (const QString pg = qEnvironmentVariable("PORTIQA_TEST_PG_CLI"); !pg.isEmpty()) records << pg;
+    if (const QString pg = FreshServerRecord(); !pg.isEmpty()) records << pg;
     else std::cout << "[ NOTE ] PostgreSQL part skipped: no PORTIQA_TEST_PG_CLI (bash scripts/test.sh starts a server)\n";
     for (const QString& record : records) {
         SCOPED_TRACE(record.toStdString());

@@ -58,7 +58,12 @@ struct ProvisionTest : ::testing::Test {
     int RunCli(const QStringList& args) {
         QProcess p;
         p.start(QStringLiteral(PORTIQA_CLI), args);
-        if (!p.waitForFinished(60000)) return -1;
+        if (!p.waitForFinished(60000)) {
+            ADD_FAILURE() << "no end in 60 s: " << args.join(u' ').toStdString() << "\n" << p.readAllStandardError().constData();
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
         return p.exitCode();
     }
     // A template module: a password of its own (a module never leaves on the
@@ -89,6 +94,13 @@ struct ProvisionTest : ::testing::Test {
         cli.start(QStringLiteral(PORTIQA_CLI), QStringList{"provision", "--template", File("template.pbk"), "--report",
                                                           File("report.csv"), "--watch", File("line/*")} + extra);
         ASSERT_TRUE(cli.waitForStarted());
+    }
+    // A signal to the run under test, only while it runs: an ended
+    // QProcess's id is 0, and kill(0, …) would signal this whole process group.
+    void Signal(int sig) {
+        const qint64 pid = cli.processId();
+        ASSERT_GT(pid, 0) << "the run under test has ended already";
+        ASSERT_EQ(::kill(pid_t(pid), sig), 0);
     }
     int Finish(int boundMs = 60000) {
         if (!WaitFor([&] { return cli.state() == QProcess::NotRunning; }, boundMs)) {
@@ -210,7 +222,7 @@ TEST_F(ProvisionTest, AStopEndsTheRunOnceTheModulesInProgressHaveFinished) {
     }, 20000)) << seen.constData();
     // A second run on the same report is refused while this one holds it.
     EXPECT_EQ(RunCli({"provision", "--template", File("template.pbk"), "--report", File("report.csv"), "--watch", File("none/*")}), 6);
-    ::kill(pid_t(cli.processId()), SIGHUP);
+    Signal(SIGHUP);
     ASSERT_TRUE(WaitFor([&] {
         seen += cli.readAllStandardError();
         return seen.contains("остановка");
@@ -335,9 +347,11 @@ TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
     Start({"--units", File("units.csv"), "--no-record"});
     ASSERT_TRUE(WaitFor([&] { return !QDir(File("data/portiqa/units")).entryList({"*.lock"}).isEmpty(); }, 10000));
     const int refused = RunCli(common + QStringList{"--no-record", "--report", File("report3.csv"), "--watch", File("none/*")});
+    const bool running = cli.state() == QProcess::Running;
     cli.kill();
     Finish();
-    EXPECT_EQ(refused, 6);
+    EXPECT_EQ(refused, 6) << "the run holding the batch " << (running ? "ran" : "had ended") << ": "
+                          << cli.readAllStandardError().constData();
 }
 
 // A module set up already (its unit's password and SIM number) is told as
@@ -372,7 +386,7 @@ TEST_F(ProvisionTest, AModuleSetUpAlreadyIsRecognisedAndReflashedOnRequest) {
                                              QByteArray::fromHex("0063"));
     Start({"--units", File("units.csv"), "--count", "1", "--reflash"});
     ASSERT_TRUE(WaitFor([&] { return Report().size() >= 5; }, 30000));
-    ::kill(pid_t(cli.processId()), SIGTERM);  // a stop: the unit's state is kept with its line
+    Signal(SIGTERM);  // a stop: the unit's state is kept with its line
     EXPECT_EQ(Finish(), 1);
     EXPECT_TRUE(Report().back().contains(",A,failed,") && Report().back().contains("declined")) << Report().back().toStdString();
     EXPECT_EQ(extra.Changes(), 0);
@@ -483,7 +497,7 @@ TEST_F(ProvisionTest, AReflashCutMidwayPutsItsUnitInDoubt) {
     modules.clear();
     Plug("fresh");
     ASSERT_TRUE(WaitFor([&] { return Report().size() >= 4; }, 30000));
-    ::kill(pid_t(cli.processId()), SIGTERM);
+    Signal(SIGTERM);
     Finish();
     EXPECT_EQ(modules["fresh"]->Memory(0, 4), "2222") << "A is not given again";
     EXPECT_EQ(RunCli({"provision", "--units", File("units.csv"), "--release", "A"}), 0) << "A was in doubt";

@@ -3648,5 +3648,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Настройки прочитаны заново; ждём ответа на вопрос о сохранении</source>
         <translation>Settings read again; waiting for the answer to the save question</translation>
     </message>
+    <message>
+        <source>журнал модулей не принял исход устройств: %1; в нём они значатся начатыми. Следующий запуск этой партии назовёт их; проверьте модули и освободите устройства с заводским паролем (provision --release УСТРОЙСТВО)</source>
+        <translation>the module record did not take the end of %1 unit(s): it shows them as started. The next run of this batch names them; check the modules and release the units of those with the factory password (provision --release UNIT)</translation>
+    </message>
 </context>
 </TS>

@@ -239,6 +239,13 @@ void TProvisionRun::MaybeEnd() {
         ended_ = true;
         scan_.stop();
         renew_.stop();
+        ledger_.Renew();  // a unit's end the record did not take when it came: once more
+        if (const int pending = ledger_.Pending(); pending > 0)
+            Event(QStringLiteral("-"), QStringLiteral("record"),
+                  TText::tr("журнал модулей не принял исход устройств: %1; в нём они значатся начатыми. Следующий запуск "
+                            "этой партии назовёт их; проверьте модули и освободите устройства с заводским паролем "
+                            "(provision --release УСТРОЙСТВО)")
+                      .arg(pending));
         Summary();
         if (OnEnded) OnEnded();
     }

@@ -210,21 +210,33 @@ bool TUnitLedger::Given(const QString& unit) const {
     return false;
 }
 
-bool TUnitLedger::Done(const QString& unit, QString& error) {
-    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("done"), QString(), error);
+bool TUnitLedger::Set(const QString& unit, const QString& state, const QString& why, QString& error) {
+    if (!record_) return true;
+    if (record_->SetUnitState(batch_, unit, state, why, error)) {
+        pending_.erase(unit);
+        return true;
+    }
+    pending_[unit] = {state, why};
+    return false;
 }
 
+bool TUnitLedger::Done(const QString& unit, QString& error) { return Set(unit, QStringLiteral("done"), QString(), error); }
+
 bool TUnitLedger::Free(const QString& unit, const QString& why, QString& error) {
-    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("free"), why, error);
+    return Set(unit, QStringLiteral("free"), why, error);
 }
 
 bool TUnitLedger::Doubt(const QString& unit, const QString& why, QString& error) {
-    return !record_ || record_->SetUnitState(batch_, unit, QStringLiteral("doubt"), why, error);
+    return Set(unit, QStringLiteral("doubt"), why, error);
 }
 
 void TUnitLedger::Renew() {
+    if (!record_) return;
     QString error;
-    if (record_) record_->RenewUnits(batch_, error);  // a failure shows at the unit's next step
+    for (auto it = pending_.begin(); it != pending_.end();)
+        it = record_->SetUnitState(batch_, it->first, it->second.first, it->second.second, error) ? pending_.erase(it)
+                                                                                                  : std::next(it);
+    record_->RenewUnits(batch_, error);  // a failure shows at the unit's next step
 }
 
 bool TUnitLedger::Release(TRecord& record, const QString& batch, const QString& unit, bool force, QString& error) {

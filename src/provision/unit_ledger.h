@@ -4,6 +4,7 @@
 #include <QLockFile>
 #include <QSet>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -68,8 +69,12 @@ public:
     // Units left started by a run that is gone, or in doubt: what the
     // operator is to check, one line each.
     QStringList Unfinished(QString& error) const;
-    // Renews this run's hold on its started units (every kRenewMs).
+    // Renews this run's hold on its started units (every kRenewMs), and
+    // first gives the record each unit's end it did not take when it came
+    // (a server down then): a unit never stays started for a module that ended.
     void Renew();
+    // Units whose end the record has not taken yet.
+    int Pending() const { return int(pending_.size()); }
     // The operator gives a unit back. A unit a running station holds (its
     // process on this computer, its renewed hold from another) stays held
     // unless forced: the station would finish it, and the next module would
@@ -79,6 +84,8 @@ public:
     static constexpr int kHoldMs = 3 * kRenewMs;  // a hold not renewed for this long is a station gone
 
 private:
+    bool Set(const QString& unit, const QString& state, const QString& why, QString& error);
+    std::map<QString, std::pair<QString, QString>> pending_;  // unit: the state and note the record did not take
     TRecord* record_ = nullptr;
     QString batch_;
     std::unique_ptr<QLockFile> lock_;

@@ -75,6 +75,37 @@ TEST(ProvisionJobTest, EachModuleEndsWithItsOwnReasonAndKeepsItsPasswordUnlessPr
     }
 }
 
+// A module ended while the record did not answer (its server down): the
+// unit's end is kept and given to the record at the next renewal, so the
+// unit never stays started for a module that ended.
+TEST(UnitLedgerTest, AUnitsEndTheRecordMissedIsGivenItWhenItAnswers) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("record.sqlite");
+    QString error;
+    auto record = TRecord::Open(path, error);
+    ASSERT_TRUE(record) << error.toStdString();
+    const auto ledger = TUnitLedger::Open(record.get(), QString(), {"b", true, {}}, {}, error);
+    ASSERT_TRUE(ledger) << error.toStdString();
+    ASSERT_TRUE(record->ClaimUnit("b", "u-01", "/dev/ttyUSB0", "", "", error)) << error.toStdString();
+    const auto side = [&](const char* statement) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "down");
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open() && QSqlQuery(db).exec(statement));
+        }
+        QSqlDatabase::removeDatabase("down");
+    };
+    side("CREATE TRIGGER down BEFORE UPDATE ON units BEGIN SELECT RAISE(ABORT, 'server down'); END");
+    EXPECT_FALSE(ledger->Free("u-01", "no answer", error));
+    EXPECT_EQ(ledger->Pending(), 1);
+    ledger->Renew();
+    EXPECT_EQ(ledger->Pending(), 1) << "still down";
+    side("DROP TRIGGER down");
+    ledger->Renew();
+    EXPECT_EQ(ledger->Pending(), 0);
+    EXPECT_EQ(record->Units("b", error).value(0).state, "free");
+}
+
 // A unit a running station holds is not given back unless forced: the
 // station would finish it and the next module would get the same PIN.
 TEST(UnitLedgerTest, AUnitARunningStationHoldsIsReleasedOnlyWhenForced) {

@@ -3652,5 +3652,9 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>журнал модулей не принял исход устройств: %1; в нём они значатся начатыми. Следующий запуск этой партии назовёт их; проверьте модули и освободите устройства с заводским паролем (provision --release УСТРОЙСТВО)</source>
         <translation>the module record did not take the end of %1 unit(s): it shows them as started. The next run of this batch names them; check the modules and release the units of those with the factory password (provision --release UNIT)</translation>
     </message>
+    <message>
+        <source>Окно кончается раньше, чем начинается: исправьте дату или время. Всего:</source>
+        <translation>The window ends before it starts: correct the date or time. In all:</translation>
+    </message>
 </context>
 </TS>

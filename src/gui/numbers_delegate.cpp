@@ -82,16 +82,29 @@ public:
             QStyledItemDelegate::setEditorData(editor, index);
         }
     }
+    // A window that would end before it starts is refused where it is typed,
+    // with the reason: the cell keeps its value.
+    bool InvertsWindow(int col, int row, const QString& value) const {
+        QString cells[4];
+        for (int c = T::kStartDate; c <= T::kEndTime; ++c)
+            cells[c - T::kStartDate] = c == col ? value : table_.Grid().Cells(c, row);
+        const QString why = T::WindowProblem(cells[0], cells[1], cells[2], cells[3]);
+        if (why.isEmpty() || table_.Grid().Cells(T::kUnrestricted, row) == T::Yes()) return false;
+        view_->RefuseTyping(why);
+        return true;
+    }
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
         const int col = index.column();
         const bool accepted = editor->property(kAccepted).toBool();
         if (auto* d = qobject_cast<QDateEdit*>(editor)) {
             if (!accepted && d->date() == editor->property(kPreset).toDate()) return;
+            if (InvertsWindow(col, index.row() + 1, T::FormatDate(d->date(), u'-'))) return;
             (col == T::kStartDate ? view_->startDate : view_->endDate) = d->date();
             // The form a download writes, so the column reads one way.
             model->setData(index, T::FormatDate(d->date(), u'-'));
         } else if (auto* t = qobject_cast<QTimeEdit*>(editor)) {
             if (!accepted && t->time() == editor->property(kPreset).toTime()) return;
+            if (InvertsWindow(col, index.row() + 1, T::FormatTime(t->time()))) return;
             (col == T::kStartTime ? view_->startTime : view_->endTime) = t->time();
             model->setData(index, T::FormatTime(t->time()));
         } else {

@@ -101,13 +101,6 @@ bool ReadRecord(const TWorkbook& book, int j, number_cells::TSlashOrder order, T
     if (!unrestricted)
         why = TText::tr("«Без ограничений»: «%1» — ни да, ни нет (Да/Нет, Yes/No, 1/0)").arg(book.Text(k, 7).left(20));
     if (why.isEmpty()) why = incoming.RecordProblem(j);
-    if (why.isEmpty() && !*unrestricted) {
-        const QDateTime from(*T::ParseDate(in.Cells(T::kStartDate, j)), *T::ParseTime(in.Cells(T::kStartTime, j)));
-        const QDateTime to(*T::ParseDate(in.Cells(T::kEndDate, j)), *T::ParseTime(in.Cells(T::kEndTime, j)));
-        if (to < from)
-            why = TText::tr("окно кончается (%1 %2) раньше, чем начинается (%3 %4)")
-                      .arg(in.Cells(T::kEndDate, j), in.Cells(T::kEndTime, j), in.Cells(T::kStartDate, j), in.Cells(T::kStartTime, j));
-    }
     return true;
 }
 

@@ -219,7 +219,7 @@ QString OffendingRowsMessage(const QString& head, const QString& label, const QS
 }
 
 QString TNumberTable::ValidateNumberTable() const {
-    QStringList noWindow, badNumber, badDate;
+    QStringList noWindow, badNumber, badDate, inverted;
     for (int r = 1; r <= kRecords; ++r) {
         const QString& number = grid_.Cells(kNumber, r);
         const bool deleted = grid_.Cells(kDelete, r) == Yes();
@@ -249,6 +249,10 @@ QString TNumberTable::ValidateNumberTable() const {
                 break;
             }
         }
+        if (!WindowProblem(grid_.Cells(kStartDate, r), grid_.Cells(kStartTime, r), grid_.Cells(kEndDate, r),
+                           grid_.Cells(kEndTime, r))
+                 .isEmpty())
+            inverted << grid_.Cells(kSerial, r);
     }
     const QString serialLabel = TText::tr("Записи: ");
     if (!noWindow.isEmpty())
@@ -263,7 +267,19 @@ QString TNumberTable::ValidateNumberTable() const {
         return OffendingRowsMessage(
             TText::tr("Неправильная дата или время (формат ГГГГ/ММ/ДД и ЧЧ:ММ, годы 2000-2099). Всего:"),
             serialLabel, badDate);
+    if (!inverted.isEmpty())
+        return OffendingRowsMessage(TText::tr("Окно кончается раньше, чем начинается: исправьте дату или время. Всего:"),
+                                    serialLabel, inverted);
     return {};
+}
+
+QString TNumberTable::WindowProblem(const QString& startDate, const QString& startTime, const QString& endDate,
+                                   const QString& endTime) {
+    const auto fromDate = ParseDate(startDate), toDate = ParseDate(endDate);
+    const auto fromTime = ParseTime(startTime), toTime = ParseTime(endTime);
+    if (!fromDate || !toDate || !fromTime || !toTime) return {};
+    if (QDateTime(*toDate, *toTime) >= QDateTime(*fromDate, *fromTime)) return {};
+    return TText::tr("окно кончается (%1 %2) раньше, чем начинается (%3 %4)").arg(endDate, endTime, startDate, startTime);
 }
 
 QString TNumberTable::NumberProblem(const QString& number) {
@@ -287,7 +303,8 @@ QString TNumberTable::RecordProblem(int r) const {
             return TText::tr("%1 «%2»: GSM модуль хранит годы 2000-2099").arg(what, t);
         if (isDate ? !ParseDate(t) : !ParseTime(t)) return TText::tr("%1 «%2» не существует").arg(what, t.left(20));
     }
-    return {};
+    return WindowProblem(grid_.Cells(kStartDate, r), grid_.Cells(kStartTime, r), grid_.Cells(kEndDate, r),
+                         grid_.Cells(kEndTime, r));
 }
 
 } // namespace portiqa

@@ -99,6 +99,11 @@ public:
     // The same rules for one record: empty when the save takes it, otherwise
     // why not ("номер «+7 916»: только «+» и цифры, не более 22").
     QString RecordProblem(int row) const;
+    // A validity window that ends before it starts: the operator's words,
+    // else empty (a part missing or impossible has words of its own). One
+    // rule, whether the window is typed, imported, restored or saved.
+    static QString WindowProblem(const QString& startDate, const QString& startTime, const QString& endDate,
+                                 const QString& endTime);
     // Why a number being typed cannot be kept (the same rule as the save's);
     // empty when it can.
     static QString NumberProblem(const QString& number);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 #include <QAbstractSpinBox>
@@ -392,6 +393,20 @@ TEST(NumbersViewInput, PickersEditOnlyWhenAskedAndNeverWriteAStaleValue) {
         if (v->Editing()) Key(Qt::Key_Escape);
         EXPECT_EQ(g.Cells(4, 3), w.cell) << w.typed;
     }
+    // An end typed before the record's start (2024-04-04) is refused where
+    // it is typed, with the reason; the cell keeps its value.
+    QSignalSpy refused(&n.view, &TNumbersView::TypingRefused);
+    ClickCell(v, 4, 3);
+    Key(Qt::Key_Escape);
+    v->setFocus();
+    Key(Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    Type("2023-01-01");
+    Key(Qt::Key_Return);
+    if (v->Editing()) Key(Qt::Key_Escape);
+    EXPECT_EQ(g.Cells(4, 3), "2030-07-04");
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_TRUE(refused[0][0].toString().startsWith("окно кончается")) << refused[0][0].toString().toStdString();
     // A row marked "Да" in column 6 gets no picker.
     EXPECT_EQ(g.Cells(6, 5), TNumberTable::Yes());
     ClickCell(v, 2, 5);

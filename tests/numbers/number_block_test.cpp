@@ -152,7 +152,13 @@ TEST(NumberTable, ValidationMessages) {
     g.SetCells(T::kEndTime, 60, "24:00");
     EXPECT_TRUE(t.ValidateNumberTable().startsWith("Неправильная дата или время"));
     g.SetCells(T::kEndTime, 60, "23:59");
-    EXPECT_TRUE(t.ValidateNumberTable().isEmpty());
+    // 29 February 10:00 to 1 February: a window that ends before it starts.
+    EXPECT_TRUE(t.ValidateNumberTable().startsWith("Окно кончается раньше, чем начинается"));
+    EXPECT_TRUE(t.ValidateNumberTable().endsWith("Записи: 60"));
+    EXPECT_TRUE(t.RecordProblem(60).startsWith("окно кончается")) << "the file import's words, by the same rule";
+    g.SetCells(T::kEndDate, 60, "2024/02/29");
+    g.SetCells(T::kEndTime, 60, "10:00");
+    EXPECT_TRUE(t.ValidateNumberTable().isEmpty()) << "a window of one minute's start is whole";
 }
 
 TEST(NumberTable, ClicksBulkTogglesAndHighlight) {

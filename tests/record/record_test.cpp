@@ -350,7 +350,12 @@ TEST_P(RecordTest, ConcurrentSavesOfOneSiteListAllLand) {
             if (!r) return void(++failed);
             for (int i = 0; i < 10; ++i) {
                 QList<TSiteEntry> list;
-                for (int n = 0; n < 30; ++n) list << TSiteEntry{QStringLiteral("+7916%1%2").arg(p).arg(n, 6, 10, QChar('0')), true};
+                for (int n = 0; n < 30; ++n) {
+                    TSiteEntry e;
+                    e.number = QStringLiteral("+7916%1%2").arg(p).arg(n, 6, 10, QChar('0'));
+                    e.unrestricted = true;
+                    list << e;
+                }
                 if (!r->SetSiteList("Лесная 5", 0, list, error)) {
                     ADD_FAILURE() << error.toStdString();
                     ++failed;

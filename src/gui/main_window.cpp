@@ -189,7 +189,7 @@ QString TMainWindow::ChosenPortName() const {
 
 void TMainWindow::OpenPortClick() {
     if (port_ == TPortState::Open) {
-        ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); }, false);
+        ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
     if (const QString problem = runtime_->Open(ChosenPortName()); !problem.isEmpty()) {

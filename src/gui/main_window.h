@@ -107,10 +107,9 @@ public:
     // Cancel. go runs at once when nothing is edited or the edits are
     // dropped, after the saves when the operator chose to save, never on
     // Cancel; its argument says whether the operator was asked.
-    // What comes next may leave the tables as they are (a disconnect): then
-    // dropped edits stay on screen marked as not in any module.
-    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go,
-                      bool replacesTables = true);
+    // Dropped edits stay marked until what comes next replaces the table
+    // (an import cancelled at its file dialog, a disconnect, replace nothing).
+    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go);
     // Times the port was shown opened or closed since the window opened.
     int ConnectCounter() const { return portChanges_; }
 

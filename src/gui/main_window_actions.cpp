@@ -44,8 +44,8 @@ void TMainWindow::RestoreClick() {
 }
 
 void TMainWindow::ProtectEdits(bool settings, bool numbers, const QString& action,
-                               const std::function<void(bool asked)>& go, bool replacesTables) {
-    steps_->ProtectEdits(settings, numbers, action, go, replacesTables);
+                               const std::function<void(bool asked)>& go) {
+    steps_->ProtectEdits(settings, numbers, action, go);
 }
 
 void TMainWindow::ShowTransferRunning() { btnCancel->setEnabled(session_->Busy()); }

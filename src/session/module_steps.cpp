@@ -65,7 +65,7 @@ void TModuleSteps::SaveEach(QList<TOperation> saves, std::function<void()> done)
 }
 
 void TModuleSteps::ProtectEdits(bool settings, bool numbers, const QString& action,
-                                const std::function<void(bool asked)>& go, bool replacesTables) {
+                                const std::function<void(bool asked)>& go) {
     TSession& s = session_;
     QStringList names;
     QList<TOperation> saves;
@@ -87,10 +87,9 @@ void TModuleSteps::ProtectEdits(bool settings, bool numbers, const QString& acti
     case IOperator::TUnsaved::Cancel:
         return;
     case IOperator::TUnsaved::Discard:
-        if (replacesTables) {
-            if (settings) s.Settings().Edits().Set(false);
-            if (numbers) s.Numbers().Edits().Set(false);
-        }
+        // The edits go when the table is replaced (a read loads the module's
+        // values, an import its file's), not before: an import cancelled at
+        // its file dialog leaves them in the table, still marked unsaved.
         go(true);
         return;
     case IOperator::TUnsaved::Save:

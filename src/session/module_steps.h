@@ -27,11 +27,10 @@ public:
     // comes next (action: "закрыть программу"): asks Save / Discard /
     // Cancel. go runs at once when nothing is edited or the edits are
     // dropped, after the saves when the operator chose to save, never on
-    // Cancel; its argument says whether the operator was asked. What comes
-    // next may leave the tables as they are (a disconnect): then dropped
-    // edits stay on screen marked as not in any module.
-    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go,
-                      bool replacesTables = true);
+    // Cancel; its argument says whether the operator was asked. Dropped
+    // edits stay marked until what comes next replaces the table (an import
+    // cancelled at its file dialog, a disconnect, replace nothing).
+    void ProtectEdits(bool settings, bool numbers, const QString& action, const std::function<void(bool asked)>& go);
     // The module's settings (and its numbers too) into the tables, quietly.
     void ReadModuleIntoTables(bool numbersToo);
     // A restore starts: once it has ended well the tables are read again,

@@ -106,6 +106,30 @@ TEST_F(GuardedWindow, ADownloadClearsEveryDeletionMark) {
     EXPECT_EQ(module->Memory(0x1000 + 10 * 32, 13), QByteArray("+79990000011") + '\0');
 }
 
+// "Отклонить" before an import whose file dialog is then cancelled: nothing
+// replaced the table, so its edits stay marked unsaved and closing asks.
+TEST_F(GuardedWindow, EditsDroppedForAnImportNeverMadeStayUnsaved) {
+    Open();
+    LogIn();
+    w->Session().Settings().SetValue(7, "55");
+    w->Session().Numbers().Grid().SetCells(1, 5, "+7999");
+    ASSERT_TRUE(w->isWindowModified());
+    for (QPushButton* import : {Parts(w).settingsView->btnImportProfile, Parts(w).numbersView->btnImportNumbers}) {
+        op.unsavedAnswers = {TUnsaved::Discard};
+        op.openFile.clear();  // the file dialog cancelled
+        QTest::mouseClick(import, Qt::LeftButton);
+        ASSERT_TRUE(Quiet());
+        EXPECT_TRUE(w->isWindowModified()) << import->objectName().toStdString();
+    }
+    EXPECT_EQ(w->Session().Settings().Value(7), "55");
+    EXPECT_TRUE(w->Session().Settings().Edits().Edited());
+    EXPECT_TRUE(w->Session().Numbers().Edits().Edited());
+    const qsizetype asked = op.unsavedQuestions.size();
+    op.unsavedAnswers = {TUnsaved::Cancel};
+    EXPECT_FALSE(w->close()) << "closing still asks";
+    EXPECT_EQ(op.unsavedQuestions.size(), asked + 1);
+}
+
 TEST_F(GuardedWindow, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     Open();
     LogIn();

@@ -66,6 +66,10 @@ inline const char* const kAreas[] = {"settings", "numbers", "history"};
 inline QByteArray& AreaOf(TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
 inline const QByteArray& AreaOf(const TModulePages& p, int i) { return i == 0 ? p.settings : i == 1 ? p.numbers : p.history; }
 
+// A new file (and its folder) readable by its owner only, or an existing
+// one of this user's narrowed to that (notice says so); false with error.
+bool CreatePrivateFile(const QString& path, QString& error, QString& notice);
+
 // One statement; false with the operator's words on failure.
 inline bool Run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
     // PostgreSQL prepares only queries with values; a table's definition runs as it is.

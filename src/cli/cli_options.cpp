@@ -61,13 +61,6 @@ const TCliCommand* FindCliCommand(const QString& name) {
 
 namespace {
 
-bool FourDigits(const QString& s) {
-    if (s.size() != 4) return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
-
 // The options, each with its names and the value it takes (none: a switch).
 struct TOptionSpec {
     QStringList names;
@@ -128,8 +121,7 @@ bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOpt
         o.arguments = words.mid(1);
     }
     // Sites: "site apply NAME", "site add NAME MODULE [NUMBER…]"; the record's file: "record restore-last-good".
-    if (const QStringList words = p.positionalArguments();
-        words.size() >= 2 && (words[0] == QLatin1String("site") || words[0] == QLatin1String("record"))) {
+    if (const QStringList words = p.positionalArguments(); words.size() >= 2 && QStringList{"site", "record"}.contains(words[0])) {
         o.command = words[0] + u' ' + words[1];
         o.arguments = words.mid(2);
     }
@@ -343,14 +335,13 @@ bool ReadConfirmations(const TParser& p, TCliOptions& o, QString& usage) {
                                "(or see the change with --dry-run)");
         return false;
     }
-    // A save with nothing to apply would only read and rewrite the module's own settings.
-    if (o.command == QLatin1String("settings save") && !p.isSet(QStringLiteral("input")) && !p.isSet(QStringLiteral("set"))) {
-        usage = TText::tr("settings save needs a profile (-i FILE) or values (--set N=VALUE)");
-        return false;
-    }
-    if (o.command == QLatin1String("settings save") && !p.isSet(QStringLiteral("input")) && (o.withPassword || o.withSim)) {
-        usage = TText::tr("--with-password and --with-sim write a profile's values: give the profile (-i FILE), "
-                          "or the value itself (--set 1=PIN, --set 2=NUMBER)");
+    // A save with nothing to apply would only read and rewrite the module's
+    // own settings; the identity switches act on a profile.
+    if (o.command == QLatin1String("settings save") && !p.isSet(QStringLiteral("input")) &&
+        (!p.isSet(QStringLiteral("set")) || o.withPassword || o.withSim)) {
+        usage = !p.isSet(QStringLiteral("set")) ? TText::tr("settings save needs a profile (-i FILE) or values (--set N=VALUE)")
+                                                : TText::tr("--with-password and --with-sim write a profile's values: give the profile (-i FILE), "
+                                                            "or the value itself (--set 1=PIN, --set 2=NUMBER)");
         return false;
     }
     if (o.command == QLatin1String("history delete") && !o.yes && !o.dryRun) {

@@ -60,6 +60,8 @@ bool ParseCliOptions(const QStringList& args, TCliOptions& options, QString& usa
 
 extern const char* const kCliUsage;
 
+// A module's password: exactly four digits.
+bool FourDigits(const QString& s);
 // The password from -P, --password-file or PORTIQA_PASSWORD, in that order;
 // pin is left as it is when none is given. False with usage set.
 bool ReadPassword(const std::optional<QString>& option, const std::optional<QString>& file, QString& pin, QString& usage);

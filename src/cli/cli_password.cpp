@@ -6,6 +6,13 @@
 
 namespace portiqa {
 
+bool FourDigits(const QString& s) {
+    if (s.size() != 4) return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
 // The password: -P (visible to every user of the machine in the process
 // list), --password-file, or PORTIQA_PASSWORD; pin is left as it is when
 // none is given.

@@ -1,4 +1,5 @@
 #include "provision/unit_ledger.h"
+#include <algorithm>
 #include "base/texts.h"
 #include "files/csv.h"
 #include "files/file_replace.h"
@@ -216,7 +217,12 @@ bool TUnitLedger::Set(const QString& unit, const QString& state, const QString& 
         pending_.erase(unit);
         return true;
     }
-    pending_[unit] = {state, why};
+    // Kept for later only when the record did not answer, or holds the unit
+    // still as it was: a unit it does not know is nothing to give it later.
+    QString unanswered;
+    const QList<TUnitEntry> units = record_->Units(batch_, unanswered);
+    if (!unanswered.isEmpty() || std::any_of(units.begin(), units.end(), [&](const TUnitEntry& e) { return e.unit == unit; }))
+        pending_[unit] = {state, why};
     return false;
 }
 

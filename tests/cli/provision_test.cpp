@@ -344,7 +344,11 @@ TEST_F(ProvisionTest, TwoRunsOnOneUnitsTableNeverGiveAUnitTwice) {
 
     // Without a record the batch is locked by the run that gives it out: a
     // copy of the table is refused too.
-    Start({"--units", File("units.csv"), "--no-record"});
+    // The run holding it watches no port, so it cannot end by using its units up.
+    cli.start(QStringLiteral(PORTIQA_CLI), QStringList{"provision", "--template", File("template.pbk"), "--report",
+                                                      File("report.csv"), "--watch", File("none/*"), "--units",
+                                                      File("units.csv"), "--no-record"});
+    ASSERT_TRUE(cli.waitForStarted());
     ASSERT_TRUE(WaitFor([&] { return !QDir(File("data/portiqa/units")).entryList({"*.lock"}).isEmpty(); }, 10000));
     const int refused = RunCli(common + QStringList{"--no-record", "--report", File("report3.csv"), "--watch", File("none/*")});
     const bool running = cli.state() == QProcess::Running;

@@ -276,7 +276,7 @@ void TMainWindow::WireButtons() {
     WireTables();
 }
 
-// Ctrl+R, Ctrl+S and Escape.
+// Ctrl+R, Ctrl+S, the tab keys and Escape.
 void TMainWindow::WireKeys() {
     // Ctrl+R reads the shown tab from the module, Ctrl+S saves it: the tab's
     // own buttons, so the same questions come, and nothing while they are off.
@@ -292,6 +292,19 @@ void TMainWindow::WireKeys() {
         auto* key = new QShortcut(QKeySequence(save ? QKeySequence::Save : QKeySequence(Qt::CTRL | Qt::Key_R)), this);
         connect(key, &QShortcut::activated, this, [tabButton, save] {
             if (QPushButton* b = tabButton(save); b && b->isEnabled()) b->click();
+        });
+    }
+    // Ctrl+Tab and Ctrl+PgDown go to the next tab from anywhere in the
+    // window: a drop-down that has the keyboard never takes them as a choice.
+    const std::pair<QKeyCombination, int> tabKeys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+                                                       {Qt::CTRL | Qt::Key_PageDown, 1},
+                                                       {Qt::CTRL | Qt::Key_PageUp, -1}};
+    for (const auto& [combination, step] : tabKeys) {
+        auto* key = new QShortcut(QKeySequence(combination), this);
+        connect(key, &QShortcut::activated, this, [this, step] {
+            tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
         });
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

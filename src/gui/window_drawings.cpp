@@ -1,4 +1,5 @@
 #include "gui/window_drawings.h"
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionTab>
@@ -17,6 +18,19 @@ public:
     QSize tabSizeHint(int) const override { return {130, 80}; }
 
 protected:
+    // The bar stands upright: Up and Down move between its tabs.
+    void keyPressEvent(QKeyEvent* e) override {
+        if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && !(e->modifiers() & ~Qt::KeypadModifier)) {
+            const int step = e->key() == Qt::Key_Up ? -1 : 1;
+            for (int i = currentIndex() + step; i >= 0 && i < count(); i += step)
+                if (isTabEnabled(i)) {
+                    setCurrentIndex(i);
+                    break;
+                }
+            return;
+        }
+        QTabBar::keyPressEvent(e);
+    }
     void paintEvent(QPaintEvent*) override {
         QStylePainter p(this);
         QFont bold = font();

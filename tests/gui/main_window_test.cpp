@@ -249,6 +249,28 @@ TEST_F(WindowTest, TheKeyboardAloneLogsInReadsEditsAndSaves) {
     QByteArray expected = before;
     expected.replace(0, 4, "9876");
     EXPECT_EQ(module->Memory(0, 256).toHex(), expected.toHex());
+
+    // The tab keys change the tab from a drop-down and never its choice; the
+    // upright tab bar moves with Up and Down.
+    QComboBox* box = Parts(w).settingsView->Combo(11);
+    const int choice = box->currentIndex();
+    QTabWidget* tabs = Parts(w).tabs;
+    const std::pair<QKeyCombination, int> steps[] = {{Qt::CTRL | Qt::Key_PageDown, 1}, {Qt::CTRL | Qt::Key_PageUp, 2},
+                                                     {Qt::CTRL | Qt::Key_Tab, 1}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 2}};
+    for (const auto& [combination, tab] : steps) {
+        tabs->setCurrentIndex(0);
+        box->setFocus();
+        key(combination.key(), combination.keyboardModifiers());
+        EXPECT_EQ(tabs->currentIndex(), tab) << QKeySequence(combination).toString().toStdString();
+    }
+    EXPECT_EQ(box->currentIndex(), choice);
+    tabs->setCurrentIndex(0);
+    tabs->tabBar()->setFocus();
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    key(Qt::Key_Up);
+    EXPECT_EQ(tabs->currentIndex(), 1);
 }
 
 TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {

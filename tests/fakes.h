@@ -32,6 +32,7 @@ struct TScriptedOperator : IOperator {
     QStringList messages, questions, warnings, errors;
     std::deque<bool> answers;    // for AskAccept and WarnOkCancel; true when empty
     QString saveFile, openFile;
+    QString lastSubject;  // of the last file dialog
     void ShowMessage(const QString& t) override { messages << t; }
     std::function<void()> whileAsked;  // runs as each question is shown
     bool AskAccept(const QString& t) override {
@@ -75,8 +76,14 @@ struct TScriptedOperator : IOperator {
         return true;
     }
     void ReportError(const QString& t) override { errors << t; }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return saveFile; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return openFile; }
+    QString ChooseSaveFile(const QString& subject, const QString&, const QString&, const QString&) override {
+        lastSubject = subject;
+        return saveFile;
+    }
+    QString ChooseOpenFile(const QString& subject, const QString&, const QString&) override {
+        lastSubject = subject;
+        return openFile;
+    }
     bool Next() {
         if (answers.empty()) return true;
         bool a = answers.front();

@@ -3656,5 +3656,29 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Окно кончается раньше, чем начинается: исправьте дату или время. Всего:</source>
         <translation>The window ends before it starts: correct the date or time. In all:</translation>
     </message>
+    <message>
+        <source>Сохранить в файл: %1</source>
+        <translation>Save to file: %1</translation>
+    </message>
+    <message>
+        <source>Открыть файл: %1</source>
+        <translation>Open file: %1</translation>
+    </message>
+    <message>
+        <source>резервная копия модуля</source>
+        <translation>module backup</translation>
+    </message>
+    <message>
+        <source>история событий</source>
+        <translation>event history</translation>
+    </message>
+    <message>
+        <source>номера пользователей</source>
+        <translation>user numbers</translation>
+    </message>
+    <message>
+        <source>базовые настройки</source>
+        <translation>basic settings</translation>
+    </message>
 </context>
 </TS>

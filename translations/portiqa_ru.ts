@@ -3662,5 +3662,29 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Окно кончается раньше, чем начинается: исправьте дату или время. Всего:</source>
         <translation>Окно кончается раньше, чем начинается: исправьте дату или время. Всего:</translation>
     </message>
+    <message>
+        <source>Сохранить в файл: %1</source>
+        <translation>Сохранить в файл: %1</translation>
+    </message>
+    <message>
+        <source>Открыть файл: %1</source>
+        <translation>Открыть файл: %1</translation>
+    </message>
+    <message>
+        <source>резервная копия модуля</source>
+        <translation>резервная копия модуля</translation>
+    </message>
+    <message>
+        <source>история событий</source>
+        <translation>история событий</translation>
+    </message>
+    <message>
+        <source>номера пользователей</source>
+        <translation>номера пользователей</translation>
+    </message>
+    <message>
+        <source>базовые настройки</source>
+        <translation>базовые настройки</translation>
+    </message>
 </context>
 </TS>

@@ -56,10 +56,12 @@ public:
     }
     // The report of a failure that ended an operation.
     virtual void ReportError(const QString& text) = 0;
-    // File choices; an empty result means the operator cancelled.
-    virtual QString ChooseSaveFile(const QString& folder, const QString& filter,
+    // File choices; an empty result means the operator cancelled. subject
+    // says what the file holds ("история событий"), in the dialog's caption;
+    // it is also the kind of file whose last folder the dialog starts in.
+    virtual QString ChooseSaveFile(const QString& subject, const QString& folder, const QString& filter,
                                    const QString& proposedName) = 0;
-    virtual QString ChooseOpenFile(const QString& folder, const QString& filter) = 0;
+    virtual QString ChooseOpenFile(const QString& subject, const QString& folder, const QString& filter) = 0;
 };
 
 // Answers yes to every question and counts what it is told: for scripted
@@ -71,8 +73,8 @@ public:
     bool AskAccept(const QString&) override { return true; }
     bool WarnOkCancel(const QString&) override { return true; }
     void ReportError(const QString&) override { ++messages; }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // Runs an event handler and reports any failure it raises through the

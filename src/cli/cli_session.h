@@ -18,8 +18,8 @@ public:
     bool WarnOkCancel(const QString& text) override;
     bool AskWriteOtherModule(const QString& text) override;
     void ReportError(const QString& text) override { Line(text); }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
     void Line(QString text);

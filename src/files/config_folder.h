@@ -3,11 +3,10 @@
 
 namespace portiqa {
 
-// The folder where export and import dialogs start: "configuration/" beside
-// the program when that can be written, otherwise the user's application
-// data folder. Created when missing; a folder that cannot be created is not
-// reported (the dialogs then start wherever the platform puts them).
-QString ConfigurationFolder(const QString& programDir);
+// The folder where file dialogs start before a file of their kind has been
+// chosen: the user's documents folder, else the home folder. Nothing is made
+// or written beside the program (for an installed package that is /usr/bin).
+QString DocumentsFolder();
 
 // "prefix" + local time as yyyy-mm-dd_hh-nn-ss.
 QString ProposedFileName(const QString& prefix, const QString& extension = QString());

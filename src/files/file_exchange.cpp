@@ -41,8 +41,8 @@ void TExchangeContext::Saved(const QString& path, int records) const {
                                   : TText::tr("Сохранено записей: %1 в файл %2").arg(records).arg(where));
 }
 
-void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const {
-    QString path = op.ChooseSaveFile(folder, kExcelSaveFilter, ProposedFileName(prefix));
+void TExchangeContext::SaveWorkbook(const QString& subject, const QString& prefix, const std::function<TWorkbook()>& build) const {
+    QString path = op.ChooseSaveFile(subject, folder, kExcelSaveFilter, ProposedFileName(prefix));
     if (path.isEmpty()) return;
     const QString chosen = path;
     path = AsXlsx(path);
@@ -52,9 +52,9 @@ void TExchangeContext::SaveWorkbook(const QString& prefix, const std::function<T
     else Saved(path);
 }
 
-bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows,
+bool TExchangeContext::OpenWorkbook(const QString& subject, TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows,
                                     QString* chosenPath) const {
-    const QString path = op.ChooseOpenFile(startFolder, filter);
+    const QString path = op.ChooseOpenFile(subject, startFolder, filter);
     if (path.isEmpty()) return false;
     if (chosenPath) *chosenPath = path;
     QString error;
@@ -63,18 +63,18 @@ bool TExchangeContext::OpenWorkbook(TWorkbook& book, const QString& startFolder,
     return false;
 }
 
-void TExchangeContext::SaveLines(const QString& prefix, const QStringList& lines) const {
-    const QString path = op.ChooseSaveFile(folder, kCsvFilter, ProposedFileName(prefix, QStringLiteral(".cvs")));
+void TExchangeContext::SaveLines(const QString& subject, const QString& prefix, const QStringList& lines) const {
+    const QString path = op.ChooseSaveFile(subject, folder, kCsvFilter, ProposedFileName(prefix, QStringLiteral(".cvs")));
     if (path.isEmpty()) return;
     QString error;
     if (!TCsv::WriteFile(path, lines, error)) op.ReportError(error);
     else Saved(path);
 }
 
-bool TExchangeContext::SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+bool TExchangeContext::SaveTable(const QString& subject, const QString& prefix, const std::function<TWorkbook()>& workbook,
                                  const std::function<QStringList(TCsvForm)>& lines,
                                  const std::function<int()>& records) const {
-    QString path = op.ChooseSaveFile(folder, kTableSaveFilter, ProposedFileName(prefix));
+    QString path = op.ChooseSaveFile(subject, folder, kTableSaveFilter, ProposedFileName(prefix));
     if (path.isEmpty()) return false;
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool csv = suffix == QLatin1String("csv") || suffix == QLatin1String("cvs");

@@ -21,21 +21,22 @@ struct TExchangeContext {
     TProgressControl& progress;
     QString folder;
 
+    // subject: what the file holds, for the dialog (see IOperator).
     // Offers the save dialog with "prefix" + time stamp; when the operator
     // chooses a name, builds the workbook and writes it. Failures are reported.
-    void SaveWorkbook(const QString& prefix, const std::function<TWorkbook()>& build) const;
+    void SaveWorkbook(const QString& subject, const QString& prefix, const std::function<TWorkbook()>& build) const;
     // Offers the open dialog and reads the chosen workbook; false when the
     // operator cancelled or the file could not be read (reported).
     // maxRows: a sheet with content past it is refused while it is read.
-    bool OpenWorkbook(TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000,
+    bool OpenWorkbook(const QString& subject, TWorkbook& book, const QString& startFolder, const QString& filter, int maxRows = 100000,
                       QString* chosenPath = nullptr) const;
     // The same for comma-separated lines built before the dialog is shown.
-    void SaveLines(const QString& prefix, const QStringList& lines) const;
+    void SaveLines(const QString& subject, const QString& prefix, const QStringList& lines) const;
     // One dialog for a table in either kind: a name ending in .csv or .cvs
     // gets the comma-separated lines in that name's form, any other the
     // workbook. records: how many records the table holds, for the report.
     // True when the file was written.
-    bool SaveTable(const QString& prefix, const std::function<TWorkbook()>& workbook,
+    bool SaveTable(const QString& subject, const QString& prefix, const std::function<TWorkbook()>& workbook,
                    const std::function<QStringList(TCsvForm)>& lines, const std::function<int()>& records) const;
 
     // A file was written: the status bar says where, and how many records

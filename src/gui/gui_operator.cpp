@@ -190,33 +190,36 @@ QString TGuiOperator::QtFilter(const QString& pipeFilter) {
 namespace {
 
 // The folder a dialog of this kind of file was last left in; else the
-// operator's documents, rather than the program's hidden configuration folder.
-QString KindKey(const QString& filter) {
+// operator's documents.
+QString KindKey(const QString& subject) {
     return QStringLiteral("folders/") +
-           QString::fromLatin1(QCryptographicHash::hash(filter.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+           QString::fromLatin1(QCryptographicHash::hash(subject.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
 }
 } // namespace
 
-QString TGuiOperator::StartFolder(const QString& filter, const QString& fallback) {
-    const QString remembered = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(KindKey(filter)).toString();
+QString TGuiOperator::StartFolder(const QString& subject, const QString& fallback) {
+    const QString remembered = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(KindKey(subject)).toString();
     if (!remembered.isEmpty() && QDir(remembered).exists()) return remembered;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QDir(documents).exists()) return documents;
     return fallback;
 }
-QString TGuiOperator::Remember(const QString& filter, const QString& chosen) {
+QString TGuiOperator::Remember(const QString& subject, const QString& chosen) {
     if (!chosen.isEmpty())
-        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(KindKey(filter), QFileInfo(chosen).absolutePath());
+        QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(KindKey(subject), QFileInfo(chosen).absolutePath());
     return chosen;
 }
 
-QString TGuiOperator::ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) {
-    return Remember(filter, QFileDialog::getSaveFileName(owner_, QString(), QDir(StartFolder(filter, folder)).filePath(proposedName),
-                                                         QtFilter(filter)));
+QString TGuiOperator::ChooseSaveFile(const QString& subject, const QString& folder, const QString& filter,
+                                     const QString& proposedName) {
+    return Remember(subject, QFileDialog::getSaveFileName(owner_, TText::tr("Сохранить в файл: %1").arg(subject),
+                                                          QDir(StartFolder(subject, folder)).filePath(proposedName),
+                                                          QtFilter(filter)));
 }
 
-QString TGuiOperator::ChooseOpenFile(const QString& folder, const QString& filter) {
-    return Remember(filter, QFileDialog::getOpenFileName(owner_, QString(), StartFolder(filter, folder), QtFilter(filter)));
+QString TGuiOperator::ChooseOpenFile(const QString& subject, const QString& folder, const QString& filter) {
+    return Remember(subject, QFileDialog::getOpenFileName(owner_, TText::tr("Открыть файл: %1").arg(subject),
+                                                          StartFolder(subject, folder), QtFilter(filter)));
 }
 
 } // namespace portiqa

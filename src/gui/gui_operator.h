@@ -16,18 +16,18 @@ public:
     std::optional<QString> AskText(const QString& text, const QString& initial) override;
     TUnsaved AskUnsaved(const QString& text) override;
     void ReportError(const QString& text) override;
-    QString ChooseSaveFile(const QString& folder, const QString& filter, const QString& proposedName) override;
-    QString ChooseOpenFile(const QString& folder, const QString& filter) override;
+    QString ChooseSaveFile(const QString& subject, const QString& folder, const QString& filter, const QString& proposedName) override;
+    QString ChooseOpenFile(const QString& subject, const QString& folder, const QString& filter) override;
 
     // "EXCEL file|*.xlsx;*.xls|(*.*)|*.*" in Qt's form.
     static QString QtFilter(const QString& pipeFilter);
     // Lines of the system's texts break with a lone carriage return.
     static QString Lines(const QString& text);
-    // Where a dialog for this kind of file (its filter) opens: where the
+    // Where a dialog for this kind of file (its subject) opens: where the
     // operator last chose one, else the documents folder, else fallback.
-    static QString StartFolder(const QString& filter, const QString& fallback);
+    static QString StartFolder(const QString& subject, const QString& fallback);
     // Keeps the folder of a chosen file for its kind; returns the choice.
-    static QString Remember(const QString& filter, const QString& chosen);
+    static QString Remember(const QString& subject, const QString& chosen);
 
 private:
     QWidget* owner_;

@@ -155,8 +155,8 @@ int main(int argc, char** argv) {
         bool AskAccept(const QString&) override { return true; }
         bool WarnOkCancel(const QString&) override { return false; }
         void ReportError(const QString& t) override { std::fprintf(stderr, "error: %s\n", qPrintable(t)); }
-        QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-        QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
+        QString ChooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+        QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
     } quiet;
     const bool scripted = p.isSet(shot);
     portiqa::TMainWindow window(extra, scripted ? &quiet : nullptr);

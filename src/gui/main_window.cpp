@@ -44,7 +44,7 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
     BuildLayout();
 
     // The long-lived objects, once, in start-up order.
-    configFolder_ = ConfigurationFolder(QCoreApplication::applicationDirPath());
+    configFolder_ = DocumentsFolder();
     runtime_ = std::make_unique<TRuntime>(*this, operator_, configFolder_);
     session_ = &runtime_->Session();
     steps_ = std::make_unique<TModuleSteps>(*session_);

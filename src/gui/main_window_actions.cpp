@@ -15,14 +15,14 @@
 namespace portiqa {
 
 void TMainWindow::BackupClick() {
-    const QString path = operator_.ChooseSaveFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
+    const QString path = operator_.ChooseSaveFile(TText::tr("резервная копия модуля"), configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"),
                                                   ProposedFileName(QStringLiteral("backup_"), QStringLiteral(".pbk")));
     if (path.isEmpty()) return;
     session_->Backup(path, ChosenPortName());
 }
 
 void TMainWindow::RestoreClick() {
-    const QString path = operator_.ChooseOpenFile(configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"));
+    const QString path = operator_.ChooseOpenFile(TText::tr("резервная копия модуля"), configFolder_, QStringLiteral("Portiqa backup|*.pbk|(*.*)|*.*"));
     if (path.isEmpty()) return;
     TBackupImage image;
     QString error;

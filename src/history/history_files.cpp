@@ -67,7 +67,7 @@ TWorkbook THistoryFiles::HistoryWorkbook() {
 }
 
 void THistoryFiles::ExportHistoryXls() {
-    ctx_.SaveTable(QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); },
+    ctx_.SaveTable(TText::tr("история событий"), QStringLiteral("hisinf_R"), [this] { return HistoryWorkbook(); },
                    [this](TCsvForm form) { return CsvLines(form); }, [this] { return Records(); });
 }
 
@@ -100,7 +100,7 @@ QStringList THistoryFiles::CsvLines(TCsvForm form) {
 
 void THistoryFiles::ExportHistoryCsv() {
     // The lines are built before the dialog is shown.
-    ctx_.SaveLines(QStringLiteral("hisinf_CSV"), CsvLines());
+    ctx_.SaveLines(TText::tr("история событий"), QStringLiteral("hisinf_CSV"), CsvLines());
 }
 
 void THistoryFiles::ApplyWorkbook(const TWorkbook& book) {
@@ -128,7 +128,7 @@ void THistoryFiles::ApplyWorkbook(const TWorkbook& book) {
 
 void THistoryFiles::ImportHistoryXls() {
     TWorkbook book;
-    if (ctx_.OpenWorkbook(book, QString(), QString())) ApplyWorkbook(book);  // no folder, no filter
+    if (ctx_.OpenWorkbook(TText::tr("история событий"), book, QString(), QString())) ApplyWorkbook(book);  // no folder, no filter
 }
 
 } // namespace portiqa

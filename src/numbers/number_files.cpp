@@ -34,7 +34,7 @@ TWorkbook TNumberFiles::NumbersWorkbook() {
 }
 
 void TNumberFiles::ExportNumbersXls() {
-    const bool saved = ctx_.SaveTable(QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); },
+    const bool saved = ctx_.SaveTable(TText::tr("номера пользователей"), QStringLiteral("telinf_R"), [this] { return NumbersWorkbook(); },
                                       [this](TCsvForm form) { return CsvLines(form); }, [this] { return Records(); });
     ctx_.progress.SetProgress(100);
     // The count of the export stays on show until it is written over; the
@@ -294,7 +294,7 @@ bool TNumberFiles::ApplyCsv(const QList<TCsvRow>& fileRows) {
 
 void TNumberFiles::ImportNumbersXls() {
     // One dialog for every kind the list comes in; the extension decides.
-    const QString path = ctx_.op.ChooseOpenFile(ctx_.folder, kNumbersOpenFilter);
+    const QString path = ctx_.op.ChooseOpenFile(TText::tr("номера пользователей"), ctx_.folder, kNumbersOpenFilter);
     if (path.isEmpty()) return;
     QString error;
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -346,7 +346,7 @@ QStringList TNumberFiles::CsvLines(TCsvForm form, bool occupiedOnly) {
 
 void TNumberFiles::ExportNumbersCsv() {
     // The lines are built before the dialog is shown.
-    ctx_.SaveLines(QStringLiteral("telinf_CSV"), CsvLines());  // the original form, named ".cvs"
+    ctx_.SaveLines(TText::tr("номера пользователей"), QStringLiteral("telinf_CSV"), CsvLines());  // the original form, named ".cvs"
 }
 
 } // namespace portiqa

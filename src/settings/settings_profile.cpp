@@ -21,7 +21,7 @@ TWorkbook TSettingsProfile::ProfileWorkbook() {
 }
 
 void TSettingsProfile::ExportProfile() {
-    ctx_.SaveWorkbook(QStringLiteral("basicinf_R"), [this] { return ProfileWorkbook(); });
+    ctx_.SaveWorkbook(TText::tr("базовые настройки"), QStringLiteral("basicinf_R"), [this] { return ProfileWorkbook(); });
 }
 
 bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
@@ -63,7 +63,7 @@ bool TSettingsProfile::ApplyProfile(const TWorkbook& book) {
 void TSettingsProfile::ImportProfile() {
     TWorkbook book;
     QString path;
-    if (ctx_.OpenWorkbook(book, ctx_.folder, kExcelOpenFilter, 100000, &path) && ApplyProfile(book))
+    if (ctx_.OpenWorkbook(TText::tr("базовые настройки"), book, ctx_.folder, kExcelOpenFilter, 100000, &path) && ApplyProfile(book))
         table_.SetOrigin(TTableOrigin::FromFile(path));
 }
 

@@ -390,6 +390,7 @@ TEST_F(FilesTest, ProfileRoundTripAndRefusals) {
     op.saveFile = Path("profile");
     profile.ExportProfile();
     ASSERT_TRUE(QFile::exists(Path("profile.xlsx")));
+    EXPECT_EQ(op.lastSubject, "базовые настройки");  // the dialog says what the file is
 
     TSettingsTable other;
     TSettingsProfile loader(other, ctx);
@@ -509,6 +510,7 @@ TEST_F(FilesTest, NumberListExportImportAndRowChecks) {
     op.saveFile = Path("numbers.xlsx");
     files.ExportNumbersXls();
     ASSERT_TRUE(QFile::exists(Path("numbers.xlsx")));
+    EXPECT_EQ(op.lastSubject, "номера пользователей");
 
     TNumberTable back;
     TNumberFiles loader(back, ctx);
@@ -577,6 +579,7 @@ TEST_F(FilesTest, CommaSeparatedExports) {
     history.ShownOrder = [] { return QVector<int>{3, 1}; };
     op.saveFile = Path("h.xlsx");
     his.ExportHistoryXls();
+    EXPECT_EQ(op.lastSubject, "история событий");
     TWorkbook book;
     QString error;
     ASSERT_TRUE(TWorkbookIo::Read(Path("h.xlsx"), book, error));

@@ -30,6 +30,8 @@ namespace {
 using WindowTest = portiqa::test::WindowFixture;
 
 TEST_F(WindowTest, StartUpState) {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QStringList besideTheProgram = programFolder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     Open();
     EXPECT_EQ(w->windowTitle(), "Portiqa Configurator V1.7[*]");
     EXPECT_FALSE(w->isWindowModified());
@@ -48,6 +50,7 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(Parts(w).settingsView->btnReadSettings->text(), "Скачать\nнастройки");
     EXPECT_EQ(Parts(w).numbersView->btnImportNumbers->text(), "Импорт  XLS");
     EXPECT_TRUE(QDir(w->ConfigFolder()).exists());
+    EXPECT_EQ(programFolder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), besideTheProgram) << "nothing beside the program";
     w->show();  // closing a shown window must not touch the session after it is gone
     w.reset();
 }

@@ -34,6 +34,8 @@ struct TScriptedOperator : IOperator {
     QString saveFile, openFile;
     QString lastSubject;  // of the last file dialog
     void ShowMessage(const QString& t) override { messages << t; }
+    QStringList told;  // what was said without a box
+    void Tell(const QString& t) override { told << t; }
     std::function<void()> whileAsked;  // runs as each question is shown
     bool AskAccept(const QString& t) override {
         questions << t;

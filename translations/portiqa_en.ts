@@ -3175,10 +3175,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Help: portiqa-cli --help</translation>
     </message>
     <message>
-        <source>Номера абонентов прочитаны из GSM модуля</source>
-        <translation>Numbers read from the GSM module</translation>
-    </message>
-    <message>
         <source>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</source>
         <translation>Warning! The save removes numbers from the GSM module: %1 (records %2%3)</translation>
     </message>
@@ -3197,10 +3193,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</source>
         <translation>Read only: writing to the GSM module is off (chosen in the &quot;Language&quot; menu)</translation>
-    </message>
-    <message>
-        <source>Номера абонентов</source>
-        <translation>User numbers</translation>
     </message>
     <message>
         <source>Что восстановить из копии %1?</source>
@@ -3679,6 +3671,10 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>базовые настройки</source>
         <translation>basic settings</translation>
+    </message>
+    <message>
+        <source>Номера пользователей прочитаны из GSM модуля</source>
+        <translation>User numbers read from the GSM module</translation>
     </message>
 </context>
 </TS>

@@ -3177,10 +3177,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Справка: portiqa-cli --help</translation>
     </message>
     <message>
-        <source>Номера абонентов прочитаны из GSM модуля</source>
-        <translation>Номера абонентов прочитаны из GSM модуля</translation>
-    </message>
-    <message>
         <source>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</source>
         <translation>Внимание! Сохранение удалит из GSM модуля номеров: %1 (записи %2%3)</translation>
     </message>
@@ -3199,10 +3195,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
     <message>
         <source>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</source>
         <translation>Только чтение: запись в GSM модуль выключена (выбрано в меню «Язык»)</translation>
-    </message>
-    <message>
-        <source>Номера абонентов</source>
-        <translation>Номера абонентов</translation>
     </message>
     <message>
         <source>Что восстановить из копии %1?</source>
@@ -3685,6 +3677,10 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>базовые настройки</source>
         <translation>базовые настройки</translation>
+    </message>
+    <message>
+        <source>Номера пользователей прочитаны из GSM модуля</source>
+        <translation>Номера пользователей прочитаны из GSM модуля</translation>
     </message>
 </context>
 </TS>

@@ -15,6 +15,10 @@ public:
     virtual ~IOperator() = default;
     // A message box with an empty title and an OK button.
     virtual void ShowMessage(const QString& text) = 0;
+    // Something done, or a state worth knowing, that needs no answer (a
+    // login accepted, a read complete, the record not answering): the window
+    // says it in its status line, never in a box; a scripted run prints it.
+    virtual void Tell(const QString& text) { ShowMessage(text); }
     // A question with the buttons "Принять" and "Отменить"; true for "Принять".
     virtual bool AskAccept(const QString& text) = 0;
     // The same question with a check box (option) the operator may tick;

@@ -2,10 +2,10 @@
 
 namespace portiqa {
 
-void TStatusControl::ShowStatus(const QString& text) {
+void TStatusControl::ShowStatus(const QString& text, int clearMs) {
     display_.SetStatusText(text);
     clearTimer_.SetEnabled(true);
-    clearTimer_.SetInterval(kStatusClearMs);
+    clearTimer_.SetInterval(clearMs);
 }
 
 void TProgressControl::SetProgress(uint16_t value) {

@@ -7,10 +7,15 @@ namespace portiqa {
 
 // Writes the short English status text; the clear timer statusTimer empties it three
 // seconds after the first text since the timer last stopped.
+constexpr int kStatusClearMs = 3000;
+// What the operator is told without a box stays longer: it may be read late.
+constexpr int kToldClearMs = 10000;
+
 class TStatusControl {
 public:
     TStatusControl(IStatusDisplay& display, ITimer& statusTimer) : display_(display), clearTimer_(statusTimer) {}
-    void ShowStatus(const QString& text);
+    // The text stays for clearMs, then the line is cleared.
+    void ShowStatus(const QString& text, int clearMs = kStatusClearMs);
     IStatusDisplay& Display() { return display_; }
 
 private:
@@ -31,6 +36,5 @@ private:
 // Hooks the clear timer's expiry: empty text, hidden bar, timer stopped.
 void BindStatusClearTimer(ITimer& statusTimer, TStatusControl& status, TProgressControl& progress);
 
-constexpr int kStatusClearMs = 3000;
 
 } // namespace portiqa

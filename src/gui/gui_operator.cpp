@@ -69,6 +69,11 @@ void Prepare(QDialog& box, const QString& text) {
 
 } // namespace
 
+void TGuiOperator::Tell(const QString& text) {
+    if (OnTell) OnTell(Lines(text));
+    else ShowMessage(text);
+}
+
 void TGuiOperator::ShowMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString(), Lines(text), QMessageBox::Ok, owner_);
     Prepare(box, text);

@@ -9,6 +9,9 @@ class TGuiOperator : public IOperator {
 public:
     explicit TGuiOperator(QWidget* owner) : owner_(owner) {}
     void ShowMessage(const QString& text) override;
+    void Tell(const QString& text) override;
+    // Where the window says what it is told (its status line).
+    std::function<void(const QString&)> OnTell;
     bool AskAccept(const QString& text) override;
     bool AskAcceptWithOption(const QString& text, const QString& option, bool& checked) override;
     bool AskChoices(const QString& text, QList<TChoice>& choices) override;

@@ -47,6 +47,7 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
     configFolder_ = DocumentsFolder();
     runtime_ = std::make_unique<TRuntime>(*this, operator_, configFolder_);
     session_ = &runtime_->Session();
+    guiOperator_.OnTell = [this](const QString& text) { session_->Status().ShowStatus(text, kToldClearMs); };
     steps_ = std::make_unique<TModuleSteps>(*session_);
     steps_->OnSiteApplied = [this](const QString& error) {
         if (!error.isEmpty()) session_->Status().ShowStatus(error);

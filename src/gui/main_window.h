@@ -31,7 +31,7 @@ inline const QString kRecordKey = QStringLiteral("record");
 // How long the window waits for the record before it goes on without its
 // answer (PORTIQA_RECORD_PATIENCE, in milliseconds, overrides it; 0 waits
 // as long as it takes).
-inline constexpr std::chrono::milliseconds kRecordPatience{100};
+inline constexpr std::chrono::milliseconds kRecordPatience{3000};
 // How numbers are written where the modules are ("+7", "RU"; empty: the system's region).
 inline const QString kCountryKey = QStringLiteral("numbers/country");
 
@@ -95,7 +95,8 @@ public:
     void CancelClick();
     // The module record: location empty for the one the window remembers
     // (PORTIQA_RECORD first), none for no record at all.
-    void OpenRecord(const QString& location, bool none);
+    // Returns why the record could not be opened; empty when it was (or none was wanted).
+    QString OpenRecord(const QString& location, bool none);
     TRecord* Record() const { return runtime_->Record(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
     void JournalClick();

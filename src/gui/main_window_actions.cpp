@@ -31,7 +31,7 @@ void TMainWindow::RestoreClick() {
         return;
     }
     // The settings, the numbers, or both (the other left as the module holds it).
-    QList<IOperator::TChoice> areas{{TText::tr("Базовые настройки"), true}, {TText::tr("Номера абонентов"), true}};
+    QList<IOperator::TChoice> areas{{TText::tr("Базовые настройки"), true}, {TText::tr("Номера пользователей"), true}};
     if (!operator_.AskChoices(TText::tr("Что восстановить из копии %1?").arg(QFileInfo(path).fileName()), areas)) return;
     if (!areas[0].checked && !areas[1].checked) {
         operator_.ShowMessage(TText::tr("Ничего не выбрано: восстановление не начато"));
@@ -85,7 +85,7 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 void TMainWindow::Guard(const std::function<void()>& handler) { RunGuarded(operator_, handler); }
 
 // The module record and its journal.
-void TMainWindow::OpenRecord(const QString& location, bool none) {
+QString TMainWindow::OpenRecord(const QString& location, bool none) {
     // The old record goes before the new one opens.
     runtime_->UseRecord(nullptr);
     std::unique_ptr<TRecord> record;
@@ -105,14 +105,16 @@ void TMainWindow::OpenRecord(const QString& location, bool none) {
         }
     }
     runtime_->UseRecord(std::move(record), problem);
+    return problem;
 }
 
 void TMainWindow::JournalClick() {
     TModuleJournal journal(Record(), *session_, this);
-    journal.OnReopen = [this](const QString& location) {
+    journal.OnReopen = [this](const QString& location, QString& problem) {
         // Remembered for the next start; PORTIQA_RECORD still comes first.
         QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kRecordKey, location);
-        OpenRecord(location.isEmpty() ? TRecord::DefaultLocation() : location, false);
+        problem = OpenRecord(location.isEmpty() ? TRecord::DefaultLocation() : location, false);
+        return Record();
     };
     journal.exec();
     ShowModule();  // a new name

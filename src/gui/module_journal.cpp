@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -45,16 +46,31 @@ TModuleJournal::TModuleJournal(TRecord* record, TSession& session, QWidget* pare
     : QDialog(parent), record_(record), session_(session) {
     BuildControls();
     new TMnemonics(this);
-    if (!record_) {
-        for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})
-            w->setEnabled(false);
-        return;
-    }
+    connect(modules, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0 && record_) ShowModule(modules->itemData(i).toLongLong());
+    });
+    connect(saveName, &QPushButton::clicked, this, [this] {
+        QString e;
+        if (!record_->NameModule(modules->currentData().toLongLong(), name->text().trimmed(), e)) differences->setPlainText(e);
+    });
+    connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
+    connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
+    connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
     ListModules();
 }
 
-// The record's modules in the list, the one logged in chosen.
+// The record's modules in the list, the one logged in chosen; every control
+// but the record's place off when there is no record.
 void TModuleJournal::ListModules() {
+    for (QWidget* w : std::initializer_list<QWidget*>{modules, name, saveName, entries, compare, compareWithTables, load})
+        w->setEnabled(record_ != nullptr);
+    const QSignalBlocker quiet(modules);
+    modules->clear();
+    entries->setRowCount(0);
+    name->clear();
+    differences->clear();
+    known_.clear();
+    if (!record_) return;
     QString error;
     known_ = record_->Modules(error);
     int current = 0;
@@ -65,14 +81,6 @@ void TModuleJournal::ListModules() {
         if (session_.ModuleId() == m.id) current = modules->count() - 1;
     }
     if (!error.isEmpty()) differences->setPlainText(error);
-    connect(modules, &QComboBox::currentIndexChanged, this, [this](int i) { ShowModule(modules->itemData(i).toLongLong()); });
-    connect(saveName, &QPushButton::clicked, this, [this] {
-        QString e;
-        if (!record_->NameModule(modules->currentData().toLongLong(), name->text().trimmed(), e)) differences->setPlainText(e);
-    });
-    connect(compare, &QPushButton::clicked, this, [this] { CompareSelected(); });
-    connect(compareWithTables, &QPushButton::clicked, this, [this] { CompareWithTables(); });
-    connect(load, &QPushButton::clicked, this, [this] { LoadSelected(); });
     if (modules->count() > 0) {
         modules->setCurrentIndex(current);
         ShowModule(modules->itemData(current).toLongLong());
@@ -94,9 +102,15 @@ void TModuleJournal::BuildControls() {
     reopen->setToolTip(TText::tr("Пустое поле: файл журнала в папке пользователя"));
     place->addWidget(reopen);
     layout->addLayout(place);
+    // The record is opened again (the same one tried again, or another) and
+    // shown here: the journal stays open.
     connect(reopen, &QPushButton::clicked, this, [this] {
-        if (OnReopen) OnReopen(where->text().trimmed());
-        accept();
+        if (!OnReopen) return;
+        QString problem;
+        record_ = OnReopen(where->text().trimmed(), problem);
+        if (record_) where->setText(record_->Where());
+        ListModules();
+        if (!record_) differences->setPlainText(TText::tr("Журнал модулей недоступен: %1").arg(problem));
     });
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(TText::tr("Модуль:"), this));

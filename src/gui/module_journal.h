@@ -21,10 +21,11 @@ public:
     // record null: none could be opened; only its place can be set.
     TModuleJournal(TRecord* record, TSession& session, QWidget* parent = nullptr);
 
-    // Where the record is; "Открыть" asks the window to use another one.
+    // Where the record is; "Открыть" asks the window to open it (again, or
+    // another one) and shows the record it then uses (null: none).
     QLineEdit* where = nullptr;
     QPushButton* reopen = nullptr;
-    std::function<void(const QString& location)> OnReopen;
+    std::function<TRecord*(const QString& location, QString& problem)> OnReopen;
 
     QComboBox* modules = nullptr;
     QLineEdit* name = nullptr;

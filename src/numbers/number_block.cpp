@@ -51,9 +51,9 @@ void TNumberBlock::FinishDownload() {
     table_.Edits().Set(false);
     table_.SetPagesRead(TNumberTable::kPages);
     KeepBase();
-    const QString done = TText::tr("Номера абонентов прочитаны из GSM модуля");
+    const QString done = TText::tr("Номера пользователей прочитаны из GSM модуля");
     if (quiet_) seq_.Status().ShowStatus(done);
-    else op_.ShowMessage(done);
+    else op_.Tell(done);
     Done(done);
 }
 

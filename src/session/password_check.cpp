@@ -34,7 +34,8 @@ void TPasswordCheck::CheckPassword(const uint8_t* payload) {
                        ModulePassword.compare(TypedPassword, Qt::CaseInsensitive) == 0;
     pending_ = 0;
     const QString words = match ? TText::tr("Пароль подтвержден!") : TText::tr("Неверный пароль!");
-    op_.ShowMessage(words);
+    if (match) op_.Tell(words);
+    else op_.ShowMessage(words);
     if (SetControlsEnabled) SetControlsEnabled(match);
     if (OnChecked) OnChecked(match, words);
 }

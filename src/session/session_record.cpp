@@ -89,7 +89,7 @@ bool TSession::MayChangeModule(const QString& change) {
 void TSession::RecordWarning(const QString& why) {
     if (recordWarned_) return;
     recordWarned_ = true;
-    op.ShowMessage(TText::tr("Журнал модулей: %1\rЧтение продолжается; запись в GSM модуль не начнётся, пока журнал "
+    op.Tell(TText::tr("Журнал модулей: %1\rЧтение продолжается; запись в GSM модуль не начнётся, пока журнал "
                              "недоступен").arg(why));
 }
 

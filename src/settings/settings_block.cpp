@@ -48,7 +48,7 @@ void TSettingsBlock::FinishRead() {
     table_.Edits().Set(false);
     const QString done = TText::tr("Базовые настройки считаны");
     if (quiet_) seq_.Status().ShowStatus(done);
-    else op_.ShowMessage(done);
+    else op_.Tell(done);
     Done(done);
 }
 

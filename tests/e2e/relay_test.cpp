@@ -194,7 +194,7 @@ struct RelayTest : ::testing::Test {
     void Login() {
         session.password.StartCheck();
         Run();
-        ASSERT_EQ(op.messages.back(), "Пароль подтвержден!");
+        ASSERT_EQ(op.told.back(), "Пароль подтвержден!");
         module.requests.clear();
         module.tamper.clear();
     }
@@ -300,8 +300,8 @@ TEST_F(RelayTest, LateAndSecondLoginRepliesNeverReachTheSettingsTable) {
     module.tamper[1] = TTamper::Late;
     session.password.StartCheck();
     Run();
-    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
-    EXPECT_EQ(op.messages.count("Пароль подтвержден!"), 1);
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");
+    EXPECT_EQ(op.told.count("Пароль подтвержден!"), 1);
     EXPECT_EQ(session.settingsTable.Value(1), "1111");
     EXPECT_EQ(session.settingsTable.Value(2), "+70000000000");
     EXPECT_FALSE(session.password.Pending());
@@ -309,8 +309,8 @@ TEST_F(RelayTest, LateAndSecondLoginRepliesNeverReachTheSettingsTable) {
     module.tamper[int(module.requests.size()) + 1] = TTamper::Duplicate;
     session.password.StartCheck();
     Run();
-    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
-    EXPECT_EQ(op.messages.count("Пароль подтвержден!"), 2);
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");
+    EXPECT_EQ(op.told.count("Пароль подтвержден!"), 2);
     EXPECT_EQ(session.settingsTable.Value(2), "+70000000000");
     EXPECT_EQ(display.Text(), "Неожиданный ответ");
 }

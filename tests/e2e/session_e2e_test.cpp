@@ -13,7 +13,7 @@ TEST_F(SessionFixture, LoginRightWrongOtherCaseOtherLength) {
     simOptions.password = "5807";
     Start();
     ASSERT_TRUE(Login("5807"));
-    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");
     EXPECT_TRUE(controlsEnabled);
     ASSERT_TRUE(Login("58070"));
     EXPECT_EQ(op.messages.back(), "Неверный пароль!");
@@ -33,7 +33,7 @@ TEST_F(SessionFixture, SettingsReadEditSaveReadBack) {
     ASSERT_TRUE(Login("5807"));
     session->settingsBlock.ReadAfterQuestion();
     ASSERT_TRUE(Settle());
-    EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
+    EXPECT_EQ(op.told.back(), "Базовые настройки считаны");
     auto& t = session->settingsTable;
     EXPECT_EQ(t.Value(1), "5807");
     EXPECT_EQ(t.Value(5), "Unauthorized door opened");
@@ -70,8 +70,8 @@ TEST_F(SessionFixture, NumbersDownloadEditSaveAndTheModuleBytesAgree) {
     const QByteArray before = module->Memory(0x1000, 375 * 256);
     session->numberBlock.DownloadAfterQuestion();
     ASSERT_TRUE(Settle(60000));
-    EXPECT_EQ(op.messages.back(), "Номера абонентов прочитаны из GSM модуля");
-    EXPECT_EQ(op.messages.count("Номера абонентов прочитаны из GSM модуля"), 1);
+    EXPECT_EQ(op.told.back(), "Номера пользователей прочитаны из GSM модуля");
+    EXPECT_EQ(op.told.count("Номера пользователей прочитаны из GSM модуля"), 1);
     auto& g = session->numberTable.Grid();
     EXPECT_FALSE(g.Cells(1, 100).isEmpty());
     EXPECT_TRUE(g.Cells(1, 101).isEmpty());

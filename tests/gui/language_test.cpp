@@ -173,7 +173,7 @@ struct LanguageWindow : WindowFixture {
         }
     }
     QStringList Collect() {
-        QStringList texts = op.messages + op.questions + op.warnings + op.errors;
+        QStringList texts = op.messages + op.told + op.questions + op.warnings + op.errors;
         texts << Parts(w).statusText->text();
         for (QWidget* widget : w->findChildren<QWidget*>()) {
             if (!widget->toolTip().isEmpty()) texts << widget->toolTip();
@@ -225,6 +225,7 @@ TEST_F(LanguageWindow, TheLanguageChangesAtOnceAndTheButtonsKeepTheirLetters) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     LettersOnEveryTab();
     op.messages.clear();
+    op.told.clear();
     op.questions.clear();
     QAction* english = nullptr;
     for (QAction* a : w->findChildren<QAction*>())

@@ -19,6 +19,8 @@
 #include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
+#include <QTimer>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace portiqa;
@@ -71,12 +73,12 @@ TEST_F(WindowTest, ConnectLoginReadAndDisconnect) {
     Parts(w).passwordEdit->setText("5807");
     w->LoginClick();
     ASSERT_TRUE(Quiet());
-    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");
     for (QWidget* c : w->Controls()) EXPECT_TRUE(c->isEnabled());
 
     QTest::mouseClick(Parts(w).settingsView->btnReadSettings, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
-    EXPECT_EQ(op.messages.back(), "Базовые настройки считаны");
+    EXPECT_EQ(op.told.back(), "Базовые настройки считаны");
     EXPECT_EQ(Parts(w).settingsView->Combo(11)->currentText(), "3:Всем");
 
     w->OpenPortClick();
@@ -353,6 +355,30 @@ TEST(Program, WithoutADisplaySaysSoInOneLine) {
     p.start(QStringLiteral(PORTIQA_GUI), {"--version"});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.readAllStandardOutput().trimmed(), "portiqa " PORTIQA_VERSION);
+}
+
+// A login that goes well, and the read after it, are said in the status
+// line: no box to close.
+TEST(GuiOperator, ALoginThatGoesWellShowsNoBox) {
+    sim::TModuleSimulator module;
+    ASSERT_TRUE(module.Start());
+    TMainWindow w(QList<TPortChoice>{{"Simulated", module.Path()}});  // the window's own dialogs
+    w.OpenRecord(QString(), true);
+    QStringList boxes;
+    QTimer closer;  // a box shown is noted and closed, so the test never hangs on one
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxes << box->windowTitle() + box->findChild<QLabel*>()->text();
+            box->close();
+        }
+    });
+    closer.start(20);
+    w.OpenPortClick();
+    w.LoginClick();
+    ASSERT_TRUE(WaitFor([&] { return w.Session().LoggedIn() && !w.Session().Busy(); }));
+    EXPECT_EQ(boxes, QStringList());
+    // Then the settings are read on their own, and the line says so.
+    EXPECT_EQ(TWindowParts(w).statusText->text(), "Базовые настройки считаны");
 }
 
 TEST(GuiOperator, QtsOwnButtonsSpeakRussian) {

@@ -47,7 +47,7 @@ TEST_F(GuardedWindow, AfterALoginTheSettingsTableHoldsTheModulesValues) {
     const TSettingsTable& t = w->Session().Settings();
     EXPECT_EQ(t.Value(2), "79161234567");
     EXPECT_EQ(t.Value(16), "24");
-    EXPECT_EQ(op.messages.back(), "Пароль подтвержден!");  // the read itself shows no box
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");  // the read itself shows no box
     EXPECT_FALSE(w->isWindowModified());
     // Row 16 changed and saved by the button: the module's SIM number stays.
     w->Session().Settings().SetValue(16, "12");
@@ -424,6 +424,16 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.questions.back().contains("изменено: 1")) << op.questions.back().toStdString();
     EXPECT_EQ(module->Memory(0x1000 + 2 * 32, 32), original);
+
+    // "Открыть" tries the record again and shows it here: the journal stays open.
+    TModuleJournal retried(nullptr, w->Session(), w.get());
+    retried.show();
+    EXPECT_FALSE(retried.modules->isEnabled());
+    retried.OnReopen = [&](const QString&, QString&) { return w->Record(); };
+    QTest::mouseClick(retried.reopen, Qt::LeftButton);
+    EXPECT_TRUE(retried.isVisible());
+    EXPECT_TRUE(retried.modules->isEnabled());
+    EXPECT_GE(retried.entries->rowCount(), 4);
 }
 
 TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsRefused) {

@@ -243,7 +243,7 @@ TEST_F(NumberChainTest, PagesArePlacedByAddressAndTheEndIsAnnouncedOnce) {
     EXPECT_EQ(table.Grid().Cells(T::kNumber, 17), "+123");
     Reply(0x18700, page);  // beyond record 3000: nothing written, the chain goes on
     for (int p = 3; p <= 376; ++p) Reply(NumberPageAddress(p > 375 ? 375 : p), QByteArray(256, char(0xFF)));
-    EXPECT_EQ(op.messages.count("Номера абонентов прочитаны из GSM модуля"), 1);
+    EXPECT_EQ(op.told.count("Номера пользователей прочитаны из GSM модуля"), 1);
     EXPECT_EQ(port.frames.size(), 375u);
     EXPECT_EQ(port.frames.back(), test::Hex("23 83 00 01 86 00 00 00 04"));
     EXPECT_FALSE(block.TransferRunning());

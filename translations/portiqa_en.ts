@@ -3676,5 +3676,25 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>Номера пользователей прочитаны из GSM модуля</source>
         <translation>User numbers read from the GSM module</translation>
     </message>
+    <message>
+        <source>К</source>
+        <comment>Alt letter: download from the module</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>С</source>
+        <comment>Alt letter: save to the module</comment>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <comment>Alt letter: connect and disconnect</comment>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Х</source>
+        <comment>Alt letter: log in</comment>
+        <translation>L</translation>
+    </message>
 </context>
 </TS>

@@ -3682,5 +3682,25 @@ UTF-8, как их хранит модуль (без перевода).
         <source>Номера пользователей прочитаны из GSM модуля</source>
         <translation>Номера пользователей прочитаны из GSM модуля</translation>
     </message>
+    <message>
+        <source>К</source>
+        <comment>Alt letter: download from the module</comment>
+        <translation>К</translation>
+    </message>
+    <message>
+        <source>С</source>
+        <comment>Alt letter: save to the module</comment>
+        <translation>С</translation>
+    </message>
+    <message>
+        <source>В</source>
+        <comment>Alt letter: connect and disconnect</comment>
+        <translation>В</translation>
+    </message>
+    <message>
+        <source>Х</source>
+        <comment>Alt letter: log in</comment>
+        <translation>Х</translation>
+    </message>
 </context>
 </TS>

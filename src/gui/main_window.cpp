@@ -73,6 +73,7 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
     portBox->BeforePopup = [this] { ScanPorts(); };
     WireButtons();
     NameWidgets();
+    PreferLetters();
     mnemonics_ = new TMnemonics(this);
     OpenRecord(QString(), false);
 
@@ -121,7 +122,20 @@ void TMainWindow::ChooseLanguage(const QString& code) {
     if (!sources.contains(statusText->text())) statusText->clear();
     Retranslate(this, sources);
     ShowModule();
+    PreferLetters();
     mnemonics_->Assign();
+}
+
+// One action keeps its Alt letter on every tab and in every state; the
+// button that stops work has none (Escape stops it).
+void TMainWindow::PreferLetters() {
+    for (QAbstractButton* b : {settingsView->btnReadSettings, numbersView->btnDownloadNumbers, historyView->btnDownloadHistory})
+        TMnemonics::Prefer(b, TText::tr("К", "Alt letter: download from the module"));
+    for (QAbstractButton* b : {settingsView->btnSaveSettings, numbersView->btnSaveNumbers})
+        TMnemonics::Prefer(b, TText::tr("С", "Alt letter: save to the module"));
+    TMnemonics::Prefer(btnConnect, TText::tr("В", "Alt letter: connect and disconnect"));
+    TMnemonics::Prefer(btnLogin, TText::tr("Х", "Alt letter: log in"));
+    TMnemonics::NoLetter(btnCancel);
 }
 
 

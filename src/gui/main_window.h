@@ -97,6 +97,7 @@ public:
     // (PORTIQA_RECORD first), none for no record at all.
     // Returns why the record could not be opened; empty when it was (or none was wanted).
     QString OpenRecord(const QString& location, bool none);
+    void PreferLetters();
     TRecord* Record() const { return runtime_->Record(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
     void JournalClick();

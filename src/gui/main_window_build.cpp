@@ -307,6 +307,11 @@ void TMainWindow::WireKeys() {
             tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
         });
     }
+    // Alt+1, Alt+2, Alt+3: the tabs themselves.
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        auto* key = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(Qt::Key_1 + tab))), this);
+        connect(key, &QShortcut::activated, this, [this, tab] { tabs->setCurrentIndex(tab); });
+    }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setEnabled(false);
     connect(escape, &QShortcut::activated, this, [this] { CancelClick(); });

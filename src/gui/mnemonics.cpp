@@ -107,6 +107,37 @@ QString Marked(const QString& caption, int at) {
 
 TMnemonics::TMnemonics(QWidget* window) : QObject(window), window_(window) { Assign(); }
 
+namespace {
+constexpr const char* kPreferred = "portiqaMnemonic";
+constexpr const char* kNone = "portiqaNoMnemonic";
+
+// Matches letters for buttons seen together: the preferred ones first (when
+// the caption holds the letter and nothing took it), the rest matched.
+QList<QChar> Letters(const QList<QAbstractButton*>& buttons, const QSet<QChar>& taken, const QSet<QChar>& reserved = {}) {
+    QList<QChar> out(buttons.size());
+    QSet<QChar> used = taken;
+    QStringList rest;
+    QList<int> restAt;
+    for (int i = 0; i < buttons.size(); ++i) {
+        const QString preferred = buttons[i]->property(kPreferred).toString().toUpper();
+        const QChar wanted = preferred.isEmpty() ? QChar() : preferred[0];
+        if (!wanted.isNull() && !used.contains(wanted) && buttons[i]->text().toUpper().contains(wanted)) {
+            out[i] = wanted;
+            used.insert(wanted);
+        } else {
+            rest << buttons[i]->text();
+            restAt << i;
+        }
+    }
+    const QList<QChar> matched = Match(rest, used + reserved);
+    for (int k = 0; k < restAt.size(); ++k) out[restAt[k]] = matched[k];
+    return out;
+}
+} // namespace
+
+void TMnemonics::Prefer(QAbstractButton* button, const QString& letter) { button->setProperty(kPreferred, letter); }
+void TMnemonics::NoLetter(QAbstractButton* button) { button->setProperty(kNone, true); }
+
 QChar TMnemonics::LetterOf(const QAbstractButton* button) const {
     const auto found = marks_.constFind(button);
     return found == marks_.cend() ? QChar() : found->letter;
@@ -121,7 +152,9 @@ void TMnemonics::Assign() {
     for (QAbstractButton* b : window_->findChildren<QAbstractButton*>()) {
         const bool drawn = qobject_cast<QPushButton*>(b) || qobject_cast<QCheckBox*>(b) || qobject_cast<QToolButton*>(b);
         // Not a popup's (a calendar's month), not one hidden for good.
-        if (!drawn || b->window() != window_ || b->isHidden() || b->text().isEmpty() || b->text().contains(u'&')) continue;
+        if (!drawn || b->window() != window_ || b->isHidden() || b->text().isEmpty() || b->text().contains(u'&') ||
+            b->property(kNone).toBool())
+            continue;
         pages[PageOf(b, window_)].append(b);
     }
     const auto give = [this](QAbstractButton* b, QChar letter) {
@@ -140,13 +173,14 @@ void TMnemonics::Assign() {
         b->installEventFilter(this);
         b->update();
     };
-    const auto captions = [](const QList<QAbstractButton*>& buttons) {
-        QStringList out;
-        for (const QAbstractButton* b : buttons) out << b->text();
-        return out;
-    };
+    // The window's buttons leave the letters the tabs' buttons prefer.
+    QSet<QChar> preferred;
+    for (const auto& [page, buttons] : pages)
+        for (const QAbstractButton* b : buttons)
+            if (page != window_ && !b->property(kPreferred).toString().isEmpty())
+                preferred.insert(b->property(kPreferred).toString().toUpper().at(0));
     const QList<QAbstractButton*> own = pages[window_];
-    const QList<QChar> ownLetters = Match(captions(own), {});
+    const QList<QChar> ownLetters = Letters(own, {}, preferred);
     QSet<QChar> windowLetters;
     for (int i = 0; i < own.size(); ++i) {
         give(own[i], ownLetters[i]);
@@ -154,7 +188,7 @@ void TMnemonics::Assign() {
     }
     for (auto& [page, buttons] : pages) {
         if (page == window_) continue;
-        const QList<QChar> letters = Match(captions(buttons), windowLetters);
+        const QList<QChar> letters = Letters(buttons, windowLetters);
         for (int i = 0; i < buttons.size(); ++i) give(buttons[i], letters[i]);
     }
 }

@@ -21,6 +21,12 @@ class TMnemonics : public QObject {
 public:
     explicit TMnemonics(QWidget* window);
     void Assign();
+    // The letter a button keeps in every state and on every tab, for one
+    // action (save, download): given before the others are matched.
+    static void Prefer(QAbstractButton* button, const QString& letter);
+    // A button that stops work gets no letter: Escape stops it, and no Alt
+    // meant for another button can.
+    static void NoLetter(QAbstractButton* button);
     // The letter a button answers to with Alt, or a null character.
     QChar LetterOf(const QAbstractButton* button) const;
 

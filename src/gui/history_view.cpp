@@ -6,11 +6,34 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 #include <QScrollBar>
 #include <algorithm>
 #include <QVBoxLayout>
 
 namespace portiqa {
+
+namespace {
+// The header's arrow points the way the values run down the column: ▼ when
+// the newest (the largest) is first.
+class TSortArrowStyle : public QProxyStyle {
+public:
+    explicit TSortArrowStyle(QObject* owner) : QProxyStyle(QApplication::style()->name()) { setParent(owner); }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element == PE_IndicatorHeaderArrow && header) {
+            QStyleOptionHeader flipped(*header);
+            auto* view = qobject_cast<const QHeaderView*>(widget);
+            const bool descending = view ? view->sortIndicatorOrder() == Qt::DescendingOrder
+                                         : header->sortIndicator == QStyleOptionHeader::SortUp;
+            flipped.sortIndicator = descending ? QStyleOptionHeader::SortDown : QStyleOptionHeader::SortUp;
+            return QProxyStyle::drawPrimitive(element, &flipped, painter, widget);
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+} // namespace
 
 namespace {
 
@@ -158,6 +181,7 @@ void THistoryView::BuildGrid() {
     historyGrid->setSortingEnabled(true);
     historyGrid->sortByColumn(THistoryTable::kDate, Qt::DescendingOrder);
     historyGrid->horizontalHeader()->setSortIndicatorShown(true);
+    historyGrid->horizontalHeader()->setStyle(new TSortArrowStyle(historyGrid->horizontalHeader()));
     historyGrid->horizontalHeader()->setToolTip(TText::tr("Щелчок по заголовку столбца сортирует записи по нему"));
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(rows_, signal, this, &THistoryView::Count);
@@ -233,9 +257,10 @@ void THistoryView::ResetWindow() {
     }
     startDateEdit->setDate(QDate(2015, 3, 3));
     startTimeEdit->setTime(QTime(0, 0, 0));
+    // To the end of the newest record's day: a date typed over it takes
+    // that whole day too.
     endDateEdit->setDate(newest.date());
-    endTimeEdit->setTime(newest.time().addSecs(1));  // "strictly before the end" keeps the newest one
-    if (endTimeEdit->time() < newest.time()) endTimeEdit->setTime(QTime(23, 59, 59));  // past midnight
+    endTimeEdit->setTime(QTime(23, 59, 59));
 }
 
 void THistoryView::ShowFirst() {

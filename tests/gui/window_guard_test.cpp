@@ -167,6 +167,7 @@ TEST_F(GuardedWindow, ANewDownloadResetsTheHistoryFilterToTheWholeLog) {
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(h->WindowStart(), QDateTime(QDate(2015, 3, 3), QTime(0, 0)));
     EXPECT_GE(h->WindowEnd(), QDateTime::currentDateTime().addSecs(-5));
+    EXPECT_EQ(h->WindowEnd().time(), QTime(23, 59, 59)) << "a date typed over the end takes its whole day";
     QTest::mouseClick(h->btnFilter, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_EQ(h->shown->text(), "Записи 1–20 из 20");

@@ -3696,5 +3696,21 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <comment>Alt letter: log in</comment>
         <translation>L</translation>
     </message>
+    <message>
+        <source>Отключение</source>
+        <translation>Disconnecting</translation>
+    </message>
+    <message>
+        <source>Идёт обмен данными с GSM модулем. %1 прервёт его: что не дочитано или не записано, так и останется. Прервать?</source>
+        <translation>The GSM module is being read or written. %1 will cut it short: what is not read or written yet stays so. Stop it?</translation>
+    </message>
+    <message>
+        <source>Закрытие программы</source>
+        <translation>Closing the program</translation>
+    </message>
+    <message>
+        <source>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</source>
+        <translation>A read-only visit: writing to the GSM module is off (the Language menu)</translation>
+    </message>
 </context>
 </TS>

@@ -3702,5 +3702,21 @@ UTF-8, как их хранит модуль (без перевода).
         <comment>Alt letter: log in</comment>
         <translation>Х</translation>
     </message>
+    <message>
+        <source>Отключение</source>
+        <translation>Отключение</translation>
+    </message>
+    <message>
+        <source>Идёт обмен данными с GSM модулем. %1 прервёт его: что не дочитано или не записано, так и останется. Прервать?</source>
+        <translation>Идёт обмен данными с GSM модулем. %1 прервёт его: что не дочитано или не записано, так и останется. Прервать?</translation>
+    </message>
+    <message>
+        <source>Закрытие программы</source>
+        <translation>Закрытие программы</translation>
+    </message>
+    <message>
+        <source>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</source>
+        <translation>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</translation>
+    </message>
 </context>
 </TS>

@@ -189,10 +189,15 @@ void TMainWindow::ScanPorts() {
         portBox->addItem(p.caption);
         if (p.caption != p.commName) portBox->setItemData(portBox->count() - 1, p.commName, Qt::ToolTipRole);
     }
+    // At start-up: the port last opened, when it is listed, or when nothing is.
+    const QString last = QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(kPortKey).toString();
     const int keep = chosen.isEmpty() ? -1 : portBox->findText(chosen);
+    const int lastAt = last.isEmpty() ? -1 : portBox->findText(last);
     if (keep >= 0) portBox->setCurrentIndex(keep);
     else if (!chosen.isEmpty()) portBox->setEditText(chosen);
+    else if (lastAt >= 0) portBox->setCurrentIndex(lastAt);
     else if (portBox->count() > 0) portBox->setCurrentIndex(0);
+    else portBox->setEditText(last);
 }
 
 QString TMainWindow::ChosenPortName() const {
@@ -204,6 +209,7 @@ QString TMainWindow::ChosenPortName() const {
 
 void TMainWindow::OpenPortClick() {
     if (port_ == TPortState::Open) {
+        if (!MayStopWork(TText::tr("Отключение"))) return;
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
@@ -212,7 +218,16 @@ void TMainWindow::OpenPortClick() {
         btnConnect->setText(TText::tr("Войти"));
         return;
     }
+    // The next start offers this port first.
+    QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).setValue(kPortKey, portBox->currentText().trimmed());
     ShowPort(TPortState::Open);
+}
+
+bool TMainWindow::MayStopWork(const QString& what) {
+    if (!session_->Busy()) return true;
+    return operator_.WarnOkCancel(TText::tr("Идёт обмен данными с GSM модулем. %1 прервёт его: что не дочитано или не "
+                                            "записано, так и останется. Прервать?")
+                                      .arg(what));
 }
 
 // The port as the window shows it: the button's word and the dot. Whatever

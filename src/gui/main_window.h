@@ -26,6 +26,8 @@ class TMnemonics;
 // Where the window's language choice is remembered (QSettings "Portiqa"/"Configurator").
 inline const QString kLanguageKey = QStringLiteral("language");
 inline const QString kReadOnlyKey = QStringLiteral("readOnly");
+// The port last opened.
+inline const QString kPortKey = QStringLiteral("port");
 // Where the module record is (empty: the default file).
 inline const QString kRecordKey = QStringLiteral("record");
 // How long the window waits for the record before it goes on without its
@@ -98,6 +100,9 @@ public:
     // Returns why the record could not be opened; empty when it was (or none was wanted).
     QString OpenRecord(const QString& location, bool none);
     void PreferLetters();
+    // While the module is being read or written: whether what (the
+    // operator's action) may cut it short; Cancel is the default.
+    bool MayStopWork(const QString& what);
     TRecord* Record() const { return runtime_->Record(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
     void JournalClick();

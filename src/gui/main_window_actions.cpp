@@ -70,6 +70,10 @@ void TMainWindow::NoticeRecord() {
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeApproved_ && !MayStopWork(TText::tr("Закрытие программы"))) {
+        event->ignore();
+        return;
+    }
     if (closeApproved_ || !isWindowModified()) {
         QMainWindow::closeEvent(event);
         return;
@@ -130,8 +134,9 @@ void TMainWindow::ShowModule() {
             name = known->name + QStringLiteral(", ") + name;
     }
     const QString readOnly = session_->ReadOnly() ? TText::tr(" — только чтение") : QString();
-    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1%2[*]").arg(name, readOnly)
-                     : QStringLiteral("Portiqa Configurator V1.7%1[*]").arg(readOnly));
+    // The unsaved mark beside what is unsaved, before the visit's kind.
+    setWindowTitle(m ? QStringLiteral("Portiqa Configurator V1.7 — %1[*]%2").arg(name, readOnly)
+                     : QStringLiteral("Portiqa Configurator V1.7[*]%1").arg(readOnly));
     // Whether the module is behind the list of its site.
     QString error;
     const QString sites = SitesText(SitesOfModule(*session_, error));

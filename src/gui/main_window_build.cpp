@@ -290,8 +290,10 @@ void TMainWindow::WireKeys() {
     };
     for (const bool save : {false, true}) {
         auto* key = new QShortcut(QKeySequence(save ? QKeySequence::Save : QKeySequence(Qt::CTRL | Qt::Key_R)), this);
-        connect(key, &QShortcut::activated, this, [tabButton, save] {
+        connect(key, &QShortcut::activated, this, [this, tabButton, save] {
             if (QPushButton* b = tabButton(save); b && b->isEnabled()) b->click();
+            else if (save && session_->ReadOnly())
+                session_->Status().ShowStatus(TText::tr("Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)"));
         });
     }
     // Ctrl+Tab and Ctrl+PgDown go to the next tab from anywhere in the

@@ -150,7 +150,7 @@ TEST_F(SessionFixture, SilentModuleEndsInTheTimerMessageAndRefusedSaveIsReported
     ASSERT_TRUE(Login("5807"));
     session->settingsTable.SetValue(16, "5");
     session->settingsBlock.Save();  // a save: refused by the module
-    ASSERT_TRUE(WaitFor([&] { return op.messages.back() == "Ошибка базовой настройки"; }));
+    ASSERT_TRUE(WaitFor([&] { return op.messages.value(op.messages.size() - 1) == "Ошибка базовой настройки"; }));
     EXPECT_FALSE(session->settingsBlock.TransferRunning());
     session->settingsBlock.ReadAfterQuestion();  // the module has gone quiet
     EXPECT_TRUE(session->seq.Outstanding());

@@ -278,6 +278,28 @@ TEST_F(WindowTest, TheKeyboardAloneLogsInReadsEditsAndSaves) {
     EXPECT_EQ(tabs->currentIndex(), 1);
 }
 
+// Disconnecting while the module is read asks first, and Cancel lets the
+// read finish; the port opened last is offered first at the next start.
+TEST_F(WindowTest, ADisconnectDuringAReadAsksAndThePortIsRemembered) {
+    sim::TSimOptions o;
+    o.seedNumbers = 20;
+    Open(o);
+    LogIn();
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
+    ASSERT_TRUE(w->Session().Busy());
+    op.answers = {false};
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
+    ASSERT_EQ(op.warnings.size(), 1);
+    EXPECT_TRUE(op.warnings[0].startsWith("Идёт обмен данными с GSM модулем. Отключение прервёт его")) << op.warnings[0].toStdString();
+    ASSERT_TRUE(Quiet());
+    EXPECT_TRUE(w->PortShownOpen());
+    EXPECT_EQ(w->Session().Numbers().Grid().Cells(1, 20).isEmpty(), false) << "the read went to its end";
+
+    w.reset();
+    w = std::make_unique<TMainWindow>(QList<TPortChoice>{{"First", "/dev/null/none"}, {"Simulated", module->Path()}}, &op);
+    EXPECT_EQ(Parts(w).portBox->currentText(), "Simulated");
+}
+
 TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     sim::TSimOptions o;
     o.seedNumbers = 30;

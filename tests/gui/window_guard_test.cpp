@@ -213,6 +213,13 @@ TEST_F(GuardedWindow, AReadOnlyVisitDisablesEveryWriteAndSendsNone) {
     EXPECT_TRUE(op.messages.back().contains("Только чтение")) << op.messages.back().toStdString();
     EXPECT_EQ(module->Changes(), 0);
     EXPECT_FALSE(Parts(w).readOnlyChoice->isEnabled()) << "asked for at start-up: the whole visit";
+    // Ctrl+S says why nothing happens; the unsaved mark stands beside the module.
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(Parts(w).statusText->text().startsWith("Визит только для чтения")) << Parts(w).statusText->text().toStdString();
+    EXPECT_TRUE(w->windowTitle().endsWith("[*] — только чтение")) << w->windowTitle().toStdString();
 }
 
 // Chosen in the menu, a read-only visit is remembered for the next start

@@ -140,10 +140,6 @@
         <translation>Restore finished. </translation>
     </message>
     <message>
-        <source>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</source>
-        <translation>, all of them verified; the module matches the backup<byte value="xd"/>The event history is not written</translation>
-    </message>
-    <message>
         <source>Строка %1: в копии байты, которые не являются допустимым значением этой строки</source>
         <translation>Row %1: the backup holds bytes that are not a valid value of this row</translation>
     </message>
@@ -3711,6 +3707,38 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</source>
         <translation>A read-only visit: writing to the GSM module is off (the Language menu)</translation>
+    </message>
+    <message>
+        <source>пароль</source>
+        <translation>password</translation>
+    </message>
+    <message>
+        <source>номер SIM</source>
+        <translation>SIM number</translation>
+    </message>
+    <message>
+        <source>; модуль совпадает с резервной копией</source>
+        <translation>; the module matches the backup</translation>
+    </message>
+    <message>
+        <source>; записанное совпадает с резервной копией, оставлены как в модуле: %1</source>
+        <translation>; what was written matches the backup, kept as the module held them: %1</translation>
+    </message>
+    <message>
+        <source>, все записанные проверены</source>
+        <translation>, all written pages verified</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>История событий не записывается</source>
+        <translation><byte value="xd"/>The event history is not written</translation>
+    </message>
+    <message>
+        <source>Настройки: не восстанавливаются, остаются как в модуле<byte value="xd"/></source>
+        <translation>Settings: not restored, kept as the module holds them<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Номера: не восстанавливаются, остаются как в модуле<byte value="xd"/></source>
+        <translation>Numbers: not restored, kept as the module holds them<byte value="xd"/></translation>
     </message>
 </context>
 </TS>

@@ -140,10 +140,6 @@
         <translation>Восстановление завершено. </translation>
     </message>
     <message>
-        <source>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</source>
-        <translation>, все записанные проверены; модуль совпадает с резервной копией<byte value="xd"/>История событий не записывается</translation>
-    </message>
-    <message>
         <source>Строка %1: в копии байты, которые не являются допустимым значением этой строки</source>
         <translation>Строка %1: в копии байты, которые не являются допустимым значением этой строки</translation>
     </message>
@@ -3717,6 +3713,38 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</source>
         <translation>Визит только для чтения: запись в GSM модуль выключена (меню «Язык»)</translation>
+    </message>
+    <message>
+        <source>пароль</source>
+        <translation>пароль</translation>
+    </message>
+    <message>
+        <source>номер SIM</source>
+        <translation>номер SIM</translation>
+    </message>
+    <message>
+        <source>; модуль совпадает с резервной копией</source>
+        <translation>; модуль совпадает с резервной копией</translation>
+    </message>
+    <message>
+        <source>; записанное совпадает с резервной копией, оставлены как в модуле: %1</source>
+        <translation>; записанное совпадает с резервной копией, оставлены как в модуле: %1</translation>
+    </message>
+    <message>
+        <source>, все записанные проверены</source>
+        <translation>, все записанные проверены</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>История событий не записывается</source>
+        <translation><byte value="xd"/>История событий не записывается</translation>
+    </message>
+    <message>
+        <source>Настройки: не восстанавливаются, остаются как в модуле<byte value="xd"/></source>
+        <translation>Настройки: не восстанавливаются, остаются как в модуле<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Номера: не восстанавливаются, остаются как в модуле<byte value="xd"/></source>
+        <translation>Номера: не восстанавливаются, остаются как в модуле<byte value="xd"/></translation>
     </message>
 </context>
 </TS>

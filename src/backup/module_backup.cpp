@@ -1,6 +1,7 @@
 #include "backup/module_backup.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
+#include "numbers/access_changes.h"
 #include "numbers/number_diff.h"
 #include "numbers/number_record.h"
 #include "numbers/number_table.h"
@@ -84,6 +85,7 @@ void TModuleBackup::Restore(const TBackupImage& image, TRestoreOptions options) 
             return Finish(TOutcome::TKind::RefusedByRules, TText::tr("Восстановление отменено: ничего не записано. ") + problem);
         }
         Summary = Describe(withPassword);
+        withPassword_ = withPassword;
         RestoreWrite(Plan(withPassword));
     };
     transfer_.StartRead(read, {SettingsPageAddress(1), SettingsPageAddress(2)}, TText::tr("Reading the module"),
@@ -130,9 +132,20 @@ void TModuleBackup::RestoreChecked() {
                             .arg(differ.mid(0, 10).join(QStringLiteral(", ")))
                             .arg(written_));
     }
+    // What was kept as the module held it, by choice: the module then
+    // matches the backup only where it was written.
+    QStringList kept;
+    if (!settingsArea_) kept << TText::tr("настройки");
+    if (settingsArea_ && !withPassword_) kept << TText::tr("пароль");
+    if (settingsArea_ && !withSim_) kept << TText::tr("номер SIM");
+    if (!numbersArea_) kept << TText::tr("номера пользователей");
+    const QString match = kept.isEmpty()
+                              ? TText::tr("; модуль совпадает с резервной копией")
+                              : TText::tr("; записанное совпадает с резервной копией, оставлены как в модуле: %1")
+                                    .arg(kept.join(QStringLiteral(", ")));
     Finish(TOutcome::TKind::Done, TText::tr("Восстановление завершено. ") + PagesWrittenText(written_) +
-                    TText::tr(", все записанные проверены; модуль совпадает с резервной копией"
-                                   "\rИстория событий не записывается"));
+                                      TText::tr(", все записанные проверены") + match +
+                                      TText::tr("\rИстория событий не записывается"));
 }
 
 // The backup's number records obey the rules a save obeys; a record equal to
@@ -268,17 +281,28 @@ QString TModuleBackup::Describe(bool withPassword) const {
     DecodeNumbers(planned, after);
     const TNumberDiff diff = DiffNumberTables(before, after);
     QString text = TText::tr("Восстановление из резервной копии от %1\r").arg(image_.created);
-    if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += TText::tr("Настройки: без изменений\r");
+    if (!settingsArea_) text += TText::tr("Настройки: не восстанавливаются, остаются как в модуле\r");
+    else if (rows.isEmpty() && !hiddenDiffer && !reservedDiffer) text += TText::tr("Настройки: без изменений\r");
     else if (rows.isEmpty()) text += TText::tr("Настройки: видимые строки не изменятся\r");
     else text += TText::tr("Настройки:\r") + rows.join(u'\r') + u'\r';
     if (hiddenDiffer)
         text += TText::tr("Изменятся служебные значения настроек (в окне не показываются)\r");
     if (reservedDiffer) text += TText::tr("Изменятся резервные байты страниц настроек\r");
-    text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
-                         : TText::tr("Пароль: остаётся пароль этого модуля\r");
-    text += withSim_ ? TText::tr("Номер SIM: будет записан номер из резервной копии\r")
-                     : TText::tr("Номер SIM: остаётся номер этого модуля\r");
-    text += TText::tr("Номера: ") + diff.Counts() + u'\r';
+    if (settingsArea_) {
+        text += withPassword ? TText::tr("Пароль: будет записан пароль из резервной копии\r")
+                             : TText::tr("Пароль: остаётся пароль этого модуля\r");
+        text += withSim_ ? TText::tr("Номер SIM: будет записан номер из резервной копии\r")
+                         : TText::tr("Номер SIM: остаётся номер этого модуля\r");
+    }
+    if (!numbersArea_) {
+        text += TText::tr("Номера: не восстанавливаются, остаются как в модуле\r");
+    } else {
+        text += TText::tr("Номера: ") + diff.Counts() + u'\r';
+        // Who gains and who loses access, as a save of the numbers shows it.
+        const TPeople nobody;
+        if (const QList<TAccessChange> access = AccessChanges(before, after, nobody, QDateTime::currentDateTime()); !access.isEmpty())
+            text += AccessChangesText(access) + u'\r';
+    }
     text += TText::tr("История событий не записывается");
     return text;
 }

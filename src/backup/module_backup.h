@@ -46,7 +46,7 @@ private:
     void RestoreWrite(std::vector<std::pair<int32_t, QByteArray>> plan);
     void RestoreWritten(const std::vector<int32_t>& failed);
     void RestoreChecked();
-    bool withSim_ = false;
+    bool withSim_ = false, withPassword_ = false;
     bool settingsArea_ = true, numbersArea_ = true;
 
     TRequestSequence& seq_;

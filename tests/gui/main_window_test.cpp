@@ -325,7 +325,13 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     ASSERT_FALSE(op.questions.isEmpty());
     EXPECT_TRUE(op.questions.back().contains("Номера: Добавлено: 1, изменено: 0, удалено: 0, без изменений: 29"))
         << op.questions.back().toStdString();
+    EXPECT_TRUE(op.questions.back().contains("Получат, расширят доступ или добавлены с истёкшим сроком: 1"))
+        << "who gains access, as a save says it";
+    // The password and the SIM number are kept by default: the module does
+    // not match the backup there, and the words say so.
     EXPECT_TRUE(op.messages.back().startsWith("Восстановление завершено. Записано страниц: 1")) << op.messages.back().toStdString();
+    EXPECT_TRUE(op.messages.back().contains("оставлены как в модуле: пароль, номер SIM")) << op.messages.back().toStdString();
+    EXPECT_FALSE(op.messages.back().contains("модуль совпадает"));
     EXPECT_NE(module->Memory(0x1000, 32), QByteArray(32, char(0xFF)));
 
     // The numbers alone: the settings stay as the module holds them.
@@ -336,6 +342,8 @@ TEST_F(WindowTest, BackupAndRestoreFromTheWindow) {
     QTest::mouseClick(Parts(w).btnRestore, Qt::LeftButton);
     ASSERT_TRUE(Quiet());
     EXPECT_TRUE(op.choiceQuestions.back().contains("m.pbk")) << op.choiceQuestions.back().toStdString();
+    EXPECT_TRUE(op.questions.back().contains("Настройки: не восстанавливаются")) << op.questions.back().toStdString();
+    EXPECT_TRUE(op.messages.back().contains("оставлены как в модуле: настройки")) << op.messages.back().toStdString();
     EXPECT_NE(module->Memory(0x1000, 32), QByteArray(32, char(0xFF)));
     EXPECT_EQ(module->Memory(202, 2).toHex(), "0c00");
 }

@@ -18,6 +18,10 @@ public:
         if (!text.isEmpty() && n < 0 && source && context) {
             const QMutexLocker lock(&mutex_);
             given_.insert(text, TTextSource{QByteArray(context), QByteArray(source)});
+            // A language without its own words for these shows the source
+            // itself (Qt's English): that is a text of this source too.
+            const QString itself = QString::fromUtf8(source);
+            if (!given_.contains(itself)) given_.insert(itself, TTextSource{QByteArray(context), QByteArray(source)});
         }
         return text;
     }
@@ -115,9 +119,12 @@ QString CurrentLanguage() { return Installed().language; }
 
 QHash<QString, TTextSource> ShownTexts() {
     const TInstalled& s = Installed();
-    QHash<QString, TTextSource> shown = s.qt ? s.qt->Given() : QHash<QString, TTextSource>();
-    if (s.program) shown.insert(s.program->Given());
-    return shown;
+    // What earlier languages gave is kept: a language that lacks a
+    // translation (Qt's own texts in English) gives nothing for them.
+    static QHash<QString, TTextSource> seen;
+    if (s.qt) seen.insert(s.qt->Given());
+    if (s.program) seen.insert(s.program->Given());
+    return seen;
 }
 
 QString TTextSource::Translated() const { return QCoreApplication::translate(context.constData(), source.constData()); }

@@ -256,10 +256,20 @@ TEST_F(LanguageWindow, TheLanguageChangesAtOnceAndTheButtonsKeepTheirLetters) {
     op.messages.clear();
     op.told.clear();
     op.questions.clear();
-    QAction* english = nullptr;
-    for (QAction* a : w->findChildren<QAction*>())
+    const auto fixedTexts = [&] {
+        QStringList all = Collect();
+        all.removeAll(Parts(w).statusText->text());
+        all.sort();
+        return all;
+    };
+    const QStringList russian = fixedTexts();
+    QAction *english = nullptr, *back = nullptr;
+    for (QAction* a : w->findChildren<QAction*>()) {
         if (a->data().toString() == "en") english = a;
+        if (a->data().toString() == "ru") back = a;
+    }
     ASSERT_NE(english, nullptr);
+    ASSERT_NE(back, nullptr);
     english->trigger();
     QCoreApplication::sendPostedEvents();
     const QStringList texts = Collect();
@@ -274,6 +284,14 @@ TEST_F(LanguageWindow, TheLanguageChangesAtOnceAndTheButtonsKeepTheirLetters) {
     QTest::keyClick(w.get(), Qt::Key(filter.unicode()), Qt::AltModifier);
     EXPECT_TRUE(WaitFor([&] { return !op.messages.isEmpty(); }));  // pressed as a click shows it
     EXPECT_EQ(op.messages.value(0), "Wrong time range");
+
+    // And back: every text as it was, none taken for another of the same English.
+    op.messages.clear();
+    back->trigger();
+    QCoreApplication::sendPostedEvents();
+    const QStringList again = fixedTexts();
+    for (const QString& t : again)
+        EXPECT_TRUE(russian.contains(t)) << "after RU→EN→RU: " << t.toStdString();
 }
 
 TEST_F(LanguageWindow, TheRussianWindowHasNoEnglishWord) {

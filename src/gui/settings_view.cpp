@@ -153,9 +153,9 @@ TSettingsView::TSettingsView(TSettingsTable& table, QWidget* parent) : QWidget(p
     layout->addWidget(settingsGrid, 1);
     const int widest = BuildEditors();
     // The value column is wide enough for the longest item of a drop-down.
-    const int widths[3] = {285, std::max(247, widest + 4), 285};
-    for (int c = 0; c < 3; ++c) settingsGrid->setColumnWidth(c, widths[c]);
-    FitRows();
+    valueWidth_ = std::max(247, widest + 4);
+    FitColumns();
+    settingsGrid->viewport()->installEventFilter(this);  // the columns follow the table's width
     connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
         if (b.column() >= 0 && (a.column() != 1 || b.column() != 1)) FitRows();
     });
@@ -319,7 +319,23 @@ void TSettingsView::MoveTo(int row) {
     else settingsGrid->setFocus(Qt::TabFocusReason);
 }
 
+// The names and hints share what the values leave, 285 pixels each at most
+// (the original's), wrapped in taller rows when the window is narrow
+// (1024 x 768), so the hints are read without scrolling sideways.
+void TSettingsView::FitColumns() {
+    const int left = settingsGrid->viewport()->width() - valueWidth_;
+    const int side = std::clamp(left / 2, 170, 285);
+    settingsGrid->setColumnWidth(0, side);
+    settingsGrid->setColumnWidth(1, valueWidth_);
+    settingsGrid->setColumnWidth(2, std::max(side, left - side));
+    FitRows();
+}
+
 bool TSettingsView::eventFilter(QObject* object, QEvent* event) {
+    if (object == settingsGrid->viewport() && event->type() == QEvent::Resize) {
+        FitColumns();
+        return false;
+    }
     if (object == settingsGrid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&

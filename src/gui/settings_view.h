@@ -47,6 +47,8 @@ private:
     bool LeaveTable(bool forward);
     void SyncEditor(int row);
     void FitRows();
+    void FitColumns();
+    int valueWidth_ = 247;
     TSettingsTable& table_;
     TGridModel* model_;
     std::map<int, QComboBox*> combos_;

@@ -19,6 +19,11 @@ namespace portiqa {
 
 void TWorkbook::SetText(int row, int col, const QString& text) { SetCell(row, col, text, text); }
 
+void TWorkbook::SetTyped(int row, int col, const QString& text, TKind kind) {
+    SetCell(row, col, text, text);
+    if (auto it = cells_.find(Key(row, col)); it != cells_.end()) it->kind = kind;
+}
+
 void TWorkbook::SetCell(int row, int col, const QString& text, const QString& value) {
     if (row < 1 || col < 1 || row > kMaxRows || col > kMaxCols) return;
     cells_[Key(row, col)] = {text, value};
@@ -120,12 +125,42 @@ bool TWorkbookIo::WriteXlsx(const TWorkbook& book, QString& path, QString& error
         lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
         lxw_format* text = workbook_add_format(wb);
         format_set_num_format(text, "@");
+        lxw_format* dateFormat = workbook_add_format(wb);
+        format_set_num_format(dateFormat, "yyyy-mm-dd");
+        lxw_format* timeFormat = workbook_add_format(wb);
+        format_set_num_format(timeFormat, "hh:mm:ss");
+        // A typed cell as its value, when its text is one.
+        const auto typed = [&](lxw_row_t r, lxw_col_t c, const TWorkbook::Cell& cell) {
+            bool ok = false;
+            switch (cell.kind) {
+            case TWorkbook::TKind::Number: {
+                const qlonglong n = cell.text.toLongLong(&ok);
+                if (ok) worksheet_write_number(ws, r, c, double(n), nullptr);
+                return ok;
+            }
+            case TWorkbook::TKind::Date: {
+                const QDate d = QDate::fromString(cell.text, QStringLiteral("yyyy-MM-dd"));
+                lxw_datetime at{d.year(), d.month(), d.day(), 0, 0, 0};
+                if (d.isValid() && d.year() >= 1900) worksheet_write_datetime(ws, r, c, &at, dateFormat);
+                return d.isValid() && d.year() >= 1900;
+            }
+            case TWorkbook::TKind::Time: {
+                const QTime t = QTime::fromString(cell.text, QStringLiteral("H:mm:ss"));
+                lxw_datetime at{0, 0, 0, t.hour(), t.minute(), double(t.second())};
+                if (t.isValid()) worksheet_write_datetime(ws, r, c, &at, timeFormat);
+                return t.isValid();
+            }
+            case TWorkbook::TKind::Text: return false;
+            }
+            return false;
+        };
         for (auto it = book.ColumnWidths().begin(); it != book.ColumnWidths().end(); ++it)
             worksheet_set_column(ws, lxw_col_t(it.key() - 1), lxw_col_t(it.key() - 1), it.value(), nullptr);
         for (int r = 1; r <= book.RowCount(); ++r)
             for (int c = 1; c <= book.ColCount(); ++c) {
                 const QString t = book.Text(r, c);
                 if (t.isEmpty()) worksheet_write_blank(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), text);
+                else if (typed(lxw_row_t(r - 1), lxw_col_t(c - 1), book.cells_.value(TWorkbook::Key(r, c)))) continue;
                 else worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), EscapeForXlsx(t).constData(), text);
             }
         errno = 0;

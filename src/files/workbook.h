@@ -7,11 +7,16 @@ namespace portiqa {
 
 // One sheet of a workbook as the exchanges see it: cells addressed from
 // (1, 1) like a spreadsheet, each with its displayed text and its value as
-// text. What we write is text only ("@" number format).
+// text. What we write is text ("@" number format), unless a cell is marked
+// a number, a date or a time: a spreadsheet then sorts and counts it as one.
 class TWorkbook {
 public:
+    enum class TKind { Text, Number, Date, Time };
     void SetColumnWidth(int col, double width) { widths_[col] = width; }
     void SetText(int row, int col, const QString& text);
+    // text as the kind says: a whole number, yyyy-MM-dd, or H:mm:ss; a text
+    // that is no such value is written as text.
+    void SetTyped(int row, int col, const QString& text, TKind kind);
     // The cell's displayed text, and its value turned into text (a date as
     // yyyy-mm-dd, a time as hh:mm, a whole number without ".0").
     QString Text(int row, int col) const { return cells_.value(Key(row, col)).text; }
@@ -26,7 +31,7 @@ public:
     static constexpr int kMaxCols = 256;
 
 private:
-    struct Cell { QString text, value; };
+    struct Cell { QString text, value; TKind kind = TKind::Text; };
     static quint64 Key(int row, int col) { return quint64(quint32(row)) << 32 | quint32(col); }
     QHash<quint64, Cell> cells_;
     QMap<int, double> widths_;

@@ -1,5 +1,6 @@
 #include "history/history_files.h"
 #include "base/texts.h"
+#include <QRegularExpression>
 #include "files/csv.h"
 #include "history/history_block.h"
 #include <iterator>
@@ -16,6 +17,13 @@ constexpr int kShownCols[] = {H::kRecordNo, H::kDate, H::kTime, H::kSource, H::k
 constexpr int kShownCount = int(std::size(kShownCols));
 
 bool IsWordColumn(int col) { return col == H::kSource || col == H::kEvent; }
+
+// A time cell of a spreadsheet reads back without its seconds when they are
+// zero ("14:00"): the table keeps every time with them.
+QString WithSeconds(const QString& time) {
+    static const QRegularExpression kNoSeconds(QStringLiteral("^\\d{1,2}:\\d{2}$"));
+    return kNoSeconds.match(time).hasMatch() ? time + QStringLiteral(":00") : time;
+}
 
 // A source's or an event's word as the program keeps it, from the word a file
 // shows (the program's own, or this language's); other texts unchanged.
@@ -57,7 +65,10 @@ TWorkbook THistoryFiles::HistoryWorkbook() {
     for (int k = 0; k < kShownCount; ++k) book.SetText(1, k + 1, captions[k]);
     const QVector<QStringList> rows = ShownRecords();
     for (int i = 0; i < rows.size(); ++i) {
-        for (int k = 0; k < kShownCount; ++k) book.SetText(i + 2, k + 1, rows[i][k]);
+        // "№", the date and the time as the spreadsheet's own numbers, dates and times.
+        static constexpr TWorkbook::TKind kinds[kShownCount] = {TWorkbook::TKind::Number, TWorkbook::TKind::Date,
+                                                                TWorkbook::TKind::Time};
+        for (int k = 0; k < kShownCount; ++k) book.SetTyped(i + 2, k + 1, rows[i][k], kinds[k]);
         if ((i + 1) % 10 == 0 || i + 1 == rows.size()) {
             ctx_.progress.SetProgress(static_cast<uint16_t>((i + 1) * 100 / rows.size()));
             ctx_.status.ShowStatus(TText::tr("historical information records:%1/%2").arg(i + 1).arg(rows.size()));
@@ -119,8 +130,10 @@ void THistoryFiles::ApplyWorkbook(const TWorkbook& book) {
         for (int row = 2; row <= book.RowCount() && r < H::kRows; ++row) {
             if (book.Value(row, 1).isEmpty()) continue;
             ++r;
-            for (int k = 0; k < kShownCount - 1; ++k)  // the name comes from the directory
-                table_.Grid().SetCells(kShownCols[k], r, KeptWord(kShownCols[k], book.Value(row, k + 1)));
+            for (int k = 0; k < kShownCount - 1; ++k) {  // the name comes from the directory
+                const QString value = book.Value(row, k + 1);
+                table_.Grid().SetCells(kShownCols[k], r, KeptWord(kShownCols[k], kShownCols[k] == H::kTime ? WithSeconds(value) : value));
+            }
         }
     }
     table_.KeepAll();

@@ -8,7 +8,9 @@
 #include "settings/settings_profile.h"
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <minizip/unzip.h>
 #include <clocale>
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -592,12 +594,30 @@ TEST_F(FilesTest, CommaSeparatedExports) {
     EXPECT_EQ(line(1), "№|Дата|Время|От|Действие|Абонент|Текст|Имя");
     EXPECT_EQ(line(2), "58||||||a, b|");
     EXPECT_EQ(line(3), "57|2024-05-01|10:20:30|Телефон|Реле включено|+79990000000|Open|");
+    {
+        // "№", the date and the time are the spreadsheet's numbers, dates and
+        // times (styled, no shared string), so they sort as such.
+        unzFile z = unzOpen64(QFile::encodeName(Path("h.xlsx")).constData());
+        ASSERT_NE(z, nullptr);
+        ASSERT_EQ(unzLocateFile(z, "xl/worksheets/sheet1.xml", 0), UNZ_OK);
+        QByteArray sheet(1 << 16, '\0');
+        unzOpenCurrentFile(z);
+        sheet.resize(std::max(0, unzReadCurrentFile(z, sheet.data(), unsigned(sheet.size()))));
+        unzCloseCurrentFile(z);
+        unzClose(z);
+        EXPECT_TRUE(sheet.contains("<c r=\"A3\"><v>57</v></c>")) << sheet.toStdString();
+        EXPECT_TRUE(QRegularExpression("<c r=\"B3\" s=\"\\d+\"><v>45413</v>").match(QString::fromUtf8(sheet)).hasMatch());
+        EXPECT_TRUE(QRegularExpression("<c r=\"C3\" s=\"\\d+\"><v>0\\.4309").match(QString::fromUtf8(sheet)).hasMatch());
+        EXPECT_TRUE(QRegularExpression("<c r=\"D3\" s=\"\\d+\" t=\"s\">").match(QString::fromUtf8(sheet)).hasMatch());
+    }
     EXPECT_EQ(his.CsvLines(TCsvForm::Spreadsheet),
               (QStringList{"№,Дата,Время,От,Действие,Абонент,Текст,Имя", "58,,,,,,\"a, b\",",
                            "57,2024-05-01,10:20:30,Телефон,Реле включено,+79990000000,Open,"}));
     THistoryTable again;
     THistoryFiles loader(again, ctx);
+    book.SetCell(3, 3, "10:20", "10:20");  // a time cell whose seconds are zero reads back without them
     loader.ApplyWorkbook(book);
+    EXPECT_EQ(again.Grid().Cells(THistoryTable::kTime, 2), "10:20:00");
     EXPECT_EQ(again.Grid().Cells(1, 1), "58");
     EXPECT_EQ(again.Grid().Cells(5, 2), "Relay ON");
     EXPECT_EQ(again.Grid().Cells(4, 2), "Telephone");

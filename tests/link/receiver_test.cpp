@@ -550,6 +550,10 @@ TEST_F(ReplyTimeTest, TheLearnedWaitFollowsItsRulesStepByStep) {
     EXPECT_EQ(replyTimer.Interval(), 738);
     Answer(50);                 // to the second sending: the mean stays, so does the doubling
     EXPECT_EQ(next(), 738);
+    replyTimer.Advance(738);    // unanswered again: doubled again (× 4), never one step more (× 3)
+    EXPECT_EQ(replyTimer.Interval(), 1476);
+    Answer(50);
+    EXPECT_EQ(next(), 1476);
     Answer(44);                 // to a request sent once: deviation 60.625, mean 81.25
     EXPECT_EQ(next(), 373);     // 24 + 81.25 + 242.5 + 25, the doubling gone
     Answer(30);

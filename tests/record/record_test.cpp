@@ -400,6 +400,7 @@ TEST(RecordFile, IsTheUsersAloneAndADamagedOneNamesTheWayBack) {
     EXPECT_EQ(QFileInfo(fresh).permissions() & 0x0077, 0) << "0600";
     EXPECT_EQ(QFile::permissions(dir.filePath("new")) & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), 0) << "0700";
     EXPECT_TRUE(QFileInfo::exists(fresh + ".last-good"));
+    EXPECT_EQ(QFileInfo(fresh + ".last-good").permissions() & 0x0077, 0) << "the copy holds PINs and numbers too: 0600";
 
     const QString loose = dir.filePath("loose.sqlite");
     { QFile f(loose); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); }

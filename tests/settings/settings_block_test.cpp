@@ -50,6 +50,8 @@ TEST_F(BasicInfTest, NumbersTextsAndSelectionsEncodeAtTheirOffsets) {
     EXPECT_EQ(uint8_t(Page1()[118]), 0);  // an empty text is a lone 0x00
     table.SetValue(13, QString(45, 'x'));
     EXPECT_EQ(Page1().mid(118, 41), QByteArray(40, 'x') + 'R');  // no terminator; row 14 follows
+    table.SetValue(13, QString(39, 'y'));
+    EXPECT_EQ(Page1().mid(118, 40), QByteArray(39, 'y') + '\0');  // one short: its zero fills the last byte
 }
 
 TEST_F(BasicInfTest, ErasedModuleReadsAsTheOperatorExpects) {

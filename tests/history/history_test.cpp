@@ -54,6 +54,12 @@ TEST(HistoryRecord, DecodesEveryField) {
     EXPECT_FALSE(at(QByteArray(128, char(0xFF))).isValid());
     EXPECT_FALSE(at(Record("020000007b010203040507")).isValid());  // year byte 123
     EXPECT_FALSE(at(Record("02000000180230030405")).isValid());    // 30 February
+    // An erased time is no midnight: no moment, no time in the table.
+    EXPECT_FALSE(at(Record("02000000180501ffffff0302")).isValid());
+    THistoryTable erased;
+    Put(erased, 1, Record("02000000180501ffffff0302"));
+    EXPECT_EQ(Row(erased, 1)[1], "2024-05-01");
+    EXPECT_EQ(Row(erased, 1)[2], "");
     t.CompactHistory();
     EXPECT_EQ(Row(t, 1)[0], "-2147483648");  // row 2 moved up; rows 3 and 4 dropped
     EXPECT_TRUE(Row(t, 2)[0].isEmpty());

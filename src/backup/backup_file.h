@@ -12,6 +12,9 @@ struct TBackupImage {
     QString created;                      // ISO 8601, local time with offset
     QString port;
     QString program;
+    // The module the pages came from, when they hold no settings page to
+    // name it by (a copy the record keeps of the numbers alone).
+    QString simNumber;
 };
 
 // The backup file: a zip archive holding manifest.json and one file per

@@ -188,6 +188,7 @@ namespace {
 struct TSide {
     QString label;
     TModulePages pages;
+    QString sim;  // the module's, when the record names it
 };
 
 bool SideFromFile(TCliRun& r, const QString& path, TSide& side, QString& error) {
@@ -252,10 +253,12 @@ int ResolveSide(TCliRun& r, const QString& what, TSide& side) {
         const auto snapshot = ok ? record->Snapshot(id, error) : std::nullopt;
         if (!snapshot) return r.Refuse(kExitFile, error.isEmpty() ? TText::tr("снимка %1 нет в журнале").arg(what) : error);
         side.pages = snapshot->pages;
+        if (const auto m = record->FindModule(QString::number(snapshot->moduleId), error)) side.sim = m->sim;
         return kExitOk;
     }
     const auto m = NeedModule(r, *record, what.left(at), rc);
     if (!m) return rc;
+    side.sim = m->sim;
     const QString date = what.mid(at + 1);
     // A day alone means the module as it was at the day's end.
     const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
@@ -291,6 +294,7 @@ bool SnapshotToRestore(TCliRun& r, const QString& what, TBackupImage& image, int
         for (int p = 1; p <= kNumberPages; ++p)
             image.pages[NumberPageAddress(p)] = side.pages.numbers.mid((p - 1) * kPageSize, kPageSize);
     image.program = what;
+    image.simNumber = side.sim;
     return true;
 }
 

@@ -108,6 +108,8 @@ void TSession::Restore(const TBackupImage& image, TModuleBackup::TRestoreOptions
     TModuleIdentity source;
     if (const auto it = image.pages.find(SettingsPageAddress(1)); it != image.pages.end())
         source.simNumber = SimNumberOfSettingsPage(it->second);
+    else
+        source.simNumber = image.simNumber;
     if (const auto refused =
             RefuseWrite(source, !options.dryRun, TText::tr("Резервная копия снята с модуля %1, записать её в модуль %2?")))
         return Finish(TOperation::Memory, *refused);

@@ -925,6 +925,16 @@ TEST_F(CliTest, ARestoreTakesTheRecordsCopyAndABackupIsKnownByItsContent) {
     const CliRun restored = Run(r + QStringList{"-y", "restore", "-i", today});
     EXPECT_EQ(restored.code, 0) << restored.err.toStdString();
     EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
+    // The newest copy, a download's, holds the numbers alone: they restore.
+    ASSERT_EQ(Run(r + QStringList{"numbers", "download", "-o", File("n.csv")}).code, 0);
+    module->WriteMemory(0x1000, QByteArray(64, char(0xFF)));
+    const CliRun log = Run(r + QStringList{"log", "+79161234567", "--json"}, false);
+    const QJsonArray snapshots = Json(log.out)["modules"].toArray()[0].toObject()["snapshots"].toArray();
+    ASSERT_FALSE(snapshots.isEmpty()) << log.out.toStdString();
+    const QString download = "@" + QString::number(snapshots[0].toObject()["id"].toInt());
+    const CliRun onlyNumbers = Run(r + QStringList{"-y", "restore", "-i", download, "--only", "numbers"});
+    EXPECT_EQ(onlyNumbers.code, 0) << onlyNumbers.err.toStdString();
+    EXPECT_EQ(module->Memory(0x1000, 375 * 256), numbers);
     const CliRun none = Run(r + QStringList{"-y", "restore", "-i", "@999999"});
     EXPECT_EQ(none.code, 6);
     EXPECT_TRUE(none.err.contains("@999999")) << none.err.toStdString();

@@ -551,6 +551,14 @@ TEST_F(ProvisionTest, HelpAndDryRunTouchNoModule) {
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(out.contains("A: 1=1111, 5=Gate A open\nB: 1=2222\n")) << out.toStdString();
+    // A backup named like a workbook is still a backup: told by its content.
+    ASSERT_TRUE(QFile::copy(File("template.pbk"), File("template.xlsx")));
+    p.start(QStringLiteral(PORTIQA_CLI), {"provision", "--template", File("template.xlsx"), "--units", File("units.csv"),
+                                          "--watch", File("line/*"), "--dry-run"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString named = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(named.contains("A: 1=1111, 5=Gate A open\nB: 1=2222\n")) << named.toStdString();
     EXPECT_EQ(m.Requests(), 0);
     EXPECT_FALSE(QFile::exists(File("report.csv")));
 }

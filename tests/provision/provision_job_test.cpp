@@ -156,3 +156,29 @@ TEST(UnitLedgerTest, AUnitARunningStationHoldsIsReleasedOnlyWhenForced) {
 }
 
 } // namespace
+
+namespace portiqa {
+namespace {
+
+// A units table is the same batch whatever its copy's spacing or line ends;
+// another content is another batch.
+TEST(UnitLedgerTest, ABatchIsToldByItsCellsNotByTheirSpacing) {
+    QTemporaryDir dir;
+    const auto batchOf = [&](const QString& name, const QByteArray& text) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        TUnitLedger::TBatch batch;
+        QString error;
+        EXPECT_TRUE(TUnitLedger::BatchOf(f.fileName(), batch, error)) << error.toStdString();
+        return batch.name;
+    };
+    const QString plain = batchOf("a.csv", "unit,1,5\nA,1111,Gate A open\nB,2222,\n");
+    EXPECT_TRUE(plain.startsWith("units-")) << plain.toStdString();
+    EXPECT_EQ(batchOf("b.csv", "unit, 1, 5\r\nA, 1111 , Gate A open \r\nB,2222,\r\n"), plain);
+    EXPECT_NE(batchOf("c.csv", "unit,1,5\nA,1111,Gate A open\nB,2223,\n"), plain);
+}
+
+} // namespace
+} // namespace portiqa

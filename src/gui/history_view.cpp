@@ -113,7 +113,7 @@ QHBoxLayout* THistoryView::BuildStrip() {
     for (QDateTimeEdit* box : {static_cast<QDateTimeEdit*>(startDateEdit), static_cast<QDateTimeEdit*>(startTimeEdit),
                                static_cast<QDateTimeEdit*>(endDateEdit), static_cast<QDateTimeEdit*>(endTimeEdit)}) {
         box->setToolTip(TText::tr("Записи строго между началом и концом остаются после «Фильтр»"));
-        TypeDigitsIntoParts(box);
+        TypeDigitsIntoParts(box, [this](const QString& why) { emit TypingRefused(why); });
     }
     strip->addWidget(btnDownloadHistory);
     strip->addSpacing(20);

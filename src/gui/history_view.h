@@ -47,6 +47,10 @@ public:
     // their first default to now or the newest record, whichever is later.
     void ResetWindow();
 
+signals:
+    // A typed date the filter's box refused, and why.
+    void TypingRefused(const QString& why);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;

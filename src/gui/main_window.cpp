@@ -65,6 +65,7 @@ TMainWindow::TMainWindow(const QList<TPortChoice>& extraPorts, IOperator* op, QW
     // A key the settings table refused says why, in the status bar.
     connect(settingsView, &TSettingsView::TypingRefused, this, [this](const QString& why) { session_->Status().ShowStatus(why); });
     connect(numbersView, &TNumbersView::TypingRefused, this, [this](const QString& why) { session_->Status().ShowStatus(why); });
+    connect(historyView, &THistoryView::TypingRefused, this, [this](const QString& why) { session_->Status().ShowStatus(why); });
     connect(&session_->Numbers().Edits(), &TEditState::Changed, this, [this] { ShowEdited(); });
     session_->SetLoginControls([this](bool on) { SetControlsEnabled(on); });
     extraPorts_ = extraPorts;

@@ -658,6 +658,16 @@ TEST(HistoryViewInput, FilterDatesTypedByKeyboard) {
     QTest::mouseClick(h.view.startTimeEdit->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(6, h.view.startTimeEdit->height() / 2));
     Type("73005");
     EXPECT_EQ(h.view.startTimeEdit->time().toString(Qt::ISODate), "07:30:05");
+    // An impossible date typed whole is refused with the reason; the box keeps its date.
+    QStringList refused;
+    QObject::connect(&h.view, &THistoryView::TypingRefused, [&](const QString& why) { refused << why; });
+    h.view.startDateEdit->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    Type("31.04.2026");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(h.view.startDateEdit->date().toString(Qt::ISODate), "2024-03-15");
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0].startsWith("«31.04.2026» — не дата")) << refused[0].toStdString();
 }
 
 } // namespace

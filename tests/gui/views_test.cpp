@@ -634,6 +634,9 @@ TEST(HistoryViewInput, RecordsNewestFirstSortableAndCounted) {
     clickHeader(THistoryTable::kTime);
     EXPECT_EQ(column(THistoryTable::kRecordNo), "2,4,3,1");  // by the moment, not the clock alone
     EXPECT_EQ(g.Cells(THistoryTable::kRecordNo, 1), "1");
+    // An export takes the records shown, in the order shown: table rows 2, 4, 3, 1.
+    ASSERT_TRUE(h.table.ShownOrder);
+    EXPECT_EQ(h.table.ShownOrder(), (QVector<int>{2, 4, 3, 1}));
 
     // The filter keeps two; the view starts at the top and counts them.
     v->scrollToBottom();

@@ -348,6 +348,19 @@ TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheTimerExpires) {
     EXPECT_EQ(settings.reads, 1);
 }
 
+// The same after the operator's cancel or a lost link: the next reply is read whole.
+TEST_F(ReceiverTest, HalfFrameIsForgottenWhenTheWorkIsCutShort) {
+    for (const auto cut : {&TReceiver::CancelTransfer, &TReceiver::LoseLink}) {
+        const int before = settings.reads;
+        Request();
+        Feed(Hex("23 83 00 00"));
+        ASSERT_TRUE((rx.*cut)());
+        Request();
+        Feed(Reply(131, 0, Page()));
+        EXPECT_EQ(settings.reads, before + 1);
+    }
+}
+
 TEST_F(ReceiverTest, TimerExpiryEndsAPendingPasswordCheck) {
     password.pending = true;
     Request();

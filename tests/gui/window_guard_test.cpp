@@ -442,6 +442,22 @@ TEST_F(GuardedWindow, TheJournalComparesSnapshotsAndLoadsOneForTheUsualSave) {
     EXPECT_TRUE(retried.isVisible());
     EXPECT_TRUE(retried.modules->isEnabled());
     EXPECT_GE(retried.entries->rowCount(), 4);
+    retried.close();
+
+    // A read after the writes leaves each write's entry as it ended.
+    QTest::mouseClick(Parts(w).numbersView->btnDownloadNumbers, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    QString error;
+    const QList<TJournalEntry> writes = w->Record()->Journal(*w->Session().ModuleId(), 10, error);
+    ASSERT_EQ(writes.size(), 2) << error.toStdString();
+    for (const TJournalEntry& e : writes) {
+        EXPECT_EQ(e.operation, "numbers");
+        EXPECT_EQ(e.outcome, "done");
+        EXPECT_EQ(e.pagesWritten, 1);
+    }
+    const QList<TSnapshot> kept = w->Record()->Snapshots(*w->Session().ModuleId(), 1, error);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept[0].kind, "read") << "the read is filed as a read";
 }
 
 TEST_F(GuardedWindow, ACancelledDownloadMarksTheTableIncompleteAndASaveFromItIsRefused) {

@@ -168,6 +168,18 @@ TEST_F(ProvisionTest, ModulesPluggedInGetTheTemplateAndTheNextUnitEachVerifiedAn
     EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(modules["m5"]->Memory(0, 4), "3333");
     EXPECT_EQ(modules["m5"]->Memory(202, 2), QByteArray::fromHex("0700"));
+
+    // Two plugged at once with --count 1: one is programmed, the other waits
+    // and is left as it was.
+    modules.clear();
+    WriteFile("more.csv", "unit,1\nD,4444\nE,5555\n");
+    Plug("m6");
+    Plug("m7");
+    Start({"--units", File("more.csv"), "--count", "1"});
+    EXPECT_EQ(Finish(), 0) << cli.readAllStandardError().toStdString();
+    QStringList pins{QString::fromLatin1(modules["m6"]->Memory(0, 4)), QString::fromLatin1(modules["m7"]->Memory(0, 4))};
+    pins.sort();
+    EXPECT_TRUE(pins == (QStringList{"4444", "5807"}) || pins == (QStringList{"5555", "5807"})) << pins.join(' ').toStdString();
 }
 
 TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {

@@ -1,5 +1,7 @@
 #include "link/comm.h"
 #include "base/texts.h"
+#include "link/net_address.h"
+#include "link/telnet_line.h"
 #include <QMetaObject>
 #include <QPointer>
 #include <QVarLengthArray>
@@ -30,7 +32,35 @@ QString ReasonWords(const std::string& reason) {
 }
 }
 
+// The words for a device server's connection that ended, with what it said
+// last when that was text ("Port already in use").
+QString TComm::ServerClosed(const QString& host, const QByteArray& said) {
+    QString text;
+    for (const char c : said) {
+        if (c == '\r' || c == '\n') text += u' ';
+        else if (c >= 0x20 && c < 0x7f) text += QChar(c);
+        else text.clear();  // module bytes: only the text after the last of them
+    }
+    text = text.simplified();
+    QString words = TText::tr("the device server at %1 closed the connection").arg(host);
+    if (text.size() >= 4) words += TText::tr(" (it said \"%1\")").arg(text);
+    return words;
+}
+
 TComm::TComm(QObject* parent) : QObject(parent) {}
+
+QString TComm::HangUpReason() const {
+    std::lock_guard lock(whyMutex_);
+    return hangUpWhy_;
+}
+
+void TComm::Hang(int notice, unsigned generation, const QString& why) {
+    if (!why.isEmpty()) {
+        std::lock_guard lock(whyMutex_);
+        if (hangUpWhy_.isEmpty()) hangUpWhy_ = why;
+    }
+    PostNotice(notice, generation);
+}
 
 TComm::~TComm() {
     // The threads refer to this object: they end before it goes.
@@ -75,6 +105,10 @@ void TComm::Open() {
         openError_ = TText::tr("This serial port already opened");
         return;
     }
+    if (TNetAddress::LooksLike(portName_)) {
+        OpenNetwork();
+        return;
+    }
     std::string reason;
     commio::Handle h = commio::kNoHandle;
     const auto result = portName_.trimmed().isEmpty()
@@ -103,12 +137,16 @@ void TComm::Open() {
         throw ECommsError(openError_, openReason_);
     }
 
+    StartThreads();
+}
+
+bool TComm::StartThreads() {
     closeEvent_ = commio::CreateEvent();
     workEvent_ = commio::CreateEvent();
     if (!commio::Valid(closeEvent_) || !commio::Valid(workEvent_)) {
         ReleaseHandles();
         openError_ = TText::tr("Unable to create event");
-        return;
+        return false;
     }
     ++generation_;
     hangupPosted_ = false;
@@ -116,12 +154,16 @@ void TComm::Open() {
         std::lock_guard lock(queueMutex_);
         writeQueue_.clear();
     }
+    {
+        std::lock_guard lock(whyMutex_);
+        hangUpWhy_.clear();
+    }
     try {
         readThread_ = std::thread(&TComm::ReadThread, this, handle_, closeEvent_, kReadBufferSize, generation_);
     } catch (const std::system_error&) {
         ReleaseHandles();
         openError_ = TText::tr("Unable to create read thread");
-        return;
+        return false;
     }
     try {
         writeThread_ = std::thread(&TComm::WriteThread, this, handle_, closeEvent_, workEvent_, generation_);
@@ -130,15 +172,16 @@ void TComm::Open() {
         readThread_.join();
         ReleaseHandles();
         openError_ = TText::tr("Unable to create write thread");
-        return;
+        return false;
     }
+    return true;
 }
 
 void TComm::StopThreads() {
     commio::SignalEvent(closeEvent_);
-    commio::PurgeInput(handle_);
+    if (!network_) commio::PurgeInput(handle_);
     if (readThread_.joinable()) readThread_.join();
-    commio::PurgeOutput(handle_);
+    if (!network_) commio::PurgeOutput(handle_);
     if (writeThread_.joinable()) writeThread_.join();
     allWritten_ = true;
     std::lock_guard lock(queueMutex_);
@@ -150,10 +193,16 @@ void TComm::ReleaseHandles() {
     commio::CloseEvent(workEvent_);
     closeEvent_ = workEvent_ = commio::kNoEvent;
     // The terminal goes back to the settings it had before this opening.
-    commio::RestoreLineState(handle_, savedLine_);
+    if (network_) {
+        commio::CloseSocket(handle_);
+    } else {
+        commio::RestoreLineState(handle_, savedLine_);
+        commio::Close(handle_);
+    }
     savedLine_.clear();
-    commio::Close(handle_);
     handle_ = commio::kNoHandle;
+    network_ = false;
+    telnet_.reset();
 }
 
 void TComm::Close() {
@@ -171,7 +220,9 @@ bool TComm::Write(const uint8_t* data, uint16_t size) {
     if (handle_ == commio::kNoHandle || !writeThread_.joinable() || size == 0) return false;
     {
         std::lock_guard lock(queueMutex_);
-        writeQueue_.emplace_back(reinterpret_cast<const char*>(data), size);
+        // Through Telnet every 0xFF of the module's bytes travels doubled.
+        writeQueue_.push_back(telnet_ ? TTelnetLine::Escape(data, size)
+                                      : QByteArray(reinterpret_cast<const char*>(data), size));
     }
     allWritten_ = false;
     commio::SignalEvent(workEvent_);
@@ -223,21 +274,41 @@ void TComm::PostNotice(int notice, unsigned generation) {
 void TComm::ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t bufferSize,
                        unsigned generation) {
     std::vector<uint8_t> buffer(bufferSize);
+    const bool network = network_;
+    QByteArray lastWords;  // what a device server said last, for the words on its hang-up
     for (;;) {
-        const auto w = commio::WaitPort(port, closeEvent, false);
+        const auto w = network ? commio::WaitSocket(port, closeEvent, false) : commio::WaitPort(port, closeEvent, false);
         if (w == commio::WaitResult::Event) break;
         if (w != commio::WaitResult::Ready) {
-            PostNotice(kHangUp, generation);
+            Hang(kHangUp, generation, network ? ServerClosed(netHost_, lastWords) : QString());
             break;
         }
         size_t count = 0;
-        const auto r = commio::Read(port, buffer.data(), buffer.size(), count);
+        const auto r = network ? commio::Receive(port, buffer.data(), buffer.size(), count)
+                               : commio::Read(port, buffer.data(), buffer.size(), count);
         if (r == commio::IoResult::WouldBlock) continue;
         if (r != commio::IoResult::Ok) {
-            PostNotice(kHangUp, generation);
+            Hang(kHangUp, generation, network ? ServerClosed(netHost_, lastWords) : QString());
             break;
         }
-        PostReceived(QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(count)), generation);
+        QByteArray bytes(reinterpret_cast<const char*>(buffer.data()), qsizetype(count));
+        if (telnet_) {
+            bytes = telnet_->Feed(buffer.data(), count);
+            if (QByteArray replies = telnet_->TakeReplies(); !replies.isEmpty()) {
+                {
+                    std::lock_guard lock(queueMutex_);
+                    writeQueue_.push_back(std::move(replies));
+                }
+                allWritten_ = false;
+                commio::SignalEvent(workEvent_);
+            }
+            if (!telnet_->Refusal().isEmpty()) {
+                Hang(kHangUp, generation, telnet_->Refusal());
+                break;
+            }
+        }
+        if (network) lastWords = (lastWords + bytes).right(kLastWords);
+        if (!bytes.isEmpty()) PostReceived(std::move(bytes), generation);
     }
 }
 
@@ -272,12 +343,14 @@ void TComm::WriteThread(commio::Handle port, commio::Event closeEvent, commio::E
         bool failed = false, closing = false;
         while (done < size_t(item.size()) && !failed && !closing) {
             size_t n = 0;
-            const auto r = commio::Write(port, reinterpret_cast<const uint8_t*>(item.constData()) + done,
-                                         size_t(item.size()) - done, n);
+            const auto* from = reinterpret_cast<const uint8_t*>(item.constData()) + done;
+            const auto r = network_ ? commio::Send(port, from, size_t(item.size()) - done, n)
+                                    : commio::Write(port, from, size_t(item.size()) - done, n);
             if (r == commio::IoResult::Ok) {
                 done += n;
             } else if (r == commio::IoResult::WouldBlock) {
-                const auto w = commio::WaitPort(port, closeEvent, true);
+                const auto w = network_ ? commio::WaitSocket(port, closeEvent, true)
+                                        : commio::WaitPort(port, closeEvent, true);
                 if (w == commio::WaitResult::Event) closing = true;
                 else if (w != commio::WaitResult::Ready) failed = true;
             } else {
@@ -286,7 +359,7 @@ void TComm::WriteThread(commio::Handle port, commio::Event closeEvent, commio::E
         }
         if (closing) break;
         if (failed) {
-            PostNotice(kHangUp, generation);
+            Hang(kHangUp, generation, network_ ? ServerClosed(netHost_, {}) : QString());
             break;
         }
         wroteSinceNotice = true;

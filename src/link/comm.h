@@ -8,12 +8,15 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
 namespace portiqa {
+
+class TTelnetLine;
 
 // Raised by Open for the failures the operator must be told about.
 class ECommsError : public std::runtime_error {
@@ -30,6 +33,13 @@ public:
 // its events on the thread that owns it (the main thread). Bytes reach
 // OnReceived in arrival order, every byte at hand in one event (at most
 // kReadBufferSize).
+//
+// A port name written as an address (socket://HOST:PORT, rfc2217://HOST:PORT)
+// opens a TCP connection to a serial device server instead, with the same
+// events: the bytes as they are, or through Telnet with the far line set
+// as above (see TTelnetLine). Only this computer's own addresses are taken
+// unless plain network connections are allowed: the module's password
+// travels unencrypted.
 class TComm : public QObject, public ISerialPort {
     Q_OBJECT
 public:
@@ -54,6 +64,15 @@ public:
     // Why the line refused the last change of a line setting (empty when it took).
     QString LineError() const { return lineError_; }
     bool AllWritten() const { return allWritten_.load(); }
+    // Addresses of other computers are opened only when this is set.
+    void SetAllowPlainNetwork(bool allow) { allowPlainNetwork_ = allow; }
+    // True while a device server's connection is open.
+    bool IsNetwork() const { return network_; }
+    // Why the line went away, when the port can tell (a device server's
+    // connection); empty for a local port.
+    QString HangUpReason() const;
+    // How long an opening waits for a device server.
+    static constexpr int kConnectMs = 5000;
     QString DevicePath() const;
 
     // Events, raised on the owning thread.
@@ -66,6 +85,11 @@ public:
 
 private:
     bool ApplyLine();
+    void OpenNetwork();
+    bool StartThreads();
+    void Hang(int notice, unsigned generation, const QString& why);
+    static QString ServerClosed(const QString& host, const QByteArray& said);
+    static constexpr qsizetype kLastWords = 80;
     void ReadThread(commio::Handle port, commio::Event closeEvent, uint16_t bufferSize, unsigned generation);
     void WriteThread(commio::Handle port, commio::Event closeEvent, commio::Event workEvent, unsigned generation);
     void PostReceived(QByteArray bytes, unsigned generation);
@@ -88,6 +112,11 @@ private:
     std::deque<QByteArray> writeQueue_;
     std::atomic<bool> allWritten_{true};
     std::atomic<bool> hangupPosted_{false};
+    bool network_ = false, allowPlainNetwork_ = false;
+    QString netHost_;
+    std::unique_ptr<TTelnetLine> telnet_;  // the reader thread's while the port is open
+    mutable std::mutex whyMutex_;
+    QString hangUpWhy_;
     unsigned generation_ = 0;
     QByteArray inbox_;          // received bytes not yet raised (main thread)
     qsizetype inboxPos_ = 0;

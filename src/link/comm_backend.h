@@ -78,6 +78,19 @@ enum class IoResult { Ok, WouldBlock, HangUp, Failed };
 IoResult Read(Handle port, uint8_t* buffer, size_t size, size_t& count);
 IoResult Write(Handle port, const uint8_t* data, size_t size, size_t& count);
 
+// A device server's TCP connection in place of a device (a socket handle).
+// Connect tries every address the host name gives, each within what is left
+// of timeoutMs; the socket sends small writes at once (no Nagle delay).
+OpenResult Connect(const std::string& host, uint16_t port, int timeoutMs, Handle& handle, std::string& reason);
+void CloseSocket(Handle socket);
+// As WaitPort, for a socket.
+WaitResult WaitSocket(Handle socket, Event event, bool forWrite);
+// Waits up to timeoutMs for the socket to be readable (data, or its end).
+bool SocketReadable(Handle socket, int timeoutMs);
+// As Read and Write, for a socket: an orderly end from the far side is HangUp.
+IoResult Receive(Handle socket, uint8_t* buffer, size_t size, size_t& count);
+IoResult Send(Handle socket, const uint8_t* data, size_t size, size_t& count);
+
 // Turns a port-list name into the device path ("ttyUSB0" -> "/dev/ttyUSB0",
 // "COM12" -> "\\\\.\\COM12"); a path is kept as it is.
 std::string DevicePath(const std::string& name);

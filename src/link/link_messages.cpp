@@ -22,7 +22,10 @@ QString NoAnswerHint() {
     return TText::tr("\rПроверьте кабель, питание модуля и выбранный порт");
 }
 
-QString LinkLostMessage() { return TText::tr("Связь с GSM модулем потеряна: порт закрыт"); }
+QString LinkLostMessage(const QString& why) {
+    if (!why.isEmpty()) return TText::tr("Связь с GSM модулем потеряна: %1").arg(why);
+    return TText::tr("Связь с GSM модулем потеряна: порт закрыт");
+}
 
 QString LinkMessage(const TLinkNotice& n) {
     using K = TLinkNotice::TKind;
@@ -32,7 +35,7 @@ QString LinkMessage(const TLinkNotice& n) {
         // A final failure: what happened, what was written, what to check.
         return TText::tr("GSM модуль не отвечает") + WrittenSoFar(n.pagesWritten, n.verifying) + NoAnswerHint();
     case K::LinkLost:
-        return LinkLostMessage() + WrittenSoFar(n.pagesWritten, n.verifying) +
+        return LinkLostMessage(n.detail) + WrittenSoFar(n.pagesWritten, n.verifying) +
                TText::tr("\rПодключите GSM модуль, откройте порт, войдите и повторите");
     case K::SaveRefused:
         if (n.rawPages)

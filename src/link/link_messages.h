@@ -15,7 +15,8 @@ void ShowLinkNotice(IOperator& op, const TLinkNotice& notice);
 // The second line of a reply-timeout message: what to check.
 QString NoAnswerHint();
 // The port closed under the program (cable pulled, bridge gone).
-QString LinkLostMessage();
+// The port closed under the module; why, when the port can tell (a device server's words).
+QString LinkLostMessage(const QString& why = {});
 // The text shown when an operation is started while a reply is owed.
 QString BusyMessage();
 // The one check before an operation starts: while a reply is owed, two

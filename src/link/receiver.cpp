@@ -187,20 +187,21 @@ void TReceiver::OnReplyTimeout() {
 
 bool TReceiver::CancelTransfer() { return EndNow(TLinkNotice::TKind::Cancelled, TLinkFailure::Cancelled); }
 
-bool TReceiver::LoseLink() { return EndNow(TLinkNotice::TKind::LinkLost, TLinkFailure::LinkLost); }
+bool TReceiver::LoseLinkFor(const QString& why) { return EndNow(TLinkNotice::TKind::LinkLost, TLinkFailure::LinkLost, why); }
 
-bool TReceiver::EndNow(TLinkNotice::TKind kind, TLinkFailure why) {
+bool TReceiver::EndNow(TLinkNotice::TKind kind, TLinkFailure why, const QString& detail) {
     if (!seq_.Outstanding()) return false;
     replyTimer_.SetEnabled(false);
     damaged_ = false;
     assembler_.Reset();
-    GiveUpOwedReply(kind, why);
+    GiveUpOwedReply(kind, why, detail);
     return true;
 }
 
-void TReceiver::GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why) {
+void TReceiver::GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why, const QString& detail) {
     TLinkNotice n;
     n.kind = kind;
+    n.detail = detail;
     n.pagesWritten = seq_.PagesWrittenInTransfer();
     n.verifying = seq_.Verifying();
     seq_.GiveUp();

@@ -54,7 +54,9 @@ public:
     bool CancelTransfer();
     // The port went away under the running transfer: it ends at once, reported
     // as LinkLost (one notice, with what was written). False when nothing was running.
-    bool LoseLink();
+    bool LoseLink() { return LoseLinkFor({}); }
+    // The same, with why the port closed when it can tell (a device server's words).
+    bool LoseLinkFor(const QString& why);
 
     // Raised first for everything the operator is to be told.
     std::function<void(const TLinkNotice&)> OnNotice;
@@ -80,9 +82,9 @@ private:
     void EndTransfers();
     // The reply owed will not be taken (its time ran out, or the operator
     // ended the transfer): every chain ends and the end is reported.
-    void GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why);
+    void GiveUpOwedReply(TLinkNotice::TKind kind, TLinkFailure why, const QString& detail = {});
     // Ends the running transfer at once, from outside (the operator, the port).
-    bool EndNow(TLinkNotice::TKind kind, TLinkFailure why);
+    bool EndNow(TLinkNotice::TKind kind, TLinkFailure why, const QString& detail = {});
     void SaveRefused(bool rawPages);
 
     TFrameAssembler& assembler_;

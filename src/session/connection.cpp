@@ -13,9 +13,10 @@ TConnection::TConnection(TComm& comm, TSession& session) : comm_(comm), session_
     };
     comm_.OnHangUp = [this](TComm*) {
         // A transfer under way ends with one report that says what was written.
-        const bool transferEnded = session_.LoseLink();
+        const QString why = comm_.HangUpReason();
+        const bool transferEnded = session_.LoseLink(why);
         Close();
-        if (OnLost) OnLost(transferEnded ? QString() : LinkLostMessage());
+        if (OnLost) OnLost(transferEnded ? QString() : LinkLostMessage(why));
     };
 }
 

@@ -151,7 +151,7 @@ public:
     // Who the session asks and tells: for a front end's own questions about the tables.
     IOperator& Operator() { return op; }
     // The port is gone: a transfer under way ends with one report; true when one did.
-    bool LoseLink() { return receiver.LoseLink(); }
+    bool LoseLink(const QString& why = {}) { return receiver.LoseLinkFor(why); }
 
 protected:
     // The session's parts, in start-up order; front ends reach them only

@@ -6,6 +6,7 @@
 #include "session/runtime.h"
 #include "sim/simulator.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace portiqa::test {
@@ -26,6 +27,8 @@ struct SessionFixture : ::testing::Test {
     int framesSent = 0;      // requests the program wrote
     qint64 bytesTaken = 0;   // bytes the program received
     std::vector<TOutcome> outcomes;
+    // The name the program opens for the module's terminal (a device server's address).
+    std::function<QString(const QString& terminal)> portFor;
 
     void Start() {
         runtime.reset();  // a case that starts again closes the old port first
@@ -33,7 +36,7 @@ struct SessionFixture : ::testing::Test {
         QString error;
         ASSERT_TRUE(module->Start(&error)) << error.toStdString();
         runtime = std::make_unique<TRuntime>(display, op, QString(), OpenSeams(session, &replyTimer, &statusTimer));
-        ASSERT_EQ(runtime->Open(module->Path()), QString());
+        ASSERT_EQ(runtime->Open(portFor ? portFor(module->Path()) : module->Path()), QString());
         // Counts what the port hands over, then hands it on.
         auto toSession = runtime->Port().OnReceived;
         runtime->Port().OnReceived = [this, toSession](TComm* port, const char* b, uint16_t n) {

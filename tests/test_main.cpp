@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     if (!data.isValid()) return 1;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", data.path().toUtf8());  // settings (addresses opened) too
     qunsetenv("PORTIQA_RECORD");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

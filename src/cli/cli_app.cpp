@@ -93,7 +93,11 @@ const char* const kCliUsage =
     "\n"
     "Options:\n"
     "  -p, --port PORT               serial port: a name from 'ports' (ttyUSB0) or a device path;\n"
-    "                                without it the first port of the list\n"
+    "                                without it the first port of the list. A module behind a\n"
+    "                                serial device server: socket://HOST:PORT (raw TCP) or\n"
+    "                                rfc2217://HOST:PORT (Telnet, the line set by the program)\n"
+    "      --allow-plain-network     take a device server on another computer (the password\n"
+    "                                crosses the network unencrypted: prefer a VPN or SSH tunnel)\n"
     "  -P, --password PIN            the module's 4-digit password (default 5807); other users of\n"
     "                                this computer can see it in the process list: prefer\n"
     "      --password-file FILE      the password on the first line of FILE, or the environment\n"
@@ -189,7 +193,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, bool err
         return kExitOk;
     }
     if (o.command == QLatin1String("ports")) {
-        for (const QString& name : TRuntime::Ports()) out << name << "\n";
+        // This computer's ports, then the device servers opened before.
+        for (const QString& name : TRuntime::Ports() + TRuntime::Addresses()) out << name << "\n";
         out.flush();
         return kExitOk;
     }

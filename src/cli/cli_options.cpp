@@ -16,7 +16,7 @@ namespace portiqa {
 namespace {
 
 // The options every command that talks to a module accepts.
-const QStringList kConnection{"port", "password", "password-file", "quiet", "record", "no-record"};
+const QStringList kConnection{"port", "password", "password-file", "quiet", "record", "no-record", "allow-plain-network"};
 
 } // namespace
 
@@ -89,6 +89,7 @@ QList<QCommandLineOption> Options() {
         {{"clone"}, nullptr},
         {{"record"}, "URL"},
         {{"no-record"}, nullptr},
+        {{"allow-plain-network"}, nullptr},
         {{"json"}, nullptr},
         {{"all"}, nullptr},
         {{"read-only"}, nullptr},
@@ -185,6 +186,7 @@ bool ReadFlags(const TParser& p, TCliOptions& o, QString& usage) {
     o.clone = p.isSet(QStringLiteral("clone"));
     o.record = p.value(QStringLiteral("record"));
     o.noRecord = p.isSet(QStringLiteral("no-record"));
+    o.allowPlainNetwork = p.isSet(QStringLiteral("allow-plain-network"));
     o.json = p.isSet(QStringLiteral("json"));
     o.all = p.isSet(QStringLiteral("all"));
     o.only = p.value(QStringLiteral("only"));

@@ -35,6 +35,7 @@ struct TCliOptions {
     bool clone = false;  // write what was taken from another module
     QString record;         // --record: where the record is (empty: PORTIQA_RECORD or the default file)
     bool noRecord = false;  // --no-record
+    bool allowPlainNetwork = false;  // --allow-plain-network: device servers on other computers
     bool json = false;
     bool all = false;  // log: every snapshot and write, not the newest only
     bool readOnly = false;  // --read-only or PORTIQA_READ_ONLY=1: every write refused before a frame

@@ -37,6 +37,7 @@ int TCliRun::Connect() {
     // A damaged record is never written on: nothing is sent to the module.
     if (!record && TRecord::IsDamage(problem)) return Refuse(kExitFile, problem);
     Cli().Runtime().BorrowRecord(record, TRecord::Available() ? problem : QString());
+    Cli().Runtime().SetAllowPlainNetwork(o.allowPlainNetwork);
     if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
     return Cli().Login(o.pin);
 }
@@ -72,6 +73,11 @@ int RunLogin(TCliRun& r) {
     // The module logged in, as the record knows it.
     const TModuleIdentity m = *r.S().Module();
     QJsonObject o{{"sim", m.simNumber}, {"bridge_serial", m.bridgeSerial}, {"port", m.port}};
+    // Over a device server there is no USB bridge: the module is known by its SIM number alone.
+    if (r.Cli().Runtime().IsNetwork()) {
+        o.insert("bridge_serial", QJsonValue::Null);
+        o.insert("link", QStringLiteral("network: no bridge serial number; known by its SIM number"));
+    }
     QString problem, error;
     if (TRecord* record = r.Record(problem); record && r.S().ModuleId()) {
         o.insert("record_id", *r.S().ModuleId());

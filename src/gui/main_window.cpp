@@ -184,6 +184,8 @@ void TMainWindow::ScanPorts() {
     const QString chosen = portBox->count() > 0 ? portBox->currentText() : QString();
     ports_ = extraPorts_;
     for (const QString& name : PortScanner ? PortScanner() : TRuntime::Ports()) ports_.append({name, name});
+    // Device servers opened before, after this computer's own ports.
+    for (const QString& address : TRuntime::Addresses()) ports_.append({address, address});
     QSignalBlocker block(portBox);
     portBox->clear();
     for (const auto& p : ports_) {
@@ -214,7 +216,17 @@ void TMainWindow::OpenPortClick() {
         ProtectEdits(true, true, TText::tr("закрыть порт"), [this](bool) { Disconnect(); });
         return;
     }
-    if (const QString problem = runtime_->Open(ChosenPortName()); !problem.isEmpty()) {
+    // A device server on another computer: the password would cross the
+    // network as it is. Opened only when the operator says so, each time.
+    const QString port = ChosenPortName(), remote = TRuntime::RemoteHost(port);
+    if (!remote.isEmpty() &&
+        !operator_.WarnOkCancel(TText::tr("%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и "
+                                          "номера пройдут по сети открыто. Надёжнее подключаться через VPN или "
+                                          "SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?")
+                                    .arg(remote)))
+        return;
+    runtime_->SetAllowPlainNetwork(!remote.isEmpty());
+    if (const QString problem = runtime_->Open(port); !problem.isEmpty()) {
         operator_.ShowMessage(problem);
         btnConnect->setText(TText::tr("Войти"));
         return;

@@ -19,7 +19,7 @@ void TComm::OpenNetwork() {
     if (!address.IsLoopback() && !allowPlainNetwork_)
         fail(TText::tr("%1 is another computer, and the module's password would cross the network unencrypted: "
                        "reach the device server through a VPN or an SSH tunnel (then its address here is this "
-                       "computer's), or allow plain network connections (--allow-plain-network; in the window, the port box's menu)")
+                       "computer's), or allow plain network connections (--allow-plain-network; the window asks first)")
                  .arg(address.host));
     std::string reason;
     commio::Handle h = commio::kNoHandle;

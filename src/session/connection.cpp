@@ -2,7 +2,9 @@
 #include "base/errors.h"
 #include "base/texts.h"
 #include "link/link_messages.h"
+#include "link/net_address.h"
 #include "link/port_list.h"
+#include <QSettings>
 
 namespace portiqa {
 
@@ -36,8 +38,30 @@ QString TConnection::Open(const QString& name) {
                (comm_.OpenReason().isEmpty() ? QString() : ": " + comm_.OpenReason());
     }
     // Whatever module is on the port is a new one until a login.
-    session_.NewConnection(name, TPortList().SerialOf(name), comm_.BaudRate());
+    // A device server has no bridge serial number to tell modules apart by.
+    if (comm_.IsNetwork()) RememberAddress(name.trimmed());
+    session_.NewConnection(name, comm_.IsNetwork() ? QString() : TPortList().SerialOf(name), comm_.BaudRate());
     return {};
+}
+
+namespace {
+const QString kAddressesKey = QStringLiteral("addresses");
+constexpr int kAddressesKept = 12;
+QSettings Settings() { return QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")); }
+}
+
+QStringList TConnection::RememberedAddresses() {
+    QStringList kept;
+    for (const QString& a : Settings().value(kAddressesKey).toStringList())
+        if (TNetAddress::LooksLike(a) && !kept.contains(a) && kept.size() < kAddressesKept) kept.append(a);
+    return kept;
+}
+
+void TConnection::RememberAddress(const QString& address) {
+    QStringList kept = RememberedAddresses();
+    kept.removeAll(address);
+    kept.prepend(address);  // the latest first
+    Settings().setValue(kAddressesKey, kept.mid(0, kAddressesKept));
 }
 
 void TConnection::Close() {

@@ -29,7 +29,12 @@ public:
 
     static constexpr uint32_t kBaudRate = 115200;
 
+    // Device servers' addresses opened before, the latest first (the user's
+    // settings, shared by the window and the command line).
+    static QStringList RememberedAddresses();
+
 private:
+    static void RememberAddress(const QString& address);
     TComm& comm_;
     TSession& session_;
 };

@@ -1,4 +1,5 @@
 #include "session/runtime.h"
+#include "link/net_address.h"
 #include "link/port_list.h"
 
 namespace portiqa {
@@ -40,6 +41,15 @@ void TRuntime::BorrowRecord(TRecord* record, const QString& problem, bool confir
 
 QStringList TRuntime::Ports() { return TPortList().ScanPorts(); }
 
-QString TRuntime::SerialOf(const QString& port) { return TPortList().SerialOf(port); }
+QString TRuntime::SerialOf(const QString& port) {
+    // A device server has no bridge serial number to tell modules apart by.
+    return TNetAddress::LooksLike(port) ? QString() : TPortList().SerialOf(port);
+}
+
+QString TRuntime::RemoteHost(const QString& port) {
+    TNetAddress address;
+    QString why;
+    return TNetAddress::Parse(port, address, why) && !address.IsLoopback() ? address.host : QString();
+}
 
 } // namespace portiqa

@@ -35,6 +35,14 @@ public:
     // Opens the named port at the module's speed: empty, or why not in the
     // operator's words. Closing forgets the module.
     QString Open(const QString& port) { return connection_.Open(port); }
+    // Device servers on other computers are opened only when allowed (the
+    // module's password crosses the network unencrypted).
+    void SetAllowPlainNetwork(bool allow) { comm_.SetAllowPlainNetwork(allow); }
+    // The host of a port name that is another computer's address; empty for
+    // a local port or this computer's own address.
+    static QString RemoteHost(const QString& port);
+    // True while the open port is a device server's connection.
+    bool IsNetwork() const { return comm_.IsNetwork(); }
     void Close() { connection_.Close(); }
     // Closes the port and nothing more: what the session learned of the
     // module stays to be read (a job that has ended reports it).
@@ -60,6 +68,8 @@ public:
     // This computer's serial ports, and the USB serial number of the bridge
     // behind one (empty where the system knows none).
     static QStringList Ports();
+    // Device servers' addresses opened before, the latest first.
+    static QStringList Addresses() { return TConnection::RememberedAddresses(); }
     static QString SerialOf(const QString& port);
 
 private:

@@ -76,7 +76,7 @@ TEST_P(DeviceServerTest, AServerKilledMidSaveEndsItInWordsWithEveryPageOldOrNew)
     session->numberBlock.Save();
     ASSERT_TRUE(WaitFor([this] { return !outcomes.empty(); }, 20000)) << "the save hung";
     EXPECT_FALSE(outcomes[0].Ok());
-    EXPECT_TRUE(outcomes[0].message.contains("closed the connection")) << outcomes[0].message.toStdString();
+    EXPECT_TRUE(outcomes[0].message.contains("закрыл соединение")) << outcomes[0].message.toStdString();
     EXPECT_FALSE(runtime->IsOpen());
     // Each page of the module is what it was or what was meant: never a mixture.
     const QByteArray after = module->Memory(0x1000, 375 * 256);

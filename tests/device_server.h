@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -46,6 +47,7 @@ public:
         return {};
     }
     QString Address() const { return address_; }
+    int Port() const { return port_; }
     // The device server dies as a power cut takes it: no goodbye.
     void Kill() {
         if (process_.state() == QProcess::NotRunning) return;
@@ -83,5 +85,35 @@ private:
     int port_ = 0;
     QString address_;
 };
+
+#ifdef PORTIQA_NET_RELAY
+// The test's own net_relay between the program and the device server: half
+// the round trip each way; stopped, a half-open connection.
+class TNetRelay {
+public:
+    ~TNetRelay() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    // The relay's address with scheme's (socket or rfc2217), or empty.
+    QString Start(const QString& scheme, int to, int rttMs) {
+        process_.start(QStringLiteral(PORTIQA_NET_RELAY), {"--to", QString::number(to), "--rtt", QString::number(rttMs)});
+        QDeadlineTimer deadline(5000);
+        while (!process_.canReadLine() && !deadline.hasExpired() && process_.state() != QProcess::NotRunning)
+            process_.waitForReadyRead(50);
+        const int port = process_.readLine().trimmed().toInt();
+        return port > 0 ? QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(port) : QString();
+    }
+
+    // Stops (or lets go on) the relay itself, never anything else.
+    void Hold(bool on) {
+        if (const qint64 pid = process_.processId(); pid > 0 && process_.state() == QProcess::Running)
+            ::kill(pid_t(pid), on ? SIGSTOP : SIGCONT);
+    }
+
+private:
+    QProcess process_;
+};
+#endif
 
 } // namespace portiqa::test

@@ -3467,6 +3467,90 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Numbers: not restored, kept as the module holds them<byte value="xd"/></translation>
     </message>
     <message>
+        <source>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</source>
+        <translation>%1 is another computer. The GSM module&apos;s protocol is not encrypted: the module&apos;s password and numbers will cross the network in the open. A VPN or an SSH tunnel is safer (the address is then this computer&apos;s). Connect in the open?</translation>
+    </message>
+    <message>
+        <source>the device server at %1 closed the connection</source>
+        <translation>the device server at %1 closed the connection</translation>
+    </message>
+    <message>
+        <source> (it said &quot;%1&quot;)</source>
+        <translation> (it said &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>Cannot open the device server&apos;s port</source>
+        <translation>Cannot open the device server&apos;s port</translation>
+    </message>
+    <message>
+        <source>the device server could not be reached: %1</source>
+        <translation>the device server could not be reached: %1</translation>
+    </message>
+    <message>
+        <source>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</source>
+        <translation>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</translation>
+    </message>
+    <message>
+        <source>Связь с GSM модулем потеряна: %1</source>
+        <translation>The link to the GSM module is lost: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</source>
+        <translation>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</translation>
+    </message>
+    <message>
+        <source>%1 baud</source>
+        <translation>%1 baud</translation>
+    </message>
+    <message>
+        <source>%1 data bits</source>
+        <translation>%1 data bits</translation>
+    </message>
+    <message>
+        <source>no parity</source>
+        <translation>no parity</translation>
+    </message>
+    <message>
+        <source>parity %1</source>
+        <translation>parity %1</translation>
+    </message>
+    <message>
+        <source>stop bits code %1</source>
+        <translation>stop bits code %1</translation>
+    </message>
+    <message>
+        <source>no flow control</source>
+        <translation>no flow control</translation>
+    </message>
+    <message>
+        <source>DTR low</source>
+        <translation>DTR low</translation>
+    </message>
+    <message>
+        <source>RTS low</source>
+        <translation>RTS low</translation>
+    </message>
+    <message>
+        <source>line control %1</source>
+        <translation>line control %1</translation>
+    </message>
+    <message>
+        <source>the device server does not let the line be set (no RFC 2217 on this port)</source>
+        <translation>the device server does not let the line be set (no RFC 2217 on this port)</translation>
+    </message>
+    <message>
+        <source>the device server refuses binary transmission</source>
+        <translation>the device server refuses binary transmission</translation>
+    </message>
+    <message>
+        <source>the device server did not take %1 (it answered %2)</source>
+        <translation>the device server did not take %1 (it answered %2)</translation>
+    </message>
+    <message>
+        <source>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</source>
+        <translation>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3523,15 +3607,18 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace]
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
                                 make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them)
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
                                 current (exit 7 when one is behind)
   site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes)
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3663,15 +3750,18 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace]
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
                                 make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them)
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
                                 current (exit 7 when one is behind)
   site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes)
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3749,88 +3839,32 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</source>
-        <translation>%1 is another computer. The GSM module&apos;s protocol is not encrypted: the module&apos;s password and numbers will cross the network in the open. A VPN or an SSH tunnel is safer (the address is then this computer&apos;s). Connect in the open?</translation>
+        <source>; адрес: %1</source>
+        <translation>; address: %1</translation>
     </message>
     <message>
-        <source>the device server at %1 closed the connection</source>
-        <translation>the device server at %1 closed the connection</translation>
+        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
+        <translation>the module at %1 is module %2 (%3), not module %4: the list was not written</translation>
     </message>
     <message>
-        <source> (it said &quot;%1&quot;)</source>
-        <translation> (it said &quot;%1&quot;)</translation>
+        <source>без адреса: пропущен</source>
+        <translation>no address: skipped</translation>
     </message>
     <message>
-        <source>Cannot open the device server&apos;s port</source>
-        <translation>Cannot open the device server&apos;s port</translation>
+        <source>проверен</source>
+        <translation>checked</translation>
     </message>
     <message>
-        <source>the device server could not be reached: %1</source>
-        <translation>the device server could not be reached: %1</translation>
+        <source>применён</source>
+        <translation>applied</translation>
     </message>
     <message>
-        <source>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</source>
-        <translation>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</translation>
+        <source>ошибка (код %1)</source>
+        <translation>failed (code %1)</translation>
     </message>
     <message>
-        <source>Связь с GSM модулем потеряна: %1</source>
-        <translation>The link to the GSM module is lost: %1</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</source>
-        <translation>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</translation>
-    </message>
-    <message>
-        <source>%1 baud</source>
-        <translation>%1 baud</translation>
-    </message>
-    <message>
-        <source>%1 data bits</source>
-        <translation>%1 data bits</translation>
-    </message>
-    <message>
-        <source>no parity</source>
-        <translation>no parity</translation>
-    </message>
-    <message>
-        <source>parity %1</source>
-        <translation>parity %1</translation>
-    </message>
-    <message>
-        <source>stop bits code %1</source>
-        <translation>stop bits code %1</translation>
-    </message>
-    <message>
-        <source>no flow control</source>
-        <translation>no flow control</translation>
-    </message>
-    <message>
-        <source>DTR low</source>
-        <translation>DTR low</translation>
-    </message>
-    <message>
-        <source>RTS low</source>
-        <translation>RTS low</translation>
-    </message>
-    <message>
-        <source>line control %1</source>
-        <translation>line control %1</translation>
-    </message>
-    <message>
-        <source>the device server does not let the line be set (no RFC 2217 on this port)</source>
-        <translation>the device server does not let the line be set (no RFC 2217 on this port)</translation>
-    </message>
-    <message>
-        <source>the device server refuses binary transmission</source>
-        <translation>the device server refuses binary transmission</translation>
-    </message>
-    <message>
-        <source>the device server did not take %1 (it answered %2)</source>
-        <translation>the device server did not take %1 (it answered %2)</translation>
-    </message>
-    <message>
-        <source>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</source>
-        <translation>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</translation>
+        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
+        <translation>Site &quot;%1&quot;: applied to %2, failed %3, without an address %4</translation>
     </message>
 </context>
 </TS>

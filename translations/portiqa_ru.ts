@@ -3469,6 +3469,90 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Номера: не восстанавливаются, остаются как в модуле<byte value="xd"/></translation>
     </message>
     <message>
+        <source>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</source>
+        <translation>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</translation>
+    </message>
+    <message>
+        <source>the device server at %1 closed the connection</source>
+        <translation>сервер портов %1 закрыл соединение</translation>
+    </message>
+    <message>
+        <source> (it said &quot;%1&quot;)</source>
+        <translation> (он ответил «%1»)</translation>
+    </message>
+    <message>
+        <source>Cannot open the device server&apos;s port</source>
+        <translation>Не удалось открыть порт сервера портов</translation>
+    </message>
+    <message>
+        <source>the device server could not be reached: %1</source>
+        <translation>сервер портов недоступен: %1</translation>
+    </message>
+    <message>
+        <source>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</source>
+        <translation>сервер портов %1 не настроил линию за %2 с (его порт в режиме Telnet с RFC 2217?)</translation>
+    </message>
+    <message>
+        <source>Связь с GSM модулем потеряна: %1</source>
+        <translation>Связь с GSM модулем потеряна: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</source>
+        <translation>«%1» — не адрес: пишите socket://ХОСТ:ПОРТ или rfc2217://ХОСТ:ПОРТ</translation>
+    </message>
+    <message>
+        <source>%1 baud</source>
+        <translation>%1 бод</translation>
+    </message>
+    <message>
+        <source>%1 data bits</source>
+        <translation>%1 бит данных</translation>
+    </message>
+    <message>
+        <source>no parity</source>
+        <translation>без чётности</translation>
+    </message>
+    <message>
+        <source>parity %1</source>
+        <translation>чётность %1</translation>
+    </message>
+    <message>
+        <source>stop bits code %1</source>
+        <translation>стоп-биты (код %1)</translation>
+    </message>
+    <message>
+        <source>no flow control</source>
+        <translation>без управления потоком</translation>
+    </message>
+    <message>
+        <source>DTR low</source>
+        <translation>DTR выключен</translation>
+    </message>
+    <message>
+        <source>RTS low</source>
+        <translation>RTS выключен</translation>
+    </message>
+    <message>
+        <source>line control %1</source>
+        <translation>управление линией %1</translation>
+    </message>
+    <message>
+        <source>the device server does not let the line be set (no RFC 2217 on this port)</source>
+        <translation>сервер портов не даёт настроить линию (на этом порту нет RFC 2217)</translation>
+    </message>
+    <message>
+        <source>the device server refuses binary transmission</source>
+        <translation>сервер портов отказывается передавать двоичные данные</translation>
+    </message>
+    <message>
+        <source>the device server did not take %1 (it answered %2)</source>
+        <translation>сервер портов не принял «%1» (ответил «%2»)</translation>
+    </message>
+    <message>
+        <source>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</source>
+        <translation>%1 — другой компьютер, и пароль модуля прошёл бы по сети открыто: подключайтесь к серверу портов через VPN или SSH-туннель (тогда адрес здесь — этого компьютера) или разрешите открытые сетевые подключения (--allow-plain-network; окно спрашивает при подключении)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3525,15 +3609,18 @@ Commands:
                                 set a site&apos;s list from a number file (creating the site), or
                                 one module&apos;s additions; names in the file go to the record
   site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace]
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
                                 make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them)
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
   site remove SITE MODULE       take a module out of the site
   site show SITE                the site&apos;s list with names, and each module&apos;s state
   site status SITE [--json]     each module, when the list was applied and whether it is
                                 current (exit 7 when one is behind)
   site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes)
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3668,15 +3755,19 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 задать список объекта из файла номеров (объект создаётся)
                                 или добавления одного модуля; имена из файла идут в журнал
   site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
-  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]... [--replace]
+  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]... [--replace] [--at АДРЕС]
                                 включить модуль в объект, без указанных НОМЕРов в дополнение
-                                к прежним (--replace: только без них)
+                                к прежним (--replace: только без них); --at: сервер портов,
+                                через который он доступен (rfc2217://ХОСТ:ПОРТ или
+                                socket://ХОСТ:ПОРТ; - — никакой)
   site remove ОБЪЕКТ МОДУЛЬ     исключить модуль из объекта
   site show ОБЪЕКТ              список объекта с именами и состояние каждого модуля
   site status ОБЪЕКТ [--json]   каждый модуль: когда применён список и актуален ли он
                                 (код 7, если какой-то отстаёт)
   site apply ОБЪЕКТ [--dry-run] сохранить список объекта в модуль на порту с проверками
-                                сохранения номеров (потеря доступа требует --yes)
+                                сохранения номеров (потеря доступа требует --yes); --all: во
+                                все модули объекта, у которых есть адрес, по очереди, строка
+                                на каждый
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
             [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
@@ -3756,88 +3847,32 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</source>
-        <translation>%1 — другой компьютер. Протокол GSM модуля не шифруется: пароль модуля и номера пройдут по сети открыто. Надёжнее подключаться через VPN или SSH-туннель (тогда адрес — этого компьютера). Подключиться открыто?</translation>
+        <source>; адрес: %1</source>
+        <translation>; адрес: %1</translation>
     </message>
     <message>
-        <source>the device server at %1 closed the connection</source>
-        <translation>сервер портов %1 закрыл соединение</translation>
+        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
+        <translation>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</translation>
     </message>
     <message>
-        <source> (it said &quot;%1&quot;)</source>
-        <translation> (он ответил «%1»)</translation>
+        <source>без адреса: пропущен</source>
+        <translation>без адреса: пропущен</translation>
     </message>
     <message>
-        <source>Cannot open the device server&apos;s port</source>
-        <translation>Не удалось открыть порт сервера портов</translation>
+        <source>проверен</source>
+        <translation>проверен</translation>
     </message>
     <message>
-        <source>the device server could not be reached: %1</source>
-        <translation>сервер портов недоступен: %1</translation>
+        <source>применён</source>
+        <translation>применён</translation>
     </message>
     <message>
-        <source>the device server at %1 did not set the line within %2 s (is its port in Telnet mode with RFC 2217?)</source>
-        <translation>сервер портов %1 не настроил линию за %2 с (его порт в режиме Telnet с RFC 2217?)</translation>
+        <source>ошибка (код %1)</source>
+        <translation>ошибка (код %1)</translation>
     </message>
     <message>
-        <source>Связь с GSM модулем потеряна: %1</source>
-        <translation>Связь с GSM модулем потеряна: %1</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is not an address: write socket://HOST:PORT or rfc2217://HOST:PORT</source>
-        <translation>«%1» — не адрес: пишите socket://ХОСТ:ПОРТ или rfc2217://ХОСТ:ПОРТ</translation>
-    </message>
-    <message>
-        <source>%1 baud</source>
-        <translation>%1 бод</translation>
-    </message>
-    <message>
-        <source>%1 data bits</source>
-        <translation>%1 бит данных</translation>
-    </message>
-    <message>
-        <source>no parity</source>
-        <translation>без чётности</translation>
-    </message>
-    <message>
-        <source>parity %1</source>
-        <translation>чётность %1</translation>
-    </message>
-    <message>
-        <source>stop bits code %1</source>
-        <translation>стоп-биты (код %1)</translation>
-    </message>
-    <message>
-        <source>no flow control</source>
-        <translation>без управления потоком</translation>
-    </message>
-    <message>
-        <source>DTR low</source>
-        <translation>DTR выключен</translation>
-    </message>
-    <message>
-        <source>RTS low</source>
-        <translation>RTS выключен</translation>
-    </message>
-    <message>
-        <source>line control %1</source>
-        <translation>управление линией %1</translation>
-    </message>
-    <message>
-        <source>the device server does not let the line be set (no RFC 2217 on this port)</source>
-        <translation>сервер портов не даёт настроить линию (на этом порту нет RFC 2217)</translation>
-    </message>
-    <message>
-        <source>the device server refuses binary transmission</source>
-        <translation>сервер портов отказывается передавать двоичные данные</translation>
-    </message>
-    <message>
-        <source>the device server did not take %1 (it answered %2)</source>
-        <translation>сервер портов не принял «%1» (ответил «%2»)</translation>
-    </message>
-    <message>
-        <source>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</source>
-        <translation>%1 — другой компьютер, и пароль модуля прошёл бы по сети открыто: подключайтесь к серверу портов через VPN или SSH-туннель (тогда адрес здесь — этого компьютера) или разрешите открытые сетевые подключения (--allow-plain-network; окно спрашивает при подключении)</translation>
+        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
+        <translation>Объект «%1»: применён к %2, ошибок %3, без адреса %4</translation>
     </message>
 </context>
 </TS>

@@ -33,6 +33,9 @@ public:
     int CheckOutput(const QString& path);
 
     const TCliOptions& o;
+    // The port Connect opens when it is not -p's (a site's module's address).
+    QString port;
+    QString Port() const { return port.isEmpty() ? o.port : port; }
     QTextStream& out;
     QTextStream& err;
 

@@ -46,9 +46,9 @@ const QList<TCliCommand>& CliCommands() {
         {"site import", RunSite, {"record", "input", "module", "country", "revision"}},
         {"site export", RunSite, {"record", "output", "country"}},
         {"site status", RunSite, {"record", "json", "country"}},
-        {"site add", RunSite, {"record", "country", "replace"}},
+        {"site add", RunSite, {"record", "country", "replace", "at"}},
         {"site remove", RunSite, {"record", "country"}},
-        {"site apply", RunSite, kConnection + QStringList{"dry-run", "no-verify", "yes", "country"}},
+        {"site apply", RunSite, kConnection + QStringList{"dry-run", "no-verify", "yes", "country", "all"}},
     };
     return table;
 }
@@ -88,14 +88,13 @@ QList<QCommandLineOption> Options() {
         {{"clone"}, nullptr},
         {{"record"}, "URL"},
         {{"no-record"}, nullptr}, {{"allow-plain-network"}, nullptr},
-        {{"json"}, nullptr},
-        {{"all"}, nullptr},
+        {{"json"}, nullptr}, {{"all"}, nullptr},
         {{"read-only"}, nullptr},
         {{"only"}, "AREA"},
         {{"replace"}, nullptr},
         {{"revision"}, "N"},
         {{"country"}, "CODE"},
-        {{"module"}, "MODULE"},
+        {{"module"}, "MODULE"}, {{"at"}, "ADDRESS"},
         {{"unused"}, "MONTHS"},
         {{"verbose"}, nullptr},
     };
@@ -238,6 +237,7 @@ bool ReadArguments(const TParser& p, TCliOptions& o, QString& usage) {
         o.country = *c;
     }
     o.module = p.value(QStringLiteral("module"));
+    o.at = p.value(QStringLiteral("at"));
     if (o.command.startsWith(QLatin1String("site ")) && o.command != QLatin1String("site list")) {
         const int wanted = o.command == QLatin1String("site add") || o.command == QLatin1String("site remove") ? 2 : 1;
         if (o.arguments.size() < wanted || (wanted == 1 && o.arguments.size() > 1) ||

@@ -46,6 +46,7 @@ struct TCliOptions {
     // How numbers are written where the modules are (--country, PORTIQA_COUNTRY, the system's region).
     TNumberCountry country = TNumberCountry::FromSystem();
     QString module;  // --module: a site's additions for one module
+    QString at;      // --at: where a site's module is reached (a device server's address)
     int expiringDays = -1;  // -1: not asked
     int unusedMonths = -1;  // --unused: -1 not asked
     QDateTime from, to;

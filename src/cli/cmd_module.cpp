@@ -38,7 +38,7 @@ int TCliRun::Connect() {
     if (!record && TRecord::IsDamage(problem)) return Refuse(kExitFile, problem);
     Cli().Runtime().BorrowRecord(record, TRecord::Available() ? problem : QString());
     Cli().Runtime().SetAllowPlainNetwork(o.allowPlainNetwork);
-    if (int rc = Cli().Open(o.port); rc != kExitOk) return rc;
+    if (int rc = Cli().Open(Port()); rc != kExitOk) return rc;
     return Cli().Login(o.pin);
 }
 

@@ -109,6 +109,7 @@ int Show(TCliRun& r, TRecord& record, const TSite& site) {
     for (const TSiteModuleState& st : states) {
         r.out << TText::tr("Модуль %1: %2").arg(ModuleText(st.module), StateText(st));
         if (!st.module.excluded.isEmpty()) r.out << TText::tr("; без номеров: %1").arg(st.module.excluded.join(QStringLiteral(", ")));
+        if (!st.module.address.isEmpty()) r.out << TText::tr("; адрес: %1").arg(Printable(st.module.address));
         r.out << "\n";
     }
     r.out.flush();
@@ -127,7 +128,8 @@ int Status(TCliRun& r, TRecord& record, const TSite& site) {
             json << QJsonObject{{"module_id", st.module.moduleId}, {"sim", st.module.sim}, {"name", st.module.name},
                                 {"current", st.current}, {"applied_at", st.module.appliedAt.toString(Qt::ISODate)},
                                 {"applied_revision", st.module.appliedRevision}, {"problem", st.problem},
-                                {"excluded", QJsonArray::fromStringList(st.module.excluded)}};
+                                {"excluded", QJsonArray::fromStringList(st.module.excluded)},
+                                {"address", st.module.address}};
             continue;
         }
         r.out << st.module.moduleId << "\t" << ModuleText(st.module) << "\t" << When(st.module.appliedAt) << "\t"
@@ -139,11 +141,15 @@ int Status(TCliRun& r, TRecord& record, const TSite& site) {
     return behind == 0 ? kExitOk : kExitBehind;
 }
 
-int Apply(TCliRun& r, const TSite& site) {
+// expected: the module the record says is at the port (0: whichever is there).
+int Apply(TCliRun& r, const TSite& site, qint64 expected = 0) {
     if (int rc = r.Connect(); rc != kExitOk) return rc;
     TSession& s = r.S();
     s.Numbers().People().SetCountry(r.o.country);
     if (!s.ModuleId()) return r.Refuse(kExitFile, TText::tr("модуль не внесён в журнал при входе"));
+    if (expected != 0 && *s.ModuleId() != expected)
+        return r.Refuse(kExitFile, TText::tr("по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан")
+                                       .arg(r.Port()).arg(*s.ModuleId()).arg(s.Module()->simNumber).arg(expected));
     // The module's list first: the save reads before it writes and says who gains and loses.
     if (int rc = r.Cli().Exchange([&] { s.DownloadNumbers(); }); rc != kExitOk) return rc;
     QString error;
@@ -165,6 +171,33 @@ int Apply(TCliRun& r, const TSite& site) {
     const int rc = SaveNumbersGuarded(r, before);
     if (rc != kExitOk || r.o.dryRun) return rc;
     return MarkSiteApplied(s, *mine, fingerprint, error) ? kExitOk : r.Refuse(kExitFile, error);
+}
+
+// Every module of the site that has an address, one after the other, each
+// through the numbers save's checks; one line per module, as provisioning reports.
+int ApplyAll(TCliRun& r, TRecord& record, const TSite& site) {
+    QString error;
+    const QList<TSiteModule> modules = record.SiteModules(site.id, error);
+    if (!error.isEmpty()) return r.Refuse(kExitFile, error);
+    int worst = kExitOk, done = 0, failed = 0, skipped = 0;
+    for (const TSiteModule& m : modules) {
+        if (m.address.isEmpty()) {
+            ++skipped;
+            r.out << m.moduleId << "\t" << ModuleText(m) << "\t-\t" << TText::tr("без адреса: пропущен") << "\n" << Qt::flush;
+            continue;
+        }
+        r.port = m.address;
+        const int rc = Apply(r, site, m.moduleId);
+        r.Cli().Runtime().ClosePort();
+        rc == kExitOk ? ++done : ++failed;
+        if (rc != kExitOk && worst == kExitOk) worst = rc;
+        r.out << m.moduleId << "\t" << ModuleText(m) << "\t" << m.address << "\t"
+              << (rc == kExitOk ? (r.o.dryRun ? TText::tr("проверен") : TText::tr("применён")) : TText::tr("ошибка (код %1)").arg(rc))
+              << "\n" << Qt::flush;
+    }
+    r.err << TText::tr("Объект «%1»: применён к %2, ошибок %3, без адреса %4").arg(Printable(site.name)).arg(done).arg(failed).arg(skipped)
+          << "\n" << Qt::flush;
+    return worst;
 }
 
 } // namespace
@@ -198,7 +231,7 @@ int RunSite(TCliRun& r) {
     if (!site) return rc;
     if (command == QLatin1String("site show")) return Show(r, *record, *site);
     if (command == QLatin1String("site status")) return Status(r, *record, *site);
-    if (command == QLatin1String("site apply")) return Apply(r, *site);
+    if (command == QLatin1String("site apply")) return r.o.all ? ApplyAll(r, *record, *site) : Apply(r, *site);
     if (command == QLatin1String("site export")) {
         SiteTable(r, record->SiteList(site->id, error));
         if (!error.isEmpty()) return r.Refuse(kExitFile, error);
@@ -235,7 +268,13 @@ int RunSite(TCliRun& r) {
                 keys.insert(SubscriberKey(n.trimmed(), r.o.country));
                 excluded << n.trimmed();
             }
+        if (!r.o.at.isEmpty() && r.o.at != QLatin1String("-"))
+            if (const QString problem = TRuntime::AddressProblem(r.o.at); !problem.isEmpty()) return r.Refuse(kExitUsage, problem);
         if (!record->AddSiteModule(site->id, module->id, excluded, error)) return r.Refuse(kExitFile, error);
+        // --at ADDRESS: where it is reached from here on (--at -: by cable only).
+        if (!r.o.at.isEmpty() &&
+            !record->SetSiteModuleAddress(site->id, module->id, r.o.at == QLatin1String("-") ? QString() : r.o.at.trimmed(), error))
+            return r.Refuse(kExitFile, error);
         return kExitOk;
     }
     if (!record->RemoveSiteModule(site->id, module->id, error)) return r.Refuse(kExitFile, error);

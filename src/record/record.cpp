@@ -85,6 +85,10 @@ const QStringList kMigrations[] = {
         // The newest snapshot when the write began: only later ones tell its end.
         "ALTER TABLE journal ADD COLUMN after_snapshot BIGINT",
     },
+    {
+        // Where a site's module is reached over the network (a device server), or empty.
+        "ALTER TABLE site_modules ADD COLUMN address TEXT NOT NULL DEFAULT ''",
+    },
 };
 
 } // namespace

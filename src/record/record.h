@@ -110,6 +110,7 @@ struct TSiteModule {
     QString appliedNumbers;  // the module's number area just after it was applied, by content
     QString numbersHash;     // the newest snapshot's number area, by content
     QDateTime numbersAt;
+    QString address;         // a device server's address the module is reached at, or empty
 };
 
 // What the program knows of modules, kept across runs: identity, snapshots
@@ -147,7 +148,7 @@ public:
     // access narrowed, a copy of it kept); empty when nothing.
     QString Notice() const { return notice_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     // Every statement runs on the record's own thread. patience: how long
     // a caller waits for an answer (zero: as long as it takes). A call that
@@ -239,6 +240,8 @@ public:
     bool AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& excluded, QString& error);
     bool RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error);
     QList<TSiteModule> SiteModules(qint64 siteId, QString& error) const;
+    // Where a site's module is reached (socket://…, rfc2217://…; empty: by cable only).
+    bool SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString& address, QString& error);
     // The sites a module belongs to.
     QList<TSite> SitesOf(qint64 moduleId, QString& error) const;
     // The site's list (at revision, with its fingerprint) was saved into

@@ -289,6 +289,10 @@ bool TRecord::AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& e
 bool TRecord::RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error) {
     return Ask(error, [=](TRecordStore& s, QString& e) { return s.RemoveSiteModule(siteId, moduleId, e); });
 }
+bool TRecord::SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString& address, QString& error) {
+    return Ask(error, [=](TRecordStore& s, QString& e) { return s.SetSiteModuleAddress(siteId, moduleId, address, e); });
+}
+
 QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
     return Ask(error, [=](TRecordStore& s, QString& e) { return s.SiteModules(siteId, e); });
 }

@@ -216,7 +216,7 @@ QList<TSiteModule> TRecordStore::SiteModules(qint64 siteId, QString& error) cons
         "(SELECT s.%1 FROM snapshots s WHERE s.module_id = m.id AND s.numbers IS NOT NULL ORDER BY s.id DESC LIMIT 1)");
     if (!Run(q,
              QStringLiteral("SELECT m.id, m.name, m.sim, sm.left_out, sm.applied_at, sm.applied_revision, %1, %2, sm.applied_list, "
-                            "sm.applied_numbers FROM "
+                            "sm.applied_numbers, sm.address FROM "
                             "site_modules sm JOIN modules m ON m.id = sm.module_id WHERE sm.site_id = ? ORDER BY m.name, m.id")
                  .arg(newest.arg(QStringLiteral("numbers")), newest.arg(QStringLiteral("taken_at"))),
              {siteId}, error))
@@ -233,9 +233,23 @@ QList<TSiteModule> TRecordStore::SiteModules(qint64 siteId, QString& error) cons
         m.numbersAt = FromStamp(q.value(7));
         m.appliedList = q.value(8).toString();
         m.appliedNumbers = q.value(9).toString();
+        m.address = q.value(10).toString();
         out << m;
     }
     return out;
+}
+
+bool TRecordStore::SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString& address, QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            if (!Run(q, QStringLiteral("UPDATE site_modules SET address = ? WHERE site_id = ? AND module_id = ?"),
+                     {address, siteId, moduleId}, e))
+                return false;
+            if (q.numRowsAffected() != 1) e = TText::tr("модуль %1 не входит в этот объект").arg(moduleId);
+            return e.isEmpty();
+        },
+        error);
 }
 
 QList<TSite> TRecordStore::SitesOf(qint64 moduleId, QString& error) const {

@@ -46,6 +46,12 @@ QString TRuntime::SerialOf(const QString& port) {
     return TNetAddress::LooksLike(port) ? QString() : TPortList().SerialOf(port);
 }
 
+QString TRuntime::AddressProblem(const QString& text) {
+    TNetAddress address;
+    QString why;
+    return TNetAddress::Parse(text, address, why) ? QString() : why;
+}
+
 QString TRuntime::RemoteHost(const QString& port) {
     TNetAddress address;
     QString why;

@@ -41,6 +41,9 @@ public:
     // The host of a port name that is another computer's address; empty for
     // a local port or this computer's own address.
     static QString RemoteHost(const QString& port);
+    // Why a text is not a device server's address (socket://HOST:PORT,
+    // rfc2217://HOST:PORT); empty when it is one.
+    static QString AddressProblem(const QString& text);
     // True while the open port is a device server's connection.
     bool IsNetwork() const { return comm_.IsNetwork(); }
     void Close() { connection_.Close(); }

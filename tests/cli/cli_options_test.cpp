@@ -47,9 +47,9 @@ const QList<QPair<QString, QString>> kCommands{
     {"site import", "record input module country revision"},
     {"site export", "record output country"},
     {"site status", "record json country"},
-    {"site add", "record country replace"},
+    {"site add", "record country replace at"},
     {"site remove", "record country"},
-    {"site apply", kConn + " dry-run no-verify yes country"},
+    {"site apply", kConn + " dry-run no-verify yes country all"},
 };
 
 TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {

@@ -4,6 +4,7 @@
 using namespace portiqa;
 using portiqa::test::SessionFixture;
 using portiqa::test::TDeviceServer;
+using portiqa::test::TNetRelay;
 using portiqa::test::TScriptedOperator;
 using portiqa::test::WaitFor;
 
@@ -50,7 +51,9 @@ TEST_P(DeviceServerTest, ADownloadAndASaveAreTheModulesOwnByteForByte) {
     EXPECT_EQ(after.mid(2 * 32, 32), QByteArray(32, char(0xFF)));
     EXPECT_EQ(after.mid(199 * 32, 13), QByteArray("+70001112233") + '\0');
     for (int page = 1; page < 375; ++page)  // records 3 and 200: pages 0 and 24 alone
-        if (page != 24) EXPECT_EQ(after.mid(page * 256, 256), before.mid(page * 256, 256)) << "page " << page;
+        if (page != 24) {
+            EXPECT_EQ(after.mid(page * 256, 256), before.mid(page * 256, 256)) << "page " << page;
+        }
     // Read back through the server: what the module holds.
     g.SetCells(1, 200, "");
     session->numberBlock.DownloadAfterQuestion();
@@ -108,8 +111,46 @@ TEST_P(DeviceServerTest, ASecondProgramOnTheAddressIsToldInWords) {
     ASSERT_TRUE(Login("5807"));  // the first program keeps its module
 }
 
+// A far device server: the reply clock learns the round trip, so the line
+// works at 20 and 100 ms; a connection that goes half-open (the relay stops,
+// both ends stay open) ends the next operation in words, never a hang.
+TEST_P(DeviceServerTest, AFarLineIsLearnedAndAHalfOpenOneEndsInWords) {
+    for (const int rtt : {20, 100}) {
+        SCOPED_TRACE(rtt);
+        TNetRelay relay;
+        portFor = [&](const QString& terminal) {
+            EXPECT_EQ(server.Start(terminal, GetParam()), QString());
+            return relay.Start(GetParam() ? "rfc2217" : "socket", server.Port(), rtt);
+        };
+        Start();
+        ASSERT_TRUE(Login("5807"));
+        session->settingsBlock.ReadAfterQuestion();
+        ASSERT_TRUE(Settle());
+        EXPECT_GE(replyTimer.Interval(), rtt);
+        session->settingsTable.SetValue(13, "Far away");
+        outcomes.clear();
+        session->settingsBlock.Save();
+        ASSERT_TRUE(Settle());
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_TRUE(outcomes[0].Ok()) << outcomes[0].message.toStdString();
+        EXPECT_EQ(module->Memory(118, 9), QByteArray("Far away") + '\0');
+
+        relay.Hold(true);
+        const int sent = framesSent;
+        outcomes.clear();
+        session->settingsBlock.ReadAfterQuestion();
+        ASSERT_TRUE(WaitFor([&] { return framesSent > sent; }, 5000));
+        for (int tries = 0; tries < 5 && outcomes.empty(); ++tries) replyTimer.FireNow();
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_TRUE(outcomes[0].message.contains("не отвечает")) << outcomes[0].message.toStdString();
+        relay.Hold(false);
+        Stop();
+        server.Kill();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(RawAndTelnet, DeviceServerTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Rfc2217" : "Raw"; });
+                         [](const auto& i) { return i.param ? "Rfc2217" : "Raw"; });
 
 TEST(DeviceServerRefusal, AnotherComputersAddressNeedsPlainNetworkAllowed) {
     TScriptedOperator op;

@@ -142,6 +142,7 @@ std::optional<qint64> TRecordStore::AddSnapshotOnce(qint64 moduleId, const QStri
         return std::nullopt;
     q.finish();  // SQLite commits only when no statement is still running
     if (!t.Commit(error)) return std::nullopt;
+    if (afterCommit) afterCommit();
     return RowOfKey(q, QStringLiteral("snapshots"), key, error);
 }
 
@@ -163,6 +164,7 @@ std::optional<qint64> TRecordStore::BeginWriteOnce(const TJournalEntry& e, const
         return std::nullopt;
     q.finish();
     if (!t.Commit(error)) return std::nullopt;
+    if (afterCommit) afterCommit();
     return RowOfKey(q, QStringLiteral("journal"), key, error);
 }
 

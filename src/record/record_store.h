@@ -4,6 +4,7 @@
 // thread that may use its database connection. What each does is said in
 // record.h.
 #include "record/record.h"
+#include <functional>
 
 namespace portiqa {
 
@@ -36,6 +37,10 @@ public:
     std::optional<TKnownModule> FindModule(const QString& what, QString& error) const;
 
     std::optional<qint64> AddSnapshot(qint64 moduleId, const QString& kind, const TModulePages& pages, QString& error);
+    // A test's seam: runs once a snapshot's or an intent's insert is
+    // committed, before its row is read back, where a lost acknowledgement of
+    // the commit strikes (the try is made again under the same client key).
+    std::function<void()> afterCommit;
     std::optional<TSnapshot> Snapshot(qint64 id, QString& error) const;
     std::optional<TSnapshot> Latest(qint64 moduleId, const QString& area, const QDateTime& atOrBefore,
                                     QString& error) const;

@@ -2,6 +2,7 @@
 // server scripts/test.sh starts (PORTIQA_TEST_PG); without that server the
 // PostgreSQL cases show as skipped.
 #include "record/record.h"
+#include "record/record_store.h"
 #include "record/site_list.h"
 #include "numbers/number_table.h"
 #include "numbers/subscriber.h"
@@ -393,6 +394,32 @@ TEST_P(SharedRecordTest, ADroppedConnectionIsOpenedAgain) {
     Sql("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()");
     EXPECT_TRUE(r->EndWrite(*entry, "done", "ok", 3, 3, error)) << error.toStdString();
     EXPECT_EQ(r->Journal(gate, 1, error).value(0).outcome, "done");
+}
+
+// The connection drops between a commit and its acknowledgement: the try
+// made again under the same client key finds the row of the first, so a
+// snapshot and an intent are each kept once (never a second, unfinished one).
+TEST_P(SharedRecordTest, ARowWhoseCommitWentUnacknowledgedIsKeptOnce) {
+    QString error;
+    auto store = TRecordStore::Open(location, error);
+    ASSERT_TRUE(store) << error.toStdString();
+    const qint64 gate = *store->TouchModule({"+79161234567", "", "", 1}, error);
+    int commits = 0;
+    store->afterCommit = [&] {
+        if (commits++ == 0)
+            Sql("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()");
+    };
+    const auto snapshot = store->AddSnapshot(gate, "read", {QByteArray(512, 'a'), {}, {}}, error);
+    ASSERT_TRUE(snapshot) << error.toStdString();
+    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(Sql("SELECT COUNT(*) FROM snapshots").toInt(), 1);
+    EXPECT_EQ(Sql("SELECT id FROM snapshots").toLongLong(), *snapshot);
+    commits = 0;
+    const auto entry = store->BeginWrite({0, gate, {}, {}, "numbers", "x", {}, {}, {}, {}, {}, {}, {}, 0, 0, {}}, error);
+    ASSERT_TRUE(entry) << error.toStdString();
+    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(Sql("SELECT COUNT(*) FROM journal").toInt(), 1);
+    EXPECT_EQ(Sql("SELECT id FROM journal").toLongLong(), *entry);
 }
 
 #ifndef _WIN32

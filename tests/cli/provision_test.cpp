@@ -196,6 +196,18 @@ TEST_F(ProvisionTest, ABrokenUnitsFileIsRefusedBeforeAnyModuleIsTouched) {
         EXPECT_EQ(Finish(), 6) << units.constData();
         EXPECT_TRUE(cli.readAllStandardError().contains("не принята")) << units.constData();
     }
+    // On a computer set to another country the SIM numbers' own country
+    // (from those written with +) still makes "8903…" the "+7903…" it is.
+    // (Qt takes the country from LANGUAGE before LC_ALL: the test's "ru" goes.)
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.remove("LANGUAGE");
+    german.insert("LC_ALL", "de_DE.UTF-8");
+    cli.setProcessEnvironment(german);
+    WriteFile("units.csv", "unit,1,2\nA,1111,+79031230003\nB,2222,89031230003\nC,3333,+79031230004\n");
+    Start({"--units", File("units.csv"), "--count", "1", "--lang", "ru"});
+    EXPECT_EQ(Finish(), 6);
+    EXPECT_TRUE(cli.readAllStandardError().contains("номер SIM 89031230003 уже у устройства «A»"));
+    cli.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
     // Every module leaves with a password of its own, never the factory's
     // (one that looks new would take the next unit): the dry run says so too.
     for (const QByteArray& units : {QByteArray("unit,2\nA,+79160000001\n"), QByteArray("unit,1\nA,\nB,4321\n"),

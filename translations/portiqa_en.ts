@@ -602,10 +602,6 @@
         <translation>List a built-in simulated module (&quot;Simulated&quot;) first in the port list.</translation>
     </message>
     <message>
-        <source>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
-        <translation>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
-    </message>
-    <message>
         <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
         <translation>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</translation>
     </message>
@@ -3865,6 +3861,14 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
         <translation>Site &quot;%1&quot;: applied to %2, failed %3, without an address %4</translation>
+    </message>
+    <message>
+        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
+    </message>
+    <message>
+        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
+        <translation>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</translation>
     </message>
 </context>
 </TS>

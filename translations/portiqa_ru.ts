@@ -602,10 +602,6 @@
         <translation>Показать встроенный симулятор модуля («Симулятор») первым в списке портов.</translation>
     </message>
     <message>
-        <source>With --demo: connect, log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
-        <translation>Вместе с --demo: подключиться, войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
-    </message>
-    <message>
         <source>The window&apos;s language, ru or en (default: the one chosen in the window, else the system&apos;s).</source>
         <translation>Язык окна, ru или en (по умолчанию выбранный в окне, иначе язык системы).</translation>
     </message>
@@ -3873,6 +3869,14 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
         <translation>Объект «%1»: применён к %2, ошибок %3, без адреса %4</translation>
+    </message>
+    <message>
+        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>Вместе с --demo: подключиться (к порту из --port, иначе к имитации модуля), войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
+    </message>
+    <message>
+        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
+        <translation>Выбрать этот порт в списке портов: последовательный порт или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ).</translation>
     </message>
 </context>
 </TS>

@@ -20,11 +20,12 @@ using portiqa::TText;
 struct TOptions {
     QCommandLineOption demo{"demo", TText::tr("List a built-in simulated module (\"Simulated\") first in the port list.")};
     QCommandLineOption shot{"screenshot",
-                            TText::tr("With --demo: connect, log in, read settings, numbers and history, save a picture of "
-                                      "the window to FILE and quit."),
+                            TText::tr("With --demo: connect (to --port's port, else the simulated module), log in, read "
+                                      "settings, numbers and history, save a picture of the window to FILE and quit."),
                             "FILE"};
     QCommandLineOption tab{"tab", TText::tr("Open on tab N (0 settings, 1 numbers, 2 history; with --screenshot, 3 the module journal)."), "N", "0"};
     QCommandLineOption record{"record", TText::tr("Keep the module record at URL: a file, or postgresql://user@host/db (default: PORTIQA_RECORD, else the one set in the window, else a file in the user's data folder)."), "URL"};
+    QCommandLineOption port{"port", TText::tr("Choose PORT in the port box: a serial port, or a device server's address (rfc2217://HOST:PORT, socket://HOST:PORT)."), "PORT"};
     QCommandLineOption noRecord{"no-record", TText::tr("Keep no module record.")};
     QCommandLineOption readOnly{"read-only", TText::tr("A read-only visit (also PORTIQA_READ_ONLY=1): read and compare, never write to the module.")};
     QCommandLineOption lang{"lang", TText::tr("The window's language, ru or en (default: the one chosen in the window, else the system's)."),
@@ -49,7 +50,7 @@ void Define(QCommandLineParser& p, const TOptions& o) {
         "The user needs access to the serial port: on Debian, membership of the dialout group."));
     p.addHelpOption();
     p.addVersionOption();
-    p.addOptions({o.demo, o.shot, o.tab, o.lang, o.record, o.noRecord, o.readOnly});
+    p.addOptions({o.demo, o.shot, o.tab, o.port, o.lang, o.record, o.noRecord, o.readOnly});
 }
 
 // A scripted run: log in to the module, read all three tables, show the
@@ -166,6 +167,7 @@ int main(int argc, char** argv) {
     else if (!scripted && QSettings(QStringLiteral("Portiqa"), QStringLiteral("Configurator")).value(portiqa::kReadOnlyKey).toBool())
         window.SetReadOnly(true, true);  // chosen in the menu last time
     window.ShowTab(p.value(tab).toInt());
+    if (p.isSet(options.port)) window.ChoosePort(p.value(options.port));
     // The size and place the operator left it in, else fitted to this screen.
     QSettings remembered(QStringLiteral("Portiqa"), QStringLiteral("Configurator"));
     if (scripted || !window.restoreGeometry(remembered.value(QStringLiteral("window/geometry")).toByteArray()))

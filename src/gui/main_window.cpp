@@ -203,6 +203,11 @@ void TMainWindow::ScanPorts() {
     else portBox->setEditText(last);
 }
 
+void TMainWindow::ChoosePort(const QString& port) {
+    if (const int at = portBox->findText(port); at >= 0) portBox->setCurrentIndex(at);
+    else portBox->setEditText(port);
+}
+
 QString TMainWindow::ChosenPortName() const {
     const QString text = portBox->currentText().trimmed();
     for (const auto& p : ports_)

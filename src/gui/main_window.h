@@ -92,6 +92,8 @@ public:
     // Where the port list comes from (the system's serial ports by default).
     std::function<QStringList()> PortScanner;
     void ScanPorts();
+    // Puts a port's name or a device server's address in the port box, as typed.
+    void ChoosePort(const QString& port);
     // Shows a working tab (0 settings, 1 numbers, 2 history).
     void ShowTab(int index);
     void CancelClick();

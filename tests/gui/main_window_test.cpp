@@ -1,6 +1,7 @@
 #include "base/language.h"
 #include "link/link_messages.h"
 #include "window_fixture.h"
+#include "device_server.h"
 #include "gui/mnemonics.h"
 #include "fakes.h"
 #include "pty_pair.h"
@@ -363,6 +364,40 @@ TEST_F(WindowTest, PortBoxListsThePortsAgainWhenOpened) {
     EXPECT_EQ(Parts(w).portBox->count(), 4);
     EXPECT_EQ(Parts(w).portBox->itemText(3), "ttyUSB1");
     EXPECT_EQ(Parts(w).portBox->currentText(), "ttyUSB0");  // still the operator's choice
+}
+
+// A module behind a device server: its address typed into the port box,
+// as an operator types it; another computer's address only after a question.
+TEST_F(WindowTest, ADeviceServersAddressTypedInThePortBoxConnects) {
+    Open();
+    test::TDeviceServer server;
+    ASSERT_EQ(server.Start(module->Path(), true), QString());
+    QLineEdit* typed = Parts(w).portBox->lineEdit();
+    const auto type = [&](const QString& text) {
+        typed->selectAll();
+        QTest::keyClick(typed, Qt::Key_Delete);
+        QTest::keyClicks(typed, text);
+    };
+    type("rfc2217://192.0.2.1:4001");
+    op.answers = {false};
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
+    ASSERT_EQ(op.warnings.size(), 1);
+    EXPECT_TRUE(op.warnings.back().contains("192.0.2.1") && op.warnings.back().contains("VPN")) << op.warnings.back().toStdString();
+    EXPECT_FALSE(w->PortShownOpen());
+
+    type(server.Address());
+    LogIn();
+    EXPECT_EQ(op.warnings.size(), 1);  // this computer's own address needs no question
+    EXPECT_EQ(op.told.back(), "Пароль подтвержден!");
+    QTest::mouseClick(Parts(w).settingsView->btnReadSettings, Qt::LeftButton);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(op.told.back(), "Базовые настройки считаны");
+    QTest::mouseClick(Parts(w).btnConnect, Qt::LeftButton);
+    EXPECT_FALSE(w->PortShownOpen());
+    // Listed from now on, after this computer's own ports.
+    Parts(w).portBox->showPopup();
+    Parts(w).portBox->hidePopup();
+    EXPECT_GE(Parts(w).portBox->findText(server.Address()), 1);
 }
 
 TEST(Program, WithoutADisplaySaysSoInOneLine) {

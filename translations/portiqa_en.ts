@@ -2221,10 +2221,6 @@ journal</translation>
         <translation>Port</translation>
     </message>
     <message>
-        <source>Последовательный порт, к которому подключён GSM модуль</source>
-        <translation>The serial port the GSM module is connected to</translation>
-    </message>
-    <message>
         <source>Открыть или закрыть выбранный порт</source>
         <translation>Open or close the chosen port</translation>
     </message>
@@ -3869,6 +3865,10 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
         <translation>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
+        <translation>The serial port the GSM module is connected to, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT)</translation>
     </message>
 </context>
 </TS>

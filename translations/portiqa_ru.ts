@@ -2222,10 +2222,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <translation>Порт</translation>
     </message>
     <message>
-        <source>Последовательный порт, к которому подключён GSM модуль</source>
-        <translation>Последовательный порт, к которому подключён GSM модуль</translation>
-    </message>
-    <message>
         <source>Открыть или закрыть выбранный порт</source>
         <translation>Открыть или закрыть выбранный порт</translation>
     </message>
@@ -3877,6 +3873,10 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
         <translation>Выбрать этот порт в списке портов: последовательный порт или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ).</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
+        <translation>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</translation>
     </message>
 </context>
 </TS>

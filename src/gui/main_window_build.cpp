@@ -156,13 +156,15 @@ void TMainWindow::BuildTopStrip(QWidget* strip) {
     place(lbl3, 28, 13, 55, 13);
     portBox = new TPortBox(strip);
     portBox->setEditable(true);
-    portBox->setGeometry(std::max(85, right + 2), 7, 100, 23);
+    // Wide enough for a device server's address (rfc2217://127.0.0.1:4001) as well as a port's name.
+    portBox->setGeometry(std::max(85, right + 2), 7, 190, 23);
     right = portBox->geometry().right();
-    portBox->view()->setMinimumWidth(220);
+    portBox->view()->setMinimumWidth(260);
     portBox->setAccessibleName(TText::tr("Порт"));
     // The typed port name is announced as the port, not by its value.
     portBox->lineEdit()->setAccessibleName(TText::tr("Порт"));
-    portBox->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль"));
+    portBox->setToolTip(TText::tr("Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов "
+                                  "(rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)"));
     lbl3->setBuddy(portBox);
     btnConnect = new QPushButton(TText::tr("Войти"), strip);
     place(btnConnect, 197 + right - 184, 3, 90, 30);

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql postgresql libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libxlsxwriter-dev libminizip-dev libfreexl-dev libqrencode-dev zlib1g-dev xvfb xauth
-          qt6-translations-l10n qt6-l10n-tools qt6-tools-dev ser2net)
+          qt6-translations-l10n qt6-l10n-tools qt6-tools-dev ser2net fonts-dejavu-core poppler-utils)
 # Callers may ask for more (the package build needs its tools).
 packages+=("$@")
 missing=()

@@ -3543,6 +3543,46 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>%1 is another computer, and the module&apos;s password would cross the network unencrypted: reach the device server through a VPN or an SSH tunnel (then its address here is this computer&apos;s), or allow plain network connections (--allow-plain-network; the window asks first)</translation>
     </message>
     <message>
+        <source>; адрес: %1</source>
+        <translation>; address: %1</translation>
+    </message>
+    <message>
+        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
+        <translation>the module at %1 is module %2 (%3), not module %4: the list was not written</translation>
+    </message>
+    <message>
+        <source>без адреса: пропущен</source>
+        <translation>no address: skipped</translation>
+    </message>
+    <message>
+        <source>проверен</source>
+        <translation>checked</translation>
+    </message>
+    <message>
+        <source>применён</source>
+        <translation>applied</translation>
+    </message>
+    <message>
+        <source>ошибка (код %1)</source>
+        <translation>failed (code %1)</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
+        <translation>Site &quot;%1&quot;: applied to %2, failed %3, without an address %4</translation>
+    </message>
+    <message>
+        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
+    </message>
+    <message>
+        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
+        <translation>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
+        <translation>The serial port the GSM module is connected to, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3611,6 +3651,9 @@ Commands:
                                 numbers save&apos;s checks (losing access needs --yes); --all:
                                 into every module of the site that has an address, one after
                                 the other, a line for each
+  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s last events
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3754,6 +3797,9 @@ Commands:
                                 numbers save&apos;s checks (losing access needs --yes); --all:
                                 into every module of the site that has an address, one after
                                 the other, a line for each
+  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s last events
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3831,44 +3877,116 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 </translation>
     </message>
     <message>
-        <source>; адрес: %1</source>
-        <translation>; address: %1</translation>
+        <source>report site needs -o FILE.pdf</source>
+        <translation>report site needs -o FILE.pdf</translation>
     </message>
     <message>
-        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
-        <translation>the module at %1 is module %2 (%3), not module %4: the list was not written</translation>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</source>
+        <translation>The report of site &quot;%1&quot; is written: %2 (modules: %3, people: %4, windows ending soon: %5)</translation>
     </message>
     <message>
-        <source>без адреса: пропущен</source>
-        <translation>no address: skipped</translation>
+        <source>эта сборка программы не делает отчётов</source>
+        <translation>this build of the program makes no reports</translation>
     </message>
     <message>
-        <source>проверен</source>
-        <translation>checked</translation>
+        <source>отстаёт: список объекта ещё не применялся</source>
+        <translation>behind: the site&apos;s list was never applied</translation>
     </message>
     <message>
-        <source>применён</source>
-        <translation>applied</translation>
+        <source>отстаёт: применена редакция %1 (%2)</source>
+        <translation>behind: revision %1 applied (%2)</translation>
     </message>
     <message>
-        <source>ошибка (код %1)</source>
-        <translation>failed (code %1)</translation>
+        <source>без ограничений</source>
+        <translation>unrestricted</translation>
     </message>
     <message>
-        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
-        <translation>Site &quot;%1&quot;: applied to %2, failed %3, without an address %4</translation>
+        <source>страница %1 из %2</source>
+        <translation>page %1 of %2</translation>
     </message>
     <message>
-        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
-        <translation>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</translation>
+        <source>Модули</source>
+        <translation>Modules</translation>
     </message>
     <message>
-        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
-        <translation>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</translation>
+        <source>Пользователи</source>
+        <translation>People</translation>
     </message>
     <message>
-        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
-        <translation>The serial port the GSM module is connected to, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT)</translation>
+        <source>Последние события</source>
+        <translation>Latest events</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: кто открывает ворота</source>
+        <translation>Site &quot;%1&quot;: who opens the gates</translation>
+    </message>
+    <message>
+        <source>Отчёт от %1. Редакция списка %2, изменён %3. Модулей: %4, номеров: %5, окно кончается в ближайшие %6 дней: %7.</source>
+        <translation>Report of %1. List revision %2, changed %3. Modules: %4, numbers: %5, windows ending within %6 days: %7.</translation>
+    </message>
+    <message>
+        <source>Содержание</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Номер SIM</source>
+        <translation>SIM number</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Список</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Последнее обращение</source>
+        <translation>Last visit</translation>
+    </message>
+    <message>
+        <source>Без номеров</source>
+        <translation>Leaves out</translation>
+    </message>
+    <message>
+        <source>Всего: %1; окно кончается в ближайшие %2 дней (отмечены «!»): %3.</source>
+        <translation>In all: %1; windows ending within %2 days (marked &quot;!&quot;): %3.</translation>
+    </message>
+    <message>
+        <source> (только %1)</source>
+        <translation> (only %1)</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Окно доступа</source>
+        <translation>Access window</translation>
+    </message>
+    <message>
+        <source>Последнее использование</source>
+        <translation>Last use</translation>
+    </message>
+    <message>
+        <source>журнал событий модуля не читался</source>
+        <translation>the module&apos;s event log was never read</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Объект «%1» — %2</source>
+        <translation>Site &quot;%1&quot; — %2</translation>
+    </message>
+    <message>
+        <source>PDF не создаётся: %1</source>
+        <translation>the PDF cannot be made: %1</translation>
+    </message>
+    <message>
+        <source>PDF не записан: %1</source>
+        <translation>the PDF was not written: %1</translation>
     </message>
 </context>
 </TS>

@@ -3545,6 +3545,46 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>%1 — другой компьютер, и пароль модуля прошёл бы по сети открыто: подключайтесь к серверу портов через VPN или SSH-туннель (тогда адрес здесь — этого компьютера) или разрешите открытые сетевые подключения (--allow-plain-network; окно спрашивает при подключении)</translation>
     </message>
     <message>
+        <source>; адрес: %1</source>
+        <translation>; адрес: %1</translation>
+    </message>
+    <message>
+        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
+        <translation>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</translation>
+    </message>
+    <message>
+        <source>без адреса: пропущен</source>
+        <translation>без адреса: пропущен</translation>
+    </message>
+    <message>
+        <source>проверен</source>
+        <translation>проверен</translation>
+    </message>
+    <message>
+        <source>применён</source>
+        <translation>применён</translation>
+    </message>
+    <message>
+        <source>ошибка (код %1)</source>
+        <translation>ошибка (код %1)</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
+        <translation>Объект «%1»: применён к %2, ошибок %3, без адреса %4</translation>
+    </message>
+    <message>
+        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
+        <translation>Вместе с --demo: подключиться (к порту из --port, иначе к имитации модуля), войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
+    </message>
+    <message>
+        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
+        <translation>Выбрать этот порт в списке портов: последовательный порт или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ).</translation>
+    </message>
+    <message>
+        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
+        <translation>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3613,6 +3653,9 @@ Commands:
                                 numbers save&apos;s checks (losing access needs --yes); --all:
                                 into every module of the site that has an address, one after
                                 the other, a line for each
+  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s last events
   provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
             [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
             [--batch NAME] [--record WHERE | --no-record] [--reflash]
@@ -3760,6 +3803,11 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 сохранения номеров (потеря доступа требует --yes); --all: во
                                 все модули объекта, у которых есть адрес, по очереди, строка
                                 на каждый
+  report site ОБЪЕКТ -o ФАЙЛ.pdf
+                                отчёт для управляющего объектом (PDF, A4): модули и их
+                                состояние, кто открывает ворота и до какого срока (окна,
+                                кончающиеся в ближайшие 30 дней, отмечены), последние события
+                                каждых ворот
   provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
             [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
             [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
@@ -3839,44 +3887,116 @@ UTF-8, как их хранит модуль (без перевода).
 </translation>
     </message>
     <message>
-        <source>; адрес: %1</source>
-        <translation>; адрес: %1</translation>
+        <source>report site needs -o FILE.pdf</source>
+        <translation>для report site нужен -o ФАЙЛ.pdf</translation>
     </message>
     <message>
-        <source>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</source>
-        <translation>по адресу %1 ответил модуль %2 (%3), а не модуль %4: список не записан</translation>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</source>
+        <translation>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</translation>
     </message>
     <message>
-        <source>без адреса: пропущен</source>
-        <translation>без адреса: пропущен</translation>
+        <source>эта сборка программы не делает отчётов</source>
+        <translation>эта сборка программы не делает отчётов</translation>
     </message>
     <message>
-        <source>проверен</source>
-        <translation>проверен</translation>
+        <source>отстаёт: список объекта ещё не применялся</source>
+        <translation>отстаёт: список объекта ещё не применялся</translation>
     </message>
     <message>
-        <source>применён</source>
-        <translation>применён</translation>
+        <source>отстаёт: применена редакция %1 (%2)</source>
+        <translation>отстаёт: применена редакция %1 (%2)</translation>
     </message>
     <message>
-        <source>ошибка (код %1)</source>
-        <translation>ошибка (код %1)</translation>
+        <source>без ограничений</source>
+        <translation>без ограничений</translation>
     </message>
     <message>
-        <source>Объект «%1»: применён к %2, ошибок %3, без адреса %4</source>
-        <translation>Объект «%1»: применён к %2, ошибок %3, без адреса %4</translation>
+        <source>страница %1 из %2</source>
+        <translation>страница %1 из %2</translation>
     </message>
     <message>
-        <source>With --demo: connect (to --port&apos;s port, else the simulated module), log in, read settings, numbers and history, save a picture of the window to FILE and quit.</source>
-        <translation>Вместе с --demo: подключиться (к порту из --port, иначе к имитации модуля), войти, прочитать настройки, номера и историю, сохранить снимок окна в FILE и выйти.</translation>
+        <source>Модули</source>
+        <translation>Модули</translation>
     </message>
     <message>
-        <source>Choose PORT in the port box: a serial port, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT).</source>
-        <translation>Выбрать этот порт в списке портов: последовательный порт или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ).</translation>
+        <source>Пользователи</source>
+        <translation>Пользователи</translation>
     </message>
     <message>
-        <source>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</source>
-        <translation>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</translation>
+        <source>Последние события</source>
+        <translation>Последние события</translation>
+    </message>
+    <message>
+        <source>Объект «%1»: кто открывает ворота</source>
+        <translation>Объект «%1»: кто открывает ворота</translation>
+    </message>
+    <message>
+        <source>Отчёт от %1. Редакция списка %2, изменён %3. Модулей: %4, номеров: %5, окно кончается в ближайшие %6 дней: %7.</source>
+        <translation>Отчёт от %1. Редакция списка %2, изменён %3. Модулей: %4, номеров: %5, окно кончается в ближайшие %6 дней: %7.</translation>
+    </message>
+    <message>
+        <source>Содержание</source>
+        <translation>Содержание</translation>
+    </message>
+    <message>
+        <source>Номер SIM</source>
+        <translation>Номер SIM</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Список</source>
+        <translation>Список</translation>
+    </message>
+    <message>
+        <source>Последнее обращение</source>
+        <translation>Последнее обращение</translation>
+    </message>
+    <message>
+        <source>Без номеров</source>
+        <translation>Без номеров</translation>
+    </message>
+    <message>
+        <source>Всего: %1; окно кончается в ближайшие %2 дней (отмечены «!»): %3.</source>
+        <translation>Всего: %1; окно кончается в ближайшие %2 дней (отмечены «!»): %3.</translation>
+    </message>
+    <message>
+        <source> (только %1)</source>
+        <translation> (только %1)</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>Окно доступа</source>
+        <translation>Окно доступа</translation>
+    </message>
+    <message>
+        <source>Последнее использование</source>
+        <translation>Последнее использование</translation>
+    </message>
+    <message>
+        <source>журнал событий модуля не читался</source>
+        <translation>журнал событий модуля не читался</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Объект «%1» — %2</source>
+        <translation>Объект «%1» — %2</translation>
+    </message>
+    <message>
+        <source>PDF не создаётся: %1</source>
+        <translation>PDF не создаётся: %1</translation>
+    </message>
+    <message>
+        <source>PDF не записан: %1</source>
+        <translation>PDF не записан: %1</translation>
     </message>
 </context>
 </TS>

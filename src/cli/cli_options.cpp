@@ -49,6 +49,7 @@ const QList<TCliCommand>& CliCommands() {
         {"site add", RunSite, {"record", "country", "replace", "at"}},
         {"site remove", RunSite, {"record", "country"}},
         {"site apply", RunSite, kConnection + QStringList{"dry-run", "no-verify", "yes", "country", "all"}},
+        {"report site", RunSite, {"record", "output", "country"}},
     };
     return table;
 }
@@ -91,8 +92,7 @@ QList<QCommandLineOption> Options() {
         {{"json"}, nullptr}, {{"all"}, nullptr},
         {{"read-only"}, nullptr},
         {{"only"}, "AREA"},
-        {{"replace"}, nullptr},
-        {{"revision"}, "N"},
+        {{"replace"}, nullptr}, {{"revision"}, "N"},
         {{"country"}, "CODE"},
         {{"module"}, "MODULE"}, {{"at"}, "ADDRESS"},
         {{"unused"}, "MONTHS"},
@@ -119,7 +119,7 @@ bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOpt
         o.arguments = words.mid(1);
     }
     // Sites: "site apply NAME", "site add NAME MODULE [NUMBER…]"; the record's file: "record restore-last-good".
-    if (const QStringList words = p.positionalArguments(); words.size() >= 2 && QStringList{"site", "record"}.contains(words[0])) {
+    if (const QStringList words = p.positionalArguments(); words.size() >= 2 && QStringList{"site", "record", "report"}.contains(words[0])) {
         o.command = words[0] + u' ' + words[1];
         o.arguments = words.mid(2);
     }
@@ -238,7 +238,7 @@ bool ReadArguments(const TParser& p, TCliOptions& o, QString& usage) {
     }
     o.module = p.value(QStringLiteral("module"));
     o.at = p.value(QStringLiteral("at"));
-    if (o.command.startsWith(QLatin1String("site ")) && o.command != QLatin1String("site list")) {
+    if ((o.command.startsWith(QLatin1String("site ")) && o.command != QLatin1String("site list")) || o.command == QLatin1String("report site")) {
         const int wanted = o.command == QLatin1String("site add") || o.command == QLatin1String("site remove") ? 2 : 1;
         if (o.arguments.size() < wanted || (wanted == 1 && o.arguments.size() > 1) ||
             (o.command == QLatin1String("site remove") && o.arguments.size() > 2)) {

@@ -1,9 +1,13 @@
 // site list | show | import | export | status | add | remove | apply: one
 // resident list for all the gates of an estate, kept in the record.
 #include "cli/cli_commands.h"
+#ifdef PORTIQA_REPORTS
+#include "report/site_report.h"
+#endif
 #include "base/plain_text.h"
 #include "base/texts.h"
 #include "files/csv.h"
+#include "files/file_replace.h"
 #include "files/workbook.h"
 #include "numbers/number_diff.h"
 #include "numbers/people.h"
@@ -200,6 +204,27 @@ int ApplyAll(TCliRun& r, TRecord& record, const TSite& site) {
     return worst;
 }
 
+// The site's hand-over report for its manager: a PDF.
+int Report(TCliRun& r, const TRecord& record, const TSite& site) {
+    if (!r.o.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return r.Refuse(kExitUsage, TText::tr("report site needs -o FILE.pdf"));
+#ifdef PORTIQA_REPORTS
+    QString error;
+    if (!ProbeWritable(r.o.output, error)) return r.Refuse(kExitFile, error);
+    TSiteReport report;
+    if (!report.Gather(record, site, r.o.country, {}, error) || !report.WritePdf(r.o.output, error))
+        return r.Refuse(kExitFile, error);
+    r.err << TText::tr("Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)")
+                 .arg(Printable(site.name), r.o.output).arg(report.modules.size()).arg(report.people.size()).arg(report.endingSoon)
+          << "\n" << Qt::flush;
+    return kExitOk;
+#else
+    Q_UNUSED(record);
+    Q_UNUSED(site);
+    return r.Refuse(kExitFile, TText::tr("эта сборка программы не делает отчётов"));
+#endif
+}
+
 } // namespace
 
 int RunSite(TCliRun& r) {
@@ -231,6 +256,7 @@ int RunSite(TCliRun& r) {
     if (!site) return rc;
     if (command == QLatin1String("site show")) return Show(r, *record, *site);
     if (command == QLatin1String("site status")) return Status(r, *record, *site);
+    if (command == QLatin1String("report site")) return Report(r, *record, *site);
     if (command == QLatin1String("site apply")) return r.o.all ? ApplyAll(r, *record, *site) : Apply(r, *site);
     if (command == QLatin1String("site export")) {
         SiteTable(r, record->SiteList(site->id, error));

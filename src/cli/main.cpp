@@ -2,7 +2,7 @@
 #include "base/language.h"
 #include "cli/cli_app.h"
 #include <QCoreApplication>
-#ifdef PORTIQA_LABELS
+#if defined(PORTIQA_LABELS) || defined(PORTIQA_REPORTS)
 #include <QGuiApplication>
 #endif
 #include <memory>
@@ -10,12 +10,12 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    // Labels are drawn with fonts, which need Qt's GUI side (without a screen).
-    bool labels = false;
-    for (int i = 1; i < argc; ++i) labels = labels || QByteArray(argv[i]).startsWith("--labels");
+    // Labels and reports are drawn with fonts, which need Qt's GUI side (without a screen).
+    bool drawn = false;
+    for (int i = 1; i < argc; ++i) drawn = drawn || QByteArray(argv[i]).startsWith("--labels") || QByteArray(argv[i]) == "report";
     std::unique_ptr<QCoreApplication> app;
-#ifdef PORTIQA_LABELS
-    if (labels) {
+#if defined(PORTIQA_LABELS) || defined(PORTIQA_REPORTS)
+    if (drawn) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     }

@@ -50,6 +50,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"site add", "record country replace at"},
     {"site remove", "record country"},
     {"site apply", kConn + " dry-run no-verify yes country all"},
+    {"report site", "record output country"},
 };
 
 TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {

@@ -63,7 +63,7 @@ QStringList EnglishWords(const QString& text, const QSet<QString>& moduleWords =
                                      "manifest", "json", "openpty", "xlsx", "xls", "csv", "cvs", "Debian", "dialout",
                                      "UTF", "PATH", "FILE", "MS", "N", "ru", "en", "unit", "SHA", "PostgreSQL",
                                      "postgresql", "sqlite", "PGPASSWORD", "PORTIQA", "Qt", "libqt6sql6", "SQL",
-                                     "ModemManager", "brltty", "dialout", "VPN", "SSH", "Telnet", "RFC", "TCP", "DTR", "socket", "rfc2217",
+                                     "ModemManager", "brltty", "dialout", "VPN", "SSH", "PDF", "Telnet", "RFC", "TCP", "DTR", "socket", "rfc2217",
                                      "RTS"};
     QStringList out;
     const QRegularExpression word(QStringLiteral("(?<![-.\\w])[A-Za-z][A-Za-z0-9]*"));

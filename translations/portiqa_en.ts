@@ -3988,5 +3988,43 @@ The user needs access to the serial port: on Debian, membership of the dialout g
         <source>PDF не записан: %1</source>
         <translation>the PDF was not written: %1</translation>
     </message>
+    <message>
+        <source>Отчёт объекта берётся из журнала модулей, а он не открыт</source>
+        <translation>A site&apos;s report comes from the module record, which is not open</translation>
+    </message>
+    <message>
+        <source>В журнале модулей нет объектов (portiqa-cli site import)</source>
+        <translation>The module record holds no sites (portiqa-cli site import)</translation>
+    </message>
+    <message>
+        <source>Отчёт какого объекта? Объекты: %1</source>
+        <translation>The report of which site? Sites: %1</translation>
+    </message>
+    <message>
+        <source>Объекта «%1» нет в журнале модулей</source>
+        <translation>The module record has no site &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>отчёт объекта</source>
+        <translation>site report</translation>
+    </message>
+    <message>
+        <source>отчёт %1.pdf</source>
+        <translation>report %1.pdf</translation>
+    </message>
+    <message>
+        <source>Отчёт объекта «%1» записан: %2 (пользователей: %3, окно кончается скоро: %4)</source>
+        <translation>The report of site &quot;%1&quot; is written: %2 (people: %3, windows ending soon: %4)</translation>
+    </message>
+    <message>
+        <source>Отчёт
+объекта</source>
+        <translation>Site
+report</translation>
+    </message>
+    <message>
+        <source>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</source>
+        <translation>The report for the site&apos;s manager (PDF): modules, who opens the gates and until when</translation>
+    </message>
 </context>
 </TS>

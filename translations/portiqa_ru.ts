@@ -3998,5 +3998,43 @@ UTF-8, как их хранит модуль (без перевода).
         <source>PDF не записан: %1</source>
         <translation>PDF не записан: %1</translation>
     </message>
+    <message>
+        <source>Отчёт объекта берётся из журнала модулей, а он не открыт</source>
+        <translation>Отчёт объекта берётся из журнала модулей, а он не открыт</translation>
+    </message>
+    <message>
+        <source>В журнале модулей нет объектов (portiqa-cli site import)</source>
+        <translation>В журнале модулей нет объектов (portiqa-cli site import)</translation>
+    </message>
+    <message>
+        <source>Отчёт какого объекта? Объекты: %1</source>
+        <translation>Отчёт какого объекта? Объекты: %1</translation>
+    </message>
+    <message>
+        <source>Объекта «%1» нет в журнале модулей</source>
+        <translation>Объекта «%1» нет в журнале модулей</translation>
+    </message>
+    <message>
+        <source>отчёт объекта</source>
+        <translation>отчёт объекта</translation>
+    </message>
+    <message>
+        <source>отчёт %1.pdf</source>
+        <translation>отчёт %1.pdf</translation>
+    </message>
+    <message>
+        <source>Отчёт объекта «%1» записан: %2 (пользователей: %3, окно кончается скоро: %4)</source>
+        <translation>Отчёт объекта «%1» записан: %2 (пользователей: %3, окно кончается скоро: %4)</translation>
+    </message>
+    <message>
+        <source>Отчёт
+объекта</source>
+        <translation>Отчёт
+объекта</translation>
+    </message>
+    <message>
+        <source>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</source>
+        <translation>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</translation>
+    </message>
 </context>
 </TS>

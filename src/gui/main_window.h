@@ -108,6 +108,8 @@ public:
     TRecord* Record() const { return runtime_->Record(); }
     // Opens the record's journal of the logged-in module (of the newest one otherwise).
     void JournalClick();
+    // The hand-over report of a site (the logged-in module's, or one named) as a PDF.
+    void SiteReportClick();
     void BackupClick();
     void RestoreClick();
     bool PortShownOpen() const { return port_ == TPortState::Open; }
@@ -191,6 +193,7 @@ private:
     // Ends a running transfer (also Escape while one runs).
     QPushButton* btnCancel = nullptr;
     QPushButton* btnJournal = nullptr;
+    QPushButton* btnSiteReport = nullptr;
     TMnemonics* mnemonics_ = nullptr;  // Alt+letter for every button
 
     TGuiOperator guiOperator_{this};

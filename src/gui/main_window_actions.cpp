@@ -11,6 +11,9 @@
 #include <QCloseEvent>
 #include <QSettings>
 #include <QShortcut>
+#ifdef PORTIQA_REPORTS
+#include "report/site_report.h"
+#endif
 
 namespace portiqa {
 
@@ -228,6 +231,38 @@ void TMainWindow::LoadSiteListClick() {
                               .arg(site.site.name)
                               .arg(site.site.revision)
                               .arg(site.state.current ? TText::tr("модуль уже его держит") : TText::tr("модуль отстаёт")));
+}
+
+void TMainWindow::SiteReportClick() {
+#ifdef PORTIQA_REPORTS
+    if (!Record()) return operator_.ShowMessage(TText::tr("Отчёт объекта берётся из журнала модулей, а он не открыт"));
+    QString error;
+    const QList<TSite> sites = Record()->Sites(error);
+    if (!error.isEmpty()) return operator_.ReportError(error);
+    if (sites.isEmpty()) return operator_.ShowMessage(TText::tr("В журнале модулей нет объектов (portiqa-cli site import)"));
+    // The logged-in module's site first, else the only one, else the operator names it.
+    const QList<TModuleSite> mine = SitesOfModule(*session_, error);
+    QString name = !mine.isEmpty() ? mine.first().site.name : sites.first().name;
+    if (sites.size() > 1 && mine.isEmpty()) {
+        QStringList names;
+        for (const TSite& s : sites.mid(0, 12)) names << s.name;
+        const auto answer = operator_.AskText(TText::tr("Отчёт какого объекта? Объекты: %1").arg(names.join(QStringLiteral(", "))), name);
+        if (!answer) return;
+        name = answer->trimmed();
+    }
+    const auto site = Record()->FindSite(name, error);
+    if (!site) return operator_.ShowMessage(error.isEmpty() ? TText::tr("Объекта «%1» нет в журнале модулей").arg(name.left(60)) : error);
+    const QString path = operator_.ChooseSaveFile(TText::tr("отчёт объекта"), configFolder_, QStringLiteral("PDF|*.pdf"),
+                                                  TText::tr("отчёт %1.pdf").arg(site->name));
+    if (path.isEmpty()) return;
+    TSiteReport report;
+    if (!report.Gather(*Record(), *site, session_->Numbers().People().Country(), {}, error) || !report.WritePdf(path, error))
+        return operator_.ReportError(error);
+    operator_.Tell(TText::tr("Отчёт объекта «%1» записан: %2 (пользователей: %3, окно кончается скоро: %4)")
+                       .arg(site->name, QFileInfo(path).fileName()).arg(report.people.size()).arg(report.endingSoon));
+#else
+    operator_.ShowMessage(TText::tr("эта сборка программы не делает отчётов"));
+#endif
 }
 
 } // namespace portiqa

@@ -101,6 +101,10 @@ void TMainWindow::BuildTabs() {
     btnJournal->setGeometry(10, 366, 110, 44);
     btnJournal->setToolTip(TText::tr("Что читалось из модуля и записывалось в него: снимки, записи, сравнение"));
     btnJournal->raise();
+    btnSiteReport = new QPushButton(TText::tr("Отчёт\nобъекта"), tabs);
+    btnSiteReport->setGeometry(10, 418, 110, 44);
+    btnSiteReport->setToolTip(TText::tr("Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока"));
+    btnSiteReport->raise();
 
 }
 
@@ -137,7 +141,7 @@ void TMainWindow::NameWidgets() {
         {statusText, "statusText"}, {connectionDot, "connectionDot"}, {moduleLabel, "moduleLabel"},
         {progressBar, "progressBar"},             {settingsView, "settingsView"}, {numbersView, "numbersView"},
         {historyView, "historyView"}, {btnBackup, "btnBackup"}, {btnRestore, "btnRestore"},
-        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"}, {readOnlyChoice, "readOnlyChoice"},
+        {btnCancel, "btnCancel"}, {btnJournal, "btnJournal"}, {btnSiteReport, "btnSiteReport"}, {readOnlyChoice, "readOnlyChoice"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
 }
@@ -273,6 +277,7 @@ void TMainWindow::WireButtons() {
                 [this, &s, make = kCommandButtons[i].make] { Guard([&] { s.Send(make()); }); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { Guard([this] { BackupClick(); }); });
     connect(btnJournal, &QPushButton::clicked, this, [this] { Guard([this] { JournalClick(); }); });
+    connect(btnSiteReport, &QPushButton::clicked, this, [this] { Guard([this] { SiteReportClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
     WireKeys();
     WireTables();

@@ -400,6 +400,27 @@ TEST_F(WindowTest, ADeviceServersAddressTypedInThePortBoxConnects) {
     EXPECT_GE(Parts(w).portBox->findText(server.Address()), 1);
 }
 
+// The site's report from the window: the logged-in module's site, a file chosen, a word in the status line.
+TEST_F(WindowTest, TheSiteReportIsWrittenForTheLoggedInModulesSite) {
+    Open();
+    QTemporaryDir dir;
+    ASSERT_EQ(w->OpenRecord(dir.filePath("record.sqlite"), false), QString());
+    LogIn();
+    QString error;
+    TRecord& record = *w->Record();
+    const auto site = record.SetSiteList("Дом 7", 0, {{"+79161112233", true, {}, {}, {}, {}}}, error);
+    ASSERT_TRUE(site) << error.toStdString();
+    ASSERT_TRUE(record.AddSiteModule(*site, *w->Session().ModuleId(), {}, error)) << error.toStdString();
+    op.saveFile = dir.filePath("report.pdf");
+    QTest::mouseClick(Parts(w).btnSiteReport, Qt::LeftButton);
+    EXPECT_EQ(op.lastSubject, "отчёт объекта");
+    ASSERT_FALSE(op.told.isEmpty());
+    EXPECT_TRUE(op.told.back().contains("Отчёт объекта «Дом 7» записан: report.pdf (пользователей: 1")) << op.told.back().toStdString();
+    QFile pdf(op.saveFile);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
 TEST(Program, WithoutADisplaySaysSoInOneLine) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

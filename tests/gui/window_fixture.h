@@ -35,6 +35,7 @@ struct TWindowParts {
     QPushButton* const btnBackup = Get<QPushButton>("btnBackup");
     QPushButton* const btnRestore = Get<QPushButton>("btnRestore");
     QPushButton* const btnCancel = Get<QPushButton>("btnCancel");
+    QPushButton* const btnSiteReport = Get<QPushButton>("btnSiteReport");
     QAction* const readOnlyChoice = Get<QAction>("readOnlyChoice");
 };
 inline TWindowParts Parts(const std::unique_ptr<TMainWindow>& w) { return TWindowParts(*w); }

@@ -3583,300 +3583,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>The serial port the GSM module is connected to, or a device server&apos;s address (rfc2217://HOST:PORT, socket://HOST:PORT)</translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
-Configure a GSM relay module over its serial port: log in, read and save its settings and its
-authorised numbers, download or erase its event history, set its clock.
-
-Commands:
-  ports                         list the serial ports, the default first
-  login [--json]                check the password only; --json: print the module&apos;s SIM number,
-                                bridge serial number and name in the record
-  settings read [-o PROFILE.xlsx]
-                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
-  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
-                                read the settings, apply the profile and the values, save;
-                                --dry-run: print each row that would change as
-                                &quot;row: before -&gt; after&quot; and send no save
-  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
-                                print the occupied records, or write them to a file;
-                                --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days; --unused MONTHS:
-                                only those with no event in the history the record keeps of
-                                the module for MONTHS months
-  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
-                                read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes and who gains or loses access (by
-                                name where the record knows it), save; removing or shortening
-                                access, or one subscriber written two ways, needs --yes
-  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
-                                print or write the event history, optionally only a window
-  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
-                                many records it holds and erase nothing
-  time sync                     set the module&apos;s clock to this computer&apos;s time
-  check-mode                    send the checking-mode command
-  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
-                                a backup file
-  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
-                                write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password and SIM number unless
-                                --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
-                                --only settings|numbers writes that area alone
-  modules [--json]              list the modules the record knows
-  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
-                                SIM number or number in the record; every module without it); the
-                                newest 200 of each unless --all, and it says when there are more
-  name MODULE NAME              give a module a name in the record (60 characters at most)
-  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
-                                file kept beside it (needs --yes)
-  diff A B [--json]             what differs between two copies, per settings row and number
-                                record; A and B: module (read now), @ID (a snapshot),
-                                MODULE@DATE (its newest snapshot then), or a backup, profile or
-                                number list file
-  site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE] [--revision N]
-                                set a site&apos;s list from a number file (creating the site), or
-                                one module&apos;s additions; names in the file go to the record
-  site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
-                                make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them); --at: the device server it is reached
-                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
-  site remove SITE MODULE       take a module out of the site
-  site show SITE                the site&apos;s list with names, and each module&apos;s state
-  site status SITE [--json]     each module, when the list was applied and whether it is
-                                current (exit 7 when one is behind)
-  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes); --all:
-                                into every module of the site that has an address, one after
-                                the other, a line for each
-  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
-                                modules and their state, who can open the gates and until when
-                                (windows ending within 30 days marked), each gate&apos;s last events
-  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record] [--reflash]
-                                program every module plugged in (several at once) from a
-                                template (a backup, or a .xlsx profile with --numbers) and the
-                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-%1); each verified and reported in REPORT.csv; --watch
-                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
-                                name alone is matched against the port list; --force lets the
-                                template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed; the record keeps which module
-                                holds which unit (shared by stations with one --batch NAME)
-  provision --units UNITS.csv | --batch NAME --release UNIT
-                                give back a unit held for a module that was checked
-
-Options:
-  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
-                                without it the first port of the list. A module behind a
-                                serial device server: socket://HOST:PORT (raw TCP) or
-                                rfc2217://HOST:PORT (Telnet, the line set by the program)
-      --allow-plain-network     take a device server on another computer (the password
-                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
-  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
-                                this computer can see it in the process list: prefer
-      --password-file FILE      the password on the first line of FILE, or the environment
-                                variable PORTIQA_PASSWORD
-  -y, --yes                     answer yes to the questions the window would ask
-  -q, --quiet                   no progress line on standard error
-      --verbose                 with a message about the record, the database&apos;s own words too
-  -o, --output FILE             write to FILE instead of printing: its kind by its extension
-                                (.xlsx, .cvs or .csv; a backup may have any name)
-  -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
-                                takes its item number (11=3)
-      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
-      --no-verify               saves: do not read the written pages back
-      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
-                                &apos;restore&apos;: show what would change; nothing is written
-      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
-      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
-      --clone                   with &apos;restore&apos;: write a backup taken from another module
-      --record URL              the module record: a file, or postgresql://user@host/db (default:
-                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
-      --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
-                                &apos;site status&apos;: print JSON
-      --country CODE            how numbers are written where the modules are (+7 or RU; default
-                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
-                                +7916... are then one subscriber
-      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
-      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
-                                a list changed since is not replaced
-      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
-                                refused before anything is sent (exit 1)
-  -h, --help                    show this help and exit
-  -v, --version                 show the version and exit
-      --lang ru|en              the language of messages and help (default: the system&apos;s)
-
-Exit status:
-  0  done
-  1  the module refused, or an operation failed
-  2  usage error
-  3  the module did not answer
-  4  wrong password
-  5  the port cannot be opened
-  6  a file cannot be read, written or fails its checks
-  7  &apos;site status&apos;: a module does not hold its site&apos;s list
-
-Each option is accepted only by the commands listed with it; any other combination is a
-usage error and nothing is sent. Output files are checked before the module is read.
-
-Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
-as the module holds it (never translated).
-The user needs access to the serial port: on Debian, membership of the dialout group.
-</source>
-        <translation>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
-Configure a GSM relay module over its serial port: log in, read and save its settings and its
-authorised numbers, download or erase its event history, set its clock.
-
-Commands:
-  ports                         list the serial ports, the default first
-  login [--json]                check the password only; --json: print the module&apos;s SIM number,
-                                bridge serial number and name in the record
-  settings read [-o PROFILE.xlsx]
-                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
-  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
-                                read the settings, apply the profile and the values, save;
-                                --dry-run: print each row that would change as
-                                &quot;row: before -&gt; after&quot; and send no save
-  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
-                                print the occupied records, or write them to a file;
-                                --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days; --unused MONTHS:
-                                only those with no event in the history the record keeps of
-                                the module for MONTHS months
-  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
-                                read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes and who gains or loses access (by
-                                name where the record knows it), save; removing or shortening
-                                access, or one subscriber written two ways, needs --yes
-  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
-                                print or write the event history, optionally only a window
-  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
-                                many records it holds and erase nothing
-  time sync                     set the module&apos;s clock to this computer&apos;s time
-  check-mode                    send the checking-mode command
-  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
-                                a backup file
-  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
-                                write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password and SIM number unless
-                                --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
-                                --only settings|numbers writes that area alone
-  modules [--json]              list the modules the record knows
-  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
-                                SIM number or number in the record; every module without it); the
-                                newest 200 of each unless --all, and it says when there are more
-  name MODULE NAME              give a module a name in the record (60 characters at most)
-  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
-                                file kept beside it (needs --yes)
-  diff A B [--json]             what differs between two copies, per settings row and number
-                                record; A and B: module (read now), @ID (a snapshot),
-                                MODULE@DATE (its newest snapshot then), or a backup, profile or
-                                number list file
-  site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE] [--revision N]
-                                set a site&apos;s list from a number file (creating the site), or
-                                one module&apos;s additions; names in the file go to the record
-  site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
-                                make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them); --at: the device server it is reached
-                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
-  site remove SITE MODULE       take a module out of the site
-  site show SITE                the site&apos;s list with names, and each module&apos;s state
-  site status SITE [--json]     each module, when the list was applied and whether it is
-                                current (exit 7 when one is behind)
-  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes); --all:
-                                into every module of the site that has an address, one after
-                                the other, a line for each
-  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
-                                modules and their state, who can open the gates and until when
-                                (windows ending within 30 days marked), each gate&apos;s last events
-  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record] [--reflash]
-                                program every module plugged in (several at once) from a
-                                template (a backup, or a .xlsx profile with --numbers) and the
-                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-%1); each verified and reported in REPORT.csv; --watch
-                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
-                                name alone is matched against the port list; --force lets the
-                                template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed; the record keeps which module
-                                holds which unit (shared by stations with one --batch NAME)
-  provision --units UNITS.csv | --batch NAME --release UNIT
-                                give back a unit held for a module that was checked
-
-Options:
-  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
-                                without it the first port of the list. A module behind a
-                                serial device server: socket://HOST:PORT (raw TCP) or
-                                rfc2217://HOST:PORT (Telnet, the line set by the program)
-      --allow-plain-network     take a device server on another computer (the password
-                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
-  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
-                                this computer can see it in the process list: prefer
-      --password-file FILE      the password on the first line of FILE, or the environment
-                                variable PORTIQA_PASSWORD
-  -y, --yes                     answer yes to the questions the window would ask
-  -q, --quiet                   no progress line on standard error
-      --verbose                 with a message about the record, the database&apos;s own words too
-  -o, --output FILE             write to FILE instead of printing: its kind by its extension
-                                (.xlsx, .cvs or .csv; a backup may have any name)
-  -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
-                                takes its item number (11=3)
-      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
-      --no-verify               saves: do not read the written pages back
-      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
-                                &apos;restore&apos;: show what would change; nothing is written
-      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
-      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
-      --clone                   with &apos;restore&apos;: write a backup taken from another module
-      --record URL              the module record: a file, or postgresql://user@host/db (default:
-                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
-      --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
-                                &apos;site status&apos;: print JSON
-      --country CODE            how numbers are written where the modules are (+7 or RU; default
-                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
-                                +7916... are then one subscriber
-      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
-      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
-                                a list changed since is not replaced
-      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
-                                refused before anything is sent (exit 1)
-  -h, --help                    show this help and exit
-  -v, --version                 show the version and exit
-      --lang ru|en              the language of messages and help (default: the system&apos;s)
-
-Exit status:
-  0  done
-  1  the module refused, or an operation failed
-  2  usage error
-  3  the module did not answer
-  4  wrong password
-  5  the port cannot be opened
-  6  a file cannot be read, written or fails its checks
-  7  &apos;site status&apos;: a module does not hold its site&apos;s list
-
-Each option is accepted only by the commands listed with it; any other combination is a
-usage error and nothing is sent. Output files are checked before the module is read.
-
-Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
-as the module holds it (never translated).
-The user needs access to the serial port: on Debian, membership of the dialout group.
-</translation>
-    </message>
-    <message>
         <source>report site needs -o FILE.pdf</source>
         <translation>report site needs -o FILE.pdf</translation>
     </message>
@@ -4025,6 +3731,312 @@ report</translation>
     <message>
         <source>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</source>
         <translation>The report for the site&apos;s manager (PDF): modules, who opens the gates and until when</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password and SIM number unless
+                                --with-password, --with-sim;
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it); the
+                                newest 200 of each unless --all, and it says when there are more
+  name MODULE NAME              give a module a name in the record (60 characters at most)
+  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
+                                file kept beside it (needs --yes)
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE] [--revision N]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
+  report site SITE -o FILE.pdf [--events N]
+                                the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s N newest
+                                events (10)
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-%1); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
+                                name alone is matched against the port list; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list. A module behind a
+                                serial device server: socket://HOST:PORT (raw TCP) or
+                                rfc2217://HOST:PORT (Telnet, the line set by the program)
+      --allow-plain-network     take a device server on another computer (the password
+                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+      --verbose                 with a message about the record, the database&apos;s own words too
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
+      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
+      --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</source>
+        <translation>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password and SIM number unless
+                                --with-password, --with-sim;
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it); the
+                                newest 200 of each unless --all, and it says when there are more
+  name MODULE NAME              give a module a name in the record (60 characters at most)
+  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
+                                file kept beside it (needs --yes)
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE] [--revision N]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
+  report site SITE -o FILE.pdf [--events N]
+                                the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s N newest
+                                events (10)
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-%1); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
+                                name alone is matched against the port list; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list. A module behind a
+                                serial device server: socket://HOST:PORT (raw TCP) or
+                                rfc2217://HOST:PORT (Telnet, the line set by the program)
+      --allow-plain-network     take a device server on another computer (the password
+                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+      --verbose                 with a message about the record, the database&apos;s own words too
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
+      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
+      --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</translation>
+    </message>
+    <message>
+        <source>--events takes a number of events (1-1000)</source>
+        <translation>--events takes a number of events (1-1000)</translation>
     </message>
 </context>
 </TS>

@@ -3585,308 +3585,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Последовательный порт, к которому подключён GSM модуль, или адрес сервера портов (rfc2217://ХОСТ:ПОРТ, socket://ХОСТ:ПОРТ)</translation>
     </message>
     <message>
-        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
-Configure a GSM relay module over its serial port: log in, read and save its settings and its
-authorised numbers, download or erase its event history, set its clock.
-
-Commands:
-  ports                         list the serial ports, the default first
-  login [--json]                check the password only; --json: print the module&apos;s SIM number,
-                                bridge serial number and name in the record
-  settings read [-o PROFILE.xlsx]
-                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
-  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
-                                read the settings, apply the profile and the values, save;
-                                --dry-run: print each row that would change as
-                                &quot;row: before -&gt; after&quot; and send no save
-  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
-                                print the occupied records, or write them to a file;
-                                --expired: only those whose window has ended, --expiring DAYS:
-                                only those whose window ends within DAYS days; --unused MONTHS:
-                                only those with no event in the history the record keeps of
-                                the module for MONTHS months
-  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
-                                read the module&apos;s list, import the file with the window&apos;s
-                                checks, show what changes and who gains or loses access (by
-                                name where the record knows it), save; removing or shortening
-                                access, or one subscriber written two ways, needs --yes
-  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
-                                print or write the event history, optionally only a window
-  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
-                                many records it holds and erase nothing
-  time sync                     set the module&apos;s clock to this computer&apos;s time
-  check-mode                    send the checking-mode command
-  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
-                                a backup file
-  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
-                                write a backup&apos;s settings and numbers into the module (needs
-                                --yes); the module keeps its own password and SIM number unless
-                                --with-password, --with-sim;
-                                a backup of another module (another SIM number) needs --clone;
-                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
-                                --only settings|numbers writes that area alone
-  modules [--json]              list the modules the record knows
-  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
-                                SIM number or number in the record; every module without it); the
-                                newest 200 of each unless --all, and it says when there are more
-  name MODULE NAME              give a module a name in the record (60 characters at most)
-  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
-                                file kept beside it (needs --yes)
-  diff A B [--json]             what differs between two copies, per settings row and number
-                                record; A and B: module (read now), @ID (a snapshot),
-                                MODULE@DATE (its newest snapshot then), or a backup, profile or
-                                number list file
-  site list [--json]            list the sites: named groups of modules sharing one list
-  site import SITE -i FILE [--module MODULE] [--revision N]
-                                set a site&apos;s list from a number file (creating the site), or
-                                one module&apos;s additions; names in the file go to the record
-  site export SITE -o FILE      write the site&apos;s list to a number file
-  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
-                                make a module one of the site&apos;s, leaving out the NUMBERs too
-                                (--replace: only them); --at: the device server it is reached
-                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
-  site remove SITE MODULE       take a module out of the site
-  site show SITE                the site&apos;s list with names, and each module&apos;s state
-  site status SITE [--json]     each module, when the list was applied and whether it is
-                                current (exit 7 when one is behind)
-  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
-                                numbers save&apos;s checks (losing access needs --yes); --all:
-                                into every module of the site that has an address, one after
-                                the other, a line for each
-  report site SITE -o FILE.pdf  the site&apos;s hand-over report for its manager (A4 PDF): its
-                                modules and their state, who can open the gates and until when
-                                (windows ending within 30 days marked), each gate&apos;s last events
-  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
-            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
-            [--batch NAME] [--record WHERE | --no-record] [--reflash]
-                                program every module plugged in (several at once) from a
-                                template (a backup, or a .xlsx profile with --numbers) and the
-                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
-                                1-%1); each verified and reported in REPORT.csv; --watch
-                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
-                                name alone is matched against the port list; --force lets the
-                                template remove numbers a module holds; exit 0 when every
-                                module ended ok, 1 if one failed; the record keeps which module
-                                holds which unit (shared by stations with one --batch NAME)
-  provision --units UNITS.csv | --batch NAME --release UNIT
-                                give back a unit held for a module that was checked
-
-Options:
-  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
-                                without it the first port of the list. A module behind a
-                                serial device server: socket://HOST:PORT (raw TCP) or
-                                rfc2217://HOST:PORT (Telnet, the line set by the program)
-      --allow-plain-network     take a device server on another computer (the password
-                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
-  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
-                                this computer can see it in the process list: prefer
-      --password-file FILE      the password on the first line of FILE, or the environment
-                                variable PORTIQA_PASSWORD
-  -y, --yes                     answer yes to the questions the window would ask
-  -q, --quiet                   no progress line on standard error
-      --verbose                 with a message about the record, the database&apos;s own words too
-  -o, --output FILE             write to FILE instead of printing: its kind by its extension
-                                (.xlsx, .cvs or .csv; a backup may have any name)
-  -i, --input FILE              read from FILE
-      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
-                                takes its item number (11=3)
-      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
-      --no-verify               saves: do not read the written pages back
-      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
-                                &apos;restore&apos;: show what would change; nothing is written
-      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
-      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
-      --clone                   with &apos;restore&apos;: write a backup taken from another module
-      --record URL              the module record: a file, or postgresql://user@host/db (default:
-                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
-      --no-record               keep no record (downloads then read every page twice)
-      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
-                                &apos;site status&apos;: print JSON
-      --country CODE            how numbers are written where the modules are (+7 or RU; default
-                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
-                                +7916... are then one subscriber
-      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
-      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
-                                a list changed since is not replaced
-      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
-                                refused before anything is sent (exit 1)
-  -h, --help                    show this help and exit
-  -v, --version                 show the version and exit
-      --lang ru|en              the language of messages and help (default: the system&apos;s)
-
-Exit status:
-  0  done
-  1  the module refused, or an operation failed
-  2  usage error
-  3  the module did not answer
-  4  wrong password
-  5  the port cannot be opened
-  6  a file cannot be read, written or fails its checks
-  7  &apos;site status&apos;: a module does not hold its site&apos;s list
-
-Each option is accepted only by the commands listed with it; any other combination is a
-usage error and nothing is sent. Output files are checked before the module is read.
-
-Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
-as the module holds it (never translated).
-The user needs access to the serial port: on Debian, membership of the dialout group.
-</source>
-        <translation>Вызов: portiqa-cli [КЛЮЧ]... КОМАНДА [АРГУМЕНТ]...
-Настройка GSM-модуля с реле через последовательный порт: вход, чтение и сохранение настроек
-и разрешённых номеров, скачивание и удаление истории событий, установка часов.
-
-Команды:
-  ports                         список последовательных портов, порт по умолчанию первым
-  login [--json]                только проверить пароль; --json: вывести номер SIM модуля,
-                                серийный номер адаптера и имя модуля в журнале
-  settings read [-o ПРОФИЛЬ.xlsx]
-                                напечатать строки 1-%1 как «N&lt;TAB&gt;значение» или записать
-                                профиль настроек
-  settings save [-i ПРОФИЛЬ.xlsx] [--set N=ЗНАЧЕНИЕ]... [--dry-run] [--with-password] [--with-sim]
-                                прочитать настройки, применить профиль и значения, сохранить;
-                                --dry-run: напечатать каждую строку, которая изменится, как
-                                «строка: было -&gt; станет», и ничего не записывать
-  numbers download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--expired] [--expiring ДНИ]
-                                напечатать занятые записи или записать их в файл;
-                                --expired: только те, чей срок кончился, --expiring ДНИ:
-                                только те, чей срок кончается в ближайшие ДНИ дней; --unused
-                                МЕСЯЦЕВ: только те, о ком история событий модуля в записи
-                                молчит МЕСЯЦЕВ месяцев
-  numbers save -i ФАЙЛ.xlsx|ФАЙЛ.xls|ФАЙЛ.cvs|ФАЙЛ.csv [--dry-run]
-                                прочитать список модуля, импортировать файл с проверками
-                                окна, показать изменения и кто получит или потеряет доступ
-                                (по имени, если оно есть в журнале), сохранить; удаление
-                                или сокращение доступа и абонент, записанный двумя
-                                способами, требуют --yes
-  history download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--from ВРЕМЯ --to ВРЕМЯ]
-                                напечатать или записать историю событий, можно только за
-                                промежуток времени
-  history delete [--dry-run]    стереть историю модуля (требует --yes); --dry-run: напечатать,
-                                сколько в ней записей, и ничего не стирать
-  time sync                     установить часы модуля по часам этого компьютера
-  check-mode                    отправить команду режима проверки
-  backup -o ФАЙЛ                прочитать всю память модуля (настройки, номера, историю) в
-                                файл резервной копии
-  restore -i ФАЙЛ [--dry-run] [--with-password] [--with-sim] [--clone]
-                                записать в модуль настройки и номера из резервной копии
-                                (требует --yes); модуль сохраняет свой пароль и номер SIM, если не
-                                указаны --with-password, --with-sim; копию другого модуля
-                                (другой номер SIM) записывает только с --clone; -i @ID или
-                                МОДУЛЬ@ДАТА восстанавливает копию модуля из журнала;
-                                --only settings|numbers записывает только эту часть
-  modules [--json]              модули, известные журналу
-  log [МОДУЛЬ] [--json] [--all] снимки и записи модуля, новые первыми (МОДУЛЬ: его имя, номер
-                                SIM или номер в журнале; без него все модули); последние 200
-                                каждого вида, если нет --all, и сказано, когда есть ещё
-  name МОДУЛЬ ИМЯ               дать модулю имя в журнале (не длиннее 60 знаков)
-  record restore-last-good      положить последнюю исправную копию файла журнала на его место,
-                                повреждённый файл сохранить рядом (нужен --yes)
-  diff A Б [--json]             чем отличаются две копии, по строкам настроек и записям номеров;
-                                A и Б: module (прочитать сейчас), @ID (снимок), МОДУЛЬ@ДАТА
-                                (его последний снимок на ту дату), файл резервной копии,
-                                профиля или списка номеров
-  site list [--json]            список объектов: именованных групп модулей с одним списком
-  site import ОБЪЕКТ -i ФАЙЛ [--module МОДУЛЬ] [--revision N]
-                                задать список объекта из файла номеров (объект создаётся)
-                                или добавления одного модуля; имена из файла идут в журнал
-  site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
-  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]... [--replace] [--at АДРЕС]
-                                включить модуль в объект, без указанных НОМЕРов в дополнение
-                                к прежним (--replace: только без них); --at: сервер портов,
-                                через который он доступен (rfc2217://ХОСТ:ПОРТ или
-                                socket://ХОСТ:ПОРТ; - — никакой)
-  site remove ОБЪЕКТ МОДУЛЬ     исключить модуль из объекта
-  site show ОБЪЕКТ              список объекта с именами и состояние каждого модуля
-  site status ОБЪЕКТ [--json]   каждый модуль: когда применён список и актуален ли он
-                                (код 7, если какой-то отстаёт)
-  site apply ОБЪЕКТ [--dry-run] сохранить список объекта в модуль на порту с проверками
-                                сохранения номеров (потеря доступа требует --yes); --all: во
-                                все модули объекта, у которых есть адрес, по очереди, строка
-                                на каждый
-  report site ОБЪЕКТ -o ФАЙЛ.pdf
-                                отчёт для управляющего объектом (PDF, A4): модули и их
-                                состояние, кто открывает ворота и до какого срока (окна,
-                                кончающиеся в ближайшие 30 дней, отмечены), последние события
-                                каждых ворот
-  provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
-            [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
-            [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
-                                настроить каждый подключённый модуль (несколько сразу) по
-                                шаблону (резервная копия или профиль .xlsx с --numbers) и
-                                следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
-                                строки настроек 1-%1); каждый проверяется и заносится в
-                                ОТЧЁТ.csv; --watch по умолчанию /dev/ttyUSB* и /dev/ttyACM*
-                                (COM* в Windows), имя без пути сверяется со списком портов;
-                                --force разрешает шаблону удалять номера из модуля; код
-                                выхода 0, если все модули настроены, 1, если хоть один нет;
-                                журнал модулей хранит, у какого модуля какое устройство (общий
-                                для станций с одним --batch ИМЯ)
-  provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
-                                вернуть устройство, занятое модулем, который проверен
-
-Ключи:
-  -p, --port ПОРТ               последовательный порт: имя из списка &apos;ports&apos; (ttyUSB0) или
-                                путь к устройству; без ключа — первый порт списка
-                                Модуль за сервером последовательных портов:
-                                socket://ХОСТ:ПОРТ (TCP как есть) или rfc2217://ХОСТ:ПОРТ
-                                (Telnet, линию настраивает программа)
-      --allow-plain-network     принять сервер портов на другом компьютере (пароль пройдёт
-                                по сети открыто: надёжнее VPN или SSH-туннель)
-  -P, --password ПАРОЛЬ         4-значный пароль модуля (по умолчанию 5807); другие
-                                пользователи компьютера видят его в списке процессов, лучше
-      --password-file ФАЙЛ      пароль в первой строке ФАЙЛА или переменная окружения
-                                PORTIQA_PASSWORD
-  -y, --yes                     отвечать «да» на вопросы, которые задало бы окно
-  -q, --quiet                   не печатать ход работы в стандартный поток ошибок
-      --verbose                 в сообщениях о журнале и собственные слова базы данных
-  -o, --output ФАЙЛ             записать в ФАЙЛ вместо печати; вид файла по расширению
-                                (.xlsx, .cvs или .csv; резервная копия — с любым именем)
-  -i, --input ФАЙЛ              прочитать из ФАЙЛА
-      --set N=ЗНАЧЕНИЕ          для &apos;settings save&apos;: значение строки N (1-%1); строка выбора
-                                из списка принимает номер пункта (11=3)
-      --from ВРЕМЯ, --to ВРЕМЯ  для &apos;history download&apos;: «ГГГГ-ММ-ДД ЧЧ:ММ:СС»
-      --no-verify               при сохранении не читать записанные страницы обратно
-      --dry-run                 для &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; и
-                                &apos;restore&apos;: показать, что изменится; ничего не записывается
-      --with-password           для &apos;restore&apos; и &apos;settings save -i&apos;: записать и пароль из файла
-      --with-sim                для &apos;restore&apos; и &apos;settings save -i&apos;: записать и номер SIM из файла
-      --clone                   для &apos;restore&apos;: записать копию, снятую с другого модуля
-      --record URL              журнал модулей: файл или postgresql://пользователь@сервер/база (по
-                                умолчанию PORTIQA_RECORD, иначе ~/.local/share/portiqa/record.sqlite)
-      --no-record               не вести журнал (загрузки тогда читают каждую страницу дважды)
-      --json                    для &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; и
-                                &apos;site status&apos;: вывод в JSON
-      --country КОД             как пишут номера там, где стоят модули (+7 или RU; по
-                                умолчанию PORTIQA_COUNTRY, иначе регион системы): 8916...,
-                                7916... и +7916... тогда один абонент
-      --module МОДУЛЬ           для &apos;site import&apos;: в файле добавления этого модуля
-      --revision N              для &apos;site import&apos;: редакция, в которой файл взят
-                                &apos;site export&apos;; список, изменённый после, не заменяется
-      --read-only               только чтение (также PORTIQA_READ_ONLY=1): любая запись
-                                отклоняется, прежде чем что-либо отправлено (код 1)
-  -h, --help                    показать эту справку и выйти
-  -v, --version                 показать версию и выйти
-      --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
-
-Код выхода:
-  0  выполнено
-  1  модуль отказал или операция не удалась
-  2  ошибка в вызове
-  3  модуль не ответил
-  4  неверный пароль
-  5  порт не открывается
-  6  файл не читается, не записывается или не прошёл проверку
-  7  &apos;site status&apos;: модуль не держит список своего объекта
-
-Каждый ключ принимают только команды, при которых он указан; любое другое сочетание —
-ошибка вызова, и ничего не отправляется. Файлы для записи проверяются до чтения модуля.
-
-Сообщения идут в стандартный поток ошибок словами окна; данные — в стандартный вывод в
-UTF-8, как их хранит модуль (без перевода).
-Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.
-</translation>
-    </message>
-    <message>
         <source>report site needs -o FILE.pdf</source>
         <translation>для report site нужен -o ФАЙЛ.pdf</translation>
     </message>
@@ -4035,6 +3733,319 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</source>
         <translation>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</translation>
+    </message>
+    <message>
+        <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
+Configure a GSM relay module over its serial port: log in, read and save its settings and its
+authorised numbers, download or erase its event history, set its clock.
+
+Commands:
+  ports                         list the serial ports, the default first
+  login [--json]                check the password only; --json: print the module&apos;s SIM number,
+                                bridge serial number and name in the record
+  settings read [-o PROFILE.xlsx]
+                                print rows 1-%1 as &quot;N&lt;TAB&gt;value&quot;, or write a settings profile
+  settings save [-i PROFILE.xlsx] [--set N=VALUE]... [--dry-run] [--with-password] [--with-sim]
+                                read the settings, apply the profile and the values, save;
+                                --dry-run: print each row that would change as
+                                &quot;row: before -&gt; after&quot; and send no save
+  numbers download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--expired] [--expiring DAYS]
+                                print the occupied records, or write them to a file;
+                                --expired: only those whose window has ended, --expiring DAYS:
+                                only those whose window ends within DAYS days; --unused MONTHS:
+                                only those with no event in the history the record keeps of
+                                the module for MONTHS months
+  numbers save -i FILE.xlsx|FILE.xls|FILE.cvs|FILE.csv [--dry-run]
+                                read the module&apos;s list, import the file with the window&apos;s
+                                checks, show what changes and who gains or loses access (by
+                                name where the record knows it), save; removing or shortening
+                                access, or one subscriber written two ways, needs --yes
+  history download [-o FILE.xlsx|FILE.cvs|FILE.csv] [--from TIME --to TIME]
+                                print or write the event history, optionally only a window
+  history delete [--dry-run]    erase the module&apos;s history (needs --yes); --dry-run: print how
+                                many records it holds and erase nothing
+  time sync                     set the module&apos;s clock to this computer&apos;s time
+  check-mode                    send the checking-mode command
+  backup -o FILE                read the module&apos;s whole memory (settings, numbers, history) into
+                                a backup file
+  restore -i FILE [--dry-run] [--with-password] [--with-sim] [--clone]
+                                write a backup&apos;s settings and numbers into the module (needs
+                                --yes); the module keeps its own password and SIM number unless
+                                --with-password, --with-sim;
+                                a backup of another module (another SIM number) needs --clone;
+                                -i @ID or MODULE@DATE restores the record&apos;s copy of the module;
+                                --only settings|numbers writes that area alone
+  modules [--json]              list the modules the record knows
+  log [MODULE] [--json] [--all] a module&apos;s snapshots and writes, newest first (MODULE: its name,
+                                SIM number or number in the record; every module without it); the
+                                newest 200 of each unless --all, and it says when there are more
+  name MODULE NAME              give a module a name in the record (60 characters at most)
+  record restore-last-good      put the record file&apos;s last good copy in its place, the damaged
+                                file kept beside it (needs --yes)
+  diff A B [--json]             what differs between two copies, per settings row and number
+                                record; A and B: module (read now), @ID (a snapshot),
+                                MODULE@DATE (its newest snapshot then), or a backup, profile or
+                                number list file
+  site list [--json]            list the sites: named groups of modules sharing one list
+  site import SITE -i FILE [--module MODULE] [--revision N]
+                                set a site&apos;s list from a number file (creating the site), or
+                                one module&apos;s additions; names in the file go to the record
+  site export SITE -o FILE      write the site&apos;s list to a number file
+  site add SITE MODULE [NUMBER]... [--replace] [--at ADDRESS]
+                                make a module one of the site&apos;s, leaving out the NUMBERs too
+                                (--replace: only them); --at: the device server it is reached
+                                at (rfc2217://HOST:PORT or socket://HOST:PORT; - for none)
+  site remove SITE MODULE       take a module out of the site
+  site show SITE                the site&apos;s list with names, and each module&apos;s state
+  site status SITE [--json]     each module, when the list was applied and whether it is
+                                current (exit 7 when one is behind)
+  site apply SITE [--dry-run]   save the site&apos;s list into the module on the port through the
+                                numbers save&apos;s checks (losing access needs --yes); --all:
+                                into every module of the site that has an address, one after
+                                the other, a line for each
+  report site SITE -o FILE.pdf [--events N]
+                                the site&apos;s hand-over report for its manager (A4 PDF): its
+                                modules and their state, who can open the gates and until when
+                                (windows ending within 30 days marked), each gate&apos;s N newest
+                                events (10)
+  provision --template FILE [--numbers FILE] [--units UNITS.csv] --report REPORT.csv
+            [--watch GLOB]... [--count N] [-P FACTORY_PIN] [--force] [--json]
+            [--batch NAME] [--record WHERE | --no-record] [--reflash]
+                                program every module plugged in (several at once) from a
+                                template (a backup, or a .xlsx profile with --numbers) and the
+                                next unit of UNITS.csv (column &quot;unit&quot;, then settings rows
+                                1-%1); each verified and reported in REPORT.csv; --watch
+                                defaults to /dev/ttyUSB* and /dev/ttyACM* (COM* on Windows), a
+                                name alone is matched against the port list; --force lets the
+                                template remove numbers a module holds; exit 0 when every
+                                module ended ok, 1 if one failed; the record keeps which module
+                                holds which unit (shared by stations with one --batch NAME)
+  provision --units UNITS.csv | --batch NAME --release UNIT
+                                give back a unit held for a module that was checked
+
+Options:
+  -p, --port PORT               serial port: a name from &apos;ports&apos; (ttyUSB0) or a device path;
+                                without it the first port of the list. A module behind a
+                                serial device server: socket://HOST:PORT (raw TCP) or
+                                rfc2217://HOST:PORT (Telnet, the line set by the program)
+      --allow-plain-network     take a device server on another computer (the password
+                                crosses the network unencrypted: prefer a VPN or SSH tunnel)
+  -P, --password PIN            the module&apos;s 4-digit password (default 5807); other users of
+                                this computer can see it in the process list: prefer
+      --password-file FILE      the password on the first line of FILE, or the environment
+                                variable PORTIQA_PASSWORD
+  -y, --yes                     answer yes to the questions the window would ask
+  -q, --quiet                   no progress line on standard error
+      --verbose                 with a message about the record, the database&apos;s own words too
+  -o, --output FILE             write to FILE instead of printing: its kind by its extension
+                                (.xlsx, .cvs or .csv; a backup may have any name)
+  -i, --input FILE              read from FILE
+      --set N=VALUE             with &apos;settings save&apos;: value of row N (1-%1); a drop-down row
+                                takes its item number (11=3)
+      --from TIME, --to TIME    with &apos;history download&apos;: &quot;YYYY-MM-DD HH:MM:SS&quot;
+      --no-verify               saves: do not read the written pages back
+      --dry-run                 with &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; and
+                                &apos;restore&apos;: show what would change; nothing is written
+      --with-password           with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s password too
+      --with-sim                with &apos;restore&apos; and &apos;settings save -i&apos;: write the file&apos;s SIM number too
+      --clone                   with &apos;restore&apos;: write a backup taken from another module
+      --record URL              the module record: a file, or postgresql://user@host/db (default:
+                                PORTIQA_RECORD, else ~/.local/share/portiqa/record.sqlite)
+      --no-record               keep no record (downloads then read every page twice)
+      --json                    with &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; and
+                                &apos;site status&apos;: print JSON
+      --country CODE            how numbers are written where the modules are (+7 or RU; default
+                                PORTIQA_COUNTRY, else the system&apos;s region): 8916..., 7916... and
+                                +7916... are then one subscriber
+      --module MODULE           with &apos;site import&apos;: the file holds that module&apos;s additions
+      --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
+                                a list changed since is not replaced
+      --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
+                                refused before anything is sent (exit 1)
+  -h, --help                    show this help and exit
+  -v, --version                 show the version and exit
+      --lang ru|en              the language of messages and help (default: the system&apos;s)
+
+Exit status:
+  0  done
+  1  the module refused, or an operation failed
+  2  usage error
+  3  the module did not answer
+  4  wrong password
+  5  the port cannot be opened
+  6  a file cannot be read, written or fails its checks
+  7  &apos;site status&apos;: a module does not hold its site&apos;s list
+
+Each option is accepted only by the commands listed with it; any other combination is a
+usage error and nothing is sent. Output files are checked before the module is read.
+
+Messages go to standard error in the window&apos;s words; data to standard output in UTF-8,
+as the module holds it (never translated).
+The user needs access to the serial port: on Debian, membership of the dialout group.
+</source>
+        <translation>Вызов: portiqa-cli [КЛЮЧ]... КОМАНДА [АРГУМЕНТ]...
+Настройка GSM-модуля с реле через последовательный порт: вход, чтение и сохранение настроек
+и разрешённых номеров, скачивание и удаление истории событий, установка часов.
+
+Команды:
+  ports                         список последовательных портов, порт по умолчанию первым
+  login [--json]                только проверить пароль; --json: вывести номер SIM модуля,
+                                серийный номер адаптера и имя модуля в журнале
+  settings read [-o ПРОФИЛЬ.xlsx]
+                                напечатать строки 1-%1 как «N&lt;TAB&gt;значение» или записать
+                                профиль настроек
+  settings save [-i ПРОФИЛЬ.xlsx] [--set N=ЗНАЧЕНИЕ]... [--dry-run] [--with-password] [--with-sim]
+                                прочитать настройки, применить профиль и значения, сохранить;
+                                --dry-run: напечатать каждую строку, которая изменится, как
+                                «строка: было -&gt; станет», и ничего не записывать
+  numbers download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--expired] [--expiring ДНИ]
+                                напечатать занятые записи или записать их в файл;
+                                --expired: только те, чей срок кончился, --expiring ДНИ:
+                                только те, чей срок кончается в ближайшие ДНИ дней; --unused
+                                МЕСЯЦЕВ: только те, о ком история событий модуля в записи
+                                молчит МЕСЯЦЕВ месяцев
+  numbers save -i ФАЙЛ.xlsx|ФАЙЛ.xls|ФАЙЛ.cvs|ФАЙЛ.csv [--dry-run]
+                                прочитать список модуля, импортировать файл с проверками
+                                окна, показать изменения и кто получит или потеряет доступ
+                                (по имени, если оно есть в журнале), сохранить; удаление
+                                или сокращение доступа и абонент, записанный двумя
+                                способами, требуют --yes
+  history download [-o ФАЙЛ.xlsx|ФАЙЛ.cvs|ФАЙЛ.csv] [--from ВРЕМЯ --to ВРЕМЯ]
+                                напечатать или записать историю событий, можно только за
+                                промежуток времени
+  history delete [--dry-run]    стереть историю модуля (требует --yes); --dry-run: напечатать,
+                                сколько в ней записей, и ничего не стирать
+  time sync                     установить часы модуля по часам этого компьютера
+  check-mode                    отправить команду режима проверки
+  backup -o ФАЙЛ                прочитать всю память модуля (настройки, номера, историю) в
+                                файл резервной копии
+  restore -i ФАЙЛ [--dry-run] [--with-password] [--with-sim] [--clone]
+                                записать в модуль настройки и номера из резервной копии
+                                (требует --yes); модуль сохраняет свой пароль и номер SIM, если не
+                                указаны --with-password, --with-sim; копию другого модуля
+                                (другой номер SIM) записывает только с --clone; -i @ID или
+                                МОДУЛЬ@ДАТА восстанавливает копию модуля из журнала;
+                                --only settings|numbers записывает только эту часть
+  modules [--json]              модули, известные журналу
+  log [МОДУЛЬ] [--json] [--all] снимки и записи модуля, новые первыми (МОДУЛЬ: его имя, номер
+                                SIM или номер в журнале; без него все модули); последние 200
+                                каждого вида, если нет --all, и сказано, когда есть ещё
+  name МОДУЛЬ ИМЯ               дать модулю имя в журнале (не длиннее 60 знаков)
+  record restore-last-good      положить последнюю исправную копию файла журнала на его место,
+                                повреждённый файл сохранить рядом (нужен --yes)
+  diff A Б [--json]             чем отличаются две копии, по строкам настроек и записям номеров;
+                                A и Б: module (прочитать сейчас), @ID (снимок), МОДУЛЬ@ДАТА
+                                (его последний снимок на ту дату), файл резервной копии,
+                                профиля или списка номеров
+  site list [--json]            список объектов: именованных групп модулей с одним списком
+  site import ОБЪЕКТ -i ФАЙЛ [--module МОДУЛЬ] [--revision N]
+                                задать список объекта из файла номеров (объект создаётся)
+                                или добавления одного модуля; имена из файла идут в журнал
+  site export ОБЪЕКТ -o ФАЙЛ    записать список объекта в файл номеров
+  site add ОБЪЕКТ МОДУЛЬ [НОМЕР]... [--replace] [--at АДРЕС]
+                                включить модуль в объект, без указанных НОМЕРов в дополнение
+                                к прежним (--replace: только без них); --at: сервер портов,
+                                через который он доступен (rfc2217://ХОСТ:ПОРТ или
+                                socket://ХОСТ:ПОРТ; - — никакой)
+  site remove ОБЪЕКТ МОДУЛЬ     исключить модуль из объекта
+  site show ОБЪЕКТ              список объекта с именами и состояние каждого модуля
+  site status ОБЪЕКТ [--json]   каждый модуль: когда применён список и актуален ли он
+                                (код 7, если какой-то отстаёт)
+  site apply ОБЪЕКТ [--dry-run] сохранить список объекта в модуль на порту с проверками
+                                сохранения номеров (потеря доступа требует --yes); --all: во
+                                все модули объекта, у которых есть адрес, по очереди, строка
+                                на каждый
+  report site ОБЪЕКТ -o ФАЙЛ.pdf [--events N]
+                                отчёт для управляющего объектом (PDF, A4): модули и их
+                                состояние, кто открывает ворота и до какого срока (окна,
+                                кончающиеся в ближайшие 30 дней, отмечены), N последних
+                                событий каждых ворот (10)
+  provision --template ФАЙЛ [--numbers ФАЙЛ] [--units УСТРОЙСТВА.csv] --report ОТЧЁТ.csv
+            [--watch ШАБЛОН]... [--count N] [-P ЗАВОДСКОЙ_ПАРОЛЬ] [--force] [--json]
+            [--batch ИМЯ] [--record ГДЕ | --no-record] [--reflash]
+                                настроить каждый подключённый модуль (несколько сразу) по
+                                шаблону (резервная копия или профиль .xlsx с --numbers) и
+                                следующему устройству из УСТРОЙСТВА.csv (столбец «unit», затем
+                                строки настроек 1-%1); каждый проверяется и заносится в
+                                ОТЧЁТ.csv; --watch по умолчанию /dev/ttyUSB* и /dev/ttyACM*
+                                (COM* в Windows), имя без пути сверяется со списком портов;
+                                --force разрешает шаблону удалять номера из модуля; код
+                                выхода 0, если все модули настроены, 1, если хоть один нет;
+                                журнал модулей хранит, у какого модуля какое устройство (общий
+                                для станций с одним --batch ИМЯ)
+  provision --units УСТРОЙСТВА.csv | --batch ИМЯ --release УСТРОЙСТВО
+                                вернуть устройство, занятое модулем, который проверен
+
+Ключи:
+  -p, --port ПОРТ               последовательный порт: имя из списка &apos;ports&apos; (ttyUSB0) или
+                                путь к устройству; без ключа — первый порт списка
+                                Модуль за сервером последовательных портов:
+                                socket://ХОСТ:ПОРТ (TCP как есть) или rfc2217://ХОСТ:ПОРТ
+                                (Telnet, линию настраивает программа)
+      --allow-plain-network     принять сервер портов на другом компьютере (пароль пройдёт
+                                по сети открыто: надёжнее VPN или SSH-туннель)
+  -P, --password ПАРОЛЬ         4-значный пароль модуля (по умолчанию 5807); другие
+                                пользователи компьютера видят его в списке процессов, лучше
+      --password-file ФАЙЛ      пароль в первой строке ФАЙЛА или переменная окружения
+                                PORTIQA_PASSWORD
+  -y, --yes                     отвечать «да» на вопросы, которые задало бы окно
+  -q, --quiet                   не печатать ход работы в стандартный поток ошибок
+      --verbose                 в сообщениях о журнале и собственные слова базы данных
+  -o, --output ФАЙЛ             записать в ФАЙЛ вместо печати; вид файла по расширению
+                                (.xlsx, .cvs или .csv; резервная копия — с любым именем)
+  -i, --input ФАЙЛ              прочитать из ФАЙЛА
+      --set N=ЗНАЧЕНИЕ          для &apos;settings save&apos;: значение строки N (1-%1); строка выбора
+                                из списка принимает номер пункта (11=3)
+      --from ВРЕМЯ, --to ВРЕМЯ  для &apos;history download&apos;: «ГГГГ-ММ-ДД ЧЧ:ММ:СС»
+      --no-verify               при сохранении не читать записанные страницы обратно
+      --dry-run                 для &apos;settings save&apos;, &apos;numbers save&apos;, &apos;history delete&apos; и
+                                &apos;restore&apos;: показать, что изменится; ничего не записывается
+      --with-password           для &apos;restore&apos; и &apos;settings save -i&apos;: записать и пароль из файла
+      --with-sim                для &apos;restore&apos; и &apos;settings save -i&apos;: записать и номер SIM из файла
+      --clone                   для &apos;restore&apos;: записать копию, снятую с другого модуля
+      --record URL              журнал модулей: файл или postgresql://пользователь@сервер/база (по
+                                умолчанию PORTIQA_RECORD, иначе ~/.local/share/portiqa/record.sqlite)
+      --no-record               не вести журнал (загрузки тогда читают каждую страницу дважды)
+      --json                    для &apos;login&apos;, &apos;modules&apos;, &apos;log&apos;, &apos;diff&apos;, &apos;site list&apos; и
+                                &apos;site status&apos;: вывод в JSON
+      --country КОД             как пишут номера там, где стоят модули (+7 или RU; по
+                                умолчанию PORTIQA_COUNTRY, иначе регион системы): 8916...,
+                                7916... и +7916... тогда один абонент
+      --module МОДУЛЬ           для &apos;site import&apos;: в файле добавления этого модуля
+      --revision N              для &apos;site import&apos;: редакция, в которой файл взят
+                                &apos;site export&apos;; список, изменённый после, не заменяется
+      --at АДРЕС                для &apos;site add&apos;: сервер портов, через который доступен модуль
+      --events N                для &apos;report site&apos;: сколько последних событий каждых ворот
+                                показать (1-1000)
+      --read-only               только чтение (также PORTIQA_READ_ONLY=1): любая запись
+                                отклоняется, прежде чем что-либо отправлено (код 1)
+  -h, --help                    показать эту справку и выйти
+  -v, --version                 показать версию и выйти
+      --lang ru|en              язык сообщений и справки (по умолчанию язык системы)
+
+Код выхода:
+  0  выполнено
+  1  модуль отказал или операция не удалась
+  2  ошибка в вызове
+  3  модуль не ответил
+  4  неверный пароль
+  5  порт не открывается
+  6  файл не читается, не записывается или не прошёл проверку
+  7  &apos;site status&apos;: модуль не держит список своего объекта
+
+Каждый ключ принимают только команды, при которых он указан; любое другое сочетание —
+ошибка вызова, и ничего не отправляется. Файлы для записи проверяются до чтения модуля.
+
+Сообщения идут в стандартный поток ошибок словами окна; данные — в стандартный вывод в
+UTF-8, как их хранит модуль (без перевода).
+Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.
+</translation>
+    </message>
+    <message>
+        <source>--events takes a number of events (1-1000)</source>
+        <translation>--events — число событий (1-1000)</translation>
     </message>
 </context>
 </TS>

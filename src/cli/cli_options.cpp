@@ -49,7 +49,7 @@ const QList<TCliCommand>& CliCommands() {
         {"site add", RunSite, {"record", "country", "replace", "at"}},
         {"site remove", RunSite, {"record", "country"}},
         {"site apply", RunSite, kConnection + QStringList{"dry-run", "no-verify", "yes", "country", "all"}},
-        {"report site", RunSite, {"record", "output", "country"}},
+        {"report site", RunSite, {"record", "output", "country", "events"}},
     };
     return table;
 }
@@ -95,7 +95,7 @@ QList<QCommandLineOption> Options() {
         {{"replace"}, nullptr}, {{"revision"}, "N"},
         {{"country"}, "CODE"},
         {{"module"}, "MODULE"}, {{"at"}, "ADDRESS"},
-        {{"unused"}, "MONTHS"},
+        {{"unused"}, "MONTHS"}, {{"events"}, "N"},
         {{"verbose"}, nullptr},
     };
     QList<QCommandLineOption> out;
@@ -106,6 +106,16 @@ QList<QCommandLineOption> Options() {
 }
 
 using TParser = QCommandLineParser;
+
+// An option's whole number within low..high (left as it was when not given); false with words.
+bool NumberOption(const TParser& p, const char* name, int low, int high, int& value, const QString& words, QString& usage) {
+    if (!p.isSet(QLatin1String(name))) return true;
+    bool ok = false;
+    value = p.value(QLatin1String(name)).toInt(&ok);
+    if (ok && value >= low && value <= high) return true;
+    usage = words;
+    return false;
+}
 
 // The command and its words; every option given must mean something to it.
 bool ReadCommand(const TParser& p, const QList<QCommandLineOption>& all, TCliOptions& o, QString& usage) {
@@ -297,25 +307,13 @@ bool ReadFiles(const TParser& p, TCliOptions& o, QString& usage) {
 
 // Which numbers a download lists.
 bool ReadSelections(const TParser& p, TCliOptions& o, QString& usage) {
-    if (p.isSet(QStringLiteral("expiring"))) {
-        bool ok = false;
-        o.expiringDays = p.value(QStringLiteral("expiring")).toInt(&ok);
-        if (!ok || o.expiringDays < 0 || o.expiringDays > 3650) {
-            usage = TText::tr("--expiring takes a number of days (0-3650)");
-            return false;
-        }
-    }
-    if (p.isSet(QStringLiteral("unused"))) {
-        bool ok = false;
-        o.unusedMonths = p.value(QStringLiteral("unused")).toInt(&ok);
-        if (!ok || o.unusedMonths < 1 || o.unusedMonths > 120) {
-            usage = TText::tr("--unused takes a number of months (1-120)");
-            return false;
-        }
-        if (o.expired || o.expiringDays >= 0) {
-            usage = TText::tr("give either --unused or --expired/--expiring");
-            return false;
-        }
+    if (!NumberOption(p, "expiring", 0, 3650, o.expiringDays, TText::tr("--expiring takes a number of days (0-3650)"), usage) ||
+        !NumberOption(p, "unused", 1, 120, o.unusedMonths, TText::tr("--unused takes a number of months (1-120)"), usage) ||
+        !NumberOption(p, "events", 1, 1000, o.events, TText::tr("--events takes a number of events (1-1000)"), usage))
+        return false;
+    if (o.unusedMonths > 0 && (o.expired || o.expiringDays >= 0)) {
+        usage = TText::tr("give either --unused or --expired/--expiring");
+        return false;
     }
     return true;
 }

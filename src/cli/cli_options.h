@@ -49,6 +49,7 @@ struct TCliOptions {
     QString at;      // --at: where a site's module is reached (a device server's address)
     int expiringDays = -1;  // -1: not asked
     int unusedMonths = -1;  // --unused: -1 not asked
+    int events = 10;        // --events: a report's newest events per module
     QDateTime from, to;
     QList<QPair<int, TSettingValue>> assignments;  // --set N=VALUE, checked and typed
     bool help = false, version = false;

@@ -212,7 +212,9 @@ int Report(TCliRun& r, const TRecord& record, const TSite& site) {
     QString error;
     if (!ProbeWritable(r.o.output, error)) return r.Refuse(kExitFile, error);
     TSiteReport report;
-    if (!report.Gather(record, site, r.o.country, {}, error) || !report.WritePdf(r.o.output, error))
+    TSiteReportOptions options;
+    options.events = r.o.events;
+    if (!report.Gather(record, site, r.o.country, options, error) || !report.WritePdf(r.o.output, error))
         return r.Refuse(kExitFile, error);
     r.err << TText::tr("Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)")
                  .arg(Printable(site.name), r.o.output).arg(report.modules.size()).arg(report.people.size()).arg(report.endingSoon)

@@ -19,6 +19,7 @@ const QList<QPair<QString, QStringList>> kOptions{
     {"clone", {"--clone"}},              {"record", {"--record", "r.db"}},  {"no-record", {"--no-record"}},
     {"json", {"--json"}},                {"country", {"--country", "RU"}},  {"module", {"--module", "sim:79160000000"}},
     {"unused", {"--unused", "6"}},        {"all", {"--all"}},   {"revision", {"--revision", "3"}}, {"read-only", {"--read-only"}}, {"only", {"--only", "numbers"}}, {"replace", {"--replace"}},
+    {"at", {"--at", "socket://127.0.0.1:4001"}}, {"events", {"--events", "5"}},
 };
 
 // What each command means to take, as the help describes it. "conn" stands
@@ -50,7 +51,7 @@ const QList<QPair<QString, QString>> kCommands{
     {"site add", "record country replace at"},
     {"site remove", "record country"},
     {"site apply", kConn + " dry-run no-verify yes country all"},
-    {"report site", "record output country"},
+    {"report site", "record output country events"},
 };
 
 TEST(CliOptions, EveryCommandTakesExactlyItsOptions) {

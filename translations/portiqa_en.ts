@@ -3587,10 +3587,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>report site needs -o FILE.pdf</translation>
     </message>
     <message>
-        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</source>
-        <translation>The report of site &quot;%1&quot; is written: %2 (modules: %3, people: %4, windows ending soon: %5)</translation>
-    </message>
-    <message>
         <source>эта сборка программы не делает отчётов</source>
         <translation>this build of the program makes no reports</translation>
     </message>
@@ -4037,6 +4033,54 @@ The user needs access to the serial port: on Debian, membership of the dialout g
     <message>
         <source>--events takes a number of events (1-1000)</source>
         <translation>--events takes a number of events (1-1000)</translation>
+    </message>
+    <message>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
+        <translation>The report of site &quot;%1&quot; is written: %2 (modules: %3, people: %4, windows ending soon: %5, changes since the last report: %6)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
+        <translation>The module record did not keep the mark of this report: %1</translation>
+    </message>
+    <message>
+        <source>убран</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>добавлен</source>
+        <translation>added</translation>
+    </message>
+    <message>
+        <source>окно изменено</source>
+        <translation>window changed</translation>
+    </message>
+    <message>
+        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
+        <translation>There is no earlier report: the next one shows the changes since this one.</translation>
+    </message>
+    <message>
+        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
+        <translation>Since the report of %1 (%2, revision %3). The list was last changed %4 (revision %5).</translation>
+    </message>
+    <message>
+        <source>Изменения с прошлого отчёта</source>
+        <translation>Changes since the last report</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Стало</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Список не менялся.</source>
+        <translation>The list has not changed.</translation>
     </message>
 </context>
 </TS>

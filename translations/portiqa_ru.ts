@@ -3589,10 +3589,6 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>для report site нужен -o ФАЙЛ.pdf</translation>
     </message>
     <message>
-        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</source>
-        <translation>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)</translation>
-    </message>
-    <message>
         <source>эта сборка программы не делает отчётов</source>
         <translation>эта сборка программы не делает отчётов</translation>
     </message>
@@ -4046,6 +4042,54 @@ UTF-8, как их хранит модуль (без перевода).
     <message>
         <source>--events takes a number of events (1-1000)</source>
         <translation>--events — число событий (1-1000)</translation>
+    </message>
+    <message>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
+        <translation>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
+        <translation>Журнал модулей не сохранил отметку об отчёте: %1</translation>
+    </message>
+    <message>
+        <source>убран</source>
+        <translation>убран</translation>
+    </message>
+    <message>
+        <source>добавлен</source>
+        <translation>добавлен</translation>
+    </message>
+    <message>
+        <source>окно изменено</source>
+        <translation>окно изменено</translation>
+    </message>
+    <message>
+        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
+        <translation>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</translation>
+    </message>
+    <message>
+        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
+        <translation>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</translation>
+    </message>
+    <message>
+        <source>Изменения с прошлого отчёта</source>
+        <translation>Изменения с прошлого отчёта</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Изменение</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Было</translation>
+    </message>
+    <message>
+        <source>Стало</source>
+        <translation>Стало</translation>
+    </message>
+    <message>
+        <source>Список не менялся.</source>
+        <translation>Список не менялся.</translation>
     </message>
 </context>
 </TS>

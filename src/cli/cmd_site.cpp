@@ -205,7 +205,7 @@ int ApplyAll(TCliRun& r, TRecord& record, const TSite& site) {
 }
 
 // The site's hand-over report for its manager: a PDF.
-int Report(TCliRun& r, const TRecord& record, const TSite& site) {
+int Report(TCliRun& r, TRecord& record, const TSite& site) {
     if (!r.o.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         return r.Refuse(kExitUsage, TText::tr("report site needs -o FILE.pdf"));
 #ifdef PORTIQA_REPORTS
@@ -216,9 +216,14 @@ int Report(TCliRun& r, const TRecord& record, const TSite& site) {
     options.events = r.o.events;
     if (!report.Gather(record, site, r.o.country, options, error) || !report.WritePdf(r.o.output, error))
         return r.Refuse(kExitFile, error);
-    r.err << TText::tr("Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5)")
+    r.err << TText::tr("Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, "
+                       "изменений с прошлого отчёта: %6)")
                  .arg(Printable(site.name), r.o.output).arg(report.modules.size()).arg(report.people.size()).arg(report.endingSoon)
+                 .arg(report.changes.size())
           << "\n" << Qt::flush;
+    // The next report counts its changes from this one; without the mark, from an older one (it says which).
+    if (!report.Keep(record, site.id, error))
+        r.err << TText::tr("Журнал модулей не сохранил отметку об отчёте: %1").arg(error) << "\n" << Qt::flush;
     return kExitOk;
 #else
     Q_UNUSED(record);

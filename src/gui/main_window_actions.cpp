@@ -258,6 +258,8 @@ void TMainWindow::SiteReportClick() {
     TSiteReport report;
     if (!report.Gather(*Record(), *site, session_->Numbers().People().Country(), {}, error) || !report.WritePdf(path, error))
         return operator_.ReportError(error);
+    // The next report counts its changes from this one (without the mark, from an older one, and says which).
+    if (!report.Keep(*Record(), site->id, error)) session_->Status().ShowStatus(TText::tr("Журнал модулей не сохранил отметку об отчёте: %1").arg(error));
     operator_.Tell(TText::tr("Отчёт объекта «%1» записан: %2 (пользователей: %3, окно кончается скоро: %4)")
                        .arg(site->name, QFileInfo(path).fileName()).arg(report.people.size()).arg(report.endingSoon));
 #else

@@ -89,6 +89,12 @@ const QStringList kMigrations[] = {
         // Where a site's module is reached over the network (a device server), or empty.
         "ALTER TABLE site_modules ADD COLUMN address TEXT NOT NULL DEFAULT ''",
     },
+    {
+        // Each hand-over report of a site and the list it showed: the next one tells what changed since.
+        "CREATE TABLE site_reports (id {id}, site_id BIGINT NOT NULL REFERENCES sites(id), made_at TEXT NOT NULL, "
+        "made_by TEXT NOT NULL, revision INTEGER NOT NULL, list TEXT NOT NULL)",
+        "CREATE INDEX site_reports_by_site ON site_reports (site_id, made_at)",
+    },
 };
 
 } // namespace

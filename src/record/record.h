@@ -113,6 +113,15 @@ struct TSiteModule {
     QString address;         // a device server's address the module is reached at, or empty
 };
 
+// A site's report as it was handed over: when, by whom, and the list it showed
+// (the site's entries, one a line, as TSiteReport keeps them).
+struct TSiteReportMark {
+    QDateTime madeAt;
+    QString madeBy;
+    int revision = 0;
+    QString list;
+};
+
 // What the program knows of modules, kept across runs: identity, snapshots
 // of their memory after every complete read, backup, save and restore
 // (identical content stored once, compressed), and a journal of every write.
@@ -148,7 +157,7 @@ public:
     // access narrowed, a copy of it kept); empty when nothing.
     QString Notice() const { return notice_; }
     bool Shared() const { return shared_; }
-    static constexpr int kSchemaVersion = 6;
+    static constexpr int kSchemaVersion = 7;
 
     // Every statement runs on the record's own thread. patience: how long
     // a caller waits for an answer (zero: as long as it takes). A call that
@@ -242,6 +251,10 @@ public:
     QList<TSiteModule> SiteModules(qint64 siteId, QString& error) const;
     // Where a site's module is reached (socket://…, rfc2217://…; empty: by cable only).
     bool SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString& address, QString& error);
+    // A report of the site was made showing this list (at the site's revision).
+    bool SiteReported(qint64 siteId, int revision, const QString& list, QString& error);
+    // The newest report of the site made at or before a time; none when there is none.
+    std::optional<TSiteReportMark> LastSiteReport(qint64 siteId, const QDateTime& atOrBefore, QString& error) const;
     // The sites a module belongs to.
     QList<TSite> SitesOf(qint64 moduleId, QString& error) const;
     // The site's list (at revision, with its fingerprint) was saved into

@@ -293,6 +293,13 @@ bool TRecord::SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString
     return Ask(error, [=](TRecordStore& s, QString& e) { return s.SetSiteModuleAddress(siteId, moduleId, address, e); });
 }
 
+bool TRecord::SiteReported(qint64 siteId, int revision, const QString& list, QString& error) {
+    return Ask(error, [=](TRecordStore& s, QString& e) { return s.SiteReported(siteId, revision, list, e); });
+}
+std::optional<TSiteReportMark> TRecord::LastSiteReport(qint64 siteId, const QDateTime& atOrBefore, QString& error) const {
+    return Ask(error, [=](TRecordStore& s, QString& e) { return s.LastSiteReport(siteId, atOrBefore, e); });
+}
+
 QList<TSiteModule> TRecord::SiteModules(qint64 siteId, QString& error) const {
     return Ask(error, [=](TRecordStore& s, QString& e) { return s.SiteModules(siteId, e); });
 }

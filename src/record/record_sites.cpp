@@ -274,4 +274,24 @@ bool TRecordStore::SiteApplied(qint64 siteId, qint64 moduleId, int revision, con
         error);
 }
 
+bool TRecordStore::SiteReported(qint64 siteId, int revision, const QString& list, QString& error) {
+    return Again(
+        [&](QString& e) {
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            return Run(q, QStringLiteral("INSERT INTO site_reports (site_id, made_at, made_by, revision, list) VALUES (?, ?, ?, ?, ?)"),
+                       {siteId, Stamp(QDateTime::currentDateTime()), OsUser() + u'@' + Host(), revision, list}, e);
+        },
+        error);
+}
+
+std::optional<TSiteReportMark> TRecordStore::LastSiteReport(qint64 siteId, const QDateTime& atOrBefore, QString& error) const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!Run(q, QStringLiteral("SELECT made_at, made_by, revision, list FROM site_reports WHERE site_id = ? AND made_at <= ? "
+                               "ORDER BY made_at DESC, id DESC LIMIT 1"),
+             {siteId, Stamp(atOrBefore)}, error) ||
+        !q.next())
+        return std::nullopt;
+    return TSiteReportMark{FromStamp(q.value(0)), q.value(1).toString(), q.value(2).toInt(), q.value(3).toString()};
+}
+
 } // namespace portiqa

@@ -75,6 +75,8 @@ public:
     bool AddSiteModule(qint64 siteId, qint64 moduleId, const QStringList& excluded, QString& error);
     bool RemoveSiteModule(qint64 siteId, qint64 moduleId, QString& error);
     QList<TSiteModule> SiteModules(qint64 siteId, QString& error) const;
+    bool SiteReported(qint64 siteId, int revision, const QString& list, QString& error);
+    std::optional<TSiteReportMark> LastSiteReport(qint64 siteId, const QDateTime& atOrBefore, QString& error) const;
     bool SetSiteModuleAddress(qint64 siteId, qint64 moduleId, const QString& address, QString& error);
     QList<TSite> SitesOf(qint64 moduleId, QString& error) const;
     bool SiteApplied(qint64 siteId, qint64 moduleId, int revision, const QString& list, const QString& numbersHash,

@@ -61,6 +61,8 @@ QList<TSiteEntry> TRecord::SiteList(qint64, QString&) const { return {}; }
 bool TRecord::AddSiteModule(qint64, qint64, const QStringList&, QString&) { return false; }
 bool TRecord::RemoveSiteModule(qint64, qint64, QString&) { return false; }
 QList<TSiteModule> TRecord::SiteModules(qint64, QString&) const { return {}; }
+bool TRecord::SiteReported(qint64, int, const QString&, QString&) { return false; }
+std::optional<TSiteReportMark> TRecord::LastSiteReport(qint64, const QDateTime&, QString&) const { return std::nullopt; }
 bool TRecord::SetSiteModuleAddress(qint64, qint64, const QString&, QString&) { return false; }
 QList<TSite> TRecord::SitesOf(qint64, QString&) const { return {}; }
 bool TRecord::SiteApplied(qint64, qint64, int, const QString&, const QString&, QString&) { return false; }

@@ -72,6 +72,53 @@ void GatherModule(const TRecord& record, const TSiteModuleState& st, const TSite
     }
 }
 
+QString WindowText(const TSiteEntry& e) {
+    return e.unrestricted ? TText::tr("без ограничений") : QStringLiteral("%1 %2 – %3 %4").arg(e.startDate, e.startTime, e.endDate, e.endTime);
+}
+
+// A list as the record keeps it with a report: an entry a line, its module, number and window.
+QString ListText(const QList<TSiteEntry>& entries) {
+    QStringList lines;
+    for (const TSiteEntry& e : entries)
+        lines << QStringList{QString::number(e.moduleId), e.number, e.unrestricted ? QStringLiteral("1") : QStringLiteral("0"),
+                             e.startDate, e.startTime, e.endDate, e.endTime}
+                     .join(u'\t');
+    return lines.join(u'\n');
+}
+
+QList<TSiteEntry> ListOf(const QString& text) {
+    QList<TSiteEntry> entries;
+    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() == 7) entries << TSiteEntry{f[1], f[2] == QLatin1String("1"), f[3], f[4], f[5], f[6], f[0].toLongLong()};
+    }
+    return entries;
+}
+
+// Who gained, lost, or had their window changed between two lists (by subscriber and module).
+QList<TSiteReport::TChange> Changes(const QList<TSiteEntry>& before, const QList<TSiteEntry>& now, const TNumberCountry& country,
+                                    const TPeople& directory) {
+    const auto keyed = [&](const QList<TSiteEntry>& list) {
+        QMap<QString, TSiteEntry> m;
+        for (const TSiteEntry& e : list) m.insert(QString::number(e.moduleId) + u'/' + SubscriberKey(e.number, country), e);
+        return m;
+    };
+    const QMap<QString, TSiteEntry> was = keyed(before), is = keyed(now);
+    QList<TSiteReport::TChange> out;
+    const auto name = [&](const QString& number) {
+        const portiqa::TPerson* p = directory.Find(number);
+        return p ? p->name : QString();
+    };
+    for (auto it = was.cbegin(); it != was.cend(); ++it)
+        if (!is.contains(it.key())) out << TSiteReport::TChange{TText::tr("убран"), name(it->number), it->number, WindowText(*it), {}};
+    for (auto it = is.cbegin(); it != is.cend(); ++it) {
+        if (!was.contains(it.key())) out << TSiteReport::TChange{TText::tr("добавлен"), name(it->number), it->number, {}, WindowText(*it)};
+        else if (const QString earlier = WindowText(was[it.key()]); earlier != WindowText(*it))
+            out << TSiteReport::TChange{TText::tr("окно изменено"), name(it->number), it->number, earlier, WindowText(*it)};
+    }
+    return out;
+}
+
 } // namespace
 
 bool TSiteReport::Gather(const TRecord& record, const TSite& s, const TNumberCountry& country, const TSiteReportOptions& o,
@@ -108,8 +155,7 @@ bool TSiteReport::Gather(const TRecord& record, const TSite& s, const TNumberCou
             p.name = known->name;
             p.place = known->place;
         }
-        p.window = e.unrestricted ? TText::tr("без ограничений")
-                                  : QStringLiteral("%1 %2 – %3 %4").arg(e.startDate, e.startTime, e.endDate, e.endTime);
+        p.window = WindowText(e);
         const QDate end = DateOf(e.endDate);
         p.endsSoon = !e.unrestricted && end.isValid() && end >= o.now.date() && end <= endsBy;
         endingSoon += p.endsSoon;
@@ -118,6 +164,17 @@ bool TSiteReport::Gather(const TRecord& record, const TSite& s, const TNumberCou
         for (const TSiteModuleState& st : states)
             if (e.moduleId != 0 && st.module.moduleId == e.moduleId) p.only = st.module.name.isEmpty() ? st.module.sim : st.module.name;
         people << p;
+    }
+    listText = ListText(entries);
+    const auto last = record.LastSiteReport(s.id, o.now, error);
+    if (!error.isEmpty()) return false;
+    if (!last) {
+        changesSince = TText::tr("Прошлого отчёта нет: изменения с этого отчёта покажет следующий.");
+    } else {
+        sinceReport = true;
+        changes = Changes(ListOf(last->list), entries, country, directory);
+        changesSince = TText::tr("С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).")
+                           .arg(Stamp(last->madeAt), last->madeBy).arg(last->revision).arg(updated).arg(revision);
     }
     // By place, then name, as people read them: "кв. 2" before "кв. 10".
     QCollator order;

@@ -22,6 +22,10 @@ struct TSiteReport {
         QList<QPair<QString, QString>> settings;  // caption, value in words (never the password)
         QList<QStringList> events;             // time, event, number
     };
+    // A change of the list since the last report: who gained, who lost, whose window changed.
+    struct TChange {
+        QString what, name, number, before, after;
+    };
     struct TPerson {
         QString place, name, number, window, lastUse, only;  // only: the one gate it is for
         bool endsSoon = false;
@@ -32,11 +36,17 @@ struct TSiteReport {
     QList<TModule> modules;
     QList<TPerson> people;  // by place, then name
     int endingSoon = 0;
+    QList<TChange> changes;
+    QString changesSince;  // which report they are counted from, and who changed the list since
+    bool sinceReport = false;  // an earlier report was found to count them from
+    QString listText;      // the list shown, for the record: the next report's changes start from it
     TSiteReportOptions options;
 
     // Everything from the record; false with error when it cannot be read.
     bool Gather(const TRecord& record, const TSite& site, const TNumberCountry& country, const TSiteReportOptions& o,
                 QString& error);
+    // The report was handed over: the record keeps the list it showed.
+    bool Keep(TRecord& record, qint64 siteId, QString& error) const { return record.SiteReported(siteId, revision, listText, error); }
     // Written as an A4 PDF with a running header and contents; false with error.
     bool WritePdf(const QString& path, QString& error) const;
 };

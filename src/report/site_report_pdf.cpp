@@ -117,7 +117,8 @@ private:
 
 // One pass over the report; the pages each section starts on.
 QList<int> Lay(const TSiteReport& r, TPages& pages, const QList<int>& sectionPages) {
-    const QStringList titles{TText::tr("Модули"), TText::tr("Пользователи"), TText::tr("Последние события")};
+    const QStringList titles{TText::tr("Модули"), TText::tr("Пользователи"), TText::tr("Изменения с прошлого отчёта"),
+                             TText::tr("Последние события")};
     QList<int> starts;
     pages.Heading(TText::tr("Объект «%1»: кто открывает ворота").arg(r.site), 15);
     pages.Paragraph(TText::tr("Отчёт от %1. Редакция списка %2, изменён %3. Модулей: %4, номеров: %5, окно кончается в "
@@ -158,6 +159,16 @@ QList<int> Lay(const TSiteReport& r, TPages& pages, const QList<int>& sectionPag
                  {TText::tr("Последнее использование"), 18}},
                 people, true);
     section(2);
+    pages.Paragraph(r.changesSince);
+    QList<QStringList> changes;
+    for (const TSiteReport::TChange& c : r.changes) changes << QStringList{c.what, c.name, c.number, c.before, c.after};
+    if (!changes.isEmpty())
+        pages.Table({{TText::tr("Изменение"), 16}, {TText::tr("Имя"), 22}, {TText::tr("Номер"), 18}, {TText::tr("Было"), 22},
+                     {TText::tr("Стало"), 22}},
+                    changes, true);
+    else if (r.sinceReport)
+        pages.Paragraph(TText::tr("Список не менялся."));
+    section(3);
     for (const TSiteReport::TModule& m : r.modules) {
         pages.Heading(m.name.isEmpty() ? m.sim : m.name, 11);
         if (m.events.isEmpty()) pages.Paragraph(TText::tr("журнал событий модуля не читался"));

@@ -36,7 +36,7 @@ struct RecordTest : ::testing::TestWithParam<std::string> {
         if (GetParam() == "postgresql") {
             location = qEnvironmentVariable("PORTIQA_TEST_PG");
             if (location.isEmpty()) GTEST_SKIP() << "no PostgreSQL test server (bash scripts/test.sh starts one)";
-            Sql("DROP TABLE IF EXISTS site_modules, site_numbers, sites, people, units, journal, snapshots, contents, modules, meta CASCADE");
+            Sql("DROP TABLE IF EXISTS site_reports, site_modules, site_numbers, sites, people, units, journal, snapshots, contents, modules, meta CASCADE");
         } else {
             location = dir.filePath("record.sqlite");
         }
@@ -267,8 +267,9 @@ TEST_P(RecordTest, AnOlderRecordIsMigratedFromItsOwnVersion) {
         gate = *r->TouchModule({"+79161234567", "", "", 1}, error);
         ASSERT_TRUE(r->BeginWrite({0, gate, {}, {}, "numbers", "x", {}, {}, {}, {}, {}, {}, {}, 0, 0, {}}, error));
     }
-    // Version 5 had no module addresses, 4 no write targets either; 3 no client keys either.
+    // Version 5 had no module addresses nor reports, 4 no write targets either; 3 no client keys either.
     for (const int version : {5, 4, 3}) {
+        Sql("DROP TABLE site_reports");
         Sql("ALTER TABLE site_modules DROP COLUMN address");
         if (version == 5) {
             Sql(QString("UPDATE meta SET value = '5' WHERE key = 'schema_version'"));

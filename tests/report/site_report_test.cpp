@@ -81,7 +81,7 @@ TEST(SiteReport, ThePdfNamesEveryoneOnceMarksTheEndingWindowsAndNeverAPassword) 
     ASSERT_GT(pages.size(), 2);
     for (int p = 0; p < pages.size(); ++p)
         EXPECT_TRUE(pages[p].contains(QString("страница %1 из %2").arg(p + 1).arg(pages.size()))) << p + 1;
-    for (const QString section : {"Модули", "Пользователи", "Последние события"}) {
+    for (const QString section : {"Модули", "Пользователи", "Изменения с прошлого отчёта", "Последние события"}) {
         const auto listed = QRegularExpression(QString("\\d\\. %1\\s+(\\d+)").arg(section)).match(pages[0]);
         ASSERT_TRUE(listed.hasMatch()) << section.toStdString();
         const int page = listed.captured(1).toInt();
@@ -90,6 +90,24 @@ TEST(SiteReport, ThePdfNamesEveryoneOnceMarksTheEndingWindowsAndNeverAPassword) 
                                                                 QRegularExpression::MultilineOption)))
             << section.toStdString() << " on page " << page;
     }
+    EXPECT_TRUE(report.changes.isEmpty());
+    EXPECT_FALSE(report.sinceReport);
+
+    // Handed over; then Житель 1 moves out, Житель 2's window is cut, Вера moves in: the next report says so.
+    ASSERT_TRUE(report.Keep(*record, *site, error)) << error.toStdString();
+    entries.removeFirst();
+    entries[0].endDate = today.addDays(5).toString("yyyy-MM-dd");
+    entries << TSiteEntry{"+79163330001", true, {}, {}, {}, {}};
+    ASSERT_TRUE(record->SetSiteList("Дом 5", 0, entries, error)) << error.toStdString();
+    TSiteReport next;
+    ASSERT_TRUE(next.Gather(*record, record->Sites(error).value(0), russia, {}, error)) << error.toStdString();
+    EXPECT_TRUE(next.sinceReport);
+    QStringList changes;
+    for (const auto& c : next.changes) changes << c.what + " " + c.number + " " + c.before + " → " + c.after;
+    EXPECT_EQ(changes, (QStringList{"убран +79162000001 2025-01-01 00:00 – " + today.addDays(400).toString("yyyy-MM-dd") + " 23:59 → ",
+                                   "окно изменено +79162000002 2025-01-01 00:00 – " + today.addDays(400).toString("yyyy-MM-dd") +
+                                       " 23:59 → 2025-01-01 00:00 – " + today.addDays(5).toString("yyyy-MM-dd") + " 23:59",
+                                   "добавлен +79163330001  → без ограничений"}));
 }
 
 } // namespace

@@ -3729,6 +3729,58 @@ report</translation>
         <translation>The report for the site&apos;s manager (PDF): modules, who opens the gates and until when</translation>
     </message>
     <message>
+        <source>--events takes a number of events (1-1000)</source>
+        <translation>--events takes a number of events (1-1000)</translation>
+    </message>
+    <message>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
+        <translation>The report of site &quot;%1&quot; is written: %2 (modules: %3, people: %4, windows ending soon: %5, changes since the last report: %6)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
+        <translation>The module record did not keep the mark of this report: %1</translation>
+    </message>
+    <message>
+        <source>убран</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>добавлен</source>
+        <translation>added</translation>
+    </message>
+    <message>
+        <source>окно изменено</source>
+        <translation>window changed</translation>
+    </message>
+    <message>
+        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
+        <translation>There is no earlier report: the next one shows the changes since this one.</translation>
+    </message>
+    <message>
+        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
+        <translation>Since the report of %1 (%2, revision %3). The list was last changed %4 (revision %5).</translation>
+    </message>
+    <message>
+        <source>Изменения с прошлого отчёта</source>
+        <translation>Changes since the last report</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Стало</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Список не менялся.</source>
+        <translation>The list has not changed.</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3855,7 +3907,7 @@ Options:
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
       --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
-      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown, up to 1000
       --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
                                 refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
@@ -4005,7 +4057,7 @@ Options:
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
       --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
-      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown, up to 1000
       --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
                                 refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
@@ -4029,58 +4081,6 @@ Messages go to standard error in the window&apos;s words; data to standard outpu
 as the module holds it (never translated).
 The user needs access to the serial port: on Debian, membership of the dialout group.
 </translation>
-    </message>
-    <message>
-        <source>--events takes a number of events (1-1000)</source>
-        <translation>--events takes a number of events (1-1000)</translation>
-    </message>
-    <message>
-        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
-        <translation>The report of site &quot;%1&quot; is written: %2 (modules: %3, people: %4, windows ending soon: %5, changes since the last report: %6)</translation>
-    </message>
-    <message>
-        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
-        <translation>The module record did not keep the mark of this report: %1</translation>
-    </message>
-    <message>
-        <source>убран</source>
-        <translation>removed</translation>
-    </message>
-    <message>
-        <source>добавлен</source>
-        <translation>added</translation>
-    </message>
-    <message>
-        <source>окно изменено</source>
-        <translation>window changed</translation>
-    </message>
-    <message>
-        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
-        <translation>There is no earlier report: the next one shows the changes since this one.</translation>
-    </message>
-    <message>
-        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
-        <translation>Since the report of %1 (%2, revision %3). The list was last changed %4 (revision %5).</translation>
-    </message>
-    <message>
-        <source>Изменения с прошлого отчёта</source>
-        <translation>Changes since the last report</translation>
-    </message>
-    <message>
-        <source>Изменение</source>
-        <translation>Change</translation>
-    </message>
-    <message>
-        <source>Было</source>
-        <translation>Before</translation>
-    </message>
-    <message>
-        <source>Стало</source>
-        <translation>After</translation>
-    </message>
-    <message>
-        <source>Список не менялся.</source>
-        <translation>The list has not changed.</translation>
     </message>
 </context>
 </TS>

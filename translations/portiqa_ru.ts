@@ -3731,6 +3731,58 @@ Exit: 0 every module ok, 1 one failed, 2 usage, 6 a file failed its checks.
         <translation>Отчёт для управляющего объектом (PDF): модули, кто открывает ворота и до какого срока</translation>
     </message>
     <message>
+        <source>--events takes a number of events (1-1000)</source>
+        <translation>--events — число событий (1-1000)</translation>
+    </message>
+    <message>
+        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
+        <translation>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</translation>
+    </message>
+    <message>
+        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
+        <translation>Журнал модулей не сохранил отметку об отчёте: %1</translation>
+    </message>
+    <message>
+        <source>убран</source>
+        <translation>убран</translation>
+    </message>
+    <message>
+        <source>добавлен</source>
+        <translation>добавлен</translation>
+    </message>
+    <message>
+        <source>окно изменено</source>
+        <translation>окно изменено</translation>
+    </message>
+    <message>
+        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
+        <translation>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</translation>
+    </message>
+    <message>
+        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
+        <translation>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</translation>
+    </message>
+    <message>
+        <source>Изменения с прошлого отчёта</source>
+        <translation>Изменения с прошлого отчёта</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Изменение</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Было</translation>
+    </message>
+    <message>
+        <source>Стало</source>
+        <translation>Стало</translation>
+    </message>
+    <message>
+        <source>Список не менялся.</source>
+        <translation>Список не менялся.</translation>
+    </message>
+    <message>
         <source>Usage: portiqa-cli [OPTION]... COMMAND [ARGUMENT]...
 Configure a GSM relay module over its serial port: log in, read and save its settings and its
 authorised numbers, download or erase its event history, set its clock.
@@ -3857,7 +3909,7 @@ Options:
       --revision N              with &apos;site import&apos;: the revision &apos;site export&apos; took the file at;
                                 a list changed since is not replaced
       --at ADDRESS              with &apos;site add&apos;: the device server the module is reached at
-      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown (1-1000)
+      --events N                with &apos;report site&apos;: each gate&apos;s newest events shown, up to 1000
       --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is
                                 refused before anything is sent (exit 1)
   -h, --help                    show this help and exit
@@ -4014,7 +4066,7 @@ The user needs access to the serial port: on Debian, membership of the dialout g
                                 &apos;site export&apos;; список, изменённый после, не заменяется
       --at АДРЕС                для &apos;site add&apos;: сервер портов, через который доступен модуль
       --events N                для &apos;report site&apos;: сколько последних событий каждых ворот
-                                показать (1-1000)
+                                показать, не больше 1000
       --read-only               только чтение (также PORTIQA_READ_ONLY=1): любая запись
                                 отклоняется, прежде чем что-либо отправлено (код 1)
   -h, --help                    показать эту справку и выйти
@@ -4038,58 +4090,6 @@ The user needs access to the serial port: on Debian, membership of the dialout g
 UTF-8, как их хранит модуль (без перевода).
 Пользователю нужен доступ к последовательному порту: в Debian — членство в группе dialout.
 </translation>
-    </message>
-    <message>
-        <source>--events takes a number of events (1-1000)</source>
-        <translation>--events — число событий (1-1000)</translation>
-    </message>
-    <message>
-        <source>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</source>
-        <translation>Отчёт по объекту «%1» записан: %2 (модулей: %3, пользователей: %4, окно кончается скоро: %5, изменений с прошлого отчёта: %6)</translation>
-    </message>
-    <message>
-        <source>Журнал модулей не сохранил отметку об отчёте: %1</source>
-        <translation>Журнал модулей не сохранил отметку об отчёте: %1</translation>
-    </message>
-    <message>
-        <source>убран</source>
-        <translation>убран</translation>
-    </message>
-    <message>
-        <source>добавлен</source>
-        <translation>добавлен</translation>
-    </message>
-    <message>
-        <source>окно изменено</source>
-        <translation>окно изменено</translation>
-    </message>
-    <message>
-        <source>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</source>
-        <translation>Прошлого отчёта нет: изменения с этого отчёта покажет следующий.</translation>
-    </message>
-    <message>
-        <source>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</source>
-        <translation>С отчёта от %1 (%2, редакция %3). Список последним менял %4 (редакция %5).</translation>
-    </message>
-    <message>
-        <source>Изменения с прошлого отчёта</source>
-        <translation>Изменения с прошлого отчёта</translation>
-    </message>
-    <message>
-        <source>Изменение</source>
-        <translation>Изменение</translation>
-    </message>
-    <message>
-        <source>Было</source>
-        <translation>Было</translation>
-    </message>
-    <message>
-        <source>Стало</source>
-        <translation>Стало</translation>
-    </message>
-    <message>
-        <source>Список не менялся.</source>
-        <translation>Список не менялся.</translation>
     </message>
 </context>
 </TS>

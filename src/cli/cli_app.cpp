@@ -137,7 +137,7 @@ const char* const kCliUsage =
     "      --revision N              with 'site import': the revision 'site export' took the file at;\n"
     "                                a list changed since is not replaced\n"
     "      --at ADDRESS              with 'site add': the device server the module is reached at\n"
-    "      --events N                with 'report site': each gate's newest events shown (1-1000)\n"
+    "      --events N                with 'report site': each gate's newest events shown, up to 1000\n"
     "      --read-only               a read-only visit (also PORTIQA_READ_ONLY=1): every write is\n"
     "                                refused before anything is sent (exit 1)\n"
     "  -h, --help                    show this help and exit\n"

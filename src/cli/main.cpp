@@ -16,7 +16,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
 #if defined(PORTIQA_LABELS) || defined(PORTIQA_REPORTS)
     if (drawn) {
+#ifndef _WIN32
+        // No screen needed; Windows always has its desktop (and its Qt carries that platform alone).
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 #endif

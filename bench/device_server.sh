@@ -5,7 +5,8 @@
 # delay; then through the tests' net_relay in front of the tuned RFC 2217 port,
 # adding 20 and 100 ms of round trip. Prints the median of three runs of each,
 # in seconds, and for the far lines the goal: 1.1 x (the terminal's time +
-# 750 requests x the round trip; a download reads each of its 375 pages twice),
+# 750 requests x the round trip; without a record a download reads each of its
+# 375 pages twice),
 # the limit of a protocol of one request at a time.
 # Usage: bash bench/device_server.sh [BUILD_DIR]   (default build/)
 set -euo pipefail

@@ -349,12 +349,13 @@ if want smoke; then
   # with the module journal open over it.
   # Each run's data memory is bounded (4 GiB; ten runs of the journal's
   # picture peaked at 182 MB resident): a runaway fails the stage instead
-  # of taking the machine.
+  # of taking the machine. Each has 300 s: the paced reads take about a
+  # minute, and a first run took over 120 s on two busy cores.
   for view in 1:build-windows/dist-smoke.png 3:build-windows/dist-journal.png; do
     shot=${view#*:}
     rm -f "$shot"
     (ulimit -d 4194304
-     WINEDEBUG=-all timeout 120 xvfb-run -a -s "-screen 0 1280x800x24" wine build-windows/src/portiqa.exe --demo --tab "${view%%:*}" \
+     WINEDEBUG=-all timeout 300 xvfb-run -a -s "-screen 0 1280x800x24" wine build-windows/src/portiqa.exe --demo --tab "${view%%:*}" \
        --record "Z:$link-window.sqlite" --screenshot "Z:$PWD/$shot" >/dev/null 2>&1) || true
     [ -s "$shot" ] || { echo "smoke: the window's demo run left no picture ($shot)"; exit 1; }
   done
